@@ -1,0 +1,40 @@
+// Reduced component values of the section for one fire class
+// (ENV 1994-1-2, Annex F).
+#pragma once
+
+#include <string>
+
+namespace qeln {
+
+struct FireComponentResult {
+    double flangeStrength = 0;
+    double flangeModulus = 0;
+    double webStrength = 0;
+    double concreteStrength = 0;
+    double concreteSecantModulus = 0;
+    double rebarStrength = 0;
+    double rebarModulus = 0;
+    double hwfi = 0;
+    // intermediate values, for tests and the details
+    double thetaF = 0, kyTheta = 0, kETheta = 0, thetaC = 0, epsCuTheta = 0, kcTheta = 0;
+};
+
+struct FireClassInput {
+    double thetaO = 0, kt = 0, Ht = 0;
+    double h = 0, tf = 0, AmV = 0;
+    double kyt = 0, kEt = 0;
+    double fck = 0, Ea = 210000, fyCalc = 0, fsk = 0;
+    double gammaAfi = 1, gammaCfi = 1, gammaSfi = 1;
+    std::string label;  // "R 30", "R 60", "R 90", "R 120"
+};
+
+FireComponentResult FireComponentValues(const FireClassInput& in);
+
+// The temperature functions, exposed for tests.
+double steelStrengthFactor(double theta);      // kyTheta
+double steelStiffnessFactor(double theta);     // kETheta
+double concreteTemperature(double AmV, const std::string& label);
+double concreteStrainAtPeak(double theta);     // epsCuTheta, per mille
+double concreteStrengthFactor(double theta);   // kcTheta
+
+} // namespace qeln

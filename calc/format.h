@@ -1,0 +1,29 @@
+// printf-like formatting for listings and messages.
+#pragma once
+
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace qeln {
+
+// Fixed notation with n decimals ("%.nf"); sep is the decimal separator.
+std::string formatFixed(double v, int decimals, const std::string& sep = ".");
+
+// General format with precision p: p significant digits, fixed notation when
+// 0.0001 <= |value| < 10^p after rounding, else one digit, separator, the
+// remaining digits, "E", a minus for a negative exponent, the exponent without
+// leading zeros. Trailing zeros dropped. (1.235E13, 0.00012, 1200)
+std::string formatGeneral(double v, int precision, const std::string& sep = ".");
+
+using FormatArg = std::variant<std::string, long long, double>;
+
+// A small printf: %s %d %f %g and %%, with '-' for left alignment, a width
+// and a precision (for %s: the maximum length, counted in characters).
+std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, const std::string& sep = ".");
+
+// Pads or cuts a UTF-8 text to a number of characters.
+std::string padRight(const std::string& s, int width);
+int utf8Length(const std::string& s);
+
+} // namespace qeln

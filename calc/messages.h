@@ -1,0 +1,50 @@
+// Message lists, the message sink and the calculation error.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace qeln {
+
+// An ordered list of text lines: appended to, never sorted.
+class MessageList {
+public:
+    void add(std::string line) { lines_.push_back(std::move(line)); }
+    void addAll(const MessageList& other) { lines_.insert(lines_.end(), other.lines_.begin(), other.lines_.end()); }
+    void clear() { lines_.clear(); }
+    int count() const { return static_cast<int>(lines_.size()); }
+    bool empty() const { return lines_.empty(); }
+    const std::string& operator[](int i) const { return lines_.at(static_cast<std::size_t>(i)); }
+    const std::vector<std::string>& lines() const { return lines_; }
+    std::string joined(const char* lineEnd = "\n") const;
+
+private:
+    std::vector<std::string> lines_;
+};
+
+// Where the calculation sends the few texts that the desktop program shows in
+// a message box with one OK button (a missing catalogue text, the three
+// literal messages of the eccentric resistance, "u is too small").
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    virtual void message(const std::string& text) = 0;
+};
+
+// Keeps the messages in order; used by tests and the batch command line.
+class RecordingSink : public MessageSink {
+public:
+    void message(const std::string& text) override { messages.push_back(text); }
+    std::vector<std::string> messages;
+};
+
+// An arithmetic fault inside a run (division by zero, square root of a
+// negative number, invalid power, a value that is not finite). The caller of
+// the design run catches it and shows catalogue text 219.
+class CalculationError : public std::runtime_error {
+public:
+    explicit CalculationError(const std::string& what) : std::runtime_error(what) {}
+};
+
+} // namespace qeln

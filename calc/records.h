@@ -1,0 +1,121 @@
+// The input of one project and everything a design run produces.
+#pragma once
+
+#include "messages.h"
+#include "picture.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace qeln {
+
+enum class FireClass { R30 = 0, R60 = 1, R90 = 2, R120 = 3 };
+inline constexpr std::array<FireClass, 4> kFireClasses{FireClass::R30, FireClass::R60, FireClass::R90, FireClass::R120};
+// "R 30", "R 60", "R 90", "R 120"
+const char* fireClassLabel(FireClass c);
+
+// Maximum lengths of the project texts (characters).
+inline constexpr int kShortTextMax = 20;   // projectCode, positionNumber, profileName
+inline constexpr int kLongTextMax = 60;    // projectName, positionName, office, author
+
+// Every input of the open project. Section values are those of "HE 320 A";
+// a new project looks the profile up in the catalogue all the same.
+struct ColumnInput {
+    // project data
+    std::string projectCode = "000";
+    std::string positionNumber = "000";
+    std::string projectName;
+    std::string positionName;
+    std::string office;
+    std::string author;
+    std::string comment;
+    double createdOn = 0;    // date-time number: days since 1899-12-30, time as fraction
+    double lastUpdated = 0;
+
+    // steel section
+    std::string profileName = "HE 320 A";
+    double h = 310;
+    double b = 300;
+    double tw = 9;
+    double tf = 15.5;
+    double r = 27;
+    bool movrixAvailable = false;
+
+    // rebars
+    double d = 20;
+    int n1 = 4;
+    int n2 = 0;
+    double uc1 = 60;
+    double uf1 = 60;
+
+    // materials
+    double fy = 355;
+    bool autoReduce = true;
+    double fck = 30;
+    double fsk = 500;
+
+    // partial safety factors
+    double gammaA = 1.1;
+    double gammaC = 1.5;
+    double gammaS = 1.15;
+    double gammaAfi = 1.0;
+    double gammaCfi = 1.0;
+    double gammaSfi = 1.0;
+
+    // buckling lengths, m
+    double lWeakCold = 3.0;
+    double lStrongCold = 3.0;
+    double lWeakFire = 1.5;
+    double lStrongFire = 1.5;
+
+    // loading
+    double e1 = 0;
+    double e2 = 0;
+    double pcp = 70;
+
+    bool operator==(const ColumnInput&) const = default;
+};
+
+// Cuts a text to at most n characters (UTF-8 aware: never splits a character).
+std::string cutText(const std::string& s, int n);
+
+// Rebar rows for the strong axis (Annex F layout): counts AN1..AN4 and axis
+// distances UF1..UF4 from the inner face of the flange.
+struct RebarLayout {
+    std::array<int, 4> count{0, 0, 0, 0};
+    std::array<double, 4> z{0, 0, 0, 0};
+};
+
+enum LoadColumn { axialWeak = 0, axialStrong = 1, eccentricWeak = 2, eccentricStrong = 3, biaxial = 4 };
+enum LoadRow { rowService = 0, rowR30 = 1, rowR60 = 2, rowR90 = 3, rowR120 = 4 };
+
+// Ultimate loads in kN; a cell the run did not reach stays empty.
+struct UltimateLoadTable {
+    std::array<std::array<std::optional<double>, 5>, 5> cell{};
+    std::optional<double> at(int row, int col) const { return cell.at(row).at(col); }
+};
+
+// The result grid of the result window as data: 8 rows x 6 columns of text.
+struct ResultGrid {
+    std::array<std::array<std::string, 6>, 8> cell{};
+    std::array<int, 6> columnWidth{64, 64, 64, 64, 64, 64};
+    bool filled = false;
+};
+
+struct ColumnResults {
+    UltimateLoadTable table;
+    MessageList warnings;
+    MessageList errors;
+    bool hasWarnings = false;
+    bool hasErrors = false;
+    MessageList rebarLocationLines;
+    MessageList memberDetailLines;
+    MessageList resultsLines;
+    MessageList componentsLines;
+    Picture sectionPicture;
+    std::optional<double> concreteVolume;
+    ResultGrid grid;
+};
+
+} // namespace qeln

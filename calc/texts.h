@@ -1,0 +1,37 @@
+// The three-language text catalogue and its loader.
+#pragma once
+
+#include <map>
+#include <string>
+
+namespace qeln {
+
+class MessageSink;
+
+inline constexpr int kEnglish = 0;
+inline constexpr int kFrench = 10000;
+inline constexpr int kGerman = 20000;
+
+// Numbered texts: English n, French n + 10000, German n + 20000. Built into
+// the program from data/texts.tsv.
+class TextCatalogue {
+public:
+    static const TextCatalogue& builtin();
+    // Parses the TSV form: number, English, French, German (tab separated,
+    // "\t" and "\n" inside texts written as \t and \n, a backslash as \\).
+    static TextCatalogue parse(const std::string& tsv);
+
+    // nullptr when the entry does not exist.
+    const std::string* find(int number) const;
+    const std::map<int, std::string>& entries() const { return entries_; }
+
+private:
+    std::map<int, std::string> entries_;
+};
+
+// `LoadText`: the text id + languageBase; a missing or empty entry is reported
+// to the sink ("A string resource with number N could not be found") and
+// read as "***".
+std::string LoadText(int id, int languageBase, MessageSink* sink);
+
+} // namespace qeln
