@@ -1,0 +1,231 @@
+#include "language.h"
+
+namespace qeln {
+
+const std::vector<CaptionAssignment>& captionTable()
+{
+    using K = CaptionKind;
+    static const std::vector<CaptionAssignment> table = {
+        // information window
+        {"AboutBox", "", 50},
+        {"AboutBox", "lblproduct", 2},
+        {"AboutBox", "title1", 3},
+        {"AboutBox", "title2", 4},
+        {"AboutBox", "title3", 5},
+        {"AboutBox", "title4", 6},
+        {"AboutBox", "lblwrittenby", 7},
+        {"AboutBox", "lbladdr1", 8},
+        {"AboutBox", "lbladdr2", 9},
+        {"AboutBox", "lbladdr3", 10},
+        {"AboutBox", "lbladdr4", 11},
+        {"AboutBox", "lbladdr5", 12},
+        {"AboutBox", "lbladdr6", 13},
+        {"AboutBox", "lbladdr7", 14},
+        {"AboutBox", "lbladdr8", 16},
+        {"AboutBox", "lbladdr9", 17},
+        {"AboutBox", "lbladdr10", 18},
+        {"AboutBox", "lbladdr11", 19},
+        {"AboutBox", "lbladdr12", 20},
+        {"AboutBox", "lbladdr13", 21},
+        {"AboutBox", "OkButton", 90},
+        {"AboutBox", "Cancelbutton", 91},
+        // print-method dialog
+        {"frmprintmet", "", 51},
+        {"frmprintmet", "rdgprint", 51},
+        {"frmprintmet", "OKBtn", 61},
+        {"frmprintmet", "CancelBtn", 62},
+        // main menu
+        {"frmmain", "mitfile", 33},
+        {"frmmain", "mitnew", 34},
+        {"frmmain", "mitopen", 35},
+        {"frmmain", "mitsave", 36},
+        {"frmmain", "mitsaveas", 37},
+        {"frmmain", "mitprint", 38},
+        {"frmmain", "mitprintsetup", 39},
+        {"frmmain", "mitexit", 40},
+        {"frmmain", "mitoptions", 41},
+        {"frmmain", "mitlanguage", 42},
+        {"frmmain", "mitEnglish", 43},
+        {"frmmain", "mitFrench", 44},
+        {"frmmain", "mitGerman", 45},
+        {"frmmain", "mithelp", 46},
+        {"frmmain", "mitcontents", 47},
+        {"frmmain", "mithelpabout", 50},
+        // tool-bar hints
+        {"frmmain", "tbnew", 54, K::Hint},
+        {"frmmain", "tbopen", 55, K::Hint},
+        {"frmmain", "tbsave", 56, K::Hint},
+        {"frmmain", "tbprint", 57, K::Hint},
+        {"frmmain", "tbprintsetup", 58, K::Hint},
+        {"frmmain", "tbexit", 59, K::Hint},
+        {"frmmain", "tbhelp", 60, K::Hint},
+        // project data
+        {"frmmain", "btnprojet", 112},
+        {"frmprojet", "", 112},
+        {"frmmain", "lblinput", 71},
+        {"frmmain", "lbloutput", 72},
+        {"frmprojet", "lblprojcode", 113},
+        {"frmprojet", "lblprojname", 114},
+        {"frmprojet", "lblposn", 115},
+        {"frmprojet", "lblposname", 116},
+        {"frmprojet", "lblbuero", 121},
+        {"frmprojet", "lblautor", 117},
+        {"frmprojet", "lblkomm", 118},
+        {"frmprojet", "lbllastupdatedon", 119},
+        {"frmprojet", "lblcreatedon", 120},
+        {"frmprojet", "OKBtn", 61},
+        {"frmprojet", "CancelBtn", 62},
+        {"frmprojet", "HelpBtn", 60},
+        // section
+        {"frmmain", "btnprofil", 128},
+        {"frmprofil", "", 128},
+        {"frmprofil", "lblh", 129},
+        {"frmprofil", "lblb", 130},
+        {"frmprofil", "lbls", 131},
+        {"frmprofil", "lblt", 132},
+        {"frmprofil", "lblr", 133},
+        {"frmprofil", "DBCheckBox1", 138},
+        {"frmprofil", "OKBtn", 61},
+        {"frmprofil", "CancelBtn", 62},
+        {"frmprofil", "HelpBtn", 60},
+        // rebars
+        {"frmmain", "btnarmat", 144},
+        {"frmarmat", "", 144},
+        {"frmarmat", "rdgd", 145},
+        {"frmarmat", "rdganu", 146},
+        {"frmarmat", "rdgvarand", 147},
+        {"frmarmat", "lbluc1", 148},
+        {"frmarmat", "lbluf1", 149},
+        {"frmarmat", "neduc1", 186, K::RangeMessage},
+        {"frmarmat", "neduf1", 186, K::RangeMessage},
+        {"frmarmat", "nedd", 186, K::RangeMessage},
+        {"frmarmat", "OKBtn", 61},
+        {"frmarmat", "CancelBtn", 62},
+        {"frmarmat", "HelpBtn", 60},
+        // materials
+        {"frmmain", "btnmater", 160},
+        {"frmmater", "", 160},
+        {"frmmater", "lblale", 161},
+        {"frmmater", "rdgale", 162},
+        {"frmmater", "chbautored", 167},
+        {"frmmater", "lblautored", 168},
+        {"frmmater", "lblrmc", 163},
+        {"frmmater", "rdgrmc", 164},
+        {"frmmater", "lblaarl", 165},
+        {"frmmater", "rdgaarl", 166},
+        {"frmmater", "nedale", 186, K::RangeMessage},
+        {"frmmater", "nedrmc", 186, K::RangeMessage},
+        {"frmmater", "nedaarl", 186, K::RangeMessage},
+        {"frmmater", "OKBtn", 61},
+        {"frmmater", "CancelBtn", 62},
+        {"frmmater", "HelpBtn", 60},
+        // safety factors
+        {"frmmain", "btngammamat", 272},
+        {"frmgamat", "", 272},
+        {"frmgamat", "lblserviceconditions", 273},
+        {"frmgamat", "lblfireconditions", 274},
+        {"frmgamat", "lblexample_values", 279},
+        {"frmgamat", "lblSteelprofile", 276},
+        {"frmgamat", "lblconcrete", 277},
+        {"frmgamat", "lblrebarsteel", 278},
+        {"frmgamat", "lbl_g_c_a", 280},
+        {"frmgamat", "lbl_g_c_c", 281},
+        {"frmgamat", "lbl_g_c_r", 282},
+        {"frmgamat", "lbl_g_f_a", 283},
+        {"frmgamat", "lbl_g_f_c", 284},
+        {"frmgamat", "lbl_g_f_r", 285},
+        {"frmgamat", "nedgamma_cold_steelprofile", 186, K::RangeMessage},
+        {"frmgamat", "Nedgamma_cold_concrete", 186, K::RangeMessage},
+        {"frmgamat", "Nedgamma_cold_steelrebar", 186, K::RangeMessage},
+        {"frmgamat", "Nedgamma_fire_steelprofile", 186, K::RangeMessage},
+        {"frmgamat", "Nedgamma_fire_concrete", 186, K::RangeMessage},
+        {"frmgamat", "Nedgamma_fire_steelrebar", 186, K::RangeMessage},
+        {"frmgamat", "OKBtn", 61},
+        {"frmgamat", "CancelBtn", 62},
+        {"frmgamat", "HelpBtn", 60},
+        // buckling lengths
+        {"frmmain", "btnflamb", 176},
+        {"frmflamb", "", 176},
+        {"frmflamb", "lblstitle", 177},
+        {"frmflamb", "lblsweak", 178},
+        {"frmflamb", "lblsstrong", 179},
+        {"frmflamb", "lblftitle", 180},
+        {"frmflamb", "lblfweak", 178},
+        {"frmflamb", "lblfstrong", 179},
+        {"frmflamb", "lblremtitle", 181},
+        {"frmflamb", "lblrem", 182},
+        {"frmflamb", "nedsweak", 186, K::RangeMessage},
+        {"frmflamb", "nedsstrong", 186, K::RangeMessage},
+        {"frmflamb", "nedfweak", 186, K::RangeMessage},
+        {"frmflamb", "nedfstrong", 186, K::RangeMessage},
+        {"frmflamb", "OKBtn", 61},
+        {"frmflamb", "CancelBtn", 62},
+        {"frmflamb", "HelpBtn", 60},
+        // eccentricities
+        {"frmmain", "btnexcent", 192},
+        {"frmexcent", "", 192},
+        {"frmexcent", "lblexsw", 193},
+        {"frmexcent", "lblexst", 194},
+        {"frmexcent", "lblpcp", 195},
+        {"frmexcent", "OKBtn", 61},
+        {"frmexcent", "CancelBtn", 62},
+        {"frmexcent", "HelpBtn", 60},
+        // output windows
+        {"frmmain", "btnresult", 208},
+        {"frmresult", "", 208},
+        {"frmresult", "grpres", 209},
+        {"frmresult", "grpwarn", 210},
+        {"frmmain", "btndetail", 224},
+        {"frmdetail", "", 224},
+        {"frmmain", "btngrafik", 260},
+        {"frmgrafik", "", 260},
+        {"frmresult", "OKBtn", 61},
+        {"frmresult", "HelpBtn", 60},
+        {"frmdetail", "OKBtn", 61},
+        {"frmdetail", "HelpBtn", 60},
+        {"frmgrafik", "OKBtn", 61},
+        {"frmgrafik", "HelpBtn", 60},
+        // warnings-and-errors window
+        {"frmwarn", "gpbwarnings", 210},
+        {"frmwarn", "gpberrors", 211},
+    };
+    return table;
+}
+
+std::string helpFileFor(int languageBase)
+{
+    switch (languageBase) {
+    case 10000: return "qeln-fra.hlp";
+    case 20000: return "qeln-deu.hlp";
+    default: return "qeln-eng.hlp";
+    }
+}
+
+std::string helpLanguageCode(int languageBase)
+{
+    switch (languageBase) {
+    case 10000: return "fr";
+    case 20000: return "de";
+    default: return "en";
+    }
+}
+
+std::string helpPageFor(int helpContext)
+{
+    switch (helpContext) {
+    case kHelpMain: return "main.html";
+    case kHelpProject: return "project.html";
+    case kHelpSection: return "section.html";
+    case kHelpRebars: return "rebars.html";
+    case kHelpMaterials: return "materials.html";
+    case kHelpSafety: return "safety.html";
+    case kHelpBuckling: return "buckling.html";
+    case kHelpEccentricities: return "eccentricities.html";
+    case kHelpResults: return "results.html";
+    case kHelpDetails: return "details.html";
+    case kHelpGraphic: return "graphic.html";
+    default: return "contents.html";
+    }
+}
+
+} // namespace qeln

@@ -1,0 +1,156 @@
+#include "workflow.h"
+
+namespace qeln {
+
+namespace {
+constexpr int kTitle = 1;
+constexpr int kUnsavedLost = 512;
+constexpr int kSaveData = 513;
+constexpr int kOpenError = 514;
+constexpr int kWrongVersion = 515;
+constexpr int kWriteError = 516;
+constexpr int kOverwrite = 517;
+} // namespace
+
+void Workflow::VarInitialisieren()
+{
+    fileName.clear();
+    ColumnInput fresh;   // every value at its default
+    fresh.office = cutText(enterpriseDefault, kLongTextMax);
+    fresh.author = cutText(userDefault, kLongTextMax);
+    fresh.createdOn = fresh.lastUpdated = host_.now();
+    fresh.profileName = "HE 320 A";
+    host_.lookupProfile(fresh);
+    input = fresh;
+}
+
+void Workflow::haschanged()
+{
+    projectChanged = true;
+    resultsStale = true;
+    input.lastUpdated = host_.now();
+    updatetitle();
+}
+
+void Workflow::updatetitle()
+{
+    caption_ = host_.text(kTitle) + "  -  " + fileName;
+    host_.setCaption(caption_);
+}
+
+void Workflow::applySettings(int language, const std::string& enterprise, const std::string& user)
+{
+    languageBase = language;
+    enterpriseDefault = enterprise;
+    userDefault = user;
+    input.office = cutText(enterprise, kLongTextMax);
+    input.author = cutText(user, kLongTextMax);
+}
+
+void Workflow::acceptInput(const ColumnInput& edited)
+{
+    input = edited;
+    haschanged();
+}
+
+void Workflow::FileNew()
+{
+    if (projectChanged && host_.ask(host_.text(kUnsavedLost), Question::OkCancel) != Answer::Ok)
+        return;
+    VarInitialisieren();
+    resultsStale = true;
+    updatetitle();
+}
+
+void Workflow::FileOpen()
+{
+    if (projectChanged) {
+        const Answer a = host_.ask(host_.text(kSaveData), Question::YesNoCancel);
+        if (a == Answer::Cancel)
+            return;
+        if (a == Answer::Yes) {
+            FileSave();
+            if (projectChanged)
+                return;
+        }
+    }
+    const auto path = host_.chooseOpenFile();
+    if (!path)
+        return;
+    ColumnInput loaded = input;
+    switch (host_.loadProject(*path, loaded)) {
+    case LoadOutcome::CannotOpen:
+        host_.tell(host_.text(kOpenError));
+        return;
+    case LoadOutcome::WrongVersion:
+        host_.tell(host_.text(kWrongVersion));
+        return;
+    case LoadOutcome::Ok:
+        break;
+    }
+    input = loaded;
+    fileName = *path;
+    projectChanged = false;
+    resultsStale = true;
+    updatetitle();
+}
+
+void Workflow::FileSave()
+{
+    if (fileName.empty()) {
+        FileSaveAs();
+        return;
+    }
+    if (host_.saveProject(fileName, input))
+        projectChanged = false;
+    else
+        host_.tell(host_.text(kWriteError));
+}
+
+void Workflow::FileSaveAs()
+{
+    const auto path = host_.chooseSaveFile(fileName);
+    if (!path || path->empty())
+        return;
+    if (host_.fileExists(*path) && host_.ask(host_.text(kOverwrite), Question::OkCancel) != Answer::Ok)
+        return;
+    fileName = *path;
+    updatetitle();
+    FileSave();
+}
+
+bool Workflow::FormCloseQuery()
+{
+    if (printing)
+        return false;
+    if (!projectChanged)
+        return true;
+    host_.bringToFront();
+    switch (host_.ask(host_.text(kSaveData), Question::YesNoCancel)) {
+    case Answer::Yes:
+        FileSave();
+        return !projectChanged;
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Workflow::ensureResults()
+{
+    if (!resultsStale)
+        return true;
+    if (!host_.calculate(input))
+        return false;
+    resultsStale = false;
+    return true;
+}
+
+void Workflow::resultCommand(ResultWindow w)
+{
+    if (ensureResults())
+        host_.showResultWindow(w);
+}
+
+} // namespace qeln

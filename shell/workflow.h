@@ -1,0 +1,94 @@
+// The main window's state and commands without the windows: the open project,
+// its file name, the flags projectChanged and resultsStale, the file commands,
+// the result commands and the close query. The desktop program supplies the
+// questions, file dialogs and windows through WorkflowHost; tests supply a fake.
+#pragma once
+
+#include "calc/records.h"
+
+#include <optional>
+#include <string>
+
+namespace qeln {
+
+enum class Answer { Ok, Cancel, Yes, No };
+enum class Question { OkCancel, YesNoCancel };
+enum class ResultWindow { Results, Details, Graphic };
+enum class LoadOutcome { Ok, CannotOpen, WrongVersion };
+
+class WorkflowHost {
+public:
+    virtual ~WorkflowHost() = default;
+    // A catalogue text in the current language.
+    virtual std::string text(int id) = 0;
+    // A question in a warning box (texts 512, 513, 517).
+    virtual Answer ask(const std::string& text, Question buttons) = 0;
+    // A failure in a plain box with one OK button (texts 514, 515, 516).
+    virtual void tell(const std::string& text) = 0;
+    // Open and save dialogs (filter "QELN-Column-File|*.qln|*.*|*.*", extension qln);
+    // nothing when cancelled.
+    virtual std::optional<std::string> chooseOpenFile() = 0;
+    virtual std::optional<std::string> chooseSaveFile(const std::string& preset) = 0;
+    virtual bool fileExists(const std::string& path) = 0;
+    // The current date and time as a date-time number.
+    virtual double now() = 0;
+    // Looks profileName up in the catalogue and copies the section values
+    // (Profilsuchen; a name not found has already been reported when false).
+    virtual bool lookupProfile(ColumnInput& in) = 0;
+    // The project file: read into `in` only on success; write keeping a backup.
+    virtual LoadOutcome loadProject(const std::string& path, ColumnInput& in) = 0;
+    virtual bool saveProject(const std::string& path, const ColumnInput& in) = 0;
+    // The calculate command: checks, run, presentation; true when the results are valid.
+    virtual bool calculate(const ColumnInput& in) = 0;
+    // Shows a result window modally with the results of the last run.
+    virtual void showResultWindow(ResultWindow w) = 0;
+    // The window caption.
+    virtual void setCaption(const std::string& caption) = 0;
+    // Before the close question: window visible, in front, pending events processed.
+    virtual void bringToFront() {}
+};
+
+class Workflow {
+public:
+    explicit Workflow(WorkflowHost& host) : host_(host) {}
+
+    ColumnInput input;
+    std::string fileName;
+    bool projectChanged = false;
+    bool resultsStale = true;
+    int languageBase = 0;
+    std::string enterpriseDefault;
+    std::string userDefault;
+    bool printing = false;   // a report is being produced; blocks closing
+
+    // Resets the whole project to its defaults (file name, project data, profile, values).
+    void VarInitialisieren();
+    // An input dialog was confirmed or the language switched.
+    void haschanged();
+    // Window caption := title + "  -  " + fileName.
+    void updatetitle();
+    std::string caption() const { return caption_; }
+
+    // First activation: the values read from the settings file.
+    void applySettings(int language, const std::string& enterprise, const std::string& user);
+    // A confirmed input dialog: its values become the project's, then haschanged.
+    void acceptInput(const ColumnInput& edited);
+
+    void FileNew();
+    void FileOpen();
+    void FileSave();
+    void FileSaveAs();
+    // True when the main window may close.
+    bool FormCloseQuery();
+
+    // btnresultClick, btndetailClick, btngrafikClick.
+    void resultCommand(ResultWindow w);
+    // Runs the design when the results are stale; true when valid results exist.
+    bool ensureResults();
+
+private:
+    WorkflowHost& host_;
+    std::string caption_;
+};
+
+} // namespace qeln

@@ -1,0 +1,504 @@
+#include "dialogs.h"
+
+#include "shell/radio.h"
+#include "uitext.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace qeln::ui {
+
+namespace {
+TNumEdit* numField(const QString& name, double min, double max, const QString& mask, QWidget* parent)
+{
+    auto* f = new TNumEdit(parent);
+    f->setObjectName(name);
+    f->setup(min, max, mask);
+    f->setMessagestring("Value must be between %g and %g !");
+    f->setMaximumWidth(120);
+    return f;
+}
+
+QLabel* unit(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
+
+// A radio item click: a named item disables the field and shows its value,
+// the free-value item enables the field and keeps its value.
+void wireChoice(TRadioGroup* g, TNumEdit* f, const std::vector<double>& values)
+{
+    QObject::connect(g, &TRadioGroup::itemClicked, f, [g, f, values](int index) {
+        (void)g;
+        if (index >= 0 && static_cast<std::size_t>(index) < values.size()) {
+            f->setValue(values[static_cast<std::size_t>(index)]);
+            f->setEnabled(false);
+        } else {
+            f->setEnabled(true);
+        }
+    });
+}
+
+QWidget* checkedOrFirst(TRadioGroup* g)
+{
+    const int i = g->itemIndex();
+    QAbstractButton* b = g->itemButton(i >= 0 ? i : 0);
+    return b ? static_cast<QWidget*>(b) : g;
+}
+
+int indexFromCount(double v) { return int(roundHalfEven(v)); }
+} // namespace
+
+// ---------------------------------------------------------------- project data
+
+frmprojet::frmprojet(QWidget* parent) : TDialog("frmprojet", 300, parent)
+{
+    setWindowTitle("Project");
+    auto* g = new QGridLayout(body());
+    auto addRow = [&](int row, const char* label, const char* text, const char* edit, QLineEdit*& e) {
+        g->addWidget(namedLabel(label, text, body()), row, 0);
+        e = new QLineEdit(body());
+        e->setObjectName(edit);
+        g->addWidget(e, row, 1, 1, 3);
+    };
+    addRow(0, "lblprojcode", "Project-Number:", "edtprojcode", edtprojcode);
+    addRow(1, "lblprojname", "Project-Name:", "edtprojname", edtprojname);
+    addRow(2, "lblposn", "Position-Number:", "edtposnr", edtposnr);
+    addRow(3, "lblposname", "Position-Name:", "edtposname", edtposname);
+    auto* lb = namedLabel("lblbuero", "Name of the enterprise issuing the calculation", body());
+    lb->setWordWrap(true);
+    g->addWidget(lb, 4, 0, 1, 4);
+    edtbuero = new QLineEdit(body());
+    edtbuero->setObjectName("edtbuero");
+    g->addWidget(edtbuero, 5, 0, 1, 4);
+    addRow(6, "lblautor", "User:", "edtautor", edtautor);
+    addRow(7, "lblkomm", "Comment:", "edtkomm", edtkomm);
+    g->addWidget(namedLabel("lblcreatedon", "created:", body()), 8, 0);
+    lblcreatedate = namedLabel("lblcreatedate", "", body());
+    g->addWidget(lblcreatedate, 8, 1);
+    g->addWidget(namedLabel("lbllastupdatedon", "modified last:", body()), 8, 2);
+    lbllastupdatedate = namedLabel("lbllastupdatedate", "", body());
+    g->addWidget(lbllastupdatedate, 8, 3);
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(3, 1);
+    setMinimumWidth(560);
+}
+
+void frmprojet::fill(const ColumnInput& in, const DateText& dateText)
+{
+    edtprojcode->setText(QString::fromStdString(in.projectCode));
+    edtprojname->setText(QString::fromStdString(in.projectName));
+    edtposnr->setText(QString::fromStdString(in.positionNumber));
+    edtposname->setText(QString::fromStdString(in.positionName));
+    edtbuero->setText(QString::fromStdString(in.office));
+    edtautor->setText(QString::fromStdString(in.author));
+    edtkomm->setText(QString::fromStdString(in.comment));
+    lbllastupdatedate->setText(dateText ? dateText(in.lastUpdated) : QString());
+    lblcreatedate->setText(dateText ? dateText(in.createdOn) : QString());
+}
+
+void frmprojet::copyTo(ColumnInput& in) const
+{
+    in.projectCode = cutTo(edtprojcode->text(), kShortTextMax);
+    in.projectName = cutTo(edtprojname->text(), kLongTextMax);
+    in.positionNumber = cutTo(edtposnr->text(), kShortTextMax);
+    in.positionName = cutTo(edtposname->text(), kLongTextMax);
+    in.office = cutTo(edtbuero->text(), kLongTextMax);
+    in.author = cutTo(edtautor->text(), kLongTextMax);
+    in.comment = edtkomm->text().toStdString();
+}
+
+// ---------------------------------------------------------------- rebars
+
+const std::vector<double>& frmarmat::diameters()
+{
+    static const std::vector<double> v{12, 14, 16, 20, 25, 28};
+    return v;
+}
+
+frmarmat::frmarmat(QWidget* parent) : TDialog("frmarmat", 500, parent)
+{
+    setWindowTitle("Rebars");
+    auto* h = new QHBoxLayout(body());
+    auto* left = new QVBoxLayout;
+    h->addLayout(left, 1);
+
+    rdgd = new TRadioGroup("rdgd", 4, body());
+    rdgd->setTitle("diameter of rebars");
+    rdgd->setItems({"12", "14", "16", "20", "25", "28", "..."});
+    nedd = numField("nedd", 1, 100, "#,#0.0", rdgd);
+    auto* dRow = new QHBoxLayout;
+    dRow->addStretch(1);
+    dRow->addWidget(nedd);
+    dRow->addWidget(unit("mm", rdgd));
+    static_cast<QGridLayout*>(rdgd->layout())->addLayout(dRow, 2, 0, 1, 4);
+    left->addWidget(rdgd);
+    wireChoice(rdgd, nedd, diameters());
+
+    rdganu = new TRadioGroup("rdganu", 4, body());
+    rdganu->setTitle("number n1 of rebars in first layer");
+    rdganu->setItems({"4", "8", "12", "16"});
+    left->addWidget(rdganu);
+    rdgvarand = new TRadioGroup("rdgvarand", 2, body());
+    rdgvarand->setTitle("number n2 of rebars in second layer");
+    rdgvarand->setItems({"0", "4"});
+    left->addWidget(rdgvarand);
+
+    auto* g = new QGridLayout;
+    neduc1 = numField("neduc1", 40, 200, "#,#0.0", body());
+    neduf1 = numField("neduf1", 40, 200, "#,#0.0", body());
+    g->addWidget(namedLabel("lbluc1", "UC1", body()), 0, 0);
+    g->addWidget(neduc1, 0, 1);
+    g->addWidget(unit("mm", body()), 0, 2);
+    g->addWidget(namedLabel("lbluf1", "UF1", body()), 1, 0);
+    g->addWidget(neduf1, 1, 1);
+    g->addWidget(unit("mm", body()), 1, 2);
+    g->setColumnStretch(3, 1);
+    left->addLayout(g);
+    left->addStretch(1);
+
+    auto* pic = new SvgView(":/pictures/rebars.svg", body());
+    pic->setObjectName("Image1");
+    pic->setMinimumSize(260, 260);
+    h->addWidget(pic, 1);
+}
+
+QWidget* frmarmat::firstFocus() const { return checkedOrFirst(rdgd); }
+
+void frmarmat::fill(const ColumnInput& in)
+{
+    SetRadioChoices(*rdgd, *nedd, in.d, diameters(), 0.05);
+    rdganu->setItemIndex(indexFromCount(in.n1 * 0.25 - 1));
+    rdgvarand->setItemIndex(indexFromCount(in.n2 * 0.25));
+    neduc1->setValue(double(roundHalfEven(in.uc1)));
+    neduf1->setValue(double(roundHalfEven(in.uf1)));
+}
+
+void frmarmat::copyTo(ColumnInput& in) const
+{
+    in.d = nedd->Value();
+    in.n1 = (rdganu->itemIndex() + 1) * 4;
+    in.n2 = rdgvarand->itemIndex() * 4;
+    in.uc1 = neduc1->Value();
+    in.uf1 = neduf1->Value();
+}
+
+bool frmarmat::closeCheck(bool withOk)
+{
+    if (!focusToOk())
+        return false;
+    if (withOk) {
+        const double d = nedd->Value();
+        if (!std::isfinite(d)) {
+            showMessage(this, T(2223));
+            return false;
+        }
+        if (d < 0 || d > 100) {
+            showMessage(this, T(185));
+            return false;
+        }
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- materials
+
+const std::vector<double>& frmmater::steelGrades()
+{
+    static const std::vector<double> v{235, 275, 355, 420, 460};
+    return v;
+}
+const std::vector<double>& frmmater::concreteGrades()
+{
+    static const std::vector<double> v{20, 25, 30, 35, 40, 45, 50};
+    return v;
+}
+const std::vector<double>& frmmater::rebarGrades()
+{
+    static const std::vector<double> v{420, 500};
+    return v;
+}
+
+frmmater::frmmater(QWidget* parent) : TDialog("frmmater", 600, parent)
+{
+    setWindowTitle("Materials");
+    auto* v = new QVBoxLayout(body());
+    auto block = [&](const char* heading, const char* headingText, TRadioGroup*& g, const char* group,
+                     const char* groupText, const QStringList& items, int columns, TNumEdit*& f, const char* field,
+                     const std::vector<double>& values) {
+        auto* hl = headingLabel(heading, body());
+        hl->setText(headingText);
+        v->addWidget(hl);
+        g = new TRadioGroup(group, columns, body());
+        g->setTitle(groupText);
+        g->setItems(items);
+        f = numField(field, 0, 1000, "#,#0.0", g);
+        auto* row = new QHBoxLayout;
+        row->addStretch(1);
+        row->addWidget(f);
+        row->addWidget(unit("N/mm²", g));
+        auto* gl = static_cast<QGridLayout*>(g->layout());
+        gl->addLayout(row, gl->rowCount(), 0, 1, columns);
+        v->addWidget(g);
+        wireChoice(g, f, values);
+    };
+    block("lblale", "Yield point of the steel-profile", rdgale, "rdgale", "Profile steel grade",
+          {"S 235", "S 275", "S 355", "S 420", "S 460", "..."}, 3, nedale, "nedale", steelGrades());
+    chbautored = new QCheckBox("Automatic reduction of yield point", body());
+    chbautored->setObjectName("chbautored");
+    v->addWidget(chbautored);
+    auto* note = namedLabel("lblautored", "of thick profiles for predefined steel grades (not needed if MOVRIX) ",
+                            body());
+    note->setWordWrap(true);
+    note->setContentsMargins(22, 0, 0, 0);
+    v->addWidget(note);
+    v->addSpacing(6);
+    block("lblrmc", "Characteristic concrete cylinder strength", rdgrmc, "rdgrmc", "concrete grade",
+          {"C 20/25", "C 25/30", "C 30/37", "C 35/45", "C 40/50", "C 45/55", "C 50/60", "..."}, 4, nedrmc, "nedrmc",
+          concreteGrades());
+    v->addSpacing(6);
+    block("lblaarl", "Yield point of rebars", rdgaarl, "rdgaarl", "rebars steel grade", {"S 420", "S 500", "..."}, 3,
+          nedaarl, "nedaarl", rebarGrades());
+    v->addStretch(1);
+    setMinimumWidth(480);
+}
+
+QWidget* frmmater::firstFocus() const { return checkedOrFirst(rdgale); }
+
+void frmmater::fill(const ColumnInput& in)
+{
+    SetRadioChoices(*rdgale, *nedale, in.fy, steelGrades(), 0.5);
+    chbautored->setChecked(in.autoReduce);
+    SetRadioChoices(*rdgrmc, *nedrmc, in.fck, concreteGrades(), 0.5);
+    SetRadioChoices(*rdgaarl, *nedaarl, in.fsk, rebarGrades(), 1.0);
+}
+
+bool frmmater::displayedNumber(const TNumEdit* f, double& out)
+{
+    QString s = f->text().trimmed();
+    s.remove(groupSeparator());
+    s.replace(decimalSeparator(), '.');
+    bool ok = false;
+    out = s.toDouble(&ok);
+    return ok;
+}
+
+void frmmater::copyTo(ColumnInput& in) const
+{
+    double v = 0;
+    if (displayedNumber(nedale, v))
+        in.fy = v;
+    in.autoReduce = chbautored->isChecked();
+    if (displayedNumber(nedrmc, v))
+        in.fck = v;
+    if (displayedNumber(nedaarl, v))
+        in.fsk = v;
+}
+
+bool frmmater::closeCheck(bool withOk)
+{
+    if (!focusToOk())
+        return false;
+    if (withOk) {
+        for (const TNumEdit* f : {nedale, nedrmc, nedaarl}) {
+            double v = 0;
+            if (!displayedNumber(f, v)) {
+                showMessage(this, T(2223));
+                return false;
+            }
+            if (v < 0) {
+                showMessage(this, T(175));
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- safety factors
+
+frmgamat::frmgamat(QWidget* parent) : TDialog("frmgamat", 650, parent)
+{
+    setWindowTitle("Safety factors");
+    auto* g = new QGridLayout(body());
+    g->setHorizontalSpacing(14);
+    auto heading = [&](const char* name, const char* text, int col) {
+        auto* l = namedLabel(name, text, body());
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+        l->setAlignment(Qt::AlignCenter);
+        l->setWordWrap(true);
+        g->addWidget(l, 0, col);
+    };
+    heading("lblserviceconditions", "Service conditions", 1);
+    heading("lblfireconditions", "Fire conditions", 2);
+    heading("lblexample_values", "Example values", 3);
+    g->addWidget(namedLabel("lblSteelprofile", "Profile steel", body()), 1, 0);
+    g->addWidget(namedLabel("lblconcrete", "Concrete", body()), 2, 0);
+    g->addWidget(namedLabel("lblrebarsteel", "Rebar steel", body()), 3, 0);
+    nedgamma_cold_steelprofile = numField("nedgamma_cold_steelprofile", 1, 5, "#,#0.000", body());
+    Nedgamma_cold_concrete = numField("Nedgamma_cold_concrete", 1, 5, "#,#0.000", body());
+    Nedgamma_cold_steelrebar = numField("Nedgamma_cold_steelrebar", 1, 5, "#,#0.000", body());
+    Nedgamma_fire_steelprofile = numField("Nedgamma_fire_steelprofile", 1, 5, "#,#0.000", body());
+    Nedgamma_fire_concrete = numField("Nedgamma_fire_concrete", 1, 5, "#,#0.000", body());
+    Nedgamma_fire_steelrebar = numField("Nedgamma_fire_steelrebar", 1, 5, "#,#0.000", body());
+    g->addWidget(nedgamma_cold_steelprofile, 1, 1);
+    g->addWidget(Nedgamma_cold_concrete, 2, 1);
+    g->addWidget(Nedgamma_cold_steelrebar, 3, 1);
+    g->addWidget(Nedgamma_fire_steelprofile, 1, 2);
+    g->addWidget(Nedgamma_fire_concrete, 2, 2);
+    g->addWidget(Nedgamma_fire_steelrebar, 3, 2);
+    const char* ex[] = {"lbl_g_c_a", "lbl_g_c_c", "lbl_g_c_r", "lbl_g_f_a", "lbl_g_f_c", "lbl_g_f_r"};
+    const char* exText[] = {"1.1", "1.5", "1.15", "1.0", "1.0", "1.0"};
+    for (int i = 0; i < 3; ++i) {
+        auto* box = new QHBoxLayout;
+        auto* a = namedLabel(ex[i], exText[i], body());
+        auto* b = namedLabel(ex[i + 3], exText[i + 3], body());
+        a->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        b->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        a->setMinimumWidth(36);
+        b->setMinimumWidth(36);
+        box->addWidget(a);
+        box->addWidget(new QLabel("/", body()));
+        box->addWidget(b);
+        g->addLayout(box, i + 1, 3);
+    }
+}
+
+void frmgamat::fill(const ColumnInput& in)
+{
+    nedgamma_cold_steelprofile->setValue(in.gammaA);
+    Nedgamma_cold_concrete->setValue(in.gammaC);
+    Nedgamma_cold_steelrebar->setValue(in.gammaS);
+    Nedgamma_fire_steelprofile->setValue(in.gammaAfi);
+    Nedgamma_fire_concrete->setValue(in.gammaCfi);
+    Nedgamma_fire_steelrebar->setValue(in.gammaSfi);
+}
+
+void frmgamat::copyTo(ColumnInput& in) const
+{
+    in.gammaA = nedgamma_cold_steelprofile->Value();
+    in.gammaC = Nedgamma_cold_concrete->Value();
+    in.gammaS = Nedgamma_cold_steelrebar->Value();
+    in.gammaAfi = Nedgamma_fire_steelprofile->Value();
+    in.gammaCfi = Nedgamma_fire_concrete->Value();
+    in.gammaSfi = Nedgamma_fire_steelrebar->Value();
+}
+
+bool frmgamat::closeCheck(bool) { return focusToOk(); }
+
+// ---------------------------------------------------------------- buckling lengths
+
+frmflamb::frmflamb(QWidget* parent) : TDialog("frmflamb", 700, parent)
+{
+    setWindowTitle("Buckl. lengths");
+    auto* g = new QGridLayout(body());
+    int row = 0;
+    auto block = [&](const char* heading, const char* text, const char* weakLabel, const char* strongLabel,
+                     TNumEdit*& weak, const char* weakName, TNumEdit*& strong, const char* strongName) {
+        auto* h = headingLabel(heading, body());
+        h->setText(text);
+        g->addWidget(h, row++, 0, 1, 3);
+        weak = numField(weakName, 0, 20, "#,#0.000", body());
+        strong = numField(strongName, 0, 20, "#,#0.000", body());
+        g->addWidget(namedLabel(weakLabel, "Buckling length for weak axis", body()), row, 0);
+        g->addWidget(weak, row, 1);
+        g->addWidget(unit("m", body()), row++, 2);
+        g->addWidget(namedLabel(strongLabel, "Buckling length for strong axis", body()), row, 0);
+        g->addWidget(strong, row, 1);
+        g->addWidget(unit("m", body()), row++, 2);
+        g->setRowMinimumHeight(row++, 8);
+    };
+    block("lblstitle", "Service conditions", "lblsweak", "lblsstrong", nedsweak, "nedsweak", nedsstrong, "nedsstrong");
+    block("lblftitle", "Fire conditions", "lblfweak", "lblfstrong", nedfweak, "nedfweak", nedfstrong, "nedfstrong");
+    auto* rt = namedLabel("lblremtitle", "ISO - Fire conditions", body());
+    QFont f = rt->font();
+    f.setBold(true);
+    rt->setFont(f);
+    g->addWidget(rt, row++, 0, 1, 3);
+    auto* rem = namedLabel("lblrem",
+                           "Buckling lengths in fire situation are generally taken as 0.5 l or in some cases as 0.7 l.",
+                           body());
+    rem->setWordWrap(true);
+    g->addWidget(rem, row++, 0, 1, 3);
+    g->setColumnStretch(0, 1);
+    setMinimumWidth(460);
+}
+
+void frmflamb::fill(const ColumnInput& in)
+{
+    nedsweak->setValue(in.lWeakCold);
+    nedsstrong->setValue(in.lStrongCold);
+    nedfweak->setValue(in.lWeakFire);
+    nedfstrong->setValue(in.lStrongFire);
+}
+
+void frmflamb::copyTo(ColumnInput& in) const
+{
+    in.lWeakCold = nedsweak->Value();
+    in.lStrongCold = nedsstrong->Value();
+    in.lWeakFire = nedfweak->Value();
+    in.lStrongFire = nedfstrong->Value();
+}
+
+bool frmflamb::closeCheck(bool) { return focusToOk(); }
+
+// ---------------------------------------------------------------- eccentricities
+
+frmexcent::frmexcent(QWidget* parent) : TDialog("frmexcent", 800, parent)
+{
+    setWindowTitle("Eccentricities");
+    auto* h = new QHBoxLayout(body());
+    auto* g = new QGridLayout;
+    auto spin = [&](const char* name, int min, int max) {
+        auto* s = new TSpinEdit(body());
+        s->setObjectName(name);
+        s->setRange(min, max);
+        s->setMinimumWidth(90);
+        return s;
+    };
+    speexsw = spin("speexsw", -1000, 1000);
+    speexst = spin("speexst", -1000, 1000);
+    spepcp = spin("spepcp", 0, 100);
+    auto* l1 = namedLabel("lblexsw", "Eccentricity e1 for weak axis", body());
+    auto* l2 = namedLabel("lblexst", "Eccentricity e2 for strong axis", body());
+    auto* l3 = namedLabel("lblpcp", "Percentage of permanent load", body());
+    for (QLabel* l : {l1, l2, l3})
+        l->setWordWrap(true);
+    g->addWidget(l1, 0, 0);
+    g->addWidget(speexsw, 0, 1);
+    g->addWidget(unit("mm", body()), 0, 2);
+    g->addWidget(l2, 1, 0);
+    g->addWidget(speexst, 1, 1);
+    g->addWidget(unit("mm", body()), 1, 2);
+    g->addWidget(l3, 2, 0);
+    g->addWidget(spepcp, 2, 1);
+    g->addWidget(unit("%", body()), 2, 2);
+    g->setRowStretch(3, 1);
+    g->setColumnStretch(0, 1);
+    h->addLayout(g, 1);
+    auto* pic = new SvgView(":/pictures/eccentricities.svg", body());
+    pic->setObjectName("Image1");
+    pic->setMinimumSize(240, 240);
+    h->addWidget(pic, 1);
+}
+
+void frmexcent::fill(const ColumnInput& in)
+{
+    speexsw->setValue(int(std::clamp<long long>(roundHalfEven(in.e1), -1000, 1000)));
+    speexst->setValue(int(std::clamp<long long>(roundHalfEven(in.e2), -1000, 1000)));
+    spepcp->setValue(int(std::clamp<long long>(roundHalfEven(in.pcp), 0, 100)));
+}
+
+void frmexcent::copyTo(ColumnInput& in) const
+{
+    for (TSpinEdit* s : {speexsw, speexst, spepcp})
+        s->interpretText();
+    in.e1 = speexsw->value();
+    in.e2 = speexst->value();
+    in.pcp = spepcp->value();
+}
+
+} // namespace qeln::ui

@@ -1,0 +1,110 @@
+// The six input dialogs. Each fills itself from the project's input, is shown
+// modally by the main window and, on OK only, copies its values back.
+#pragma once
+
+#include "calc/records.h"
+#include "numedit.h"
+#include "widgets.h"
+
+#include <functional>
+
+class QLineEdit;
+class QCheckBox;
+class QLabel;
+
+namespace qeln::ui {
+
+// Shows a date-time number as the system's short date and long time.
+using DateText = std::function<QString(double)>;
+
+class frmprojet : public TDialog {
+    Q_OBJECT
+public:
+    explicit frmprojet(QWidget* parent = nullptr);
+    void fill(const ColumnInput& in, const DateText& dateText);
+    void copyTo(ColumnInput& in) const;
+
+    QLineEdit *edtprojcode, *edtprojname, *edtposnr, *edtposname, *edtbuero, *edtautor, *edtkomm;
+    QLabel *lbllastupdatedate, *lblcreatedate;
+
+protected:
+    QWidget* firstFocus() const override { return edtprojcode; }
+};
+
+class frmarmat : public TDialog {
+    Q_OBJECT
+public:
+    explicit frmarmat(QWidget* parent = nullptr);
+    void fill(const ColumnInput& in);
+    void copyTo(ColumnInput& in) const;
+    static const std::vector<double>& diameters();
+
+    TRadioGroup *rdgd, *rdganu, *rdgvarand;
+    TNumEdit *nedd, *neduc1, *neduf1;
+
+protected:
+    bool closeCheck(bool withOk) override;
+    QWidget* firstFocus() const override;
+};
+
+class frmmater : public TDialog {
+    Q_OBJECT
+public:
+    explicit frmmater(QWidget* parent = nullptr);
+    void fill(const ColumnInput& in);
+    void copyTo(ColumnInput& in) const;
+    static const std::vector<double>& steelGrades();
+    static const std::vector<double>& concreteGrades();
+    static const std::vector<double>& rebarGrades();
+    // The number a field shows (thousands separators ignored); false when unreadable.
+    static bool displayedNumber(const TNumEdit* f, double& out);
+
+    TRadioGroup *rdgale, *rdgrmc, *rdgaarl;
+    TNumEdit *nedale, *nedrmc, *nedaarl;
+    QCheckBox* chbautored;
+
+protected:
+    bool closeCheck(bool withOk) override;
+    QWidget* firstFocus() const override;
+};
+
+class frmgamat : public TDialog {
+    Q_OBJECT
+public:
+    explicit frmgamat(QWidget* parent = nullptr);
+    void fill(const ColumnInput& in);
+    void copyTo(ColumnInput& in) const;
+
+    TNumEdit *nedgamma_cold_steelprofile, *Nedgamma_cold_concrete, *Nedgamma_cold_steelrebar;
+    TNumEdit *Nedgamma_fire_steelprofile, *Nedgamma_fire_concrete, *Nedgamma_fire_steelrebar;
+
+protected:
+    bool closeCheck(bool withOk) override;
+    QWidget* firstFocus() const override { return nedgamma_cold_steelprofile; }
+};
+
+class frmflamb : public TDialog {
+    Q_OBJECT
+public:
+    explicit frmflamb(QWidget* parent = nullptr);
+    void fill(const ColumnInput& in);
+    void copyTo(ColumnInput& in) const;
+
+    TNumEdit *nedsweak, *nedsstrong, *nedfweak, *nedfstrong;
+
+protected:
+    bool closeCheck(bool withOk) override;
+    QWidget* firstFocus() const override { return nedsweak; }
+};
+
+class frmexcent : public TDialog {
+    Q_OBJECT
+public:
+    explicit frmexcent(QWidget* parent = nullptr);
+    void fill(const ColumnInput& in);
+    void copyTo(ColumnInput& in) const;
+
+    TSpinEdit *speexsw, *speexst, *spepcp;
+};
+
+} // namespace qeln::ui

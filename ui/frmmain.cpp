@@ -1,0 +1,629 @@
+#include "frmmain.h"
+
+#include "helpwindow.h"
+#include "shell/language.h"
+#include "uitext.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QShortcut>
+#include <QStandardPaths>
+#include <QSvgRenderer>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+static void initResources() { Q_INIT_RESOURCE(qeln); }
+
+namespace qeln::ui {
+
+// ---------------------------------------------------------------- settings and dates
+
+SettingsValues readSettingsFile(const QString& path)
+{
+    SettingsValues v;
+    if (!QFileInfo::exists(path))
+        return v;
+    QSettings s(path, QSettings::IniFormat);
+    const QString lang = s.value("language/numberlanguage").toString().trimmed();
+    bool ok = false;
+    int n = 0;
+    if (lang.startsWith("0x", Qt::CaseInsensitive))
+        n = lang.mid(2).toInt(&ok, 16);
+    else
+        n = lang.toInt(&ok, 10);
+    v.language = ok ? n : 0;
+    v.enterprise = s.value("user/enterprise").toString().toStdString();
+    v.user = s.value("user/user").toString().toStdString();
+    return v;
+}
+
+void writeSettingsFile(const QString& path, const SettingsValues& v)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSettings s(path, QSettings::IniFormat);
+    s.setValue("language/numberlanguage", QString::number(v.language));
+    s.setValue("user/enterprise", QString::fromStdString(v.enterprise));
+    s.setValue("user/user", QString::fromStdString(v.user));
+    s.sync();
+}
+
+QString defaultSettingsPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/qeln.INI";
+}
+
+namespace {
+const QDate kEpoch(1899, 12, 30);
+}
+
+double toDateTimeNumber(const QDateTime& dt)
+{
+    return double(kEpoch.daysTo(dt.date())) + dt.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+QDateTime fromDateTimeNumber(double v)
+{
+    const double days = std::floor(v);
+    const double frac = v - days;
+    const QDate d = kEpoch.addDays(qint64(days));
+    const QTime t = QTime::fromMSecsSinceStartOfDay(int(std::llround(frac * 86400000.0)) % 86400000);
+    return QDateTime(d, t);
+}
+
+QString dateTimeText(double v)
+{
+    const QDateTime dt = fromDateTimeNumber(v);
+    const QLocale loc;
+    QString s = loc.toString(dt.date(), QLocale::ShortFormat);
+    if (dt.time() != QTime(0, 0))
+        s += " " + loc.toString(dt.time(), QLocale::LongFormat);
+    return s;
+}
+
+// ---------------------------------------------------------------- background
+
+namespace {
+// The main window's client area: the background picture behind the buttons.
+class BackgroundPanel : public QWidget {
+public:
+    explicit BackgroundPanel(QWidget* parent) : QWidget(parent), svg_(QStringLiteral(":/pictures/background.svg"), this)
+    {
+        setObjectName("Panel1");
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        // cover the area with the picture's proportions kept; the edges may be cut
+        QSizeF s = svg_.defaultSize();
+        if (s.isEmpty())
+            s = QSizeF(size());
+        s.scale(QSizeF(size()), Qt::KeepAspectRatioByExpanding);
+        svg_.render(&p, QRectF(QPointF((width() - s.width()) / 2, (height() - s.height()) / 2), s));
+    }
+
+private:
+    QSvgRenderer svg_;
+};
+
+QPushButton* columnButton(const char* name, const char* text, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setMinimumSize(150, 30);
+    b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    return b;
+}
+
+QLabel* columnHeading(const char* name, const char* text, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    QFont f = l->font();
+    f.setBold(true);
+    f.setPointSize(f.pointSize() + 2);
+    l->setFont(f);
+    l->setStyleSheet("color: #12304f; background: rgba(255,255,255,170); padding: 2px 6px; border-radius: 3px;");
+    return l;
+}
+} // namespace
+
+// ---------------------------------------------------------------- creation
+
+frmmain::frmmain(MainOptions options, QWidget* parent)
+    : QMainWindow(parent), options_(std::move(options)), wf_(*this)
+{
+    initResources();
+    setObjectName("frmmain");
+    QApplication::setApplicationDisplayName("QELN - Column");
+    setWindowIcon(QIcon(":/pictures/icon.svg"));
+
+    // the windows, in their order of creation
+    warnWindow = new frmwarn(this);
+    printMethod = new frmprintmet(this);
+    profilDialog = new frmprofil(this);
+    projetDialog = new frmprojet(this);
+    armatDialog = new frmarmat(this);
+    materDialog = new frmmater(this);
+    flambDialog = new frmflamb(this);
+    excentDialog = new frmexcent(this);
+    resultWindow = new frmresult(this);
+    detailWindow = new frmdetail(this);
+    grafikWindow = new frmgrafik(this);
+    aboutBox = new AboutBox(this);
+    gamatDialog = new frmgamat(this);
+
+    buildMenus();
+    buildPanel();
+
+    // settings file, flags, program folder, catalogue, default project
+    settingsPath_ = options_.settingsPath.isEmpty() ? defaultSettingsPath() : options_.settingsPath;
+    wf_.projectChanged = false;
+    wf_.resultsStale = true;
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    std::string error;
+    if (options_.openCatalogue)
+        table_ = options_.openCatalogue(error);
+    if (!table_)
+        showError(nullptr, "Could not open the profile database. Program will be closed");
+    else
+        profilDialog->setTable(table_.get());
+    profilDialog->setLookup([this](const std::string& name) { return Profilsuchen(name); });
+    wf_.VarInitialisieren();
+    wf_.updatetitle();
+
+    resize(640, 480);
+    if (QScreen* s = QApplication::primaryScreen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+frmmain::~frmmain()
+{
+    // the language and the current project's enterprise and user become the next start's defaults
+    if (!firstActivation_) {
+        SettingsValues v{wf_.languageBase, wf_.input.office, wf_.input.author};
+        if (options_.writeSettings)
+            options_.writeSettings(settingsPath_, v);
+        else
+            writeSettingsFile(settingsPath_, v);
+    }
+}
+
+void frmmain::buildMenus()
+{
+    auto action = [this](const char* name, const char* text, auto slot) {
+        auto* a = new QAction(text, this);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("mitfile");
+    QAction* mNew = action("mitnew", "&New", [this] { FileNew(); });
+    QAction* mOpen = action("mitopen", "&Open", [this] { FileOpen(); });
+    QAction* mSave = action("mitsave", "&Save", [this] { FileSave(); });
+    QAction* mSaveAs = action("mitsaveas", "Save &as...", [this] { FileSaveAs(); });
+    QAction* mPrint = action("mitprint", "&Print", [this] { FilePrint(); });
+    QAction* mPdf = action("mitexportpdf", "Export PDF...", [this] { FileExportPdf(); });
+    QAction* mSetup = action("mitprintsetup", "Printer Setup", [this] { FilePrintSetup(); });
+    QAction* mExit = action("mitexit", "E&xit", [this] { FileExit(); });
+    mNew->setShortcut(QKeySequence::New);
+    mOpen->setShortcut(QKeySequence::Open);
+    mSave->setShortcut(QKeySequence::Save);
+    mPrint->setShortcut(QKeySequence::Print);
+    file->addActions({mNew, mOpen, mSave, mSaveAs});
+    file->addSeparator();
+    file->addActions({mPrint, mPdf, mSetup});
+    file->addSeparator();
+    file->addAction(mExit);
+
+    QMenu* opts = menuBar()->addMenu("&Options");
+    opts->setObjectName("mitoptions");
+    QMenu* lang = opts->addMenu("Language");
+    lang->setObjectName("mitlanguage");
+    lang->addAction(action("mitEnglish", "English", [this] { mitEnglishClick(); }));
+    lang->addAction(action("mitFrench", "Français", [this] { mitFrenchClick(); }));
+    lang->addAction(action("mitGerman", "Deutsch", [this] { mitGermanClick(); }));
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    help->setObjectName("mithelp");
+    QAction* mContents = action("mitcontents", "Contents", [this] { HelpContents(); });
+    help->addAction(mContents);
+    help->addSeparator();
+    help->addAction(action("mithelpabout", "Info", [this] { HelpAbout(); }));
+
+    QToolBar* tb = addToolBar("tools");
+    tb->setObjectName("ToolBar1");
+    tb->setMovable(false);
+    tb->setIconSize(QSize(24, 24));
+    auto tool = [&](const char* name, const char* icon, const char* hint, QAction* same) {
+        auto* a = tb->addAction(QIcon(QString(":/pictures/%1.svg").arg(icon)), hint);
+        a->setObjectName(name);
+        a->setToolTip(hint);
+        connect(a, &QAction::triggered, same, &QAction::trigger);
+        return a;
+    };
+    tool("tbnew", "tb-new", "New", mNew);
+    tool("tbopen", "tb-open", "Open", mOpen);
+    tool("tbsave", "tb-save", "Save", mSave);
+    tb->addSeparator();
+    tool("tbprint", "tb-print", "Print", mPrint);
+    tool("tbprintsetup", "tb-printsetup", "Printer Setup", mSetup);
+    tb->addSeparator();
+    tool("tbexit", "tb-exit", "Exit", mExit);
+    tool("tbhelp", "tb-help", "Help", mContents);
+
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, this, [] { showHelp(kHelpMain); });
+}
+
+void frmmain::buildPanel()
+{
+    auto* panel = new BackgroundPanel(this);
+    setCentralWidget(panel);
+    auto* g = new QGridLayout(panel);
+    g->setContentsMargins(28, 20, 28, 20);
+    g->setHorizontalSpacing(40);
+
+    auto* in = new QVBoxLayout;
+    in->setSpacing(6);
+    in->addWidget(columnHeading("lblinput", "Input Data:", panel), 0, Qt::AlignLeft);
+    in->addSpacing(4);
+    const std::pair<const char*, const char*> inputs[] = {
+        {"btnprojet", "Project"},         {"btnprofil", "Section"},        {"btnarmat", "Rebars"},
+        {"btnmater", "Materials"},        {"btngammamat", "Safety factors"}, {"btnflamb", "Buckl. lengths"},
+        {"btnexcent", "Eccentricities"},
+    };
+    for (const auto& [name, text] : inputs)
+        in->addWidget(columnButton(name, text, panel));
+    in->addStretch(1);
+
+    auto* out = new QVBoxLayout;
+    out->setSpacing(6);
+    out->addWidget(columnHeading("lbloutput", "Results:", panel), 0, Qt::AlignLeft);
+    out->addSpacing(4);
+    for (const auto& [name, text] : {std::pair{"btnresult", "Results"}, std::pair{"btndetail", "Details"},
+                                     std::pair{"btngrafik", "Graphic"}})
+        out->addWidget(columnButton(name, text, panel));
+    out->addStretch(1);
+
+    g->addLayout(in, 0, 0);
+    g->addItem(new QSpacerItem(10, 10, QSizePolicy::Expanding), 0, 1);
+    g->addLayout(out, 0, 2);
+
+    auto connectButton = [&](const char* name, void (frmmain::*slot)()) {
+        connect(panel->findChild<QPushButton*>(name), &QPushButton::clicked, this, slot);
+    };
+    connectButton("btnprojet", &frmmain::btnprojetClick);
+    connectButton("btnprofil", &frmmain::btnprofilClick);
+    connectButton("btnarmat", &frmmain::btnarmatClick);
+    connectButton("btnmater", &frmmain::btnmaterClick);
+    connectButton("btngammamat", &frmmain::btngammamatClick);
+    connectButton("btnflamb", &frmmain::btnflambClick);
+    connectButton("btnexcent", &frmmain::btnexcentClick);
+    connectButton("btnresult", &frmmain::btnresultClick);
+    connectButton("btndetail", &frmmain::btndetailClick);
+    connectButton("btngrafik", &frmmain::btngrafikClick);
+}
+
+// ---------------------------------------------------------------- start and end
+
+bool frmmain::FormActivate()
+{
+    if (!firstActivation_)
+        return !refused_;
+    firstActivation_ = false;
+    const SettingsValues v =
+        options_.readSettings ? options_.readSettings(settingsPath_) : readSettingsFile(settingsPath_);
+    wf_.applySettings(v.language, v.enterprise, v.user);
+    setLanguageBase(v.language);
+    SetLanguage();
+    if (!aboutBox->askDisclaimer()) {
+        refused_ = true;
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        return false;
+    }
+    return true;
+}
+
+void frmmain::changeEvent(QEvent* e)
+{
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && firstActivation_)
+        QTimer::singleShot(0, this, [this] { FormActivate(); });
+}
+
+void frmmain::closeEvent(QCloseEvent* e)
+{
+    if (refused_ || wf_.FormCloseQuery())
+        e->accept();
+    else
+        e->ignore();
+}
+
+// ---------------------------------------------------------------- language
+
+QWidget* frmmain::windowNamed(const QString& name)
+{
+    if (name == objectName())
+        return this;
+    for (QWidget* w : {static_cast<QWidget*>(warnWindow), static_cast<QWidget*>(printMethod),
+                       static_cast<QWidget*>(profilDialog), static_cast<QWidget*>(projetDialog),
+                       static_cast<QWidget*>(armatDialog), static_cast<QWidget*>(materDialog),
+                       static_cast<QWidget*>(flambDialog), static_cast<QWidget*>(excentDialog),
+                       static_cast<QWidget*>(resultWindow), static_cast<QWidget*>(detailWindow),
+                       static_cast<QWidget*>(grafikWindow), static_cast<QWidget*>(aboutBox),
+                       static_cast<QWidget*>(gamatDialog)})
+        if (w->objectName() == name)
+            return w;
+    return nullptr;
+}
+
+void frmmain::SetLanguage()
+{
+    QApplication::setApplicationDisplayName(T(1));
+    wf_.updatetitle();
+    HelpWindow::instance()->setWindowTitle(QString::fromStdString(helpFileFor(languageBase())));
+    wf_.updatetitle();
+
+    for (const CaptionAssignment& c : captionTable()) {
+        QWidget* w = windowNamed(c.window);
+        if (!w)
+            continue;
+        const QString text = T(c.text);
+        if (c.control[0] == '\0') {
+            w->setWindowTitle(text);
+            continue;
+        }
+        QObject* target = w == this ? static_cast<QObject*>(findChild<QObject*>(c.control))
+                                    : static_cast<QObject*>(w->findChild<QObject*>(c.control));
+        applyCaption(target, text, c.kind);
+    }
+    // the lists
+    aboutBox->findChild<QWidget*>("Image1")->show();
+    aboutBox->findChild<QWidget*>("Image2")->hide();
+    QStringList lines;
+    for (int id : kDisclaimerLines)
+        lines << T(id);
+    aboutBox->memdisclaimer->setPlainText(lines.join('\n'));
+    printMethod->rdgprint->setItems({T(kPrintMethodItems[0]), T(kPrintMethodItems[1])});
+    warnWindow->setWindowTitle(T(210) + " / " + T(211));
+    // the extra command of the report module follows the language of Print
+    if (auto* pdf = findChild<QAction*>("mitexportpdf"))
+        pdf->setText(QString(T(38)).remove('&') + " PDF...");
+}
+
+void frmmain::switchLanguage(int base)
+{
+    setLanguageBase(base);
+    wf_.languageBase = base;
+    SetLanguage();
+    wf_.haschanged();
+}
+
+// ---------------------------------------------------------------- commands
+
+void frmmain::HelpContents() { HelpWindow::instance()->showContext(0, languageBase()); }
+
+void frmmain::HelpAbout() { aboutBox->showInfo(); }
+
+template <class Dialog>
+void frmmain::editWith(Dialog* dlg)
+{
+    ColumnInput in = wf_.input;
+    dlg->fill(in);
+    if (dlg->exec() != QDialog::Accepted)
+        return;
+    dlg->copyTo(in);
+    wf_.acceptInput(in);
+}
+
+void frmmain::btnprojetClick()
+{
+    ColumnInput in = wf_.input;
+    projetDialog->fill(in, dateTimeText);
+    if (projetDialog->exec() != QDialog::Accepted)
+        return;
+    projetDialog->copyTo(in);
+    wf_.acceptInput(in);
+}
+
+void frmmain::btnprofilClick()
+{
+    if (!table_)
+        return;
+    profilDialog->cmbfam->setEditText(QString::fromStdString(wf_.input.profileName));
+    Profilsuchen(wf_.input.profileName);
+    profilDialog->refresh();
+    if (profilDialog->exec() != QDialog::Accepted)
+        return;
+    const int cur = table_->currentIndex();
+    if (cur < 0)
+        return;
+    ColumnInput in = wf_.input;
+    in.profileName = cutText(table_->visibleRow(cur).profil, kShortTextMax);
+    if (lookupProfile(in))
+        wf_.acceptInput(in);
+}
+
+void frmmain::btnarmatClick() { editWith(armatDialog); }
+void frmmain::btnmaterClick() { editWith(materDialog); }
+void frmmain::btngammamatClick() { editWith(gamatDialog); }
+void frmmain::btnflambClick() { editWith(flambDialog); }
+void frmmain::btnexcentClick() { editWith(excentDialog); }
+
+bool frmmain::Profilsuchen(const std::string& name)
+{
+    if (!table_)
+        return false;
+    if (findProfile(*table_, name)) {
+        profilDialog->refresh();
+        return true;
+    }
+    profilDialog->refresh();
+    showMessage(this, T(1148) + " " + QString::fromStdString(name) + " " + T(1149));
+    return false;
+}
+
+void frmmain::FilePrint() { showMessage(this, "Printing is not available yet."); }
+void frmmain::FilePrintSetup() { showMessage(this, "Printing is not available yet."); }
+void frmmain::FileExportPdf() { showMessage(this, "Printing is not available yet."); }
+
+// ---------------------------------------------------------------- WorkflowHost
+
+std::string frmmain::text(int id) { return T(id).toStdString(); }
+
+Answer frmmain::ask(const std::string& text, Question buttons)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), QString::fromStdString(text),
+                    buttons == Question::OkCancel ? (QMessageBox::Ok | QMessageBox::Cancel)
+                                                  : (QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel),
+                    this);
+    box.setObjectName("question");
+    switch (box.exec()) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+void frmmain::tell(const std::string& text) { showMessage(this, QString::fromStdString(text)); }
+
+namespace {
+std::optional<std::string> runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& preset)
+{
+    QFileDialog dlg(parent);
+    dlg.setObjectName(mode == QFileDialog::AcceptOpen ? "opendialog" : "savedialog");
+    dlg.setAcceptMode(mode);
+    dlg.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dlg.setNameFilters({"QELN-Column-File (*.qln)", "*.* (*)"});
+    dlg.setDefaultSuffix("qln");
+    // the overwrite question is the program's own (text 517)
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!preset.isEmpty())
+        dlg.selectFile(preset);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dlg.selectedFiles().first()).toStdString();
+}
+} // namespace
+
+std::optional<std::string> frmmain::chooseOpenFile()
+{
+    return runFileDialog(this, QFileDialog::AcceptOpen, QString());
+}
+
+std::optional<std::string> frmmain::chooseSaveFile(const std::string& preset)
+{
+    return runFileDialog(this, QFileDialog::AcceptSave, QString::fromStdString(preset));
+}
+
+bool frmmain::fileExists(const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); }
+
+double frmmain::now() { return toDateTimeNumber(QDateTime::currentDateTime()); }
+
+bool frmmain::lookupProfile(ColumnInput& in)
+{
+    if (!table_ || !Profilsuchen(in.profileName))
+        return false;
+    const ProfileRow r = table_->visibleRow(table_->currentIndex());
+    in.h = r.h;
+    in.b = r.b;
+    in.tw = r.s;
+    in.tf = r.t;
+    in.r = r.r;
+    in.movrixAvailable = r.movrix;
+    return true;
+}
+
+LoadOutcome frmmain::loadProject(const std::string& path, ColumnInput& in)
+{
+    return options_.loadProject ? options_.loadProject(path, in) : LoadOutcome::CannotOpen;
+}
+
+bool frmmain::saveProject(const std::string& path, const ColumnInput& in)
+{
+    return options_.saveProject ? options_.saveProject(path, in) : false;
+}
+
+bool frmmain::calculate(const ColumnInput& in)
+{
+    CalcEnv env;
+    env.gammas = SafetyFactors::of(in);
+    env.languageBase = languageBase();
+    env.sink = &boxSink();
+    env.decimalSeparator = QString(decimalSeparator()).toStdString();
+    const bool ok = qeln::calculate(env, in, run_, *this, [](double v) { return dateTimeText(v).toStdString(); });
+    setBusy(false);
+    return ok;
+}
+
+void frmmain::showResultWindow(ResultWindow w)
+{
+    switch (w) {
+    case ResultWindow::Results: resultWindow->exec(); break;
+    case ResultWindow::Details: detailWindow->exec(); break;
+    case ResultWindow::Graphic: grafikWindow->exec(); break;
+    }
+}
+
+void frmmain::setCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+
+void frmmain::bringToFront()
+{
+    show();
+    raise();
+    activateWindow();
+    QCoreApplication::processEvents();
+}
+
+// ---------------------------------------------------------------- RunPresenter
+
+void frmmain::setBusy(bool busy)
+{
+    if (busy == busy_)
+        return;
+    busy_ = busy;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QCoreApplication::processEvents();
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void frmmain::showWarningsAndErrors(const ColumnResults& res)
+{
+    const bool wasBusy = busy_;
+    setBusy(false);
+    warnWindow->fill(res);
+    warnWindow->exec();
+    setBusy(wasBusy);
+}
+
+void frmmain::showResults(const RunState& st)
+{
+    grafikWindow->setPicture(st.results.sectionPicture);
+    resultWindow->fill(st.results.grid, st.results.warnings);
+    detailWindow->fill(st.completeListing);
+}
+
+} // namespace qeln::ui

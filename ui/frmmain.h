@@ -1,0 +1,162 @@
+// The main window: menus, tool bar, the two button columns over the
+// background picture, the start and end sequences, and the desktop side of
+// the workflow (questions, file dialogs, result windows).
+#pragma once
+
+#include "calc/records.h"
+#include "dialogs.h"
+#include "frmprofil.h"
+#include "outputs.h"
+#include "profiletable.h"
+#include "shell/run.h"
+#include "shell/workflow.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QPushButton;
+
+namespace qeln::ui {
+
+// The three personal values of the settings file.
+struct SettingsValues {
+    int language = 0;
+    std::string enterprise;
+    std::string user;
+};
+
+// Where the main window gets its catalogue, project files and settings from.
+struct MainOptions {
+    // Full path of "qeln.INI"; empty: the per-user configuration folder.
+    QString settingsPath;
+    // Opens the profile catalogue; nullptr (with the reason in error) when it cannot.
+    std::function<std::unique_ptr<ProfileTable>(std::string& error)> openCatalogue;
+    // Project file read and write (with the backup).
+    std::function<LoadOutcome(const std::string& path, ColumnInput& in)> loadProject;
+    std::function<bool(const std::string& path, const ColumnInput& in)> saveProject;
+    // Settings file read and write.
+    std::function<SettingsValues(const QString& path)> readSettings;
+    std::function<void(const QString& path, const SettingsValues& v)> writeSettings;
+};
+
+// The settings file in the classic sectioned key-value form.
+SettingsValues readSettingsFile(const QString& path);
+void writeSettingsFile(const QString& path, const SettingsValues& v);
+// The default place of the settings file.
+QString defaultSettingsPath();
+
+// Date-time numbers (days since 1899-12-30, time as the fraction) and their display.
+double toDateTimeNumber(const QDateTime& dt);
+QDateTime fromDateTimeNumber(double v);
+// The system's short date and long time; the time is left out at exactly midnight.
+QString dateTimeText(double v);
+
+class frmmain : public QMainWindow, public WorkflowHost, public RunPresenter {
+    Q_OBJECT
+public:
+    explicit frmmain(MainOptions options, QWidget* parent = nullptr);
+    ~frmmain() override;
+
+    // False when the catalogue could not be opened (the message has been shown).
+    bool catalogueOpen() const { return table_ != nullptr; }
+    // The first activation: settings, language, disclaimer. False when the
+    // disclaimer was refused (the application then ends).
+    bool FormActivate();
+    bool disclaimerRefused() const { return refused_; }
+
+    Workflow& workflow() { return wf_; }
+    const RunState& runState() const { return run_; }
+    ProfileTable* profileTable() const { return table_.get(); }
+
+    // Commands.
+    void FileNew() { wf_.FileNew(); }
+    void FileOpen() { wf_.FileOpen(); }
+    void FileSave() { wf_.FileSave(); }
+    void FileSaveAs() { wf_.FileSaveAs(); }
+    void FileExit() { close(); }
+    void HelpContents();
+    void HelpAbout();
+    void btnprojetClick();
+    void btnprofilClick();
+    void btnarmatClick();
+    void btnmaterClick();
+    void btngammamatClick();
+    void btnflambClick();
+    void btnexcentClick();
+    void btnresultClick() { wf_.resultCommand(ResultWindow::Results); }
+    void btndetailClick() { wf_.resultCommand(ResultWindow::Details); }
+    void btngrafikClick() { wf_.resultCommand(ResultWindow::Graphic); }
+    void mitEnglishClick() { switchLanguage(0); }
+    void mitFrenchClick() { switchLanguage(10000); }
+    void mitGermanClick() { switchLanguage(20000); }
+    // Assigns every caption, hint, item and message of all windows.
+    void SetLanguage();
+    // Profilsuchen: find a profile by its exact name; shows texts 1148/1149 when missing.
+    bool Profilsuchen(const std::string& name);
+
+    // The windows, created once.
+    frmwarn* warnWindow;
+    frmprintmet* printMethod;
+    frmprofil* profilDialog;
+    frmprojet* projetDialog;
+    frmarmat* armatDialog;
+    frmmater* materDialog;
+    frmflamb* flambDialog;
+    frmexcent* excentDialog;
+    frmresult* resultWindow;
+    frmdetail* detailWindow;
+    frmgrafik* grafikWindow;
+    AboutBox* aboutBox;
+    frmgamat* gamatDialog;
+
+    // WorkflowHost
+    std::string text(int id) override;
+    Answer ask(const std::string& text, Question buttons) override;
+    void tell(const std::string& text) override;
+    std::optional<std::string> chooseOpenFile() override;
+    std::optional<std::string> chooseSaveFile(const std::string& preset) override;
+    bool fileExists(const std::string& path) override;
+    double now() override;
+    bool lookupProfile(ColumnInput& in) override;
+    LoadOutcome loadProject(const std::string& path, ColumnInput& in) override;
+    bool saveProject(const std::string& path, const ColumnInput& in) override;
+    bool calculate(const ColumnInput& in) override;
+    void showResultWindow(ResultWindow w) override;
+    void setCaption(const std::string& caption) override;
+    void bringToFront() override;
+
+    // RunPresenter
+    void setBusy(bool busy) override;
+    void showWarningsAndErrors(const ColumnResults& res) override;
+    void showResults(const RunState& st) override;
+
+protected:
+    // The printed report (filled by the report module).
+    virtual void FilePrint();
+    virtual void FilePrintSetup();
+    virtual void FileExportPdf();
+    void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    void buildMenus();
+    void buildPanel();
+    void switchLanguage(int base);
+    QWidget* windowNamed(const QString& name);
+    template <class Dialog>
+    void editWith(Dialog* dlg);
+
+    MainOptions options_;
+    Workflow wf_;
+    RunState run_;
+    std::unique_ptr<ProfileTable> table_;
+    QString settingsPath_;
+    bool firstActivation_ = true;
+    bool refused_ = false;
+    bool busy_ = false;
+};
+
+} // namespace qeln::ui

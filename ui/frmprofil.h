@@ -1,0 +1,67 @@
+// The profile browser: family or name filter, the list of names in display
+// order, the dimensions of the current row, and the hidden editing panel
+// (Shift+Alt+click on the background).
+#pragma once
+
+#include "profiletable.h"
+#include "widgets.h"
+
+#include <functional>
+
+class QComboBox;
+class QListWidget;
+class QLabel;
+class QCheckBox;
+class QTableWidget;
+class QFrame;
+
+namespace qeln::ui {
+
+class frmprofil : public TDialog {
+    Q_OBJECT
+public:
+    explicit frmprofil(QWidget* parent = nullptr);
+    // The open table the dialog shows (owned by the main window).
+    void setTable(ProfileTable* table);
+    ProfileTable* table() const { return table_; }
+    // The lookup used by the close check (shows the not-found message).
+    using Lookup = std::function<bool(const std::string&)>;
+    void setLookup(Lookup f) { lookup_ = std::move(f); }
+
+    // The filter step run on every change of cmbfam's text.
+    void cmbfamChange();
+    // The list was clicked on a row.
+    void DBLookupList1Click(int row);
+    // Shows the editing panel (what Shift+Alt+click on the background does).
+    void showEditingPanel();
+    void btnok2Click();
+    void btndeleteClick();
+    // Refreshes the list and the data fields from the table.
+    void refresh();
+    bool editingPanelVisible() const;
+
+    QComboBox* cmbfam;
+    QListWidget* DBLookupList1;
+    QLabel *DBText6, *DBTexth, *DBTextb, *DBTexts, *DBTextt, *DBTextr;
+    QCheckBox* DBCheckBox1;
+    QWidget* Panel1;
+    QWidget* Panel3;
+    QTableWidget* DBGrid1;
+
+protected:
+    bool closeCheck(bool withOk) override;
+    QWidget* firstFocus() const override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    void showCurrent();
+    void fillGrid();
+    void gridEdited(int row, int column);
+    void navigate(int to);
+
+    ProfileTable* table_ = nullptr;
+    Lookup lookup_;
+    bool updating_ = false;
+};
+
+} // namespace qeln::ui

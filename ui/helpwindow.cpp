@@ -1,0 +1,86 @@
+#include "helpwindow.h"
+
+#include "shell/language.h"
+#include "uitext.h"
+#include "widgets.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPointer>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QToolBar>
+
+namespace qeln::ui {
+
+QUrl helpUrl(int context, int languageBase)
+{
+    return QUrl(QString("qrc:/help/%1/%2")
+                    .arg(QString::fromStdString(helpLanguageCode(languageBase)),
+                         QString::fromStdString(helpPageFor(context))));
+}
+
+HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), browser_(new QTextBrowser(this))
+{
+    setObjectName("helpwindow");
+    setWindowFlag(Qt::Window, true);
+    browser_->setObjectName("helpbrowser");
+    browser_->setOpenExternalLinks(true);
+    setCentralWidget(browser_);
+    auto* tb = addToolBar("help");
+    tb->setObjectName("helptoolbar");
+    tb->setMovable(false);
+    tb->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QAction* back = tb->addAction(style()->standardIcon(QStyle::SP_ArrowBack), "◀");
+    back->setObjectName("helpback");
+    QAction* fwd = tb->addAction(style()->standardIcon(QStyle::SP_ArrowForward), "▶");
+    fwd->setObjectName("helpforward");
+    QAction* home = tb->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), "");
+    home->setObjectName("helpcontents");
+    back->setEnabled(false);
+    fwd->setEnabled(false);
+    connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);
+    connect(fwd, &QAction::triggered, browser_, &QTextBrowser::forward);
+    connect(home, &QAction::triggered, this, [this] { showContext(0, languageBase()); });
+    connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, fwd, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::sourceChanged, this,
+            [this] { setWindowTitle(browser_->documentTitle() + " - " + QApplication::applicationDisplayName()); });
+    resize(720, 600);
+}
+
+void HelpWindow::showContext(int context, int base)
+{
+    if (QAction* home = findChild<QAction*>("helpcontents"))
+        home->setText(T(47));
+    // A window opened from a modal dialog must belong to it, or the dialog blocks it.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (owner == this)
+        owner = parentWidget();
+    if (owner != parentWidget()) {
+        const QRect geom = geometry();
+        setParent(owner, Qt::Window);
+        if (geom.isValid())
+            setGeometry(geom);
+    }
+    browser_->setSource(helpUrl(context, base));
+    show();
+    raise();
+    activateWindow();
+}
+
+QUrl HelpWindow::currentPage() const { return browser_->source(); }
+
+HelpWindow* HelpWindow::instance()
+{
+    static QPointer<HelpWindow> w;
+    if (!w) {
+        w = new HelpWindow;
+        QObject::connect(qApp, &QApplication::aboutToQuit, [] { delete w.data(); });
+    }
+    return w;
+}
+
+void showHelp(int context) { HelpWindow::instance()->showContext(context, languageBase()); }
+
+} // namespace qeln::ui

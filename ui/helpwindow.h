@@ -1,0 +1,29 @@
+// The help window: HTML pages from the resources in the current language,
+// with back, forward and contents.
+#pragma once
+
+#include <QMainWindow>
+
+class QTextBrowser;
+
+namespace qeln::ui {
+
+class HelpWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+    // Shows the page of a help context (0: the contents page) in the language of languageBase.
+    void showContext(int context, int languageBase);
+    QUrl currentPage() const;
+    QTextBrowser* browser() const { return browser_; }
+
+    static HelpWindow* instance();
+
+private:
+    QTextBrowser* browser_;
+};
+
+// The resource address of a help page.
+QUrl helpUrl(int context, int languageBase);
+
+} // namespace qeln::ui

@@ -1,0 +1,295 @@
+#include "outputs.h"
+
+#include "uitext.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace qeln::ui {
+
+QFont listingFont()
+{
+    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    f.setStyleHint(QFont::Monospace);
+    f.setPointSize(9);
+    return f;
+}
+
+QString linesText(const MessageList& list)
+{
+    QStringList out;
+    for (const std::string& l : list.lines())
+        out << QString::fromStdString(l);
+    return out.join('\n');
+}
+
+namespace {
+QPlainTextEdit* readOnlyText(const QString& name, QWidget* parent, bool mono = true)
+{
+    auto* t = new QPlainTextEdit(parent);
+    t->setObjectName(name);
+    t->setReadOnly(true);
+    t->setLineWrapMode(QPlainTextEdit::NoWrap);
+    t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    if (mono)
+        t->setFont(listingFont());
+    t->setTabChangesFocus(true);
+    return t;
+}
+} // namespace
+
+// ---------------------------------------------------------------- results
+
+frmresult::frmresult(QWidget* parent) : TDialog("frmresult", 900, parent, false)
+{
+    setWindowTitle("Results");
+    auto* v = new QVBoxLayout(body());
+    v->setContentsMargins(0, 0, 0, 0);
+    grpres = new QGroupBox("Ultimate loads [kN]", body());
+    grpres->setObjectName("grpres");
+    auto* gl = new QVBoxLayout(grpres);
+    stgresults = new QTableWidget(8, 6, grpres);
+    stgresults->setObjectName("stgresults");
+    stgresults->horizontalHeader()->hide();
+    stgresults->verticalHeader()->hide();
+    stgresults->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    stgresults->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    stgresults->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    stgresults->setSelectionMode(QAbstractItemView::NoSelection);
+    stgresults->setFocusPolicy(Qt::NoFocus);
+    stgresults->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    stgresults->verticalHeader()->setDefaultSectionSize(24);
+    stgresults->horizontalHeader()->setDefaultSectionSize(99);
+    for (int r = 0; r < 8; ++r)
+        for (int c = 0; c < 6; ++c)
+            stgresults->setItem(r, c, new QTableWidgetItem);
+    stgresults->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    gl->addWidget(stgresults, 0, Qt::AlignHCenter);
+    v->addWidget(grpres);
+    grpwarn = new QGroupBox("Warnings", body());
+    grpwarn->setObjectName("grpwarn");
+    auto* wl = new QVBoxLayout(grpwarn);
+    memwarn = readOnlyText("memwarn", grpwarn);
+    memwarn->setMinimumHeight(110);
+    wl->addWidget(memwarn);
+    v->addWidget(grpwarn, 1);
+    resize(700, 520);
+}
+
+void frmresult::fill(const ResultGrid& grid, const MessageList& warnings)
+{
+    int total = 0;
+    for (int c = 0; c < 6; ++c) {
+        const int w = std::max(grid.columnWidth[static_cast<std::size_t>(c)], 40);
+        // the widths are those of the classic grid font; widen them for today's fonts
+        const int scaled = w * 5 / 4;
+        stgresults->setColumnWidth(c, scaled);
+        total += scaled;
+    }
+    const QColor fixedBg = palette().color(QPalette::Button);
+    for (int r = 0; r < 8; ++r) {
+        for (int c = 0; c < 6; ++c) {
+            QTableWidgetItem* it = stgresults->item(r, c);
+            it->setText(QString::fromStdString(grid.cell[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]));
+            const bool fixed = r < 2 || c == 0;
+            it->setTextAlignment(fixed ? Qt::AlignCenter : (Qt::AlignRight | Qt::AlignVCenter));
+            if (fixed) {
+                it->setBackground(fixedBg);
+                QFont f = it->font();
+                f.setBold(r < 2);
+                it->setFont(f);
+            }
+        }
+    }
+    stgresults->setFixedSize(total + 2 * stgresults->frameWidth(), 8 * 24 + 2 * stgresults->frameWidth());
+    memwarn->setPlainText(linesText(warnings));
+    setMinimumWidth(std::max(total + 60, 400));
+}
+
+// ---------------------------------------------------------------- details
+
+frmdetail::frmdetail(QWidget* parent) : TDialog("frmdetail", 1000, parent, false)
+{
+    setWindowTitle("Details");
+    auto* v = new QVBoxLayout(body());
+    v->setContentsMargins(0, 0, 0, 0);
+    memres = readOnlyText("memres", body());
+    memres->setTabStopDistance(QFontMetricsF(memres->font()).horizontalAdvance(' ') * 8);
+    v->addWidget(memres);
+    resize(820, 600);
+}
+
+void frmdetail::fill(const MessageList& listing)
+{
+    memres->setPlainText(linesText(listing));
+    memres->moveCursor(QTextCursor::Start);
+}
+
+void frmdetail::changeEvent(QEvent* e)
+{
+    TDialog::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow())
+        memres->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+// ---------------------------------------------------------------- graphic
+
+frmgrafik::frmgrafik(QWidget* parent) : TDialog("frmgrafik", 1100, parent, false)
+{
+    setWindowTitle("Graphic");
+    auto* v = new QVBoxLayout(body());
+    v->setContentsMargins(0, 0, 0, 0);
+    imgdyngraf = new PictureView(body());
+    imgdyngraf->setObjectName("imgdyngraf");
+    v->addWidget(imgdyngraf);
+    resize(640, 560);
+}
+
+void frmgrafik::setPicture(const Picture& pic) { imgdyngraf->setPicture(pic); }
+
+// ---------------------------------------------------------------- warnings and errors
+
+frmwarn::frmwarn(QWidget* parent) : TDialog("frmwarn", 100, parent, false, false)
+{
+    setWindowTitle("Warnings / Errors");
+    auto* v = new QVBoxLayout(body());
+    v->setContentsMargins(0, 0, 0, 0);
+    gpberrors = new QGroupBox("Errors", body());
+    gpberrors->setObjectName("gpberrors");
+    auto* el = new QVBoxLayout(gpberrors);
+    memerr = readOnlyText("memerr", gpberrors, false);
+    memerr->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    QPalette pal = memerr->palette();
+    pal.setColor(QPalette::Text, QColor(0xc0, 0, 0));
+    pal.setColor(QPalette::Base, Qt::white);
+    memerr->setPalette(pal);
+    el->addWidget(memerr);
+    v->addWidget(gpberrors, 1);
+    gpbwarnings = new QGroupBox("Warnings", body());
+    gpbwarnings->setObjectName("gpbwarnings");
+    gpbwarnings->setFixedHeight(180);
+    auto* wl = new QVBoxLayout(gpbwarnings);
+    memwarn = readOnlyText("memwarn", gpbwarnings, false);
+    memwarn->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    wl->addWidget(memwarn);
+    v->addWidget(gpbwarnings);
+    setFixedSize(555, 389);
+}
+
+void frmwarn::fill(const ColumnResults& res)
+{
+    memerr->clear();
+    memwarn->clear();
+    if (res.hasErrors)
+        memerr->setPlainText(linesText(res.errors));
+    if (res.hasWarnings)
+        memwarn->setPlainText(linesText(res.warnings));
+}
+
+// ---------------------------------------------------------------- print method
+
+frmprintmet::frmprintmet(QWidget* parent) : TDialog("frmprintmet", 100, parent, true, false)
+{
+    setWindowTitle("Print method");
+    auto* v = new QVBoxLayout(body());
+    v->setContentsMargins(0, 0, 0, 0);
+    rdgprint = new TRadioGroup("rdgprint", 1, body());
+    rdgprint->setTitle("Print method");
+    rdgprint->setItems({"complete", "condensed"});
+    rdgprint->setItemIndex(-1);
+    v->addWidget(rdgprint);
+    setMinimumSize(313, 109);
+    okButton()->setFocus();
+}
+
+// ---------------------------------------------------------------- information
+
+AboutBox::AboutBox(QWidget* parent) : TDialog("AboutBox", 100, parent, true, false)
+{
+    setWindowTitle("Info");
+    OkButton = okButton();
+    OkButton->setObjectName("OkButton");
+    Cancelbutton = cancelButton();
+    Cancelbutton->setObjectName("Cancelbutton");
+    auto* g = new QGridLayout(body());
+    g->setContentsMargins(0, 0, 0, 0);
+
+    auto* icon = new SvgView(":/pictures/icon.svg", body());
+    icon->setObjectName("ProgramIcon");
+    icon->setFixedSize(56, 56);
+    g->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
+
+    auto* titles = new QVBoxLayout;
+    QFont big("Arial");
+    big.setPointSize(14);
+    auto addTitle = [&](const char* name, const char* text, bool bold) {
+        auto* l = namedLabel(name, text, body());
+        QFont f = big;
+        f.setBold(bold);
+        l->setFont(f);
+        titles->addWidget(l);
+    };
+    addTitle("lblproduct", "QELN - Column", true);
+    addTitle("title1", "Composite Column Fire Design", false);
+    addTitle("title2", "according Eurocode 4 (ENV 1994-1-2)", false);
+    addTitle("title3", "Version 3.05, January 2003", false);
+    addTitle("title4", "", false);
+    g->addLayout(titles, 0, 1);
+
+    auto* addr = new QVBoxLayout;
+    addr->setSpacing(0);
+    auto* by = namedLabel("lblwrittenby", "", body());
+    QFont bf = by->font();
+    bf.setBold(true);
+    by->setFont(bf);
+    addr->addWidget(by);
+    for (int i = 1; i <= 13; ++i)
+        addr->addWidget(namedLabel(QString("lbladdr%1").arg(i), "", body()));
+    addr->addStretch(1);
+    g->addLayout(addr, 1, 1);
+
+    auto* pic = new SvgView(":/pictures/about.svg", body());
+    pic->setObjectName("Image1");
+    pic->setMinimumSize(200, 200);
+    g->addWidget(pic, 0, 2, 2, 1);
+    auto* pic2 = new QLabel(body());
+    pic2->setObjectName("Image2");
+    pic2->hide();
+
+    memdisclaimer = new QPlainTextEdit(body());
+    memdisclaimer->setObjectName("memdisclaimer");
+    memdisclaimer->setReadOnly(true);
+    memdisclaimer->setMaximumHeight(110);
+    g->addWidget(memdisclaimer, 2, 0, 1, 3);
+    g->setColumnStretch(1, 1);
+    resize(632, 453);
+}
+
+bool AboutBox::askDisclaimer()
+{
+    Cancelbutton->show();
+    return exec() == QDialog::Accepted;
+}
+
+void AboutBox::showInfo()
+{
+    OkButton->setText("Ok");
+    Cancelbutton->hide();
+    exec();
+}
+
+void AboutBox::changeEvent(QEvent* e)
+{
+    TDialog::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
+        OkButton->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+} // namespace qeln::ui

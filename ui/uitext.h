@@ -1,0 +1,35 @@
+// Catalogue texts for the windows: the current language and a message sink
+// that shows the calculation's messages in a box with one OK button.
+#pragma once
+
+#include "calc/messages.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace qeln::ui {
+
+// The language offset every window reads (0, 10000, 20000).
+int languageBase();
+void setLanguageBase(int base);
+
+// LoadText for the current language, as a QString.
+QString T(int id);
+
+// A MessageSink showing each message in a box with an OK button.
+class BoxSink : public MessageSink {
+public:
+    void message(const std::string& text) override;
+};
+BoxSink& boxSink();
+
+// Plain message box with one OK button (information icon), titled with the application title.
+void showMessage(QWidget* parent, const QString& text);
+void showError(QWidget* parent, const QString& text);
+
+// The regional decimal and thousands separators of screen output.
+QChar decimalSeparator();
+QChar groupSeparator();
+
+} // namespace qeln::ui

@@ -1,0 +1,211 @@
+#include "widgets.h"
+
+#include "numedit.h"
+#include "uitext.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QSvgRenderer>
+#include <QVBoxLayout>
+
+namespace qeln::ui {
+
+TRadioGroup::TRadioGroup(const QString& name, int columns, QWidget* parent)
+    : QGroupBox(parent), buttons_(new QButtonGroup(this)), columns_(columns)
+{
+    setObjectName(name);
+    buttons_->setExclusive(true);
+    auto* grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(16);
+    connect(buttons_, &QButtonGroup::idClicked, this, &TRadioGroup::itemClicked);
+}
+
+void TRadioGroup::setItems(const QStringList& items)
+{
+    auto* grid = static_cast<QGridLayout*>(layout());
+    for (QAbstractButton* b : buttons_->buttons()) {
+        buttons_->removeButton(b);
+        delete b;
+    }
+    const int rows = (int(items.size()) + columns_ - 1) / columns_;
+    for (int i = 0; i < items.size(); ++i) {
+        auto* rb = new QRadioButton(items[i], this);
+        rb->setObjectName(objectName() + "_" + QString::number(i));
+        buttons_->addButton(rb, i);
+        grid->addWidget(rb, i % std::max(rows, 1), i / std::max(rows, 1));
+    }
+}
+
+QStringList TRadioGroup::items() const
+{
+    QStringList out;
+    for (int i = 0; i < itemCount(); ++i)
+        out << buttons_->button(i)->text();
+    return out;
+}
+
+int TRadioGroup::itemCount() const { return int(buttons_->buttons().size()); }
+
+int TRadioGroup::itemIndex() const { return buttons_->checkedId(); }
+
+void TRadioGroup::setItemIndex(int index)
+{
+    if (QAbstractButton* b = buttons_->button(index)) {
+        b->setChecked(true);
+        return;
+    }
+    // nothing selected
+    buttons_->setExclusive(false);
+    for (QAbstractButton* b : buttons_->buttons())
+        b->setChecked(false);
+    buttons_->setExclusive(true);
+}
+
+QAbstractButton* TRadioGroup::itemButton(int index) const { return buttons_->button(index); }
+
+SvgView::SvgView(const QString& resource, QWidget* parent) : QWidget(parent), svg_(new QSvgRenderer(resource, this))
+{
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+}
+
+QSize SvgView::sizeHint() const
+{
+    const QSize s = svg_->defaultSize();
+    return s.isValid() ? s : QSize(200, 150);
+}
+
+void SvgView::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    QSizeF s = svg_->defaultSize();
+    if (s.isEmpty())
+        s = QSizeF(size());
+    s.scale(QSizeF(size()), Qt::KeepAspectRatio);
+    const QRectF target(QPointF((width() - s.width()) / 2, (height() - s.height()) / 2), s);
+    svg_->render(&p, target);
+}
+
+QLabel* headingLabel(const QString& name, QWidget* parent)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    QFont f = l->font();
+    f.setUnderline(true);
+    f.setBold(true);
+    l->setFont(f);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, QColor(0xb0, 0, 0));
+    l->setPalette(pal);
+    return l;
+}
+
+QLabel* namedLabel(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+TDialog::TDialog(const QString& name, int helpContext, QWidget* parent, bool withCancel, bool withHelp)
+    : QDialog(parent), body_(new QWidget(this)), ok_(new QPushButton("OK", this)),
+      cancel_(new QPushButton("Cancel", this)), help_(new QPushButton("Help", this)), helpContext_(helpContext)
+{
+    setObjectName(name);
+    setModal(true);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    ok_->setObjectName("OKBtn");
+    cancel_->setObjectName("CancelBtn");
+    help_->setObjectName("HelpBtn");
+    ok_->setDefault(true);
+    for (QPushButton* b : {ok_, cancel_, help_})
+        b->setMinimumWidth(88);
+    cancel_->setVisible(withCancel);
+    help_->setVisible(withHelp);
+
+    auto* bar = new QHBoxLayout;
+    bar->addStretch(1);
+    bar->addWidget(ok_);
+    bar->addWidget(cancel_);
+    bar->addWidget(help_);
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(body_, 1);
+    v->addLayout(bar);
+
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help_, &QPushButton::clicked, this, [this] { showHelp(helpContext_); });
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, this, [this] { showHelp(helpContext_); });
+}
+
+void TDialog::done(int r)
+{
+    if (!closeCheck(r == QDialog::Accepted))
+        return;
+    QDialog::done(r);
+}
+
+bool TDialog::closeCheck(bool) { return true; }
+
+bool TDialog::focusToOk()
+{
+    if (!isVisible())
+        return true;
+    auto* editing = qobject_cast<TNumEdit*>(focusWidget());
+    ok_->setFocus(Qt::OtherFocusReason);
+    // When the window is not active the focus events do not come; leave the field by hand.
+    if (editing && editing->isEditing() && !editing->leaveField())
+        return false;
+    return focusWidget() == ok_;
+}
+
+void TDialog::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (QWidget* w = firstFocus())
+        w->setFocus(Qt::OtherFocusReason);
+}
+
+void applyCaption(QObject* target, const QString& text, CaptionKind kind)
+{
+    if (!target)
+        return;
+    if (kind == CaptionKind::RangeMessage) {
+        if (auto* ne = qobject_cast<TNumEdit*>(target))
+            ne->setMessagestring(text);
+        return;
+    }
+    if (kind == CaptionKind::Hint) {
+        if (auto* a = qobject_cast<QAction*>(target)) {
+            a->setToolTip(text);
+            a->setStatusTip(text);
+        } else if (auto* w = qobject_cast<QWidget*>(target)) {
+            w->setToolTip(text);
+        }
+        return;
+    }
+    if (auto* m = qobject_cast<QMenu*>(target))
+        m->setTitle(text);
+    else if (auto* a = qobject_cast<QAction*>(target))
+        a->setText(text);
+    else if (auto* b = qobject_cast<QAbstractButton*>(target))
+        b->setText(text);
+    else if (auto* l = qobject_cast<QLabel*>(target))
+        l->setText(text);
+    else if (auto* g = qobject_cast<QGroupBox*>(target))
+        g->setTitle(text);
+}
+
+std::string cutTo(const QString& s, int n) { return s.left(n).toStdString(); }
+
+} // namespace qeln::ui

@@ -1,0 +1,103 @@
+// Small building blocks shared by the windows: a radio group with a selected
+// index, a scalable SVG picture, the dialog base with its OK/Cancel/Help bar
+// and close check, and the caption assignment of the language switch.
+#pragma once
+
+#include "shell/language.h"
+#include "shell/radio.h"
+
+#include <QDialog>
+#include <QGroupBox>
+
+class QAbstractButton;
+class QButtonGroup;
+class QPushButton;
+class QSvgRenderer;
+class QLabel;
+
+namespace qeln::ui {
+
+// A titled group of radio items (`rdg...`): selected index, -1 for none.
+class TRadioGroup : public QGroupBox, public RadioChoiceGroup {
+    Q_OBJECT
+public:
+    explicit TRadioGroup(const QString& name, int columns = 1, QWidget* parent = nullptr);
+    void setItems(const QStringList& items);
+    QStringList items() const;
+    int itemCount() const override;
+    int itemIndex() const override;
+    void setItemIndex(int index) override;
+    QAbstractButton* itemButton(int index) const;
+
+signals:
+    // The user clicked an item.
+    void itemClicked(int index);
+
+private:
+    QButtonGroup* buttons_;
+    int columns_;
+};
+
+// A fixed picture from the resources, scaled to fit with its proportions kept.
+class SvgView : public QWidget {
+    Q_OBJECT
+public:
+    explicit SvgView(const QString& resource, QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    QSvgRenderer* svg_;
+};
+
+// A label in the red underlined heading style of the dialogs.
+QLabel* headingLabel(const QString& name, QWidget* parent);
+// A label with an object name.
+QLabel* namedLabel(const QString& name, const QString& text, QWidget* parent);
+
+// Opens the help window at the page of a help context (defined by the help window).
+void showHelp(int context);
+
+// Modal dialog with a bottom bar of OK, Cancel and Help (`OKBtn`, `CancelBtn`,
+// `HelpBtn`), a help context for F1 and Help, and an overridable close check
+// run whenever the dialog is asked to close.
+class TDialog : public QDialog {
+    Q_OBJECT
+public:
+    TDialog(const QString& name, int helpContext, QWidget* parent, bool withCancel = true, bool withHelp = true);
+    int helpContext() const { return helpContext_; }
+    QPushButton* okButton() const { return ok_; }
+    QPushButton* cancelButton() const { return cancel_; }
+    QPushButton* helpButton() const { return help_; }
+    void done(int r) override;
+
+protected:
+    // The widget that holds the dialog's controls above the button bar.
+    QWidget* body() const { return body_; }
+    // Runs before the dialog closes; false keeps it open.
+    virtual bool closeCheck(bool withOk);
+    // Moves the focus to OK so that a numeric field being edited validates
+    // itself; false when a field kept the focus (its range message was shown).
+    bool focusToOk();
+    // The control that takes the focus when the dialog opens.
+    virtual QWidget* firstFocus() const { return nullptr; }
+    void showEvent(QShowEvent* e) override;
+
+private:
+    QWidget* body_;
+    QPushButton* ok_;
+    QPushButton* cancel_;
+    QPushButton* help_;
+    int helpContext_;
+};
+
+// Puts a catalogue text on a control according to its kind (button, label,
+// group box, menu, action, numeric field, window).
+void applyCaption(QObject* target, const QString& text, CaptionKind kind);
+
+// Cuts a text to n characters.
+std::string cutTo(const QString& s, int n);
+
+} // namespace qeln::ui
