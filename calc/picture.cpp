@@ -279,10 +279,10 @@ void writeText(std::string& out, const Primitive& p)
     const char* anchor = p.halign == HAlign::Left ? "start" : p.halign == HAlign::Center ? "middle" : "end";
     double size = p.font.height;
     // The reference point is the top, the baseline or the bottom of the text;
-    // dy moves from there to the baseline, which is what SVG positions.
+    // SVG places the baseline, so y is moved there. (Written into y rather
+    // than as dy or dominant-baseline, which some renderers get wrong.)
     double dy = p.valign == VAlign::Top ? kAscent * size : p.valign == VAlign::Bottom ? -kDescent * size : 0.0;
-    out += "<text x=\"" + num(p.points[0].x) + "\" y=\"" + num(p.points[0].y) + "\"";
-    if (dy != 0) out += " dy=\"" + num(dy) + "\"";
+    out += "<text x=\"" + num(p.points[0].x) + "\" y=\"" + num(p.points[0].y + dy) + "\"";
     out += " text-anchor=\"" + std::string(anchor) + "\" font-family=\"" + xmlText(p.font.name) +
            "\" font-size=\"" + num(size) + "\" fill=\"" + color(p.font.color) + "\" xml:space=\"preserve\">" +
            xmlText(p.text) + "</text>\n";
