@@ -133,23 +133,22 @@ std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, c
         const FormatArg& a = args[argi++];
         std::string field;
         auto number = [&]() -> double {
-            if (const auto* d = std::get_if<double>(&a))
-                return *d;
-            if (const auto* n = std::get_if<long long>(&a))
-                return static_cast<double>(*n);
+            if (a.kind == FormatArg::Kind::Real)
+                return a.real;
+            if (a.kind == FormatArg::Kind::Integer)
+                return static_cast<double>(a.integer);
             throw std::invalid_argument("number expected for format");
         };
         switch (conv) {
         case 's': {
-            const auto* s = std::get_if<std::string>(&a);
-            if (!s)
+            if (a.kind != FormatArg::Kind::Text)
                 throw std::invalid_argument("text expected for %s");
-            field = precision >= 0 ? utf8Prefix(*s, precision) : *s;
+            field = precision >= 0 ? utf8Prefix(a.text, precision) : a.text;
             break;
         }
         case 'd': {
-            if (const auto* n = std::get_if<long long>(&a))
-                field = std::to_string(*n);
+            if (a.kind == FormatArg::Kind::Integer)
+                field = std::to_string(a.integer);
             else
                 field = std::to_string(static_cast<long long>(std::nearbyint(number())));
             break;

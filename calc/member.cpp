@@ -82,11 +82,6 @@ void computeStiffness(const CalcEnv& env, MemberState& m, double& ecRef, const C
     }
 }
 
-std::string g4(const CalcEnv& env, double v)
-{
-    return formatGeneral(v, 4, env.decimalSeparator);
-}
-
 void detailLine(const CalcEnv& env, MessageList& out, const char* fmt, int text, double v)
 {
     out.add(Printf(fmt, {env.text(text), v}, env.decimalSeparator));
