@@ -5,6 +5,7 @@
 #include "calc/picture.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -630,7 +631,7 @@ TEST(Svg, WellFormedForAnXmlParser)
     s.UF2 = 80;
     s.UC2 = 100;
     Drawn d(s);
-    std::string path = testing::TempDir() + "qeln_section_drawing.svg";
+    std::string path = testing::TempDir() + "qeln_section_drawing_" + std::to_string(getpid()) + ".svg";
     {
         std::ofstream f(path, std::ios::binary);
         f << pictureToSvg(d.pic);
