@@ -153,6 +153,18 @@ double interpolate(const InteractionCurve& c, double x)
     return r;
 }
 
+// Interpolation along a search whose forces only fall.
+struct FallingSearch {
+    const InteractionCurve& c;
+    int cursor = 2;
+    double operator()(double x)
+    {
+        double r = 0;
+        Interpolate(r, c.N, c.M, x, c.count, cursor);
+        return r;
+    }
+};
+
 // Second-order amplification; nullopt-like false when the trial force is at or
 // above the critical load (such a force cannot be carried).
 bool amplification(double n, double nCr, double& k)
@@ -173,14 +185,14 @@ SearchResult searchAxis(const InteractionCurve& c, const AxisResult& ax, double 
 {
     SearchResult s;
     s.Mk = interpolate(c, ax.nRd);
+    FallingSearch md{c};
     for (int j = 1; j <= 1000; ++j) {
         const double nj = ax.nRd - j * ax.nRd * 0.001;
         double k = 1.0;
         if (!amplification(nj, ax.nCr, k))
             continue;
         const double mSd = nj * e * k * 0.001;
-        const double md = interpolate(c, nj);
-        const double mAllow = 0.9 * (md - s.Mk * checkedDiv(nj, ax.nRd));
+        const double mAllow = 0.9 * (md(nj) - s.Mk * checkedDiv(nj, ax.nRd));
         if (mSd <= mAllow) {
             s.n = nj;
             s.ratio = checkedDiv(nj, ax.nRd);
@@ -321,6 +333,7 @@ EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in
     const AxisResult& g = governStrong ? strong : weak;
     const double mkG = governStrong ? ss.Mk : sw.Mk;
     res.ratioBiaxial = 0;
+    FallingSearch mdW{curveW}, mdS{curveS};
     for (int j = 1; j <= 1000; ++j) {
         const double nj = g.nRd - j * g.nRd * 0.001;
         double kw = 1, ks = 1;
@@ -328,8 +341,8 @@ EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in
             continue;
         const double mSdW = nj * in.e1 * kw * 0.001;
         const double mSdS = nj * in.e2 * ks * 0.001;
-        double mRdW = interpolate(curveW, nj);
-        double mRdS = interpolate(curveS, nj);
+        double mRdW = mdW(nj);
+        double mRdS = mdS(nj);
         const double reduction = mkG * checkedDiv(nj, g.nRd);
         if (governStrong)
             mRdS -= reduction;

@@ -34,11 +34,19 @@ double MaxOf(double a, double b)
 
 void Interpolate(double& result, const std::vector<double>& xs, const std::vector<double>& ys, double x, int count)
 {
+    int cursor = 2;
+    Interpolate(result, xs, ys, x, count, cursor);
+}
+
+void Interpolate(double& result, const std::vector<double>& xs, const std::vector<double>& ys, double x, int count,
+                 int& cursor)
+{
     // The search starts at index 2; the table must go on until an entry <= x.
-    int i = 2;
+    int i = std::max(2, cursor);
     const int last = std::min<int>(count, static_cast<int>(std::min(xs.size(), ys.size())) - 1);
     while (i <= last && static_cast<long double>(x) - xs[i] < 0)
         ++i;
+    cursor = i;
     if (i > last) {
         result = 1e100;
         return;
