@@ -22,7 +22,10 @@ int main(int argc, char** argv)
     if (!w->catalogueOpen())
         return 1;
     w->show();
-    QTimer::singleShot(0, w.get(), [&w] { w->FormActivate(); });
+    QTimer::singleShot(0, w.get(), [&w] {
+        if (!w->FormActivate())
+            QCoreApplication::exit(0);   // the disclaimer was refused
+    });
     const int rc = app.exec();
     w.reset();   // writes the settings file
     return rc;

@@ -337,7 +337,6 @@ bool frmmain::FormActivate()
     SetLanguage();
     if (!aboutBox->askDisclaimer()) {
         refused_ = true;
-        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
         return false;
     }
     return true;
@@ -346,8 +345,11 @@ bool frmmain::FormActivate()
 void frmmain::changeEvent(QEvent* e)
 {
     QMainWindow::changeEvent(e);
-    if (e->type() == QEvent::ActivationChange && isActiveWindow() && firstActivation_)
-        QTimer::singleShot(0, this, [this] { FormActivate(); });
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && firstActivation_ && options_.activateOnShow)
+        QTimer::singleShot(0, this, [this] {
+            if (!FormActivate())
+                QCoreApplication::exit(0);   // the disclaimer was refused
+        });
 }
 
 void frmmain::closeEvent(QCloseEvent* e)

@@ -40,6 +40,9 @@ struct MainOptions {
     // Settings file read and write.
     std::function<SettingsValues(const QString& path)> readSettings;
     std::function<void(const QString& path, const SettingsValues& v)> writeSettings;
+    // Run the first activation (settings, language, disclaimer) when the window
+    // is first activated; a refused disclaimer then ends the event loop.
+    bool activateOnShow = true;
 };
 
 // The settings file in the classic sectioned key-value form.
