@@ -290,7 +290,8 @@ void ProfileCatalogue::place(int record)
     } else {
         at = std::find_if(order_.begin(), order_.end(), [&](int other) { return other > record; });
     }
-    pos_ = static_cast<std::size_t>(order_.insert(at, record) - order_.begin());
+    const auto inserted = order_.insert(at, record);   // may reallocate: take begin() afterwards
+    pos_ = static_cast<std::size_t>(inserted - order_.begin());
     eof_ = false;
 }
 
