@@ -107,10 +107,16 @@ bool writeTextFile(const std::string& path, const std::string& content, std::str
 std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnInput& in)
 {
     if (!o.projectFile.empty()) {
+        bool lookedUp = false, found = false;
+        const ProfileLookup lookup = [&](const std::string&, ColumnInput& read) {
+            lookedUp = true;
+            found = takeSectionFromCatalogue(cat, read, o.languageBase);
+            return found;
+        };
         FileFailure failure;
-        if (!readProject(o.projectFile, in, failure))
+        if (!readProject(o.projectFile, in, lookup, failure))
             return fileError(failure, o.languageBase);
-        if (!takeSectionFromCatalogue(cat, in, o.languageBase))
+        if (!lookedUp || !found)
             return kExitFileError;
         return std::nullopt;
     }

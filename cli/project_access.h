@@ -4,6 +4,8 @@
 
 #include "calc/records.h"
 #include "catalogue/profiles.h"
+#include "shell/datetime.h"
+#include "shell/projectfile.h"
 
 #include <optional>
 #include <string>
@@ -31,14 +33,12 @@ std::string programDirectory();
 // ("Profile <name> not found in database") then went to `messages`.
 bool lookUpProfile(ProfileCatalogue& cat, ColumnInput& in, int languageBase, std::vector<std::string>& messages);
 
-// Reads a project file into `in` (the section values are left for the
-// catalogue lookup). False with `failure` filled when it cannot be read.
-bool readProject(const std::string& path, ColumnInput& in, FileFailure& failure);
+// Reads a project file into `in`; the lookup takes the section values from
+// the catalogue right after the profile name is read. False with `failure`
+// filled when the file cannot be read (`in` is then untouched).
+bool readProject(const std::string& path, ColumnInput& in, const ProfileLookup& lookup, FileFailure& failure);
 
 // Writes a project file, keeping a previous file of that name as backup.
 bool writeProject(const std::string& path, const ColumnInput& in, FileFailure& failure);
-
-// The current local date and time as a date-time number.
-double currentDateTime();
 
 } // namespace qeln::cli
