@@ -292,6 +292,63 @@ private slots:
         w->workflow().projectChanged = false;
     }
 
+    void saveWithoutNameAsksForOneKeepsBackupAndReopens()
+    {
+        auto w = started();
+        QVERIFY(w);
+        const QString path = dir.path() + "/col1.qln";
+        QFile::remove(path);
+        QFile::remove(dir.path() + "/col1BAK");
+        setInput(*w, [](ColumnInput& in) {
+            in.d = 25;
+            in.n1 = 8;
+            in.projectName = "Tower";
+        });
+        w->savePaths = {path.toStdString()};
+        w->FileSave();
+        QVERIFY(!w->workflow().projectChanged);
+        QCOMPARE(w->windowTitle(), "QELN - Column  -  " + path);
+        QVERIFY(QFile::exists(path));
+        // a second save keeps the first file as the backup
+        setInput(*w, [](ColumnInput& in) { in.d = 28; });
+        w->FileSave();
+        QVERIFY(QFile::exists(dir.path() + "/col1BAK"));
+        // New, then open the file again: the saved values come back
+        ModalScript none;
+        w->FileNew();
+        QCOMPARE(none.seen, QStringList{});   // nothing unsaved: no question
+        QCOMPARE(w->workflow().input.d, 20.0);
+        w->openPaths = {path.toStdString()};
+        w->FileOpen();
+        QCOMPARE(w->workflow().input.d, 28.0);
+        QCOMPARE(w->workflow().input.n1, 8);
+        QCOMPARE(w->workflow().input.projectName, std::string("Tower"));
+        QCOMPARE(w->workflow().fileName, path.toStdString());
+        QVERIFY(!w->workflow().projectChanged);
+        QVERIFY(w->workflow().resultsStale);
+    }
+
+    void openOfWrongVersionKeepsTheProject()
+    {
+        auto w = started();
+        QVERIFY(w);
+        const QString bad = dir.path() + "/old.qln";
+        QFile f(bad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("960101\r\nsomething\r\n");
+        f.close();
+        setInput(*w, [](ColumnInput& in) { in.fy = 275; });
+        w->workflow().projectChanged = false;
+        w->openPaths = {bad.toStdString(), (dir.path() + "/missing.qln").toStdString()};
+        ModalScript script;
+        script.answer(QMessageBox::Ok).answer(QMessageBox::Ok);
+        w->FileOpen();
+        w->FileOpen();
+        QCOMPARE(script.texts, (QStringList{"File has wrong Versionnumber", "Error during File Opening"}));
+        QCOMPARE(w->workflow().input.fy, 275.0);
+        QCOMPARE(w->workflow().fileName, std::string());
+    }
+
     void helpOpensThePageOfTheLanguage()
     {
         auto w = started();

@@ -1,8 +1,10 @@
 // The profile browser: family filter, list, close check and the editing panel.
 #include "guitest.h"
+#include "ui/catalogueadapter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QListWidget>
 #include <QStackedLayout>
 #include <QTableWidget>
@@ -115,6 +117,36 @@ private slots:
         });
         QCOMPARE(dlg->exec(), int(QDialog::Rejected));
         QCOMPARE(script.texts, QStringList{"Profile HE 3 not found in database"});
+    }
+
+    void theCatalogueFileWorksTheSameWay()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(QFile::copy(QELN_BIN_DIR "/PROFKVL2.DBF", tmp.path() + "/PROFKVL2.DBF"));
+        QFile::setPermissions(tmp.path() + "/PROFKVL2.DBF", QFile::ReadOwner | QFile::WriteOwner);
+        std::string error;
+        auto real = CatalogueTable::open(tmp.path().toStdString(), error);
+        QVERIFY2(real, error.c_str());
+        QVERIFY(QFile::exists(tmp.path() + "/profkvl2.ntx"));
+        frmprofil d;
+        d.setTable(real.get());
+        d.cmbfam->setEditText("*");
+        const int all = d.DBLookupList1->count();
+        QVERIFY(all > 100);
+        QVERIFY(findProfile(*real, "HE 320 A"));
+        d.cmbfam->setEditText("he");
+        QCOMPARE(d.cmbfam->currentText(), QString("HE"));
+        QVERIFY(d.DBLookupList1->count() < all);
+        QCOMPARE(d.DBText6->text(), QString("HE 320 A"));   // two letters do not move the row
+        d.cmbfam->setEditText("HE 300 B");
+        QCOMPARE(d.DBText6->text(), QString("HE 300 B"));
+        QCOMPARE(d.DBTexth->text(), QString("300"));
+        // delete and pack through the editing panel
+        d.showEditingPanel();
+        const int before = d.DBGrid1->rowCount();
+        d.btndeleteClick();
+        QCOMPARE(d.DBGrid1->rowCount(), before - 1);
+        d.btnok2Click();
     }
 
     void shiftAltClickOpensTheEditingPanel()

@@ -196,6 +196,16 @@ TEST_F(WorkflowTest, OpenOfWrongVersionKeepsProjectAndName)
     EXPECT_EQ(host.told.back(), "T514");
 }
 
+TEST_F(WorkflowTest, OpenOfBrokenFileKeepsProjectWithoutSecondMessage)
+{
+    host.badFiles["/p/cut.qln"] = LoadOutcome::ReadError;   // the host reported where it broke off
+    host.openPaths = {std::string("/p/cut.qln")};
+    wf.FileOpen();
+    EXPECT_TRUE(host.told.empty());
+    EXPECT_EQ(wf.fileName, "");
+    EXPECT_EQ(wf.input.d, 20);
+}
+
 TEST_F(WorkflowTest, OpenWithYesSavesFirstAndStopsWhenSaveIsCancelled)
 {
     change();
