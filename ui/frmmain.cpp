@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
@@ -76,8 +77,12 @@ QString dateTimeText(double v)
     const QDateTime dt = fromDateTimeNumber(v);
     const QLocale loc;
     QString s = loc.toString(dt.date(), QLocale::ShortFormat);
-    if (dt.time() != QTime(0, 0))
-        s += " " + loc.toString(dt.time(), QLocale::LongFormat);
+    if (dt.time() != QTime(0, 0)) {
+        // the long time format without the time zone
+        QString fmt = loc.timeFormat(QLocale::LongFormat);
+        fmt.remove(QRegularExpression("\\s*t+\\s*"));
+        s += " " + loc.toString(dt.time(), fmt.trimmed());
+    }
     return s;
 }
 
