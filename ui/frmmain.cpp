@@ -398,9 +398,14 @@ void frmmain::SetLanguage()
     aboutBox->memdisclaimer->setPlainText(lines.join('\n'));
     printMethod->rdgprint->setItems({T(kPrintMethodItems[0]), T(kPrintMethodItems[1])});
     warnWindow->setWindowTitle(T(210) + " / " + T(211));
-    // the extra command of the report module follows the language of Print
-    if (auto* pdf = findChild<QAction*>("mitexportpdf"))
-        pdf->setText(QString(T(38)).remove('&') + " PDF...");
+    // the PDF export of the report has no catalogue text of its own
+    if (auto* pdf = findChild<QAction*>("mitexportpdf")) {
+        switch (languageBase()) {
+        case 10000: pdf->setText(QString::fromUtf8("Exporter en PDF...")); break;
+        case 20000: pdf->setText(QString::fromUtf8("Als PDF exportieren...")); break;
+        default: pdf->setText("Export PDF..."); break;
+        }
+    }
 }
 
 void frmmain::switchLanguage(int base)
