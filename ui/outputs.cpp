@@ -206,7 +206,6 @@ frmprintmet::frmprintmet(QWidget* parent) : TDialog("frmprintmet", 100, parent, 
     rdgprint->setItemIndex(-1);
     v->addWidget(rdgprint);
     setMinimumSize(313, 109);
-    okButton()->setFocus();
 }
 
 // ---------------------------------------------------------------- information

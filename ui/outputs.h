@@ -70,6 +70,9 @@ class frmprintmet : public TDialog {
 public:
     explicit frmprintmet(QWidget* parent = nullptr);
     TRadioGroup* rdgprint;
+
+protected:
+    QWidget* firstFocus() const override { return okButton(); }
 };
 
 class AboutBox : public TDialog {

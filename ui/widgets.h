@@ -11,7 +11,7 @@
 
 class QAbstractButton;
 class QButtonGroup;
-class QPushButton;
+#include <QPushButton>
 class QSvgRenderer;
 class QLabel;
 
