@@ -2,7 +2,7 @@
 #pragma once
 
 #include <string>
-#include <variant>
+#include <utility>
 #include <vector>
 
 namespace qeln {
@@ -16,7 +16,19 @@ std::string formatFixed(double v, int decimals, const std::string& sep = ".");
 // leading zeros. Trailing zeros dropped. (1.235E13, 0.00012, 1200)
 std::string formatGeneral(double v, int precision, const std::string& sep = ".");
 
-using FormatArg = std::variant<std::string, long long, double>;
+// One argument of Printf: a text, a whole number or a real.
+struct FormatArg {
+    enum class Kind { Text, Integer, Real };
+    FormatArg(std::string s) : kind(Kind::Text), text(std::move(s)) {}
+    FormatArg(const char* s) : kind(Kind::Text), text(s) {}
+    FormatArg(long long n) : kind(Kind::Integer), integer(n) {}
+    FormatArg(int n) : kind(Kind::Integer), integer(n) {}
+    FormatArg(double v) : kind(Kind::Real), real(v) {}
+    Kind kind;
+    std::string text;
+    long long integer = 0;
+    double real = 0;
+};
 
 // A small printf: %s %d %f %g and %%, with '-' for left alignment, a width
 // and a precision (for %s: the maximum length, counted in characters).

@@ -22,6 +22,12 @@ double MaxOf(double a, double b);
 void Interpolate(double& result, const std::vector<double>& xs, const std::vector<double>& ys, double x,
                  int count);
 
+// The same, for a sequence of falling x: `cursor` remembers where the last
+// search stopped (every entry from index 2 up to it is known to be > x, so the
+// result is identical to a search from index 2). Start with cursor = 2.
+void Interpolate(double& result, const std::vector<double>& xs, const std::vector<double>& ys, double x,
+                 int count, int& cursor);
+
 // Checked operations: they throw CalculationError where the arithmetic of the
 // method has no value (the platform's floating-point exceptions).
 double checkedDiv(double a, double b);

@@ -1,1 +1,218 @@
+// The calculate command: input checks, input listing, design run and the
+// presentation of its results.
 #include "run.h"
+
+#include "calc/design.h"
+#include "calc/format.h"
+#include "calc/numeric.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace qeln {
+
+namespace {
+
+const char* const kUnderline = "----------------------------------------";
+
+} // namespace
+
+void ListingBlocks::clear()
+{
+    for (MessageList* l : {&project, &section, &rebar, &materials, &buckling, &eccentricity, &notes, &details, &spare})
+        l->clear();
+}
+
+std::string isoDateTime(double t)
+{
+    if (!std::isfinite(t) || std::fabs(t) > 3e6)
+        return "";
+    // date-time number: days since 1899-12-30, time of day as the fraction
+    long long secs = static_cast<long long>(std::llround(t * 86400.0));
+    long long days = secs >= 0 ? secs / 86400 : -((-secs + 86399) / 86400);
+    long long rem = secs - days * 86400;
+    // civil date from days since 1970-01-01 (1899-12-30 is day -25569)
+    long long z = days - 25569 + 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long doe = z - era * 146097;
+    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    long long y = yoe + era * 400;
+    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long long mp = (5 * doy + 2) / 153;
+    const long long dd = doy - (153 * mp + 2) / 5 + 1;
+    const long long mm = mp < 10 ? mp + 3 : mp - 9;
+    if (mm <= 2)
+        ++y;
+    char buf[160];
+    std::snprintf(buf, sizeof buf, "%04lld-%02lld-%02lld %02lld:%02lld:%02lld", y, mm, dd, rem / 3600, rem / 60 % 60,
+                  rem % 60);
+    return buf;
+}
+
+void buildInputListing(const CalcEnv& env, const ColumnInput& in, const CheckOutcome& derived, ListingBlocks& blk,
+                       const DateTimeFormatter& fmtDate)
+{
+    const std::string& sep = env.decimalSeparator;
+    auto T = [&](int id) { return env.text(id); };
+    auto P = [&](const char* fmt, std::vector<FormatArg> args) { return Printf(fmt, args, sep); };
+
+    MessageList& p = blk.project;
+    p.add("");
+    p.add(T(112));
+    p.add(kUnderline);
+    p.add("");
+    const char* pf = "%-25s %-50.50s";
+    p.add(P(pf, {T(114), in.projectName}));
+    p.add(P(pf, {T(113), in.projectCode}));
+    p.add(P(pf, {T(116), in.positionName}));
+    p.add(P(pf, {T(115), in.positionNumber}));
+    p.add(P(pf, {T(117), in.author}));
+    p.add(P(pf, {T(118), in.comment}));
+    p.add(P(pf, {T(120), fmtDate(in.createdOn)}));
+    p.add(P(pf, {T(119), fmtDate(in.lastUpdated)}));
+    p.add("");
+
+    MessageList& s = blk.section;
+    s.add(P("%-20s   %20s", {T(134), in.profileName}));
+    const char* sf = "  %-6s %10.4g mm";
+    s.add(P(sf, {T(129), in.h}));
+    s.add(P(sf, {T(130), in.b}));
+    s.add(P(sf, {T(131), in.tw}));
+    s.add(P(sf, {T(132), in.tf}));
+    s.add(P(sf, {T(133), in.r}));
+    s.add("  ");
+
+    MessageList& rb = blk.rebar;
+    rb.add(T(144));
+    rb.add(P("  %-60s : %10.4g mm", {T(145), in.d}));
+    rb.add(P("  %-60s : %10d ", {T(146), in.n1}));
+    rb.add(P("  %-60s : %10d ", {T(147), in.n2}));
+    rb.add(P("  %-60s : %10.4g mm", {T(148), in.uc1}));
+    rb.add(P("  %-60s : %10.4g mm", {T(149), in.uf1}));
+    rb.add(P("  %-60s : %10.4g %%", {T(150), derived.rho}));
+    rb.add("  ");
+
+    MessageList& m = blk.materials;
+    m.add(T(160));
+    const char* mf = "  %-60s : %10.4g N/mm2";
+    m.add(P(mf, {T(161), in.fy}));
+    m.add(P(mf, {T(170), derived.fyCalc}));
+    m.add(P(mf, {T(163), in.fck}));
+    m.add(P(mf, {T(165), in.fsk}));
+    m.add("  ");
+    m.add(T(272));
+    m.add(P("  %-20s %-20s %-20s", {std::string(), T(273), T(274)}));
+    const char* gf = "  %-20s    %10.3f         %10.3f";
+    m.add(P(gf, {T(276), in.gammaA, in.gammaAfi}));
+    m.add(P(gf, {T(277), in.gammaC, in.gammaCfi}));
+    m.add(P(gf, {T(278), in.gammaS, in.gammaSfi}));
+    m.add(" ");
+
+    MessageList& bk = blk.buckling;
+    bk.add(T(176));
+    bk.add("  " + T(177));
+    bk.add(P("  %-60s : %10.3g m", {T(178), in.lWeakCold}));
+    bk.add(P("  %-60s : %10.3g m", {T(179), in.lStrongCold}));
+    bk.add("  " + T(180));
+    bk.add(P("  %-60s : %10.3g m", {T(178), in.lWeakFire}));
+    bk.add(P("  %-60s : %10.3g m", {T(179), in.lStrongFire}));
+    bk.add("  ");
+
+    MessageList& e = blk.eccentricity;
+    e.add(T(192));
+    e.add(P("  %-60s : %10.4g mm", {T(193), in.e1}));
+    e.add(P("  %-60s : %10.4g mm", {T(194), in.e2}));
+    e.add(P("  %-60s : %10.4g %% ", {T(195), in.pcp}));
+    e.add("  ");
+
+    MessageList& n = blk.notes;
+    n.add(T(1152));
+    n.add(kUnderline);
+    n.add("");
+    n.add(T(1153));
+    n.add("");
+    n.add(T(1154));
+    n.add(T(1155));
+    n.add("");
+    for (int id = 1156; id <= 1160; ++id)
+        n.add(T(id));
+    n.add("");
+
+    MessageList& dt = blk.details;
+    dt.add(T(224));
+    dt.add(kUnderline);
+    dt.add("");
+}
+
+void assembleListings(const CalcEnv& env, RunState& st)
+{
+    const ListingBlocks& b = st.blocks;
+    const ColumnResults& r = st.results;
+    for (int condensed = 0; condensed < 2; ++condensed) {
+        MessageList& out = condensed ? st.condensedListing : st.completeListing;
+        out.clear();
+        out.addAll(b.project);
+        if (!r.warnings.empty()) {
+            out.add(env.text(210));
+            out.add(kUnderline);
+            out.add("");
+            out.addAll(r.warnings);
+            out.add("  ");
+        }
+        out.add(env.text(1168));
+        out.add(kUnderline);
+        out.add("");
+        out.addAll(b.section);
+        out.addAll(b.rebar);
+        out.addAll(b.materials);
+        out.addAll(b.buckling);
+        out.addAll(b.eccentricity);
+        out.addAll(r.rebarLocationLines);
+        out.addAll(b.spare);
+        out.addAll(b.notes);
+        out.addAll(r.resultsLines);
+        if (!condensed) {
+            out.addAll(b.details);
+            out.addAll(r.memberDetailLines);
+        }
+        out.addAll(r.componentsLines);
+    }
+}
+
+bool calculate(const CalcEnv& env, const ColumnInput& in, RunState& st, RunPresenter& presenter,
+               const DateTimeFormatter& fmtDate)
+{
+    st.results = ColumnResults{};
+    st.blocks.clear();
+    st.derived = CheckOutcome{};
+    st.completeListing.clear();
+    st.condensedListing.clear();
+    st.calcError = false;
+
+    presenter.setBusy(true);
+    try {
+        st.derived = RunInputChecks(env, in, st.results);
+        buildInputListing(env, in, st.derived, st.blocks, fmtDate);
+        DesignRun(env, in, st.derived.fyCalc, st.derived.rho, st.derived.dCalc, st.results);
+    } catch (const CalculationError&) {
+        st.calcError = true;
+    }
+    presenter.setBusy(false);
+
+    if (st.calcError) {
+        // An arithmetic failure is never a valid result, whatever the flags say.
+        env.message(env.text(219));
+        if (st.results.hasErrors || st.results.hasWarnings)
+            presenter.showWarningsAndErrors(st.results);
+        return false;
+    }
+    if (st.results.hasErrors || st.results.hasWarnings)
+        presenter.showWarningsAndErrors(st.results);
+    if (st.results.hasErrors)
+        return false;
+    assembleListings(env, st);
+    presenter.showResults(st);
+    return true;
+}
+
+} // namespace qeln

@@ -1,0 +1,101 @@
+// Timing of the calculation core on the default section (HE 320 A, 4 bars of
+// 20 mm, e1 = 50 mm, e2 = 30 mm).
+#include "calc/design.h"
+#include "calc/eccentric.h"
+#include "calc/member.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace qeln;
+
+namespace {
+
+ColumnInput defaultEccentric()
+{
+    ColumnInput in;
+    in.e1 = 50;
+    in.e2 = 30;
+    return in;
+}
+
+EccentricInput eccentricInput(const ColumnInput& in)
+{
+    EccentricInput e;
+    e.n1 = in.n1;
+    e.n2 = in.n2;
+    e.h = in.h;
+    e.b = in.b;
+    e.tw = in.tw;
+    e.tf = in.tf;
+    e.r = in.r;
+    e.uf1 = in.uf1;
+    e.uc1 = in.uc1;
+    e.fyd = in.fy / in.gammaA;
+    e.fsd = in.fsk / in.gammaS;
+    e.fcd = 0.85 * in.fck / in.gammaC;
+    e.lWeak = in.lWeakCold;
+    e.lStrong = in.lStrongCold;
+    e.Ec = 0.8 * designConcreteModulus(in.fck);
+    e.e1 = in.e1;
+    e.e2 = in.e2;
+    e.pcp = in.pcp;
+    e.fck = in.fck;
+    e.rho = 1.5598;
+    e.dInput = in.d;
+    return e;
+}
+
+void BM_EccentricResistance(benchmark::State& state)
+{
+    const ColumnInput in = defaultEccentric();
+    const EccentricInput e = eccentricInput(in);
+    CalcEnv env;
+    env.gammas = SafetyFactors::of(in);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(EccentricResistance(env, e));
+}
+BENCHMARK(BM_EccentricResistance);
+
+void BM_MemberWeakAndStrong(benchmark::State& state)
+{
+    const ColumnInput in = defaultEccentric();
+    CalcEnv env;
+    env.gammas = SafetyFactors::of(in);
+    const SectionDims s{in.h, in.b, in.tw, in.tf};
+    ComponentValues c;
+    c.r = in.r;
+    c.fF = c.fW = in.fy / in.gammaA;
+    c.fC = 0.85 * in.fck / in.gammaC;
+    c.fS = in.fsk / in.gammaS;
+    RebarLayout rows;
+    LayoutRebarRows(rows, 4, 0, in.h, in.d, in.uf1, in.tf);
+    const double Ecd = designConcreteModulus(in.fck);
+    for (auto _ : state) {
+        MessageList errors, warnings, details;
+        bool hasErrors = false, hasWarnings = false;
+        RunLists lists{errors, warnings, hasErrors, hasWarnings, details};
+        double ec = 0.8 * Ecd, nW = 0, nS = 0, d = in.d;
+        Areas a;
+        ColdResistanceWeakAxis(env, ec, nW, 4, 0, s, c, d, in.uc1, a, MemberCall{"F 0", 3, 50, Ecd, 70, 20, true},
+                               lists);
+        ColdResistanceStrongAxis(env, ec, nS, rows, s, c, d, MemberCall{"F 0", 3, 30, Ecd, 70, 20, true}, lists);
+        benchmark::DoNotOptimize(nW + nS);
+    }
+}
+BENCHMARK(BM_MemberWeakAndStrong);
+
+void BM_DesignRun(benchmark::State& state)
+{
+    const ColumnInput in = defaultEccentric();
+    CalcEnv env;
+    env.gammas = SafetyFactors::of(in);
+    for (auto _ : state) {
+        ColumnResults res;
+        double d = in.d;
+        DesignRun(env, in, 355, 1.5598, d, res);
+        benchmark::DoNotOptimize(res.table.at(0, 0));
+    }
+}
+BENCHMARK(BM_DesignRun);
+
+} // namespace

@@ -1,0 +1,366 @@
+// Resistance to eccentric loading at room temperature: plastic interaction
+// curves about both axes, second-order moments by amplification, and the
+// search for the largest axial force the section still carries.
+#include "eccentric.h"
+
+#include "member.h"
+#include "numeric.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace qeln {
+
+namespace {
+
+constexpr double kPi = 3.141592653589;
+constexpr double kPi4 = 0.78539816339725;
+constexpr double kFillets = 0.8584;
+constexpr double kFillet = 0.2146;
+constexpr double kFilletArm = 0.4468;
+constexpr double kFilletI = 0.03;
+constexpr int kPoints = 801;
+constexpr int kTableSize = 1001;
+
+double sq(double x) { return x * x; }
+
+// A resistance density that is constant between its breakpoints on [0, D/2].
+struct Density {
+    std::vector<double> edges;     // ascending, edges.front() = 0, edges.back() = D/2
+    std::vector<double> value;     // value[i] on (edges[i], edges[i+1])
+};
+
+template <typename F>
+Density makeDensity(std::vector<double> cuts, double half, F densityAt)
+{
+    cuts.push_back(0);
+    cuts.push_back(half);
+    for (auto& c : cuts)
+        c = std::clamp(c, 0.0, half);
+    std::sort(cuts.begin(), cuts.end());
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+    Density dens;
+    dens.edges = cuts;
+    for (std::size_t i = 0; i + 1 < cuts.size(); ++i)
+        dens.value.push_back(densityAt(0.5 * (cuts[i] + cuts[i + 1])));
+    return dens;
+}
+
+// N(x) and M(x) for a cut at depth x <= D/2, integrating the density exactly.
+std::pair<double, double> cutAt(const Density& dens, double x, double D, double nplRd)
+{
+    long double force = 0, moment = 0;
+    const long double half = D / 2;
+    for (std::size_t i = 0; i + 1 < dens.edges.size(); ++i) {
+        const long double y0 = dens.edges[i];
+        if (x <= y0)
+            break;
+        const long double y1 = std::min<long double>(dens.edges[i + 1], x);
+        const long double w = dens.value[i];
+        force += w * (y1 - y0);
+        moment += w * (half * (y1 - y0) - (y1 * y1 - y0 * y0) / 2);
+    }
+    return {static_cast<double>(nplRd - 0.001L * force), static_cast<double>(1e-6L * moment)};
+}
+
+InteractionCurve buildCurve(const Density& dens, double D, double nplRd)
+{
+    InteractionCurve c;
+    c.N.assign(kTableSize + 1, 0.0);
+    c.M.assign(kTableSize + 1, 0.0);
+    int count = 0;
+    for (int k = 1; k <= kPoints; ++k) {
+        const double x = (k - 1) * D / 800;
+        if (x <= D / 2) {
+            const auto [n, m] = cutAt(dens, x, D, nplRd);
+            c.N[k] = n;
+            c.M[k] = m;
+        } else {
+            c.N[k] = 2 * c.N[401] - c.N[802 - k];
+            c.M[k] = c.M[802 - k];
+        }
+        checkedFinite(c.N[k]);
+        checkedFinite(c.M[k]);
+        count = k;
+        if (k > 1 && c.N[k] <= 0)
+            break;
+    }
+    c.count = count;
+    return c;
+}
+
+struct SectionValues {
+    double d = 0, a = 0;
+    double Aw = 0, Af = 0, As = 0, Ac = 0;
+    double nplRd = 0, nplR = 0;
+};
+
+SectionValues sectionValues(const CalcEnv& env, const EccentricInput& in, double d, const RebarLayout& rows)
+{
+    SectionValues v;
+    v.d = d;
+    v.a = 0.886227 * d;
+    const int bars = rows.count[0] + rows.count[1] + rows.count[2] + rows.count[3];
+    v.Aw = (in.h - 2 * in.tf) * in.tw + kFillets * in.r * in.r;
+    v.Af = 2 * in.b * in.tf;
+    v.As = d * d * bars * kPi4;
+    v.Ac = (in.h - 2 * in.tf) * (in.b - in.tw) - v.As - kFillets * in.r * in.r;
+    v.nplRd = (v.Aw + v.Af) * in.fyd / 1000 + v.Ac * in.fcd / 1000 + v.As * in.fsd / 1000;
+    v.nplR = (v.Aw + v.Af) * in.fyd / 1000 * env.gammas.gammaA + v.Ac * in.fcd / 1000 * env.gammas.gammaC
+             + v.As * in.fsd / 1000 * env.gammas.gammaS;
+    return v;
+}
+
+// Design plastic load N.pl.Rd of the section (fillets and all), kN.
+double plasticResistance(const EccentricInput& in, double d, const RebarLayout& rows)
+{
+    CalcEnv none;
+    return sectionValues(none, in, d, rows).nplRd;
+}
+
+double longTermModulus(const EccentricInput& in)
+{
+    const double Ecd = 9.5 * Power(in.fck + 8, 1.0 / 3.0) * 0.7407407407407407 * 1000;
+    return 0.8 * (1 - 0.005 * in.pcp) * Ecd;
+}
+
+struct AxisResult {
+    double nRd = 0, nCr = 0;
+};
+
+// Axial ultimate load and critical load of one axis, from the four stiffness parts.
+AxisResult axialResistance(const EccentricInput& in, const SectionValues& v, double If, double Iw, double Ifr,
+                           double Is, double Ic, double L, double e, double alpha)
+{
+    auto critical = [&](double Ec) {
+        const double EI = in.Ea * If + in.Ea * (Iw + Ifr) + Ec * Ic + in.Es * Is;
+        return checkedDiv(sq(kPi) * EI, sq(L) * 1e9);
+    };
+    AxisResult r;
+    r.nCr = critical(in.Ec);
+    const double lambda = checkedSqrt(checkedDiv(v.nplR, r.nCr));
+    if (lambda > 0.8 && 2 * v.d > e)
+        r.nCr = critical(longTermModulus(in));
+    r.nRd = checkedFinite(bucklingCoefficient(lambda, alpha) * v.nplRd);
+    return r;
+}
+
+double interpolate(const InteractionCurve& c, double x)
+{
+    double r = 0;
+    Interpolate(r, c.N, c.M, x, c.count);
+    return r;
+}
+
+// Interpolation along a search whose forces only fall.
+struct FallingSearch {
+    const InteractionCurve& c;
+    int cursor = 2;
+    double operator()(double x)
+    {
+        double r = 0;
+        Interpolate(r, c.N, c.M, x, c.count, cursor);
+        return r;
+    }
+};
+
+// Second-order amplification; nullopt-like false when the trial force is at or
+// above the critical load (such a force cannot be carried).
+bool amplification(double n, double nCr, double& k)
+{
+    if (!(n < nCr))
+        return false;
+    k = std::max(1.1 / (1 - n / nCr), 1.0);
+    return true;
+}
+
+struct SearchResult {
+    double n = 0;      // axial force at which the search stopped (0 when none)
+    double ratio = 0;
+    double Mk = 0;
+};
+
+SearchResult searchAxis(const InteractionCurve& c, const AxisResult& ax, double e)
+{
+    SearchResult s;
+    s.Mk = interpolate(c, ax.nRd);
+    FallingSearch md{c};
+    for (int j = 1; j <= 1000; ++j) {
+        const double nj = ax.nRd - j * ax.nRd * 0.001;
+        double k = 1.0;
+        if (!amplification(nj, ax.nCr, k))
+            continue;
+        const double mSd = nj * e * k * 0.001;
+        const double mAllow = 0.9 * (md(nj) - checkedDiv(s.Mk * nj, ax.nRd));
+        if (mSd <= mAllow) {
+            s.n = nj;
+            s.ratio = checkedDiv(nj, ax.nRd);
+            return s;
+        }
+    }
+    s.n = 0;
+    s.ratio = 0;
+    return s;
+}
+
+} // namespace
+
+InteractionCurve strongAxisCurve(const EccentricInput& in, double d, const RebarLayout& rows)
+{
+    const double D = in.h;
+    const double a = 0.886227 * d;
+    std::vector<double> cuts{in.tf};
+    std::vector<std::pair<double, double>> bands;   // centre, rebar width
+    for (std::size_t i = 0; i < 4; ++i) {
+        const int m = rows.count[i] / 2;
+        if (m <= 0)
+            continue;
+        const double centre = in.tf + rows.z[i];
+        bands.push_back({centre, m * a});
+        cuts.push_back(centre - a / 2);
+        cuts.push_back(centre + a / 2);
+    }
+    const Density dens = makeDensity(cuts, D / 2, [&](double y) {
+        if (y <= in.tf)
+            return 2 * in.fyd * in.b;
+        double rebar = 0;
+        for (const auto& [centre, width] : bands)
+            if (std::fabs(y - centre) < a / 2)
+                rebar += width;
+        return 2 * in.fyd * in.tw + 2 * in.fsd * rebar + in.fcd * (in.b - in.tw - rebar);
+    });
+    return buildCurve(dens, D, plasticResistance(in, d, rows));
+}
+
+InteractionCurve weakAxisCurve(const EccentricInput& in, double d)
+{
+    RebarLayout layout;
+    LayoutRebarRows(layout, in.n1, in.n2, in.h, in.dInput, in.uf1, in.tf);
+    const double D = in.b;
+    const double a = 0.886227 * d;
+    const double s2 = in.uc1 + d + MaxOf(d, 20);
+    const double webLo = (in.b - in.tw) / 2, webHi = (in.b + in.tw) / 2;
+    std::vector<double> cuts{webLo, webHi};
+    std::vector<std::pair<double, double>> bands;
+    const int m1 = in.n1 / 2, m2 = in.n2 / 2;
+    if (m1 > 0)
+        bands.push_back({in.uc1, m1 * a});
+    if (m2 > 0)
+        bands.push_back({s2, m2 * a});
+    for (const auto& [centre, width] : bands) {
+        (void)width;
+        cuts.push_back(centre - a / 2);
+        cuts.push_back(centre + a / 2);
+    }
+    const double hc = in.h - 2 * in.tf;
+    const Density dens = makeDensity(cuts, D / 2, [&](double y) {
+        const double flanges = 2 * in.fyd * 2 * in.tf;
+        if (y > webLo && y <= webHi)
+            return flanges + 2 * in.fyd * hc;
+        double rebar = 0;
+        for (const auto& [centre, width] : bands)
+            if (std::fabs(y - centre) < a / 2)
+                rebar += width;
+        return flanges + 2 * in.fsd * rebar + in.fcd * (hc - rebar);
+    });
+    return buildCurve(dens, D, plasticResistance(in, d, layout));
+}
+
+EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in)
+{
+    EccentricResult res;
+    // 1. Diameter in effect and rebar rows (the rows use the entered diameter).
+    double d = in.dInput;
+    LayoutRebarRows(res.rows, in.n1, in.n2, in.h, d, in.uf1, in.tf);
+    if (in.rho > 4)
+        d = d * checkedSqrt(checkedDiv(4, in.rho));
+    res.dCalc = d;
+
+    // 2. Section values.
+    const SectionValues v = sectionValues(env, in, d, res.rows);
+    const double a = v.a;
+    const double h = in.h, b = in.b, tw = in.tw, tf = in.tf, r = in.r;
+    const double barOwn = kPi * d * d * d * d / 64;
+
+    // 3. Strong axis.
+    const double IfS = (h * h * h - std::pow(h - 2 * tf, 3)) * b / 12;
+    const double IwS = std::pow(h - 2 * tf, 3) * tw / 12;
+    const double IfrS = kFillet * r * r * sq(h - 2 * tf - kFilletArm * r) + kFilletI * r * r * r * r;
+    double IsS = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const double l = h / 2 - tf - res.rows.z[i];
+        const int n = res.rows.count[i];
+        if (i == 0)
+            IsS += n * (barOwn + kPi4 * d * d * l * l);
+        else if (i == 1)
+            IsS += n * (barOwn + a * a * l * l);
+        else
+            IsS += n * (a * a * a * a / 12 + a * a * l * l);
+    }
+    const double IcS = std::pow(h - 2 * tf, 3) * (b - tw) / 12 - IsS - IfrS;
+    const AxisResult strong = axialResistance(in, v, IfS, IwS, IfrS, IsS, IcS, in.lStrong, in.e2, 0.34);
+
+    // 6. Weak axis.
+    const double s2 = in.uc1 + d + MaxOf(d, 20);
+    const double IfW = b * b * b * tf / 6;
+    const double IwW = tw * tw * tw * (h - 2 * tf) / 12;
+    const double IfrW = kFillet * r * r * sq(tw + kFilletArm * r) + kFilletI * r * r * r * r;
+    const double IsW = in.n1 * (barOwn + kPi4 * d * d * sq(b / 2 - in.uc1))
+                       + in.n2 * (barOwn + kPi4 * d * d * sq(b / 2 - s2));
+    const double IcW = (b * b * b - tw * tw * tw) * (h - 2 * tf) / 12 - IsW - IfrW;
+    const AxisResult weak = axialResistance(in, v, IfW, IwW, IfrW, IsW, IcW, in.lWeak, in.e1, 0.49);
+
+    res.nRdStrong = strong.nRd;
+    res.nRdWeak = weak.nRd;
+    res.nCrStrong = strong.nCr;
+    res.nCrWeak = weak.nCr;
+
+    // 4. Interaction curves (the tables live only for this call).
+    InteractionCurve curveS = strongAxisCurve(in, d, res.rows);
+    InteractionCurve curveW = weakAxisCurve(in, d);
+    res.strongPoints = curveS.count;
+    res.weakPoints = curveW.count;
+
+    // 5. and 6. Searches.
+    const SearchResult ss = searchAxis(curveS, strong, in.e2);
+    const SearchResult sw = searchAxis(curveW, weak, in.e1);
+    res.ratioStrong = ss.ratio;
+    res.ratioWeak = sw.ratio;
+
+    // 7. Biaxial: only the governing axis's moment resistance is reduced by its Mk term.
+    const bool governStrong = sw.n >= ss.n;
+    const AxisResult& g = governStrong ? strong : weak;
+    const double mkG = governStrong ? ss.Mk : sw.Mk;
+    res.ratioBiaxial = 0;
+    FallingSearch mdW{curveW}, mdS{curveS};
+    for (int j = 1; j <= 1000; ++j) {
+        const double nj = g.nRd - j * g.nRd * 0.001;
+        double kw = 1, ks = 1;
+        if (!amplification(nj, weak.nCr, kw) || !amplification(nj, strong.nCr, ks))
+            continue;
+        const double mSdW = nj * in.e1 * kw * 0.001;
+        const double mSdS = nj * in.e2 * ks * 0.001;
+        double mRdW = mdW(nj);
+        double mRdS = mdS(nj);
+        const double reduction = checkedDiv(mkG * nj, g.nRd);
+        if (governStrong)
+            mRdS -= reduction;
+        else
+            mRdW -= reduction;
+        if (mRdW == 0 || mRdS == 0 || !std::isfinite(mSdW / mRdW) || !std::isfinite(mSdS / mRdS)) {
+            env.message("error in bending");
+            res.ratioBiaxial = 0;
+            break;
+        }
+        const double rw = mSdW / mRdW;
+        const double rs = mSdS / mRdS;
+        if (rw + rs <= 1.0 && rw <= 0.9 && rs <= 0.9) {
+            res.ratioBiaxial = nj / g.nRd;
+            break;
+        }
+    }
+    return res;
+}
+
+} // namespace qeln

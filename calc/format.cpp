@@ -1,0 +1,175 @@
+#include "format.h"
+
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+namespace qeln {
+
+namespace {
+
+std::string replaceSeparator(std::string s, const std::string& sep)
+{
+    if (sep == ".")
+        return s;
+    const auto pos = s.find('.');
+    if (pos != std::string::npos)
+        s.replace(pos, 1, sep);
+    return s;
+}
+
+std::string notFinite(double v)
+{
+    // Never expected in a listing: the calculation throws before. Written
+    // visibly rather than as "nan" or "inf".
+    (void)v;
+    return "***";
+}
+
+} // namespace
+
+int utf8Length(const std::string& s)
+{
+    int n = 0;
+    for (unsigned char c : s)
+        if ((c & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+static std::string utf8Prefix(const std::string& s, int chars)
+{
+    int n = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if ((c & 0xC0) != 0x80) {
+            if (n == chars)
+                return s.substr(0, i);
+            ++n;
+        }
+    }
+    return s;
+}
+
+std::string padRight(const std::string& s, int width)
+{
+    const int len = utf8Length(s);
+    if (len >= width)
+        return s;
+    return s + std::string(static_cast<std::size_t>(width - len), ' ');
+}
+
+std::string formatFixed(double v, int decimals, const std::string& sep)
+{
+    if (!std::isfinite(v))
+        return notFinite(v);
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    return replaceSeparator(buf, sep);
+}
+
+std::string formatGeneral(double v, int precision, const std::string& sep)
+{
+    if (!std::isfinite(v))
+        return notFinite(v);
+    if (precision < 1)
+        precision = 1;
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.*g", precision, v);
+    std::string s = buf;
+    const auto e = s.find('e');
+    if (e != std::string::npos) {
+        std::string mant = s.substr(0, e);
+        std::string exp = s.substr(e + 1);
+        bool neg = false;
+        if (!exp.empty() && (exp[0] == '+' || exp[0] == '-')) {
+            neg = exp[0] == '-';
+            exp.erase(0, 1);
+        }
+        while (exp.size() > 1 && exp[0] == '0')
+            exp.erase(0, 1);
+        s = mant + "E" + (neg ? "-" : "") + exp;
+    }
+    return replaceSeparator(s, sep);
+}
+
+std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, const std::string& sep)
+{
+    std::string out;
+    std::size_t argi = 0;
+    for (std::size_t i = 0; i < fmt.size(); ++i) {
+        const char c = fmt[i];
+        if (c != '%') {
+            out += c;
+            continue;
+        }
+        ++i;
+        if (i >= fmt.size())
+            throw std::invalid_argument("format ends after %");
+        if (fmt[i] == '%') {
+            out += '%';
+            continue;
+        }
+        bool left = false;
+        if (fmt[i] == '-') {
+            left = true;
+            ++i;
+        }
+        int width = 0;
+        while (i < fmt.size() && fmt[i] >= '0' && fmt[i] <= '9')
+            width = width * 10 + (fmt[i++] - '0');
+        int precision = -1;
+        if (i < fmt.size() && fmt[i] == '.') {
+            ++i;
+            precision = 0;
+            while (i < fmt.size() && fmt[i] >= '0' && fmt[i] <= '9')
+                precision = precision * 10 + (fmt[i++] - '0');
+        }
+        if (i >= fmt.size())
+            throw std::invalid_argument("incomplete format");
+        const char conv = fmt[i];
+        if (argi >= args.size())
+            throw std::invalid_argument("too few format arguments");
+        const FormatArg& a = args[argi++];
+        std::string field;
+        auto number = [&]() -> double {
+            if (a.kind == FormatArg::Kind::Real)
+                return a.real;
+            if (a.kind == FormatArg::Kind::Integer)
+                return static_cast<double>(a.integer);
+            throw std::invalid_argument("number expected for format");
+        };
+        switch (conv) {
+        case 's': {
+            if (a.kind != FormatArg::Kind::Text)
+                throw std::invalid_argument("text expected for %s");
+            field = precision >= 0 ? utf8Prefix(a.text, precision) : a.text;
+            break;
+        }
+        case 'd': {
+            if (a.kind == FormatArg::Kind::Integer)
+                field = std::to_string(a.integer);
+            else
+                field = std::to_string(static_cast<long long>(std::nearbyint(number())));
+            break;
+        }
+        case 'f':
+            field = formatFixed(number(), precision < 0 ? 6 : precision, sep);
+            break;
+        case 'g':
+            field = formatGeneral(number(), precision < 0 ? 15 : precision, sep);
+            break;
+        default:
+            throw std::invalid_argument(std::string("unknown format conversion ") + conv);
+        }
+        const int len = utf8Length(field);
+        if (len < width) {
+            const std::string pad(static_cast<std::size_t>(width - len), ' ');
+            field = left ? field + pad : pad + field;
+        }
+        out += field;
+    }
+    return out;
+}
+
+} // namespace qeln

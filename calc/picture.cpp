@@ -1,0 +1,312 @@
+#include "picture.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+#include <string_view>
+
+namespace qeln {
+
+// ---------------------------------------------------------------------------
+// Canvas
+
+Primitive Canvas::stamp(Primitive::Kind k) const
+{
+    Primitive p;
+    p.kind = k;
+    p.halign = halign;
+    p.valign = valign;
+    p.pen = pen;
+    p.brush = brush;
+    p.font = font;
+    return p;
+}
+
+void Canvas::moveTo(int x, int y)
+{
+    pos_ = {x, y};
+    pathOpen_ = false;
+}
+
+void Canvas::lineTo(int x, int y)
+{
+    // A run of lineTo calls after one moveTo is one polyline, as long as
+    // nothing else was recorded in between and the pen stayed the same.
+    bool extend = pathOpen_ && !pic_.items.empty() && pic_.items.back().kind == Primitive::Kind::Polyline &&
+                  pic_.items.back().pen == pen;
+    if (!extend) {
+        Primitive p = stamp(Primitive::Kind::Polyline);
+        p.points.push_back(pos_);
+        pic_.items.push_back(std::move(p));
+    }
+    pic_.items.back().points.push_back({x, y});
+    pos_ = {x, y};
+    pathOpen_ = true;
+}
+
+void Canvas::arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    // Like the line drawing of most canvases an arc leaves the current
+    // position alone; it ends the running polyline.
+    Primitive p = stamp(Primitive::Kind::Arc);
+    p.points = {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}};
+    pic_.items.push_back(std::move(p));
+    pathOpen_ = false;
+}
+
+void Canvas::ellipse(int x1, int y1, int x2, int y2)
+{
+    Primitive p = stamp(Primitive::Kind::Ellipse);
+    p.points = {{x1, y1}, {x2, y2}};
+    pic_.items.push_back(std::move(p));
+    pathOpen_ = false;
+}
+
+void Canvas::rectangle(int x1, int y1, int x2, int y2)
+{
+    Primitive p = stamp(Primitive::Kind::Rectangle);
+    p.points = {{x1, y1}, {x2, y2}};
+    pic_.items.push_back(std::move(p));
+    pathOpen_ = false;
+}
+
+void Canvas::textOut(int x, int y, const std::string& text)
+{
+    Primitive p = stamp(Primitive::Kind::Text);
+    p.points = {{x, y}};
+    p.text = text;
+    pic_.items.push_back(std::move(p));
+    pathOpen_ = false;
+}
+
+// ---------------------------------------------------------------------------
+// SVG
+
+namespace {
+
+// Arial's ascent and descent as fractions of the em height: a text aligned at
+// its top has its baseline one ascent below the reference point, one aligned
+// at its bottom one descent above it.
+constexpr double kAscent = 0.905;
+constexpr double kDescent = 0.212;
+
+// Numbers always with a full stop, whatever the locale: at most three
+// decimals, trailing zeros dropped.
+std::string num(double v)
+{
+    if (!std::isfinite(v)) v = 0;
+    if (std::fabs(v) < 0.0005) v = 0;   // no "-0"
+    std::array<char, 64> buf{};
+    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::fixed, 3);
+    std::string s(buf.data(), res.ptr);
+    if (s.find('.') != std::string::npos) {
+        while (s.back() == '0') s.pop_back();
+        if (s.back() == '.') s.pop_back();
+    }
+    return s;
+}
+
+std::string num(int v) { return std::to_string(v); }
+
+std::string color(Rgb c)
+{
+    static const char* hex = "0123456789abcdef";
+    std::string s = "#";
+    for (std::uint8_t v : {c.r, c.g, c.b}) {
+        s += hex[v >> 4];
+        s += hex[v & 15];
+    }
+    return s;
+}
+
+// Appends one code point as UTF-8.
+void putUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Escapes a text for element content and attribute values. Bytes that are not
+// valid UTF-8 and characters XML does not allow become U+FFFD, so that any
+// profile name still gives a well-formed document.
+std::string xmlText(std::string_view s)
+{
+    std::string out;
+    out.reserve(s.size());
+    std::size_t i = 0;
+    while (i < s.size()) {
+        auto c = static_cast<unsigned char>(s[i]);
+        char32_t cp = 0xFFFD;
+        std::size_t len = 1;
+        if (c < 0x80) {
+            cp = c;
+        } else {
+            std::size_t need = 0;
+            char32_t min = 0;
+            if ((c & 0xE0) == 0xC0) { need = 1; cp = c & 0x1F; min = 0x80; }
+            else if ((c & 0xF0) == 0xE0) { need = 2; cp = c & 0x0F; min = 0x800; }
+            else if ((c & 0xF8) == 0xF0) { need = 3; cp = c & 0x07; min = 0x10000; }
+            bool ok = need > 0 && i + need < s.size();
+            if (ok) {
+                for (std::size_t k = 1; k <= need; ++k) {
+                    auto cc = static_cast<unsigned char>(s[i + k]);
+                    if ((cc & 0xC0) != 0x80) { ok = false; break; }
+                    cp = (cp << 6) | (cc & 0x3F);
+                }
+            }
+            if (ok && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) ok = false;
+            if (ok) len = need + 1;
+            else cp = 0xFFFD;
+        }
+        i += len;
+        bool allowed = cp == 0x9 || cp == 0xA || cp == 0xD || (cp >= 0x20 && cp <= 0xD7FF) ||
+                       (cp >= 0xE000 && cp <= 0xFFFD) || cp >= 0x10000;
+        if (!allowed) cp = 0xFFFD;
+        switch (cp) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&apos;"; break;
+        case '\t': out += "&#9;"; break;
+        case '\n': out += "&#10;"; break;
+        case '\r': out += "&#13;"; break;
+        default: putUtf8(out, cp);
+        }
+    }
+    return out;
+}
+
+std::string strokeAttrs(const Pen& pen)
+{
+    return " stroke=\"" + color(pen.color) + "\" stroke-width=\"" + num(pen.width < 1 ? 1 : pen.width) + "\"";
+}
+
+std::string fillAttr(const Brush& brush)
+{
+    return brush.solid ? " fill=\"" + color(brush.color) + "\"" : std::string(" fill=\"none\"");
+}
+
+void writePolyline(std::string& out, const Primitive& p)
+{
+    if (p.points.size() < 2) return;
+    out += "<polyline points=\"";
+    for (std::size_t i = 0; i < p.points.size(); ++i) {
+        if (i) out += ' ';
+        out += num(p.points[i].x) + ',' + num(p.points[i].y);
+    }
+    out += "\" fill=\"none\"" + strokeAttrs(p.pen) + " stroke-linejoin=\"miter\"/>\n";
+}
+
+void writeRectangle(std::string& out, const Primitive& p)
+{
+    if (p.points.size() < 2) return;
+    int x = std::min(p.points[0].x, p.points[1].x), y = std::min(p.points[0].y, p.points[1].y);
+    int w = std::abs(p.points[1].x - p.points[0].x), h = std::abs(p.points[1].y - p.points[0].y);
+    out += "<rect x=\"" + num(x) + "\" y=\"" + num(y) + "\" width=\"" + num(w) + "\" height=\"" + num(h) + "\"" +
+           fillAttr(p.brush) + strokeAttrs(p.pen) + "/>\n";
+}
+
+void writeEllipse(std::string& out, const Primitive& p)
+{
+    if (p.points.size() < 2) return;
+    double cx = (p.points[0].x + p.points[1].x) / 2.0, cy = (p.points[0].y + p.points[1].y) / 2.0;
+    double rx = std::abs(p.points[1].x - p.points[0].x) / 2.0, ry = std::abs(p.points[1].y - p.points[0].y) / 2.0;
+    out += "<ellipse cx=\"" + num(cx) + "\" cy=\"" + num(cy) + "\" rx=\"" + num(rx) + "\" ry=\"" + num(ry) + "\"" +
+           fillAttr(p.brush) + strokeAttrs(p.pen) + "/>\n";
+}
+
+// The arc of the ellipse inscribed in the bounding box, from where the ray
+// from the centre through the start point meets the ellipse, counter-clockwise
+// on screen, to where the ray through the end point meets it. Equal rays give
+// the whole ellipse.
+void writeArc(std::string& out, const Primitive& p)
+{
+    if (p.points.size() < 4) return;
+    const Point a = p.points[0], b = p.points[1], s = p.points[2], e = p.points[3];
+    double cx = (a.x + b.x) / 2.0, cy = (a.y + b.y) / 2.0;
+    double rx = std::abs(b.x - a.x) / 2.0, ry = std::abs(b.y - a.y) / 2.0;
+    if (rx <= 0 || ry <= 0) return;   // nothing to draw on an empty box
+
+    struct OnEllipse {
+        double x, y, angle;   // angle measured counter-clockwise on screen
+    };
+    auto onEllipse = [&](Point q) {
+        double dx = q.x - cx, dy = q.y - cy;
+        if (dx == 0 && dy == 0) dx = 1;   // a point at the centre: take the ray to the right
+        double t = 1.0 / std::sqrt((dx / rx) * (dx / rx) + (dy / ry) * (dy / ry));
+        return OnEllipse{cx + t * dx, cy + t * dy, std::atan2(-dy, dx)};
+    };
+    OnEllipse p0 = onEllipse(s), p1 = onEllipse(e);
+    constexpr double twoPi = 2 * std::numbers::pi;
+    double sweep = std::fmod(p1.angle - p0.angle, twoPi);
+    if (sweep < 0) sweep += twoPi;
+
+    std::string d = "M" + num(p0.x) + "," + num(p0.y);
+    // Sweep flag 0: counter-clockwise on screen, y pointing down.
+    auto arcTo = [&](double x, double y, bool large) {
+        d += " A" + num(rx) + "," + num(ry) + " 0 " + (large ? "1" : "0") + ",0 " + num(x) + "," + num(y);
+    };
+    if (sweep < 1e-9) {
+        // The whole ellipse: two halves through the opposite point.
+        arcTo(2 * cx - p0.x, 2 * cy - p0.y, false);
+        arcTo(p0.x, p0.y, false);
+    } else {
+        arcTo(p1.x, p1.y, sweep > std::numbers::pi);
+    }
+    out += "<path d=\"" + d + "\" fill=\"none\"" + strokeAttrs(p.pen) + "/>\n";
+}
+
+void writeText(std::string& out, const Primitive& p)
+{
+    if (p.points.empty()) return;
+    const char* anchor = p.halign == HAlign::Left ? "start" : p.halign == HAlign::Center ? "middle" : "end";
+    double size = p.font.height;
+    // The reference point is the top, the baseline or the bottom of the text;
+    // SVG places the baseline, so y is moved there. (Written into y rather
+    // than as dy or dominant-baseline, which some renderers get wrong.)
+    double dy = p.valign == VAlign::Top ? kAscent * size : p.valign == VAlign::Bottom ? -kDescent * size : 0.0;
+    out += "<text x=\"" + num(p.points[0].x) + "\" y=\"" + num(p.points[0].y + dy) + "\"";
+    out += " text-anchor=\"" + std::string(anchor) + "\" font-family=\"" + xmlText(p.font.name) +
+           "\" font-size=\"" + num(size) + "\" fill=\"" + color(p.font.color) + "\" xml:space=\"preserve\">" +
+           xmlText(p.text) + "</text>\n";
+}
+
+} // namespace
+
+std::string pictureToSvg(const Picture& pic)
+{
+    std::string out;
+    out += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n";
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + num(pic.width) + "\" height=\"" +
+           num(pic.height) + "\" viewBox=\"0 0 " + num(pic.width) + " " + num(pic.height) + "\">\n";
+    for (const Primitive& p : pic.items) {
+        switch (p.kind) {
+        case Primitive::Kind::Polyline: writePolyline(out, p); break;
+        case Primitive::Kind::Arc: writeArc(out, p); break;
+        case Primitive::Kind::Ellipse: writeEllipse(out, p); break;
+        case Primitive::Kind::Rectangle: writeRectangle(out, p); break;
+        case Primitive::Kind::Text: writeText(out, p); break;
+        }
+    }
+    out += "</svg>\n";
+    return out;
+}
+
+} // namespace qeln

@@ -1,0 +1,88 @@
+#include "texts.h"
+
+#include "messages.h"
+
+#include <charconv>
+#include <sstream>
+#include <vector>
+
+extern const char qeln_texts_tsv[];
+extern const std::size_t qeln_texts_tsv_size;
+
+namespace qeln {
+
+namespace {
+
+std::string unescape(const std::string& s)
+{
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\\' && i + 1 < s.size()) {
+            const char n = s[i + 1];
+            if (n == 't') { out += '\t'; ++i; continue; }
+            if (n == 'n') { out += '\n'; ++i; continue; }
+            if (n == '\\') { out += '\\'; ++i; continue; }
+        }
+        out += s[i];
+    }
+    return out;
+}
+
+} // namespace
+
+TextCatalogue TextCatalogue::parse(const std::string& tsv)
+{
+    TextCatalogue cat;
+    std::istringstream in(tsv);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::vector<std::string> cols;
+        std::size_t start = 0;
+        for (;;) {
+            const auto tab = line.find('\t', start);
+            cols.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+            if (tab == std::string::npos)
+                break;
+            start = tab + 1;
+        }
+        int number = 0;
+        const auto& key = cols[0];
+        const auto res = std::from_chars(key.data(), key.data() + key.size(), number);
+        if (res.ec != std::errc() || res.ptr != key.data() + key.size())
+            continue;
+        for (std::size_t lang = 0; lang < 3 && lang + 1 < cols.size(); ++lang)
+            cat.entries_[number + static_cast<int>(lang) * 10000] = unescape(cols[lang + 1]);
+    }
+    return cat;
+}
+
+const TextCatalogue& TextCatalogue::builtin()
+{
+    static const TextCatalogue cat = parse(std::string(qeln_texts_tsv, qeln_texts_tsv_size));
+    return cat;
+}
+
+const std::string* TextCatalogue::find(int number) const
+{
+    const auto it = entries_.find(number);
+    return it == entries_.end() ? nullptr : &it->second;
+}
+
+std::string LoadText(int id, int languageBase, MessageSink* sink)
+{
+    const int number = id + languageBase;
+    const std::string* t = TextCatalogue::builtin().find(number);
+    if (!t || t->empty()) {
+        if (sink)
+            sink->message("A string resource with number " + std::to_string(number) + " could not be found");
+        return "***";
+    }
+    return *t;
+}
+
+} // namespace qeln

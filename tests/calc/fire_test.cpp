@@ -1,0 +1,79 @@
+// Temperature-dependent factors of Annex F and the component values.
+#include "calc/fire.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace qeln;
+
+TEST(FireFactors, SteelBorders)
+{
+    EXPECT_NEAR(steelStrengthFactor(500), 0.78, 1e-12);
+    EXPECT_NEAR(steelStiffnessFactor(500), 0.6, 1e-12);
+    EXPECT_EQ(steelStrengthFactor(400), 1.0);
+    EXPECT_EQ(steelStiffnessFactor(100), 1.0);
+    EXPECT_NEAR(steelStrengthFactor(1200), 0.0, 1e-12);
+    EXPECT_NEAR(steelStiffnessFactor(1200), 0.0, 1e-12);
+    EXPECT_EQ(steelStrengthFactor(1300), 0.0);
+    // continuous at every border
+    for (double t = 100; t <= 1200; t += 100) {
+        EXPECT_NEAR(steelStrengthFactor(t), steelStrengthFactor(t + 1e-9), 1e-9) << t;
+        EXPECT_NEAR(steelStiffnessFactor(t), steelStiffnessFactor(t + 1e-9), 1e-9) << t;
+    }
+}
+
+TEST(FireFactors, ConcreteBorders)
+{
+    EXPECT_NEAR(concreteTemperature(23, "R 30"), 300, 1e-9);
+    EXPECT_NEAR(concreteStrainAtPeak(300), 6.0, 1e-12);
+    EXPECT_NEAR(concreteStrengthFactor(300), 0.85, 1e-12);
+    EXPECT_NEAR(concreteTemperature(43, "R 120"), 1000, 1e-9);
+    EXPECT_NEAR(concreteTemperature(60, "R 120"), 1000, 1e-9);
+    EXPECT_NEAR(concreteStrengthFactor(1000), 0.04, 1e-12);
+    EXPECT_NEAR(concreteStrainAtPeak(1000), 15.0, 1e-12);
+    // below x = 4 linear from zero; labels other than the first three are R 120
+    EXPECT_NEAR(concreteTemperature(2, "R 30"), 68, 1e-12);
+    EXPECT_NEAR(concreteTemperature(2, "R 60"), 107, 1e-12);
+    EXPECT_NEAR(concreteTemperature(2, "R 90"), 128, 1e-12);
+    EXPECT_NEAR(concreteTemperature(2, "R 120"), 132.5, 1e-12);
+    EXPECT_EQ(concreteTemperature(20, "anything"), concreteTemperature(20, "R 120"));
+    // every row passes through its points and is continuous
+    const struct { const char* label; std::vector<std::pair<double, double>> pts; } rows[] = {
+        {"R 30", {{4, 136}, {23, 300}, {46, 400}}},
+        {"R 60", {{4, 214}, {9, 300}, {21, 400}, {50, 600}}},
+        {"R 90", {{4, 256}, {6, 300}, {13, 400}, {33, 600}, {54, 800}}},
+        {"R 120", {{4, 265}, {5, 300}, {9, 400}, {38, 800}, {41, 900}, {43, 1000}}},
+    };
+    for (const auto& row : rows)
+        for (const auto& [x, t] : row.pts) {
+            EXPECT_NEAR(concreteTemperature(x, row.label), t, 1e-9) << row.label << " " << x;
+            EXPECT_NEAR(concreteTemperature(x - 1e-9, row.label), t, 1e-6) << row.label << " " << x;
+        }
+    for (double t = 100; t <= 1200; t += 100)
+        EXPECT_NEAR(concreteStrengthFactor(t), concreteStrengthFactor(t - 1e-9), 1e-9) << t;
+}
+
+TEST(FireComponentValues, RebarsAndWeb)
+{
+    FireClassInput in;
+    in.thetaO = 805;
+    in.kt = 6.15;
+    in.Ht = 1100;
+    in.h = 500;
+    in.tf = 28;
+    in.AmV = 10.67;
+    in.kyt = 0.572;
+    in.kEt = 0.406;
+    in.fck = 30;
+    in.fyCalc = 345;
+    in.fsk = 500;
+    in.gammaSfi = 1.1;
+    in.label = "R 90";
+    const FireComponentResult r = FireComponentValues(in);
+    EXPECT_NEAR(r.rebarStrength, 0.572 * 500 / 1.1, 1e-9);
+    EXPECT_NEAR(r.rebarModulus, 0.406 * 210000, 1e-9);
+    const double w = std::sqrt(1 - 0.16 * 1100 / 500.0);
+    EXPECT_NEAR(r.hwfi, 0.5 * (500 - 56) * (1 - w), 1e-9);
+    EXPECT_NEAR(r.webStrength, 345 * w, 1e-9);
+}

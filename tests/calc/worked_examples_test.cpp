@@ -1,0 +1,151 @@
+// The three worked design runs: every table value to 0.01 kN (they are given
+// rounded to two decimals), plus intermediate values.
+#include "calc/design.h"
+#include "calc/eccentric.h"
+#include "calc/fire.h"
+#include "calc/member.h"
+#include "calc/numeric.h"
+#include "calc/yield.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace qeln;
+
+namespace {
+
+struct DesignOutcome {
+    ColumnResults res;
+    double fyCalc = 0, rho = 0, dCalc = 0;
+    RecordingSink sink;
+};
+
+void runDesign(const ColumnInput& in, DesignOutcome& run)
+{
+    CalcEnv env;
+    env.gammas = SafetyFactors::of(in);
+    env.sink = &run.sink;
+    bool unknown = false;
+    ReduceYieldPoint(in.autoReduce, run.fyCalc, unknown, in.fy, MaxOf(in.tf, in.tw));
+    const double As = 0.78539825 * in.d * in.d * (in.n1 + in.n2);
+    const double Ac = (in.h - 2 * in.tf) * (in.b - in.tw) - 0.858407 * in.r * in.r - As;
+    run.rho = As / (Ac + As) * 100;
+    run.dCalc = in.d;
+    DesignRun(env, in, run.fyCalc, run.rho, run.dCalc, run.res);
+}
+
+void expectTable(const ColumnResults& res, const double (&expected)[5][5])
+{
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 5; ++c) {
+            ASSERT_TRUE(res.table.at(r, c).has_value()) << "row " << r << " col " << c;
+            EXPECT_NEAR(*res.table.at(r, c), expected[r][c], 0.005 + 1e-9) << "row " << r << " col " << c;
+        }
+}
+
+} // namespace
+
+TEST(WorkedExamples, DefaultProjectAxial)
+{
+    DesignOutcome run;
+    ColumnInput in;
+    runDesign(in, run);
+    EXPECT_DOUBLE_EQ(run.fyCalc, 355);
+    EXPECT_NEAR(run.rho, 1.5598, 1e-4);
+    EXPECT_FALSE(run.res.hasErrors);
+    EXPECT_FALSE(run.res.hasWarnings);
+    const double expected[5][5] = {
+        {5061.02, 5632.19, 5061.02, 5632.19, 5061.02},
+        {3706.70, 3914.93, 3706.70, 3914.93, 3706.70},
+        {2549.13, 2711.82, 2549.13, 2711.82, 2549.13},
+        {1835.37, 1965.26, 1835.37, 1965.26, 1835.37},
+        {1153.08, 1252.14, 1153.08, 1252.14, 1153.08},
+    };
+    expectTable(run.res, expected);
+    ASSERT_TRUE(run.res.concreteVolume.has_value());
+    EXPECT_NEAR(*run.res.concreteVolume, 0.079307, 1e-6);
+    EXPECT_TRUE(run.sink.messages.empty());
+}
+
+TEST(WorkedExamples, DefaultProjectBothEccentricities)
+{
+    DesignOutcome run;
+    ColumnInput in;
+    in.e1 = 50;
+    in.e2 = 30;
+    runDesign(in, run);
+    const double expected[5][5] = {
+        {5061.02, 5632.19, 3132.77, 4505.76, 2915.15},
+        {3706.70, 3914.93, 2361.17, 3139.77, 2116.52},
+        {2549.13, 2711.82, 1623.80, 2174.88, 1455.55},
+        {1835.37, 1965.26, 1169.13, 1576.14, 1047.99},
+        {1153.08, 1252.14, 734.51, 1004.22, 658.41},
+    };
+    expectTable(run.res, expected);
+}
+
+TEST(WorkedExamples, HighReinforcementRatioUsesReducedDiameter)
+{
+    DesignOutcome run;
+    ColumnInput in;
+    in.h = 500;
+    in.b = 300;
+    in.tw = 14.5;
+    in.tf = 28;
+    in.r = 27;
+    in.n1 = 8;
+    in.n2 = 4;
+    in.d = 25;
+    runDesign(in, run);
+    EXPECT_NEAR(run.rho, 4.6699, 1e-4);
+    EXPECT_DOUBLE_EQ(run.fyCalc, 345);
+    const double expected[5][5] = {
+        {9918.72, 11688.03, 9918.72, 11688.03, 9918.72},
+        {8803.83, 9587.58, 8803.83, 9587.58, 8803.83},
+        {6661.21, 7537.47, 6661.21, 7537.47, 6661.21},
+        {5169.02, 5977.97, 5169.02, 5977.97, 5169.02},
+        {3487.97, 4069.15, 3487.97, 4069.15, 3487.97},
+    };
+    expectTable(run.res, expected);
+    ASSERT_TRUE(run.res.concreteVolume.has_value());
+    EXPECT_NEAR(*run.res.concreteVolume, 0.121091, 1e-6);
+    // the fire classes reset the working diameter to the entered one
+    EXPECT_DOUBLE_EQ(run.dCalc, 25);
+}
+
+TEST(WorkedExamples, DefaultProjectIntermediateValues)
+{
+    // R 30 component values of the default section.
+    const double AmV = 2.0 * (300 + 310) / (300.0 * 310) * 1000;
+    EXPECT_NEAR(AmV, 13.1183, 1e-4);
+    FireClassInput fi;
+    fi.thetaO = 550;
+    fi.kt = 9.65;
+    fi.Ht = 350;
+    fi.h = 310;
+    fi.tf = 15.5;
+    fi.AmV = AmV;
+    fi.kyt = 1.0;
+    fi.kEt = 0.935;
+    fi.fck = 30;
+    fi.fyCalc = 355;
+    fi.fsk = 500;
+    fi.label = "R 30";
+    const FireComponentResult f = FireComponentValues(fi);
+    EXPECT_NEAR(f.thetaF, 676.59, 0.01);
+    EXPECT_NEAR(f.kyTheta, 0.28618, 1e-5);
+    EXPECT_NEAR(f.flangeStrength, 101.594, 1e-3);
+    EXPECT_NEAR(f.kETheta, 0.172135, 1e-6);
+    EXPECT_NEAR(f.flangeModulus, 36148.5, 0.1);
+    EXPECT_NEAR(f.hwfi, 13.227, 1e-3);
+    EXPECT_NEAR(f.webStrength, 321.34, 0.01);
+    EXPECT_NEAR(f.thetaC, 214.705, 1e-3);
+    EXPECT_NEAR(f.epsCuTheta, 4.7206, 1e-4);
+    EXPECT_NEAR(f.kcTheta, 0.89265, 1e-5);
+    EXPECT_NEAR(f.concreteStrength, 23.030, 1e-3);
+    EXPECT_NEAR(f.concreteSecantModulus, 5672.9, 0.1);
+    EXPECT_NEAR(f.rebarModulus, 196350, 0.5);
+    EXPECT_NEAR(designConcreteModulus(30), 23658.35, 0.01);
+}

@@ -1,0 +1,257 @@
+// The calculate command: what is shown in which order, the listings, and the
+// design run's handling of eccentricities and fire geometry.
+#include "shell/run.h"
+
+#include "calc/design.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace qeln;
+
+namespace {
+
+struct Recorder : RunPresenter {
+    std::vector<std::string> events;
+    void setBusy(bool busy) override { events.push_back(busy ? "busy" : "idle"); }
+    void showWarningsAndErrors(const ColumnResults&) override { events.push_back("warnings"); }
+    void showResults(const RunState&) override { events.push_back("results"); }
+};
+
+struct Calc {
+    RecordingSink sink;
+    Recorder ui;
+    RunState st;
+    bool ok = false;
+    explicit Calc(const ColumnInput& in)
+    {
+        CalcEnv env;
+        env.gammas = SafetyFactors::of(in);
+        env.sink = &sink;
+        ok = calculate(env, in, st, ui);
+    }
+    double cell(int r, int c) const { return st.results.table.at(r, c).value_or(-1); }
+};
+
+int indexOf(const MessageList& l, const std::string& line)
+{
+    const auto& v = l.lines();
+    const auto it = std::find(v.begin(), v.end(), line);
+    return it == v.end() ? -1 : static_cast<int>(it - v.begin());
+}
+
+} // namespace
+
+TEST(Calculate, CleanRunShowsResultsOnly)
+{
+    Calc c{ColumnInput{}};
+    EXPECT_TRUE(c.ok);
+    EXPECT_EQ(c.ui.events, (std::vector<std::string>{"busy", "idle", "results"}));
+    // the listing goes from the project block straight to the input values
+    EXPECT_EQ(indexOf(c.st.completeListing, "Input values:"), 13);
+    EXPECT_EQ(indexOf(c.st.completeListing, "Warnings"), -1);
+    EXPECT_TRUE(c.sink.messages.empty());
+}
+
+TEST(Calculate, CondensedListingIsCompleteWithoutDetails)
+{
+    Calc c{ColumnInput{}};
+    const auto& full = c.st.completeListing.lines();
+    std::vector<std::string> withoutDetails;
+    const int detailsStart = indexOf(c.st.completeListing, "Details");
+    const int detailsCount = 3 + c.st.results.memberDetailLines.count();
+    ASSERT_GT(detailsStart, 0);
+    for (int i = 0; i < static_cast<int>(full.size()); ++i)
+        if (i < detailsStart || i >= detailsStart + detailsCount)
+            withoutDetails.push_back(full[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(c.st.condensedListing.lines(), withoutDetails);
+    // ten detail blocks: service, four fire classes, two axes each
+    int heads = 0;
+    for (const auto& l : c.st.results.memberDetailLines.lines())
+        heads += l.find(" axis") != std::string::npos && l[0] != ' ';
+    EXPECT_EQ(heads, 10);
+}
+
+TEST(Calculate, WarningsWindowFirstThenResults)
+{
+    ColumnInput in;
+    in.h = 290;   // below 300: warning 1029
+    Calc c{in};
+    EXPECT_TRUE(c.ok);
+    EXPECT_EQ(c.ui.events, (std::vector<std::string>{"busy", "idle", "warnings", "results"}));
+    const int w = indexOf(c.st.completeListing, "Warnings");
+    EXPECT_EQ(w, 13);   // directly after the project block
+    EXPECT_EQ(c.st.completeListing[w + 1], "----------------------------------------");
+}
+
+TEST(Calculate, ErrorsShowOnlyTheWarningsAndErrorsWindow)
+{
+    ColumnInput in;
+    in.b = 600;
+    Calc c{in};
+    EXPECT_FALSE(c.ok);
+    EXPECT_EQ(c.ui.events, (std::vector<std::string>{"busy", "idle", "warnings"}));
+    EXPECT_TRUE(c.st.results.hasErrors);
+    // the run stopped after the rebar location and the drawing
+    EXPECT_FALSE(c.st.results.rebarLocationLines.empty());
+    EXPECT_FALSE(c.st.results.sectionPicture.empty());
+    EXPECT_TRUE(c.st.results.resultsLines.empty());
+    // the weak-axis routine still finished its details block; the strong axis never ran
+    ASSERT_FALSE(c.st.results.memberDetailLines.empty());
+    EXPECT_EQ(c.st.results.memberDetailLines[0], "Service conditions weak axis");
+    EXPECT_EQ(indexOf(c.st.results.memberDetailLines, "Service conditions  strong axis"), -1);
+    EXPECT_FALSE(c.st.results.table.at(0, 0).has_value());
+    EXPECT_FALSE(c.st.results.grid.filled);
+}
+
+TEST(Calculate, ArithmeticFailureIsNeverAValidResult)
+{
+    ColumnInput in;
+    in.lWeakCold = 0;   // the dialogs accept 0 m
+    Calc c{in};
+    EXPECT_FALSE(c.ok);
+    EXPECT_TRUE(c.st.calcError);
+    ASSERT_EQ(c.sink.messages.size(), 1u);
+    EXPECT_EQ(c.sink.messages[0], "An error occurred during calculation. A possible cause may be unrealistic input data.");
+    EXPECT_EQ(std::count(c.ui.events.begin(), c.ui.events.end(), "results"), 0);
+    EXPECT_TRUE(c.st.completeListing.empty());
+}
+
+TEST(Calculate, CommentIsCutInTheListingOnly)
+{
+    ColumnInput in;
+    in.comment = std::string(70, 'c');
+    Calc c{in};
+    const std::string line = c.st.completeListing[9];
+    EXPECT_EQ(line, "Comment:                  " + std::string(50, 'c'));
+}
+
+TEST(DesignRun, OneEccentricityAboutTheWeakAxis)
+{
+    ColumnInput in;
+    in.e1 = -50;   // enters the run as its absolute value
+    Calc c{in};
+    ASSERT_TRUE(c.ok);
+    EXPECT_EQ(c.cell(0, eccentricStrong), c.cell(0, axialStrong));
+    EXPECT_DOUBLE_EQ(c.cell(0, biaxial), std::min(c.cell(0, eccentricWeak), c.cell(0, axialStrong)));
+    EXPECT_LT(c.cell(0, eccentricWeak), c.cell(0, axialWeak));
+    for (int r = 1; r < 5; ++r) {
+        EXPECT_EQ(c.cell(r, eccentricStrong), c.cell(r, axialStrong));
+        EXPECT_DOUBLE_EQ(c.cell(r, biaxial), c.cell(r, eccentricWeak));
+    }
+    EXPECT_EQ(c.st.results.grid.cell[2][3], "50.00");
+    EXPECT_NE(c.st.results.resultsLines[5].find("    50 mm"), std::string::npos);
+}
+
+TEST(DesignRun, OneEccentricityAboutTheStrongAxis)
+{
+    ColumnInput in;
+    in.e2 = 60;
+    Calc c{in};
+    ASSERT_TRUE(c.ok);
+    EXPECT_EQ(c.cell(0, eccentricWeak), c.cell(0, axialWeak));
+    EXPECT_DOUBLE_EQ(c.cell(0, biaxial), std::min(c.cell(0, axialWeak), c.cell(0, eccentricStrong)));
+}
+
+TEST(DesignRun, NoEccentricity)
+{
+    Calc c{ColumnInput{}};
+    for (int r = 0; r < 5; ++r) {
+        EXPECT_EQ(c.cell(r, eccentricWeak), c.cell(r, axialWeak));
+        EXPECT_EQ(c.cell(r, eccentricStrong), c.cell(r, axialStrong));
+    }
+    EXPECT_EQ(c.cell(0, biaxial), std::min(c.cell(0, axialWeak), c.cell(0, axialStrong)));
+}
+
+TEST(DesignRun, AverageAxisDistanceBands)
+{
+    EXPECT_NEAR(averageAxisDistance(40, 60), std::sqrt(40.0 * 50), 1e-12);
+    EXPECT_NEAR(averageAxisDistance(50, 60), std::sqrt(50.0 * 60), 1e-12);
+    EXPECT_NEAR(averageAxisDistance(60, 60), 60, 1e-12);
+
+    // u = 44.7 mm lies in the band 40..45: R 90 rebars weaker than with u = 60
+    ColumnInput near;
+    near.uc1 = 40;
+    Calc a{near};
+    Calc b{ColumnInput{}};
+    ASSERT_TRUE(a.ok);
+    EXPECT_LT(a.cell(3, axialWeak), b.cell(3, axialWeak));
+}
+
+TEST(DesignRun, AxisDistanceBelowTheTableIsReportedOncePerClass)
+{
+    ColumnInput in;
+    in.uc1 = 30;   // only possible from a project file
+    in.uf1 = 30;
+    Calc c{in};
+    EXPECT_EQ(std::count(c.sink.messages.begin(), c.sink.messages.end(), "Error in calculation: u is too small"), 4);
+    // the rebars are not counted in fire: lower than with u = 40
+    ColumnInput forty;
+    forty.uc1 = 40;
+    forty.uf1 = 40;
+    Calc d{forty};
+    for (int r = 1; r < 5; ++r) {
+        ASSERT_TRUE(std::isfinite(c.cell(r, axialWeak)));
+        EXPECT_LT(c.cell(r, axialWeak), d.cell(r, axialWeak));
+    }
+}
+
+TEST(DesignRun, RebarLocationLayouts)
+{
+    auto lines = [](double h, int n1, int n2) {
+        ColumnInput in;
+        in.h = h;
+        in.n1 = n1;
+        in.n2 = n2;
+        CalcEnv env;
+        MessageList out;
+        RebarLayout rows;
+        rows.count = {n2 + 4, 4, 4, 4};
+        rows.z = {60, 100, 150, 170};
+        extern void writeRebarLocationForTest(const CalcEnv&, MessageList&, const ColumnInput&, const RebarLayout&, double);
+        writeRebarLocationForTest(env, out, in, rows, 100);
+        return out.lines();
+    };
+    EXPECT_EQ(lines(400, 4, 0).size(), 5u);
+    EXPECT_EQ(lines(400, 4, 0).back(), " ");
+    EXPECT_EQ(lines(400, 8, 0)[4], "  AN2:        4");
+    EXPECT_EQ(lines(401, 8, 4)[4], "  UC2:   100.00 mm  ");
+    EXPECT_EQ(lines(401, 8, 4)[5], "  AN4:        4  ");
+    EXPECT_EQ(lines(401, 8, 4)[6], "  UF2:   170.00 mm  ");
+    EXPECT_EQ(lines(401, 16, 4)[4], "  UC2:    100.00 mm ");
+    EXPECT_EQ(lines(401, 16, 0)[4], "  AN2:        4  ");
+    EXPECT_EQ(lines(401, 12, 0)[6], "  AN4:        4");
+    EXPECT_EQ(lines(400, 12, 0).size(), 5u);   // any other combination: nothing more
+}
+
+#include "calc/listing.h"
+
+void writeRebarLocationForTest(const CalcEnv& env, MessageList& out, const ColumnInput& in, const RebarLayout& rows,
+                               double UC2)
+{
+    writeRebarLocation(env, out, in, rows, UC2);
+}
+
+TEST(Calculate, AbsurdNumbersNeverReachTheListing)
+{
+    for (double d : {1e200, -1e200}) {
+        ColumnInput in;
+        in.d = d;
+        Calc c{in};
+        EXPECT_FALSE(c.ok) << d;
+        for (const auto& l : c.st.completeListing.lines())
+            EXPECT_EQ(l.find("nan"), std::string::npos);
+    }
+    ColumnInput huge;
+    huge.h = 1e300;
+    huge.b = 1e300;
+    Calc c{huge};
+    EXPECT_FALSE(c.ok);
+    for (int r = 0; r < 5; ++r)
+        for (int k = 0; k < 5; ++k)
+            if (const auto v = c.st.results.table.at(r, k)) {
+                EXPECT_TRUE(std::isfinite(*v));
+            }
+}

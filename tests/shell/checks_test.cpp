@@ -1,0 +1,207 @@
+// The input checks before a run: borders, order, separators, derived values.
+#include "shell/checks.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace qeln;
+
+namespace {
+
+struct Checked {
+    ColumnResults res;
+    CheckOutcome out;
+};
+
+Checked check(const ColumnInput& in)
+{
+    CalcEnv env;
+    env.gammas = SafetyFactors::of(in);
+    Checked c;
+    c.out = RunInputChecks(env, in, c.res);
+    return c;
+}
+
+bool has(const MessageList& l, const std::string& prefix)
+{
+    return std::any_of(l.lines().begin(), l.lines().end(),
+                       [&](const std::string& s) { return s.rfind(prefix, 0) == 0; });
+}
+
+const char* kHeight = "Unauthorised profile height.";
+const char* kWidth = "Unauthorised profile width.";
+
+} // namespace
+
+TEST(InputChecks, DefaultProjectIsClean)
+{
+    const Checked c = check(ColumnInput{});
+    EXPECT_FALSE(c.res.hasErrors);
+    EXPECT_FALSE(c.res.hasWarnings);
+    EXPECT_NEAR(c.out.rho, 1.5598, 1e-4);
+    EXPECT_EQ(c.out.fyCalc, 355);
+    EXPECT_EQ(c.out.dCalc, 20);
+}
+
+TEST(InputChecks, ProfileBorders)
+{
+    for (double h : {230.0, 1100.0}) {
+        ColumnInput in;
+        in.h = h;
+        EXPECT_FALSE(has(check(in).res.errors, kHeight)) << h;
+    }
+    for (double b : {230.0, 500.0}) {
+        ColumnInput in;
+        in.b = b;
+        EXPECT_FALSE(has(check(in).res.errors, kWidth)) << b;
+    }
+    ColumnInput low;
+    low.h = 229.9;
+    const Checked c = check(low);
+    EXPECT_TRUE(has(c.res.errors, kHeight));
+    EXPECT_EQ(c.res.errors[1], " ");
+    ColumnInput wide;
+    wide.b = 500.1;
+    EXPECT_TRUE(has(check(wide).res.errors, kWidth));
+    ColumnInput small;
+    small.h = 290;
+    EXPECT_TRUE(has(check(small).res.warnings, "With the chosen profile you are going out"));
+}
+
+TEST(InputChecks, RebarCountsAndDiameter)
+{
+    ColumnInput in;
+    in.d = 12;
+    EXPECT_FALSE(has(check(in).res.errors, "Rebars: d > 12mm required"));
+    in.d = 11.9;
+    EXPECT_TRUE(has(check(in).res.errors, "Rebars: d > 12mm required"));
+
+    ColumnInput twelve;
+    twelve.n1 = 12;
+    twelve.h = 400;
+    EXPECT_TRUE(has(check(twelve).res.errors, "Numbers of re-bars in first row for the chosen profile must be equal to 4 or 8."));
+    twelve.h = 401;
+    const Checked c = check(twelve);
+    EXPECT_FALSE(has(c.res.errors, "Numbers of re-bars in first row"));
+
+    // counts that are no multiple of four cannot be laid out in rows of four
+    ColumnInput six;
+    six.n1 = 6;
+    EXPECT_TRUE(has(check(six).res.errors, "Numbers of re-bars in first row"));
+    ColumnInput two;
+    two.n2 = 2;
+    EXPECT_TRUE(has(check(two).res.errors, "Numbers of re-bars in second row"));
+}
+
+TEST(InputChecks, ReinforcementRatioBorders)
+{
+    // d chosen so that rho hits the borders of rows 8 to 10 closely
+    ColumnInput in;
+    in.d = 12;
+    const Checked lowRho = check(in);   // 4 bars of 12 mm: rho about 0.56 %
+    EXPECT_TRUE(has(lowRho.res.errors, "Number or diameter of the re-bars is too low"));
+    EXPECT_TRUE(has(lowRho.res.errors, "1 % < allowed percentage < 6 %"));
+
+    ColumnInput high;
+    high.h = 500;
+    high.tw = 14.5;
+    high.tf = 28;
+    high.n1 = 8;
+    high.n2 = 4;
+    high.d = 25;
+    const Checked w = check(high);
+    EXPECT_NEAR(w.out.rho, 4.6699, 1e-4);
+    ASSERT_TRUE(w.res.hasWarnings);
+    EXPECT_EQ(w.res.warnings[0], "Number or diameter of the re-bars too high for design at room temperature. Percentage of the reinforcement = 4.67 %");
+    EXPECT_EQ(w.res.warnings[3], "Reduced diameter of re-bars for calculation at room-temperature = 23.14 mm");
+    EXPECT_EQ(w.res.warnings[4], " ");
+
+    ColumnInput over = high;
+    over.d = 32;
+    const Checked e = check(over);
+    EXPECT_TRUE(has(e.res.errors, "Number or diameter of the re-bars too high for design at elevated temperatures."));
+}
+
+TEST(InputChecks, LocalBucklingAndEccentricities)
+{
+    ColumnInput in;
+    in.tf = 6;   // b / tf = 50 > 44 * 0.8136
+    const Checked c = check(in);
+    ASSERT_TRUE(has(c.res.errors, "Attention! Danger of local buckling"));
+    EXPECT_TRUE(has(c.res.errors, "Calculated values B/t.f > 44*epsilon: 50.00 > 35.80"));
+
+    ColumnInput e;
+    e.e1 = 150;   // b / 2
+    e.e2 = -400;  // negative: never an error
+    EXPECT_FALSE(check(e).res.hasErrors);
+    e.e1 = 150.5;
+    e.e2 = 160;
+    const Checked f = check(e);
+    EXPECT_TRUE(has(f.res.errors, "Max. Eccentricity = 150.00 mm !"));
+    EXPECT_TRUE(has(f.res.errors, "Max. Eccentricity = 155.00 mm !"));
+}
+
+TEST(InputChecks, FireBucklingLengthClasses)
+{
+    ColumnInput in;
+    in.h = 300;
+    in.b = 300;
+    in.lWeakFire = 4.5;
+    in.lStrongFire = 4.5;
+    const Checked c = check(in);
+    ASSERT_TRUE(c.res.hasWarnings);
+    const std::string first = c.res.warnings[0];
+    EXPECT_EQ(first.substr(first.size() - 19), " R30 R60 R90 R120  ");
+    EXPECT_EQ(c.res.warnings[1], "[see F.6 (5) of ANNEX F of EC4 Part 1.2]");
+
+    ColumnInput small;
+    small.h = 260;
+    small.b = 260;
+    small.lWeakFire = 3.0;
+    small.lStrongFire = 1.0;
+    const Checked s = check(small);
+    bool found = false;
+    for (const auto& l : s.res.warnings.lines())
+        if (l.rfind("With the chosen buckling lengths", 0) == 0) {
+            found = true;
+            EXPECT_EQ(l.substr(l.size() - 6), " R60  ");
+        }
+    EXPECT_TRUE(found);
+}
+
+TEST(InputChecks, YieldPointWarnings)
+{
+    ColumnInput unknown;
+    unknown.fy = 300;
+    EXPECT_TRUE(has(check(unknown).res.warnings, "No automatic reduction of yield strength"));
+
+    ColumnInput off;
+    off.autoReduce = false;
+    off.tf = 20;   // thickness class 20: 355 would be reduced to 345
+    EXPECT_TRUE(has(check(off).res.warnings, "You did not select automatic reduction"));
+    off.movrixAvailable = true;
+    const Checked c = check(off);
+    EXPECT_TRUE(has(c.res.warnings, "Because you neglect the reduction"));
+    EXPECT_EQ(c.out.fyCalc, 355);
+}
+
+TEST(InputChecks, UndefinedArithmeticIsACalculationErrorAfterAllChecks)
+{
+    CalcEnv env;
+    ColumnResults res;
+    ColumnInput in;
+    in.fy = 0;
+    EXPECT_THROW(RunInputChecks(env, in, res), CalculationError);
+    EXPECT_TRUE(has(res.warnings, "The value given for the yield point of the steel profile"));
+    ColumnInput flat;
+    flat.tf = 0;
+    EXPECT_THROW(RunInputChecks(env, flat, res), CalculationError);
+    ColumnInput none;
+    none.h = 0;
+    none.tf = 0;
+    none.r = 0;
+    none.d = 0;
+    EXPECT_THROW(RunInputChecks(env, none, res), CalculationError);
+    EXPECT_TRUE(res.hasErrors);
+}
