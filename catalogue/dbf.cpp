@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -719,9 +720,9 @@ int Table::append(const Record& rec)
     std::string bytes = rec.bytes_;
     bytes += kFileEnd;
     writeAt(recordOffset(count_), bytes);
-    bytes.pop_back();
-    image_ += bytes;
     stampHeader(static_cast<std::uint32_t>(count_ + 1));
+    // Memory follows only once the file counts the record.
+    image_.append(rec.bytes_);
     return count_++;
 }
 
@@ -734,7 +735,11 @@ void Table::update(int i, const Record& rec)
         throw Error(path_ + ": the record does not belong to this table");
     writeAt(recordOffset(i), rec.bytes_);
     image_.replace(static_cast<std::size_t>(recordOffset(i)), rec.bytes_.size(), rec.bytes_);
-    stampHeader(static_cast<std::uint32_t>(count_));
+    try {
+        stampHeader(static_cast<std::uint32_t>(count_));   // only the date changes
+    } catch (const Error&) {
+        // The record is written; a stale date of last update is harmless.
+    }
 }
 
 void Table::markDeleted(int i, bool deleted)

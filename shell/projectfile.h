@@ -52,7 +52,8 @@ struct ProjectFileResult {
 using ProfileLookup = std::function<bool(const std::string& name, ColumnInput& input)>;
 
 // The lookup through the open catalogue: `Profilsuchen` (its message goes to
-// the sink), then the values of the catalogue's current row.
+// the sink), then the values of the catalogue's current row. The catalogue
+// must outlive the returned lookup.
 inline ProfileLookup CatalogueLookup(ProfileCatalogue& catalogue, TextSource text, MessageSink* sink)
 {
     return [&catalogue, text = std::move(text), sink](const std::string& name, ColumnInput& in) {

@@ -330,3 +330,19 @@ TEST(DbfDamaged, AbsurdCountsAndLengthsGiveClearErrors)
     }
     EXPECT_NE(tryOpen(huge).find("fields"), std::string::npos);
 }
+
+TEST(DbfTable, ReadsAClipperHeaderWithItsExtraByte)
+{
+    // Written by hand: header ended by 0x0D 0x00, year 1999, unmarked code
+    // page, a deleted row, a lower-case logical.
+    const std::string bytes = test::readFile(QELN_SOURCE_DIR "/tests/fuzz-corpus/dbf/clipper-header.dbf");
+    Table t = Table::fromBytes(bytes);
+    ASSERT_EQ(t.recordCount(), 3);
+    EXPECT_EQ(t.lastUpdate().year, 1999);
+    EXPECT_EQ(t.record(0).text("NAME"), "ABCDE");
+    EXPECT_DOUBLE_EQ(t.record(1).number("NUM"), -0.5);
+    EXPECT_TRUE(t.record(1).deleted());
+    EXPECT_EQ(t.record(1).logical("OK"), std::nullopt);
+    EXPECT_EQ(t.record(2).text("NAME"), "éü");
+    EXPECT_EQ(t.record(2).logical("OK"), std::optional<bool>(true));
+}

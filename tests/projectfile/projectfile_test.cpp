@@ -456,3 +456,24 @@ TEST(ProjectFileLoad, UnopenableFilesGiveText514)
     EXPECT_EQ(res.textId(), 514);
     EXPECT_EQ(project, sentinel());
 }
+
+TEST(ProjectFileReader, UnknownProfileIsReportedInTheLanguageOfTheProgram)
+{
+    const std::vector<std::string> l = [] {
+        auto lines = linesOf(ProjectFileContent(defaultProject(40000)));
+        lines[10] = "HE 321 A";
+        return lines;
+    }();
+    ProfileCatalogue catalogue = ProfileCatalogue::open(QELN_BIN_DIR "/PROFKVL2.DBF", "");
+    RecordingSink sink;
+    ColumnInput out;
+    const ProjectFileResult res = ParseProjectFile(joinLines(l), "f", out, CatalogueLookup(catalogue, kGerman, &sink));
+    ASSERT_TRUE(res.ok()) << res.describe();
+    EXPECT_FALSE(res.profileFound);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0], "Profil HE 321 A nicht in der Datenbank gefunden");
+    // The section is that of the last catalogue row, where the search ended.
+    const SteelProfile last = catalogue.row(catalogue.order().back());
+    EXPECT_EQ(out.h, last.h);
+    EXPECT_EQ(out.movrixAvailable, last.movrix);
+}
