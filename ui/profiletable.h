@@ -37,8 +37,7 @@ public:
     virtual bool deleteCurrentAndPack() = 0;
 };
 
-// A table held in memory (display order by DID, stable), used when the rows
-// come from elsewhere and by the tests.
+// A table held in memory (display order by DID, stable).
 class MemoryProfileTable : public ProfileTable {
 public:
     explicit MemoryProfileTable(std::vector<ProfileRow> rows);
@@ -66,8 +65,5 @@ private:
 // Finds the row whose PROFIL equals name exactly: clears the filter and goes
 // through the rows in order. True with the table standing on that row.
 bool findProfile(ProfileTable& table, const std::string& name);
-
-// A few rows of each family for tests and for running without the catalogue file.
-std::vector<ProfileRow> sampleProfiles();
 
 } // namespace qeln::ui

@@ -113,13 +113,34 @@ private:
     }
 };
 
+// A few rows of each family, in an order that differs from the display order.
+inline std::vector<ui::ProfileRow> sampleProfiles()
+{
+    // name, h, b, s, t, r, MOVRIX, DID
+    return {
+        {"IPE 300", 300, 150, 7.1, 10.7, 15, false, 10},
+        {"IPE 400", 400, 180, 8.6, 13.5, 21, false, 11},
+        {"HE 200 A", 190, 200, 6.5, 10, 18, true, 20},
+        {"HE 300 A", 290, 300, 8.5, 14, 27, true, 21},
+        {"HE 320 A", 310, 300, 9, 15.5, 27, true, 22},
+        {"HE 300 B", 300, 300, 11, 19, 27, true, 30},
+        {"HE 320 B", 320, 300, 11.5, 20.5, 27, true, 31},
+        {"HE 400 B", 400, 300, 13.5, 24, 27, true, 32},
+        {"HE 300 M", 340, 310, 21, 39, 27, false, 40},
+        {"HL 920 X 342", 912, 418, 19.3, 32, 24, false, 50},
+        {"HD 400 X 187", 368, 391, 15, 24, 15, true, 60},
+        {"HP 305 X 110", 308, 310.7, 15.4, 15.4, 15.2, false, 70},
+        {"W 360 X 410 X 196", 372, 374, 16.4, 26.2, 15, false, 80},
+    };
+}
+
 inline ui::MainOptions testOptions(const QString& settingsPath)
 {
     ui::MainOptions o;
     o.settingsPath = settingsPath;
     o.activateOnShow = false;   // the tests call FormActivate themselves
     o.openCatalogue = [](std::string&) -> std::unique_ptr<ui::ProfileTable> {
-        return std::make_unique<ui::MemoryProfileTable>(ui::sampleProfiles());
+        return std::make_unique<ui::MemoryProfileTable>(sampleProfiles());
     };
     return o;
 }

@@ -31,7 +31,7 @@ private slots:
     void initTestCase() { qeln::test::useEnglishLocale(); }
     void init()
     {
-        table = std::make_unique<MemoryProfileTable>(sampleProfiles());
+        table = std::make_unique<MemoryProfileTable>(qeln::test::sampleProfiles());
         dlg = std::make_unique<frmprofil>();
         dlg->setTable(table.get());
         dlg->setLookup([this](const std::string& name) {
@@ -50,7 +50,7 @@ private slots:
     void starShowsAllInDisplayOrder()
     {
         dlg->cmbfam->setEditText("*");
-        QCOMPARE(listed().size(), int(sampleProfiles().size()));
+        QCOMPARE(listed().size(), int(qeln::test::sampleProfiles().size()));
         QCOMPARE(listed().first(), QString("IPE 300"));
         QCOMPARE(listed().last(), QString("W 360 X 410 X 196"));
     }
@@ -160,15 +160,15 @@ private slots:
         QVERIFY(dlg->editingPanelVisible());
         QVERIFY(!dlg->okButton()->isEnabled());
         QVERIFY(!dlg->cancelButton()->isEnabled());
-        QCOMPARE(dlg->DBGrid1->rowCount(), int(sampleProfiles().size()));   // the filter is cleared
+        QCOMPARE(dlg->DBGrid1->rowCount(), int(qeln::test::sampleProfiles().size()));   // the filter is cleared
 
         // edit a cell, delete a row
         dlg->DBGrid1->setCurrentCell(0, 0);
         dlg->DBGrid1->item(0, 1)->setText("301");
         QCOMPARE(table->visibleRow(0).h, 301.0);
         dlg->btndeleteClick();
-        QCOMPARE(int(table->rows().size()), int(sampleProfiles().size()) - 1);
-        QCOMPARE(dlg->DBGrid1->rowCount(), int(sampleProfiles().size()) - 1);
+        QCOMPARE(int(table->rows().size()), int(qeln::test::sampleProfiles().size()) - 1);
+        QCOMPARE(dlg->DBGrid1->rowCount(), int(qeln::test::sampleProfiles().size()) - 1);
 
         dlg->btnok2Click();
         QVERIFY(!dlg->editingPanelVisible());
