@@ -38,11 +38,4 @@ double RadioChoiceValue(const RadioChoiceGroup& group, const std::vector<double>
     return kNoRadioChoice;
 }
 
-long long roundHalfEven(double v)
-{
-    if (!std::isfinite(v))
-        return 0;
-    return static_cast<long long>(std::nearbyint(v));   // default rounding mode: to nearest, ties to even
-}
-
 } // namespace qeln

@@ -2,6 +2,8 @@
 // free value typed into the numeric field beside the group (the last item).
 #pragma once
 
+#include "calc/numeric.h"   // roundHalfEven
+
 #include <stdexcept>
 #include <vector>
 
@@ -43,8 +45,5 @@ bool SetRadioChoices(RadioChoiceGroup& group, RadioValueField& field, double val
 // The listed value of the selected item; kNoRadioChoice for the free-value
 // item or when nothing is selected.
 double RadioChoiceValue(const RadioChoiceGroup& group, const std::vector<double>& values);
-
-// Nearest integer, halves to the even neighbour.
-long long roundHalfEven(double v);
 
 } // namespace qeln
