@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "helpwindow.h"
+#include "reportcommands.h"
 #include "shell/language.h"
 #include "uitext.h"
 
@@ -482,9 +483,9 @@ bool frmmain::Profilsuchen(const std::string& name)
     return false;
 }
 
-void frmmain::FilePrint() { showMessage(this, "Printing is not available yet."); }
-void frmmain::FilePrintSetup() { showMessage(this, "Printing is not available yet."); }
-void frmmain::FileExportPdf() { showMessage(this, "Printing is not available yet."); }
+void frmmain::FilePrint() { reportPrint(*this); }
+void frmmain::FilePrintSetup() { reportPrintSetup(*this); }
+void frmmain::FileExportPdf() { reportExportPdf(*this); }
 
 // ---------------------------------------------------------------- WorkflowHost
 
