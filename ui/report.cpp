@@ -40,6 +40,7 @@ constexpr double kContinuedTop = 2.1;
 // header fields: left column, right column (page number and date)
 constexpr double kHeaderLeft = 9.3;
 constexpr double kProductWidth = 20.6, kVersionLeft = 30.4;
+constexpr double kFieldGap = 4.0;   // between the product name and a version line pushed right
 constexpr double kRightFieldLeft = 140.8, kRightFieldWidth = 44.7;
 constexpr double kOfficeTop = 2.1, kRow1 = 10.6, kRow2 = 14.8, kRow3 = 19.1, kRow4 = 23.3;
 constexpr double kFrameWidth = 0.3;          // pen of the header frame
@@ -238,7 +239,7 @@ private:
         // the product name may be wider than its field: the version line then
         // moves right so that the two never print over each other
         const QString product = q(r_.productName);
-        const double productWidth = std::max(kProductWidth, fm.horizontalAdvance(product) / dpmm_ + 2.0);
+        const double productWidth = std::max(kProductWidth, fm.horizontalAdvance(product) / dpmm_ + kFieldGap);
         text(p, normal, kHeaderLeft, kRow1, product);
         text(p, normal, std::max(kVersionLeft, kHeaderLeft + productWidth), kRow1, q(r_.versionLine));
         const QString pageText = q(r_.pageWord) + QStringLiteral(" %1 / %2").arg(page).arg(pages_.size());
