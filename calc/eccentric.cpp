@@ -192,7 +192,7 @@ SearchResult searchAxis(const InteractionCurve& c, const AxisResult& ax, double 
         if (!amplification(nj, ax.nCr, k))
             continue;
         const double mSd = nj * e * k * 0.001;
-        const double mAllow = 0.9 * (md(nj) - s.Mk * checkedDiv(nj, ax.nRd));
+        const double mAllow = 0.9 * (md(nj) - checkedDiv(s.Mk * nj, ax.nRd));
         if (mSd <= mAllow) {
             s.n = nj;
             s.ratio = checkedDiv(nj, ax.nRd);
@@ -343,7 +343,7 @@ EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in
         const double mSdS = nj * in.e2 * ks * 0.001;
         double mRdW = mdW(nj);
         double mRdS = mdS(nj);
-        const double reduction = mkG * checkedDiv(nj, g.nRd);
+        const double reduction = checkedDiv(mkG * nj, g.nRd);
         if (governStrong)
             mRdS -= reduction;
         else

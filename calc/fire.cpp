@@ -112,7 +112,7 @@ FireComponentResult FireComponentValues(const FireClassInput& in)
     r.flangeStrength = checkedDiv(in.fyCalc * r.kyTheta, in.gammaAfi);
     r.flangeModulus = in.Ea * r.kETheta;
 
-    const double w = checkedSqrt(1 - 0.16 * checkedDiv(in.Ht, in.h));
+    const double w = checkedSqrt(1 - checkedDiv(0.16 * in.Ht, in.h));
     r.hwfi = 0.5 * (in.h - 2 * in.tf) * (1 - w);
     r.webStrength = checkedDiv(in.fyCalc * w, in.gammaAfi);
 

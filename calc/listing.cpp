@@ -3,6 +3,7 @@
 #include "listing.h"
 
 #include "format.h"
+#include "numeric.h"
 
 #include <cmath>
 
@@ -116,7 +117,8 @@ double writeComponents(const CalcEnv& env, MessageList& out, const ColumnInput& 
     const double concrete = 0.0024 * Ac;
     const double rebars = 0.00785 * As;
     const double volume = 0.000001 * Ac;
-    const double total = steel + concrete + rebars;
+    const double total = checkedFinite(steel + concrete + rebars);
+    checkedFinite(volume);
 
     out.add(Printf("%-40s", {env.text(1079)}, sep));
     out.add("----------------------------------------");

@@ -87,7 +87,7 @@ CheckOutcome RunInputChecks(const CalcEnv& env, const ColumnInput& in, ColumnRes
     const double As = 0.78539825 * d * d * (n1 + n2);
     const double Ac = (h - 2 * tf) * (b - tw) - 0.858407 * r * r - As;
     double rho = 0;
-    if (Ac + As == 0) {
+    if (Ac + As == 0 || !std::isfinite(As / (Ac + As))) {
         undefined = "reinforcement ratio of a section without area";
     } else {
         rho = As / (Ac + As) * 100;

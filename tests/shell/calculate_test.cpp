@@ -233,3 +233,25 @@ void writeRebarLocationForTest(const CalcEnv& env, MessageList& out, const Colum
 {
     writeRebarLocation(env, out, in, rows, UC2);
 }
+
+TEST(Calculate, AbsurdNumbersNeverReachTheListing)
+{
+    for (double d : {1e200, -1e200}) {
+        ColumnInput in;
+        in.d = d;
+        Calc c{in};
+        EXPECT_FALSE(c.ok) << d;
+        for (const auto& l : c.st.completeListing.lines())
+            EXPECT_EQ(l.find("nan"), std::string::npos);
+    }
+    ColumnInput huge;
+    huge.h = 1e300;
+    huge.b = 1e300;
+    Calc c{huge};
+    EXPECT_FALSE(c.ok);
+    for (int r = 0; r < 5; ++r)
+        for (int k = 0; k < 5; ++k)
+            if (const auto v = c.st.results.table.at(r, k)) {
+                EXPECT_TRUE(std::isfinite(*v));
+            }
+}

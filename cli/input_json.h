@@ -1,0 +1,35 @@
+// A project's input given as a JSON object: ColumnInput fields by name.
+#pragma once
+
+#include "json.h"
+
+#include "calc/records.h"
+
+#include <string>
+
+namespace qeln::cli {
+
+struct JsonInput {
+    ColumnInput input;
+    // h, b, tw, tf and r were all given: the section is taken as it stands
+    // and the catalogue is not consulted.
+    bool sectionComplete = false;
+    // Which of the section values were given (h, b, tw, tf, r, movrixAvailable),
+    // to lay over the catalogue row when the section is not complete.
+    bool given[6] = {false, false, false, false, false, false};
+    bool createdOnGiven = false;
+    bool lastUpdatedGiven = false;
+};
+
+// Reads the object's members into the defaults of a new project. Unknown
+// members and values of the wrong type give false with a message naming the
+// member. Texts are cut to their stored maximum lengths.
+bool inputFromJson(const json::Value& doc, JsonInput& out, std::string& error);
+
+// The names accepted, in the order of the record (for --help and messages).
+const char* inputFieldNames();
+
+// Lays the catalogue row's values under the given section values.
+void applySectionOverrides(const JsonInput& given, ColumnInput& in);
+
+} // namespace qeln::cli

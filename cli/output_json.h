@@ -1,0 +1,17 @@
+// The outcome of one design run as a JSON object.
+#pragma once
+
+#include "shell/run.h"
+
+#include <string>
+#include <vector>
+
+namespace qeln::cli {
+
+// One object with the keys table, errors, warnings, hasErrors, hasWarnings,
+// calcError, messageBoxes, rho, fyCalc, dCalc, concreteVolume,
+// rebarLocationLines, memberDetailLines, resultsLines, componentsLines,
+// listing and grid; ends with a line end.
+std::string runToJson(const RunState& st, const std::vector<std::string>& messageBoxes);
+
+} // namespace qeln::cli

@@ -1,0 +1,80 @@
+#include "project_access.h"
+
+#include "shell/projectfile.h"
+
+#include <unistd.h>
+
+namespace qeln::cli {
+
+std::optional<ProfileCatalogue> openCatalogue(const std::string& path, std::string& error)
+{
+    try {
+        return ProfileCatalogue::open(path, "");
+    } catch (const std::exception& e) {
+        error = e.what();
+        return std::nullopt;
+    }
+}
+
+std::string programDirectory()
+{
+    char buf[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0)
+        return "./";
+    std::string p(buf, static_cast<std::size_t>(n));
+    const auto slash = p.rfind('/');
+    return slash == std::string::npos ? std::string("./") : p.substr(0, slash + 1);
+}
+
+bool lookUpProfile(ProfileCatalogue& cat, ColumnInput& in, int languageBase, std::vector<std::string>& messages)
+{
+    RecordingSink sink;
+    const bool found = cat.Profilsuchen(in.profileName, languageBase, &sink);
+    messages.insert(messages.end(), sink.messages.begin(), sink.messages.end());
+    if (const auto p = cat.current()) {
+        in.h = p->h;
+        in.b = p->b;
+        in.tw = p->tw;
+        in.tf = p->tf;
+        in.r = p->r;
+        in.movrixAvailable = p->movrix;
+    }
+    return found;
+}
+
+namespace {
+
+FileFailure failureOf(const ProjectFileResult& r)
+{
+    FileFailure f;
+    // a damaged file (malformed number, early end) has no text of its own:
+    // it is reported like a file that cannot be opened, with its line
+    f.textId = r.textId() != 0 ? r.textId() : 514;
+    f.file = r.file;
+    f.line = r.line;
+    f.reason = r.detail;
+    return f;
+}
+
+} // namespace
+
+bool readProject(const std::string& path, ColumnInput& in, const ProfileLookup& lookup, FileFailure& failure)
+{
+    const ProjectFileResult r = LoadProjectFile(path, in, lookup);
+    if (r.ok())
+        return true;
+    failure = failureOf(r);
+    return false;
+}
+
+bool writeProject(const std::string& path, const ColumnInput& in, FileFailure& failure)
+{
+    const ProjectFileResult r = SaveProjectFile(path, in);
+    if (r.ok())
+        return true;
+    failure = failureOf(r);
+    return false;
+}
+
+} // namespace qeln::cli

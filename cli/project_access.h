@@ -1,0 +1,44 @@
+// What the batch command line needs of the files around a project: the
+// profile catalogue, the project file and the clock.
+#pragma once
+
+#include "calc/records.h"
+#include "catalogue/profiles.h"
+#include "shell/datetime.h"
+#include "shell/projectfile.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qeln::cli {
+
+// A file that could not be read or written: the catalogue text (514, 515,
+// 516) and where it happened.
+struct FileFailure {
+    int textId = 514;
+    std::string file;
+    int line = 0;          // 0: not tied to a line
+    std::string reason;    // the system's or the reader's explanation, may be empty
+};
+
+// Opens the profile catalogue read-only (no index file is written).
+std::optional<ProfileCatalogue> openCatalogue(const std::string& path, std::string& error);
+
+// The folder of the running program (from /proc/self/exe), with a trailing '/'.
+std::string programDirectory();
+
+// Takes h, b, tw, tf, r and movrixAvailable of the profile `in.profileName`
+// from the catalogue. False when the name is not there; the lookup's message
+// ("Profile <name> not found in database") then went to `messages`.
+bool lookUpProfile(ProfileCatalogue& cat, ColumnInput& in, int languageBase, std::vector<std::string>& messages);
+
+// Reads a project file into `in`; the lookup takes the section values from
+// the catalogue right after the profile name is read. False with `failure`
+// filled when the file cannot be read (`in` is then untouched).
+bool readProject(const std::string& path, ColumnInput& in, const ProfileLookup& lookup, FileFailure& failure);
+
+// Writes a project file, keeping a previous file of that name as backup.
+bool writeProject(const std::string& path, const ColumnInput& in, FileFailure& failure);
+
+} // namespace qeln::cli

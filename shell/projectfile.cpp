@@ -1,0 +1,438 @@
+#include "projectfile.h"
+
+#include "catalogue/codepage.h"
+#include "catalogue/fileio.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace qeln {
+
+namespace {
+
+constexpr std::uint64_t kMaxProjectFileSize = 64u << 20;
+constexpr int kNoLimit = -1;
+
+// Lines of the file without their ends (CR LF, LF or a lone CR).
+std::vector<std::string_view> splitLines(std::string_view bytes)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' || bytes[i] == '\r') {
+            lines.push_back(bytes.substr(start, i - start));
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < bytes.size())
+        lines.push_back(bytes.substr(start));
+    return lines;
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// A real as Pascal's Read accepts it: [+-] digits [. digits] [E [+-] digits],
+// or [+-] . digits [E ...].
+std::optional<double> parseReal(std::string_view tok)
+{
+    std::size_t i = 0;
+    if (i < tok.size() && (tok[i] == '+' || tok[i] == '-'))
+        ++i;
+    std::size_t digits = 0;
+    while (i < tok.size() && isDigit(tok[i]))
+        ++i, ++digits;
+    if (i < tok.size() && tok[i] == '.') {
+        ++i;
+        while (i < tok.size() && isDigit(tok[i]))
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return std::nullopt;
+    if (i < tok.size() && (tok[i] == 'e' || tok[i] == 'E')) {
+        ++i;
+        if (i < tok.size() && (tok[i] == '+' || tok[i] == '-'))
+            ++i;
+        std::size_t expDigits = 0;
+        while (i < tok.size() && isDigit(tok[i]))
+            ++i, ++expDigits;
+        if (expDigits == 0)
+            return std::nullopt;
+    }
+    if (i != tok.size())
+        return std::nullopt;
+    std::string_view body = tok;
+    if (body[0] == '+')
+        body.remove_prefix(1);
+    double v = 0;
+    const auto res = std::from_chars(body.data(), body.data() + body.size(), v, std::chars_format::general);
+    if (res.ec != std::errc() || res.ptr != body.data() + body.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+std::optional<int> parseInteger(std::string_view tok)
+{
+    std::string_view body = tok;
+    if (!body.empty() && body[0] == '+')
+        body.remove_prefix(1);
+    if (body.empty() || (body[0] == '-' && body.size() == 1))
+        return std::nullopt;
+    int v = 0;
+    const auto res = std::from_chars(body.data(), body.data() + body.size(), v, 10);
+    if (res.ec != std::errc() || res.ptr != body.data() + body.size())
+        return std::nullopt;
+    return v;
+}
+
+struct ReadFailure {
+    ProjectFileStatus status;
+    int line;
+    std::string detail;
+};
+
+// Reads fields one after the other with the tolerance of Pascal's
+// Read/Readln: numbers skip blanks, tabs and empty lines before them; the
+// rest of every field's line is ignored.
+class FieldReader {
+public:
+    FieldReader(std::string_view bytes, bool utf8) : lines_(splitLines(bytes)), utf8_(utf8) {}
+
+    std::string text(int limit, const char* what)
+    {
+        const std::string_view raw = line(what);
+        std::string s = decode(raw);
+        if (limit != kNoLimit)
+            s = utf8Prefix(s, static_cast<std::size_t>(limit));
+        ++next_;
+        return s;
+    }
+
+    double real(const char* what)
+    {
+        const std::string_view tok = token(what);
+        const auto v = parseReal(tok);
+        if (!v)
+            throw malformed(tok, what);
+        ++next_;
+        return *v;
+    }
+
+    int integer(const char* what)
+    {
+        const std::string_view tok = token(what);
+        const auto v = parseInteger(tok);
+        if (!v)
+            throw malformed(tok, what);
+        ++next_;
+        return *v;
+    }
+
+    // 1-based number of the line the next field starts on.
+    int lineNumber() const { return static_cast<int>(next_) + 1; }
+    int lastLine() const { return static_cast<int>(next_); }
+
+private:
+    std::string_view line(const char* what)
+    {
+        if (next_ >= lines_.size())
+            throw ReadFailure{ProjectFileStatus::readError, lineNumber(),
+                              std::string("the file ends before ") + what};
+        return lines_[next_];
+    }
+
+    // The first word of the next line that is not empty.
+    std::string_view token(const char* what)
+    {
+        for (;;) {
+            std::string_view l = line(what);
+            std::size_t i = 0;
+            while (i < l.size() && isBlank(l[i]))
+                ++i;
+            if (i < l.size()) {
+                std::size_t j = i;
+                while (j < l.size() && !isBlank(l[j]))
+                    ++j;
+                return l.substr(i, j - i);
+            }
+            ++next_;
+        }
+    }
+
+    ReadFailure malformed(std::string_view tok, const char* what) const
+    {
+        std::string shown = utf8Prefix(decode(tok), 40);
+        return ReadFailure{ProjectFileStatus::readError, lineNumber(),
+                           "\"" + shown + "\" is not a valid number (" + what + ")"};
+    }
+
+    std::string decode(std::string_view raw) const
+    {
+        return utf8_ ? std::string(raw) : decodeToUtf8(raw, CodePage::windows1252);
+    }
+
+    std::vector<std::string_view> lines_;
+    bool utf8_;
+    std::size_t next_ = 0;
+};
+
+// A text as it goes into the file: valid UTF-8, cut to its limit, one line.
+std::string fileText(const std::string& s, int limit)
+{
+    std::string t = isValidUtf8(s) ? s : decodeToUtf8(s, CodePage::windows1252);
+    if (limit != kNoLimit)
+        t = utf8Prefix(t, static_cast<std::size_t>(limit));
+    for (char& c : t)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return t;
+}
+
+std::string integerText(int v)
+{
+    char buf[16];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
+}
+
+} // namespace
+
+int ProjectFileResult::textId() const
+{
+    switch (status) {
+    case ProjectFileStatus::openError: return 514;
+    case ProjectFileStatus::wrongVersion: return 515;
+    case ProjectFileStatus::writeError: return 516;
+    default: return 0;
+    }
+}
+
+std::string ProjectFileResult::describe() const
+{
+    std::string s = file;
+    if (line > 0)
+        s += ", line " + std::to_string(line);
+    if (!detail.empty())
+        s += ": " + detail;
+    return s;
+}
+
+std::string FormatProjectReal(double value)
+{
+    if (!std::isfinite(value))
+        throw std::domain_error("a number that is not finite cannot be written");
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+    const std::string s(buf, res.ptr);   // d.ddddddddddddddde[+-]xx[x]
+    const auto e = s.find('e');
+    const std::string mantissa = s.substr(0, e);
+    const char expSign = s[e + 1];
+    std::string expDigits = s.substr(e + 2);
+    expDigits.insert(0, 4 - expDigits.size(), '0');
+    const bool negative = std::signbit(value) && value != 0.0;
+    return std::string(1, negative ? '-' : ' ') + mantissa + 'E' + expSign + expDigits;
+}
+
+std::string ProjectBackupName(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot < nameStart)
+        return path + "BAK";
+    return path.substr(0, dot) + "BAK";
+}
+
+std::string ProjectFileContent(const ColumnInput& in)
+{
+    // Texts first: they decide the code page of the whole file.
+    const std::string texts[] = {
+        fileText(in.projectCode, kShortTextMax), fileText(in.projectName, kLongTextMax),
+        fileText(in.positionNumber, kShortTextMax), fileText(in.positionName, kLongTextMax),
+        fileText(in.office, kLongTextMax), fileText(in.author, kLongTextMax),
+        fileText(in.comment, kNoLimit), fileText(in.profileName, kShortTextMax),
+    };
+    auto build = [&](const std::string (&t)[8]) {
+        std::vector<std::string> lines;
+        lines.push_back(integerText(kProjectFileVersion));
+        for (int k = 0; k < 7; ++k)
+            lines.push_back(t[k]);
+        lines.push_back(FormatProjectReal(in.lastUpdated));
+        lines.push_back(FormatProjectReal(in.createdOn));
+        lines.push_back(t[7]);
+        lines.push_back(FormatProjectReal(in.d));
+        lines.push_back(integerText(in.n1));
+        lines.push_back(integerText(in.n2));
+        lines.push_back(FormatProjectReal(in.uc1));
+        lines.push_back(FormatProjectReal(in.uf1));
+        lines.push_back(FormatProjectReal(in.fy));
+        lines.push_back(in.autoReduce ? "1" : "0");
+        for (double v : {in.fck, in.fsk, in.gammaA, in.gammaC, in.gammaS, in.gammaAfi, in.gammaCfi, in.gammaSfi,
+                         in.lWeakCold, in.lStrongCold, in.lWeakFire, in.lStrongFire, in.e1, in.e2, in.pcp})
+            lines.push_back(FormatProjectReal(v));
+        std::string out;
+        for (const auto& l : lines) {
+            out += l;
+            out += "\r\n";
+        }
+        return out;
+    };
+
+    std::string encoded[8];
+    bool fits = true;
+    for (int k = 0; k < 8 && fits; ++k)
+        fits = encodeFromUtf8(texts[k], CodePage::windows1252, encoded[k]);
+    if (fits) {
+        std::string out = build(encoded);
+        // Bytes that happen to form valid UTF-8 would be read back as UTF-8:
+        // such a file is written in UTF-8 instead.
+        if (!(hasNonAscii(out) && isValidUtf8(out)))
+            return out;
+    }
+    return build(texts);
+}
+
+ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fileName, ColumnInput& project,
+                                   const ProfileLookup& lookup)
+{
+    ProjectFileResult result;
+    result.file = fileName;
+    // A byte-order mark some editors put in front of UTF-8 is passed over.
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF" && isValidUtf8(bytes))
+        bytes.remove_prefix(3);
+    FieldReader r(bytes, isValidUtf8(bytes) && hasNonAscii(bytes));
+    ColumnInput in;   // fresh: replaces the project only when everything was read
+    try {
+        // Line 1: anything but the version number, readable or not, is refused.
+        try {
+            const int version = r.integer("the version number");
+            if (version != kProjectFileVersion)
+                throw ReadFailure{ProjectFileStatus::wrongVersion, r.lastLine(),
+                                  "version " + std::to_string(version) + " instead of " +
+                                      std::to_string(kProjectFileVersion)};
+        } catch (ReadFailure& f) {
+            f.status = ProjectFileStatus::wrongVersion;
+            throw;
+        }
+        in.projectCode = r.text(kShortTextMax, "the project number (line 2)");
+        in.projectName = r.text(kLongTextMax, "the project name (line 3)");
+        in.positionNumber = r.text(kShortTextMax, "the position number (line 4)");
+        in.positionName = r.text(kLongTextMax, "the position name (line 5)");
+        in.office = r.text(kLongTextMax, "the enterprise (line 6)");
+        in.author = r.text(kLongTextMax, "the user (line 7)");
+        in.comment = r.text(kNoLimit, "the comment (line 8)");
+        in.lastUpdated = r.real("the date of the last update (line 9)");
+        in.createdOn = r.real("the creation date (line 10)");
+        in.profileName = r.text(kShortTextMax, "the profile name (line 11)");
+        if (lookup)
+            result.profileFound = lookup(in.profileName, in);
+        in.d = r.real("the rebar diameter (line 12)");
+        in.n1 = r.integer("the number of rebars in the first row (line 13)");
+        in.n2 = r.integer("the number of rebars in the second row (line 14)");
+        in.uc1 = r.real("the axis distance UC1 (line 15)");
+        in.uf1 = r.real("the axis distance UF1 (line 16)");
+        in.fy = r.real("the yield point of the profile (line 17)");
+        in.autoReduce = r.integer("the automatic reduction switch (line 18)") == 1;
+        in.fck = r.real("the concrete strength (line 19)");
+        in.fsk = r.real("the yield point of the rebars (line 20)");
+        in.gammaA = r.real("gammaA (line 21)");
+        in.gammaC = r.real("gammaC (line 22)");
+        in.gammaS = r.real("gammaS (line 23)");
+        in.gammaAfi = r.real("gammaA,fi (line 24)");
+        in.gammaCfi = r.real("gammaC,fi (line 25)");
+        in.gammaSfi = r.real("gammaS,fi (line 26)");
+        in.lWeakCold = r.real("the buckling length, weak axis, service (line 27)");
+        in.lStrongCold = r.real("the buckling length, strong axis, service (line 28)");
+        in.lWeakFire = r.real("the buckling length, weak axis, fire (line 29)");
+        in.lStrongFire = r.real("the buckling length, strong axis, fire (line 30)");
+        in.e1 = r.real("the eccentricity e1 (line 31)");
+        in.e2 = r.real("the eccentricity e2 (line 32)");
+        in.pcp = r.real("the percentage of permanent load (line 33)");
+    } catch (const ReadFailure& f) {
+        result.status = f.status;
+        result.line = f.line;
+        result.detail = f.detail;
+        return result;
+    }
+    project = std::move(in);
+    return result;
+}
+
+ProjectFileResult LoadProjectFile(const std::string& path, ColumnInput& project, const ProfileLookup& lookup)
+{
+    std::string bytes;
+    std::string error;
+    switch (fileio::readWholeFile(path, bytes, error, kMaxProjectFileSize)) {
+    case fileio::ReadStatus::ok:
+        break;
+    case fileio::ReadStatus::cannotOpen:
+        return ProjectFileResult{ProjectFileStatus::openError, path, 0, error, true};
+    case fileio::ReadStatus::readFailed:
+    case fileio::ReadStatus::tooLarge:
+        return ProjectFileResult{ProjectFileStatus::readError, path, 0, error, true};
+    }
+    return ParseProjectFile(bytes, path, project, lookup);
+}
+
+ProjectFileResult SaveProjectFile(const std::string& path, const ColumnInput& project)
+{
+    ProjectFileResult result;
+    result.file = path;
+    std::string content;
+    try {
+        content = ProjectFileContent(project);
+    } catch (const std::domain_error& e) {
+        result.status = ProjectFileStatus::writeError;
+        result.detail = e.what();
+        return result;
+    }
+    // Only a file is ever moved to the backup name, never a folder or a device.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        result.status = ProjectFileStatus::writeError;
+        result.detail = path + ": not a file";
+        return result;
+    }
+    // 1. The new content, complete and on disk, under a temporary name.
+    std::string temp;
+    try {
+        temp = fileio::writeTempBeside(path, content);
+    } catch (const fileio::IoError& e) {
+        result.status = ProjectFileStatus::writeError;
+        result.detail = e.what();
+        return result;
+    }
+    // 2. The previous file becomes the backup (failures ignored, as before).
+    const std::string backup = ProjectBackupName(path);
+    (void)std::remove(backup.c_str());
+    const bool movedToBackup = std::rename(path.c_str(), backup.c_str()) == 0;
+    // 3. The new file takes the name.
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        result.status = ProjectFileStatus::writeError;
+        result.detail = path + ": " + fileio::errnoText(errno);
+        if (movedToBackup)
+            (void)std::rename(backup.c_str(), path.c_str());
+        (void)std::remove(temp.c_str());
+        return result;
+    }
+    fileio::syncDirectoryOf(path);
+    return result;
+}
+
+} // namespace qeln

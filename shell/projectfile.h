@@ -1,0 +1,104 @@
+// The project file (*.qln): 33 lines ended by CR LF, one field of the
+// project per line, version line "971003".
+//
+// Loading reads into a fresh ColumnInput and replaces the caller's project
+// only when the whole file was read; saving writes a temporary file beside
+// the target, flushes it, and only then moves the previous file to its
+// backup name (the extension replaced by "BAK") and the new one into place.
+//
+// Text fields are written in Windows-1252 when every character fits, else
+// in UTF-8; reading takes UTF-8 when the bytes are valid UTF-8 with non-ASCII
+// characters (a UTF-8 byte-order mark is passed over), else Windows-1252.
+#pragma once
+
+#include "calc/records.h"
+#include "catalogue/profiles.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace qeln {
+
+inline constexpr int kProjectFileVersion = 971003;
+inline constexpr int kProjectFileLines = 33;
+
+enum class ProjectFileStatus {
+    ok,
+    openError,      // text 514 "Error during File Opening"
+    wrongVersion,   // text 515 "File has wrong Versionnumber"
+    writeError,     // text 516 "Error during Writing of File"
+    readError,      // a malformed number, an early end of file or an input error after the version line
+};
+
+struct ProjectFileResult {
+    ProjectFileStatus status = ProjectFileStatus::ok;
+    std::string file;          // the path as given
+    int line = 0;              // 1-based line of the failure; 0 when no line applies
+    std::string detail;        // the reason in English (system error text, the offending token)
+    bool profileFound = true;  // Load: whether the catalogue lookup found the profile
+
+    bool ok() const { return status == ProjectFileStatus::ok; }
+    // 514, 515 or 516 for the failures that have a catalogue text; 0 otherwise.
+    int textId() const;
+    // file, line and reason in one line, e.g. for the read error's message box
+    // or for standard error: "/home/a/col1.qln, line 17: \"3,5\" is not a number".
+    std::string describe() const;
+};
+
+// Called right after line 11 with the profile name read: looks the profile up
+// and puts h, b, tw, tf, r and movrixAvailable into `input` (from the row the
+// search ended on, even when it failed). Returns whether it was found.
+using ProfileLookup = std::function<bool(const std::string& name, ColumnInput& input)>;
+
+// The lookup through the open catalogue: `Profilsuchen` (its message goes to
+// the sink), then the values of the catalogue's current row.
+inline ProfileLookup CatalogueLookup(ProfileCatalogue& catalogue, TextSource text, MessageSink* sink)
+{
+    return [&catalogue, text = std::move(text), sink](const std::string& name, ColumnInput& in) {
+        const bool found = catalogue.Profilsuchen(name, text, sink);
+        if (const auto p = catalogue.current()) {
+            in.h = p->h;
+            in.b = p->b;
+            in.tw = p->tw;
+            in.tf = p->tf;
+            in.r = p->r;
+            in.movrixAvailable = p->movrix;
+        }
+        return found;
+    };
+}
+
+// The same with the catalogue texts of the language languageBase.
+inline ProfileLookup CatalogueLookup(ProfileCatalogue& catalogue, int languageBase, MessageSink* sink)
+{
+    return CatalogueLookup(catalogue, [languageBase, sink](int id) { return LoadText(id, languageBase, sink); },
+                           sink);
+}
+
+// Load: replaces `project` by the file's content only when the whole file was
+// read (status ok); otherwise `project` is untouched.
+ProjectFileResult LoadProjectFile(const std::string& path, ColumnInput& project, const ProfileLookup& lookup);
+
+// Save: writes `project` to path, keeping the previous file as the backup.
+// On failure (writeError) the previous file is still at path, unchanged.
+ProjectFileResult SaveProjectFile(const std::string& path, const ColumnInput& project);
+
+// The pieces, for tests and the fuzzer:
+// The file's bytes. Texts longer than their limit are cut, line breaks
+// inside a text become blanks. Throws std::domain_error for a number that is
+// not finite (it could not be read back).
+std::string ProjectFileContent(const ColumnInput& project);
+// Parses a file's bytes as LoadProjectFile does (fileName only names the
+// file in the result).
+ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fileName, ColumnInput& project,
+                                   const ProfileLookup& lookup);
+// The backup name: the extension (from the last full stop of the file name
+// on) replaced by "BAK"; col1.qln gives col1BAK, a name without extension
+// gets BAK appended.
+std::string ProjectBackupName(const std::string& path);
+// A real in the 23-character form: sign or blank, one digit, point,
+// 14 digits, E, exponent sign, 4 digits (" 3.55000000000000E+0002").
+std::string FormatProjectReal(double value);
+
+} // namespace qeln

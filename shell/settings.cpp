@@ -1,0 +1,223 @@
+#include "settings.h"
+
+#include "catalogue/codepage.h"
+#include "catalogue/fileio.h"
+
+#include <charconv>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace qeln {
+
+namespace {
+
+constexpr std::uint64_t kMaxSettingsSize = 1u << 20;
+
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<char>(y - 'A' + 'a');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+std::vector<std::string> splitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == '\n') {
+            std::string line = text.substr(start, i - start);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (i < text.size() || !line.empty())
+                lines.push_back(std::move(line));
+            start = i + 1;
+        }
+    }
+    return lines;
+}
+
+// "[name]" gives name.
+std::optional<std::string_view> sectionOf(std::string_view line)
+{
+    line = trim(line);
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']')
+        return trim(line.substr(1, line.size() - 2));
+    return std::nullopt;
+}
+
+// "key=value" gives key; value without blanks around it and without a pair
+// of enclosing double quotes.
+bool keyValueOf(std::string_view line, std::string_view& key, std::string_view& value)
+{
+    const std::string_view t = trim(line);
+    if (t.empty() || t[0] == ';' || t[0] == '#')
+        return false;
+    const auto eq = line.find('=');
+    if (eq == std::string_view::npos)
+        return false;
+    key = trim(line.substr(0, eq));
+    value = trim(line.substr(eq + 1));
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        value = value.substr(1, value.size() - 2);
+    return !key.empty();
+}
+
+std::optional<std::string> lookup(const std::vector<std::string>& lines, std::string_view section,
+                                  std::string_view key)
+{
+    bool inSection = false;
+    for (const auto& line : lines) {
+        if (const auto s = sectionOf(line)) {
+            inSection = sameName(*s, section);
+            continue;
+        }
+        std::string_view k, v;
+        if (inSection && keyValueOf(line, k, v) && sameName(k, key))
+            return std::string(v);
+    }
+    return std::nullopt;
+}
+
+std::string quoted(std::string value)
+{
+    for (char& c : value)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    const bool needsQuotes = !value.empty() && (value.front() == ' ' || value.front() == '\t' ||
+                                                value.back() == ' ' || value.back() == '\t' ||
+                                                (value.size() >= 2 && value.front() == '"' && value.back() == '"'));
+    return needsQuotes ? '"' + value + '"' : value;
+}
+
+void store(std::vector<std::string>& lines, std::string_view section, std::string_view key, const std::string& value)
+{
+    const std::string entry = std::string(key) + "=" + quoted(value);
+    // An existing key keeps its place.
+    bool inSection = false;
+    for (auto& line : lines) {
+        if (const auto s = sectionOf(line)) {
+            inSection = sameName(*s, section);
+            continue;
+        }
+        std::string_view k, v;
+        if (inSection && keyValueOf(line, k, v) && sameName(k, key)) {
+            line = entry;
+            return;
+        }
+    }
+    // A new key goes after the last non-empty line of the first such section.
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto s = sectionOf(lines[i]);
+        if (!s || !sameName(*s, section))
+            continue;
+        std::size_t at = i + 1;
+        for (std::size_t j = i + 1; j < lines.size() && !sectionOf(lines[j]); ++j)
+            if (!trim(lines[j]).empty())
+                at = j + 1;
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), entry);
+        return;
+    }
+    lines.push_back("[" + std::string(section) + "]");
+    lines.push_back(entry);
+}
+
+} // namespace
+
+int parseSettingsInteger(const std::string& text, int fallback)
+{
+    const std::string_view s = trim(text);
+    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+        const std::string_view hex = s.substr(2);
+        if (hex.size() > 8)
+            return fallback;
+        std::uint32_t v = 0;
+        const auto res = std::from_chars(hex.data(), hex.data() + hex.size(), v, 16);
+        if (res.ec != std::errc() || res.ptr != hex.data() + hex.size())
+            return fallback;
+        return static_cast<int>(v);
+    }
+    std::string_view body = s;
+    if (!body.empty() && body[0] == '+')
+        body.remove_prefix(1);
+    if (body.empty() || body[0] == '+' || (body[0] == '-' && s[0] == '+'))
+        return fallback;
+    int v = 0;
+    const auto res = std::from_chars(body.data(), body.data() + body.size(), v, 10);
+    if (res.ec != std::errc() || res.ptr != body.data() + body.size())
+        return fallback;
+    return v;
+}
+
+Settings SettingsFile::read() const
+{
+    Settings s;
+    std::string text, error;
+    if (fileio::readWholeFile(path_, text, error, kMaxSettingsSize) != fileio::ReadStatus::ok)
+        return s;
+    if (!isValidUtf8(text))
+        text = decodeToUtf8(text, CodePage::windows1252);
+    const auto lines = splitLines(text);
+    if (const auto v = lookup(lines, "language", "numberlanguage"))
+        s.languageBase = parseSettingsInteger(*v, 0);
+    s.enterprise = lookup(lines, "user", "enterprise").value_or("");
+    s.user = lookup(lines, "user", "user").value_or("");
+    return s;
+}
+
+bool SettingsFile::write(const Settings& settings, std::string& error) const
+{
+    error.clear();
+    std::string text, readError;
+    std::vector<std::string> lines;
+    if (fileio::readWholeFile(path_, text, readError, kMaxSettingsSize) == fileio::ReadStatus::ok) {
+        if (!isValidUtf8(text))
+            text = decodeToUtf8(text, CodePage::windows1252);
+        lines = splitLines(text);
+    }
+    store(lines, "language", "numberlanguage", std::to_string(settings.languageBase));
+    store(lines, "user", "enterprise", settings.enterprise);
+    store(lines, "user", "user", settings.user);
+    std::string out;
+    for (const auto& l : lines)
+        out += l + "\n";
+
+    std::error_code ec;
+    const std::string folder = fileio::directoryOf(path_);
+    std::filesystem::create_directories(folder, ec);
+    if (ec) {
+        error = folder + ": the settings folder cannot be created: " + ec.message();
+        return false;
+    }
+    try {
+        fileio::replaceFile(path_, out);
+    } catch (const fileio::IoError& e) {
+        error = std::string("the settings cannot be saved: ") + e.what();
+        return false;
+    }
+    return true;
+}
+
+} // namespace qeln

@@ -1,0 +1,57 @@
+// The settings file "qeln.INI": sections and keys in the classic form
+//
+//     [language]
+//     numberlanguage=10000
+//     [user]
+//     enterprise=...
+//     user=...
+//
+// The desktop program keeps it in the user's configuration folder; this code
+// takes the full path. Section and key names are compared without regard to
+// case, blanks around names and values are ignored, and a value in double
+// quotes loses them. Other sections, keys and comments of the file are kept
+// when it is written.
+#pragma once
+
+#include <string>
+
+namespace qeln {
+
+inline constexpr const char* kSettingsFileName = "qeln.INI";
+
+struct Settings {
+    int languageBase = 0;     // [language] numberlanguage: 0, 10000, 20000 (any other value is kept as it is)
+    std::string enterprise;   // [user] enterprise
+    std::string user;         // [user] user
+
+    bool operator==(const Settings&) const = default;
+};
+
+class SettingsFile {
+public:
+    // Prepares access; nothing is read yet.
+    explicit SettingsFile(std::string path) : path_(std::move(path)) {}
+    const std::string& path() const { return path_; }
+
+    // The three values; each one missing, unreadable or (numberlanguage) not
+    // a number gives its default (0, empty, empty). numberlanguage is decimal,
+    // or hexadecimal after 0x or 0X. A missing or unreadable file gives the
+    // defaults.
+    Settings read() const;
+
+    // Stores the three values (numberlanguage in decimal), creating the folder
+    // and the file when needed. The file is replaced as a whole (temporary
+    // file, flush, rename), so a failure leaves the previous file as it was.
+    // Returns false with the reason (naming the file) in `error`.
+    bool write(const Settings& settings, std::string& error) const;
+
+private:
+    std::string path_;
+};
+
+// numberlanguage's rule: optional sign and decimal digits, or 0x / 0X and up
+// to 8 hexadecimal digits (taken as a 32-bit pattern); anything else gives
+// the fallback.
+int parseSettingsInteger(const std::string& value, int fallback);
+
+} // namespace qeln

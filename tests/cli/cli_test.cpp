@@ -1,0 +1,539 @@
+// qeln-cli end to end: usage and file errors, JSON input and output, the
+// worked examples, and whole listings of the projects in tests/data compared
+// with their reviewed expected files.
+#include "json.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+const std::string kData = std::string(QELN_SOURCE_DIR) + "/tests/data/";
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream f(path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+void writeFile(const std::string& path, const std::string& content)
+{
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f << content;
+}
+
+std::string shellQuote(const std::string& s)
+{
+    std::string q = "'";
+    for (char c : s) {
+        if (c == '\'')
+            q += "'\\''";
+        else
+            q += c;
+    }
+    return q + "'";
+}
+
+std::string scratch(const std::string& name)
+{
+    return testing::TempDir() + "qeln_cli_" + std::to_string(getpid()) + "_" + name;
+}
+
+Outcome run(const std::vector<std::string>& args, const std::string& stdinText = "")
+{
+    const std::string in = scratch("stdin"), out = scratch("stdout"), err = scratch("stderr");
+    writeFile(in, stdinText);
+    std::string cmd = shellQuote(QELN_CLI);
+    for (const std::string& a : args)
+        cmd += " " + shellQuote(a);
+    cmd += " <" + shellQuote(in) + " >" + shellQuote(out) + " 2>" + shellQuote(err);
+    const int raw = std::system(cmd.c_str());
+    Outcome o;
+    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    o.out = readFile(out);
+    o.err = readFile(err);
+    std::remove(in.c_str());
+    std::remove(out.c_str());
+    std::remove(err.c_str());
+    return o;
+}
+
+qeln::json::Value parsed(const Outcome& o)
+{
+    qeln::json::ParseError e;
+    auto v = qeln::json::parse(o.out, e);
+    EXPECT_TRUE(v.has_value()) << e.message << " at " << e.line << ":" << e.column;
+    return v ? *v : qeln::json::Value();
+}
+
+Outcome designJson(const std::string& input, std::vector<std::string> extra = {})
+{
+    std::vector<std::string> args{"design", "--input", "-", "--json"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return run(args, input);
+}
+
+void expectTable(const qeln::json::Value& doc, const double (&expected)[5][5], double tolerance = 0.01)
+{
+    const qeln::json::Value* t = doc.find("table");
+    ASSERT_TRUE(t && t->isArray());
+    ASSERT_EQ(t->items().size(), 5u);
+    for (int r = 0; r < 5; ++r) {
+        ASSERT_EQ(t->items()[r].items().size(), 5u);
+        for (int c = 0; c < 5; ++c) {
+            const auto& cell = t->items()[r].items()[c];
+            ASSERT_TRUE(cell.isNumber()) << "row " << r << " column " << c;
+            EXPECT_NEAR(cell.number(), expected[r][c], tolerance) << "row " << r << " column " << c;
+        }
+    }
+}
+
+std::vector<std::string> strings(const qeln::json::Value& doc, const char* key)
+{
+    std::vector<std::string> out;
+    const qeln::json::Value* v = doc.find(key);
+    EXPECT_TRUE(v && v->isArray()) << key;
+    if (v)
+        for (const auto& i : v->items())
+            out.push_back(i.string());
+    return out;
+}
+
+bool boolean(const qeln::json::Value& doc, const char* key)
+{
+    const qeln::json::Value* v = doc.find(key);
+    EXPECT_TRUE(v && v->isBool()) << key;
+    return v && v->boolean();
+}
+
+double number(const qeln::json::Value& doc, const char* key)
+{
+    const qeln::json::Value* v = doc.find(key);
+    EXPECT_TRUE(v && v->isNumber()) << key;
+    return v && v->isNumber() ? v->number() : 0;
+}
+
+const double kDefaultTable[5][5] = {
+    {5061.02, 5632.19, 5061.02, 5632.19, 5061.02}, {3706.70, 3914.93, 3706.70, 3914.93, 3706.70},
+    {2549.13, 2711.82, 2549.13, 2711.82, 2549.13}, {1835.37, 1965.26, 1835.37, 1965.26, 1835.37},
+    {1153.08, 1252.14, 1153.08, 1252.14, 1153.08}};
+
+const double kEccentricTable[5][5] = {
+    {5061.02, 5632.19, 3132.77, 4505.76, 2915.15}, {3706.70, 3914.93, 2361.17, 3139.77, 2116.52},
+    {2549.13, 2711.82, 1623.80, 2174.88, 1455.55}, {1835.37, 1965.26, 1169.13, 1576.14, 1047.99},
+    {1153.08, 1252.14, 734.51, 1004.22, 658.41}};
+
+const double kHeavyTable[5][5] = {
+    {9918.72, 11688.03, 9918.72, 11688.03, 9918.72}, {8803.83, 9587.58, 8803.83, 9587.58, 8803.83},
+    {6661.21, 7537.47, 6661.21, 7537.47, 6661.21}, {5169.02, 5977.97, 5169.02, 5977.97, 5169.02},
+    {3487.97, 4069.15, 3487.97, 4069.15, 3487.97}};
+
+const char* const kText219 =
+    "An error occurred during calculation. A possible cause may be unrealistic input data.";
+
+} // namespace
+
+// ---- usage
+
+TEST(CliUsage, HelpExplainsOptionsAndExitCodes)
+{
+    const Outcome o = run({"--help"});
+    EXPECT_EQ(o.status, 0);
+    for (const char* s : {"design", "new", "--input", "--listing", "--language", "--catalogue", "--svg", "--json",
+                          "stdout", "stderr", "  0 ", "  1 ", "  2 ", "  3 ", "  64 "})
+        EXPECT_NE(o.out.find(s), std::string::npos) << s;
+    EXPECT_EQ(run({"design", "x.qln", "--help"}).status, 0);
+}
+
+TEST(CliUsage, WrongUsageGives64)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"frobnicate"},
+        {"design"},
+        {"design", "a.qln", "b.qln"},
+        {"design", "a.qln", "--input", "b.json"},
+        {"design", "a.qln", "--listing"},
+        {"design", "a.qln", "--listing", "short"},
+        {"design", "a.qln", "--language", "it"},
+        {"design", "a.qln", "--json=yes"},
+        {"design", "a.qln", "--svg"},
+        {"design", "a.qln", "--pdf", "x.pdf"},
+        {"design", "a.qln", "-x"},
+        {"new"},
+        {"new", "a.qln", "--json"},
+    };
+    for (const auto& args : cases) {
+        const Outcome o = run(args);
+        std::string joined;
+        for (const auto& a : args)
+            joined += a + " ";
+        EXPECT_EQ(o.status, 64) << joined;
+        EXPECT_TRUE(o.out.empty()) << joined;
+        EXPECT_NE(o.err.find("qeln-cli: "), std::string::npos) << joined;
+    }
+}
+
+// ---- files
+
+TEST(CliFiles, MissingProjectFileGives3WithText514)
+{
+    const Outcome o = run({"design", kData + "no-such-project.qln"});
+    EXPECT_EQ(o.status, 3);
+    EXPECT_NE(o.err.find("Error during File Opening"), std::string::npos);
+    EXPECT_NE(o.err.find("no-such-project.qln"), std::string::npos);
+    EXPECT_TRUE(o.out.empty());
+}
+
+TEST(CliFiles, WrongVersionGives3WithText515)
+{
+    const Outcome o = run({"design", kData + "wrong-version.qln"});
+    EXPECT_EQ(o.status, 3);
+    EXPECT_NE(o.err.find("File has wrong Versionnumber"), std::string::npos);
+    EXPECT_NE(o.err.find("wrong-version.qln:1"), std::string::npos);
+    // in the chosen language
+    EXPECT_NE(run({"design", kData + "wrong-version.qln", "--language", "de"}).err.find("falsche Versionsnummer"),
+              std::string::npos);
+}
+
+TEST(CliFiles, UnreadableValueNamesItsLine)
+{
+    const Outcome o = run({"design", kData + "bad-value.qln"});
+    EXPECT_EQ(o.status, 3);
+    EXPECT_NE(o.err.find("bad-value.qln:17"), std::string::npos) << o.err;
+}
+
+TEST(CliFiles, ProfileNotInCatalogue)
+{
+    const Outcome o = run({"design", kData + "unknown-profile.qln"});
+    EXPECT_EQ(o.status, 3);
+    EXPECT_NE(o.err.find("Profile HE 999 X not found in database"), std::string::npos) << o.err;
+    const Outcome j = designJson(R"({"profileName": "HE 999 X"})");
+    EXPECT_EQ(j.status, 3);
+    EXPECT_NE(j.err.find("Profile HE 999 X not found in database"), std::string::npos) << j.err;
+}
+
+TEST(CliFiles, CatalogueThatCannotBeOpened)
+{
+    const Outcome o = run({"design", kData + "default.qln", "--catalogue", kData + "no-such-table.dbf"});
+    EXPECT_EQ(o.status, 3);
+    EXPECT_NE(o.err.find("Could not open the profile database"), std::string::npos);
+    // a complete section needs no catalogue
+    const Outcome j = designJson(R"({"h":310,"b":300,"tw":9,"tf":15.5,"r":27})",
+                                 {"--catalogue", kData + "no-such-table.dbf"});
+    EXPECT_EQ(j.status, 0) << j.err;
+}
+
+TEST(CliFiles, UnwritableSvgGives3WithText516)
+{
+    const Outcome o = run({"design", kData + "default.qln", "--svg", "/nonexistent-folder/x.svg"});
+    EXPECT_EQ(o.status, 3);
+    EXPECT_NE(o.err.find("Error during Writing of File"), std::string::npos);
+    EXPECT_FALSE(o.out.empty());   // the listing was printed all the same
+}
+
+TEST(CliFiles, NewWritesTheDefaultProject)
+{
+    const std::string path = scratch("new.qln");
+    std::remove(path.c_str());
+    ASSERT_EQ(run({"new", path}).status, 0);
+    const std::string text = readFile(path);
+    std::vector<std::string> lines;
+    std::istringstream s(text);
+    for (std::string l; std::getline(s, l);) {
+        ASSERT_FALSE(l.empty());
+        ASSERT_EQ(l.back(), '\r');
+        l.pop_back();
+        lines.push_back(l);
+    }
+    ASSERT_EQ(lines.size(), 33u);
+    EXPECT_EQ(lines[0], "971003");
+    EXPECT_EQ(lines[1], "000");
+    EXPECT_EQ(lines[3], "000");
+    EXPECT_EQ(lines[8], lines[9]);   // both time stamps: now
+    EXPECT_EQ(lines[10], "HE 320 A");
+    EXPECT_EQ(lines[11], " 2.00000000000000E+0001");
+    EXPECT_EQ(lines[12], "4");
+    EXPECT_EQ(lines[13], "0");
+    EXPECT_EQ(lines[16], " 3.55000000000000E+0002");
+    EXPECT_EQ(lines[17], "1");
+    EXPECT_EQ(lines[22], " 1.15000000000000E+0000");
+    EXPECT_EQ(lines[29], " 1.50000000000000E+0000");
+    EXPECT_EQ(lines[30], " 0.00000000000000E+0000");
+    EXPECT_EQ(lines[32], " 7.00000000000000E+0001");
+    const double stamp = std::atof(lines[8].c_str());
+    EXPECT_GT(stamp, 45000);   // after 2023
+
+    // and it designs to the first worked example
+    const Outcome o = run({"design", path, "--json"});
+    EXPECT_EQ(o.status, 0);
+    expectTable(parsed(o), kDefaultTable);
+
+    // writing again keeps the previous file as <name>BAK
+    ASSERT_EQ(run({"new", path}).status, 0);
+    const std::string bak = path.substr(0, path.size() - 4) + "BAK";
+    EXPECT_EQ(readFile(bak).size(), text.size());
+    std::remove(bak.c_str());
+    std::remove(path.c_str());
+
+    const Outcome bad = run({"new", "/nonexistent-folder/x.qln"});
+    EXPECT_EQ(bad.status, 3);
+    EXPECT_NE(bad.err.find("Error during Writing of File"), std::string::npos);
+}
+
+// ---- JSON input
+
+TEST(CliJsonInput, UnknownFieldWrongTypeAndMalformedGive64)
+{
+    for (const char* input : {R"({"height": 310})", R"({"n1": 4.5})", R"({"h": "310"})", R"({"autoReduce": "yes"})",
+                              R"({"e1": null})", "{\"e1\": 1,}", "{\"e1\": 1} {}", "{\"e1\": NaN}",
+                              "{\"e1\": 1, \"e1\": 2}", "[]"}) {
+        const Outcome o = designJson(input);
+        EXPECT_EQ(o.status, 64) << input;
+        EXPECT_TRUE(o.out.empty()) << input;
+        EXPECT_FALSE(o.err.empty()) << input;
+    }
+    const Outcome o = designJson(R"({"n1": "8"})");
+    EXPECT_NE(o.err.find("\"n1\" must be an integer"), std::string::npos) << o.err;
+    const Outcome u = designJson(R"({"lweakcold": 3})");
+    EXPECT_NE(u.err.find("unknown field \"lweakcold\""), std::string::npos) << u.err;
+}
+
+TEST(CliJsonInput, MissingJsonFileGives3)
+{
+    const Outcome o = run({"design", "--input", kData + "no-such-input.json"});
+    EXPECT_EQ(o.status, 3);
+    EXPECT_NE(o.err.find("Error during File Opening"), std::string::npos);
+}
+
+TEST(CliJsonInput, WeldedSectionGivenInFull)
+{
+    // the third worked example as a welded section: the catalogue is not read
+    const Outcome o = run({"design", "--input", kData + "welded-example3.json", "--json", "--catalogue",
+                           kData + "no-such-table.dbf"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    const auto doc = parsed(o);
+    expectTable(doc, kHeavyTable);
+    EXPECT_NEAR(number(doc, "rho"), 4.6699, 1e-4);
+    EXPECT_EQ(number(doc, "fyCalc"), 345);
+    EXPECT_EQ(number(doc, "dCalc"), 25);   // the fire classes set it back to d as entered
+    EXPECT_NEAR(number(doc, "concreteVolume"), 0.121091, 1e-6);
+    const auto listing = strings(doc, "listing");
+    bool named = false;
+    for (const auto& l : listing)
+        named = named || l.find("welded 500x300") != std::string::npos;
+    EXPECT_TRUE(named);
+}
+
+TEST(CliJsonInput, CatalogueValuesWithOverrides)
+{
+    // HE 500 B from the catalogue equals the welded input of the third example
+    const Outcome o = designJson(R"({"profileName": "HE 500 B", "d": 25, "n1": 8, "n2": 4})");
+    ASSERT_EQ(o.status, 0) << o.err;
+    expectTable(parsed(o), kHeavyTable);
+    // a given value replaces the catalogue's
+    const Outcome p = designJson(R"({"profileName": "HE 500 B", "tf": 16, "d": 25, "n1": 8, "n2": 4})");
+    const auto doc = parsed(p);
+    EXPECT_EQ(number(doc, "fyCalc"), 355);   // thickness class 16: no reduction
+}
+
+// ---- the worked examples
+
+TEST(CliWorkedExamples, DefaultProjectWithoutEccentricity)
+{
+    const Outcome o = run({"design", kData + "default.qln", "--json"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    const auto doc = parsed(o);
+    expectTable(doc, kDefaultTable);
+    EXPECT_FALSE(boolean(doc, "hasErrors"));
+    EXPECT_FALSE(boolean(doc, "hasWarnings"));
+    EXPECT_FALSE(boolean(doc, "calcError"));
+    EXPECT_TRUE(strings(doc, "errors").empty());
+    EXPECT_TRUE(strings(doc, "warnings").empty());
+    EXPECT_TRUE(strings(doc, "messageBoxes").empty());
+    EXPECT_NEAR(number(doc, "rho"), 1.5598, 1e-4);
+    EXPECT_EQ(number(doc, "fyCalc"), 355);
+    EXPECT_EQ(number(doc, "dCalc"), 20);
+    EXPECT_NEAR(number(doc, "concreteVolume"), 0.079307, 1e-6);
+    EXPECT_FALSE(strings(doc, "rebarLocationLines").empty());
+    EXPECT_FALSE(strings(doc, "memberDetailLines").empty());
+    EXPECT_FALSE(strings(doc, "resultsLines").empty());
+    EXPECT_FALSE(strings(doc, "componentsLines").empty());
+    EXPECT_FALSE(strings(doc, "listing").empty());
+    const auto* grid = doc.find("grid");
+    ASSERT_TRUE(grid && grid->isArray());
+    ASSERT_EQ(grid->items().size(), 8u);
+    for (const auto& row : grid->items()) {
+        ASSERT_EQ(row.items().size(), 6u);
+        for (const auto& c : row.items())
+            EXPECT_TRUE(c.isString());
+    }
+    // the same run from JSON
+    const Outcome j = designJson("{}");
+    ASSERT_EQ(j.status, 0) << j.err;
+    expectTable(parsed(j), kDefaultTable);
+}
+
+TEST(CliWorkedExamples, BothEccentricities)
+{
+    const Outcome o = designJson(R"({"e1": 50, "e2": 30})");
+    ASSERT_EQ(o.status, 0) << o.err;
+    expectTable(parsed(o), kEccentricTable);
+    // negative eccentricities enter the run as their absolute values
+    const Outcome n = designJson(R"({"e1": -50, "e2": -30})");
+    expectTable(parsed(n), kEccentricTable);
+}
+
+TEST(CliWorkedExamples, RhoAboveFourPercent)
+{
+    const Outcome o = run({"design", kData + "he500b-8-4.qln", "--json"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    const auto doc = parsed(o);
+    expectTable(doc, kHeavyTable);
+    EXPECT_TRUE(boolean(doc, "hasWarnings"));
+    EXPECT_GT(number(doc, "rho"), 4);
+    const auto w = strings(doc, "warnings");
+    ASSERT_GE(w.size(), 4u);
+    EXPECT_EQ(w[0], "Number or diameter of the re-bars too high for design at room temperature. Percentage of the "
+                    "reinforcement = 4.67 %");
+    EXPECT_EQ(w[1], "0.3 % < allowed percentage < 4 % (ENV 1994-1-1,4.8.3.1 and 4.8.2.5)");
+    EXPECT_EQ(w[2], "4 % assumed for the calculation at room temperature");
+    EXPECT_EQ(w[3], "Reduced diameter of re-bars for calculation at room-temperature = 23.14 mm");
+}
+
+// ---- runs that give no valid results
+
+TEST(CliOutcome, InputErrorsGive1)
+{
+    // n1 = 16 is not allowed for profiles up to 400 mm high
+    const Outcome o = designJson(R"({"n1": 16})");
+    EXPECT_EQ(o.status, 1);
+    const auto doc = parsed(o);
+    EXPECT_TRUE(boolean(doc, "hasErrors"));
+    EXPECT_FALSE(boolean(doc, "calcError"));
+    EXPECT_FALSE(strings(doc, "errors").empty());
+    EXPECT_TRUE(strings(doc, "listing").empty());
+    // fire rows were never reached
+    const auto* t = doc.find("table");
+    ASSERT_TRUE(t);
+    for (const auto& cell : t->items()[4].items())
+        EXPECT_TRUE(cell.isNull());
+
+    // listing mode prints the error lines on stdout
+    const Outcome l = run({"design", "--input", "-"}, R"({"n1": 16})");
+    EXPECT_EQ(l.status, 1);
+    const auto errors = strings(doc, "errors");
+    std::string expected;
+    for (const auto& e : errors)
+        expected += e + "\n";
+    EXPECT_EQ(l.out, expected);
+}
+
+TEST(CliOutcome, CalculationErrorGives2)
+{
+    const Outcome o = designJson(R"({"lWeakCold": 0})");
+    EXPECT_EQ(o.status, 2);
+    const auto doc = parsed(o);
+    EXPECT_TRUE(boolean(doc, "calcError"));
+    const auto boxes = strings(doc, "messageBoxes");
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back(), kText219);
+    EXPECT_TRUE(strings(doc, "listing").empty());
+    EXPECT_NE(o.out.find("null"), std::string::npos);   // cells the run never wrote
+    EXPECT_EQ(o.out.find("NaN"), std::string::npos);
+    EXPECT_EQ(o.out.find("nf"), std::string::npos);
+
+    const Outcome l = run({"design", "--input", "-"}, R"({"lWeakCold": 0})");
+    EXPECT_EQ(l.status, 2);
+    EXPECT_NE(l.err.find(kText219), std::string::npos);
+}
+
+TEST(CliOutcome, JsonIsValidForPython)
+{
+    if (std::system("python3 -c 'import json' >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "python3 not available";
+    const std::string path = scratch("out.json");
+    const Outcome o = run({"design", kData + "default-german.qln", "--json", "--language", "de"});
+    ASSERT_EQ(o.status, 0);
+    writeFile(path, o.out);
+    EXPECT_EQ(std::system(("python3 -m json.tool " + shellQuote(path) + " >/dev/null").c_str()), 0);
+    std::remove(path.c_str());
+}
+
+// ---- drawing
+
+TEST(CliDrawing, SvgOfTheSection)
+{
+    const std::string path = scratch("section.svg");
+    std::remove(path.c_str());
+    const Outcome o = run({"design", kData + "he500b-8-4.qln", "--svg", path});
+    ASSERT_EQ(o.status, 0) << o.err;
+    const std::string svg = readFile(path);
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("width=\"1385\""), std::string::npos);
+    EXPECT_NE(svg.find("</svg>"), std::string::npos);
+    std::remove(path.c_str());
+}
+
+// ---- whole listings against reviewed expected files
+
+struct ListingCase {
+    const char* name;
+    std::vector<std::string> args;
+    const char* expected;
+};
+
+class CliListing : public testing::TestWithParam<ListingCase> {};
+
+TEST_P(CliListing, MatchesReviewedFile)
+{
+    const ListingCase& c = GetParam();
+    std::vector<std::string> args{"design"};
+    for (const auto& a : c.args)
+        args.push_back(a.rfind("data:", 0) == 0 ? kData + a.substr(5) : a);
+    const Outcome o = run(args);
+    ASSERT_EQ(o.status, 0) << o.err;
+    const std::string expected = readFile(kData + c.expected);
+    ASSERT_FALSE(expected.empty()) << c.expected;
+    // line by line, for a readable failure
+    std::istringstream got(o.out), want(expected);
+    std::string g, w;
+    int line = 0;
+    while (true) {
+        const bool hg = static_cast<bool>(std::getline(got, g));
+        const bool hw = static_cast<bool>(std::getline(want, w));
+        ++line;
+        if (!hg && !hw)
+            break;
+        ASSERT_EQ(hg, hw) << c.expected << ": the listing has a different number of lines, at line " << line;
+        ASSERT_EQ(g, w) << c.expected << ":" << line;
+    }
+    EXPECT_EQ(o.out, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Projects, CliListing,
+    testing::Values(ListingCase{"DefaultEccentric", {"data:default-e50-e30.qln"}, "default-e50-e30.listing.txt"},
+                    ListingCase{"HeavySection", {"data:he500b-8-4.qln"}, "he500b-8-4.listing.txt"},
+                    ListingCase{"HeavySectionCondensed",
+                                {"data:he500b-8-4.qln", "--listing", "condensed"},
+                                "he500b-8-4.condensed.txt"},
+                    ListingCase{"German", {"data:default-german.qln", "--language", "de"},
+                                "default-german.listing.txt"}),
+    [](const testing::TestParamInfo<ListingCase>& i) { return std::string(i.param.name); });

@@ -1,0 +1,87 @@
+// The settings file qeln.INI and the date-time number.
+#include "shell/datetime.h"
+#include "shell/settings.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+using namespace qeln;
+using qeln::test::TempDir;
+
+TEST(Settings, MissingFileGivesDefaultsAndWritingCreatesTheThreeKeys)
+{
+    TempDir dir;
+    const SettingsFile file(dir.file("config/qeln/qeln.INI"));
+    EXPECT_EQ(file.read(), Settings{});
+    std::string error;
+    ASSERT_TRUE(file.write(Settings{10000, "Bureau d'études Müller", "J. Weiß"}, error)) << error;
+    EXPECT_EQ(test::readFile(file.path()),
+              "[language]\nnumberlanguage=10000\n[user]\nenterprise=Bureau d'études Müller\nuser=J. Weiß\n");
+    EXPECT_EQ(file.read(), (Settings{10000, "Bureau d'études Müller", "J. Weiß"}));
+}
+
+TEST(Settings, ReadsTheClassicFormLeniently)
+{
+    TempDir dir;
+    const SettingsFile file(dir.file("qeln.INI"));
+    test::writeFile(file.path(), "; written by hand\r\n[USER]\r\n  Enterprise =  \"  ACME  \"  \r\nuser=\r\n"
+                                 "[Language]\r\nNumberLanguage = 0x4E20\r\n[other]\r\nuser=not me\r\n");
+    EXPECT_EQ(file.read(), (Settings{20000, "  ACME  ", ""}));
+    test::writeFile(file.path(), "[user]\nenterprise=M\xFC" "ller\n");   // not UTF-8: Windows-1252
+    EXPECT_EQ(file.read().enterprise, "Müller");
+}
+
+TEST(Settings, NumberLanguageIsDecimalOrHexadecimalElseZero)
+{
+    EXPECT_EQ(parseSettingsInteger("20000", 0), 20000);
+    EXPECT_EQ(parseSettingsInteger(" 5 ", 0), 5);
+    EXPECT_EQ(parseSettingsInteger("-10000", 0), -10000);
+    EXPECT_EQ(parseSettingsInteger("0x2710", 0), 10000);
+    EXPECT_EQ(parseSettingsInteger("0X2710", 0), 10000);
+    EXPECT_EQ(parseSettingsInteger("0xFFFFFFFF", 0), -1);
+    for (const char* bad : {"", "abc", "12abc", "0x", "0xG", "0x123456789", "99999999999", "1.5", "+-1", "--1"})
+        EXPECT_EQ(parseSettingsInteger(bad, 0), 0) << bad;
+}
+
+TEST(Settings, WritingKeepsOtherContentAndValuesSurviveExactly)
+{
+    TempDir dir;
+    const SettingsFile file(dir.file("qeln.INI"));
+    test::writeFile(file.path(), "[window]\nleft=10\n\n[user]\n; the firm\nenterprise=old\n\n[extra]\nx=1\n");
+    const Settings s{5, " leading and trailing ", "\"quoted\""};
+    std::string error;
+    ASSERT_TRUE(file.write(s, error)) << error;
+    EXPECT_EQ(test::readFile(file.path()),
+              "[window]\nleft=10\n\n[user]\n; the firm\nenterprise=\" leading and trailing \"\n"
+              "user=\"\"quoted\"\"\n\n[extra]\nx=1\n[language]\nnumberlanguage=5\n");
+    EXPECT_EQ(file.read(), s);
+}
+
+TEST(Settings, AnUnwritableFileIsReportedNotFatal)
+{
+    TempDir dir;
+    test::writeFile(dir.file("plainfile"), "x");
+    const SettingsFile file(dir.file("plainfile/qeln.INI"));
+    std::string error;
+    EXPECT_FALSE(file.write(Settings{}, error));
+    EXPECT_NE(error.find("plainfile"), std::string::npos) << error;
+    EXPECT_EQ(file.read(), Settings{});
+}
+
+TEST(DateTime, DaysCountFromTheLastDayOf1899)
+{
+    EXPECT_EQ(dateTimeNumber(1899, 12, 30), 0);
+    EXPECT_EQ(dateTimeNumber(1900, 1, 1), 2);
+    EXPECT_EQ(dateTimeNumber(2000, 1, 1), 36526);
+    EXPECT_EQ(dateTimeNumber(2000, 1, 1, 12), 36526.5);
+    EXPECT_EQ(dateTimeNumber(1899, 12, 29, 18), -0.25);
+    std::tm tm {};
+    const std::time_t now = std::time(nullptr);
+    ::localtime_r(&now, &tm);
+    const double today = dateTimeNumber(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
+    const double current = currentDateTime();
+    EXPECT_GE(current, today);
+    EXPECT_LT(current, today + 1.0 + 1e-9);
+}
