@@ -1,5 +1,6 @@
 // The desktop program: opens the main window with the catalogue, the project
 // files and the settings, shows the disclaimer, runs until the window closes.
+#include "ui/catalogueadapter.h"
 #include "ui/frmmain.h"
 
 #include <QApplication>
@@ -14,15 +15,17 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName("qeln");
 
     qeln::ui::MainOptions options;
-    options.openCatalogue = [](std::string&) -> std::unique_ptr<qeln::ui::ProfileTable> {
-        return std::make_unique<qeln::ui::MemoryProfileTable>(qeln::ui::sampleProfiles());
-    };
+    // the catalogue lies beside the program, which is the current folder by then
+    options.openCatalogue = [](std::string& error) { return qeln::ui::CatalogueTable::open("", error); };
 
     auto w = std::make_unique<qeln::ui::frmmain>(std::move(options));
     if (!w->catalogueOpen())
         return 1;
     w->show();
-    QTimer::singleShot(0, w.get(), [&w] { w->FormActivate(); });
+    QTimer::singleShot(0, w.get(), [&w] {
+        if (!w->FormActivate())
+            QCoreApplication::exit(0);   // the disclaimer was refused
+    });
     const int rc = app.exec();
     w.reset();   // writes the settings file
     return rc;

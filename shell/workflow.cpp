@@ -85,6 +85,8 @@ void Workflow::FileOpen()
     case LoadOutcome::WrongVersion:
         host_.tell(host_.text(kWrongVersion));
         return;
+    case LoadOutcome::ReadError:
+        return;
     case LoadOutcome::Ok:
         break;
     }

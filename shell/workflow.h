@@ -14,7 +14,8 @@ namespace qeln {
 enum class Answer { Ok, Cancel, Yes, No };
 enum class Question { OkCancel, YesNoCancel };
 enum class ResultWindow { Results, Details, Graphic };
-enum class LoadOutcome { Ok, CannotOpen, WrongVersion };
+// ReadError: the file broke off after its version line; the host has reported it.
+enum class LoadOutcome { Ok, CannotOpen, WrongVersion, ReadError };
 
 class WorkflowHost {
 public:

@@ -76,12 +76,11 @@ frmprojet::frmprojet(QWidget* parent) : TDialog("frmprojet", 300, parent)
     addRow(7, "lblkomm", "Comment:", "edtkomm", edtkomm);
     g->addWidget(namedLabel("lblcreatedon", "created:", body()), 8, 0);
     lblcreatedate = namedLabel("lblcreatedate", "", body());
-    g->addWidget(lblcreatedate, 8, 1);
-    g->addWidget(namedLabel("lbllastupdatedon", "modified last:", body()), 8, 2);
+    g->addWidget(lblcreatedate, 8, 1, 1, 3);
+    g->addWidget(namedLabel("lbllastupdatedon", "modified last:", body()), 9, 0);
     lbllastupdatedate = namedLabel("lbllastupdatedate", "", body());
-    g->addWidget(lbllastupdatedate, 8, 3);
+    g->addWidget(lbllastupdatedate, 9, 1, 1, 3);
     g->setColumnStretch(1, 1);
-    g->setColumnStretch(3, 1);
     setMinimumWidth(560);
 }
 
@@ -328,8 +327,7 @@ frmgamat::frmgamat(QWidget* parent) : TDialog("frmgamat", 650, parent)
         QFont f = l->font();
         f.setBold(true);
         l->setFont(f);
-        l->setAlignment(Qt::AlignCenter);
-        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
         g->addWidget(l, 0, col);
     };
     heading("lblserviceconditions", "Service conditions", 1);
@@ -357,12 +355,11 @@ frmgamat::frmgamat(QWidget* parent) : TDialog("frmgamat", 650, parent)
         auto* a = namedLabel(ex[i], exText[i], body());
         auto* b = namedLabel(ex[i + 3], exText[i + 3], body());
         a->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        b->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        a->setMinimumWidth(36);
-        b->setMinimumWidth(36);
-        box->addWidget(a);
+        b->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        box->setSpacing(4);
+        box->addWidget(a, 1);
         box->addWidget(new QLabel("/", body()));
-        box->addWidget(b);
+        box->addWidget(b, 1);
         g->addLayout(box, i + 1, 3);
     }
 }

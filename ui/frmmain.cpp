@@ -2,7 +2,10 @@
 
 #include "helpwindow.h"
 #include "reportcommands.h"
+#include "shell/datetime.h"
 #include "shell/language.h"
+#include "shell/projectfile.h"
+#include "shell/settings.h"
 #include "uitext.h"
 
 #include <QAction>
@@ -19,6 +22,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
@@ -36,31 +40,14 @@ namespace qeln::ui {
 
 SettingsValues readSettingsFile(const QString& path)
 {
-    SettingsValues v;
-    if (!QFileInfo::exists(path))
-        return v;
-    QSettings s(path, QSettings::IniFormat);
-    const QString lang = s.value("language/numberlanguage").toString().trimmed();
-    bool ok = false;
-    int n = 0;
-    if (lang.startsWith("0x", Qt::CaseInsensitive))
-        n = lang.mid(2).toInt(&ok, 16);
-    else
-        n = lang.toInt(&ok, 10);
-    v.language = ok ? n : 0;
-    v.enterprise = s.value("user/enterprise").toString().toStdString();
-    v.user = s.value("user/user").toString().toStdString();
-    return v;
+    const Settings st = SettingsFile(path.toStdString()).read();
+    return {st.languageBase, st.enterprise, st.user};
 }
 
-void writeSettingsFile(const QString& path, const SettingsValues& v)
+bool writeSettingsFile(const QString& path, const SettingsValues& v)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSettings s(path, QSettings::IniFormat);
-    s.setValue("language/numberlanguage", QString::number(v.language));
-    s.setValue("user/enterprise", QString::fromStdString(v.enterprise));
-    s.setValue("user/user", QString::fromStdString(v.user));
-    s.sync();
+    std::string error;
+    return SettingsFile(path.toStdString()).write({v.language, v.enterprise, v.user}, error);
 }
 
 QString defaultSettingsPath()
@@ -91,8 +78,12 @@ QString dateTimeText(double v)
     const QDateTime dt = fromDateTimeNumber(v);
     const QLocale loc;
     QString s = loc.toString(dt.date(), QLocale::ShortFormat);
-    if (dt.time() != QTime(0, 0))
-        s += " " + loc.toString(dt.time(), QLocale::LongFormat);
+    if (dt.time() != QTime(0, 0)) {
+        // the long time format without the time zone
+        QString fmt = loc.timeFormat(QLocale::LongFormat);
+        fmt.remove(QRegularExpression("\\s*t+\\s*"));
+        s += " " + loc.toString(dt.time(), fmt.trimmed());
+    }
     return s;
 }
 
@@ -202,8 +193,8 @@ frmmain::~frmmain()
         SettingsValues v{wf_.languageBase, wf_.input.office, wf_.input.author};
         if (options_.writeSettings)
             options_.writeSettings(settingsPath_, v);
-        else
-            writeSettingsFile(settingsPath_, v);
+        else if (!writeSettingsFile(settingsPath_, v))
+            showError(nullptr, "Could not write " + settingsPath_);
     }
 }
 
@@ -338,7 +329,6 @@ bool frmmain::FormActivate()
     SetLanguage();
     if (!aboutBox->askDisclaimer()) {
         refused_ = true;
-        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
         return false;
     }
     return true;
@@ -347,8 +337,11 @@ bool frmmain::FormActivate()
 void frmmain::changeEvent(QEvent* e)
 {
     QMainWindow::changeEvent(e);
-    if (e->type() == QEvent::ActivationChange && isActiveWindow() && firstActivation_)
-        QTimer::singleShot(0, this, [this] { FormActivate(); });
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && firstActivation_ && options_.activateOnShow)
+        QTimer::singleShot(0, this, [this] {
+            if (!FormActivate())
+                QCoreApplication::exit(0);   // the disclaimer was refused
+        });
 }
 
 void frmmain::closeEvent(QCloseEvent* e)
@@ -406,9 +399,14 @@ void frmmain::SetLanguage()
     aboutBox->memdisclaimer->setPlainText(lines.join('\n'));
     printMethod->rdgprint->setItems({T(kPrintMethodItems[0]), T(kPrintMethodItems[1])});
     warnWindow->setWindowTitle(T(210) + " / " + T(211));
-    // the extra command of the report module follows the language of Print
-    if (auto* pdf = findChild<QAction*>("mitexportpdf"))
-        pdf->setText(QString(T(38)).remove('&') + " PDF...");
+    // the PDF export of the report has no catalogue text of its own
+    if (auto* pdf = findChild<QAction*>("mitexportpdf")) {
+        switch (languageBase()) {
+        case 10000: pdf->setText(QString::fromUtf8("Exporter en PDF...")); break;
+        case 20000: pdf->setText(QString::fromUtf8("Als PDF exportieren...")); break;
+        default: pdf->setText("Export PDF..."); break;
+        }
+    }
 }
 
 void frmmain::switchLanguage(int base)
@@ -539,7 +537,7 @@ std::optional<std::string> frmmain::chooseSaveFile(const std::string& preset)
 
 bool frmmain::fileExists(const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); }
 
-double frmmain::now() { return toDateTimeNumber(QDateTime::currentDateTime()); }
+double frmmain::now() { return currentDateTime(); }
 
 bool frmmain::lookupProfile(ColumnInput& in)
 {
@@ -557,12 +555,38 @@ bool frmmain::lookupProfile(ColumnInput& in)
 
 LoadOutcome frmmain::loadProject(const std::string& path, ColumnInput& in)
 {
-    return options_.loadProject ? options_.loadProject(path, in) : LoadOutcome::CannotOpen;
+    if (options_.loadProject)
+        return options_.loadProject(path, in);
+    // the profile named in the file is looked up in the open catalogue
+    const ProfileLookup lookup = [this](const std::string& name, ColumnInput& project) {
+        const bool found = Profilsuchen(name);
+        if (table_ && table_->currentIndex() >= 0) {
+            const ProfileRow r = table_->visibleRow(table_->currentIndex());
+            project.h = r.h;
+            project.b = r.b;
+            project.tw = r.s;
+            project.tf = r.t;
+            project.r = r.r;
+            project.movrixAvailable = r.movrix;
+        }
+        return found;
+    };
+    const ProjectFileResult res = LoadProjectFile(path, in, lookup);
+    switch (res.status) {
+    case ProjectFileStatus::ok: return LoadOutcome::Ok;
+    case ProjectFileStatus::openError: return LoadOutcome::CannotOpen;
+    case ProjectFileStatus::wrongVersion: return LoadOutcome::WrongVersion;
+    default:
+        showError(this, QString::fromStdString(res.describe()));
+        return LoadOutcome::ReadError;
+    }
 }
 
 bool frmmain::saveProject(const std::string& path, const ColumnInput& in)
 {
-    return options_.saveProject ? options_.saveProject(path, in) : false;
+    if (options_.saveProject)
+        return options_.saveProject(path, in);
+    return SaveProjectFile(path, in).ok();
 }
 
 bool frmmain::calculate(const ColumnInput& in)

@@ -34,17 +34,20 @@ struct MainOptions {
     QString settingsPath;
     // Opens the profile catalogue; nullptr (with the reason in error) when it cannot.
     std::function<std::unique_ptr<ProfileTable>(std::string& error)> openCatalogue;
-    // Project file read and write (with the backup).
+    // Project file read and write (with the backup); the project file module when empty.
     std::function<LoadOutcome(const std::string& path, ColumnInput& in)> loadProject;
     std::function<bool(const std::string& path, const ColumnInput& in)> saveProject;
-    // Settings file read and write.
+    // Settings file read and write; the settings file module when empty.
     std::function<SettingsValues(const QString& path)> readSettings;
     std::function<void(const QString& path, const SettingsValues& v)> writeSettings;
+    // Run the first activation (settings, language, disclaimer) when the window
+    // is first activated; a refused disclaimer then ends the event loop.
+    bool activateOnShow = true;
 };
 
 // The settings file in the classic sectioned key-value form.
 SettingsValues readSettingsFile(const QString& path);
-void writeSettingsFile(const QString& path, const SettingsValues& v);
+bool writeSettingsFile(const QString& path, const SettingsValues& v);
 // The default place of the settings file.
 QString defaultSettingsPath();
 

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QStackedLayout>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -263,6 +264,18 @@ bool frmprofil::eventFilter(QObject* o, QEvent* e)
         }
     }
     return TDialog::eventFilter(o, e);
+}
+
+void frmprofil::showEvent(QShowEvent* e)
+{
+    TDialog::showEvent(e);
+    // the caret at the end of the name, nothing selected
+    QTimer::singleShot(0, this, [this] {
+        if (QLineEdit* le = cmbfam->lineEdit()) {
+            le->deselect();
+            le->setCursorPosition(int(le->text().size()));
+        }
+    });
 }
 
 bool frmprofil::editingPanelVisible() const

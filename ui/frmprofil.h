@@ -52,6 +52,7 @@ protected:
     bool closeCheck(bool withOk) override;
     QWidget* firstFocus() const override;
     bool eventFilter(QObject* o, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void showCurrent();

@@ -31,9 +31,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), browser_(new QTex
     tb->setObjectName("helptoolbar");
     tb->setMovable(false);
     tb->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    QAction* back = tb->addAction(style()->standardIcon(QStyle::SP_ArrowBack), "◀");
+    QAction* back = tb->addAction(style()->standardIcon(QStyle::SP_ArrowBack), "");
     back->setObjectName("helpback");
-    QAction* fwd = tb->addAction(style()->standardIcon(QStyle::SP_ArrowForward), "▶");
+    QAction* fwd = tb->addAction(style()->standardIcon(QStyle::SP_ArrowForward), "");
     fwd->setObjectName("helpforward");
     QAction* home = tb->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), "");
     home->setObjectName("helpcontents");

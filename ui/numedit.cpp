@@ -1,5 +1,6 @@
 #include "numedit.h"
 
+#include "calc/format.h"
 #include "uitext.h"
 
 #include <QFocusEvent>
@@ -75,11 +76,7 @@ QString formatWithMasks(double x, const TMasks& masks, QChar decimal, QChar grou
 
 QString formatRangeMessage(const QString& pattern, double min, double max, QChar decimal)
 {
-    auto g = [decimal](double v) {
-        QString s = QString::number(v, 'g', QLocale::FloatingPointShortest);
-        s.replace('.', decimal);
-        return s;
-    };
+    auto g = [decimal](double v) { return QString::fromStdString(formatGeneral(v, 15, QString(decimal).toStdString())); };
     QString out = pattern;
     qsizetype p = out.indexOf("%g");
     if (p >= 0) {
@@ -215,11 +212,7 @@ QString TNumEdit::formattedText() const
     return {};
 }
 
-void TNumEdit::reformat()
-{
-    if (!editing_)
-        setText(formattedText());
-}
+void TNumEdit::reformat() { setText(formattedText()); }
 
 void TNumEdit::enterField()
 {

@@ -228,7 +228,7 @@ AboutBox::AboutBox(QWidget* parent) : TDialog("AboutBox", 100, parent, true, fal
 
     auto* titles = new QVBoxLayout;
     QFont big("Arial");
-    big.setPointSize(14);
+    big.setPointSize(13);
     auto addTitle = [&](const char* name, const char* text, bool bold) {
         auto* l = namedLabel(name, text, body());
         QFont f = big;
@@ -250,8 +250,13 @@ AboutBox::AboutBox(QWidget* parent) : TDialog("AboutBox", 100, parent, true, fal
     bf.setBold(true);
     by->setFont(bf);
     addr->addWidget(by);
-    for (int i = 1; i <= 13; ++i)
-        addr->addWidget(namedLabel(QString("lbladdr%1").arg(i), "", body()));
+    for (int i = 1; i <= 13; ++i) {
+        auto* l = namedLabel(QString("lbladdr%1").arg(i), "", body());
+        QFont f = l->font();
+        f.setPointSizeF(f.pointSizeF() * 0.9);
+        l->setFont(f);
+        addr->addWidget(l);
+    }
     addr->addStretch(1);
     g->addLayout(addr, 1, 1);
 
@@ -266,10 +271,10 @@ AboutBox::AboutBox(QWidget* parent) : TDialog("AboutBox", 100, parent, true, fal
     memdisclaimer = new QPlainTextEdit(body());
     memdisclaimer->setObjectName("memdisclaimer");
     memdisclaimer->setReadOnly(true);
-    memdisclaimer->setMaximumHeight(110);
+    memdisclaimer->setMinimumHeight(120);
     g->addWidget(memdisclaimer, 2, 0, 1, 3);
     g->setColumnStretch(1, 1);
-    resize(632, 453);
+    resize(632, 480);
 }
 
 bool AboutBox::askDisclaimer()

@@ -163,8 +163,9 @@ bool TDialog::focusToOk()
         return true;
     auto* editing = qobject_cast<TNumEdit*>(focusWidget());
     ok_->setFocus(Qt::OtherFocusReason);
-    // When the window is not active the focus events do not come; leave the field by hand.
-    if (editing && editing->isEditing() && !editing->leaveField())
+    // When the window is not active the focus moves without focus events; the
+    // field is then still being edited and is left by hand.
+    if (editing && editing->isEditing() && focusWidget() == ok_ && !editing->leaveField())
         return false;
     return focusWidget() == ok_;
 }

@@ -64,6 +64,7 @@ struct Window {
     {
         MainOptions o;
         o.settingsPath = dir.filePath("qeln.INI");
+        o.activateOnShow = false;   // no settings, language or disclaimer: the commands alone
         o.openCatalogue = [](std::string&) -> std::unique_ptr<ProfileTable> {
             return std::make_unique<MemoryProfileTable>(sampleProfiles());
         };

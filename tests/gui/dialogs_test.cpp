@@ -1,0 +1,263 @@
+// The input dialogs: filling from the input, copying back on OK only, the
+// radio groups with a free value, the close checks and the spin fields.
+#include "guitest.h"
+#include "ui/dialogs.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+using namespace qeln;
+using namespace qeln::ui;
+using qeln::test::ModalScript;
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+    // Shows the dialog modally while the script answers; returns exec's result.
+    static int run(QDialog& d, ModalScript& script, std::function<void()> whileOpen)
+    {
+        QTimer::singleShot(0, &d, [&] {
+            QVERIFY(QTest::qWaitForWindowActive(&d));
+            whileOpen();
+        });
+        (void)script;
+        return d.exec();
+    }
+
+private slots:
+    void initTestCase() { qeln::test::useEnglishLocale(); }
+
+    void rebarDiameterWithinToleranceSelectsItem()
+    {
+        frmarmat d;
+        ColumnInput in;
+        in.d = 20.03;
+        d.fill(in);
+        QCOMPARE(d.rdgd->itemIndex(), 3);
+        QVERIFY(!d.nedd->isEnabled());
+        in.d = 22;
+        d.fill(in);
+        QCOMPARE(d.rdgd->itemIndex(), 6);
+        QVERIFY(d.nedd->isEnabled());
+        QCOMPARE(d.nedd->Value(), 22.0);
+    }
+
+    void clickingAnItemPutsItsValueIntoTheField()
+    {
+        frmarmat d;
+        ColumnInput in;
+        in.d = 22;
+        d.fill(in);
+        d.rdgd->itemButton(4)->click();
+        QCOMPARE(d.nedd->Value(), 25.0);
+        QVERIFY(!d.nedd->isEnabled());
+        d.rdgd->itemButton(6)->click();
+        QVERIFY(d.nedd->isEnabled());
+        QCOMPARE(d.nedd->Value(), 25.0);
+        ColumnInput out;
+        d.copyTo(out);
+        QCOMPARE(out.d, 25.0);
+    }
+
+    void rebarCountsMapToItems()
+    {
+        frmarmat d;
+        ColumnInput in;
+        in.n1 = 12;
+        in.n2 = 4;
+        d.fill(in);
+        QCOMPARE(d.rdganu->itemIndex(), 2);
+        QCOMPARE(d.rdgvarand->itemIndex(), 1);
+        ColumnInput out;
+        d.copyTo(out);
+        QCOMPARE(out.n1, 12);
+        QCOMPARE(out.n2, 4);
+    }
+
+    void axisDistanceRoundedHalfToEven()
+    {
+        frmarmat d;
+        ColumnInput in;
+        in.uc1 = 42.5;
+        d.fill(in);
+        QCOMPARE(d.neduc1->text(), QString("42.0"));
+        ColumnInput out;
+        d.copyTo(out);
+        QCOMPARE(out.uc1, 42.0);
+    }
+
+    void axisDistanceBelowMinimumWarnsAtOnceAndKeepsPrevious()
+    {
+        frmarmat d;
+        ColumnInput in;
+        in.uc1 = 60;
+        d.fill(in);
+        in.uc1 = 30;
+        ModalScript script;
+        script.answer(QMessageBox::Ok);
+        d.fill(in);
+        QVERIFY(script.done());
+        QCOMPARE(script.texts.value(0), QString("Value must be between 40 and 200 !"));
+        ColumnInput out;
+        d.copyTo(out);
+        QCOMPARE(out.uc1, 60.0);
+    }
+
+    void typedOutOfRangeKeepsTheDialogOpenOnOkAndCancel()
+    {
+        frmarmat d;
+        d.fill(ColumnInput{});
+        ModalScript script;
+        script.answer(QMessageBox::Ok).answer(QMessageBox::Ok);
+        int closes = 0;
+        connect(&d, &QDialog::finished, [&] { ++closes; });
+        const int rc = run(d, script, [&] {
+            d.neduc1->setFocus();
+            d.neduc1->selectAll();
+            QTest::keyClicks(d.neduc1, "250");
+            d.okButton()->click();          // range message, stays open
+            QVERIFY(d.isVisible());
+            QVERIFY(d.neduc1->hasFocus() || d.focusWidget() == d.neduc1);
+            d.cancelButton()->click();      // again the range message, still open
+            QVERIFY(d.isVisible());
+            d.neduc1->selectAll();
+            QTest::keyClicks(d.neduc1, "80");
+            d.okButton()->click();
+        });
+        QCOMPARE(rc, int(QDialog::Accepted));
+        QCOMPARE(closes, 1);
+        QCOMPARE(script.texts.size(), 2);
+        QCOMPARE(script.texts.value(1), QString("Value must be between 40 and 200 !"));
+        ColumnInput out;
+        d.copyTo(out);
+        QCOMPARE(out.uc1, 80.0);
+    }
+
+    void materialGradeTolerance()
+    {
+        frmmater d;
+        ColumnInput in;
+        in.fy = 355.4;
+        d.fill(in);
+        QCOMPARE(d.rdgale->itemIndex(), 2);
+        in.fy = 355.6;
+        d.fill(in);
+        QCOMPARE(d.rdgale->itemIndex(), 5);
+        in.fsk = 501;
+        d.fill(in);
+        QCOMPARE(d.rdgaarl->itemIndex(), 1);   // tolerance 1.0
+    }
+
+    void materialValueIsTheShownOne()
+    {
+        frmmater d;
+        ColumnInput in;
+        in.fy = 300;
+        d.fill(in);
+        ModalScript script;
+        const int rc = run(d, script, [&] {
+            d.nedale->setFocus();
+            d.nedale->selectAll();
+            QTest::keyClicks(d.nedale, "235.55");
+            d.okButton()->click();
+        });
+        QCOMPARE(rc, int(QDialog::Accepted));
+        QCOMPARE(d.nedale->text(), QString("235.6"));
+        ColumnInput out;
+        d.copyTo(out);
+        QCOMPARE(out.fy, 235.6);
+        // the largest value shows a thousands separator and still reads back
+        in.fck = 1000;
+        d.fill(in);
+        QCOMPARE(d.nedrmc->text(), QString("1,000.0"));
+        d.copyTo(out);
+        QCOMPARE(out.fck, 1000.0);
+    }
+
+    void cancelCopiesNothingBack()
+    {
+        frmgamat d;
+        ColumnInput in;
+        d.fill(in);
+        ModalScript script;
+        run(d, script, [&] {
+            d.Nedgamma_cold_concrete->setFocus();
+            d.Nedgamma_cold_concrete->selectAll();
+            QTest::keyClicks(d.Nedgamma_cold_concrete, "2");
+            d.cancelButton()->click();
+        });
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        QCOMPARE(in.gammaC, 1.5);
+        QCOMPARE(d.Nedgamma_cold_concrete->text(), QString("2.000"));
+    }
+
+    void bucklingLengthRange()
+    {
+        frmflamb d;
+        d.fill(ColumnInput{});
+        QCOMPARE(d.nedfweak->text(), QString("1.500"));
+        ModalScript script;
+        script.answer(QMessageBox::Ok);
+        run(d, script, [&] {
+            d.nedsweak->setFocus();
+            d.nedsweak->selectAll();
+            QTest::keyClicks(d.nedsweak, "21");
+            d.okButton()->click();
+            QVERIFY(d.isVisible());
+            d.nedsweak->selectAll();
+            QTest::keyClicks(d.nedsweak, "4.5");
+            d.okButton()->click();
+        });
+        QVERIFY(script.done());
+        QCOMPARE(script.texts.value(0), QString("Value must be between 0 and 20 !"));
+        ColumnInput out;
+        d.copyTo(out);
+        QCOMPARE(out.lWeakCold, 4.5);
+    }
+
+    void eccentricitySpinFieldsClamp()
+    {
+        frmexcent d;
+        ColumnInput in;
+        in.e1 = -12.5;   // halves to even
+        in.e2 = 2000;
+        d.fill(in);
+        QCOMPARE(d.speexsw->value(), -12);
+        QCOMPARE(d.speexst->value(), 1000);
+        ModalScript script;
+        run(d, script, [&] {
+            d.speexsw->setFocus();
+            d.speexsw->selectAll();
+            QTest::keyClicks(d.speexsw, "1500");
+            d.spepcp->setFocus();
+            QCOMPARE(d.speexsw->value(), 1000);
+            d.spepcp->selectAll();
+            QTest::keyClicks(d.spepcp, "x");
+            d.okButton()->click();
+        });
+        ColumnInput out;
+        d.copyTo(out);
+        QCOMPARE(out.e1, 1000.0);
+        QCOMPARE(out.pcp, 0.0);   // not a whole number: the minimum
+    }
+
+    void projectTextsCutWhenCopiedBack()
+    {
+        frmprojet d;
+        ColumnInput in;
+        in.comment = std::string(200, 'c');
+        d.fill(in, [](double) { return QString("1/1/26"); });
+        d.edtprojcode->setText(QString(30, 'P'));
+        d.edtautor->setText(QString(70, 'A'));
+        QCOMPARE(d.lblcreatedate->text(), QString("1/1/26"));
+        ColumnInput out;
+        d.copyTo(out);
+        QCOMPARE(out.projectCode.size(), std::size_t(20));
+        QCOMPARE(out.author.size(), std::size_t(60));
+        QCOMPARE(out.comment.size(), std::size_t(200));
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"

@@ -1,0 +1,130 @@
+// Helpers of the window tests: answering modal dialogs from the test, and a
+// main window whose file dialogs are scripted.
+#pragma once
+
+#include "ui/frmmain.h"
+#include "ui/uitext.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <deque>
+#include <functional>
+
+namespace qeln::test {
+
+// Answers modal dialogs in order: each step receives the next dialog that
+// becomes the active modal widget and must close it. Every dialog seen is
+// recorded by object name and, for message boxes, text.
+class ModalScript : public QObject {
+public:
+    using Step = std::function<void(QDialog*)>;
+    ModalScript()
+    {
+        timer_.setInterval(5);
+        connect(&timer_, &QTimer::timeout, this, &ModalScript::tick);
+        timer_.start();
+    }
+    ModalScript& then(Step s)
+    {
+        steps_.push_back(std::move(s));
+        return *this;
+    }
+    // Presses a button of the dialog by object name, or a message-box button.
+    ModalScript& press(const QString& buttonName)
+    {
+        return then([buttonName](QDialog* d) {
+            auto* b = d->findChild<QAbstractButton*>(buttonName);
+            QVERIFY2(b, qPrintable("no button " + buttonName + " in " + d->objectName()));
+            b->click();
+        });
+    }
+    ModalScript& answer(QMessageBox::StandardButton which)
+    {
+        return then([which](QDialog* d) {
+            auto* box = qobject_cast<QMessageBox*>(d);
+            QVERIFY2(box, qPrintable("expected a message box, got " + d->objectName()));
+            box->button(which)->click();
+        });
+    }
+    ModalScript& accept() { return then([](QDialog* d) { d->accept(); }); }
+    ModalScript& reject() { return then([](QDialog* d) { d->reject(); }); }
+
+    bool done() const { return steps_.empty(); }
+    QStringList seen;   // "objectName" or "objectName: text"
+    QStringList texts;  // texts of message boxes
+
+private:
+    void tick()
+    {
+        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!d || d->property("scripted").toBool() || steps_.empty() || !d->isVisible())
+            return;
+        d->setProperty("scripted", true);
+        if (!d->property("scriptWatched").toBool()) {
+            d->setProperty("scriptWatched", true);
+            connect(d, &QDialog::finished, d, [d] { d->setProperty("scripted", false); });
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(d)) {
+            seen << d->objectName() + ": " + box->text();
+            texts << box->text();
+        } else {
+            seen << d->objectName();
+        }
+        Step s = std::move(steps_.front());
+        steps_.pop_front();
+        s(d);
+    }
+    QTimer timer_;
+    std::deque<Step> steps_;
+};
+
+// The main window with scripted open and save dialogs and an in-memory catalogue.
+class TestMain : public ui::frmmain {
+public:
+    explicit TestMain(ui::MainOptions o) : ui::frmmain(std::move(o)) {}
+    std::deque<std::optional<std::string>> openPaths, savePaths;
+    std::optional<std::string> chooseOpenFile() override { return pop(openPaths); }
+    std::optional<std::string> chooseSaveFile(const std::string&) override { return pop(savePaths); }
+    int runs = 0;
+    bool calculate(const ColumnInput& in) override
+    {
+        ++runs;
+        return ui::frmmain::calculate(in);
+    }
+
+private:
+    static std::optional<std::string> pop(std::deque<std::optional<std::string>>& q)
+    {
+        if (q.empty())
+            return std::nullopt;
+        auto v = q.front();
+        q.pop_front();
+        return v;
+    }
+};
+
+inline ui::MainOptions testOptions(const QString& settingsPath)
+{
+    ui::MainOptions o;
+    o.settingsPath = settingsPath;
+    o.activateOnShow = false;   // the tests call FormActivate themselves
+    o.openCatalogue = [](std::string&) -> std::unique_ptr<ui::ProfileTable> {
+        return std::make_unique<ui::MemoryProfileTable>(ui::sampleProfiles());
+    };
+    return o;
+}
+
+// Same locale everywhere: full stop and comma.
+inline void useEnglishLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+} // namespace qeln::test

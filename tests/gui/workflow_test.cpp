@@ -1,0 +1,298 @@
+// The main window's state table and file commands, driven through a fake host
+// that answers the questions and dialogs and records what was shown.
+#include "shell/workflow.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+
+namespace qeln {
+namespace {
+
+struct FakeHost : WorkflowHost {
+    std::deque<Answer> answers;                      // next answers to questions
+    std::deque<std::optional<std::string>> openPaths, savePaths;
+    std::map<std::string, ColumnInput> files;        // the "disk"
+    std::map<std::string, LoadOutcome> badFiles;
+    std::vector<std::string> failSave;               // paths that cannot be written
+    std::vector<std::string> asked, told;
+    std::vector<ResultWindow> shown;
+    int runs = 0;
+    bool runSucceeds = true;
+    double clock = 100.0;
+    std::string caption;
+
+    std::string text(int id) override { return "T" + std::to_string(id); }
+    Answer ask(const std::string& t, Question) override
+    {
+        asked.push_back(t);
+        if (answers.empty())
+            return Answer::Cancel;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void tell(const std::string& t) override { told.push_back(t); }
+    std::optional<std::string> chooseOpenFile() override { return pop(openPaths); }
+    std::optional<std::string> chooseSaveFile(const std::string&) override { return pop(savePaths); }
+    bool fileExists(const std::string& p) override { return files.count(p) > 0; }
+    double now() override { return clock += 1; }
+    bool lookupProfile(ColumnInput& in) override
+    {
+        in.h = in.profileName == "HE 320 A" ? 310 : 999;
+        return true;
+    }
+    LoadOutcome loadProject(const std::string& p, ColumnInput& in) override
+    {
+        if (badFiles.count(p))
+            return badFiles[p];
+        if (!files.count(p))
+            return LoadOutcome::CannotOpen;
+        in = files[p];
+        return LoadOutcome::Ok;
+    }
+    bool saveProject(const std::string& p, const ColumnInput& in) override
+    {
+        for (const auto& f : failSave)
+            if (f == p)
+                return false;
+        files[p] = in;
+        return true;
+    }
+    bool calculate(const ColumnInput&) override
+    {
+        ++runs;
+        return runSucceeds;
+    }
+    void showResultWindow(ResultWindow w) override { shown.push_back(w); }
+    void setCaption(const std::string& c) override { caption = c; }
+
+    static std::optional<std::string> pop(std::deque<std::optional<std::string>>& q)
+    {
+        if (q.empty())
+            return std::nullopt;
+        auto v = q.front();
+        q.pop_front();
+        return v;
+    }
+};
+
+struct WorkflowTest : ::testing::Test {
+    FakeHost host;
+    Workflow wf{host};
+    void SetUp() override
+    {
+        wf.VarInitialisieren();
+        wf.updatetitle();
+    }
+    void change()
+    {
+        ColumnInput in = wf.input;
+        in.d = 25;
+        wf.acceptInput(in);
+    }
+};
+
+TEST_F(WorkflowTest, StartsUnchangedStaleAndWithoutName)
+{
+    EXPECT_FALSE(wf.projectChanged);
+    EXPECT_TRUE(wf.resultsStale);
+    EXPECT_EQ(wf.fileName, "");
+    EXPECT_EQ(wf.input.profileName, "HE 320 A");
+    EXPECT_EQ(host.caption, "T1  -  ");
+}
+
+TEST_F(WorkflowTest, AcceptedInputSetsBothFlagsAndStampsTheDate)
+{
+    wf.resultsStale = false;
+    const double before = wf.input.lastUpdated;
+    change();
+    EXPECT_TRUE(wf.projectChanged);
+    EXPECT_TRUE(wf.resultsStale);
+    EXPECT_GT(wf.input.lastUpdated, before);
+    EXPECT_EQ(wf.input.d, 25);
+}
+
+TEST_F(WorkflowTest, SettingsSeedNewProjectsCutTo60Characters)
+{
+    wf.applySettings(20000, std::string(70, 'E'), "Anna");
+    EXPECT_EQ(wf.input.office.size(), 60u);
+    EXPECT_EQ(wf.input.author, "Anna");
+    wf.FileNew();
+    EXPECT_EQ(wf.input.office.size(), 60u);
+    EXPECT_EQ(wf.languageBase, 20000);
+}
+
+TEST_F(WorkflowTest, ResultsTwiceRunsOnce)
+{
+    wf.resultCommand(ResultWindow::Results);
+    wf.resultCommand(ResultWindow::Results);
+    EXPECT_EQ(host.runs, 1);
+    ASSERT_EQ(host.shown.size(), 2u);
+    EXPECT_FALSE(wf.resultsStale);
+    change();
+    wf.resultCommand(ResultWindow::Graphic);
+    EXPECT_EQ(host.runs, 2);
+}
+
+TEST_F(WorkflowTest, RunWithErrorsShowsNothingAndRecalculatesNextTime)
+{
+    host.runSucceeds = false;
+    wf.resultCommand(ResultWindow::Details);
+    EXPECT_TRUE(host.shown.empty());
+    EXPECT_TRUE(wf.resultsStale);
+    wf.resultCommand(ResultWindow::Details);
+    EXPECT_EQ(host.runs, 2);
+}
+
+TEST_F(WorkflowTest, NewAsksWhenChangedAndCancelKeepsTheProject)
+{
+    change();
+    wf.fileName = "a.qln";
+    host.answers = {Answer::Cancel};
+    wf.FileNew();
+    EXPECT_EQ(host.asked.back(), "T512");
+    EXPECT_EQ(wf.input.d, 25);
+    EXPECT_EQ(wf.fileName, "a.qln");
+    host.answers = {Answer::Ok};
+    wf.FileNew();
+    EXPECT_EQ(wf.input.d, 20);
+    EXPECT_EQ(wf.fileName, "");
+    EXPECT_TRUE(wf.resultsStale);
+    EXPECT_TRUE(wf.projectChanged);   // New leaves the flag as it was
+}
+
+TEST_F(WorkflowTest, OpenSucceedsClearsChangedAndShowsThePath)
+{
+    ColumnInput other;
+    other.projectName = "Tower";
+    host.files["/p/tower.qln"] = other;
+    host.openPaths = {std::string("/p/tower.qln")};
+    wf.resultsStale = false;
+    wf.FileOpen();
+    EXPECT_EQ(wf.input.projectName, "Tower");
+    EXPECT_EQ(wf.fileName, "/p/tower.qln");
+    EXPECT_FALSE(wf.projectChanged);
+    EXPECT_TRUE(wf.resultsStale);
+    EXPECT_EQ(host.caption, "T1  -  /p/tower.qln");
+}
+
+TEST_F(WorkflowTest, OpenOfWrongVersionKeepsProjectAndName)
+{
+    change();
+    wf.fileName = "/p/mine.qln";
+    host.answers = {Answer::No};
+    host.badFiles["/p/old.qln"] = LoadOutcome::WrongVersion;
+    host.openPaths = {std::string("/p/old.qln")};
+    wf.FileOpen();
+    EXPECT_EQ(host.told.back(), "T515");
+    EXPECT_EQ(wf.fileName, "/p/mine.qln");
+    EXPECT_EQ(wf.input.d, 25);
+    EXPECT_TRUE(wf.projectChanged);
+    host.openPaths = {std::string("/p/none.qln")};
+    host.answers = {Answer::No};
+    wf.FileOpen();
+    EXPECT_EQ(host.told.back(), "T514");
+}
+
+TEST_F(WorkflowTest, OpenOfBrokenFileKeepsProjectWithoutSecondMessage)
+{
+    host.badFiles["/p/cut.qln"] = LoadOutcome::ReadError;   // the host reported where it broke off
+    host.openPaths = {std::string("/p/cut.qln")};
+    wf.FileOpen();
+    EXPECT_TRUE(host.told.empty());
+    EXPECT_EQ(wf.fileName, "");
+    EXPECT_EQ(wf.input.d, 20);
+}
+
+TEST_F(WorkflowTest, OpenWithYesSavesFirstAndStopsWhenSaveIsCancelled)
+{
+    change();
+    host.answers = {Answer::Yes};
+    host.savePaths = {std::nullopt};   // the save dialog is cancelled
+    host.openPaths = {std::string("/p/x.qln")};
+    wf.FileOpen();
+    EXPECT_TRUE(wf.projectChanged);
+    EXPECT_EQ(host.openPaths.size(), 1u);   // the open dialog never came
+}
+
+TEST_F(WorkflowTest, SaveWithoutNameBehavesAsSaveAs)
+{
+    change();
+    host.savePaths = {std::string("/p/new.qln")};
+    wf.FileSave();
+    EXPECT_EQ(wf.fileName, "/p/new.qln");
+    EXPECT_FALSE(wf.projectChanged);
+    EXPECT_EQ(host.files["/p/new.qln"].d, 25);
+    EXPECT_EQ(host.caption, "T1  -  /p/new.qln");
+}
+
+TEST_F(WorkflowTest, CancelledSaveDialogLeavesChangedSoExitAsksAgain)
+{
+    change();
+    host.savePaths = {std::nullopt};
+    wf.FileSave();
+    EXPECT_TRUE(wf.projectChanged);
+    host.answers = {Answer::Cancel};
+    EXPECT_FALSE(wf.FormCloseQuery());
+    EXPECT_EQ(host.asked.back(), "T513");
+}
+
+TEST_F(WorkflowTest, SaveAsOverExistingFileAsksAndCancelKeepsName)
+{
+    host.files["/p/old.qln"] = ColumnInput{};
+    change();
+    host.savePaths = {std::string("/p/old.qln")};
+    host.answers = {Answer::Cancel};
+    wf.FileSaveAs();
+    EXPECT_EQ(host.asked.back(), "T517");
+    EXPECT_EQ(wf.fileName, "");
+    EXPECT_TRUE(wf.projectChanged);
+}
+
+TEST_F(WorkflowTest, FailedWriteReportsAndStaysChanged)
+{
+    change();
+    wf.fileName = "/ro/x.qln";
+    host.failSave = {"/ro/x.qln"};
+    wf.FileSave();
+    EXPECT_EQ(host.told.back(), "T516");
+    EXPECT_TRUE(wf.projectChanged);
+}
+
+TEST_F(WorkflowTest, CloseQueryPaths)
+{
+    EXPECT_TRUE(wf.FormCloseQuery());   // unchanged: no question
+    EXPECT_TRUE(host.asked.empty());
+    change();
+    host.answers = {Answer::No};
+    EXPECT_TRUE(wf.FormCloseQuery());
+    host.answers = {Answer::Cancel};
+    EXPECT_FALSE(wf.FormCloseQuery());
+    host.answers = {Answer::Yes};
+    host.savePaths = {std::nullopt};
+    EXPECT_FALSE(wf.FormCloseQuery());   // Yes, then the save dialog cancelled
+    host.answers = {Answer::Yes};
+    host.savePaths = {std::string("/p/keep.qln")};
+    EXPECT_TRUE(wf.FormCloseQuery());
+    EXPECT_FALSE(wf.projectChanged);
+}
+
+TEST_F(WorkflowTest, PrintingBlocksClosing)
+{
+    wf.printing = true;
+    EXPECT_FALSE(wf.FormCloseQuery());
+    EXPECT_TRUE(host.asked.empty());
+}
+
+TEST_F(WorkflowTest, SaveKeepsResultsFreshness)
+{
+    wf.resultCommand(ResultWindow::Results);
+    wf.fileName = "/p/a.qln";
+    wf.FileSave();
+    EXPECT_FALSE(wf.resultsStale);
+}
+
+} // namespace
+} // namespace qeln
