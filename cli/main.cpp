@@ -5,6 +5,7 @@
 #include "options.h"
 #include "output_json.h"
 #include "project_access.h"
+#include "report_pdf.h"
 
 #include "calc/env.h"
 #include "calc/texts.h"
@@ -201,6 +202,14 @@ int runDesign(const DesignOptions& o)
             if (!writeTextFile(o.svgFile, pictureToSvg(res.sectionPicture), reason))
                 status = fileError({516, o.svgFile, 0, reason}, o.languageBase);
         }
+    }
+    if (!o.pdfFile.empty()) {
+        std::string reason;
+        if (!valid)
+            complain("no valid results, " + o.pdfFile + " is not written");
+        else if (!writePdfReport(st, in, o.languageBase, o.condensed, isoDateTime(currentDateTime()), o.pdfFile,
+                                 reason))
+            status = fileError({516, o.pdfFile, 0, reason}, o.languageBase);
     }
     return status;
 }

@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include "input_json.h"
+#include "report_pdf.h"
 
 namespace qeln::cli {
 
@@ -149,6 +150,21 @@ const std::vector<OptionDef<DesignOptions>>& designOptionTable()
              o.svgFile = v;
              return true;
          }},
+        {"--pdf", "OUT.pdf",
+         "write the printed report as a PDF file: header, drawing, the listing chosen by --listing, "
+         "disclaimer (when the results are valid)",
+         [](DesignOptions& o, const std::string& v, std::string& e) {
+             if (v.empty()) {
+                 e = "--pdf needs a file name";
+                 return false;
+             }
+             if (!pdfReportAvailable()) {
+                 e = "--pdf is not available: this qeln-cli was built without the Qt parts (QELN_GUI=OFF)";
+                 return false;
+             }
+             o.pdfFile = v;
+             return true;
+         }},
         {"--json", nullptr, "print one JSON object with the results instead of the listing",
          [](DesignOptions& o, const std::string&, std::string&) {
              o.json = true;
@@ -277,8 +293,8 @@ std::string helpText()
          "  2   an error occurred during the calculation (calcError)\n"
          "  3   a file could not be read or written: the project file (cannot be\n"
          "      opened, wrong version number, unreadable value with its line), the JSON\n"
-         "      input file, the catalogue, a profile not in the catalogue, the SVG or\n"
-         "      the new project file\n"
+         "      input file, the catalogue, a profile not in the catalogue, the SVG, the\n"
+         "      PDF or the new project file\n"
          "  64  wrong usage: unknown command or option, missing or bad value, malformed\n"
          "      JSON input, unknown JSON field or a value of the wrong type\n"
          "  70  internal failure\n";

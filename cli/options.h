@@ -28,6 +28,7 @@ struct DesignOptions : CommonOptions {
     bool json = false;             // --json
     bool condensed = false;        // --listing condensed
     std::string svgFile;           // --svg OUT.svg
+    std::string pdfFile;           // --pdf OUT.pdf
 };
 
 struct NewOptions : CommonOptions {

@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "helpwindow.h"
+#include "reportcommands.h"
 #include "shell/datetime.h"
 #include "shell/language.h"
 #include "shell/projectfile.h"
@@ -480,9 +481,9 @@ bool frmmain::Profilsuchen(const std::string& name)
     return false;
 }
 
-void frmmain::FilePrint() { showMessage(this, "Printing is not available yet."); }
-void frmmain::FilePrintSetup() { showMessage(this, "Printing is not available yet."); }
-void frmmain::FileExportPdf() { showMessage(this, "Printing is not available yet."); }
+void frmmain::FilePrint() { reportPrint(*this); }
+void frmmain::FilePrintSetup() { reportPrintSetup(*this); }
+void frmmain::FileExportPdf() { reportExportPdf(*this); }
 
 // ---------------------------------------------------------------- WorkflowHost
 

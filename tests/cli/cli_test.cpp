@@ -155,8 +155,8 @@ TEST(CliUsage, HelpExplainsOptionsAndExitCodes)
 {
     const Outcome o = run({"--help"});
     EXPECT_EQ(o.status, 0);
-    for (const char* s : {"design", "new", "--input", "--listing", "--language", "--catalogue", "--svg", "--json",
-                          "stdout", "stderr", "  0 ", "  1 ", "  2 ", "  3 ", "  64 "})
+    for (const char* s : {"design", "new", "--input", "--listing", "--language", "--catalogue", "--svg", "--pdf",
+                          "--json", "stdout", "stderr", "  0 ", "  1 ", "  2 ", "  3 ", "  64 "})
         EXPECT_NE(o.out.find(s), std::string::npos) << s;
     EXPECT_EQ(run({"design", "x.qln", "--help"}).status, 0);
 }
@@ -174,7 +174,8 @@ TEST(CliUsage, WrongUsageGives64)
         {"design", "a.qln", "--language", "it"},
         {"design", "a.qln", "--json=yes"},
         {"design", "a.qln", "--svg"},
-        {"design", "a.qln", "--pdf", "x.pdf"},
+        {"design", "a.qln", "--pdf"},
+        {"design", "a.qln", "--html", "x.html"},
         {"design", "a.qln", "-x"},
         {"new"},
         {"new", "a.qln", "--json"},

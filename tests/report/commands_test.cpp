@@ -1,0 +1,166 @@
+// The main window's report commands driven through their menu items on the
+// offscreen platform: Export PDF writes the report of the chosen method,
+// cancelling prints nothing, Print without a printer says so.
+#include "ui/frmmain.h"
+#include "ui/profiletable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+
+using namespace qeln;
+using namespace qeln::ui;
+
+namespace {
+
+// Answers the modal windows as they open, one handler per window, in order.
+class ModalDriver {
+public:
+    using Handler = std::function<void(QWidget*)>;
+    explicit ModalDriver(std::deque<Handler> handlers) : handlers_(std::move(handlers))
+    {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+        timer_.start();
+    }
+    int handled() const { return handled_; }
+    QStringList titles;
+
+private:
+    void poll()
+    {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || w == last_ || handlers_.empty())
+            return;
+        last_ = w;
+        titles << w->objectName();
+        Handler h = std::move(handlers_.front());
+        handlers_.pop_front();
+        ++handled_;
+        h(w);
+    }
+    std::deque<Handler> handlers_;
+    QTimer timer_;
+    QWidget* last_ = nullptr;
+    int handled_ = 0;
+};
+
+struct Window {
+    QTemporaryDir dir;
+    std::unique_ptr<frmmain> w;
+    Window()
+    {
+        MainOptions o;
+        o.settingsPath = dir.filePath("qeln.INI");
+        o.activateOnShow = false;   // no settings, language or disclaimer: the commands alone
+        o.openCatalogue = [](std::string&) -> std::unique_ptr<ProfileTable> {
+            return std::make_unique<MemoryProfileTable>(sampleProfiles());
+        };
+        w = std::make_unique<frmmain>(std::move(o));
+    }
+    void trigger(const char* action) { w->findChild<QAction*>(action)->trigger(); }
+};
+
+void chooseMethod(QWidget* dlg, int item)
+{
+    auto* m = qobject_cast<frmprintmet*>(dlg);
+    ASSERT_NE(m, nullptr) << dlg->objectName().toStdString();
+    m->rdgprint->setItemIndex(item);
+    m->accept();
+}
+
+QString pdfText(const QString& path)
+{
+    QProcess p;
+    p.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", path, "-"});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+TEST(ReportCommands, ExportPdfWritesTheChosenMethod)
+{
+    ASSERT_FALSE(QStandardPaths::findExecutable("pdftotext").isEmpty());
+    Window win;
+    for (int item : {0, 1}) {
+        const QString path = win.dir.filePath(item == 0 ? "complete.pdf" : "condensed");
+        ModalDriver driver({[item](QWidget* d) { chooseMethod(d, item); },
+                            [path](QWidget* d) {
+                                auto* f = qobject_cast<QFileDialog*>(d);
+                                ASSERT_NE(f, nullptr) << d->objectName().toStdString();
+                                f->selectFile(path);
+                                static_cast<QDialog*>(f)->accept();
+                            }});
+        win.trigger("mitexportpdf");
+        EXPECT_EQ(driver.handled(), 2) << driver.titles.join(", ").toStdString();
+        // the default suffix is added
+        const QString written = item == 0 ? path : path + ".pdf";
+        ASSERT_TRUE(QFile::exists(written)) << written.toStdString();
+        const QString text = pdfText(written);
+        EXPECT_TRUE(text.contains("QELN - Column"));
+        EXPECT_TRUE(text.contains("Page 1 / "));
+        EXPECT_TRUE(text.contains("Components of the column"));
+        // the details block is in the complete report only
+        EXPECT_EQ(text.simplified().contains("Service conditions strong axis"), item == 0);
+        EXPECT_FALSE(win.w->workflow().printing);
+        EXPECT_FALSE(win.w->workflow().resultsStale);
+    }
+}
+
+TEST(ReportCommands, CancelledMethodWritesNothing)
+{
+    Window win;
+    ModalDriver driver({[](QWidget* d) { qobject_cast<QDialog*>(d)->reject(); }});
+    win.trigger("mitexportpdf");
+    EXPECT_EQ(driver.handled(), 1);
+    // no calculation either
+    EXPECT_TRUE(win.w->workflow().resultsStale);
+}
+
+TEST(ReportCommands, InputErrorsPrintNothing)
+{
+    Window win;
+    ColumnInput bad = win.w->workflow().input;
+    bad.n1 = 6;   // not a layout of four
+    win.w->workflow().input = bad;
+    ModalDriver driver({[](QWidget* d) { chooseMethod(d, 0); },
+                        [](QWidget* d) { qobject_cast<QDialog*>(d)->accept(); }});   // warnings-and-errors window
+    win.trigger("mitexportpdf");
+    EXPECT_EQ(driver.handled(), 2);
+    EXPECT_EQ(driver.titles.value(1), "frmwarn");
+    EXPECT_TRUE(win.w->workflow().resultsStale);
+}
+
+TEST(ReportCommands, PrintWithoutPrinterSaysSo)
+{
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        GTEST_SKIP() << "a printer is installed here; the test never prints";
+    for (const char* action : {"mitprint", "mitprintsetup"}) {
+        Window win;
+        QString shown;
+        ModalDriver driver({[&shown](QWidget* d) {
+            auto* box = qobject_cast<QMessageBox*>(d);
+            ASSERT_NE(box, nullptr) << d->objectName().toStdString();
+            shown = box->text();
+            box->accept();
+        }});
+        win.trigger(action);
+        EXPECT_EQ(driver.handled(), 1);
+        EXPECT_TRUE(shown.contains("No printer is installed")) << shown.toStdString();
+        EXPECT_TRUE(shown.contains("PDF")) << shown.toStdString();
+        EXPECT_TRUE(win.w->workflow().resultsStale);
+    }
+}

@@ -1,0 +1,320 @@
+// The printed report as a PDF: header on every page with its page number,
+// the listing complete and in order across page breaks, the condensed form
+// without the details block, the drawing as vectors, A4 pages.
+#include "calc/texts.h"
+#include "shell/run.h"
+#include "ui/report.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace qeln;
+using namespace qeln::ui;
+
+namespace {
+
+const QDateTime kPrinted(QDate(2024, 3, 7), QTime(14, 5, 9));
+
+struct DesignResult {
+    RunState st;
+    ColumnInput in;
+    bool ok = false;
+};
+
+DesignResult runDesign(const ColumnInput& in)
+{
+    DesignResult r;
+    r.in = in;
+    CalcEnv env;
+    env.gammas = SafetyFactors::of(in);
+    RunPresenter quiet;
+    r.ok = calculate(env, in, r.st, quiet);
+    return r;
+}
+
+ColumnInput defaultProject()
+{
+    ColumnInput in;
+    in.office = "Structural Engineers Ltd, Bridge Street 12";
+    in.projectName = "Office building";
+    in.positionName = "Column C4";
+    in.author = "A. Checker";
+    in.createdOn = 45358.25;      // 2024-03-07 06:00
+    in.lastUpdated = 45358.5;
+    return in;
+}
+
+// A deep section with 16 + 4 bars: the longest listing the program writes.
+ColumnInput longProject()
+{
+    ColumnInput in = defaultProject();
+    in.profileName = "HE 1000 B";
+    in.h = 1000;
+    in.b = 300;
+    in.tw = 19;
+    in.tf = 36;
+    in.r = 30;
+    in.n1 = 16;
+    in.n2 = 4;
+    in.d = 25;
+    in.comment = "A comment long enough to be cut to fifty characters in the listing";
+    return in;
+}
+
+QString tool(const char* name)
+{
+    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+    return path;
+}
+
+QString runTool(const char* name, const QStringList& args)
+{
+    QProcess p;
+    p.start(tool(name), args);
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString normal(const QString& s) { return s.simplified(); }
+
+// Where the PDFs go: a temporary folder, or QELN_REPORT_KEEP to look at them.
+QString outDir()
+{
+    static QTemporaryDir tmp;
+    const QByteArray keep = qgetenv("QELN_REPORT_KEEP");
+    if (!keep.isEmpty()) {
+        QDir().mkpath(QString::fromLocal8Bit(keep));
+        return QString::fromLocal8Bit(keep);
+    }
+    return tmp.path();
+}
+
+struct Pdf {
+    QString path;
+    int pages = 0;
+    QStringList pageTexts;   // pdftotext -layout, one entry per page
+};
+
+Pdf render(const ReportContent& rc, const QString& name)
+{
+    Pdf pdf;
+    pdf.path = outDir() + "/" + name + ".pdf";
+    pdf.pages = writeReportPdf(rc, pdf.path);
+    const QString text = runTool("pdftotext", {"-layout", pdf.path, "-"});
+    pdf.pageTexts = text.split(QChar('\f'));
+    if (!pdf.pageTexts.isEmpty() && pdf.pageTexts.back().trimmed().isEmpty())
+        pdf.pageTexts.removeLast();
+    return pdf;
+}
+
+// The page's lines without the framed header (down to the standard line) and the footer logo.
+QStringList bodyLines(const QString& page, const ReportContent& rc)
+{
+    QStringList lines = page.split('\n');
+    const QString standard = QString::fromStdString(rc.standardLine);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < lines.size() && i < 12; ++i)
+        if (lines[i].contains(standard))
+            start = i + 1;
+    QStringList body;
+    for (qsizetype i = start; i < lines.size(); ++i) {
+        const QString n = normal(lines[i]);
+        if (n.isEmpty() || n == "QELN" || n == "Composite column design")
+            continue;
+        body << n;
+    }
+    return body;
+}
+
+// Every non-blank listing line appears, whole and in order, in the running
+// text of the pages (wrapped lines are joined again by a blank).
+void expectListingInOrder(const Pdf& pdf, const ReportContent& rc)
+{
+    QString running;
+    for (const QString& page : pdf.pageTexts)
+        running += bodyLines(page, rc).join(' ') + ' ';
+    qsizetype pos = 0;
+    int found = 0, expected = 0;
+    for (const std::string& line : rc.listing) {
+        const QString n = normal(QString::fromStdString(line));
+        if (n.isEmpty())
+            continue;
+        ++expected;
+        const qsizetype at = running.indexOf(n, pos);
+        if (at < 0) {
+            ADD_FAILURE() << "listing line missing or out of order: \"" << n.toStdString() << "\"";
+            continue;
+        }
+        ++found;
+        pos = at + n.size();
+    }
+    EXPECT_EQ(found, expected);
+    // the disclaimer follows the listing
+    for (const std::string& line : rc.disclaimer) {
+        const QString n = normal(QString::fromStdString(line));
+        const qsizetype at = running.indexOf(n, pos);
+        EXPECT_GE(at, 0) << n.toStdString();
+        if (at >= 0)
+            pos = at + n.size();
+    }
+}
+
+void expectHeaderOnEveryPage(const Pdf& pdf, const ReportContent& rc)
+{
+    ASSERT_EQ(pdf.pageTexts.size(), pdf.pages);
+    for (int i = 0; i < pdf.pages; ++i) {
+        const QString page = pdf.pageTexts[i];
+        SCOPED_TRACE("page " + std::to_string(i + 1));
+        for (const std::string& s : {rc.office, rc.productName, rc.versionLine, rc.title, rc.standardLine,
+                                     rc.printedAt})
+            EXPECT_TRUE(page.contains(QString::fromStdString(s))) << s;
+        const QString number = QString("%1 %2 / %3").arg(QString::fromStdString(rc.pageWord)).arg(i + 1).arg(pdf.pages);
+        EXPECT_TRUE(page.contains(number)) << number.toStdString();
+        // the page number shares the first line with the product name, right of it
+        const QStringList lines = page.split('\n');
+        const auto row = std::find_if(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(number); });
+        ASSERT_NE(row, lines.end());
+        EXPECT_TRUE(row->contains(QString::fromStdString(rc.productName)));
+        EXPECT_GT(row->indexOf(number), row->indexOf(QString::fromStdString(rc.versionLine)));
+    }
+}
+
+bool hasTools() { return !tool("pdftotext").isEmpty() && !tool("pdfinfo").isEmpty(); }
+
+#define REQUIRE_TOOLS() ASSERT_TRUE(hasTools()) << "poppler-utils (pdftotext, pdfinfo) are missing: run scripts/install-deps"
+
+} // namespace
+
+TEST(ReportContent, HeaderTextsListingAndDisclaimer)
+{
+    const DesignResult r = runDesign(defaultProject());
+    ASSERT_TRUE(r.ok);
+    const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Complete, kPrinted);
+    EXPECT_EQ(c.office, r.in.office);
+    EXPECT_EQ(c.productName, "QELN - Column");
+    EXPECT_EQ(c.title, "Composite Column Fire Design");
+    EXPECT_EQ(c.standardLine, "according Eurocode 4 (ENV 1994-1-2)");
+    EXPECT_EQ(c.versionLine, "Version 3.05, January 2003");
+    EXPECT_EQ(c.listing, r.st.completeListing.lines());
+    EXPECT_EQ(c.picture.width, r.st.results.sectionPicture.width);
+    EXPECT_FALSE(c.printedAt.empty());
+    // English texts 88 and 89 are blank and left out
+    ASSERT_EQ(c.disclaimer.size(), 3u);
+    EXPECT_EQ(c.disclaimer[0], LoadText(85, kEnglish, nullptr));
+    EXPECT_EQ(c.disclaimer[2], LoadText(87, kEnglish, nullptr));
+
+    const ReportContent d = buildReport(r.st, r.in, kGerman, ReportMethod::Condensed, kPrinted);
+    EXPECT_EQ(d.listing, r.st.condensedListing.lines());
+    EXPECT_EQ(d.productName, LoadText(2, kGerman, nullptr));
+    EXPECT_EQ(d.pageWord, "Seite");
+}
+
+TEST(ReportWrap, BreaksAtBlanksKeepsIndentExpandsTabs)
+{
+    EXPECT_EQ(wrapListingLine("short", 10), std::vector<std::string>{"short"});
+    EXPECT_EQ(wrapListingLine("", 10), std::vector<std::string>{""});
+    EXPECT_EQ(wrapListingLine("  aaa bbb ccc ddd", 10), (std::vector<std::string>{"  aaa bbb", "  ccc ddd"}));
+    EXPECT_EQ(wrapListingLine("abcdefghijklmno", 10), (std::vector<std::string>{"abcdefghij", "klmno"}));
+    EXPECT_EQ(wrapListingLine("a\tb", 20), std::vector<std::string>{"a       b"});
+    // every piece fits
+    const std::string longLine(300, 'x');
+    for (const std::string& s : wrapListingLine("  " + longLine + " end", 91))
+        EXPECT_LE(s.size(), 91u);
+}
+
+TEST(ReportPdf, DefaultProjectComplete)
+{
+    REQUIRE_TOOLS();
+    const DesignResult r = runDesign(defaultProject());
+    ASSERT_TRUE(r.ok);
+    const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Complete, kPrinted);
+    const Pdf pdf = render(c, "default-complete");
+    ASSERT_GE(pdf.pages, 2);
+    expectHeaderOnEveryPage(pdf, c);
+    expectListingInOrder(pdf, c);
+    // A4 portrait
+    const QString info = runTool("pdfinfo", {pdf.path});
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))) << info.toStdString();
+    // the drawing and the logo are vectors: no bitmap in the file
+    if (!tool("pdfimages").isEmpty()) {
+        const QStringList images = runTool("pdfimages", {"-list", pdf.path}).trimmed().split('\n');
+        EXPECT_EQ(images.size(), 2) << images.join('\n').toStdString();   // the two heading lines only
+    }
+    // the drawing's caption is on the first page, above the listing
+    const QString first = pdf.pageTexts[0];
+    EXPECT_LT(first.indexOf("Rebars: 4 x d = 20 mm"), first.indexOf("Project-Name:"));
+}
+
+TEST(ReportPdf, DefaultProjectCondensedHasNoDetails)
+{
+    REQUIRE_TOOLS();
+    const DesignResult r = runDesign(defaultProject());
+    ASSERT_TRUE(r.ok);
+    const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Condensed, kPrinted);
+    const Pdf pdf = render(c, "default-condensed");
+    ASSERT_GE(pdf.pages, 1);
+    expectHeaderOnEveryPage(pdf, c);
+    expectListingInOrder(pdf, c);
+
+    const ReportContent full = buildReport(r.st, r.in, kEnglish, ReportMethod::Complete, kPrinted);
+    const Pdf complete = render(full, "default-complete-2");
+    EXPECT_LT(pdf.pages, complete.pages);
+    // no line of the details block is printed: neither its heading nor the member routines' lines
+    QString all;
+    for (const QString& page : pdf.pageTexts)
+        all += bodyLines(page, c).join('\n') + '\n';
+    const QStringList body = all.split('\n');
+    EXPECT_FALSE(body.contains("Details"));
+    int checked = 0;
+    const auto& condensed = r.st.condensedListing.lines();
+    for (const std::string& line : r.st.results.memberDetailLines.lines()) {
+        const QString n = normal(QString::fromStdString(line));
+        if (n.size() < 12 || std::find(condensed.begin(), condensed.end(), line) != condensed.end())
+            continue;
+        if (all.contains(n))
+            ADD_FAILURE() << "details line in the condensed report: " << n.toStdString();
+        ++checked;
+    }
+    EXPECT_GT(checked, 10);
+}
+
+TEST(ReportPdf, LongCompleteListingFlowsOverManyPages)
+{
+    REQUIRE_TOOLS();
+    const DesignResult r = runDesign(longProject());
+    ASSERT_TRUE(r.ok) << r.st.results.errors.joined().c_str();
+    const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Complete, kPrinted);
+    ASSERT_GT(c.listing.size(), 250u);
+    const Pdf pdf = render(c, "long-complete");
+    ASSERT_GE(pdf.pages, 5);
+    expectHeaderOnEveryPage(pdf, c);
+    expectListingInOrder(pdf, c);
+}
+
+TEST(ReportPdf, FrenchAndGermanHeaders)
+{
+    REQUIRE_TOOLS();
+    const DesignResult r = runDesign(defaultProject());
+    for (int base : {kFrench, kGerman}) {
+        const ReportContent c = buildReport(r.st, r.in, base, ReportMethod::Condensed, kPrinted);
+        const Pdf pdf = render(c, base == kFrench ? "french" : "german");
+        expectHeaderOnEveryPage(pdf, c);
+    }
+}
+
+TEST(ReportPdf, UnwritableFileGivesNoPages)
+{
+    const DesignResult r = runDesign(defaultProject());
+    const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Condensed, kPrinted);
+    EXPECT_EQ(writeReportPdf(c, "/nonexistent-folder/report.pdf"), 0);
+}

@@ -1,0 +1,414 @@
+#include "report.h"
+
+#include "calc/texts.h"
+#include "picturepainter.h"
+#include "shell/run.h"
+
+#include <QDateTime>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgRenderer>
+
+#include <algorithm>
+#include <cmath>
+
+// the logo lives in the resources of this library
+static void initReportResources() { Q_INIT_RESOURCE(qeln); }
+
+namespace qeln::ui {
+
+namespace {
+
+// ---------------------------------------------------------------- layout constants (mm)
+
+constexpr double kMargin = 10.0;
+constexpr double kHeaderHeight = 29.6;
+constexpr double kDetailHeight = 76.2;
+constexpr double kPictureLeft = 9.3, kPictureTop = 2.1, kPictureHeight = 68.8;
+constexpr double kListingMinHeight = 21.2, kListingLeft = 9.3, kListingTop = 4.2;
+constexpr double kDisclaimerMinHeight = 16.9, kDisclaimerLeft = 9.3, kDisclaimerTop = 2.1;
+constexpr double kMemoWidth = 174.6;
+constexpr double kFooterHeight = 15.3;
+constexpr double kLogoTop = 0.3, kLogoWidth = 90.0, kLogoHeight = 14.0;
+// a band continued on a new page starts this far below the header
+constexpr double kContinuedTop = 2.1;
+// header fields: left column, right column (page number and date)
+constexpr double kHeaderLeft = 9.3;
+constexpr double kProductWidth = 20.6, kVersionLeft = 30.4;
+constexpr double kFieldGap = 4.0;   // between the product name and a version line pushed right
+constexpr double kRightFieldLeft = 140.8, kRightFieldWidth = 44.7;
+constexpr double kOfficeTop = 2.1, kRow1 = 10.6, kRow2 = 14.8, kRow3 = 19.1, kRow4 = 23.3;
+constexpr double kFrameWidth = 0.3;          // pen of the header frame
+constexpr double kPictureFrameWidth = 0.15;  // pen of the frame round the drawing
+
+const char* const kMonospaced[] = {"Courier New", "Liberation Mono", "Cousine", "Nimbus Mono PS",
+                                   "DejaVu Sans Mono", "FreeMono"};
+
+// "Courier New" or the closest monospaced family that is installed.
+QString reportFamily()
+{
+    const QStringList families = QFontDatabase::families();
+    for (const char* name : kMonospaced)
+        if (families.contains(QString::fromLatin1(name), Qt::CaseInsensitive))
+            return QString::fromLatin1(name);
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+}
+
+QFont reportFont(const QString& family, double points)
+{
+    QFont f(family);
+    f.setStyleHint(QFont::Monospace);
+    f.setFixedPitch(true);
+    f.setPointSizeF(points);
+    f.setKerning(false);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
+}
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+bool blank(const std::string& s) { return q(s).trimmed().isEmpty(); }
+
+// The word before the page number, in the report's language.
+std::string pageWordFor(int languageBase)
+{
+    switch (languageBase) {
+    case kGerman: return "Seite";
+    case kFrench: return "Page";
+    default: return "Page";
+    }
+}
+
+// One line of text placed on a page (top of the line, mm from the page's paint origin).
+struct PlacedLine {
+    double x = 0, top = 0;
+    QString text;
+};
+
+struct PageLayout {
+    bool detail = false;   // the detail band with the drawing (first page)
+    std::vector<PlacedLine> lines;
+};
+
+class Renderer {
+public:
+    Renderer(const ReportContent& r, QPagedPaintDevice& dev) : r_(r), dev_(dev) {}
+
+    int run()
+    {
+        initReportResources();
+        dev_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                       QMarginsF(kMargin, kMargin, kMargin, kMargin), QPageLayout::Millimeter));
+        const QRectF paint = dev_.pageLayout().paintRect(QPageLayout::Millimeter);
+        width_ = paint.width();
+        height_ = paint.height();
+        dpmm_ = dev_.logicalDpiX() / 25.4;
+        family_ = reportFamily();
+        memoFont_ = reportFont(family_, 9);
+
+        layout();
+
+        QPainter p;
+        if (!p.begin(&dev_))
+            return 0;
+        for (std::size_t i = 0; i < pages_.size(); ++i) {
+            if (i > 0 && !dev_.newPage()) {
+                p.end();
+                return 0;
+            }
+            paintPage(p, static_cast<int>(i));
+        }
+        if (!p.end())
+            return 0;
+        return static_cast<int>(pages_.size());
+    }
+
+private:
+    double mm(double v) const { return v * dpmm_; }
+    QPointF at(double x, double y) const { return QPointF(mm(x), mm(y)); }
+    QRectF box(double x, double y, double w, double h) const { return QRectF(mm(x), mm(y), mm(w), mm(h)); }
+
+    // ------------------------------------------------------------ layout
+
+    void layout()
+    {
+        const QFontMetricsF fm(memoFont_, &dev_);
+        lineHeight_ = fm.lineSpacing() / dpmm_;
+        const double advance = fm.horizontalAdvance(QStringLiteral("MMMMMMMMMM")) / 10.0 / dpmm_;
+        const int columns = std::max(20, static_cast<int>(std::floor(kMemoWidth / advance + 1e-6)));
+        bodyTop_ = kHeaderHeight;
+        bodyBottom_ = height_ - kFooterHeight;
+
+        pages_.clear();
+        pages_.push_back(PageLayout{true, {}});
+        double y = bodyTop_ + kDetailHeight;
+
+        // the listing band grows line by line over as many pages as it needs
+        std::vector<QString> listing;
+        for (const std::string& line : r_.listing)
+            for (const std::string& part : wrapListingLine(line, columns))
+                listing.push_back(q(part));
+        const double listingStart = y;
+        y += kListingTop;
+        for (const QString& line : listing) {
+            if (y + lineHeight_ > bodyBottom_) {
+                pages_.push_back(PageLayout{});
+                y = bodyTop_ + kContinuedTop;
+            }
+            pages_.back().lines.push_back({kListingLeft, y, line});
+            y += lineHeight_;
+        }
+        y += kListingTop / 2;
+        if (pages_.size() == 1)
+            y = std::max(y, listingStart + kListingMinHeight);
+
+        // the disclaimer band, kept on one page when it fits on one
+        std::vector<QString> disclaimer;
+        for (const std::string& line : r_.disclaimer)
+            for (const std::string& part : wrapListingLine(line, columns))
+                disclaimer.push_back(q(part));
+        const double needed = std::max(kDisclaimerMinHeight, kDisclaimerTop + disclaimer.size() * lineHeight_);
+        if (y + needed > bodyBottom_ && needed <= bodyBottom_ - bodyTop_) {
+            pages_.push_back(PageLayout{});
+            y = bodyTop_;
+        }
+        y += kDisclaimerTop;
+        for (const QString& line : disclaimer) {
+            if (y + lineHeight_ > bodyBottom_) {
+                pages_.push_back(PageLayout{});
+                y = bodyTop_ + kContinuedTop;
+            }
+            pages_.back().lines.push_back({kDisclaimerLeft, y, line});
+            y += lineHeight_;
+        }
+    }
+
+    // ------------------------------------------------------------ painting
+
+    void paintPage(QPainter& p, int index)
+    {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setRenderHint(QPainter::TextAntialiasing, true);
+        paintHeader(p, index + 1);
+        if (pages_[static_cast<std::size_t>(index)].detail)
+            paintDetail(p);
+        p.setFont(memoFont_);
+        p.setPen(Qt::black);
+        const QFontMetricsF fm(memoFont_, &dev_);
+        for (const PlacedLine& l : pages_[static_cast<std::size_t>(index)].lines)
+            p.drawText(QPointF(mm(l.x), mm(l.top) + fm.ascent()), l.text);
+        paintFooter(p);
+        p.restore();
+    }
+
+    // Text with its top at y; right-aligned texts end at x + width.
+    void text(QPainter& p, const QFont& f, double x, double y, const QString& s, double rightAlignWidth = -1)
+    {
+        if (s.isEmpty())
+            return;
+        p.setFont(f);
+        const QFontMetricsF fm(f, &dev_);
+        double left = mm(x);
+        if (rightAlignWidth >= 0)
+            left = mm(x + rightAlignWidth) - fm.horizontalAdvance(s);
+        p.drawText(QPointF(left, mm(y) + fm.ascent()), s);
+    }
+
+    void paintHeader(QPainter& p, int page)
+    {
+        QPen frame(Qt::black);
+        frame.setWidthF(mm(kFrameWidth));
+        frame.setJoinStyle(Qt::MiterJoin);
+        p.setPen(frame);
+        p.setBrush(Qt::NoBrush);
+        const double half = kFrameWidth / 2;
+        p.drawRect(box(half, half, width_ - kFrameWidth, kHeaderHeight - kFrameWidth));
+
+        p.setPen(Qt::black);
+        const QFont big = reportFont(family_, 12);
+        const QFont normal = reportFont(family_, 10);
+        const QFontMetricsF fm(normal, &dev_);
+        text(p, big, kHeaderLeft, kOfficeTop, q(r_.office));
+
+        // the product name may be wider than its field: the version line then
+        // moves right so that the two never print over each other
+        const QString product = q(r_.productName);
+        const double productWidth = std::max(kProductWidth, fm.horizontalAdvance(product) / dpmm_ + kFieldGap);
+        text(p, normal, kHeaderLeft, kRow1, product);
+        text(p, normal, std::max(kVersionLeft, kHeaderLeft + productWidth), kRow1, q(r_.versionLine));
+        const QString pageText = q(r_.pageWord) + QStringLiteral(" %1 / %2").arg(page).arg(pages_.size());
+        text(p, normal, kRightFieldLeft, kRow1, pageText, kRightFieldWidth);
+
+        text(p, normal, kHeaderLeft, kRow2, q(r_.title));
+        text(p, normal, kRightFieldLeft, kRow2, q(r_.printedAt), kRightFieldWidth);
+        text(p, normal, kHeaderLeft, kRow3, q(r_.standardLine));
+        text(p, normal, kHeaderLeft, kRow4, q(r_.spareLine));
+    }
+
+    void paintDetail(QPainter& p)
+    {
+        const Picture& pic = r_.picture;
+        if (pic.width <= 0 || pic.height <= 0)
+            return;
+        // the drawing keeps its proportions: width = height x picture width / picture height
+        const double w = std::min(kPictureHeight * pic.width / pic.height, width_ - kPictureLeft);
+        const double h = w * pic.height / pic.width;
+        const QRectF target = box(kPictureLeft, bodyTop_ + kPictureTop, w, h);
+        paintPicture(p, pic, target);
+        // the drawing's own frame lies on the edge of its area and would be cut
+        // in half on two sides: frame the area again, inside it
+        QPen frame(Qt::black);
+        frame.setWidthF(mm(kPictureFrameWidth));
+        frame.setJoinStyle(Qt::MiterJoin);
+        p.setPen(frame);
+        p.setBrush(Qt::NoBrush);
+        const double inset = mm(kPictureFrameWidth) / 2;
+        p.drawRect(target.adjusted(inset, inset, -inset, -inset));
+    }
+
+    void paintFooter(QPainter& p)
+    {
+        QSvgRenderer logo(QStringLiteral(":/pictures/logo.svg"));
+        if (!logo.isValid())
+            return;
+        QSizeF s = logo.defaultSize();
+        if (s.isEmpty())
+            s = QSizeF(kLogoWidth, kLogoHeight);
+        s.scale(kLogoWidth, kLogoHeight, Qt::KeepAspectRatio);
+        logo.render(&p, box(0, bodyBottom_ + kLogoTop, s.width(), s.height()));
+    }
+
+    const ReportContent& r_;
+    QPagedPaintDevice& dev_;
+    double width_ = 190, height_ = 277, dpmm_ = 1;
+    double bodyTop_ = 0, bodyBottom_ = 0, lineHeight_ = 4;
+    QString family_;
+    QFont memoFont_;
+    std::vector<PageLayout> pages_;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------- content
+
+std::string reportDateTime(const QDateTime& dt)
+{
+    const QLocale loc;
+    QString timeFormat = loc.timeFormat(QLocale::LongFormat);
+    // the time with seconds, without the zone
+    timeFormat.remove(QLatin1Char('t'));
+    timeFormat = timeFormat.trimmed();
+    return (loc.toString(dt.date(), QLocale::ShortFormat) + QLatin1Char(' ') + loc.toString(dt.time(), timeFormat))
+        .toStdString();
+}
+
+ReportContent buildReport(const RunState& run, const ColumnInput& in, int languageBase, ReportMethod method,
+                          const QDateTime& printedAt)
+{
+    auto text = [languageBase](int id) { return LoadText(id, languageBase, nullptr); };
+    ReportContent r;
+    r.method = method;
+    r.office = in.office;
+    r.productName = text(2);
+    r.title = text(3);
+    r.standardLine = text(4);
+    r.versionLine = text(5);
+    r.spareLine = text(6);
+    r.pageWord = pageWordFor(languageBase);
+    r.printedAt = reportDateTime(printedAt);
+    r.picture = run.results.sectionPicture;
+    const MessageList& listing = method == ReportMethod::Complete ? run.completeListing : run.condensedListing;
+    r.listing = listing.lines();
+    for (int id : {85, 86, 87})
+        r.disclaimer.push_back(text(id));
+    for (int id : {88, 89}) {
+        const std::string t = text(id);
+        if (!blank(t))
+            r.disclaimer.push_back(t);
+    }
+    return r;
+}
+
+// ---------------------------------------------------------------- wrapping
+
+std::vector<std::string> wrapListingLine(const std::string& line, int columns)
+{
+    // expand tabs to stops of 8 and drop the blanks at the end
+    QString s;
+    for (const QChar c : q(line)) {
+        if (c == QLatin1Char('\t'))
+            s += QString(8 - s.size() % 8, QLatin1Char(' '));
+        else if (c != QLatin1Char('\r'))
+            s += c;
+    }
+    while (!s.isEmpty() && s.back() == QLatin1Char(' ') && s.size() > columns)
+        s.chop(1);
+
+    std::vector<std::string> out;
+    if (s.size() <= columns) {
+        out.push_back(s.toStdString());
+        return out;
+    }
+    qsizetype indent = 0;
+    while (indent < s.size() && s[indent] == QLatin1Char(' '))
+        ++indent;
+    if (indent > columns / 2)
+        indent = 0;
+    const QString lead(indent, QLatin1Char(' '));
+    QString rest = s;
+    bool first = true;
+    while (!rest.isEmpty()) {
+        const QString prefix = first ? QString() : lead;
+        const qsizetype room = columns - prefix.size();
+        if (rest.size() <= room) {
+            out.push_back((prefix + rest).toStdString());
+            break;
+        }
+        // the last blank that lets the piece fit, after the indentation
+        qsizetype cut = -1;
+        for (qsizetype i = room; i > (first ? indent : 0); --i)
+            if (rest[i] == QLatin1Char(' ')) {
+                cut = i;
+                break;
+            }
+        QString piece;
+        if (cut > 0) {
+            piece = rest.left(cut);
+            rest = rest.mid(cut);
+        } else {
+            piece = rest.left(room);
+            rest = rest.mid(room);
+        }
+        while (piece.size() > 0 && piece.back() == QLatin1Char(' '))
+            piece.chop(1);
+        out.push_back((prefix + piece).toStdString());
+        while (!rest.isEmpty() && rest.front() == QLatin1Char(' '))
+            rest.remove(0, 1);
+        first = false;
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------- output
+
+int renderReport(const ReportContent& report, QPagedPaintDevice& device)
+{
+    return Renderer(report, device).run();
+}
+
+int writeReportPdf(const ReportContent& report, const QString& path)
+{
+    QPdfWriter writer(path);
+    writer.setResolution(1200);
+    writer.setCreator(q(report.productName));
+    writer.setTitle(q(report.productName) + QStringLiteral(" - ") + q(report.title));
+    return renderReport(report, writer);
+}
+
+} // namespace qeln::ui

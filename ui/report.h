@@ -1,0 +1,78 @@
+// The printed report: its content as a plain value, built from the last run,
+// and a renderer that lays it out on A4 pages of any paged device (a printer
+// or a PDF file). The same content and renderer serve the Print command, the
+// PDF export of the desktop program and the batch command line.
+//
+// Page layout (millimetres, inside 10 mm margins on A4 portrait):
+//   page header, framed, on every page   29.6  office, product name, version
+//                                              line, page number, title, print
+//                                              date and time, standard line
+//   detail band, first page only         76.2  the section drawing, 68.8 high,
+//                                              width from the picture's ratio
+//   listing band, growing over pages     21.2+ the print listing
+//   disclaimer band, growing             16.9+ the disclaimer lines
+//   page footer, on every page           15.3  the report logo
+#pragma once
+
+#include "calc/picture.h"
+#include "calc/records.h"
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class QDateTime;
+class QPagedPaintDevice;
+
+namespace qeln {
+struct RunState;
+}
+
+namespace qeln::ui {
+
+// The two listings the report can print (the items of the print-method dialog).
+enum class ReportMethod { Complete, Condensed };
+
+struct ReportContent {
+    ReportMethod method = ReportMethod::Condensed;
+    // page header
+    std::string office;         // the project's office, first line
+    std::string productName;    // text 2
+    std::string versionLine;    // text 5
+    std::string title;          // text 3
+    std::string standardLine;   // text 4
+    std::string spareLine;      // text 6
+    std::string pageWord;       // before the page number ("Page", "Seite")
+    std::string printedAt;      // date and time of printing
+    // bands
+    Picture picture;                       // the section drawing
+    std::vector<std::string> listing;      // the print listing
+    std::vector<std::string> disclaimer;   // texts 85 to 87, then 88 and 89 unless blank
+};
+
+// The report of the last run in the language of languageBase; printedAt is
+// the date and time put into the header.
+ReportContent buildReport(const RunState& run, const ColumnInput& in, int languageBase, ReportMethod method,
+                          const QDateTime& printedAt);
+
+// The date and time of printing as the header shows it: the short date and
+// the time with seconds of the current locale.
+std::string reportDateTime(const QDateTime& dt);
+
+// Lays the report out on the device (its page layout is set to A4 portrait
+// with 10 mm margins) and paints every page. Returns the number of pages,
+// 0 when the device could not be painted on (a file that cannot be written,
+// a printer that refuses the job).
+int renderReport(const ReportContent& report, QPagedPaintDevice& device);
+
+// Writes the report as a vector PDF file (A4, 1200 dpi). Returns the number
+// of pages, 0 when the file could not be written.
+int writeReportPdf(const ReportContent& report, const QString& path);
+
+// Breaks one listing line into lines no wider than `columns` characters of
+// a monospaced font: at blanks where possible, inside words otherwise;
+// continuation lines keep the line's indentation. Tabs expand to stops of 8.
+std::vector<std::string> wrapListingLine(const std::string& line, int columns);
+
+} // namespace qeln::ui

@@ -1,0 +1,180 @@
+#include "reportcommands.h"
+
+#include "frmmain.h"
+#include "report.h"
+#include "uitext.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace qeln::ui {
+
+namespace {
+
+// The report's messages that the text catalogue has no entry for.
+enum class Msg { NoPrinter, PrintFailed, PdfFailed };
+
+QString message(Msg m)
+{
+    const int lang = languageBase();
+    const int k = lang == kGerman ? 2 : lang == kFrench ? 1 : 0;
+    static const char* const texts[3][3] = {
+        {"No printer is installed, so the report cannot be printed.\nUse %1 to save it as a PDF file instead.",
+         "Aucune imprimante n'est installée : le rapport ne peut pas être imprimé.\n"
+         "Utilisez %1 pour l'enregistrer dans un fichier PDF.",
+         "Es ist kein Drucker installiert, der Bericht kann nicht gedruckt werden.\n"
+         "Mit %1 lässt er sich als PDF-Datei speichern."},
+        {"The report could not be printed on %1.", "Le rapport n'a pas pu être imprimé sur %1.",
+         "Der Bericht konnte nicht auf %1 gedruckt werden."},
+        {"The PDF file %1 could not be written.", "Le fichier PDF %1 n'a pas pu être écrit.",
+         "Die PDF-Datei %1 konnte nicht geschrieben werden."},
+    };
+    return QString::fromUtf8(texts[static_cast<int>(m)][k]);
+}
+
+// "File > Export PDF..." as the menu shows it now.
+QString exportCommandName(frmmain& w)
+{
+    QString name = QStringLiteral("Export PDF...");
+    if (auto* a = w.findChild<QAction*>(QStringLiteral("mitexportpdf")))
+        name = a->text();
+    QString file = T(33);
+    return file.remove(QLatin1Char('&')) + QStringLiteral(" > ") + name.remove(QLatin1Char('&'));
+}
+
+// The printer of the report, kept with the main window so that the printer
+// setup applies to the following prints.
+class ReportPrinter : public QObject {
+public:
+    explicit ReportPrinter(QObject* parent) : QObject(parent) { setObjectName(QStringLiteral("reportprinter")); }
+    QPrinter printer{QPrinter::HighResolution};
+};
+
+QPrinter& printerOf(frmmain& w)
+{
+    QObject* o = w.findChild<QObject*>(QStringLiteral("reportprinter"), Qt::FindDirectChildrenOnly);
+    auto* holder = o ? static_cast<ReportPrinter*>(o) : new ReportPrinter(&w);
+    QPrinter& p = holder->printer;
+    // a printer removed since (or none chosen yet): the default printer
+    const QStringList names = QPrinterInfo::availablePrinterNames();
+    if (p.printerName().isEmpty() || !names.contains(p.printerName())) {
+        const QString def = QPrinterInfo::defaultPrinterName();
+        p.setPrinterName(def.isEmpty() && !names.isEmpty() ? names.first() : def);
+    }
+    return p;
+}
+
+bool printerInstalled(frmmain& w)
+{
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        return true;
+    showMessage(&w, message(Msg::NoPrinter).arg(exportCommandName(w)));
+    return false;
+}
+
+// The print-method dialog, then the results (recalculated when stale).
+// Nothing when the dialog is cancelled or the calculation fails.
+std::optional<ReportContent> reportOfCurrentProject(frmmain& w)
+{
+    if (w.printMethod->exec() != QDialog::Accepted)
+        return std::nullopt;
+    if (!w.workflow().ensureResults())
+        return std::nullopt;
+    // the first item is "complete"; the second, or none, the condensed listing
+    const ReportMethod method =
+        w.printMethod->rdgprint->itemIndex() == 0 ? ReportMethod::Complete : ReportMethod::Condensed;
+    return buildReport(w.runState(), w.workflow().input, languageBase(), method, QDateTime::currentDateTime());
+}
+
+// Closing the program is refused while the report is produced.
+class PrintingScope {
+public:
+    explicit PrintingScope(frmmain& w) : w_(w)
+    {
+        w_.workflow().printing = true;
+        w_.setBusy(true);
+    }
+    ~PrintingScope()
+    {
+        w_.setBusy(false);
+        w_.workflow().printing = false;
+    }
+    PrintingScope(const PrintingScope&) = delete;
+    PrintingScope& operator=(const PrintingScope&) = delete;
+
+private:
+    frmmain& w_;
+};
+
+QString pdfNameFor(const std::string& projectFile)
+{
+    if (projectFile.empty())
+        return QDir::home().filePath(QStringLiteral("report.pdf"));
+    const QFileInfo fi(QString::fromStdString(projectFile));
+    return fi.dir().filePath(fi.completeBaseName() + QStringLiteral(".pdf"));
+}
+
+} // namespace
+
+void reportPrint(frmmain& w)
+{
+    if (!printerInstalled(w))
+        return;
+    const std::optional<ReportContent> report = reportOfCurrentProject(w);
+    if (!report)
+        return;
+    QPrinter& printer = printerOf(w);
+    printer.setDocName(QString::fromStdString(report->productName));
+    int pages = 0;
+    {
+        PrintingScope printing(w);
+        pages = renderReport(*report, printer);
+    }
+    if (pages == 0)
+        showError(&w, message(Msg::PrintFailed).arg(printer.printerName()));
+}
+
+void reportPrintSetup(frmmain& w)
+{
+    if (!printerInstalled(w))
+        return;
+    QPrinter& printer = printerOf(w);
+    QPrintDialog dlg(&printer, &w);
+    dlg.setObjectName(QStringLiteral("printsetupdialog"));
+    dlg.setWindowTitle(T(39));
+    dlg.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    dlg.exec();
+}
+
+void reportExportPdf(frmmain& w)
+{
+    const std::optional<ReportContent> report = reportOfCurrentProject(w);
+    if (!report)
+        return;
+    QFileDialog dlg(&w);
+    dlg.setObjectName(QStringLiteral("pdfdialog"));
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setNameFilters({QStringLiteral("PDF (*.pdf)"), QStringLiteral("*.* (*)")});
+    dlg.setDefaultSuffix(QStringLiteral("pdf"));
+    dlg.selectFile(pdfNameFor(w.workflow().fileName));
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return;
+    const QString path = dlg.selectedFiles().first();
+    int pages = 0;
+    {
+        PrintingScope printing(w);
+        pages = writeReportPdf(*report, path);
+    }
+    if (pages == 0)
+        showError(&w, message(Msg::PdfFailed).arg(QDir::toNativeSeparators(path)));
+}
+
+} // namespace qeln::ui
