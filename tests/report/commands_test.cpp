@@ -3,6 +3,7 @@
 // cancelling prints nothing, Print without a printer says so.
 #include "ui/frmmain.h"
 #include "ui/profiletable.h"
+#include "tests/gui/guitest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,7 +67,7 @@ struct Window {
         o.settingsPath = dir.filePath("qeln.INI");
         o.activateOnShow = false;   // no settings, language or disclaimer: the commands alone
         o.openCatalogue = [](std::string&) -> std::unique_ptr<ProfileTable> {
-            return std::make_unique<MemoryProfileTable>(sampleProfiles());
+            return std::make_unique<MemoryProfileTable>(qeln::test::sampleProfiles());
         };
         w = std::make_unique<frmmain>(std::move(o));
     }
