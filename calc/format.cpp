@@ -1,5 +1,7 @@
 #include "format.h"
 
+#include "utf8.h"
+
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -28,32 +30,9 @@ std::string notFinite(double v)
 
 } // namespace
 
-int utf8Length(const std::string& s)
-{
-    int n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80)
-            ++n;
-    return n;
-}
-
-static std::string utf8Prefix(const std::string& s, int chars)
-{
-    int n = 0;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        if ((c & 0xC0) != 0x80) {
-            if (n == chars)
-                return s.substr(0, i);
-            ++n;
-        }
-    }
-    return s;
-}
-
 std::string padRight(const std::string& s, int width)
 {
-    const int len = utf8Length(s);
+    const auto len = static_cast<int>(utf8Length(s));
     if (len >= width)
         return s;
     return s + std::string(static_cast<std::size_t>(width - len), ' ');
@@ -143,7 +122,7 @@ std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, c
         case 's': {
             if (a.kind != FormatArg::Kind::Text)
                 throw std::invalid_argument("text expected for %s");
-            field = precision >= 0 ? utf8Prefix(a.text, precision) : a.text;
+            field = precision >= 0 ? utf8Prefix(a.text, static_cast<std::size_t>(precision)) : a.text;
             break;
         }
         case 'd': {
@@ -162,7 +141,7 @@ std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, c
         default:
             throw std::invalid_argument(std::string("unknown format conversion ") + conv);
         }
-        const int len = utf8Length(field);
+        const auto len = static_cast<int>(utf8Length(field));
         if (len < width) {
             const std::string pad(static_cast<std::size_t>(width - len), ' ');
             field = left ? field + pad : pad + field;

@@ -36,6 +36,5 @@ std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, c
 
 // Pads or cuts a UTF-8 text to a number of characters.
 std::string padRight(const std::string& s, int width);
-int utf8Length(const std::string& s);
 
 } // namespace qeln

@@ -1,5 +1,7 @@
 #include "picture.h"
 
+#include "utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -122,26 +124,6 @@ std::string color(Rgb c)
     return s;
 }
 
-// Appends one code point as UTF-8.
-void putUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // Escapes a text for element content and attribute values. Bytes that are not
 // valid UTF-8 and characters XML does not allow become U+FFFD, so that any
 // profile name still gives a well-formed document.
@@ -151,28 +133,11 @@ std::string xmlText(std::string_view s)
     out.reserve(s.size());
     std::size_t i = 0;
     while (i < s.size()) {
-        auto c = static_cast<unsigned char>(s[i]);
         char32_t cp = 0xFFFD;
-        std::size_t len = 1;
-        if (c < 0x80) {
-            cp = c;
-        } else {
-            std::size_t need = 0;
-            char32_t min = 0;
-            if ((c & 0xE0) == 0xC0) { need = 1; cp = c & 0x1F; min = 0x80; }
-            else if ((c & 0xF0) == 0xE0) { need = 2; cp = c & 0x0F; min = 0x800; }
-            else if ((c & 0xF8) == 0xF0) { need = 3; cp = c & 0x07; min = 0x10000; }
-            bool ok = need > 0 && i + need < s.size();
-            if (ok) {
-                for (std::size_t k = 1; k <= need; ++k) {
-                    auto cc = static_cast<unsigned char>(s[i + k]);
-                    if ((cc & 0xC0) != 0x80) { ok = false; break; }
-                    cp = (cp << 6) | (cc & 0x3F);
-                }
-            }
-            if (ok && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) ok = false;
-            if (ok) len = need + 1;
-            else cp = 0xFFFD;
+        std::size_t len = nextCodePoint(s, i, cp);
+        if (len == 0) {
+            cp = 0xFFFD;
+            len = 1;
         }
         i += len;
         bool allowed = cp == 0x9 || cp == 0xA || cp == 0xD || (cp >= 0x20 && cp <= 0xD7FF) ||
@@ -187,7 +152,7 @@ std::string xmlText(std::string_view s)
         case '\t': out += "&#9;"; break;
         case '\n': out += "&#10;"; break;
         case '\r': out += "&#13;"; break;
-        default: putUtf8(out, cp);
+        default: appendUtf8(out, cp);
         }
     }
     return out;

@@ -1,5 +1,7 @@
 #include "records.h"
 
+#include "utf8.h"
+
 namespace qeln {
 
 const char* fireClassLabel(FireClass c)
@@ -15,16 +17,7 @@ const char* fireClassLabel(FireClass c)
 
 std::string cutText(const std::string& s, int n)
 {
-    int chars = 0;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        if ((c & 0xC0) != 0x80) {
-            if (chars == n)
-                return s.substr(0, i);
-            ++chars;
-        }
-    }
-    return s;
+    return utf8Prefix(s, n < 0 ? 0 : static_cast<std::size_t>(n));
 }
 
 } // namespace qeln

@@ -2,6 +2,8 @@
 // Text inside the program is UTF-8; files keep their own 8-bit code page.
 #pragma once
 
+#include "calc/utf8.h"
+
 #include <string>
 #include <string_view>
 
@@ -23,17 +25,7 @@ std::string decodeToUtf8(std::string_view bytes, CodePage page);
 // that the code page has no byte for.
 bool encodeFromUtf8(std::string_view utf8, CodePage page, std::string& out);
 
-// True when `bytes` is well-formed UTF-8 (no overlong forms, no surrogates,
-// nothing above U+10FFFF).
-bool isValidUtf8(std::string_view bytes);
-
 // True when some byte is 0x80 or above.
 bool hasNonAscii(std::string_view bytes);
-
-// Number of characters (code points) of valid UTF-8 text.
-std::size_t utf8Length(std::string_view utf8);
-
-// The first n characters of valid UTF-8 text (all of it when shorter).
-std::string utf8Prefix(std::string_view utf8, std::size_t n);
 
 } // namespace qeln
