@@ -15,14 +15,29 @@ class DialogsTest : public QObject {
     Q_OBJECT
 
     // Shows the dialog modally while the script answers; returns exec's result.
+    // A dialog that never shows, or stays open, is closed with a negative
+    // result, so that a slow machine gives a failure and never a hang.
     static int run(QDialog& d, ModalScript& script, std::function<void()> whileOpen)
     {
         QTimer::singleShot(0, &d, [&] {
-            QVERIFY(QTest::qWaitForWindowActive(&d));
+            if (!QTest::qWaitForWindowExposed(&d, 30000)) {
+                d.done(-1);
+                return;
+            }
+            d.activateWindow();
             whileOpen();
         });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, &d, [&d] {
+            if (d.isVisible())
+                d.done(-2);
+        });
+        watchdog.start(60000);
         (void)script;
-        return d.exec();
+        const int result = d.exec();
+        [&] { QVERIFY2(result >= 0, "the dialog did not show or was left open"); }();
+        return result;
     }
 
 private slots:

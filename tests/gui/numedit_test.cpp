@@ -30,7 +30,7 @@ private slots:
         v->addWidget(field);
         v->addWidget(other);
         form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form));
+        QVERIFY(QTest::qWaitForWindowActive(form, 30000));
         other->setFocus();
     }
     void cleanup() { delete form; }

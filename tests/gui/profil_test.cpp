@@ -152,7 +152,7 @@ private slots:
     void shiftAltClickOpensTheEditingPanel()
     {
         dlg->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(dlg.get(), 30000));
         dlg->cmbfam->setEditText("IPE");
         QTest::mouseClick(dlg->Panel1, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
         QVERIFY(!dlg->editingPanelVisible());
