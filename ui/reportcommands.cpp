@@ -167,7 +167,11 @@ void reportExportPdf(frmmain& w)
     dlg.selectFile(pdfNameFor(w.workflow().fileName));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return;
-    const QString path = dlg.selectedFiles().first();
+    QString path = dlg.selectedFiles().first();
+    // A name typed without an extension still gives a PDF file (native file
+    // dialogs do not all add the default suffix).
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
     int pages = 0;
     {
         PrintingScope printing(w);
