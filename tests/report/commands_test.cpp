@@ -9,11 +9,13 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -102,7 +104,12 @@ TEST(ReportCommands, ExportPdfWritesTheChosenMethod)
                             [path](QWidget* d) {
                                 auto* f = qobject_cast<QFileDialog*>(d);
                                 ASSERT_NE(f, nullptr) << d->objectName().toStdString();
-                                f->selectFile(path);
+                                // Type the name, as a user would: the dialog fills its folder
+                                // view in the background and may still move a selection made
+                                // with selectFile.
+                                auto* name = f->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                                ASSERT_NE(name, nullptr);
+                                name->setText(path);
                                 static_cast<QDialog*>(f)->accept();
                             }});
         win.trigger("mitexportpdf");
