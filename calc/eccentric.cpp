@@ -5,6 +5,7 @@
 
 #include "member.h"
 #include "numeric.h"
+#include "sectionconstants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,12 +15,7 @@ namespace qeln {
 
 namespace {
 
-constexpr double kPi = 3.141592653589;
-constexpr double kPi4 = 0.78539816339725;
-constexpr double kFillets = 0.8584;
-constexpr double kFillet = 0.2146;
-constexpr double kFilletArm = 0.4468;
-constexpr double kFilletI = 0.03;
+using namespace sectionconst;
 constexpr int kPoints = 801;
 constexpr int kTableSize = 1001;
 
@@ -96,7 +92,7 @@ struct SectionValues {
     double nplRd = 0, nplR = 0;
 };
 
-SectionValues sectionValues(const CalcEnv& env, const EccentricInput& in, double d, const RebarLayout& rows)
+SectionValues sectionValues(const SafetyFactors& g, const EccentricInput& in, double d, const RebarLayout& rows)
 {
     SectionValues v;
     v.d = d;
@@ -107,16 +103,9 @@ SectionValues sectionValues(const CalcEnv& env, const EccentricInput& in, double
     v.As = d * d * bars * kPi4;
     v.Ac = (in.h - 2 * in.tf) * (in.b - in.tw) - v.As - kFillets * in.r * in.r;
     v.nplRd = (v.Aw + v.Af) * in.fyd / 1000 + v.Ac * in.fcd / 1000 + v.As * in.fsd / 1000;
-    v.nplR = (v.Aw + v.Af) * in.fyd / 1000 * env.gammas.gammaA + v.Ac * in.fcd / 1000 * env.gammas.gammaC
-             + v.As * in.fsd / 1000 * env.gammas.gammaS;
+    v.nplR = (v.Aw + v.Af) * in.fyd / 1000 * g.gammaA + v.Ac * in.fcd / 1000 * g.gammaC
+             + v.As * in.fsd / 1000 * g.gammaS;
     return v;
-}
-
-// Design plastic load N.pl.Rd of the section (fillets and all), kN.
-double plasticResistance(const EccentricInput& in, double d, const RebarLayout& rows)
-{
-    CalcEnv none;
-    return sectionValues(none, in, d, rows).nplRd;
 }
 
 double longTermModulus(const EccentricInput& in)
@@ -206,7 +195,10 @@ SearchResult searchAxis(const InteractionCurve& c, const AxisResult& ax, double 
 
 } // namespace
 
-InteractionCurve strongAxisCurve(const EccentricInput& in, double d, const RebarLayout& rows)
+namespace {
+
+// The curves start at the design plastic load N.pl.Rd of the section.
+InteractionCurve buildStrongCurve(const EccentricInput& in, double d, const RebarLayout& rows, double nplRd)
 {
     const double D = in.h;
     const double a = 0.886227 * d;
@@ -230,13 +222,11 @@ InteractionCurve strongAxisCurve(const EccentricInput& in, double d, const Rebar
                 rebar += width;
         return 2 * in.fyd * in.tw + 2 * in.fsd * rebar + in.fcd * (in.b - in.tw - rebar);
     });
-    return buildCurve(dens, D, plasticResistance(in, d, rows));
+    return buildCurve(dens, D, nplRd);
 }
 
-InteractionCurve weakAxisCurve(const EccentricInput& in, double d)
+InteractionCurve buildWeakCurve(const EccentricInput& in, double d, double nplRd)
 {
-    RebarLayout layout;
-    LayoutRebarRows(layout, in.n1, in.n2, in.h, in.dInput, in.uf1, in.tf);
     const double D = in.b;
     const double a = 0.886227 * d;
     const double s2 = in.uc1 + d + MaxOf(d, 20);
@@ -264,7 +254,21 @@ InteractionCurve weakAxisCurve(const EccentricInput& in, double d)
                 rebar += width;
         return flanges + 2 * in.fsd * rebar + in.fcd * (hc - rebar);
     });
-    return buildCurve(dens, D, plasticResistance(in, d, layout));
+    return buildCurve(dens, D, nplRd);
+}
+
+} // namespace
+
+InteractionCurve strongAxisCurve(const EccentricInput& in, double d, const RebarLayout& rows)
+{
+    return buildStrongCurve(in, d, rows, sectionValues(SafetyFactors{}, in, d, rows).nplRd);
+}
+
+InteractionCurve weakAxisCurve(const EccentricInput& in, double d)
+{
+    RebarLayout layout;
+    LayoutRebarRows(layout, in.n1, in.n2, in.h, in.dInput, in.uf1, in.tf);
+    return buildWeakCurve(in, d, sectionValues(SafetyFactors{}, in, d, layout).nplRd);
 }
 
 EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in)
@@ -278,7 +282,7 @@ EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in
     res.dCalc = d;
 
     // 2. Section values.
-    const SectionValues v = sectionValues(env, in, d, res.rows);
+    const SectionValues v = sectionValues(env.gammas, in, d, res.rows);
     const double a = v.a;
     const double h = in.h, b = in.b, tw = in.tw, tf = in.tf, r = in.r;
     const double barOwn = kPi * d * d * d * d / 64;
@@ -317,8 +321,8 @@ EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in
     res.nCrWeak = weak.nCr;
 
     // 4. Interaction curves (the tables live only for this call).
-    InteractionCurve curveS = strongAxisCurve(in, d, res.rows);
-    InteractionCurve curveW = weakAxisCurve(in, d);
+    const InteractionCurve curveS = buildStrongCurve(in, d, res.rows, v.nplRd);
+    const InteractionCurve curveW = buildWeakCurve(in, d, v.nplRd);
     res.strongPoints = curveS.count;
     res.weakPoints = curveW.count;
 

@@ -5,6 +5,7 @@
 
 #include "format.h"
 #include "numeric.h"
+#include "sectionconstants.h"
 
 #include <cmath>
 
@@ -12,12 +13,7 @@ namespace qeln {
 
 namespace {
 
-constexpr double kPi = 3.141592653589;
-constexpr double kPi4 = 0.78539816339725;   // pi / 4
-constexpr double kFillets = 0.8584;         // 4 - pi: area of the four root fillets per r^2
-constexpr double kFillet = 0.2146;          // 1 - pi/4: area of one fillet per r^2
-constexpr double kFilletArm = 0.4468;       // twice the centroid distance of a fillet per r
-constexpr double kFilletI = 0.03;           // own second moment of the four fillets per r^4
+using namespace sectionconst;
 
 bool isServiceLabel(const std::string& label)
 {
