@@ -208,6 +208,8 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
     DrawSection(env, res.sectionPicture, draw);
 
     // 5. Service calculation.
+    // Each axis starts from the pair's modulus: a long-term lowering about one
+    // axis says nothing about the other.
     double ec = v.Ec;
     AxialPair cold;
     Areas areas;
@@ -218,6 +220,7 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
         return;
     call.L = in.lStrongCold;
     call.e = e2;
+    ec = v.Ec;
     ColdResistanceStrongAxis(env, ec, cold.NS, rows, sec, roomTemperatureComponents(in.r, v), dCalc, call, lists);
     if (res.hasErrors)
         return;
@@ -246,6 +249,7 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
                            refAreas, refCall, lists);
     refCall.L = in.lStrongFire;
     refCall.e = e2;
+    ec = v.Ec;
     ColdResistanceStrongAxis(env, ec, ref.NS, reference.rows, sec, roomTemperatureComponents(in.r, v), dCalc,
                              refCall, lists);
     const bool fireWeakGoverns = adjustRatios(fireRatios, e1, e2, ref);
@@ -308,6 +312,7 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
         ColdResistanceWeakAxis(env, ecFire, n.NW, in.n1, in.n2, sec, c, dCalc, in.uc1, fireAreas, fireCall, lists);
         fireCall.L = in.lStrongFire;
         fireCall.e = e2;
+        ecFire = f.concreteSecantModulus;
         ColdResistanceStrongAxis(env, ecFire, n.NS, rows, sec, c, dCalc, fireCall, lists);
     }
 

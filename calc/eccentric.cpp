@@ -119,8 +119,10 @@ struct AxisResult {
 };
 
 // Axial ultimate load and critical load of one axis, from the four stiffness parts.
+// depth: the section's depth in the plane of bending (b about the weak axis,
+// h about the strong axis).
 AxisResult axialResistance(const EccentricInput& in, const SectionValues& v, double If, double Iw, double Ifr,
-                           double Is, double Ic, double L, double e, double alpha)
+                           double Is, double Ic, double L, double e, double depth, double alpha)
 {
     auto critical = [&](double Ec) {
         const double EI = in.Ea * If + in.Ea * (Iw + Ifr) + Ec * Ic + in.Es * Is;
@@ -128,9 +130,14 @@ AxisResult axialResistance(const EccentricInput& in, const SectionValues& v, dou
     };
     AxisResult r;
     r.nCr = critical(in.Ec);
-    const double lambda = checkedSqrt(checkedDiv(v.nplR, r.nCr));
-    if (lambda > 0.8 && 2 * v.d > e)
-        r.nCr = critical(longTermModulus(in));
+    double lambda = checkedSqrt(checkedDiv(v.nplR, r.nCr));
+    // Long-term loading (ENV 1994-1-1, 4.8.3): a slender column with e/d < 2
+    // takes the lowered concrete modulus for its stiffness, its slenderness
+    // and so its axial resistance; the modulus is never raised.
+    if (lambda > 0.8 && e < 2 * depth) {
+        r.nCr = critical(std::min(in.Ec, longTermModulus(in)));
+        lambda = checkedSqrt(checkedDiv(v.nplR, r.nCr));
+    }
     r.nRd = checkedFinite(bucklingCoefficient(lambda, alpha) * v.nplRd);
     return r;
 }
@@ -303,7 +310,7 @@ EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in
             IsS += n * (a * a * a * a / 12 + a * a * l * l);
     }
     const double IcS = std::pow(h - 2 * tf, 3) * (b - tw) / 12 - IsS - IfrS;
-    const AxisResult strong = axialResistance(in, v, IfS, IwS, IfrS, IsS, IcS, in.lStrong, in.e2, 0.34);
+    const AxisResult strong = axialResistance(in, v, IfS, IwS, IfrS, IsS, IcS, in.lStrong, in.e2, h, 0.34);
 
     // 6. Weak axis.
     const double s2 = in.uc1 + d + MaxOf(d, 20);
@@ -313,7 +320,7 @@ EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in
     const double IsW = in.n1 * (barOwn + kPi4 * d * d * sq(b / 2 - in.uc1))
                        + in.n2 * (barOwn + kPi4 * d * d * sq(b / 2 - s2));
     const double IcW = (b * b * b - tw * tw * tw) * (h - 2 * tf) / 12 - IsW - IfrW;
-    const AxisResult weak = axialResistance(in, v, IfW, IwW, IfrW, IsW, IcW, in.lWeak, in.e1, 0.49);
+    const AxisResult weak = axialResistance(in, v, IfW, IwW, IfrW, IsW, IcW, in.lWeak, in.e1, b, 0.49);
 
     res.nRdStrong = strong.nRd;
     res.nRdWeak = weak.nRd;

@@ -70,11 +70,15 @@ void computeStiffness(const CalcEnv& env, MemberState& m, double& ecRef, const C
     stiffness();
     m.lambda = checkedSqrt(checkedDiv(m.nplR, m.nCr));
 
-    // Long-term loading: the concrete modulus is lowered, never raised; the
-    // slenderness and so the buckling coefficient keep their values.
+    // Long-term loading (ENV 1994-1-1, 4.8.3): a slender column with e/d < 2
+    // (d the depth in the plane of bending) takes 0.8 (1 - 0.005 pcp) Ecd as
+    // its concrete modulus; stiffness, critical load and slenderness follow,
+    // and with them the buckling coefficient. The modulus is only ever
+    // lowered, so a fire secant modulus below it stays as it is.
     if (m.lambda > 0.8 && longTermCondition) {
-        ecRef = std::min(ecRef, (1 - 0.005 * call.pcp) * call.Ecd);
+        ecRef = std::min(ecRef, 0.8 * (1 - 0.005 * call.pcp) * call.Ecd);
         stiffness();
+        m.lambda = checkedSqrt(checkedDiv(m.nplR, m.nCr));
     }
 }
 
@@ -177,7 +181,7 @@ void ColdResistanceWeakAxis(const CalcEnv& env, double& ecRef, double& nRd, int 
     m.web.I = tw * tw * tw * (h - 2 * tf - 2 * hwfi) / 12;
     m.concrete.I = (std::pow(b - 2 * bcfi, 3) - tw * tw * tw) * (h - 2 * tf - 2 * bcfi) / 12 - m.rebars.I;
 
-    computeStiffness(env, m, ecRef, c, Ifr, call, fire, call.e > 2 * d);
+    computeStiffness(env, m, ecRef, c, Ifr, call, fire, call.e < 2 * b);
 
     const double chi = bucklingCoefficient(m.lambda, 0.49);
     nRd = checkedFinite(chi * m.nplRd);
@@ -254,7 +258,7 @@ void ColdResistanceStrongAxis(const CalcEnv& env, double& ecRef, double& nRd, co
     m.web.I = std::pow(h - 2 * tf - 2 * hwfi, 3) * tw / 12;
     m.concrete.I = std::pow(h - 2 * tf - 2 * bcfi, 3) * (b - tw - 2 * bcfi) / 12 - m.rebars.I;
 
-    computeStiffness(env, m, ecRef, c, Ifr, call, fire, call.e < 2 * d);
+    computeStiffness(env, m, ecRef, c, Ifr, call, fire, call.e < 2 * h);
 
     const double chiB = bucklingCoefficient(m.lambda, 0.34);
     const double chiC = bucklingCoefficient(m.lambda, 0.49);
