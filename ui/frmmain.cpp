@@ -402,8 +402,8 @@ void frmmain::SetLanguage()
     // the PDF export of the report has no catalogue text of its own
     if (auto* pdf = findChild<QAction*>("mitexportpdf")) {
         switch (languageBase()) {
-        case 10000: pdf->setText(QString::fromUtf8("Exporter en PDF...")); break;
-        case 20000: pdf->setText(QString::fromUtf8("Als PDF exportieren...")); break;
+        case 10000: pdf->setText(QString::fromUtf8("Exporter en &PDF...")); break;
+        case 20000: pdf->setText(QString::fromUtf8("Als &PDF exportieren...")); break;
         default: pdf->setText("Export PDF..."); break;
         }
     }

@@ -349,6 +349,27 @@ private slots:
         QCOMPARE(w->workflow().fileName, std::string());
     }
 
+    // every accelerator of the French and German File menus is taken once, the PDF export's too
+    void fileMenuAcceleratorsDistinctInFrenchAndGerman()
+    {
+        auto w = started();
+        QVERIFY(w);
+        for (int lang : {1, 2}) {
+            lang == 1 ? w->mitFrenchClick() : w->mitGermanClick();
+            QStringList keys;
+            for (QAction* a : w->findChild<QMenu*>("mitfile")->actions()) {
+                const QString t = a->text();
+                const qsizetype at = t.indexOf('&');
+                if (at >= 0 && at + 1 < t.size())
+                    keys << t.mid(at + 1, 1).toUpper();
+                else if (a->objectName() == "mitexportpdf")
+                    QFAIL(qPrintable(t));
+            }
+            QCOMPARE(keys.removeDuplicates(), 0);
+        }
+        w->workflow().projectChanged = false;
+    }
+
     void helpOpensThePageOfTheLanguage()
     {
         auto w = started();
