@@ -76,7 +76,7 @@ QDateTime fromDateTimeNumber(double v)
 QString dateTimeText(double v)
 {
     const QDateTime dt = fromDateTimeNumber(v);
-    const QLocale loc;
+    const QLocale loc = languageLocale(languageBase());
     QString s = loc.toString(dt.date(), QLocale::ShortFormat);
     if (dt.time() != QTime(0, 0)) {
         // the long time format without the time zone
