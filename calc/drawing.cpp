@@ -258,10 +258,8 @@ void DrawSection(const CalcEnv& env, Picture& pic, const SectionDrawing& s)
     c.textOut(30, H - 10 - L2, env.text(134) + " " + s.profileName);
     if (s.AN1 + s.AN2 > 0) {
         const int L1 = toInt(S * 1.2, "the caption spacing");
-        // French puts a blank before the colon, as text 134 does
-        const char* colon = env.languageBase == kFrench ? " : " : ": ";
         c.textOut(30, H - 10 - L1,
-                  env.text(144) + colon + std::to_string(s.AN1 + s.AN2 + s.AN3 + s.AN4) + " x d = " +
+                  env.text(144) + ": " + std::to_string(s.AN1 + s.AN2 + s.AN3 + s.AN4) + " x d = " +
                       formatFixed(d, 0, env.decimalSeparator) + " mm");
     }
 

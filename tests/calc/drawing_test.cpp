@@ -451,11 +451,12 @@ TEST(DrawSection, Captions)
     }
 }
 
+// The captions take their words from the language; the rebar line keeps its ": " in every one.
 TEST(DrawSection, CaptionsInEachLanguage)
 {
     const std::pair<int, std::vector<std::string>> cases[] = {
         {kEnglish, {"Steel-Profile: HE 320 A", "Rebars: 4 x d = 20 mm"}},
-        {kFrench, {"Profilé en acier : HE 320 A", "Armatures : 4 x d = 20 mm"}},
+        {kFrench, {"Profilé en acier : HE 320 A", "Armatures: 4 x d = 20 mm"}},
         {kGerman, {"Stahlprofil: HE 320 A", "Bewehrung: 4 x d = 20 mm"}},
     };
     for (const auto& [base, captions] : cases) {
