@@ -370,6 +370,31 @@ private slots:
         w->workflow().projectChanged = false;
     }
 
+    // on an American system the German program shows German dates in the project dialog
+    void projectDatesInTheProgramLanguage()
+    {
+        auto w = started();
+        QVERIFY(w);
+        setInput(*w, [](ColumnInput& in) { in.createdOn = 45358.25; });   // 2024-03-07 06:00
+        QString english, german;
+        ModalScript script;
+        auto grab = [](QString& into) {
+            return [&into](QDialog* d) {
+                into = d->findChild<QLabel*>("lblcreatedate")->text();
+                d->reject();
+            };
+        };
+        script.then(grab(english));
+        w->btnprojetClick();
+        w->mitGermanClick();
+        script.then(grab(german));
+        w->btnprojetClick();
+        QVERIFY(script.done());
+        QVERIFY2(english.startsWith("3/7/24"), qPrintable(english));
+        QVERIFY2(german.startsWith("07.03.24"), qPrintable(german));
+        w->workflow().projectChanged = false;
+    }
+
     void helpOpensThePageOfTheLanguage()
     {
         auto w = started();

@@ -322,13 +322,9 @@ TEST(ReportContent, DatesFollowTheProgramLanguage)
     EXPECT_EQ(reportDateTime(kPrinted, kGerman).substr(0, 6), "07.03.");
     EXPECT_EQ(reportDateTime(kPrinted, kFrench).substr(0, 10), "07/03/2024");
     EXPECT_NE(reportDateTime(kPrinted, kGerman).find("14:05:09"), std::string::npos);
-    // the project dialog and the listing of the desktop program
-    const int before = languageBase();
-    setLanguageBase(kGerman);
-    EXPECT_TRUE(dateTimeText(45358.25).startsWith("07.03."));
-    setLanguageBase(kFrench);
-    EXPECT_TRUE(dateTimeText(45358.25).startsWith("07/03/2024"));
-    setLanguageBase(before);
+    // the project dialog's dates
+    EXPECT_TRUE(dateTimeText(45358.25, languageLocale(kGerman)).startsWith("07.03."));
+    EXPECT_TRUE(dateTimeText(45358.25, languageLocale(kFrench)).startsWith("07/03/2024"));
 }
 
 // The footer logo's subtitle is in the report's language and stays inside the picture.
