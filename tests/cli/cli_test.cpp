@@ -448,7 +448,7 @@ TEST(CliOutcome, InputErrorsGive1)
 
 TEST(CliOutcome, CalculationErrorGives2)
 {
-    const Outcome o = designJson(R"({"lWeakCold": 0})");
+    const Outcome o = designJson(R"({"fy": 0})");   // the yield point divides in the checks
     EXPECT_EQ(o.status, 2);
     const auto doc = parsed(o);
     EXPECT_TRUE(boolean(doc, "calcError"));
@@ -460,7 +460,7 @@ TEST(CliOutcome, CalculationErrorGives2)
     EXPECT_EQ(o.out.find("NaN"), std::string::npos);
     EXPECT_EQ(o.out.find("nf"), std::string::npos);
 
-    const Outcome l = run({"design", "--input", "-"}, R"({"lWeakCold": 0})");
+    const Outcome l = run({"design", "--input", "-"}, R"({"fy": 0})");
     EXPECT_EQ(l.status, 2);
     EXPECT_NE(l.err.find(kText219), std::string::npos);
 }
