@@ -9,6 +9,7 @@
 
 #include "calc/env.h"
 #include "calc/texts.h"
+#include "calc/utf8.h"
 #include "catalogue/fileio.h"
 #include "shell/run.h"
 
@@ -16,7 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <fstream>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <optional>
@@ -29,7 +30,7 @@ namespace {
 
 void complain(const std::string& message)
 {
-    std::cerr << "qeln-cli: " << message << "\n";
+    std::cerr << "qeln-cli: " << visibleText(message) << "\n";
 }
 
 int usageError(const std::string& message)
@@ -88,20 +89,36 @@ bool takeSectionFromCatalogue(LazyCatalogue& lazy, ColumnInput& in, int language
     return found;
 }
 
-bool writeTextFile(const std::string& path, const std::string& content, std::string& reason)
+// An output file is replaced as a whole (temporary file, rename): a failed
+// write leaves the previous file as it was. `write` fills the temporary file.
+bool writeOutputFile(const std::string& path, const std::function<bool(fileio::PendingReplace&, std::string&)>& write,
+                     std::string& reason)
 {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    if (!f) {
-        reason = std::strerror(errno);
+    try {
+        fileio::PendingReplace file(path);
+        if (!write(file, reason))
+            return false;
+        file.commit();
+        return true;
+    } catch (const fileio::IoError& e) {
+        reason = e.reason();
         return false;
     }
-    f << content;
-    f.close();
-    if (!f) {
-        reason = "the file could not be written completely";
-        return false;
+}
+
+// An output named like the input or like the other output would destroy it.
+std::optional<int> refuseOutputClash(const DesignOptions& o)
+{
+    const std::string input = o.projectFile.empty() ? (o.inputJson == "-" ? "" : o.inputJson) : o.projectFile;
+    for (const std::string* out : {&o.svgFile, &o.pdfFile}) {
+        if (out->empty())
+            continue;
+        if (!input.empty() && (*out == input || fileio::sameFile(*out, input)))
+            return usageError(*out + ": this is the input file, it is not overwritten by an output");
     }
-    return true;
+    if (!o.svgFile.empty() && (o.svgFile == o.pdfFile || fileio::sameFile(o.svgFile, o.pdfFile)))
+        return usageError(o.svgFile + ": the SVG drawing and the PDF report cannot go to one file");
+    return std::nullopt;
 }
 
 // Reads the project named by the options; returns an exit status on failure.
@@ -160,6 +177,8 @@ std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnI
 
 int runDesign(const DesignOptions& o)
 {
+    if (const auto status = refuseOutputClash(o))
+        return *status;
     LazyCatalogue catalogue(o);
     ColumnInput in;
     if (const auto status = readInput(o, catalogue, in))
@@ -180,13 +199,13 @@ int runDesign(const DesignOptions& o)
         std::cout << runToJson(st, sink.messages);
     } else {
         for (const std::string& m : sink.messages)
-            std::cerr << m << "\n";
+            std::cerr << visibleText(m) << "\n";
         if (valid) {
             for (const std::string& l : (o.condensed ? st.condensedListing : st.completeListing).lines())
-                std::cout << l << "\n";
+                std::cout << visibleText(l) << "\n";
         } else if (res.hasErrors) {
             for (const std::string& l : res.errors.lines())
-                std::cout << l << "\n";
+                std::cout << visibleText(l) << "\n";
         }
     }
     std::cout.flush();
@@ -199,7 +218,11 @@ int runDesign(const DesignOptions& o)
             complain("no section drawing was made, " + o.svgFile + " is not written");
         } else {
             std::string reason;
-            if (!writeTextFile(o.svgFile, pictureToSvg(res.sectionPicture), reason))
+            const auto svg = [&](fileio::PendingReplace& f, std::string&) {
+                f.write(pictureToSvg(res.sectionPicture));
+                return true;
+            };
+            if (!writeOutputFile(o.svgFile, svg, reason))
                 status = fileError({516, o.svgFile, 0, reason}, o.languageBase);
         }
     }
@@ -207,8 +230,13 @@ int runDesign(const DesignOptions& o)
         std::string reason;
         if (!valid)
             complain("no valid results, " + o.pdfFile + " is not written");
-        else if (!writePdfReport(st, in, o.languageBase, o.condensed, isoDateTime(currentDateTime()), o.pdfFile,
-                                 reason))
+        else if (!writeOutputFile(
+                     o.pdfFile,
+                     [&](fileio::PendingReplace& f, std::string& why) {
+                         return writePdfReport(st, in, o.languageBase, o.condensed, isoDateTime(currentDateTime()),
+                                               f.tempPath(), why);
+                     },
+                     reason))
             status = fileError({516, o.pdfFile, 0, reason}, o.languageBase);
     }
     return status;
@@ -254,6 +282,7 @@ int main(const std::vector<std::string>& args)
 
 int main(int argc, char** argv)
 {
+    qeln::fileio::installSignalHandling();
     try {
         return qeln::cli::main(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::exception& e) {

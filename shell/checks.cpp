@@ -7,6 +7,9 @@
 #include "calc/yield.h"
 
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace qeln {
 
@@ -22,6 +25,16 @@ struct Findings {
             res.errors.add(l);
         res.errors.add(separator);
         res.hasErrors = true;
+    }
+    // A first line, then the lines naming the values; returns true.
+    bool error(const std::string& first, const std::vector<std::string>& lines, const char* separator)
+    {
+        res.errors.add(first);
+        for (const auto& l : lines)
+            res.errors.add(l);
+        res.errors.add(separator);
+        res.hasErrors = true;
+        return true;
     }
     void warning(std::initializer_list<std::string> lines, const char* separator)
     {
@@ -84,7 +97,9 @@ CheckOutcome RunInputChecks(const CalcEnv& env, const ColumnInput& in, ColumnRes
     if (n2 > 4 || (n2 != 0 && n2 != 4))
         f.error({T(1033)}, " ");
 
-    const double As = 0.78539825 * d * d * (n1 + n2);
+    // The counts are added as doubles: two large counts from a file must not
+    // overflow an int.
+    const double As = 0.78539825 * d * d * (static_cast<double>(n1) + n2);
     const double Ac = (h - 2 * tf) * (b - tw) - 0.858407 * r * r - As;
     double rho = 0;
     if (Ac + As == 0 || !std::isfinite(As / (Ac + As))) {
@@ -173,10 +188,51 @@ CheckOutcome RunInputChecks(const CalcEnv& env, const ColumnInput& in, ColumnRes
     if (!classes.empty())
         f.warning({T(1042) + " " + classes + " ", T(1043)}, " ");
 
-    if (in.e1 > 0.5 * b)
+    // The run uses the size of an eccentricity, so its limit applies to both
+    // signs. A load outside the section is no input the run can work with
+    // (an absurd one overflows the bending search): the run is not started.
+    if (std::fabs(in.e1) > 0.5 * b) {
         f.error({T(1044), T(1045) + f.fmt2(0.5 * b) + " mm !"}, " ");
-    if (in.e2 > 0.5 * h)
+        out.unusable = true;
+    }
+    if (std::fabs(in.e2) > 0.5 * h) {
         f.error({T(1046), T(1045) + f.fmt2(0.5 * h) + " mm !"}, " ");
+        out.unusable = true;
+    }
+
+    // Values outside their meaning (only a project or JSON file can give
+    // them, the dialogs cannot): the design run is not started, since its
+    // numbers would look valid and be wrong or its arithmetic would fail.
+    std::vector<std::string> bad;
+    const std::pair<double, int> factors[] = {{in.gammaA, 276}, {in.gammaC, 277}, {in.gammaS, 278}};
+    const std::pair<double, int> fireFactors[] = {{in.gammaAfi, 276}, {in.gammaCfi, 277}, {in.gammaSfi, 278}};
+    for (int fire = 0; fire < 2; ++fire)
+        for (const auto& [gamma, name] : fire ? fireFactors : factors)
+            if (!(gamma > 0))
+                bad.push_back("  " + T(name) + ", " + T(fire ? 274 : 273) + " = " + f.fmt2(gamma));
+    if (!bad.empty())
+        out.unusable = f.error(T(1170), bad, " ");
+
+    bad.clear();
+    if (!(uc1 > 0))
+        bad.push_back("  UC1 = " + f.fmt2(uc1) + " mm");
+    if (!(uf1 > 0))
+        bad.push_back("  UF1 = " + f.fmt2(uf1) + " mm");
+    if (!bad.empty())
+        out.unusable = f.error(T(1171), bad, " ");
+
+    bad.clear();
+    const std::pair<double, int> lengths[] = {
+        {in.lWeakCold, 177}, {in.lStrongCold, 177}, {in.lWeakFire, 274}, {in.lStrongFire, 274}};
+    for (int k = 0; k < 4; ++k)
+        if (!(lengths[k].first > 0))
+            bad.push_back("  " + T(k % 2 ? 179 : 178) + ", " + T(lengths[k].second) + " = " +
+                          f.fmt2(lengths[k].first) + " m");
+    if (!bad.empty())
+        out.unusable = f.error(T(1172), bad, " ");
+
+    if (!(in.pcp >= 0 && in.pcp <= 100))
+        out.unusable = f.error(T(1173), {"  " + T(195) + " = " + f.fmt2(in.pcp) + " %"}, " ");
 
     // Yield point used for the run.
     const double t = MaxOf(tw, tf);

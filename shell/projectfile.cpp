@@ -3,8 +3,6 @@
 #include "catalogue/codepage.h"
 #include "catalogue/fileio.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -17,8 +15,13 @@ namespace qeln {
 
 namespace {
 
-constexpr std::uint64_t kMaxProjectFileSize = 64u << 20;
 constexpr int kNoLimit = -1;
+
+std::string tooLargeReason()
+{
+    return "the file would be larger than " + std::to_string(kMaxProjectFileSize >> 20) +
+           " MiB, the most a project file may hold";
+}
 
 // Lines of the file without their ends (CR LF, LF or a lone CR).
 std::vector<std::string_view> splitLines(std::string_view bytes)
@@ -219,6 +222,7 @@ int ProjectFileResult::textId() const
     case ProjectFileStatus::openError: return 514;
     case ProjectFileStatus::wrongVersion: return 515;
     case ProjectFileStatus::writeError: return 516;
+    case ProjectFileStatus::tooLarge: return 1174;
     default: return 0;
     }
 }
@@ -313,8 +317,10 @@ ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fi
 {
     ProjectFileResult result;
     result.file = fileName;
-    // A byte-order mark some editors put in front of UTF-8 is passed over.
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF" && isValidUtf8(bytes))
+    // A byte-order mark some editors put in front of a file is passed over;
+    // the rest decides the character set as for a file without one (an
+    // editor may add the mark to a Windows-1252 file without converting it).
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
         bytes.remove_prefix(3);
     FieldReader r(bytes, isValidUtf8(bytes) && hasNonAscii(bytes));
     ColumnInput in;   // fresh: replaces the project only when everything was read
@@ -394,44 +400,39 @@ ProjectFileResult SaveProjectFile(const std::string& path, const ColumnInput& pr
 {
     ProjectFileResult result;
     result.file = path;
+    result.status = ProjectFileStatus::writeError;
+    // A file the reader would refuse as too large is not written: the check
+    // on the characters spares building a copy of an absurd comment.
+    if (utf8Length(project.comment) + 2 * kProjectFileLines > kMaxProjectFileSize) {
+        result.status = ProjectFileStatus::tooLarge;
+        result.detail = tooLargeReason();
+        return result;
+    }
     std::string content;
     try {
         content = ProjectFileContent(project);
     } catch (const std::domain_error& e) {
-        result.status = ProjectFileStatus::writeError;
         result.detail = e.what();
         return result;
     }
-    // Only a file is ever moved to the backup name, never a folder or a device.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-        result.status = ProjectFileStatus::writeError;
-        result.detail = path + ": not a file";
+    if (content.size() > kMaxProjectFileSize) {
+        result.status = ProjectFileStatus::tooLarge;
+        result.detail = tooLargeReason();
         return result;
     }
-    // 1. The new content, complete and on disk, under a temporary name.
-    std::string temp;
     try {
-        temp = fileio::writeTempBeside(path, content);
+        // The new content, complete and on disk under a temporary name; then
+        // the previous file gets its backup name as a second name, and the
+        // new file takes the project's name in one rename. A link is written
+        // through to its file, whose backup lies beside it.
+        fileio::PendingReplace file(path);
+        file.write(content);
+        file.commit(ProjectBackupName(file.target()));
     } catch (const fileio::IoError& e) {
-        result.status = ProjectFileStatus::writeError;
-        result.detail = e.what();
+        result.detail = e.reason();   // the file is named by result.file
         return result;
     }
-    // 2. The previous file becomes the backup (failures ignored, as before).
-    const std::string backup = ProjectBackupName(path);
-    (void)std::remove(backup.c_str());
-    const bool movedToBackup = std::rename(path.c_str(), backup.c_str()) == 0;
-    // 3. The new file takes the name.
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        result.status = ProjectFileStatus::writeError;
-        result.detail = path + ": " + fileio::errnoText(errno);
-        if (movedToBackup)
-            (void)std::rename(backup.c_str(), path.c_str());
-        (void)std::remove(temp.c_str());
-        return result;
-    }
-    fileio::syncDirectoryOf(path);
+    result.status = ProjectFileStatus::ok;
     return result;
 }
 

@@ -5,6 +5,7 @@
 #include "calc/design.h"
 #include "calc/format.h"
 #include "calc/numeric.h"
+#include "calc/utf8.h"
 
 #include <cmath>
 #include <cstdio>
@@ -62,18 +63,19 @@ void buildInputListing(const CalcEnv& env, const ColumnInput& in, const CheckOut
     p.add(kUnderline);
     p.add("");
     const char* pf = "%-25s %-50.50s";
-    p.add(P(pf, {T(114), in.projectName}));
-    p.add(P(pf, {T(113), in.projectCode}));
-    p.add(P(pf, {T(116), in.positionName}));
-    p.add(P(pf, {T(115), in.positionNumber}));
-    p.add(P(pf, {T(117), in.author}));
-    p.add(P(pf, {T(118), in.comment}));
+    // Texts of a file go into the listing with their control characters shown.
+    p.add(P(pf, {T(114), visibleText(in.projectName)}));
+    p.add(P(pf, {T(113), visibleText(in.projectCode)}));
+    p.add(P(pf, {T(116), visibleText(in.positionName)}));
+    p.add(P(pf, {T(115), visibleText(in.positionNumber)}));
+    p.add(P(pf, {T(117), visibleText(in.author)}));
+    p.add(P(pf, {T(118), visibleText(in.comment)}));
     p.add(P(pf, {T(120), fmtDate(in.createdOn)}));
     p.add(P(pf, {T(119), fmtDate(in.lastUpdated)}));
     p.add("");
 
     MessageList& s = blk.section;
-    s.add(P("%-20s   %20s", {T(134), in.profileName}));
+    s.add(P("%-20s   %20s", {T(134), visibleText(in.profileName)}));
     const char* sf = "  %-6s %10.4g mm";
     s.add(P(sf, {T(129), in.h}));
     s.add(P(sf, {T(130), in.b}));
@@ -193,7 +195,8 @@ bool calculate(const CalcEnv& env, const ColumnInput& in, RunState& st, RunPrese
     try {
         st.derived = RunInputChecks(env, in, st.results);
         buildInputListing(env, in, st.derived, st.blocks, fmtDate);
-        DesignRun(env, in, st.derived.fyCalc, st.derived.rho, st.derived.dCalc, st.results);
+        if (!st.derived.unusable)
+            DesignRun(env, in, st.derived.fyCalc, st.derived.rho, st.derived.dCalc, st.results);
     } catch (const CalculationError&) {
         st.calcError = true;
     }

@@ -1,7 +1,10 @@
 #include "settings.h"
 
 #include "catalogue/codepage.h"
+#include "calc/texts.h"
 #include "catalogue/fileio.h"
+
+#include <sys/stat.h>
 
 #include <charconv>
 #include <cstdint>
@@ -15,7 +18,8 @@ namespace qeln {
 
 namespace {
 
-constexpr std::uint64_t kMaxSettingsSize = 1u << 20;
+// Far more than the program's three keys need; a larger file is left alone.
+constexpr std::uint64_t kMaxSettingsSize = 16u << 20;
 
 std::string_view trim(std::string_view s)
 {
@@ -146,6 +150,11 @@ void store(std::vector<std::string>& lines, std::string_view section, std::strin
 
 } // namespace
 
+int knownLanguageBase(int value)
+{
+    return value == kFrench || value == kGerman ? value : kEnglish;
+}
+
 int parseSettingsInteger(const std::string& text, int fallback)
 {
     const std::string_view s = trim(text);
@@ -181,7 +190,7 @@ Settings SettingsFile::read() const
         text = decodeToUtf8(text, CodePage::windows1252);
     const auto lines = splitLines(text);
     if (const auto v = lookup(lines, "language", "numberlanguage"))
-        s.languageBase = parseSettingsInteger(*v, 0);
+        s.languageBase = knownLanguageBase(parseSettingsInteger(*v, 0));
     s.enterprise = lookup(lines, "user", "enterprise").value_or("");
     s.user = lookup(lines, "user", "user").value_or("");
     return s;
@@ -192,7 +201,14 @@ bool SettingsFile::write(const Settings& settings, std::string& error) const
     error.clear();
     std::string text, readError;
     std::vector<std::string> lines;
-    if (fileio::readWholeFile(path_, text, readError, kMaxSettingsSize) == fileio::ReadStatus::ok) {
+    struct stat st {};
+    if (::stat(path_.c_str(), &st) == 0) {
+        // The other sections and keys of an existing file are kept: a file
+        // that cannot be read as a whole is not replaced at all.
+        if (fileio::readWholeFile(path_, text, readError, kMaxSettingsSize) != fileio::ReadStatus::ok) {
+            error = path_ + ": the settings are not saved, the file is left as it was: " + readError;
+            return false;
+        }
         if (!isValidUtf8(text))
             text = decodeToUtf8(text, CodePage::windows1252);
         lines = splitLines(text);

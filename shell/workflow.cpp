@@ -8,7 +8,6 @@ constexpr int kUnsavedLost = 512;
 constexpr int kSaveData = 513;
 constexpr int kOpenError = 514;
 constexpr int kWrongVersion = 515;
-constexpr int kWriteError = 516;
 constexpr int kOverwrite = 517;
 } // namespace
 
@@ -103,10 +102,16 @@ void Workflow::FileSave()
         FileSaveAs();
         return;
     }
-    if (host_.saveProject(fileName, input))
+    SaveFailure failure;
+    if (host_.saveProject(fileName, input, failure)) {
         projectChanged = false;
-    else
-        host_.tell(host_.text(kWriteError));
+        return;
+    }
+    // The box gives the reason too, as the command line does.
+    std::string message = host_.text(failure.text);
+    if (!failure.reason.empty())
+        message += "\n\n" + failure.reason;
+    host_.tell(message);
 }
 
 void Workflow::FileSaveAs()

@@ -17,6 +17,14 @@ enum class ResultWindow { Results, Details, Graphic };
 // ReadError: the file broke off after its version line; the host has reported it.
 enum class LoadOutcome { Ok, CannotOpen, WrongVersion, ReadError };
 
+// Why a project could not be saved: the catalogue text (516 "Error during
+// Writing of File", 1174 for a comment too long to be saved) and the reason
+// as the command line gives it (the file and the system's explanation).
+struct SaveFailure {
+    int text = 516;
+    std::string reason;
+};
+
 class WorkflowHost {
 public:
     virtual ~WorkflowHost() = default;
@@ -38,7 +46,8 @@ public:
     virtual bool lookupProfile(ColumnInput& in) = 0;
     // The project file: read into `in` only on success; write keeping a backup.
     virtual LoadOutcome loadProject(const std::string& path, ColumnInput& in) = 0;
-    virtual bool saveProject(const std::string& path, const ColumnInput& in) = 0;
+    // A failed write fills `failure`: the text to show and the reason.
+    virtual bool saveProject(const std::string& path, const ColumnInput& in, SaveFailure& failure) = 0;
     // The calculate command: checks, run, presentation; true when the results are valid.
     virtual bool calculate(const ColumnInput& in) = 0;
     // Shows a result window modally with the results of the last run.

@@ -582,11 +582,14 @@ LoadOutcome frmmain::loadProject(const std::string& path, ColumnInput& in)
     }
 }
 
-bool frmmain::saveProject(const std::string& path, const ColumnInput& in)
+bool frmmain::saveProject(const std::string& path, const ColumnInput& in, SaveFailure& failure)
 {
     if (options_.saveProject)
         return options_.saveProject(path, in);
-    return SaveProjectFile(path, in).ok();
+    const ProjectFileResult r = SaveProjectFile(path, in);
+    failure.text = r.textId() != 0 ? r.textId() : 516;
+    failure.reason = r.describe();
+    return r.ok();
 }
 
 bool frmmain::calculate(const ColumnInput& in)

@@ -127,7 +127,7 @@ public:
     double now() override;
     bool lookupProfile(ColumnInput& in) override;
     LoadOutcome loadProject(const std::string& path, ColumnInput& in) override;
-    bool saveProject(const std::string& path, const ColumnInput& in) override;
+    bool saveProject(const std::string& path, const ColumnInput& in, SaveFailure& failure) override;
     bool calculate(const ColumnInput& in) override;
     void showResultWindow(ResultWindow w) override;
     void setCaption(const std::string& caption) override;

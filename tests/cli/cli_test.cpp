@@ -7,9 +7,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -448,7 +450,7 @@ TEST(CliOutcome, InputErrorsGive1)
 
 TEST(CliOutcome, CalculationErrorGives2)
 {
-    const Outcome o = designJson(R"({"lWeakCold": 0})");
+    const Outcome o = designJson(R"({"fy": 0})");   // the yield point divides in the checks
     EXPECT_EQ(o.status, 2);
     const auto doc = parsed(o);
     EXPECT_TRUE(boolean(doc, "calcError"));
@@ -460,7 +462,7 @@ TEST(CliOutcome, CalculationErrorGives2)
     EXPECT_EQ(o.out.find("NaN"), std::string::npos);
     EXPECT_EQ(o.out.find("nf"), std::string::npos);
 
-    const Outcome l = run({"design", "--input", "-"}, R"({"lWeakCold": 0})");
+    const Outcome l = run({"design", "--input", "-"}, R"({"fy": 0})");
     EXPECT_EQ(l.status, 2);
     EXPECT_NE(l.err.find(kText219), std::string::npos);
 }
@@ -538,3 +540,129 @@ INSTANTIATE_TEST_SUITE_P(
                     ListingCase{"German", {"data:default-german.qln", "--language", "de"},
                                 "default-german.listing.txt"}),
     [](const testing::TestParamInfo<ListingCase>& i) { return std::string(i.param.name); });
+
+// ---- hostile designs, texts and output paths
+
+namespace {
+
+// A fresh folder for one test, removed with its files at the end.
+struct ScratchDir {
+    std::string path;
+    ScratchDir()
+    {
+        std::string p = scratch("dirXXXXXX");
+        path = ::mkdtemp(p.data()) ? p : "";
+    }
+    ~ScratchDir() { std::system(("rm -rf " + shellQuote(path)).c_str()); }
+    std::string file(const std::string& name) const { return path + "/" + name; }
+    std::string listing() const
+    {
+        std::string names;
+        for (const auto& e : std::filesystem::directory_iterator(path))
+            names += e.path().filename().string() + " ";
+        return names;
+    }
+};
+
+} // namespace
+
+TEST(CliHostile, ImplausibleDesignsAndHugeCountsAreInputErrors)
+{
+    // gave -6052 kN as a valid result
+    const Outcome f = run({"design", "--input", "-", "--listing", "condensed"},
+                          R"({"gammaA": -1, "gammaC": -1, "gammaS": -1})");
+    EXPECT_EQ(f.status, 1);
+    EXPECT_EQ(f.out.rfind("Partial safety factors must be greater than 0:\n", 0), 0u) << f.out;
+    // n1 + n2 overflowed int: a negative percentage, or an abort under the sanitizers
+    const Outcome n = designJson(R"({"n1": 2147483647, "n2": 1})");
+    EXPECT_EQ(n.status, 1) << n.err;
+    EXPECT_EQ(n.out.find("-837419294"), std::string::npos);
+}
+
+TEST(CliHostile, ControlCharactersNeverReachTheTerminal)
+{
+    const std::string input = R"({"projectName": "\u001b]0;owned\u0007\u001b[2J", "comment": "a\u0000b\u009bc"})";
+    const Outcome o = run({"design", "--input", "-"}, input);
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find("\xEF\xBF\xBD]0;owned\xEF\xBF\xBD\xEF\xBF\xBD[2J"), std::string::npos);
+    const Outcome p = run({"design", "--input", "-"}, R"({"profileName": "HE\u001b[31m"})");
+    EXPECT_EQ(p.status, 3);
+    EXPECT_NE(p.err.find("HE\xEF\xBF\xBD[31m"), std::string::npos) << p.err;
+    for (const Outcome* out : {&o, &p})
+        for (const std::string* s : {&out->out, &out->err})
+            for (char c : *s)
+                ASSERT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << int(c);
+}
+
+TEST(CliHostile, AnOutputOverItsOwnInputIsRefused)
+{
+    // --svg p.qln silently overwrote the project
+    ScratchDir dir;
+    const std::string project = dir.file("p.qln");
+    ASSERT_EQ(run({"new", project}).status, 0);
+    const std::string before = readFile(project);
+    ASSERT_EQ(::symlink(project.c_str(), dir.file("alias.svg").c_str()), 0);
+    ASSERT_EQ(::link(project.c_str(), dir.file("hard.pdf").c_str()), 0);
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"design", project, "--svg", project},
+             {"design", project, "--svg", dir.file("alias.svg")},
+             {"design", project, "--pdf", dir.file("hard.pdf")},
+             {"design", project, "--svg", dir.file("x"), "--pdf", dir.file("x")}}) {
+        const Outcome o = run(args);
+        EXPECT_EQ(o.status, 64) << args.back();
+        EXPECT_TRUE(o.out.empty());
+        EXPECT_EQ(readFile(project), before);
+    }
+    const std::string json = dir.file("in.json");
+    writeFile(json, "{}");
+    EXPECT_EQ(run({"design", "--input", json, "--svg", json}).status, 64);
+    EXPECT_EQ(readFile(json), "{}");
+}
+
+TEST(CliHostile, AFailedOutputLeavesThePreviousFileAndNoTemporaryFile)
+{
+    ScratchDir dir;
+    const std::string svg = dir.file("s.svg");
+    writeFile(svg, "previous");
+    // beyond the file size limit: exit 3 with the reason, not death by SIGXFSZ (153)
+    const std::string cmd = "ulimit -f 4 && exec " + shellQuote(QELN_CLI) + " design " +
+                            shellQuote(kData + "default.qln") + " --svg " + shellQuote(svg) + " >/dev/null 2>" +
+                            shellQuote(dir.file("err"));
+    const int raw = std::system(("sh -c " + shellQuote(cmd)).c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 3);
+    EXPECT_NE(readFile(dir.file("err")).find("File too large"), std::string::npos) << readFile(dir.file("err"));
+    std::remove(dir.file("err").c_str());
+    EXPECT_EQ(readFile(svg), "previous");
+    EXPECT_EQ(dir.listing(), "s.svg ");
+
+    // a read-only output is refused with the reason
+    ASSERT_EQ(::chmod(svg.c_str(), 0444), 0);
+    const Outcome o = run({"design", kData + "default.qln", "--svg", svg});
+    EXPECT_EQ(o.status, 3);
+    EXPECT_NE(o.err.find("the file is read-only"), std::string::npos) << o.err;
+    EXPECT_EQ(readFile(svg), "previous");
+    EXPECT_EQ(dir.listing(), "s.svg ");
+}
+
+TEST(CliHostile, NewKilledAtEachStepOfTheSaveLeavesAWholeProject)
+{
+    // The review's reproduction: a kill at the rename left only pBAK and the
+    // temporary file. strace injects the kill at each step that changes names.
+    if (std::system("strace -f -o /dev/null true >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "strace cannot trace here";
+    ScratchDir dir;
+    const std::string project = dir.file("p.qln");
+    ASSERT_EQ(run({"new", project}).status, 0);
+    const std::string before = readFile(project);
+    for (const char* calls : {"unlink,unlinkat", "link,linkat", "rename,renameat,renameat2"}) {
+        const std::string cmd = "strace -f -o /dev/null -e inject=" + std::string(calls) +
+                                ":signal=SIGKILL:when=1 " + shellQuote(QELN_CLI) + " new " + shellQuote(project) +
+                                " >/dev/null 2>&1";
+        const int raw = std::system(cmd.c_str());
+        EXPECT_NE(raw, 0) << calls;   // killed
+        EXPECT_EQ(readFile(project), before) << calls;
+    }
+    ASSERT_EQ(run({"new", project}).status, 0);
+    EXPECT_EQ(readFile(dir.file("pBAK")), before);
+}

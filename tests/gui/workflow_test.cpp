@@ -52,11 +52,13 @@ struct FakeHost : WorkflowHost {
         in = files[p];
         return LoadOutcome::Ok;
     }
-    bool saveProject(const std::string& p, const ColumnInput& in) override
+    bool saveProject(const std::string& p, const ColumnInput& in, SaveFailure& failure) override
     {
         for (const auto& f : failSave)
-            if (f == p)
+            if (f == p) {
+                failure.reason = p + ": the file is read-only";
                 return false;
+            }
         files[p] = in;
         return true;
     }
@@ -257,7 +259,8 @@ TEST_F(WorkflowTest, FailedWriteReportsAndStaysChanged)
     wf.fileName = "/ro/x.qln";
     host.failSave = {"/ro/x.qln"};
     wf.FileSave();
-    EXPECT_EQ(host.told.back(), "T516");
+    // the box gives the reason, as the command line does
+    EXPECT_EQ(host.told.back(), "T516\n\n/ro/x.qln: the file is read-only");
     EXPECT_TRUE(wf.projectChanged);
 }
 

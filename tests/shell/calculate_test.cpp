@@ -109,7 +109,7 @@ TEST(Calculate, ErrorsShowOnlyTheWarningsAndErrorsWindow)
 TEST(Calculate, ArithmeticFailureIsNeverAValidResult)
 {
     ColumnInput in;
-    in.lWeakCold = 0;   // the dialogs accept 0 m
+    in.fy = 0;   // the yield point divides in the checks
     Calc c{in};
     EXPECT_FALSE(c.ok);
     EXPECT_TRUE(c.st.calcError);
@@ -117,6 +117,40 @@ TEST(Calculate, ArithmeticFailureIsNeverAValidResult)
     EXPECT_EQ(c.sink.messages[0], "An error occurred during calculation. A possible cause may be unrealistic input data.");
     EXPECT_EQ(std::count(c.ui.events.begin(), c.ui.events.end(), "results"), 0);
     EXPECT_TRUE(c.st.completeListing.empty());
+}
+
+TEST(Calculate, ValuesOutsideTheirMeaningGiveErrorsWithoutARun)
+{
+    // a zero buckling length (the dialogs accept 0 m) once ended in text 219,
+    // a negative factor in a valid-looking negative resistance
+    for (auto set : {+[](ColumnInput& in) { in.lWeakCold = 0; }, +[](ColumnInput& in) { in.gammaA = -1; },
+                     +[](ColumnInput& in) { in.e1 = -1e308; }}) {
+        ColumnInput in;
+        set(in);
+        Calc c{in};
+        EXPECT_FALSE(c.ok);
+        EXPECT_FALSE(c.st.calcError);
+        EXPECT_TRUE(c.sink.messages.empty());   // neither text 219 nor "error in bending"
+        EXPECT_EQ(c.ui.events, (std::vector<std::string>{"busy", "idle", "warnings"}));
+        EXPECT_FALSE(c.st.results.table.at(0, 0).has_value());
+        EXPECT_TRUE(c.st.results.sectionPicture.empty());
+    }
+}
+
+TEST(Calculate, ControlCharactersOfTextsAreShownVisiblyInTheListing)
+{
+    ColumnInput in;
+    in.projectName = "A\x1b[2J\x07" "B";
+    in.comment = std::string("c\0d\tx\xc2\x9b", 7);
+    in.profileName = "HE\r320";
+    Calc c{in};
+    ASSERT_TRUE(c.ok);
+    const std::string bad = "\xEF\xBF\xBD";   // U+FFFD
+    EXPECT_EQ(c.st.completeListing[4].substr(26, 11), "A" + bad + "[2J" + bad + "B");
+    EXPECT_EQ(c.st.completeListing[9].substr(26, 12), "c" + bad + "d" + bad + "x" + bad);
+    for (const auto& l : c.st.completeListing.lines())
+        for (char ch : l)
+            EXPECT_FALSE(static_cast<unsigned char>(ch) < 0x20) << l;
 }
 
 TEST(Calculate, CommentIsCutInTheListingOnly)
