@@ -189,16 +189,12 @@ CheckOutcome RunInputChecks(const CalcEnv& env, const ColumnInput& in, ColumnRes
         f.warning({T(1042) + " " + classes + " ", T(1043)}, " ");
 
     // The run uses the size of an eccentricity, so its limit applies to both
-    // signs. A load outside the section is no input the run can work with
-    // (an absurd one overflows the bending search): the run is not started.
-    if (std::fabs(in.e1) > 0.5 * b) {
+    // signs. As with every other validity limit, the run still goes on to
+    // its service calculation and stops there.
+    if (std::fabs(in.e1) > 0.5 * b)
         f.error({T(1044), T(1045) + f.fmt2(0.5 * b) + " mm !"}, " ");
-        out.unusable = true;
-    }
-    if (std::fabs(in.e2) > 0.5 * h) {
+    if (std::fabs(in.e2) > 0.5 * h)
         f.error({T(1046), T(1045) + f.fmt2(0.5 * h) + " mm !"}, " ");
-        out.unusable = true;
-    }
 
     // Values outside their meaning (only a project or JSON file can give
     // them, the dialogs cannot): the design run is not started, since its

@@ -12,10 +12,9 @@ struct CheckOutcome {
     double fyCalc = 0;   // yield point used by the run
     double dCalc = 0;    // working copy of d handed to the run
     int n1 = 0, n2 = 0;  // run copies
-    // An eccentricity beyond its limit (either sign), a partial safety factor
-    // or buckling length not above 0, an axis distance UC1 or UF1 not above
-    // 0, or a percentage of permanent load outside 0..100: errors are given
-    // and the design run is not started.
+    // A partial safety factor or buckling length not above 0, an axis
+    // distance UC1 or UF1 not above 0, or a percentage of permanent load
+    // outside 0..100: errors are given and the design run is not started.
     bool unusable = false;
 };
 
