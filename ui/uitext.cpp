@@ -3,8 +3,10 @@
 #include "calc/texts.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace qeln::ui {
 
@@ -26,6 +28,47 @@ void setLanguageBase(int base) { gLanguageBase = base; }
 
 QString T(int id) { return QString::fromStdString(LoadText(id, gLanguageBase, &boxSink())); }
 
+QString appTitle() { return T(1); }
+
+namespace {
+QLocale::Language languageOf(int base)
+{
+    switch (base) {
+    case 10000: return QLocale::French;
+    case 20000: return QLocale::German;
+    default: return QLocale::English;
+    }
+}
+} // namespace
+
+bool applyQtTranslation(int base)
+{
+    static QTranslator* current = nullptr;
+    if (current) {
+        QCoreApplication::removeTranslator(current);
+        delete current;
+        current = nullptr;
+    }
+    const QLocale::Language lang = languageOf(base);
+    if (lang == QLocale::English)
+        return true;
+    auto* tr = new QTranslator;
+    if (!tr->load(QLocale(lang), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete tr;
+        return false;
+    }
+    QCoreApplication::installTranslator(tr);
+    current = tr;
+    return true;
+}
+
+QLocale languageLocale(int base)
+{
+    const QLocale::Language lang = languageOf(base);
+    const QLocale system = QLocale();
+    return system.language() == lang ? system : QLocale(lang);
+}
+
 void BoxSink::message(const std::string& text) { showMessage(nullptr, QString::fromStdString(text)); }
 
 BoxSink& boxSink()
@@ -36,7 +79,7 @@ BoxSink& boxSink()
 
 void showMessage(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Information, appTitle(), text, QMessageBox::Ok,
                     boxParent(parent));
     box.setObjectName("messagebox");
     box.exec();
@@ -44,7 +87,7 @@ void showMessage(QWidget* parent, const QString& text)
 
 void showError(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Critical, appTitle(), text, QMessageBox::Ok,
                     boxParent(parent));
     box.setObjectName("errorbox");
     box.exec();
@@ -52,8 +95,9 @@ void showError(QWidget* parent, const QString& text)
 
 QChar decimalSeparator()
 {
+    // the numeric fields read "," and "." only
     const QString s = QLocale().decimalPoint();
-    return s.isEmpty() ? QChar('.') : s.at(0);
+    return s == QLatin1String(",") ? QChar(',') : QChar('.');
 }
 
 QChar groupSeparator()

@@ -4,6 +4,7 @@
 
 #include "calc/messages.h"
 
+#include <QLocale>
 #include <QString>
 
 class QWidget;
@@ -17,6 +18,18 @@ void setLanguageBase(int base);
 // LoadText for the current language, as a QString.
 QString T(int id);
 
+// The application title (text 1) of message boxes. The application display
+// name is never set: Qt would append it to every window caption.
+QString appTitle();
+
+// Qt's own texts (file dialogs, standard buttons) in the program's language:
+// qtbase_fr or qtbase_de from Qt's translations folder, none for English.
+// False when the language needs a translation that cannot be loaded.
+bool applyQtTranslation(int languageBase);
+// The locale of the program's language for dates: the system's own when it
+// speaks that language (keeping its country), else the language's default.
+QLocale languageLocale(int languageBase);
+
 // A MessageSink showing each message in a box with an OK button.
 class BoxSink : public MessageSink {
 public:
@@ -28,7 +41,8 @@ BoxSink& boxSink();
 void showMessage(QWidget* parent, const QString& text);
 void showError(QWidget* parent, const QString& text);
 
-// The regional decimal and thousands separators of screen output.
+// The regional decimal separator of screen output ("," or "."; "." for a
+// locale with another one) and the regional thousands separator.
 QChar decimalSeparator();
 QChar groupSeparator();
 
