@@ -6,6 +6,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTranslator>
 
 namespace qeln::ui {
@@ -43,16 +44,15 @@ QLocale::Language languageOf(int base)
 
 bool applyQtTranslation(int base)
 {
-    static QTranslator* current = nullptr;
+    static QPointer<QTranslator> current;   // owned by the application
     if (current) {
         QCoreApplication::removeTranslator(current);
-        delete current;
-        current = nullptr;
+        delete current.data();
     }
     const QLocale::Language lang = languageOf(base);
     if (lang == QLocale::English)
         return true;
-    auto* tr = new QTranslator;
+    auto* tr = new QTranslator(QCoreApplication::instance());
     if (!tr->load(QLocale(lang), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete tr;
         return false;
