@@ -16,7 +16,32 @@ namespace {
 
 const char* const kUnderline = "----------------------------------------";
 
+bool mentions(const std::string& what, const char* part) { return what.find(part) != std::string::npos; }
+
 } // namespace
+
+std::vector<std::string> calculationErrorLines(const CalcEnv& env, const std::string& what)
+{
+    int cause = 1196;   // an invalid floating point operation
+    if (mentions(what, "division by zero") || mentions(what, "0 / 0") || mentions(what, "without area") ||
+        mentions(what, "without thickness"))
+        cause = 1190;
+    else if (mentions(what, "square root"))
+        cause = 1191;
+    else if (mentions(what, "overflow"))
+        cause = 1192;
+    else if (mentions(what, "power"))
+        cause = 1193;
+    else if (mentions(what, "not a number"))
+        cause = 1194;
+    else if (mentions(what, "Section drawing"))
+        cause = 1195;
+    std::vector<std::string> lines{env.text(219), env.text(cause)};
+    if (!what.empty())
+        lines.push_back(env.text(1197) + " " + what);
+    lines.push_back(env.text(1198));
+    return lines;
+}
 
 void ListingBlocks::clear()
 {
@@ -190,6 +215,7 @@ bool calculate(const CalcEnv& env, const ColumnInput& in, RunState& st, RunPrese
     st.completeListing.clear();
     st.condensedListing.clear();
     st.calcError = false;
+    st.calcErrorWhat.clear();
 
     presenter.setBusy(true);
     try {
@@ -197,16 +223,22 @@ bool calculate(const CalcEnv& env, const ColumnInput& in, RunState& st, RunPrese
         buildInputListing(env, in, st.derived, st.blocks, fmtDate);
         if (!st.derived.unusable)
             DesignRun(env, in, st.derived.fyCalc, st.derived.rho, st.derived.dCalc, st.results);
-    } catch (const CalculationError&) {
+    } catch (const CalculationError& e) {
         st.calcError = true;
+        st.calcErrorWhat = e.what();
     }
     presenter.setBusy(false);
 
     if (st.calcError) {
         // An arithmetic failure is never a valid result, whatever the flags say.
+        // The warnings-and-errors window tells why no results follow: the
+        // findings of the checks, then the failure and its cause.
         env.message(env.text(219));
-        if (st.results.hasErrors || st.results.hasWarnings)
-            presenter.showWarningsAndErrors(st.results);
+        ColumnResults shown = st.results;
+        for (const std::string& l : calculationErrorLines(env, st.calcErrorWhat))
+            shown.errors.add(l);
+        shown.hasErrors = true;
+        presenter.showWarningsAndErrors(shown);
         return false;
     }
     if (st.results.hasErrors || st.results.hasWarnings)

@@ -27,6 +27,7 @@ struct RunState {
     MessageList completeListing;
     MessageList condensedListing;
     bool calcError = false;   // the run ended in an arithmetic failure (text 219)
+    std::string calcErrorWhat;   // the failure's own (technical) description
 };
 
 // The windows `calculate` talks to. The desktop program shows them; tests
@@ -45,6 +46,11 @@ public:
 // time; the batch command line: ISO).
 using DateTimeFormatter = std::function<std::string(double dateTimeNumber)>;
 std::string isoDateTime(double dateTimeNumber);
+
+// The lines the warnings-and-errors window shows under "Errors" for an
+// arithmetic failure: text 219, its cause in the current language and the
+// technical description.
+std::vector<std::string> calculationErrorLines(const CalcEnv& env, const std::string& what);
 
 // Fills the input listing blocks.
 void buildInputListing(const CalcEnv& env, const ColumnInput& in, const CheckOutcome& derived, ListingBlocks& blk,

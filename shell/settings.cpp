@@ -148,6 +148,25 @@ void store(std::vector<std::string>& lines, std::string_view section, std::strin
     lines.push_back(entry);
 }
 
+// Removes every line of the key in the section.
+void erase(std::vector<std::string>& lines, std::string_view section, std::string_view key)
+{
+    bool inSection = false;
+    std::vector<std::string> kept;
+    for (auto& line : lines) {
+        if (const auto s = sectionOf(line))
+            inSection = sameName(*s, section);
+        std::string_view k, v;
+        if (!(inSection && keyValueOf(line, k, v) && sameName(k, key)))
+            kept.push_back(std::move(line));
+    }
+    lines = std::move(kept);
+}
+
+constexpr const char* kRecentSection = "recent";
+constexpr int kRecentSlots = 8;
+std::string recentKey(int i) { return "file" + std::to_string(i); }
+
 } // namespace
 
 int knownLanguageBase(int value)
@@ -193,6 +212,9 @@ Settings SettingsFile::read() const
         s.languageBase = knownLanguageBase(parseSettingsInteger(*v, 0));
     s.enterprise = lookup(lines, "user", "enterprise").value_or("");
     s.user = lookup(lines, "user", "user").value_or("");
+    for (int i = 1; i <= kRecentSlots; ++i)
+        if (const auto v = lookup(lines, kRecentSection, recentKey(i)); v && !v->empty())
+            s.recentFiles.push_back(*v);
     return s;
 }
 
@@ -216,6 +238,13 @@ bool SettingsFile::write(const Settings& settings, std::string& error) const
     store(lines, "language", "numberlanguage", std::to_string(settings.languageBase));
     store(lines, "user", "enterprise", settings.enterprise);
     store(lines, "user", "user", settings.user);
+    for (int i = 1; i <= kRecentSlots; ++i) {
+        const auto n = static_cast<std::size_t>(i);
+        if (n <= settings.recentFiles.size())
+            store(lines, kRecentSection, recentKey(i), settings.recentFiles[n - 1]);
+        else
+            erase(lines, kRecentSection, recentKey(i));
+    }
     std::string out;
     for (const auto& l : lines)
         out += l + "\n";

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "calc/records.h"
+#include "recentfiles.h"
 
 #include <optional>
 #include <string>
@@ -70,12 +71,14 @@ public:
     std::string enterpriseDefault;
     std::string userDefault;
     bool printing = false;   // a report is being produced; blocks closing
+    RecentFiles recent;      // projects opened or saved, most recent first
 
     // Resets the whole project to its defaults (file name, project data, profile, values).
     void VarInitialisieren();
     // An input dialog was confirmed or the language switched.
     void haschanged();
-    // Window caption := title + "  -  " + fileName.
+    // Window caption := title + "  -  " + fileName, and an asterisk at the
+    // end while the project has unsaved changes.
     void updatetitle();
     std::string caption() const { return caption_; }
 
@@ -86,6 +89,9 @@ public:
 
     void FileNew();
     void FileOpen();
+    // Opens a project of the recent list, asking first as Open does; a file
+    // that cannot be opened any more leaves the list.
+    void FileOpenRecent(const std::string& path);
     void FileSave();
     void FileSaveAs();
     // True when the main window may close.
@@ -97,6 +103,12 @@ public:
     bool ensureResults();
 
 private:
+    // Open's question about unsaved changes; false when the command ends.
+    bool mayReplaceProject();
+    LoadOutcome openPath(const std::string& path);
+    // Writes the project to fileName; false (reported) when it cannot.
+    bool writeFile();
+
     WorkflowHost& host_;
     std::string caption_;
 };

@@ -27,6 +27,7 @@ struct SettingsValues {
     int language = 0;
     std::string enterprise;
     std::string user;
+    std::vector<std::string> recentFiles = {};   // most recent first
 };
 
 // Where the main window gets its catalogue, project files and settings from.
@@ -79,6 +80,9 @@ public:
     // Commands.
     void FileNew() { wf_.FileNew(); }
     void FileOpen() { wf_.FileOpen(); }
+    void FileOpenRecent(const std::string& path) { wf_.FileOpenRecent(path); }
+    // Fills File > Recent projects from the workflow's list (run whenever the File menu opens).
+    void updateRecentMenu();
     void FileSave() { wf_.FileSave(); }
     void FileSaveAs() { wf_.FileSaveAs(); }
     void FileExit() { close(); }
@@ -150,6 +154,8 @@ private:
     void buildMenus();
     void buildPanel();
     void switchLanguage(int base);
+    // Accelerators on the ten buttons, none shared with each other or the menu bar.
+    void setButtonAccelerators();
     QWidget* windowNamed(const QString& name);
     template <class Dialog>
     void editWith(Dialog* dlg);

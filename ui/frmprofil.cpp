@@ -1,5 +1,7 @@
 #include "frmprofil.h"
 
+#include "numedit.h"
+
 #include "uitext.h"
 
 #include <QCheckBox>
@@ -22,7 +24,12 @@
 namespace qeln::ui {
 
 namespace {
-QString num(double v) { return QLocale().toString(v, 'g', QLocale::FloatingPointShortest); }
+// A catalogue number as the numeric fields show one: the regional decimal
+// separator and no thousands separator, which would read as a decimal comma.
+QString num(double v)
+{
+    return QString::number(v, 'g', QLocale::FloatingPointShortest).replace('.', decimalSeparator());
+}
 
 // The editing panel's own texts (no catalogue numbers): English, French, German.
 struct PanelText {
@@ -380,7 +387,20 @@ void frmprofil::gridEdited(int row, int column)
     table_->setCurrentIndex(row);
     ProfileRow r = table_->visibleRow(row);
     const QString t = DBGrid1->item(row, column)->text().trimmed();
-    const double v = QLocale().toDouble(t);
+    double v = 0;
+    if (column != 0 && column != 6) {
+        // "," and "." are both the decimal separator; a text that is no number changes nothing
+        const std::optional<double> read = parseFieldText(t);
+        if (!read) {
+            // after the grid has finished with the edited cell: the message, then the stored value again
+            QTimer::singleShot(0, this, [this] {
+                showMessage(this, T(2223));
+                fillGrid();
+            });
+            return;
+        }
+        v = *read;
+    }
     switch (column) {
     case 0: r.profil = t.toStdString(); break;
     case 1: r.h = v; break;
@@ -393,6 +413,12 @@ void frmprofil::gridEdited(int row, int column)
     default: break;
     }
     table_->updateCurrent(r);
+    if (column != 0 && column != 6) {
+        // shown as every number is: the regional separator, no thousands separator
+        updating_ = true;
+        DBGrid1->item(row, column)->setText(num(v));
+        updating_ = false;
+    }
 }
 
 } // namespace qeln::ui

@@ -3,6 +3,7 @@
 #include "uitext.h"
 
 #include <QApplication>
+#include <QTextOption>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -11,6 +12,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace qeln::ui {
 
@@ -36,7 +39,10 @@ QPlainTextEdit* readOnlyText(const QString& name, QWidget* parent, bool mono = t
     auto* t = new QPlainTextEdit(parent);
     t->setObjectName(name);
     t->setReadOnly(true);
-    t->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // long lines wrap at the window's width: the text scrolls only vertically
+    t->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    t->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     if (mono)
         t->setFont(listingFont());
@@ -165,7 +171,6 @@ frmwarn::frmwarn(QWidget* parent) : TDialog("frmwarn", 100, parent, false, false
     gpberrors->setObjectName("gpberrors");
     auto* el = new QVBoxLayout(gpberrors);
     memerr = readOnlyText("memerr", gpberrors, false);
-    memerr->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     QPalette pal = memerr->palette();
     pal.setColor(QPalette::Text, QColor(0xc0, 0, 0));
     pal.setColor(QPalette::Base, Qt::white);
@@ -174,13 +179,16 @@ frmwarn::frmwarn(QWidget* parent) : TDialog("frmwarn", 100, parent, false, false
     v->addWidget(gpberrors, 1);
     gpbwarnings = new QGroupBox("Warnings", body());
     gpbwarnings->setObjectName("gpbwarnings");
-    gpbwarnings->setFixedHeight(180);
     auto* wl = new QVBoxLayout(gpbwarnings);
     memwarn = readOnlyText("memwarn", gpbwarnings, false);
-    memwarn->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     wl->addWidget(memwarn);
-    v->addWidget(gpbwarnings);
-    setFixedSize(555, 389);
+    v->addWidget(gpbwarnings, 1);
+    // resizable; the errors box shows about ten lines at the first opening
+    const int line = memerr->fontMetrics().lineSpacing();
+    memerr->setMinimumHeight(4 * line + 12);
+    memwarn->setMinimumHeight(4 * line + 12);
+    setSizeGripEnabled(true);
+    resize(620, std::max(480, 22 * line + 160));
 }
 
 void frmwarn::fill(const ColumnResults& res)

@@ -169,6 +169,20 @@ private slots:
         dlg->DBGrid1->setCurrentCell(0, 0);
         dlg->DBGrid1->item(0, 1)->setText("301");
         QCOMPARE(table->visibleRow(0).h, 301.0);
+        dlg->DBGrid1->item(0, 1)->setText("301,5");   // a decimal comma, never a thousands separator
+        QCOMPARE(table->visibleRow(0).h, 301.5);
+        QCOMPARE(dlg->DBGrid1->item(0, 1)->text(), QString("301.5"));
+        {
+            const double b = table->visibleRow(0).b;
+            const QString shown = dlg->DBGrid1->item(0, 2)->text();
+            ModalScript script;
+            script.answer(QMessageBox::Ok);
+            dlg->DBGrid1->item(0, 2)->setText("1,000.5");   // no number: reported, nothing changes
+            QTRY_VERIFY(script.done());
+            QCOMPARE(script.texts, QStringList{"Unreadable number format"});
+            QCOMPARE(table->visibleRow(0).b, b);
+            QTRY_COMPARE(dlg->DBGrid1->item(0, 2)->text(), shown);
+        }
         dlg->btndeleteClick();
         QCOMPARE(int(table->rows().size()), int(qeln::test::sampleProfiles().size()) - 1);
         QCOMPARE(dlg->DBGrid1->rowCount(), int(qeln::test::sampleProfiles().size()) - 1);

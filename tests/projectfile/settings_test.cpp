@@ -126,3 +126,22 @@ TEST(DateTime, DaysCountFromTheLastDayOf1899)
     EXPECT_GE(current, today);
     EXPECT_LT(current, today + 1.0 + 1e-9);
 }
+
+TEST(Settings, RecentFilesKeepTheirOrderAndDroppedOnesLeaveTheFile)
+{
+    TempDir dir;
+    const SettingsFile file(dir.file("qeln.INI"));
+    test::writeFile(file.path(), "[window]\nleft=10\n[recent]\nfile1=/old/a.qln\nfile2=/old/b.qln\nfile3=/old/c.qln\n");
+    EXPECT_EQ(file.read().recentFiles, (std::vector<std::string>{"/old/a.qln", "/old/b.qln", "/old/c.qln"}));
+    Settings s{0, "E", "U", {"/p/new & old.qln", " /p/blank.qln"}};
+    std::string error;
+    ASSERT_TRUE(file.write(s, error)) << error;
+    EXPECT_EQ(test::readFile(file.path()), "[window]\nleft=10\n[recent]\nfile1=/p/new & old.qln\n"
+                                           "file2=\" /p/blank.qln\"\n[language]\nnumberlanguage=0\n"
+                                           "[user]\nenterprise=E\nuser=U\n");
+    EXPECT_EQ(file.read(), s);
+    s.recentFiles.clear();
+    ASSERT_TRUE(file.write(s, error)) << error;
+    EXPECT_TRUE(file.read().recentFiles.empty());
+    EXPECT_EQ(test::readFile(file.path()).find("file"), std::string::npos);
+}

@@ -288,3 +288,62 @@ TEST(Calculate, AbsurdNumbersNeverReachTheListing)
                 EXPECT_TRUE(std::isfinite(*v));
             }
 }
+
+TEST(Calculate, ArithmeticFailureTellsItsCauseInTheErrorsBox)
+{
+    struct Keeper : RunPresenter {
+        ColumnResults shown;
+        int calls = 0;
+        void showWarningsAndErrors(const ColumnResults& res) override
+        {
+            shown = res;
+            ++calls;
+        }
+    } keeper;
+    ColumnInput in;
+    in.lWeakCold = 0;
+    RecordingSink sink;
+    CalcEnv env;
+    env.gammas = SafetyFactors::of(in);
+    env.sink = &sink;
+    RunState st;
+    EXPECT_FALSE(calculate(env, in, st, keeper));
+    ASSERT_EQ(keeper.calls, 1);
+    EXPECT_TRUE(keeper.shown.hasErrors);
+    const auto& lines = keeper.shown.errors.lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(indexOf(keeper.shown.errors, sink.messages.at(0)), 0);
+    EXPECT_EQ(lines[1].rfind("Cause: a division by zero", 0), 0u) << lines[1];
+    EXPECT_NE(std::find_if(lines.begin(), lines.end(),
+                           [&](const std::string& l) { return l == "Technical detail: " + st.calcErrorWhat; }),
+              lines.end());
+    // the run's own record is left as the run made it
+    EXPECT_FALSE(st.results.hasErrors);
+}
+
+TEST(Calculate, CalculationErrorCausesInTheirLanguage)
+{
+    CalcEnv env;
+    const struct {
+        const char* what;
+        const char* cause;
+    } cases[] = {
+        {"floating point division by zero", "Cause: a division by zero"},
+        {"invalid floating point operation: 0 / 0", "Cause: a division by zero"},
+        {"reinforcement ratio of a section without area", "Cause: a division by zero"},
+        {"invalid floating point operation: square root of a negative number", "Cause: the square root"},
+        {"floating point overflow", "Cause: a value too large"},
+        {"invalid floating point operation: 0 to the power 0", "Cause: a power"},
+        {"an input value is not a number", "Cause: an input value"},
+        {"Section drawing: h is not finite", "Cause: the section cannot be drawn"},
+        {"something else", "Cause: an invalid floating-point operation"},
+    };
+    for (const auto& c : cases) {
+        const auto lines = calculationErrorLines(env, c.what);
+        ASSERT_EQ(lines.size(), 4u);
+        EXPECT_EQ(lines[1].rfind(c.cause, 0), 0u) << c.what << " -> " << lines[1];
+        EXPECT_EQ(lines[2], std::string("Technical detail: ") + c.what);
+    }
+    env.languageBase = 20000;
+    EXPECT_EQ(calculationErrorLines(env, "floating point overflow")[1].rfind("Ursache: ", 0), 0u);
+}
