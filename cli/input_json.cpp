@@ -84,9 +84,6 @@ const FieldDef* findField(std::string_view name)
     return it == byName.end() ? nullptr : it->second;
 }
 
-template <class>
-inline constexpr bool kAlwaysFalse = false;
-
 // Checks the value's type against the member and stores it; false with the
 // expected kind ("a number", ...) when it does not fit.
 bool take(const FieldDef& f, const json::Value& v, ColumnInput& in, const char*& expected)
@@ -119,7 +116,7 @@ bool take(const FieldDef& f, const json::Value& v, ColumnInput& in, const char*&
                 const auto& s = v.get_ref<const std::string&>();
                 in.*member = f.maxLength > 0 ? cutText(s, f.maxLength) : s;
             } else {
-                static_assert(kAlwaysFalse<T>);
+                static_assert(std::is_void_v<T>, "a member of a type the reader does not know");
             }
             return true;
         },

@@ -42,8 +42,10 @@ int usageError(const std::string& message)
 int fileError(const FileFailure& f, int languageBase)
 {
     std::string msg = LoadText(f.textId, languageBase, nullptr) + ": " + f.file;
-    if (f.line > 0)
-        msg += ":" + std::to_string(f.line);
+    if (f.line > 0) {
+        msg += ':';   // not ":" + std::to_string(): GCC 12 at -O3 gives a false -Wrestrict for that
+        msg += std::to_string(f.line);
+    }
     if (!f.reason.empty())
         msg += ": " + f.reason;
     complain(msg);
