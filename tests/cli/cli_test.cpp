@@ -205,32 +205,42 @@ TEST(CliUsage, HelpExplainsOptionsAndExitCodes)
 
 TEST(CliUsage, WrongUsageGives64)
 {
-    const std::vector<std::vector<std::string>> cases = {
-        {},
-        {"frobnicate"},
-        {"design"},
-        {"design", "a.qln", "b.qln"},
-        {"design", "a.qln", "--input", "b.json"},
-        {"design", "a.qln", "--listing"},
-        {"design", "a.qln", "--listing", "short"},
-        {"design", "a.qln", "--language", "it"},
-        {"design", "a.qln", "--json=yes"},
-        {"design", "a.qln", "--svg"},
-        {"design", "a.qln", "--pdf"},
-        {"design", "a.qln", "--html", "x.html"},
-        {"design", "a.qln", "-x"},
-        {"new"},
-        {"new", "a.qln", "--json"},
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{}, "a command is needed"},
+        {{"frobnicate"}, "unknown command 'frobnicate'"},
+        {{"design"}, "design needs a project file FILE.qln or --input FILE.json"},
+        {{"design", "a.qln", "b.qln"}, "unexpected argument 'b.qln'"},
+        {{"design", "a.qln", "--input", "b.json"}, "either a project file or --input"},
+        {{"design", "a.qln", "--listing"}, "--listing"},
+        {{"design", "a.qln", "--listing", "short"}, "--listing takes complete or condensed, not 'short'"},
+        {{"design", "a.qln", "--language", "it"}, "--language takes en, fr or de, not 'it'"},
+        {{"design", "a.qln", "--json=yes"}, "json"},
+        {{"design", "a.qln", "--svg"}, "--svg"},
+        {{"design", "a.qln", "--svg="}, "--svg"},
+        {{"design", "a.qln", "--pdf"}, "--pdf"},
+        {{"design", "a.qln", "--html", "x.html"}, "unknown option '--html'"},
+        {{"design", "a.qln", "-x"}, "unknown option '-x'"},
+        {{"design", ""}, "the project file name is empty"},
+        {{"design", "--input", ""}, "--input needs a file name"},
+        {{"new"}, "new needs the name of the project file to write"},
+        {{"new", "a.qln", "--json"}, "unknown option '--json'"},
     };
-    for (const auto& args : cases) {
+    for (const auto& [args, says] : cases) {
         const Outcome o = run(args);
         std::string joined;
         for (const auto& a : args)
             joined += a + " ";
         EXPECT_EQ(o.status, 64) << joined;
         EXPECT_TRUE(o.out.empty()) << joined;
-        EXPECT_NE(o.err.find("qeln-cli: "), std::string::npos) << joined;
+        EXPECT_EQ(o.err.rfind("qeln-cli: ", 0), 0u) << joined;
+        EXPECT_NE(o.err.find(says), std::string::npos) << joined << ": " << o.err;
     }
+    // options in any order, values after '=', the last of a repeated option
+    const Outcome o = run({"design", "--listing=complete", "--json", "--language", "fr", kData + "default.qln",
+                           "--language=en"});
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find("\"Project-Name:"), std::string::npos);   // English: the last --language
+    EXPECT_EQ(o.out.rfind('{', 0), 0u);
 }
 
 // ---- files
