@@ -29,6 +29,10 @@ bool inputFromJson(const json::Value& doc, JsonInput& out, std::string& error);
 // The names accepted, in the order of the record (for --help and messages).
 const char* inputFieldNames();
 
+// Every field of the project by name, texts and numbers exactly as they are:
+// inputFromJson gives the same project back without the catalogue.
+json::Value projectToJson(const ColumnInput& in);
+
 // Lays the catalogue row's values under the given section values.
 void applySectionOverrides(const JsonInput& given, ColumnInput& in);
 

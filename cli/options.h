@@ -1,10 +1,10 @@
-// Command-line options of qeln-cli. Each command has a table of options;
-// the parser and the help text are driven by the tables, so a new option is
-// one entry in a table, one field in the command's option record and the
-// step that uses it.
+// Command-line options of qeln-cli, read with CLI11. Each command's options
+// are declared once (buildCommands in options.cpp); the parser and the lists
+// of options in the help text both come from there, so a new option is one
+// declaration, one field in the command's option record and the step that
+// uses it.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,18 +34,6 @@ struct DesignOptions : CommonOptions {
 struct NewOptions : CommonOptions {
     std::string projectFile;       // FILE.qln (positional)
 };
-
-template <class Opts>
-struct OptionDef {
-    const char* name;        // "--svg"
-    const char* valueName;   // "OUT.svg", or nullptr for a switch
-    const char* help;
-    // Applies the value; returns false with a message for a bad value.
-    std::function<bool(Opts&, const std::string& value, std::string& error)> apply;
-};
-
-const std::vector<OptionDef<DesignOptions>>& designOptionTable();
-const std::vector<OptionDef<NewOptions>>& newOptionTable();
 
 enum class Command { None, Help, Design, New };
 

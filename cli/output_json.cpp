@@ -2,67 +2,54 @@
 
 #include "json.h"
 
+#include <optional>
+
 namespace qeln::cli {
+
+namespace {
+
+json::Ordered optionalNumber(const std::optional<double>& v) { return v ? json::number(*v) : json::Ordered(); }
+
+json::Ordered strings(const std::vector<std::string>& lines) { return json::Ordered(lines); }
+
+} // namespace
 
 std::string runToJson(const RunState& st, const std::vector<std::string>& messageBoxes)
 {
     const ColumnResults& r = st.results;
-    json::Writer w;
-    w.beginObject();
+    json::Ordered doc = json::Ordered::object();
 
-    w.key("table");
-    w.beginArray();
+    json::Ordered& table = doc["table"] = json::Ordered::array();
     for (int row = 0; row < 5; ++row) {
-        w.beginArray();
+        json::Ordered cells = json::Ordered::array();
         for (int col = 0; col < 5; ++col)
-            w.optionalNumber(r.table.at(row, col));
-        w.endArray();
+            cells.push_back(optionalNumber(r.table.at(row, col)));
+        table.push_back(std::move(cells));
     }
-    w.endArray();
+    doc["errors"] = strings(r.errors.lines());
+    doc["warnings"] = strings(r.warnings.lines());
+    doc["hasErrors"] = r.hasErrors;
+    doc["hasWarnings"] = r.hasWarnings;
+    doc["calcError"] = st.calcError;
+    doc["messageBoxes"] = strings(messageBoxes);
+    doc["rho"] = json::number(st.derived.rho);
+    doc["fyCalc"] = json::number(st.derived.fyCalc);
+    doc["dCalc"] = json::number(st.derived.dCalc);
+    doc["concreteVolume"] = optionalNumber(r.concreteVolume);
+    doc["rebarLocationLines"] = strings(r.rebarLocationLines.lines());
+    doc["memberDetailLines"] = strings(r.memberDetailLines.lines());
+    doc["resultsLines"] = strings(r.resultsLines.lines());
+    doc["componentsLines"] = strings(r.componentsLines.lines());
+    doc["listing"] = strings(st.completeListing.lines());
 
-    w.key("errors");
-    w.stringArray(r.errors.lines());
-    w.key("warnings");
-    w.stringArray(r.warnings.lines());
-    w.key("hasErrors");
-    w.boolean(r.hasErrors);
-    w.key("hasWarnings");
-    w.boolean(r.hasWarnings);
-    w.key("calcError");
-    w.boolean(st.calcError);
-    w.key("messageBoxes");
-    w.stringArray(messageBoxes);
-    w.key("rho");
-    w.number(st.derived.rho);
-    w.key("fyCalc");
-    w.number(st.derived.fyCalc);
-    w.key("dCalc");
-    w.number(st.derived.dCalc);
-    w.key("concreteVolume");
-    w.optionalNumber(r.concreteVolume);
-    w.key("rebarLocationLines");
-    w.stringArray(r.rebarLocationLines.lines());
-    w.key("memberDetailLines");
-    w.stringArray(r.memberDetailLines.lines());
-    w.key("resultsLines");
-    w.stringArray(r.resultsLines.lines());
-    w.key("componentsLines");
-    w.stringArray(r.componentsLines.lines());
-    w.key("listing");
-    w.stringArray(st.completeListing.lines());
-
-    w.key("grid");
-    w.beginArray();
+    json::Ordered& grid = doc["grid"] = json::Ordered::array();
     for (const auto& row : r.grid.cell) {
-        w.beginArray();
+        json::Ordered cells = json::Ordered::array();
         for (const std::string& c : row)
-            w.string(c);
-        w.endArray();
+            cells.push_back(c);
+        grid.push_back(std::move(cells));
     }
-    w.endArray();
-
-    w.endObject();
-    return w.text() + "\n";
+    return json::dump(doc) + "\n";
 }
 
 } // namespace qeln::cli
