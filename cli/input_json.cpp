@@ -1,5 +1,7 @@
 #include "input_json.h"
 
+#include "calc/designcheck.h"
+
 #include <climits>
 #include <functional>
 #include <string_view>
@@ -88,6 +90,11 @@ const std::vector<FieldDef>& fields()
         d.push_back(real("e1", &ColumnInput::e1));
         d.push_back(real("e2", &ColumnInput::e2));
         d.push_back(real("pcp", &ColumnInput::pcp));
+        // design loads
+        d.push_back(real("nEd", &ColumnInput::nEd));
+        d.push_back(real("nFiEd", &ColumnInput::nFiEd));
+        d.push_back({"fireClass", Kind::Text, 0,
+                     [](JsonInput& j, const json::Value& v) { j.fireClassText = v.string(); }});
         return d;
     }();
     return defs;
@@ -114,6 +121,28 @@ bool fits(Kind k, const json::Value& v)
     case Kind::Text: return v.isString();
     }
     return false;
+}
+
+// The design loads: not negative, not absurd; the class "" or R30 .. R120.
+bool checkDesignLoads(JsonInput& out, std::string& error)
+{
+    for (const auto& [name, value] : {std::pair{"nEd", out.input.nEd}, std::pair{"nFiEd", out.input.nFiEd}}) {
+        const std::string problem = designLoadProblem(name, value);
+        if (!problem.empty()) {
+            error = std::string("field \"") + name + "\": " + problem;
+            return false;
+        }
+    }
+    out.input.fireClass.reset();
+    if (!out.fireClassText.empty()) {
+        out.input.fireClass = fireClassFromCode(out.fireClassText);
+        if (!out.input.fireClass) {
+            error = "field \"fireClass\" must be \"\", \"R30\", \"R60\", \"R90\" or \"R120\", not \"" +
+                    out.fireClassText + "\"";
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -158,7 +187,7 @@ bool inputFromJson(const json::Value& doc, JsonInput& out, std::string& error)
         def->set(out, m.second);
     }
     out.sectionComplete = out.given[0] && out.given[1] && out.given[2] && out.given[3] && out.given[4];
-    return true;
+    return checkDesignLoads(out, error);
 }
 
 void applySectionOverrides(const JsonInput& given, ColumnInput& in)

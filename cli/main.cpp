@@ -158,12 +158,25 @@ std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnI
     return std::nullopt;
 }
 
+// --ned, --nfied and --class over the project's design loads.
+void applyDesignLoadOptions(const DesignOptions& o, ColumnInput& in)
+{
+    if (o.nEd)
+        in.nEd = *o.nEd;
+    if (o.nFiEd)
+        in.nFiEd = *o.nFiEd;
+    if (o.fireClass)
+        in.fireClass = o.fireClass;
+}
+
 int runDesign(const DesignOptions& o)
 {
     LazyCatalogue catalogue(o);
     ColumnInput in;
     if (const auto status = readInput(o, catalogue, in))
         return *status;
+
+    applyDesignLoadOptions(o, in);
 
     RecordingSink sink;
     CalcEnv env;
@@ -192,6 +205,8 @@ int runDesign(const DesignOptions& o)
     std::cout.flush();
 
     int status = st.calcError ? kExitCalculationError : res.hasErrors ? kExitInputErrors : kExitValid;
+    if (status == kExitValid && valid && st.check && !st.check->passes)
+        status = kExitCheckFails;
 
     // Files written after the run.
     if (!o.svgFile.empty()) {

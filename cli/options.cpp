@@ -3,6 +3,10 @@
 #include "input_json.h"
 #include "report_pdf.h"
 
+#include "calc/designcheck.h"
+
+#include <charconv>
+
 namespace qeln::cli {
 
 namespace {
@@ -110,6 +114,25 @@ std::string optionHelp(const std::vector<OptionDef<Opts>>& table)
     return s;
 }
 
+// A design load option: a number from 0 up to the largest design load.
+bool setDesignLoad(std::optional<double>& target, const char* option, const std::string& v, std::string& e)
+{
+    double value = 0;
+    const char* end = v.data() + v.size();
+    const auto res = std::from_chars(v.data(), end, value, std::chars_format::general);
+    if (v.empty() || res.ec != std::errc() || res.ptr != end) {
+        e = std::string(option) + " takes a number of kN, not '" + v + "'";
+        return false;
+    }
+    const std::string problem = designLoadProblem(option, value);
+    if (!problem.empty()) {
+        e = problem;
+        return false;
+    }
+    target = value;
+    return true;
+}
+
 } // namespace
 
 const std::vector<OptionDef<DesignOptions>>& designOptionTable()
@@ -163,6 +186,21 @@ const std::vector<OptionDef<DesignOptions>>& designOptionTable()
                  return false;
              }
              o.pdfFile = v;
+             return true;
+         }},
+        {"--ned", "KN", "design axial force N.Ed at normal temperature, kN (over the project's; 0: none)",
+         [](DesignOptions& o, const std::string& v, std::string& e) { return setDesignLoad(o.nEd, "--ned", v, e); }},
+        {"--nfied", "KN", "design axial force N.fi,Ed in fire, kN (over the project's; 0: none)",
+         [](DesignOptions& o, const std::string& v, std::string& e) {
+             return setDesignLoad(o.nFiEd, "--nfied", v, e);
+         }},
+        {"--class", "R30|R60|R90|R120", "required fire resistance class (over the project's)",
+         [](DesignOptions& o, const std::string& v, std::string& e) {
+             o.fireClass = fireClassFromCode(v);
+             if (!o.fireClass || v.empty()) {
+                 e = "--class takes R30, R60, R90 or R120, not '" + v + "'";
+                 return false;
+             }
              return true;
          }},
         {"--json", nullptr, "print one JSON object with the results instead of the listing",
@@ -279,6 +317,22 @@ std::string helpText()
          "resultsLines, componentsLines, listing (empty unless the results are valid)\n"
          "and grid (8 x 6 strings). Numbers have full double precision.\n"
          "\n"
+         "Design loads (JSON input nEd, nFiEd in kN, fireClass \"\" or \"R30\" .. \"R120\";\n"
+         "the options --ned, --nfied and --class lay theirs over the project's): the\n"
+         "JSON output adds scope, five booleans (Service, R 30, R 60, R 90, R 120),\n"
+         "false for a fire class outside the field of application of the simplified\n"
+         "method (the conditions of the warnings on the profile size and on the fire\n"
+         "buckling lengths), and check, null unless the results are valid and nEd or\n"
+         "nFiEd is given, else an object with the keys nEd, fireClass, nFiEd, nRd,\n"
+         "utilisation, servicePasses (when nEd is given), nFiRd, fireUtilisation,\n"
+         "fireWithinScope, firePasses (when fireClass and nFiEd are given),\n"
+         "achievedClass (when nFiEd is given: \"R30\" .. \"R120\", the highest class\n"
+         "inside the field of application whose smallest value carries nFiEd, or\n"
+         "\"none\"), governing (\"service\" or \"fire\": the given check with the larger\n"
+         "utilisation) and passes (every given check passes; a utilisation of exactly\n"
+         "1 passes). Keys that do not apply are null; a utilisation that cannot be\n"
+         "computed (smallest value 0) is null and fails.\n"
+         "\n"
          "Standard output and standard error:\n"
          "  stdout  the listing when the results are valid; the error lines when the\n"
          "          checks or the run found errors; with --json always the JSON object\n"
@@ -295,6 +349,8 @@ std::string helpText()
          "      opened, wrong version number, unreadable value with its line), the JSON\n"
          "      input file, the catalogue, a profile not in the catalogue, the SVG, the\n"
          "      PDF or the new project file\n"
+         "  4   valid results, but the design check of the design loads does not pass\n"
+         "      (0 when it passes or no design load is given)\n"
          "  64  wrong usage: unknown command or option, missing or bad value, malformed\n"
          "      JSON input, unknown JSON field or a value of the wrong type\n"
          "  70  internal failure\n";
