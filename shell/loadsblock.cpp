@@ -21,11 +21,13 @@ std::string_view trimmed(std::string_view s)
     return s;
 }
 
-// The shortest text that reads back as the same number.
+// The shortest plain decimal that reads back as the same number.
 std::string numberText(double v)
 {
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    char buf[512];   // the smallest denormal needs 326 characters
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+    if (res.ec != std::errc())
+        res = std::to_chars(buf, buf + sizeof buf, v);
     return std::string(buf, res.ptr);
 }
 
