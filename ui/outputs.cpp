@@ -98,7 +98,8 @@ void frmresult::fill(const ResultGrid& grid, const MessageList& warnings, const 
     fillCheck(check);
     lblfootnote->setText(QString::fromStdString(grid.footnote));
     lblfootnote->setVisible(!grid.footnote.empty());
-    const QColor greyText = palette().color(QPalette::Disabled, QPalette::Text);
+    // darker than the disabled text: the numbers stay legible
+    const QColor greyText(0x80, 0x80, 0x80);
     const QColor normalText = palette().color(QPalette::Text);
     int total = 0;
     for (int c = 0; c < 6; ++c) {
