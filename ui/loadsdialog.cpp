@@ -46,6 +46,8 @@ frmloads::frmloads(QWidget* parent) : TDialog("frmloads", kHelpLoads, parent)
     btnetafi = new QPushButton("N.fi,Ed = eta.fi x N.Ed", body());
     btnetafi->setObjectName("btnetafi");
     btnetafi->setAutoDefault(false);
+    // the same text in every language: never narrower than it
+    btnetafi->setMinimumWidth(btnetafi->sizeHint().width() + 8);
     g->addWidget(btnetafi, row++, 2);
     g->setRowMinimumHeight(row++, 8);
 
@@ -69,10 +71,13 @@ frmloads::frmloads(QWidget* parent) : TDialog("frmloads", kHelpLoads, parent)
     g->setRowStretch(row, 1);
     g->setColumnStretch(0, 1);
 
+    // longer translations wrap instead of being cut
+    for (auto* l : findChildren<QLabel*>())
+        l->setWordWrap(true);
     connect(btnetafi, &QPushButton::clicked, this, &frmloads::applyEtaFi);
     for (TNumEdit* f : {nedned, nednfied})
         connect(f, &QLineEdit::editingFinished, this, &frmloads::updateSwapHint);
-    setMinimumWidth(560);
+    setMinimumWidth(620);
 }
 
 int frmloads::classIndex(const std::optional<FireClass>& c)
