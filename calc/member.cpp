@@ -194,7 +194,7 @@ void ColdResistanceWeakAxis(const CalcEnv& env, double& ecRef, double& nRd, int 
         if (m.lambda >= 2.0) {
             lists.errors.add(env.text(1120));
             lists.errors.add(env.text(1121) + formatFixed(m.lambda, 2, sep));
-            lists.errors.add(env.text(1122));
+            lists.errors.add(withDecimalSeparator(env.text(1122), env.decimalSeparator));
             lists.errors.add("");
             lists.hasErrors = true;
         }
@@ -202,14 +202,14 @@ void ColdResistanceWeakAxis(const CalcEnv& env, double& ecRef, double& nRd, int 
         if (!lists.hasErrors && delta < 0.2) {
             lists.errors.add(env.text(1123));
             lists.errors.add(env.text(1124) + formatFixed(delta, 4, sep));
-            lists.errors.add(env.text(1125));
+            lists.errors.add(withDecimalSeparator(env.text(1125), sep));
             lists.errors.add("");
             lists.hasErrors = true;
         }
         if (!lists.hasErrors && delta > 0.9) {
             lists.errors.add(env.text(1126));
             lists.errors.add(env.text(1124) + formatFixed(delta, 2, sep));
-            lists.errors.add(env.text(1127));
+            lists.errors.add(withDecimalSeparator(env.text(1127), sep));
             lists.errors.add("");
             lists.hasErrors = true;
         }
@@ -268,7 +268,7 @@ void ColdResistanceStrongAxis(const CalcEnv& env, double& ecRef, double& nRd, co
     if (call.checkFlag && m.lambda > 2.0) {
         lists.errors.add(env.text(1143));
         lists.errors.add(env.text(1121) + formatFixed(m.lambda, 2, env.decimalSeparator));
-        lists.errors.add(env.text(1122));
+        lists.errors.add(withDecimalSeparator(env.text(1122), env.decimalSeparator));
         lists.errors.add(" ");
         lists.hasErrors = true;
     }

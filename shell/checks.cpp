@@ -97,7 +97,7 @@ CheckOutcome RunInputChecks(const CalcEnv& env, const ColumnInput& in, ColumnRes
             f.error({T(1034) + f.fmt2(rho) + " %", T(1035)}, " ");
         if (rho > 4 && rho < 6) {
             const double dReduced = d * std::sqrt(4 / rho);
-            f.warning({T(1036) + f.fmt2(rho) + " %", T(1037), T(1038), T(1039) + f.fmt2(dReduced) + " mm"}, " ");
+            f.warning({T(1036) + f.fmt2(rho) + " %", withDecimalSeparator(T(1037), env.decimalSeparator), T(1038), T(1039) + f.fmt2(dReduced) + " mm"}, " ");
         }
         if (rho > 6)
             f.error({T(1040) + f.fmt2(rho) + " %", T(1035)}, " ");

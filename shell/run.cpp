@@ -132,7 +132,7 @@ void buildInputListing(const CalcEnv& env, const ColumnInput& in, const CheckOut
     n.add(T(1153));
     n.add("");
     n.add(T(1154));
-    n.add(T(1155));
+    n.add(withDecimalSeparator(T(1155), sep));
     n.add("");
     for (int id = 1156; id <= 1160; ++id)
         n.add(T(id));

@@ -73,10 +73,9 @@ QDateTime fromDateTimeNumber(double v)
     return QDateTime(d, t);
 }
 
-QString dateTimeText(double v)
+QString dateTimeText(double v, const QLocale& loc)
 {
     const QDateTime dt = fromDateTimeNumber(v);
-    const QLocale loc;
     QString s = loc.toString(dt.date(), QLocale::ShortFormat);
     if (dt.time() != QTime(0, 0)) {
         // the long time format without the time zone
@@ -404,8 +403,8 @@ void frmmain::SetLanguage()
     // the PDF export of the report has no catalogue text of its own
     if (auto* pdf = findChild<QAction*>("mitexportpdf")) {
         switch (languageBase()) {
-        case 10000: pdf->setText(QString::fromUtf8("Exporter en PDF...")); break;
-        case 20000: pdf->setText(QString::fromUtf8("Als PDF exportieren...")); break;
+        case 10000: pdf->setText(QString::fromUtf8("Exporter en &PDF...")); break;
+        case 20000: pdf->setText(QString::fromUtf8("Als &PDF exportieren...")); break;
         default: pdf->setText("Export PDF..."); break;
         }
     }
@@ -439,7 +438,8 @@ void frmmain::editWith(Dialog* dlg)
 void frmmain::btnprojetClick()
 {
     ColumnInput in = wf_.input;
-    projetDialog->fill(in, dateTimeText);
+    // the dialog speaks the program's language, its dates too
+    projetDialog->fill(in, [](double v) { return dateTimeText(v, languageLocale(languageBase())); });
     if (projetDialog->exec() != QDialog::Accepted)
         return;
     projetDialog->copyTo(in);

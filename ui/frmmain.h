@@ -12,6 +12,7 @@
 #include "shell/run.h"
 #include "shell/workflow.h"
 
+#include <QLocale>
 #include <QMainWindow>
 
 #include <functional>
@@ -55,8 +56,9 @@ QString defaultSettingsPath();
 // Date-time numbers (days since 1899-12-30, time as the fraction) and their display.
 double toDateTimeNumber(const QDateTime& dt);
 QDateTime fromDateTimeNumber(double v);
-// The system's short date and long time; the time is left out at exactly midnight.
-QString dateTimeText(double v);
+// The short date and long time of the locale (the system's by default, as the
+// listing writes them); the time is left out at exactly midnight.
+QString dateTimeText(double v, const QLocale& loc = QLocale());
 
 class frmmain : public QMainWindow, public WorkflowHost, public RunPresenter {
     Q_OBJECT

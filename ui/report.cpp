@@ -2,6 +2,7 @@
 
 #include "calc/texts.h"
 #include "picturepainter.h"
+#include "uitext.h"
 #include "shell/run.h"
 
 #include <QDateTime>
@@ -340,7 +341,7 @@ private:
 
     void paintFooter(QPainter& p)
     {
-        QSvgRenderer logo(QStringLiteral(":/pictures/logo.svg"));
+        QSvgRenderer logo(QString::fromStdString(r_.logo));
         if (!logo.isValid())
             return;
         QSizeF s = logo.defaultSize();
@@ -363,9 +364,9 @@ private:
 
 // ---------------------------------------------------------------- content
 
-std::string reportDateTime(const QDateTime& dt)
+std::string reportDateTime(const QDateTime& dt, int languageBase)
 {
-    const QLocale loc;
+    const QLocale loc = languageLocale(languageBase);
     QString timeFormat = loc.timeFormat(QLocale::LongFormat);
     // the time with seconds, without the zone
     timeFormat.remove(QLatin1Char('t'));
@@ -387,7 +388,10 @@ ReportContent buildReport(const RunState& run, const ColumnInput& in, int langua
     r.versionLine = text(5);
     r.spareLine = text(6);
     r.pageWord = pageWordFor(languageBase);
-    r.printedAt = reportDateTime(printedAt);
+    r.printedAt = reportDateTime(printedAt, languageBase);
+    r.logo = languageBase == kFrench ? ":/pictures/logo-fr.svg"
+             : languageBase == kGerman ? ":/pictures/logo-de.svg"
+                                       : ":/pictures/logo.svg";
     r.picture = run.results.sectionPicture;
     const MessageList& listing = method == ReportMethod::Complete ? run.completeListing : run.condensedListing;
     r.listing = listing.lines();

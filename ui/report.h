@@ -48,6 +48,7 @@ struct ReportContent {
     std::string spareLine;      // text 6
     std::string pageWord;       // before the page number ("Page", "Seite")
     std::string printedAt;      // date and time of printing
+    std::string logo;           // resource of the footer logo, its subtitle in the report's language
     // bands
     Picture picture;                       // the section drawing
     std::vector<std::string> listing;      // the print listing
@@ -63,8 +64,8 @@ ReportContent buildReport(const RunState& run, const ColumnInput& in, int langua
                           const QDateTime& printedAt);
 
 // The date and time of printing as the header shows it: the short date and
-// the time with seconds of the current locale.
-std::string reportDateTime(const QDateTime& dt);
+// the time with seconds, in the locale of the report's language.
+std::string reportDateTime(const QDateTime& dt, int languageBase);
 
 // Lays the report out on the device (its page layout is set to A4 portrait
 // with 10 mm margins) and paints every page. Returns the number of pages,

@@ -50,6 +50,21 @@ void showError(QWidget* parent, const QString& text)
     box.exec();
 }
 
+QLocale languageLocale(int languageBase)
+{
+    QLocale::Language lang = QLocale::English;
+    QLocale::Territory land = QLocale::UnitedKingdom;
+    if (languageBase == 10000) {
+        lang = QLocale::French;
+        land = QLocale::France;
+    } else if (languageBase == 20000) {
+        lang = QLocale::German;
+        land = QLocale::Germany;
+    }
+    const QLocale system;
+    return system.language() == lang ? system : QLocale(lang, land);
+}
+
 QChar decimalSeparator()
 {
     const QString s = QLocale().decimalPoint();

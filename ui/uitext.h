@@ -4,6 +4,7 @@
 
 #include "calc/messages.h"
 
+#include <QLocale>
 #include <QString>
 
 class QWidget;
@@ -27,6 +28,11 @@ BoxSink& boxSink();
 // Plain message box with one OK button (information icon), titled with the application title.
 void showMessage(QWidget* parent, const QString& text);
 void showError(QWidget* parent, const QString& text);
+
+// The locale of dates in the program's language (0, 10000, 20000): the
+// system's own when it speaks that language (so de_CH stays Swiss), else the
+// language's main one. The language chosen in the program wins over the system's.
+QLocale languageLocale(int languageBase);
 
 // The regional decimal and thousands separators of screen output.
 QChar decimalSeparator();

@@ -100,6 +100,16 @@ TEST(ColdResistance, SlendernessLimitsDifferBetweenTheAxes)
     ASSERT_TRUE(s.hasErrors);
     EXPECT_EQ(s.errors[0], "The relative slenderness for the strong axis for designing at service conditions is too high");
     EXPECT_EQ(s.errors[3], " ");
+
+    // on a screen with a decimal comma the limit reads like the value above it
+    Lists g;
+    m.env.languageBase = kGerman;
+    m.env.decimalSeparator = ",";
+    double ec3 = 0.8 * m.Ecd;
+    m.weak(g, ec3, m.call("F 0", 13.0));
+    ASSERT_TRUE(g.hasErrors);
+    EXPECT_NE(g.errors[1].find(","), std::string::npos);
+    EXPECT_EQ(g.errors[2], "Der maximal zulässige bezogene Schlankheitsgrad beträgt 2,0");
 }
 
 TEST(ColdResistance, SteelContributionRatio)

@@ -78,6 +78,7 @@ TEST(TextCatalogue, FixedTexts)
     EXPECT_EQ(LoadText(33, kGerman, nullptr), "&Datei");
     EXPECT_EQ(LoadText(210, kFrench, nullptr), "Avertissements");
     EXPECT_EQ(LoadText(512, kGerman, nullptr), "Ungesicherte Daten gehen verloren! Fortfahren ?");
+    EXPECT_EQ(LoadText(512, kFrench, nullptr), "Des données non enregistrées vont être perdues! Continuer ?");
     EXPECT_EQ(LoadText(280, kEnglish, nullptr), "1.1");
     EXPECT_EQ(LoadText(280, kFrench, nullptr), "1.0");
     EXPECT_EQ(LoadText(88, kEnglish, nullptr), " ");

@@ -349,6 +349,52 @@ private slots:
         QCOMPARE(w->workflow().fileName, std::string());
     }
 
+    // every accelerator of the French and German File menus is taken once, the PDF export's too
+    void fileMenuAcceleratorsDistinctInFrenchAndGerman()
+    {
+        auto w = started();
+        QVERIFY(w);
+        for (int lang : {1, 2}) {
+            lang == 1 ? w->mitFrenchClick() : w->mitGermanClick();
+            QStringList keys;
+            for (QAction* a : w->findChild<QMenu*>("mitfile")->actions()) {
+                const QString t = a->text();
+                const qsizetype at = t.indexOf('&');
+                if (at >= 0 && at + 1 < t.size())
+                    keys << t.mid(at + 1, 1).toUpper();
+                else if (a->objectName() == "mitexportpdf")
+                    QFAIL(qPrintable(t));
+            }
+            QCOMPARE(keys.removeDuplicates(), 0);
+        }
+        w->workflow().projectChanged = false;
+    }
+
+    // on an American system the German program shows German dates in the project dialog
+    void projectDatesInTheProgramLanguage()
+    {
+        auto w = started();
+        QVERIFY(w);
+        setInput(*w, [](ColumnInput& in) { in.createdOn = 45358.25; });   // 2024-03-07 06:00
+        QString english, german;
+        ModalScript script;
+        auto grab = [](QString& into) {
+            return [&into](QDialog* d) {
+                into = d->findChild<QLabel*>("lblcreatedate")->text();
+                d->reject();
+            };
+        };
+        script.then(grab(english));
+        w->btnprojetClick();
+        w->mitGermanClick();
+        script.then(grab(german));
+        w->btnprojetClick();
+        QVERIFY(script.done());
+        QVERIFY2(english.startsWith("3/7/24"), qPrintable(english));
+        QVERIFY2(german.startsWith("07.03.24"), qPrintable(german));
+        w->workflow().projectChanged = false;
+    }
+
     void helpOpensThePageOfTheLanguage()
     {
         auto w = started();

@@ -5,9 +5,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStackedLayout>
 #include <QTableWidget>
+#include <QToolButton>
 
 using namespace qeln;
 using namespace qeln::ui;
@@ -174,6 +177,28 @@ private slots:
         QVERIFY(!dlg->editingPanelVisible());
         QVERIFY(dlg->okButton()->isEnabled());
         dlg->hide();
+    }
+
+    // the panel has no catalogue texts of its own, yet speaks the program's language
+    void editingPanelInTheProgramLanguage()
+    {
+        struct Case {
+            int base;
+            const char *note, *hint, *del;
+        };
+        const Case cases[] = {
+            {20000, "Profilnamen nur mit Großbuchstaben", "erster Datensatz", "Löschen"},
+            {10000, "Saisir uniquement des majuscules", "premier enregistrement", "Supprimer"},
+            {0, "Do only enter capitals", "first record", "Delete"},
+        };
+        for (const Case& c : cases) {
+            setLanguageBase(c.base);
+            dlg->showEditingPanel();
+            QVERIFY(dlg->Panel3->findChild<QLabel*>("lblnote")->text().startsWith(QString::fromUtf8(c.note)));
+            QCOMPARE(dlg->Panel3->findChild<QToolButton*>("navfirst")->toolTip(), QString::fromUtf8(c.hint));
+            QCOMPARE(dlg->Panel3->findChild<QPushButton*>("btndelete")->text(), QString::fromUtf8(c.del));
+            dlg->btnok2Click();
+        }
     }
 };
 
