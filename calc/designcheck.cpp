@@ -335,7 +335,8 @@ void writeDesignCheck(const CalcEnv& env, MessageList& out, const DesignCheck& c
         const std::string gov = c.governing == Governing::fire
                                     ? std::string(fireClassLabel(*c.fireClass))
                                     : T(1087);
-        out.add(Printf("  %-52s : %10s    %s (%s: %s)", {T(1225), "", verdict(c.passes), T(1228), gov}, sep));
+        out.add(Printf("  %-52s : %10s", {T(1228), gov}, sep));
+        out.add(Printf("  %-52s : %10s    %s", {T(1225), "", verdict(c.passes)}, sep));
     }
     out.add("");
 }

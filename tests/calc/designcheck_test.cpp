@@ -254,7 +254,8 @@ TEST(DesignCheckListing, BlockNamesEveryGivenValue)
     EXPECT_TRUE(contains(out, "     0.750    passes"));
     EXPECT_TRUE(contains(out, "     1.125    fails"));
     EXPECT_TRUE(contains(out, "      R 60"));   // achieved
-    EXPECT_TRUE(contains(out, "fails (governing: R 90)"));
+    EXPECT_TRUE(contains(out, "  Governing check                                      :       R 90"));
+    EXPECT_TRUE(contains(out, "  Result of the design check                           :               fails"));
     EXPECT_EQ(out.lines().back(), "");
 }
 
