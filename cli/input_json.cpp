@@ -1,6 +1,9 @@
 #include "input_json.h"
 
+#include "calc/designcheck.h"
+
 #include <climits>
+#include <optional>
 #include <cstdint>
 #include <string_view>
 #include <type_traits>
@@ -15,7 +18,7 @@ namespace {
 // type is the JSON type taken), the longest text kept, and which `given` mark
 // it sets.
 using Member = std::variant<double ColumnInput::*, int ColumnInput::*, bool ColumnInput::*,
-                            std::string ColumnInput::*>;
+                            std::string ColumnInput::*, std::optional<FireClass> ColumnInput::*>;
 
 enum Mark { kNoMark = -1, kCreatedOn = 6, kLastUpdated = 7 };   // 0..5: JsonInput::given
 
@@ -68,6 +71,10 @@ const std::vector<FieldDef>& fields()
         {"e1", &C::e1},
         {"e2", &C::e2},
         {"pcp", &C::pcp},
+        // design loads
+        {"nEd", &C::nEd},
+        {"nFiEd", &C::nFiEd},
+        {"fireClass", &C::fireClass},
     };
     return defs;
 }
@@ -115,12 +122,41 @@ bool take(const FieldDef& f, const json::Value& v, ColumnInput& in, const char*&
                     return false;
                 const auto& s = v.get_ref<const std::string&>();
                 in.*member = f.maxLength > 0 ? cutText(s, f.maxLength) : s;
+            } else if constexpr (std::is_same_v<T, std::optional<FireClass>>) {
+                // "" (none) or a class code; the code itself is checked with
+                // the design loads, after all members
+                expected = "a string";
+                if (!v.is_string())
+                    return false;
+                (in.*member).reset();
             } else {
                 static_assert(std::is_void_v<T>, "a member of a type the reader does not know");
             }
             return true;
         },
         f.member);
+}
+
+// The design loads: not negative, not absurd; the class "" or R30 .. R120.
+bool checkDesignLoads(JsonInput& out, std::string& error)
+{
+    for (const auto& [name, value] : {std::pair{"nEd", out.input.nEd}, std::pair{"nFiEd", out.input.nFiEd}}) {
+        const std::string problem = designLoadProblem(name, value);
+        if (!problem.empty()) {
+            error = std::string("field \"") + name + "\": " + problem;
+            return false;
+        }
+    }
+    out.input.fireClass.reset();
+    if (!out.fireClassText.empty()) {
+        out.input.fireClass = fireClassFromCode(out.fireClassText);
+        if (!out.input.fireClass) {
+            error = "field \"fireClass\" must be \"\", \"R30\", \"R60\", \"R90\" or \"R120\", not \"" +
+                    out.fireClassText + "\"";
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -153,6 +189,8 @@ bool inputFromJson(const json::Value& doc, JsonInput& out, std::string& error)
             return false;
         }
         const char* expected = "";
+        if (std::holds_alternative<std::optional<FireClass> ColumnInput::*>(def->member) && value.is_string())
+            out.fireClassText = value.get<std::string>();
         if (!take(*def, value, out.input, expected)) {
             std::string got = json::typeName(value);
             if (std::holds_alternative<int ColumnInput::*>(def->member) && value.is_number())
@@ -168,14 +206,22 @@ bool inputFromJson(const json::Value& doc, JsonInput& out, std::string& error)
             out.lastUpdatedGiven = true;
     }
     out.sectionComplete = out.given[0] && out.given[1] && out.given[2] && out.given[3] && out.given[4];
-    return true;
+    return checkDesignLoads(out, error);
 }
 
 json::Value projectToJson(const ColumnInput& in)
 {
     json::Value doc = json::Value::object();
     for (const FieldDef& f : fields())
-        std::visit([&](auto member) { doc[f.name] = in.*member; }, f.member);
+        std::visit(
+            [&](auto member) {
+                using T = std::remove_reference_t<decltype(in.*member)>;
+                if constexpr (std::is_same_v<T, std::optional<FireClass>>)
+                    doc[f.name] = in.*member ? fireClassCode(*(in.*member)) : "";
+                else
+                    doc[f.name] = in.*member;
+            },
+            f.member);
     return doc;
 }
 

@@ -19,6 +19,7 @@ struct JsonInput {
     bool given[6] = {false, false, false, false, false, false};
     bool createdOnGiven = false;
     bool lastUpdatedGiven = false;
+    std::string fireClassText;   // fireClass as given, checked after all members
 };
 
 // Reads the object's members into the defaults of a new project. Unknown

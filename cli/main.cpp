@@ -220,6 +220,17 @@ std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnI
     return std::nullopt;
 }
 
+// --ned, --nfied and --class over the project's design loads.
+void applyDesignLoadOptions(const DesignOptions& o, ColumnInput& in)
+{
+    if (o.nEd)
+        in.nEd = *o.nEd;
+    if (o.nFiEd)
+        in.nFiEd = *o.nFiEd;
+    if (o.fireClass)
+        in.fireClass = o.fireClass;
+}
+
 int runDesign(const DesignOptions& o)
 {
     if (const auto status = refuseOutputClash(o))
@@ -228,6 +239,8 @@ int runDesign(const DesignOptions& o)
     ColumnInput in;
     if (const auto status = readInput(o, catalogue, in))
         return *status;
+
+    applyDesignLoadOptions(o, in);
 
     RunState st;
     std::vector<std::string> messageBoxes;
@@ -250,6 +263,8 @@ int runDesign(const DesignOptions& o)
     }
 
     int status = st.calcError ? kExitCalculationError : res.hasErrors ? kExitInputErrors : kExitValid;
+    if (status == kExitValid && valid && st.check && !st.check->passes)
+        status = kExitCheckFails;
     if (!writeOutput(out))
         status = kExitFileError;
 

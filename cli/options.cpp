@@ -3,7 +3,11 @@
 #include "input_json.h"
 #include "report_pdf.h"
 
+#include "calc/designcheck.h"
+
 #include <CLI/CLI.hpp>
+
+#include <charconv>
 
 namespace qeln::cli {
 
@@ -20,6 +24,7 @@ struct Commands {
     CLI::App* design = nullptr;
     CLI::App* create = nullptr;
     std::string designLanguage = "en", newLanguage = "en", listing = "complete";
+    std::string nEd, nFiEd, fireClass;   // checked after the parse
 
     explicit Commands(ParsedArgs& out)
     {
@@ -43,6 +48,12 @@ struct Commands {
                            "write the printed report as a PDF file: header, drawing, the listing chosen by --listing, "
                            "disclaimer (when the results are valid)")
             ->type_name("OUT.pdf");
+        design->add_option("--ned", nEd, "design axial force N.Ed at normal temperature, kN (over the project's; 0: none)")
+            ->type_name("KN");
+        design->add_option("--nfied", nFiEd, "design axial force N.fi,Ed in fire, kN (over the project's; 0: none)")
+            ->type_name("KN");
+        design->add_option("--class", fireClass, "required fire resistance class (over the project's)")
+            ->type_name("R30|R60|R90|R120");
         design->add_flag("--json", d.json, "print one JSON object with the results instead of the listing")
             ->disable_flag_override();
         design->add_option("FILE.qln", d.projectFile);
@@ -84,6 +95,41 @@ bool checkPositional(const CLI::App* cmd, const std::string& file, std::string& 
     if (cmd->count("FILE.qln") > 0 && file.empty()) {
         error = "the project file name is empty";
         return false;
+    }
+    return true;
+}
+
+// A design load option: a number from 0 up to the largest design load.
+bool setDesignLoad(std::optional<double>& target, const char* option, const std::string& v, std::string& e)
+{
+    double value = 0;
+    const char* end = v.data() + v.size();
+    const auto res = std::from_chars(v.data(), end, value, std::chars_format::general);
+    if (v.empty() || res.ec != std::errc() || res.ptr != end) {
+        e = std::string(option) + " takes a number of kN, not '" + v + "'";
+        return false;
+    }
+    const std::string problem = designLoadProblem(option, value);
+    if (!problem.empty()) {
+        e = problem;
+        return false;
+    }
+    target = value;
+    return true;
+}
+
+bool designLoadOptions(const Commands& c, DesignOptions& o, std::string& error)
+{
+    if (c.design->count("--ned") > 0 && !setDesignLoad(o.nEd, "--ned", c.nEd, error))
+        return false;
+    if (c.design->count("--nfied") > 0 && !setDesignLoad(o.nFiEd, "--nfied", c.nFiEd, error))
+        return false;
+    if (c.design->count("--class") > 0) {
+        o.fireClass = fireClassFromCode(c.fireClass);
+        if (!o.fireClass || c.fireClass.empty()) {
+            error = "--class takes R30, R60, R90 or R120, not '" + c.fireClass + "'";
+            return false;
+        }
     }
     return true;
 }
@@ -160,6 +206,8 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
             return false;
         }
         o.condensed = c.listing == "condensed";
+        if (!designLoadOptions(c, o, error))
+            return false;
         if (givenEmpty(c.design, "--input", o.inputJson, error) || givenEmpty(c.design, "--svg", o.svgFile, error) ||
             givenEmpty(c.design, "--pdf", o.pdfFile, error) ||
             givenEmpty(c.design, "--catalogue", o.cataloguePath, error))
@@ -236,6 +284,22 @@ std::string helpText()
          "resultsLines, componentsLines, listing (empty unless the results are valid)\n"
          "and grid (8 x 6 strings). Numbers have full double precision.\n"
          "\n"
+         "Design loads (JSON input nEd, nFiEd in kN, fireClass \"\" or \"R30\" .. \"R120\";\n"
+         "the options --ned, --nfied and --class lay theirs over the project's): the\n"
+         "JSON output adds scope, five booleans (Service, R 30, R 60, R 90, R 120),\n"
+         "false for a fire class outside the field of application of the simplified\n"
+         "method (the conditions of the warnings on the profile size and on the fire\n"
+         "buckling lengths), and check, null unless the results are valid and nEd or\n"
+         "nFiEd is given, else an object with the keys nEd, fireClass, nFiEd, nRd,\n"
+         "utilisation, servicePasses (when nEd is given), nFiRd, fireUtilisation,\n"
+         "fireWithinScope, firePasses (when fireClass and nFiEd are given),\n"
+         "achievedClass (when nFiEd is given: \"R30\" .. \"R120\", the highest class\n"
+         "inside the field of application whose smallest value carries nFiEd, or\n"
+         "\"none\"), governing (\"service\" or \"fire\": the given check with the larger\n"
+         "utilisation) and passes (every given check passes; a utilisation of exactly\n"
+         "1 passes). Keys that do not apply are null; a utilisation that cannot be\n"
+         "computed (smallest value 0) is null and fails.\n"
+         "\n"
          "Standard output and standard error:\n"
          "  stdout  the listing when the results are valid; the error lines when the\n"
          "          checks or the run found errors; with --json always the JSON object\n"
@@ -252,6 +316,8 @@ std::string helpText()
          "      opened, wrong version number, unreadable value with its line), the JSON\n"
          "      input file, the catalogue, a profile not in the catalogue, the SVG, the\n"
          "      PDF or the new project file\n"
+         "  4   valid results, but the design check of the design loads does not pass\n"
+         "      (0 when it passes or no design load is given)\n"
          "  64  wrong usage: unknown command or option, missing or bad value, malformed\n"
          "      JSON input, unknown JSON field or a value of the wrong type\n"
          "  70  internal failure\n";

@@ -5,6 +5,9 @@
 // uses it.
 #pragma once
 
+#include "calc/records.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +17,7 @@ inline constexpr int kExitValid = 0;
 inline constexpr int kExitInputErrors = 1;
 inline constexpr int kExitCalculationError = 2;
 inline constexpr int kExitFileError = 3;
+inline constexpr int kExitCheckFails = 4;   // valid results, but the design check does not pass
 inline constexpr int kExitUsage = 64;
 inline constexpr int kExitInternal = 70;
 
@@ -29,6 +33,9 @@ struct DesignOptions : CommonOptions {
     bool condensed = false;        // --listing condensed
     std::string svgFile;           // --svg OUT.svg
     std::string pdfFile;           // --pdf OUT.pdf
+    // design loads laid over the project's (--ned, --nfied, --class)
+    std::optional<double> nEd, nFiEd;
+    std::optional<FireClass> fireClass;
 };
 
 struct NewOptions : CommonOptions {

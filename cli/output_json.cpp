@@ -2,6 +2,8 @@
 
 #include "json.h"
 
+#include "calc/designcheck.h"
+
 #include <optional>
 
 namespace qeln::cli {
@@ -11,6 +13,43 @@ namespace {
 json::Ordered optionalNumber(const std::optional<double>& v) { return v ? json::number(*v) : json::Ordered(); }
 
 json::Ordered strings(const std::vector<std::string>& lines) { return json::Ordered(lines); }
+
+json::Ordered optionalBool(const std::optional<bool>& b) { return b ? json::Ordered(*b) : json::Ordered(); }
+
+json::Ordered optionalClass(const std::optional<FireClass>& fc)
+{
+    return fc ? json::Ordered(fireClassCode(*fc)) : json::Ordered();
+}
+
+// The design check of a valid run, or null.
+json::Ordered designCheck(const RunState& st)
+{
+    if (!st.check)
+        return json::Ordered();
+    const DesignCheck& c = *st.check;
+    json::Ordered o = json::Ordered::object();
+    o["nEd"] = optionalNumber(c.nEd);
+    o["fireClass"] = optionalClass(c.fireClass);
+    o["nFiEd"] = optionalNumber(c.nFiEd);
+    o["nRd"] = optionalNumber(c.nRd);
+    o["utilisation"] = optionalNumber(c.utilisation);
+    o["servicePasses"] = optionalBool(c.servicePasses);
+    o["nFiRd"] = optionalNumber(c.nFiRd);
+    o["fireUtilisation"] = optionalNumber(c.fireUtilisation);
+    o["fireWithinScope"] = optionalBool(c.fireWithinScope);
+    o["firePasses"] = optionalBool(c.firePasses);
+    if (!c.achievedApplies)
+        o["achievedClass"] = json::Ordered();
+    else
+        o["achievedClass"] = c.achievedClass ? fireClassCode(*c.achievedClass) : "none";
+    switch (c.governing) {
+    case Governing::service: o["governing"] = "service"; break;
+    case Governing::fire: o["governing"] = "fire"; break;
+    case Governing::none: o["governing"] = json::Ordered(); break;
+    }
+    o["passes"] = c.passes;
+    return o;
+}
 
 } // namespace
 
@@ -49,6 +88,11 @@ std::string runToJson(const RunState& st, const std::vector<std::string>& messag
             cells.push_back(c);
         grid.push_back(std::move(cells));
     }
+    // scope: five booleans; check: the design check of a valid run, or null
+    json::Ordered& scope = doc["scope"] = json::Ordered::array();
+    for (bool inside : st.scope)
+        scope.push_back(inside);
+    doc["check"] = designCheck(st);
     return json::dump(doc) + "\n";
 }
 

@@ -2,6 +2,7 @@
 // plausibility limits), in the fixed order the user sees them.
 #include "checks.h"
 
+#include "calc/designcheck.h"
 #include "calc/format.h"
 #include "calc/numeric.h"
 #include "calc/yield.h"
@@ -77,7 +78,7 @@ CheckOutcome RunInputChecks(const CalcEnv& env, const ColumnInput& in, ColumnRes
         f.error({T(1025)}, " ");
     if (b > 500 || b < 230)
         f.error({T(1026)}, " ");
-    if (h < 300 || b < 300)
+    if (profileBelowFireLimits(h, b))
         f.warning({T(1029)}, " ");
 
     CheckOutcome out;
@@ -169,22 +170,7 @@ CheckOutcome RunInputChecks(const CalcEnv& env, const ColumnInput& in, ColumnRes
     }
 
     // Validity of the fire buckling lengths (ENV 1994-1-2 Annex F, F.6 (5)).
-    const double lFire = MaxOf(in.lWeakFire, in.lStrongFire);
-    const double L13 = 13.5 * b / 1000;
-    const double L10 = 10 * b / 1000;
-    const bool slender = b > 0 && h / b > 3;
-    const bool stocky = b > 0 && h / b <= 3;
-    std::string classes;
-    if (b >= 230 && h >= 230 && lFire > L13)
-        classes += "R30 ";
-    if (lFire > L10 && ((b >= 230 && b < 300) || slender))
-        classes += "R60 ";
-    if (b >= 300 && stocky && lFire > L13)
-        classes += "R60 ";
-    if (b >= 300 && h >= 300 && slender && lFire > L10)
-        classes += "R90 R120 ";
-    if (b >= 300 && h >= 300 && stocky && lFire > L13)
-        classes += "R90 R120 ";
+    const std::string classes = bucklingLengthClassList(bucklingLengthsOutside(in));
     if (!classes.empty())
         f.warning({T(1042) + " " + classes + " ", T(1043)}, " ");
 

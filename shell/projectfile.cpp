@@ -1,8 +1,13 @@
 #include "projectfile.h"
 
+#include "loadsblock.h"
+
 #include "catalogue/codepage.h"
 #include "catalogue/fileio.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -149,6 +154,11 @@ public:
 
     // 1-based number of the line the next field starts on.
     int lineNumber() const { return static_cast<int>(next_) + 1; }
+    // The lines after the last field read.
+    std::vector<std::string_view> rest() const
+    {
+        return {lines_.begin() + static_cast<std::ptrdiff_t>(std::min(next_, lines_.size())), lines_.end()};
+    }
     int lastLine() const { return static_cast<int>(next_); }
 
 private:
@@ -307,9 +317,9 @@ std::string ProjectFileContent(const ColumnInput& in)
         // Bytes that happen to form valid UTF-8 would be read back as UTF-8:
         // such a file is written in UTF-8 instead.
         if (!(hasNonAscii(out) && isValidUtf8(out)))
-            return out;
+            return out + LoadsBlockContent(in);
     }
-    return build(texts);
+    return build(texts) + LoadsBlockContent(in);
 }
 
 ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fileName, ColumnInput& project,
@@ -370,6 +380,10 @@ ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fi
         in.e1 = r.real("the eccentricity e1 (line 31)");
         in.e2 = r.real("the eccentricity e2 (line 32)");
         in.pcp = r.real("the percentage of permanent load (line 33)");
+        // The optional design loads after line 33.
+        LoadsBlockFailure loads;
+        if (!ParseLoadsBlock(r.rest(), r.lineNumber(), in, loads))
+            throw ReadFailure{ProjectFileStatus::readError, loads.line, loads.detail};
     } catch (const ReadFailure& f) {
         result.status = f.status;
         result.line = f.line;

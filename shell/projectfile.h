@@ -1,5 +1,6 @@
 // The project file (*.qln): 33 lines ended by CR LF, one field of the
-// project per line, version line "971003".
+// project per line, version line "971003"; then, only when design loads are
+// given, the [loads] block (loadsblock.h).
 //
 // Loading reads into a fresh ColumnInput and replaces the caller's project
 // only when the whole file was read; saving writes a temporary file beside

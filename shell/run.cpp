@@ -198,6 +198,7 @@ void assembleListings(const CalcEnv& env, RunState& st)
         out.addAll(b.spare);
         out.addAll(b.notes);
         out.addAll(r.resultsLines);
+        out.addAll(st.designCheckLines);
         if (!condensed) {
             out.addAll(b.details);
             out.addAll(r.memberDetailLines);
@@ -216,10 +217,15 @@ bool calculate(const CalcEnv& env, const ColumnInput& in, RunState& st, RunPrese
     st.condensedListing.clear();
     st.calcError = false;
     st.calcErrorWhat.clear();
+    st.scope = rowScope(in);
+    st.check.reset();
+    st.designCheckLines.clear();
+    st.checkSummary.clear();
 
     presenter.setBusy(true);
     try {
         st.derived = RunInputChecks(env, in, st.results);
+        addDesignLoadWarnings(env, in, st.results);
         buildInputListing(env, in, st.derived, st.blocks, fmtDate);
         if (!st.derived.unusable)
             DesignRun(env, in, st.derived.fyCalc, st.derived.rho, st.derived.dCalc, st.results);
@@ -245,6 +251,13 @@ bool calculate(const CalcEnv& env, const ColumnInput& in, RunState& st, RunPrese
         presenter.showWarningsAndErrors(st.results);
     if (st.results.hasErrors)
         return false;
+    // Design loads: outside rows marked, the check of the loads given.
+    markOutsideRows(env, st.results, st.scope);
+    st.check = evaluateDesignCheck(in, st.results.table, st.scope);
+    if (st.check) {
+        writeDesignCheck(env, st.designCheckLines, *st.check);
+        st.checkSummary = designCheckLines(env, *st.check);
+    }
     assembleListings(env, st);
     presenter.showResults(st);
     return true;

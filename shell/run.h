@@ -2,6 +2,7 @@
 // run and presentation of the results.
 #pragma once
 
+#include "calc/designcheck.h"
 #include "calc/env.h"
 #include "calc/records.h"
 #include "checks.h"
@@ -28,6 +29,12 @@ struct RunState {
     MessageList condensedListing;
     bool calcError = false;   // the run ended in an arithmetic failure (text 219)
     std::string calcErrorWhat;   // the failure's own (technical) description
+    // design loads: the scope of each result row (from the input alone) and,
+    // after a valid run with loads, the design check and its listing block
+    RowScope scope{true, true, true, true, true};
+    std::optional<DesignCheck> check;
+    MessageList designCheckLines;             // the listing block
+    std::vector<CheckLine> checkSummary;      // the result window's and the report's block
 };
 
 // The windows `calculate` talks to. The desktop program shows them; tests

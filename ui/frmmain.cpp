@@ -161,6 +161,7 @@ frmmain::frmmain(MainOptions options, QWidget* parent)
     grafikWindow = new frmgrafik(this);
     aboutBox = new AboutBox(this);
     gamatDialog = new frmgamat(this);
+    loadsDialog = new frmloads(this);
 
     buildMenus();
     buildPanel();
@@ -291,7 +292,7 @@ void frmmain::buildPanel()
     const std::pair<const char*, const char*> inputs[] = {
         {"btnprojet", "Project"},         {"btnprofil", "Section"},        {"btnarmat", "Rebars"},
         {"btnmater", "Materials"},        {"btngammamat", "Safety factors"}, {"btnflamb", "Buckl. lengths"},
-        {"btnexcent", "Eccentricities"},
+        {"btnexcent", "Eccentricities"},  {"btnloads", "Design loads"},
     };
     for (const auto& [name, text] : inputs)
         in->addWidget(columnButton(name, text, panel));
@@ -320,6 +321,7 @@ void frmmain::buildPanel()
     connectButton("btngammamat", &frmmain::btngammamatClick);
     connectButton("btnflamb", &frmmain::btnflambClick);
     connectButton("btnexcent", &frmmain::btnexcentClick);
+    connectButton("btnloads", &frmmain::btnloadsClick);
     connectButton("btnresult", &frmmain::btnresultClick);
     connectButton("btndetail", &frmmain::btndetailClick);
     connectButton("btngrafik", &frmmain::btngrafikClick);
@@ -376,7 +378,7 @@ QWidget* frmmain::windowNamed(const QString& name)
                        static_cast<QWidget*>(flambDialog), static_cast<QWidget*>(excentDialog),
                        static_cast<QWidget*>(resultWindow), static_cast<QWidget*>(detailWindow),
                        static_cast<QWidget*>(grafikWindow), static_cast<QWidget*>(aboutBox),
-                       static_cast<QWidget*>(gamatDialog)})
+                       static_cast<QWidget*>(gamatDialog), static_cast<QWidget*>(loadsDialog)})
         if (w->objectName() == name)
             return w;
     return nullptr;
@@ -520,6 +522,7 @@ void frmmain::btnmaterClick() { editWith(materDialog); }
 void frmmain::btngammamatClick() { editWith(gamatDialog); }
 void frmmain::btnflambClick() { editWith(flambDialog); }
 void frmmain::btnexcentClick() { editWith(excentDialog); }
+void frmmain::btnloadsClick() { editWith(loadsDialog); }
 
 bool frmmain::Profilsuchen(const std::string& name)
 {
@@ -703,7 +706,7 @@ void frmmain::showWarningsAndErrors(const ColumnResults& res)
 void frmmain::showResults(const RunState& st)
 {
     grafikWindow->setPicture(st.results.sectionPicture);
-    resultWindow->fill(st.results.grid, st.results.warnings);
+    resultWindow->fill(st.results.grid, st.results.warnings, st.checkSummary);
     detailWindow->fill(st.completeListing);
 }
 

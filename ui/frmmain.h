@@ -6,6 +6,7 @@
 #include "calc/records.h"
 #include "dialogs.h"
 #include "frmprofil.h"
+#include "loadsdialog.h"
 #include "outputs.h"
 #include "profiletable.h"
 #include "shell/run.h"
@@ -95,6 +96,7 @@ public:
     void btngammamatClick();
     void btnflambClick();
     void btnexcentClick();
+    void btnloadsClick();
     void btnresultClick() { wf_.resultCommand(ResultWindow::Results); }
     void btndetailClick() { wf_.resultCommand(ResultWindow::Details); }
     void btngrafikClick() { wf_.resultCommand(ResultWindow::Graphic); }
@@ -120,6 +122,7 @@ public:
     frmgrafik* grafikWindow;
     AboutBox* aboutBox;
     frmgamat* gamatDialog;
+    frmloads* loadsDialog;
 
     // WorkflowHost
     std::string text(int id) override;

@@ -8,12 +8,15 @@
 //                                              line, page number, title, print
 //                                              date and time, standard line
 //   detail band, first page only         76.2  the section drawing, 68.8 high,
-//                                              width from the picture's ratio
-//   listing band, growing over pages     21.2+ the print listing
+//                                              width from the picture's ratio;
+//                                              right of it the design check box
+//   listing band, growing over pages     21.2+ the print listing (rows outside
+//                                              the method's field printed grey)
 //   disclaimer band, growing             16.9+ the disclaimer lines
 //   page footer, on every page           15.3  the report logo
 #pragma once
 
+#include "calc/designcheck.h"
 #include "calc/picture.h"
 #include "calc/records.h"
 
@@ -50,6 +53,9 @@ struct ReportContent {
     Picture picture;                       // the section drawing
     std::vector<std::string> listing;      // the print listing
     std::vector<std::string> disclaimer;   // texts 85 to 87, then 88 and 89 unless blank
+    // the summary box of the design check beside the drawing (none when empty)
+    std::string checkTitle;                // text 1217
+    std::vector<CheckLine> checkSummary;
 };
 
 // The report of the last run in the language of languageBase; printedAt is

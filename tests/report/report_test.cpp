@@ -357,3 +357,35 @@ TEST(ReportPdf, UnwritableFileGivesNoPages)
     const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Condensed, kPrinted);
     EXPECT_EQ(writeReportPdf(c, "/nonexistent-folder/report.pdf"), 0);
 }
+
+// Design loads: the check box beside the drawing on page 1, the block in the
+// listing, and the outside rows of a low profile printed with their marker.
+TEST(ReportPdf, DesignCheckBoxOnTheFirstPage)
+{
+    REQUIRE_TOOLS();
+    ColumnInput in = defaultProject();
+    in.nEd = 3000;
+    in.nFiEd = 1800;
+    in.fireClass = FireClass::R90;
+    const DesignResult r = runDesign(in);
+    ASSERT_TRUE(r.ok);
+    const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Condensed, kPrinted);
+    EXPECT_EQ(c.checkTitle, "Design check");
+    ASSERT_EQ(c.checkSummary.size(), 4u);
+    const Pdf pdf = render(c, "loads-condensed");
+    expectListingInOrder(pdf, c);
+    const QString first = pdf.pageTexts[0];
+    // the box lies above the listing, beside the drawing
+    const int box = first.indexOf("Design check");
+    ASSERT_GE(box, 0);
+    EXPECT_LT(box, first.indexOf("Project-Name:"));
+    for (const char* s : {"0.593", "0.981", "R 90", "passes"})
+        EXPECT_GE(first.indexOf(s), 0) << s;
+}
+
+TEST(ReportPdf, NoCheckBoxWithoutLoads)
+{
+    const DesignResult r = runDesign(defaultProject());
+    const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Condensed, kPrinted);
+    EXPECT_TRUE(c.checkSummary.empty());
+}
