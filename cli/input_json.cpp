@@ -215,7 +215,7 @@ json::Value projectToJson(const ColumnInput& in)
     for (const FieldDef& f : fields())
         std::visit(
             [&](auto member) {
-                using T = std::remove_reference_t<decltype(in.*member)>;
+                using T = std::remove_cvref_t<decltype(in.*member)>;
                 if constexpr (std::is_same_v<T, std::optional<FireClass>>)
                     doc[f.name] = in.*member ? fireClassCode(*(in.*member)) : "";
                 else

@@ -38,6 +38,11 @@ BoxSink& boxSink();
 void showMessage(QWidget* parent, const QString& text);
 void showError(QWidget* parent, const QString& text);
 
+// The locale of dates in the program's language (0, 10000, 20000): the
+// system's own when it speaks that language (so de_CH stays Swiss), else the
+// language's main one. The language chosen in the program wins over the system's.
+QLocale languageLocale(int languageBase);
+
 // The regional decimal separator of screen output ("," or "."; "." for a
 // locale with another one) and the regional thousands separator.
 QChar decimalSeparator();

@@ -715,6 +715,8 @@ TEST(CliHostile, NewKilledAtEachStepOfTheSaveLeavesAWholeProject)
     }
     ASSERT_EQ(run({"new", project}).status, 0);
     EXPECT_EQ(readFile(dir.file("pBAK")), before);
+}
+
 // ---- hostile input and output that cannot be written
 
 // A text of `size` bytes: `body` repeated inside `open` ... `close`.

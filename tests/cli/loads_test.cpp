@@ -15,7 +15,7 @@
 
 namespace {
 
-using qeln::json::Value;
+using Value = qeln::json::Ordered;   // keys in the order written
 
 const std::string kDefault = std::string(QELN_SOURCE_DIR) + "/tests/data/default.qln";
 
@@ -62,10 +62,12 @@ Outcome run(const std::vector<std::string>& args, const std::string& stdinText =
 
 Value parsed(const Outcome& o)
 {
-    qeln::json::ParseError e;
-    auto v = qeln::json::parse(o.out, e);
-    EXPECT_TRUE(v.has_value()) << e.message;
-    return v ? *v : Value();
+    try {
+        return Value::parse(o.out);
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << e.what() << "\n" << o.out;
+        return Value();
+    }
 }
 
 Outcome design(std::vector<std::string> extra)
@@ -79,17 +81,17 @@ Outcome design(std::vector<std::string> extra)
 std::string summary(const Value& check)
 {
     std::string s;
-    for (const auto& [key, v] : check.members()) {
+    for (const auto& [key, v] : check.items()) {
         s += key + "=";
-        if (v.isNull())
+        if (v.is_null())
             s += "null";
-        else if (v.isBool())
-            s += v.boolean() ? "true" : "false";
-        else if (v.isString())
-            s += v.string();
+        else if (v.is_boolean())
+            s += v.get<bool>() ? "true" : "false";
+        else if (v.is_string())
+            s += v.get<std::string>();
         else {
             char buf[32];
-            std::snprintf(buf, sizeof buf, "%.3f", v.number());
+            std::snprintf(buf, sizeof buf, "%.3f", v.get<double>());
             s += buf;
         }
         s += " ";
@@ -112,9 +114,8 @@ TEST_P(CliCheck, KeysValuesAndExitStatus)
     const Outcome o = design(c.options);
     EXPECT_EQ(o.status, c.status) << o.err;
     const Value doc = parsed(o);
-    const Value* check = doc.find("check");
-    ASSERT_TRUE(check && check->isObject());
-    EXPECT_EQ(summary(*check), c.check);
+    ASSERT_TRUE(doc.contains("check") && doc["check"].is_object());
+    EXPECT_EQ(summary(doc["check"]), c.check);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -147,13 +148,12 @@ TEST(CliLoads, WithoutLoadsCheckIsNullAndEveryRowInside)
     const Outcome o = design({"--class", "R60"});
     EXPECT_EQ(o.status, 0);
     const Value doc = parsed(o);
-    ASSERT_TRUE(doc.find("check"));
-    EXPECT_TRUE(doc.find("check")->isNull());
-    const Value* scope = doc.find("scope");
-    ASSERT_TRUE(scope && scope->isArray());
-    ASSERT_EQ(scope->items().size(), 5u);
-    for (const Value& v : scope->items())
-        EXPECT_TRUE(v.isBool() && v.boolean());
+    ASSERT_TRUE(doc.contains("check"));
+    EXPECT_TRUE(doc["check"].is_null());
+    ASSERT_TRUE(doc.contains("scope") && doc["scope"].is_array());
+    ASSERT_EQ(doc["scope"].size(), 5u);
+    for (const Value& v : doc["scope"])
+        EXPECT_TRUE(v.is_boolean() && v.get<bool>());
 }
 
 TEST(CliLoads, ProfileBelow300LeavesR90OutsideAndFails)
@@ -164,14 +164,14 @@ TEST(CliLoads, ProfileBelow300LeavesR90OutsideAndFails)
     EXPECT_EQ(o.status, 4) << o.err;
     const Value doc = parsed(o);
     std::string scope;
-    for (const Value& v : doc.find("scope")->items())
-        scope += v.boolean() ? "I" : "O";
+    for (const Value& v : doc["scope"])
+        scope += v.get<bool>() ? "I" : "O";
     EXPECT_EQ(scope, "IIIOO");
-    const Value& check = *doc.find("check");
-    EXPECT_FALSE(check.find("fireWithinScope")->boolean());
-    EXPECT_FALSE(check.find("firePasses")->boolean());
-    EXPECT_LT(check.find("fireUtilisation")->number(), 1.0);
-    EXPECT_EQ(check.find("achievedClass")->string(), "R60");
+    const Value& check = doc["check"];
+    EXPECT_FALSE(check["fireWithinScope"].get<bool>());
+    EXPECT_FALSE(check["firePasses"].get<bool>());
+    EXPECT_LT(check["fireUtilisation"].get<double>(), 1.0);
+    EXPECT_EQ(check["achievedClass"].get<std::string>(), "R60");
 }
 
 TEST(CliLoads, OptionsOverTheJsonInput)
@@ -179,10 +179,11 @@ TEST(CliLoads, OptionsOverTheJsonInput)
     const std::string input = R"({"nEd": 9000, "nFiEd": 100, "fireClass": "R30"})";
     const Outcome o = run({"design", "--input", "-", "--json", "--ned", "3000", "--class", "R120"}, input);
     EXPECT_EQ(o.status, 0) << o.err;
-    const Value& check = *parsed(o).find("check");
-    EXPECT_EQ(check.find("nEd")->number(), 3000);
-    EXPECT_EQ(check.find("nFiEd")->number(), 100);
-    EXPECT_EQ(check.find("fireClass")->string(), "R120");
+    const Value doc = parsed(o);
+    const Value& check = doc["check"];
+    EXPECT_EQ(check["nEd"].get<double>(), 3000);
+    EXPECT_EQ(check["nFiEd"].get<double>(), 100);
+    EXPECT_EQ(check["fireClass"].get<std::string>(), "R120");
 }
 
 TEST(CliLoads, InvalidRunHasNoCheck)
@@ -190,7 +191,7 @@ TEST(CliLoads, InvalidRunHasNoCheck)
     const std::string input = R"({"h": 310, "b": 600, "tw": 9, "tf": 15.5, "r": 27, "nEd": 1})";
     const Outcome o = run({"design", "--input", "-", "--json"}, input);
     EXPECT_EQ(o.status, 1);
-    EXPECT_TRUE(parsed(o).find("check")->isNull());
+    EXPECT_TRUE(parsed(o)["check"].is_null());
 }
 
 TEST(CliLoads, ListingModeStatusAndBlock)

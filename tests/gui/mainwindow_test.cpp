@@ -557,7 +557,7 @@ private slots:
     {
         auto w = started();
         QVERIFY(w);
-        setInput(*w, [](ColumnInput& in) { in.lWeakCold = 0; });
+        setInput(*w, [](ColumnInput& in) { in.fy = 0; });
         ModalScript script;
         QString errors;
         bool resizable = false;

@@ -301,7 +301,7 @@ TEST(Calculate, ArithmeticFailureTellsItsCauseInTheErrorsBox)
         }
     } keeper;
     ColumnInput in;
-    in.lWeakCold = 0;
+    in.fy = 0;   // the yield point divides in the checks
     RecordingSink sink;
     CalcEnv env;
     env.gammas = SafetyFactors::of(in);

@@ -178,7 +178,7 @@ TEST(DesignLoads, NoCheckWithoutAValidRun)
     EXPECT_FALSE(e.ok);
     EXPECT_FALSE(e.st.check);
     ColumnInput failing = withLoads(3000, 1800, FireClass::R90);
-    failing.lWeakCold = 0;   // arithmetic failure
+    failing.fy = 0;   // arithmetic failure (the yield point divides)
     Calc f{failing};
     EXPECT_TRUE(f.st.calcError);
     EXPECT_FALSE(f.st.check);
