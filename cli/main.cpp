@@ -10,6 +10,7 @@
 #include "calc/env.h"
 #include "calc/texts.h"
 #include "catalogue/fileio.h"
+#include "catalogue/location.h"
 #include "shell/run.h"
 
 #include <cerrno>
@@ -53,13 +54,19 @@ int fileError(const FileFailure& f, int languageBase)
 // The catalogue, opened when it is first needed.
 class LazyCatalogue {
 public:
-    explicit LazyCatalogue(const CommonOptions& o)
-        : path_(o.cataloguePath.empty() ? programDirectory() + kProfileTableFile : o.cataloguePath)
-    {
-    }
+    explicit LazyCatalogue(const CommonOptions& o) : path_(o.cataloguePath) {}
     ProfileCatalogue* get(std::string& error)
     {
         if (!cat_) {
+            if (path_.empty()) {
+                // the desktop program's table, else the installed one; only read
+                const location::Choice where = location::readableCatalogue(location::standardFolders());
+                if (where.folder.empty()) {
+                    error = where.error;
+                    return nullptr;
+                }
+                path_ = where.table();
+            }
             cat_ = openCatalogue(path_, error);
             if (!cat_)
                 error = "Could not open the profile database: " + path_ + ": " + error;

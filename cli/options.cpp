@@ -33,7 +33,8 @@ bool setCatalogue(CommonOptions& o, const std::string& v, std::string& error)
 }
 
 const char* const kLanguageHelp = "language of every text: en (English, the default), fr or de";
-const char* const kCatalogueHelp = "profile catalogue to use (default: PROFKVL2.DBF beside the program)";
+const char* const kCatalogueHelp =
+    "profile catalogue to use (default: the one the desktop program uses, else the installed one)";
 
 // Parses the options and the one positional FILE of a command.
 template <class Opts>

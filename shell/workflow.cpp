@@ -74,27 +74,31 @@ void Workflow::FileOpen()
                 return;
         }
     }
-    const auto path = host_.chooseOpenFile();
-    if (!path)
-        return;
+    if (const auto path = host_.chooseOpenFile())
+        openProject(*path);
+}
+
+bool Workflow::openProject(const std::string& path)
+{
     ColumnInput loaded = input;
-    switch (host_.loadProject(*path, loaded)) {
+    switch (host_.loadProject(path, loaded)) {
     case LoadOutcome::CannotOpen:
         host_.tell(host_.text(kOpenError));
-        return;
+        return false;
     case LoadOutcome::WrongVersion:
         host_.tell(host_.text(kWrongVersion));
-        return;
+        return false;
     case LoadOutcome::ReadError:
-        return;
+        return false;
     case LoadOutcome::Ok:
         break;
     }
     input = loaded;
-    fileName = *path;
+    fileName = path;
     projectChanged = false;
     resultsStale = true;
     updatetitle();
+    return true;
 }
 
 void Workflow::FileSave()

@@ -77,6 +77,10 @@ public:
 
     void FileNew();
     void FileOpen();
+    // Reads a project file into the project (FileOpen after its dialog, and a
+    // file given on the command line). A file that cannot be read gives the
+    // usual message and leaves the project as it was; false then.
+    bool openProject(const std::string& path);
     void FileSave();
     void FileSaveAs();
     // True when the main window may close.
