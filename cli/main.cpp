@@ -44,7 +44,7 @@ int fileError(const FileFailure& f, int languageBase)
 {
     std::string msg = LoadText(f.textId, languageBase, nullptr) + ": " + f.file;
     if (f.line > 0)
-        msg += ":" + std::to_string(f.line);
+        msg.append(":").append(std::to_string(f.line));   // not ":" + temporary: -Wrestrict of GCC 12 at -O3
     if (!f.reason.empty())
         msg += ": " + f.reason;
     complain(msg);
