@@ -91,6 +91,22 @@ private slots:
         QVERIFY(w.disclaimerRefused());
     }
 
+    // the reason (a missing installed catalogue, say) is told with the fixed message
+    void catalogueThatCannotBeOpenedTellsWhyAndEnds()
+    {
+        ui::MainOptions o = qeln::test::testOptions(ini());
+        o.openCatalogue = [](std::string& error) -> std::unique_ptr<ui::ProfileTable> {
+            error = "The profile catalogue PROFKVL2.DBF is not installed";
+            return nullptr;
+        };
+        ModalScript script;
+        script.answer(QMessageBox::Ok);
+        TestMain w(o);
+        QVERIFY(!w.catalogueOpen());
+        QCOMPARE(script.texts, QStringList{"Could not open the profile database. Program will be closed\n\n"
+                                           "The profile catalogue PROFKVL2.DBF is not installed"});
+    }
+
     // qeln-column FILE.qln: the file opens once the disclaimer is accepted,
     // through the same path as File > Open (its messages, in the language of
     // the settings; a file that cannot be read leaves the default project).
