@@ -103,8 +103,12 @@ constexpr const char* kStiffFmt = "  E*I = %8.4g N*mm2    psi*E*I = %8.4g N*mm2"
 void writeHeadAndTotals(const CalcEnv& env, MessageList& out, const MemberState& m, const MemberCall& call,
                         bool strong)
 {
-    std::string head = call.label == "F 0" ? env.text(1130) : env.text(1131) + " " + call.label;
-    head += strong ? "  " + env.text(1077) : " " + env.text(1076);
+    // appended piece by piece: a text put in front of a temporary string
+    // (" " + s) makes GCC 12 at -O3 warn of overlapping copies (-Wrestrict)
+    std::string head = env.text(call.label == "F 0" ? 1130 : 1131);
+    if (call.label != "F 0")
+        head.append(" ").append(call.label);
+    head.append(strong ? "  " : " ").append(env.text(strong ? 1077 : 1076));
     out.add(head);
     detailLine(env, out, "  %-40s : %8.4g kN   ", 1132, m.nplR);
     detailLine(env, out, "  %-40s : %8.4g kN   ", 1150, m.nplRd);
