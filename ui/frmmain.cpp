@@ -439,8 +439,9 @@ void frmmain::SetLanguage()
 
 void frmmain::setButtonAccelerators()
 {
-    static const char* const names[] = {"btnprojet", "btnprofil", "btnarmat", "btnmater", "btngammamat",
-                                        "btnflamb",  "btnexcent", "btnresult", "btndetail", "btngrafik"};
+    static const char* const names[] = {"btnprojet", "btnprofil", "btnarmat",  "btnmater",
+                                        "btngammamat", "btnflamb", "btnexcent", "btnloads",
+                                        "btnresult", "btndetail", "btngrafik"};
     std::string menuBarLetters;
     for (const char* m : {"mitfile", "mitoptions", "mithelp"})
         if (auto* menu = findChild<QMenu*>(m))

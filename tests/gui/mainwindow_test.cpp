@@ -569,16 +569,16 @@ private slots:
     {
         auto w = started();
         QVERIFY(w);
-        const int ids[] = {112, 128, 144, 160, 272, 176, 192, 208, 224, 260};
-        const char* names[] = {"btnprojet", "btnprofil",   "btnarmat", "btnmater",  "btngammamat",
-                               "btnflamb",  "btnexcent", "btnresult", "btndetail", "btngrafik"};
+        const int ids[] = {112, 128, 144, 160, 272, 176, 192, 1210, 208, 224, 260};
+        const char* names[] = {"btnprojet", "btnprofil", "btnarmat",  "btnmater",  "btngammamat", "btnflamb",
+                               "btnexcent", "btnloads",  "btnresult", "btndetail", "btngrafik"};
         for (int base : {0, 10000, 20000}) {
             setLanguageBase(base);
             w->SetLanguage();
             std::string used;
             for (const char* m : {"mitfile", "mitoptions", "mithelp"})
                 used += acceleratorOf(menuTitle(*w, m).toStdString());
-            for (int i = 0; i < 10; ++i) {
+            for (int i = 0; i < 11; ++i) {
                 const QString text = w->findChild<QPushButton*>(names[i])->text();
                 const char a = acceleratorOf(text.toStdString());
                 QVERIFY2(a != 0, qPrintable(text));
