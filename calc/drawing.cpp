@@ -55,7 +55,7 @@ struct Mapping {
     int Y(double y) const { return toInt(y0 - y, "a picture coordinate"); }
 };
 
-std::string dimensionText(const CalcEnv& env, double v)
+std::string dimensionText(const TextEnv& env, double v)
 {
     return formatFixed(finite(v, "a dimension"), 1, env.decimalSeparator);
 }
@@ -144,7 +144,7 @@ void line(Canvas& c, const Mapping& m, std::initializer_list<std::pair<double, d
 
 } // namespace
 
-void DrawSection(const CalcEnv& env, Picture& pic, const SectionDrawing& s)
+void DrawSection(const TextEnv& env, Picture& pic, const SectionDrawing& s)
 {
     const double h = finite(s.h, "h"), b = finite(s.b, "b"), tw = finite(s.tw, "tw"), tf = finite(s.tf, "tf"),
                  r = finite(s.r, "r");
@@ -267,6 +267,12 @@ void DrawSection(const CalcEnv& env, Picture& pic, const SectionDrawing& s)
     out.width = W;
     out.height = H;
     pic = std::move(out);
+}
+
+void checkDrawable(const SectionDrawing& s)
+{
+    Picture scratch;
+    DrawSection(TextEnv{}, scratch, s);
 }
 
 } // namespace qeln

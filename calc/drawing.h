@@ -1,7 +1,7 @@
 // The dimensioned drawing of the section.
 #pragma once
 
-#include "env.h"
+#include "textenv.h"
 #include "picture.h"
 #include "records.h"
 
@@ -19,6 +19,10 @@ struct SectionDrawing {
 };
 
 // Replaces the picture's content and size with the drawing of the section.
-void DrawSection(const CalcEnv& env, Picture& pic, const SectionDrawing& s);
+void DrawSection(const TextEnv& env, Picture& pic, const SectionDrawing& s);
+
+// Throws CalculationError exactly where DrawSection would: a value that is
+// not finite or a coordinate out of range. The texts play no part in that.
+void checkDrawable(const SectionDrawing& s);
 
 } // namespace qeln

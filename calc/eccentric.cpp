@@ -3,6 +3,7 @@
 // search for the largest axial force the section still carries.
 #include "eccentric.h"
 
+#include "materials.h"
 #include "member.h"
 #include "numeric.h"
 #include "sectionconstants.h"
@@ -110,8 +111,7 @@ SectionValues sectionValues(const SafetyFactors& g, const EccentricInput& in, do
 
 double longTermModulus(const EccentricInput& in)
 {
-    const double Ecd = 9.5 * Power(in.fck + 8, 1.0 / 3.0) * 0.7407407407407407 * 1000;
-    return 0.8 * (1 - 0.005 * in.pcp) * Ecd;
+    return longTermConcreteModulus(designConcreteModulusKiloLast(in.fck), in.pcp);
 }
 
 struct AxisResult {
@@ -360,7 +360,7 @@ EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in
         else
             mRdW -= reduction;
         if (mRdW == 0 || mRdS == 0 || !std::isfinite(mSdW / mRdW) || !std::isfinite(mSdS / mRdS)) {
-            env.message("error in bending");
+            res.findings.push_back({FindingCode::BendingFailure, Severity::Message, {}});
             res.ratioBiaxial = 0;
             break;
         }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "env.h"
+#include "findings.h"
 #include "records.h"
 
 namespace qeln {
@@ -25,6 +26,7 @@ struct EccentricResult {
     // intermediate values, for tests
     double nRdWeak = 0, nRdStrong = 0, nCrWeak = 0, nCrStrong = 0;
     int weakPoints = 0, strongPoints = 0;
+    std::vector<Finding> findings;   // the message of a failed biaxial search
 };
 
 // One interaction curve: N (kN) and M (kNm), indexed from 1 (index 0 unused).

@@ -2,7 +2,7 @@
 // (ENV 1994-1-2, Annex F).
 #pragma once
 
-#include <string>
+#include "records.h"
 
 namespace qeln {
 
@@ -25,7 +25,7 @@ struct FireClassInput {
     double kyt = 0, kEt = 0;
     double fck = 0, Ea = 210000, fyCalc = 0, fsk = 0;
     double gammaAfi = 1, gammaCfi = 1, gammaSfi = 1;
-    std::string label;  // "R 30", "R 60", "R 90", "R 120"
+    FireClass fireClass = FireClass::R30;
 };
 
 FireComponentResult FireComponentValues(const FireClassInput& in);
@@ -33,7 +33,7 @@ FireComponentResult FireComponentValues(const FireClassInput& in);
 // The temperature functions, exposed for tests.
 double steelStrengthFactor(double theta);      // kyTheta
 double steelStiffnessFactor(double theta);     // kETheta
-double concreteTemperature(double AmV, const std::string& label);
+double concreteTemperature(double AmV, FireClass c);
 double concreteStrainAtPeak(double theta);     // epsCuTheta, per mille
 double concreteStrengthFactor(double theta);   // kcTheta
 

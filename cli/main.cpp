@@ -166,7 +166,7 @@ int runDesign(const DesignOptions& o)
         return *status;
 
     RecordingSink sink;
-    CalcEnv env;
+    RunEnv env;
     env.gammas = SafetyFactors::of(in);
     env.languageBase = o.languageBase;
     env.sink = &sink;

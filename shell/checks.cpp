@@ -2,7 +2,6 @@
 // plausibility limits), in the fixed order the user sees them.
 #include "checks.h"
 
-#include "calc/format.h"
 #include "calc/numeric.h"
 #include "calc/yield.h"
 
@@ -13,22 +12,14 @@ namespace qeln {
 namespace {
 
 struct Findings {
-    const CalcEnv& env;
-    ColumnResults& res;
-    std::string fmt2(double v) const { return formatFixed(v, 2, env.decimalSeparator); }
-    void error(std::initializer_list<std::string> lines, const char* separator)
+    CheckOutcome& out;
+    void error(FindingCode code, std::vector<double> values = {})
     {
-        for (const auto& l : lines)
-            res.errors.add(l);
-        res.errors.add(separator);
-        res.hasErrors = true;
+        out.findings.push_back({code, Severity::Error, std::move(values)});
     }
-    void warning(std::initializer_list<std::string> lines, const char* separator)
+    void warning(FindingCode code, std::vector<double> values = {})
     {
-        for (const auto& l : lines)
-            res.warnings.add(l);
-        res.warnings.add(separator);
-        res.hasWarnings = true;
+        out.findings.push_back({code, Severity::Warning, std::move(values)});
     }
 };
 
@@ -44,45 +35,43 @@ bool allFinite(const ColumnInput& in)
 
 } // namespace
 
-CheckOutcome RunInputChecks(const CalcEnv& env, const ColumnInput& in, ColumnResults& res)
+CheckOutcome checkInput(const ColumnInput& in)
 {
-    res.errors.clear();
-    res.warnings.clear();
-    res.hasErrors = false;
-    res.hasWarnings = false;
-    if (!allFinite(in))
-        throw CalculationError("an input value is not a number");
+    CheckOutcome out;
+    if (!allFinite(in)) {
+        out.undefined = "an input value is not a number";
+        return out;
+    }
 
-    Findings f{env, res};
-    auto T = [&](int id) { return env.text(id); };
+    Findings f{out};
+    using C = FindingCode;
     const double h = in.h, b = in.b, tw = in.tw, tf = in.tf, r = in.r, d = in.d;
     const int n1 = in.n1, n2 = in.n2;
     // Divisions the checks cannot make for this input; reported after all checks ran.
-    std::string undefined;
+    std::string& undefined = out.undefined;
 
     if (h > 1100 || h < 230)
-        f.error({T(1025)}, " ");
+        f.error(C::ProfileHeight);
     if (b > 500 || b < 230)
-        f.error({T(1026)}, " ");
+        f.error(C::ProfileWidth);
     if (h < 300 || b < 300)
-        f.warning({T(1029)}, " ");
+        f.warning(C::SmallProfile);
 
-    CheckOutcome out;
     out.dCalc = d;
     out.n1 = n1;
     out.n2 = n2;
 
     if (d < 12)
-        f.error({T(1030)}, " ");
+        f.error(C::RebarDiameter);
     // The rows hold 4 bars each: a count that is not a multiple of four (only
     // possible from a project file) cannot be laid out.
     const bool n1Layout = n1 % 4 == 0;
     if (h <= 400 && (n1 < 4 || n1 > 8 || !n1Layout))
-        f.error({T(1031)}, " ");
+        f.error(C::RebarCountLowProfile);
     if (h > 400 && (n1 < 4 || n1 > 16 || !n1Layout))
-        f.error({T(1032)}, " ");
+        f.error(C::RebarCountHighProfile);
     if (n2 > 4 || (n2 != 0 && n2 != 4))
-        f.error({T(1033)}, " ");
+        f.error(C::SecondLayerCount);
 
     const double As = 0.78539825 * d * d * (n1 + n2);
     const double Ac = (h - 2 * tf) * (b - tw) - 0.858407 * r * r - As;
@@ -93,13 +82,13 @@ CheckOutcome RunInputChecks(const CalcEnv& env, const ColumnInput& in, ColumnRes
         rho = As / (Ac + As) * 100;
         out.rho = rho;
         if (rho < 1)
-            f.error({T(1034) + f.fmt2(rho) + " %", T(1035)}, " ");
+            f.error(C::RatioLow, {rho});
         if (rho > 4 && rho < 6) {
             const double dReduced = d * std::sqrt(4 / rho);
-            f.warning({T(1036) + f.fmt2(rho) + " %", T(1037), T(1038), T(1039) + f.fmt2(dReduced) + " mm"}, " ");
+            f.warning(C::RatioReducedDiameter, {rho, dReduced});
         }
         if (rho > 6)
-            f.error({T(1040) + f.fmt2(rho) + " %", T(1035)}, " ");
+            f.error(C::RatioHigh, {rho});
     }
 
     const double a = MaxOf(d, 20);
@@ -107,14 +96,14 @@ CheckOutcome RunInputChecks(const CalcEnv& env, const ColumnInput& in, ColumnRes
         const double x1 = in.uf1 + d + a;
         const double x2 = 0.5 * h - tf - 0.5 * (d + a);
         if (x1 > x2)
-            f.error({T(1041)}, " ");
+            f.error(C::RebarSpacing);
     }
     if (n1 > 8) {
         const double x1 = in.uf1 + d + a;
         const double s = n1 == 16 ? 3 * d + a : 2 * d;
         const double x2 = 0.5 * h - tf - s;
         if (x2 - a < x1)
-            f.error({T(1041)}, " ");
+            f.error(C::RebarSpacing);
     }
 
     const double uf1 = in.uf1, uc1 = in.uc1;
@@ -129,28 +118,28 @@ CheckOutcome RunInputChecks(const CalcEnv& env, const ColumnInput& in, ColumnRes
     default: break;
     }
     if (heightConflict)
-        f.error({T(1047)}, "");
+        f.error(C::RebarHeight);
     bool widthConflict = false;
     if (n2 == 0)
         widthConflict = 0.5 * b - 0.5 * tw < 0.5 * d + uc1;
     else if (n2 == 4)
         widthConflict = 0.5 * b - 0.5 * tw < 0.5 * d + uc1 + a + d;
     if (widthConflict)
-        f.error({T(1048)}, "");
+        f.error(C::RebarWidth);
 
     if (in.fy < 100 || in.fy > 700)
-        f.warning({T(1049)}, "");
+        f.warning(C::YieldPointRange);
     if (in.fck < 10 || in.fck > 80)
-        f.warning({T(1050)}, "");
+        f.warning(C::ConcreteStrengthRange);
     if (in.fsk < 100 || in.fsk > 700)
-        f.warning({T(1051)}, "");
+        f.warning(C::RebarStrengthRange);
 
     if (tf == 0 || in.fy <= 0) {
         undefined = "local buckling check of a flange without thickness or of a steel without yield point";
     } else {
         const double epsilon = std::sqrt(235 / in.fy);
         if (b / tf > 44 * epsilon)
-            f.error({T(1128), T(1129) + f.fmt2(b / tf) + " > " + f.fmt2(44 * epsilon)}, "");
+            f.error(C::FlangeSlenderness, {b / tf, 44 * epsilon});
     }
 
     // Validity of the fire buckling lengths (ENV 1994-1-2 Annex F, F.6 (5)).
@@ -159,39 +148,50 @@ CheckOutcome RunInputChecks(const CalcEnv& env, const ColumnInput& in, ColumnRes
     const double L10 = 10 * b / 1000;
     const bool slender = b > 0 && h / b > 3;
     const bool stocky = b > 0 && h / b <= 3;
-    std::string classes;
+    std::vector<double> classes;
     if (b >= 230 && h >= 230 && lFire > L13)
-        classes += "R30 ";
+        classes.push_back(30);
     if (lFire > L10 && ((b >= 230 && b < 300) || slender))
-        classes += "R60 ";
+        classes.push_back(60);
     if (b >= 300 && stocky && lFire > L13)
-        classes += "R60 ";
+        classes.push_back(60);
     if (b >= 300 && h >= 300 && slender && lFire > L10)
-        classes += "R90 R120 ";
+        classes.push_back(90);
     if (b >= 300 && h >= 300 && stocky && lFire > L13)
-        classes += "R90 R120 ";
+        classes.push_back(90);
     if (!classes.empty())
-        f.warning({T(1042) + " " + classes + " ", T(1043)}, " ");
+        f.warning(C::FireBucklingLength, classes);
 
     if (in.e1 > 0.5 * b)
-        f.error({T(1044), T(1045) + f.fmt2(0.5 * b) + " mm !"}, " ");
+        f.error(C::EccentricityWeak, {0.5 * b});
     if (in.e2 > 0.5 * h)
-        f.error({T(1046), T(1045) + f.fmt2(0.5 * h) + " mm !"}, " ");
+        f.error(C::EccentricityStrong, {0.5 * h});
 
     // Yield point used for the run.
     const double t = MaxOf(tw, tf);
     bool gradeUnknown = false;
     ReduceYieldPoint(in.autoReduce, out.fyCalc, gradeUnknown, in.fy, t);
     if (in.autoReduce && gradeUnknown)
-        f.warning({T(187)}, "");
+        f.warning(C::SteelGradeUnknown);
     double fyReduced = 0;
     bool unused = false;
     ReduceYieldPoint(true, fyReduced, unused, in.fy, t);
     if (std::fabs(out.fyCalc - fyReduced) > 0.5)
-        f.warning({T(in.movrixAvailable ? 189 : 188)}, "");
+        f.warning(in.movrixAvailable ? C::YieldPointNotReducedMovrix : C::YieldPointNotReduced);
 
-    if (!undefined.empty())
-        throw CalculationError(undefined);
+    return out;
+}
+
+CheckOutcome RunInputChecks(const TextEnv& env, const ColumnInput& in, ColumnResults& res)
+{
+    res.errors.clear();
+    res.warnings.clear();
+    res.hasErrors = false;
+    res.hasWarnings = false;
+    CheckOutcome out = checkInput(in);
+    writeCheckMessages(env, out.findings, res);
+    if (!out.undefined.empty())
+        throw CalculationError(out.undefined);
     return out;
 }
 

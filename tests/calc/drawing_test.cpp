@@ -47,7 +47,7 @@ SectionDrawing he320a()
 
 struct Drawn {
     RecordingSink sink;
-    CalcEnv env;
+    TextEnv env;
     Picture pic;
     explicit Drawn(const SectionDrawing& s, const std::string& sep = ".")
     {

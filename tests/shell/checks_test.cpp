@@ -16,8 +16,7 @@ struct Checked {
 
 Checked check(const ColumnInput& in)
 {
-    CalcEnv env;
-    env.gammas = SafetyFactors::of(in);
+    TextEnv env;
     Checked c;
     c.out = RunInputChecks(env, in, c.res);
     return c;
@@ -188,7 +187,7 @@ TEST(InputChecks, YieldPointWarnings)
 
 TEST(InputChecks, UndefinedArithmeticIsACalculationErrorAfterAllChecks)
 {
-    CalcEnv env;
+    TextEnv env;
     ColumnResults res;
     ColumnInput in;
     in.fy = 0;
