@@ -102,6 +102,20 @@ ComponentValues roomTemperatureComponents(double r, const DesignValues& v)
     return c;
 }
 
+// A member call about the weak axis (the strong axis changes L and e).
+MemberCall weakAxisCall(LoadCase loadCase, double L, double e, const DesignValues& v, double pcp, double d, double Ec)
+{
+    MemberCall call;
+    call.loadCase = loadCase;
+    call.L = L;
+    call.e = e;
+    call.Ecd = v.Ecd;
+    call.pcp = pcp;
+    call.d = d;
+    call.Ec = Ec;
+    return call;
+}
+
 // One member call whose result (or the findings made before a fault) joins
 // the outcome's list.
 const MemberResult& member(const CalcEnv& env, DesignOutcome& out, Axis axis, const SectionDims& s,
@@ -207,14 +221,7 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
     // axis says nothing about the other.
     const MemberRebars bars{in.n1, in.n2, in.uc1, rows};
     AxialPair cold;
-    MemberCall call;
-    call.loadCase = LoadCase::Service;
-    call.L = in.lWeakCold;
-    call.e = e1;
-    call.Ecd = v.Ecd;
-    call.pcp = in.pcp;
-    call.d = out.dCalc;
-    call.Ec = v.Ec;
+    MemberCall call = weakAxisCall(LoadCase::Service, in.lWeakCold, e1, v, in.pcp, out.dCalc, v.Ec);
     call.checks = true;
     call.errorsBefore = inputErrors;
     const MemberResult& weakService =
@@ -247,14 +254,7 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
     out.dCalc = reference.dCalc;
     Ratios fireRatios{reference.ratioWeak, reference.ratioStrong, reference.ratioBiaxial};
     AxialPair ref;
-    MemberCall refCall;
-    refCall.loadCase = LoadCase::FireReference;
-    refCall.L = in.lWeakFire;
-    refCall.e = e1;
-    refCall.Ecd = v.Ecd;
-    refCall.pcp = in.pcp;
-    refCall.d = out.dCalc;
-    refCall.Ec = v.Ec;
+    MemberCall refCall = weakAxisCall(LoadCase::FireReference, in.lWeakFire, e1, v, in.pcp, out.dCalc, v.Ec);
     const MemberRebars refBars{in.n1, in.n2, in.uc1, reference.rows};
     ref.NW = member(env, out, Axis::Weak, sec, roomTemperatureComponents(in.r, v), refBars, refCall).nRd;
     refCall.L = in.lStrongFire;
@@ -265,7 +265,7 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
     // 10. Fire geometry.
     const double u = averageAxisDistance(in.uc1, in.uf1);
     out.u = u;
-    const double AmV = checkedDiv(2 * (in.b + in.h), in.b * in.h) * 1000;
+    const double AmV = checkedDiv(2 * (in.b + in.h), in.b * in.h) * 1000;   // 1/mm to 1/m
     out.AmV = AmV;
 
     // 11. Fire classes.
@@ -317,15 +317,8 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
         c.phiS = p.phiS;
         // Fire runs use the rebars as entered (no reduction for rho > 4 %).
         out.dCalc = in.d;
-        MemberCall fireCall;
-        fireCall.loadCase = LoadCase::Fire;
+        MemberCall fireCall = weakAxisCall(LoadCase::Fire, in.lWeakFire, e1, v, in.pcp, in.d, f.concreteSecantModulus);
         fireCall.fireClass = fc;
-        fireCall.L = in.lWeakFire;
-        fireCall.e = e1;
-        fireCall.Ecd = v.Ecd;
-        fireCall.pcp = in.pcp;
-        fireCall.d = in.d;
-        fireCall.Ec = f.concreteSecantModulus;
         AxialPair& n = fire[static_cast<std::size_t>(fc)];
         n.NW = member(env, out, Axis::Weak, sec, c, bars, fireCall).nRd;
         fireCall.L = in.lStrongFire;

@@ -3,6 +3,7 @@
 
 #include "env.h"
 #include "findings.h"
+#include "materials.h"
 #include "records.h"
 
 namespace qeln {
@@ -13,7 +14,7 @@ struct EccentricInput {
     double uf1 = 0, uc1 = 0;
     double fyd = 0, fsd = 0, fcd = 0;
     double lWeak = 0, lStrong = 0;
-    double Ea = 210000, Ec = 0, Es = 210000;
+    double Ea = kSteelModulus, Ec = 0, Es = kSteelModulus;
     double e1 = 0, e2 = 0;   // absolute eccentricities, mm
     double pcp = 0, fck = 0, rho = 0;
     double dInput = 0;       // the diameter as entered

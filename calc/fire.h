@@ -2,6 +2,7 @@
 // (ENV 1994-1-2, Annex F).
 #pragma once
 
+#include "materials.h"
 #include "records.h"
 
 namespace qeln {
@@ -23,7 +24,7 @@ struct FireClassInput {
     double thetaO = 0, kt = 0, Ht = 0;
     double h = 0, tf = 0, AmV = 0;
     double kyt = 0, kEt = 0;
-    double fck = 0, Ea = 210000, fyCalc = 0, fsk = 0;
+    double fck = 0, Ea = kSteelModulus, fyCalc = 0, fsk = 0;
     double gammaAfi = 1, gammaCfi = 1, gammaSfi = 1;
     FireClass fireClass = FireClass::R30;
 };

@@ -8,11 +8,13 @@
 namespace qeln {
 
 namespace units {
-// A buckling length is entered in m; the critical load is worked out with
-// L in mm (L^2 in mm2 = L^2 in m2 * 1e6) and in kN (N / 1000).
-inline constexpr double kNPerkN = 1000;            // area (mm2) * stress (N/mm2) / 1000 = kN
-inline constexpr double kMm2PerM2TimesNPerkN = 1e9; // pi^2 EI (N mm2) / (L (m)^2 * 1e9) = kN
-inline constexpr double kM2PerMm2 = 1e-6;           // an area in mm2 as m2 (m3 per m of column)
+// A force from an area (mm2) and a stress (N/mm2): N / 1000 = kN.
+inline constexpr double kNPerkN = 1000;
+// A buckling length is entered in m: pi^2 EI (N mm2) / (L (m)^2 * 1e9) is
+// the critical load in kN (1e6 mm2 per m2, 1000 N per kN), one factor.
+inline constexpr double kBucklingLengthScale = 1e9;
+// An area in mm2 as m2 (the volume in m3 per m of column).
+inline constexpr double kM2PerMm2 = 1e-6;
 } // namespace units
 
 // Elastic modulus of structural and reinforcing steel, Ea = Es

@@ -25,10 +25,10 @@ void computeStiffness(const CalcEnv& env, MemberResult& m, const ComponentValues
         m.concrete.I -= Ifr;
         m.web.I += Ifr;
     }
-    m.flange.Npl = m.flange.A * c.fF / 1000;
-    m.web.Npl = m.web.A * c.fW / 1000;
-    m.rebars.Npl = m.rebars.A * c.fS / 1000;
-    m.concrete.Npl = m.concrete.A * c.fC / 1000;
+    m.flange.Npl = m.flange.A * c.fF / units::kNPerkN;
+    m.web.Npl = m.web.A * c.fW / units::kNPerkN;
+    m.rebars.Npl = m.rebars.A * c.fS / units::kNPerkN;
+    m.concrete.Npl = m.concrete.A * c.fC / units::kNPerkN;
     m.nplRd = m.web.Npl + m.flange.Npl + m.concrete.Npl + m.rebars.Npl;
     const SafetyFactors& g = env.gammas;
     const bool cold = atRoomTemperature(call.loadCase);
@@ -50,7 +50,7 @@ void computeStiffness(const CalcEnv& env, MemberResult& m, const ComponentValues
         m.concrete.E = m.Ec;
         m.EIeff = c.phiF * (c.EF * m.flange.I) + c.phiW * (c.EW * m.web.I) + c.phiC * (m.Ec * m.concrete.I)
                   + c.phiS * (c.ES * m.rebars.I);
-        m.nCr = checkedDiv(sq(kPi) * m.EIeff, sq(call.L) * 1e9);
+        m.nCr = checkedDiv(sq(kPi) * m.EIeff, sq(call.L) * units::kBucklingLengthScale);
     };
     stiffness();
     m.lambda = checkedSqrt(checkedDiv(m.nplR, m.nCr));

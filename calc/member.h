@@ -5,6 +5,7 @@
 
 #include "env.h"
 #include "findings.h"
+#include "materials.h"
 #include "records.h"
 
 #include <vector>
@@ -33,7 +34,7 @@ struct ComponentValues {
     double bcfi = 0;    // concrete border reduction per face (fire)
     double hwfi = 0;    // web height reduction at each end (fire)
     double fF = 0, fW = 0, fC = 0, fS = 0;
-    double EF = 210000, EW = 210000, ES = 210000;
+    double EF = kSteelModulus, EW = kSteelModulus, ES = kSteelModulus;
     double phiF = 1, phiW = 1, phiC = 1, phiS = 1;
 };
 
