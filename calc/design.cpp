@@ -213,8 +213,7 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
     draw.UF2 = rows.z[1];
     draw.UF3 = rows.z[2];
     draw.UF4 = rows.z[3];
-    checkDrawable(draw);
-    out.drawing = draw;
+    out.figure = figureOf(draw);
 
     // 5. Service calculation.
     // Each axis starts from the pair's modulus: a long-term lowering about one

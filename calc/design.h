@@ -30,7 +30,7 @@ struct DesignOutcome {
     std::optional<EccentricResult> reference;   // room temperature, fire buckling lengths
     std::optional<RebarLayout> rows;            // the strong-axis rows of the service run
     double UC2 = 0;                             // axis distance of the second layer
-    std::optional<SectionDrawing> drawing;
+    std::optional<SectionFigure> figure;        // the drawing's geometry
     std::vector<MemberResult> members;          // in the order of the calls
     std::vector<Finding> messages;              // the run's message boxes, in order
     double u = 0, AmV = 0;                      // fire geometry

@@ -248,8 +248,8 @@ void writeDesign(const TextEnv& env, const ColumnInput& in, const DesignOutcome&
         env.message(runMessage(env, f));
     if (run.rows)
         writeRebarLocation(env, res.rebarLocationLines, in, *run.rows, run.UC2);
-    if (run.drawing)
-        DrawSection(env, res.sectionPicture, *run.drawing);
+    if (run.figure)
+        res.sectionPicture = labelled(env, *run.figure);
     for (const MemberResult& m : run.members) {
         if (!m.findings.empty()) {
             writeMemberErrors(env, res.errors, m.findings);

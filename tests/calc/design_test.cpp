@@ -75,7 +75,7 @@ TEST(DesignOutcome, InputErrorsStopAfterTheWeakAxis)
     DesignRun(envOf(in), in, 355, 1.5598, true, out);
     ASSERT_EQ(out.members.size(), 1u);
     EXPECT_TRUE(out.rows.has_value());
-    EXPECT_TRUE(out.drawing.has_value());
+    EXPECT_TRUE(out.figure.has_value());
     EXPECT_FALSE(out.table.at(rowService, axialWeak).has_value());
 }
 

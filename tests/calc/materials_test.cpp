@@ -27,6 +27,8 @@ struct RebarBand {
     double kyt, kEt;
 };
 
+void PrintTo(const RebarBand& b, std::ostream* os) { *os << fireClassLabel(b.fireClass) << " u = " << b.u; }
+
 class RebarReduction : public testing::TestWithParam<RebarBand> {};
 
 TEST_P(RebarReduction, BandStartsAtItsLowerBorder)

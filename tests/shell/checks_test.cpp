@@ -216,6 +216,8 @@ struct Limit {
     Severity severity;
 };
 
+void PrintTo(const Limit& l, std::ostream* os) { *os << l.name; }
+
 class CheckLimits : public testing::TestWithParam<Limit> {};
 
 namespace {
