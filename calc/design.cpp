@@ -164,6 +164,7 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
                DesignOutcome& out)
 {
     out = DesignOutcome{};
+    out.members.reserve(12);   // 2 service, 2 reference, 2 per fire class
     const double e1 = std::fabs(in.e1);
     const double e2 = std::fabs(in.e2);
     out.e1 = e1;

@@ -6,6 +6,7 @@
 #include "numeric.h"
 
 #include <cmath>
+#include <utility>
 
 namespace qeln {
 
@@ -242,14 +243,16 @@ std::string runMessage(const TextEnv& env, const Finding& f)
     }
 }
 
-void writeDesign(const TextEnv& env, const ColumnInput& in, const DesignOutcome& run, ColumnResults& res)
+void writeDesign(const TextEnv& env, const ColumnInput& in, DesignOutcome& run, ColumnResults& res)
 {
     for (const Finding& f : run.messages)
         env.message(runMessage(env, f));
     if (run.rows)
         writeRebarLocation(env, res.rebarLocationLines, in, *run.rows, run.UC2);
-    if (run.figure)
-        res.sectionPicture = labelled(env, *run.figure);
+    if (run.figure) {
+        res.sectionPicture = labelled(env, std::move(*run.figure));
+        run.figure.reset();
+    }
     for (const MemberResult& m : run.members) {
         if (!m.findings.empty()) {
             writeMemberErrors(env, res.errors, m.findings);

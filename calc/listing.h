@@ -17,8 +17,9 @@ namespace qeln {
 // Writes a design run's outcome into the results: the run's message boxes
 // (through the sink, in order), rebar location, drawing, the member limits'
 // errors, the details, results and components sections, and the grid.
-// Only the steps the run reached are written.
-void writeDesign(const TextEnv& env, const ColumnInput& in, const DesignOutcome& run, ColumnResults& res);
+// Only the steps the run reached are written. The drawing's figure moves
+// into res.sectionPicture: run.figure is empty afterwards.
+void writeDesign(const TextEnv& env, const ColumnInput& in, DesignOutcome& run, ColumnResults& res);
 
 void writeRebarLocation(const TextEnv& env, MessageList& out, const ColumnInput& in, const RebarLayout& rows,
                         double UC2);

@@ -111,9 +111,11 @@ TEST(DesignOutcome, OneRunWrittenInTwoLanguages)
     in.e2 = 30;
     DesignOutcome out;
     DesignRun(envOf(in), in, 355, 1.5598, false, out);
+    DesignOutcome copy = out;
     ColumnResults en, de;
     writeDesign(TextEnv{}, in, out, en);
-    writeDesign(TextEnv{kGerman, nullptr, ","}, in, out, de);
+    writeDesign(TextEnv{kGerman, nullptr, ","}, in, copy, de);
+    EXPECT_FALSE(out.figure.has_value());   // moved into the picture
     EXPECT_EQ(en.table.cell, de.table.cell);
     EXPECT_EQ(en.memberDetailLines.count(), de.memberDetailLines.count());
     EXPECT_EQ(en.memberDetailLines[0], "Service conditions weak axis");
