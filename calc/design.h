@@ -16,7 +16,7 @@
 
 namespace qeln {
 
-// Rebar weights and concrete volume per metre of column.
+// Weights of profile, concrete and rebars and the concrete volume, per metre of column.
 struct ComponentMasses {
     double steel = 0, concrete = 0, rebars = 0, volume = 0, total = 0;   // kg/m, m3/m
 };
