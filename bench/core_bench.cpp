@@ -19,37 +19,11 @@ ColumnInput defaultEccentric()
     return in;
 }
 
-EccentricInput eccentricInput(const ColumnInput& in)
-{
-    EccentricInput e;
-    e.n1 = in.n1;
-    e.n2 = in.n2;
-    e.h = in.h;
-    e.b = in.b;
-    e.tw = in.tw;
-    e.tf = in.tf;
-    e.r = in.r;
-    e.uf1 = in.uf1;
-    e.uc1 = in.uc1;
-    e.fyd = in.fy / in.gammaA;
-    e.fsd = in.fsk / in.gammaS;
-    e.fcd = 0.85 * in.fck / in.gammaC;
-    e.lWeak = in.lWeakCold;
-    e.lStrong = in.lStrongCold;
-    e.Ec = 0.8 * designConcreteModulus(in.fck);
-    e.e1 = in.e1;
-    e.e2 = in.e2;
-    e.pcp = in.pcp;
-    e.fck = in.fck;
-    e.rho = 1.5598;
-    e.dInput = in.d;
-    return e;
-}
-
 void BM_EccentricResistance(benchmark::State& state)
 {
     const ColumnInput in = defaultEccentric();
-    const EccentricInput e = eccentricInput(in);
+    const EccentricInput e =
+        eccentricInput(in, designValues(in, in.fy), in.lWeakCold, in.lStrongCold, in.e1, in.e2, 1.5598);
     CalcEnv env;
     env.gammas = SafetyFactors::of(in);
     for (auto _ : state)

@@ -40,9 +40,46 @@ bool adjustRatios(Ratios& r, double e1, double e2, const AxialPair& n)
     return NSe >= NWe;
 }
 
-struct DesignValues {
-    double fcd, fsd, fyd, Ea, Es, Ecm, Ecd, Ec;
-};
+ComponentValues roomTemperatureComponents(double r, const DesignValues& v)
+{
+    ComponentValues c;
+    c.fire = false;
+    c.r = r;
+    c.bcfi = 0;
+    c.hwfi = 0;
+    c.fF = c.fW = v.fyd;
+    c.fC = v.fcd;
+    c.fS = v.fsd;
+    c.EF = c.EW = v.Ea;
+    c.ES = v.Es;
+    return c;
+}
+
+// A member call about the weak axis (the strong axis changes L and e).
+MemberCall weakAxisCall(LoadCase loadCase, double L, double e, const DesignValues& v, double pcp, double d, double Ec)
+{
+    MemberCall call;
+    call.loadCase = loadCase;
+    call.L = L;
+    call.e = e;
+    call.Ecd = v.Ecd;
+    call.pcp = pcp;
+    call.d = d;
+    call.Ec = Ec;
+    return call;
+}
+
+// One member call whose result (or the findings made before a fault) joins
+// the outcome's list.
+const MemberResult& member(const CalcEnv& env, DesignOutcome& out, Axis axis, const SectionDims& s,
+                           const ComponentValues& c, const MemberRebars& bars, const MemberCall& call)
+{
+    out.members.emplace_back();
+    AxialResistance(env, axis, s, c, bars, call, out.members.back());
+    return out.members.back();
+}
+
+} // namespace
 
 DesignValues designValues(const ColumnInput& in, double fyCalc)
 {
@@ -86,47 +123,6 @@ EccentricInput eccentricInput(const ColumnInput& in, const DesignValues& v, doub
     e.dInput = in.d;
     return e;
 }
-
-ComponentValues roomTemperatureComponents(double r, const DesignValues& v)
-{
-    ComponentValues c;
-    c.fire = false;
-    c.r = r;
-    c.bcfi = 0;
-    c.hwfi = 0;
-    c.fF = c.fW = v.fyd;
-    c.fC = v.fcd;
-    c.fS = v.fsd;
-    c.EF = c.EW = v.Ea;
-    c.ES = v.Es;
-    return c;
-}
-
-// A member call about the weak axis (the strong axis changes L and e).
-MemberCall weakAxisCall(LoadCase loadCase, double L, double e, const DesignValues& v, double pcp, double d, double Ec)
-{
-    MemberCall call;
-    call.loadCase = loadCase;
-    call.L = L;
-    call.e = e;
-    call.Ecd = v.Ecd;
-    call.pcp = pcp;
-    call.d = d;
-    call.Ec = Ec;
-    return call;
-}
-
-// One member call whose result (or the findings made before a fault) joins
-// the outcome's list.
-const MemberResult& member(const CalcEnv& env, DesignOutcome& out, Axis axis, const SectionDims& s,
-                           const ComponentValues& c, const MemberRebars& bars, const MemberCall& call)
-{
-    out.members.emplace_back();
-    AxialResistance(env, axis, s, c, bars, call, out.members.back());
-    return out.members.back();
-}
-
-} // namespace
 
 bool DesignOutcome::hasErrors() const
 {

@@ -43,6 +43,18 @@ struct DesignOutcome {
     bool hasErrors() const;
 };
 
+// Design values of the materials: fcd = 0.85 fck / gammaC, fsd = fsk / gammaS,
+// fyd = fyCalc / gammaA, Ea = Es, Ecm, Ecd and 0.8 Ecd.
+struct DesignValues {
+    double fcd, fsd, fyd, Ea, Es, Ecm, Ecd, Ec;
+};
+DesignValues designValues(const ColumnInput& in, double fyCalc);
+
+// The eccentric resistance's input for a pair of buckling lengths (m) and
+// the absolute eccentricities (mm).
+EccentricInput eccentricInput(const ColumnInput& in, const DesignValues& v, double lWeak, double lStrong, double e1,
+                              double e2, double rho);
+
 // Runs the design into `out`. fyCalc and rho come from the input checks;
 // `inputErrors` says whether they found errors (the run then stops after the
 // weak axis at service conditions, as it does after an error of its own).
