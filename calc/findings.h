@@ -26,8 +26,8 @@ enum class FindingCode : int {
     ProfileWidth = 1026,
     SmallProfile = 1029,
     RebarDiameter = 1030,
-    RebarCountLowProfile = 1031,
-    RebarCountHighProfile = 1032,
+    RebarCountProfileUpTo400 = 1031,
+    RebarCountProfileAbove400 = 1032,
     SecondLayerCount = 1033,
     RatioLow = 1034,             // values: rho %
     RatioReducedDiameter = 1036, // values: rho %, the reduced diameter mm

@@ -67,9 +67,9 @@ CheckOutcome checkInput(const ColumnInput& in)
     // possible from a project file) cannot be laid out.
     const bool n1Layout = n1 % 4 == 0;
     if (h <= 400 && (n1 < 4 || n1 > 8 || !n1Layout))
-        f.error(C::RebarCountLowProfile);
+        f.error(C::RebarCountProfileUpTo400);
     if (h > 400 && (n1 < 4 || n1 > 16 || !n1Layout))
-        f.error(C::RebarCountHighProfile);
+        f.error(C::RebarCountProfileAbove400);
     if (n2 > 4 || (n2 != 0 && n2 != 4))
         f.error(C::SecondLayerCount);
 

@@ -84,15 +84,15 @@ TEST(InputChecks, RebarCounts)
     ColumnInput twelve;
     twelve.n1 = 12;
     twelve.h = 400;
-    EXPECT_TRUE(has(twelve, FindingCode::RebarCountLowProfile));
+    EXPECT_TRUE(has(twelve, FindingCode::RebarCountProfileUpTo400));
     twelve.h = 401;
-    EXPECT_FALSE(has(twelve, FindingCode::RebarCountLowProfile));
-    EXPECT_FALSE(has(twelve, FindingCode::RebarCountHighProfile));
+    EXPECT_FALSE(has(twelve, FindingCode::RebarCountProfileUpTo400));
+    EXPECT_FALSE(has(twelve, FindingCode::RebarCountProfileAbove400));
 
     // counts that are no multiple of four cannot be laid out in rows of four
     ColumnInput six;
     six.n1 = 6;
-    EXPECT_TRUE(has(six, FindingCode::RebarCountLowProfile));
+    EXPECT_TRUE(has(six, FindingCode::RebarCountProfileUpTo400));
     ColumnInput two;
     two.n2 = 2;
     EXPECT_TRUE(has(two, FindingCode::SecondLayerCount));
