@@ -1,5 +1,6 @@
 // The desktop program: opens the main window with the catalogue, the project
 // files and the settings, shows the disclaimer, runs until the window closes.
+#include "catalogue/fileio.h"
 #include "ui/catalogueadapter.h"
 #include "ui/frmmain.h"
 
@@ -10,6 +11,8 @@
 
 int main(int argc, char** argv)
 {
+    // a save beyond the file size limit fails with a message; a kill removes the save's temporary file
+    qeln::fileio::installSignalHandling();
     QApplication app(argc, argv);
     QApplication::setApplicationName("qeln-column");
     QApplication::setOrganizationName("qeln");

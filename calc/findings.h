@@ -39,9 +39,15 @@ enum class FindingCode : int {
     ConcreteStrengthRange = 1050,
     RebarStrengthRange = 1051,
     FlangeSlenderness = 1128,    // values: b / tf, 44 epsilon
-    FireBucklingLength = 1042,   // values: the fire classes out of range (30, 60, 90; 90 stands for R90 and R120)
+    FireBucklingLength = 1042,   // values: 1 or 0 per class R30 to R120, the classes out of range
     EccentricityWeak = 1044,     // values: the limit 0.5 b mm
     EccentricityStrong = 1046,   // values: the limit 0.5 h mm
+    // Values outside their meaning: the run is not started. Values: pairs of
+    // the value's index in the order listed and the value.
+    FactorsNotPositive = 1170,          // gammaA, gammaC, gammaS, gammaAfi, gammaCfi, gammaSfi
+    AxisDistancesNotPositive = 1171,    // UC1, UF1
+    BucklingLengthsNotPositive = 1172,  // weak and strong axis cold, weak and strong axis in fire
+    PermanentLoadOutside = 1173,        // pcp (0..100 %)
     SteelGradeUnknown = 187,
     YieldPointNotReduced = 188,
     YieldPointNotReducedMovrix = 189,

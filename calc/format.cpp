@@ -151,4 +151,35 @@ std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, c
     return out;
 }
 
+std::string withDecimalSeparator(const std::string& text, const std::string& sep)
+{
+    if (sep == ".")
+        return text;
+    auto digit = [&](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (!digit(i)) {
+            out += text[i++];
+            continue;
+        }
+        // a run of digits and points starting here
+        std::size_t end = i, points = 0, at = 0;
+        while (digit(end) || (text[end] == '.' && digit(end + 1))) {
+            if (text[end] == '.') {
+                ++points;
+                at = end;
+            }
+            ++end;
+        }
+        const bool afterPoint = i > 0 && text[i - 1] == '.';
+        if (points == 1 && !afterPoint)
+            out += text.substr(i, at - i) + sep + text.substr(at + 1, end - at - 1);
+        else
+            out += text.substr(i, end - i);
+        i = end;
+    }
+    return out;
+}
+
 } // namespace qeln

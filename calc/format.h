@@ -16,6 +16,12 @@ std::string formatFixed(double v, int decimals, const std::string& sep = ".");
 // leading zeros. Trailing zeros dropped. (1.235E13, 0.00012, 1200)
 std::string formatGeneral(double v, int precision, const std::string& sep = ".");
 
+// A catalogue text with the decimal point of its plain numbers ("2.0",
+// "0.3 %", "1.00") written as sep, so that a limit reads like the value
+// printed beside it. Clause references with more than one point ("4.8.3.1")
+// keep theirs.
+std::string withDecimalSeparator(const std::string& text, const std::string& sep);
+
 // One argument of Printf: a text, a whole number or a real.
 struct FormatArg {
     enum class Kind { Text, Integer, Real };

@@ -213,19 +213,19 @@ void writeMemberErrors(const TextEnv& env, MessageList& errors, const std::vecto
         case FindingCode::SlendernessStrong:
             errors.add(env.text(static_cast<int>(f.code)));
             errors.add(env.text(1121) + formatFixed(v, 2, sep));
-            errors.add(env.text(1122));
+            errors.add(withDecimalSeparator(env.text(1122), sep));
             errors.add(f.code == FindingCode::SlendernessWeak ? "" : " ");
             break;
         case FindingCode::SteelRatioLow:
             errors.add(env.text(1123));
             errors.add(env.text(1124) + formatFixed(v, 4, sep));
-            errors.add(env.text(1125));
+            errors.add(withDecimalSeparator(env.text(1125), sep));
             errors.add("");
             break;
         case FindingCode::SteelRatioHigh:
             errors.add(env.text(1126));
             errors.add(env.text(1124) + formatFixed(v, 2, sep));
-            errors.add(env.text(1127));
+            errors.add(withDecimalSeparator(env.text(1127), sep));
             errors.add("");
             break;
         default:

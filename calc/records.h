@@ -74,6 +74,11 @@ struct ColumnInput {
     double e2 = 0;
     double pcp = 70;
 
+    // design loads (0 / no class: not given)
+    double nEd = 0;                        // design axial force at normal temperature, kN
+    double nFiEd = 0;                      // design axial force in fire, kN
+    std::optional<FireClass> fireClass;    // required fire resistance
+
     bool operator==(const ColumnInput&) const = default;
 };
 
@@ -111,6 +116,10 @@ struct ResultGrid {
     std::array<std::array<std::string, 6>, 8> cell{};
     std::array<int, 6> columnWidth{64, 64, 64, 64, 64, 64};
     bool filled = false;
+    // rows outside the field of application of the simplified method: shown
+    // greyed, with the footnote under the grid
+    std::array<bool, 8> greyed{};
+    std::string footnote;
 };
 
 struct ColumnResults {

@@ -3,6 +3,7 @@
 #include "messages.h"
 
 #include <charconv>
+#include <limits>
 #include <sstream>
 #include <vector>
 
@@ -75,8 +76,10 @@ const std::string* TextCatalogue::find(int number) const
 
 std::string LoadText(int id, int languageBase, MessageSink* sink)
 {
-    const int number = id + languageBase;
-    const std::string* t = TextCatalogue::builtin().find(number);
+    // In 64 bits: a base read from a damaged settings file must not overflow.
+    const long long number = static_cast<long long>(id) + languageBase;
+    const bool inRange = number >= std::numeric_limits<int>::min() && number <= std::numeric_limits<int>::max();
+    const std::string* t = inRange ? TextCatalogue::builtin().find(static_cast<int>(number)) : nullptr;
     if (!t || t->empty()) {
         if (sink)
             sink->message("A string resource with number " + std::to_string(number) + " could not be found");

@@ -92,4 +92,27 @@ std::string utf8Prefix(std::string_view utf8, std::size_t n)
     return std::string(utf8);
 }
 
+std::string visibleText(std::string_view s)
+{
+    std::string out;
+    out.reserve(s.size());
+    std::size_t i = 0;
+    while (i < s.size()) {
+        char32_t cp = 0;
+        std::size_t len = nextCodePoint(s, i, cp);
+        if (len == 0) {
+            cp = 0xFFFD;
+            len = 1;
+        }
+        if (cp < 0x20 || (cp >= 0x7F && cp <= 0x9F))
+            cp = 0xFFFD;
+        if (cp == 0xFFFD)
+            appendUtf8(out, cp);
+        else
+            out.append(s.substr(i, len));
+        i += len;
+    }
+    return out;
+}
+
 } // namespace qeln

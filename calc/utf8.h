@@ -25,4 +25,10 @@ std::size_t utf8Length(std::string_view utf8);
 // splits a character.
 std::string utf8Prefix(std::string_view utf8, std::size_t n);
 
+// The text as it may be shown in a listing or on a terminal: control
+// characters (U+0000 to U+001F, U+007F to U+009F, the tab included) and bytes
+// that are not valid UTF-8 become U+FFFD, so that a text from a file can
+// neither move the cursor nor send commands to a terminal, nor hide itself.
+std::string visibleText(std::string_view s);
+
 } // namespace qeln

@@ -1,5 +1,14 @@
 // Small POSIX file helpers shared by the table module, the index writer, the
-// project file and the settings file.
+// project file, the settings file and the outputs of the command line.
+//
+// Every file the programs write is replaced as a whole: the new content goes
+// to a temporary file beside the target, is flushed to disk, and takes the
+// target's name in one rename. So the name always holds either the previous
+// or the new file, whatever happens in between (a kill, a full disk, a file
+// size limit). A symbolic link is written through to the file it points to;
+// the replaced file keeps its permission bits (and its owner where the
+// system allows); a target without any write permission bit is refused even
+// for a user who could write it anyway (root).
 #pragma once
 
 #include <cstdint>
@@ -9,9 +18,17 @@
 
 namespace qeln::fileio {
 
+// what() is "file: reason"; reason() the part after the file's name.
 class IoError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    IoError(const std::string& file, const std::string& reason)
+        : std::runtime_error(file + ": " + reason), reason_(reason)
+    {
+    }
+    const std::string& reason() const { return reason_; }
+
+private:
+    std::string reason_;
 };
 
 // strerror of an errno value.
@@ -23,17 +40,71 @@ std::string directoryOf(const std::string& path);
 // Permission bits for a new file: 0666 less the process's umask.
 unsigned newFileMode();
 
-// Writes bytes to a new temporary file in the folder of `path` (never at
-// `path` itself), flushes it to disk and closes it. Returns its name.
-// Throws IoError; a partly written temporary file is removed.
-std::string writeTempBeside(const std::string& path, std::string_view bytes);
+// The file a write to `path` really changes: path itself, or the end of the
+// chain of symbolic links at path (which need not exist yet). Throws IoError
+// for a chain that does not end (ELOOP).
+std::string resolveWriteTarget(const std::string& path);
 
-// Replaces the file at path by bytes: temporary file, flush, rename.
+// True when both paths name one existing file (same device and inode, links
+// followed).
+bool sameFile(const std::string& a, const std::string& b);
+
+// A new file that takes the place of `path` on commit():
+//  - the constructor resolves links (target()), refuses a target that is not
+//    a regular file or has no write permission, and creates the temporary
+//    file beside the target with the target's permission bits (new files:
+//    newFileMode());
+//  - write() appends bytes; a writer that opens the file by name (a PDF
+//    writer) may use tempPath() instead;
+//  - commit() flushes the file to disk, optionally makes `backup` a hard link
+//    to (failing that, a copy of) the previous file, then renames the
+//    temporary file over the target and flushes the folder;
+//  - without commit() (an exception, an early return) the temporary file is
+//    removed. A temporary file that a kill by SIGINT, SIGTERM or SIGHUP would
+//    leave behind is removed too (installSignalHandling).
+// Every failure throws IoError with the file's name and the reason.
+class PendingReplace {
+public:
+    explicit PendingReplace(const std::string& path);
+    ~PendingReplace();
+    PendingReplace(const PendingReplace&) = delete;
+    PendingReplace& operator=(const PendingReplace&) = delete;
+
+    const std::string& target() const { return target_; }
+    const std::string& tempPath() const { return temp_; }
+    void write(std::string_view bytes);
+    // backup: "" for none. Failures of the backup step are ignored (the
+    // previous file stays in place until the rename).
+    void commit(const std::string& backup = {});
+
+private:
+    void discard();
+    std::string path_;     // as given, for messages
+    std::string target_;   // links resolved
+    std::string temp_;
+    int fd_ = -1;
+    int slot_ = -1;        // entry in the table the signal handler removes
+    bool committed_ = false;
+};
+
+// Replaces the file at path by bytes (PendingReplace without a backup).
 // Throws IoError; on failure the previous file is unchanged.
 void replaceFile(const std::string& path, std::string_view bytes);
 
 // Flushes the folder entry of path (after a rename). Failures are ignored.
 void syncDirectoryOf(const std::string& path);
+
+// For tests: called with the name of each step of commit() that changes the
+// file system ("backup", "rename") just before it is taken. A test child
+// process kills itself there to show what a kill at that moment leaves.
+using StepHook = void (*)(const char* step);
+void setStepHook(StepHook hook);
+
+// Process-wide, once at start: a write beyond the file size limit (ulimit -f)
+// fails with EFBIG and a message instead of killing the program (SIGXFSZ is
+// ignored); SIGINT, SIGTERM and SIGHUP first remove the temporary files of
+// replaces in progress, then end the program as before.
+void installSignalHandling();
 
 enum class ReadStatus { ok, cannotOpen, readFailed, tooLarge };
 

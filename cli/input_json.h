@@ -19,6 +19,7 @@ struct JsonInput {
     bool given[6] = {false, false, false, false, false, false};
     bool createdOnGiven = false;
     bool lastUpdatedGiven = false;
+    std::string fireClassText;   // fireClass as given, checked after all members
 };
 
 // Reads the object's members into the defaults of a new project. Unknown
@@ -28,6 +29,10 @@ bool inputFromJson(const json::Value& doc, JsonInput& out, std::string& error);
 
 // The names accepted, in the order of the record (for --help and messages).
 const char* inputFieldNames();
+
+// Every field of the project by name, texts and numbers exactly as they are:
+// inputFromJson gives the same project back without the catalogue.
+json::Value projectToJson(const ColumnInput& in);
 
 // Lays the catalogue row's values under the given section values.
 void applySectionOverrides(const JsonInput& given, ColumnInput& in);

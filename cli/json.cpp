@@ -1,408 +1,209 @@
 #include "json.h"
 
-#include "calc/utf8.h"
-
-#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <system_error>
+#include <iterator>
+#include <vector>
 
 namespace qeln::json {
 
-Value Value::makeBool(bool b)
-{
-    Value v;
-    v.type_ = Type::Bool;
-    v.bool_ = b;
-    return v;
-}
-
-Value Value::makeNumber(double n, bool integerLiteral)
-{
-    Value v;
-    v.type_ = Type::Number;
-    v.number_ = n;
-    v.integerLiteral_ = integerLiteral;
-    return v;
-}
-
-Value Value::makeString(std::string s)
-{
-    Value v;
-    v.type_ = Type::String;
-    v.string_ = std::move(s);
-    return v;
-}
-
-Value Value::makeArray(std::vector<Value> items)
-{
-    Value v;
-    v.type_ = Type::Array;
-    v.items_ = std::move(items);
-    return v;
-}
-
-Value Value::makeObject(std::vector<Member> members)
-{
-    Value v;
-    v.type_ = Type::Object;
-    v.members_ = std::move(members);
-    return v;
-}
-
-const Value* Value::find(std::string_view key) const
-{
-    for (const Member& m : members_)
-        if (m.first == key)
-            return &m.second;
-    return nullptr;
-}
-
-const char* typeName(Value::Type t)
-{
-    switch (t) {
-    case Value::Type::Null: return "null";
-    case Value::Type::Bool: return "a boolean";
-    case Value::Type::Number: return "a number";
-    case Value::Type::String: return "a string";
-    case Value::Type::Array: return "an array";
-    case Value::Type::Object: return "an object";
-    }
-    return "?";
-}
-
 namespace {
 
-// Length of the well-formed UTF-8 sequence at s[i], or 0 when it is not one.
-std::size_t utf8SequenceLength(std::string_view s, std::size_t i)
+// Walks the text for the parser and remembers how far it has read, so that
+// faults the parser itself does not see (a duplicate key, a number out of
+// range) get their place in the text as well.
+class CountingIterator {
+public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = const char&;
+
+    CountingIterator(const char* p, std::size_t* read) : p_(p), read_(read) {}
+    reference operator*() const { return *p_; }
+    CountingIterator& operator++()
+    {
+        ++p_;
+        ++*read_;
+        return *this;
+    }
+    CountingIterator operator++(int)
+    {
+        CountingIterator old = *this;
+        ++*this;
+        return old;
+    }
+    bool operator==(const CountingIterator& o) const { return p_ == o.p_; }
+    bool operator!=(const CountingIterator& o) const { return p_ != o.p_; }
+
+private:
+    const char* p_;
+    std::size_t* read_;
+};
+
+bool isNumberChar(char c)
 {
-    char32_t cp = 0;
-    return nextCodePoint(s, i, cp);
+    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E';
 }
 
-class Parser {
+// Builds the document from the parser's events, with the checks nlohmann's
+// own builder does not make.
+class Builder {
 public:
-    Parser(std::string_view text, ParseError& error) : s_(text), err_(error) {}
-
-    std::optional<Value> document()
+    Builder(std::string_view text, const std::size_t& read, ParseError& error)
+        : text_(text), read_(read), err_(error)
     {
-        if (s_.size() >= 3 && s_.substr(0, 3) == "\xEF\xBB\xBF")
-            return fail("a byte order mark is not allowed");
-        skipSpace();
-        Value v;
-        if (!value(v, 0))
-            return std::nullopt;
-        skipSpace();
-        if (pos_ != s_.size())
-            return fail("unexpected text after the JSON value");
-        return v;
+    }
+
+    Value& result() { return root_; }
+
+    bool null() { return put(Value()); }
+    bool boolean(bool b) { return put(Value(b)); }
+    bool number_integer(Value::number_integer_t v) { return put(Value(v)); }
+    bool number_unsigned(Value::number_unsigned_t v) { return put(Value(v)); }
+    bool number_float(Value::number_float_t v, const Value::string_t&)
+    {
+        if (!std::isfinite(v))
+            return fail(kOutOfRange, numberStart());
+        return put(Value(v));
+    }
+    bool string(Value::string_t& s) { return put(Value(std::move(s))); }
+    bool binary(Value::binary_t&) { return fail("binary values are not JSON", here()); }
+
+    bool start_object(std::size_t) { return open(Value::object()); }
+    bool start_array(std::size_t) { return open(Value::array()); }
+    bool end_object() { return close(); }
+    bool end_array() { return close(); }
+
+    bool key(Value::string_t& k)
+    {
+        auto& members = *open_.back()->get_ptr<Value::object_t*>();
+        auto [it, inserted] = members.emplace(k, nullptr);
+        if (!inserted)
+            return fail("duplicate member \"" + k + "\"", keyStart());
+        slot_ = &it->second;
+        return true;
+    }
+
+    bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& ex)
+    {
+        if (ex.id == 406)   // "number overflow parsing '1e400'"
+            return fail(kOutOfRange, numberStart());
+        // "[json.exception.parse_error.101] parse error at line 1, column 5: <what>"
+        std::string what = ex.what();
+        if (const auto c = what.find("column "); c != std::string::npos) {
+            if (const auto colon = what.find(": ", c); colon != std::string::npos)
+                what.erase(0, colon + 2);
+        } else if (what.rfind("[json.exception.", 0) == 0) {
+            what.erase(0, what.find("] ") + 2);
+        }
+        return fail(what, position > 0 ? position - 1 : 0);
     }
 
 private:
-    std::nullopt_t fail(const std::string& message)
+    static constexpr const char* kOutOfRange = "the number is out of the range of a double";
+
+    // The parser has read up to one character past a number; its first character.
+    std::size_t numberStart() const
     {
-        if (!failed_) {
-            failed_ = true;
-            err_.message = message;
-            err_.line = 1;
-            err_.column = 1;
-            for (std::size_t i = 0; i < pos_ && i < s_.size(); ++i) {
-                if (s_[i] == '\n') {
-                    ++err_.line;
-                    err_.column = 1;
-                } else {
-                    ++err_.column;
-                }
+        std::size_t p = read_ < text_.size() ? read_ : text_.size();
+        if (p > 0 && !isNumberChar(text_[p - 1]))
+            --p;
+        while (p > 0 && isNumberChar(text_[p - 1]))
+            --p;
+        return p;
+    }
+
+    std::size_t here() const { return read_ > 0 ? read_ - 1 : 0; }
+
+    // The opening quote of the key the parser has just read (it stops right
+    // after the closing quote).
+    std::size_t keyStart() const
+    {
+        std::size_t p = read_ < text_.size() ? read_ : text_.size();
+        if (p > 0)
+            --p;   // the closing quote
+        while (p > 0) {
+            --p;
+            if (text_[p] != '"')
+                continue;
+            std::size_t slashes = 0;
+            while (slashes < p && text_[p - 1 - slashes] == '\\')
+                ++slashes;
+            if (slashes % 2 == 0)
+                break;
+        }
+        return p;
+    }
+
+    bool fail(const std::string& message, std::size_t at)
+    {
+        if (failed_)
+            return false;
+        failed_ = true;
+        err_.message = message;
+        err_.line = 1;
+        err_.column = 1;
+        const std::size_t end = at < text_.size() ? at : text_.size();
+        for (std::size_t i = 0; i < end; ++i) {
+            if (text_[i] == '\n') {
+                ++err_.line;
+                err_.column = 1;
+            } else {
+                ++err_.column;
             }
         }
-        return std::nullopt;
-    }
-    bool failBool(const std::string& message)
-    {
-        fail(message);
         return false;
     }
 
-    bool atEnd() const { return pos_ >= s_.size(); }
-    char peek() const { return atEnd() ? '\0' : s_[pos_]; }
-
-    void skipSpace()
+    Value* place(Value&& v)
     {
-        while (!atEnd() && (s_[pos_] == ' ' || s_[pos_] == '\t' || s_[pos_] == '\n' || s_[pos_] == '\r'))
-            ++pos_;
-    }
-
-    bool literal(std::string_view word)
-    {
-        if (s_.substr(pos_, word.size()) != word)
-            return false;
-        pos_ += word.size();
-        return true;
-    }
-
-    bool value(Value& out, int depth)
-    {
-        if (atEnd())
-            return failBool("unexpected end of the text, a value was expected");
-        const char c = peek();
-        if (c == '{')
-            return object(out, depth + 1);
-        if (c == '[')
-            return array(out, depth + 1);
-        if (c == '"') {
-            std::string s;
-            if (!string(s))
-                return false;
-            out = Value::makeString(std::move(s));
-            return true;
+        if (open_.empty()) {
+            root_ = std::move(v);
+            return &root_;
         }
-        if (c == '-' || (c >= '0' && c <= '9'))
-            return number(out);
-        if (literal("true")) {
-            out = Value::makeBool(true);
-            return true;
-        }
-        if (literal("false")) {
-            out = Value::makeBool(false);
-            return true;
-        }
-        if (literal("null")) {
-            out = Value();
-            return true;
-        }
-        if (s_.substr(pos_, 3) == "NaN" || s_.substr(pos_, 8) == "Infinity")
-            return failBool("NaN and Infinity are not JSON numbers");
-        return failBool(std::string("unexpected character '") + c + "', a value was expected");
-    }
-
-    bool object(Value& out, int depth)
-    {
-        if (depth > kMaxDepth)
-            return failBool("nesting deeper than " + std::to_string(kMaxDepth) + " levels");
-        ++pos_;   // {
-        std::vector<Value::Member> members;
-        skipSpace();
-        if (peek() == '}') {
-            ++pos_;
-            out = Value::makeObject(std::move(members));
-            return true;
-        }
-        for (;;) {
-            skipSpace();
-            if (peek() != '"')
-                return failBool("a member name in double quotes was expected");
-            const std::size_t keyPos = pos_;
-            std::string key;
-            if (!string(key))
-                return false;
-            for (const Value::Member& m : members) {
-                if (m.first == key) {
-                    pos_ = keyPos;
-                    return failBool("duplicate member \"" + key + "\"");
-                }
-            }
-            skipSpace();
-            if (peek() != ':')
-                return failBool("':' was expected after the member name");
-            ++pos_;
-            skipSpace();
-            Value v;
-            if (!value(v, depth))
-                return false;
-            members.emplace_back(std::move(key), std::move(v));
-            skipSpace();
-            if (peek() == ',') {
-                ++pos_;
-                continue;
-            }
-            if (peek() == '}') {
-                ++pos_;
-                out = Value::makeObject(std::move(members));
-                return true;
-            }
-            return failBool("',' or '}' was expected");
-        }
-    }
-
-    bool array(Value& out, int depth)
-    {
-        if (depth > kMaxDepth)
-            return failBool("nesting deeper than " + std::to_string(kMaxDepth) + " levels");
-        ++pos_;   // [
-        std::vector<Value> items;
-        skipSpace();
-        if (peek() == ']') {
-            ++pos_;
-            out = Value::makeArray(std::move(items));
-            return true;
-        }
-        for (;;) {
-            skipSpace();
-            Value v;
-            if (!value(v, depth))
-                return false;
+        Value& parent = *open_.back();
+        if (parent.is_array()) {
+            auto& items = *parent.get_ptr<Value::array_t*>();
             items.push_back(std::move(v));
-            skipSpace();
-            if (peek() == ',') {
-                ++pos_;
-                continue;
-            }
-            if (peek() == ']') {
-                ++pos_;
-                out = Value::makeArray(std::move(items));
-                return true;
-            }
-            return failBool("',' or ']' was expected");
+            return &items.back();
         }
+        *slot_ = std::move(v);
+        return slot_;
     }
 
-    bool hex4(std::uint32_t& cp)
+    bool put(Value&& v)
     {
-        if (pos_ + 4 > s_.size())
-            return failBool("four hexadecimal digits were expected after \\u");
-        cp = 0;
-        for (int k = 0; k < 4; ++k) {
-            const char c = s_[pos_ + static_cast<std::size_t>(k)];
-            cp <<= 4;
-            if (c >= '0' && c <= '9')
-                cp |= static_cast<std::uint32_t>(c - '0');
-            else if (c >= 'a' && c <= 'f')
-                cp |= static_cast<std::uint32_t>(c - 'a' + 10);
-            else if (c >= 'A' && c <= 'F')
-                cp |= static_cast<std::uint32_t>(c - 'A' + 10);
-            else
-                return failBool("four hexadecimal digits were expected after \\u");
-        }
-        pos_ += 4;
+        if (++values_ > kMaxValues)
+            return fail("more than " + std::to_string(kMaxValues) + " values", here());
+        place(std::move(v));
         return true;
     }
 
-    bool string(std::string& out)
+    bool open(Value&& container)
     {
-        ++pos_;   // opening quote
-        for (;;) {
-            if (atEnd())
-                return failBool("the string is not closed");
-            const unsigned char c = static_cast<unsigned char>(s_[pos_]);
-            if (c == '"') {
-                ++pos_;
-                return true;
-            }
-            if (c < 0x20)
-                return failBool("control character in a string (write it as an escape)");
-            if (c == '\\') {
-                ++pos_;
-                if (atEnd())
-                    return failBool("the string is not closed");
-                const char e = s_[pos_++];
-                switch (e) {
-                case '"': out += '"'; break;
-                case '\\': out += '\\'; break;
-                case '/': out += '/'; break;
-                case 'b': out += '\b'; break;
-                case 'f': out += '\f'; break;
-                case 'n': out += '\n'; break;
-                case 'r': out += '\r'; break;
-                case 't': out += '\t'; break;
-                case 'u': {
-                    std::uint32_t cp;
-                    if (!hex4(cp))
-                        return false;
-                    if (cp >= 0xDC00 && cp <= 0xDFFF)
-                        return failBool("a low surrogate without a high surrogate before it");
-                    if (cp >= 0xD800 && cp <= 0xDBFF) {
-                        if (s_.substr(pos_, 2) != "\\u")
-                            return failBool("a high surrogate without a low surrogate after it");
-                        pos_ += 2;
-                        std::uint32_t lo;
-                        if (!hex4(lo))
-                            return false;
-                        if (lo < 0xDC00 || lo > 0xDFFF)
-                            return failBool("a high surrogate without a low surrogate after it");
-                        cp = 0x10000 + ((cp - 0xD800) << 10) + (lo - 0xDC00);
-                    }
-                    appendUtf8(out, static_cast<char32_t>(cp));
-                    break;
-                }
-                default:
-                    --pos_;
-                    return failBool(std::string("unknown escape \\") + e);
-                }
-                continue;
-            }
-            const std::size_t n = utf8SequenceLength(s_, pos_);
-            if (n == 0)
-                return failBool("malformed UTF-8 in a string");
-            out.append(s_.substr(pos_, n));
-            pos_ += n;
-        }
-    }
-
-    bool number(Value& out)
-    {
-        const std::size_t start = pos_;
-        bool integer = true;
-        const auto digits = [&] {
-            const std::size_t from = pos_;
-            while (!atEnd() && s_[pos_] >= '0' && s_[pos_] <= '9')
-                ++pos_;
-            return pos_ - from;
-        };
-        if (peek() == '-')
-            ++pos_;
-        if (peek() == '0') {
-            ++pos_;
-            if (peek() >= '0' && peek() <= '9')
-                return failBool("a number must not have leading zeros");
-        } else if (digits() == 0) {
-            if (s_.substr(pos_, 8) == "Infinity")
-                return failBool("NaN and Infinity are not JSON numbers");
-            return failBool("a digit was expected");
-        }
-        if (peek() == '.') {
-            integer = false;
-            ++pos_;
-            if (digits() == 0)
-                return failBool("a digit was expected after the decimal point");
-        }
-        if (peek() == 'e' || peek() == 'E') {
-            integer = false;
-            ++pos_;
-            if (peek() == '+' || peek() == '-')
-                ++pos_;
-            if (digits() == 0)
-                return failBool("a digit was expected in the exponent");
-        }
-        double v = 0;
-        const char* first = s_.data() + start;
-        const char* last = s_.data() + pos_;
-        const auto res = std::from_chars(first, last, v);
-        if (res.ec == std::errc::result_out_of_range) {
-            // Underflow to zero is harmless; overflow would be Infinity.
-            bool nonzeroMantissa = false;
-            for (const char* p = first; p < last && *p != 'e' && *p != 'E'; ++p)
-                if (*p >= '1' && *p <= '9')
-                    nonzeroMantissa = true;
-            bool negativeExponent = false;
-            for (const char* p = first; p < last; ++p)
-                if ((*p == 'e' || *p == 'E') && p + 1 < last && p[1] == '-')
-                    negativeExponent = true;
-            if (nonzeroMantissa && !negativeExponent) {
-                pos_ = start;
-                return failBool("the number is out of the range of a double");
-            }
-            v = (*first == '-') ? -0.0 : 0.0;
-        } else if (res.ec != std::errc() || res.ptr != last || !std::isfinite(v)) {
-            pos_ = start;
-            return failBool("the number cannot be read");
-        }
-        out = Value::makeNumber(v, integer);
+        if (open_.size() >= static_cast<std::size_t>(kMaxDepth))
+            return fail("nesting deeper than " + std::to_string(kMaxDepth) + " levels", here());
+        if (++values_ > kMaxValues)
+            return fail("more than " + std::to_string(kMaxValues) + " values", here());
+        open_.push_back(place(std::move(container)));
         return true;
     }
 
-    std::string_view s_;
+    bool close()
+    {
+        open_.pop_back();
+        return true;
+    }
+
+    std::string_view text_;
+    const std::size_t& read_;
     ParseError& err_;
-    std::size_t pos_ = 0;
+    Value root_;
+    std::vector<Value*> open_;   // the containers not yet closed, outermost first
+    Value* slot_ = nullptr;      // the member whose value comes next
+    std::size_t values_ = 0;
     bool failed_ = false;
 };
 
@@ -410,152 +211,45 @@ private:
 
 std::optional<Value> parse(std::string_view text, ParseError& error)
 {
-    Parser p(text, error);
-    return p.document();
+    std::size_t read = 0;
+    Builder builder(text, read, error);
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+        error = {"a byte order mark is not allowed", 1, 1};
+        return std::nullopt;
+    }
+    const CountingIterator first(text.data(), &read), last(text.data() + text.size(), &read);
+    if (!Value::sax_parse(first, last, &builder))
+        return std::nullopt;
+    return std::move(builder.result());
 }
 
-std::string numberText(double v)
+const char* typeName(const Value& v)
+{
+    switch (v.type()) {
+    case Value::value_t::null: return "null";
+    case Value::value_t::boolean: return "a boolean";
+    case Value::value_t::number_integer:
+    case Value::value_t::number_unsigned:
+    case Value::value_t::number_float: return "a number";
+    case Value::value_t::string: return "a string";
+    case Value::value_t::array: return "an array";
+    case Value::value_t::object: return "an object";
+    default: return "a value of another kind";
+    }
+}
+
+Ordered number(double v)
 {
     if (!std::isfinite(v))
-        return "null";
-    if (v == 0)
-        return std::signbit(v) ? "-0.0" : "0";
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, res.ptr);
+        return nullptr;
+    constexpr double kExactIntegers = 9007199254740992.0;   // 2^53
+    if (v == std::trunc(v) && std::fabs(v) <= kExactIntegers && !(v == 0 && std::signbit(v)))
+        return static_cast<std::int64_t>(v);
+    return v;
 }
 
-std::string quote(std::string_view s)
-{
-    std::string out = "\"";
-    static const char* const hex = "0123456789abcdef";
-    for (std::size_t i = 0; i < s.size();) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
-            switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\b': out += "\\b"; break;
-            case '\f': out += "\\f"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (c < 0x20 || c == 0x7F) {
-                    out += "\\u00";
-                    out += hex[c >> 4];
-                    out += hex[c & 0xF];
-                } else {
-                    out += static_cast<char>(c);
-                }
-            }
-            ++i;
-            continue;
-        }
-        const std::size_t n = utf8SequenceLength(s, i);
-        if (n == 0) {
-            out += "\xEF\xBF\xBD";   // U+FFFD
-            ++i;
-        } else {
-            out.append(s.substr(i, n));
-            i += n;
-        }
-    }
-    out += '"';
-    return out;
-}
+std::string numberText(double v) { return dump(number(v)); }
 
-void Writer::separate()
-{
-    if (afterKey_) {
-        afterKey_ = false;
-        return;
-    }
-    if (!first_.empty()) {
-        if (!first_.back())
-            out_ += ',';
-        first_.back() = false;
-    }
-}
-
-void Writer::beginObject()
-{
-    separate();
-    out_ += '{';
-    first_.push_back(true);
-}
-
-void Writer::endObject()
-{
-    first_.pop_back();
-    out_ += '}';
-}
-
-void Writer::beginArray()
-{
-    separate();
-    out_ += '[';
-    first_.push_back(true);
-}
-
-void Writer::endArray()
-{
-    first_.pop_back();
-    out_ += ']';
-}
-
-void Writer::key(std::string_view k)
-{
-    separate();
-    out_ += quote(k);
-    out_ += ':';
-    afterKey_ = true;
-}
-
-void Writer::string(std::string_view s)
-{
-    separate();
-    out_ += quote(s);
-}
-
-void Writer::number(double v)
-{
-    separate();
-    out_ += numberText(v);
-}
-
-void Writer::optionalNumber(const std::optional<double>& v)
-{
-    if (v)
-        number(*v);
-    else
-        null();
-}
-
-void Writer::integer(long long v)
-{
-    separate();
-    out_ += std::to_string(v);
-}
-
-void Writer::boolean(bool b)
-{
-    separate();
-    out_ += b ? "true" : "false";
-}
-
-void Writer::null()
-{
-    separate();
-    out_ += "null";
-}
-
-void Writer::stringArray(const std::vector<std::string>& lines)
-{
-    beginArray();
-    for (const std::string& l : lines)
-        string(l);
-    endArray();
-}
+std::string dump(const Ordered& v) { return v.dump(-1, ' ', false, nlohmann::detail::error_handler_t::replace); }
 
 } // namespace qeln::json

@@ -1,5 +1,6 @@
 // qeln-cli: design runs without windows, for scripted parameter studies and
 // for checking. See helpText() in options.cpp for the usage.
+#include "design_run.h"
 #include "input_json.h"
 #include "json.h"
 #include "options.h"
@@ -9,6 +10,7 @@
 
 #include "calc/env.h"
 #include "calc/texts.h"
+#include "calc/utf8.h"
 #include "catalogue/fileio.h"
 #include "shell/run.h"
 
@@ -16,9 +18,8 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <fstream>
+#include <functional>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,7 +30,7 @@ namespace {
 
 void complain(const std::string& message)
 {
-    std::cerr << "qeln-cli: " << message << "\n";
+    std::cerr << "qeln-cli: " << visibleText(message) << "\n";
 }
 
 int usageError(const std::string& message)
@@ -42,12 +43,53 @@ int usageError(const std::string& message)
 int fileError(const FileFailure& f, int languageBase)
 {
     std::string msg = LoadText(f.textId, languageBase, nullptr) + ": " + f.file;
-    if (f.line > 0)
-        msg += ":" + std::to_string(f.line);
+    if (f.line > 0) {
+        msg += ':';   // not ":" + std::to_string(): GCC 12 at -O3 gives a false -Wrestrict for that
+        msg += std::to_string(f.line);
+    }
     if (!f.reason.empty())
         msg += ": " + f.reason;
     complain(msg);
     return kExitFileError;
+}
+
+// Writes to standard output and makes sure it got there: a full disk or a
+// closed pipe is a write error (exit 3 with the reason), never a silent cut.
+bool writeOutput(const std::string& text)
+{
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0 &&
+        !std::ferror(stdout))
+        return true;
+    complain(std::string("could not write the output: ") + std::strerror(errno != 0 ? errno : EIO));
+    return false;
+}
+
+// Reads all of standard input, up to `limit` bytes. nullopt when it is longer;
+// false in `ok` (with the reason) when it cannot be read.
+std::optional<std::string> readStandardInput(std::size_t limit, bool& ok, std::string& reason)
+{
+    std::string text;
+    ok = true;
+    char buf[65536];
+    for (;;) {
+        const std::size_t n = std::fread(buf, 1, sizeof buf, stdin);
+        if (text.size() + n > limit)
+            return std::nullopt;
+        text.append(buf, n);
+        if (n < sizeof buf) {
+            if (std::ferror(stdin)) {
+                ok = false;
+                reason = std::strerror(errno);
+            }
+            return text;
+        }
+    }
+}
+
+std::string tooLarge(const std::string& name)
+{
+    return name + ": the JSON input is larger than " + std::to_string(json::kMaxInputBytes >> 20) + " MiB";
 }
 
 // The catalogue, opened when it is first needed.
@@ -88,20 +130,36 @@ bool takeSectionFromCatalogue(LazyCatalogue& lazy, ColumnInput& in, int language
     return found;
 }
 
-bool writeTextFile(const std::string& path, const std::string& content, std::string& reason)
+// An output file is replaced as a whole (temporary file, rename): a failed
+// write leaves the previous file as it was. `write` fills the temporary file.
+bool writeOutputFile(const std::string& path, const std::function<bool(fileio::PendingReplace&, std::string&)>& write,
+                     std::string& reason)
 {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    if (!f) {
-        reason = std::strerror(errno);
+    try {
+        fileio::PendingReplace file(path);
+        if (!write(file, reason))
+            return false;
+        file.commit();
+        return true;
+    } catch (const fileio::IoError& e) {
+        reason = e.reason();
         return false;
     }
-    f << content;
-    f.close();
-    if (!f) {
-        reason = "the file could not be written completely";
-        return false;
+}
+
+// An output named like the input or like the other output would destroy it.
+std::optional<int> refuseOutputClash(const DesignOptions& o)
+{
+    const std::string input = o.projectFile.empty() ? (o.inputJson == "-" ? "" : o.inputJson) : o.projectFile;
+    for (const std::string* out : {&o.svgFile, &o.pdfFile}) {
+        if (out->empty())
+            continue;
+        if (!input.empty() && (*out == input || fileio::sameFile(*out, input)))
+            return usageError(*out + ": this is the input file, it is not overwritten by an output");
     }
-    return true;
+    if (!o.svgFile.empty() && (o.svgFile == o.pdfFile || fileio::sameFile(o.svgFile, o.pdfFile)))
+        return usageError(o.svgFile + ": the SVG drawing and the PDF report cannot go to one file");
+    return std::nullopt;
 }
 
 // Reads the project named by the options; returns an exit status on failure.
@@ -123,17 +181,21 @@ std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnI
     }
 
     std::string text;
+    std::string why;
     if (o.inputJson == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        bool ok = true;
+        std::optional<std::string> read = readStandardInput(json::kMaxInputBytes, ok, why);
+        if (!read)
+            return usageError(tooLarge(o.inputJson));
+        if (!ok)
+            return fileError({514, o.inputJson, 0, why}, o.languageBase);
+        text = std::move(*read);
     } else {
-        std::string why;
-        if (fileio::readWholeFile(o.inputJson, text, why, 1u << 24) != fileio::ReadStatus::ok) {
-            FileFailure f;
-            f.textId = 514;
-            f.file = o.inputJson;
-            f.reason = why;
-            return fileError(f, o.languageBase);
-        }
+        const fileio::ReadStatus status = fileio::readWholeFile(o.inputJson, text, why, json::kMaxInputBytes);
+        if (status == fileio::ReadStatus::tooLarge)
+            return usageError(tooLarge(o.inputJson));
+        if (status != fileio::ReadStatus::ok)
+            return fileError({514, o.inputJson, 0, why}, o.languageBase);
     }
     json::ParseError perr;
     const std::optional<json::Value> doc = json::parse(text, perr);
@@ -158,40 +220,53 @@ std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnI
     return std::nullopt;
 }
 
+// --ned, --nfied and --class over the project's design loads.
+void applyDesignLoadOptions(const DesignOptions& o, ColumnInput& in)
+{
+    if (o.nEd)
+        in.nEd = *o.nEd;
+    if (o.nFiEd)
+        in.nFiEd = *o.nFiEd;
+    if (o.fireClass)
+        in.fireClass = o.fireClass;
+}
+
 int runDesign(const DesignOptions& o)
 {
+    if (const auto status = refuseOutputClash(o))
+        return *status;
     LazyCatalogue catalogue(o);
     ColumnInput in;
     if (const auto status = readInput(o, catalogue, in))
         return *status;
 
-    RecordingSink sink;
-    RunEnv env;
-    env.gammas = SafetyFactors::of(in);
-    env.languageBase = o.languageBase;
-    env.sink = &sink;
-    env.decimalSeparator = ".";
+    applyDesignLoadOptions(o, in);
+
     RunState st;
-    RunPresenter presenter;   // no windows: everything is in st
-    const bool valid = calculate(env, in, st, presenter, isoDateTime);
+    std::vector<std::string> messageBoxes;
+    const bool valid = designRun(in, o.languageBase, st, messageBoxes);
     const ColumnResults& res = st.results;
 
+    std::string out;
     if (o.json) {
-        std::cout << runToJson(st, sink.messages);
+        out = runToJson(st, messageBoxes);
     } else {
-        for (const std::string& m : sink.messages)
-            std::cerr << m << "\n";
+        for (const std::string& m : messageBoxes)
+            std::cerr << visibleText(m) << "\n";
         if (valid) {
             for (const std::string& l : (o.condensed ? st.condensedListing : st.completeListing).lines())
-                std::cout << l << "\n";
+                out += visibleText(l) + "\n";
         } else if (res.hasErrors) {
             for (const std::string& l : res.errors.lines())
-                std::cout << l << "\n";
+                out += visibleText(l) + "\n";
         }
     }
-    std::cout.flush();
 
     int status = st.calcError ? kExitCalculationError : res.hasErrors ? kExitInputErrors : kExitValid;
+    if (status == kExitValid && valid && st.check && !st.check->passes)
+        status = kExitCheckFails;
+    if (!writeOutput(out))
+        status = kExitFileError;
 
     // Files written after the run.
     if (!o.svgFile.empty()) {
@@ -199,7 +274,11 @@ int runDesign(const DesignOptions& o)
             complain("no section drawing was made, " + o.svgFile + " is not written");
         } else {
             std::string reason;
-            if (!writeTextFile(o.svgFile, pictureToSvg(res.sectionPicture), reason))
+            const auto svg = [&](fileio::PendingReplace& f, std::string&) {
+                f.write(pictureToSvg(res.sectionPicture));
+                return true;
+            };
+            if (!writeOutputFile(o.svgFile, svg, reason))
                 status = fileError({516, o.svgFile, 0, reason}, o.languageBase);
         }
     }
@@ -207,8 +286,13 @@ int runDesign(const DesignOptions& o)
         std::string reason;
         if (!valid)
             complain("no valid results, " + o.pdfFile + " is not written");
-        else if (!writePdfReport(st, in, o.languageBase, o.condensed, isoDateTime(currentDateTime()), o.pdfFile,
-                                 reason))
+        else if (!writeOutputFile(
+                     o.pdfFile,
+                     [&](fileio::PendingReplace& f, std::string& why) {
+                         return writePdfReport(
+                             {in, o.languageBase, o.condensed, isoDateTime(currentDateTime()), f.tempPath()}, why);
+                     },
+                     reason))
             status = fileError({516, o.pdfFile, 0, reason}, o.languageBase);
     }
     return status;
@@ -238,8 +322,7 @@ int main(const std::vector<std::string>& args)
         return usageError(error);
     switch (parsed.command) {
     case Command::Help:
-        std::cout << helpText();
-        return kExitValid;
+        return writeOutput(helpText()) ? kExitValid : kExitFileError;
     case Command::Design:
         return runDesign(parsed.design);
     case Command::New:
@@ -254,6 +337,7 @@ int main(const std::vector<std::string>& args)
 
 int main(int argc, char** argv)
 {
+    qeln::fileio::installSignalHandling();
     try {
         return qeln::cli::main(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::exception& e) {

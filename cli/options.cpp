@@ -3,18 +3,77 @@
 #include "input_json.h"
 #include "report_pdf.h"
 
+#include "calc/designcheck.h"
+
+#include <CLI/CLI.hpp>
+
+#include <charconv>
+
 namespace qeln::cli {
 
 namespace {
 
-bool setLanguage(CommonOptions& o, const std::string& v, std::string& error)
+const char* const kLanguageHelp = "language of every text: en (English, the default), fr or de";
+const char* const kCatalogueHelp = "profile catalogue to use (default: PROFKVL2.DBF beside the program)";
+
+// The two commands as CLI11 reads them. Values that need a check of their own
+// (the language, the listing, file names given empty) are taken as text and
+// checked after the parse, with messages of this program.
+struct Commands {
+    CLI::App app{"", "qeln-cli"};
+    CLI::App* design = nullptr;
+    CLI::App* create = nullptr;
+    std::string designLanguage = "en", newLanguage = "en", listing = "complete";
+    std::string nEd, nFiEd, fireClass;   // checked after the parse
+
+    explicit Commands(ParsedArgs& out)
+    {
+        app.set_help_flag();   // --help is answered before the parse, anywhere
+        app.allow_extras();    // and so are arguments that fit nowhere, in words of this program
+        app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+
+        DesignOptions& d = out.design;
+        design = app.add_subcommand("design")->allow_extras();
+        design->add_option("--input", d.inputJson,
+                           "read the project from a JSON object instead of a project file ('-': standard input)")
+            ->type_name("FILE.json");
+        design->add_option("--listing", listing,
+                           "which listing to print (default: complete; condensed leaves out the details)")
+            ->type_name("complete|condensed");
+        design->add_option("--language", designLanguage, kLanguageHelp)->type_name("en|fr|de");
+        design->add_option("--catalogue", d.cataloguePath, kCatalogueHelp)->type_name("PATH");
+        design->add_option("--svg", d.svgFile, "write the drawing of the section as SVG (when the run drew one)")
+            ->type_name("OUT.svg");
+        design->add_option("--pdf", d.pdfFile,
+                           "write the printed report as a PDF file: header, drawing, the listing chosen by --listing, "
+                           "disclaimer (when the results are valid)")
+            ->type_name("OUT.pdf");
+        design->add_option("--ned", nEd, "design axial force N.Ed at normal temperature, kN (over the project's; 0: none)")
+            ->type_name("KN");
+        design->add_option("--nfied", nFiEd, "design axial force N.fi,Ed in fire, kN (over the project's; 0: none)")
+            ->type_name("KN");
+        design->add_option("--class", fireClass, "required fire resistance class (over the project's)")
+            ->type_name("R30|R60|R90|R120");
+        design->add_flag("--json", d.json, "print one JSON object with the results instead of the listing")
+            ->disable_flag_override();
+        design->add_option("FILE.qln", d.projectFile);
+
+        NewOptions& n = out.create;
+        create = app.add_subcommand("new")->allow_extras();
+        create->add_option("--language", newLanguage, kLanguageHelp)->type_name("en|fr|de");
+        create->add_option("--catalogue", n.cataloguePath, kCatalogueHelp)->type_name("PATH");
+        create->add_option("FILE.qln", n.projectFile);
+    }
+};
+
+bool languageBase(const std::string& v, int& base, std::string& error)
 {
     if (v == "en")
-        o.languageBase = 0;
+        base = 0;
     else if (v == "fr")
-        o.languageBase = 10000;
+        base = 10000;
     else if (v == "de")
-        o.languageBase = 20000;
+        base = 20000;
     else {
         error = "--language takes en, fr or de, not '" + v + "'";
         return false;
@@ -22,168 +81,78 @@ bool setLanguage(CommonOptions& o, const std::string& v, std::string& error)
     return true;
 }
 
-bool setCatalogue(CommonOptions& o, const std::string& v, std::string& error)
+// An option given with an empty value: a name was needed.
+bool givenEmpty(const CLI::App* cmd, const char* name, const std::string& value, std::string& error)
 {
-    if (v.empty()) {
-        error = "--catalogue needs a file name";
+    if (cmd->count(name) == 0 || !value.empty())
+        return false;
+    error = std::string(name) + " needs a file name";
+    return true;
+}
+
+bool checkPositional(const CLI::App* cmd, const std::string& file, std::string& error)
+{
+    if (cmd->count("FILE.qln") > 0 && file.empty()) {
+        error = "the project file name is empty";
         return false;
     }
-    o.cataloguePath = v;
     return true;
 }
 
-const char* const kLanguageHelp = "language of every text: en (English, the default), fr or de";
-const char* const kCatalogueHelp = "profile catalogue to use (default: PROFKVL2.DBF beside the program)";
-
-// Parses the options and the one positional FILE of a command.
-template <class Opts>
-bool parseCommand(const std::vector<OptionDef<Opts>>& table, const std::vector<std::string>& args, std::size_t from,
-                  Opts& opts, std::string& positional, std::string& error)
+// A design load option: a number from 0 up to the largest design load.
+bool setDesignLoad(std::optional<double>& target, const char* option, const std::string& v, std::string& e)
 {
-    bool optionsEnded = false;
-    for (std::size_t i = from; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (!optionsEnded && a == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (!optionsEnded && a.size() > 1 && a[0] == '-') {
-            std::string name = a;
-            std::string value;
-            bool inlineValue = false;
-            if (const auto eq = a.find('='); a.rfind("--", 0) == 0 && eq != std::string::npos) {
-                name = a.substr(0, eq);
-                value = a.substr(eq + 1);
-                inlineValue = true;
-            }
-            const OptionDef<Opts>* def = nullptr;
-            for (const auto& d : table)
-                if (name == d.name)
-                    def = &d;
-            if (!def) {
-                error = "unknown option '" + name + "'";
-                return false;
-            }
-            if (def->valueName) {
-                if (!inlineValue) {
-                    if (i + 1 >= args.size()) {
-                        error = std::string("option ") + def->name + " needs a value (" + def->valueName + ")";
-                        return false;
-                    }
-                    value = args[++i];
-                }
-            } else if (inlineValue) {
-                error = std::string("option ") + def->name + " takes no value";
-                return false;
-            }
-            if (!def->apply(opts, value, error))
-                return false;
-            continue;
-        }
-        if (!positional.empty()) {
-            error = "unexpected argument '" + a + "' (only one project file is taken)";
+    double value = 0;
+    const char* end = v.data() + v.size();
+    const auto res = std::from_chars(v.data(), end, value, std::chars_format::general);
+    if (v.empty() || res.ec != std::errc() || res.ptr != end) {
+        e = std::string(option) + " takes a number of kN, not '" + v + "'";
+        return false;
+    }
+    const std::string problem = designLoadProblem(option, value);
+    if (!problem.empty()) {
+        e = problem;
+        return false;
+    }
+    target = value;
+    return true;
+}
+
+bool designLoadOptions(const Commands& c, DesignOptions& o, std::string& error)
+{
+    if (c.design->count("--ned") > 0 && !setDesignLoad(o.nEd, "--ned", c.nEd, error))
+        return false;
+    if (c.design->count("--nfied") > 0 && !setDesignLoad(o.nFiEd, "--nfied", c.nFiEd, error))
+        return false;
+    if (c.design->count("--class") > 0) {
+        o.fireClass = fireClassFromCode(c.fireClass);
+        if (!o.fireClass || c.fireClass.empty()) {
+            error = "--class takes R30, R60, R90 or R120, not '" + c.fireClass + "'";
             return false;
         }
-        if (a.empty()) {
-            error = "the project file name is empty";
-            return false;
-        }
-        positional = a;
     }
     return true;
 }
 
-template <class Opts>
-std::string optionHelp(const std::vector<OptionDef<Opts>>& table)
+std::string optionHelp(const CLI::App* cmd)
 {
     std::string s;
-    for (const auto& d : table) {
-        std::string head = std::string("  ") + d.name;
-        if (d.valueName)
-            head += std::string(" ") + d.valueName;
+    for (const CLI::Option* o : cmd->get_options()) {
+        if (o->get_positional())
+            continue;
+        std::string head = "  " + o->get_name();
+        if (o->get_type_size() != 0)
+            head += " " + o->get_type_name();
         if (head.size() < 28)
             head.resize(28, ' ');
         else
             head += "\n" + std::string(28, ' ');
-        s += head + d.help + "\n";
+        s += head + o->get_description() + "\n";
     }
     return s;
 }
 
 } // namespace
-
-const std::vector<OptionDef<DesignOptions>>& designOptionTable()
-{
-    static const std::vector<OptionDef<DesignOptions>> table{
-        {"--input", "FILE.json",
-         "read the project from a JSON object instead of a project file ('-': standard input)",
-         [](DesignOptions& o, const std::string& v, std::string& e) {
-             if (v.empty()) {
-                 e = "--input needs a file name";
-                 return false;
-             }
-             o.inputJson = v;
-             return true;
-         }},
-        {"--listing", "complete|condensed", "which listing to print (default: complete; condensed leaves out the details)",
-         [](DesignOptions& o, const std::string& v, std::string& e) {
-             if (v == "complete")
-                 o.condensed = false;
-             else if (v == "condensed")
-                 o.condensed = true;
-             else {
-                 e = "--listing takes complete or condensed, not '" + v + "'";
-                 return false;
-             }
-             return true;
-         }},
-        {"--language", "en|fr|de", kLanguageHelp,
-         [](DesignOptions& o, const std::string& v, std::string& e) { return setLanguage(o, v, e); }},
-        {"--catalogue", "PATH", kCatalogueHelp,
-         [](DesignOptions& o, const std::string& v, std::string& e) { return setCatalogue(o, v, e); }},
-        {"--svg", "OUT.svg", "write the drawing of the section as SVG (when the run drew one)",
-         [](DesignOptions& o, const std::string& v, std::string& e) {
-             if (v.empty()) {
-                 e = "--svg needs a file name";
-                 return false;
-             }
-             o.svgFile = v;
-             return true;
-         }},
-        {"--pdf", "OUT.pdf",
-         "write the printed report as a PDF file: header, drawing, the listing chosen by --listing, "
-         "disclaimer (when the results are valid)",
-         [](DesignOptions& o, const std::string& v, std::string& e) {
-             if (v.empty()) {
-                 e = "--pdf needs a file name";
-                 return false;
-             }
-             if (!pdfReportAvailable()) {
-                 e = "--pdf is not available: this qeln-cli was built without the Qt parts (QELN_GUI=OFF)";
-                 return false;
-             }
-             o.pdfFile = v;
-             return true;
-         }},
-        {"--json", nullptr, "print one JSON object with the results instead of the listing",
-         [](DesignOptions& o, const std::string&, std::string&) {
-             o.json = true;
-             return true;
-         }},
-    };
-    return table;
-}
-
-const std::vector<OptionDef<NewOptions>>& newOptionTable()
-{
-    static const std::vector<OptionDef<NewOptions>> table{
-        {"--language", "en|fr|de", kLanguageHelp,
-         [](NewOptions& o, const std::string& v, std::string& e) { return setLanguage(o, v, e); }},
-        {"--catalogue", "PATH", kCatalogueHelp,
-         [](NewOptions& o, const std::string& v, std::string& e) { return setCatalogue(o, v, e); }},
-    };
-    return table;
-}
 
 bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::string& error)
 {
@@ -205,11 +174,48 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
         out.command = Command::Help;
         return true;
     }
-    if (cmd == "design") {
+    if (cmd != "design" && cmd != "new") {
+        error = "unknown command '" + cmd + "' (the commands are design and new)";
+        return false;
+    }
+
+    Commands c(out);
+    try {
+        std::vector<std::string> reversed(args.rbegin(), args.rend());   // CLI11 takes them last first
+        c.app.parse(reversed);
+    } catch (const CLI::ParseError& e) {
+        error = e.what();
+        return false;
+    }
+    for (const std::string& extra : c.app.remaining(true)) {
+        if (extra == "--")
+            continue;
+        if (extra.size() > 1 && extra[0] == '-')
+            error = "unknown option '" + extra.substr(0, extra.find('=')) + "'";
+        else
+            error = "unexpected argument '" + extra + "' (only one project file is taken)";
+        return false;
+    }
+    if (c.design->parsed()) {
         out.command = Command::Design;
         DesignOptions& o = out.design;
-        if (!parseCommand(designOptionTable(), args, 1, o, o.projectFile, error))
+        if (!languageBase(c.designLanguage, o.languageBase, error) || !checkPositional(c.design, o.projectFile, error))
             return false;
+        if (c.listing != "complete" && c.listing != "condensed") {
+            error = "--listing takes complete or condensed, not '" + c.listing + "'";
+            return false;
+        }
+        o.condensed = c.listing == "condensed";
+        if (!designLoadOptions(c, o, error))
+            return false;
+        if (givenEmpty(c.design, "--input", o.inputJson, error) || givenEmpty(c.design, "--svg", o.svgFile, error) ||
+            givenEmpty(c.design, "--pdf", o.pdfFile, error) ||
+            givenEmpty(c.design, "--catalogue", o.cataloguePath, error))
+            return false;
+        if (!o.pdfFile.empty() && !pdfReportAvailable()) {
+            error = "--pdf is not available: this qeln-cli was built without the Qt parts (QELN_GUI=OFF)";
+            return false;
+        }
         if (o.projectFile.empty() && o.inputJson.empty()) {
             error = "design needs a project file FILE.qln or --input FILE.json";
             return false;
@@ -220,23 +226,22 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
         }
         return true;
     }
-    if (cmd == "new") {
-        out.command = Command::New;
-        NewOptions& o = out.create;
-        if (!parseCommand(newOptionTable(), args, 1, o, o.projectFile, error))
-            return false;
-        if (o.projectFile.empty()) {
-            error = "new needs the name of the project file to write";
-            return false;
-        }
-        return true;
+    out.command = Command::New;
+    NewOptions& o = out.create;
+    if (!languageBase(c.newLanguage, o.languageBase, error) || !checkPositional(c.create, o.projectFile, error) ||
+        givenEmpty(c.create, "--catalogue", o.cataloguePath, error))
+        return false;
+    if (o.projectFile.empty()) {
+        error = "new needs the name of the project file to write";
+        return false;
     }
-    error = "unknown command '" + cmd + "' (the commands are design and new)";
-    return false;
+    return true;
 }
 
 std::string helpText()
 {
+    ParsedArgs unused;
+    const Commands c(unused);
     std::string s;
     s += "qeln-cli - QELN - Column without windows: design runs of partially encased\n"
          "composite columns (ENV 1994-1-1 / 1994-1-2) from project files or JSON.\n"
@@ -251,12 +256,12 @@ std::string helpText()
          "the complete listing (or the condensed one), one line per listing line,\n"
          "with '.' as decimal separator and dates as YYYY-MM-DD hh:mm:ss.\n"
          "Options of design:\n";
-    s += optionHelp(designOptionTable());
+    s += optionHelp(c.design);
     s += "\n"
          "new: writes the default project (profile HE 320 A from the catalogue, time\n"
          "stamps now) to FILE.qln; an existing file of that name is kept as <name>BAK.\n"
          "Options of new:\n";
-    s += optionHelp(newOptionTable());
+    s += optionHelp(c.create);
     s += "\n"
          "JSON input: one object whose members are project fields by name; missing\n"
          "fields take the defaults of a new project, unknown fields and values of the\n"
@@ -279,6 +284,22 @@ std::string helpText()
          "resultsLines, componentsLines, listing (empty unless the results are valid)\n"
          "and grid (8 x 6 strings). Numbers have full double precision.\n"
          "\n"
+         "Design loads (JSON input nEd, nFiEd in kN, fireClass \"\" or \"R30\" .. \"R120\";\n"
+         "the options --ned, --nfied and --class lay theirs over the project's): the\n"
+         "JSON output adds scope, five booleans (Service, R 30, R 60, R 90, R 120),\n"
+         "false for a fire class outside the field of application of the simplified\n"
+         "method (the conditions of the warnings on the profile size and on the fire\n"
+         "buckling lengths), and check, null unless the results are valid and nEd or\n"
+         "nFiEd is given, else an object with the keys nEd, fireClass, nFiEd, nRd,\n"
+         "utilisation, servicePasses (when nEd is given), nFiRd, fireUtilisation,\n"
+         "fireWithinScope, firePasses (when fireClass and nFiEd are given),\n"
+         "achievedClass (when nFiEd is given: \"R30\" .. \"R120\", the highest class\n"
+         "inside the field of application whose smallest value carries nFiEd, or\n"
+         "\"none\"), governing (\"service\" or \"fire\": the given check with the larger\n"
+         "utilisation) and passes (every given check passes; a utilisation of exactly\n"
+         "1 passes). Keys that do not apply are null; a utilisation that cannot be\n"
+         "computed (smallest value 0) is null and fails.\n"
+         "\n"
          "Standard output and standard error:\n"
          "  stdout  the listing when the results are valid; the error lines when the\n"
          "          checks or the run found errors; with --json always the JSON object\n"
@@ -295,6 +316,8 @@ std::string helpText()
          "      opened, wrong version number, unreadable value with its line), the JSON\n"
          "      input file, the catalogue, a profile not in the catalogue, the SVG, the\n"
          "      PDF or the new project file\n"
+         "  4   valid results, but the design check of the design loads does not pass\n"
+         "      (0 when it passes or no design load is given)\n"
          "  64  wrong usage: unknown command or option, missing or bad value, malformed\n"
          "      JSON input, unknown JSON field or a value of the wrong type\n"
          "  70  internal failure\n";

@@ -2,67 +2,98 @@
 
 #include "json.h"
 
+#include "calc/designcheck.h"
+
+#include <optional>
+
 namespace qeln::cli {
+
+namespace {
+
+json::Ordered optionalNumber(const std::optional<double>& v) { return v ? json::number(*v) : json::Ordered(); }
+
+json::Ordered strings(const std::vector<std::string>& lines) { return json::Ordered(lines); }
+
+json::Ordered optionalBool(const std::optional<bool>& b) { return b ? json::Ordered(*b) : json::Ordered(); }
+
+json::Ordered optionalClass(const std::optional<FireClass>& fc)
+{
+    return fc ? json::Ordered(fireClassCode(*fc)) : json::Ordered();
+}
+
+// The design check of a valid run, or null.
+json::Ordered designCheck(const RunState& st)
+{
+    if (!st.check)
+        return json::Ordered();
+    const DesignCheck& c = *st.check;
+    json::Ordered o = json::Ordered::object();
+    o["nEd"] = optionalNumber(c.nEd);
+    o["fireClass"] = optionalClass(c.fireClass);
+    o["nFiEd"] = optionalNumber(c.nFiEd);
+    o["nRd"] = optionalNumber(c.nRd);
+    o["utilisation"] = optionalNumber(c.utilisation);
+    o["servicePasses"] = optionalBool(c.servicePasses);
+    o["nFiRd"] = optionalNumber(c.nFiRd);
+    o["fireUtilisation"] = optionalNumber(c.fireUtilisation);
+    o["fireWithinScope"] = optionalBool(c.fireWithinScope);
+    o["firePasses"] = optionalBool(c.firePasses);
+    if (!c.achievedApplies)
+        o["achievedClass"] = json::Ordered();
+    else
+        o["achievedClass"] = c.achievedClass ? fireClassCode(*c.achievedClass) : "none";
+    switch (c.governing) {
+    case Governing::service: o["governing"] = "service"; break;
+    case Governing::fire: o["governing"] = "fire"; break;
+    case Governing::none: o["governing"] = json::Ordered(); break;
+    }
+    o["passes"] = c.passes;
+    return o;
+}
+
+} // namespace
 
 std::string runToJson(const RunState& st, const std::vector<std::string>& messageBoxes)
 {
     const ColumnResults& r = st.results;
-    json::Writer w;
-    w.beginObject();
+    json::Ordered doc = json::Ordered::object();
 
-    w.key("table");
-    w.beginArray();
+    json::Ordered& table = doc["table"] = json::Ordered::array();
     for (int row = 0; row < 5; ++row) {
-        w.beginArray();
+        json::Ordered cells = json::Ordered::array();
         for (int col = 0; col < 5; ++col)
-            w.optionalNumber(r.table.at(row, col));
-        w.endArray();
+            cells.push_back(optionalNumber(r.table.at(row, col)));
+        table.push_back(std::move(cells));
     }
-    w.endArray();
+    doc["errors"] = strings(r.errors.lines());
+    doc["warnings"] = strings(r.warnings.lines());
+    doc["hasErrors"] = r.hasErrors;
+    doc["hasWarnings"] = r.hasWarnings;
+    doc["calcError"] = st.calcError;
+    doc["messageBoxes"] = strings(messageBoxes);
+    doc["rho"] = json::number(st.derived.rho);
+    doc["fyCalc"] = json::number(st.derived.fyCalc);
+    doc["dCalc"] = json::number(st.derived.dCalc);
+    doc["concreteVolume"] = optionalNumber(r.concreteVolume);
+    doc["rebarLocationLines"] = strings(r.rebarLocationLines.lines());
+    doc["memberDetailLines"] = strings(r.memberDetailLines.lines());
+    doc["resultsLines"] = strings(r.resultsLines.lines());
+    doc["componentsLines"] = strings(r.componentsLines.lines());
+    doc["listing"] = strings(st.completeListing.lines());
 
-    w.key("errors");
-    w.stringArray(r.errors.lines());
-    w.key("warnings");
-    w.stringArray(r.warnings.lines());
-    w.key("hasErrors");
-    w.boolean(r.hasErrors);
-    w.key("hasWarnings");
-    w.boolean(r.hasWarnings);
-    w.key("calcError");
-    w.boolean(st.calcError);
-    w.key("messageBoxes");
-    w.stringArray(messageBoxes);
-    w.key("rho");
-    w.number(st.derived.rho);
-    w.key("fyCalc");
-    w.number(st.derived.fyCalc);
-    w.key("dCalc");
-    w.number(st.derived.dCalc);
-    w.key("concreteVolume");
-    w.optionalNumber(r.concreteVolume);
-    w.key("rebarLocationLines");
-    w.stringArray(r.rebarLocationLines.lines());
-    w.key("memberDetailLines");
-    w.stringArray(r.memberDetailLines.lines());
-    w.key("resultsLines");
-    w.stringArray(r.resultsLines.lines());
-    w.key("componentsLines");
-    w.stringArray(r.componentsLines.lines());
-    w.key("listing");
-    w.stringArray(st.completeListing.lines());
-
-    w.key("grid");
-    w.beginArray();
+    json::Ordered& grid = doc["grid"] = json::Ordered::array();
     for (const auto& row : r.grid.cell) {
-        w.beginArray();
+        json::Ordered cells = json::Ordered::array();
         for (const std::string& c : row)
-            w.string(c);
-        w.endArray();
+            cells.push_back(c);
+        grid.push_back(std::move(cells));
     }
-    w.endArray();
-
-    w.endObject();
-    return w.text() + "\n";
+    // scope: five booleans; check: the design check of a valid run, or null
+    json::Ordered& scope = doc["scope"] = json::Ordered::array();
+    for (bool inside : st.scope)
+        scope.push_back(inside);
+    doc["check"] = designCheck(st);
+    return json::dump(doc) + "\n";
 }
 
 } // namespace qeln::cli

@@ -11,7 +11,7 @@ namespace qeln::cli {
 // One object with the keys table, errors, warnings, hasErrors, hasWarnings,
 // calcError, messageBoxes, rho, fyCalc, dCalc, concreteVolume,
 // rebarLocationLines, memberDetailLines, resultsLines, componentsLines,
-// listing and grid; ends with a line end.
+// listing, grid, scope and check (the design loads); ends with a line end.
 std::string runToJson(const RunState& st, const std::vector<std::string>& messageBoxes);
 
 } // namespace qeln::cli

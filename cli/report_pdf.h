@@ -1,25 +1,24 @@
-// --pdf: the printed report of a run written as a PDF file. Built with the
-// desktop program's report renderer when the Qt parts are built; otherwise
-// the option reports that it is not available.
+// --pdf: the printed report of a run written as a PDF file. The report is
+// drawn with the desktop program's renderer (Qt) by a small program of its
+// own, qeln-cli-pdf, started only for --pdf, so that every other run of
+// qeln-cli starts without loading Qt.
 #pragma once
 
-#include "calc/records.h"
+#include "pdf_request.h"
 
 #include <string>
-
-namespace qeln {
-struct RunState;
-}
 
 namespace qeln::cli {
 
 // False when this build has no report renderer (built without the Qt parts).
 bool pdfReportAvailable();
 
-// Writes the report of the run (complete or condensed listing) in the language
-// of languageBase; printedAt is the header's date and time. False with the
-// reason when the file could not be written.
-bool writePdfReport(const RunState& st, const ColumnInput& in, int languageBase, bool condensed,
-                    const std::string& printedAt, const std::string& path, std::string& reason);
+// Where qeln-cli-pdf is looked for: beside qeln-cli, then in the installed
+// layout's ../libexec/qeln/.
+std::string findPdfWriter(const std::string& programDir);
+
+// Has qeln-cli-pdf run the design of the request's project again and write
+// its report. False with the reason when the file could not be written.
+bool writePdfReport(const PdfRequest& request, std::string& reason);
 
 } // namespace qeln::cli

@@ -2,10 +2,15 @@
 // plausibility limits), in the fixed order the user sees them.
 #include "checks.h"
 
+#include "calc/designcheck.h"
 #include "calc/numeric.h"
 #include "calc/yield.h"
 
+#include <array>
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace qeln {
 
@@ -54,7 +59,7 @@ CheckOutcome checkInput(const ColumnInput& in)
         f.error(C::ProfileHeight);
     if (b > 500 || b < 230)
         f.error(C::ProfileWidth);
-    if (h < 300 || b < 300)
+    if (profileBelowFireLimits(h, b))
         f.warning(C::SmallProfile);
 
     out.dCalc = d;
@@ -73,7 +78,9 @@ CheckOutcome checkInput(const ColumnInput& in)
     if (n2 > 4 || (n2 != 0 && n2 != 4))
         f.error(C::SecondLayerCount);
 
-    const double As = 0.78539825 * d * d * (n1 + n2);
+    // The counts are added as doubles: two large counts from a file must not
+    // overflow an int.
+    const double As = 0.78539825 * d * d * (static_cast<double>(n1) + n2);
     const double Ac = (h - 2 * tf) * (b - tw) - 0.858407 * r * r - As;
     double rho = 0;
     if (Ac + As == 0 || !std::isfinite(As / (Ac + As))) {
@@ -143,29 +150,48 @@ CheckOutcome checkInput(const ColumnInput& in)
     }
 
     // Validity of the fire buckling lengths (ENV 1994-1-2 Annex F, F.6 (5)).
-    const double lFire = MaxOf(in.lWeakFire, in.lStrongFire);
-    const double L13 = 13.5 * b / 1000;
-    const double L10 = 10 * b / 1000;
-    const bool slender = b > 0 && h / b > 3;
-    const bool stocky = b > 0 && h / b <= 3;
-    std::vector<double> classes;
-    if (b >= 230 && h >= 230 && lFire > L13)
-        classes.push_back(30);
-    if (lFire > L10 && ((b >= 230 && b < 300) || slender))
-        classes.push_back(60);
-    if (b >= 300 && stocky && lFire > L13)
-        classes.push_back(60);
-    if (b >= 300 && h >= 300 && slender && lFire > L10)
-        classes.push_back(90);
-    if (b >= 300 && h >= 300 && stocky && lFire > L13)
-        classes.push_back(90);
-    if (!classes.empty())
+    const std::array<bool, 4> outside = bucklingLengthsOutside(in);
+    std::vector<double> classes;   // flags by class, R30 to R120
+    for (bool o : outside)
+        classes.push_back(o ? 1 : 0);
+    if (!bucklingLengthClassList(outside).empty())
         f.warning(C::FireBucklingLength, classes);
 
-    if (in.e1 > 0.5 * b)
+    // The run uses the size of an eccentricity, so its limit applies to both
+    // signs. As with every other validity limit, the run still goes on to
+    // its service calculation and stops there.
+    if (std::fabs(in.e1) > 0.5 * b)
         f.error(C::EccentricityWeak, {0.5 * b});
-    if (in.e2 > 0.5 * h)
+    if (std::fabs(in.e2) > 0.5 * h)
         f.error(C::EccentricityStrong, {0.5 * h});
+
+    // Values outside their meaning (only a project or JSON file can give
+    // them, the dialogs cannot): the design run is not started, since its
+    // numbers would look valid and be wrong or its arithmetic would fail.
+    // Each finding's values name the values out of range: pairs of which
+    // value (its index in the list below) and the value.
+    auto outOfMeaning = [&](FindingCode code, std::initializer_list<double> values, auto fits) {
+        std::vector<double> bad;
+        int k = 0;
+        for (double v : values) {
+            if (!fits(v)) {
+                bad.push_back(k);
+                bad.push_back(v);
+            }
+            ++k;
+        }
+        if (!bad.empty()) {
+            f.error(code, std::move(bad));
+            out.unusable = true;
+        }
+    };
+    auto positive = [](double v) { return v > 0; };
+    outOfMeaning(C::FactorsNotPositive, {in.gammaA, in.gammaC, in.gammaS, in.gammaAfi, in.gammaCfi, in.gammaSfi},
+                 positive);
+    outOfMeaning(C::AxisDistancesNotPositive, {uc1, uf1}, positive);
+    outOfMeaning(C::BucklingLengthsNotPositive, {in.lWeakCold, in.lStrongCold, in.lWeakFire, in.lStrongFire},
+                 positive);
+    outOfMeaning(C::PermanentLoadOutside, {in.pcp}, [](double v) { return v >= 0 && v <= 100; });
 
     // Yield point used for the run.
     const double t = MaxOf(tw, tf);

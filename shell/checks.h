@@ -20,12 +20,18 @@ struct CheckOutcome {
     // Why the checks' arithmetic has no value for this input (an input that
     // is not a number, fy <= 0, tf = 0, Ac + As = 0); empty when it has one.
     std::string undefined;
+    // A partial safety factor or buckling length not above 0, an axis
+    // distance UC1 or UF1 not above 0, or a percentage of permanent load
+    // outside 0..100: errors are given and the design run is not started.
+    bool unusable = false;
 
     bool hasErrors() const { return anyError(findings); }
 };
 
-// Runs every check in order. Never throws: an undefined division is reported
-// in `undefined` after the checks that could run.
+// Runs every check in order: the validity and plausibility limits, then
+// (after the eccentricities, whose limits hold for both signs) the values
+// outside their meaning. Never throws: an undefined division is reported in
+// `undefined` after the checks that could run.
 CheckOutcome checkInput(const ColumnInput& in);
 
 // Appends the messages of the findings to res.errors and res.warnings (each

@@ -170,6 +170,22 @@ const std::vector<CaptionAssignment>& captionTable()
         {"frmexcent", "OKBtn", 61},
         {"frmexcent", "CancelBtn", 62},
         {"frmexcent", "HelpBtn", 60},
+        // design loads
+        {"frmmain", "btnloads", 1210},
+        {"frmloads", "", 1210},
+        {"frmloads", "lblned", 1211},
+        {"frmloads", "lblnfied", 1212},
+        {"frmloads", "lbletafi", 1215},
+        {"frmloads", "btnetafi", 1216},
+        {"frmloads", "rdgclass", 1213},
+        {"frmloads", "lblswapped", 1227},
+        {"frmloads", "nedned", 186, K::RangeMessage},
+        {"frmloads", "nednfied", 186, K::RangeMessage},
+        {"frmloads", "nedetafi", 186, K::RangeMessage},
+        {"frmloads", "OKBtn", 61},
+        {"frmloads", "CancelBtn", 62},
+        {"frmloads", "HelpBtn", 60},
+        {"frmresult", "grpcheck", 1217},
         // output windows
         {"frmmain", "btnresult", 208},
         {"frmresult", "", 208},
@@ -224,6 +240,7 @@ std::string helpPageFor(int helpContext)
     case kHelpResults: return "results.html";
     case kHelpDetails: return "details.html";
     case kHelpGraphic: return "graphic.html";
+    case kHelpLoads: return "loads.html";
     default: return "contents.html";
     }
 }

@@ -50,5 +50,6 @@ inline constexpr int kHelpEccentricities = 800;
 inline constexpr int kHelpResults = 900;
 inline constexpr int kHelpDetails = 1000;
 inline constexpr int kHelpGraphic = 1100;
+inline constexpr int kHelpLoads = 1200;
 
 } // namespace qeln

@@ -1,10 +1,13 @@
 #include "projectfile.h"
 
+#include "loadsblock.h"
+
 #include "catalogue/codepage.h"
 #include "catalogue/fileio.h"
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -17,8 +20,13 @@ namespace qeln {
 
 namespace {
 
-constexpr std::uint64_t kMaxProjectFileSize = 64u << 20;
 constexpr int kNoLimit = -1;
+
+std::string tooLargeReason()
+{
+    return "the file would be larger than " + std::to_string(kMaxProjectFileSize >> 20) +
+           " MiB, the most a project file may hold";
+}
 
 // Lines of the file without their ends (CR LF, LF or a lone CR).
 std::vector<std::string_view> splitLines(std::string_view bytes)
@@ -146,6 +154,11 @@ public:
 
     // 1-based number of the line the next field starts on.
     int lineNumber() const { return static_cast<int>(next_) + 1; }
+    // The lines after the last field read.
+    std::vector<std::string_view> rest() const
+    {
+        return {lines_.begin() + static_cast<std::ptrdiff_t>(std::min(next_, lines_.size())), lines_.end()};
+    }
     int lastLine() const { return static_cast<int>(next_); }
 
 private:
@@ -219,6 +232,7 @@ int ProjectFileResult::textId() const
     case ProjectFileStatus::openError: return 514;
     case ProjectFileStatus::wrongVersion: return 515;
     case ProjectFileStatus::writeError: return 516;
+    case ProjectFileStatus::tooLarge: return 1174;
     default: return 0;
     }
 }
@@ -303,9 +317,9 @@ std::string ProjectFileContent(const ColumnInput& in)
         // Bytes that happen to form valid UTF-8 would be read back as UTF-8:
         // such a file is written in UTF-8 instead.
         if (!(hasNonAscii(out) && isValidUtf8(out)))
-            return out;
+            return out + LoadsBlockContent(in);
     }
-    return build(texts);
+    return build(texts) + LoadsBlockContent(in);
 }
 
 ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fileName, ColumnInput& project,
@@ -313,8 +327,10 @@ ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fi
 {
     ProjectFileResult result;
     result.file = fileName;
-    // A byte-order mark some editors put in front of UTF-8 is passed over.
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF" && isValidUtf8(bytes))
+    // A byte-order mark some editors put in front of a file is passed over;
+    // the rest decides the character set as for a file without one (an
+    // editor may add the mark to a Windows-1252 file without converting it).
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
         bytes.remove_prefix(3);
     FieldReader r(bytes, isValidUtf8(bytes) && hasNonAscii(bytes));
     ColumnInput in;   // fresh: replaces the project only when everything was read
@@ -364,6 +380,10 @@ ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fi
         in.e1 = r.real("the eccentricity e1 (line 31)");
         in.e2 = r.real("the eccentricity e2 (line 32)");
         in.pcp = r.real("the percentage of permanent load (line 33)");
+        // The optional design loads after line 33.
+        LoadsBlockFailure loads;
+        if (!ParseLoadsBlock(r.rest(), r.lineNumber(), in, loads))
+            throw ReadFailure{ProjectFileStatus::readError, loads.line, loads.detail};
     } catch (const ReadFailure& f) {
         result.status = f.status;
         result.line = f.line;
@@ -394,44 +414,39 @@ ProjectFileResult SaveProjectFile(const std::string& path, const ColumnInput& pr
 {
     ProjectFileResult result;
     result.file = path;
+    result.status = ProjectFileStatus::writeError;
+    // A file the reader would refuse as too large is not written: the check
+    // on the characters spares building a copy of an absurd comment.
+    if (utf8Length(project.comment) + 2 * kProjectFileLines > kMaxProjectFileSize) {
+        result.status = ProjectFileStatus::tooLarge;
+        result.detail = tooLargeReason();
+        return result;
+    }
     std::string content;
     try {
         content = ProjectFileContent(project);
     } catch (const std::domain_error& e) {
-        result.status = ProjectFileStatus::writeError;
         result.detail = e.what();
         return result;
     }
-    // Only a file is ever moved to the backup name, never a folder or a device.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-        result.status = ProjectFileStatus::writeError;
-        result.detail = path + ": not a file";
+    if (content.size() > kMaxProjectFileSize) {
+        result.status = ProjectFileStatus::tooLarge;
+        result.detail = tooLargeReason();
         return result;
     }
-    // 1. The new content, complete and on disk, under a temporary name.
-    std::string temp;
     try {
-        temp = fileio::writeTempBeside(path, content);
+        // The new content, complete and on disk under a temporary name; then
+        // the previous file gets its backup name as a second name, and the
+        // new file takes the project's name in one rename. A link is written
+        // through to its file, whose backup lies beside it.
+        fileio::PendingReplace file(path);
+        file.write(content);
+        file.commit(ProjectBackupName(file.target()));
     } catch (const fileio::IoError& e) {
-        result.status = ProjectFileStatus::writeError;
-        result.detail = e.what();
+        result.detail = e.reason();   // the file is named by result.file
         return result;
     }
-    // 2. The previous file becomes the backup (failures ignored, as before).
-    const std::string backup = ProjectBackupName(path);
-    (void)std::remove(backup.c_str());
-    const bool movedToBackup = std::rename(path.c_str(), backup.c_str()) == 0;
-    // 3. The new file takes the name.
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        result.status = ProjectFileStatus::writeError;
-        result.detail = path + ": " + fileio::errnoText(errno);
-        if (movedToBackup)
-            (void)std::rename(backup.c_str(), path.c_str());
-        (void)std::remove(temp.c_str());
-        return result;
-    }
-    fileio::syncDirectoryOf(path);
+    result.status = ProjectFileStatus::ok;
     return result;
 }
 

@@ -1,19 +1,23 @@
 // The project file (*.qln): 33 lines ended by CR LF, one field of the
-// project per line, version line "971003".
+// project per line, version line "971003"; then, only when design loads are
+// given, the [loads] block (loadsblock.h).
 //
 // Loading reads into a fresh ColumnInput and replaces the caller's project
 // only when the whole file was read; saving writes a temporary file beside
-// the target, flushes it, and only then moves the previous file to its
-// backup name (the extension replaced by "BAK") and the new one into place.
+// the target, flushes it, gives the previous file its backup name (the
+// extension replaced by "BAK") as a second name and then renames the new one
+// into place: the project's name holds a whole file at every moment.
 //
 // Text fields are written in Windows-1252 when every character fits, else
 // in UTF-8; reading takes UTF-8 when the bytes are valid UTF-8 with non-ASCII
-// characters (a UTF-8 byte-order mark is passed over), else Windows-1252.
+// characters, else Windows-1252; a UTF-8 byte-order mark in front is passed
+// over either way.
 #pragma once
 
 #include "calc/records.h"
 #include "catalogue/profiles.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -22,12 +26,15 @@ namespace qeln {
 
 inline constexpr int kProjectFileVersion = 971003;
 inline constexpr int kProjectFileLines = 33;
+// The largest file the reader accepts, and so the largest one written.
+inline constexpr std::uint64_t kMaxProjectFileSize = 64u << 20;
 
 enum class ProjectFileStatus {
     ok,
     openError,      // text 514 "Error during File Opening"
     wrongVersion,   // text 515 "File has wrong Versionnumber"
     writeError,     // text 516 "Error during Writing of File"
+    tooLarge,       // text 1174: Save refused, the comment makes the file too large to be opened again
     readError,      // a malformed number, an early end of file or an input error after the version line
 };
 
@@ -39,7 +46,7 @@ struct ProjectFileResult {
     bool profileFound = true;  // Load: whether the catalogue lookup found the profile
 
     bool ok() const { return status == ProjectFileStatus::ok; }
-    // 514, 515 or 516 for the failures that have a catalogue text; 0 otherwise.
+    // 514, 515, 516 or 1174 for the failures that have a catalogue text; 0 otherwise.
     int textId() const;
     // file, line and reason in one line, e.g. for the read error's message box
     // or for standard error: "/home/a/col1.qln, line 17: \"3,5\" is not a number".
@@ -76,7 +83,10 @@ inline ProfileLookup CatalogueLookup(ProfileCatalogue& catalogue, int languageBa
 ProjectFileResult LoadProjectFile(const std::string& path, ColumnInput& project, const ProfileLookup& lookup);
 
 // Save: writes `project` to path, keeping the previous file as the backup.
-// On failure (writeError) the previous file is still at path, unchanged.
+// On failure (writeError) the previous file is still at path, unchanged; so
+// is a read-only file (the reason says so). A project larger than
+// kMaxProjectFileSize (a comment of 64 MiB) is refused, since it could not be
+// opened again.
 ProjectFileResult SaveProjectFile(const std::string& path, const ColumnInput& project);
 
 // The pieces, for tests and the fuzzer:

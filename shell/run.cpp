@@ -6,6 +6,7 @@
 #include "calc/format.h"
 #include "calc/listing.h"
 #include "calc/numeric.h"
+#include "calc/utf8.h"
 
 #include <cmath>
 #include <cstdio>
@@ -16,7 +17,32 @@ namespace {
 
 const char* const kUnderline = "----------------------------------------";
 
+bool mentions(const std::string& what, const char* part) { return what.find(part) != std::string::npos; }
+
 } // namespace
+
+std::vector<std::string> calculationErrorLines(const TextEnv& env, const std::string& what)
+{
+    int cause = 1196;   // an invalid floating point operation
+    if (mentions(what, "division by zero") || mentions(what, "0 / 0") || mentions(what, "without area") ||
+        mentions(what, "without thickness"))
+        cause = 1190;
+    else if (mentions(what, "square root"))
+        cause = 1191;
+    else if (mentions(what, "overflow"))
+        cause = 1192;
+    else if (mentions(what, "power"))
+        cause = 1193;
+    else if (mentions(what, "not a number"))
+        cause = 1194;
+    else if (mentions(what, "Section drawing"))
+        cause = 1195;
+    std::vector<std::string> lines{env.text(219), env.text(cause)};
+    if (!what.empty())
+        lines.push_back(env.text(1197) + " " + what);
+    lines.push_back(env.text(1198));
+    return lines;
+}
 
 void ListingBlocks::clear()
 {
@@ -63,18 +89,19 @@ void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOut
     p.add(kUnderline);
     p.add("");
     const char* pf = "%-25s %-50.50s";
-    p.add(P(pf, {T(114), in.projectName}));
-    p.add(P(pf, {T(113), in.projectCode}));
-    p.add(P(pf, {T(116), in.positionName}));
-    p.add(P(pf, {T(115), in.positionNumber}));
-    p.add(P(pf, {T(117), in.author}));
-    p.add(P(pf, {T(118), in.comment}));
+    // Texts of a file go into the listing with their control characters shown.
+    p.add(P(pf, {T(114), visibleText(in.projectName)}));
+    p.add(P(pf, {T(113), visibleText(in.projectCode)}));
+    p.add(P(pf, {T(116), visibleText(in.positionName)}));
+    p.add(P(pf, {T(115), visibleText(in.positionNumber)}));
+    p.add(P(pf, {T(117), visibleText(in.author)}));
+    p.add(P(pf, {T(118), visibleText(in.comment)}));
     p.add(P(pf, {T(120), fmtDate(in.createdOn)}));
     p.add(P(pf, {T(119), fmtDate(in.lastUpdated)}));
     p.add("");
 
     MessageList& s = blk.section;
-    s.add(P("%-20s   %20s", {T(134), in.profileName}));
+    s.add(P("%-20s   %20s", {T(134), visibleText(in.profileName)}));
     const char* sf = "  %-6s %10.4g mm";
     s.add(P(sf, {T(129), in.h}));
     s.add(P(sf, {T(130), in.b}));
@@ -133,7 +160,7 @@ void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOut
     n.add(T(1153));
     n.add("");
     n.add(T(1154));
-    n.add(T(1155));
+    n.add(withDecimalSeparator(T(1155), sep));
     n.add("");
     for (int id = 1156; id <= 1160; ++id)
         n.add(T(id));
@@ -172,6 +199,7 @@ void assembleListings(const TextEnv& env, RunState& st)
         out.addAll(b.spare);
         out.addAll(b.notes);
         out.addAll(r.resultsLines);
+        out.addAll(st.designCheckLines);
         if (!condensed) {
             out.addAll(b.details);
             out.addAll(r.memberDetailLines);
@@ -190,10 +218,16 @@ bool calculate(const RunEnv& env, const ColumnInput& in, RunState& st, RunPresen
     st.completeListing.clear();
     st.condensedListing.clear();
     st.calcError = false;
+    st.calcErrorWhat.clear();
+    st.scope = rowScope(in);
+    st.check.reset();
+    st.designCheckLines.clear();
+    st.checkSummary.clear();
 
     presenter.setBusy(true);
     try {
         st.derived = RunInputChecks(env, in, st.results);
+        addDesignLoadWarnings(env, in, st.results);
         buildInputListing(env, in, st.derived, st.blocks, fmtDate);
         // The outcome is written even when an arithmetic fault ended the run:
         // the steps reached stay, as do the messages shown during it.
@@ -201,29 +235,44 @@ bool calculate(const RunEnv& env, const ColumnInput& in, RunState& st, RunPresen
             writeDesign(env, in, st.design, st.results);
             st.derived.dCalc = st.design.dCalc;
         };
-        try {
-            DesignRun(env, in, st.derived.fyCalc, st.derived.rho, st.derived.hasErrors(), st.design);
-        } catch (const CalculationError&) {
+        if (!st.derived.unusable) {
+            try {
+                DesignRun(env, in, st.derived.fyCalc, st.derived.rho, st.derived.hasErrors(), st.design);
+            } catch (const CalculationError&) {
+                writeOutcome();
+                throw;
+            }
             writeOutcome();
-            throw;
         }
-        writeOutcome();
-    } catch (const CalculationError&) {
+    } catch (const CalculationError& e) {
         st.calcError = true;
+        st.calcErrorWhat = e.what();
     }
     presenter.setBusy(false);
 
     if (st.calcError) {
         // An arithmetic failure is never a valid result, whatever the flags say.
+        // The warnings-and-errors window tells why no results follow: the
+        // findings of the checks, then the failure and its cause.
         env.message(env.text(219));
-        if (st.results.hasErrors || st.results.hasWarnings)
-            presenter.showWarningsAndErrors(st.results);
+        ColumnResults shown = st.results;
+        for (const std::string& l : calculationErrorLines(env, st.calcErrorWhat))
+            shown.errors.add(l);
+        shown.hasErrors = true;
+        presenter.showWarningsAndErrors(shown);
         return false;
     }
     if (st.results.hasErrors || st.results.hasWarnings)
         presenter.showWarningsAndErrors(st.results);
     if (st.results.hasErrors)
         return false;
+    // Design loads: outside rows marked, the check of the loads given.
+    markOutsideRows(env, st.results, st.scope);
+    st.check = evaluateDesignCheck(in, st.results.table, st.scope);
+    if (st.check) {
+        writeDesignCheck(env, st.designCheckLines, *st.check);
+        st.checkSummary = designCheckLines(env, *st.check);
+    }
     assembleListings(env, st);
     presenter.showResults(st);
     return true;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "calc/design.h"
+#include "calc/designcheck.h"
 #include "calc/env.h"
 #include "calc/records.h"
 #include "calc/textenv.h"
@@ -34,6 +35,13 @@ struct RunState {
     MessageList completeListing;
     MessageList condensedListing;
     bool calcError = false;   // the run ended in an arithmetic failure (text 219)
+    std::string calcErrorWhat;   // the failure's own (technical) description
+    // design loads: the scope of each result row (from the input alone) and,
+    // after a valid run with loads, the design check and its listing block
+    RowScope scope{true, true, true, true, true};
+    std::optional<DesignCheck> check;
+    MessageList designCheckLines;             // the listing block
+    std::vector<CheckLine> checkSummary;      // the result window's and the report's block
 };
 
 // The windows `calculate` talks to. The desktop program shows them; tests
@@ -52,6 +60,11 @@ public:
 // time; the batch command line: ISO).
 using DateTimeFormatter = std::function<std::string(double dateTimeNumber)>;
 std::string isoDateTime(double dateTimeNumber);
+
+// The lines the warnings-and-errors window shows under "Errors" for an
+// arithmetic failure: text 219, its cause in the current language and the
+// technical description.
+std::vector<std::string> calculationErrorLines(const TextEnv& env, const std::string& what);
 
 // Fills the input listing blocks.
 void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOutcome& derived, ListingBlocks& blk,

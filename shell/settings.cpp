@@ -1,7 +1,10 @@
 #include "settings.h"
 
 #include "catalogue/codepage.h"
+#include "calc/texts.h"
 #include "catalogue/fileio.h"
+
+#include <sys/stat.h>
 
 #include <charconv>
 #include <cstdint>
@@ -15,7 +18,8 @@ namespace qeln {
 
 namespace {
 
-constexpr std::uint64_t kMaxSettingsSize = 1u << 20;
+// Far more than the program's three keys need; a larger file is left alone.
+constexpr std::uint64_t kMaxSettingsSize = 16u << 20;
 
 std::string_view trim(std::string_view s)
 {
@@ -144,7 +148,31 @@ void store(std::vector<std::string>& lines, std::string_view section, std::strin
     lines.push_back(entry);
 }
 
+// Removes every line of the key in the section.
+void erase(std::vector<std::string>& lines, std::string_view section, std::string_view key)
+{
+    bool inSection = false;
+    std::vector<std::string> kept;
+    for (auto& line : lines) {
+        if (const auto s = sectionOf(line))
+            inSection = sameName(*s, section);
+        std::string_view k, v;
+        if (!(inSection && keyValueOf(line, k, v) && sameName(k, key)))
+            kept.push_back(std::move(line));
+    }
+    lines = std::move(kept);
+}
+
+constexpr const char* kRecentSection = "recent";
+constexpr int kRecentSlots = 8;
+std::string recentKey(int i) { return "file" + std::to_string(i); }
+
 } // namespace
+
+int knownLanguageBase(int value)
+{
+    return value == kFrench || value == kGerman ? value : kEnglish;
+}
 
 int parseSettingsInteger(const std::string& text, int fallback)
 {
@@ -181,9 +209,12 @@ Settings SettingsFile::read() const
         text = decodeToUtf8(text, CodePage::windows1252);
     const auto lines = splitLines(text);
     if (const auto v = lookup(lines, "language", "numberlanguage"))
-        s.languageBase = parseSettingsInteger(*v, 0);
+        s.languageBase = knownLanguageBase(parseSettingsInteger(*v, 0));
     s.enterprise = lookup(lines, "user", "enterprise").value_or("");
     s.user = lookup(lines, "user", "user").value_or("");
+    for (int i = 1; i <= kRecentSlots; ++i)
+        if (const auto v = lookup(lines, kRecentSection, recentKey(i)); v && !v->empty())
+            s.recentFiles.push_back(*v);
     return s;
 }
 
@@ -192,7 +223,14 @@ bool SettingsFile::write(const Settings& settings, std::string& error) const
     error.clear();
     std::string text, readError;
     std::vector<std::string> lines;
-    if (fileio::readWholeFile(path_, text, readError, kMaxSettingsSize) == fileio::ReadStatus::ok) {
+    struct stat st {};
+    if (::stat(path_.c_str(), &st) == 0) {
+        // The other sections and keys of an existing file are kept: a file
+        // that cannot be read as a whole is not replaced at all.
+        if (fileio::readWholeFile(path_, text, readError, kMaxSettingsSize) != fileio::ReadStatus::ok) {
+            error = path_ + ": the settings are not saved, the file is left as it was: " + readError;
+            return false;
+        }
         if (!isValidUtf8(text))
             text = decodeToUtf8(text, CodePage::windows1252);
         lines = splitLines(text);
@@ -200,6 +238,13 @@ bool SettingsFile::write(const Settings& settings, std::string& error) const
     store(lines, "language", "numberlanguage", std::to_string(settings.languageBase));
     store(lines, "user", "enterprise", settings.enterprise);
     store(lines, "user", "user", settings.user);
+    for (int i = 1; i <= kRecentSlots; ++i) {
+        const auto n = static_cast<std::size_t>(i);
+        if (n <= settings.recentFiles.size())
+            store(lines, kRecentSection, recentKey(i), settings.recentFiles[n - 1]);
+        else
+            erase(lines, kRecentSection, recentKey(i));
+    }
     std::string out;
     for (const auto& l : lines)
         out += l + "\n";

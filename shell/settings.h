@@ -5,6 +5,8 @@
 //     [user]
 //     enterprise=...
 //     user=...
+//     [recent]
+//     file1=...
 //
 // The desktop program keeps it in the user's configuration folder; this code
 // takes the full path. Section and key names are compared without regard to
@@ -14,15 +16,18 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace qeln {
 
 inline constexpr const char* kSettingsFileName = "qeln.INI";
 
 struct Settings {
-    int languageBase = 0;     // [language] numberlanguage: 0, 10000, 20000 (any other value is kept as it is)
+    int languageBase = 0;     // [language] numberlanguage: 0, 10000, 20000 (any other value reads as 0)
     std::string enterprise;   // [user] enterprise
     std::string user;         // [user] user
+    // [recent] file1 ... file8: the recently opened projects, most recent first
+    std::vector<std::string> recentFiles = {};
 
     bool operator==(const Settings&) const = default;
 };
@@ -33,21 +38,30 @@ public:
     explicit SettingsFile(std::string path) : path_(std::move(path)) {}
     const std::string& path() const { return path_; }
 
-    // The three values; each one missing, unreadable or (numberlanguage) not
+    // The values; each one missing, unreadable or (numberlanguage) not
     // a number gives its default (0, empty, empty). numberlanguage is decimal,
-    // or hexadecimal after 0x or 0X. A missing or unreadable file gives the
-    // defaults.
+    // or hexadecimal after 0x or 0X; a number other than the three language
+    // bases reads as English (0), since no text exists for it. A missing or
+    // unreadable file gives the defaults.
     Settings read() const;
 
-    // Stores the three values (numberlanguage in decimal), creating the folder
+    // Stores the values (numberlanguage in decimal; the recent files as file1,
+    // file2 ... with the keys of dropped entries removed), creating the folder
     // and the file when needed. The file is replaced as a whole (temporary
-    // file, flush, rename), so a failure leaves the previous file as it was.
+    // file, flush, rename), so a failure leaves the previous file as it was;
+    // its mode is kept, a link is written through, a read-only file is
+    // refused. An existing file that cannot be read as a whole (too large,
+    // unreadable) is not touched, so that its other sections are never lost.
     // Returns false with the reason (naming the file) in `error`.
     bool write(const Settings& settings, std::string& error) const;
 
 private:
     std::string path_;
 };
+
+// languageBase of a stored number: 10000 and 20000 as they are, anything
+// else English (0).
+int knownLanguageBase(int value);
 
 // numberlanguage's rule: optional sign and decimal digits, or 0x / 0X and up
 // to 8 hexadecimal digits (taken as a 32-bit pattern); anything else gives

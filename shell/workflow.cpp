@@ -8,7 +8,6 @@ constexpr int kUnsavedLost = 512;
 constexpr int kSaveData = 513;
 constexpr int kOpenError = 514;
 constexpr int kWrongVersion = 515;
-constexpr int kWriteError = 516;
 constexpr int kOverwrite = 517;
 } // namespace
 
@@ -35,6 +34,8 @@ void Workflow::haschanged()
 void Workflow::updatetitle()
 {
     caption_ = host_.text(kTitle) + "  -  " + fileName;
+    if (projectChanged)
+        caption_ += fileName.empty() ? "*" : " *";
     host_.setCaption(caption_);
 }
 
@@ -62,51 +63,84 @@ void Workflow::FileNew()
     updatetitle();
 }
 
-void Workflow::FileOpen()
+bool Workflow::mayReplaceProject()
 {
-    if (projectChanged) {
-        const Answer a = host_.ask(host_.text(kSaveData), Question::YesNoCancel);
-        if (a == Answer::Cancel)
-            return;
-        if (a == Answer::Yes) {
-            FileSave();
-            if (projectChanged)
-                return;
-        }
+    if (!projectChanged)
+        return true;
+    const Answer a = host_.ask(host_.text(kSaveData), Question::YesNoCancel);
+    if (a == Answer::Cancel)
+        return false;
+    if (a == Answer::Yes) {
+        FileSave();
+        if (projectChanged)
+            return false;
     }
-    const auto path = host_.chooseOpenFile();
-    if (!path)
-        return;
+    return true;
+}
+
+LoadOutcome Workflow::openPath(const std::string& path)
+{
     ColumnInput loaded = input;
-    switch (host_.loadProject(*path, loaded)) {
+    const LoadOutcome outcome = host_.loadProject(path, loaded);
+    switch (outcome) {
     case LoadOutcome::CannotOpen:
         host_.tell(host_.text(kOpenError));
-        return;
+        return outcome;
     case LoadOutcome::WrongVersion:
         host_.tell(host_.text(kWrongVersion));
-        return;
+        return outcome;
     case LoadOutcome::ReadError:
-        return;
+        return outcome;
     case LoadOutcome::Ok:
         break;
     }
     input = loaded;
-    fileName = *path;
+    fileName = path;
     projectChanged = false;
     resultsStale = true;
+    recent.add(path);
     updatetitle();
+    return outcome;
+}
+
+void Workflow::FileOpen()
+{
+    if (!mayReplaceProject())
+        return;
+    if (const auto path = host_.chooseOpenFile())
+        openPath(*path);
+}
+
+void Workflow::FileOpenRecent(const std::string& path)
+{
+    if (!mayReplaceProject())
+        return;
+    if (openPath(path) == LoadOutcome::CannotOpen)
+        recent.remove(path);
 }
 
 void Workflow::FileSave()
 {
-    if (fileName.empty()) {
+    if (fileName.empty())
         FileSaveAs();
-        return;
-    }
-    if (host_.saveProject(fileName, input))
-        projectChanged = false;
     else
-        host_.tell(host_.text(kWriteError));
+        writeFile();
+}
+
+bool Workflow::writeFile()
+{
+    SaveFailure failure;
+    if (!host_.saveProject(fileName, input, failure)) {
+        // The box gives the reason too, as the command line does.
+        std::string message = host_.text(failure.text);
+        if (!failure.reason.empty())
+            message += "\n\n" + failure.reason;
+        host_.tell(message);
+        return false;
+    }
+    projectChanged = false;
+    updatetitle();
+    return true;
 }
 
 void Workflow::FileSaveAs()
@@ -118,7 +152,8 @@ void Workflow::FileSaveAs()
         return;
     fileName = *path;
     updatetitle();
-    FileSave();
+    if (writeFile())
+        recent.add(fileName);
 }
 
 bool Workflow::FormCloseQuery()

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "calc/records.h"
+#include "recentfiles.h"
 
 #include <optional>
 #include <string>
@@ -16,6 +17,14 @@ enum class Question { OkCancel, YesNoCancel };
 enum class ResultWindow { Results, Details, Graphic };
 // ReadError: the file broke off after its version line; the host has reported it.
 enum class LoadOutcome { Ok, CannotOpen, WrongVersion, ReadError };
+
+// Why a project could not be saved: the catalogue text (516 "Error during
+// Writing of File", 1174 for a comment too long to be saved) and the reason
+// as the command line gives it (the file and the system's explanation).
+struct SaveFailure {
+    int text = 516;
+    std::string reason;
+};
 
 class WorkflowHost {
 public:
@@ -38,7 +47,8 @@ public:
     virtual bool lookupProfile(ColumnInput& in) = 0;
     // The project file: read into `in` only on success; write keeping a backup.
     virtual LoadOutcome loadProject(const std::string& path, ColumnInput& in) = 0;
-    virtual bool saveProject(const std::string& path, const ColumnInput& in) = 0;
+    // A failed write fills `failure`: the text to show and the reason.
+    virtual bool saveProject(const std::string& path, const ColumnInput& in, SaveFailure& failure) = 0;
     // The calculate command: checks, run, presentation; true when the results are valid.
     virtual bool calculate(const ColumnInput& in) = 0;
     // Shows a result window modally with the results of the last run.
@@ -61,12 +71,14 @@ public:
     std::string enterpriseDefault;
     std::string userDefault;
     bool printing = false;   // a report is being produced; blocks closing
+    RecentFiles recent;      // projects opened or saved, most recent first
 
     // Resets the whole project to its defaults (file name, project data, profile, values).
     void VarInitialisieren();
     // An input dialog was confirmed or the language switched.
     void haschanged();
-    // Window caption := title + "  -  " + fileName.
+    // Window caption := title + "  -  " + fileName, and an asterisk at the
+    // end while the project has unsaved changes.
     void updatetitle();
     std::string caption() const { return caption_; }
 
@@ -77,6 +89,9 @@ public:
 
     void FileNew();
     void FileOpen();
+    // Opens a project of the recent list, asking first as Open does; a file
+    // that cannot be opened any more leaves the list.
+    void FileOpenRecent(const std::string& path);
     void FileSave();
     void FileSaveAs();
     // True when the main window may close.
@@ -88,6 +103,12 @@ public:
     bool ensureResults();
 
 private:
+    // Open's question about unsaved changes; false when the command ends.
+    bool mayReplaceProject();
+    LoadOutcome openPath(const std::string& path);
+    // Writes the project to fileName; false (reported) when it cannot.
+    bool writeFile();
+
     WorkflowHost& host_;
     std::string caption_;
 };

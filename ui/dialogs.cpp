@@ -23,7 +23,13 @@ TNumEdit* numField(const QString& name, double min, double max, const QString& m
     return f;
 }
 
-QLabel* unit(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
+// A unit after its field, kept apart from the field's frame.
+QLabel* unit(const QString& text, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setContentsMargins(6, 0, 0, 0);
+    return l;
+}
 
 // A radio item click: a named item disables the field and shows its value,
 // the free-value item enables the field and keeps its value.
@@ -275,12 +281,10 @@ void frmmater::fill(const ColumnInput& in)
 
 bool frmmater::displayedNumber(const TNumEdit* f, double& out)
 {
-    QString s = f->text().trimmed();
-    s.remove(groupSeparator());
-    s.replace(decimalSeparator(), '.');
-    bool ok = false;
-    out = s.toDouble(&ok);
-    return ok;
+    const std::optional<double> v = parseFieldText(f->text());
+    if (v)
+        out = *v;
+    return v.has_value();
 }
 
 void frmmater::copyTo(ColumnInput& in) const

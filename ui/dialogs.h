@@ -56,7 +56,7 @@ public:
     static const std::vector<double>& steelGrades();
     static const std::vector<double>& concreteGrades();
     static const std::vector<double>& rebarGrades();
-    // The number a field shows (thousands separators ignored); false when unreadable.
+    // The number a field shows ("," or "." as the decimal separator); false when unreadable.
     static bool displayedNumber(const TNumEdit* f, double& out);
 
     TRadioGroup *rdgale, *rdgrmc, *rdgaarl;

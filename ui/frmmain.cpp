@@ -2,6 +2,7 @@
 
 #include "helpwindow.h"
 #include "reportcommands.h"
+#include "shell/accelerators.h"
 #include "shell/datetime.h"
 #include "shell/language.h"
 #include "shell/projectfile.h"
@@ -9,6 +10,7 @@
 #include "uitext.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -41,13 +43,13 @@ namespace qeln::ui {
 SettingsValues readSettingsFile(const QString& path)
 {
     const Settings st = SettingsFile(path.toStdString()).read();
-    return {st.languageBase, st.enterprise, st.user};
+    return {st.languageBase, st.enterprise, st.user, st.recentFiles};
 }
 
 bool writeSettingsFile(const QString& path, const SettingsValues& v)
 {
     std::string error;
-    return SettingsFile(path.toStdString()).write({v.language, v.enterprise, v.user}, error);
+    return SettingsFile(path.toStdString()).write({v.language, v.enterprise, v.user, v.recentFiles}, error);
 }
 
 QString defaultSettingsPath()
@@ -73,10 +75,9 @@ QDateTime fromDateTimeNumber(double v)
     return QDateTime(d, t);
 }
 
-QString dateTimeText(double v)
+QString dateTimeText(double v, const QLocale& loc)
 {
     const QDateTime dt = fromDateTimeNumber(v);
-    const QLocale loc;
     QString s = loc.toString(dt.date(), QLocale::ShortFormat);
     if (dt.time() != QTime(0, 0)) {
         // the long time format without the time zone
@@ -144,7 +145,6 @@ frmmain::frmmain(MainOptions options, QWidget* parent)
 {
     initResources();
     setObjectName("frmmain");
-    QApplication::setApplicationDisplayName("QELN - Column");
     setWindowIcon(QIcon(":/pictures/icon.svg"));
 
     // the windows, in their order of creation
@@ -161,6 +161,7 @@ frmmain::frmmain(MainOptions options, QWidget* parent)
     grafikWindow = new frmgrafik(this);
     aboutBox = new AboutBox(this);
     gamatDialog = new frmgamat(this);
+    loadsDialog = new frmloads(this);
 
     buildMenus();
     buildPanel();
@@ -190,7 +191,7 @@ frmmain::~frmmain()
 {
     // the language and the current project's enterprise and user become the next start's defaults
     if (!firstActivation_) {
-        SettingsValues v{wf_.languageBase, wf_.input.office, wf_.input.author};
+        SettingsValues v{wf_.languageBase, wf_.input.office, wf_.input.author, wf_.recent.paths()};
         if (options_.writeSettings)
             options_.writeSettings(settingsPath_, v);
         else if (!writeSettingsFile(settingsPath_, v))
@@ -213,14 +214,18 @@ void frmmain::buildMenus()
     QAction* mSave = action("mitsave", "&Save", [this] { FileSave(); });
     QAction* mSaveAs = action("mitsaveas", "Save &as...", [this] { FileSaveAs(); });
     QAction* mPrint = action("mitprint", "&Print", [this] { FilePrint(); });
-    QAction* mPdf = action("mitexportpdf", "Export PDF...", [this] { FileExportPdf(); });
+    QAction* mPdf = action("mitexportpdf", "&Export PDF...", [this] { FileExportPdf(); });
     QAction* mSetup = action("mitprintsetup", "Printer Setup", [this] { FilePrintSetup(); });
     QAction* mExit = action("mitexit", "E&xit", [this] { FileExit(); });
     mNew->setShortcut(QKeySequence::New);
     mOpen->setShortcut(QKeySequence::Open);
     mSave->setShortcut(QKeySequence::Save);
     mPrint->setShortcut(QKeySequence::Print);
-    file->addActions({mNew, mOpen, mSave, mSaveAs});
+    file->addActions({mNew, mOpen});
+    QMenu* recent = file->addMenu("&Recent projects");
+    recent->setObjectName("mitrecent");
+    file->addActions({mSave, mSaveAs});
+    connect(file, &QMenu::aboutToShow, this, &frmmain::updateRecentMenu);
     file->addSeparator();
     file->addActions({mPrint, mPdf, mSetup});
     file->addSeparator();
@@ -230,9 +235,15 @@ void frmmain::buildMenus()
     opts->setObjectName("mitoptions");
     QMenu* lang = opts->addMenu("Language");
     lang->setObjectName("mitlanguage");
-    lang->addAction(action("mitEnglish", "English", [this] { mitEnglishClick(); }));
-    lang->addAction(action("mitFrench", "Français", [this] { mitFrenchClick(); }));
-    lang->addAction(action("mitGerman", "Deutsch", [this] { mitGermanClick(); }));
+    auto* langs = new QActionGroup(this);
+    langs->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);   // none for an unknown base
+    for (QAction* a : {action("mitEnglish", "English", [this] { mitEnglishClick(); }),
+                       action("mitFrench", "Français", [this] { mitFrenchClick(); }),
+                       action("mitGerman", "Deutsch", [this] { mitGermanClick(); })}) {
+        a->setCheckable(true);
+        langs->addAction(a);
+        lang->addAction(a);
+    }
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("mithelp");
@@ -281,7 +292,7 @@ void frmmain::buildPanel()
     const std::pair<const char*, const char*> inputs[] = {
         {"btnprojet", "Project"},         {"btnprofil", "Section"},        {"btnarmat", "Rebars"},
         {"btnmater", "Materials"},        {"btngammamat", "Safety factors"}, {"btnflamb", "Buckl. lengths"},
-        {"btnexcent", "Eccentricities"},
+        {"btnexcent", "Eccentricities"},  {"btnloads", "Design loads"},
     };
     for (const auto& [name, text] : inputs)
         in->addWidget(columnButton(name, text, panel));
@@ -310,6 +321,7 @@ void frmmain::buildPanel()
     connectButton("btngammamat", &frmmain::btngammamatClick);
     connectButton("btnflamb", &frmmain::btnflambClick);
     connectButton("btnexcent", &frmmain::btnexcentClick);
+    connectButton("btnloads", &frmmain::btnloadsClick);
     connectButton("btnresult", &frmmain::btnresultClick);
     connectButton("btndetail", &frmmain::btndetailClick);
     connectButton("btngrafik", &frmmain::btngrafikClick);
@@ -325,6 +337,8 @@ bool frmmain::FormActivate()
     const SettingsValues v =
         options_.readSettings ? options_.readSettings(settingsPath_) : readSettingsFile(settingsPath_);
     wf_.applySettings(v.language, v.enterprise, v.user);
+    wf_.recent = RecentFiles(v.recentFiles);
+    updateRecentMenu();
     setLanguageBase(v.language);
     SetLanguage();
     if (!aboutBox->askDisclaimer()) {
@@ -364,7 +378,7 @@ QWidget* frmmain::windowNamed(const QString& name)
                        static_cast<QWidget*>(flambDialog), static_cast<QWidget*>(excentDialog),
                        static_cast<QWidget*>(resultWindow), static_cast<QWidget*>(detailWindow),
                        static_cast<QWidget*>(grafikWindow), static_cast<QWidget*>(aboutBox),
-                       static_cast<QWidget*>(gamatDialog)})
+                       static_cast<QWidget*>(gamatDialog), static_cast<QWidget*>(loadsDialog)})
         if (w->objectName() == name)
             return w;
     return nullptr;
@@ -372,7 +386,8 @@ QWidget* frmmain::windowNamed(const QString& name)
 
 void frmmain::SetLanguage()
 {
-    QApplication::setApplicationDisplayName(T(1));
+    if (!applyQtTranslation(languageBase()))
+        qWarning("Qt's own translation for the language %d cannot be loaded", languageBase());
     wf_.updatetitle();
     HelpWindow::instance()->setWindowTitle(QString::fromStdString(helpFileFor(languageBase())));
     wf_.updatetitle();
@@ -399,14 +414,37 @@ void frmmain::SetLanguage()
     aboutBox->memdisclaimer->setPlainText(lines.join('\n'));
     printMethod->rdgprint->setItems({T(kPrintMethodItems[0]), T(kPrintMethodItems[1])});
     warnWindow->setWindowTitle(T(210) + " / " + T(211));
-    // the PDF export of the report has no catalogue text of its own
-    if (auto* pdf = findChild<QAction*>("mitexportpdf")) {
-        switch (languageBase()) {
-        case 10000: pdf->setText(QString::fromUtf8("Exporter en PDF...")); break;
-        case 20000: pdf->setText(QString::fromUtf8("Als PDF exportieren...")); break;
-        default: pdf->setText("Export PDF..."); break;
+    if (auto* pdf = findChild<QAction*>("mitexportpdf"))
+        pdf->setText(T(1199));
+    if (auto* recent = findChild<QMenu*>("mitrecent"))
+        recent->setTitle(T(1200));
+    // the check mark on the current language; none for a base of no language
+    const std::pair<const char*, int> languages[] = {{"mitEnglish", 0}, {"mitFrench", 10000}, {"mitGerman", 20000}};
+    for (const auto& [name, base] : languages)
+        if (auto* a = findChild<QAction*>(name))
+            a->setChecked(base == languageBase());
+    setButtonAccelerators();
+}
+
+void frmmain::setButtonAccelerators()
+{
+    static const char* const names[] = {"btnprojet", "btnprofil", "btnarmat", "btnmater", "btngammamat",
+                                        "btnflamb",  "btnexcent", "btnresult", "btndetail", "btngrafik"};
+    std::string menuBarLetters;
+    for (const char* m : {"mitfile", "mitoptions", "mithelp"})
+        if (auto* menu = findChild<QMenu*>(m))
+            if (const char a = acceleratorOf(menu->title().toStdString()))
+                menuBarLetters += a;
+    std::vector<QPushButton*> buttons;
+    std::vector<std::string> texts;
+    for (const char* n : names)
+        if (auto* b = findChild<QPushButton*>(n)) {
+            buttons.push_back(b);
+            texts.push_back(b->text().toStdString());   // the catalogue text SetLanguage has just put there
         }
-    }
+    const auto withKeys = withAccelerators(texts, menuBarLetters);
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        buttons[i]->setText(QString::fromStdString(withKeys[i]));
 }
 
 void frmmain::switchLanguage(int base)
@@ -418,6 +456,22 @@ void frmmain::switchLanguage(int base)
 }
 
 // ---------------------------------------------------------------- commands
+
+void frmmain::updateRecentMenu()
+{
+    auto* menu = findChild<QMenu*>("mitrecent");
+    if (!menu)
+        return;
+    menu->clear();
+    const auto& paths = wf_.recent.paths();
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string path = paths[i];
+        QAction* a = menu->addAction(QString::fromStdString(recentMenuText(i + 1, path)));
+        a->setObjectName(QString("mitrecent%1").arg(i + 1));
+        connect(a, &QAction::triggered, this, [this, path] { FileOpenRecent(path); });
+    }
+    menu->setEnabled(!paths.empty());
+}
 
 void frmmain::HelpContents() { HelpWindow::instance()->showContext(0, languageBase()); }
 
@@ -437,7 +491,8 @@ void frmmain::editWith(Dialog* dlg)
 void frmmain::btnprojetClick()
 {
     ColumnInput in = wf_.input;
-    projetDialog->fill(in, dateTimeText);
+    // the dialog speaks the program's language, its dates too
+    projetDialog->fill(in, [](double v) { return dateTimeText(v, languageLocale(languageBase())); });
     if (projetDialog->exec() != QDialog::Accepted)
         return;
     projetDialog->copyTo(in);
@@ -467,6 +522,7 @@ void frmmain::btnmaterClick() { editWith(materDialog); }
 void frmmain::btngammamatClick() { editWith(gamatDialog); }
 void frmmain::btnflambClick() { editWith(flambDialog); }
 void frmmain::btnexcentClick() { editWith(excentDialog); }
+void frmmain::btnloadsClick() { editWith(loadsDialog); }
 
 bool frmmain::Profilsuchen(const std::string& name)
 {
@@ -491,7 +547,7 @@ std::string frmmain::text(int id) { return T(id).toStdString(); }
 
 Answer frmmain::ask(const std::string& text, Question buttons)
 {
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), QString::fromStdString(text),
+    QMessageBox box(QMessageBox::Warning, appTitle(), QString::fromStdString(text),
                     buttons == Question::OkCancel ? (QMessageBox::Ok | QMessageBox::Cancel)
                                                   : (QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel),
                     this);
@@ -582,11 +638,14 @@ LoadOutcome frmmain::loadProject(const std::string& path, ColumnInput& in)
     }
 }
 
-bool frmmain::saveProject(const std::string& path, const ColumnInput& in)
+bool frmmain::saveProject(const std::string& path, const ColumnInput& in, SaveFailure& failure)
 {
     if (options_.saveProject)
         return options_.saveProject(path, in);
-    return SaveProjectFile(path, in).ok();
+    const ProjectFileResult r = SaveProjectFile(path, in);
+    failure.text = r.textId() != 0 ? r.textId() : 516;
+    failure.reason = r.describe();
+    return r.ok();
 }
 
 bool frmmain::calculate(const ColumnInput& in)
@@ -647,7 +706,7 @@ void frmmain::showWarningsAndErrors(const ColumnResults& res)
 void frmmain::showResults(const RunState& st)
 {
     grafikWindow->setPicture(st.results.sectionPicture);
-    resultWindow->fill(st.results.grid, st.results.warnings);
+    resultWindow->fill(st.results.grid, st.results.warnings, st.checkSummary);
     detailWindow->fill(st.completeListing);
 }
 

@@ -6,11 +6,13 @@
 #include "calc/records.h"
 #include "dialogs.h"
 #include "frmprofil.h"
+#include "loadsdialog.h"
 #include "outputs.h"
 #include "profiletable.h"
 #include "shell/run.h"
 #include "shell/workflow.h"
 
+#include <QLocale>
 #include <QMainWindow>
 
 #include <functional>
@@ -26,6 +28,7 @@ struct SettingsValues {
     int language = 0;
     std::string enterprise;
     std::string user;
+    std::vector<std::string> recentFiles = {};   // most recent first
 };
 
 // Where the main window gets its catalogue, project files and settings from.
@@ -54,8 +57,9 @@ QString defaultSettingsPath();
 // Date-time numbers (days since 1899-12-30, time as the fraction) and their display.
 double toDateTimeNumber(const QDateTime& dt);
 QDateTime fromDateTimeNumber(double v);
-// The system's short date and long time; the time is left out at exactly midnight.
-QString dateTimeText(double v);
+// The short date and long time of the locale (the system's by default, as the
+// listing writes them); the time is left out at exactly midnight.
+QString dateTimeText(double v, const QLocale& loc = QLocale());
 
 class frmmain : public QMainWindow, public WorkflowHost, public RunPresenter {
     Q_OBJECT
@@ -77,6 +81,9 @@ public:
     // Commands.
     void FileNew() { wf_.FileNew(); }
     void FileOpen() { wf_.FileOpen(); }
+    void FileOpenRecent(const std::string& path) { wf_.FileOpenRecent(path); }
+    // Fills File > Recent projects from the workflow's list (run whenever the File menu opens).
+    void updateRecentMenu();
     void FileSave() { wf_.FileSave(); }
     void FileSaveAs() { wf_.FileSaveAs(); }
     void FileExit() { close(); }
@@ -89,6 +96,7 @@ public:
     void btngammamatClick();
     void btnflambClick();
     void btnexcentClick();
+    void btnloadsClick();
     void btnresultClick() { wf_.resultCommand(ResultWindow::Results); }
     void btndetailClick() { wf_.resultCommand(ResultWindow::Details); }
     void btngrafikClick() { wf_.resultCommand(ResultWindow::Graphic); }
@@ -114,6 +122,7 @@ public:
     frmgrafik* grafikWindow;
     AboutBox* aboutBox;
     frmgamat* gamatDialog;
+    frmloads* loadsDialog;
 
     // WorkflowHost
     std::string text(int id) override;
@@ -125,7 +134,7 @@ public:
     double now() override;
     bool lookupProfile(ColumnInput& in) override;
     LoadOutcome loadProject(const std::string& path, ColumnInput& in) override;
-    bool saveProject(const std::string& path, const ColumnInput& in) override;
+    bool saveProject(const std::string& path, const ColumnInput& in, SaveFailure& failure) override;
     bool calculate(const ColumnInput& in) override;
     void showResultWindow(ResultWindow w) override;
     void setCaption(const std::string& caption) override;
@@ -148,6 +157,8 @@ private:
     void buildMenus();
     void buildPanel();
     void switchLanguage(int base);
+    // Accelerators on the ten buttons, none shared with each other or the menu bar.
+    void setButtonAccelerators();
     QWidget* windowNamed(const QString& name);
     template <class Dialog>
     void editWith(Dialog* dlg);

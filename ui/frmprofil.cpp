@@ -1,5 +1,7 @@
 #include "frmprofil.h"
 
+#include "numedit.h"
+
 #include "uitext.h"
 
 #include <QCheckBox>
@@ -22,7 +24,31 @@
 namespace qeln::ui {
 
 namespace {
-QString num(double v) { return QLocale().toString(v, 'g', QLocale::FloatingPointShortest); }
+// A catalogue number as the numeric fields show one: the regional decimal
+// separator and no thousands separator, which would read as a decimal comma.
+QString num(double v)
+{
+    return QString::number(v, 'g', QLocale::FloatingPointShortest).replace('.', decimalSeparator());
+}
+
+// The editing panel's own texts (no catalogue numbers): English, French, German.
+struct PanelText {
+    const char* control;   // object name; a tool button gets the text as its hint
+    const char* text[3];
+};
+const PanelText kPanelTexts[] = {
+    {"lblnote",
+     {"Do only enter capitals and numbers for profile names ! DID (DisplayID) indicates the display-order",
+      "Saisir uniquement des majuscules et des chiffres pour les noms de profilés ! "
+      "DID (DisplayID) indique l'ordre d'affichage",
+      "Profilnamen nur mit Großbuchstaben und Ziffern eingeben! DID (DisplayID) gibt die Anzeigereihenfolge an"}},
+    {"navfirst", {"first record", "premier enregistrement", "erster Datensatz"}},
+    {"navprior", {"prior record", "enregistrement précédent", "vorheriger Datensatz"}},
+    {"navnext", {"next record", "enregistrement suivant", "nächster Datensatz"}},
+    {"navlast", {"last record", "dernier enregistrement", "letzter Datensatz"}},
+    {"navinsert", {"insert record", "insérer un enregistrement", "Datensatz einfügen"}},
+    {"btndelete", {"Delete", "Supprimer", "Löschen"}},
+};
 } // namespace
 
 frmprofil::frmprofil(QWidget* parent) : TDialog("frmprofil", 400, parent)
@@ -95,26 +121,25 @@ frmprofil::frmprofil(QWidget* parent) : TDialog("frmprofil", 400, parent)
     Panel3->setObjectName("Panel3");
     stack->addWidget(Panel3);
     auto* pv = new QVBoxLayout(Panel3);
-    auto* note = new QLabel(
-        "Do only enter capitals and numbers for profile names ! DID (DisplayID) indicates the display-order", Panel3);
+    auto* note = new QLabel(Panel3);
+    note->setObjectName("lblnote");
     note->setWordWrap(true);
     pv->addWidget(note);
     auto* nav = new QHBoxLayout;
-    auto navButton = [&](const char* name, const QString& text, const char* hint) {
+    auto navButton = [&](const char* name, const QString& text) {
         auto* b = new QToolButton(Panel3);
         b->setObjectName(name);
         b->setText(text);
-        b->setToolTip(hint);
         nav->addWidget(b);
         return b;
     };
-    auto* bFirst = navButton("navfirst", "|◀", "first record");
-    auto* bPrior = navButton("navprior", "◀", "prior record");
-    auto* bNext = navButton("navnext", "▶", "next record");
-    auto* bLast = navButton("navlast", "▶|", "last record");
-    auto* bInsert = navButton("navinsert", "+", "insert record");
+    auto* bFirst = navButton("navfirst", "|◀");
+    auto* bPrior = navButton("navprior", "◀");
+    auto* bNext = navButton("navnext", "▶");
+    auto* bLast = navButton("navlast", "▶|");
+    auto* bInsert = navButton("navinsert", "+");
     nav->addSpacing(20);
-    auto* del = new QPushButton("Delete", Panel3);
+    auto* del = new QPushButton(Panel3);
     del->setObjectName("btndelete");
     nav->addWidget(del);
     nav->addStretch(1);
@@ -129,6 +154,7 @@ frmprofil::frmprofil(QWidget* parent) : TDialog("frmprofil", 400, parent)
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     pv->addWidget(DBGrid1, 1);
+    setPanelTexts();
 
     connect(bFirst, &QToolButton::clicked, this, [this] { navigate(0); });
     connect(bPrior, &QToolButton::clicked, this, [this] { navigate(table_ ? table_->currentIndex() - 1 : 0); });
@@ -278,6 +304,20 @@ void frmprofil::showEvent(QShowEvent* e)
     });
 }
 
+void frmprofil::setPanelTexts()
+{
+    const int k = languageBase() == 10000 ? 1 : languageBase() == 20000 ? 2 : 0;
+    for (const PanelText& t : kPanelTexts) {
+        QWidget* w = Panel3->findChild<QWidget*>(t.control);
+        if (auto* b = qobject_cast<QToolButton*>(w))
+            b->setToolTip(QString::fromUtf8(t.text[k]));
+        else if (auto* p = qobject_cast<QPushButton*>(w))
+            p->setText(QString::fromUtf8(t.text[k]));
+        else if (auto* l = qobject_cast<QLabel*>(w))
+            l->setText(QString::fromUtf8(t.text[k]));
+    }
+}
+
 bool frmprofil::editingPanelVisible() const
 {
     return static_cast<QStackedLayout*>(body()->layout())->currentWidget() == Panel3;
@@ -287,6 +327,7 @@ void frmprofil::showEditingPanel()
 {
     if (table_)
         table_->clearFilter();
+    setPanelTexts();
     static_cast<QStackedLayout*>(body()->layout())->setCurrentWidget(Panel3);
     okButton()->setEnabled(false);
     cancelButton()->setEnabled(false);
@@ -346,7 +387,20 @@ void frmprofil::gridEdited(int row, int column)
     table_->setCurrentIndex(row);
     ProfileRow r = table_->visibleRow(row);
     const QString t = DBGrid1->item(row, column)->text().trimmed();
-    const double v = QLocale().toDouble(t);
+    double v = 0;
+    if (column != 0 && column != 6) {
+        // "," and "." are both the decimal separator; a text that is no number changes nothing
+        const std::optional<double> read = parseFieldText(t);
+        if (!read) {
+            // after the grid has finished with the edited cell: the message, then the stored value again
+            QTimer::singleShot(0, this, [this] {
+                showMessage(this, T(2223));
+                fillGrid();
+            });
+            return;
+        }
+        v = *read;
+    }
     switch (column) {
     case 0: r.profil = t.toStdString(); break;
     case 1: r.h = v; break;
@@ -359,6 +413,12 @@ void frmprofil::gridEdited(int row, int column)
     default: break;
     }
     table_->updateCurrent(r);
+    if (column != 0 && column != 6) {
+        // shown as every number is: the regional separator, no thousands separator
+        updating_ = true;
+        DBGrid1->item(row, column)->setText(num(v));
+        updating_ = false;
+    }
 }
 
 } // namespace qeln::ui

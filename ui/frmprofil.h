@@ -56,6 +56,8 @@ protected:
 
 private:
     void showCurrent();
+    // The editing panel's note, hints and button in the current language.
+    void setPanelTexts();
     void fillGrid();
     void gridEdited(int row, int column);
     void navigate(int to);

@@ -7,9 +7,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace qeln::ui {
 
@@ -45,7 +48,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), browser_(new QTex
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, fwd, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::sourceChanged, this,
-            [this] { setWindowTitle(browser_->documentTitle() + " - " + QApplication::applicationDisplayName()); });
+            [this] { setWindowTitle(browser_->documentTitle() + "  -  " + appTitle()); });
     resize(720, 600);
 }
 
@@ -53,20 +56,50 @@ void HelpWindow::showContext(int context, int base)
 {
     if (QAction* home = findChild<QAction*>("helpcontents"))
         home->setText(T(47));
-    // A window opened from a modal dialog must belong to it, or the dialog blocks it.
+    // A window opened from a modal dialog must belong to it, or the dialog
+    // blocks it. A new parent drops the window's place: it keeps its frame
+    // position and size once the user has seen it, else it opens beside its owner.
     QWidget* owner = QApplication::activeModalWidget();
     if (owner == this)
         owner = parentWidget();
     if (owner != parentWidget()) {
-        const QRect geom = geometry();
+        const QPoint framePos = pos();
+        const QSize size = this->size();
         setParent(owner, Qt::Window);
-        if (geom.isValid())
-            setGeometry(geom);
+        resize(size);
+        if (placed_)
+            move(framePos);
+    }
+    if (!placed_) {
+        placeBeside(owner);
+        placed_ = true;
     }
     browser_->setSource(helpUrl(context, base));
     show();
     raise();
     activateWindow();
+}
+
+void HelpWindow::placeBeside(QWidget* owner)
+{
+    QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect avail = screen->availableGeometry();
+    QSize s = size().boundedTo(avail.size() * 9 / 10);
+    resize(s);
+    // beside the owner when there is room on its right, else centred on the screen;
+    // the title bar always below the screen's top edge
+    QPoint at = avail.center() - QPoint(s.width() / 2, s.height() / 2);
+    if (owner) {
+        const QRect o = owner->frameGeometry();
+        if (o.right() + 8 + s.width() <= avail.right())
+            at = QPoint(o.right() + 8, o.top());
+    }
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    at.setX(std::clamp(at.x(), avail.left(), std::max(avail.left(), avail.right() - s.width())));
+    at.setY(std::clamp(at.y(), avail.top() + titleBar, std::max(avail.top() + titleBar, avail.bottom() - s.height())));
+    move(at);
 }
 
 QUrl HelpWindow::currentPage() const { return browser_->source(); }

@@ -20,7 +20,11 @@ public:
     static HelpWindow* instance();
 
 private:
+    // Puts a window that was never shown beside its owner, fully on the screen.
+    void placeBeside(QWidget* owner);
+
     QTextBrowser* browser_;
+    bool placed_ = false;
 };
 
 // The resource address of a help page.

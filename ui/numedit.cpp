@@ -50,7 +50,7 @@ QString formatWithMask(double x, const QString& mask, QChar decimal, QChar group
         ip.clear();
     while (ip.size() < minInt)
         ip.prepend('0');
-    if (thousands && ip.size() > 3) {
+    if (thousands && !group.isNull() && ip.size() > 3) {
         for (qsizetype i = ip.size() - 3; i > 0; i -= 3)
             ip.insert(i, group);
     }
@@ -88,23 +88,34 @@ QString formatRangeMessage(const QString& pattern, double min, double max, QChar
     return out;
 }
 
-double parseFieldText(const QString& text, QChar decimal)
+std::optional<double> parseFieldText(const QString& text)
 {
-    const QString t = text.trimmed();
+    QString t = text;
+    t.remove(' ');
+    t.remove(QChar(0x00a0));
     const bool negative = t.startsWith('-') || t.endsWith('-');
+    if (t.startsWith('-'))
+        t.remove(0, 1);
+    else if (t.endsWith('-'))
+        t.chop(1);
     QString kept;
+    bool separator = false;
     for (QChar c : t) {
-        if (c.isDigit())
+        if (c >= '0' && c <= '9') {
             kept += c;
-        else if (c == decimal)
+        } else if (isDecimalKey(c) && !separator) {
             kept += '.';
+            separator = true;
+        } else {
+            return std::nullopt;
+        }
     }
-    if (kept.isEmpty())
-        return 0;
+    if (kept.isEmpty() || kept == ".")
+        return kept.isEmpty() ? std::optional<double>(0.0) : std::nullopt;
     bool ok = false;
-    double v = kept.toDouble(&ok);
-    if (!ok)
-        v = 0;
+    const double v = kept.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
     return negative ? -v : v;
 }
 
@@ -203,7 +214,8 @@ QString TNumEdit::formattedText() const
     const QLocale loc;
     switch (type_) {
     case NumericType::ntGeneral:
-        return formatWithMasks(x, masks_, decimalSeparator(), groupSeparator());
+        // no thousands separator: "," is read back as the decimal separator
+        return formatWithMasks(x, masks_, decimalSeparator(), QChar());
     case NumericType::ntCurrency:
         return loc.toCurrencyString(x, QString(), decimals_);
     case NumericType::ntPercentage:
@@ -216,12 +228,11 @@ void TNumEdit::reformat() { setText(formattedText()); }
 
 void TNumEdit::enterField()
 {
-    const QChar dec = decimalSeparator(), grp = groupSeparator();
     const QString t = text().trimmed();
     const bool negative = t.startsWith('-') || t.endsWith('-');
     QString kept;
     for (QChar c : t)
-        if (c.isDigit() || c == dec || c == grp)
+        if (c.isDigit() || isDecimalKey(c))
             kept += c;
     if (negative)
         kept.prepend('-');
@@ -254,10 +265,11 @@ bool TNumEdit::leaveField()
     if (!editing_)
         return true;
     setMaxLength(savedMaxLength_);
-    const double v = parseFieldText(text(), decimalSeparator());
-    if (validate_ && (v < min_ || v > max_)) {
+    const std::optional<double> read = parseFieldText(text());
+    const bool outOfRange = read && validate_ && (*read < min_ || *read > max_);
+    if (!read || outOfRange) {
         checking_ = true;
-        showError(this, formatRangeMessage(message_, min_, max_, decimalSeparator()));
+        showError(this, read ? formatRangeMessage(message_, min_, max_, decimalSeparator()) : T(2223));
         setMaxLength(digits_);
         selectAll();
         setFocus(Qt::OtherFocusReason);
@@ -266,6 +278,7 @@ bool TNumEdit::leaveField()
         checking_ = false;
         return false;
     }
+    const double v = *read;
     value_ = type_ == NumericType::ntPercentage ? v / 100 : v;
     editing_ = false;
     reformat();
@@ -284,19 +297,25 @@ void TNumEdit::keyPressEvent(QKeyEvent* e)
     }
     const QChar c = t.at(0);
     const QString cur = text();
-    if (c == decimalSeparator()) {
-        if (cur.contains(c) && !selectedText().contains(c)) {
-            e->accept();
-            return;
+    if (isDecimalKey(c)) {
+        // "," and "." alike type the one decimal separator the fields show
+        const QString sel = selectedText();
+        const bool has = cur.contains(',') || cur.contains('.');
+        const bool replaced = sel.contains(',') || sel.contains('.');
+        if (!has || replaced) {
+            setMaxLength(maxLength() + 1);
+            insert(QString(decimalSeparator()));
         }
-        setMaxLength(maxLength() + 1);
-    } else if (c == '-') {
+        e->accept();
+        return;
+    }
+    if (c == '-') {
         if (cur.contains('-') && !selectedText().contains('-')) {
             e->accept();
             return;
         }
         setMaxLength(maxLength() + 1);
-    } else if (!c.isDigit() && c != groupSeparator()) {
+    } else if (!c.isDigit()) {
         e->accept();
         return;
     }

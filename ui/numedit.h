@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
+#include <optional>
+
 namespace qeln::ui {
 
 enum class NumericType { ntGeneral, ntCurrency, ntPercentage };
@@ -20,7 +22,7 @@ struct TMasks {
 
 // Formats x with a numeric picture such as "#,#0.0" ("#" optional digit, "0"
 // required digit, "," thousands separators, "." decimal point) using the
-// given separators.
+// given separators; a null group character leaves the thousands unseparated.
 QString formatWithMask(double x, const QString& mask, QChar decimal, QChar group);
 // Formats with a three-section pattern: positive;negative;zero (an empty
 // section falls back to the positive one, with a leading minus for negatives).
@@ -29,9 +31,13 @@ QString formatWithMasks(double x, const TMasks& masks, QChar decimal, QChar grou
 double roundToDecimals(double x, int decimals, bool rounding);
 // The range message: each "%g" replaced in turn by min and max in shortest general form.
 QString formatRangeMessage(const QString& pattern, double min, double max, QChar decimal);
-// The number in a field's text: digits and the decimal separator only, a minus
-// at the start or end makes it negative; empty reads as 0.
-double parseFieldText(const QString& text, QChar decimal);
+// The number in a field's text. "," and "." are both the decimal separator
+// (never a thousands separator), so "1,35" and "1.35" are the same number; a
+// minus at the start or end makes it negative; blanks are ignored; empty reads
+// as 0. Nothing (unreadable) for a second separator or any other character.
+std::optional<double> parseFieldText(const QString& text);
+// A key that types a decimal separator: "," or ".".
+inline bool isDecimalKey(QChar c) { return c == ',' || c == '.'; }
 
 class TNumEdit : public QLineEdit, public RadioValueField {
     Q_OBJECT
@@ -70,7 +76,8 @@ public:
     // True between entering the field and leaving it successfully.
     bool isEditing() const { return editing_; }
     // What leaving the field does: parse, range check, store. False (with the
-    // message shown, the text selected and the focus back) when out of range.
+    // message shown, the text selected and the focus back) when out of range
+    // or unreadable (text 2223).
     bool leaveField();
 
     // RadioValueField

@@ -3,6 +3,7 @@
 #include "uitext.h"
 
 #include <QApplication>
+#include <QTextOption>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -11,6 +12,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace qeln::ui {
 
@@ -36,7 +39,10 @@ QPlainTextEdit* readOnlyText(const QString& name, QWidget* parent, bool mono = t
     auto* t = new QPlainTextEdit(parent);
     t->setObjectName(name);
     t->setReadOnly(true);
-    t->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // long lines wrap at the window's width: the text scrolls only vertically
+    t->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    t->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     if (mono)
         t->setFont(listingFont());
@@ -72,7 +78,17 @@ frmresult::frmresult(QWidget* parent) : TDialog("frmresult", 900, parent, false)
             stgresults->setItem(r, c, new QTableWidgetItem);
     stgresults->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     gl->addWidget(stgresults, 0, Qt::AlignHCenter);
+    lblfootnote = namedLabel("lblfootnote", "", grpres);
+    lblfootnote->setWordWrap(true);
+    lblfootnote->setVisible(false);
+    gl->addWidget(lblfootnote);
     v->addWidget(grpres);
+    grpcheck = new QGroupBox("Design check", body());
+    grpcheck->setObjectName("grpcheck");
+    checkGrid = new QGridLayout(grpcheck);
+    checkGrid->setColumnStretch(0, 1);
+    grpcheck->setVisible(false);
+    v->addWidget(grpcheck);
     grpwarn = new QGroupBox("Warnings", body());
     grpwarn->setObjectName("grpwarn");
     auto* wl = new QVBoxLayout(grpwarn);
@@ -83,8 +99,14 @@ frmresult::frmresult(QWidget* parent) : TDialog("frmresult", 900, parent, false)
     resize(700, 520);
 }
 
-void frmresult::fill(const ResultGrid& grid, const MessageList& warnings)
+void frmresult::fill(const ResultGrid& grid, const MessageList& warnings, const std::vector<CheckLine>& check)
 {
+    fillCheck(check);
+    lblfootnote->setText(QString::fromStdString(grid.footnote));
+    lblfootnote->setVisible(!grid.footnote.empty());
+    // darker than the disabled text: the numbers stay legible
+    const QColor greyText(0x80, 0x80, 0x80);
+    const QColor normalText = palette().color(QPalette::Text);
     int total = 0;
     for (int c = 0; c < 6; ++c) {
         const int w = std::max(grid.columnWidth[static_cast<std::size_t>(c)], 40);
@@ -100,6 +122,7 @@ void frmresult::fill(const ResultGrid& grid, const MessageList& warnings)
             it->setText(QString::fromStdString(grid.cell[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]));
             const bool fixed = r < 2 || c == 0;
             it->setTextAlignment(fixed ? Qt::AlignCenter : (Qt::AlignRight | Qt::AlignVCenter));
+            it->setForeground(grid.greyed[static_cast<std::size_t>(r)] ? greyText : normalText);
             if (fixed) {
                 it->setBackground(fixedBg);
                 QFont f = it->font();
@@ -111,6 +134,38 @@ void frmresult::fill(const ResultGrid& grid, const MessageList& warnings)
     stgresults->setFixedSize(total + 2 * stgresults->frameWidth(), 8 * 24 + 2 * stgresults->frameWidth());
     memwarn->setPlainText(linesText(warnings));
     setMinimumWidth(std::max(total + 60, 400));
+}
+
+void frmresult::fillCheck(const std::vector<CheckLine>& check)
+{
+    while (QLayoutItem* item = checkGrid->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    grpcheck->setVisible(!check.empty());
+    int row = 0;
+    for (const CheckLine& l : check) {
+        auto* label = new QLabel(QString::fromStdString(l.label), grpcheck);
+        label->setObjectName(QString("lblcheck%1").arg(row));
+        checkGrid->addWidget(label, row, 0);
+        auto* value = new QLabel(QString::fromStdString(l.value), grpcheck);
+        value->setObjectName(QString("lblcheckvalue%1").arg(row));
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setFont(listingFont());
+        checkGrid->addWidget(value, row, 1);
+        if (l.passes) {
+            auto* verdict = new QLabel(QString::fromStdString(l.verdict), grpcheck);
+            verdict->setObjectName(QString("lblcheckverdict%1").arg(row));
+            QPalette pal = verdict->palette();
+            pal.setColor(QPalette::WindowText, *l.passes ? QColor(0, 0x80, 0) : QColor(0xc0, 0, 0));
+            verdict->setPalette(pal);
+            QFont f = verdict->font();
+            f.setBold(true);
+            verdict->setFont(f);
+            checkGrid->addWidget(verdict, row, 2);
+        }
+        ++row;
+    }
 }
 
 // ---------------------------------------------------------------- details
@@ -165,7 +220,6 @@ frmwarn::frmwarn(QWidget* parent) : TDialog("frmwarn", 100, parent, false, false
     gpberrors->setObjectName("gpberrors");
     auto* el = new QVBoxLayout(gpberrors);
     memerr = readOnlyText("memerr", gpberrors, false);
-    memerr->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     QPalette pal = memerr->palette();
     pal.setColor(QPalette::Text, QColor(0xc0, 0, 0));
     pal.setColor(QPalette::Base, Qt::white);
@@ -174,13 +228,16 @@ frmwarn::frmwarn(QWidget* parent) : TDialog("frmwarn", 100, parent, false, false
     v->addWidget(gpberrors, 1);
     gpbwarnings = new QGroupBox("Warnings", body());
     gpbwarnings->setObjectName("gpbwarnings");
-    gpbwarnings->setFixedHeight(180);
     auto* wl = new QVBoxLayout(gpbwarnings);
     memwarn = readOnlyText("memwarn", gpbwarnings, false);
-    memwarn->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     wl->addWidget(memwarn);
-    v->addWidget(gpbwarnings);
-    setFixedSize(555, 389);
+    v->addWidget(gpbwarnings, 1);
+    // resizable; the errors box shows about ten lines at the first opening
+    const int line = memerr->fontMetrics().lineSpacing();
+    memerr->setMinimumHeight(4 * line + 12);
+    memwarn->setMinimumHeight(4 * line + 12);
+    setSizeGripEnabled(true);
+    resize(620, std::max(480, 22 * line + 160));
 }
 
 void frmwarn::fill(const ColumnResults& res)

@@ -3,6 +3,7 @@
 // disclaimer at start).
 #pragma once
 
+#include "calc/designcheck.h"
 #include "calc/records.h"
 #include "picturepainter.h"
 #include "widgets.h"
@@ -10,6 +11,7 @@
 class QTableWidget;
 #include <QPlainTextEdit>
 class QLabel;
+class QGridLayout;
 
 namespace qeln::ui {
 
@@ -22,12 +24,19 @@ class frmresult : public TDialog {
     Q_OBJECT
 public:
     explicit frmresult(QWidget* parent = nullptr);
-    void fill(const ResultGrid& grid, const MessageList& warnings);
+    // check: the "Design check" block (hidden when empty).
+    void fill(const ResultGrid& grid, const MessageList& warnings, const std::vector<CheckLine>& check = {});
 
     QGroupBox* grpres;
     QTableWidget* stgresults;
+    QLabel* lblfootnote;      // the footnote of the rows outside the field of application
+    QGroupBox* grpcheck;      // "Design check"
+    QGridLayout* checkGrid;
     QGroupBox* grpwarn;
     QPlainTextEdit* memwarn;
+
+private:
+    void fillCheck(const std::vector<CheckLine>& check);
 };
 
 class frmdetail : public TDialog {

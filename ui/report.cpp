@@ -2,6 +2,7 @@
 
 #include "calc/texts.h"
 #include "picturepainter.h"
+#include "uitext.h"
 #include "shell/run.h"
 
 #include <QDateTime>
@@ -45,6 +46,9 @@ constexpr double kRightFieldLeft = 140.8, kRightFieldWidth = 44.7;
 constexpr double kOfficeTop = 2.1, kRow1 = 10.6, kRow2 = 14.8, kRow3 = 19.1, kRow4 = 23.3;
 constexpr double kFrameWidth = 0.3;          // pen of the header frame
 constexpr double kPictureFrameWidth = 0.15;  // pen of the frame round the drawing
+// the design check box right of the drawing
+constexpr double kCheckBoxGap = 4.0, kCheckBoxPad = 2.5, kCheckBoxIndent = 4.0;
+const QColor kPassColour(0, 0x80, 0), kFailColour(0xc0, 0, 0), kGreyText(0x80, 0x80, 0x80);
 
 const char* const kMonospaced[] = {"Courier New", "Liberation Mono", "Cousine", "Nimbus Mono PS",
                                    "DejaVu Sans Mono", "FreeMono"};
@@ -88,6 +92,7 @@ std::string pageWordFor(int languageBase)
 struct PlacedLine {
     double x = 0, top = 0;
     QString text;
+    bool grey = false;   // a result row outside the field of application
 };
 
 struct PageLayout {
@@ -149,18 +154,20 @@ private:
         double y = bodyTop_ + kDetailHeight;
 
         // the listing band grows line by line over as many pages as it needs
-        std::vector<QString> listing;
-        for (const std::string& line : r_.listing)
+        std::vector<std::pair<QString, bool>> listing;
+        for (const std::string& line : r_.listing) {
+            const bool grey = isOutsideRowLine(line);
             for (const std::string& part : wrapListingLine(line, columns))
-                listing.push_back(q(part));
+                listing.emplace_back(q(part), grey);
+        }
         const double listingStart = y;
         y += kListingTop;
-        for (const QString& line : listing) {
+        for (const auto& [line, grey] : listing) {
             if (y + lineHeight_ > bodyBottom_) {
                 pages_.push_back(PageLayout{});
                 y = bodyTop_ + kContinuedTop;
             }
-            pages_.back().lines.push_back({kListingLeft, y, line});
+            pages_.back().lines.push_back({kListingLeft, y, line, grey});
             y += lineHeight_;
         }
         y += kListingTop / 2;
@@ -201,8 +208,11 @@ private:
         p.setFont(memoFont_);
         p.setPen(Qt::black);
         const QFontMetricsF fm(memoFont_, &dev_);
-        for (const PlacedLine& l : pages_[static_cast<std::size_t>(index)].lines)
+        for (const PlacedLine& l : pages_[static_cast<std::size_t>(index)].lines) {
+            p.setPen(l.grey ? kGreyText : QColor(Qt::black));
             p.drawText(QPointF(mm(l.x), mm(l.top) + fm.ascent()), l.text);
+        }
+        p.setPen(Qt::black);
         paintFooter(p);
         p.restore();
     }
@@ -270,11 +280,68 @@ private:
         p.setBrush(Qt::NoBrush);
         const double inset = mm(kPictureFrameWidth) / 2;
         p.drawRect(target.adjusted(inset, inset, -inset, -inset));
+        paintCheckBox(p, kPictureLeft + w + kCheckBoxGap);
+    }
+
+    // The design check beside the drawing: title, then per line the label and
+    // below it the value and the verdict in words and colour.
+    void paintCheckBox(QPainter& p, double left)
+    {
+        if (r_.checkSummary.empty())
+            return;
+        const double top = bodyTop_ + kPictureTop;
+        const double boxWidth = width_ - left;
+        if (boxWidth < 30)
+            return;
+        const QFont title = [&] {
+            QFont f = reportFont(family_, 10);
+            f.setBold(true);
+            return f;
+        }();
+        const QFont small = reportFont(family_, 8);
+        QFont bold = small;
+        bold.setBold(true);
+        const QFontMetricsF fm(small, &dev_);
+        const double lh = fm.lineSpacing() / dpmm_;
+        const double advance = fm.horizontalAdvance(QStringLiteral("MMMMMMMMMM")) / 10.0 / dpmm_;
+        const int columns = std::max(10, static_cast<int>((boxWidth - 2 * kCheckBoxPad) / advance));
+
+        double y = top + kCheckBoxPad;
+        p.setPen(Qt::black);
+        text(p, title, left + kCheckBoxPad, y, q(r_.checkTitle));
+        y += QFontMetricsF(title, &dev_).lineSpacing() / dpmm_ + lh / 2;
+        for (const CheckLine& l : r_.checkSummary) {
+            for (const std::string& part : wrapListingLine(l.label, columns)) {
+                p.setPen(Qt::black);
+                text(p, small, left + kCheckBoxPad, y, q(part));
+                y += lh;
+            }
+            double x = left + kCheckBoxPad + kCheckBoxIndent;
+            if (!l.value.empty()) {
+                p.setPen(Qt::black);
+                text(p, bold, x, y, q(l.value));
+                x += (static_cast<double>(q(l.value).size()) + 2) * advance;
+            }
+            if (l.passes) {
+                p.setPen(*l.passes ? kPassColour : kFailColour);
+                text(p, bold, x, y, q(l.verdict));
+            }
+            if (!l.value.empty() || l.passes)
+                y += lh;
+            y += lh / 3;
+        }
+        const double height = std::min(kPictureHeight, y - top + kCheckBoxPad / 2);
+        QPen frame(Qt::black);
+        frame.setWidthF(mm(kPictureFrameWidth));
+        p.setPen(frame);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(box(left, top, boxWidth - kPictureFrameWidth, height));
+        p.setPen(Qt::black);
     }
 
     void paintFooter(QPainter& p)
     {
-        QSvgRenderer logo(QStringLiteral(":/pictures/logo.svg"));
+        QSvgRenderer logo(QString::fromStdString(r_.logo));
         if (!logo.isValid())
             return;
         QSizeF s = logo.defaultSize();
@@ -297,9 +364,9 @@ private:
 
 // ---------------------------------------------------------------- content
 
-std::string reportDateTime(const QDateTime& dt)
+std::string reportDateTime(const QDateTime& dt, int languageBase)
 {
-    const QLocale loc;
+    const QLocale loc = languageLocale(languageBase);
     QString timeFormat = loc.timeFormat(QLocale::LongFormat);
     // the time with seconds, without the zone
     timeFormat.remove(QLatin1Char('t'));
@@ -321,10 +388,15 @@ ReportContent buildReport(const RunState& run, const ColumnInput& in, int langua
     r.versionLine = text(5);
     r.spareLine = text(6);
     r.pageWord = pageWordFor(languageBase);
-    r.printedAt = reportDateTime(printedAt);
+    r.printedAt = reportDateTime(printedAt, languageBase);
+    r.logo = languageBase == kFrench ? ":/pictures/logo-fr.svg"
+             : languageBase == kGerman ? ":/pictures/logo-de.svg"
+                                       : ":/pictures/logo.svg";
     r.picture = run.results.sectionPicture;
     const MessageList& listing = method == ReportMethod::Complete ? run.completeListing : run.condensedListing;
     r.listing = listing.lines();
+    r.checkTitle = text(1217);
+    r.checkSummary = run.checkSummary;
     for (int id : {85, 86, 87})
         r.disclaimer.push_back(text(id));
     for (int id : {88, 89}) {

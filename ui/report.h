@@ -8,12 +8,15 @@
 //                                              line, page number, title, print
 //                                              date and time, standard line
 //   detail band, first page only         76.2  the section drawing, 68.8 high,
-//                                              width from the picture's ratio
-//   listing band, growing over pages     21.2+ the print listing
+//                                              width from the picture's ratio;
+//                                              right of it the design check box
+//   listing band, growing over pages     21.2+ the print listing (rows outside
+//                                              the method's field printed grey)
 //   disclaimer band, growing             16.9+ the disclaimer lines
 //   page footer, on every page           15.3  the report logo
 #pragma once
 
+#include "calc/designcheck.h"
 #include "calc/picture.h"
 #include "calc/records.h"
 
@@ -45,10 +48,14 @@ struct ReportContent {
     std::string spareLine;      // text 6
     std::string pageWord;       // before the page number ("Page", "Seite")
     std::string printedAt;      // date and time of printing
+    std::string logo;           // resource of the footer logo, its subtitle in the report's language
     // bands
     Picture picture;                       // the section drawing
     std::vector<std::string> listing;      // the print listing
     std::vector<std::string> disclaimer;   // texts 85 to 87, then 88 and 89 unless blank
+    // the summary box of the design check beside the drawing (none when empty)
+    std::string checkTitle;                // text 1217
+    std::vector<CheckLine> checkSummary;
 };
 
 // The report of the last run in the language of languageBase; printedAt is
@@ -57,8 +64,8 @@ ReportContent buildReport(const RunState& run, const ColumnInput& in, int langua
                           const QDateTime& printedAt);
 
 // The date and time of printing as the header shows it: the short date and
-// the time with seconds of the current locale.
-std::string reportDateTime(const QDateTime& dt);
+// the time with seconds, in the locale of the report's language.
+std::string reportDateTime(const QDateTime& dt, int languageBase);
 
 // Lays the report out on the device (its page layout is set to A4 portrait
 // with 10 mm margins) and paints every page. Returns the number of pages,

@@ -4,6 +4,7 @@
 
 #include "calc/messages.h"
 
+#include <QLocale>
 #include <QString>
 
 class QWidget;
@@ -17,6 +18,15 @@ void setLanguageBase(int base);
 // LoadText for the current language, as a QString.
 QString T(int id);
 
+// The application title (text 1) of message boxes. The application display
+// name is never set: Qt would append it to every window caption.
+QString appTitle();
+
+// Qt's own texts (file dialogs, standard buttons) in the program's language:
+// qtbase_fr or qtbase_de from Qt's translations folder, none for English.
+// False when the language needs a translation that cannot be loaded.
+bool applyQtTranslation(int languageBase);
+
 // A MessageSink showing each message in a box with an OK button.
 class BoxSink : public MessageSink {
 public:
@@ -28,7 +38,13 @@ BoxSink& boxSink();
 void showMessage(QWidget* parent, const QString& text);
 void showError(QWidget* parent, const QString& text);
 
-// The regional decimal and thousands separators of screen output.
+// The locale of dates in the program's language (0, 10000, 20000): the
+// system's own when it speaks that language (so de_CH stays Swiss), else the
+// language's main one. The language chosen in the program wins over the system's.
+QLocale languageLocale(int languageBase);
+
+// The regional decimal separator of screen output ("," or "."; "." for a
+// locale with another one) and the regional thousands separator.
 QChar decimalSeparator();
 QChar groupSeparator();
 

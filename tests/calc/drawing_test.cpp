@@ -3,6 +3,7 @@
 #include "calc/drawing.h"
 #include "calc/messages.h"
 #include "calc/picture.h"
+#include "calc/texts.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qeln {
@@ -446,6 +448,27 @@ TEST(DrawSection, Captions)
         EXPECT_EQ(c->font, (Font{"Arial", 34, kBlack}));
         EXPECT_EQ(c->halign, HAlign::Left);
         EXPECT_EQ(c->valign, VAlign::Top);
+    }
+}
+
+// The captions take their words from the language; the rebar line keeps its ": " in every one.
+TEST(DrawSection, CaptionsInEachLanguage)
+{
+    const std::pair<int, std::vector<std::string>> cases[] = {
+        {kEnglish, {"Steel-Profile: HE 320 A", "Rebars: 4 x d = 20 mm"}},
+        {kFrench, {"Profilé en acier : HE 320 A", "Armatures: 4 x d = 20 mm"}},
+        {kGerman, {"Stahlprofil: HE 320 A", "Bewehrung: 4 x d = 20 mm"}},
+    };
+    for (const auto& [base, captions] : cases) {
+        RecordingSink sink;
+        TextEnv env;
+        env.sink = &sink;
+        env.languageBase = base;
+        Picture pic;
+        DrawSection(env, pic, he320a());
+        const auto t = texts(pic);
+        ASSERT_GE(t.size(), 2u);
+        EXPECT_EQ(std::vector<std::string>(t.end() - 2, t.end()), captions) << base;
     }
 }
 

@@ -130,6 +130,12 @@ TEST(ColdResistance, SlendernessLimitsDifferBetweenTheAxes)
     ASSERT_EQ(codes(s), std::vector<FindingCode>{FindingCode::SlendernessStrong});
     EXPECT_EQ(errors(s)[0], "The relative slenderness for the strong axis for designing at service conditions is too high");
     EXPECT_EQ(errors(s)[3], " ");
+
+    // on a screen with a decimal comma the limit reads like the value above it
+    MessageList g;
+    writeMemberErrors(TextEnv{kGerman, nullptr, ","}, g, w.findings);
+    EXPECT_NE(g[1].find(","), std::string::npos);
+    EXPECT_EQ(g[2], "Der maximal zulässige bezogene Schlankheitsgrad beträgt 2,0");
 }
 
 TEST(ColdResistance, SteelContributionRatio)

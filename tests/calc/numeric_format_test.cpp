@@ -85,6 +85,30 @@ TEST(Format, FixedAndHalfToEven)
     EXPECT_EQ(formatFixed(std::numeric_limits<double>::quiet_NaN(), 2), "***");
 }
 
+struct SeparatorCase {
+    const char* text;
+    const char* sep;
+    const char* expected;
+};
+
+class DecimalSeparatorInText : public ::testing::TestWithParam<SeparatorCase> {};
+
+TEST_P(DecimalSeparatorInText, PlainNumbersOnlyClauseReferencesKept)
+{
+    EXPECT_EQ(withDecimalSeparator(GetParam().text, GetParam().sep), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DecimalSeparatorInText,
+    ::testing::Values(
+        SeparatorCase{"The allowed max. relative slenderness is 2.0", ",", "The allowed max. relative slenderness is 2,0"},
+        SeparatorCase{"is 0.9  (ENV 1994-1-1, 4.8.3.1)", ",", "is 0,9  (ENV 1994-1-1, 4.8.3.1)"},
+        SeparatorCase{"0.3 % < admis < 4 % (ENV 1994-1-1,4.8.3.1 et 4.8.2.5)", ",",
+                      "0,3 % < admis < 4 % (ENV 1994-1-1,4.8.3.1 et 4.8.2.5)"},
+        SeparatorCase{"ein Beiwert ψ kleiner als 1.00", ",", "ein Beiwert ψ kleiner als 1,00"},
+        SeparatorCase{"max. = 1100 mm, Fig. F2, B/2", ",", "max. = 1100 mm, Fig. F2, B/2"},
+        SeparatorCase{"is 2.0", ".", "is 2.0"}, SeparatorCase{"", ",", ""}, SeparatorCase{"7.", ",", "7."}));
+
 TEST(Format, PrintfWidthsAndAlignment)
 {
     EXPECT_EQ(Printf("%-40s|", {"Steel"}), "Steel" + std::string(35, ' ') + "|");

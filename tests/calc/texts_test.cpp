@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -22,7 +23,7 @@ std::set<int> documentedNumbers()
     const int ranges[][2] = {{2, 14},     {16, 21},     {33, 47},     {51, 53},     {54, 60},     {85, 91},
                              {112, 121},  {128, 134},   {144, 150},   {160, 168},   {176, 182},   {187, 189},
                              {192, 195},  {208, 211},   {272, 274},   {276, 285},   {512, 517},   {1029, 1051},
-                             {1072, 1087}, {1120, 1127}, {1130, 1147}, {1152, 1160}};
+                             {1072, 1087}, {1120, 1127}, {1130, 1147}, {1152, 1160}, {1170, 1174}};
     for (const auto& r : ranges)
         for (int i = r[0]; i <= r[1]; ++i)
             n.insert(i);
@@ -78,6 +79,7 @@ TEST(TextCatalogue, FixedTexts)
     EXPECT_EQ(LoadText(33, kGerman, nullptr), "&Datei");
     EXPECT_EQ(LoadText(210, kFrench, nullptr), "Avertissements");
     EXPECT_EQ(LoadText(512, kGerman, nullptr), "Ungesicherte Daten gehen verloren! Fortfahren ?");
+    EXPECT_EQ(LoadText(512, kFrench, nullptr), "Des données non enregistrées vont être perdues! Continuer ?");
     EXPECT_EQ(LoadText(280, kEnglish, nullptr), "1.1");
     EXPECT_EQ(LoadText(280, kFrench, nullptr), "1.0");
     EXPECT_EQ(LoadText(88, kEnglish, nullptr), " ");
@@ -94,10 +96,14 @@ TEST(TextCatalogue, FixedTexts)
 TEST(TextCatalogue, MissingTextIsReportedAndShownAsStars)
 {
     RecordingSink sink;
-    EXPECT_EQ(LoadText(1168, 5, &sink), "***");
+    EXPECT_EQ(LoadText(2223, 5, &sink), "***");
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0], "A string resource with number 1173 could not be found");
+    EXPECT_EQ(sink.messages[0], "A string resource with number 2228 could not be found");
     EXPECT_EQ(LoadText(3, 5, &sink), LoadText(8, 0, nullptr));
+    // a base near the end of int: no overflow (undefined behaviour) in the sum
+    EXPECT_EQ(LoadText(1168, std::numeric_limits<int>::max(), &sink), "***");
+    EXPECT_EQ(sink.messages.back(), "A string resource with number 2147484815 could not be found");
+    EXPECT_EQ(LoadText(-5, std::numeric_limits<int>::min(), &sink), "***");
     EXPECT_EQ(LoadText(1029, kFrench, nullptr), *TextCatalogue::builtin().find(11029));
 }
 

@@ -182,7 +182,7 @@ private slots:
         const int rc = run(d, script, [&] {
             d.nedale->setFocus();
             d.nedale->selectAll();
-            QTest::keyClicks(d.nedale, "235.55");
+            QTest::keyClicks(d.nedale, "235,55");   // a decimal comma reads as the point
             d.okButton()->click();
         });
         QCOMPARE(rc, int(QDialog::Accepted));
@@ -190,10 +190,10 @@ private slots:
         ColumnInput out;
         d.copyTo(out);
         QCOMPARE(out.fy, 235.6);
-        // the largest value shows a thousands separator and still reads back
+        // the largest value shows no thousands separator, which would read as a decimal comma
         in.fck = 1000;
         d.fill(in);
-        QCOMPARE(d.nedrmc->text(), QString("1,000.0"));
+        QCOMPARE(d.nedrmc->text(), QString("1000.0"));
         d.copyTo(out);
         QCOMPARE(out.fck, 1000.0);
     }

@@ -10,7 +10,10 @@
 #include <QTableWidget>
 #include <QTextBrowser>
 
+#include "shell/accelerators.h"
 #include "ui/helpwindow.h"
+
+#include <QScreen>
 
 using namespace qeln;
 using namespace qeln::ui;
@@ -115,7 +118,7 @@ private slots:
         QVERIFY(w->windowTitle().startsWith(QString::fromUtf8("QELN - Stütze")));
         QVERIFY(w->workflow().projectChanged);
         QVERIFY(w->workflow().resultsStale);
-        QCOMPARE(w->findChild<QPushButton*>("btnresult")->text(), QString("Ergebnisse"));
+        QCOMPARE(w->findChild<QPushButton*>("btnresult")->text().remove('&'), QString("Ergebnisse"));
         QCOMPARE(w->armatDialog->nedd->Messagestring().contains("%g"), true);
         QVERIFY(!w->armatDialog->nedd->Messagestring().startsWith("Value"));
         // every control of the table got a text other than the missing-text mark
@@ -349,6 +352,52 @@ private slots:
         QCOMPARE(w->workflow().fileName, std::string());
     }
 
+    // every accelerator of the French and German File menus is taken once, the PDF export's too
+    void fileMenuAcceleratorsDistinctInFrenchAndGerman()
+    {
+        auto w = started();
+        QVERIFY(w);
+        for (int lang : {1, 2}) {
+            lang == 1 ? w->mitFrenchClick() : w->mitGermanClick();
+            QStringList keys;
+            for (QAction* a : w->findChild<QMenu*>("mitfile")->actions()) {
+                const QString t = a->text();
+                const qsizetype at = t.indexOf('&');
+                if (at >= 0 && at + 1 < t.size())
+                    keys << t.mid(at + 1, 1).toUpper();
+                else if (a->objectName() == "mitexportpdf")
+                    QFAIL(qPrintable(t));
+            }
+            QCOMPARE(keys.removeDuplicates(), 0);
+        }
+        w->workflow().projectChanged = false;
+    }
+
+    // on an American system the German program shows German dates in the project dialog
+    void projectDatesInTheProgramLanguage()
+    {
+        auto w = started();
+        QVERIFY(w);
+        setInput(*w, [](ColumnInput& in) { in.createdOn = 45358.25; });   // 2024-03-07 06:00
+        QString english, german;
+        ModalScript script;
+        auto grab = [](QString& into) {
+            return [&into](QDialog* d) {
+                into = d->findChild<QLabel*>("lblcreatedate")->text();
+                d->reject();
+            };
+        };
+        script.then(grab(english));
+        w->btnprojetClick();
+        w->mitGermanClick();
+        script.then(grab(german));
+        w->btnprojetClick();
+        QVERIFY(script.done());
+        QVERIFY2(english.startsWith("3/7/24"), qPrintable(english));
+        QVERIFY2(german.startsWith("07.03.24"), qPrintable(german));
+        w->workflow().projectChanged = false;
+    }
+
     void helpOpensThePageOfTheLanguage()
     {
         auto w = started();
@@ -368,6 +417,195 @@ private slots:
         QVERIFY(script.done());
         HelpWindow::instance()->close();
         w->workflow().projectChanged = false;
+    }
+    void captionIsTitleAndFileWithAMarkWhileUnsaved()
+    {
+        auto w = started();
+        QVERIFY(w);
+        // Qt appends a set application display name to every caption
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+        QCOMPARE(w->windowTitle(), QString("QELN - Column  -  "));
+        QCOMPARE(w->armatDialog->windowTitle(), QString("Rebars"));
+        setInput(*w, [](ColumnInput& in) { in.d = 25; });
+        QCOMPARE(w->windowTitle(), QString("QELN - Column  -  *"));
+        const QString path = dir.path() + "/marked.qln";
+        w->savePaths = {path.toStdString()};
+        w->FileSave();
+        QCOMPARE(w->windowTitle(), "QELN - Column  -  " + path);
+        w->mitFrenchClick();
+        QCOMPARE(w->windowTitle(), "Colonne - QELN  -  " + path + " *");
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+        // message boxes carry the title of the language
+        ModalScript script;
+        QString boxTitle;
+        script.then([&](QDialog* d) {
+            boxTitle = d->windowTitle();
+            d->reject();
+        });
+        w->FileNew();
+        QCOMPARE(boxTitle, QString("Colonne - QELN"));
+        w->mitEnglishClick();
+        w->workflow().projectChanged = false;
+    }
+
+    void languageMenuChecksTheCurrentLanguage()
+    {
+        auto w = started();
+        QVERIFY(w);
+        auto checked = [&] {
+            QStringList out;
+            for (const char* n : {"mitEnglish", "mitFrench", "mitGerman"})
+                if (w->findChild<QAction*>(n)->isChecked())
+                    out << n;
+            return out;
+        };
+        QCOMPARE(checked(), QStringList{"mitEnglish"});
+        w->mitGermanClick();
+        QCOMPARE(checked(), QStringList{"mitGerman"});
+        w->mitFrenchClick();
+        QCOMPARE(checked(), QStringList{"mitFrench"});
+        w->mitEnglishClick();
+        QCOMPARE(checked(), QStringList{"mitEnglish"});
+        w->workflow().projectChanged = false;
+    }
+
+    void buttonsHaveAcceleratorsOfTheirOwnInEveryLanguage()
+    {
+        auto w = started();
+        QVERIFY(w);
+        const int ids[] = {112, 128, 144, 160, 272, 176, 192, 208, 224, 260};
+        const char* names[] = {"btnprojet", "btnprofil",   "btnarmat", "btnmater",  "btngammamat",
+                               "btnflamb",  "btnexcent", "btnresult", "btndetail", "btngrafik"};
+        for (int base : {0, 10000, 20000}) {
+            setLanguageBase(base);
+            w->SetLanguage();
+            std::string used;
+            for (const char* m : {"mitfile", "mitoptions", "mithelp"})
+                used += acceleratorOf(menuTitle(*w, m).toStdString());
+            for (int i = 0; i < 10; ++i) {
+                const QString text = w->findChild<QPushButton*>(names[i])->text();
+                const char a = acceleratorOf(text.toStdString());
+                QVERIFY2(a != 0, qPrintable(text));
+                QVERIFY2(used.find(a) == std::string::npos, qPrintable(text));
+                used += a;
+                QCOMPARE(QString(text).remove('&'), T(ids[i]));   // the catalogue text itself is untouched
+            }
+            QVERIFY(w->findChild<QAction*>("mitexportpdf")->text().count('&') == 1);
+        }
+        setLanguageBase(0);
+        w->SetLanguage();
+    }
+
+    void qtOwnTextsAndDatesFollowTheLanguage()
+    {
+        auto w = started();
+        QVERIFY(w);
+        const QDateTime noon(QDate(2026, 12, 6), QTime(12, 0));
+        const QString english = dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase()));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
+        w->mitGermanClick();
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "&Open"), QString::fromUtf8("&Öffnen"));
+        QVERIFY2(dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase())).startsWith("06.12."), qPrintable(dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase()))));
+        w->mitFrenchClick();
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuler"));
+        QVERIFY2(dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase())).startsWith("06/12/"), qPrintable(dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase()))));
+        w->mitEnglishClick();
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
+        QCOMPARE(dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase())), english);
+        w->workflow().projectChanged = false;
+    }
+
+    void recentProjectsAreListedReopenedAndKept()
+    {
+        const QString a = dir.path() + "/recent-a.qln", b = dir.path() + "/R&D.qln";
+        {
+            auto w = started();
+            QVERIFY(w);
+            QVERIFY(!w->findChild<QMenu*>("mitrecent")->isEnabled());
+            setInput(*w, [](ColumnInput& in) { in.projectName = "A"; });
+            w->savePaths = {a.toStdString()};
+            w->FileSaveAs();
+            setInput(*w, [](ColumnInput& in) { in.projectName = "B"; });
+            w->savePaths = {b.toStdString()};
+            w->FileSaveAs();
+            w->updateRecentMenu();
+            auto* first = w->findChild<QAction*>("mitrecent1");
+            QVERIFY(first);
+            QCOMPARE(first->text(), "&1 " + QString(b).replace("&", "&&"));
+            w->findChild<QAction*>("mitrecent2")->trigger();
+            QCOMPARE(w->workflow().input.projectName, std::string("A"));
+            QCOMPARE(w->workflow().fileName, a.toStdString());
+        }
+        // the list survives in the settings file, most recent first
+        QCOMPARE(readSettingsFile(ini()).recentFiles, (std::vector<std::string>{a.toStdString(), b.toStdString()}));
+        auto w = started();
+        QVERIFY(w);
+        QVERIFY(w->findChild<QMenu*>("mitrecent")->isEnabled());
+        QCOMPARE(w->workflow().recent.paths().front(), a.toStdString());
+        // a vanished project is reported and leaves the list
+        QFile::remove(b);
+        ModalScript script;
+        script.answer(QMessageBox::Ok);
+        w->updateRecentMenu();
+        w->findChild<QAction*>("mitrecent2")->trigger();
+        QCOMPARE(script.texts, QStringList{"Error during File Opening"});
+        QCOMPARE(w->workflow().recent.paths(), std::vector<std::string>{a.toStdString()});
+    }
+
+    void calculationErrorExplainsItselfInTheErrorsBox()
+    {
+        auto w = started();
+        QVERIFY(w);
+        setInput(*w, [](ColumnInput& in) { in.fy = 0; });
+        ModalScript script;
+        QString errors;
+        bool resizable = false;
+        script.answer(QMessageBox::Ok).then([&](QDialog* d) {
+            auto* warn = qobject_cast<frmwarn*>(d);
+            QVERIFY(warn);
+            errors = warn->memerr->toPlainText();
+            resizable = warn->minimumSize() != warn->maximumSize();
+            d->accept();
+        });
+        w->btnresultClick();
+        QVERIFY(script.done());
+        QVERIFY2(errors.startsWith(T(219)), qPrintable(errors));
+        QVERIFY2(errors.contains("Cause: a division by zero"), qPrintable(errors));
+        QVERIFY(resizable);
+        QVERIFY(w->workflow().resultsStale);
+        w->workflow().projectChanged = false;
+    }
+
+    void helpFromADialogOpensOnTheScreenAndKeepsItsPlace()
+    {
+        auto w = started();
+        QVERIFY(w);
+        delete HelpWindow::instance();   // a help window never shown yet
+        QRect first, second;
+        ModalScript script;
+        script.then([&](QDialog* d) {
+            static_cast<TDialog*>(d)->helpButton()->click();
+            HelpWindow* h = HelpWindow::instance();
+            first = h->frameGeometry();
+            h->move(40, 70);   // the user moves it
+            h->close();
+            d->reject();
+        });
+        script.then([&](QDialog* d) {
+            static_cast<TDialog*>(d)->helpButton()->click();
+            second = HelpWindow::instance()->frameGeometry();
+            d->reject();
+        });
+        w->btnarmatClick();
+        w->btnflambClick();
+        QVERIFY(script.done());
+        const QRect avail = w->screen()->availableGeometry();
+        QVERIFY2(avail.contains(first), qPrintable(QString("%1,%2 %3x%4").arg(first.x()).arg(first.y()).arg(first.width()).arg(first.height())));
+        QVERIFY(first.top() > avail.top());
+        QCOMPARE(second.topLeft(), QPoint(40, 70));
+        QCOMPARE(HelpWindow::instance()->parentWidget(), static_cast<QWidget*>(w->flambDialog));
+        HelpWindow::instance()->close();
     }
 };
 

@@ -47,9 +47,7 @@ private slots:
         QCOMPARE(formatRangeMessage("Value must be between %g and %g !", 40, 200, '.'),
                  QString("Value must be between 40 and 200 !"));
         QCOMPARE(formatRangeMessage("%g .. %g", 1.5, 1e6, ','), QString("1,5 .. 1000000"));
-        QCOMPARE(parseFieldText("12-", '.'), -12.0);
-        QCOMPARE(parseFieldText("-1,234.5", '.'), -1234.5);
-        QCOMPARE(parseFieldText("", '.'), 0.0);
+        QCOMPARE(formatWithMask(1000, "#,#0.0", ',', QChar()), QString("1000,0"));
     }
 
     void shownTextFollowsTheMask()
@@ -116,13 +114,81 @@ private slots:
     {
         field->setMax(5000);
         field->setValue(1234.5);
-        QCOMPARE(field->text(), QString("1,234.5"));
+        QCOMPARE(field->text(), QString("1234.5"));   // no thousands separator: "," is a decimal separator
         field->setFocus();
-        QCOMPARE(field->text(), QString("1,234.5"));
+        QCOMPARE(field->text(), QString("1234.5"));
         QCOMPARE(field->maxLength(), 12);
         other->setFocus();
         QCOMPARE(field->Value(), 1234.5);
         QVERIFY(field->maxLength() > 12);
+    }
+
+    void commaAndPointAreBothTheDecimalSeparator_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<double>("value");
+        QTest::newRow("comma") << "1,35" << true << 1.35;
+        QTest::newRow("point") << "1.35" << true << 1.35;
+        QTest::newRow("comma 25,5") << "25,5" << true << 25.5;
+        QTest::newRow("leading comma") << ",5" << true << 0.5;
+        QTest::newRow("blanks") << " 1 2 " << true << 12.0;
+        QTest::newRow("trailing minus") << "12-" << true << -12.0;
+        QTest::newRow("empty") << "" << true << 0.0;
+        QTest::newRow("thousands and decimals") << "1,000.5" << false << 0.0;
+        QTest::newRow("german thousands") << "1.000,5" << false << 0.0;
+        QTest::newRow("exponent") << "1e5" << false << 0.0;
+        QTest::newRow("separator alone") << "," << false << 0.0;
+    }
+    void commaAndPointAreBothTheDecimalSeparator()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, readable);
+        QFETCH(double, value);
+        const std::optional<double> v = parseFieldText(text);
+        QCOMPARE(v.has_value(), readable);
+        if (readable)
+            QCOMPARE(*v, value);
+    }
+
+    void typedCommaIsTheDecimalSeparatorShownAsTheLocaleSays()
+    {
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, "42,5");
+        QCOMPARE(field->text(), QString("42.5"));   // typed "," shows as the locale's "."
+        QTest::keyClicks(field, ",.7");             // a second separator of either kind is dropped
+        QCOMPARE(field->text(), QString("42.57"));
+        other->setFocus();
+        QCOMPARE(field->Value(), 42.57);
+        QCOMPARE(field->text(), QString("42.6"));
+
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        field->setMax(5000);
+        field->setValue(1000);
+        QCOMPARE(field->text(), QString("1000,0"));
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, "135.25");
+        QCOMPARE(field->text(), QString("135,25"));
+        other->setFocus();
+        QCOMPARE(field->Value(), 135.25);
+        QCOMPARE(field->text(), QString("135,3"));
+        qeln::test::useEnglishLocale();
+    }
+
+    void unreadableTextIsRefusedAndKept()
+    {
+        field->setFocus();
+        field->setText("1,000.5");   // pasted
+        ModalScript script;
+        script.answer(QMessageBox::Ok);
+        other->setFocus();
+        QVERIFY(script.done());
+        QCOMPARE(script.texts, QStringList{"Unreadable number format"});
+        QCOMPARE(field->Value(), 60.0);
+        QTRY_VERIFY(field->hasFocus());
+        QCOMPARE(field->text(), QString("1,000.5"));
     }
 
     void settingTheSameValueDoesNotReformat()

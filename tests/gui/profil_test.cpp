@@ -5,9 +5,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStackedLayout>
 #include <QTableWidget>
+#include <QToolButton>
 
 using namespace qeln;
 using namespace qeln::ui;
@@ -166,6 +169,20 @@ private slots:
         dlg->DBGrid1->setCurrentCell(0, 0);
         dlg->DBGrid1->item(0, 1)->setText("301");
         QCOMPARE(table->visibleRow(0).h, 301.0);
+        dlg->DBGrid1->item(0, 1)->setText("301,5");   // a decimal comma, never a thousands separator
+        QCOMPARE(table->visibleRow(0).h, 301.5);
+        QCOMPARE(dlg->DBGrid1->item(0, 1)->text(), QString("301.5"));
+        {
+            const double b = table->visibleRow(0).b;
+            const QString shown = dlg->DBGrid1->item(0, 2)->text();
+            ModalScript script;
+            script.answer(QMessageBox::Ok);
+            dlg->DBGrid1->item(0, 2)->setText("1,000.5");   // no number: reported, nothing changes
+            QTRY_VERIFY(script.done());
+            QCOMPARE(script.texts, QStringList{"Unreadable number format"});
+            QCOMPARE(table->visibleRow(0).b, b);
+            QTRY_COMPARE(dlg->DBGrid1->item(0, 2)->text(), shown);
+        }
         dlg->btndeleteClick();
         QCOMPARE(int(table->rows().size()), int(qeln::test::sampleProfiles().size()) - 1);
         QCOMPARE(dlg->DBGrid1->rowCount(), int(qeln::test::sampleProfiles().size()) - 1);
@@ -174,6 +191,28 @@ private slots:
         QVERIFY(!dlg->editingPanelVisible());
         QVERIFY(dlg->okButton()->isEnabled());
         dlg->hide();
+    }
+
+    // the panel has no catalogue texts of its own, yet speaks the program's language
+    void editingPanelInTheProgramLanguage()
+    {
+        struct Case {
+            int base;
+            const char *note, *hint, *del;
+        };
+        const Case cases[] = {
+            {20000, "Profilnamen nur mit Großbuchstaben", "erster Datensatz", "Löschen"},
+            {10000, "Saisir uniquement des majuscules", "premier enregistrement", "Supprimer"},
+            {0, "Do only enter capitals", "first record", "Delete"},
+        };
+        for (const Case& c : cases) {
+            setLanguageBase(c.base);
+            dlg->showEditingPanel();
+            QVERIFY(dlg->Panel3->findChild<QLabel*>("lblnote")->text().startsWith(QString::fromUtf8(c.note)));
+            QCOMPARE(dlg->Panel3->findChild<QToolButton*>("navfirst")->toolTip(), QString::fromUtf8(c.hint));
+            QCOMPARE(dlg->Panel3->findChild<QPushButton*>("btndelete")->text(), QString::fromUtf8(c.del));
+            dlg->btnok2Click();
+        }
     }
 };
 

@@ -50,6 +50,9 @@ int main(int argc, char** argv)
         in.n1 = 4;
         in.d = 25;
         in.projectName = "Office building, grid C4";
+        in.nEd = 3000;
+        in.nFiEd = 1800;
+        in.fireClass = FireClass::R90;
         w.workflow().acceptInput(in);
     }
     for (const char* l : {"en", "fr", "de"}) {
@@ -67,6 +70,7 @@ int main(int argc, char** argv)
         w.btngammamatClick();
         w.btnflambClick();
         w.btnexcentClick();
+        w.btnloadsClick();
         w.btnresultClick();
         w.btndetailClick();
         w.btngrafikClick();

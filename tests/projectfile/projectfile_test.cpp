@@ -279,6 +279,17 @@ TEST(ProjectFileReader, DecodesWindows1252UnlessTheBytesAreUtf8)
     l[5] = std::string(70, '\xE9');  // the limit counts characters, not bytes
     ASSERT_TRUE(ParseProjectFile(joinLines(l), "f", out, nullptr).ok());
     EXPECT_EQ(utf8Length(out.office), 60u);
+
+    // A byte-order mark in front of Windows-1252 text (an editor added it
+    // without converting) gave "wrong version number".
+    l[5] = "Ing\xE9nieurs";
+    l[6] = "M\xFC" "ller";
+    ASSERT_TRUE(ParseProjectFile("\xEF\xBB\xBF" + joinLines(l), "f", out, nullptr).ok());
+    EXPECT_EQ(out.office, "Ingénieurs");
+    l[5] = "Ing\xC3\xA9nieurs";
+    l[6] = "M\xC3\xBCller";
+    ASSERT_TRUE(ParseProjectFile("\xEF\xBB\xBF" + joinLines(l), "f", out, nullptr).ok());
+    EXPECT_EQ(out.author, "Müller");
 }
 
 TEST(ProjectFileReader, VersionLineDecidesBeforeAnythingIsRead)
@@ -443,6 +454,21 @@ TEST(ProjectFileSave, AFailedSaveLeavesThePreviousFileUntouched)
         ::closedir(d);
     }
     EXPECT_EQ(entries, 2);
+}
+
+TEST(ProjectFileSave, ACommentTooLongToBeOpenedAgainIsRefused)
+{
+    // A comment of 64 MiB was saved, and the file then refused as too large.
+    TempDir dir;
+    const std::string path = dir.file("col1.qln");
+    ColumnInput in;
+    ASSERT_TRUE(SaveProjectFile(path, in).ok());
+    const std::string previous = test::readFile(path);
+    in.comment.assign(64u << 20, 'c');
+    ProjectFileResult res = SaveProjectFile(path, in);
+    EXPECT_EQ(res.status, ProjectFileStatus::tooLarge);
+    EXPECT_EQ(res.textId(), 1174);
+    EXPECT_EQ(test::readFile(path), previous);
 }
 
 TEST(ProjectFileLoad, UnopenableFilesGiveText514)

@@ -50,13 +50,54 @@ TEST(Settings, WritingKeepsOtherContentAndValuesSurviveExactly)
     TempDir dir;
     const SettingsFile file(dir.file("qeln.INI"));
     test::writeFile(file.path(), "[window]\nleft=10\n\n[user]\n; the firm\nenterprise=old\n\n[extra]\nx=1\n");
-    const Settings s{5, " leading and trailing ", "\"quoted\""};
+    const Settings s{20000, " leading and trailing ", "\"quoted\""};
     std::string error;
     ASSERT_TRUE(file.write(s, error)) << error;
     EXPECT_EQ(test::readFile(file.path()),
               "[window]\nleft=10\n\n[user]\n; the firm\nenterprise=\" leading and trailing \"\n"
-              "user=\"\"quoted\"\"\n\n[extra]\nx=1\n[language]\nnumberlanguage=5\n");
+              "user=\"\"quoted\"\"\n\n[extra]\nx=1\n[language]\nnumberlanguage=20000\n");
     EXPECT_EQ(file.read(), s);
+}
+
+// Only the three language numbers are languages: anything else once gave a
+// box per missing text at every start and "***" captions.
+class SettingsLanguageNumber : public testing::TestWithParam<std::pair<const char*, int>> {};
+
+TEST_P(SettingsLanguageNumber, OnlyTheThreeBasesAreAccepted)
+{
+    TempDir dir;
+    const SettingsFile file(dir.file("qeln.INI"));
+    test::writeFile(file.path(), std::string("[language]\nnumberlanguage=") + GetParam().first + "\n");
+    EXPECT_EQ(file.read().languageBase, GetParam().second);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, SettingsLanguageNumber,
+                         testing::Values(std::pair{"0", 0}, std::pair{"10000", 10000}, std::pair{"0x4E20", 20000},
+                                         std::pair{"12345", 0}, std::pair{"5", 0}, std::pair{"-10000", 0},
+                                         std::pair{"30000", 0}, std::pair{"0x7fffffff", 0},
+                                         std::pair{"0xFFFFFFFF", 0}));
+
+TEST(Settings, ALargeFileKeepsItsOtherSectionsAndATooLargeOneIsNotTouched)
+{
+    TempDir dir;
+    const SettingsFile file(dir.file("qeln.INI"));
+    // over 1 MiB: was ignored (English) and rewritten with only the three keys
+    std::string history = "[history]\n";
+    for (int i = 0; history.size() < (2u << 20); ++i)
+        history += "file" + std::to_string(i) + "=/home/a/projects/column" + std::to_string(i) + ".qln\n";
+    test::writeFile(file.path(), "[language]\nnumberlanguage=20000\n" + history);
+    EXPECT_EQ(file.read().languageBase, 20000);
+    std::string error;
+    ASSERT_TRUE(file.write(Settings{10000, "E", "U"}, error)) << error;
+    EXPECT_EQ(test::readFile(file.path()),
+              "[language]\nnumberlanguage=10000\n" + history + "[user]\nenterprise=E\nuser=U\n");
+
+    // one that cannot be read as a whole is left exactly as it is
+    const std::string huge = "[language]\nnumberlanguage=10000\n[blob]\n" + std::string(17u << 20, 'x') + "\n";
+    test::writeFile(file.path(), huge);
+    EXPECT_FALSE(file.write(Settings{20000, "E", "U"}, error));
+    EXPECT_NE(error.find("left as it was"), std::string::npos) << error;
+    EXPECT_TRUE(test::readFile(file.path()) == huge);
 }
 
 TEST(Settings, AnUnwritableFileIsReportedNotFatal)
@@ -84,4 +125,23 @@ TEST(DateTime, DaysCountFromTheLastDayOf1899)
     const double current = currentDateTime();
     EXPECT_GE(current, today);
     EXPECT_LT(current, today + 1.0 + 1e-9);
+}
+
+TEST(Settings, RecentFilesKeepTheirOrderAndDroppedOnesLeaveTheFile)
+{
+    TempDir dir;
+    const SettingsFile file(dir.file("qeln.INI"));
+    test::writeFile(file.path(), "[window]\nleft=10\n[recent]\nfile1=/old/a.qln\nfile2=/old/b.qln\nfile3=/old/c.qln\n");
+    EXPECT_EQ(file.read().recentFiles, (std::vector<std::string>{"/old/a.qln", "/old/b.qln", "/old/c.qln"}));
+    Settings s{0, "E", "U", {"/p/new & old.qln", " /p/blank.qln"}};
+    std::string error;
+    ASSERT_TRUE(file.write(s, error)) << error;
+    EXPECT_EQ(test::readFile(file.path()), "[window]\nleft=10\n[recent]\nfile1=/p/new & old.qln\n"
+                                           "file2=\" /p/blank.qln\"\n[language]\nnumberlanguage=0\n"
+                                           "[user]\nenterprise=E\nuser=U\n");
+    EXPECT_EQ(file.read(), s);
+    s.recentFiles.clear();
+    ASSERT_TRUE(file.write(s, error)) << error;
+    EXPECT_TRUE(file.read().recentFiles.empty());
+    EXPECT_EQ(test::readFile(file.path()).find("file"), std::string::npos);
 }

@@ -2,6 +2,7 @@
 // program's, written without a display; exit status 3 when it cannot be written.
 #ifdef QELN_CLI
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -18,14 +19,14 @@ struct Outcome {
     QString err;
 };
 
-Outcome runCli(const QStringList& args)
+Outcome runCli(const QStringList& args, const QString& program = QStringLiteral(QELN_CLI))
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("QT_QPA_PLATFORM");   // the program chooses the offscreen platform itself
     env.remove("DISPLAY");
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(QELN_CLI), args);
+    p.start(program, args);
     p.waitForFinished(120000);
     Outcome o;
     o.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
@@ -94,6 +95,33 @@ TEST(CliPdf, InputErrorsWriteNoPdf)
     EXPECT_EQ(o.status, 1) << o.err.toStdString();
     EXPECT_TRUE(o.err.contains("not written")) << o.err.toStdString();
     EXPECT_FALSE(QFile::exists(pdf));
+}
+
+// qeln-cli starts its PDF writer qeln-cli-pdf beside itself or, installed,
+// from ../libexec/qeln/; without it only --pdf fails.
+TEST(CliPdf, WriterBesideOrInLibexec)
+{
+    QTemporaryDir dir;
+    const QString bin = dir.filePath("bin"), libexec = dir.filePath("libexec/qeln");
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(libexec));
+    const QString cli = bin + "/qeln-cli", writer = libexec + "/qeln-cli-pdf";
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QELN_CLI), cli));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QELN_CLI_PDF), writer));
+    const QString catalogue = QStringLiteral(QELN_BIN_DIR "/PROFKVL2.DBF");
+    const QString pdf = dir.filePath("report.pdf");
+
+    Outcome o = runCli({"design", kData + "default.qln", "--catalogue", catalogue, "--pdf", pdf}, cli);
+    EXPECT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_TRUE(pdfText(pdf).contains("QELN - Column"));
+
+    ASSERT_TRUE(QFile::remove(writer));
+    QFile::remove(pdf);
+    o = runCli({"design", kData + "default.qln", "--catalogue", catalogue, "--pdf", pdf}, cli);
+    EXPECT_EQ(o.status, 3);
+    EXPECT_TRUE(o.err.contains("the PDF writer qeln-cli-pdf is not installed")) << o.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+    o = runCli({"design", kData + "default.qln", "--catalogue", catalogue, "--json"}, cli);
+    EXPECT_EQ(o.status, 0) << o.err.toStdString();
 }
 
 #endif

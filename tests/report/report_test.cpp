@@ -3,7 +3,9 @@
 // without the details block, the drawing as vectors, A4 pages.
 #include "calc/texts.h"
 #include "shell/run.h"
+#include "ui/frmmain.h"
 #include "ui/report.h"
+#include "ui/uitext.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -11,11 +13,13 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 using namespace qeln;
 using namespace qeln::ui;
@@ -312,9 +316,76 @@ TEST(ReportPdf, FrenchAndGermanHeaders)
     }
 }
 
+// The printing date in the locale of the report's language, whatever the system's.
+TEST(ReportContent, DatesFollowTheProgramLanguage)
+{
+    EXPECT_EQ(reportDateTime(kPrinted, kGerman).substr(0, 6), "07.03.");
+    EXPECT_EQ(reportDateTime(kPrinted, kFrench).substr(0, 10), "07/03/2024");
+    EXPECT_NE(reportDateTime(kPrinted, kGerman).find("14:05:09"), std::string::npos);
+    // the project dialog's dates
+    EXPECT_TRUE(dateTimeText(45358.25, languageLocale(kGerman)).startsWith("07.03."));
+    EXPECT_TRUE(dateTimeText(45358.25, languageLocale(kFrench)).startsWith("07/03/2024"));
+}
+
+// The footer logo's subtitle is in the report's language and stays inside the picture.
+TEST(ReportContent, LogoSubtitleInEachLanguageFits)
+{
+    const DesignResult r = runDesign(defaultProject());
+    std::set<std::string> logos;
+    const std::pair<int, const char*> cases[] = {{kEnglish, "Composite column design"},
+                                                 {kFrench, "Calcul des poteaux mixtes"},
+                                                 {kGerman, "Bemessung von Verbundstützen"}};
+    for (const auto& [base, subtitle] : cases) {
+        const ReportContent c = buildReport(r.st, r.in, base, ReportMethod::Condensed, kPrinted);
+        logos.insert(c.logo);
+        QFile file(QString::fromStdString(c.logo));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.logo;
+        EXPECT_TRUE(QString::fromUtf8(file.readAll()).contains(QString::fromUtf8(subtitle))) << c.logo;
+        QSvgRenderer logo(QString::fromStdString(c.logo));
+        ASSERT_TRUE(logo.isValid()) << c.logo;
+        const QRectF box = logo.viewBoxF();
+        const QRectF text = logo.boundsOnElement("subtitle");
+        EXPECT_GT(text.width(), 0.5 * box.width()) << c.logo;
+        EXPECT_LE(text.right(), box.right() - 2) << c.logo;
+    }
+    EXPECT_EQ(logos.size(), 3u);
+}
+
 TEST(ReportPdf, UnwritableFileGivesNoPages)
 {
     const DesignResult r = runDesign(defaultProject());
     const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Condensed, kPrinted);
     EXPECT_EQ(writeReportPdf(c, "/nonexistent-folder/report.pdf"), 0);
+}
+
+// Design loads: the check box beside the drawing on page 1, the block in the
+// listing, and the outside rows of a low profile printed with their marker.
+TEST(ReportPdf, DesignCheckBoxOnTheFirstPage)
+{
+    REQUIRE_TOOLS();
+    ColumnInput in = defaultProject();
+    in.nEd = 3000;
+    in.nFiEd = 1800;
+    in.fireClass = FireClass::R90;
+    const DesignResult r = runDesign(in);
+    ASSERT_TRUE(r.ok);
+    const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Condensed, kPrinted);
+    EXPECT_EQ(c.checkTitle, "Design check");
+    ASSERT_EQ(c.checkSummary.size(), 4u);
+    const Pdf pdf = render(c, "loads-condensed");
+    expectListingInOrder(pdf, c);
+    const QString first = pdf.pageTexts[0];
+    // the box lies above the listing, beside the drawing
+    const int box = first.indexOf("Design check");
+    ASSERT_GE(box, 0);
+    EXPECT_LT(box, first.indexOf("Project-Name:"));
+    for (const char* s : {"0.593", "0.981", "R 90", "passes"})
+        EXPECT_GE(first.indexOf(s), 0) << s;
+}
+
+TEST(ReportPdf, NoCheckBoxWithoutLoads)
+{
+    const DesignResult r = runDesign(defaultProject());
+    const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Condensed, kPrinted);
+    EXPECT_TRUE(c.checkSummary.empty());
 }

@@ -110,7 +110,7 @@ TEST(Calculate, ErrorsShowOnlyTheWarningsAndErrorsWindow)
 TEST(Calculate, ArithmeticFailureIsNeverAValidResult)
 {
     ColumnInput in;
-    in.lWeakCold = 0;   // the dialogs accept 0 m
+    in.fy = 0;   // the yield point divides in the checks
     Calc c{in};
     EXPECT_FALSE(c.ok);
     EXPECT_TRUE(c.st.calcError);
@@ -118,6 +118,39 @@ TEST(Calculate, ArithmeticFailureIsNeverAValidResult)
     EXPECT_EQ(c.sink.messages[0], "An error occurred during calculation. A possible cause may be unrealistic input data.");
     EXPECT_EQ(std::count(c.ui.events.begin(), c.ui.events.end(), "results"), 0);
     EXPECT_TRUE(c.st.completeListing.empty());
+}
+
+TEST(Calculate, ValuesOutsideTheirMeaningGiveErrorsWithoutARun)
+{
+    // a zero buckling length (the dialogs accept 0 m) once ended in text 219,
+    // a negative factor in a valid-looking negative resistance
+    for (auto set : {+[](ColumnInput& in) { in.lWeakCold = 0; }, +[](ColumnInput& in) { in.gammaA = -1; }}) {
+        ColumnInput in;
+        set(in);
+        Calc c{in};
+        EXPECT_FALSE(c.ok);
+        EXPECT_FALSE(c.st.calcError);
+        EXPECT_TRUE(c.sink.messages.empty());   // neither text 219 nor "error in bending"
+        EXPECT_EQ(c.ui.events, (std::vector<std::string>{"busy", "idle", "warnings"}));
+        EXPECT_FALSE(c.st.results.table.at(0, 0).has_value());
+        EXPECT_TRUE(c.st.results.sectionPicture.empty());
+    }
+}
+
+TEST(Calculate, ControlCharactersOfTextsAreShownVisiblyInTheListing)
+{
+    ColumnInput in;
+    in.projectName = "A\x1b[2J\x07" "B";
+    in.comment = std::string("c\0d\tx\xc2\x9b", 7);
+    in.profileName = "HE\r320";
+    Calc c{in};
+    ASSERT_TRUE(c.ok);
+    const std::string bad = "\xEF\xBF\xBD";   // U+FFFD
+    EXPECT_EQ(c.st.completeListing[4].substr(26, 11), "A" + bad + "[2J" + bad + "B");
+    EXPECT_EQ(c.st.completeListing[9].substr(26, 12), "c" + bad + "d" + bad + "x" + bad);
+    for (const auto& l : c.st.completeListing.lines())
+        for (char ch : l)
+            EXPECT_FALSE(static_cast<unsigned char>(ch) < 0x20) << l;
 }
 
 TEST(Calculate, CommentIsCutInTheListingOnly)
@@ -246,4 +279,63 @@ TEST(Calculate, AbsurdNumbersNeverReachTheListing)
             if (const auto v = c.st.results.table.at(r, k)) {
                 EXPECT_TRUE(std::isfinite(*v));
             }
+}
+
+TEST(Calculate, ArithmeticFailureTellsItsCauseInTheErrorsBox)
+{
+    struct Keeper : RunPresenter {
+        ColumnResults shown;
+        int calls = 0;
+        void showWarningsAndErrors(const ColumnResults& res) override
+        {
+            shown = res;
+            ++calls;
+        }
+    } keeper;
+    ColumnInput in;
+    in.fy = 0;   // the yield point divides in the checks
+    RecordingSink sink;
+    RunEnv env;
+    env.gammas = SafetyFactors::of(in);
+    env.sink = &sink;
+    RunState st;
+    EXPECT_FALSE(calculate(env, in, st, keeper));
+    ASSERT_EQ(keeper.calls, 1);
+    EXPECT_TRUE(keeper.shown.hasErrors);
+    const auto& lines = keeper.shown.errors.lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(indexOf(keeper.shown.errors, sink.messages.at(0)), 0);
+    EXPECT_EQ(lines[1].rfind("Cause: a division by zero", 0), 0u) << lines[1];
+    EXPECT_NE(std::find_if(lines.begin(), lines.end(),
+                           [&](const std::string& l) { return l == "Technical detail: " + st.calcErrorWhat; }),
+              lines.end());
+    // the run's own record is left as the run made it
+    EXPECT_FALSE(st.results.hasErrors);
+}
+
+TEST(Calculate, CalculationErrorCausesInTheirLanguage)
+{
+    RunEnv env;
+    const struct {
+        const char* what;
+        const char* cause;
+    } cases[] = {
+        {"floating point division by zero", "Cause: a division by zero"},
+        {"invalid floating point operation: 0 / 0", "Cause: a division by zero"},
+        {"reinforcement ratio of a section without area", "Cause: a division by zero"},
+        {"invalid floating point operation: square root of a negative number", "Cause: the square root"},
+        {"floating point overflow", "Cause: a value too large"},
+        {"invalid floating point operation: 0 to the power 0", "Cause: a power"},
+        {"an input value is not a number", "Cause: an input value"},
+        {"Section drawing: h is not finite", "Cause: the section cannot be drawn"},
+        {"something else", "Cause: an invalid floating-point operation"},
+    };
+    for (const auto& c : cases) {
+        const auto lines = calculationErrorLines(env, c.what);
+        ASSERT_EQ(lines.size(), 4u);
+        EXPECT_EQ(lines[1].rfind(c.cause, 0), 0u) << c.what << " -> " << lines[1];
+        EXPECT_EQ(lines[2], std::string("Technical detail: ") + c.what);
+    }
+    env.languageBase = 20000;
+    EXPECT_EQ(calculationErrorLines(env, "floating point overflow")[1].rfind("Ursache: ", 0), 0u);
 }

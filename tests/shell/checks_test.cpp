@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
 
 using namespace qeln;
 
@@ -140,14 +143,100 @@ TEST(InputChecks, LocalBucklingAndEccentricities)
     EXPECT_TRUE(has(c.res.errors, "Calculated values B/t.f > 44*epsilon: 50.00 > 35.80"));
 
     ColumnInput e;
-    e.e1 = 150;   // b / 2
-    e.e2 = -400;  // negative: never an error
+    e.e1 = 150;    // b / 2
+    e.e2 = -155;   // -h / 2: the run uses the size, the limit holds for both signs
     EXPECT_FALSE(check(e).res.hasErrors);
     e.e1 = 150.5;
     e.e2 = 160;
     const Checked f = check(e);
     EXPECT_TRUE(has(f.res.errors, "Max. Eccentricity = 150.00 mm !"));
     EXPECT_TRUE(has(f.res.errors, "Max. Eccentricity = 155.00 mm !"));
+    EXPECT_FALSE(f.out.unusable);   // like every validity limit: the run stops after its service part
+    e.e1 = -1e308;   // passed as valid before, now refused like +1e308
+    e.e2 = -155.5;
+    const Checked g = check(e);
+    EXPECT_TRUE(has(g.res.errors, "Eccentricity e1 for weak axis too high"));
+    EXPECT_TRUE(has(g.res.errors, "Eccentricity e2 for strong axis too high"));
+}
+
+// Values outside their meaning: each gives its error, naming the values, and
+// the run is not started; the borders themselves are accepted.
+struct MeaningCase {
+    const char* name;
+    void (*set)(ColumnInput&);
+    std::vector<std::string> lines;   // the error's lines, separator excluded
+    friend void PrintTo(const MeaningCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ValuesOutsideTheirMeaning : public testing::TestWithParam<MeaningCase> {};
+
+TEST_P(ValuesOutsideTheirMeaning, AreErrorsThatStopTheRun)
+{
+    ColumnInput in;
+    GetParam().set(in);
+    const Checked c = check(in);
+    EXPECT_TRUE(c.out.unusable);
+    ASSERT_TRUE(c.res.hasErrors);
+    const auto& lines = c.res.errors.lines();
+    const auto at = std::find(lines.begin(), lines.end(), GetParam().lines[0]);
+    ASSERT_NE(at, lines.end()) << c.res.errors[0];
+    const std::vector<std::string> got(at, at + std::min<std::ptrdiff_t>(lines.end() - at, GetParam().lines.size() + 1));
+    std::vector<std::string> expected = GetParam().lines;
+    expected.push_back(" ");
+    EXPECT_EQ(got, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, ValuesOutsideTheirMeaning,
+    testing::Values(
+        MeaningCase{"factors",
+                    [](ColumnInput& in) { in.gammaA = in.gammaC = in.gammaS = -1; },
+                    {"Partial safety factors must be greater than 0:", "  Profile steel, Service conditions = -1.00",
+                     "  Concrete, Service conditions = -1.00", "  Rebar steel, Service conditions = -1.00"}},
+        MeaningCase{"fireFactorZero", [](ColumnInput& in) { in.gammaSfi = 0; },
+                    {"Partial safety factors must be greater than 0:", "  Rebar steel, Fire conditions = 0.00"}},
+        MeaningCase{"axisDistances", [](ColumnInput& in) { in.uc1 = -5; in.uf1 = 0; },
+                    {"The axis distances UC1 and UF1 of the rebars must be greater than 0:", "  UC1 = -5.00 mm",
+                     "  UF1 = 0.00 mm"}},
+        MeaningCase{"bucklingLengths", [](ColumnInput& in) { in.lWeakCold = 0; in.lStrongFire = -2; },
+                    {"Buckling lengths must be greater than 0:",
+                     "  Buckling length for weak axis, Service conditions = 0.00 m",
+                     "  Buckling length for strong axis, Fire conditions = -2.00 m"}},
+        MeaningCase{"permanentLoadBelow", [](ColumnInput& in) { in.pcp = -0.01; },
+                    {"The percentage of permanent load must lie between 0 % and 100 %:",
+                     "  Percentage of permanent load = -0.01 %"}},
+        MeaningCase{"permanentLoadAbove", [](ColumnInput& in) { in.pcp = 100.5; },
+                    {"The percentage of permanent load must lie between 0 % and 100 %:",
+                     "  Percentage of permanent load = 100.50 %"}}),
+    [](const testing::TestParamInfo<MeaningCase>& i) { return std::string(i.param.name); });
+
+TEST(InputChecks, BordersOfTheMeaningChecksAreAccepted)
+{
+    for (double pcp : {0.0, 100.0}) {
+        ColumnInput in;
+        in.pcp = pcp;
+        in.gammaA = 0.01;
+        in.lWeakFire = 0.01;
+        const Checked c = check(in);
+        EXPECT_FALSE(c.out.unusable) << pcp;
+        EXPECT_FALSE(has(c.res.errors, "The percentage of permanent load")) << pcp;
+        EXPECT_FALSE(has(c.res.errors, "Partial safety factors")) << pcp;
+        EXPECT_FALSE(has(c.res.errors, "Buckling lengths")) << pcp;
+    }
+}
+
+TEST(InputChecks, HugeRebarCountsDoNotOverflow)
+{
+    // n1 + n2 in int arithmetic was undefined (a percentage of -837419294.58 %)
+    ColumnInput in;
+    in.n1 = std::numeric_limits<int>::max();
+    in.n2 = 1;
+    const Checked c = check(in);
+    EXPECT_GT(c.out.rho, 6);
+    EXPECT_TRUE(has(c.res.errors, "Numbers of re-bars in first row"));
+    in.n1 = std::numeric_limits<int>::min();
+    in.n2 = -1;
+    EXPECT_TRUE(check(in).res.hasErrors);
 }
 
 TEST(InputChecks, FireBucklingLengthClasses)

@@ -32,7 +32,8 @@ TEST(Language, NoControlIsAssignedTwice)
 
 TEST(Language, EveryDialogGetsItsButtonsAndCaption)
 {
-    for (const char* dlg : {"frmprojet", "frmprofil", "frmarmat", "frmmater", "frmgamat", "frmflamb", "frmexcent"}) {
+    for (const char* dlg :
+         {"frmprojet", "frmprofil", "frmarmat", "frmmater", "frmgamat", "frmflamb", "frmexcent", "frmloads"}) {
         int ok = 0, cancel = 0, help = 0, caption = 0;
         for (const auto& c : captionTable()) {
             if (std::string(c.window) != dlg)
@@ -69,7 +70,7 @@ TEST(Language, HeadingsFollowTheProjectDialogCaption)
 
 TEST(Language, EveryHelpContextHasAPageInEveryLanguage)
 {
-    for (int ctx : {0, 100, 300, 400, 500, 600, 650, 700, 800, 900, 1000, 1100})
+    for (int ctx : {0, 100, 300, 400, 500, 600, 650, 700, 800, 900, 1000, 1100, 1200})
         for (const char* lang : {"en", "fr", "de"}) {
             const std::string path = std::string(QELN_SOURCE_DIR) + "/data/help/" + lang + "/" + helpPageFor(ctx);
             std::ifstream f(path);
@@ -77,6 +78,7 @@ TEST(Language, EveryHelpContextHasAPageInEveryLanguage)
         }
     EXPECT_EQ(helpPageFor(100), "main.html");
     EXPECT_EQ(helpPageFor(0), "contents.html");
+    EXPECT_EQ(helpPageFor(kHelpLoads), "loads.html");
 }
 
 } // namespace

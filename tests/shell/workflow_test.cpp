@@ -52,11 +52,13 @@ struct FakeHost : WorkflowHost {
         in = files[p];
         return LoadOutcome::Ok;
     }
-    bool saveProject(const std::string& p, const ColumnInput& in) override
+    bool saveProject(const std::string& p, const ColumnInput& in, SaveFailure& failure) override
     {
         for (const auto& f : failSave)
-            if (f == p)
+            if (f == p) {
+                failure.reason = p + ": the file is read-only";
                 return false;
+            }
         files[p] = in;
         return true;
     }
@@ -257,7 +259,8 @@ TEST_F(WorkflowTest, FailedWriteReportsAndStaysChanged)
     wf.fileName = "/ro/x.qln";
     host.failSave = {"/ro/x.qln"};
     wf.FileSave();
-    EXPECT_EQ(host.told.back(), "T516");
+    // the box gives the reason, as the command line does
+    EXPECT_EQ(host.told.back(), "T516\n\n/ro/x.qln: the file is read-only");
     EXPECT_TRUE(wf.projectChanged);
 }
 
@@ -292,6 +295,59 @@ TEST_F(WorkflowTest, SaveKeepsResultsFreshness)
     wf.fileName = "/p/a.qln";
     wf.FileSave();
     EXPECT_FALSE(wf.resultsStale);
+}
+
+TEST_F(WorkflowTest, CaptionMarksUnsavedChangesUntilSaved)
+{
+    change();
+    EXPECT_EQ(host.caption, "T1  -  *");
+    host.savePaths = {std::string("/p/new.qln")};
+    wf.FileSave();
+    EXPECT_EQ(host.caption, "T1  -  /p/new.qln");
+    change();
+    EXPECT_EQ(host.caption, "T1  -  /p/new.qln *");
+    host.answers = {Answer::No};
+    host.openPaths = {std::string("/p/new.qln")};
+    wf.FileOpen();
+    EXPECT_EQ(host.caption, "T1  -  /p/new.qln");
+}
+
+TEST_F(WorkflowTest, RecentProjectsCollectOpenedAndSavedFiles)
+{
+    host.files["/p/a.qln"] = ColumnInput{};
+    host.openPaths = {std::string("/p/a.qln"), std::string("/p/gone.qln")};
+    wf.FileOpen();
+    wf.FileOpen();   // cannot be opened: not listed
+    change();
+    host.savePaths = {std::string("/p/b.qln")};
+    wf.FileSaveAs();
+    EXPECT_EQ(wf.recent.paths(), (std::vector<std::string>{"/p/b.qln", "/p/a.qln"}));
+    host.failSave = {"/p/c.qln"};
+    host.savePaths = {std::string("/p/c.qln")};
+    wf.FileSaveAs();   // the write fails: not listed
+    EXPECT_EQ(wf.recent.paths().size(), 2u);
+}
+
+TEST_F(WorkflowTest, OpeningARecentProjectAsksFirstAndForgetsAVanishedFile)
+{
+    ColumnInput tower;
+    tower.projectName = "Tower";
+    host.files["/p/tower.qln"] = tower;
+    wf.recent = RecentFiles({"/p/gone.qln", "/p/tower.qln"});
+    change();
+    host.answers = {Answer::Cancel};
+    wf.FileOpenRecent("/p/tower.qln");
+    EXPECT_EQ(host.asked.back(), "T513");
+    EXPECT_EQ(wf.fileName, "");
+    host.answers = {Answer::No};
+    wf.FileOpenRecent("/p/tower.qln");
+    EXPECT_EQ(wf.input.projectName, "Tower");
+    EXPECT_EQ(wf.fileName, "/p/tower.qln");
+    EXPECT_FALSE(wf.projectChanged);
+    wf.FileOpenRecent("/p/gone.qln");
+    EXPECT_EQ(host.told.back(), "T514");
+    EXPECT_EQ(wf.fileName, "/p/tower.qln");
+    EXPECT_EQ(wf.recent.paths(), (std::vector<std::string>{"/p/tower.qln"}));
 }
 
 } // namespace

@@ -1,0 +1,349 @@
+// Scope of the result rows and the design check of the design loads.
+#include "designcheck.h"
+
+#include "format.h"
+#include "numeric.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace qeln {
+
+namespace {
+
+const char* const kUnderline = "----------------------------------------";
+
+// The start of a fire class row in the listing's results table.
+const char* const kRowStart[5] = {nullptr, "R 30             :", "R 60             :", "R 90             :",
+                                   "R 120            :"};
+
+bool startsWith(const std::string& s, const char* prefix)
+{
+    return s.rfind(prefix, 0) == 0;
+}
+
+bool endsWithMarker(const std::string& s)
+{
+    const std::string tail = std::string(" ") + kOutsideMarker;
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// A quotient that is shown and compared: none when it cannot be computed.
+std::optional<double> ratio(double load, const std::optional<double>& resistance)
+{
+    if (!resistance || !(*resistance > 0))
+        return std::nullopt;
+    const double u = load / *resistance;
+    if (!std::isfinite(u))
+        return std::nullopt;
+    return u;
+}
+
+} // namespace
+
+const char* fireClassCode(FireClass c)
+{
+    switch (c) {
+    case FireClass::R30: return "R30";
+    case FireClass::R60: return "R60";
+    case FireClass::R90: return "R90";
+    case FireClass::R120: return "R120";
+    }
+    return "";
+}
+
+std::optional<FireClass> fireClassFromCode(std::string_view code)
+{
+    std::string s;
+    for (char c : code)
+        if (c != ' ')
+            s += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (FireClass c : kFireClasses)
+        if (s == fireClassCode(c))
+            return c;
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------- scope
+
+bool profileBelowFireLimits(double h, double b)
+{
+    return h < 300 || b < 300;
+}
+
+std::array<bool, 4> bucklingLengthsOutside(const ColumnInput& in)
+{
+    // Validity of the fire buckling lengths (ENV 1994-1-2 Annex F, F.6 (5)):
+    // 13.5 b or 10 b by class and slenderness of the section.
+    const double h = in.h, b = in.b;
+    const double lFire = MaxOf(in.lWeakFire, in.lStrongFire);
+    const double L13 = 13.5 * b / 1000;
+    const double L10 = 10 * b / 1000;
+    const bool slender = b > 0 && h / b > 3;
+    const bool stocky = b > 0 && h / b <= 3;
+    std::array<bool, 4> out{};
+    out[0] = b >= 230 && h >= 230 && lFire > L13;
+    out[1] = (lFire > L10 && ((b >= 230 && b < 300) || slender)) || (b >= 300 && stocky && lFire > L13);
+    const bool high = (b >= 300 && h >= 300 && slender && lFire > L10) || (b >= 300 && h >= 300 && stocky && lFire > L13);
+    out[2] = out[3] = high;
+    return out;
+}
+
+std::string bucklingLengthClassList(const std::array<bool, 4>& outside)
+{
+    std::string s;
+    if (outside[0])
+        s += "R30 ";
+    if (outside[1])
+        s += "R60 ";
+    if (outside[2] || outside[3])
+        s += "R90 R120 ";
+    return s;
+}
+
+RowScope rowScope(const ColumnInput& in)
+{
+    RowScope scope{true, true, true, true, true};
+    const std::array<bool, 4> lengths = bucklingLengthsOutside(in);
+    for (FireClass c : kFireClasses)
+        if (lengths[static_cast<std::size_t>(c)])
+            scope[static_cast<std::size_t>(c) + 1] = false;
+    if (profileBelowFireLimits(in.h, in.b))
+        scope[rowR90] = scope[rowR120] = false;
+    return scope;
+}
+
+// ---------------------------------------------------------------- design check
+
+std::optional<double> smallestCell(const UltimateLoadTable& t, int row)
+{
+    std::optional<double> least;
+    for (int col = 0; col < 5; ++col)
+        if (const auto v = t.at(row, col); v && std::isfinite(*v) && (!least || *v < *least))
+            least = *v;
+    return least;
+}
+
+std::optional<DesignCheck> evaluateDesignCheck(const ColumnInput& in, const UltimateLoadTable& t,
+                                               const RowScope& scope)
+{
+    const bool nEdGiven = std::isfinite(in.nEd) && in.nEd > 0;
+    const bool nFiEdGiven = std::isfinite(in.nFiEd) && in.nFiEd > 0;
+    if (!nEdGiven && !nFiEdGiven)
+        return std::nullopt;
+
+    DesignCheck c;
+    c.fireClass = in.fireClass;
+    if (nEdGiven) {
+        c.nEd = in.nEd;
+        c.nRd = smallestCell(t, rowService);
+        c.utilisation = ratio(in.nEd, c.nRd);
+        c.servicePasses = c.utilisation && *c.utilisation <= 1.0;
+    }
+    if (nFiEdGiven) {
+        c.nFiEd = in.nFiEd;
+        if (in.fireClass) {
+            const int row = static_cast<int>(*in.fireClass) + 1;
+            c.nFiRd = smallestCell(t, row);
+            c.fireUtilisation = ratio(in.nFiEd, c.nFiRd);
+            c.fireWithinScope = scope[static_cast<std::size_t>(row)];
+            c.firePasses = *c.fireWithinScope && c.fireUtilisation && *c.fireUtilisation <= 1.0;
+        }
+        c.achievedApplies = true;
+        for (auto it = kFireClasses.rbegin(); it != kFireClasses.rend(); ++it) {
+            const int row = static_cast<int>(*it) + 1;
+            const auto least = smallestCell(t, row);
+            if (scope[static_cast<std::size_t>(row)] && least && *least >= in.nFiEd) {
+                c.achievedClass = *it;
+                break;
+            }
+        }
+    }
+
+    // A utilisation that cannot be computed counts as the largest.
+    const double inf = HUGE_VAL;
+    if (c.serviceGiven() && c.fireGiven()) {
+        const double us = c.utilisation.value_or(inf), uf = c.fireUtilisation.value_or(inf);
+        c.governing = uf > us ? Governing::fire : Governing::service;
+    } else if (c.serviceGiven()) {
+        c.governing = Governing::service;
+    } else if (c.fireGiven()) {
+        c.governing = Governing::fire;
+    }
+    c.passes = c.servicePasses.value_or(true) && c.firePasses.value_or(true);
+    return c;
+}
+
+// ---------------------------------------------------------------- inputs
+
+std::string designLoadProblem(const char* name, double v)
+{
+    if (!std::isfinite(v))
+        return std::string(name) + " is not a number";
+    if (v < 0)
+        return std::string(name) + " must not be negative (0: not given)";
+    if (v > kMaxDesignLoad)
+        return std::string(name) + " above " + formatGeneral(kMaxDesignLoad, 7) + " kN is not realistic";
+    return "";
+}
+
+double fireLoadFromEtaFi(double nEd, double etaFi)
+{
+    const double v = nEd * etaFi;
+    if (!std::isfinite(v) || v <= 0)
+        return 0;
+    return std::round(v * 1000) / 1000;
+}
+
+bool fireLoadAboveLoad(const ColumnInput& in)
+{
+    return in.nEd > 0 && in.nFiEd > in.nEd;
+}
+
+void addDesignLoadWarnings(const TextEnv& env, const ColumnInput& in, ColumnResults& res)
+{
+    if (fireLoadAboveLoad(in)) {
+        res.warnings.add(env.text(1227));
+        res.warnings.add(" ");
+        res.hasWarnings = true;
+    }
+}
+
+// ---------------------------------------------------------------- presentation
+
+std::string outsideFootnote(const TextEnv& env)
+{
+    return std::string(kOutsideMarker) + " " + env.text(1226);
+}
+
+void markOutsideRows(const TextEnv& env, ColumnResults& res, const RowScope& scope)
+{
+    bool any = false;
+    for (int row = 1; row < 5; ++row)
+        if (!scope[static_cast<std::size_t>(row)])
+            any = true;
+    if (!any)
+        return;
+
+    // the listing's results table: marker after the row, footnote after the table
+    std::vector<std::string> lines = res.resultsLines.lines();
+    std::size_t after = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        for (int row = 1; row < 5; ++row)
+            if (startsWith(lines[i], kRowStart[row])) {
+                if (!scope[static_cast<std::size_t>(row)])
+                    lines[i] += std::string(" ") + kOutsideMarker;
+                after = i + 1;
+            }
+    if (after > 0) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(after), outsideFootnote(env));
+        res.resultsLines.clear();
+        for (const std::string& l : lines)
+            res.resultsLines.add(l);
+    }
+
+    // the result grid: rows 4 to 7 hold R 30 .. R 120
+    if (res.grid.filled) {
+        for (int row = 1; row < 5; ++row) {
+            if (scope[static_cast<std::size_t>(row)])
+                continue;
+            const auto g = static_cast<std::size_t>(row + 3);
+            res.grid.cell[g][0] += std::string(" ") + kOutsideMarker;
+            res.grid.greyed[g] = true;
+        }
+        res.grid.footnote = outsideFootnote(env);
+    }
+}
+
+bool isOutsideRowLine(const std::string& line)
+{
+    if (!endsWithMarker(line))
+        return false;
+    for (int row = 1; row < 5; ++row)
+        if (startsWith(line, kRowStart[row]))
+            return true;
+    return false;
+}
+
+std::string utilisationText(const std::optional<double>& u, const std::string& sep)
+{
+    return u ? formatFixed(*u, 3, sep) : std::string("\xE2\x80\x94");
+}
+
+std::string achievedClassText(const TextEnv& env, const DesignCheck& c)
+{
+    return c.achievedClass ? fireClassLabel(*c.achievedClass) : env.text(1214);
+}
+
+std::vector<CheckLine> designCheckLines(const TextEnv& env, const DesignCheck& c)
+{
+    const std::string& sep = env.decimalSeparator;
+    auto line = [&](std::string label, std::string value, std::optional<bool> passes) {
+        std::string verdict = passes ? env.text(*passes ? 1222 : 1223) : std::string();
+        return CheckLine{std::move(label), std::move(value), passes, std::move(verdict)};
+    };
+    std::vector<CheckLine> out;
+    if (c.serviceGiven())
+        out.push_back(line(env.text(1219), utilisationText(c.utilisation, sep), c.servicePasses));
+    if (c.fireGiven()) {
+        std::string label = env.text(1221) + " (" + fireClassLabel(*c.fireClass) + ")";
+        if (!c.fireWithinScope.value_or(true))
+            label += std::string(" ") + kOutsideMarker;
+        out.push_back(line(label, utilisationText(c.fireUtilisation, sep), c.firePasses));
+    }
+    if (c.achievedApplies)
+        out.push_back(line(env.text(1224), achievedClassText(env, c), std::nullopt));
+    if (c.serviceGiven() || c.fireGiven())
+        out.push_back(line(env.text(1225), "", c.passes));
+    return out;
+}
+
+void writeDesignCheck(const TextEnv& env, MessageList& out, const DesignCheck& c)
+{
+    const std::string& sep = env.decimalSeparator;
+    auto T = [&](int id) { return env.text(id); };
+    auto verdict = [&](const std::optional<bool>& p) { return p.value_or(false) ? T(1222) : T(1223); };
+    auto load = [&](int label, const std::optional<double>& v) {
+        if (v)
+            out.add(Printf("  %-52s : %10.1f kN", {T(label), *v}, sep));
+        else
+            out.add(Printf("  %-52s : %10s kN", {T(label), utilisationText(std::nullopt, sep)}, sep));
+    };
+    auto quotient = [&](const std::string& label, const std::optional<double>& u, const std::optional<bool>& p,
+                        const std::string& note) {
+        out.add(Printf("  %-52s : %10s    %s%s", {label, utilisationText(u, sep), verdict(p), note}, sep));
+    };
+
+    out.add(T(1217));
+    out.add(kUnderline);
+    out.add("");
+    if (c.serviceGiven()) {
+        load(1211, c.nEd);
+        load(1218, c.nRd);
+        quotient(T(1219), c.utilisation, c.servicePasses, "");
+    }
+    if (c.fireClass)
+        out.add(Printf("  %-52s : %10s", {T(1213), fireClassLabel(*c.fireClass)}, sep));
+    if (c.nFiEd)
+        load(1212, c.nFiEd);
+    if (c.fireGiven()) {
+        load(1220, c.nFiRd);
+        const bool inside = c.fireWithinScope.value_or(true);
+        quotient(T(1221), c.fireUtilisation, c.firePasses, inside ? "" : std::string(" ") + kOutsideMarker);
+        if (!inside)
+            out.add("  " + outsideFootnote(env));
+    }
+    if (c.achievedApplies)
+        out.add(Printf("  %-52s : %10s", {T(1224), achievedClassText(env, c)}, sep));
+    if (c.serviceGiven() || c.fireGiven()) {
+        const std::string gov = c.governing == Governing::fire
+                                    ? std::string(fireClassLabel(*c.fireClass))
+                                    : T(1087);
+        out.add(Printf("  %-52s : %10s", {T(1228), gov}, sep));
+        out.add(Printf("  %-52s : %10s    %s", {T(1225), "", verdict(c.passes)}, sep));
+    }
+    out.add("");
+}
+
+} // namespace qeln

@@ -1,0 +1,22 @@
+#include "design_run.h"
+
+#include "calc/env.h"
+#include "calc/messages.h"
+
+namespace qeln::cli {
+
+bool designRun(const ColumnInput& in, int languageBase, RunState& st, std::vector<std::string>& messageBoxes)
+{
+    RecordingSink sink;
+    RunEnv env;
+    env.gammas = SafetyFactors::of(in);
+    env.languageBase = languageBase;
+    env.sink = &sink;
+    env.decimalSeparator = ".";
+    RunPresenter presenter;   // no windows: everything is in st
+    const bool valid = calculate(env, in, st, presenter, isoDateTime);
+    messageBoxes = sink.messages;
+    return valid;
+}
+
+} // namespace qeln::cli

@@ -1,0 +1,82 @@
+// qeln-cli-pdf: the PDF writer of qeln-cli. Reads a request (see
+// pdf_request.h) on standard input, runs the design of its project again and
+// writes the printed report with the desktop program's renderer, on a GUI
+// application of its own on the offscreen platform unless another one is
+// asked for. Exit status 0 when the file was written; otherwise 1 with the
+// reason on standard output for qeln-cli to report.
+#include "cli/design_run.h"
+#include "cli/pdf_request.h"
+
+#include "shell/run.h"
+#include "ui/report.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Qt's own diagnostics (platform notes, a failed QPainter::begin) would only
+// repeat on standard error what the command line reports in its own words.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& msg)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "qeln-cli: %s\n", qPrintable(msg));
+}
+
+int failed(const std::string& reason)
+{
+    std::cout << reason << "\n";
+    return 1;
+}
+
+int writeReport(const qeln::cli::PdfRequest& r)
+{
+    using namespace qeln;
+    RunState st;
+    std::vector<std::string> boxes;
+    if (!cli::designRun(r.input, r.languageBase, st, boxes))
+        return failed("the run gave no valid results");
+
+    qInstallMessageHandler(quietMessages);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "qeln-cli";
+    static char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+    ui::ReportContent report =
+        ui::buildReport(st, r.input, r.languageBase,
+                        r.condensed ? ui::ReportMethod::Condensed : ui::ReportMethod::Complete,
+                        QDateTime::currentDateTime());
+    report.printedAt = r.printedAt;
+    const QString file = QString::fromStdString(r.path);
+    if (ui::writeReportPdf(report, file) > 0)
+        return 0;
+    const QFileInfo dir(QFileInfo(file).absolutePath());
+    return failed(!dir.isDir() ? "the folder does not exist" : !dir.isWritable() ? "the folder is not writable"
+                                                                                 : "the file could not be written");
+}
+
+} // namespace
+
+int main()
+{
+    try {
+        const std::string bytes(std::istreambuf_iterator<char>(std::cin), {});
+        qeln::cli::PdfRequest request;
+        std::string error;
+        if (!qeln::cli::decodePdfRequest(bytes, request, error))
+            return failed(error);
+        return writeReport(request);
+    } catch (const std::exception& e) {
+        return failed(std::string("internal failure of the PDF writer: ") + e.what());
+    }
+}

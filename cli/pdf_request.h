@@ -1,0 +1,24 @@
+// What qeln-cli hands its PDF writer qeln-cli-pdf on standard input: the
+// project (every field, exact), the language, the listing and the header's
+// date, in CBOR so that texts and numbers pass byte for byte.
+#pragma once
+
+#include "calc/records.h"
+
+#include <string>
+
+namespace qeln::cli {
+
+struct PdfRequest {
+    ColumnInput input;
+    int languageBase = 0;
+    bool condensed = false;
+    std::string printedAt;
+    std::string path;
+};
+
+std::string encodePdfRequest(const PdfRequest& r);
+// False with the reason when the bytes are not a request.
+bool decodePdfRequest(const std::string& bytes, PdfRequest& r, std::string& error);
+
+} // namespace qeln::cli

@@ -1,0 +1,229 @@
+// qeln-cli with design loads: --ned, --nfied, --class, the JSON input fields,
+// the keys scope and check of the JSON output and exit status 4.
+#include "json.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Value = qeln::json::Ordered;   // keys in the order written
+
+const std::string kDefault = std::string(QELN_SOURCE_DIR) + "/tests/data/default.qln";
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream f(path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+std::string quoted(const std::string& s)
+{
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+Outcome run(const std::vector<std::string>& args, const std::string& stdinText = "")
+{
+    const std::string base = testing::TempDir() + "qeln_loads_" + std::to_string(getpid());
+    const std::string in = base + "_in", out = base + "_out", err = base + "_err";
+    std::ofstream(in, std::ios::binary) << stdinText;
+    std::string cmd = quoted(QELN_CLI);
+    for (const std::string& a : args)
+        cmd += " " + quoted(a);
+    cmd += " <" + quoted(in) + " >" + quoted(out) + " 2>" + quoted(err);
+    const int raw = std::system(cmd.c_str());
+    Outcome o;
+    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    o.out = readFile(out);
+    o.err = readFile(err);
+    for (const std::string& f : {in, out, err})
+        std::remove(f.c_str());
+    return o;
+}
+
+Value parsed(const Outcome& o)
+{
+    try {
+        return Value::parse(o.out);
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << e.what() << "\n" << o.out;
+        return Value();
+    }
+}
+
+Outcome design(std::vector<std::string> extra)
+{
+    std::vector<std::string> args{"design", kDefault, "--json"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return run(args);
+}
+
+// The check's members as text: numbers to 3 decimals, so rows compare at a glance.
+std::string summary(const Value& check)
+{
+    std::string s;
+    for (const auto& [key, v] : check.items()) {
+        s += key + "=";
+        if (v.is_null())
+            s += "null";
+        else if (v.is_boolean())
+            s += v.get<bool>() ? "true" : "false";
+        else if (v.is_string())
+            s += v.get<std::string>();
+        else {
+            char buf[32];
+            std::snprintf(buf, sizeof buf, "%.3f", v.get<double>());
+            s += buf;
+        }
+        s += " ";
+    }
+    return s;
+}
+
+struct CheckCase {
+    const char* name;
+    std::vector<std::string> options;
+    int status;
+    const char* check;   // summary() of the check
+};
+
+class CliCheck : public testing::TestWithParam<CheckCase> {};
+
+TEST_P(CliCheck, KeysValuesAndExitStatus)
+{
+    const CheckCase& c = GetParam();
+    const Outcome o = design(c.options);
+    EXPECT_EQ(o.status, c.status) << o.err;
+    const Value doc = parsed(o);
+    ASSERT_TRUE(doc.contains("check") && doc["check"].is_object());
+    EXPECT_EQ(summary(doc["check"]), c.check);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DefaultProject, CliCheck,
+    testing::Values(
+        CheckCase{"BothPassInR90", {"--ned", "3000", "--nfied", "1800", "--class", "R90"}, 0,
+                  "nEd=3000.000 fireClass=R90 nFiEd=1800.000 nRd=5061.020 utilisation=0.593 servicePasses=true "
+                  "nFiRd=1835.367 fireUtilisation=0.981 fireWithinScope=true firePasses=true achievedClass=R90 "
+                  "governing=fire passes=true "},
+        CheckCase{"FireFailsInR90", {"--ned", "3000", "--nfied", "1900", "--class", "R90"}, 4,
+                  "nEd=3000.000 fireClass=R90 nFiEd=1900.000 nRd=5061.020 utilisation=0.593 servicePasses=true "
+                  "nFiRd=1835.367 fireUtilisation=1.035 fireWithinScope=true firePasses=false achievedClass=R60 "
+                  "governing=fire passes=false "},
+        CheckCase{"ServiceOnlyFails", {"--ned", "6000"}, 4,
+                  "nEd=6000.000 fireClass=null nFiEd=null nRd=5061.020 utilisation=1.186 servicePasses=false "
+                  "nFiRd=null fireUtilisation=null fireWithinScope=null firePasses=null achievedClass=null "
+                  "governing=service passes=false "},
+        CheckCase{"FireLoadWithoutClass", {"--nfied", "1200"}, 0,
+                  "nEd=null fireClass=null nFiEd=1200.000 nRd=null utilisation=null servicePasses=null "
+                  "nFiRd=null fireUtilisation=null fireWithinScope=null firePasses=null achievedClass=R90 "
+                  "governing=null passes=true "},
+        CheckCase{"NoClassCarries", {"--nfied", "4000", "--class", "R30"}, 4,
+                  "nEd=null fireClass=R30 nFiEd=4000.000 nRd=null utilisation=null servicePasses=null "
+                  "nFiRd=3706.698 fireUtilisation=1.079 fireWithinScope=true firePasses=false achievedClass=none "
+                  "governing=fire passes=false "}),
+    [](const testing::TestParamInfo<CheckCase>& p) { return std::string(p.param.name); });
+
+TEST(CliLoads, WithoutLoadsCheckIsNullAndEveryRowInside)
+{
+    const Outcome o = design({"--class", "R60"});
+    EXPECT_EQ(o.status, 0);
+    const Value doc = parsed(o);
+    ASSERT_TRUE(doc.contains("check"));
+    EXPECT_TRUE(doc["check"].is_null());
+    ASSERT_TRUE(doc.contains("scope") && doc["scope"].is_array());
+    ASSERT_EQ(doc["scope"].size(), 5u);
+    for (const Value& v : doc["scope"])
+        EXPECT_TRUE(v.is_boolean() && v.get<bool>());
+}
+
+TEST(CliLoads, ProfileBelow300LeavesR90OutsideAndFails)
+{
+    const std::string input = R"({"h": 290, "b": 300, "tw": 9, "tf": 15.5, "r": 27,
+                                  "nEd": 1000, "nFiEd": 500, "fireClass": "R90"})";
+    const Outcome o = run({"design", "--input", "-", "--json"}, input);
+    EXPECT_EQ(o.status, 4) << o.err;
+    const Value doc = parsed(o);
+    std::string scope;
+    for (const Value& v : doc["scope"])
+        scope += v.get<bool>() ? "I" : "O";
+    EXPECT_EQ(scope, "IIIOO");
+    const Value& check = doc["check"];
+    EXPECT_FALSE(check["fireWithinScope"].get<bool>());
+    EXPECT_FALSE(check["firePasses"].get<bool>());
+    EXPECT_LT(check["fireUtilisation"].get<double>(), 1.0);
+    EXPECT_EQ(check["achievedClass"].get<std::string>(), "R60");
+}
+
+TEST(CliLoads, OptionsOverTheJsonInput)
+{
+    const std::string input = R"({"nEd": 9000, "nFiEd": 100, "fireClass": "R30"})";
+    const Outcome o = run({"design", "--input", "-", "--json", "--ned", "3000", "--class", "R120"}, input);
+    EXPECT_EQ(o.status, 0) << o.err;
+    const Value doc = parsed(o);
+    const Value& check = doc["check"];
+    EXPECT_EQ(check["nEd"].get<double>(), 3000);
+    EXPECT_EQ(check["nFiEd"].get<double>(), 100);
+    EXPECT_EQ(check["fireClass"].get<std::string>(), "R120");
+}
+
+TEST(CliLoads, InvalidRunHasNoCheck)
+{
+    const std::string input = R"({"h": 310, "b": 600, "tw": 9, "tf": 15.5, "r": 27, "nEd": 1})";
+    const Outcome o = run({"design", "--input", "-", "--json"}, input);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_TRUE(parsed(o)["check"].is_null());
+}
+
+TEST(CliLoads, ListingModeStatusAndBlock)
+{
+    const Outcome o = run({"design", kDefault, "--ned", "5061.02", "--listing", "condensed"});
+    EXPECT_EQ(o.status, 4);   // 5061.02 is just above the smallest service value 5061.0199...
+    EXPECT_NE(o.out.find("Design check"), std::string::npos);
+    const Outcome pass = run({"design", kDefault, "--ned", "5061"});
+    EXPECT_EQ(pass.status, 0);
+}
+
+TEST(CliLoads, BadValuesAreUsageErrors)
+{
+    for (const std::vector<std::string>& extra :
+         {std::vector<std::string>{"--ned", "-5"}, {"--ned", "abc"}, {"--nfied", "2e6"}, {"--class", "R45"},
+          {"--class", ""}, {"--ned", ""}}) {
+        const Outcome o = design(extra);
+        EXPECT_EQ(o.status, 64) << extra[0] << " " << extra[1];
+        EXPECT_FALSE(o.err.empty());
+    }
+    for (const char* input : {R"({"nEd": -1})", R"({"nFiEd": 1e7})", R"({"fireClass": "R45"})", R"({"fireClass": 90})"}) {
+        const Outcome o = run({"design", "--input", "-", "--json"}, input);
+        EXPECT_EQ(o.status, 64) << input;
+        EXPECT_NE(o.err.find("field"), std::string::npos) << o.err;
+    }
+}
+
+TEST(CliLoads, HelpDocumentsExitStatus4)
+{
+    const Outcome o = run({"--help"});
+    EXPECT_NE(o.out.find("  4   valid results, but the design check"), std::string::npos);
+    EXPECT_NE(o.out.find("--class R30|R60|R90|R120"), std::string::npos);
+}
+
+} // namespace

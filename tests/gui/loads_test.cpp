@@ -1,0 +1,188 @@
+// The design loads dialog (eta.fi helper, fill and copy back, the hint of a
+// fire load above the service load) and the design check in the results
+// window, from the eighth input button to the coloured verdicts.
+#include "guitest.h"
+#include "ui/loadsdialog.h"
+
+#include <QGridLayout>
+#include <QLayout>
+#include <QRadioButton>
+#include <QTableWidget>
+
+using namespace qeln;
+using namespace qeln::ui;
+using qeln::test::ModalScript;
+using qeln::test::TestMain;
+
+class LoadsTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString ini() const { return dir.path() + "/qeln.INI"; }
+
+    std::unique_ptr<TestMain> started()
+    {
+        auto w = std::make_unique<TestMain>(qeln::test::testOptions(ini()));
+        w->show();
+        ModalScript script;
+        script.press("OkButton");
+        if (!w->FormActivate())
+            return nullptr;
+        return w;
+    }
+
+    static QString cellText(QGroupBox* box, const QString& name)
+    {
+        auto* l = box->findChild<QLabel*>(name);
+        return l ? l->text() : QString("<missing %1>").arg(name);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qeln::test::useEnglishLocale();
+        QVERIFY(dir.isValid());
+    }
+
+    void etaFiHelperFillsTheFireLoad()
+    {
+        frmloads d;
+        ColumnInput in;
+        in.nEd = 3000;
+        d.fill(in);
+        QCOMPARE(d.nedetafi->Value(), 0.65);   // EN 1994-1-2, 2.4.2
+        d.btnetafi->click();
+        QCOMPARE(d.nednfied->Value(), 1950.0);
+        d.nedetafi->setValue(0.6);
+        d.btnetafi->click();
+        QCOMPARE(d.nednfied->Value(), 1800.0);
+        ColumnInput out;
+        d.copyTo(out);
+        QCOMPARE(out.nFiEd, 1800.0);
+        // the factor stays for the next opening; the loads come from the input
+        d.fill(ColumnInput{});
+        QCOMPARE(d.nedetafi->Value(), 0.6);
+        QCOMPARE(d.nednfied->Value(), 0.0);
+    }
+
+    void fillAndCopyBackEveryClass()
+    {
+        frmloads d;
+        QCOMPARE(d.rdgclass->itemCount(), 5);
+        for (const std::optional<FireClass> fc :
+             {std::optional<FireClass>{}, std::optional{FireClass::R30}, std::optional{FireClass::R60},
+              std::optional{FireClass::R90}, std::optional{FireClass::R120}}) {
+            ColumnInput in;
+            in.nEd = 2500.5;
+            in.nFiEd = 1234.25;
+            in.fireClass = fc;
+            d.fill(in);
+            QCOMPARE(d.rdgclass->itemIndex(), fc ? static_cast<int>(*fc) + 1 : 0);
+            ColumnInput out;
+            out.nEd = 1;
+            d.copyTo(out);
+            QCOMPARE(out.nEd, 2500.5);
+            QCOMPARE(out.nFiEd, 1234.25);
+            QVERIFY(out.fireClass == fc);
+        }
+        // the fields refuse negative and absurd values
+        QCOMPARE(d.nedned->Min(), 0.0);
+        QCOMPARE(d.nedned->Max(), 1.0e6);
+        QCOMPARE(d.nednfied->Min(), 0.0);
+    }
+
+    void fireLoadAboveServiceLoadShowsTheHint()
+    {
+        frmloads d;
+        ColumnInput in;
+        in.nEd = 1000;
+        in.nFiEd = 1500;
+        d.fill(in);
+        QVERIFY(d.lblswapped->isVisibleTo(&d));
+        in.nFiEd = 1000;
+        d.fill(in);
+        QVERIFY(!d.lblswapped->isVisibleTo(&d));
+        in.nEd = 0;   // no service load: nothing to compare with
+        in.nFiEd = 500;
+        d.fill(in);
+        QVERIFY(!d.lblswapped->isVisibleTo(&d));
+        // eta.fi above 1 cannot be typed, so the helper never makes the hint appear
+        QCOMPARE(d.nedetafi->Max(), 1.0);
+    }
+
+    void eighthInputButtonEditsTheLoads()
+    {
+        auto w = started();
+        QVERIFY(w);
+        auto* button = w->findChild<QPushButton*>("btnloads");
+        QVERIFY(button);
+        QCOMPARE(button->text(), QString("Design loads"));
+        // the eighth button of the input column, right under the eccentricities
+        auto* excent = w->findChild<QPushButton*>("btnexcent");
+        QVERIFY(button->y() > excent->y());
+        QCOMPARE(button->x(), excent->x());
+
+        ModalScript script;
+        script.then([](QDialog* d) {
+            auto* dlg = qobject_cast<frmloads*>(d);
+            QVERIFY(dlg);
+            dlg->nedned->setValue(3000);
+            dlg->nedetafi->setValue(0.6);
+            dlg->btnetafi->click();
+            dlg->rdgclass->setItemIndex(3);
+            dlg->okButton()->click();
+        });
+        w->btnloadsClick();
+        QVERIFY(script.done());
+        const ColumnInput& in = w->workflow().input;
+        QCOMPARE(in.nEd, 3000.0);
+        QCOMPARE(in.nFiEd, 1800.0);
+        QVERIFY(in.fireClass == FireClass::R90);
+        QVERIFY(w->workflow().resultsStale);
+
+        // the results window: the check under the table
+        ModalScript results;
+        results.press("OKBtn");
+        w->btnresultClick();
+        QVERIFY(results.done());
+        frmresult* r = w->resultWindow;
+        QVERIFY(r->grpcheck->isVisibleTo(r));
+        QCOMPARE(cellText(r->grpcheck, "lblcheckvalue0"), QString("0.593"));
+        QCOMPARE(cellText(r->grpcheck, "lblcheckvalue1"), QString("0.981"));
+        QCOMPARE(cellText(r->grpcheck, "lblcheckverdict1"), QString("passes"));
+        QCOMPARE(cellText(r->grpcheck, "lblcheckvalue2"), QString("R 90"));
+        QCOMPARE(r->grpcheck->findChild<QLabel*>("lblcheckverdict3")->palette().color(QPalette::WindowText),
+                 QColor(0, 0x80, 0));
+        QVERIFY(!r->lblfootnote->isVisibleTo(r));
+        QVERIFY(w->detailWindow->memres->toPlainText().contains("Design check"));
+        w->workflow().projectChanged = false;
+    }
+
+    void outsideRowsAreGreyedAndAFailureIsRed()
+    {
+        auto w = started();
+        QVERIFY(w);
+        ColumnInput in = w->workflow().input;
+        in.h = 290;   // below 300 mm: R 90 and R 120 outside
+        in.nEd = 6000;
+        w->workflow().acceptInput(in);
+        ModalScript script;
+        script.accept();        // the warnings window (warning 1029)
+        script.press("OKBtn");  // the results window
+        w->btnresultClick();
+        QVERIFY(script.done());
+        frmresult* r = w->resultWindow;
+        QCOMPARE(r->stgresults->item(6, 0)->text(), QString("R 90 *"));
+        const QColor grey = r->stgresults->item(6, 1)->foreground().color();
+        QVERIFY(grey != r->stgresults->item(5, 1)->foreground().color());
+        QCOMPARE(r->stgresults->item(7, 2)->foreground().color(), grey);
+        QVERIFY(r->lblfootnote->isVisibleTo(r));
+        QVERIFY(r->lblfootnote->text().startsWith("* outside the field of application"));
+        QCOMPARE(cellText(r->grpcheck, "lblcheckverdict0"), QString("fails"));
+        QCOMPARE(r->grpcheck->findChild<QLabel*>("lblcheckverdict0")->palette().color(QPalette::WindowText),
+                 QColor(0xc0, 0, 0));
+        w->workflow().projectChanged = false;
+    }
+};
+
+QTEST_MAIN(LoadsTest)
+#include "loads_test.moc"

@@ -1,0 +1,149 @@
+// The [loads] block after line 33 of the project file: round trips, files
+// without loads unchanged, and malformed blocks refusing the whole file.
+#include "shell/loadsblock.h"
+#include "shell/projectfile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace qeln;
+
+namespace {
+
+ColumnInput project(double nEd, double nFiEd, std::optional<FireClass> fc)
+{
+    ColumnInput in;
+    in.createdOn = in.lastUpdated = 45366.5;
+    in.nEd = nEd;
+    in.nFiEd = nFiEd;
+    in.fireClass = fc;
+    return in;
+}
+
+ColumnInput sentinel()
+{
+    ColumnInput in;
+    in.projectName = "unchanged";
+    in.nEd = 42;
+    return in;
+}
+
+ProjectFileResult parse(const std::string& bytes, ColumnInput& into)
+{
+    return ParseProjectFile(bytes, "/data/col1.qln", into, nullptr);
+}
+
+struct RoundTrip {
+    double nEd, nFiEd;
+    std::optional<FireClass> fc;
+    const char* block;   // the lines after line 33
+};
+
+class LoadsRoundTrip : public testing::TestWithParam<RoundTrip> {};
+
+TEST_P(LoadsRoundTrip, WrittenAfterLine33AndReadBack)
+{
+    const RoundTrip& r = GetParam();
+    const ColumnInput in = project(r.nEd, r.nFiEd, r.fc);
+    const std::string plain = ProjectFileContent(project(0, 0, {}));
+    const std::string bytes = ProjectFileContent(in);
+    // the 33 lines stay as they are: a reader that stops there opens the file
+    ASSERT_EQ(bytes.substr(0, plain.size()), plain);
+    EXPECT_EQ(bytes.substr(plain.size()), r.block);
+    ColumnInput back = sentinel();
+    ASSERT_TRUE(parse(bytes, back).ok());
+    EXPECT_EQ(back, in);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Blocks, LoadsRoundTrip,
+    testing::Values(RoundTrip{3000, 1800, FireClass::R90, "[loads]\r\nNEd=3000\r\nNfiEd=1800\r\nfireClass=R90\r\n"},
+                    RoundTrip{0, 0, FireClass::R30, "[loads]\r\nNEd=0\r\nNfiEd=0\r\nfireClass=R30\r\n"},
+                    RoundTrip{1234.5678, 0, {}, "[loads]\r\nNEd=1234.5678\r\nNfiEd=0\r\nfireClass=\r\n"},
+                    RoundTrip{0.1, 1e6, FireClass::R120, "[loads]\r\nNEd=0.1\r\nNfiEd=1000000\r\nfireClass=R120\r\n"}));
+
+TEST(LoadsBlock, ProjectWithoutLoadsIsWrittenAsBefore)
+{
+    const std::string bytes = ProjectFileContent(project(0, 0, {}));
+    EXPECT_EQ(bytes.find("[loads]"), std::string::npos);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 33);
+    EXPECT_EQ(LoadsBlockContent(project(0, 0, {})), "");
+    // and it reads back without loads
+    ColumnInput back = sentinel();
+    ASSERT_TRUE(parse(bytes, back).ok());
+    EXPECT_EQ(back.nEd, 0);
+    EXPECT_FALSE(back.fireClass);
+}
+
+TEST(LoadsBlock, ToleratedForms)
+{
+    const std::string head = ProjectFileContent(project(0, 0, {}));
+    struct Case {
+        const char* tail;
+        double nEd, nFiEd;
+        std::optional<FireClass> fc;
+    };
+    for (const Case& c : {
+             Case{"\r\n\r\n[loads]\r\nNEd=3000\r\n", 3000, 0, {}},                     // blank lines, keys left out
+             Case{" [loads] \nNfiEd = 1.8E+0003 \n\nfireClass = r 90\n", 0, 1800, FireClass::R90},   // LF, blanks
+             Case{"[loads]\r\nfireClass=\r\nNEd=5\r\n", 5, 0, {}},                      // any order
+             Case{"some notes of another program\r\nNEd=-1\r\n", 0, 0, {}},            // no block: ignored as before
+             Case{"[loads]", 0, 0, {}},                                                 // heading only
+         }) {
+        ColumnInput back = sentinel();
+        const ProjectFileResult res = parse(head + c.tail, back);
+        ASSERT_TRUE(res.ok()) << c.tail << ": " << res.describe();
+        EXPECT_EQ(back.nEd, c.nEd) << c.tail;
+        EXPECT_EQ(back.nFiEd, c.nFiEd) << c.tail;
+        EXPECT_EQ(back.fireClass, c.fc) << c.tail;
+    }
+}
+
+struct Malformed {
+    const char* tail;   // after line 33; the block starts on line 34
+    int line;
+    const char* reason;
+};
+
+class MalformedBlock : public testing::TestWithParam<Malformed> {};
+
+TEST_P(MalformedBlock, RefusesTheWholeFileNamingTheLine)
+{
+    const Malformed& m = GetParam();
+    ColumnInput into = sentinel();
+    const ProjectFileResult res = parse(ProjectFileContent(project(0, 0, {})) + m.tail, into);
+    EXPECT_EQ(res.status, ProjectFileStatus::readError);
+    EXPECT_EQ(res.line, m.line);
+    EXPECT_NE(res.detail.find(m.reason), std::string::npos) << res.detail;
+    EXPECT_NE(res.describe().find("/data/col1.qln, line " + std::to_string(m.line)), std::string::npos);
+    EXPECT_EQ(into, sentinel());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Blocks, MalformedBlock,
+    testing::Values(Malformed{"[loads]\r\nNEd=3,5\r\n", 35, "not a valid number"},
+                    Malformed{"[loads]\r\nNEd=\r\n", 35, "not a valid number"},
+                    Malformed{"[loads]\r\nNEd=3000\r\nNfiEd=-5\r\n", 36, "negative"},
+                    Malformed{"[loads]\r\nNEd=2e6\r\n", 35, "not realistic"},
+                    Malformed{"[loads]\r\nNEd=inf\r\n", 35, "not a valid number"},
+                    Malformed{"[loads]\r\nfireClass=R45\r\n", 35, "not a fire class"},
+                    Malformed{"[loads]\r\nNEd=1\r\nNEd=2\r\n", 36, "twice"},
+                    Malformed{"[loads]\r\n\r\nned=1\r\n", 36, "is not NEd="},
+                    Malformed{"[loads]\r\nNEd 3000\r\n", 35, "is not NEd="},
+                    Malformed{"\r\n[loads]\r\n[wind]\r\n", 36, "is not NEd="}));
+
+TEST(LoadsBlock, LineNumbersFollowEmptyLinesBeforeNumbers)
+{
+    // an empty line in front of line 17 shifts every later field by one line
+    std::string bytes = ProjectFileContent(project(0, 0, {}));
+    std::size_t at = 0;
+    for (int i = 0; i < 16; ++i)
+        at = bytes.find("\r\n", at) + 2;
+    bytes.insert(at, "\r\n");
+    ColumnInput into = sentinel();
+    const ProjectFileResult res = parse(bytes + "[loads]\r\nNEd=x\r\n", into);
+    EXPECT_EQ(res.line, 36);
+}
+
+} // namespace

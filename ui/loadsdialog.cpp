@@ -1,0 +1,123 @@
+#include "loadsdialog.h"
+
+#include "calc/designcheck.h"
+#include "shell/language.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace qeln::ui {
+
+namespace {
+
+TNumEdit* loadField(const QString& name, double max, const QString& mask, QWidget* parent)
+{
+    auto* f = new TNumEdit(parent);
+    f->setObjectName(name);
+    f->setup(0, max, mask);
+    f->setMessagestring("Value must be between %g and %g !");
+    f->setMaximumWidth(120);
+    return f;
+}
+
+} // namespace
+
+frmloads::frmloads(QWidget* parent) : TDialog("frmloads", kHelpLoads, parent)
+{
+    setWindowTitle("Design loads");
+    auto* g = new QGridLayout(body());
+    nedned = loadField("nedned", kMaxDesignLoad, "#,#0.0", body());
+    nednfied = loadField("nednfied", kMaxDesignLoad, "#,#0.0", body());
+    nedetafi = loadField("nedetafi", 1, "#,#0.00", body());
+    nedetafi->setValue(kDefaultEtaFi);
+
+    int row = 0;
+    g->addWidget(namedLabel("lblned", "Design axial force N.Ed, service conditions", body()), row, 0);
+    g->addWidget(nedned, row, 1);
+    g->addWidget(new QLabel("kN", body()), row++, 2);
+    g->addWidget(namedLabel("lblnfied", "Design axial force N.fi,Ed, fire conditions", body()), row, 0);
+    g->addWidget(nednfied, row, 1);
+    g->addWidget(new QLabel("kN", body()), row++, 2);
+
+    auto* eta = namedLabel("lbletafi", "Reduction factor eta.fi (EN 1994-1-2, 2.4.2)", body());
+    eta->setIndent(16);
+    g->addWidget(eta, row, 0);
+    g->addWidget(nedetafi, row, 1);
+    btnetafi = new QPushButton("N.fi,Ed = eta.fi x N.Ed", body());
+    btnetafi->setObjectName("btnetafi");
+    btnetafi->setAutoDefault(false);
+    // the same text in every language: never narrower than it
+    btnetafi->setMinimumWidth(btnetafi->sizeHint().width() + 8);
+    g->addWidget(btnetafi, row++, 2);
+    g->setRowMinimumHeight(row++, 8);
+
+    rdgclass = new TRadioGroup("rdgclass", 5, body());
+    rdgclass->setTitle("Required fire resistance class");
+    // item captions are fixed, like the grades of the other dialogs
+    rdgclass->setItems({QString::fromUtf8("\xE2\x80\x94"), "R 30", "R 60", "R 90", "R 120"});
+    rdgclass->setItemIndex(0);
+    g->addWidget(rdgclass, row++, 0, 1, 3);
+
+    lblswapped = namedLabel("lblswapped",
+                            "The design axial force in fire N.fi,Ed is higher than N.Ed at normal temperature. "
+                            "This is unusual: please check whether the two values are swapped.",
+                            body());
+    lblswapped->setWordWrap(true);
+    QPalette pal = lblswapped->palette();
+    pal.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
+    lblswapped->setPalette(pal);
+    lblswapped->setVisible(false);
+    g->addWidget(lblswapped, row++, 0, 1, 3);
+    g->setRowStretch(row, 1);
+    g->setColumnStretch(0, 1);
+
+    // longer translations wrap instead of being cut
+    for (auto* l : findChildren<QLabel*>())
+        l->setWordWrap(true);
+    connect(btnetafi, &QPushButton::clicked, this, &frmloads::applyEtaFi);
+    for (TNumEdit* f : {nedned, nednfied})
+        connect(f, &QLineEdit::editingFinished, this, &frmloads::updateSwapHint);
+    setMinimumWidth(620);
+}
+
+int frmloads::classIndex(const std::optional<FireClass>& c)
+{
+    return c ? static_cast<int>(*c) + 1 : 0;
+}
+
+std::optional<FireClass> frmloads::classOfIndex(int index)
+{
+    if (index < 1 || index > 4)
+        return std::nullopt;
+    return kFireClasses[static_cast<std::size_t>(index - 1)];
+}
+
+void frmloads::fill(const ColumnInput& in)
+{
+    nedned->setValue(in.nEd);
+    nednfied->setValue(in.nFiEd);
+    rdgclass->setItemIndex(classIndex(in.fireClass));
+    updateSwapHint();
+}
+
+void frmloads::copyTo(ColumnInput& in) const
+{
+    in.nEd = nedned->Value();
+    in.nFiEd = nednfied->Value();
+    in.fireClass = classOfIndex(rdgclass->itemIndex());
+}
+
+void frmloads::applyEtaFi()
+{
+    nednfied->setValue(fireLoadFromEtaFi(nedned->Value(), nedetafi->Value()));
+    updateSwapHint();
+}
+
+void frmloads::updateSwapHint()
+{
+    lblswapped->setVisible(nedned->Value() > 0 && nednfied->Value() > nedned->Value());
+}
+
+bool frmloads::closeCheck(bool) { return focusToOk(); }
+
+} // namespace qeln::ui
