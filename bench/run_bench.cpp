@@ -25,7 +25,7 @@ std::string catalogueBesideProgram()
 bool runOnce(const ColumnInput& in, RunState& st)
 {
     RecordingSink sink;
-    CalcEnv env;
+    RunEnv env;
     env.gammas = SafetyFactors::of(in);
     env.sink = &sink;
     RunPresenter presenter;

@@ -3,11 +3,7 @@
 // lengths, and the fire classes R30 to R120 by ENV 1994-1-2 Annex F.
 #include "design.h"
 
-#include "drawing.h"
-#include "eccentric.h"
 #include "fire.h"
-#include "listing.h"
-#include "member.h"
 #include "numeric.h"
 
 #include <array>
@@ -16,46 +12,6 @@
 namespace qeln {
 
 namespace {
-
-struct FireClassParameters {
-    double thetaO, kt, Ht;
-    double bcfi;     // R90 and R120 depend on AmV: computed below
-    double phiF, phiW, phiC, phiS;
-};
-
-FireClassParameters fireClassParameters(FireClass c, double AmV)
-{
-    switch (c) {
-    case FireClass::R30: return {550, 9.65, 350, 4.0, 1.0, 1.0, 0.8, 1.0};
-    case FireClass::R60: return {680, 9.55, 770, 15.0, 0.9, 1.0, 0.8, 0.9};
-    case FireClass::R90: return {805, 6.15, 1100, 0.5 * AmV + 22.5, 0.8, 1.0, 0.8, 0.8};
-    case FireClass::R120: return {900, 4.65, 1250, 2.0 * AmV + 24.0, 1.0, 1.0, 0.8, 1.0};
-    }
-    return {900, 4.65, 1250, 2.0 * AmV + 24.0, 1.0, 1.0, 0.8, 1.0};
-}
-
-// Reduction factors of the rebars (kyt, kEt) by fire class and average axis distance u.
-bool rebarFactors(FireClass c, double u, double& kyt, double& kEt)
-{
-    static constexpr double table[5][4][2] = {
-        {{1.0, 0.830}, {0.789, 0.604}, {0.314, 0.193}, {0.170, 0.110}},
-        {{1.0, 0.865}, {0.883, 0.647}, {0.434, 0.283}, {0.223, 0.128}},
-        {{1.0, 0.888}, {0.976, 0.689}, {0.572, 0.406}, {0.288, 0.173}},
-        {{1.0, 0.914}, {1.0, 0.729}, {0.696, 0.522}, {0.367, 0.233}},
-        {{1.0, 0.935}, {1.0, 0.763}, {0.822, 0.619}, {0.436, 0.285}},
-    };
-    int band;
-    if (u < 40) return false;
-    if (u < 45) band = 0;
-    else if (u < 50) band = 1;
-    else if (u < 55) band = 2;
-    else if (u < 60) band = 3;
-    else band = 4;
-    const int col = static_cast<int>(c);
-    kyt = table[band][col][0];
-    kEt = table[band][col][1];
-    return true;
-}
 
 struct Ratios {
     double weak = 1, strong = 1, biaxial = 1;
@@ -84,9 +40,46 @@ bool adjustRatios(Ratios& r, double e1, double e2, const AxialPair& n)
     return NSe >= NWe;
 }
 
-struct DesignValues {
-    double fcd, fsd, fyd, Ea, Es, Ecm, Ecd, Ec;
-};
+ComponentValues roomTemperatureComponents(double r, const DesignValues& v)
+{
+    ComponentValues c;
+    c.fire = false;
+    c.r = r;
+    c.bcfi = 0;
+    c.hwfi = 0;
+    c.fF = c.fW = v.fyd;
+    c.fC = v.fcd;
+    c.fS = v.fsd;
+    c.EF = c.EW = v.Ea;
+    c.ES = v.Es;
+    return c;
+}
+
+// A member call about the weak axis (the strong axis changes L and e).
+MemberCall weakAxisCall(LoadCase loadCase, double L, double e, const DesignValues& v, double pcp, double d, double Ec)
+{
+    MemberCall call;
+    call.loadCase = loadCase;
+    call.L = L;
+    call.e = e;
+    call.Ecd = v.Ecd;
+    call.pcp = pcp;
+    call.d = d;
+    call.Ec = Ec;
+    return call;
+}
+
+// One member call whose result (or the findings made before a fault) joins
+// the outcome's list.
+const MemberResult& member(const CalcEnv& env, DesignOutcome& out, Axis axis, const SectionDims& s,
+                           const ComponentValues& c, const MemberRebars& bars, const MemberCall& call)
+{
+    out.members.emplace_back();
+    AxialResistance(env, axis, s, c, bars, call, out.members.back());
+    return out.members.back();
+}
+
+} // namespace
 
 DesignValues designValues(const ColumnInput& in, double fyCalc)
 {
@@ -94,10 +87,10 @@ DesignValues designValues(const ColumnInput& in, double fyCalc)
     v.fcd = checkedDiv(0.85 * in.fck, in.gammaC);
     v.fsd = checkedDiv(in.fsk, in.gammaS);
     v.fyd = checkedDiv(fyCalc, in.gammaA);
-    v.Ea = v.Es = 210000;
-    v.Ecm = 9.5 * Power(in.fck + 8, 1.0 / 3.0) * 1000;
-    v.Ecd = v.Ecm * 0.7407407407407407;
-    v.Ec = 0.8 * v.Ecd;
+    v.Ea = v.Es = kSteelModulus;
+    v.Ecm = concreteSecantModulus(in.fck);
+    v.Ecd = v.Ecm * kInvGammaE;
+    v.Ec = effectiveConcreteModulus(v.Ecd);
     return v;
 }
 
@@ -131,25 +124,12 @@ EccentricInput eccentricInput(const ColumnInput& in, const DesignValues& v, doub
     return e;
 }
 
-ComponentValues roomTemperatureComponents(double r, const DesignValues& v)
+bool DesignOutcome::hasErrors() const
 {
-    ComponentValues c;
-    c.r = r;
-    c.bcfi = 0;
-    c.hwfi = 0;
-    c.fF = c.fW = v.fyd;
-    c.fC = v.fcd;
-    c.fS = v.fsd;
-    c.EF = c.EW = v.Ea;
-    c.ES = v.Es;
-    return c;
-}
-
-} // namespace
-
-double designConcreteModulus(double fck)
-{
-    return 9.5 * Power(fck + 8, 1.0 / 3.0) * 1000 * 0.7407407407407407;
+    for (const MemberResult& m : members)
+        if (anyError(m.findings))
+            return true;
+    return false;
 }
 
 double averageAxisDistance(double uc1, double uf1)
@@ -160,31 +140,56 @@ double averageAxisDistance(double uc1, double uf1)
     return checkedSqrt(m * (m + 10));
 }
 
-void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double rho, double& dCalc,
-               ColumnResults& res)
+ComponentMasses componentMasses(const ColumnInput& in)
 {
+    const double pi = 3.141592653589;
+    const double Aa = (in.h - 2 * in.tf) * in.tw + 0.8584 * in.r * in.r + 2 * in.b * in.tf;
+    const double As = (in.n1 + in.n2) * pi * in.d * in.d * 0.25;
+    const double Ac = (in.h - 2 * in.tf) * (in.b - in.tw) - As - 0.8584 * in.r * in.r;
+    ComponentMasses m;
+    m.steel = 0.00785 * Aa;       // 7850 kg/m3
+    m.concrete = 0.0024 * Ac;     // 2400 kg/m3
+    m.rebars = 0.00785 * As;
+    m.volume = units::kM2PerMm2 * Ac;
+    m.total = checkedFinite(m.steel + m.concrete + m.rebars);
+    checkedFinite(m.volume);
+    return m;
+}
+
+void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double rho, bool inputErrors,
+               DesignOutcome& out)
+{
+    out = DesignOutcome{};
+    out.members.reserve(12);   // 2 service, 2 reference, 2 per fire class
     const double e1 = std::fabs(in.e1);
     const double e2 = std::fabs(in.e2);
+    out.e1 = e1;
+    out.e2 = e2;
+    out.dCalc = in.d;
     const SectionDims sec{in.h, in.b, in.tw, in.tf};
-    RunLists lists{res.errors, res.warnings, res.hasErrors, res.hasWarnings, res.memberDetailLines};
+    auto keepMessages = [&](const EccentricResult& r) {
+        out.messages.insert(out.messages.end(), r.findings.begin(), r.findings.end());
+    };
 
     // 1. Design values.
     DesignValues v = designValues(in, fyCalc);
 
     // 2. Layout and service ratios.
-    const EccentricResult service =
-        EccentricResistance(env, eccentricInput(in, v, in.lWeakCold, in.lStrongCold, e1, e2, rho));
-    dCalc = service.dCalc;
+    out.service = EccentricResistance(env, eccentricInput(in, v, in.lWeakCold, in.lStrongCold, e1, e2, rho));
+    const EccentricResult& service = *out.service;
+    keepMessages(service);
+    out.dCalc = service.dCalc;
     const RebarLayout& rows = service.rows;
+    out.rows = rows;
     Ratios ratios{service.ratioWeak, service.ratioStrong, service.ratioBiaxial};
 
     // 3. Axis distance of the second layer to the concrete surface.
     double UC2 = 0;
     if (in.n2 != 0)
         UC2 = in.d > 20 ? in.uc1 + 2 * in.d : in.uc1 + in.d + 20;
+    out.UC2 = UC2;
 
-    // 4. Rebar location and drawing.
-    writeRebarLocation(env, res.rebarLocationLines, in, rows, UC2);
+    // 4. The section as drawn; a section that cannot be drawn ends the run.
     SectionDrawing draw;
     draw.profileName = in.profileName;
     draw.AN1 = rows.count[0];
@@ -199,78 +204,78 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
     draw.uf1 = in.uf1;
     draw.uc1 = in.uc1;
     draw.UC2 = UC2;
-    draw.dCalc = dCalc;
+    draw.dCalc = out.dCalc;
     draw.d = in.d;
     draw.UF1 = rows.z[0];
     draw.UF2 = rows.z[1];
     draw.UF3 = rows.z[2];
     draw.UF4 = rows.z[3];
-    DrawSection(env, res.sectionPicture, draw);
+    out.figure = figureOf(draw);
 
     // 5. Service calculation.
     // Each axis starts from the pair's modulus: a long-term lowering about one
     // axis says nothing about the other.
-    double ec = v.Ec;
+    const MemberRebars bars{in.n1, in.n2, in.uc1, rows};
     AxialPair cold;
-    Areas areas;
-    MemberCall call{"F 0", in.lWeakCold, e1, v.Ecd, in.pcp, in.d, true};
-    ColdResistanceWeakAxis(env, ec, cold.NW, in.n1, in.n2, sec, roomTemperatureComponents(in.r, v), dCalc, in.uc1,
-                           areas, call, lists);
-    if (res.hasErrors)
+    MemberCall call = weakAxisCall(LoadCase::Service, in.lWeakCold, e1, v, in.pcp, out.dCalc, v.Ec);
+    call.checks = true;
+    call.errorsBefore = inputErrors;
+    const MemberResult& weakService =
+        member(env, out, Axis::Weak, sec, roomTemperatureComponents(in.r, v), bars, call);
+    cold.NW = weakService.nRd;
+    const Areas areas = weakService.areas;
+    if (inputErrors || out.hasErrors())
         return;
     call.L = in.lStrongCold;
     call.e = e2;
-    ec = v.Ec;
-    ColdResistanceStrongAxis(env, ec, cold.NS, rows, sec, roomTemperatureComponents(in.r, v), dCalc, call, lists);
-    if (res.hasErrors)
+    cold.NS = member(env, out, Axis::Strong, sec, roomTemperatureComponents(in.r, v), bars, call).nRd;
+    if (out.hasErrors())
         return;
 
     // 6.-8. Ratios and the service row.
     const bool serviceWeakGoverns = adjustRatios(ratios, e1, e2, cold);
-    auto& row0 = res.table.cell[rowService];
+    auto& row0 = out.table.cell[rowService];
     row0[axialWeak] = cold.NW;
     row0[axialStrong] = cold.NS;
     row0[eccentricWeak] = cold.NW * ratios.weak;
     row0[eccentricStrong] = cold.NS * ratios.strong;
     row0[biaxial] = serviceWeakGoverns ? cold.NW * ratios.biaxial : cold.NS * ratios.biaxial;
-    res.concreteVolume = 0.000001 * areas.Ac;
+    out.concreteVolume = units::kM2PerMm2 * areas.Ac;
 
     // 9. Reference calculation for fire: room temperature, fire buckling lengths.
     v = designValues(in, fyCalc);
-    ec = v.Ec;
-    const EccentricResult reference =
-        EccentricResistance(env, eccentricInput(in, v, in.lWeakFire, in.lStrongFire, e1, e2, rho));
-    dCalc = reference.dCalc;
+    out.reference = EccentricResistance(env, eccentricInput(in, v, in.lWeakFire, in.lStrongFire, e1, e2, rho));
+    const EccentricResult& reference = *out.reference;
+    keepMessages(reference);
+    out.dCalc = reference.dCalc;
     Ratios fireRatios{reference.ratioWeak, reference.ratioStrong, reference.ratioBiaxial};
     AxialPair ref;
-    Areas refAreas;
-    MemberCall refCall{" ", in.lWeakFire, e1, v.Ecd, in.pcp, in.d, false};
-    ColdResistanceWeakAxis(env, ec, ref.NW, in.n1, in.n2, sec, roomTemperatureComponents(in.r, v), dCalc, in.uc1,
-                           refAreas, refCall, lists);
+    MemberCall refCall = weakAxisCall(LoadCase::FireReference, in.lWeakFire, e1, v, in.pcp, out.dCalc, v.Ec);
+    const MemberRebars refBars{in.n1, in.n2, in.uc1, reference.rows};
+    ref.NW = member(env, out, Axis::Weak, sec, roomTemperatureComponents(in.r, v), refBars, refCall).nRd;
     refCall.L = in.lStrongFire;
     refCall.e = e2;
-    ec = v.Ec;
-    ColdResistanceStrongAxis(env, ec, ref.NS, reference.rows, sec, roomTemperatureComponents(in.r, v), dCalc,
-                             refCall, lists);
+    ref.NS = member(env, out, Axis::Strong, sec, roomTemperatureComponents(in.r, v), refBars, refCall).nRd;
     const bool fireWeakGoverns = adjustRatios(fireRatios, e1, e2, ref);
 
     // 10. Fire geometry.
     const double u = averageAxisDistance(in.uc1, in.uf1);
-    const double AmV = checkedDiv(2 * (in.b + in.h), in.b * in.h) * 1000;
+    out.u = u;
+    const double AmV = checkedDiv(2 * (in.b + in.h), in.b * in.h) * 1000;   // 1/mm to 1/m
+    out.AmV = AmV;
 
     // 11. Fire classes.
     std::array<AxialPair, 4> fire{};
     double kyt = 0, kEt = 0;
     for (const FireClass fc : kFireClasses) {
         const FireClassParameters p = fireClassParameters(fc, AmV);
-        if (!rebarFactors(fc, u, kyt, kEt)) {
+        if (!rebarReductionFactors(fc, u, kyt, kEt)) {
             // Below the smallest axis distance of Annex F the rebars are not
             // counted in fire: no strength, no stiffness.
-            env.message(env.text(1073));
+            out.messages.push_back({FindingCode::AxisDistanceBelowAnnexF, Severity::Message, {u}});
             kyt = 0;
             kEt = 0;
         }
-        const std::string label = fireClassLabel(fc);
         FireClassInput fi;
         fi.thetaO = p.thetaO;
         fi.kt = p.kt;
@@ -287,10 +292,11 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
         fi.gammaAfi = in.gammaAfi;
         fi.gammaCfi = in.gammaCfi;
         fi.gammaSfi = in.gammaSfi;
-        fi.label = label;
+        fi.fireClass = fc;
         const FireComponentResult f = FireComponentValues(fi);
 
         ComponentValues c;
+        c.fire = true;
         c.r = 0;
         c.bcfi = p.bcfi;
         c.hwfi = f.hwfi;
@@ -305,32 +311,31 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
         c.phiW = p.phiW;
         c.phiC = p.phiC;
         c.phiS = p.phiS;
-        double ecFire = f.concreteSecantModulus;
-        MemberCall fireCall{label, in.lWeakFire, e1, v.Ecd, in.pcp, in.d, false};
-        Areas fireAreas;
+        // Fire runs use the rebars as entered (no reduction for rho > 4 %).
+        out.dCalc = in.d;
+        MemberCall fireCall = weakAxisCall(LoadCase::Fire, in.lWeakFire, e1, v, in.pcp, in.d, f.concreteSecantModulus);
+        fireCall.fireClass = fc;
         AxialPair& n = fire[static_cast<std::size_t>(fc)];
-        ColdResistanceWeakAxis(env, ecFire, n.NW, in.n1, in.n2, sec, c, dCalc, in.uc1, fireAreas, fireCall, lists);
+        n.NW = member(env, out, Axis::Weak, sec, c, bars, fireCall).nRd;
         fireCall.L = in.lStrongFire;
         fireCall.e = e2;
-        ecFire = f.concreteSecantModulus;
-        ColdResistanceStrongAxis(env, ecFire, n.NS, rows, sec, c, dCalc, fireCall, lists);
+        n.NS = member(env, out, Axis::Strong, sec, c, bars, fireCall).nRd;
     }
 
     // 12. Fire rows, with the ratios and the governing axis of the reference calculation.
     for (const FireClass fc : kFireClasses) {
         const AxialPair& n = fire[static_cast<std::size_t>(fc)];
-        auto& row = res.table.cell[static_cast<std::size_t>(fc) + 1];
+        auto& row = out.table.cell[static_cast<std::size_t>(fc) + 1];
         row[axialWeak] = n.NW;
         row[axialStrong] = n.NS;
         row[eccentricWeak] = n.NW * fireRatios.weak;
         row[eccentricStrong] = n.NS * fireRatios.strong;
         row[biaxial] = fireWeakGoverns ? n.NW * fireRatios.biaxial : n.NS * fireRatios.biaxial;
     }
+    out.tableComplete = true;
 
-    // 13. Results and components sections, result grid.
-    writeResults(env, res.resultsLines, res.table, e1, e2);
-    writeComponents(env, res.componentsLines, in);
-    fillResultGrid(env, res.grid, res.table, e1, e2);
+    // 13. Weights and volume.
+    out.masses = componentMasses(in);
 }
 
 } // namespace qeln

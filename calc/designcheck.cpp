@@ -196,9 +196,14 @@ double fireLoadFromEtaFi(double nEd, double etaFi)
     return std::round(v * 1000) / 1000;
 }
 
-void addDesignLoadWarnings(const CalcEnv& env, const ColumnInput& in, ColumnResults& res)
+bool fireLoadAboveLoad(const ColumnInput& in)
 {
-    if (in.nEd > 0 && in.nFiEd > in.nEd) {
+    return in.nEd > 0 && in.nFiEd > in.nEd;
+}
+
+void addDesignLoadWarnings(const TextEnv& env, const ColumnInput& in, ColumnResults& res)
+{
+    if (fireLoadAboveLoad(in)) {
         res.warnings.add(env.text(1227));
         res.warnings.add(" ");
         res.hasWarnings = true;
@@ -207,12 +212,12 @@ void addDesignLoadWarnings(const CalcEnv& env, const ColumnInput& in, ColumnResu
 
 // ---------------------------------------------------------------- presentation
 
-std::string outsideFootnote(const CalcEnv& env)
+std::string outsideFootnote(const TextEnv& env)
 {
     return std::string(kOutsideMarker) + " " + env.text(1226);
 }
 
-void markOutsideRows(const CalcEnv& env, ColumnResults& res, const RowScope& scope)
+void markOutsideRows(const TextEnv& env, ColumnResults& res, const RowScope& scope)
 {
     bool any = false;
     for (int row = 1; row < 5; ++row)
@@ -266,12 +271,12 @@ std::string utilisationText(const std::optional<double>& u, const std::string& s
     return u ? formatFixed(*u, 3, sep) : std::string("\xE2\x80\x94");
 }
 
-std::string achievedClassText(const CalcEnv& env, const DesignCheck& c)
+std::string achievedClassText(const TextEnv& env, const DesignCheck& c)
 {
     return c.achievedClass ? fireClassLabel(*c.achievedClass) : env.text(1214);
 }
 
-std::vector<CheckLine> designCheckLines(const CalcEnv& env, const DesignCheck& c)
+std::vector<CheckLine> designCheckLines(const TextEnv& env, const DesignCheck& c)
 {
     const std::string& sep = env.decimalSeparator;
     auto line = [&](std::string label, std::string value, std::optional<bool> passes) {
@@ -294,7 +299,7 @@ std::vector<CheckLine> designCheckLines(const CalcEnv& env, const DesignCheck& c
     return out;
 }
 
-void writeDesignCheck(const CalcEnv& env, MessageList& out, const DesignCheck& c)
+void writeDesignCheck(const TextEnv& env, MessageList& out, const DesignCheck& c)
 {
     const std::string& sep = env.decimalSeparator;
     auto T = [&](int id) { return env.text(id); };

@@ -6,7 +6,7 @@
 // the desktop program, the report and qeln-cli show the same verdicts.
 #pragma once
 
-#include "env.h"
+#include "textenv.h"
 #include "records.h"
 
 #include <array>
@@ -95,20 +95,21 @@ inline constexpr double kDefaultEtaFi = 0.65;
 // as 1950.0000000000002 in the field).
 double fireLoadFromEtaFi(double nEd, double etaFi);
 
-// The warning of a fire load above the load at normal temperature (text 1227),
-// appended after the input checks.
-void addDesignLoadWarnings(const CalcEnv& env, const ColumnInput& in, ColumnResults& res);
+// The condition of warning 1227: a fire load above the load at normal temperature.
+bool fireLoadAboveLoad(const ColumnInput& in);
+// Its text (1227), appended after the input checks.
+void addDesignLoadWarnings(const TextEnv& env, const ColumnInput& in, ColumnResults& res);
 
 // ---------------------------------------------------------------- presentation
 
 // Marker of a row outside the field of application, and its footnote line.
 inline constexpr const char* kOutsideMarker = "*";
-std::string outsideFootnote(const CalcEnv& env);
+std::string outsideFootnote(const TextEnv& env);
 
 // Marks the outside rows in the listing's results table (marker at the end of
 // the row's line, the footnote after the table) and in the result grid (the
 // marker after the row label, the row greyed, the footnote under the grid).
-void markOutsideRows(const CalcEnv& env, ColumnResults& res, const RowScope& scope);
+void markOutsideRows(const TextEnv& env, ColumnResults& res, const RowScope& scope);
 // Whether a listing line is the line of a fire class row marked as outside
 // (the report prints such lines grey).
 bool isOutsideRowLine(const std::string& line);
@@ -116,7 +117,7 @@ bool isOutsideRowLine(const std::string& line);
 // A utilisation as shown: three decimals, or "—" when it cannot be computed.
 std::string utilisationText(const std::optional<double>& u, const std::string& sep);
 // "R 90", or text 1214 "none".
-std::string achievedClassText(const CalcEnv& env, const DesignCheck& c);
+std::string achievedClassText(const TextEnv& env, const DesignCheck& c);
 
 // One line of the "Design check" block of the result window and the report.
 struct CheckLine {
@@ -125,9 +126,9 @@ struct CheckLine {
     std::optional<bool> passes;   // the verdict in colour; none: no verdict
     std::string verdict;          // the verdict in words (text 1222 or 1223)
 };
-std::vector<CheckLine> designCheckLines(const CalcEnv& env, const DesignCheck& c);
+std::vector<CheckLine> designCheckLines(const TextEnv& env, const DesignCheck& c);
 
 // The "Design check" block of the listing (complete and condensed).
-void writeDesignCheck(const CalcEnv& env, MessageList& out, const DesignCheck& c);
+void writeDesignCheck(const TextEnv& env, MessageList& out, const DesignCheck& c);
 
 } // namespace qeln

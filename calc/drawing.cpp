@@ -55,11 +55,6 @@ struct Mapping {
     int Y(double y) const { return toInt(y0 - y, "a picture coordinate"); }
 };
 
-std::string dimensionText(const CalcEnv& env, double v)
-{
-    return formatFixed(finite(v, "a dimension"), 1, env.decimalSeparator);
-}
-
 // A dimension from (x1, y) to (x2, y) with its text centred below the line;
 // with `stagger` the text goes one text line further down so that short
 // neighbouring dimensions do not print over each other.
@@ -144,7 +139,7 @@ void line(Canvas& c, const Mapping& m, std::initializer_list<std::pair<double, d
 
 } // namespace
 
-void DrawSection(const CalcEnv& env, Picture& pic, const SectionDrawing& s)
+SectionFigure figureOf(const SectionDrawing& s)
 {
     const double h = finite(s.h, "h"), b = finite(s.b, "b"), tw = finite(s.tw, "tw"), tf = finite(s.tf, "tf"),
                  r = finite(s.r, "r");
@@ -156,9 +151,12 @@ void DrawSection(const CalcEnv& env, Picture& pic, const SectionDrawing& s)
     const bool secondLayer = s.AN1 > 4;
     const double UC2 = secondLayer ? finite(s.UC2, "UC2") : s.UC2;
 
-    // The drawing is built aside and replaces the picture only when complete,
-    // so a fault leaves the previous drawing in place.
-    Picture out;
+    SectionFigure fig;
+    Picture& out = fig.picture;
+    // A text whose words the labelling writes: the last item recorded.
+    auto label = [&](FigureLabel::Kind kind, double value) {
+        fig.labels.push_back({out.items.size() - 1, kind, value});
+    };
 
     // 1. size and origin
     double wide = std::max({700.0, h + 500, (b + 600) / 0.65});
@@ -209,44 +207,54 @@ void DrawSection(const CalcEnv& env, Picture& pic, const SectionDrawing& s)
     c.pen.color = kRed;
     c.font = Font{"Arial", W / 50, kBlack};
     const double k = kMark;
+    auto hDim = [&](double v, bool stagger, double x1, double x2, double y) {
+        finite(v, "a dimension");
+        horizontalDimension(c, m, std::string(), stagger, x1, x2, y, k);
+        label(FigureLabel::Kind::Dimension, v);
+    };
+    auto vDim = [&](double v, double x, double y1, double y2) {
+        finite(v, "a dimension");
+        verticalDimension(c, m, std::string(), x, y1, y2, k);
+        label(FigureLabel::Kind::Dimension, v);
+    };
 
     // 7. top dimension
-    horizontalDimension(c, m, dimensionText(env, h), false, -h / 2, h / 2, b / 2 + kHorizontalOffset, k);
+    hDim(h, false, -h / 2, h / 2, b / 2 + kHorizontalOffset);
 
     // 8. bottom chain from the left flange's outer face to the web axis
     {
         const double y = -b / 2 - kHorizontalOffset;
         double p = -h / 2;
-        horizontalDimension(c, m, dimensionText(env, tf), false, p, p + tf, y, k);
+        hDim(tf, false, p, p + tf, y);
         p = -h / 2 + tf;
-        horizontalDimension(c, m, dimensionText(env, UF1), true, p, p + UF1, y, k);
+        hDim(UF1, true, p, p + UF1, y);
         double a = tf + UF1;
         bool g = false;
         auto step = [&](double from, double to) {
-            horizontalDimension(c, m, dimensionText(env, to - from), g, -h / 2 + tf + from, -h / 2 + tf + to, y, k);
+            hDim(to - from, g, -h / 2 + tf + from, -h / 2 + tf + to, y);
             a = tf + to;
             g = !g;
         };
         if (s.AN2 > 0) step(UF1, UF2);
         if (s.AN3 > 0) step(UF2, UF3);
         if (s.AN4 > 0) step(UF3, UF4);
-        horizontalDimension(c, m, dimensionText(env, h / 2 - a), g, -(h / 2 - a), 0, y, k);
+        hDim(h / 2 - a, g, -(h / 2 - a), 0, y);
     }
 
     // 9. left dimension
-    verticalDimension(c, m, dimensionText(env, b), -h / 2 - kVerticalOffset, b / 2, -b / 2, k);
+    vDim(b, -h / 2 - kVerticalOffset, b / 2, -b / 2);
 
     // 10. right chain from the top flange tip down to the web
     {
         const double x = h / 2 + kVerticalOffset;
-        verticalDimension(c, m, dimensionText(env, uc1), x, b / 2, b / 2 - uc1, k);
+        vDim(uc1, x, b / 2, b / 2 - uc1);
         double cc = uc1;
         if (secondLayer) {
-            verticalDimension(c, m, dimensionText(env, UC2 - uc1), x, b / 2 - uc1, b / 2 - UC2, k);
+            vDim(UC2 - uc1, x, b / 2 - uc1, b / 2 - UC2);
             cc = UC2;
         }
-        verticalDimension(c, m, dimensionText(env, b / 2 - cc - tw / 2), x, b / 2 - cc, tw / 2, k);
-        verticalDimension(c, m, dimensionText(env, tw), x, tw / 2, -tw / 2, k);
+        vDim(b / 2 - cc - tw / 2, x, b / 2 - cc, tw / 2);
+        vDim(tw, x, tw / 2, -tw / 2);
     }
 
     // 11. captions
@@ -255,18 +263,43 @@ void DrawSection(const CalcEnv& env, Picture& pic, const SectionDrawing& s)
     c.valign = VAlign::Top;
     const int S = fontPoints(c.font.height);
     const int L2 = toInt(2 * S * 1.2, "the caption spacing");
-    c.textOut(30, H - 10 - L2, env.text(134) + " " + s.profileName);
+    c.textOut(30, H - 10 - L2, std::string());
+    label(FigureLabel::Kind::ProfileCaption, 0);
+    fig.profileName = s.profileName;
     if (s.AN1 + s.AN2 > 0) {
         const int L1 = toInt(S * 1.2, "the caption spacing");
-        c.textOut(30, H - 10 - L1,
-                  env.text(144) + ": " + std::to_string(s.AN1 + s.AN2 + s.AN3 + s.AN4) + " x d = " +
-                      formatFixed(d, 0, env.decimalSeparator) + " mm");
+        c.textOut(30, H - 10 - L1, std::string());
+        label(FigureLabel::Kind::RebarCaption, d);
+        fig.bars = s.AN1 + s.AN2 + s.AN3 + s.AN4;
     }
 
-    // 12. complete: replace the picture, size W x H
+    // 12. complete, size W x H
     out.width = W;
     out.height = H;
-    pic = std::move(out);
+    return fig;
+}
+
+Picture labelled(const TextEnv& env, SectionFigure fig)
+{
+    for (const FigureLabel& l : fig.labels) {
+        std::string& text = fig.picture.items.at(l.item).text;
+        switch (l.kind) {
+        case FigureLabel::Kind::Dimension: text = formatFixed(l.value, 1, env.decimalSeparator); break;
+        case FigureLabel::Kind::ProfileCaption: text = env.text(134) + " " + fig.profileName; break;
+        case FigureLabel::Kind::RebarCaption:
+            text = env.text(144) + ": " + std::to_string(fig.bars) + " x d = "
+                   + formatFixed(l.value, 0, env.decimalSeparator) + " mm";
+            break;
+        }
+    }
+    return std::move(fig.picture);
+}
+
+void DrawSection(const TextEnv& env, Picture& pic, const SectionDrawing& s)
+{
+    // The drawing is built aside and replaces the picture only when complete,
+    // so a fault leaves the previous drawing in place.
+    pic = labelled(env, figureOf(s));
 }
 
 } // namespace qeln

@@ -1,11 +1,13 @@
 // The dimensioned drawing of the section.
 #pragma once
 
-#include "env.h"
+#include "textenv.h"
 #include "picture.h"
 #include "records.h"
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace qeln {
 
@@ -18,7 +20,33 @@ struct SectionDrawing {
     double UF1 = 0, UF2 = 0, UF3 = 0, UF4 = 0;
 };
 
-// Replaces the picture's content and size with the drawing of the section.
-void DrawSection(const CalcEnv& env, Picture& pic, const SectionDrawing& s);
+// A text of the drawing whose words depend on the language and separator:
+// a dimension (its value, one decimal), the profile caption, the rebar
+// caption (the diameter, no decimals).
+struct FigureLabel {
+    enum class Kind { Dimension, ProfileCaption, RebarCaption };
+    std::size_t item = 0;   // index of the text in the picture's items
+    Kind kind = Kind::Dimension;
+    double value = 0;
+};
+
+// The drawing's geometry, with its texts still empty.
+struct SectionFigure {
+    Picture picture;
+    std::vector<FigureLabel> labels;
+    std::string profileName;
+    int bars = 0;
+};
+
+// The geometry of the drawing. Throws CalculationError for a value that is
+// not finite or a coordinate out of range.
+SectionFigure figureOf(const SectionDrawing& s);
+
+// The figure with its texts written in the language and separator of env.
+Picture labelled(const TextEnv& env, SectionFigure fig);
+
+// Replaces the picture's content and size with the drawing of the section
+// (figureOf, then labelled); a fault leaves the picture as it was.
+void DrawSection(const TextEnv& env, Picture& pic, const SectionDrawing& s);
 
 } // namespace qeln

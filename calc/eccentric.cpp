@@ -3,6 +3,7 @@
 // search for the largest axial force the section still carries.
 #include "eccentric.h"
 
+#include "materials.h"
 #include "member.h"
 #include "numeric.h"
 #include "sectionconstants.h"
@@ -102,16 +103,16 @@ SectionValues sectionValues(const SafetyFactors& g, const EccentricInput& in, do
     v.Af = 2 * in.b * in.tf;
     v.As = d * d * bars * kPi4;
     v.Ac = (in.h - 2 * in.tf) * (in.b - in.tw) - v.As - kFillets * in.r * in.r;
-    v.nplRd = (v.Aw + v.Af) * in.fyd / 1000 + v.Ac * in.fcd / 1000 + v.As * in.fsd / 1000;
-    v.nplR = (v.Aw + v.Af) * in.fyd / 1000 * g.gammaA + v.Ac * in.fcd / 1000 * g.gammaC
-             + v.As * in.fsd / 1000 * g.gammaS;
+    using units::kNPerkN;
+    v.nplRd = (v.Aw + v.Af) * in.fyd / kNPerkN + v.Ac * in.fcd / kNPerkN + v.As * in.fsd / kNPerkN;
+    v.nplR = (v.Aw + v.Af) * in.fyd / kNPerkN * g.gammaA + v.Ac * in.fcd / kNPerkN * g.gammaC
+             + v.As * in.fsd / kNPerkN * g.gammaS;
     return v;
 }
 
 double longTermModulus(const EccentricInput& in)
 {
-    const double Ecd = 9.5 * Power(in.fck + 8, 1.0 / 3.0) * 0.7407407407407407 * 1000;
-    return 0.8 * (1 - 0.005 * in.pcp) * Ecd;
+    return longTermConcreteModulus(designConcreteModulusKiloLast(in.fck), in.pcp);
 }
 
 struct AxisResult {
@@ -126,7 +127,7 @@ AxisResult axialResistance(const EccentricInput& in, const SectionValues& v, dou
 {
     auto critical = [&](double Ec) {
         const double EI = in.Ea * If + in.Ea * (Iw + Ifr) + Ec * Ic + in.Es * Is;
-        return checkedDiv(sq(kPi) * EI, sq(L) * 1e9);
+        return checkedDiv(sq(kPi) * EI, sq(L) * units::kBucklingLengthScale);
     };
     AxisResult r;
     r.nCr = critical(in.Ec);
@@ -360,7 +361,7 @@ EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in
         else
             mRdW -= reduction;
         if (mRdW == 0 || mRdS == 0 || !std::isfinite(mSdW / mRdW) || !std::isfinite(mSdS / mRdS)) {
-            env.message("error in bending");
+            res.findings.push_back({FindingCode::BendingFailure, Severity::Message, {}});
             res.ratioBiaxial = 0;
             break;
         }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "env.h"
+#include "findings.h"
+#include "materials.h"
 #include "records.h"
 
 namespace qeln {
@@ -12,7 +14,7 @@ struct EccentricInput {
     double uf1 = 0, uc1 = 0;
     double fyd = 0, fsd = 0, fcd = 0;
     double lWeak = 0, lStrong = 0;
-    double Ea = 210000, Ec = 0, Es = 210000;
+    double Ea = kSteelModulus, Ec = 0, Es = kSteelModulus;
     double e1 = 0, e2 = 0;   // absolute eccentricities, mm
     double pcp = 0, fck = 0, rho = 0;
     double dInput = 0;       // the diameter as entered
@@ -25,6 +27,7 @@ struct EccentricResult {
     // intermediate values, for tests
     double nRdWeak = 0, nRdStrong = 0, nCrWeak = 0, nCrStrong = 0;
     int weakPoints = 0, strongPoints = 0;
+    std::vector<Finding> findings;   // the message of a failed biaxial search
 };
 
 // One interaction curve: N (kN) and M (kNm), indexed from 1 (index 0 unused).

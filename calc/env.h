@@ -1,12 +1,9 @@
 // The state a calculation reads besides its arguments: the partial safety
-// factors of the current input, the language offset, the message sink and
-// the decimal separator of screen output.
+// factors of the current input. Language, message sink and decimal separator
+// belong to the formatting layer (textenv.h), never to a calculation.
 #pragma once
 
 #include "records.h"
-#include "texts.h"
-
-#include <string>
 
 namespace qeln {
 
@@ -21,12 +18,6 @@ struct SafetyFactors {
 
 struct CalcEnv {
     SafetyFactors gammas;
-    int languageBase = 0;
-    MessageSink* sink = nullptr;
-    std::string decimalSeparator = ".";
-
-    std::string text(int id) const { return LoadText(id, languageBase, sink); }
-    void message(const std::string& s) const;
 };
 
 } // namespace qeln

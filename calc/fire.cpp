@@ -39,24 +39,24 @@ double steelStiffnessFactor(double t)
     return 0.0;
 }
 
-double concreteTemperature(double x, const std::string& label)
+double concreteTemperature(double x, FireClass c)
 {
     // Piecewise linear through the points of the class (x = AmV in 1/m),
     // linear from 0 degC at x = 0 below x = 4, constant beyond the last point.
-    if (label == "R 30") {
+    if (c == FireClass::R30) {
         if (x < 4) return 34 * x;
         if (x < 23) return 136 + 8.631578947368421 * (x - 4);
         if (x < 46) return 300 + 4.3478260869565215 * (x - 23);
         return 400;
     }
-    if (label == "R 60") {
+    if (c == FireClass::R60) {
         if (x < 4) return 53.5 * x;
         if (x < 9) return 214 + 17.2 * (x - 4);
         if (x < 21) return 300 + 8.333333333333334 * (x - 9);
         if (x < 50) return 400 + 6.896551724137931 * (x - 21);
         return 600;
     }
-    if (label == "R 90") {
+    if (c == FireClass::R90) {
         if (x < 4) return 64 * x;
         if (x < 6) return 256 + 22 * (x - 4);
         if (x < 13) return 300 + 14.285714285714286 * (x - 6);
@@ -116,7 +116,7 @@ FireComponentResult FireComponentValues(const FireClassInput& in)
     r.hwfi = 0.5 * (in.h - 2 * in.tf) * (1 - w);
     r.webStrength = checkedDiv(in.fyCalc * w, in.gammaAfi);
 
-    r.thetaC = concreteTemperature(in.AmV, in.label);
+    r.thetaC = concreteTemperature(in.AmV, in.fireClass);
     r.epsCuTheta = concreteStrainAtPeak(r.thetaC);
     r.kcTheta = concreteStrengthFactor(r.thetaC);
     r.concreteStrength = checkedDiv(0.86 * r.kcTheta * in.fck, in.gammaCfi);

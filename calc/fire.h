@@ -2,7 +2,8 @@
 // (ENV 1994-1-2, Annex F).
 #pragma once
 
-#include <string>
+#include "materials.h"
+#include "records.h"
 
 namespace qeln {
 
@@ -23,9 +24,9 @@ struct FireClassInput {
     double thetaO = 0, kt = 0, Ht = 0;
     double h = 0, tf = 0, AmV = 0;
     double kyt = 0, kEt = 0;
-    double fck = 0, Ea = 210000, fyCalc = 0, fsk = 0;
+    double fck = 0, Ea = kSteelModulus, fyCalc = 0, fsk = 0;
     double gammaAfi = 1, gammaCfi = 1, gammaSfi = 1;
-    std::string label;  // "R 30", "R 60", "R 90", "R 120"
+    FireClass fireClass = FireClass::R30;
 };
 
 FireComponentResult FireComponentValues(const FireClassInput& in);
@@ -33,7 +34,7 @@ FireComponentResult FireComponentValues(const FireClassInput& in);
 // The temperature functions, exposed for tests.
 double steelStrengthFactor(double theta);      // kyTheta
 double steelStiffnessFactor(double theta);     // kETheta
-double concreteTemperature(double AmV, const std::string& label);
+double concreteTemperature(double AmV, FireClass c);
 double concreteStrainAtPeak(double theta);     // epsCuTheta, per mille
 double concreteStrengthFactor(double theta);   // kcTheta
 

@@ -1,10 +1,10 @@
 #include "format.h"
 
+#include "messages.h"
 #include "utf8.h"
 
 #include <cmath>
 #include <cstdio>
-#include <stdexcept>
 
 namespace qeln {
 
@@ -84,7 +84,7 @@ std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, c
         }
         ++i;
         if (i >= fmt.size())
-            throw std::invalid_argument("format ends after %");
+            throw CalculationError("format ends after %");
         if (fmt[i] == '%') {
             out += '%';
             continue;
@@ -105,10 +105,10 @@ std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, c
                 precision = precision * 10 + (fmt[i++] - '0');
         }
         if (i >= fmt.size())
-            throw std::invalid_argument("incomplete format");
+            throw CalculationError("incomplete format");
         const char conv = fmt[i];
         if (argi >= args.size())
-            throw std::invalid_argument("too few format arguments");
+            throw CalculationError("too few format arguments");
         const FormatArg& a = args[argi++];
         std::string field;
         auto number = [&]() -> double {
@@ -116,12 +116,12 @@ std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, c
                 return a.real;
             if (a.kind == FormatArg::Kind::Integer)
                 return static_cast<double>(a.integer);
-            throw std::invalid_argument("number expected for format");
+            throw CalculationError("number expected for format");
         };
         switch (conv) {
         case 's': {
             if (a.kind != FormatArg::Kind::Text)
-                throw std::invalid_argument("text expected for %s");
+                throw CalculationError("text expected for %s");
             field = precision >= 0 ? utf8Prefix(a.text, static_cast<std::size_t>(precision)) : a.text;
             break;
         }
@@ -139,7 +139,7 @@ std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, c
             field = formatGeneral(number(), precision < 0 ? 15 : precision, sep);
             break;
         default:
-            throw std::invalid_argument(std::string("unknown format conversion ") + conv);
+            throw CalculationError(std::string("unknown format conversion ") + conv);
         }
         const auto len = static_cast<int>(utf8Length(field));
         if (len < width) {

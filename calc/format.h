@@ -38,6 +38,8 @@ struct FormatArg {
 
 // A small printf: %s %d %f %g and %%, with '-' for left alignment, a width
 // and a precision (for %s: the maximum length, counted in characters).
+// A format that does not fit its arguments is a fault of the program; it
+// leaves as CalculationError like every fault inside calc/.
 std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, const std::string& sep = ".");
 
 // Pads or cuts a UTF-8 text to a number of characters.

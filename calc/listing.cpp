@@ -6,10 +6,11 @@
 #include "numeric.h"
 
 #include <cmath>
+#include <utility>
 
 namespace qeln {
 
-void writeRebarLocation(const CalcEnv& env, MessageList& out, const ColumnInput& in, const RebarLayout& rows,
+void writeRebarLocation(const TextEnv& env, MessageList& out, const ColumnInput& in, const RebarLayout& rows,
                         double UC2)
 {
     const std::string& sep = env.decimalSeparator;
@@ -76,7 +77,7 @@ void writeRebarLocation(const CalcEnv& env, MessageList& out, const ColumnInput&
     out.add(" ");
 }
 
-void writeResults(const CalcEnv& env, MessageList& out, const UltimateLoadTable& t, double e1, double e2)
+void writeResults(const TextEnv& env, MessageList& out, const UltimateLoadTable& t, double e1, double e2)
 {
     const std::string& sep = env.decimalSeparator;
     auto v = [&](int row, int col) { return t.at(row, col).value_or(0.0); };
@@ -106,34 +107,22 @@ void writeResults(const CalcEnv& env, MessageList& out, const UltimateLoadTable&
     out.add("");
 }
 
-double writeComponents(const CalcEnv& env, MessageList& out, const ColumnInput& in)
+void writeComponents(const TextEnv& env, MessageList& out, const ComponentMasses& m)
 {
     const std::string& sep = env.decimalSeparator;
-    const double pi = 3.141592653589;
-    const double Aa = (in.h - 2 * in.tf) * in.tw + 0.8584 * in.r * in.r + 2 * in.b * in.tf;
-    const double As = (in.n1 + in.n2) * pi * in.d * in.d * 0.25;
-    const double Ac = (in.h - 2 * in.tf) * (in.b - in.tw) - As - 0.8584 * in.r * in.r;
-    const double steel = 0.00785 * Aa;
-    const double concrete = 0.0024 * Ac;
-    const double rebars = 0.00785 * As;
-    const double volume = 0.000001 * Ac;
-    const double total = checkedFinite(steel + concrete + rebars);
-    checkedFinite(volume);
-
     out.add(Printf("%-40s", {env.text(1079)}, sep));
     out.add("----------------------------------------");
     out.add("");
-    out.add(Printf("  %-40s : %8.2f kg/m", {env.text(1080), steel}, sep));
-    out.add(Printf("  %-40s : %8.2f kg/m", {env.text(1081), concrete}, sep));
-    out.add(Printf("  %-40s : %8.2f m3/m", {env.text(1082), volume}, sep));
+    out.add(Printf("  %-40s : %8.2f kg/m", {env.text(1080), m.steel}, sep));
+    out.add(Printf("  %-40s : %8.2f kg/m", {env.text(1081), m.concrete}, sep));
+    out.add(Printf("  %-40s : %8.2f m3/m", {env.text(1082), m.volume}, sep));
     out.add(Printf("  %-40s", {env.text(1083)}, sep));
-    out.add(Printf("  %-40s : %8.2f kg/m", {env.text(1084), rebars}, sep));
-    out.add(Printf("  %-40s : %8.2f kg/m", {env.text(1085), total}, sep));
+    out.add(Printf("  %-40s : %8.2f kg/m", {env.text(1084), m.rebars}, sep));
+    out.add(Printf("  %-40s : %8.2f kg/m", {env.text(1085), m.total}, sep));
     out.add("");
-    return volume;
 }
 
-void fillResultGrid(const CalcEnv& env, ResultGrid& grid, const UltimateLoadTable& t, double e1, double e2)
+void fillResultGrid(const TextEnv& env, ResultGrid& grid, const UltimateLoadTable& t, double e1, double e2)
 {
     const std::string& sep = env.decimalSeparator;
     grid.columnWidth = {160, 80, 80, 80, 80, 80};
@@ -150,6 +139,138 @@ void fillResultGrid(const CalcEnv& env, ResultGrid& grid, const UltimateLoadTabl
         }
     }
     grid.filled = true;
+}
+
+namespace {
+
+void detailLine(const TextEnv& env, MessageList& out, const char* fmt, int text, double v)
+{
+    out.add(Printf(fmt, {env.text(text), v}, env.decimalSeparator));
+}
+
+constexpr const char* kAreaFmt = "  A   = %8.4g mm2      fy  = %8.4g N/mm2    I = %8.4g mm4";
+constexpr const char* kStiffFmt = "  E*I = %8.4g N*mm2    psi*E*I = %8.4g N*mm2";
+
+void writeComponent(const TextEnv& env, MessageList& out, int text, const ComponentPart& k, const char* areaFmt,
+                    const char* stiffFmt)
+{
+    out.add("  " + env.text(text));
+    out.add(Printf(areaFmt, {k.A, k.f, k.I}, env.decimalSeparator));
+    out.add(Printf("  EY  = %8.4g N/mm2    Npl     = %8.4g kN", {k.E, k.Npl}, env.decimalSeparator));
+    const double EI = k.E * k.I;
+    out.add(Printf(stiffFmt, {EI, EI * k.phi}, env.decimalSeparator));
+}
+
+} // namespace
+
+void writeMemberDetails(const TextEnv& env, MessageList& out, const MemberResult& m)
+{
+    if (m.call.loadCase == LoadCase::FireReference)
+        return;
+    const bool strong = m.axis == Axis::Strong;
+    // appended piece by piece: a text put in front of a temporary string
+    // (" " + s) makes GCC 12 at -O3 warn of overlapping copies (-Wrestrict)
+    std::string head = env.text(m.call.loadCase == LoadCase::Service ? 1130 : 1131);
+    if (m.call.loadCase != LoadCase::Service)
+        head.append(" ").append(fireClassLabel(m.call.fireClass));
+    head.append(strong ? "  " : " ").append(env.text(strong ? 1077 : 1076));
+    out.add(head);
+    detailLine(env, out, "  %-40s : %8.4g kN   ", 1132, m.nplR);
+    detailLine(env, out, "  %-40s : %8.4g kN   ", 1150, m.nplRd);
+    detailLine(env, out, "  %-40s : %8.4g N*mm2", 1133, m.EIeff);
+    detailLine(env, out, "  %-40s : %8.4g m    ", 1134, m.call.L);
+    detailLine(env, out, "  %-40s : %8.4g kN   ", 1135, m.nCr);
+    detailLine(env, out, "  %-40s : %8.4g      ", 1136, m.lambda);
+    if (!strong) {
+        detailLine(env, out, "  %-40s : %8.4g      ", 1137, m.chi);
+        detailLine(env, out, "  %-40s : %8.4g kN   ", 1138, m.nRd);
+        writeComponent(env, out, 1139, m.flange, kAreaFmt, kStiffFmt);
+        writeComponent(env, out, 1140, m.web, kAreaFmt, kStiffFmt);
+    } else {
+        if (atRoomTemperature(m.call.loadCase)) {
+            detailLine(env, out, "  %-40s : %8.4g      ", 1137, m.chiB);
+            detailLine(env, out, "  %-40s : %8.4g kN   ", 1138, m.nRd);
+        } else {
+            detailLine(env, out, "  %-40s : %8.4g      ", 1144, m.chiB);
+            detailLine(env, out, "  %-40s : %8.4g kN   ", 1145, m.nRdB);
+            detailLine(env, out, "  %-40s : %8.4g      ", 1146, m.chiC);
+            detailLine(env, out, "  %-40s : %8.4g kN   ", 1147, m.nRdC);
+        }
+        writeComponent(env, out, 1139, m.flange, "  A   = %8.4g mm2      fy  = %8.4g N/mm2    I = %8.4g mm4 ",
+                       kStiffFmt);
+        writeComponent(env, out, 1140, m.web, kAreaFmt, "  E*I = %8.4g N*mm2   psi*E*I = %8.4g N*mm2");
+    }
+    writeComponent(env, out, 1141, m.rebars, kAreaFmt, kStiffFmt);
+    writeComponent(env, out, 1142, m.concrete, kAreaFmt, kStiffFmt);
+    out.add(" ");
+}
+
+void writeMemberErrors(const TextEnv& env, MessageList& errors, const std::vector<Finding>& findings)
+{
+    const std::string& sep = env.decimalSeparator;
+    for (const Finding& f : findings) {
+        const double v = f.values.empty() ? 0.0 : f.values[0];
+        switch (f.code) {
+        case FindingCode::SlendernessWeak:
+        case FindingCode::SlendernessStrong:
+            errors.add(env.text(static_cast<int>(f.code)));
+            errors.add(env.text(1121) + formatFixed(v, 2, sep));
+            errors.add(withDecimalSeparator(env.text(1122), sep));
+            errors.add(f.code == FindingCode::SlendernessWeak ? "" : " ");
+            break;
+        case FindingCode::SteelRatioLow:
+            errors.add(env.text(1123));
+            errors.add(env.text(1124) + formatFixed(v, 4, sep));
+            errors.add(withDecimalSeparator(env.text(1125), sep));
+            errors.add("");
+            break;
+        case FindingCode::SteelRatioHigh:
+            errors.add(env.text(1126));
+            errors.add(env.text(1124) + formatFixed(v, 2, sep));
+            errors.add(withDecimalSeparator(env.text(1127), sep));
+            errors.add("");
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+std::string runMessage(const TextEnv& env, const Finding& f)
+{
+    switch (f.code) {
+    case FindingCode::BendingFailure: return "error in bending";
+    case FindingCode::AxisDistanceBelowAnnexF: return env.text(1073);
+    default: return env.text(static_cast<int>(f.code));
+    }
+}
+
+void writeDesign(const TextEnv& env, const ColumnInput& in, DesignOutcome& run, ColumnResults& res)
+{
+    for (const Finding& f : run.messages)
+        env.message(runMessage(env, f));
+    if (run.rows)
+        writeRebarLocation(env, res.rebarLocationLines, in, *run.rows, run.UC2);
+    if (run.figure) {
+        res.sectionPicture = labelled(env, std::move(*run.figure));
+        run.figure.reset();
+    }
+    for (const MemberResult& m : run.members) {
+        if (!m.findings.empty()) {
+            writeMemberErrors(env, res.errors, m.findings);
+            res.hasErrors = res.hasErrors || anyError(m.findings);
+        }
+        if (m.complete)
+            writeMemberDetails(env, res.memberDetailLines, m);
+    }
+    res.table = run.table;
+    res.concreteVolume = run.concreteVolume;
+    if (run.tableComplete)
+        writeResults(env, res.resultsLines, res.table, run.e1, run.e2);
+    if (run.masses) {
+        writeComponents(env, res.componentsLines, *run.masses);
+        fillResultGrid(env, res.grid, res.table, run.e1, run.e2);
+    }
 }
 
 } // namespace qeln

@@ -1,16 +1,37 @@
-// The listing sections written by the design run, and the result grid.
+// The listing: the sections the design run's values are written into, the
+// result grid and the drawing, in the chosen language and decimal separator.
+// Nothing here calculates; everything shown comes from calc/design.h.
 #pragma once
 
-#include "env.h"
+#include "design.h"
+#include "findings.h"
+#include "member.h"
 #include "records.h"
+#include "textenv.h"
+
+#include <string>
+#include <vector>
 
 namespace qeln {
 
-void writeRebarLocation(const CalcEnv& env, MessageList& out, const ColumnInput& in, const RebarLayout& rows,
+// Writes a design run's outcome into the results: the run's message boxes
+// (through the sink, in order), rebar location, drawing, the member limits'
+// errors, the details, results and components sections, and the grid.
+// Only the steps the run reached are written. The drawing's figure moves
+// into res.sectionPicture: run.figure is empty afterwards.
+void writeDesign(const TextEnv& env, const ColumnInput& in, DesignOutcome& run, ColumnResults& res);
+
+void writeRebarLocation(const TextEnv& env, MessageList& out, const ColumnInput& in, const RebarLayout& rows,
                         double UC2);
-void writeResults(const CalcEnv& env, MessageList& out, const UltimateLoadTable& t, double e1, double e2);
-// Returns the concrete volume (m3/m) it computed.
-double writeComponents(const CalcEnv& env, MessageList& out, const ColumnInput& in);
-void fillResultGrid(const CalcEnv& env, ResultGrid& grid, const UltimateLoadTable& t, double e1, double e2);
+void writeResults(const TextEnv& env, MessageList& out, const UltimateLoadTable& t, double e1, double e2);
+void writeComponents(const TextEnv& env, MessageList& out, const ComponentMasses& m);
+void fillResultGrid(const TextEnv& env, ResultGrid& grid, const UltimateLoadTable& t, double e1, double e2);
+
+// The details block of one member call (nothing for the reference calculation).
+void writeMemberDetails(const TextEnv& env, MessageList& out, const MemberResult& m);
+// The error lines of the member limits.
+void writeMemberErrors(const TextEnv& env, MessageList& errors, const std::vector<Finding>& findings);
+// The text of one of the run's message boxes.
+std::string runMessage(const TextEnv& env, const Finding& f);
 
 } // namespace qeln

@@ -3,7 +3,6 @@
 // values of ENV 1994-1-2 Annex F for each fire class.
 #include "member.h"
 
-#include "format.h"
 #include "numeric.h"
 #include "sectionconstants.h"
 
@@ -15,42 +14,27 @@ namespace {
 
 using namespace sectionconst;
 
-bool isServiceLabel(const std::string& label)
-{
-    return label == " " || label == "F 0";
-}
-
-// Values of one member calculation that the details block reports.
-struct Component {
-    double A = 0, f = 0, I = 0, E = 0, Npl = 0, phi = 1;
-};
-
-struct MemberState {
-    Component flange, web, rebars, concrete;
-    double nplR = 0, nplRd = 0, EIeff = 0, nCr = 0, lambda = 0;
-};
-
 double sq(double x) { return x * x; }
 
-// Areas, plastic loads, stiffness, critical load and slenderness (steps 2 to 7).
+// Plastic loads, stiffness, critical load and slenderness (steps 3 to 7).
 // I values in: flange, web, rebars, concrete (before the fillet transfer).
-void computeStiffness(const CalcEnv& env, MemberState& m, double& ecRef, const ComponentValues& c, double Ifr,
-                      const MemberCall& call, bool fire, bool longTermCondition)
+void computeStiffness(const CalcEnv& env, MemberResult& m, const ComponentValues& c, double Ifr,
+                      const MemberCall& call, bool longTermCondition)
 {
-    if (!fire) {
+    if (!c.fire) {
         m.concrete.I -= Ifr;
         m.web.I += Ifr;
     }
-    m.flange.Npl = m.flange.A * c.fF / 1000;
-    m.web.Npl = m.web.A * c.fW / 1000;
-    m.rebars.Npl = m.rebars.A * c.fS / 1000;
-    m.concrete.Npl = m.concrete.A * c.fC / 1000;
+    m.flange.Npl = m.flange.A * c.fF / units::kNPerkN;
+    m.web.Npl = m.web.A * c.fW / units::kNPerkN;
+    m.rebars.Npl = m.rebars.A * c.fS / units::kNPerkN;
+    m.concrete.Npl = m.concrete.A * c.fC / units::kNPerkN;
     m.nplRd = m.web.Npl + m.flange.Npl + m.concrete.Npl + m.rebars.Npl;
     const SafetyFactors& g = env.gammas;
-    const bool service = isServiceLabel(call.label);
-    const double gA = service ? g.gammaA : g.gammaAfi;
-    const double gC = service ? g.gammaC : g.gammaCfi;
-    const double gS = service ? g.gammaS : g.gammaSfi;
+    const bool cold = atRoomTemperature(call.loadCase);
+    const double gA = cold ? g.gammaA : g.gammaAfi;
+    const double gC = cold ? g.gammaC : g.gammaCfi;
+    const double gS = cold ? g.gammaS : g.gammaSfi;
     m.nplR = (m.web.Npl + m.flange.Npl) * gA + m.concrete.Npl * gC + m.rebars.Npl * gS;
 
     m.flange.E = c.EF;
@@ -61,11 +45,12 @@ void computeStiffness(const CalcEnv& env, MemberState& m, double& ecRef, const C
     m.rebars.phi = c.phiS;
     m.concrete.phi = c.phiC;
 
+    m.Ec = call.Ec;
     auto stiffness = [&]() {
-        m.concrete.E = ecRef;
-        m.EIeff = c.phiF * (c.EF * m.flange.I) + c.phiW * (c.EW * m.web.I) + c.phiC * (ecRef * m.concrete.I)
+        m.concrete.E = m.Ec;
+        m.EIeff = c.phiF * (c.EF * m.flange.I) + c.phiW * (c.EW * m.web.I) + c.phiC * (m.Ec * m.concrete.I)
                   + c.phiS * (c.ES * m.rebars.I);
-        m.nCr = checkedDiv(sq(kPi) * m.EIeff, sq(call.L) * 1e9);
+        m.nCr = checkedDiv(sq(kPi) * m.EIeff, sq(call.L) * units::kBucklingLengthScale);
     };
     stiffness();
     m.lambda = checkedSqrt(checkedDiv(m.nplR, m.nCr));
@@ -76,46 +61,28 @@ void computeStiffness(const CalcEnv& env, MemberState& m, double& ecRef, const C
     // and with them the buckling coefficient. The modulus is only ever
     // lowered, so a fire secant modulus below it stays as it is.
     if (m.lambda > 0.8 && longTermCondition) {
-        ecRef = std::min(ecRef, 0.8 * (1 - 0.005 * call.pcp) * call.Ecd);
+        m.Ec = std::min(m.Ec, 0.8 * (1 - 0.005 * call.pcp) * call.Ecd);
         stiffness();
         m.lambda = checkedSqrt(checkedDiv(m.nplR, m.nCr));
     }
 }
 
-void detailLine(const CalcEnv& env, MessageList& out, const char* fmt, int text, double v)
+// The limits of the service calculation, weak axis: slenderness, then the
+// steel contribution ratio unless an error was found before.
+void weakAxisLimits(MemberResult& m, const MemberCall& call)
 {
-    out.add(Printf(fmt, {env.text(text), v}, env.decimalSeparator));
-}
-
-void writeComponent(const CalcEnv& env, MessageList& out, int text, const Component& k, const char* areaFmt,
-                    const char* stiffFmt)
-{
-    out.add("  " + env.text(text));
-    out.add(Printf(areaFmt, {k.A, k.f, k.I}, env.decimalSeparator));
-    out.add(Printf("  EY  = %8.4g N/mm2    Npl     = %8.4g kN", {k.E, k.Npl}, env.decimalSeparator));
-    const double EI = k.E * k.I;
-    out.add(Printf(stiffFmt, {EI, EI * k.phi}, env.decimalSeparator));
-}
-
-constexpr const char* kAreaFmt = "  A   = %8.4g mm2      fy  = %8.4g N/mm2    I = %8.4g mm4";
-constexpr const char* kStiffFmt = "  E*I = %8.4g N*mm2    psi*E*I = %8.4g N*mm2";
-
-void writeHeadAndTotals(const CalcEnv& env, MessageList& out, const MemberState& m, const MemberCall& call,
-                        bool strong)
-{
-    // appended piece by piece: a text put in front of a temporary string
-    // (" " + s) makes GCC 12 at -O3 warn of overlapping copies (-Wrestrict)
-    std::string head = env.text(call.label == "F 0" ? 1130 : 1131);
-    if (call.label != "F 0")
-        head.append(" ").append(call.label);
-    head.append(strong ? "  " : " ").append(env.text(strong ? 1077 : 1076));
-    out.add(head);
-    detailLine(env, out, "  %-40s : %8.4g kN   ", 1132, m.nplR);
-    detailLine(env, out, "  %-40s : %8.4g kN   ", 1150, m.nplRd);
-    detailLine(env, out, "  %-40s : %8.4g N*mm2", 1133, m.EIeff);
-    detailLine(env, out, "  %-40s : %8.4g m    ", 1134, call.L);
-    detailLine(env, out, "  %-40s : %8.4g kN   ", 1135, m.nCr);
-    detailLine(env, out, "  %-40s : %8.4g      ", 1136, m.lambda);
+    bool failed = call.errorsBefore;
+    if (m.lambda >= 2.0) {
+        m.findings.push_back({FindingCode::SlendernessWeak, Severity::Error, {m.lambda}});
+        failed = true;
+    }
+    m.delta = checkedDiv(m.web.Npl + m.flange.Npl, m.nplRd);
+    if (!failed && m.delta < 0.2) {
+        m.findings.push_back({FindingCode::SteelRatioLow, Severity::Error, {m.delta}});
+        failed = true;
+    }
+    if (!failed && m.delta > 0.9)
+        m.findings.push_back({FindingCode::SteelRatioHigh, Severity::Error, {m.delta}});
 }
 
 } // namespace
@@ -157,145 +124,77 @@ void LayoutRebarRows(RebarLayout& rows, int n1, int n2, double h, double d, doub
     }
 }
 
-void ColdResistanceWeakAxis(const CalcEnv& env, double& ecRef, double& nRd, int n1, int n2, const SectionDims& s,
-                            const ComponentValues& c, double& dRef, double uc1, Areas& areas,
-                            const MemberCall& call, RunLists& lists)
+void AxialResistance(const CalcEnv& env, Axis axis, const SectionDims& s, const ComponentValues& c,
+                     const MemberRebars& bars, const MemberCall& call, MemberResult& m)
 {
-    const bool fire = std::fabs(c.bcfi) > 1e-6;
-    if (fire)
-        dRef = call.dInput;
-    const double d = dRef;
+    m = MemberResult{};
+    m.axis = axis;
+    m.call = call;
+    const bool fire = c.fire;
+    const bool weak = axis == Axis::Weak;
+    const double d = call.d;
     const double h = s.h, b = s.b, tw = s.tw, tf = s.tf, r = c.r, bcfi = c.bcfi, hwfi = c.hwfi;
+    const RebarLayout& rows = bars.rows;
 
-    MemberState m;
+    // 1. Areas and strengths.
+    const int count = weak ? bars.n1 + bars.n2 : rows.count[0] + rows.count[1] + rows.count[2] + rows.count[3];
     m.web.A = fire ? (h - 2 * tf - 2 * hwfi) * tw : (h - 2 * tf) * tw + kFillets * r * r;
     m.flange.A = 2 * b * tf;
-    m.rebars.A = d * d * (n1 + n2) * kPi4;
+    m.rebars.A = d * d * count * kPi4;
     m.concrete.A = (h - 2 * bcfi - 2 * tf) * (b - tw - 2 * bcfi) - m.rebars.A - (fire ? 0.0 : kFillets * r * r);
     m.flange.f = c.fF;
     m.web.f = c.fW;
     m.rebars.f = c.fS;
     m.concrete.f = c.fC;
 
-    const double a = MaxOf(d, 20);
-    m.flange.I = b * b * b * tf / 6;
-    const double Ifr = kFillet * r * r * sq(tw + kFilletArm * r) + kFilletI * r * r * r * r;
+    // 2. Second moments of area about the axis.
     const double barOwn = kPi * d * d * d * d / 64;
-    m.rebars.I = n1 * (barOwn + kPi4 * d * d * sq(b / 2 - uc1)) + n2 * (barOwn + kPi4 * d * d * sq(b / 2 - uc1 - a - d));
-    m.web.I = tw * tw * tw * (h - 2 * tf - 2 * hwfi) / 12;
-    m.concrete.I = (std::pow(b - 2 * bcfi, 3) - tw * tw * tw) * (h - 2 * tf - 2 * bcfi) / 12 - m.rebars.I;
-
-    computeStiffness(env, m, ecRef, c, Ifr, call, fire, call.e < 2 * b);
-
-    const double chi = bucklingCoefficient(m.lambda, 0.49);
-    nRd = checkedFinite(chi * m.nplRd);
-    areas.Aa = m.flange.A + m.web.A;
-    areas.Ac = m.concrete.A;
-    areas.As = m.rebars.A;
-
-    if (call.checkFlag) {
-        const std::string& sep = env.decimalSeparator;
-        if (m.lambda >= 2.0) {
-            lists.errors.add(env.text(1120));
-            lists.errors.add(env.text(1121) + formatFixed(m.lambda, 2, sep));
-            lists.errors.add(withDecimalSeparator(env.text(1122), env.decimalSeparator));
-            lists.errors.add("");
-            lists.hasErrors = true;
-        }
-        const double delta = checkedDiv(m.web.Npl + m.flange.Npl, m.nplRd);
-        if (!lists.hasErrors && delta < 0.2) {
-            lists.errors.add(env.text(1123));
-            lists.errors.add(env.text(1124) + formatFixed(delta, 4, sep));
-            lists.errors.add(withDecimalSeparator(env.text(1125), sep));
-            lists.errors.add("");
-            lists.hasErrors = true;
-        }
-        if (!lists.hasErrors && delta > 0.9) {
-            lists.errors.add(env.text(1126));
-            lists.errors.add(env.text(1124) + formatFixed(delta, 2, sep));
-            lists.errors.add(withDecimalSeparator(env.text(1127), sep));
-            lists.errors.add("");
-            lists.hasErrors = true;
-        }
+    double Ifr = 0;
+    if (weak) {
+        const double a = MaxOf(d, 20);
+        const double uc1 = bars.uc1;
+        m.flange.I = b * b * b * tf / 6;
+        Ifr = kFillet * r * r * sq(tw + kFilletArm * r) + kFilletI * r * r * r * r;
+        m.rebars.I = bars.n1 * (barOwn + kPi4 * d * d * sq(b / 2 - uc1))
+                     + bars.n2 * (barOwn + kPi4 * d * d * sq(b / 2 - uc1 - a - d));
+        m.web.I = tw * tw * tw * (h - 2 * tf - 2 * hwfi) / 12;
+        m.concrete.I = (std::pow(b - 2 * bcfi, 3) - tw * tw * tw) * (h - 2 * tf - 2 * bcfi) / 12 - m.rebars.I;
+    } else {
+        m.flange.I = (h * h * h - std::pow(h - 2 * tf, 3)) * b / 12;
+        Ifr = kFillet * r * r * sq(h - 2 * tf - kFilletArm * r) + kFilletI * r * r * r * r;
+        m.rebars.I = 0;
+        for (std::size_t i = 0; i < 4; ++i)
+            m.rebars.I += rows.count[i] * (barOwn + kPi4 * d * d * sq(h / 2 - tf - rows.z[i]));
+        m.web.I = std::pow(h - 2 * tf - 2 * hwfi, 3) * tw / 12;
+        m.concrete.I = std::pow(h - 2 * tf - 2 * bcfi, 3) * (b - tw - 2 * bcfi) / 12 - m.rebars.I;
     }
 
-    if (call.label != " ") {
-        MessageList& out = lists.details;
-        writeHeadAndTotals(env, out, m, call, false);
-        detailLine(env, out, "  %-40s : %8.4g      ", 1137, chi);
-        detailLine(env, out, "  %-40s : %8.4g kN   ", 1138, nRd);
-        writeComponent(env, out, 1139, m.flange, kAreaFmt, kStiffFmt);
-        writeComponent(env, out, 1140, m.web, kAreaFmt, kStiffFmt);
-        writeComponent(env, out, 1141, m.rebars, kAreaFmt, kStiffFmt);
-        writeComponent(env, out, 1142, m.concrete, kAreaFmt, kStiffFmt);
-        out.add(" ");
+    // 3. to 7. Plastic loads, stiffness, slenderness; the long-term rule with
+    // the depth in the plane of bending.
+    computeStiffness(env, m, c, Ifr, call, call.e < 2 * (weak ? b : h));
+
+    // 8. Buckling coefficient and ultimate load: curve c about the weak axis;
+    // about the strong axis curve b at room temperature and curve c in fire.
+    if (weak) {
+        m.chiC = bucklingCoefficient(m.lambda, 0.49);
+        m.chi = m.chiC;
+        m.nRd = checkedFinite(m.chi * m.nplRd);
+        m.areas.Aa = m.flange.A + m.web.A;
+        m.areas.Ac = m.concrete.A;
+        m.areas.As = m.rebars.A;
+        if (call.checks)
+            weakAxisLimits(m, call);
+    } else {
+        m.chiB = bucklingCoefficient(m.lambda, 0.34);
+        m.chiC = bucklingCoefficient(m.lambda, 0.49);
+        m.chi = atRoomTemperature(call.loadCase) ? m.chiB : m.chiC;
+        m.nRd = checkedFinite(m.chi * m.nplRd);
+        m.nRdB = m.chiB * m.nplRd;
+        m.nRdC = m.chiC * m.nplRd;
+        if (call.checks && m.lambda > 2.0)
+            m.findings.push_back({FindingCode::SlendernessStrong, Severity::Error, {m.lambda}});
     }
-}
-
-void ColdResistanceStrongAxis(const CalcEnv& env, double& ecRef, double& nRd, const RebarLayout& rows,
-                              const SectionDims& s, const ComponentValues& c, double& dRef,
-                              const MemberCall& call, RunLists& lists)
-{
-    const bool fire = std::fabs(c.bcfi) > 1e-6;
-    if (fire)
-        dRef = call.dInput;
-    const double d = dRef;
-    const double h = s.h, b = s.b, tw = s.tw, tf = s.tf, r = c.r, bcfi = c.bcfi, hwfi = c.hwfi;
-    const int bars = rows.count[0] + rows.count[1] + rows.count[2] + rows.count[3];
-
-    MemberState m;
-    m.web.A = fire ? (h - 2 * tf - 2 * hwfi) * tw : (h - 2 * tf) * tw + kFillets * r * r;
-    m.flange.A = 2 * b * tf;
-    m.rebars.A = d * d * bars * kPi4;
-    m.concrete.A = (h - 2 * bcfi - 2 * tf) * (b - tw - 2 * bcfi) - m.rebars.A - (fire ? 0.0 : kFillets * r * r);
-    m.flange.f = c.fF;
-    m.web.f = c.fW;
-    m.rebars.f = c.fS;
-    m.concrete.f = c.fC;
-
-    m.flange.I = (h * h * h - std::pow(h - 2 * tf, 3)) * b / 12;
-    const double Ifr = kFillet * r * r * sq(h - 2 * tf - kFilletArm * r) + kFilletI * r * r * r * r;
-    const double barOwn = kPi * d * d * d * d / 64;
-    m.rebars.I = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        m.rebars.I += rows.count[i] * (barOwn + kPi4 * d * d * sq(h / 2 - tf - rows.z[i]));
-    m.web.I = std::pow(h - 2 * tf - 2 * hwfi, 3) * tw / 12;
-    m.concrete.I = std::pow(h - 2 * tf - 2 * bcfi, 3) * (b - tw - 2 * bcfi) / 12 - m.rebars.I;
-
-    computeStiffness(env, m, ecRef, c, Ifr, call, fire, call.e < 2 * h);
-
-    const double chiB = bucklingCoefficient(m.lambda, 0.34);
-    const double chiC = bucklingCoefficient(m.lambda, 0.49);
-    const bool service = isServiceLabel(call.label);
-    nRd = checkedFinite((service ? chiB : chiC) * m.nplRd);
-
-    if (call.checkFlag && m.lambda > 2.0) {
-        lists.errors.add(env.text(1143));
-        lists.errors.add(env.text(1121) + formatFixed(m.lambda, 2, env.decimalSeparator));
-        lists.errors.add(withDecimalSeparator(env.text(1122), env.decimalSeparator));
-        lists.errors.add(" ");
-        lists.hasErrors = true;
-    }
-
-    if (call.label != " ") {
-        MessageList& out = lists.details;
-        writeHeadAndTotals(env, out, m, call, true);
-        if (service) {
-            detailLine(env, out, "  %-40s : %8.4g      ", 1137, chiB);
-            detailLine(env, out, "  %-40s : %8.4g kN   ", 1138, nRd);
-        } else {
-            detailLine(env, out, "  %-40s : %8.4g      ", 1144, chiB);
-            detailLine(env, out, "  %-40s : %8.4g kN   ", 1145, chiB * m.nplRd);
-            detailLine(env, out, "  %-40s : %8.4g      ", 1146, chiC);
-            detailLine(env, out, "  %-40s : %8.4g kN   ", 1147, chiC * m.nplRd);
-        }
-        writeComponent(env, out, 1139, m.flange, "  A   = %8.4g mm2      fy  = %8.4g N/mm2    I = %8.4g mm4 ",
-                       kStiffFmt);
-        writeComponent(env, out, 1140, m.web, kAreaFmt, "  E*I = %8.4g N*mm2   psi*E*I = %8.4g N*mm2");
-        writeComponent(env, out, 1141, m.rebars, kAreaFmt, kStiffFmt);
-        writeComponent(env, out, 1142, m.concrete, kAreaFmt, kStiffFmt);
-        out.add(" ");
-    }
+    m.complete = true;
 }
 
 } // namespace qeln

@@ -1,13 +1,27 @@
 // Axial buckling resistance about the weak and the strong axis
 // (ENV 1994-1-1 4.8.3, with the component values of ENV 1994-1-2 Annex F in fire).
+// The routines return values and findings only; calc/listing.cpp writes them.
 #pragma once
 
 #include "env.h"
+#include "findings.h"
+#include "materials.h"
 #include "records.h"
 
-#include <string>
+#include <vector>
 
 namespace qeln {
+
+enum class Axis { Weak, Strong };
+
+// Which calculation a member call belongs to: the service calculation, the
+// room-temperature reference calculation with the fire buckling lengths, or
+// one fire class.
+enum class LoadCase { Service, FireReference, Fire };
+
+// Room temperature (service and reference) takes the cold partial factors
+// and, about the strong axis, buckling curve b.
+inline bool atRoomTemperature(LoadCase c) { return c != LoadCase::Fire; }
 
 struct SectionDims {
     double h = 0, b = 0, tw = 0, tf = 0;
@@ -15,50 +29,88 @@ struct SectionDims {
 
 // Design strengths, moduli and stiffness multipliers of the four components.
 struct ComponentValues {
-    double r = 0;     // root radius (0 in fire runs)
-    double bcfi = 0;  // concrete border reduction per face (fire)
-    double hwfi = 0;  // web height reduction at each end (fire)
+    bool fire = false;  // reduced values of a fire class: no fillets, reduced borders
+    double r = 0;       // root radius (0 in fire runs)
+    double bcfi = 0;    // concrete border reduction per face (fire)
+    double hwfi = 0;    // web height reduction at each end (fire)
     double fF = 0, fW = 0, fC = 0, fS = 0;
-    double EF = 210000, EW = 210000, ES = 210000;
+    double EF = kSteelModulus, EW = kSteelModulus, ES = kSteelModulus;
     double phiF = 1, phiW = 1, phiC = 1, phiS = 1;
 };
 
-// What a call is about: label " ", "F 0" or a fire class, buckling length (m),
-// eccentricity about the axis (mm), Ecd, pcp, the diameter as entered, checks on/off.
-struct MemberCall {
-    std::string label;
-    double L = 0;
-    double e = 0;
-    double Ecd = 0;
-    double pcp = 0;
-    double dInput = 0;
-    bool checkFlag = false;
+// The rebars as the two axes see them: bar counts and the corner distance
+// about the weak axis, the rows about the strong axis.
+struct MemberRebars {
+    int n1 = 4, n2 = 0;
+    double uc1 = 0;
+    RebarLayout rows;
 };
 
-// The run's lists the routines append to.
-struct RunLists {
-    MessageList& errors;
-    MessageList& warnings;
-    bool& hasErrors;
-    bool& hasWarnings;
-    MessageList& details;   // memberDetailLines
+// What a call is about.
+struct MemberCall {
+    LoadCase loadCase = LoadCase::Service;
+    FireClass fireClass = FireClass::R30;   // with LoadCase::Fire
+    double L = 0;        // buckling length, m
+    double e = 0;        // eccentricity about the axis, mm
+    double Ecd = 0;      // design modulus of the concrete, N/mm2
+    double pcp = 0;      // permanent share of the load, %
+    double d = 0;        // rebar diameter in effect, mm
+    double Ec = 0;       // concrete modulus the axis starts from, N/mm2
+    bool checks = false;        // the limits of the service calculation apply
+    bool errorsBefore = false;  // an earlier error suppresses the steel contribution limits
 };
 
 struct Areas {
     double Aa = 0, Ac = 0, As = 0;
 };
 
+// Values of one component that the details block reports.
+struct ComponentPart {
+    double A = 0, f = 0, I = 0, E = 0, Npl = 0, phi = 1;
+};
+
+struct MemberResult {
+    Axis axis = Axis::Weak;
+    MemberCall call;
+    ComponentPart flange, web, rebars, concrete;
+    double nplR = 0, nplRd = 0, EIeff = 0, nCr = 0, lambda = 0;
+    double Ec = 0;        // concrete modulus used (after the long-term rule)
+    double chiB = 0;      // buckling coefficient, curve b (strong axis only)
+    double chiC = 0;      // buckling coefficient, curve c
+    double nRdB = 0;      // chiB N.pl.Rd (strong axis only)
+    double nRdC = 0;      // chiC N.pl.Rd (strong axis only)
+    double chi = 0;       // the coefficient that gives nRd
+    double nRd = 0;       // ultimate load, kN
+    double delta = 0;     // steel contribution ratio (weak axis with checks)
+    Areas areas;
+    std::vector<Finding> findings;   // limits of the service calculation
+    bool complete = false;           // false: an arithmetic fault ended the call after the findings so far
+};
+
 // Places the rebars in rows for the strong axis. n1 outside 4, 8, 12, 16 leaves
 // the layout untouched.
 void LayoutRebarRows(RebarLayout& rows, int n1, int n2, double h, double d, double uf1, double tf);
 
-void ColdResistanceWeakAxis(const CalcEnv& env, double& ecRef, double& nRd, int n1, int n2,
-                            const SectionDims& s, const ComponentValues& c, double& dRef, double uc1,
-                            Areas& areas, const MemberCall& call, RunLists& lists);
+// One axis, one load case, into `out` (replaced). Arithmetic faults leave as
+// CalculationError; `out` then keeps the findings made before the fault.
+void AxialResistance(const CalcEnv& env, Axis axis, const SectionDims& s, const ComponentValues& c,
+                     const MemberRebars& bars, const MemberCall& call, MemberResult& out);
 
-void ColdResistanceStrongAxis(const CalcEnv& env, double& ecRef, double& nRd, const RebarLayout& rows,
-                              const SectionDims& s, const ComponentValues& c, double& dRef,
-                              const MemberCall& call, RunLists& lists);
+inline MemberResult ColdResistanceWeakAxis(const CalcEnv& env, const SectionDims& s, const ComponentValues& c,
+                                           const MemberRebars& bars, const MemberCall& call)
+{
+    MemberResult m;
+    AxialResistance(env, Axis::Weak, s, c, bars, call, m);
+    return m;
+}
+
+inline MemberResult ColdResistanceStrongAxis(const CalcEnv& env, const SectionDims& s, const ComponentValues& c,
+                                             const MemberRebars& bars, const MemberCall& call)
+{
+    MemberResult m;
+    AxialResistance(env, Axis::Strong, s, c, bars, call, m);
+    return m;
+}
 
 // Buckling coefficient for an imperfection factor alpha.
 double bucklingCoefficient(double lambda, double alpha);

@@ -82,6 +82,16 @@ struct ColumnInput {
     bool operator==(const ColumnInput&) const = default;
 };
 
+// The steel section of a project, as the catalogue gives it (mm).
+struct Section {
+    double h = 0, b = 0, tw = 0, tf = 0, r = 0;
+    bool movrixAvailable = false;
+};
+
+// The section fields of a project, read and set together.
+Section sectionOf(const ColumnInput& in);
+void setSection(ColumnInput& in, const Section& s);
+
 // Cuts a text to at most n characters (UTF-8 aware: never splits a character).
 std::string cutText(const std::string& s, int n);
 

@@ -21,6 +21,7 @@
 #pragma once
 
 #include "calc/messages.h"
+#include "calc/records.h"
 #include "calc/texts.h"
 #include "dbf.h"
 
@@ -48,6 +49,12 @@ struct SteelProfile {
 
     bool operator==(const SteelProfile&) const = default;
 };
+
+// The section a project takes from a catalogue row.
+inline Section sectionOf(const SteelProfile& p)
+{
+    return {p.h, p.b, p.tw, p.tf, p.r, p.movrix};
+}
 
 // Catalogue text by number in the current language (the desktop program
 // passes LoadText with its languageBase).

@@ -8,7 +8,7 @@ namespace qeln::cli {
 bool designRun(const ColumnInput& in, int languageBase, RunState& st, std::vector<std::string>& messageBoxes)
 {
     RecordingSink sink;
-    CalcEnv env;
+    RunEnv env;
     env.gammas = SafetyFactors::of(in);
     env.languageBase = languageBase;
     env.sink = &sink;

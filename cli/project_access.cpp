@@ -32,14 +32,8 @@ bool lookUpProfile(ProfileCatalogue& cat, ColumnInput& in, int languageBase, std
     RecordingSink sink;
     const bool found = cat.Profilsuchen(in.profileName, languageBase, &sink);
     messages.insert(messages.end(), sink.messages.begin(), sink.messages.end());
-    if (const auto p = cat.current()) {
-        in.h = p->h;
-        in.b = p->b;
-        in.tw = p->tw;
-        in.tf = p->tf;
-        in.r = p->r;
-        in.movrixAvailable = p->movrix;
-    }
+    if (const auto p = cat.current())
+        setSection(in, sectionOf(*p));
     return found;
 }
 

@@ -65,14 +65,8 @@ inline ProfileLookup CatalogueLookup(ProfileCatalogue& catalogue, TextSource tex
 {
     return [&catalogue, text = std::move(text), sink](const std::string& name, ColumnInput& in) {
         const bool found = catalogue.Profilsuchen(name, text, sink);
-        if (const auto p = catalogue.current()) {
-            in.h = p->h;
-            in.b = p->b;
-            in.tw = p->tw;
-            in.tf = p->tf;
-            in.r = p->r;
-            in.movrixAvailable = p->movrix;
-        }
+        if (const auto p = catalogue.current())
+            setSection(in, sectionOf(*p));
         return found;
     };
 }

@@ -4,6 +4,7 @@
 
 #include "calc/design.h"
 #include "calc/format.h"
+#include "calc/listing.h"
 #include "calc/numeric.h"
 #include "calc/utf8.h"
 
@@ -20,7 +21,7 @@ bool mentions(const std::string& what, const char* part) { return what.find(part
 
 } // namespace
 
-std::vector<std::string> calculationErrorLines(const CalcEnv& env, const std::string& what)
+std::vector<std::string> calculationErrorLines(const TextEnv& env, const std::string& what)
 {
     int cause = 1196;   // an invalid floating point operation
     if (mentions(what, "division by zero") || mentions(what, "0 / 0") || mentions(what, "without area") ||
@@ -75,7 +76,7 @@ std::string isoDateTime(double t)
     return buf;
 }
 
-void buildInputListing(const CalcEnv& env, const ColumnInput& in, const CheckOutcome& derived, ListingBlocks& blk,
+void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOutcome& derived, ListingBlocks& blk,
                        const DateTimeFormatter& fmtDate)
 {
     const std::string& sep = env.decimalSeparator;
@@ -171,7 +172,7 @@ void buildInputListing(const CalcEnv& env, const ColumnInput& in, const CheckOut
     dt.add("");
 }
 
-void assembleListings(const CalcEnv& env, RunState& st)
+void assembleListings(const TextEnv& env, RunState& st)
 {
     const ListingBlocks& b = st.blocks;
     const ColumnResults& r = st.results;
@@ -207,12 +208,13 @@ void assembleListings(const CalcEnv& env, RunState& st)
     }
 }
 
-bool calculate(const CalcEnv& env, const ColumnInput& in, RunState& st, RunPresenter& presenter,
+bool calculate(const RunEnv& env, const ColumnInput& in, RunState& st, RunPresenter& presenter,
                const DateTimeFormatter& fmtDate)
 {
     st.results = ColumnResults{};
     st.blocks.clear();
     st.derived = CheckOutcome{};
+    st.design = DesignOutcome{};
     st.completeListing.clear();
     st.condensedListing.clear();
     st.calcError = false;
@@ -227,8 +229,21 @@ bool calculate(const CalcEnv& env, const ColumnInput& in, RunState& st, RunPrese
         st.derived = RunInputChecks(env, in, st.results);
         addDesignLoadWarnings(env, in, st.results);
         buildInputListing(env, in, st.derived, st.blocks, fmtDate);
-        if (!st.derived.unusable)
-            DesignRun(env, in, st.derived.fyCalc, st.derived.rho, st.derived.dCalc, st.results);
+        // The outcome is written even when an arithmetic fault ended the run:
+        // the steps reached stay, as do the messages shown during it.
+        auto writeOutcome = [&] {
+            writeDesign(env, in, st.design, st.results);
+            st.derived.dCalc = st.design.dCalc;
+        };
+        if (!st.derived.unusable) {
+            try {
+                DesignRun(env, in, st.derived.fyCalc, st.derived.rho, st.derived.hasErrors(), st.design);
+            } catch (const CalculationError&) {
+                writeOutcome();
+                throw;
+            }
+            writeOutcome();
+        }
     } catch (const CalculationError& e) {
         st.calcError = true;
         st.calcErrorWhat = e.what();

@@ -2,15 +2,21 @@
 // run and presentation of the results.
 #pragma once
 
+#include "calc/design.h"
 #include "calc/designcheck.h"
 #include "calc/env.h"
 #include "calc/records.h"
+#include "calc/textenv.h"
 #include "checks.h"
 
 #include <functional>
 #include <string>
 
 namespace qeln {
+
+// What the calculate command needs: the calculation's factors and the
+// formatting layer's language, sink and decimal separator.
+struct RunEnv : CalcEnv, TextEnv {};
 
 // The twelve listing blocks of the main window (the details block is the
 // heading; the member routines' lines are in results.memberDetailLines).
@@ -25,6 +31,7 @@ struct RunState {
     ColumnResults results;
     ListingBlocks blocks;
     CheckOutcome derived;
+    DesignOutcome design;     // the design run's values behind the listing
     MessageList completeListing;
     MessageList condensedListing;
     bool calcError = false;   // the run ended in an arithmetic failure (text 219)
@@ -57,16 +64,16 @@ std::string isoDateTime(double dateTimeNumber);
 // The lines the warnings-and-errors window shows under "Errors" for an
 // arithmetic failure: text 219, its cause in the current language and the
 // technical description.
-std::vector<std::string> calculationErrorLines(const CalcEnv& env, const std::string& what);
+std::vector<std::string> calculationErrorLines(const TextEnv& env, const std::string& what);
 
 // Fills the input listing blocks.
-void buildInputListing(const CalcEnv& env, const ColumnInput& in, const CheckOutcome& derived, ListingBlocks& blk,
+void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOutcome& derived, ListingBlocks& blk,
                        const DateTimeFormatter& fmtDate);
 // Joins the blocks into the complete and the condensed listing.
-void assembleListings(const CalcEnv& env, RunState& st);
+void assembleListings(const TextEnv& env, RunState& st);
 
 // The calculate command: returns true when the run produced valid results.
-bool calculate(const CalcEnv& env, const ColumnInput& in, RunState& st, RunPresenter& presenter,
+bool calculate(const RunEnv& env, const ColumnInput& in, RunState& st, RunPresenter& presenter,
                const DateTimeFormatter& fmtDate = isoDateTime);
 
 } // namespace qeln

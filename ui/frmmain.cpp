@@ -662,7 +662,7 @@ bool frmmain::saveProject(const std::string& path, const ColumnInput& in, SaveFa
 
 bool frmmain::calculate(const ColumnInput& in)
 {
-    CalcEnv env;
+    RunEnv env;
     env.gammas = SafetyFactors::of(in);
     env.languageBase = languageBase();
     env.sink = &boxSink();

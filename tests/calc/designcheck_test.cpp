@@ -245,7 +245,7 @@ bool contains(const MessageList& l, const std::string& text)
 
 TEST(DesignCheckListing, BlockNamesEveryGivenValue)
 {
-    CalcEnv env;
+    TextEnv env;
     const auto c = evaluateDesignCheck(loads(1500, 900, FireClass::R90), sampleTable(), kAllInside);
     MessageList out;
     writeDesignCheck(env, out, *c);
@@ -261,7 +261,7 @@ TEST(DesignCheckListing, BlockNamesEveryGivenValue)
 
 TEST(DesignCheckListing, OutsideClassAndUndefinedUtilisation)
 {
-    CalcEnv env;
+    TextEnv env;
     UltimateLoadTable t = sampleTable();
     t.cell[rowService][axialWeak] = 0.0;
     RowScope scope = kAllInside;
@@ -280,7 +280,7 @@ TEST(DesignCheckListing, OutsideClassAndUndefinedUtilisation)
 
 TEST(DesignCheckListing, SummaryLinesCarryVerdictsInWords)
 {
-    CalcEnv env;
+    TextEnv env;
     env.languageBase = kGerman;
     env.decimalSeparator = ",";
     const auto c = evaluateDesignCheck(loads(3000, 100, FireClass::R30), sampleTable(), kAllInside);
@@ -297,7 +297,7 @@ TEST(DesignCheckListing, SummaryLinesCarryVerdictsInWords)
 
 TEST(OutsideRows, MarkedInListingAndGrid)
 {
-    CalcEnv env;
+    TextEnv env;
     ColumnResults res;
     res.resultsLines.add("Results");
     for (const char* row : {"Service          :", "R 30             :", "R 60             :", "R 90             :",
@@ -323,7 +323,7 @@ TEST(OutsideRows, MarkedInListingAndGrid)
 
 TEST(OutsideRows, NothingChangesWhenAllInside)
 {
-    CalcEnv env;
+    TextEnv env;
     ColumnResults res;
     res.resultsLines.add("R 90             :     1000 kN");
     res.grid.filled = true;

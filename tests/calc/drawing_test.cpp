@@ -49,7 +49,7 @@ SectionDrawing he320a()
 
 struct Drawn {
     RecordingSink sink;
-    CalcEnv env;
+    TextEnv env;
     Picture pic;
     explicit Drawn(const SectionDrawing& s, const std::string& sep = ".")
     {
@@ -461,7 +461,7 @@ TEST(DrawSection, CaptionsInEachLanguage)
     };
     for (const auto& [base, captions] : cases) {
         RecordingSink sink;
-        CalcEnv env;
+        TextEnv env;
         env.sink = &sink;
         env.languageBase = base;
         Picture pic;
@@ -483,6 +483,36 @@ TEST(DrawSection, NoRebarCaptionWithoutBars)
 
 // ---------------------------------------------------------------------------
 // Values that are not finite
+
+TEST(SectionFigure, EveryTextIsALabelAndTheDimensionsAreTheValuesDrawn)
+{
+    SectionDrawing s = he320a();
+    s.AN1 = 8;   // second layer: the right chain gets its UC2 step
+    s.UC2 = 100;
+    const SectionFigure fig = figureOf(s);
+    std::size_t texts = 0;
+    for (const Primitive& p : fig.picture.items)
+        if (p.kind == Kind::Text) {
+            ++texts;
+            EXPECT_TRUE(p.text.empty());   // the words come from the labelling only
+        }
+    ASSERT_EQ(fig.labels.size(), texts);
+    for (const FigureLabel& l : fig.labels)
+        EXPECT_EQ(fig.picture.items.at(l.item).kind, Kind::Text);
+    // the first dimension is the profile height, the left one its width
+    EXPECT_EQ(fig.labels.front().value, s.h);
+    const auto widths = std::count_if(fig.labels.begin(), fig.labels.end(),
+                                      [&](const FigureLabel& l) { return l.value == s.b; });
+    EXPECT_GE(widths, 1);
+    // labelling writes every text, and the geometry stays as drawn
+    const Picture pic = labelled(TextEnv{}, fig);
+    for (std::size_t i = 0; i < pic.items.size(); ++i) {
+        EXPECT_EQ(pic.items[i].points, fig.picture.items[i].points);
+        if (pic.items[i].kind == Kind::Text) {
+            EXPECT_FALSE(pic.items[i].text.empty());
+        }
+    }
+}
 
 TEST(DrawSection, NonFiniteValueIsACalculationErrorAndKeepsThePicture)
 {

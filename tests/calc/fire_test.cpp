@@ -25,30 +25,29 @@ TEST(FireFactors, SteelBorders)
 
 TEST(FireFactors, ConcreteBorders)
 {
-    EXPECT_NEAR(concreteTemperature(23, "R 30"), 300, 1e-9);
+    EXPECT_NEAR(concreteTemperature(23, FireClass::R30), 300, 1e-9);
     EXPECT_NEAR(concreteStrainAtPeak(300), 6.0, 1e-12);
     EXPECT_NEAR(concreteStrengthFactor(300), 0.85, 1e-12);
-    EXPECT_NEAR(concreteTemperature(43, "R 120"), 1000, 1e-9);
-    EXPECT_NEAR(concreteTemperature(60, "R 120"), 1000, 1e-9);
+    EXPECT_NEAR(concreteTemperature(43, FireClass::R120), 1000, 1e-9);
+    EXPECT_NEAR(concreteTemperature(60, FireClass::R120), 1000, 1e-9);
     EXPECT_NEAR(concreteStrengthFactor(1000), 0.04, 1e-12);
     EXPECT_NEAR(concreteStrainAtPeak(1000), 15.0, 1e-12);
-    // below x = 4 linear from zero; labels other than the first three are R 120
-    EXPECT_NEAR(concreteTemperature(2, "R 30"), 68, 1e-12);
-    EXPECT_NEAR(concreteTemperature(2, "R 60"), 107, 1e-12);
-    EXPECT_NEAR(concreteTemperature(2, "R 90"), 128, 1e-12);
-    EXPECT_NEAR(concreteTemperature(2, "R 120"), 132.5, 1e-12);
-    EXPECT_EQ(concreteTemperature(20, "anything"), concreteTemperature(20, "R 120"));
+    // below x = 4 linear from zero
+    EXPECT_NEAR(concreteTemperature(2, FireClass::R30), 68, 1e-12);
+    EXPECT_NEAR(concreteTemperature(2, FireClass::R60), 107, 1e-12);
+    EXPECT_NEAR(concreteTemperature(2, FireClass::R90), 128, 1e-12);
+    EXPECT_NEAR(concreteTemperature(2, FireClass::R120), 132.5, 1e-12);
     // every row passes through its points and is continuous
-    const struct { const char* label; std::vector<std::pair<double, double>> pts; } rows[] = {
-        {"R 30", {{4, 136}, {23, 300}, {46, 400}}},
-        {"R 60", {{4, 214}, {9, 300}, {21, 400}, {50, 600}}},
-        {"R 90", {{4, 256}, {6, 300}, {13, 400}, {33, 600}, {54, 800}}},
-        {"R 120", {{4, 265}, {5, 300}, {9, 400}, {38, 800}, {41, 900}, {43, 1000}}},
+    const struct { FireClass label; std::vector<std::pair<double, double>> pts; } rows[] = {
+        {FireClass::R30, {{4, 136}, {23, 300}, {46, 400}}},
+        {FireClass::R60, {{4, 214}, {9, 300}, {21, 400}, {50, 600}}},
+        {FireClass::R90, {{4, 256}, {6, 300}, {13, 400}, {33, 600}, {54, 800}}},
+        {FireClass::R120, {{4, 265}, {5, 300}, {9, 400}, {38, 800}, {41, 900}, {43, 1000}}},
     };
     for (const auto& row : rows)
         for (const auto& [x, t] : row.pts) {
-            EXPECT_NEAR(concreteTemperature(x, row.label), t, 1e-9) << row.label << " " << x;
-            EXPECT_NEAR(concreteTemperature(x - 1e-9, row.label), t, 1e-6) << row.label << " " << x;
+            EXPECT_NEAR(concreteTemperature(x, row.label), t, 1e-9) << fireClassLabel(row.label) << " " << x;
+            EXPECT_NEAR(concreteTemperature(x - 1e-9, row.label), t, 1e-6) << fireClassLabel(row.label) << " " << x;
         }
     for (double t = 100; t <= 1200; t += 100)
         EXPECT_NEAR(concreteStrengthFactor(t), concreteStrengthFactor(t - 1e-9), 1e-9) << t;
@@ -69,7 +68,7 @@ TEST(FireComponentValues, RebarsAndWeb)
     in.fyCalc = 345;
     in.fsk = 500;
     in.gammaSfi = 1.1;
-    in.label = "R 90";
+    in.fireClass = FireClass::R90;
     const FireComponentResult r = FireComponentValues(in);
     EXPECT_NEAR(r.rebarStrength, 0.572 * 500 / 1.1, 1e-9);
     EXPECT_NEAR(r.rebarModulus, 0.406 * 210000, 1e-9);

@@ -1,12 +1,13 @@
-// Axial resistance about both axes: limit checks, long-term modulus, labels,
-// fire runs, rebar rows.
+// Axial resistance about both axes: limit findings, long-term modulus, load
+// cases, fire runs, rebar rows; and the details and error lines written from them.
 #include "calc/design.h"
+#include "calc/format.h"
+#include "calc/listing.h"
 #include "calc/member.h"
 #include "calc/numeric.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -14,17 +15,12 @@ using namespace qeln;
 
 namespace {
 
-struct Lists {
-    MessageList errors, warnings, details;
-    bool hasErrors = false, hasWarnings = false;
-    RunLists lists{errors, warnings, hasErrors, hasWarnings, details};
-};
-
 // Default section (HE 320 A, 4 bars of 20 mm) at room temperature.
 struct Member {
     CalcEnv env;
     SectionDims s{310, 300, 9, 15.5};
     ComponentValues c;
+    MemberRebars bars{4, 0, 60, {}};
     double Ecd = designConcreteModulus(30);
     Member()
     {
@@ -32,27 +28,52 @@ struct Member {
         c.fF = c.fW = 355 / 1.1;
         c.fC = 0.85 * 30 / 1.5;
         c.fS = 500 / 1.15;
+        LayoutRebarRows(bars.rows, 4, 0, s.h, 20, 60, s.tf);
     }
-    MemberCall call(const char* label, double L, double e = 0, bool check = true) const
+    void burn()   // reduced values of a fire class: no fillets, reduced borders
     {
-        return MemberCall{label, L, e, Ecd, 70, 20, check};
+        c.fire = true;
+        c.bcfi = 4;
+        c.r = 0;
     }
-    double weak(Lists& l, double& ec, const MemberCall& k, int n1 = 4, int n2 = 0)
+    MemberCall call(LoadCase lc, double L, double e = 0, bool check = true) const
     {
-        double n = 0, d = 20;
-        Areas a;
-        ColdResistanceWeakAxis(env, ec, n, n1, n2, s, c, d, 60, a, k, l.lists);
-        return n;
+        MemberCall k;
+        k.loadCase = lc;
+        k.L = L;
+        k.e = e;
+        k.Ecd = Ecd;
+        k.pcp = 70;
+        k.d = 20;
+        k.Ec = 0.8 * Ecd;
+        k.checks = check;
+        return k;
     }
-    double strong(Lists& l, double& ec, const MemberCall& k)
-    {
-        RebarLayout rows;
-        LayoutRebarRows(rows, 4, 0, s.h, 20, 60, s.tf);
-        double n = 0, d = 20;
-        ColdResistanceStrongAxis(env, ec, n, rows, s, c, d, k, l.lists);
-        return n;
-    }
+    MemberResult weak(const MemberCall& k) const { return ColdResistanceWeakAxis(env, s, c, bars, k); }
+    MemberResult strong(const MemberCall& k) const { return ColdResistanceStrongAxis(env, s, c, bars, k); }
 };
+
+std::vector<FindingCode> codes(const MemberResult& m)
+{
+    std::vector<FindingCode> out;
+    for (const Finding& f : m.findings)
+        out.push_back(f.code);
+    return out;
+}
+
+MessageList details(const MemberResult& m)
+{
+    MessageList out;
+    writeMemberDetails(TextEnv{}, out, m);
+    return out;
+}
+
+MessageList errors(const MemberResult& m)
+{
+    MessageList out;
+    writeMemberErrors(TextEnv{}, out, m.findings);
+    return out;
+}
 
 } // namespace
 
@@ -68,181 +89,154 @@ TEST(BucklingCoefficient, ShortColumnsCarryThePlasticLoad)
 TEST(ColdResistance, ServiceValuesOfTheDefaultSection)
 {
     Member m;
-    Lists l;
-    double ec = 0.8 * m.Ecd;
-    EXPECT_NEAR(m.weak(l, ec, m.call("F 0", 3)), 5061.02, 0.005);
-    EXPECT_NEAR(m.strong(l, ec, m.call("F 0", 3)), 5632.19, 0.005);
-    EXPECT_FALSE(l.hasErrors);
-    EXPECT_EQ(l.details[0], "Service conditions weak axis");
-    EXPECT_EQ(l.details[3], "  Effective Stiffness E.theta.I            :  2.85E13 N*mm2");
-    EXPECT_EQ(l.details[5], "  Critical Load N.cr                       :  3.125E4 kN   ");
-    EXPECT_EQ(l.details[13], "  Web");
-    EXPECT_EQ(l.details.lines().back(), " ");
+    const MemberResult w = m.weak(m.call(LoadCase::Service, 3));
+    const MemberResult s = m.strong(m.call(LoadCase::Service, 3));
+    EXPECT_NEAR(w.nRd, 5061.02, 0.005);
+    EXPECT_NEAR(s.nRd, 5632.19, 0.005);
+    EXPECT_TRUE(w.findings.empty());
+    EXPECT_TRUE(s.findings.empty());
+    EXPECT_EQ(s.chi, s.chiB);   // curve b about the strong axis at room temperature
+    EXPECT_EQ(w.chi, w.chiC);
+    // the parts add up to the totals
+    EXPECT_EQ(w.nplRd, w.web.Npl + w.flange.Npl + w.concrete.Npl + w.rebars.Npl);
+    EXPECT_DOUBLE_EQ(w.areas.Aa, w.flange.A + w.web.A);
+    EXPECT_NEAR(w.lambda, std::sqrt(w.nplR / w.nCr), 1e-12);
+
+    const MessageList l = details(w);
+    EXPECT_EQ(l[0], "Service conditions weak axis");
+    EXPECT_EQ(l[3], "  Effective Stiffness E.theta.I            :  2.85E13 N*mm2");
+    EXPECT_EQ(l[5], "  Critical Load N.cr                       :  3.125E4 kN   ");
+    EXPECT_EQ(l[13], "  Web");
+    EXPECT_EQ(l.lines().back(), " ");
+    EXPECT_EQ(details(s)[0], "Service conditions  strong axis");
 }
 
 TEST(ColdResistance, SlendernessLimitsDifferBetweenTheAxes)
 {
     Member m;
     // L giving lambda a little above 2 about the weak axis
-    Lists l;
-    double ec = 0.8 * m.Ecd;
-    m.weak(l, ec, m.call("F 0", 13.0));
-    ASSERT_TRUE(l.hasErrors);
-    EXPECT_EQ(l.errors[0], "Attention! The relative slenderness for the weak axis for designing at service condition is too high");
-    EXPECT_EQ(l.errors[1].rfind("The relative slenderness is ", 0), 0u);
-    EXPECT_EQ(l.errors[2], "The allowed max. relative slenderness is 2.0");
-    EXPECT_EQ(l.errors[3], "");
-    EXPECT_EQ(l.errors.count(), 4);   // no steel contribution check after a slenderness error
+    const MemberResult w = m.weak(m.call(LoadCase::Service, 13.0));
+    ASSERT_EQ(codes(w), std::vector<FindingCode>{FindingCode::SlendernessWeak});   // no steel ratio after it
+    EXPECT_EQ(w.findings[0].values, std::vector<double>{w.lambda});
+    EXPECT_GE(w.lambda, 2.0);
+    const MessageList e = errors(w);
+    EXPECT_EQ(e[0], "Attention! The relative slenderness for the weak axis for designing at service condition is too high");
+    EXPECT_EQ(e[1], "The relative slenderness is " + formatFixed(w.lambda, 2));
+    EXPECT_EQ(e[2], "The allowed max. relative slenderness is 2.0");
+    EXPECT_EQ(e[3], "");
+    EXPECT_EQ(e.count(), 4);
 
-    Lists s;
-    double ec2 = 0.8 * m.Ecd;
-    m.strong(s, ec2, m.call("F 0", 20.0));
-    ASSERT_TRUE(s.hasErrors);
-    EXPECT_EQ(s.errors[0], "The relative slenderness for the strong axis for designing at service conditions is too high");
-    EXPECT_EQ(s.errors[3], " ");
+    const MemberResult s = m.strong(m.call(LoadCase::Service, 20.0));
+    ASSERT_EQ(codes(s), std::vector<FindingCode>{FindingCode::SlendernessStrong});
+    EXPECT_EQ(errors(s)[0], "The relative slenderness for the strong axis for designing at service conditions is too high");
+    EXPECT_EQ(errors(s)[3], " ");
 
     // on a screen with a decimal comma the limit reads like the value above it
-    Lists g;
-    m.env.languageBase = kGerman;
-    m.env.decimalSeparator = ",";
-    double ec3 = 0.8 * m.Ecd;
-    m.weak(g, ec3, m.call("F 0", 13.0));
-    ASSERT_TRUE(g.hasErrors);
-    EXPECT_NE(g.errors[1].find(","), std::string::npos);
-    EXPECT_EQ(g.errors[2], "Der maximal zulässige bezogene Schlankheitsgrad beträgt 2,0");
+    MessageList g;
+    writeMemberErrors(TextEnv{kGerman, nullptr, ","}, g, w.findings);
+    EXPECT_NE(g[1].find(","), std::string::npos);
+    EXPECT_EQ(g[2], "Der maximal zulässige bezogene Schlankheitsgrad beträgt 2,0");
 }
 
 TEST(ColdResistance, SteelContributionRatio)
 {
     Member m;
-    Lists l;
-    double ec = 0.8 * m.Ecd;
     m.c.fF = m.c.fW = 10;   // almost no steel
-    m.weak(l, ec, m.call("F 0", 3));
-    ASSERT_TRUE(l.hasErrors);
-    EXPECT_EQ(l.errors[0], "Attention! The steel contribution ratio for designing at service conditions is too low");
-    EXPECT_EQ(l.errors[1].rfind("The steel contribution ratio is 0.", 0), 0u);
-    EXPECT_EQ(l.errors[1].size(), std::string("The steel contribution ratio is 0.0000").size());
+    const MemberResult low = m.weak(m.call(LoadCase::Service, 3));
+    ASSERT_EQ(codes(low), std::vector<FindingCode>{FindingCode::SteelRatioLow});
+    EXPECT_LT(low.delta, 0.2);
+    EXPECT_EQ(errors(low)[0], "Attention! The steel contribution ratio for designing at service conditions is too low");
+    EXPECT_EQ(errors(low)[1], "The steel contribution ratio is " + formatFixed(low.delta, 4));
 
-    Lists h;
     m.c.fF = m.c.fW = 5000;
     m.c.fC = 1;
-    double ec2 = 0.8 * m.Ecd;
-    m.weak(h, ec2, m.call("F 0", 3));
-    ASSERT_TRUE(h.hasErrors);
-    EXPECT_EQ(h.errors[0], "The steel contribution ratio for designing at service conditions is too high");
-    EXPECT_EQ(h.errors[2], "The allowed max. steel contribution ratio is 0.9  (ENV 1994-1-1, 4.8.3.1)");
+    const MemberResult high = m.weak(m.call(LoadCase::Service, 3));
+    ASSERT_EQ(codes(high), std::vector<FindingCode>{FindingCode::SteelRatioHigh});
+    EXPECT_GT(high.delta, 0.9);
+    EXPECT_EQ(errors(high)[2], "The allowed max. steel contribution ratio is 0.9  (ENV 1994-1-1, 4.8.3.1)");
 
     // an error found by the input checks suppresses the ratio checks
-    Lists pre;
-    pre.hasErrors = true;
-    double ec3 = 0.8 * m.Ecd;
-    m.weak(pre, ec3, m.call("F 0", 3));
-    EXPECT_TRUE(pre.errors.empty());
+    MemberCall after = m.call(LoadCase::Service, 3);
+    after.errorsBefore = true;
+    EXPECT_TRUE(m.weak(after).findings.empty());
 }
 
 TEST(ColdResistance, QuietReferenceRunWritesNothing)
 {
     Member m;
-    Lists l;
-    double ec = 0.8 * m.Ecd;
-    m.weak(l, ec, m.call(" ", 13.0, 0, false));
-    m.strong(l, ec, m.call(" ", 20.0, 0, false));
-    EXPECT_TRUE(l.details.empty());
-    EXPECT_TRUE(l.errors.empty());
-    EXPECT_FALSE(l.hasErrors);
+    const MemberResult w = m.weak(m.call(LoadCase::FireReference, 13.0, 0, false));
+    const MemberResult s = m.strong(m.call(LoadCase::FireReference, 20.0, 0, false));
+    EXPECT_TRUE(w.findings.empty());
+    EXPECT_TRUE(s.findings.empty());
+    EXPECT_TRUE(details(w).empty());
+    EXPECT_TRUE(details(s).empty());
+    EXPECT_EQ(s.chi, s.chiB);   // room temperature: curve b, as in service
 }
-
-namespace {
-
-// The value of a details line "  text : value unit".
-double detailValue(const MessageList& details, const std::string& text)
-{
-    for (const std::string& line : details.lines())
-        if (line.rfind("  " + text, 0) == 0)
-            return std::stod(line.substr(line.find(':') + 1));
-    ADD_FAILURE() << "no line " << text;
-    return 0;
-}
-
-} // namespace
 
 TEST(ColdResistance, LongTermModulusLowersTheSlenderAxisConsistently)
 {
     Member m;
     const double ec0 = 0.8 * m.Ecd;
-    for (const bool weakAxis : {true, false}) {
-        SCOPED_TRACE(weakAxis ? "weak" : "strong");
+    for (const Axis axis : {Axis::Weak, Axis::Strong}) {
+        SCOPED_TRACE(axis == Axis::Weak ? "weak" : "strong");
         // lambda > 0.8 with L = 8 m; e = 50 mm < 2 D
-        Lists l, q;
-        double ec = ec0, e0 = ec0;
-        MemberCall lowered = m.call("F 0", 8.0, 50);
+        MemberCall lowered = m.call(LoadCase::Service, 8.0, 50);
         MemberCall none = lowered;
         none.pcp = 0;   // 0.8 (1 - 0) Ecd: the modulus stays
-        const double n = weakAxis ? m.weak(l, ec, lowered) : m.strong(l, ec, lowered);
-        const double n0 = weakAxis ? m.weak(q, e0, none) : m.strong(q, e0, none);
-        EXPECT_DOUBLE_EQ(ec, 0.8 * (1 - 0.005 * 70) * m.Ecd);
-        EXPECT_EQ(e0, ec0);
-        EXPECT_LT(n, n0);   // the slenderness, chi and the ultimate load follow the modulus
-        // the printed set holds together: lambda = sqrt(N.pl.R / N.cr), and the
-        // concrete's modulus line shows the modulus the axis used
-        const double nplR = detailValue(l.details, "Plastic load N.pl.R");
-        const double nCr = detailValue(l.details, "Critical Load N.cr");
-        const double lambda = detailValue(l.details, "equivalent slenderness ratio");
-        EXPECT_NEAR(lambda, std::sqrt(nplR / nCr), 5e-4 * lambda);
-        const auto& lines = l.details.lines();
-        const auto concrete = std::find(lines.begin(), lines.end(), "  Concrete");
-        ASSERT_NE(concrete, lines.end());
-        EXPECT_NEAR(std::stod(concrete[2].substr(concrete[2].find('=') + 1)), ec, 5e-4 * ec);   // 4 digits
+        const MemberResult n = axis == Axis::Weak ? m.weak(lowered) : m.strong(lowered);
+        const MemberResult n0 = axis == Axis::Weak ? m.weak(none) : m.strong(none);
+        EXPECT_DOUBLE_EQ(n.Ec, 0.8 * (1 - 0.005 * 70) * m.Ecd);
+        EXPECT_EQ(n0.Ec, ec0);
+        EXPECT_LT(n.nRd, n0.nRd);   // the slenderness, chi and the ultimate load follow the modulus
+        // the reported set holds together: lambda = sqrt(N.pl.R / N.cr), and
+        // the concrete's modulus is the modulus the axis used
+        EXPECT_NEAR(n.lambda, std::sqrt(n.nplR / n.nCr), 1e-12);
+        EXPECT_EQ(n.concrete.E, n.Ec);
     }
 
     // a short column (lambda <= 0.8) keeps its modulus and its resistance
-    Lists s;
-    double ec = ec0;
-    EXPECT_NEAR(m.weak(s, ec, m.call("F 0", 3.0, 50)), 5061.02, 0.005);
-    EXPECT_EQ(ec, ec0);
+    const MemberResult s = m.weak(m.call(LoadCase::Service, 3.0, 50));
+    EXPECT_NEAR(s.nRd, 5061.02, 0.005);
+    EXPECT_EQ(s.Ec, ec0);
 }
 
 TEST(ColdResistance, LongTermRuleNeverRaisesTheModulus)
 {
     Member m;
-    Lists l;
+    m.burn();
     // a fire secant modulus far below 0.8 (1 - 0.005 pcp) Ecd
-    double ec = 5000;
-    m.c.bcfi = 4;
-    m.c.r = 0;
-    m.strong(l, ec, m.call("R 30", 6.0, 0, false));
-    EXPECT_EQ(ec, 5000);
+    MemberCall k = m.call(LoadCase::Fire, 6.0, 0, false);
+    k.Ec = 5000;
+    EXPECT_EQ(m.strong(k).Ec, 5000);
 }
 
-TEST(ColdResistance, FireRunUsesTheEnteredDiameterAndCurveC)
+TEST(ColdResistance, FireRunUsesCurveC)
 {
     Member m;
-    m.c.bcfi = 4;
-    m.c.r = 0;
-    Lists l;
-    double ec = 5672.9, n = 0, d = 15;   // working diameter reduced by the room-temperature runs
-    RebarLayout rows;
-    LayoutRebarRows(rows, 4, 0, 310, 20, 60, 15.5);
-    MemberCall k = m.call("R 30", 1.5, 0, false);
-    ColdResistanceStrongAxis(m.env, ec, n, rows, m.s, m.c, d, k, l.lists);
-    EXPECT_EQ(d, 20);
-    EXPECT_EQ(l.details[0], "Fire class R 30  strong axis");
-    EXPECT_EQ(l.details[7].substr(0, 24), "  Buckling coefficient B");
-    EXPECT_EQ(l.details[9].substr(0, 24), "  Buckling coefficient C");
+    m.burn();
+    MemberCall k = m.call(LoadCase::Fire, 1.5, 0, false);
+    k.Ec = 5672.9;
+    const MemberResult s = m.strong(k);
+    EXPECT_EQ(s.chi, s.chiC);
+    EXPECT_EQ(s.nRd, s.chiC * s.nplRd);
+    EXPECT_EQ(s.nRdB, s.chiB * s.nplRd);
+    const MessageList l = details(s);
+    EXPECT_EQ(l[0], "Fire class R 30  strong axis");
+    EXPECT_EQ(l[7].substr(0, 24), "  Buckling coefficient B");
+    EXPECT_EQ(l[9].substr(0, 24), "  Buckling coefficient C");
+    k.fireClass = FireClass::R120;
+    EXPECT_EQ(details(m.weak(k))[0], "Fire class R 120 weak axis");
+    // no fillets in fire: the web keeps its own area
+    EXPECT_DOUBLE_EQ(s.web.A, (310 - 2 * 15.5) * 9);
 }
 
 TEST(ColdResistance, ArithmeticFaultsPropagate)
 {
     Member m;
-    Lists l;
-    double ec = 0.8 * m.Ecd;
-    EXPECT_THROW(m.weak(l, ec, m.call("F 0", 0)), CalculationError);   // zero buckling length
+    EXPECT_THROW(m.weak(m.call(LoadCase::Service, 0)), CalculationError);   // zero buckling length
     Member z;
     z.c.fF = z.c.fW = -1000;   // negative plastic load
-    Lists q;
-    double e2 = 0.8 * z.Ecd;
-    EXPECT_THROW(z.weak(q, e2, z.call("F 0", 3)), CalculationError);
+    EXPECT_THROW(z.weak(z.call(LoadCase::Service, 3)), CalculationError);
 }
 
 TEST(LayoutRebarRows, EveryRow)

@@ -3,6 +3,7 @@
 #include "calc/design.h"
 #include "calc/eccentric.h"
 #include "calc/fire.h"
+#include "calc/listing.h"
 #include "calc/member.h"
 #include "calc/numeric.h"
 #include "calc/yield.h"
@@ -16,24 +17,27 @@ using namespace qeln;
 
 namespace {
 
-struct DesignOutcome {
+struct WorkedRun {
+    DesignOutcome out;
     ColumnResults res;
     double fyCalc = 0, rho = 0, dCalc = 0;
     RecordingSink sink;
 };
 
-void runDesign(const ColumnInput& in, DesignOutcome& run)
+void runDesign(const ColumnInput& in, WorkedRun& run)
 {
     CalcEnv env;
     env.gammas = SafetyFactors::of(in);
-    env.sink = &run.sink;
     bool unknown = false;
     ReduceYieldPoint(in.autoReduce, run.fyCalc, unknown, in.fy, MaxOf(in.tf, in.tw));
     const double As = 0.78539825 * in.d * in.d * (in.n1 + in.n2);
     const double Ac = (in.h - 2 * in.tf) * (in.b - in.tw) - 0.858407 * in.r * in.r - As;
     run.rho = As / (Ac + As) * 100;
-    run.dCalc = in.d;
-    DesignRun(env, in, run.fyCalc, run.rho, run.dCalc, run.res);
+    DesignRun(env, in, run.fyCalc, run.rho, false, run.out);
+    TextEnv text;
+    text.sink = &run.sink;
+    writeDesign(text, in, run.out, run.res);
+    run.dCalc = run.out.dCalc;
 }
 
 void expectTable(const ColumnResults& res, const double (&expected)[5][5])
@@ -49,7 +53,7 @@ void expectTable(const ColumnResults& res, const double (&expected)[5][5])
 
 TEST(WorkedExamples, DefaultProjectAxial)
 {
-    DesignOutcome run;
+    WorkedRun run;
     ColumnInput in;
     runDesign(in, run);
     EXPECT_DOUBLE_EQ(run.fyCalc, 355);
@@ -71,7 +75,7 @@ TEST(WorkedExamples, DefaultProjectAxial)
 
 TEST(WorkedExamples, DefaultProjectBothEccentricities)
 {
-    DesignOutcome run;
+    WorkedRun run;
     ColumnInput in;
     in.e1 = 50;
     in.e2 = 30;
@@ -88,7 +92,7 @@ TEST(WorkedExamples, DefaultProjectBothEccentricities)
 
 TEST(WorkedExamples, HighReinforcementRatioUsesReducedDiameter)
 {
-    DesignOutcome run;
+    WorkedRun run;
     ColumnInput in;
     in.h = 500;
     in.b = 300;
@@ -132,7 +136,7 @@ TEST(WorkedExamples, DefaultProjectIntermediateValues)
     fi.fck = 30;
     fi.fyCalc = 355;
     fi.fsk = 500;
-    fi.label = "R 30";
+    fi.fireClass = FireClass::R30;
     const FireComponentResult f = FireComponentValues(fi);
     EXPECT_NEAR(f.thetaF, 676.59, 0.01);
     EXPECT_NEAR(f.kyTheta, 0.28618, 1e-5);
@@ -165,7 +169,7 @@ TEST(WorkedExamples, SlenderColumnLongTermModulus)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "e1 " << c.e1 << " e2 " << c.e2 << " pcp " << c.pcp);
-        DesignOutcome run;
+        WorkedRun run;
         ColumnInput in;
         in.lWeakCold = 8;
         in.lStrongCold = 8;
@@ -186,7 +190,7 @@ TEST(WorkedExamples, SlenderColumnLosesResistanceAsPermanentLoadGrows)
 {
     double previousWeak = 1e300, previousStrong = 1e300;
     for (int pcp = 0; pcp <= 100; pcp += 10) {
-        DesignOutcome run;
+        WorkedRun run;
         ColumnInput in;
         in.lWeakCold = 8;
         in.lStrongCold = 8;
@@ -205,7 +209,7 @@ TEST(WorkedExamples, AxesDecideTheLongTermRuleIndependently)
     // slender about the weak axis only: the strong axis keeps the result of a
     // run without permanent load, whatever the weak axis lowered
     auto service = [](double pcp) {
-        DesignOutcome run;
+        WorkedRun run;
         ColumnInput in;
         in.lWeakCold = 8;
         in.lStrongCold = 3;

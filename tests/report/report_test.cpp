@@ -38,7 +38,7 @@ DesignResult runDesign(const ColumnInput& in)
 {
     DesignResult r;
     r.in = in;
-    CalcEnv env;
+    RunEnv env;
     env.gammas = SafetyFactors::of(in);
     RunPresenter quiet;
     r.ok = calculate(env, in, r.st, quiet);

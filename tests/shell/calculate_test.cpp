@@ -3,6 +3,7 @@
 #include "shell/run.h"
 
 #include "calc/design.h"
+#include "calc/listing.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ struct Calc {
     bool ok = false;
     explicit Calc(const ColumnInput& in)
     {
-        CalcEnv env;
+        RunEnv env;
         env.gammas = SafetyFactors::of(in);
         env.sink = &sink;
         ok = calculate(env, in, st, ui);
@@ -238,13 +239,12 @@ TEST(DesignRun, RebarLocationLayouts)
         in.h = h;
         in.n1 = n1;
         in.n2 = n2;
-        CalcEnv env;
+        TextEnv env;
         MessageList out;
         RebarLayout rows;
         rows.count = {n2 + 4, 4, 4, 4};
         rows.z = {60, 100, 150, 170};
-        extern void writeRebarLocationForTest(const CalcEnv&, MessageList&, const ColumnInput&, const RebarLayout&, double);
-        writeRebarLocationForTest(env, out, in, rows, 100);
+        writeRebarLocation(env, out, in, rows, 100);
         return out.lines();
     };
     EXPECT_EQ(lines(400, 4, 0).size(), 5u);
@@ -257,14 +257,6 @@ TEST(DesignRun, RebarLocationLayouts)
     EXPECT_EQ(lines(401, 16, 0)[4], "  AN2:        4  ");
     EXPECT_EQ(lines(401, 12, 0)[6], "  AN4:        4");
     EXPECT_EQ(lines(400, 12, 0).size(), 5u);   // any other combination: nothing more
-}
-
-#include "calc/listing.h"
-
-void writeRebarLocationForTest(const CalcEnv& env, MessageList& out, const ColumnInput& in, const RebarLayout& rows,
-                               double UC2)
-{
-    writeRebarLocation(env, out, in, rows, UC2);
 }
 
 TEST(Calculate, AbsurdNumbersNeverReachTheListing)
@@ -303,7 +295,7 @@ TEST(Calculate, ArithmeticFailureTellsItsCauseInTheErrorsBox)
     ColumnInput in;
     in.fy = 0;   // the yield point divides in the checks
     RecordingSink sink;
-    CalcEnv env;
+    RunEnv env;
     env.gammas = SafetyFactors::of(in);
     env.sink = &sink;
     RunState st;
@@ -323,7 +315,7 @@ TEST(Calculate, ArithmeticFailureTellsItsCauseInTheErrorsBox)
 
 TEST(Calculate, CalculationErrorCausesInTheirLanguage)
 {
-    CalcEnv env;
+    RunEnv env;
     const struct {
         const char* what;
         const char* cause;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
@@ -19,8 +20,7 @@ struct Checked {
 
 Checked check(const ColumnInput& in)
 {
-    CalcEnv env;
-    env.gammas = SafetyFactors::of(in);
+    TextEnv env;
     Checked c;
     c.out = RunInputChecks(env, in, c.res);
     return c;
@@ -72,29 +72,37 @@ TEST(InputChecks, ProfileBorders)
     EXPECT_TRUE(has(check(small).res.warnings, "With the chosen profile you are going out"));
 }
 
-TEST(InputChecks, RebarCountsAndDiameter)
+TEST(InputChecks, RebarCounts)
 {
-    ColumnInput in;
-    in.d = 12;
-    EXPECT_FALSE(has(check(in).res.errors, "Rebars: d > 12mm required"));
-    in.d = 11.9;
-    EXPECT_TRUE(has(check(in).res.errors, "Rebars: d > 12mm required"));
-
+    auto codes = [](const ColumnInput& in) {
+        std::vector<FindingCode> v;
+        for (const Finding& f : checkInput(in).findings)
+            v.push_back(f.code);
+        return v;
+    };
+    auto has = [&](const ColumnInput& in, FindingCode c) {
+        const auto v = codes(in);
+        return std::find(v.begin(), v.end(), c) != v.end();
+    };
     ColumnInput twelve;
     twelve.n1 = 12;
     twelve.h = 400;
-    EXPECT_TRUE(has(check(twelve).res.errors, "Numbers of re-bars in first row for the chosen profile must be equal to 4 or 8."));
+    EXPECT_TRUE(has(twelve, FindingCode::RebarCountProfileUpTo400));
     twelve.h = 401;
-    const Checked c = check(twelve);
-    EXPECT_FALSE(has(c.res.errors, "Numbers of re-bars in first row"));
+    EXPECT_FALSE(has(twelve, FindingCode::RebarCountProfileUpTo400));
+    EXPECT_FALSE(has(twelve, FindingCode::RebarCountProfileAbove400));
 
     // counts that are no multiple of four cannot be laid out in rows of four
     ColumnInput six;
     six.n1 = 6;
-    EXPECT_TRUE(has(check(six).res.errors, "Numbers of re-bars in first row"));
+    EXPECT_TRUE(has(six, FindingCode::RebarCountProfileUpTo400));
     ColumnInput two;
     two.n2 = 2;
-    EXPECT_TRUE(has(check(two).res.errors, "Numbers of re-bars in second row"));
+    EXPECT_TRUE(has(two, FindingCode::SecondLayerCount));
+    // the message of a finding is its catalogue text and a blank separator line
+    const Checked c = check(two);
+    EXPECT_EQ(c.res.errors[0], "Numbers of re-bars in second row for the chosen profile must be equal to 0 or 4");
+    EXPECT_EQ(c.res.errors[1], " ");
 }
 
 TEST(InputChecks, ReinforcementRatioBorders)
@@ -277,7 +285,7 @@ TEST(InputChecks, YieldPointWarnings)
 
 TEST(InputChecks, UndefinedArithmeticIsACalculationErrorAfterAllChecks)
 {
-    CalcEnv env;
+    TextEnv env;
     ColumnResults res;
     ColumnInput in;
     in.fy = 0;
@@ -293,4 +301,83 @@ TEST(InputChecks, UndefinedArithmeticIsACalculationErrorAfterAllChecks)
     none.d = 0;
     EXPECT_THROW(RunInputChecks(env, none, res), CalculationError);
     EXPECT_TRUE(res.hasErrors);
+}
+
+// Each limit as a pair: the border value passes, the next value out of range
+// gives the check's finding (and nothing else decides that).
+struct Limit {
+    const char* name;
+    void (*set)(ColumnInput&, double);
+    double inside, outside;
+    FindingCode code;
+    Severity severity;
+};
+
+void PrintTo(const Limit& l, std::ostream* os) { *os << l.name; }
+
+class CheckLimits : public testing::TestWithParam<Limit> {};
+
+namespace {
+
+bool found(const CheckOutcome& out, FindingCode code, Severity severity)
+{
+    return std::any_of(out.findings.begin(), out.findings.end(),
+                       [&](const Finding& f) { return f.code == code && f.severity == severity; });
+}
+
+} // namespace
+
+TEST_P(CheckLimits, BorderPassesTheNextValueDoesNot)
+{
+    const Limit& l = GetParam();
+    ColumnInput in;
+    l.set(in, l.inside);
+    EXPECT_FALSE(found(checkInput(in), l.code, l.severity));
+    l.set(in, l.outside);
+    const CheckOutcome out = checkInput(in);
+    EXPECT_TRUE(found(out, l.code, l.severity));
+    EXPECT_EQ(out.hasErrors(), anyError(out.findings));
+}
+
+using C = FindingCode;
+constexpr Severity E = Severity::Error, W = Severity::Warning;
+
+INSTANTIATE_TEST_SUITE_P(
+    InputChecks, CheckLimits,
+    testing::Values(Limit{"heightLow", [](ColumnInput& in, double v) { in.h = v; }, 230, 229.9, C::ProfileHeight, E},
+                    Limit{"heightHigh", [](ColumnInput& in, double v) { in.h = v; }, 1100, 1100.1, C::ProfileHeight, E},
+                    Limit{"widthLow", [](ColumnInput& in, double v) { in.b = v; }, 230, 229.9, C::ProfileWidth, E},
+                    Limit{"widthHigh", [](ColumnInput& in, double v) { in.b = v; }, 500, 500.1, C::ProfileWidth, E},
+                    Limit{"smallProfile", [](ColumnInput& in, double v) { in.h = v; }, 300, 299.9, C::SmallProfile, W},
+                    Limit{"diameter", [](ColumnInput& in, double v) { in.d = v; }, 12, 11.9, C::RebarDiameter, E},
+                    Limit{"yieldLow", [](ColumnInput& in, double v) { in.fy = v; }, 100, 99.9, C::YieldPointRange, W},
+                    Limit{"yieldHigh", [](ColumnInput& in, double v) { in.fy = v; }, 700, 700.1, C::YieldPointRange, W},
+                    Limit{"concreteLow", [](ColumnInput& in, double v) { in.fck = v; }, 10, 9.9, C::ConcreteStrengthRange, W},
+                    Limit{"concreteHigh", [](ColumnInput& in, double v) { in.fck = v; }, 80, 80.1, C::ConcreteStrengthRange, W},
+                    Limit{"rebarLow", [](ColumnInput& in, double v) { in.fsk = v; }, 100, 99.9, C::RebarStrengthRange, W},
+                    Limit{"rebarHigh", [](ColumnInput& in, double v) { in.fsk = v; }, 700, 700.1, C::RebarStrengthRange, W},
+                    Limit{"eccentricityWeak", [](ColumnInput& in, double v) { in.e1 = v; }, 150, 150.01, C::EccentricityWeak, E},
+                    Limit{"eccentricityStrong", [](ColumnInput& in, double v) { in.e2 = v; }, 155, 155.01, C::EccentricityStrong, E},
+                    Limit{"secondLayer", [](ColumnInput& in, double v) { in.n2 = static_cast<int>(v); }, 4, 8, C::SecondLayerCount, E}),
+    [](const testing::TestParamInfo<Limit>& info) { return std::string(info.param.name); });
+
+TEST(InputChecks, FindingsCarryTheValuesTheMessagesShow)
+{
+    ColumnInput in;
+    in.tf = 6;
+    in.e1 = 151;
+    const CheckOutcome out = checkInput(in);
+    ASSERT_GE(out.findings.size(), 2u);
+    const auto flange = std::find_if(out.findings.begin(), out.findings.end(),
+                                     [](const Finding& f) { return f.code == C::FlangeSlenderness; });
+    ASSERT_NE(flange, out.findings.end());
+    EXPECT_EQ(flange->values, (std::vector<double>{50, 44 * std::sqrt(235 / 355.0)}));
+    EXPECT_EQ(out.findings.back().code, C::EccentricityWeak);
+    EXPECT_EQ(out.findings.back().values, std::vector<double>{150});
+    // the same findings in French, with the separator of the screen
+    ColumnResults res;
+    writeCheckMessages(TextEnv{kFrench, nullptr, ","}, out.findings, res);
+    EXPECT_TRUE(res.hasErrors);
+    EXPECT_NE(std::find(res.errors.lines().begin(), res.errors.lines().end(), "Excentricité max. = 150,00 mm !"),
+              res.errors.lines().end());
 }

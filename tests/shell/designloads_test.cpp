@@ -21,7 +21,7 @@ struct Calc {
     bool ok = false;
     explicit Calc(const ColumnInput& in, int languageBase = 0)
     {
-        CalcEnv env;
+        RunEnv env;
         env.gammas = SafetyFactors::of(in);
         env.sink = &sink;
         env.languageBase = languageBase;
@@ -187,7 +187,7 @@ TEST(DesignLoads, NoCheckWithoutAValidRun)
 
 TEST(DesignLoads, CheckOfAFormerRunIsForgotten)
 {
-    CalcEnv env;
+    RunEnv env;
     RunPresenter ui;
     RunState st;
     ASSERT_TRUE(calculate(env, withLoads(3000, 0, {}), st, ui));

@@ -1,0 +1,74 @@
+// What a check or a calculation found, as a code and its values; the text a
+// user reads is written from it by the formatting layer (calc/listing.cpp for
+// the design run, shell/checkmessages.cpp for the input checks).
+#pragma once
+
+#include <algorithm>
+#include <vector>
+
+namespace qeln {
+
+enum class Severity {
+    Error,     // the run has no valid result
+    Warning,   // shown before the results
+    Message,   // shown at once in a message box during the run
+};
+
+// The code of a finding is the catalogue number of its first line where it
+// has one.
+enum class FindingCode : int {
+    // The run's message boxes.
+    BendingFailure = 1,          // the biaxial search met a moment resistance of zero ("error in bending")
+    AxisDistanceBelowAnnexF = 1073,   // u below the smallest of Annex F: rebars not counted in fire
+
+    // Input checks, in the order they run.
+    ProfileHeight = 1025,
+    ProfileWidth = 1026,
+    SmallProfile = 1029,
+    RebarDiameter = 1030,
+    RebarCountProfileUpTo400 = 1031,
+    RebarCountProfileAbove400 = 1032,
+    SecondLayerCount = 1033,
+    RatioLow = 1034,             // values: rho %
+    RatioReducedDiameter = 1036, // values: rho %, the reduced diameter mm
+    RatioHigh = 1040,            // values: rho %
+    RebarSpacing = 1041,
+    RebarHeight = 1047,
+    RebarWidth = 1048,
+    YieldPointRange = 1049,
+    ConcreteStrengthRange = 1050,
+    RebarStrengthRange = 1051,
+    FlangeSlenderness = 1128,    // values: b / tf, 44 epsilon
+    FireBucklingLength = 1042,   // values: 1 or 0 per class R30 to R120, the classes out of range
+    EccentricityWeak = 1044,     // values: the limit 0.5 b mm
+    EccentricityStrong = 1046,   // values: the limit 0.5 h mm
+    // Values outside their meaning: the run is not started. Values: pairs of
+    // the value's index in the order listed and the value.
+    FactorsNotPositive = 1170,          // gammaA, gammaC, gammaS, gammaAfi, gammaCfi, gammaSfi
+    AxisDistancesNotPositive = 1171,    // UC1, UF1
+    BucklingLengthsNotPositive = 1172,  // weak and strong axis cold, weak and strong axis in fire
+    PermanentLoadOutside = 1173,        // pcp (0..100 %)
+    SteelGradeUnknown = 187,
+    YieldPointNotReduced = 188,
+    YieldPointNotReducedMovrix = 189,
+
+    // Limits of the member calculation at service conditions.
+    SlendernessWeak = 1120,      // values: lambda
+    SteelRatioLow = 1123,        // values: delta
+    SteelRatioHigh = 1126,       // values: delta
+    SlendernessStrong = 1143,    // values: lambda
+};
+
+struct Finding {
+    FindingCode code;
+    Severity severity = Severity::Error;
+    std::vector<double> values;
+};
+
+inline bool anyError(const std::vector<Finding>& findings)
+{
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const Finding& f) { return f.severity == Severity::Error; });
+}
+
+} // namespace qeln

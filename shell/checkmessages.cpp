@@ -1,0 +1,101 @@
+// The messages of the input checks, in the chosen language and decimal
+// separator: the lines of each finding, then its separator line.
+#include "checks.h"
+
+#include "calc/designcheck.h"
+#include "calc/format.h"
+
+#include <array>
+
+namespace qeln {
+
+namespace {
+
+std::array<bool, 4> classFlags(const std::vector<double>& values)
+{
+    std::array<bool, 4> out{};
+    for (std::size_t i = 0; i < out.size() && i < values.size(); ++i)
+        out[i] = values[i] != 0;
+    return out;
+}
+
+// One line naming a value outside its meaning.
+std::string outOfMeaningLine(const TextEnv& env, FindingCode code, int k, double v)
+{
+    auto T = [&](int id) { return env.text(id); };
+    const std::string value = formatFixed(v, 2, env.decimalSeparator);
+    switch (code) {
+    case FindingCode::FactorsNotPositive: return "  " + T(276 + k % 3) + ", " + T(k < 3 ? 273 : 274) + " = " + value;
+    case FindingCode::AxisDistancesNotPositive: return std::string(k == 0 ? "  UC1 = " : "  UF1 = ") + value + " mm";
+    case FindingCode::BucklingLengthsNotPositive:
+        return "  " + T(k % 2 ? 179 : 178) + ", " + T(k < 2 ? 177 : 274) + " = " + value + " m";
+    default: return "  " + T(195) + " = " + value + " %";
+    }
+}
+
+} // namespace
+
+void writeCheckMessages(const TextEnv& env, const std::vector<Finding>& findings, ColumnResults& res)
+{
+    auto T = [&](int id) { return env.text(id); };
+    auto fmt2 = [&](double v) { return formatFixed(v, 2, env.decimalSeparator); };
+    for (const Finding& f : findings) {
+        const bool error = f.severity == Severity::Error;
+        MessageList& out = error ? res.errors : res.warnings;
+        (error ? res.hasErrors : res.hasWarnings) = true;
+        auto value = [&](std::size_t i) { return i < f.values.size() ? f.values[i] : 0.0; };
+        const char* separator = " ";
+        switch (f.code) {
+        case FindingCode::RatioLow:
+        case FindingCode::RatioHigh:
+            out.add(T(static_cast<int>(f.code)) + fmt2(value(0)) + " %");
+            out.add(T(1035));
+            break;
+        case FindingCode::RatioReducedDiameter:
+            out.add(T(1036) + fmt2(value(0)) + " %");
+            out.add(withDecimalSeparator(T(1037), env.decimalSeparator));
+            out.add(T(1038));
+            out.add(T(1039) + fmt2(value(1)) + " mm");
+            break;
+        case FindingCode::FlangeSlenderness:
+            out.add(T(1128));
+            out.add(T(1129) + fmt2(value(0)) + " > " + fmt2(value(1)));
+            separator = "";
+            break;
+        case FindingCode::FireBucklingLength:
+            out.add(T(1042) + " " + bucklingLengthClassList(classFlags(f.values)) + " ");
+            out.add(T(1043));
+            break;
+        case FindingCode::EccentricityWeak:
+        case FindingCode::EccentricityStrong:
+            out.add(T(static_cast<int>(f.code)));
+            out.add(T(1045) + fmt2(value(0)) + " mm !");
+            break;
+        case FindingCode::FactorsNotPositive:
+        case FindingCode::AxisDistancesNotPositive:
+        case FindingCode::BucklingLengthsNotPositive:
+        case FindingCode::PermanentLoadOutside:
+            out.add(T(static_cast<int>(f.code)));
+            for (std::size_t i = 0; i + 1 < f.values.size(); i += 2)
+                out.add(outOfMeaningLine(env, f.code, static_cast<int>(f.values[i]), f.values[i + 1]));
+            break;
+        case FindingCode::RebarHeight:
+        case FindingCode::RebarWidth:
+        case FindingCode::YieldPointRange:
+        case FindingCode::ConcreteStrengthRange:
+        case FindingCode::RebarStrengthRange:
+        case FindingCode::SteelGradeUnknown:
+        case FindingCode::YieldPointNotReduced:
+        case FindingCode::YieldPointNotReducedMovrix:
+            out.add(T(static_cast<int>(f.code)));
+            separator = "";
+            break;
+        default:
+            out.add(T(static_cast<int>(f.code)));
+            break;
+        }
+        out.add(separator);
+    }
+}
+
+} // namespace qeln

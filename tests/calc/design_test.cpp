@@ -1,0 +1,133 @@
+// The design run's outcome as values, and the listing written from it.
+#include "calc/design.h"
+#include "calc/listing.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace qeln;
+
+namespace {
+
+CalcEnv envOf(const ColumnInput& in)
+{
+    CalcEnv env;
+    env.gammas = SafetyFactors::of(in);
+    return env;
+}
+
+std::vector<LoadCase> loadCases(const DesignOutcome& out)
+{
+    std::vector<LoadCase> v;
+    for (const MemberResult& m : out.members)
+        v.push_back(m.call.loadCase);
+    return v;
+}
+
+} // namespace
+
+TEST(DesignOutcome, EveryMemberCallInOrder)
+{
+    const ColumnInput in;
+    DesignOutcome out;
+    DesignRun(envOf(in), in, 355, 1.5598, false, out);
+    using L = LoadCase;
+    EXPECT_EQ(loadCases(out), (std::vector<L>{L::Service, L::Service, L::FireReference, L::FireReference, L::Fire,
+                                              L::Fire, L::Fire, L::Fire, L::Fire, L::Fire, L::Fire, L::Fire}));
+    for (std::size_t i = 0; i < out.members.size(); ++i) {
+        const MemberResult& m = out.members[i];
+        EXPECT_TRUE(m.complete);
+        EXPECT_EQ(m.axis, i % 2 == 0 ? Axis::Weak : Axis::Strong);
+        if (m.call.loadCase == L::Fire) {
+            EXPECT_EQ(m.call.fireClass, kFireClasses[(i - 4) / 2]);
+        }
+    }
+    EXPECT_EQ(*out.table.at(rowService, axialWeak), out.members[0].nRd);
+    EXPECT_EQ(*out.table.at(rowR120, axialStrong), out.members[11].nRd);
+    EXPECT_TRUE(out.tableComplete);
+    ASSERT_TRUE(out.masses.has_value());
+    EXPECT_TRUE(out.messages.empty());
+    EXPECT_FALSE(out.hasErrors());
+}
+
+TEST(DesignOutcome, FireClassesTakeTheRebarsAsEntered)
+{
+    ColumnInput in;
+    in.h = 500;
+    in.tw = 14.5;
+    in.tf = 28;
+    in.n1 = 8;
+    in.n2 = 4;
+    in.d = 25;   // rho 4.67 %: the room-temperature runs take a smaller diameter
+    DesignOutcome out;
+    DesignRun(envOf(in), in, 345, 4.6699, false, out);
+    ASSERT_EQ(out.members.size(), 12u);
+    EXPECT_LT(out.members[0].call.d, 25);
+    EXPECT_EQ(out.members[4].call.d, 25);
+    EXPECT_EQ(out.dCalc, 25);
+}
+
+TEST(DesignOutcome, InputErrorsStopAfterTheWeakAxis)
+{
+    const ColumnInput in;
+    DesignOutcome out;
+    DesignRun(envOf(in), in, 355, 1.5598, true, out);
+    ASSERT_EQ(out.members.size(), 1u);
+    EXPECT_TRUE(out.rows.has_value());
+    EXPECT_TRUE(out.figure.has_value());
+    EXPECT_FALSE(out.table.at(rowService, axialWeak).has_value());
+}
+
+TEST(DesignOutcome, MessagesBeforeAFaultStay)
+{
+    ColumnInput in;
+    in.uc1 = 30;   // u below Annex F: one message per class
+    in.uf1 = 30;
+    in.gammaAfi = 0;   // the first fire class divides by it
+    DesignOutcome out;
+    EXPECT_THROW(DesignRun(envOf(in), in, 355, 1.5598, false, out), CalculationError);
+    ASSERT_EQ(out.messages.size(), 1u);
+    EXPECT_EQ(out.messages[0].code, FindingCode::AxisDistanceBelowAnnexF);
+    EXPECT_EQ(out.members.size(), 4u);
+    EXPECT_TRUE(out.table.at(rowService, biaxial).has_value());
+    EXPECT_FALSE(out.tableComplete);
+
+    RecordingSink sink;
+    TextEnv text;
+    text.sink = &sink;
+    ColumnResults res;
+    writeDesign(text, in, out, res);
+    EXPECT_EQ(sink.messages, std::vector<std::string>{"Error in calculation: u is too small"});
+    EXPECT_TRUE(res.resultsLines.empty());
+    EXPECT_FALSE(res.grid.filled);
+    EXPECT_FALSE(res.memberDetailLines.empty());
+}
+
+TEST(DesignOutcome, OneRunWrittenInTwoLanguages)
+{
+    ColumnInput in;
+    in.e1 = 50;
+    in.e2 = 30;
+    DesignOutcome out;
+    DesignRun(envOf(in), in, 355, 1.5598, false, out);
+    DesignOutcome copy = out;
+    ColumnResults en, de;
+    writeDesign(TextEnv{}, in, out, en);
+    writeDesign(TextEnv{kGerman, nullptr, ","}, in, copy, de);
+    EXPECT_FALSE(out.figure.has_value());   // moved into the picture
+    EXPECT_EQ(en.table.cell, de.table.cell);
+    EXPECT_EQ(en.memberDetailLines.count(), de.memberDetailLines.count());
+    EXPECT_EQ(en.memberDetailLines[0], "Service conditions weak axis");
+    EXPECT_NE(de.memberDetailLines[0], en.memberDetailLines[0]);
+    EXPECT_EQ(en.grid.cell[2][3], "50.00");
+    EXPECT_EQ(de.grid.cell[2][3], "50,00");
+    EXPECT_EQ(en.sectionPicture.items.size(), de.sectionPicture.items.size());
+}
+
+TEST(DesignOutcome, RunMessagesKeepTheirTexts)
+{
+    EXPECT_EQ(runMessage(TextEnv{}, {FindingCode::BendingFailure, Severity::Message, {}}), "error in bending");
+    EXPECT_EQ(runMessage(TextEnv{kFrench, nullptr, ","}, {FindingCode::AxisDistanceBelowAnnexF, Severity::Message, {}}),
+              "Erreur de calcul : u est trop petit");
+}
