@@ -619,10 +619,10 @@ private slots:
             auto w = started();
             QVERIFY(w);
             QVERIFY(!w->findChild<QMenu*>("mitrecent")->isEnabled());
-            setInput(*w, [](ColumnInput& in) { in.projectName = "A"; });
+            setInput(*w, [](ColumnInput& in) { in.projectName = std::string("A"); });   // not = "A": a false -Wrestrict of GCC 12 at -O3
             w->savePaths = {a.toStdString()};
             w->FileSaveAs();
-            setInput(*w, [](ColumnInput& in) { in.projectName = "B"; });
+            setInput(*w, [](ColumnInput& in) { in.projectName = std::string("B"); });
             w->savePaths = {b.toStdString()};
             w->FileSaveAs();
             w->updateRecentMenu();
