@@ -185,7 +185,8 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
     DesignValues v = designValues(in, fyCalc);
 
     // 2. Layout and service ratios.
-    out.service = EccentricResistance(env, eccentricInput(in, v, in.lWeakCold, in.lStrongCold, e1, e2, rho));
+    EccentricCurves curves;   // built here, taken again by the reference calculation
+    out.service = EccentricResistance(env, eccentricInput(in, v, in.lWeakCold, in.lStrongCold, e1, e2, rho), &curves);
     const EccentricResult& service = *out.service;
     keepMessages(service);
     out.dCalc = service.dCalc;
@@ -269,7 +270,8 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
 
     // 9. Reference calculation for fire: room temperature, fire buckling lengths.
     v = designValues(in, fyCalc);
-    out.reference = EccentricResistance(env, eccentricInput(in, v, in.lWeakFire, in.lStrongFire, e1, e2, rho));
+    out.reference =
+        EccentricResistance(env, eccentricInput(in, v, in.lWeakFire, in.lStrongFire, e1, e2, rho), &curves);
     const EccentricResult& reference = *out.reference;
     keepMessages(reference);
     out.dCalc = reference.dCalc;
