@@ -69,6 +69,15 @@ struct SearchConstraints {
     std::vector<RebarChoice> layouts = defaultSearchLayouts();
 };
 
+// Lists as a user types them: numbers or layouts n1+n2 separated by commas,
+// semicolons or blanks ("12, 14 16", "4+0; 8+4"). False for an empty list
+// or an item that is no such value (the output then holds nothing useful).
+bool parseDiameterList(std::string_view text, std::vector<double>& out);
+bool parseLayoutList(std::string_view text, std::vector<RebarChoice>& out);
+// The lists as parseDiameterList / parseLayoutList read them: "12, 14, 16", "4+0, 8+4".
+std::string diameterListText(const std::vector<double>& d);
+std::string layoutListText(const std::vector<RebarChoice>& l);
+
 // Why the search cannot start for this input and these constraints: a code
 // and, for the command line, an English text. none: it can start.
 enum class SearchProblem {

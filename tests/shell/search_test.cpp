@@ -428,3 +428,62 @@ TEST(Search, DefaultProjectWholeCatalogueFindsItsLightestSection)
 }
 
 } // namespace
+
+namespace {
+
+struct DiameterListCase {
+    const char* text;
+    bool ok;
+    std::vector<double> values;
+};
+class DiameterList : public testing::TestWithParam<DiameterListCase> {};
+TEST_P(DiameterList, AsTyped)
+{
+    std::vector<double> d;
+    EXPECT_EQ(parseDiameterList(GetParam().text, d), GetParam().ok);
+    if (GetParam().ok) {
+        EXPECT_EQ(d, GetParam().values);
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Texts, DiameterList,
+                         testing::Values(DiameterListCase{"12, 14, 16", true, {12, 14, 16}},
+                                         DiameterListCase{" 20;25 28\t32 ", true, {20, 25, 28, 32}},
+                                         DiameterListCase{"12.5", true, {12.5}}, DiameterListCase{"", false, {}},
+                                         DiameterListCase{" , ", false, {}}, DiameterListCase{"12, x", false, {}},
+                                         DiameterListCase{"0", false, {}}, DiameterListCase{"101", false, {}},
+                                         DiameterListCase{"-12", false, {}}, DiameterListCase{"1e1", false, {}},
+                                         DiameterListCase{"nan", false, {}}));
+
+struct LayoutListCase {
+    const char* text;
+    bool ok;
+    std::vector<RebarChoice> values;
+};
+class LayoutList : public testing::TestWithParam<LayoutListCase> {};
+TEST_P(LayoutList, AsTyped)
+{
+    std::vector<RebarChoice> l;
+    EXPECT_EQ(parseLayoutList(GetParam().text, l), GetParam().ok);
+    if (GetParam().ok) {
+        EXPECT_EQ(l, GetParam().values);
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Texts, LayoutList,
+                         testing::Values(LayoutListCase{"4+0, 8+0, 4+4, 8+4", true, {{4, 0}, {8, 0}, {4, 4}, {8, 4}}},
+                                         LayoutListCase{"12+0;16+4", true, {{12, 0}, {16, 4}}},
+                                         LayoutListCase{"4", false, {}}, LayoutListCase{"4+", false, {}},
+                                         LayoutListCase{"+4", false, {}}, LayoutListCase{"0+0", false, {}},
+                                         LayoutListCase{"4+-1", false, {}}, LayoutListCase{"", false, {}},
+                                         LayoutListCase{"4 + 0", false, {}}));
+
+TEST(SearchLists, DefaultsReadBack)
+{
+    std::vector<double> d;
+    std::vector<RebarChoice> l;
+    ASSERT_TRUE(parseDiameterList(diameterListText(defaultSearchDiameters()), d));
+    ASSERT_TRUE(parseLayoutList(layoutListText(defaultSearchLayouts()), l));
+    EXPECT_EQ(d, defaultSearchDiameters());
+    EXPECT_EQ(l, defaultSearchLayouts());
+}
+
+} // namespace
