@@ -127,6 +127,7 @@ frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent
     grdcandidates->verticalHeader()->setVisible(false);
     grdcandidates->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     grdcandidates->setMinimumHeight(260);
+    grdcandidates->horizontalHeader()->setStretchLastSection(true);
     g->addWidget(grdcandidates, row++, 0, 1, 4);
     g->setRowStretch(row - 1, 1);
 
@@ -140,7 +141,7 @@ frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent
     connect(btnsearch, &QPushButton::clicked, this, &frmsearch::startSearch);
     connect(btnstop, &QPushButton::clicked, this, &frmsearch::stopSearch);
     connect(grdcandidates, &QTableWidget::itemSelectionChanged, this, &frmsearch::updateButtons);
-    setMinimumSize(820, 600);
+    setMinimumSize(900, 600);
     updateButtons();
 }
 
