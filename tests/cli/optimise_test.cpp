@@ -183,7 +183,8 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{{"optimise", kDefault, "--ned", "1", "--layouts", "4-0"}, "--layouts takes"},
                     UsageCase{{"optimise", kDefault, "--ned", "1", "--top", "0"}, "--top takes"},
                     UsageCase{{"optimise", kDefault, "--ned", "x"}, "--ned takes"},
-                    UsageCase{{"optimise", kDefault, "--ned", "1", "--bogus"}, "unknown option '--bogus'"}));
+                    UsageCase{{"optimise", kDefault, "--ned", "1", "--bogus"}, "unknown option '--bogus'"}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(CliOptimise, HelpNamesTheCommand)
 {

@@ -196,7 +196,8 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, ProfileFamily,
                                          FamilyCase{"HE 500 M", "HE M"}, FamilyCase{"HL 920 x 344", "HL"},
                                          FamilyCase{"HD 260 x 54.1", "HD"}, FamilyCase{"HP 200 x 43", "HP"},
                                          FamilyCase{"W 200 x 200 x 46.1", "W"}, FamilyCase{"  HE 320 A ", "HE A"},
-                                         FamilyCase{"HE", "HE"}, FamilyCase{"", ""}));
+                                         FamilyCase{"HE", "HE"}, FamilyCase{"", ""}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(ProfileFamily, EveryCatalogueRowBelongsToAListedFamily)
 {
@@ -249,7 +250,8 @@ INSTANTIATE_TEST_SUITE_P(Loads, SearchRefused,
                                          ProblemCase{0, 0, FireClass::R90, SearchProblem::noLoads},
                                          ProblemCase{3000, 0, std::nullopt, SearchProblem::none},
                                          ProblemCase{0, 1800, FireClass::R60, SearchProblem::none},
-                                         ProblemCase{3000, 1800, FireClass::R90, SearchProblem::none}));
+                                         ProblemCase{3000, 1800, FireClass::R90, SearchProblem::none}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(SearchRefused, EmptyOrUnusableLists)
 {
@@ -452,7 +454,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, DiameterList,
                                          DiameterListCase{" , ", false, {}}, DiameterListCase{"12, x", false, {}},
                                          DiameterListCase{"0", false, {}}, DiameterListCase{"101", false, {}},
                                          DiameterListCase{"-12", false, {}}, DiameterListCase{"1e1", false, {}},
-                                         DiameterListCase{"nan", false, {}}));
+                                         DiameterListCase{"nan", false, {}}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
 
 struct LayoutListCase {
     const char* text;
@@ -474,7 +477,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, LayoutList,
                                          LayoutListCase{"4", false, {}}, LayoutListCase{"4+", false, {}},
                                          LayoutListCase{"+4", false, {}}, LayoutListCase{"0+0", false, {}},
                                          LayoutListCase{"4+-1", false, {}}, LayoutListCase{"", false, {}},
-                                         LayoutListCase{"4 + 0", false, {}}));
+                                         LayoutListCase{"4 + 0", false, {}}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(SearchLists, DefaultsReadBack)
 {
