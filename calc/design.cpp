@@ -213,29 +213,29 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
     };
     if (drawing || !ordinary({in.h, in.b, in.tw, in.tf, in.r, in.uf1, in.uc1, UC2, out.dCalc, in.d, rows.z[0],
                               rows.z[1], rows.z[2], rows.z[3]})) {
-    SectionDrawing draw;
-    draw.profileName = in.profileName;
-    draw.AN1 = rows.count[0];
-    draw.AN2 = rows.count[1];
-    draw.AN3 = rows.count[2];
-    draw.AN4 = rows.count[3];
-    draw.h = in.h;
-    draw.b = in.b;
-    draw.tw = in.tw;
-    draw.tf = in.tf;
-    draw.r = in.r;
-    draw.uf1 = in.uf1;
-    draw.uc1 = in.uc1;
-    draw.UC2 = UC2;
-    draw.dCalc = out.dCalc;
-    draw.d = in.d;
-    draw.UF1 = rows.z[0];
-    draw.UF2 = rows.z[1];
-    draw.UF3 = rows.z[2];
-    draw.UF4 = rows.z[3];
-    out.figure = figureOf(draw);
-    if (!drawing)
-        out.figure.reset();
+        SectionDrawing draw;
+        draw.profileName = in.profileName;
+        draw.AN1 = rows.count[0];
+        draw.AN2 = rows.count[1];
+        draw.AN3 = rows.count[2];
+        draw.AN4 = rows.count[3];
+        draw.h = in.h;
+        draw.b = in.b;
+        draw.tw = in.tw;
+        draw.tf = in.tf;
+        draw.r = in.r;
+        draw.uf1 = in.uf1;
+        draw.uc1 = in.uc1;
+        draw.UC2 = UC2;
+        draw.dCalc = out.dCalc;
+        draw.d = in.d;
+        draw.UF1 = rows.z[0];
+        draw.UF2 = rows.z[1];
+        draw.UF3 = rows.z[2];
+        draw.UF4 = rows.z[3];
+        out.figure = figureOf(draw);
+        if (!drawing)
+            out.figure.reset();
     }
 
     // 5. Service calculation.

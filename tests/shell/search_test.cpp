@@ -12,6 +12,7 @@
 #include <atomic>
 #include <bit>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <random>
 
@@ -163,6 +164,41 @@ TEST(NumbersRun, BitIdenticalToTheCalculateCommand)
     EXPECT_GT(invalid, 60);
     EXPECT_GT(checked, 20);
 }
+
+// Values far beyond any section: where the drawing of the full run fails,
+// the numbers-only run (which leaves the drawing out) fails alike.
+class NumbersRunExtreme : public testing::TestWithParam<int> {};
+TEST_P(NumbersRunExtreme, FailsWhereTheFullRunFails)
+{
+    ColumnInput in;
+    in.nEd = 1000;
+    switch (GetParam()) {
+    case 0: in.uc1 = 2e9; break;
+    case 1: in.h = 3e9; break;
+    case 2: in.b = 1.5e6; break;
+    case 3: in.d = 4e8; break;
+    case 4: in.uf1 = 1e7; in.n1 = 8; in.n2 = 4; break;
+    default: break;
+    }
+    RecordingSink sink;
+    RunEnv env;
+    env.gammas = SafetyFactors::of(in);
+    env.sink = &sink;
+    RunPresenter ui;
+    RunState st;
+    const bool ok = calculate(env, in, st, ui);
+    NumbersRun run;
+    runNumbers(env, in, run);
+    EXPECT_EQ(run.valid, ok);
+    EXPECT_EQ(run.calcError, st.calcError) << st.calcErrorWhat;
+    EXPECT_TRUE(sameTable(run.design.table, st.results.table));
+    EXPECT_EQ(run.design.members.size(), st.design.members.size());
+    if (GetParam() <= 1) {   // the figure itself fails: a coordinate or its size beyond the range
+        EXPECT_TRUE(run.calcError);
+        EXPECT_NE(st.calcErrorWhat.find("Section drawing"), std::string::npos) << st.calcErrorWhat;
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Values, NumbersRunExtreme, testing::Range(0, 5));
 
 TEST(NumbersRun, ReusedOutcomeGivesTheSameNumbers)
 {
