@@ -1,6 +1,13 @@
 // The desktop program: opens the main window with the catalogue, the project
 // files and the settings, shows the disclaimer, runs until the window closes.
+//
+//     qeln-column [FILE.qln]
+//
+// A project file given on the command line (a file manager's double click)
+// is opened once the disclaimer is accepted; a relative name is taken from
+// the folder the program was started in.
 #include "catalogue/fileio.h"
+#include "catalogue/location.h"
 #include "ui/catalogueadapter.h"
 #include "ui/frmmain.h"
 
@@ -16,10 +23,20 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("qeln-column");
     QApplication::setOrganizationName("qeln");
+    QGuiApplication::setDesktopFileName("org.qeln.Column");
 
     qeln::ui::MainOptions options;
-    // the catalogue lies beside the program, which is the current folder by then
-    options.openCatalogue = [](std::string& error) { return qeln::ui::CatalogueTable::open("", error); };
+    // the table beside the program when it may be written there (a build
+    // folder), else the per-user copy of the installed one
+    options.openCatalogue = [](std::string& error) -> std::unique_ptr<qeln::ui::ProfileTable> {
+        const auto where = qeln::location::writableCatalogue(qeln::location::standardFolders());
+        if (where.folder.empty()) {
+            error = where.error;
+            return nullptr;
+        }
+        return qeln::ui::CatalogueTable::open(where.folder, error);
+    };
+    options.startProject = qeln::ui::startProjectArgument(QApplication::arguments());
 
     auto w = std::make_unique<qeln::ui::frmmain>(std::move(options));
     if (!w->catalogueOpen())

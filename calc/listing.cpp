@@ -168,10 +168,12 @@ void writeMemberDetails(const TextEnv& env, MessageList& out, const MemberResult
     if (m.call.loadCase == LoadCase::FireReference)
         return;
     const bool strong = m.axis == Axis::Strong;
-    std::string head = m.call.loadCase == LoadCase::Service
-                           ? env.text(1130)
-                           : env.text(1131) + " " + fireClassLabel(m.call.fireClass);
-    head += strong ? "  " + env.text(1077) : " " + env.text(1076);
+    // appended piece by piece: a text put in front of a temporary string
+    // (" " + s) makes GCC 12 at -O3 warn of overlapping copies (-Wrestrict)
+    std::string head = env.text(m.call.loadCase == LoadCase::Service ? 1130 : 1131);
+    if (m.call.loadCase != LoadCase::Service)
+        head.append(" ").append(fireClassLabel(m.call.fireClass));
+    head.append(strong ? "  " : " ").append(env.text(strong ? 1077 : 1076));
     out.add(head);
     detailLine(env, out, "  %-40s : %8.4g kN   ", 1132, m.nplR);
     detailLine(env, out, "  %-40s : %8.4g kN   ", 1150, m.nplRd);

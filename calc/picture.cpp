@@ -223,10 +223,14 @@ void writeArc(std::string& out, const Primitive& p)
     double sweep = std::fmod(p1.angle - p0.angle, twoPi);
     if (sweep < 0) sweep += twoPi;
 
-    std::string d = "M" + num(p0.x) + "," + num(p0.y);
+    // Appended piece by piece: a literal put in front of a temporary string
+    // ("M" + s) makes GCC 12 at -O3 warn of overlapping copies (-Wrestrict).
+    std::string d = "M";
+    d.append(num(p0.x)).append(",").append(num(p0.y));
     // Sweep flag 0: counter-clockwise on screen, y pointing down.
     auto arcTo = [&](double x, double y, bool large) {
-        d += " A" + num(rx) + "," + num(ry) + " 0 " + (large ? "1" : "0") + ",0 " + num(x) + "," + num(y);
+        d.append(" A").append(num(rx)).append(",").append(num(ry)).append(large ? " 0 1,0 " : " 0 0,0 ");
+        d.append(num(x)).append(",").append(num(y));
     };
     if (sweep < 1e-9) {
         // The whole ellipse: two halves through the opposite point.

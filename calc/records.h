@@ -113,7 +113,8 @@ struct UltimateLoadTable {
 
 // The result grid of the result window as data: 8 rows x 6 columns of text.
 struct ResultGrid {
-    std::array<std::array<std::string, 6>, 8> cell{};
+    // empty strings by their own constructor; a "{}" initializer here crashes clang 14
+    std::array<std::array<std::string, 6>, 8> cell;
     std::array<int, 6> columnWidth{64, 64, 64, 64, 64, 64};
     bool filled = false;
     // rows outside the field of application of the simplified method: shown

@@ -13,6 +13,7 @@
 #include "calc/texts.h"
 #include "calc/utf8.h"
 #include "catalogue/fileio.h"
+#include "catalogue/location.h"
 #include "shell/run.h"
 
 #include <cerrno>
@@ -96,13 +97,19 @@ std::string tooLarge(const std::string& name)
 // The catalogue, opened when it is first needed.
 class LazyCatalogue {
 public:
-    explicit LazyCatalogue(const CommonOptions& o)
-        : path_(o.cataloguePath.empty() ? programDirectory() + kProfileTableFile : o.cataloguePath)
-    {
-    }
+    explicit LazyCatalogue(const CommonOptions& o) : path_(o.cataloguePath) {}
     ProfileCatalogue* get(std::string& error)
     {
         if (!cat_) {
+            if (path_.empty()) {
+                // the desktop program's table, else the installed one; only read
+                const location::Choice where = location::readableCatalogue(location::standardFolders());
+                if (where.folder.empty()) {
+                    error = where.error;
+                    return nullptr;
+                }
+                path_ = where.table();
+            }
             cat_ = openCatalogue(path_, error);
             if (!cat_)
                 error = "Could not open the profile database: " + path_ + ": " + error;

@@ -19,7 +19,8 @@ namespace qeln::cli {
 namespace {
 
 const char* const kLanguageHelp = "language of every text: en (English, the default), fr or de";
-const char* const kCatalogueHelp = "profile catalogue to use (default: PROFKVL2.DBF beside the program)";
+const char* const kCatalogueHelp =
+    "profile catalogue to use (default: the one the desktop program uses, else the installed one)";
 
 // The two commands as CLI11 reads them. Values that need a check of their own
 // (the language, the listing, file names given empty) are taken as text and

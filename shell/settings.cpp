@@ -144,7 +144,11 @@ void store(std::vector<std::string>& lines, std::string_view section, std::strin
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), entry);
         return;
     }
-    lines.push_back("[" + std::string(section) + "]");
+    // built by appending: a literal in front of a temporary string makes
+    // GCC 12 at -O3 warn of overlapping copies (-Wrestrict)
+    std::string header = "[";
+    header.append(section).append("]");
+    lines.push_back(std::move(header));
     lines.push_back(entry);
 }
 

@@ -111,6 +111,11 @@ void Workflow::FileOpen()
         openPath(*path);
 }
 
+bool Workflow::openProject(const std::string& path)
+{
+    return openPath(path) == LoadOutcome::Ok;
+}
+
 void Workflow::FileOpenRecent(const std::string& path)
 {
     if (!mayReplaceProject())

@@ -92,6 +92,10 @@ public:
     // Opens a project of the recent list, asking first as Open does; a file
     // that cannot be opened any more leaves the list.
     void FileOpenRecent(const std::string& path);
+    // Reads a project file into the project (FileOpen after its dialog, and a
+    // file given on the command line). A file that cannot be read gives the
+    // usual message and leaves the project as it was; false then.
+    bool openProject(const std::string& path);
     void FileSave();
     void FileSaveAs();
     // True when the main window may close.

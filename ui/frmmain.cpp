@@ -53,6 +53,13 @@ bool writeSettingsFile(const QString& path, const SettingsValues& v)
     return SettingsFile(path.toStdString()).write({v.language, v.enterprise, v.user, v.recentFiles}, error);
 }
 
+std::string startProjectArgument(const QStringList& arguments)
+{
+    if (arguments.size() < 2 || arguments.at(1).isEmpty())
+        return {};
+    return QFileInfo(arguments.at(1)).absoluteFilePath().toStdString();
+}
+
 QString defaultSettingsPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/qeln.INI";
@@ -168,16 +175,18 @@ frmmain::frmmain(MainOptions options, QWidget* parent)
     buildMenus();
     buildPanel();
 
-    // settings file, flags, program folder, catalogue, default project
+    // settings file, flags, catalogue, default project. The current folder
+    // stays where the user started the program (the catalogue is found by
+    // its full path): file dialogs open there, never in an installed bin/.
     settingsPath_ = options_.settingsPath.isEmpty() ? defaultSettingsPath() : options_.settingsPath;
     wf_.projectChanged = false;
     wf_.resultsStale = true;
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
     std::string error;
     if (options_.openCatalogue)
         table_ = options_.openCatalogue(error);
     if (!table_)
-        showError(nullptr, "Could not open the profile database. Program will be closed");
+        showError(nullptr, "Could not open the profile database. Program will be closed" +
+                               (error.empty() ? QString() : "\n\n" + QString::fromStdString(error)));
     else
         profilDialog->setTable(table_.get());
     profilDialog->setLookup([this](const std::string& name) { return Profilsuchen(name); });
@@ -358,6 +367,8 @@ bool frmmain::FormActivate()
         refused_ = true;
         return false;
     }
+    if (!options_.startProject.empty())
+        wf_.openProject(options_.startProject);
     return true;
 }
 
@@ -442,9 +453,9 @@ void frmmain::SetLanguage()
 
 void frmmain::setButtonAccelerators()
 {
-    static const char* const names[] = {"btnprojet", "btnprofil", "btnarmat", "btnmater", "btngammamat",
-                                        "btnflamb",  "btnexcent", "btnresult", "btndetail", "btngrafik",
-                                        "btnfindsection"};
+    static const char* const names[] = {"btnprojet", "btnprofil", "btnarmat",  "btnmater",
+                                        "btngammamat", "btnflamb", "btnexcent", "btnloads",
+                                        "btnresult", "btndetail", "btngrafik", "btnfindsection"};
     std::string menuBarLetters;
     for (const char* m : {"mitfile", "mitoptions", "mithelp"})
         if (auto* menu = findChild<QMenu*>(m))

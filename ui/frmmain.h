@@ -15,6 +15,7 @@
 
 #include <QLocale>
 #include <QMainWindow>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -47,7 +48,15 @@ struct MainOptions {
     // Run the first activation (settings, language, disclaimer) when the window
     // is first activated; a refused disclaimer then ends the event loop.
     bool activateOnShow = true;
+    // A project file to open once the disclaimer is accepted (an absolute
+    // path: the command line's file, resolved where the program was started).
+    std::string startProject;
 };
+
+// The project file named on the command line (the first argument after the
+// program), as an absolute path resolved against the current folder; empty
+// when none is given.
+std::string startProjectArgument(const QStringList& arguments);
 
 // The settings file in the classic sectioned key-value form.
 SettingsValues readSettingsFile(const QString& path);

@@ -75,9 +75,11 @@ Outcome run(const std::vector<std::string>& args, const std::string& stdinText =
     const std::string in = scratch("stdin"), out = scratch("stdout"), err = scratch("stderr");
     writeFile(in, stdinText);
     std::string cmd = shellQuote(QELN_CLI);
+    // appended, not " " + temporary: -Wrestrict of GCC 12 at -O3
     for (const std::string& a : args)
-        cmd += " " + shellQuote(a);
-    cmd += " <" + shellQuote(in) + " >" + shellQuote(out) + " 2>" + shellQuote(err);
+        cmd.append(" ").append(shellQuote(a));
+    cmd.append(" <").append(shellQuote(in)).append(" >").append(shellQuote(out));
+    cmd.append(" 2>").append(shellQuote(err));
     const int raw = std::system(cmd.c_str());
     Outcome o;
     o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -10,9 +10,12 @@
 #include <QTableWidget>
 #include <QTextBrowser>
 
+#include "calc/texts.h"
 #include "shell/accelerators.h"
+#include "shell/projectfile.h"
 #include "ui/helpwindow.h"
 
+#include <QDir>
 #include <QScreen>
 
 using namespace qeln;
@@ -88,6 +91,99 @@ private slots:
         script.press("Cancelbutton");
         QVERIFY(!w.FormActivate());
         QVERIFY(w.disclaimerRefused());
+    }
+
+    // the reason (a missing installed catalogue, say) is told with the fixed message
+    void catalogueThatCannotBeOpenedTellsWhyAndEnds()
+    {
+        ui::MainOptions o = qeln::test::testOptions(ini());
+        o.openCatalogue = [](std::string& error) -> std::unique_ptr<ui::ProfileTable> {
+            error = "The profile catalogue PROFKVL2.DBF is not installed";
+            return nullptr;
+        };
+        ModalScript script;
+        script.answer(QMessageBox::Ok);
+        TestMain w(o);
+        QVERIFY(!w.catalogueOpen());
+        QCOMPARE(script.texts, QStringList{"Could not open the profile database. Program will be closed\n\n"
+                                           "The profile catalogue PROFKVL2.DBF is not installed"});
+    }
+
+    // qeln-column FILE.qln: the file opens once the disclaimer is accepted,
+    // through the same path as File > Open (its messages, in the language of
+    // the settings; a file that cannot be read leaves the default project).
+    void projectGivenOnTheCommandLineOpensAtStart()
+    {
+        ColumnInput saved = TestMain(qeln::test::testOptions(ini())).workflow().input;   // the default project
+        saved.projectName = "Tower";
+        saved.d = 25;
+        const QString path = dir.path() + "/start.qln";
+        QVERIFY(SaveProjectFile(path.toStdString(), saved).ok());
+
+        // a relative name is taken from the folder the program was started in
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        ui::MainOptions o = qeln::test::testOptions(ini());
+        o.startProject = startProjectArgument({"qeln-column", "start.qln"});
+        QVERIFY(QDir::setCurrent(before));
+        QCOMPARE(QString::fromStdString(o.startProject), path);
+        QCOMPARE(startProjectArgument({"qeln-column"}), std::string());
+
+        TestMain w(o);
+        w.show();
+        ModalScript script;
+        script.press("OkButton");
+        QVERIFY(w.FormActivate());
+        QCOMPARE(script.seen, QStringList{"AboutBox"});
+        QCOMPARE(w.workflow().input.projectName, std::string("Tower"));
+        QCOMPARE(w.workflow().input.d, 25.0);
+        QCOMPARE(w.workflow().fileName, path.toStdString());
+        QCOMPARE(w.windowTitle(), "QELN - Column  -  " + path);
+        QVERIFY(!w.workflow().projectChanged);
+        QVERIFY(w.workflow().resultsStale);
+    }
+
+    void projectOnTheCommandLineThatCannotBeReadGivesTheUsualMessage()
+    {
+        writeSettingsFile(ini(), {10000, "", ""});
+        const QString bad = dir.path() + "/old.qln";
+        QFile f(bad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("960101\r\nsomething\r\n");
+        f.close();
+        for (const QString& path : {bad, dir.path() + "/missing.qln"}) {
+            ui::MainOptions o = qeln::test::testOptions(ini());
+            o.startProject = path.toStdString();
+            TestMain w(o);
+            w.show();
+            ModalScript script;
+            script.press("OkButton").answer(QMessageBox::Ok);
+            QVERIFY(w.FormActivate());
+            QCOMPARE(script.seen.size(), 2);
+            // French, as the settings say
+            QCOMPARE(script.texts.value(0), QString::fromStdString(LoadText(path == bad ? 515 : 514, 10000, nullptr)));
+            QCOMPARE(w.workflow().fileName, std::string());
+            QCOMPARE(w.workflow().input.profileName, std::string("HE 320 A"));
+            QVERIFY(!w.workflow().projectChanged);
+        }
+    }
+
+    // refusing the disclaimer opens nothing
+    void refusedDisclaimerOpensNoProject()
+    {
+        ui::MainOptions o = qeln::test::testOptions(ini());
+        bool read = false;
+        o.loadProject = [&read](const std::string&, ColumnInput&) {
+            read = true;
+            return LoadOutcome::CannotOpen;
+        };
+        o.startProject = (dir.path() + "/any.qln").toStdString();
+        TestMain w(o);
+        w.show();
+        ModalScript script;
+        script.press("Cancelbutton");
+        QVERIFY(!w.FormActivate());
+        QVERIFY(!read);
     }
 
     void settingsFileSelectsGermanAndSeedsTheProject()
@@ -473,16 +569,16 @@ private slots:
     {
         auto w = started();
         QVERIFY(w);
-        const int ids[] = {112, 128, 144, 160, 272, 176, 192, 208, 224, 260};
-        const char* names[] = {"btnprojet", "btnprofil",   "btnarmat", "btnmater",  "btngammamat",
-                               "btnflamb",  "btnexcent", "btnresult", "btndetail", "btngrafik"};
+        const int ids[] = {112, 128, 144, 160, 272, 176, 192, 1210, 208, 224, 260};
+        const char* names[] = {"btnprojet", "btnprofil", "btnarmat",  "btnmater",  "btngammamat", "btnflamb",
+                               "btnexcent", "btnloads",  "btnresult", "btndetail", "btngrafik"};
         for (int base : {0, 10000, 20000}) {
             setLanguageBase(base);
             w->SetLanguage();
             std::string used;
             for (const char* m : {"mitfile", "mitoptions", "mithelp"})
                 used += acceleratorOf(menuTitle(*w, m).toStdString());
-            for (int i = 0; i < 10; ++i) {
+            for (int i = 0; i < 11; ++i) {
                 const QString text = w->findChild<QPushButton*>(names[i])->text();
                 const char a = acceleratorOf(text.toStdString());
                 QVERIFY2(a != 0, qPrintable(text));
