@@ -7,6 +7,7 @@
 #include "numeric.h"
 
 #include <array>
+#include <initializer_list>
 #include <cmath>
 
 namespace qeln {
@@ -157,9 +158,18 @@ ComponentMasses componentMasses(const ColumnInput& in)
 }
 
 void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double rho, bool inputErrors,
-               DesignOutcome& out)
+               DesignOutcome& out, bool drawing)
 {
-    out = DesignOutcome{};
+    {
+        // a fresh outcome that keeps the capacity of the last one's lists
+        std::vector<MemberResult> members = std::move(out.members);
+        std::vector<Finding> messages = std::move(out.messages);
+        members.clear();
+        messages.clear();
+        out = DesignOutcome{};
+        out.members = std::move(members);
+        out.messages = std::move(messages);
+    }
     out.members.reserve(12);   // 2 service, 2 reference, 2 per fire class
     const double e1 = std::fabs(in.e1);
     const double e2 = std::fabs(in.e2);
@@ -175,7 +185,8 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
     DesignValues v = designValues(in, fyCalc);
 
     // 2. Layout and service ratios.
-    out.service = EccentricResistance(env, eccentricInput(in, v, in.lWeakCold, in.lStrongCold, e1, e2, rho));
+    EccentricCurves curves;   // built here, taken again by the reference calculation
+    out.service = EccentricResistance(env, eccentricInput(in, v, in.lWeakCold, in.lStrongCold, e1, e2, rho), &curves);
     const EccentricResult& service = *out.service;
     keepMessages(service);
     out.dCalc = service.dCalc;
@@ -190,27 +201,42 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
     out.UC2 = UC2;
 
     // 4. The section as drawn; a section that cannot be drawn ends the run.
-    SectionDrawing draw;
-    draw.profileName = in.profileName;
-    draw.AN1 = rows.count[0];
-    draw.AN2 = rows.count[1];
-    draw.AN3 = rows.count[2];
-    draw.AN4 = rows.count[3];
-    draw.h = in.h;
-    draw.b = in.b;
-    draw.tw = in.tw;
-    draw.tf = in.tf;
-    draw.r = in.r;
-    draw.uf1 = in.uf1;
-    draw.uc1 = in.uc1;
-    draw.UC2 = UC2;
-    draw.dCalc = out.dCalc;
-    draw.d = in.d;
-    draw.UF1 = rows.z[0];
-    draw.UF2 = rows.z[1];
-    draw.UF3 = rows.z[2];
-    draw.UF4 = rows.z[3];
-    out.figure = figureOf(draw);
+    // The numbers-only run leaves the figure out where it cannot fail: every
+    // value finite and at most 1e6 mm keeps each coordinate of the figure far
+    // inside its limit of 1e9. Other values are drawn all the same (and the
+    // figure dropped), so that a fault of the drawing ends both runs alike.
+    auto ordinary = [](std::initializer_list<double> vs) {
+        for (const double x : vs)
+            if (!(std::fabs(x) <= 1e6))
+                return false;
+        return true;
+    };
+    if (drawing || !ordinary({in.h, in.b, in.tw, in.tf, in.r, in.uf1, in.uc1, UC2, out.dCalc, in.d, rows.z[0],
+                              rows.z[1], rows.z[2], rows.z[3]})) {
+        SectionDrawing draw;
+        draw.profileName = in.profileName;
+        draw.AN1 = rows.count[0];
+        draw.AN2 = rows.count[1];
+        draw.AN3 = rows.count[2];
+        draw.AN4 = rows.count[3];
+        draw.h = in.h;
+        draw.b = in.b;
+        draw.tw = in.tw;
+        draw.tf = in.tf;
+        draw.r = in.r;
+        draw.uf1 = in.uf1;
+        draw.uc1 = in.uc1;
+        draw.UC2 = UC2;
+        draw.dCalc = out.dCalc;
+        draw.d = in.d;
+        draw.UF1 = rows.z[0];
+        draw.UF2 = rows.z[1];
+        draw.UF3 = rows.z[2];
+        draw.UF4 = rows.z[3];
+        out.figure = figureOf(draw);
+        if (!drawing)
+            out.figure.reset();
+    }
 
     // 5. Service calculation.
     // Each axis starts from the pair's modulus: a long-term lowering about one
@@ -244,7 +270,8 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
 
     // 9. Reference calculation for fire: room temperature, fire buckling lengths.
     v = designValues(in, fyCalc);
-    out.reference = EccentricResistance(env, eccentricInput(in, v, in.lWeakFire, in.lStrongFire, e1, e2, rho));
+    out.reference =
+        EccentricResistance(env, eccentricInput(in, v, in.lWeakFire, in.lStrongFire, e1, e2, rho), &curves);
     const EccentricResult& reference = *out.reference;
     keepMessages(reference);
     out.dCalc = reference.dCalc;

@@ -59,8 +59,10 @@ EccentricInput eccentricInput(const ColumnInput& in, const DesignValues& v, doub
 // `inputErrors` says whether they found errors (the run then stops after the
 // weak axis at service conditions, as it does after an error of its own).
 // Arithmetic faults leave as CalculationError; the steps reached stay in out.
+// Without `drawing` the section figure is left out (the numbers-only run);
+// every value is the same. `out` may be reused: its buffers are kept.
 void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double rho, bool inputErrors,
-               DesignOutcome& out);
+               DesignOutcome& out, bool drawing = true);
 
 // Weights of profile, concrete and rebars and the concrete volume.
 ComponentMasses componentMasses(const ColumnInput& in);

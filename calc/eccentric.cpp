@@ -44,22 +44,45 @@ Density makeDensity(std::vector<double> cuts, double half, F densityAt)
     return dens;
 }
 
-// N(x) and M(x) for a cut at depth x <= D/2, integrating the density exactly.
-std::pair<double, double> cutAt(const Density& dens, double x, double D, double nplRd)
-{
-    long double force = 0, moment = 0;
-    const long double half = D / 2;
-    for (std::size_t i = 0; i + 1 < dens.edges.size(); ++i) {
-        const long double y0 = dens.edges[i];
-        if (x <= y0)
-            break;
-        const long double y1 = std::min<long double>(dens.edges[i + 1], x);
-        const long double w = dens.value[i];
-        force += w * (y1 - y0);
-        moment += w * (half * (y1 - y0) - (y1 * y1 - y0 * y0) / 2);
+// N(x) and M(x) for cuts at rising depths x <= D/2, integrating the density
+// exactly: the sums over the whole bands below x are kept from one cut to the
+// next (each band added in the order of the edges, as a sum from 0 to x adds
+// them), and only the band that x lies in is added anew.
+class RisingCuts {
+public:
+    RisingCuts(const Density& dens, double D, double nplRd) : dens_(dens), half_(D / 2), nplRd_(nplRd) {}
+
+    std::pair<double, double> at(double x)
+    {
+        const std::size_t bands = dens_.edges.size() - 1;
+        // whole bands: those whose upper edge x has reached and which have
+        // a band after them that x reaches into
+        while (next_ + 1 < bands && x > dens_.edges[next_ + 1]) {
+            const long double y0 = dens_.edges[next_];
+            const long double y1 = dens_.edges[next_ + 1];
+            const long double w = dens_.value[next_];
+            force_ += w * (y1 - y0);
+            moment_ += w * (half_ * (y1 - y0) - (y1 * y1 - y0 * y0) / 2);
+            ++next_;
+        }
+        long double force = force_, moment = moment_;
+        if (next_ < bands && x > dens_.edges[next_]) {
+            const long double y0 = dens_.edges[next_];
+            const long double y1 = std::min<long double>(dens_.edges[next_ + 1], x);
+            const long double w = dens_.value[next_];
+            force += w * (y1 - y0);
+            moment += w * (half_ * (y1 - y0) - (y1 * y1 - y0 * y0) / 2);
+        }
+        return {static_cast<double>(nplRd_ - 0.001L * force), static_cast<double>(1e-6L * moment)};
     }
-    return {static_cast<double>(nplRd - 0.001L * force), static_cast<double>(1e-6L * moment)};
-}
+
+private:
+    const Density& dens_;
+    long double half_;
+    double nplRd_;
+    std::size_t next_ = 0;             // the first band not yet in the sums
+    long double force_ = 0, moment_ = 0;
+};
 
 InteractionCurve buildCurve(const Density& dens, double D, double nplRd)
 {
@@ -67,10 +90,11 @@ InteractionCurve buildCurve(const Density& dens, double D, double nplRd)
     c.N.assign(kTableSize + 1, 0.0);
     c.M.assign(kTableSize + 1, 0.0);
     int count = 0;
+    RisingCuts cuts(dens, D, nplRd);
     for (int k = 1; k <= kPoints; ++k) {
         const double x = (k - 1) * D / 800;
         if (x <= D / 2) {
-            const auto [n, m] = cutAt(dens, x, D, nplRd);
+            const auto [n, m] = cuts.at(x);
             c.N[k] = n;
             c.M[k] = m;
         } else {
@@ -151,15 +175,36 @@ double interpolate(const InteractionCurve& c, double x)
 }
 
 // Interpolation along a search whose forces only fall.
-struct FallingSearch {
-    const InteractionCurve& c;
-    int cursor = 2;
+// Interpolate() with its table bounds worked out once, not at every step:
+// the same arithmetic, so the same results.
+class FallingSearch {
+public:
+    explicit FallingSearch(const InteractionCurve& c)
+        : N_(c.N.data()), M_(c.M.data()),
+          last_(std::min<int>(c.count, static_cast<int>(std::min(c.N.size(), c.M.size())) - 1))
+    {
+    }
     double operator()(double x)
     {
-        double r = 0;
-        Interpolate(r, c.N, c.M, x, c.count, cursor);
-        return r;
+        int i = cursor_;
+        while (i <= last_ && x < N_[i])
+            ++i;
+        cursor_ = i;
+        if (i > last_)
+            return 1e100;
+        const long double den = static_cast<long double>(N_[i]) - N_[i - 1];
+        if (den == 0 || !std::isfinite(x))
+            return 1e100;
+        const long double r =
+            M_[i] + (static_cast<long double>(M_[i]) - M_[i - 1]) * (x - static_cast<long double>(N_[i])) / den;
+        return std::isfinite(r) ? static_cast<double>(r) : 1e100;
     }
+
+private:
+    const double* N_;
+    const double* M_;
+    int last_;
+    int cursor_ = 2;
 };
 
 // Second-order amplification; nullopt-like false when the trial force is at or
@@ -182,7 +227,7 @@ SearchResult searchAxis(const InteractionCurve& c, const AxisResult& ax, double 
 {
     SearchResult s;
     s.Mk = interpolate(c, ax.nRd);
-    FallingSearch md{c};
+    FallingSearch md(c);
     for (int j = 1; j <= 1000; ++j) {
         const double nj = ax.nRd - j * ax.nRd * 0.001;
         double k = 1.0;
@@ -279,7 +324,21 @@ InteractionCurve weakAxisCurve(const EccentricInput& in, double d)
     return buildWeakCurve(in, d, sectionValues(SafetyFactors{}, in, d, layout).nplRd);
 }
 
-EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in)
+namespace {
+
+// Whether two inputs give the same curves: every value but the buckling
+// lengths and the eccentricities is the same (bit for bit), and so are the
+// diameter in effect, the rows and N.pl.Rd that come from them.
+bool sameCurveInput(const EccentricInput& a, const EccentricInput& b)
+{
+    return a.n1 == b.n1 && a.n2 == b.n2 && a.h == b.h && a.b == b.b && a.tw == b.tw && a.tf == b.tf && a.r == b.r &&
+           a.uf1 == b.uf1 && a.uc1 == b.uc1 && a.fyd == b.fyd && a.fsd == b.fsd && a.fcd == b.fcd && a.Ea == b.Ea &&
+           a.Ec == b.Ec && a.Es == b.Es && a.pcp == b.pcp && a.fck == b.fck && a.rho == b.rho && a.dInput == b.dInput;
+}
+
+} // namespace
+
+EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in, EccentricCurves* curves)
 {
     EccentricResult res;
     // 1. Diameter in effect and rebar rows (the rows use the entered diameter).
@@ -328,9 +387,18 @@ EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in
     res.nCrStrong = strong.nCr;
     res.nCrWeak = weak.nCr;
 
-    // 4. Interaction curves (the tables live only for this call).
-    const InteractionCurve curveS = buildStrongCurve(in, d, res.rows, v.nplRd);
-    const InteractionCurve curveW = buildWeakCurve(in, d, v.nplRd);
+    // 4. Interaction curves (the tables live only for this call, or in `curves`).
+    EccentricCurves local;
+    EccentricCurves& kept = curves ? *curves : local;
+    if (!kept.filled || !sameCurveInput(kept.key, in)) {
+        kept.filled = false;
+        kept.strong = buildStrongCurve(in, d, res.rows, v.nplRd);
+        kept.weak = buildWeakCurve(in, d, v.nplRd);
+        kept.key = in;
+        kept.filled = true;
+    }
+    const InteractionCurve& curveS = kept.strong;
+    const InteractionCurve& curveW = kept.weak;
     res.strongPoints = curveS.count;
     res.weakPoints = curveW.count;
 
@@ -345,7 +413,7 @@ EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in
     const AxisResult& g = governStrong ? strong : weak;
     const double mkG = governStrong ? ss.Mk : sw.Mk;
     res.ratioBiaxial = 0;
-    FallingSearch mdW{curveW}, mdS{curveS};
+    FallingSearch mdW(curveW), mdS(curveS);
     for (int j = 1; j <= 1000; ++j) {
         const double nj = g.nRd - j * g.nRd * 0.001;
         double kw = 1, ks = 1;

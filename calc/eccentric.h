@@ -36,7 +36,19 @@ struct InteractionCurve {
     int count = 0;
 };
 
-EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in);
+// The interaction curves of a call, for a later call that differs only in the
+// buckling lengths and the eccentricities (the reference calculation after
+// the service calculation): that call takes them instead of building them
+// again. Same input, same curves, to the last bit.
+struct EccentricCurves {
+    bool filled = false;
+    EccentricInput key;      // the input they were built for (lengths and eccentricities aside)
+    InteractionCurve strong, weak;
+};
+
+// With `curves`, the curves are taken from there when they fit the input and
+// are left there for the next call.
+EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in, EccentricCurves* curves = nullptr);
 
 // The interaction curves, exposed for tests.
 InteractionCurve strongAxisCurve(const EccentricInput& in, double d, const RebarLayout& rows);

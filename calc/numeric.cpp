@@ -38,34 +38,19 @@ void Interpolate(double& result, const std::vector<double>& xs, const std::vecto
     Interpolate(result, xs, ys, x, count, cursor);
 }
 
-void Interpolate(double& result, const std::vector<double>& xs, const std::vector<double>& ys, double x, int count,
-                 int& cursor)
+namespace detail {
+
+void throwDivision(double a)
 {
-    // The search starts at index 2; the table must go on until an entry <= x.
-    int i = std::max(2, cursor);
-    const int last = std::min<int>(count, static_cast<int>(std::min(xs.size(), ys.size())) - 1);
-    while (i <= last && static_cast<long double>(x) - xs[i] < 0)
-        ++i;
-    cursor = i;
-    if (i > last) {
-        result = 1e100;
-        return;
-    }
-    const long double den = static_cast<long double>(xs[i]) - xs[i - 1];
-    if (den == 0 || !std::isfinite(x)) {
-        result = 1e100;
-        return;
-    }
-    const long double r = ys[i] + (static_cast<long double>(ys[i]) - ys[i - 1]) * (x - static_cast<long double>(xs[i])) / den;
-    result = std::isfinite(r) ? static_cast<double>(r) : 1e100;
+    throw CalculationError(a == 0 ? "invalid floating point operation: 0 / 0" : "floating point division by zero");
 }
 
-double checkedDiv(double a, double b)
+void throwOverflow()
 {
-    if (b == 0)
-        throw CalculationError(a == 0 ? "invalid floating point operation: 0 / 0" : "floating point division by zero");
-    return checkedFinite(a / b);
+    throw CalculationError("floating point overflow");
 }
+
+} // namespace detail
 
 double checkedSqrt(double x)
 {
@@ -74,12 +59,6 @@ double checkedSqrt(double x)
     return checkedFinite(std::sqrt(x));
 }
 
-double checkedFinite(double x)
-{
-    if (!std::isfinite(x))
-        throw CalculationError("floating point overflow");
-    return x;
-}
 
 long long roundHalfEven(double x)
 {

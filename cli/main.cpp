@@ -3,6 +3,7 @@
 #include "design_run.h"
 #include "input_json.h"
 #include "json.h"
+#include "optimise.h"
 #include "options.h"
 #include "output_json.h"
 #include "project_access.h"
@@ -305,6 +306,26 @@ int runDesign(const DesignOptions& o)
     return status;
 }
 
+int runOptimiseCommand(const OptimiseOptions& o)
+{
+    LazyCatalogue catalogue(o.input);
+    ColumnInput in;
+    if (const auto status = readInput(o.input, catalogue, in))
+        return *status;
+    applyDesignLoadOptions(o.input, in);
+    std::string error;
+    const ProfileCatalogue* cat = catalogue.get(error);
+    if (!cat) {
+        complain(error);
+        return kExitFileError;
+    }
+    std::string out;
+    const int status = runOptimise(o, in, searchProfiles(*cat), out, error);
+    if (status == kExitUsage)
+        return usageError(error);
+    return writeOutput(out) ? status : kExitFileError;
+}
+
 int runNew(const NewOptions& o)
 {
     LazyCatalogue catalogue(o);
@@ -334,10 +355,12 @@ int main(const std::vector<std::string>& args)
         return runDesign(parsed.design);
     case Command::New:
         return runNew(parsed.create);
+    case Command::Optimise:
+        return runOptimiseCommand(parsed.optimise);
     case Command::None:
         break;
     }
-    return usageError("a command is needed: design or new");
+    return usageError("a command is needed: design, optimise or new");
 }
 
 } // namespace qeln::cli

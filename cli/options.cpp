@@ -7,7 +7,12 @@
 
 #include <CLI/CLI.hpp>
 
+#include "shell/search.h"
+
+#include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <tuple>
 
 namespace qeln::cli {
 
@@ -24,8 +29,10 @@ struct Commands {
     CLI::App app{"", "qeln-cli"};
     CLI::App* design = nullptr;
     CLI::App* create = nullptr;
+    CLI::App* optimise = nullptr;
     std::string designLanguage = "en", newLanguage = "en", listing = "complete";
     std::string nEd, nFiEd, fireClass;   // checked after the parse
+    std::string optLanguage = "en", optNEd, optNFiEd, optClass, families, maxH, maxB, diameters, layouts, top;
 
     explicit Commands(ParsedArgs& out)
     {
@@ -58,6 +65,34 @@ struct Commands {
         design->add_flag("--json", d.json, "print one JSON object with the results instead of the listing")
             ->disable_flag_override();
         design->add_option("FILE.qln", d.projectFile);
+
+        OptimiseOptions& op = out.optimise;
+        optimise = app.add_subcommand("optimise")->allow_extras();
+        optimise->add_option("--input", op.input.inputJson,
+                             "read the project from a JSON object instead of a project file ('-': standard input)")
+            ->type_name("FILE.json");
+        optimise->add_option("--language", optLanguage, kLanguageHelp)->type_name("en|fr|de");
+        optimise->add_option("--catalogue", op.input.cataloguePath, kCatalogueHelp)->type_name("PATH");
+        optimise->add_option("--ned", optNEd, "design axial force N.Ed at normal temperature, kN (over the project's)")
+            ->type_name("KN");
+        optimise->add_option("--nfied", optNFiEd, "design axial force N.fi,Ed in fire, kN (over the project's)")
+            ->type_name("KN");
+        optimise->add_option("--class", optClass, "required fire resistance class (over the project's)")
+            ->type_name("R30|R60|R90|R120");
+        optimise->add_option("--families", families,
+                             "profile families to search, comma-separated (default: all of IPE, HE A, HE AA, HE B, "
+                             "HE M, HL, HD, HP, W)")
+            ->type_name("LIST");
+        optimise->add_option("--max-h", maxH, "largest profile height h, mm")->type_name("MM");
+        optimise->add_option("--max-b", maxB, "largest profile width b, mm")->type_name("MM");
+        optimise->add_option("--diameters", diameters, "rebar diameters, mm (default: 12,14,16,20,25,28,32)")
+            ->type_name("LIST");
+        optimise->add_option("--layouts", layouts, "rebar layouts n1+n2 (default: 4+0,8+0,4+4,8+4)")
+            ->type_name("4+0,8+0,...");
+        optimise->add_option("--top", top, "how many candidates to print (default: 10)")->type_name("N");
+        optimise->add_flag("--json", op.input.json, "print one JSON object instead of the table")
+            ->disable_flag_override();
+        optimise->add_option("FILE.qln", op.input.projectFile);
 
         NewOptions& n = out.create;
         create = app.add_subcommand("new")->allow_extras();
@@ -135,6 +170,113 @@ bool designLoadOptions(const Commands& c, DesignOptions& o, std::string& error)
     return true;
 }
 
+std::vector<std::string> splitList(const std::string& v)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = v.find(',', start);
+        std::string part = v.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        while (!part.empty() && part.front() == ' ')
+            part.erase(part.begin());
+        while (!part.empty() && part.back() == ' ')
+            part.pop_back();
+        parts.push_back(part);
+        if (comma == std::string::npos)
+            return parts;
+        start = comma + 1;
+    }
+}
+
+bool readNumber(const std::string& v, double& out)
+{
+    const char* end = v.data() + v.size();
+    const auto res = std::from_chars(v.data(), end, out, std::chars_format::general);
+    return !v.empty() && res.ec == std::errc() && res.ptr == end && std::isfinite(out);
+}
+
+bool readCount(const std::string& v, int& out)
+{
+    const char* end = v.data() + v.size();
+    const auto res = std::from_chars(v.data(), end, out);
+    return !v.empty() && res.ec == std::errc() && res.ptr == end;
+}
+
+bool optimiseOptions(const Commands& c, OptimiseOptions& o, std::string& error)
+{
+    const CLI::App* cmd = c.optimise;
+    DesignOptions& in = o.input;
+    if (cmd->count("--ned") > 0 && !setDesignLoad(in.nEd, "--ned", c.optNEd, error))
+        return false;
+    if (cmd->count("--nfied") > 0 && !setDesignLoad(in.nFiEd, "--nfied", c.optNFiEd, error))
+        return false;
+    if (cmd->count("--class") > 0) {
+        in.fireClass = fireClassFromCode(c.optClass);
+        if (!in.fireClass || c.optClass.empty()) {
+            error = "--class takes R30, R60, R90 or R120, not '" + c.optClass + "'";
+            return false;
+        }
+    }
+    if (cmd->count("--families") > 0) {
+        for (const std::string& f : splitList(c.families)) {
+            const auto& known = profileFamilies();
+            if (std::find(known.begin(), known.end(), f) == known.end()) {
+                error = "--families takes IPE, HE A, HE AA, HE B, HE M, HL, HD, HP, W, not '" + f + "'";
+                return false;
+            }
+            o.families.push_back(f);
+        }
+    }
+    for (const auto& [name, text, target] :
+         {std::tuple{"--max-h", &c.maxH, &o.maxH}, std::tuple{"--max-b", &c.maxB, &o.maxB}}) {
+        if (cmd->count(name) == 0)
+            continue;
+        double v = 0;
+        if (!readNumber(*text, v) || v <= 0) {
+            error = std::string(name) + " takes a length in mm above 0, not '" + *text + "'";
+            return false;
+        }
+        *target = v;
+    }
+    if (cmd->count("--diameters") > 0) {
+        for (const std::string& part : splitList(c.diameters)) {
+            double d = 0;
+            if (!readNumber(part, d) || d <= 0 || d > 100) {
+                error = "--diameters takes diameters in mm above 0 and at most 100, not '" + part + "'";
+                return false;
+            }
+            o.diameters.push_back(d);
+        }
+    }
+    if (cmd->count("--layouts") > 0) {
+        for (const std::string& part : splitList(c.layouts)) {
+            const std::size_t plus = part.find('+');
+            int n1 = -1, n2 = -1;
+            if (plus == std::string::npos || !readCount(part.substr(0, plus), n1) ||
+                !readCount(part.substr(plus + 1), n2) || n1 < 0 || n2 < 0 || n1 > 100 || n2 > 100 || n1 + n2 == 0) {
+                error = "--layouts takes layouts n1+n2 such as 4+0,8+4, not '" + part + "'";
+                return false;
+            }
+            o.layouts.push_back({n1, n2});
+        }
+    }
+    if (cmd->count("--top") > 0 && (!readCount(c.top, o.top) || o.top < 1)) {
+        error = "--top takes a whole number above 0, not '" + c.top + "'";
+        return false;
+    }
+    if (givenEmpty(cmd, "--input", in.inputJson, error) || givenEmpty(cmd, "--catalogue", in.cataloguePath, error))
+        return false;
+    if (in.projectFile.empty() && in.inputJson.empty()) {
+        error = "optimise needs a project file FILE.qln or --input FILE.json";
+        return false;
+    }
+    if (!in.projectFile.empty() && !in.inputJson.empty()) {
+        error = "optimise takes either a project file or --input, not both";
+        return false;
+    }
+    return true;
+}
+
 std::string optionHelp(const CLI::App* cmd)
 {
     std::string s;
@@ -167,7 +309,7 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
         }
     }
     if (args.empty()) {
-        error = "a command is needed: design or new";
+        error = "a command is needed: design, optimise or new";
         return false;
     }
     const std::string& cmd = args[0];
@@ -175,8 +317,8 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
         out.command = Command::Help;
         return true;
     }
-    if (cmd != "design" && cmd != "new") {
-        error = "unknown command '" + cmd + "' (the commands are design and new)";
+    if (cmd != "design" && cmd != "new" && cmd != "optimise") {
+        error = "unknown command '" + cmd + "' (the commands are design, optimise and new)";
         return false;
     }
 
@@ -227,6 +369,12 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
         }
         return true;
     }
+    if (c.optimise->parsed()) {
+        out.command = Command::Optimise;
+        OptimiseOptions& o = out.optimise;
+        return languageBase(c.optLanguage, o.input.languageBase, error) &&
+               checkPositional(c.optimise, o.input.projectFile, error) && optimiseOptions(c, o, error);
+    }
     out.command = Command::New;
     NewOptions& o = out.create;
     if (!languageBase(c.newLanguage, o.languageBase, error) || !checkPositional(c.create, o.projectFile, error) ||
@@ -250,6 +398,8 @@ std::string helpText()
          "Usage:\n"
          "  qeln-cli design FILE.qln [options]\n"
          "  qeln-cli design --input FILE.json [options]\n"
+         "  qeln-cli optimise FILE.qln [options]\n"
+         "  qeln-cli optimise --input FILE.json [options]\n"
          "  qeln-cli new FILE.qln [options]\n"
          "  qeln-cli --help\n"
          "\n"
@@ -258,6 +408,22 @@ std::string helpText()
          "with '.' as decimal separator and dates as YYYY-MM-DD hh:mm:ss.\n"
          "Options of design:\n";
     s += optionHelp(c.design);
+    s += "\n"
+         "optimise: searches the catalogue for the lightest section that carries the\n"
+         "project's design loads (N.Ed, or N.fi,Ed with a fire class; the search is\n"
+         "refused without one). Candidates: every profile of the chosen families within\n"
+         "the maxima, times every diameter, times every layout; every other input is\n"
+         "the project's. A candidate passes when its input checks give no error, its\n"
+         "run is valid and its design check passes. Order: steel mass per metre, then\n"
+         "rebar area, then the catalogue's display order, then d, n1, n2. Prints a table\n"
+         "of the first N passing candidates (profile, rebars, steel kg/m, N.Rd,\n"
+         "utilisation, N.fi.Rd, fire utilisation, achieved class), or with --json one\n"
+         "object with the keys evaluated, passing and candidates (an array of objects\n"
+         "with profileName, d, n1, n2, steelMass, rebarArea, nRd, utilisation, nFiRd,\n"
+         "fireUtilisation, achievedClass; null where a check was not given).\n"
+         "Exit status 0 when a candidate passes, 4 when none does.\n"
+         "Options of optimise:\n";
+    s += optionHelp(c.optimise);
     s += "\n"
          "new: writes the default project (profile HE 320 A from the catalogue, time\n"
          "stamps now) to FILE.qln; an existing file of that name is kept as <name>BAK.\n"
@@ -318,7 +484,8 @@ std::string helpText()
          "      input file, the catalogue, a profile not in the catalogue, the SVG, the\n"
          "      PDF or the new project file\n"
          "  4   valid results, but the design check of the design loads does not pass\n"
-         "      (0 when it passes or no design load is given)\n"
+         "      (0 when it passes or no design load is given); optimise: no candidate\n"
+         "      passes\n"
          "  64  wrong usage: unknown command or option, missing or bad value, malformed\n"
          "      JSON input, unknown JSON field or a value of the wrong type\n"
          "  70  internal failure\n";

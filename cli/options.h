@@ -8,6 +8,7 @@
 #include "calc/records.h"
 
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -42,12 +43,24 @@ struct NewOptions : CommonOptions {
     std::string projectFile;       // FILE.qln (positional)
 };
 
-enum class Command { None, Help, Design, New };
+// optimise: the project is read as design reads it (FILE.qln or --input,
+// --ned, --nfied, --class, --catalogue); `input` holds those options.
+struct OptimiseOptions {
+    DesignOptions input;
+    std::vector<std::string> families;   // --families; empty: every family
+    std::optional<double> maxH, maxB;    // --max-h, --max-b, mm
+    std::vector<double> diameters;       // --diameters; empty: the default list
+    std::vector<std::pair<int, int>> layouts;   // --layouts; empty: the default list
+    int top = 10;                        // --top
+};
+
+enum class Command { None, Help, Design, New, Optimise };
 
 struct ParsedArgs {
     Command command = Command::None;
     DesignOptions design;
     NewOptions create;
+    OptimiseOptions optimise;
 };
 
 // Parses argv (without the program name). False with a message on wrong usage.

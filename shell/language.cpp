@@ -186,6 +186,23 @@ const std::vector<CaptionAssignment>& captionTable()
         {"frmloads", "CancelBtn", 62},
         {"frmloads", "HelpBtn", 60},
         {"frmresult", "grpcheck", 1217},
+        // section search
+        {"frmmain", "btnfindsection", 1263},
+        {"frmsearch", "", 1264},
+        {"frmsearch", "lblloads", 1271},
+        {"frmsearch", "grpfamilies", 1265},
+        {"frmsearch", "lblmaxh", 1266},
+        {"frmsearch", "lblmaxb", 1267},
+        {"frmsearch", "lbldiameters", 1268},
+        {"frmsearch", "lbllayouts", 1269},
+        {"frmsearch", "btnrunsearch", 1270},
+        {"frmsearch", "btnstop", 62},
+        {"frmsearch", "lblcounttitle", 1280},
+        {"frmsearch", "nedmaxh", 186, K::RangeMessage},
+        {"frmsearch", "nedmaxb", 186, K::RangeMessage},
+        {"frmsearch", "OKBtn", 1281},
+        {"frmsearch", "CancelBtn", 62},
+        {"frmsearch", "HelpBtn", 60},
         // output windows
         {"frmmain", "btnresult", 208},
         {"frmresult", "", 208},
@@ -241,6 +258,7 @@ std::string helpPageFor(int helpContext)
     case kHelpDetails: return "details.html";
     case kHelpGraphic: return "graphic.html";
     case kHelpLoads: return "loads.html";
+    case kHelpSearch: return "search.html";
     default: return "contents.html";
     }
 }

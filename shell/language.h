@@ -51,5 +51,6 @@ inline constexpr int kHelpResults = 900;
 inline constexpr int kHelpDetails = 1000;
 inline constexpr int kHelpGraphic = 1100;
 inline constexpr int kHelpLoads = 1200;
+inline constexpr int kHelpSearch = 1260;
 
 } // namespace qeln

@@ -27,6 +27,15 @@ std::unique_ptr<ProfileTable> CatalogueTable::open(const std::string& folder, st
     }
 }
 
+std::vector<ProfileRow> CatalogueTable::allRows() const
+{
+    std::vector<ProfileRow> out;
+    for (const int rec : cat_.order())
+        if (!cat_.isDeleted(rec))
+            out.push_back(toRow(cat_.row(rec)));
+    return out;
+}
+
 ProfileRow CatalogueTable::visibleRow(int index) const
 {
     return toRow(cat_.row(visible_.at(static_cast<std::size_t>(index))));

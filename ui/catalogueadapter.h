@@ -14,6 +14,7 @@ public:
     static std::unique_ptr<ProfileTable> open(const std::string& folder, std::string& error);
 
     int visibleCount() const override { return int(visible_.size()); }
+    std::vector<ProfileRow> allRows() const override;
     ProfileRow visibleRow(int index) const override;
     int currentIndex() const override;
     void setCurrentIndex(int index) override;

@@ -19,6 +19,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -169,6 +170,7 @@ frmmain::frmmain(MainOptions options, QWidget* parent)
     aboutBox = new AboutBox(this);
     gamatDialog = new frmgamat(this);
     loadsDialog = new frmloads(this);
+    searchDialog = new frmsearch(this);
 
     buildMenus();
     buildPanel();
@@ -303,8 +305,18 @@ void frmmain::buildPanel()
         {"btnmater", "Materials"},        {"btngammamat", "Safety factors"}, {"btnflamb", "Buckl. lengths"},
         {"btnexcent", "Eccentricities"},  {"btnloads", "Design loads"},
     };
-    for (const auto& [name, text] : inputs)
-        in->addWidget(columnButton(name, text, panel));
+    for (const auto& [name, text] : inputs) {
+        if (std::string_view(name) != "btnprofil") {
+            in->addWidget(columnButton(name, text, panel));
+            continue;
+        }
+        // the section search beside the section it chooses
+        auto* row = new QHBoxLayout;
+        row->setSpacing(6);
+        row->addWidget(columnButton(name, text, panel));
+        row->addWidget(columnButton("btnfindsection", "Find section...", panel));
+        in->addLayout(row);
+    }
     in->addStretch(1);
 
     auto* out = new QVBoxLayout;
@@ -331,6 +343,7 @@ void frmmain::buildPanel()
     connectButton("btnflamb", &frmmain::btnflambClick);
     connectButton("btnexcent", &frmmain::btnexcentClick);
     connectButton("btnloads", &frmmain::btnloadsClick);
+    connectButton("btnfindsection", &frmmain::btnfindsectionClick);
     connectButton("btnresult", &frmmain::btnresultClick);
     connectButton("btndetail", &frmmain::btndetailClick);
     connectButton("btngrafik", &frmmain::btngrafikClick);
@@ -389,7 +402,8 @@ QWidget* frmmain::windowNamed(const QString& name)
                        static_cast<QWidget*>(flambDialog), static_cast<QWidget*>(excentDialog),
                        static_cast<QWidget*>(resultWindow), static_cast<QWidget*>(detailWindow),
                        static_cast<QWidget*>(grafikWindow), static_cast<QWidget*>(aboutBox),
-                       static_cast<QWidget*>(gamatDialog), static_cast<QWidget*>(loadsDialog)})
+                       static_cast<QWidget*>(gamatDialog), static_cast<QWidget*>(loadsDialog),
+                       static_cast<QWidget*>(searchDialog)})
         if (w->objectName() == name)
             return w;
     return nullptr;
@@ -441,7 +455,7 @@ void frmmain::setButtonAccelerators()
 {
     static const char* const names[] = {"btnprojet", "btnprofil", "btnarmat",  "btnmater",
                                         "btngammamat", "btnflamb", "btnexcent", "btnloads",
-                                        "btnresult", "btndetail", "btngrafik"};
+                                        "btnresult", "btndetail", "btngrafik", "btnfindsection"};
     std::string menuBarLetters;
     for (const char* m : {"mitfile", "mitoptions", "mithelp"})
         if (auto* menu = findChild<QMenu*>(m))
@@ -535,6 +549,20 @@ void frmmain::btngammamatClick() { editWith(gamatDialog); }
 void frmmain::btnflambClick() { editWith(flambDialog); }
 void frmmain::btnexcentClick() { editWith(excentDialog); }
 void frmmain::btnloadsClick() { editWith(loadsDialog); }
+
+void frmmain::btnfindsectionClick()
+{
+    if (!table_)
+        return;
+    std::vector<SearchProfile> profiles;
+    for (const ProfileRow& r : table_->allRows())
+        profiles.push_back({r.profil, {r.h, r.b, r.s, r.t, r.r, r.movrix}, static_cast<int>(profiles.size())});
+    searchDialog->fill(wf_.input, std::move(profiles));
+    if (searchDialog->exec() != QDialog::Accepted)
+        return;
+    if (const auto k = searchDialog->chosen())
+        wf_.acceptInput(k->applyTo(wf_.input));
+}
 
 bool frmmain::Profilsuchen(const std::string& name)
 {

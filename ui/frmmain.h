@@ -7,6 +7,7 @@
 #include "dialogs.h"
 #include "frmprofil.h"
 #include "loadsdialog.h"
+#include "searchdialog.h"
 #include "outputs.h"
 #include "profiletable.h"
 #include "shell/run.h"
@@ -106,6 +107,8 @@ public:
     void btnflambClick();
     void btnexcentClick();
     void btnloadsClick();
+    // "Find section...": the section search; Apply takes the chosen profile and rebars.
+    void btnfindsectionClick();
     void btnresultClick() { wf_.resultCommand(ResultWindow::Results); }
     void btndetailClick() { wf_.resultCommand(ResultWindow::Details); }
     void btngrafikClick() { wf_.resultCommand(ResultWindow::Graphic); }
@@ -132,6 +135,7 @@ public:
     AboutBox* aboutBox;
     frmgamat* gamatDialog;
     frmloads* loadsDialog;
+    frmsearch* searchDialog;
 
     // WorkflowHost
     std::string text(int id) override;

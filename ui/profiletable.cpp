@@ -28,6 +28,14 @@ void MemoryProfileTable::rebuild()
         current_ = visible_.empty() ? -1 : visible_.front();
 }
 
+std::vector<ProfileRow> MemoryProfileTable::allRows() const
+{
+    std::vector<ProfileRow> out;
+    for (int i : order_)
+        out.push_back(rows_.at(static_cast<std::size_t>(i)));
+    return out;
+}
+
 ProfileRow MemoryProfileTable::visibleRow(int index) const
 {
     return rows_.at(static_cast<std::size_t>(visible_.at(static_cast<std::size_t>(index))));

@@ -22,6 +22,8 @@ public:
     virtual ~ProfileTable() = default;
     // Rows visible under the current filter, in the current order.
     virtual int visibleCount() const = 0;
+    // Every row in display order, whatever the filter (the section search).
+    virtual std::vector<ProfileRow> allRows() const = 0;
     virtual ProfileRow visibleRow(int index) const = 0;
     // The current row among the visible ones; -1 when there is none.
     virtual int currentIndex() const = 0;
@@ -42,6 +44,7 @@ class MemoryProfileTable : public ProfileTable {
 public:
     explicit MemoryProfileTable(std::vector<ProfileRow> rows);
     int visibleCount() const override { return int(visible_.size()); }
+    std::vector<ProfileRow> allRows() const override;
     ProfileRow visibleRow(int index) const override;
     int currentIndex() const override;
     void setCurrentIndex(int index) override;

@@ -4,6 +4,9 @@
 #include "guitest.h"
 #include "ui/catalogueadapter.h"
 #include "ui/helpwindow.h"
+#include "ui/searchdialog.h"
+
+#include <QSignalSpy>
 
 #include <QDir>
 
@@ -26,11 +29,21 @@ int main(int argc, char** argv)
     // every modal window that appears is photographed and closed
     QTimer grabber;
     grabber.setInterval(50);
+    bool searching = false;
     QObject::connect(&grabber, &QTimer::timeout, [&] {
         auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!d || !d->isVisible())
+        if (!d || !d->isVisible() || searching)
             return;
         QString name = d->objectName();
+        if (auto* s = qobject_cast<frmsearch*>(d)) {
+            // the search dialog with its result
+            searching = true;
+            QSignalSpy spy(s, &frmsearch::searchFinished);
+            s->startSearch();
+            spy.wait(20000);
+            QTest::qWait(100);   // the layout takes the status line in
+            searching = false;
+        }
         if (qobject_cast<QMessageBox*>(d))
             name = "message";
         d->grab().save(out + "/tour-" + name + "-" + lang + ".png");
@@ -71,6 +84,7 @@ int main(int argc, char** argv)
         w.btnflambClick();
         w.btnexcentClick();
         w.btnloadsClick();
+        w.btnfindsectionClick();
         w.btnresultClick();
         w.btndetailClick();
         w.btngrafikClick();

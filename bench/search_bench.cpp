@@ -1,0 +1,71 @@
+// The numbers-only design run and the section search over the whole catalogue.
+#include "calc/env.h"
+#include "catalogue/profiles.h"
+#include "shell/numbersrun.h"
+#include "shell/search.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using namespace qeln;
+
+std::string catalogueFile()
+{
+    char buf[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    std::string p = n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string("./qeln-bench");
+    return p.substr(0, p.rfind('/') + 1) + kProfileTableFile;
+}
+
+void BM_DesignRunNumbers(benchmark::State& state)
+{
+    ColumnInput in;   // defaults: HE 320 A
+    in.e1 = 50;
+    in.e2 = 30;
+    CalcEnv env;
+    env.gammas = SafetyFactors::of(in);
+    NumbersRun run;
+    for (auto _ : state) {
+        runNumbers(env, in, run);
+        benchmark::DoNotOptimize(run.design.table);
+    }
+}
+BENCHMARK(BM_DesignRunNumbers)->Unit(benchmark::kMicrosecond);
+
+// All 471 profiles x 7 diameters x 4 layouts, 3000 / 1800 kN R90, one thread.
+void BM_OptimiseWholeCatalogue(benchmark::State& state)
+{
+    std::vector<SearchProfile> profiles;
+    try {
+        profiles = searchProfiles(ProfileCatalogue::open(catalogueFile(), ""));
+    } catch (const std::exception& e) {
+        state.SkipWithError(e.what());
+        return;
+    }
+    ColumnInput in;
+    in.nEd = 3000;
+    in.nFiEd = 1800;
+    in.fireClass = FireClass::R90;
+    CalcEnv env;
+    env.gammas = SafetyFactors::of(in);
+    SearchControl control;
+    control.threads = static_cast<unsigned>(state.range(0));
+    std::size_t passing = 0, evaluated = 0;
+    for (auto _ : state) {
+        const SearchOutcome out = searchSections(env, in, profiles, SearchConstraints{}, control);
+        passing = out.passing;
+        evaluated = out.evaluated;
+        benchmark::DoNotOptimize(out.candidates.data());
+    }
+    state.counters["evaluated"] = static_cast<double>(evaluated);
+    state.counters["passing"] = static_cast<double>(passing);
+}
+BENCHMARK(BM_OptimiseWholeCatalogue)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OptimiseWholeCatalogue)->Arg(0)->UseRealTime()->Unit(benchmark::kMillisecond);   // every core
+
+} // namespace

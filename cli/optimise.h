@@ -1,0 +1,27 @@
+// qeln-cli optimise: the section search over the catalogue, as a table or JSON.
+#pragma once
+
+#include "options.h"
+
+#include "calc/records.h"
+#include "shell/search.h"
+
+#include <string>
+
+namespace qeln::cli {
+
+// The search's constraints from the options (the default lists where none was given).
+SearchConstraints constraintsOf(const OptimiseOptions& o);
+
+// The text table of the first `top` candidates, one line each after a header.
+std::string optimiseTable(const SearchOutcome& s, int top);
+// One JSON object: evaluated, passing, candidates (the first `top`); ends with a line end.
+std::string optimiseJson(const SearchOutcome& s, int top);
+
+// Runs the search of `in` over `profiles` into `out` (table or JSON); returns
+// the exit status: 0 a candidate passes, 4 none does, 64 (with `error`) when
+// the search cannot start.
+int runOptimise(const OptimiseOptions& o, const ColumnInput& in, const std::vector<SearchProfile>& profiles,
+                std::string& out, std::string& error);
+
+} // namespace qeln::cli

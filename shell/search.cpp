@@ -1,0 +1,293 @@
+// The section search (see search.h).
+#include "search.h"
+
+#include "numbersrun.h"
+
+#include "catalogue/profiles.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <cmath>
+#include <mutex>
+#include <numbers>
+#include <thread>
+#include <tuple>
+
+namespace qeln {
+
+namespace {
+
+std::string_view trimmed(std::string_view s)
+{
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+bool usableDiameter(double d) { return std::isfinite(d) && d > 0 && d <= 100; }
+bool usableLayout(const RebarChoice& l) { return l.n1 >= 0 && l.n2 >= 0 && l.n1 + l.n2 > 0 && l.n1 <= 100 && l.n2 <= 100; }
+
+} // namespace
+
+std::string profileFamily(std::string_view profileName)
+{
+    const std::string_view name = trimmed(profileName);
+    const std::size_t firstBlank = name.find(' ');
+    const std::string_view first = name.substr(0, firstBlank);
+    if (first != "HE" || firstBlank == std::string_view::npos)
+        return std::string(first);
+    const std::size_t lastBlank = name.rfind(' ');
+    return "HE " + std::string(name.substr(lastBlank + 1));
+}
+
+std::vector<SearchProfile> searchProfiles(const ProfileCatalogue& cat)
+{
+    std::vector<SearchProfile> out;
+    for (const int rec : cat.order()) {
+        if (cat.isDeleted(rec))
+            continue;
+        const SteelProfile& p = cat.row(rec);
+        out.push_back({p.profileName, sectionOf(p), static_cast<int>(out.size())});
+    }
+    return out;
+}
+
+namespace {
+
+std::vector<std::string_view> listItems(std::string_view text)
+{
+    std::vector<std::string_view> items;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && (text[i] == ',' || text[i] == ';' || text[i] == ' ' || text[i] == '\t'))
+            ++i;
+        const std::size_t start = i;
+        while (i < text.size() && !(text[i] == ',' || text[i] == ';' || text[i] == ' ' || text[i] == '\t'))
+            ++i;
+        if (i > start)
+            items.push_back(text.substr(start, i - start));
+    }
+    return items;
+}
+
+bool wholeNumber(std::string_view s, double& v)
+{
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed);
+    return !s.empty() && r.ec == std::errc() && r.ptr == s.data() + s.size();
+}
+
+bool count(std::string_view s, int& v)
+{
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    return !s.empty() && r.ec == std::errc() && r.ptr == s.data() + s.size();
+}
+
+std::string shortNumber(double v)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%g", v);
+    return buf;
+}
+
+} // namespace
+
+bool parseDiameterList(std::string_view text, std::vector<double>& out)
+{
+    out.clear();
+    for (const std::string_view item : listItems(text)) {
+        double d = 0;
+        if (!wholeNumber(item, d) || !usableDiameter(d))
+            return false;
+        out.push_back(d);
+    }
+    return !out.empty();
+}
+
+bool parseLayoutList(std::string_view text, std::vector<RebarChoice>& out)
+{
+    out.clear();
+    for (const std::string_view item : listItems(text)) {
+        const std::size_t plus = item.find('+');
+        RebarChoice l{-1, -1};
+        if (plus == std::string_view::npos || !count(item.substr(0, plus), l.n1) ||
+            !count(item.substr(plus + 1), l.n2) || !usableLayout(l))
+            return false;
+        out.push_back(l);
+    }
+    return !out.empty();
+}
+
+std::string diameterListText(const std::vector<double>& d)
+{
+    std::string s;
+    for (const double v : d)
+        s += (s.empty() ? "" : ", ") + shortNumber(v);
+    return s;
+}
+
+std::string layoutListText(const std::vector<RebarChoice>& l)
+{
+    std::string s;
+    for (const RebarChoice& c : l)
+        s += (s.empty() ? "" : ", ") + std::to_string(c.n1) + "+" + std::to_string(c.n2);
+    return s;
+}
+
+SearchProblem searchProblem(const ColumnInput& base, const SearchConstraints& c)
+{
+    const bool service = base.nEd > 0;
+    const bool fire = base.nFiEd > 0 && base.fireClass.has_value();
+    if (!service && !fire)
+        return SearchProblem::noLoads;
+    if (c.diameters.empty() || !std::all_of(c.diameters.begin(), c.diameters.end(), usableDiameter))
+        return SearchProblem::noDiameters;
+    if (c.layouts.empty() || !std::all_of(c.layouts.begin(), c.layouts.end(), usableLayout))
+        return SearchProblem::noLayouts;
+    return SearchProblem::none;
+}
+
+const char* searchProblemText(SearchProblem p)
+{
+    switch (p) {
+    case SearchProblem::none:
+        return "";
+    case SearchProblem::noLoads:
+        return "the search needs a design load: N.Ed, or N.fi,Ed with a fire class";
+    case SearchProblem::noDiameters:
+        return "the search needs at least one rebar diameter above 0 and at most 100 mm";
+    case SearchProblem::noLayouts:
+        return "the search needs at least one rebar layout n1+n2 with 1 to 100 bars in each row";
+    }
+    return "";
+}
+
+int searchProblemTextId(SearchProblem p)
+{
+    switch (p) {
+    case SearchProblem::none:
+        return 0;
+    case SearchProblem::noLoads:
+        return 1260;
+    case SearchProblem::noDiameters:
+        return 1261;
+    case SearchProblem::noLayouts:
+        return 1262;
+    }
+    return 0;
+}
+
+ColumnInput SearchCandidate::applyTo(const ColumnInput& base) const
+{
+    ColumnInput in = base;
+    in.profileName = cutText(profileName, kShortTextMax);
+    setSection(in, section);
+    in.d = d;
+    in.n1 = n1;
+    in.n2 = n2;
+    return in;
+}
+
+bool searchOrder(const SearchCandidate& a, const SearchCandidate& b)
+{
+    return std::tie(a.steelMass, a.rebarArea, a.displayOrder, a.d, a.n1, a.n2) <
+           std::tie(b.steelMass, b.rebarArea, b.displayOrder, b.d, b.n1, b.n2);
+}
+
+std::vector<SearchProfile> filterProfiles(const std::vector<SearchProfile>& all, const SearchConstraints& c)
+{
+    std::vector<SearchProfile> out;
+    for (const SearchProfile& p : all) {
+        if (!c.families.empty() &&
+            std::find(c.families.begin(), c.families.end(), profileFamily(p.name)) == c.families.end())
+            continue;
+        if (c.maxH && !(p.section.h <= *c.maxH))
+            continue;
+        if (c.maxB && !(p.section.b <= *c.maxB))
+            continue;
+        out.push_back(p);
+    }
+    return out;
+}
+
+SearchOutcome searchSections(const CalcEnv& env, const ColumnInput& base, const std::vector<SearchProfile>& profiles,
+                             const SearchConstraints& c, const SearchControl& control)
+{
+    SearchOutcome outcome;
+    const std::vector<SearchProfile> chosen = filterProfiles(profiles, c);
+    const std::size_t perProfile = c.diameters.size() * c.layouts.size();
+    const std::size_t total = chosen.size() * perProfile;
+    outcome.evaluated = total;
+
+    // Each profile is one piece of work; its passing candidates go into its
+    // own slot, so that the result does not depend on which thread ran it.
+    std::vector<std::vector<SearchCandidate>> found(chosen.size());
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> done{0};
+    auto cancelled = [&] { return control.cancel && control.cancel->load(std::memory_order_relaxed); };
+
+    auto work = [&](bool reportProgress) {
+        NumbersRun run;
+        ColumnInput in = base;
+        for (;;) {
+            if (cancelled())
+                return;
+            const std::size_t i = next.fetch_add(1);
+            if (i >= chosen.size())
+                return;
+            const SearchProfile& p = chosen[i];
+            in.profileName = cutText(p.name, kShortTextMax);
+            setSection(in, p.section);
+            for (const double d : c.diameters) {
+                for (const RebarChoice& l : c.layouts) {
+                    in.d = d;
+                    in.n1 = l.n1;
+                    in.n2 = l.n2;
+                    // Pruning: a candidate whose input checks give an error
+                    // can never pass, so its design run is not made.
+                    runNumbers(env, in, run, true);
+                    if (!run.passes())
+                        continue;
+                    SearchCandidate k;
+                    k.profile = static_cast<int>(i);
+                    k.profileName = p.name;
+                    k.section = p.section;
+                    k.displayOrder = p.displayOrder;
+                    k.d = d;
+                    k.n1 = l.n1;
+                    k.n2 = l.n2;
+                    k.steelMass = run.design.masses->steel;
+                    k.rebarArea = (l.n1 + l.n2) * std::numbers::pi * d * d / 4;
+                    k.check = *run.check;
+                    found[i].push_back(std::move(k));
+                }
+            }
+            const std::size_t now = done.fetch_add(perProfile) + perProfile;
+            if (reportProgress && control.progress)
+                control.progress(now, total);
+        }
+    };
+
+    unsigned threads = control.threads == 0 ? std::max(1u, std::thread::hardware_concurrency()) : control.threads;
+    threads = static_cast<unsigned>(std::min<std::size_t>(threads, std::max<std::size_t>(chosen.size(), 1)));
+    std::vector<std::thread> helpers;
+    for (unsigned t = 1; t < threads; ++t)
+        helpers.emplace_back(work, false);
+    work(true);
+    for (std::thread& t : helpers)
+        t.join();
+
+    outcome.cancelled = cancelled() && done.load() < total;
+    for (std::vector<SearchCandidate>& f : found)
+        for (SearchCandidate& k : f)
+            outcome.candidates.push_back(std::move(k));
+    std::sort(outcome.candidates.begin(), outcome.candidates.end(), searchOrder);
+    outcome.passing = outcome.candidates.size();
+    if (control.progress && !outcome.cancelled)
+        control.progress(total, total);
+    return outcome;
+}
+
+} // namespace qeln

@@ -1,0 +1,137 @@
+// The section search: the lightest catalogue profile and rebars that carry
+// the project's design loads. Every candidate is a numbers-only design run of
+// the project with the candidate's profile, diameter and layout; a candidate
+// passes when its input checks give no error, its run is valid and its
+// design check passes.
+#pragma once
+
+#include "calc/designcheck.h"
+#include "calc/env.h"
+#include "calc/records.h"
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace qeln {
+
+class ProfileCatalogue;
+
+// The profile families of the catalogue, in its order.
+inline const std::vector<std::string>& profileFamilies()
+{
+    static const std::vector<std::string> f{"IPE", "HE A", "HE AA", "HE B", "HE M", "HL", "HD", "HP", "W"};
+    return f;
+}
+
+// The family of a profile name: its first word, and for "HE" profiles also
+// the last ("HE 320 A" -> "HE A", "HE 100 AA" -> "HE AA"). Blanks around the
+// name do not count.
+std::string profileFamily(std::string_view profileName);
+
+// A profile as the search sees it: name, section and its place in the
+// catalogue's display order (0 first).
+struct SearchProfile {
+    std::string name;
+    Section section;
+    int displayOrder = 0;
+};
+
+// Every row of the catalogue that is not deleted, in its order (whatever
+// filter the browser has set).
+std::vector<SearchProfile> searchProfiles(const ProfileCatalogue& cat);
+
+struct RebarChoice {
+    int n1 = 4, n2 = 0;
+    bool operator==(const RebarChoice&) const = default;
+};
+
+inline const std::vector<double>& defaultSearchDiameters()
+{
+    static const std::vector<double> d{12, 14, 16, 20, 25, 28, 32};
+    return d;
+}
+inline const std::vector<RebarChoice>& defaultSearchLayouts()
+{
+    static const std::vector<RebarChoice> l{{4, 0}, {8, 0}, {4, 4}, {8, 4}};
+    return l;
+}
+
+struct SearchConstraints {
+    std::vector<std::string> families;   // empty: every family
+    std::optional<double> maxH, maxB;    // mm
+    std::vector<double> diameters = defaultSearchDiameters();
+    std::vector<RebarChoice> layouts = defaultSearchLayouts();
+};
+
+// Lists as a user types them: numbers or layouts n1+n2 separated by commas,
+// semicolons or blanks ("12, 14 16", "4+0; 8+4"). False for an empty list
+// or an item that is no such value (the output then holds nothing useful).
+bool parseDiameterList(std::string_view text, std::vector<double>& out);
+bool parseLayoutList(std::string_view text, std::vector<RebarChoice>& out);
+// The lists as parseDiameterList / parseLayoutList read them: "12, 14, 16", "4+0, 8+4".
+std::string diameterListText(const std::vector<double>& d);
+std::string layoutListText(const std::vector<RebarChoice>& l);
+
+// Why the search cannot start for this input and these constraints: a code
+// and, for the command line, an English text. none: it can start.
+enum class SearchProblem {
+    none,
+    noLoads,           // neither N.Ed nor N.fi,Ed with a fire class given (text 1260)
+    noDiameters,       // an empty or unusable diameter list (text 1261)
+    noLayouts,         // an empty or unusable layout list (text 1262)
+};
+SearchProblem searchProblem(const ColumnInput& base, const SearchConstraints& c);
+const char* searchProblemText(SearchProblem p);
+int searchProblemTextId(SearchProblem p);
+
+// One passing candidate.
+struct SearchCandidate {
+    int profile = 0;        // index into the profiles handed to the search
+    std::string profileName;
+    Section section;
+    int displayOrder = 0;
+    double d = 0;
+    int n1 = 0, n2 = 0;
+    double steelMass = 0;   // kg/m, the listing's "steel" component
+    double rebarArea = 0;   // mm2
+    DesignCheck check;
+
+    // The input of the project with this candidate's profile and rebars.
+    ColumnInput applyTo(const ColumnInput& base) const;
+};
+
+// The search's order: steel mass ascending, then rebar area, then display
+// order, then d, n1, n2.
+bool searchOrder(const SearchCandidate& a, const SearchCandidate& b);
+
+struct SearchOutcome {
+    std::size_t evaluated = 0;   // candidates within the constraints
+    std::size_t passing = 0;
+    std::vector<SearchCandidate> candidates;   // every passing candidate, in the search's order
+    bool cancelled = false;      // stopped by the cancel flag: the lists are incomplete
+};
+
+struct SearchControl {
+    unsigned threads = 1;                        // 0: the hardware's cores
+    const std::atomic<bool>* cancel = nullptr;   // set to stop
+    // done and total candidates; called from the calling thread only, now and then
+    std::function<void(std::size_t done, std::size_t total)> progress;
+};
+
+// The profiles of `all` (in display order) that lie within the families and
+// the maxima.
+std::vector<SearchProfile> filterProfiles(const std::vector<SearchProfile>& all, const SearchConstraints& c);
+
+// Runs the search over `profiles` (the catalogue's rows in display order;
+// the constraints' families and maxima are applied here). The outcome is the
+// same for any number of threads. Call only when searchProblem() is none.
+SearchOutcome searchSections(const CalcEnv& env, const ColumnInput& base, const std::vector<SearchProfile>& profiles,
+                             const SearchConstraints& c, const SearchControl& control = {});
+
+} // namespace qeln

@@ -1,0 +1,198 @@
+// qeln-cli optimise: the table and the JSON of the section search, its
+// constraints and exit statuses.
+#include "json.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Value = qeln::json::Ordered;
+
+const std::string kDefault = std::string(QELN_SOURCE_DIR) + "/tests/data/default.qln";
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream f(path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+std::string quoted(const std::string& s)
+{
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+Outcome run(const std::vector<std::string>& args, const std::string& stdinText = "")
+{
+    const std::string base = testing::TempDir() + "qeln_optimise_" + std::to_string(getpid());
+    const std::string in = base + "_in", out = base + "_out", err = base + "_err";
+    std::ofstream(in, std::ios::binary) << stdinText;
+    std::string cmd = quoted(QELN_CLI);
+    for (const std::string& a : args)
+        cmd += " " + quoted(a);
+    cmd += " <" + quoted(in) + " >" + quoted(out) + " 2>" + quoted(err);
+    const int raw = std::system(cmd.c_str());
+    Outcome o;
+    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    o.out = readFile(out);
+    o.err = readFile(err);
+    for (const std::string& f : {in, out, err})
+        std::remove(f.c_str());
+    return o;
+}
+
+Outcome optimise(std::vector<std::string> extra)
+{
+    std::vector<std::string> args{"optimise", kDefault};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return run(args);
+}
+
+Value parsed(const Outcome& o)
+{
+    try {
+        return Value::parse(o.out);
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << e.what() << "\n" << o.out;
+        return Value();
+    }
+}
+
+TEST(CliOptimise, DefaultLoadsJsonKeysOrderAndStatus)
+{
+    const Outcome o = optimise({"--ned", "3000", "--nfied", "1800", "--class", "R90", "--json", "--top", "25"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    const Value v = parsed(o);
+    EXPECT_EQ(v["evaluated"], 471 * 7 * 4);
+    ASSERT_GT(v["passing"].get<int>(), 25);
+    const Value& c = v["candidates"];
+    ASSERT_EQ(c.size(), 25u);
+    std::vector<std::string> keys;
+    for (const auto& [k, unused] : c[0].items())
+        keys.push_back(k);
+    EXPECT_EQ(keys, (std::vector<std::string>{"profileName", "d", "n1", "n2", "steelMass", "rebarArea", "nRd",
+                                              "utilisation", "nFiRd", "fireUtilisation", "achievedClass"}));
+    for (std::size_t i = 0; i < c.size(); ++i) {
+        EXPECT_LE(c[i]["utilisation"].get<double>(), 1.0);
+        EXPECT_LE(c[i]["fireUtilisation"].get<double>(), 1.0);
+        if (i > 0) {
+            const double m0 = c[i - 1]["steelMass"].get<double>(), m1 = c[i]["steelMass"].get<double>();
+            EXPECT_TRUE(m0 < m1 || (m0 == m1 && c[i - 1]["rebarArea"].get<double>() <= c[i]["rebarArea"].get<double>()))
+                << i;
+        }
+    }
+    // the achieved class is R 90 or better for every candidate of an R90 search
+    for (const auto& k : c)
+        EXPECT_TRUE(k["achievedClass"] == "R90" || k["achievedClass"] == "R120") << k.dump();
+}
+
+TEST(CliOptimise, TableHasAHeaderAndTheCount)
+{
+    const Outcome o = optimise({"--ned", "3000", "--top", "3", "--families", "HE A,HE B", "--max-h", "400"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    std::istringstream lines(o.out);
+    std::vector<std::string> l;
+    for (std::string s; std::getline(lines, s);)
+        l.push_back(s);
+    ASSERT_EQ(l.size(), 6u) << o.out;   // two header lines, three candidates, the count
+    EXPECT_NE(l[0].find("profile"), std::string::npos);
+    EXPECT_EQ(l[2].rfind("HE ", 0), 0u) << l[2];
+    EXPECT_NE(l[5].find(" candidates pass"), std::string::npos);
+    // only R 30 .. R 120 columns without fire load: shown as '-'
+    EXPECT_NE(l[2].find(" - "), std::string::npos);
+}
+
+TEST(CliOptimise, NoCandidatePassesIsStatus4)
+{
+    const Outcome o = optimise({"--ned", "90000", "--families", "IPE", "--json"});
+    EXPECT_EQ(o.status, 4) << o.err;
+    const Value v = parsed(o);
+    EXPECT_EQ(v["passing"], 0);
+    EXPECT_EQ(v["evaluated"], 27 * 7 * 4);
+    EXPECT_TRUE(v["candidates"].empty());
+}
+
+TEST(CliOptimise, FilterThatLeavesNothingIsStatus4)
+{
+    const Outcome o = optimise({"--ned", "100", "--families", "IPE", "--max-b", "40", "--json"});
+    EXPECT_EQ(o.status, 4);
+    EXPECT_EQ(parsed(o)["evaluated"], 0);
+}
+
+TEST(CliOptimise, OwnListsOfDiametersAndLayouts)
+{
+    const Outcome o = optimise({"--ned", "2000", "--diameters", "16,25", "--layouts", "4+0,8+4", "--families", "HE B",
+                                "--json", "--top", "1000"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    const Value v = parsed(o);
+    EXPECT_EQ(v["evaluated"], 24 * 2 * 2);
+    for (const auto& k : v["candidates"]) {
+        EXPECT_TRUE(k["d"] == 16 || k["d"] == 25);
+        EXPECT_TRUE((k["n1"] == 4 && k["n2"] == 0) || (k["n1"] == 8 && k["n2"] == 4));
+    }
+}
+
+TEST(CliOptimise, JsonInputWorksAsForDesign)
+{
+    const Outcome o = run({"optimise", "--input", "-", "--json", "--top", "1"},
+                          R"({"nEd": 3000, "nFiEd": 1800, "fireClass": "R90"})");
+    ASSERT_EQ(o.status, 0) << o.err;
+    const Outcome f = optimise({"--ned", "3000", "--nfied", "1800", "--class", "R90", "--json", "--top", "1"});
+    EXPECT_EQ(parsed(o)["candidates"], parsed(f)["candidates"]);
+}
+
+struct UsageCase {
+    std::vector<std::string> args;
+    const char* message;
+};
+class CliOptimiseUsage : public testing::TestWithParam<UsageCase> {};
+TEST_P(CliOptimiseUsage, Status64WithItsMessage)
+{
+    const Outcome o = run(GetParam().args);
+    EXPECT_EQ(o.status, 64);
+    EXPECT_NE(o.err.find(GetParam().message), std::string::npos) << o.err;
+    EXPECT_TRUE(o.out.empty());
+}
+INSTANTIATE_TEST_SUITE_P(
+    Options, CliOptimiseUsage,
+    testing::Values(UsageCase{{"optimise", kDefault}, "the search needs a design load"},
+                    UsageCase{{"optimise", kDefault, "--nfied", "1800"}, "the search needs a design load"},
+                    UsageCase{{"optimise"}, "optimise needs a project file"},
+                    UsageCase{{"optimise", kDefault, "--ned", "1", "--families", "HEA"}, "--families takes"},
+                    UsageCase{{"optimise", kDefault, "--ned", "1", "--max-h", "-3"}, "--max-h takes"},
+                    UsageCase{{"optimise", kDefault, "--ned", "1", "--diameters", "12,,x"}, "--diameters takes"},
+                    UsageCase{{"optimise", kDefault, "--ned", "1", "--layouts", "4-0"}, "--layouts takes"},
+                    UsageCase{{"optimise", kDefault, "--ned", "1", "--top", "0"}, "--top takes"},
+                    UsageCase{{"optimise", kDefault, "--ned", "x"}, "--ned takes"},
+                    UsageCase{{"optimise", kDefault, "--ned", "1", "--bogus"}, "unknown option '--bogus'"}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST(CliOptimise, HelpNamesTheCommand)
+{
+    const Outcome o = run({"--help"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_NE(o.out.find("qeln-cli optimise FILE.qln"), std::string::npos);
+    EXPECT_NE(o.out.find("--layouts"), std::string::npos);
+    EXPECT_NE(o.out.find("optimise: no candidate"), std::string::npos);
+}
+
+} // namespace

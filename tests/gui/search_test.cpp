@@ -1,0 +1,241 @@
+// "Find section...": the search dialog off the GUI thread (progress, its own
+// cancel, the sortable table, the problems it names) and the main window's
+// button: Apply takes the chosen profile and rebars, Cancel changes nothing.
+#include "guitest.h"
+#include "ui/searchdialog.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTableWidget>
+
+using namespace qeln;
+using namespace qeln::ui;
+using qeln::test::ModalScript;
+using qeln::test::TestMain;
+
+namespace {
+
+std::vector<SearchProfile> profilesOf(const std::vector<ProfileRow>& rows, int copies = 1)
+{
+    std::vector<SearchProfile> out;
+    for (int c = 0; c < copies; ++c)
+        for (const ProfileRow& r : rows)
+            out.push_back({r.profil, {r.h, r.b, r.s, r.t, r.r, r.movrix}, static_cast<int>(out.size())});
+    return out;
+}
+
+ColumnInput loaded()
+{
+    ColumnInput in;
+    in.nEd = 3000;
+    in.nFiEd = 1800;
+    in.fireClass = FireClass::R90;
+    return in;
+}
+
+} // namespace
+
+class SearchTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString ini() const { return dir.path() + "/qeln.INI"; }
+
+    std::unique_ptr<TestMain> started()
+    {
+        auto w = std::make_unique<TestMain>(qeln::test::testOptions(ini()));
+        w->show();
+        ModalScript script;
+        script.press("OkButton");
+        if (!w->FormActivate())
+            return nullptr;
+        return w;
+    }
+
+    static bool searched(frmsearch& d)
+    {
+        QSignalSpy spy(&d, &frmsearch::searchFinished);
+        d.startSearch();
+        if (!d.running())
+            return false;
+        return spy.wait(20000) && !d.running();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qeln::test::useEnglishLocale();
+        QVERIFY(dir.isValid());
+    }
+
+    void listsThePassingCandidatesInTheSearchOrder()
+    {
+        frmsearch d;
+        d.fill(loaded(), profilesOf(qeln::test::sampleProfiles()));
+        QVERIFY(!d.okButton()->isEnabled());   // nothing to apply yet
+        QVERIFY(searched(d));
+        QVERIFY(d.outcome());
+        const SearchOutcome& o = *d.outcome();
+        QCOMPARE(o.evaluated, std::size_t{13 * 7 * 4});
+        QVERIFY(o.passing > 0);
+        QCOMPARE(d.grdcandidates->rowCount(), static_cast<int>(o.passing));
+        QCOMPARE(d.prgsearch->value(), d.prgsearch->maximum());
+        QCOMPARE(d.lblcount->text(), QString("%1 / %2").arg(o.passing).arg(o.evaluated));
+        // the lightest first, selected, and Apply possible
+        QCOMPARE(d.grdcandidates->item(0, 0)->text(), QString::fromStdString(o.candidates[0].profileName));
+        QVERIFY(d.okButton()->isEnabled());
+        QVERIFY(d.chosen());
+        QCOMPARE(d.chosen()->profileName, o.candidates[0].profileName);
+
+        // sorting by utilisation: the chosen row is the candidate of that row
+        d.grdcandidates->sortByColumn(4, Qt::AscendingOrder);
+        double last = -1;
+        for (int r = 0; r < d.grdcandidates->rowCount(); ++r) {
+            const double u = d.grdcandidates->item(r, 4)->text().toDouble();
+            QVERIFY(u >= last);
+            last = u;
+        }
+        d.grdcandidates->selectRow(0);
+        const auto k = d.chosen();
+        QVERIFY(k);
+        QCOMPARE(QString::fromStdString(k->profileName), d.grdcandidates->item(0, 0)->text());
+        QCOMPARE(QString("%1").arg(*k->check.utilisation, 0, 'f', 3), d.grdcandidates->item(0, 4)->text());
+    }
+
+    void namesWhatKeepsTheSearchFromStarting_data()
+    {
+        QTest::addColumn<bool>("withLoads");
+        QTest::addColumn<bool>("anyFamily");
+        QTest::addColumn<QString>("diameters");
+        QTest::addColumn<QString>("layouts");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no load") << false << true << "12" << "4+0" << "The search needs a design load";
+        QTest::newRow("no family") << true << false << "12" << "4+0" << "Choose at least one profile family";
+        QTest::newRow("diameters") << true << true << "12, x" << "4+0" << "Rebar diameters:";
+        QTest::newRow("layouts") << true << true << "12" << "4" << "Rebar layouts:";
+    }
+
+    void namesWhatKeepsTheSearchFromStarting()
+    {
+        QFETCH(bool, withLoads);
+        QFETCH(bool, anyFamily);
+        QFETCH(QString, diameters);
+        QFETCH(QString, layouts);
+        QFETCH(QString, message);
+        frmsearch d;
+        d.fill(withLoads ? loaded() : ColumnInput{}, profilesOf(qeln::test::sampleProfiles()));
+        for (QCheckBox* c : d.chkfamilies)
+            c->setChecked(anyFamily);
+        d.eddiameters->setText(diameters);
+        d.edlayouts->setText(layouts);
+        d.startSearch();
+        QVERIFY(!d.running());
+        QVERIFY2(d.lblstatus->text().startsWith(message), qPrintable(d.lblstatus->text()));
+        QCOMPARE(d.grdcandidates->rowCount(), 0);
+    }
+
+    void familyAndSizeThatLeaveNothing()
+    {
+        frmsearch d;
+        d.fill(loaded(), profilesOf(qeln::test::sampleProfiles()));
+        for (QCheckBox* c : d.chkfamilies)
+            c->setChecked(c->text() == "IPE");
+        d.nedmaxb->setValue(100);
+        QVERIFY(searched(d));
+        QCOMPARE(d.outcome()->evaluated, std::size_t{0});
+        QCOMPARE(d.grdcandidates->rowCount(), 0);
+        QCOMPARE(d.lblstatus->text(), QString("No candidate carries the loads within these limits."));
+        QVERIFY(!d.okButton()->isEnabled());
+    }
+
+    void itsCancelStopsARunningSearch()
+    {
+        frmsearch d;
+        d.fill(loaded(), profilesOf(qeln::test::sampleProfiles(), 400));   // long enough to stop it
+        d.startSearch();
+        QVERIFY(d.running());
+        QVERIFY(d.btnstop->isEnabled());
+        QVERIFY(!d.btnsearch->isEnabled());
+        d.btnstop->click();
+        QVERIFY(!d.running());
+        QVERIFY(!d.outcome());
+        QCOMPARE(d.lblstatus->text(), QString("The search was cancelled."));
+        QCOMPARE(d.grdcandidates->rowCount(), 0);
+        QVERIFY(d.btnsearch->isEnabled());
+        // nothing late arrives from the stopped search
+        QTest::qWait(50);
+        QCOMPARE(d.grdcandidates->rowCount(), 0);
+    }
+
+    void buttonBesideTheSectionButton()
+    {
+        auto w = started();
+        QVERIFY(w);
+        auto* find = w->findChild<QPushButton*>("btnfindsection");
+        auto* section = w->findChild<QPushButton*>("btnprofil");
+        QVERIFY(find && section);
+        QVERIFY2(find->text().remove(QChar('&')).startsWith("Find section..."), qPrintable(find->text()));
+        QCOMPARE(find->y(), section->y());
+        QVERIFY(find->x() > section->x());
+        w->workflow().projectChanged = false;
+    }
+
+    void cancelChangesNothing()
+    {
+        auto w = started();
+        QVERIFY(w);
+        w->workflow().input = loaded();
+        w->workflow().projectChanged = false;
+        const ColumnInput before = w->workflow().input;
+        ModalScript script;
+        script.then([](QDialog* dlg) {
+            auto* d = qobject_cast<frmsearch*>(dlg);
+            QVERIFY(d);
+            QVERIFY(searched(*d));
+            QVERIFY(d->chosen());
+            d->cancelButton()->click();
+        });
+        w->btnfindsectionClick();
+        QVERIFY(script.done());
+        QVERIFY(w->workflow().input == before);
+        QVERIFY(!w->workflow().projectChanged);
+    }
+
+    void applyTakesTheChosenProfileAndRebars()
+    {
+        auto w = started();
+        QVERIFY(w);
+        w->workflow().input = loaded();
+        w->workflow().resultsStale = false;
+        w->workflow().projectChanged = false;
+        std::optional<SearchCandidate> picked;
+        ModalScript script;
+        script.then([&picked](QDialog* dlg) {
+            auto* d = qobject_cast<frmsearch*>(dlg);
+            QVERIFY(d);
+            QVERIFY(searched(*d));
+            QVERIFY(d->grdcandidates->rowCount() > 2);
+            d->grdcandidates->selectRow(2);
+            picked = d->chosen();
+            d->okButton()->click();
+        });
+        w->btnfindsectionClick();
+        QVERIFY(script.done());
+        QVERIFY(picked);
+        const ColumnInput& in = w->workflow().input;
+        QCOMPARE(in.profileName, picked->profileName);
+        QCOMPARE(in.h, picked->section.h);
+        QCOMPARE(in.tf, picked->section.tf);
+        QCOMPARE(in.d, picked->d);
+        QCOMPARE(in.n1, picked->n1);
+        QCOMPARE(in.n2, picked->n2);
+        QCOMPARE(in.nEd, 3000.0);   // the loads stay
+        QVERIFY(w->workflow().projectChanged);
+        QVERIFY(w->workflow().resultsStale);
+        w->workflow().projectChanged = false;
+    }
+};
+
+QTEST_MAIN(SearchTest)
+#include "search_test.moc"

@@ -1,0 +1,529 @@
+// The numbers-only run against the calculate command, and the section search:
+// families, order and ties, filters, threads, cancel and a brute force over
+// full runs.
+#include "calc/listing.h"
+#include "catalogue/profiles.h"
+#include "shell/numbersrun.h"
+#include "shell/run.h"
+#include "shell/search.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <random>
+
+using namespace qeln;
+
+namespace {
+
+// ---------------------------------------------------------------- numbers-only run = full run
+
+bool sameBits(const std::optional<double>& a, const std::optional<double>& b)
+{
+    if (a.has_value() != b.has_value())
+        return false;
+    return !a || std::bit_cast<std::uint64_t>(*a) == std::bit_cast<std::uint64_t>(*b);
+}
+
+bool sameTable(const UltimateLoadTable& a, const UltimateLoadTable& b)
+{
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 5; ++c)
+            if (!sameBits(a.at(r, c), b.at(r, c)))
+                return false;
+    return true;
+}
+
+bool sameCheck(const std::optional<DesignCheck>& a, const std::optional<DesignCheck>& b)
+{
+    if (a.has_value() != b.has_value())
+        return false;
+    if (!a)
+        return true;
+    return sameBits(a->nEd, b->nEd) && a->fireClass == b->fireClass && sameBits(a->nFiEd, b->nFiEd) &&
+           sameBits(a->nRd, b->nRd) && sameBits(a->utilisation, b->utilisation) &&
+           a->servicePasses == b->servicePasses && sameBits(a->nFiRd, b->nFiRd) &&
+           sameBits(a->fireUtilisation, b->fireUtilisation) && a->fireWithinScope == b->fireWithinScope &&
+           a->firePasses == b->firePasses && a->achievedApplies == b->achievedApplies &&
+           a->achievedClass == b->achievedClass && a->governing == b->governing && a->passes == b->passes;
+}
+
+// Inputs spread over the method's field and beyond it: every profile family's
+// sizes, bar counts the checks refuse, eccentricities past their limits of
+// either sign, high-strength steel, reinforcement ratios above 4 %, odd
+// factors, and loads that pass and fail.
+std::vector<ColumnInput> variedInputs(int count)
+{
+    struct Sec {
+        const char* name;
+        double h, b, tw, tf, r;
+    };
+    static const Sec secs[] = {
+        {"IPE 240", 240, 120, 6.2, 9.8, 15},      {"HE 200 B", 200, 200, 9, 15, 18},
+        {"HE 320 A", 310, 300, 9, 15.5, 27},      {"HE 500 B", 500, 300, 14.5, 28, 27},
+        {"HE 1000 M", 1008, 302, 21, 40, 30},     {"HD 400 x 1086", 569, 454, 78, 125, 15},
+        {"W 1100 x 400 x 499", 1118, 405, 26, 45, 30}, {"HE 100 AA", 91, 100, 4.2, 5.5, 12},
+        {"HP 360 x 180", 351, 373, 20, 20, 15},
+    };
+    static const int counts1[] = {4, 8, 12, 16, 6, 4, 8};
+    static const int counts2[] = {0, 0, 4, 2, 8, 3};
+    static const double fys[] = {235, 275, 355, 460, 420};
+    std::mt19937 rng(20261206);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    auto between = [&](double lo, double hi) { return lo + (hi - lo) * (rng() % 10001) / 10000.0; };
+    std::vector<ColumnInput> out;
+    for (int i = 0; i < count; ++i) {
+        ColumnInput in;
+        const Sec& s = secs[pick(9)];
+        const bool wild = pick(3) == 0;   // a third reaches past the limits
+        in.profileName = s.name;
+        setSection(in, {s.h, s.b, s.tw, s.tf, s.r, pick(2) == 0});
+        in.d = wild ? std::round(between(6, 45)) : std::round(between(12, 28));
+        in.n1 = wild ? counts1[pick(7)] : (pick(2) ? 4 : 8);
+        in.n2 = wild ? counts2[pick(6)] : (pick(3) ? 0 : 4);
+        in.uc1 = std::round(between(30, 80));
+        in.uf1 = std::round(between(30, 80));
+        in.fy = fys[pick(5)];
+        in.autoReduce = pick(3) != 0;
+        in.fck = std::round(between(20, 50));
+        in.fsk = pick(4) == 0 ? 420 : 500;
+        in.lWeakCold = wild ? between(0.5, 14) : between(2, 6);
+        in.lStrongCold = pick(2) ? in.lWeakCold : between(2, 8);
+        in.lWeakFire = wild ? between(0.3, 8) : between(1, 4);
+        in.lStrongFire = between(1, 4);
+        const double reach = wild ? 0.6 : 0.45;
+        in.e1 = pick(3) == 0 ? 0 : between(-reach, reach) * s.b;
+        in.e2 = pick(3) == 0 ? 0 : between(-reach, reach) * s.h;
+        in.pcp = std::round(between(0, 100));
+        if (pick(2) == 0)
+            in.nEd = std::round(between(100, 12000));
+        if (pick(2) == 0)
+            in.nFiEd = std::round(between(50, 8000));
+        if (pick(3) != 0)
+            in.fireClass = kFireClasses[static_cast<std::size_t>(pick(4))];
+        switch (pick(40)) {   // a few inputs the run refuses or stops at
+        case 0: in.gammaC = 0; break;
+        case 1: in.uc1 = 0; break;
+        case 2: in.fy = 0; break;
+        case 3: in.pcp = 120; break;
+        default: break;
+        }
+        out.push_back(in);
+    }
+    return out;
+}
+
+TEST(NumbersRun, BitIdenticalToTheCalculateCommand)
+{
+    int valid = 0, invalid = 0, checked = 0;
+    for (const ColumnInput& in : variedInputs(400)) {
+        SCOPED_TRACE(in.profileName + " d=" + std::to_string(in.d) + " n1=" + std::to_string(in.n1) +
+                     " n2=" + std::to_string(in.n2) + " e1=" + std::to_string(in.e1));
+        RecordingSink sink;
+        RunEnv env;
+        env.gammas = SafetyFactors::of(in);
+        env.sink = &sink;
+        RunPresenter ui;
+        RunState st;
+        const bool ok = calculate(env, in, st, ui);
+
+        NumbersRun run;
+        runNumbers(env, in, run);
+        ASSERT_EQ(run.valid, ok);
+        ASSERT_EQ(run.calcError, st.calcError);
+        EXPECT_TRUE(sameTable(run.design.table, st.results.table));
+        EXPECT_EQ(run.scope, st.scope);
+        EXPECT_TRUE(sameCheck(run.check, st.check));
+
+        // the findings written as the full run writes them
+        ColumnResults r;
+        writeCheckMessages(env, run.derived.findings, r);
+        if (run.fireLoadAboveLoad)
+            addDesignLoadWarnings(env, in, r);
+        for (const MemberResult& m : run.design.members)
+            if (!m.findings.empty())
+                writeMemberErrors(env, r.errors, m.findings);
+        EXPECT_EQ(r.errors.lines(), st.results.errors.lines());
+        EXPECT_EQ(r.warnings.lines(), st.results.warnings.lines());
+        std::vector<std::string> boxes;
+        for (const Finding& f : run.design.messages)
+            boxes.push_back(runMessage(env, f));
+        if (!run.calcError) {   // the full run adds text 219 after a failure
+            EXPECT_EQ(boxes, sink.messages);
+        }
+        EXPECT_FALSE(run.design.figure.has_value());
+        (ok ? valid : invalid)++;
+        checked += st.check ? 1 : 0;
+    }
+    // the spread reaches both kinds of run and the check
+    EXPECT_GT(valid, 60);
+    EXPECT_GT(invalid, 60);
+    EXPECT_GT(checked, 20);
+}
+
+// Values far beyond any section: where the drawing of the full run fails,
+// the numbers-only run (which leaves the drawing out) fails alike.
+class NumbersRunExtreme : public testing::TestWithParam<int> {};
+TEST_P(NumbersRunExtreme, FailsWhereTheFullRunFails)
+{
+    ColumnInput in;
+    in.nEd = 1000;
+    switch (GetParam()) {
+    case 0: in.uc1 = 2e9; break;
+    case 1: in.h = 3e9; break;
+    case 2: in.b = 1.5e6; break;
+    case 3: in.d = 4e8; break;
+    case 4: in.uf1 = 1e7; in.n1 = 8; in.n2 = 4; break;
+    default: break;
+    }
+    RecordingSink sink;
+    RunEnv env;
+    env.gammas = SafetyFactors::of(in);
+    env.sink = &sink;
+    RunPresenter ui;
+    RunState st;
+    const bool ok = calculate(env, in, st, ui);
+    NumbersRun run;
+    runNumbers(env, in, run);
+    EXPECT_EQ(run.valid, ok);
+    EXPECT_EQ(run.calcError, st.calcError) << st.calcErrorWhat;
+    EXPECT_TRUE(sameTable(run.design.table, st.results.table));
+    EXPECT_EQ(run.design.members.size(), st.design.members.size());
+    if (GetParam() <= 1) {   // the figure itself fails: a coordinate or its size beyond the range
+        EXPECT_TRUE(run.calcError);
+        EXPECT_NE(st.calcErrorWhat.find("Section drawing"), std::string::npos) << st.calcErrorWhat;
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Values, NumbersRunExtreme, testing::Range(0, 5));
+
+TEST(NumbersRun, ReusedOutcomeGivesTheSameNumbers)
+{
+    CalcEnv env;
+    ColumnInput a;
+    a.e1 = 50;
+    a.e2 = 30;
+    ColumnInput b = a;
+    b.n1 = 8;
+    b.n2 = 4;
+    b.d = 25;
+    NumbersRun fresh, reused;
+    runNumbers(env, a, fresh);
+    runNumbers(env, b, reused);
+    runNumbers(env, a, reused);
+    EXPECT_TRUE(sameTable(fresh.design.table, reused.design.table));
+    EXPECT_EQ(fresh.design.members.size(), reused.design.members.size());
+}
+
+// ---------------------------------------------------------------- families
+
+struct FamilyCase {
+    const char* name;
+    const char* family;
+};
+class ProfileFamily : public testing::TestWithParam<FamilyCase> {};
+TEST_P(ProfileFamily, OfName) { EXPECT_EQ(profileFamily(GetParam().name), GetParam().family); }
+INSTANTIATE_TEST_SUITE_P(Catalogue, ProfileFamily,
+                         testing::Values(FamilyCase{"IPE 80", "IPE"}, FamilyCase{"HE 320 A", "HE A"},
+                                         FamilyCase{"HE 100 AA", "HE AA"}, FamilyCase{"HE 1000 B", "HE B"},
+                                         FamilyCase{"HE 500 M", "HE M"}, FamilyCase{"HL 920 x 344", "HL"},
+                                         FamilyCase{"HD 260 x 54.1", "HD"}, FamilyCase{"HP 200 x 43", "HP"},
+                                         FamilyCase{"W 200 x 200 x 46.1", "W"}, FamilyCase{"  HE 320 A ", "HE A"},
+                                         FamilyCase{"HE", "HE"}, FamilyCase{"", ""}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST(ProfileFamily, EveryCatalogueRowBelongsToAListedFamily)
+{
+    const auto profiles = searchProfiles(ProfileCatalogue::open(std::string(QELN_BIN_DIR) + "/" + kProfileTableFile, ""));
+    ASSERT_EQ(profiles.size(), 471u);
+    std::map<std::string, int> perFamily;
+    for (const SearchProfile& p : profiles)
+        ++perFamily[profileFamily(p.name)];
+    EXPECT_EQ(perFamily.size(), profileFamilies().size());
+    EXPECT_EQ(perFamily["HE A"], 24);
+    EXPECT_EQ(perFamily["W"], 240);
+}
+
+// ---------------------------------------------------------------- the search
+
+ColumnInput loaded(double nEd, double nFiEd, std::optional<FireClass> fc)
+{
+    ColumnInput in;
+    in.nEd = nEd;
+    in.nFiEd = nFiEd;
+    in.fireClass = fc;
+    return in;
+}
+
+std::vector<SearchProfile> someProfiles()
+{
+    return {
+        {"HE 200 A", {190, 200, 6.5, 10, 18}, 0},   {"HE 240 A", {230, 240, 7.5, 12, 21}, 1},
+        {"HE 280 A", {270, 280, 8, 13, 24}, 2},     {"HE 320 A", {310, 300, 9, 15.5, 27}, 3},
+        {"HE 300 B", {300, 300, 11, 19, 27}, 4},    {"HE 360 A", {350, 300, 10, 17.5, 27}, 5},
+        {"IPE 300", {300, 150, 7.1, 10.7, 15}, 6},  {"HE 400 B", {400, 300, 13.5, 24, 27}, 7},
+        {"HE 500 B", {500, 300, 14.5, 28, 27}, 8},  {"HE 600 M", {620, 305, 21, 40, 27}, 9},
+    };
+}
+
+struct ProblemCase {
+    double nEd, nFiEd;
+    std::optional<FireClass> fc;
+    SearchProblem expected;
+};
+class SearchRefused : public testing::TestWithParam<ProblemCase> {};
+TEST_P(SearchRefused, WithoutALoadItCanCheck)
+{
+    const ProblemCase& c = GetParam();
+    EXPECT_EQ(searchProblem(loaded(c.nEd, c.nFiEd, c.fc), SearchConstraints{}), c.expected);
+}
+INSTANTIATE_TEST_SUITE_P(Loads, SearchRefused,
+                         testing::Values(ProblemCase{0, 0, std::nullopt, SearchProblem::noLoads},
+                                         ProblemCase{0, 1800, std::nullopt, SearchProblem::noLoads},
+                                         ProblemCase{0, 0, FireClass::R90, SearchProblem::noLoads},
+                                         ProblemCase{3000, 0, std::nullopt, SearchProblem::none},
+                                         ProblemCase{0, 1800, FireClass::R60, SearchProblem::none},
+                                         ProblemCase{3000, 1800, FireClass::R90, SearchProblem::none}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST(SearchRefused, EmptyOrUnusableLists)
+{
+    const ColumnInput in = loaded(3000, 0, std::nullopt);
+    SearchConstraints c;
+    c.diameters = {};
+    EXPECT_EQ(searchProblem(in, c), SearchProblem::noDiameters);
+    c.diameters = {20, -1};
+    EXPECT_EQ(searchProblem(in, c), SearchProblem::noDiameters);
+    c = SearchConstraints{};
+    c.layouts = {{0, 0}};
+    EXPECT_EQ(searchProblem(in, c), SearchProblem::noLayouts);
+    c.layouts = {};
+    EXPECT_EQ(searchProblem(in, c), SearchProblem::noLayouts);
+}
+
+// Every candidate through the full calculate command: the passing set and
+// its order by mass, area, display order, d, n1, n2.
+TEST(Search, AgreesWithABruteForceOfFullRuns)
+{
+    for (const ColumnInput& base : {loaded(3000, 1800, FireClass::R90), loaded(5200, 0, std::nullopt),
+                                    loaded(0, 900, FireClass::R120)}) {
+        ColumnInput in = base;
+        in.e1 = 20;
+        CalcEnv env;
+        env.gammas = SafetyFactors::of(in);
+        SearchConstraints c;
+        c.diameters = {12, 20, 32};
+        const auto profiles = someProfiles();
+        const SearchOutcome out = searchSections(env, in, profiles, c);
+
+        std::vector<SearchCandidate> expected;
+        for (const SearchProfile& p : profiles)
+            for (const double d : c.diameters)
+                for (const RebarChoice& l : c.layouts) {
+                    SearchCandidate k;
+                    k.profileName = p.name;
+                    k.section = p.section;
+                    k.displayOrder = p.displayOrder;
+                    k.d = d;
+                    k.n1 = l.n1;
+                    k.n2 = l.n2;
+                    const ColumnInput one = k.applyTo(in);
+                    RecordingSink sink;
+                    RunEnv renv;
+                    renv.gammas = SafetyFactors::of(one);
+                    renv.sink = &sink;
+                    RunPresenter ui;
+                    RunState st;
+                    if (!calculate(renv, one, st, ui) || !st.check || !st.check->passes)
+                        continue;
+                    k.steelMass = componentMasses(one).steel;
+                    k.rebarArea = (l.n1 + l.n2) * 3.14159265358979323846 * d * d / 4;
+                    expected.push_back(k);
+                }
+        std::stable_sort(expected.begin(), expected.end(), searchOrder);
+        EXPECT_EQ(out.evaluated, profiles.size() * 3 * 4);
+        ASSERT_EQ(out.passing, expected.size());
+        ASSERT_FALSE(expected.empty());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(out.candidates[i].profileName, expected[i].profileName) << i;
+            EXPECT_EQ(out.candidates[i].d, expected[i].d) << i;
+            EXPECT_EQ(out.candidates[i].n1, expected[i].n1) << i;
+            EXPECT_EQ(out.candidates[i].n2, expected[i].n2) << i;
+            EXPECT_EQ(out.candidates[i].steelMass, expected[i].steelMass) << i;
+        }
+    }
+}
+
+TEST(Search, EqualDimensionsTheEarlierInDisplayOrderWins)
+{
+    // two rows with the same dimensions; the copy comes first in display order
+    std::vector<SearchProfile> profiles = someProfiles();
+    SearchProfile copy = profiles[3];
+    copy.name = "HE 320 A (copy)";
+    for (SearchProfile& p : profiles)
+        ++p.displayOrder;
+    copy.displayOrder = 0;
+    profiles.push_back(copy);
+    const ColumnInput in = loaded(3000, 1800, FireClass::R90);
+    const SearchOutcome out = searchSections(CalcEnv{}, in, profiles, SearchConstraints{});
+    ASSERT_GE(out.candidates.size(), 2u);
+    bool sawPair = false;
+    for (std::size_t i = 0; i + 1 < out.candidates.size(); ++i) {
+        const SearchCandidate& a = out.candidates[i];
+        const SearchCandidate& b = out.candidates[i + 1];
+        EXPECT_FALSE(searchOrder(b, a)) << i;
+        if (a.steelMass == b.steelMass && a.rebarArea == b.rebarArea && a.d == b.d && a.n1 == b.n1 && a.n2 == b.n2 &&
+            a.profileName != b.profileName) {
+            EXPECT_EQ(a.profileName, "HE 320 A (copy)");
+            EXPECT_EQ(b.profileName, "HE 320 A");
+            sawPair = true;
+        }
+    }
+    EXPECT_TRUE(sawPair);
+}
+
+TEST(Search, FamilyAndSizeFilterThatLeavesNothing)
+{
+    SearchConstraints c;
+    c.families = {"IPE"};
+    c.maxB = 100;   // every IPE of the list is wider
+    const SearchOutcome out = searchSections(CalcEnv{}, loaded(3000, 0, std::nullopt), someProfiles(), c);
+    EXPECT_EQ(out.evaluated, 0u);
+    EXPECT_EQ(out.passing, 0u);
+    EXPECT_TRUE(out.candidates.empty());
+    EXPECT_FALSE(out.cancelled);
+}
+
+TEST(Search, FiltersByFamilyAndMaxima)
+{
+    SearchConstraints c;
+    c.families = {"HE A", "IPE"};
+    c.maxH = 300;
+    c.maxB = 280;
+    const auto kept = filterProfiles(someProfiles(), c);
+    std::vector<std::string> names;
+    for (const SearchProfile& p : kept)
+        names.push_back(p.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"HE 200 A", "HE 240 A", "HE 280 A", "IPE 300"}));
+}
+
+TEST(Search, SameOutcomeOnAnyNumberOfThreads)
+{
+    const ColumnInput in = loaded(3000, 1800, FireClass::R90);
+    const SearchOutcome one = searchSections(CalcEnv{}, in, someProfiles(), SearchConstraints{});
+    for (unsigned threads : {2u, 3u, 16u}) {
+        SearchControl control;
+        control.threads = threads;
+        std::size_t lastDone = 0, calls = 0;
+        control.progress = [&](std::size_t done, std::size_t total) {
+            EXPECT_GE(done, lastDone);
+            EXPECT_LE(done, total);
+            lastDone = done;
+            ++calls;
+        };
+        const SearchOutcome many = searchSections(CalcEnv{}, in, someProfiles(), SearchConstraints{}, control);
+        ASSERT_EQ(many.candidates.size(), one.candidates.size());
+        for (std::size_t i = 0; i < one.candidates.size(); ++i) {
+            EXPECT_EQ(many.candidates[i].profileName, one.candidates[i].profileName);
+            EXPECT_EQ(many.candidates[i].d, one.candidates[i].d);
+            EXPECT_EQ(many.candidates[i].n1, one.candidates[i].n1);
+            EXPECT_EQ(many.candidates[i].n2, one.candidates[i].n2);
+        }
+        EXPECT_EQ(lastDone, one.evaluated);
+        EXPECT_GE(calls, 1u);
+    }
+}
+
+TEST(Search, CancelStopsWithAnIncompleteOutcome)
+{
+    std::atomic<bool> cancel{true};
+    SearchControl control;
+    control.cancel = &cancel;
+    const SearchOutcome out =
+        searchSections(CalcEnv{}, loaded(3000, 0, std::nullopt), someProfiles(), SearchConstraints{}, control);
+    EXPECT_TRUE(out.cancelled);
+    EXPECT_TRUE(out.candidates.empty());
+}
+
+TEST(Search, DefaultProjectWholeCatalogueFindsItsLightestSection)
+{
+    const auto profiles = searchProfiles(ProfileCatalogue::open(std::string(QELN_BIN_DIR) + "/" + kProfileTableFile, ""));
+    const ColumnInput in = loaded(3000, 1800, FireClass::R90);
+    SearchControl control;
+    control.threads = 0;
+    const SearchOutcome out = searchSections(CalcEnv{}, in, profiles, SearchConstraints{}, control);
+    EXPECT_EQ(out.evaluated, 471u * 7 * 4);
+    ASSERT_GT(out.passing, 0u);
+    const SearchCandidate& best = out.candidates.front();
+    // the best carries the loads, and the default section HE 320 A with its
+    // 4 x 20 mm is among the passing candidates but not lighter
+    EXPECT_LE(*best.check.utilisation, 1.0);
+    EXPECT_LE(*best.check.fireUtilisation, 1.0);
+    EXPECT_LE(best.steelMass, componentMasses(ColumnInput{}).steel);
+}
+
+} // namespace
+
+namespace {
+
+struct DiameterListCase {
+    const char* text;
+    bool ok;
+    std::vector<double> values;
+};
+class DiameterList : public testing::TestWithParam<DiameterListCase> {};
+TEST_P(DiameterList, AsTyped)
+{
+    std::vector<double> d;
+    EXPECT_EQ(parseDiameterList(GetParam().text, d), GetParam().ok);
+    if (GetParam().ok) {
+        EXPECT_EQ(d, GetParam().values);
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Texts, DiameterList,
+                         testing::Values(DiameterListCase{"12, 14, 16", true, {12, 14, 16}},
+                                         DiameterListCase{" 20;25 28\t32 ", true, {20, 25, 28, 32}},
+                                         DiameterListCase{"12.5", true, {12.5}}, DiameterListCase{"", false, {}},
+                                         DiameterListCase{" , ", false, {}}, DiameterListCase{"12, x", false, {}},
+                                         DiameterListCase{"0", false, {}}, DiameterListCase{"101", false, {}},
+                                         DiameterListCase{"-12", false, {}}, DiameterListCase{"1e1", false, {}},
+                                         DiameterListCase{"nan", false, {}}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
+struct LayoutListCase {
+    const char* text;
+    bool ok;
+    std::vector<RebarChoice> values;
+};
+class LayoutList : public testing::TestWithParam<LayoutListCase> {};
+TEST_P(LayoutList, AsTyped)
+{
+    std::vector<RebarChoice> l;
+    EXPECT_EQ(parseLayoutList(GetParam().text, l), GetParam().ok);
+    if (GetParam().ok) {
+        EXPECT_EQ(l, GetParam().values);
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Texts, LayoutList,
+                         testing::Values(LayoutListCase{"4+0, 8+0, 4+4, 8+4", true, {{4, 0}, {8, 0}, {4, 4}, {8, 4}}},
+                                         LayoutListCase{"12+0;16+4", true, {{12, 0}, {16, 4}}},
+                                         LayoutListCase{"4", false, {}}, LayoutListCase{"4+", false, {}},
+                                         LayoutListCase{"+4", false, {}}, LayoutListCase{"0+0", false, {}},
+                                         LayoutListCase{"4+-1", false, {}}, LayoutListCase{"", false, {}},
+                                         LayoutListCase{"4 + 0", false, {}}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST(SearchLists, DefaultsReadBack)
+{
+    std::vector<double> d;
+    std::vector<RebarChoice> l;
+    ASSERT_TRUE(parseDiameterList(diameterListText(defaultSearchDiameters()), d));
+    ASSERT_TRUE(parseLayoutList(layoutListText(defaultSearchLayouts()), l));
+    EXPECT_EQ(d, defaultSearchDiameters());
+    EXPECT_EQ(l, defaultSearchLayouts());
+}
+
+} // namespace

@@ -1,0 +1,355 @@
+#include "searchdialog.h"
+
+#include "uitext.h"
+
+#include "calc/designcheck.h"
+#include "calc/env.h"
+#include "calc/format.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QTableWidget>
+
+namespace qeln::ui {
+
+namespace {
+
+constexpr int kListed = 500;   // rows of the table at most
+constexpr int kCandidateRole = Qt::UserRole + 1;
+constexpr int kSortRole = Qt::UserRole + 2;
+
+// A cell that sorts by its number, not by its text.
+class NumberItem : public QTableWidgetItem {
+public:
+    NumberItem(const QString& text, double key) : QTableWidgetItem(text) { setData(kSortRole, key); }
+    bool operator<(const QTableWidgetItem& other) const override
+    {
+        return data(kSortRole).toDouble() < other.data(kSortRole).toDouble();
+    }
+};
+
+QString fixed(double v, int decimals)
+{
+    return QString::fromStdString(formatFixed(v, decimals, QString(decimalSeparator()).toStdString()));
+}
+
+QString shortNumber(double v) { return QString::number(v, 'g', 6).replace('.', decimalSeparator()); }
+
+TNumEdit* lengthField(const QString& name, QWidget* parent)
+{
+    auto* f = new TNumEdit(parent);
+    f->setObjectName(name);
+    f->setup(0, 5000, "#,#0");
+    f->setMessagestring("Value must be between %g and %g !");
+    f->setMaximumWidth(100);
+    return f;
+}
+
+} // namespace
+
+frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent)
+{
+    setWindowTitle("Find section");
+    okButton()->setText("Apply");
+    auto* g = new QGridLayout(body());
+    int row = 0;
+
+    g->addWidget(namedLabel("lblloads", "Design loads of the project:", body()), row, 0);
+    lblloadvalues = namedLabel("lblloadvalues", "", body());
+    g->addWidget(lblloadvalues, row++, 1, 1, 3);
+
+    auto* fam = new QGroupBox("Profile families", body());
+    fam->setObjectName("grpfamilies");
+    auto* fl = new QHBoxLayout(fam);
+    for (const std::string& f : profileFamilies()) {
+        auto* c = new QCheckBox(QString::fromStdString(f), fam);
+        c->setObjectName("chk" + QString::fromStdString(f).remove(' '));
+        c->setChecked(true);
+        fl->addWidget(c);
+        chkfamilies.push_back(c);
+    }
+    g->addWidget(fam, row++, 0, 1, 4);
+
+    nedmaxh = lengthField("nedmaxh", body());
+    nedmaxb = lengthField("nedmaxb", body());
+    g->addWidget(namedLabel("lblmaxh", "Largest height h (0: any)", body()), row, 0);
+    g->addWidget(nedmaxh, row, 1);
+    g->addWidget(new QLabel("mm", body()), row++, 2);
+    g->addWidget(namedLabel("lblmaxb", "Largest width b (0: any)", body()), row, 0);
+    g->addWidget(nedmaxb, row, 1);
+    g->addWidget(new QLabel("mm", body()), row++, 2);
+
+    eddiameters = new QLineEdit(QString::fromStdString(diameterListText(defaultSearchDiameters())), body());
+    eddiameters->setObjectName("eddiameters");
+    edlayouts = new QLineEdit(QString::fromStdString(layoutListText(defaultSearchLayouts())), body());
+    edlayouts->setObjectName("edlayouts");
+    g->addWidget(namedLabel("lbldiameters", "Rebar diameters (mm)", body()), row, 0);
+    g->addWidget(eddiameters, row++, 1, 1, 3);
+    g->addWidget(namedLabel("lbllayouts", "Rebar layouts n1+n2", body()), row, 0);
+    g->addWidget(edlayouts, row++, 1, 1, 3);
+
+    auto* bar = new QHBoxLayout;
+    btnsearch = new QPushButton("Search", body());
+    btnsearch->setObjectName("btnrunsearch");
+    btnsearch->setAutoDefault(false);
+    prgsearch = new QProgressBar(body());
+    prgsearch->setObjectName("prgsearch");
+    prgsearch->setRange(0, 1);
+    prgsearch->setValue(0);
+    btnstop = new QPushButton("Cancel", body());
+    btnstop->setObjectName("btnstop");
+    btnstop->setAutoDefault(false);
+    bar->addWidget(btnsearch);
+    bar->addWidget(prgsearch, 1);
+    bar->addWidget(btnstop);
+    g->addLayout(bar, row++, 0, 1, 4);
+
+    lblstatus = namedLabel("lblstatus", "", body());
+    lblstatus->setWordWrap(true);
+    QPalette pal = lblstatus->palette();
+    pal.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
+    lblstatus->setPalette(pal);
+    g->addWidget(lblstatus, row++, 0, 1, 4);
+
+    grdcandidates = new QTableWidget(0, 8, body());
+    grdcandidates->setObjectName("grdcandidates");
+    grdcandidates->setHorizontalHeaderLabels({"Profile", "Rebars", "Steel kg/m", "N.Rd kN", "Utilisation",
+                                              "N.fi,Rd kN", "Utilisation in fire", "Class achieved"});
+    grdcandidates->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grdcandidates->setSelectionMode(QAbstractItemView::SingleSelection);
+    grdcandidates->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grdcandidates->verticalHeader()->setVisible(false);
+    grdcandidates->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    grdcandidates->setMinimumHeight(260);
+    grdcandidates->horizontalHeader()->setStretchLastSection(true);
+    g->addWidget(grdcandidates, row++, 0, 1, 4);
+    g->setRowStretch(row - 1, 1);
+
+    auto* countRow = new QHBoxLayout;
+    countRow->addWidget(namedLabel("lblcounttitle", "Candidates passing / evaluated:", body()));
+    lblcount = namedLabel("lblcount", "", body());
+    countRow->addWidget(lblcount, 1);
+    g->addLayout(countRow, row++, 0, 1, 4);
+    g->setColumnStretch(3, 1);
+
+    connect(btnsearch, &QPushButton::clicked, this, &frmsearch::startSearch);
+    connect(btnstop, &QPushButton::clicked, this, &frmsearch::stopSearch);
+    connect(grdcandidates, &QTableWidget::itemSelectionChanged, this, &frmsearch::updateButtons);
+    setMinimumSize(900, 600);
+    updateButtons();
+}
+
+frmsearch::~frmsearch() { stopSearch(); }
+
+void frmsearch::fill(const ColumnInput& in, std::vector<SearchProfile> profiles)
+{
+    stopSearch();
+    base_ = in;
+    profiles_ = std::move(profiles);
+    outcome_.reset();
+    grdcandidates->setRowCount(0);
+    lblcount->clear();
+    lblstatus->clear();
+    prgsearch->setRange(0, 1);
+    prgsearch->setValue(0);
+    QStringList loads;
+    if (in.nEd > 0)
+        loads << "N.Ed = " + shortNumber(in.nEd) + " kN";
+    if (in.nFiEd > 0)
+        loads << "N.fi,Ed = " + shortNumber(in.nFiEd) + " kN";
+    if (in.fireClass)
+        loads << fireClassLabel(*in.fireClass);
+    grdcandidates->setHorizontalHeaderLabels({T(1272), T(1273), T(1274), T(1275), T(1276), T(1277), T(1278), T(1279)});
+    lblloadvalues->setText(loads.isEmpty() ? QString::fromUtf8("\xE2\x80\x94") : loads.join(", "));
+    updateButtons();
+}
+
+std::optional<SearchConstraints> frmsearch::constraints(QString& problem) const
+{
+    SearchConstraints c;
+    for (QCheckBox* box : chkfamilies)
+        if (box->isChecked())
+            c.families.push_back(box->text().toStdString());
+    if (c.families.empty()) {
+        problem = T(1284);
+        return std::nullopt;
+    }
+    if (c.families.size() == profileFamilies().size())
+        c.families.clear();   // every family, also rows of a family the list does not know
+    if (nedmaxh->Value() > 0)
+        c.maxH = nedmaxh->Value();
+    if (nedmaxb->Value() > 0)
+        c.maxB = nedmaxb->Value();
+    if (!parseDiameterList(eddiameters->text().toStdString(), c.diameters)) {
+        problem = T(1261);
+        return std::nullopt;
+    }
+    if (!parseLayoutList(edlayouts->text().toStdString(), c.layouts)) {
+        problem = T(1262);
+        return std::nullopt;
+    }
+    const SearchProblem p = searchProblem(base_, c);
+    if (p != SearchProblem::none) {
+        problem = T(searchProblemTextId(p));
+        return std::nullopt;
+    }
+    return c;
+}
+
+void frmsearch::startSearch()
+{
+    if (running())
+        return;
+    QString problem;
+    const std::optional<SearchConstraints> c = constraints(problem);
+    lblstatus->setText(problem);
+    if (!c)
+        return;
+    outcome_.reset();
+    grdcandidates->setRowCount(0);
+    lblcount->clear();
+    cancel_ = false;
+    const unsigned generation = ++generation_;
+    prgsearch->setRange(0, 1000);
+    prgsearch->setValue(0);
+    QPointer<frmsearch> self(this);
+    worker_ = std::thread([this, self, generation, c = *c, base = base_, profiles = profiles_] {
+        CalcEnv env;
+        env.gammas = SafetyFactors::of(base);
+        SearchControl control;
+        control.threads = 0;
+        control.cancel = &cancel_;
+        control.progress = [this, generation](std::size_t done, std::size_t total) {
+            const int permille = total == 0 ? 1000 : static_cast<int>(done * 1000 / total);
+            QMetaObject::invokeMethod(
+                this, [this, generation, permille] {
+                    if (generation == generation_)
+                        prgsearch->setValue(permille);
+                },
+                Qt::QueuedConnection);
+        };
+        SearchOutcome result = searchSections(env, base, profiles, c, control);
+        // the dialog outlives the thread (it joins it before it goes), so
+        // the queued call reaches it; a stopped search is dropped there
+        QMetaObject::invokeMethod(
+            this, [this, result = std::move(result), generation]() mutable { finished(std::move(result), generation); },
+            Qt::QueuedConnection);
+        (void)self;
+    });
+    updateButtons();
+}
+
+void frmsearch::stopSearch()
+{
+    if (!running())
+        return;
+    cancel_ = true;
+    ++generation_;   // whatever the thread still reports is dropped
+    joinWorker();
+    prgsearch->setRange(0, 1);
+    prgsearch->setValue(0);
+    lblstatus->setText(T(1283));
+    updateButtons();
+    emit searchFinished();
+}
+
+void frmsearch::joinWorker()
+{
+    if (worker_.joinable())
+        worker_.join();
+}
+
+void frmsearch::finished(SearchOutcome result, unsigned generation)
+{
+    if (generation != generation_)
+        return;
+    joinWorker();
+    prgsearch->setValue(1000);
+    if (result.cancelled) {
+        lblstatus->setText(T(1283));
+    } else {
+        outcome_ = std::move(result);
+        showOutcome();
+    }
+    updateButtons();
+    emit searchFinished();
+}
+
+void frmsearch::showOutcome()
+{
+    const SearchOutcome& o = *outcome_;
+    lblcount->setText(QString("%1 / %2").arg(o.passing).arg(o.evaluated));
+    if (o.passing == 0)
+        lblstatus->setText(T(1282));
+    else if (o.candidates.size() > static_cast<std::size_t>(kListed))
+        lblstatus->setText(T(1285));
+    grdcandidates->setSortingEnabled(false);
+    const int rows = static_cast<int>(std::min<std::size_t>(o.candidates.size(), kListed));
+    grdcandidates->setRowCount(rows);
+    auto optional = [](const std::optional<double>& v, int decimals) {
+        return v ? new NumberItem(fixed(*v, decimals), *v) : new NumberItem(QString::fromUtf8("\xE2\x80\x94"), -1);
+    };
+    for (int r = 0; r < rows; ++r) {
+        const SearchCandidate& k = o.candidates[static_cast<std::size_t>(r)];
+        auto* name = new NumberItem(QString::fromStdString(k.profileName), r);
+        name->setData(kCandidateRole, r);
+        grdcandidates->setItem(r, 0, name);
+        grdcandidates->setItem(r, 1,
+                               new NumberItem(QString("%1+%2 x %3").arg(k.n1).arg(k.n2).arg(shortNumber(k.d)),
+                                              k.rebarArea));
+        grdcandidates->setItem(r, 2, new NumberItem(fixed(k.steelMass, 1), k.steelMass));
+        grdcandidates->setItem(r, 3, optional(k.check.nRd, 0));
+        grdcandidates->setItem(r, 4, optional(k.check.utilisation, 3));
+        grdcandidates->setItem(r, 5, optional(k.check.nFiRd, 0));
+        grdcandidates->setItem(r, 6, optional(k.check.fireUtilisation, 3));
+        const int cls = k.check.achievedClass ? static_cast<int>(*k.check.achievedClass) : -1;
+        const QString clsText = !k.check.achievedApplies ? QString::fromUtf8("\xE2\x80\x94")
+                                : k.check.achievedClass ? QString(fireClassLabel(*k.check.achievedClass))
+                                                        : T(1214);
+        grdcandidates->setItem(r, 7, new NumberItem(clsText, cls));
+    }
+    grdcandidates->setSortingEnabled(true);
+    grdcandidates->sortByColumn(0, Qt::AscendingOrder);   // the search's order
+    if (rows > 0)
+        grdcandidates->selectRow(0);
+}
+
+std::optional<SearchCandidate> frmsearch::chosen() const
+{
+    if (!outcome_)
+        return std::nullopt;
+    const auto selected = grdcandidates->selectedItems();
+    for (QTableWidgetItem* it : selected) {
+        const QTableWidgetItem* name = grdcandidates->item(it->row(), 0);
+        if (!name)
+            continue;
+        const int index = name->data(kCandidateRole).toInt();
+        if (index >= 0 && static_cast<std::size_t>(index) < outcome_->candidates.size())
+            return outcome_->candidates[static_cast<std::size_t>(index)];
+    }
+    return std::nullopt;
+}
+
+void frmsearch::updateButtons()
+{
+    const bool busy = running();
+    btnsearch->setEnabled(!busy);
+    btnstop->setEnabled(busy);
+    okButton()->setEnabled(!busy && chosen().has_value());
+}
+
+bool frmsearch::closeCheck(bool withOk)
+{
+    if (withOk && (running() || !chosen()))
+        return false;
+    stopSearch();
+    return TDialog::closeCheck(withOk);
+}
+
+} // namespace qeln::ui
