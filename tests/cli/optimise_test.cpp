@@ -48,7 +48,7 @@ Outcome run(const std::vector<std::string>& args, const std::string& stdinText =
     std::ofstream(in, std::ios::binary) << stdinText;
     std::string cmd = quoted(QELN_CLI);
     for (const std::string& a : args)
-        cmd += " " + quoted(a);
+        cmd.append(" ").append(quoted(a));   // not " " + temporary: -Wrestrict of GCC 12 at -O3
     cmd += " <" + quoted(in) + " >" + quoted(out) + " 2>" + quoted(err);
     const int raw = std::system(cmd.c_str());
     Outcome o;
