@@ -3,6 +3,8 @@
 // with their reviewed expected files.
 #include "json.h"
 
+#include "cli_run.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -33,63 +35,7 @@ namespace {
 
 const std::string kData = std::string(QELN_SOURCE_DIR) + "/tests/data/";
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& content)
-{
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f << content;
-}
-
-std::string shellQuote(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s) {
-        if (c == '\'')
-            q += "'\\''";
-        else
-            q += c;
-    }
-    return q + "'";
-}
-
-std::string scratch(const std::string& name)
-{
-    return testing::TempDir() + "qeln_cli_" + std::to_string(getpid()) + "_" + name;
-}
-
-Outcome run(const std::vector<std::string>& args, const std::string& stdinText = "")
-{
-    const std::string in = scratch("stdin"), out = scratch("stdout"), err = scratch("stderr");
-    writeFile(in, stdinText);
-    std::string cmd = shellQuote(QELN_CLI);
-    // appended, not " " + temporary: -Wrestrict of GCC 12 at -O3
-    for (const std::string& a : args)
-        cmd.append(" ").append(shellQuote(a));
-    cmd.append(" <").append(shellQuote(in)).append(" >").append(shellQuote(out));
-    cmd.append(" 2>").append(shellQuote(err));
-    const int raw = std::system(cmd.c_str());
-    Outcome o;
-    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    o.out = readFile(out);
-    o.err = readFile(err);
-    std::remove(in.c_str());
-    std::remove(out.c_str());
-    std::remove(err.c_str());
-    return o;
-}
+using namespace clirun;
 
 // Runs qeln-cli with standard input from `inputFile` and standard output to
 // `outputFile`; the status and the peak memory of the process (KiB).

@@ -1,5 +1,6 @@
 // qeln-cli optimise: the table and the JSON of the section search, its
 // constraints and exit statuses.
+#include "cli_run.h"
 #include "json.h"
 
 #include <gtest/gtest.h>
@@ -19,46 +20,7 @@ using Value = qeln::json::Ordered;
 
 const std::string kDefault = std::string(QELN_SOURCE_DIR) + "/tests/data/default.qln";
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-std::string quoted(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-Outcome run(const std::vector<std::string>& args, const std::string& stdinText = "")
-{
-    const std::string base = testing::TempDir() + "qeln_optimise_" + std::to_string(getpid());
-    const std::string in = base + "_in", out = base + "_out", err = base + "_err";
-    std::ofstream(in, std::ios::binary) << stdinText;
-    std::string cmd = quoted(QELN_CLI);
-    for (const std::string& a : args)
-        cmd.append(" ").append(quoted(a));   // not " " + temporary: -Wrestrict of GCC 12 at -O3
-    cmd += " <" + quoted(in) + " >" + quoted(out) + " 2>" + quoted(err);
-    const int raw = std::system(cmd.c_str());
-    Outcome o;
-    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    o.out = readFile(out);
-    o.err = readFile(err);
-    for (const std::string& f : {in, out, err})
-        std::remove(f.c_str());
-    return o;
-}
+using namespace clirun;
 
 Outcome optimise(std::vector<std::string> extra)
 {

@@ -20,6 +20,8 @@
 #include <deque>
 #include <functional>
 
+#include <memory>
+
 namespace qeln::test {
 
 // Answers modal dialogs in order: each step receives the next dialog that
@@ -143,6 +145,19 @@ inline ui::MainOptions testOptions(const QString& settingsPath)
         return std::make_unique<ui::MemoryProfileTable>(sampleProfiles());
     };
     return o;
+}
+
+// A main window with the test catalogue and the settings file given, that
+// has accepted the disclaimer; null when it did not.
+inline std::unique_ptr<TestMain> startedMain(const QString& settingsPath)
+{
+    auto w = std::make_unique<TestMain>(testOptions(settingsPath));
+    w->show();
+    ModalScript script;
+    script.press("OkButton");
+    if (!w->FormActivate())
+        return nullptr;
+    return w;
 }
 
 // Same locale everywhere: full stop and comma.

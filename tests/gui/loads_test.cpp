@@ -19,16 +19,7 @@ class LoadsTest : public QObject {
     QTemporaryDir dir;
     QString ini() const { return dir.path() + "/qeln.INI"; }
 
-    std::unique_ptr<TestMain> started()
-    {
-        auto w = std::make_unique<TestMain>(qeln::test::testOptions(ini()));
-        w->show();
-        ModalScript script;
-        script.press("OkButton");
-        if (!w->FormActivate())
-            return nullptr;
-        return w;
-    }
+    std::unique_ptr<TestMain> started() { return qeln::test::startedMain(ini()); }
 
     static QString cellText(QGroupBox* box, const QString& name)
     {

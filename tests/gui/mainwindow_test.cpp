@@ -29,16 +29,7 @@ class MainWindowTest : public QObject {
     QString ini() const { return dir.path() + "/qeln.INI"; }
 
     // A main window that has accepted the disclaimer.
-    std::unique_ptr<TestMain> started()
-    {
-        auto w = std::make_unique<TestMain>(qeln::test::testOptions(ini()));
-        w->show();
-        ModalScript script;
-        script.press("OkButton");
-        if (!w->FormActivate())
-            return nullptr;
-        return w;
-    }
+    std::unique_ptr<TestMain> started() { return qeln::test::startedMain(ini()); }
     static void setInput(TestMain& w, const std::function<void(ColumnInput&)>& f)
     {
         ColumnInput in = w.workflow().input;

@@ -42,16 +42,7 @@ class SearchTest : public QObject {
     QTemporaryDir dir;
     QString ini() const { return dir.path() + "/qeln.INI"; }
 
-    std::unique_ptr<TestMain> started()
-    {
-        auto w = std::make_unique<TestMain>(qeln::test::testOptions(ini()));
-        w->show();
-        ModalScript script;
-        script.press("OkButton");
-        if (!w->FormActivate())
-            return nullptr;
-        return w;
-    }
+    std::unique_ptr<TestMain> started() { return qeln::test::startedMain(ini()); }
 
     static bool searched(frmsearch& d)
     {

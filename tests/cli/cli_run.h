@@ -1,0 +1,77 @@
+// Runs the built qeln-cli as a process, for the command-line tests: its exit
+// status, standard output and standard error.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace clirun {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string readFile(const std::string& path)
+{
+    std::ifstream f(path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+inline void writeFile(const std::string& path, const std::string& content)
+{
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f << content;
+}
+
+inline std::string shellQuote(const std::string& s)
+{
+    std::string q = "'";
+    for (char c : s) {
+        if (c == '\'')
+            q += "'\\''";
+        else
+            q += c;
+    }
+    return q + "'";
+}
+
+// A file name of this test process in the test's temporary folder.
+inline std::string scratch(const std::string& name)
+{
+    return testing::TempDir() + "qeln_cli_" + std::to_string(getpid()) + "_" + name;
+}
+
+inline Outcome run(const std::vector<std::string>& args, const std::string& stdinText = "")
+{
+    const std::string in = scratch("stdin"), out = scratch("stdout"), err = scratch("stderr");
+    writeFile(in, stdinText);
+    std::string cmd = shellQuote(QELN_CLI);
+    // appended, not " " + temporary: -Wrestrict of GCC 12 at -O3
+    for (const std::string& a : args)
+        cmd.append(" ").append(shellQuote(a));
+    cmd.append(" <").append(shellQuote(in)).append(" >").append(shellQuote(out));
+    cmd.append(" 2>").append(shellQuote(err));
+    const int raw = std::system(cmd.c_str());
+    Outcome o;
+    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    o.out = readFile(out);
+    o.err = readFile(err);
+    std::remove(in.c_str());
+    std::remove(out.c_str());
+    std::remove(err.c_str());
+    return o;
+}
+
+} // namespace clirun
