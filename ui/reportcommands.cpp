@@ -4,6 +4,8 @@
 #include "report.h"
 #include "uitext.h"
 
+#include "catalogue/fileio.h"
+
 #include <QAction>
 #include <QDateTime>
 #include <QDir>
@@ -172,13 +174,34 @@ void reportExportPdf(frmmain& w)
     // dialogs do not all add the default suffix).
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
+    // Written under a temporary name and put in place in one step, so a failed
+    // export leaves the previous file; never over the open project itself.
+    const std::string target = path.toStdString();
+    const std::string& project = w.workflow().fileName;
+    std::string reason;
     int pages = 0;
-    {
-        PrintingScope printing(w);
-        pages = writeReportPdf(*report, path);
+    if (!project.empty() && (target == project || fileio::sameFile(target, project))) {
+        reason = "this is the project file, it is not overwritten by the report";
+    } else {
+        try {
+            fileio::PendingReplace file(target);
+            {
+                PrintingScope printing(w);
+                pages = writeReportPdf(*report, QString::fromStdString(file.tempPath()));
+            }
+            if (pages > 0)
+                file.commit();
+        } catch (const fileio::IoError& e) {
+            reason = e.reason();
+            pages = 0;
+        }
     }
-    if (pages == 0)
-        showError(&w, message(Msg::PdfFailed).arg(QDir::toNativeSeparators(path)));
+    if (pages == 0) {
+        QString text = message(Msg::PdfFailed).arg(QDir::toNativeSeparators(path));
+        if (!reason.empty())
+            text += QStringLiteral("\n\n") + QString::fromStdString(reason);
+        showError(&w, text);
+    }
 }
 
 } // namespace qeln::ui

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrinterInfo>
+#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -126,6 +127,46 @@ TEST(ReportCommands, ExportPdfWritesTheChosenMethod)
         EXPECT_FALSE(win.w->workflow().printing);
         EXPECT_FALSE(win.w->workflow().resultsStale);
     }
+}
+
+TEST(ReportCommands, ExportPdfNeverOverwritesTheProjectAndLeavesNoTemporaryFile)
+{
+    Window win;
+    const QString project = win.dir.filePath("column.qln");
+    {
+        QFile f(project);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("971003\r\n");
+    }
+    win.w->workflow().fileName = project.toStdString();
+    QString error;
+    ModalDriver driver({[](QWidget* d) { chooseMethod(d, 1); },
+                        [project](QWidget* d) {
+                            auto* f = qobject_cast<QFileDialog*>(d);
+                            ASSERT_NE(f, nullptr) << d->objectName().toStdString();
+                            f->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(project);
+                            // accepted from the event loop: the dialog's own question that
+                            // follows needs this driver's timer, which does not fire inside itself
+                            QTimer::singleShot(0, f, [f] { static_cast<QDialog*>(f)->accept(); });
+                        },
+                        [](QWidget* d) {   // the file dialog's own "replace it?"
+                            auto* box = qobject_cast<QMessageBox*>(d);
+                            ASSERT_NE(box, nullptr) << d->objectName().toStdString();
+                            box->button(QMessageBox::Yes)->click();
+                        },
+                        [&error](QWidget* d) {
+                            auto* box = qobject_cast<QMessageBox*>(d);
+                            ASSERT_NE(box, nullptr) << d->objectName().toStdString();
+                            error = box->text();
+                            box->accept();
+                        }});
+    win.trigger("mitexportpdf");
+    EXPECT_EQ(driver.handled(), 4) << driver.titles.join(", ").toStdString();
+    EXPECT_TRUE(error.contains("not overwritten")) << error.toStdString();
+    QFile f(project);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("971003\r\n"));
+    EXPECT_EQ(QDir(win.dir.path()).entryList(QDir::Files), QStringList({"column.qln"}));
 }
 
 TEST(ReportCommands, CancelledMethodWritesNothing)
