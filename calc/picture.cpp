@@ -84,6 +84,79 @@ void Canvas::textOut(int x, int y, const std::string& text)
     pathOpen_ = false;
 }
 
+void Canvas::polygon(std::vector<Point> corners)
+{
+    Primitive p = stamp(Primitive::Kind::Polygon);
+    p.points = std::move(corners);
+    pic_.items.push_back(std::move(p));
+    pathOpen_ = false;
+}
+
+// ---------------------------------------------------------------------------
+// Text extents
+
+namespace {
+// Advance widths of the printable ASCII characters (32 to 126) in 1/1000 em.
+constexpr std::array<short, 95> kAdvance{
+    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278,   // space to /
+    556, 556, 556, 556, 556, 556, 556, 556, 556, 556,                                 // 0 to 9
+    278, 278, 584, 584, 584, 556, 1015,                                               // : to @
+    667, 667, 722, 722, 667, 611, 778, 722, 278, 500, 667, 556, 833,                  // A to M
+    722, 778, 667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611,                  // N to Z
+    278, 278, 278, 469, 556, 333,                                                     // [ to `
+    556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833,                  // a to m
+    556, 556, 556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500,                  // n to z
+    334, 260, 334, 584};                                                              // { to ~
+constexpr double kTextAscent = 0.905, kTextDescent = 0.212;
+} // namespace
+
+double textWidth(const Font& font, std::string_view text)
+{
+    double units = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        char32_t cp = 0;
+        std::size_t len = nextCodePoint(text, i, cp);
+        if (len == 0) len = 1, cp = 0xFFFD;
+        i += len;
+        if (cp >= 32 && cp <= 126)
+            units += kAdvance[cp - 32];
+        else if (cp >= 0x300 && cp < 0x370)
+            continue;   // combining marks take no room of their own
+        else
+            units += 722;
+    }
+    return units / 1000.0 * font.height;
+}
+
+TextBox textBox(const Primitive& t)
+{
+    TextBox b;
+    if (t.points.empty()) return b;
+    const double w = textWidth(t.font, t.text), h = t.font.height;
+    const double x = t.points[0].x, y = t.points[0].y;
+    b.left = t.halign == HAlign::Left ? x : t.halign == HAlign::Center ? x - w / 2 : x - w;
+    b.right = b.left + w;
+    const double base = t.valign == VAlign::Top ? y + kTextAscent * h : t.valign == VAlign::Bottom ? y - kTextDescent * h : y;
+    b.top = base - kTextAscent * h;
+    b.bottom = base + kTextDescent * h;
+    return b;
+}
+
+std::vector<std::pair<std::size_t, std::size_t>> overlappingTexts(const Picture& pic, double gap)
+{
+    std::vector<std::pair<std::size_t, std::size_t>> out;
+    for (std::size_t i = 0; i < pic.items.size(); ++i) {
+        if (pic.items[i].kind != Primitive::Kind::Text || pic.items[i].text.empty()) continue;
+        const TextBox a = textBox(pic.items[i]);
+        for (std::size_t j = i + 1; j < pic.items.size(); ++j) {
+            if (pic.items[j].kind != Primitive::Kind::Text || pic.items[j].text.empty()) continue;
+            if (a.intersects(textBox(pic.items[j]), gap)) out.emplace_back(i, j);
+        }
+    }
+    return out;
+}
+
 // ---------------------------------------------------------------------------
 // SVG
 
@@ -160,12 +233,30 @@ std::string xmlText(std::string_view s)
 
 std::string strokeAttrs(const Pen& pen)
 {
-    return " stroke=\"" + color(pen.color) + "\" stroke-width=\"" + num(pen.width < 1 ? 1 : pen.width) + "\"";
+    std::string s = " stroke=\"";
+    s.append(color(pen.color)).append("\" stroke-width=\"").append(num(pen.width < 1 ? 1 : pen.width)).append("\"");
+    if (pen.dashed) {
+        const int w = pen.width < 1 ? 1 : pen.width;
+        s.append(" stroke-dasharray=\"").append(num(4 * w)).append(",").append(num(3 * w)).append("\"");
+    }
+    return s;
 }
+
 
 std::string fillAttr(const Brush& brush)
 {
     return brush.solid ? " fill=\"" + color(brush.color) + "\"" : std::string(" fill=\"none\"");
+}
+
+void writePolygon(std::string& out, const Primitive& p)
+{
+    if (p.points.size() < 3) return;
+    out += "<polygon points=\"";
+    for (std::size_t i = 0; i < p.points.size(); ++i) {
+        if (i) out += ' ';
+        out.append(num(p.points[i].x)).append(",").append(num(p.points[i].y));
+    }
+    out.append("\"").append(fillAttr(p.brush)).append(strokeAttrs(p.pen)).append(" stroke-linejoin=\"miter\"/>\n");
 }
 
 void writePolyline(std::string& out, const Primitive& p)
@@ -272,6 +363,7 @@ std::string pictureToSvg(const Picture& pic)
         case Primitive::Kind::Ellipse: writeEllipse(out, p); break;
         case Primitive::Kind::Rectangle: writeRectangle(out, p); break;
         case Primitive::Kind::Text: writeText(out, p); break;
+        case Primitive::Kind::Polygon: writePolygon(out, p); break;
         }
     }
     out += "</svg>\n";

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace qeln {
@@ -17,6 +19,7 @@ struct Rgb {
 struct Pen {
     Rgb color{};
     int width = 1;
+    bool dashed = false;   // a dashed line (curves outside the method's field)
     bool operator==(const Pen&) const = default;
 };
 
@@ -45,12 +48,13 @@ struct Point {
 };
 
 struct Primitive {
-    enum class Kind { Polyline, Arc, Ellipse, Rectangle, Text };
+    enum class Kind { Polyline, Arc, Ellipse, Rectangle, Text, Polygon };
     Kind kind = Kind::Polyline;
     std::vector<Point> points;   // Polyline: the points in order;
                                  // Arc: bounding box corners (0,1), start (2) and end (3) points,
                                  //      drawn counter-clockwise as seen in the picture;
                                  // Ellipse, Rectangle: bounding box corners (0,1);
+                                 // Polygon: the corners of a closed outline, filled with the brush;
                                  // Text: the reference point (0)
     std::string text;            // Text only (UTF-8)
     HAlign halign = HAlign::Left;
@@ -86,6 +90,7 @@ public:
     void ellipse(int x1, int y1, int x2, int y2);
     void rectangle(int x1, int y1, int x2, int y2);
     void textOut(int x, int y, const std::string& text);
+    void polygon(std::vector<Point> corners);
 
 private:
     Primitive stamp(Primitive::Kind k) const;
@@ -93,6 +98,23 @@ private:
     Point pos_{};
     bool pathOpen_ = false;
 };
+
+// The box a text primitive covers, in picture units, estimated from Arial's
+// advance widths (Helvetica's metrics, which Arial and Liberation Sans share)
+// and its ascent and descent: for layout and for tests that no two texts of
+// a picture overlap. Characters outside ASCII count as wide letters.
+struct TextBox {
+    double left = 0, top = 0, right = 0, bottom = 0;
+    bool intersects(const TextBox& o, double gap = 0) const
+    {
+        return left < o.right + gap && o.left < right + gap && top < o.bottom + gap && o.top < bottom + gap;
+    }
+};
+double textWidth(const Font& font, std::string_view text);
+TextBox textBox(const Primitive& text);
+
+// The pairs of text primitives (indices into items) whose boxes overlap.
+std::vector<std::pair<std::size_t, std::size_t>> overlappingTexts(const Picture& pic, double gap = 0);
 
 // Writes the picture as an SVG document (a real vector file).
 std::string pictureToSvg(const Picture& pic);

@@ -21,6 +21,8 @@ QPen makePen(const Pen& pen, double scale)
     } else {
         p.setWidthF(pen.width);
     }
+    if (pen.dashed)
+        p.setDashPattern({4.0, 3.0});
     p.setCapStyle(Qt::FlatCap);
     p.setJoinStyle(Qt::MiterJoin);
     return p;
@@ -121,6 +123,15 @@ void paintPicture(QPainter& p, const Picture& pic, const QRectF& target)
             if (!it.points.empty())
                 drawText(p, it);
             break;
+        case Primitive::Kind::Polygon: {
+            if (it.points.size() < 3)
+                break;
+            QPolygonF poly;
+            for (const Point& pt : it.points)
+                poly << QPointF(pt.x, pt.y);
+            p.drawPolygon(poly);
+            break;
+        }
         }
     }
     p.restore();

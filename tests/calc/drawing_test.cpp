@@ -700,5 +700,53 @@ TEST(Svg, WellFormedForAnXmlParser)
     std::remove(path.c_str());
 }
 
+
+TEST(Svg, PolygonsAndDashedLines)
+{
+    Picture pic;
+    pic.width = pic.height = 100;
+    Canvas c(pic);
+    c.brush.color = {200, 200, 200};
+    c.pen.dashed = true;
+    c.pen.width = 2;
+    c.polygon({{0, 0}, {10, 0}, {10, 10}});
+    c.polygon({{0, 0}, {10, 0}});   // too few corners: nothing written
+    std::string svg = pictureToSvg(pic);
+    EXPECT_NE(svg.find("<polygon points=\"0,0 10,0 10,10\" fill=\"#c8c8c8\" stroke=\"#000000\" stroke-width=\"2\" "
+                       "stroke-dasharray=\"8,6\""),
+              std::string::npos);
+    EXPECT_EQ(svg.find("<polygon", svg.find("<polygon") + 1), std::string::npos);
+    EXPECT_TRUE(balancedXml(svg));
+}
+
+TEST(TextExtents, WidthsAlignmentsAndOverlaps)
+{
+    Font f;
+    f.height = 10;
+    EXPECT_DOUBLE_EQ(textWidth(f, "0.5"), 13.9);             // 556 + 278 + 556 thousandths of 10
+    EXPECT_DOUBLE_EQ(textWidth(f, "\xc3\xa4"), 7.22);        // a non-ASCII letter counts as wide
+    Picture pic;
+    pic.width = pic.height = 200;
+    Canvas c(pic);
+    c.font = f;
+    c.halign = HAlign::Center;
+    c.valign = VAlign::Top;
+    c.textOut(100, 50, "0.5");
+    TextBox b = textBox(pic.items[0]);
+    EXPECT_DOUBLE_EQ(b.left, 100 - 6.95);
+    EXPECT_DOUBLE_EQ(b.top, 50);
+    EXPECT_NEAR(b.bottom, 50 + 11.17, 1e-9);
+    c.halign = HAlign::Right;
+    c.valign = VAlign::Bottom;
+    c.textOut(100, 50, "12");   // ends where the first begins, above it: touches only at the corner
+    EXPECT_TRUE(overlappingTexts(pic).empty());
+    c.halign = HAlign::Left;
+    c.valign = VAlign::Top;
+    c.textOut(95, 55, "x");     // inside the first
+    auto pairs = overlappingTexts(pic);
+    ASSERT_EQ(pairs.size(), 1u);
+    EXPECT_EQ(pairs[0], std::make_pair(std::size_t{0}, std::size_t{2}));
+}
+
 } // namespace
 } // namespace qeln
