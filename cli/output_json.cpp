@@ -53,7 +53,7 @@ json::Ordered designCheck(const RunState& st)
 
 } // namespace
 
-std::string runToJson(const RunState& st, const std::vector<std::string>& messageBoxes)
+std::string runToJson(const RunState& st, const std::vector<std::string>& messageBoxes, const json::Ordered* curves)
 {
     const ColumnResults& r = st.results;
     json::Ordered doc = json::Ordered::object();
@@ -93,6 +93,8 @@ std::string runToJson(const RunState& st, const std::vector<std::string>& messag
     for (bool inside : st.scope)
         scope.push_back(inside);
     doc["check"] = designCheck(st);
+    if (curves)
+        doc["curves"] = *curves;
     return json::dump(doc) + "\n";
 }
 
