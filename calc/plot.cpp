@@ -509,6 +509,21 @@ void markerShape(Canvas& c, double x, double y, Rgb color, bool square, double r
 
 Picture ChartLayout::draw()
 {
+    if (chart_.curves.empty() && chart_.markers.empty() && chart_.lines.empty()) {
+        // nothing to plot: the title and the note alone, no empty axes
+        Picture pic;
+        pic.width = kPlotWidth;
+        pic.height = kPlotHeight;
+        Canvas c(pic);
+        c.brush.solid = false;
+        c.halign = HAlign::Center;
+        c.font = fontOf(kTitleHeight);
+        c.textOut(kPlotWidth / 2, 12, chart_.title);
+        c.font = fontOf(kTextHeight);
+        if (!chart_.note.empty())
+            c.textOut(kPlotWidth / 2, 40, chart_.note);
+        return pic;
+    }
     ranges();
     for (const ChartCurve& c : chart_.curves)
         if (!c.label.empty())
@@ -537,7 +552,7 @@ Picture ChartLayout::draw()
     texts_.push_back({px(area_.right), px(area_.bottom + 30), chart_.xLabel, small, HAlign::Right, VAlign::Top});
     for (int i = 0; i < xt_.count; ++i) {
         const double x = map(xt_.at(i), 0).x;
-        texts_.push_back({px(x), px(area_.bottom + 6), tickLabel(xt_.at(i), xt_.decimals(), sep_), grey,
+        texts_.push_back({px(x), px(area_.bottom + 9), tickLabel(xt_.at(i), xt_.decimals(), sep_), grey,
                           HAlign::Center, VAlign::Top});
     }
     for (int i = 0; i < yt_.count; ++i) {
