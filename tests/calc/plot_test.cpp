@@ -325,6 +325,9 @@ TEST_P(Plots, TextsApartInsideThePageAndInTheLanguage)
         EXPECT_TRUE(hasText(nm, env.text(1307) + " 3133 kN")) << "the resistance is labelled as the table shows it";
         EXPECT_EQ(texts(nm)[0]->text, env.text(1300) + " - " + env.text(axis == Axis::Weak ? 1302 : 1303));
         EXPECT_EQ(texts(ne)[0]->text, env.text(1301) + " - " + env.text(axis == Axis::Weak ? 1302 : 1303));
+        const std::string e = pc.e == 37.5 ? "37" + pc.sep + "5" : std::to_string(static_cast<int>(pc.e));
+        EXPECT_TRUE(hasText(ne, "e = " + e + " mm")) << e;
+        EXPECT_TRUE(hasText(nm, "e = " + e + " mm")) << e;
         if (pc.extras) {
             EXPECT_TRUE(hasText(ne, "N.Ed = 3000 kN"));
             EXPECT_TRUE(hasText(ne, "N.fi,Ed = 1500 kN (R 60)"));
