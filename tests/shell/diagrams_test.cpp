@@ -19,6 +19,17 @@
 #include <ostream>
 #include <string>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define QELN_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QELN_SANITIZED 1
+#endif
+#endif
+#ifndef QELN_SANITIZED
+#define QELN_SANITIZED 0
+#endif
+
 using namespace qeln;
 
 namespace {
@@ -361,7 +372,8 @@ TEST(Diagrams, FastEnoughForTheDesktop)
         ASSERT_TRUE(computeDiagrams(env, in).ok());
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count() / kRuns;
     RecordProperty("milliseconds", std::to_string(ms));
-    EXPECT_LT(ms, 100.0);   // about 4 ms in a release build; the sanitizers' build is slower
+    // about 2 ms of CPU in a release build, some 50 ms under the sanitizers
+    EXPECT_LT(ms, QELN_SANITIZED ? 1000.0 : 100.0);
 }
 
 } // namespace
