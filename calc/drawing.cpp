@@ -111,7 +111,7 @@ void verticalDimension(Canvas& c, int X, int Y1, int Y2, int k)
 // Places for the text of a horizontal dimension, `out` = +1 when the outside
 // of the drawing is below the line, -1 above: centred rows going outwards,
 // beside the ends, and last the inside of the line.
-std::vector<TextAnchor> horizontalCandidates(int X1, int X2, int Y, int out, int font)
+std::vector<TextAnchor> horizontalCandidates(int X1, int X2, int Y, int out, int font, double textW)
 {
     const int xm = (X1 + X2) / 2, left = std::min(X1, X2), right = std::max(X1, X2);
     const int step = lineStep(font);
@@ -119,10 +119,13 @@ std::vector<TextAnchor> horizontalCandidates(int X1, int X2, int Y, int out, int
     auto row = [&](int level) { return Y + out * (kTextGap + level * step); };
     auto beside = [&](int level) { return level == 0 ? Y - halfText(font) : row(level) - (out > 0 ? 0 : step); };
     std::vector<TextAnchor> c;
-    c.push_back({{xm, row(0)}, HAlign::Center, away});
-    c.push_back({{xm, row(1)}, HAlign::Center, away});
+    // a text wider than its dimension goes beside it first, as drawn by hand
+    const bool narrow = textW + 2 * kClearance >= right - left;
+    if (!narrow) c.push_back({{xm, row(0)}, HAlign::Center, away});
     c.push_back({{left - kMark - 4, beside(0)}, HAlign::Right, VAlign::Top});
     c.push_back({{right + kMark + 4, beside(0)}, HAlign::Left, VAlign::Top});
+    if (narrow) c.push_back({{xm, row(0)}, HAlign::Center, away});
+    c.push_back({{xm, row(1)}, HAlign::Center, away});
     c.push_back({{xm, row(2)}, HAlign::Center, away});
     for (int level = 1; level <= 2; ++level) {
         c.push_back({{left - 2, beside(level)}, HAlign::Right, VAlign::Top});
@@ -432,7 +435,8 @@ SectionFigure figureOf(const SectionDrawing& s)
         finite(v, "a dimension");
         const int X1 = m.X(x1), X2 = m.X(x2);
         horizontalDimension(c, X1, X2, Y, k);
-        auto where = horizontalCandidates(X1, X2, Y, outside, kDimensionFont);
+        const double textW = textWidth(c.font, formatFixed(v, 1));   // the separator's width is a full stop's
+        auto where = horizontalCandidates(X1, X2, Y, outside, kDimensionFont, textW);
         c.textOut(where.front().at.x, where.front().at.y, std::string());
         label(FigureLabel::Kind::Dimension, v, std::move(where));
     };
@@ -485,12 +489,12 @@ SectionFigure figureOf(const SectionDrawing& s)
     c.halign = HAlign::Left;
     c.valign = VAlign::Top;
     const int L2 = toInt(2 * kCaptionFont * 1.2, "the caption spacing");
-    c.textOut(30, H - 10 - L2, std::string());
+    c.textOut(30, H - 5 - L2, std::string());
     label(FigureLabel::Kind::ProfileCaption, 0, {});
     fig.profileName = s.profileName;
     if (s.AN1 + s.AN2 > 0) {
         const int L1 = toInt(kCaptionFont * 1.2, "the caption spacing");
-        c.textOut(30, H - 10 - L1, std::string());
+        c.textOut(30, H - 5 - L1, std::string());
         label(FigureLabel::Kind::RebarCaption, d, {});
         fig.bars = s.AN1 + s.AN2 + s.AN3 + s.AN4;
     }

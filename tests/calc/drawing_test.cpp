@@ -411,7 +411,7 @@ TEST(DrawSection, RowsInOrder)
     const auto& m = kHe320a;
     EXPECT_EQ(bars[4]->points, (std::vector<Point>{m.P(59.5, 100), m.P(79.5, 80)}));
     EXPECT_EQ(bars[8]->points, (std::vector<Point>{m.P(29.5, 100), m.P(49.5, 80)}));
-    EXPECT_EQ(textItem(d.pic, "Rebars: 12 x d = 20 mm")->points, pts({{30, 606}}));
+    EXPECT_EQ(textItem(d.pic, "Rebars: 12 x d = 20 mm")->points, pts({{30, 611}}));
 }
 
 TEST(DrawSection, BarsUseTheWorkingDiameterCaptionTheEnteredOne)
@@ -499,9 +499,12 @@ TEST(DrawSection, FourBarsBottomChainRest)
     }
     // the rest, long enough, centred under its dimension
     EXPECT_EQ(textItem(d.pic, "99.5")->points, pts({{(kHe320a.X(-99.5) + kHe320a.X(0)) / 2, line + 15}}));
-    // the first, tf, takes the place under its own dimension; the next moves
-    EXPECT_EQ(textItem(d.pic, "15.5")->points, pts({{(kHe320a.X(-155) + kHe320a.X(-139.5)) / 2, line + 15}}));
-    EXPECT_NE(textItem(d.pic, "40.0")->points[0].y, line + 15);
+    // tf, wider than its dimension, beside the chain's start, centred on the
+    // line; the next under its own dimension
+    const auto* tf = textItem(d.pic, "15.5");
+    EXPECT_EQ(tf->points, pts({{kHe320a.X(-155) - 14, line - 15}}));
+    EXPECT_EQ(tf->halign, HAlign::Right);
+    EXPECT_EQ(textItem(d.pic, "40.0")->points, pts({{(kHe320a.X(-139.5) + kHe320a.X(-99.5)) / 2, line + 15}}));
     EXPECT_TRUE(overlappingTexts(d.pic).empty());
 }
 
@@ -573,8 +576,8 @@ TEST(DrawSection, Captions)
     EXPECT_EQ(c1->text, "Steel-Profile: HE 320 A");
     EXPECT_EQ(c2->text, "Rebars: 8 x d = 20 mm");
     // font height 28 units; lines 2 * 28 * 1.2 = 67.2 -> 67 and 33.6 -> 34 above the bottom
-    EXPECT_EQ(c1->points, pts({{30, 650 - 10 - 67}}));
-    EXPECT_EQ(c2->points, pts({{30, 650 - 10 - 34}}));
+    EXPECT_EQ(c1->points, pts({{30, 650 - 5 - 67}}));
+    EXPECT_EQ(c2->points, pts({{30, 650 - 5 - 34}}));
     for (const auto* c : {c1, c2}) {
         EXPECT_EQ(c->font, (Font{"Arial", 28, kBlack}));
         EXPECT_EQ(c->halign, HAlign::Left);
