@@ -29,7 +29,7 @@ constexpr int kHeight = 650;
 constexpr int kDimensionFont = 26;
 constexpr int kCaptionFont = 28;
 constexpr int kAxisFont = 28;
-constexpr int kLoadFont = 22;   // the eccentricities, inside the section
+constexpr int kLoadFont = 20;   // the eccentricities, inside the section
 // Mark size of the dimension lines (ticks and arrows).
 constexpr int kMark = 10;
 // Distance of the dimension lines from the section.
@@ -111,7 +111,8 @@ void verticalDimension(Canvas& c, int X, int Y1, int Y2, int k)
 // Places for the text of a horizontal dimension, `out` = +1 when the outside
 // of the drawing is below the line, -1 above: centred rows going outwards,
 // beside the ends, and last the inside of the line.
-std::vector<TextAnchor> horizontalCandidates(int X1, int X2, int Y, int out, int font, double textW)
+std::vector<TextAnchor> horizontalCandidates(int X1, int X2, int Y, int out, int font, double textW,
+                                             bool endsOnAxis)
 {
     const int xm = (X1 + X2) / 2, left = std::min(X1, X2), right = std::max(X1, X2);
     const int step = lineStep(font);
@@ -123,7 +124,8 @@ std::vector<TextAnchor> horizontalCandidates(int X1, int X2, int Y, int out, int
     const bool narrow = textW + 2 * kClearance >= right - left;
     if (!narrow) c.push_back({{xm, row(0)}, HAlign::Center, away});
     c.push_back({{left - kMark - 4, beside(0)}, HAlign::Right, VAlign::Top});
-    c.push_back({{right + kMark + 4, beside(0)}, HAlign::Left, VAlign::Top});
+    // (not beyond an end on the y axis: its name goes there)
+    if (!endsOnAxis) c.push_back({{right + kMark + 4, beside(0)}, HAlign::Left, VAlign::Top});
     if (narrow) c.push_back({{xm, row(0)}, HAlign::Center, away});
     c.push_back({{xm, row(1)}, HAlign::Center, away});
     c.push_back({{xm, row(2)}, HAlign::Center, away});
@@ -170,12 +172,15 @@ std::vector<TextAnchor> endCandidates(int X, int Y, int dx, int dy, int font)
     if (dy > 0) c.push_back({{X, Y + g}, HAlign::Center, VAlign::Top});
     if (dx < 0) c.push_back({{X - g - 1, mid}, HAlign::Right, VAlign::Top});
     if (dx > 0) c.push_back({{X + g + 1, mid}, HAlign::Left, VAlign::Top});
-    if (dx == 0) {
-        c.push_back({{X + g + 2, dy < 0 ? Y - font : Y}, HAlign::Left, VAlign::Top});
-        c.push_back({{X - g - 2, dy < 0 ? Y - font : Y}, HAlign::Right, VAlign::Top});
-    } else {
-        c.push_back({{X, Y - g - 2}, HAlign::Center, VAlign::Bottom});
-        c.push_back({{X, Y + g + 2}, HAlign::Center, VAlign::Top});
+    for (int k = 0; k <= 4; ++k) {
+        const int d = g + 2 + 8 * k;
+        if (dx == 0) {
+            c.push_back({{X + d, dy < 0 ? Y - font : Y}, HAlign::Left, VAlign::Top});
+            c.push_back({{X - d, dy < 0 ? Y - font : Y}, HAlign::Right, VAlign::Top});
+        } else {
+            c.push_back({{X, Y - d}, HAlign::Center, VAlign::Bottom});
+            c.push_back({{X, Y + d}, HAlign::Center, VAlign::Top});
+        }
     }
     return c;
 }
@@ -380,7 +385,22 @@ SectionFigure figureOf(const SectionDrawing& s)
         c.font = Font{"Arial", kLoadFont, kLoad};
         c.pen = Pen{kLoad, 3, false};
         c.brush = Brush{kLoad, true};
+        // the eccentricities are written inside the section where they fit
+        const TextBox section = boxOf(m.P(-h / 2, b / 2), m.P(h / 2, -b / 2));
         auto eLabel = [&](const char* name, double value, std::vector<TextAnchor> where) {
+            Primitive trial;
+            trial.kind = Primitive::Kind::Text;
+            trial.font = c.font;
+            trial.text = std::string(name) + " = " + eccentricityText(value, ".");
+            // places inside the section first, those reaching out of it last
+            std::stable_partition(where.begin(), where.end(), [&](const TextAnchor& a) {
+                trial.points = {a.at};
+                trial.halign = a.halign;
+                trial.valign = a.valign;
+                const TextBox t = textBox(trial);
+                return t.left >= section.left && t.right <= section.right && t.top >= section.top &&
+                       t.bottom <= section.bottom;
+            });
             c.brush.solid = false;
             c.textOut(where.front().at.x, where.front().at.y, std::string());
             label(FigureLabel::Kind::Eccentricity, value, std::move(where));
@@ -393,17 +413,19 @@ SectionFigure figureOf(const SectionDrawing& s)
             arrow(c, o, tip);
             std::vector<TextAnchor> where;
             const int xm = (o.x + tip.x) / 2;
-            // centred on the arrow, or starting clear of the y axis on the
-            // arrow's side, in rows above and below it
+            // in rows above and below the arrow: centred on it, or starting
+            // clear of the y axis on either side; then further from the axis
             const int side = tip.x > o.x ? 1 : -1;
-            const HAlign away = side > 0 ? HAlign::Left : HAlign::Right;
-            for (int level = 0; level <= 40; ++level)
-                for (int dir : {-1, 1}) {
-                    const int y = o.y + dir * (6 + level * step);
-                    const VAlign v = dir < 0 ? VAlign::Bottom : VAlign::Top;
-                    where.push_back({{xm, y}, HAlign::Center, v});
-                    where.push_back({{o.x + side * 5, y}, away, v});
-                }
+            for (int far = 0; far <= 1; ++far)
+                for (int level = 0; level <= 40; ++level)
+                    for (int dir : {-1, 1}) {
+                        const int y = o.y + dir * (6 + level * step);
+                        const VAlign v = dir < 0 ? VAlign::Bottom : VAlign::Top;
+                        if (!far) where.push_back({{xm, y}, HAlign::Center, v});
+                        for (int k = far; k <= (far ? 8 : 0); ++k)
+                            for (int sd : {side, -side})
+                                where.push_back({{o.x + sd * (4 + k * 15), y}, sd > 0 ? HAlign::Left : HAlign::Right, v});
+                    }
             eLabel("e2", e2, std::move(where));
         }
         if (e1 != 0) {
@@ -412,12 +434,17 @@ SectionFigure figureOf(const SectionDrawing& s)
             arrow(c, o, tip);
             std::vector<TextAnchor> where;
             const int ym = (o.y + tip.y) / 2 - halfText(kLoadFont);
-            for (int shift = 0; shift <= 40; ++shift)
-                for (int dir : {-1, 1}) {
-                    if (shift == 0 && dir > 0) continue;
-                    where.push_back({{o.x + 10, ym + dir * shift * step}, HAlign::Left, VAlign::Top});
-                    where.push_back({{o.x - 10, ym + dir * shift * step}, HAlign::Right, VAlign::Top});
-                }
+            // beside the arrow's middle, moved along it; then further from it
+            for (int far = 0; far <= 1; ++far)
+                for (int shift = 0; shift <= 40; ++shift)
+                    for (int dir : {-1, 1}) {
+                        if (shift == 0 && dir > 0) continue;
+                        const int y = ym + dir * shift * step;
+                        for (int k = far; k <= (far ? 8 : 0); ++k) {
+                            where.push_back({{o.x + 10 + k * 15, y}, HAlign::Left, VAlign::Top});
+                            where.push_back({{o.x - 10 - k * 15, y}, HAlign::Right, VAlign::Top});
+                        }
+                    }
             eLabel("e1", e1, std::move(where));
         }
         c.pen = Pen{kLoad, 1, false};
@@ -431,12 +458,12 @@ SectionFigure figureOf(const SectionDrawing& s)
     c.pen = Pen{kRed, 1, false};
     c.font = Font{"Arial", kDimensionFont, kBlack};
     const int k = kMark;
-    auto hDim = [&](double v, double x1, double x2, int Y, int outside) {
+    auto hDim = [&](double v, double x1, double x2, int Y, int outside, bool endsOnAxis = false) {
         finite(v, "a dimension");
         const int X1 = m.X(x1), X2 = m.X(x2);
         horizontalDimension(c, X1, X2, Y, k);
         const double textW = textWidth(c.font, formatFixed(v, 1));   // the separator's width is a full stop's
-        auto where = horizontalCandidates(X1, X2, Y, outside, kDimensionFont, textW);
+        auto where = horizontalCandidates(X1, X2, Y, outside, kDimensionFont, textW, endsOnAxis);
         c.textOut(where.front().at.x, where.front().at.y, std::string());
         label(FigureLabel::Kind::Dimension, v, std::move(where));
     };
@@ -465,7 +492,7 @@ SectionFigure figureOf(const SectionDrawing& s)
         if (s.AN2 > 0) step(UF1, UF2);
         if (s.AN3 > 0) step(UF2, UF3);
         if (s.AN4 > 0) step(UF3, UF4);
-        hDim(h / 2 - a, -(h / 2 - a), 0, Y, 1);
+        hDim(h / 2 - a, -(h / 2 - a), 0, Y, 1, true);
     }
 
     // 12. left dimension
@@ -517,15 +544,18 @@ Picture labelled(const TextEnv& env, SectionFigure fig)
         case FigureLabel::Kind::Fixed: break;
         }
     }
-    // Texts that stay where they are first, then the others in the order
-    // drawn, each at its first free place.
+    // Texts that stay where they are first, then the dimensions in the order
+    // drawn, the axis names at the axes' ends and last the eccentricities
+    // (which have many places), each at its first free place.
     TextPlacer placer(pic, TextBox{kClearance, kClearance, pic.width - kClearance, pic.height - kClearance},
                       kClearance, kTextSpacing);
     for (const TextBox& b : fig.keepOut) placer.keepOut(b);
     for (const FigureLabel& l : fig.labels)
         if (l.candidates.empty()) placer.fixed(pic.items.at(l.item));
-    for (const FigureLabel& l : fig.labels)
-        if (!l.candidates.empty()) placer.place(pic.items.at(l.item), l.candidates);
+    for (FigureLabel::Kind kind :
+         {FigureLabel::Kind::Dimension, FigureLabel::Kind::Fixed, FigureLabel::Kind::Eccentricity})
+        for (const FigureLabel& l : fig.labels)
+            if (l.kind == kind && !l.candidates.empty()) placer.place(pic.items.at(l.item), l.candidates);
     return std::move(fig.picture);
 }
 

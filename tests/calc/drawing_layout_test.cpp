@@ -218,6 +218,44 @@ TEST_P(SectionDrawingLayout, SvgParsesAsXml)
 INSTANTIATE_TEST_SUITE_P(Catalogue, SectionDrawingLayout, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<Case>& i) { return std::string(i.param.name); });
 
+// Every section of the catalogue with four or eight bars, alternately with
+// and without eccentricities, in English and German: texts apart and clear.
+TEST(SectionDrawingLayout, WholeCatalogue)
+{
+    std::ifstream f(std::string(QELN_SOURCE_DIR) + "/data/profiles.csv");
+    ASSERT_TRUE(f) << "data/profiles.csv";
+    std::string line;
+    std::getline(f, line);   // the header
+    int drawn = 0;
+    while (std::getline(f, line)) {
+        std::vector<std::string> field;
+        std::size_t start = 0;
+        for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1)
+            field.push_back(line.substr(start, comma - start));
+        ASSERT_GE(field.size(), 6u) << line;
+        Case c{"", field[0].c_str(), std::stod(field[1]), std::stod(field[2]), std::stod(field[3]),
+               std::stod(field[4]), std::stod(field[5]), 4, 0, 20, 50, 50, 0, 0, kEnglish, "."};
+        if (c.b < 150) c.d = 12, c.uc1 = c.uf1 = 30;
+        for (int n1 : {4, 8}) {
+            c.n1 = n1;
+            const bool odd = drawn % 2 != 0;
+            c.e1 = odd ? 50 : 0;
+            c.e2 = odd ? -30 : 0;
+            c.language = odd ? kGerman : kEnglish;
+            c.sep = odd ? "," : ".";
+            const Picture pic = draw(c);
+            ++drawn;
+            for (auto [i, j] : overlappingTexts(pic))
+                ADD_FAILURE() << c.profile << " n1 " << n1 << ": " << describe(pic, i) << " overlaps "
+                              << describe(pic, j);
+            for (auto [t, l] : textsCrossingLines(pic))
+                ADD_FAILURE() << c.profile << " n1 " << n1 << ": " << describe(pic, t) << " is crossed by "
+                              << describe(pic, l);
+        }
+    }
+    EXPECT_GT(drawn, 900);
+}
+
 // The same figure labelled in each language keeps its geometry; only the
 // texts move.
 TEST(SectionDrawingLayout, LanguagesShareTheGeometry)
