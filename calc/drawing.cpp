@@ -46,7 +46,7 @@ constexpr int kTopRoom = 115;
 constexpr int kBottomRoom = 215;
 // Texts keep this far from lines and the frame, and further from each other.
 constexpr double kClearance = 3;
-constexpr double kTextSpacing = 8;
+constexpr double kTextSpacing = 6;
 
 // Picture coordinates stay well inside int; anything beyond is a fault of
 // the values handed in, as is a value that is not finite.
@@ -115,7 +115,8 @@ std::vector<TextAnchor> horizontalCandidates(int X1, int X2, int Y, int out, int
                                              bool endsOnAxis)
 {
     const int xm = (X1 + X2) / 2, left = std::min(X1, X2), right = std::max(X1, X2);
-    const int step = lineStep(font);
+    // rows one text box and the spacing between texts apart
+    const int step = static_cast<int>(std::ceil(font * 1.117 + kTextSpacing));
     const VAlign away = out > 0 ? VAlign::Top : VAlign::Bottom;
     auto row = [&](int level) { return Y + out * (kTextGap + level * step); };
     auto beside = [&](int level) { return level == 0 ? Y - halfText(font) : row(level) - (out > 0 ? 0 : step); };
