@@ -425,7 +425,8 @@ SectionFigure figureOf(const SectionDrawing& s)
                         if (!far) where.push_back({{xm, y}, HAlign::Center, v});
                         for (int k = far; k <= (far ? 8 : 0); ++k)
                             for (int sd : {side, -side})
-                                where.push_back({{o.x + sd * (4 + k * 15), y}, sd > 0 ? HAlign::Left : HAlign::Right, v});
+                                where.push_back(
+                                    {{o.x + sd * (4 + k * 15), y}, sd > 0 ? HAlign::Left : HAlign::Right, v});
                     }
             eLabel("e2", e2, std::move(where));
         }
@@ -541,7 +542,9 @@ Picture labelled(const TextEnv& env, SectionFigure fig)
             text = env.text(144) + ": " + std::to_string(fig.bars) + " x d = "
                    + formatFixed(l.value, 0, env.decimalSeparator) + " mm";
             break;
-        case FigureLabel::Kind::Eccentricity: text = l.name + " = " + eccentricityText(l.value, env.decimalSeparator); break;
+        case FigureLabel::Kind::Eccentricity:
+            text = l.name + " = " + eccentricityText(l.value, env.decimalSeparator);
+            break;
         case FigureLabel::Kind::Fixed: break;
         }
     }
