@@ -1,0 +1,594 @@
+#include "schedulewindow.h"
+
+#include "helpwindow.h"
+#include "schedulereport.h"
+#include "uitext.h"
+
+#include "shell/language.h"
+#include "shell/run.h"
+#include "calc/messages.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace qeln::ui {
+
+namespace {
+
+constexpr int kNameColumn = 0, kSearchColumn = 1, kFirstField = 2;
+const QColor kFailBackground(0xff, 0xd8, 0xd8), kResultBackground(0xf2, 0xf2, 0xf2), kFailText(0xa0, 0, 0);
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+QPushButton* button(const char* name, QWidget* parent)
+{
+    auto* b = new QPushButton(parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+frmschedule::frmschedule(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("frmschedule");
+    setWindowFlags(Qt::Window);
+    setModal(false);
+    auto* v = new QVBoxLayout(this);
+
+    auto* edit = new QHBoxLayout;
+    btnaddrow = button("btnaddrow", this);
+    btndeleterows = button("btndeleterows", this);
+    btncopyrows = button("btncopyrows", this);
+    btnpaste = button("btnpaste", this);
+    lbladdcolumn = new QLabel(this);
+    lbladdcolumn->setObjectName("lbladdcolumn");
+    cbocolumn = new QComboBox(this);
+    cbocolumn->setObjectName("cbocolumn");
+    cbocolumn->setEditable(true);
+    for (const std::string& f : scheduleFieldNames())
+        cbocolumn->addItem(q(f));
+    btnaddcolumn = button("btnaddcolumn", this);
+    btnaddcolumn->setText("+");
+    for (QWidget* w : {static_cast<QWidget*>(btnaddrow), static_cast<QWidget*>(btndeleterows),
+                       static_cast<QWidget*>(btncopyrows), static_cast<QWidget*>(btnpaste)})
+        edit->addWidget(w);
+    edit->addSpacing(16);
+    edit->addWidget(lbladdcolumn);
+    edit->addWidget(cbocolumn);
+    edit->addWidget(btnaddcolumn);
+    edit->addStretch(1);
+    v->addLayout(edit);
+
+    auto* files = new QHBoxLayout;
+    btnimportcsv = button("btnimportcsv", this);
+    btnexportcsv = button("btnexportcsv", this);
+    btnexportxlsx = button("btnexportxlsx", this);
+    btnexportpdf = button("btnexportpdf", this);
+    for (QPushButton* b : {btnimportcsv, btnexportcsv, btnexportxlsx, btnexportpdf})
+        files->addWidget(b);
+    files->addStretch(1);
+    v->addLayout(files);
+
+    grdschedule = new QTableWidget(this);
+    grdschedule->setObjectName("grdschedule");
+    grdschedule->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grdschedule->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    grdschedule->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    grdschedule->verticalHeader()->setDefaultSectionSize(grdschedule->fontMetrics().height() + 6);
+    v->addWidget(grdschedule, 1);
+
+    auto* run = new QHBoxLayout;
+    chksearchall = new QCheckBox(this);
+    chksearchall->setObjectName("chksearchall");
+    btnrun = button("btnrun", this);
+    prgrun = new QProgressBar(this);
+    prgrun->setObjectName("prgrun");
+    prgrun->setRange(0, 1);
+    prgrun->setValue(0);
+    btncancel = button("btncancel", this);
+    run->addWidget(chksearchall);
+    run->addWidget(btnrun);
+    run->addWidget(prgrun, 1);
+    run->addWidget(btncancel);
+    v->addLayout(run);
+
+    lblsummary = new QLabel(this);
+    lblsummary->setObjectName("lblsummary");
+    QFont bold = lblsummary->font();
+    bold.setBold(true);
+    lblsummary->setFont(bold);
+    v->addWidget(lblsummary);
+    lblstatus = new QLabel(this);
+    lblstatus->setObjectName("lblstatus");
+    lblstatus->setWordWrap(true);
+    QPalette pal = lblstatus->palette();
+    pal.setColor(QPalette::WindowText, kFailText);
+    lblstatus->setPalette(pal);
+    v->addWidget(lblstatus);
+
+    auto* bar = new QHBoxLayout;
+    auto* help = button("btnhelp", this);
+    help->setText("Help");
+    btnclose = button("btnclose", this);
+    bar->addStretch(1);
+    bar->addWidget(help);
+    bar->addWidget(btnclose);
+    v->addLayout(bar);
+
+    connect(btnaddrow, &QPushButton::clicked, this, &frmschedule::addRow);
+    connect(btndeleterows, &QPushButton::clicked, this, &frmschedule::deleteSelectedRows);
+    connect(btncopyrows, &QPushButton::clicked, this, &frmschedule::copySelectedRows);
+    connect(btnpaste, &QPushButton::clicked, this, &frmschedule::pasteClipboard);
+    connect(btnaddcolumn, &QPushButton::clicked, this, [this] { addColumnNamed(cbocolumn->currentText()); });
+    connect(btnimportcsv, &QPushButton::clicked, this, [this] {
+        const QString p = chooseFile(false, "CSV (*.csv *.txt)", "csv");
+        if (!p.isEmpty())
+            importCsv(p);
+    });
+    connect(btnexportcsv, &QPushButton::clicked, this, [this] {
+        const QString p = chooseFile(true, "CSV (*.csv)", "csv");
+        if (!p.isEmpty())
+            exportCsv(p);
+    });
+    connect(btnexportxlsx, &QPushButton::clicked, this, [this] {
+        const QString p = chooseFile(true, "XLSX (*.xlsx)", "xlsx");
+        if (!p.isEmpty())
+            exportXlsx(p);
+    });
+    connect(btnexportpdf, &QPushButton::clicked, this, [this] {
+        const QString p = chooseFile(true, "PDF (*.pdf)", "pdf");
+        if (!p.isEmpty())
+            exportPdf(p);
+    });
+    connect(btnrun, &QPushButton::clicked, this, &frmschedule::runAll);
+    connect(btncancel, &QPushButton::clicked, this, &frmschedule::cancelRun);
+    connect(btnclose, &QPushButton::clicked, this, &QDialog::close);
+    connect(help, &QPushButton::clicked, this,
+            [] { HelpWindow::instance()->showContext(kHelpSchedule, languageBase()); });
+    connect(grdschedule, &QTableWidget::itemChanged, this, &frmschedule::cellChanged);
+    connect(grdschedule, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { rowDoubleClicked(row); });
+    connect(grdschedule, &QTableWidget::itemSelectionChanged, this, &frmschedule::updateButtons);
+
+    setLanguage();
+    resize(1180, 640);
+}
+
+frmschedule::~frmschedule() { cancelRun(); }
+
+void frmschedule::setLanguage()
+{
+    setWindowTitle(T(1360));
+    btnaddrow->setText(T(1362));
+    btndeleterows->setText(T(1363));
+    btncopyrows->setText(T(1364));
+    btnpaste->setText(T(1365));
+    lbladdcolumn->setText(T(1366));
+    btnimportcsv->setText(T(1367));
+    btnexportcsv->setText(T(1368));
+    btnexportxlsx->setText(T(1369));
+    btnexportpdf->setText(T(1370));
+    btnrun->setText(T(1371));
+    chksearchall->setText(T(1372));
+    btncancel->setText(languageBase() == kGerman ? "Abbrechen" : languageBase() == kFrench ? "Annuler" : "Cancel");
+    btnclose->setText(languageBase() == kGerman ? "Schließen" : languageBase() == kFrench ? "Fermer" : "Close");
+    if (auto* help = findChild<QPushButton*>("btnhelp"))
+        help->setText(languageBase() == kGerman ? "Hilfe" : languageBase() == kFrench ? "Aide" : "Help");
+    showGrid();
+}
+
+void frmschedule::fill(const ColumnInput& base, std::vector<SearchProfile> profiles, const ScheduleGrid& grid)
+{
+    cancelRun();
+    base_ = base;
+    profiles_ = std::move(profiles);
+    grid_ = grid;
+    outcome_.reset();
+    lblstatus->clear();
+    prgrun->setRange(0, 1);
+    prgrun->setValue(0);
+    showGrid();
+}
+
+// ---------------------------------------------------------------- table
+
+void frmschedule::showGrid()
+{
+    filling_ = true;
+    const int fields = static_cast<int>(grid_.fields.size());
+    const std::vector<std::string> results = scheduleResultHeadings(languageBase());
+    grdschedule->clear();
+    grdschedule->setColumnCount(kFirstField + fields + static_cast<int>(results.size()));
+    grdschedule->setRowCount(static_cast<int>(grid_.rows.size()));
+    QStringList headings{T(1373), T(1374)};
+    for (const std::string& f : grid_.fields)
+        headings << q(f);
+    for (const std::string& h : results)
+        headings << q(h);
+    grdschedule->setHorizontalHeaderLabels(headings);
+    for (int r = 0; r < grdschedule->rowCount(); ++r) {
+        const ScheduleGridRow& row = grid_.rows[static_cast<std::size_t>(r)];
+        grdschedule->setItem(r, kNameColumn, new QTableWidgetItem(q(row.name)));
+        auto* search = new QTableWidgetItem;
+        search->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        search->setCheckState(row.search ? Qt::Checked : Qt::Unchecked);
+        grdschedule->setItem(r, kSearchColumn, search);
+        for (int c = 0; c < fields; ++c) {
+            const auto k = static_cast<std::size_t>(c);
+            grdschedule->setItem(r, kFirstField + c, new QTableWidgetItem(k < row.cells.size() ? q(row.cells[k]) : ""));
+        }
+    }
+    filling_ = false;
+    showResults();
+}
+
+void frmschedule::showResults()
+{
+    filling_ = true;
+    const int first = kFirstField + static_cast<int>(grid_.fields.size());
+    const int count = grdschedule->columnCount() - first;
+    const std::string sep(1, decimalSeparator().toLatin1());
+    for (int r = 0; r < grdschedule->rowCount(); ++r) {
+        const ScheduleRowOutcome* o =
+            outcome_ && static_cast<std::size_t>(r) < outcome_->rows.size() ? &outcome_->rows[static_cast<std::size_t>(r)]
+                                                                             : nullptr;
+        const std::vector<std::string> cells =
+            o ? scheduleResultCells(*o, languageBase(), sep) : std::vector<std::string>(static_cast<std::size_t>(count));
+        const bool fails = o && !o->passes;
+        for (int c = 0; c < count; ++c) {
+            auto* item = new QTableWidgetItem(q(cells[static_cast<std::size_t>(c)]));
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            item->setBackground(fails ? kFailBackground : kResultBackground);
+            if (fails)
+                item->setForeground(kFailText);
+            if (c < 5 || c == 6)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            grdschedule->setItem(r, first + c, item);
+        }
+        if (QTableWidgetItem* name = grdschedule->item(r, kNameColumn))
+            name->setBackground(fails ? QBrush(kFailBackground) : QBrush());
+    }
+    filling_ = false;
+    if (outcome_)
+        lblsummary->setText(q(scheduleSummaryLine(outcome_->summary, languageBase(),
+                                                  std::string(1, decimalSeparator().toLatin1()))));
+    else
+        lblsummary->clear();
+    updateButtons();
+}
+
+void frmschedule::cellChanged(QTableWidgetItem* item)
+{
+    if (filling_ || running())
+        return;
+    const int r = item->row(), c = item->column();
+    if (r < 0 || static_cast<std::size_t>(r) >= grid_.rows.size())
+        return;
+    ScheduleGridRow& row = grid_.rows[static_cast<std::size_t>(r)];
+    if (c == kNameColumn) {
+        row.name = item->text().trimmed().toStdString();
+    } else if (c == kSearchColumn) {
+        row.search = item->checkState() == Qt::Checked;
+    } else {
+        const auto f = static_cast<std::size_t>(c - kFirstField);
+        if (f >= grid_.fields.size())
+            return;
+        row.cells.resize(grid_.fields.size());
+        row.cells[f] = item->text().trimmed().toStdString();
+    }
+    edited(false);
+}
+
+void frmschedule::edited(bool structure)
+{
+    // results of another table are never shown beside this one
+    if (outcome_) {
+        outcome_.reset();
+        lblstatus->setText(T(1386));
+        structure = true;
+    }
+    if (structure)
+        showGrid();
+    emit gridEdited();
+    updateButtons();
+}
+
+std::vector<std::size_t> frmschedule::selectedRows() const
+{
+    std::vector<std::size_t> rows;
+    for (const QModelIndex& i : grdschedule->selectionModel()->selectedIndexes())
+        rows.push_back(static_cast<std::size_t>(i.row()));
+    if (rows.empty() && grdschedule->currentRow() >= 0)
+        rows.push_back(static_cast<std::size_t>(grdschedule->currentRow()));
+    return rows;
+}
+
+void frmschedule::addRow()
+{
+    if (running())
+        return;
+    const int current = grdschedule->currentRow();
+    const std::size_t at = insertRow(grid_, current < 0 ? grid_.rows.size() : static_cast<std::size_t>(current) + 1);
+    edited(true);
+    grdschedule->setCurrentCell(static_cast<int>(at), kNameColumn);
+}
+
+void frmschedule::deleteSelectedRows()
+{
+    if (running())
+        return;
+    const std::vector<std::size_t> rows = selectedRows();
+    if (rows.empty())
+        return;
+    deleteRows(grid_, rows);
+    edited(true);
+}
+
+void frmschedule::copySelectedRows()
+{
+    if (running())
+        return;
+    const std::vector<std::size_t> rows = selectedRows();
+    if (rows.empty())
+        return;
+    QApplication::clipboard()->setText(q(clipboardText(grid_, rows)));
+    const std::size_t at = copyRows(grid_, rows);
+    edited(true);
+    grdschedule->setCurrentCell(static_cast<int>(at), kNameColumn);
+}
+
+void frmschedule::pasteClipboard() { pasteText(QApplication::clipboard()->text()); }
+
+void frmschedule::pasteText(const QString& text)
+{
+    if (running() || text.isEmpty())
+        return;
+    const int row = std::max(0, grdschedule->currentRow());
+    int column = std::max(0, grdschedule->currentColumn());
+    // the search flag has no text: a block put there starts at the first field
+    if (column == kSearchColumn)
+        column = kFirstField;
+    const std::size_t gridColumn = column == kNameColumn ? 0 : static_cast<std::size_t>(column - kFirstField + 1);
+    const PasteResult r = pasteBlock(grid_, text.toStdString(), static_cast<std::size_t>(row), gridColumn);
+    lblstatus->clear();
+    edited(true);
+    (void)r;
+}
+
+bool frmschedule::addColumnNamed(const QString& field)
+{
+    if (running())
+        return false;
+    switch (addColumn(grid_, field.toStdString())) {
+    case AddColumn::unknownField:
+        lblstatus->setText(T(1381) + " " + field.trimmed());
+        return false;
+    case AddColumn::alreadyThere:
+        return false;
+    case AddColumn::added:
+        break;
+    }
+    lblstatus->clear();
+    edited(true);
+    return true;
+}
+
+void frmschedule::rowDoubleClicked(int row)
+{
+    if (running() || row < 0 || static_cast<std::size_t>(row) >= grid_.rows.size())
+        return;
+    ColumnInput in;
+    if (outcome_ && static_cast<std::size_t>(row) < outcome_->rows.size() && outcome_->rows[static_cast<std::size_t>(row)].problem.empty()) {
+        in = outcome_->rows[static_cast<std::size_t>(row)].input;
+    } else {
+        std::string problem;
+        if (!scheduleRowInput(base_, grid_, static_cast<std::size_t>(row), profiles_, in, problem)) {
+            lblstatus->setText(q(grid_.rows[static_cast<std::size_t>(row)].name) + ": " + q(problem));
+            return;
+        }
+    }
+    emit openRowRequested(in, q(grid_.rows[static_cast<std::size_t>(row)].name));
+}
+
+// ---------------------------------------------------------------- files
+
+QString frmschedule::chooseFile(bool save, const QString& filter, const QString& suffix)
+{
+    QFileDialog dlg(this);
+    dlg.setObjectName(save ? "schedulesavedialog" : "scheduleopendialog");
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dlg.setNameFilters({filter, QStringLiteral("*.* (*)")});
+    dlg.setDefaultSuffix(suffix);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    QString path = dlg.selectedFiles().first();
+    if (save && QFileInfo(path).suffix().isEmpty())
+        path += "." + suffix;
+    return path;
+}
+
+void frmschedule::tellFailure(int textId, const QString& path, const std::string& reason)
+{
+    const QString text = T(textId) + "\n" + QDir::toNativeSeparators(path) + (reason.empty() ? "" : "\n\n" + q(reason));
+    lblstatus->setText(text);
+    showError(this, text);
+}
+
+bool frmschedule::importCsv(const QString& path)
+{
+    if (running())
+        return false;
+    std::string error;
+    ScheduleGrid read;
+    if (!readScheduleCsv(path.toStdString(), read, error)) {
+        tellFailure(1382, path, error);
+        return false;
+    }
+    grid_ = std::move(read);
+    outcome_.reset();
+    lblstatus->clear();
+    edited(true);
+    return true;
+}
+
+bool frmschedule::exportCsv(const QString& path)
+{
+    std::string error;
+    if (!writeScheduleCsv(path.toStdString(), grid_, error)) {
+        tellFailure(1383, path, error);
+        return false;
+    }
+    return true;
+}
+
+bool frmschedule::exportXlsx(const QString& path)
+{
+    std::string error;
+    if (!writeScheduleXlsx(path.toStdString(), grid_, outcome_ ? &*outcome_ : nullptr, error)) {
+        tellFailure(1383, path, error);
+        return false;
+    }
+    return true;
+}
+
+bool frmschedule::exportPdf(const QString& path)
+{
+    if (running())
+        return false;
+    if (!outcome_) {
+        runAll();
+        while (running())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        if (!outcome_)
+            return false;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::string sep(1, decimalSeparator().toLatin1());
+    const ScheduleRowRun run = [sep](const ColumnInput& in, RunState& st) {
+        RecordingSink sink;
+        RunEnv env;
+        env.gammas = SafetyFactors::of(in);
+        env.languageBase = languageBase();
+        env.sink = &sink;
+        env.decimalSeparator = sep;
+        RunPresenter presenter;
+        return calculate(env, in, st, presenter, isoDateTime);
+    };
+    const ScheduleReportContent report =
+        buildScheduleReport(base_, grid_, *outcome_, languageBase(), QDateTime::currentDateTime(), run);
+    const int pages = writeScheduleReportPdf(report, path);
+    QApplication::restoreOverrideCursor();
+    if (pages == 0) {
+        tellFailure(1383, path, {});
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- run
+
+void frmschedule::runAll()
+{
+    if (running())
+        return;
+    cancel_ = false;
+    const unsigned generation = ++generation_;
+    const std::size_t total = grid_.rows.size();
+    prgrun->setRange(0, static_cast<int>(std::max<std::size_t>(total, 1)));
+    prgrun->setValue(0);
+    lblstatus->clear();
+    ScheduleRunControl control;
+    control.searchAll = chksearchall->isChecked();
+    control.cancel = &cancel_;
+    control.progress = [this, generation](std::size_t done, std::size_t) {
+        QMetaObject::invokeMethod(
+            this, [this, generation, done] {
+                if (generation == generation_)
+                    prgrun->setValue(static_cast<int>(done));
+            },
+            Qt::QueuedConnection);
+    };
+    worker_ = std::thread([this, generation, control, base = base_, grid = grid_, profiles = profiles_] {
+        std::optional<ScheduleOutcome> result = runScheduleGrid(base, grid, profiles, control);
+        // the window joins the thread before it goes, so the queued call reaches it
+        QMetaObject::invokeMethod(
+            this, [this, result = std::move(result), generation]() mutable { finished(std::move(result), generation); },
+            Qt::QueuedConnection);
+    });
+    updateButtons();
+}
+
+void frmschedule::cancelRun()
+{
+    if (!running())
+        return;
+    cancel_ = true;
+    ++generation_;   // whatever the thread still reports is dropped
+    worker_.join();
+    prgrun->setRange(0, 1);
+    prgrun->setValue(0);
+    lblstatus->setText(T(1380));
+    updateButtons();
+    emit runEnded();
+}
+
+void frmschedule::finished(std::optional<ScheduleOutcome> result, unsigned generation)
+{
+    if (generation != generation_)
+        return;
+    if (worker_.joinable())
+        worker_.join();
+    if (result) {
+        outcome_ = std::move(result);
+        prgrun->setValue(prgrun->maximum());
+    } else {
+        lblstatus->setText(T(1380));
+    }
+    showResults();
+    emit runEnded();
+}
+
+void frmschedule::updateButtons()
+{
+    const bool busy = running();
+    for (QWidget* w : {static_cast<QWidget*>(btnaddrow), static_cast<QWidget*>(btnpaste),
+                       static_cast<QWidget*>(btnaddcolumn), static_cast<QWidget*>(cbocolumn),
+                       static_cast<QWidget*>(btnimportcsv), static_cast<QWidget*>(btnrun),
+                       static_cast<QWidget*>(chksearchall), static_cast<QWidget*>(btnexportpdf)})
+        w->setEnabled(!busy);
+    const bool selection = !selectedRows().empty();
+    btndeleterows->setEnabled(!busy && selection);
+    btncopyrows->setEnabled(!busy && selection);
+    btnexportcsv->setEnabled(!busy);
+    btnexportxlsx->setEnabled(!busy);
+    btncancel->setEnabled(busy);
+    grdschedule->setEditTriggers(busy ? QAbstractItemView::NoEditTriggers
+                                      : QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
+                                            QAbstractItemView::AnyKeyPressed);
+}
+
+void frmschedule::closeEvent(QCloseEvent* e)
+{
+    cancelRun();
+    QDialog::closeEvent(e);
+}
+
+} // namespace qeln::ui
