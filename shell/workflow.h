@@ -6,7 +6,7 @@
 
 #include "calc/records.h"
 #include "recentfiles.h"
-#include "schedulegrid.h"
+#include "schedule.h"
 
 #include <optional>
 #include <string>
@@ -73,7 +73,7 @@ public:
     std::string userDefault;
     bool printing = false;   // a report is being produced; blocks closing
     RecentFiles recent;      // projects opened or saved, most recent first
-    ScheduleGrid schedule;   // the column schedule edited in the Schedule window
+    Schedule schedule;       // the column schedule, edited in the Schedule window
 
     // Resets the whole project to its defaults (file name, project data, profile, values).
     void VarInitialisieren();

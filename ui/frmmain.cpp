@@ -706,7 +706,8 @@ LoadOutcome frmmain::loadProject(const std::string& path, ColumnInput& in)
         }
         return found;
     };
-    const ProjectFileResult res = LoadProjectFile(path, in, lookup);
+    // the file's schedule replaces the project's only when the whole file was read
+    const ProjectFileResult res = LoadProjectFile(path, in, lookup, &wf_.schedule);
     switch (res.status) {
     case ProjectFileStatus::ok: return LoadOutcome::Ok;
     case ProjectFileStatus::openError: return LoadOutcome::CannotOpen;
@@ -721,7 +722,7 @@ bool frmmain::saveProject(const std::string& path, const ColumnInput& in, SaveFa
 {
     if (options_.saveProject)
         return options_.saveProject(path, in);
-    const ProjectFileResult r = SaveProjectFile(path, in);
+    const ProjectFileResult r = SaveProjectFile(path, in, &wf_.schedule);
     failure.text = r.textId() != 0 ? r.textId() : 516;
     failure.reason = r.describe();
     return r.ok();

@@ -193,27 +193,47 @@ std::vector<std::string> scheduleResultHeadings(int languageBase)
     return {t(1275), t(1276), t(1277), t(1278), t(1279), t(1375), t(1376), t(1377)};
 }
 
-std::vector<std::string> scheduleResultCells(const ScheduleRowOutcome& r, int languageBase, const std::string& sep)
+std::string scheduleRowProblem(const ScheduleRowResult& r)
+{
+    if (!r.inputOk)
+        return r.failure.describe();
+    if (r.searched && !r.searchFound)
+        return r.searchProblem.empty() ? "no section of the catalogue carries the loads" : r.searchProblem;
+    if (r.calcError)
+        return "arithmetic failure";
+    if (!r.valid)
+        return std::to_string(r.errors) + (r.errors == 1 ? " error" : " errors");
+    return {};
+}
+
+std::string scheduleSectionText(const ScheduleRowResult& r)
+{
+    if (!r.inputOk)
+        return kDash;
+    const double d = std::isfinite(r.d) ? r.d : 0;
+    return r.profileName + " " + std::to_string(r.n1) + "+" + std::to_string(r.n2) + " x " +
+           formatFixed(d, d == std::floor(d) ? 0 : 1, ".");
+}
+
+std::vector<std::string> scheduleResultCells(const ScheduleRowResult& r, int languageBase, const std::string& sep)
 {
     auto t = [languageBase](int id) { return LoadText(id, languageBase, nullptr); };
     std::vector<std::string> cells(8, kDash);
-    if (r.check) {
-        const DesignCheck& c = *r.check;
-        cells[0] = number(c.nRd, 0, sep);
-        cells[1] = number(c.utilisation, 3, sep);
-        cells[2] = number(c.nFiRd, 0, sep);
-        cells[3] = number(c.fireUtilisation, 3, sep);
-        cells[4] = !c.achievedApplies ? std::string(kDash)
-                   : c.achievedClass  ? std::string(fireClassLabel(*c.achievedClass))
+    if (r.valid) {
+        cells[0] = number(r.nRd, 0, sep);
+        cells[1] = number(r.utilisation, 3, sep);
+        cells[2] = number(r.nFiRd, 0, sep);
+        cells[3] = number(r.fireUtilisation, 3, sep);
+        cells[4] = !r.achievedApplies ? std::string(kDash)
+                   : r.achievedClass  ? std::string(fireClassLabel(*r.achievedClass))
                                       : t(1214);
     }
     cells[5] = r.passes ? t(1378) : t(1379);
-    if (!r.problem.empty())
-        cells[5] += ": " + r.problem;
-    else if (!r.valid)
-        cells[5] += ": " + std::to_string(r.errors) + " error" + (r.errors == 1 ? "" : "s");
+    const std::string problem = scheduleRowProblem(r);
+    if (!r.passes && !problem.empty())
+        cells[5] += ": " + problem;
     cells[6] = std::to_string(r.warnings);
-    cells[7] = r.sectionText() + (r.searched ? " *" : "");
+    cells[7] = scheduleSectionText(r) + (r.searched && r.searchFound ? " *" : "");
     return cells;
 }
 
@@ -228,7 +248,7 @@ std::string scheduleSummaryLine(const ScheduleSummary& s, int languageBase, cons
     return line;
 }
 
-ScheduleReportContent buildScheduleReport(const ColumnInput& base, const ScheduleGrid& g, const ScheduleOutcome& o,
+ScheduleReportContent buildScheduleReport(const ColumnInput& base, const Schedule& g, const ScheduleOutcome& o,
                                           int languageBase, const QDateTime& printedAt, const ScheduleRowRun& run)
 {
     ScheduleReportContent r;
@@ -237,13 +257,13 @@ ScheduleReportContent buildScheduleReport(const ColumnInput& base, const Schedul
     r.page.listing.clear();
     r.heading = LoadText(1385, languageBase, nullptr);
     r.columns.push_back(LoadText(1373, languageBase, nullptr));
-    for (const std::string& f : g.fields)
+    for (const std::string& f : g.columns)
         r.columns.push_back(f);
     for (const std::string& h : scheduleResultHeadings(languageBase))
         r.columns.push_back(h);
     for (std::size_t i = 0; i < g.rows.size() && i < o.rows.size(); ++i) {
         std::vector<std::string> line{g.rows[i].name};
-        for (std::size_t c = 0; c < g.fields.size(); ++c)
+        for (std::size_t c = 0; c < g.columns.size(); ++c)
             line.push_back(c < g.rows[i].cells.size() ? g.rows[i].cells[c] : std::string());
         for (const std::string& cell : scheduleResultCells(o.rows[i], languageBase, "."))
             line.push_back(cell);
@@ -251,7 +271,9 @@ ScheduleReportContent buildScheduleReport(const ColumnInput& base, const Schedul
         r.failing.push_back(!o.rows[i].passes);
     }
     r.summary = scheduleSummaryLine(o.summary, languageBase, ".");
-    for (const ScheduleRowOutcome& row : o.rows) {
+    for (const ScheduleRowResult& row : o.rows) {
+        if (!row.inputOk)
+            continue;
         RunState st;
         run(row.input, st);
         ReportContent page = buildReport(st, row.input, languageBase, ReportMethod::Condensed, printedAt);

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "report.h"
-#include "shell/schedulegridrun.h"
+#include "shell/schedule.h"
 
 #include <functional>
 #include <string>
@@ -19,11 +19,16 @@ struct RunState;
 
 namespace qeln::ui {
 
+// The texts of a row's failure: its input, its search.
+std::string scheduleRowProblem(const ScheduleRowResult& r);
+// "HE 300 B 4+0 x 20": the row's section and rebars as run.
+std::string scheduleSectionText(const ScheduleRowResult& r);
+
 // The result columns of a row as the window and the summary page show them:
 // N.Rd, utilisation, N.fi,Rd, utilisation in fire, class achieved, result
 // ("passes" / "FAILS" and the reason), warnings, section. Never NaN or infinity.
 std::vector<std::string> scheduleResultHeadings(int languageBase);
-std::vector<std::string> scheduleResultCells(const ScheduleRowOutcome& r, int languageBase, const std::string& sep);
+std::vector<std::string> scheduleResultCells(const ScheduleRowResult& r, int languageBase, const std::string& sep);
 // The summary line in the language.
 std::string scheduleSummaryLine(const ScheduleSummary& s, int languageBase, const std::string& sep);
 
@@ -42,8 +47,9 @@ struct ScheduleReportContent {
 using ScheduleRowRun = std::function<bool(const ColumnInput& in, RunState& st)>;
 
 // The report of a run schedule; `run` gives each row's full run (a row
-// whose run fails gets a report of its input listing and errors all the same).
-ScheduleReportContent buildScheduleReport(const ColumnInput& base, const ScheduleGrid& g, const ScheduleOutcome& o,
+// whose run fails gets a report of its input listing and errors all the
+// same; a row whose cells give no input has its line on the summary page only).
+ScheduleReportContent buildScheduleReport(const ColumnInput& base, const Schedule& g, const ScheduleOutcome& o,
                                           int languageBase, const QDateTime& printedAt, const ScheduleRowRun& run);
 
 // Writes the report as one PDF file; the number of pages, 0 when it could not be written.

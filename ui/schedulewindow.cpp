@@ -17,6 +17,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFile>
+#include <QSaveFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -194,11 +196,11 @@ void frmschedule::setLanguage()
     showGrid();
 }
 
-void frmschedule::fill(const ColumnInput& base, std::vector<SearchProfile> profiles, const ScheduleGrid& grid)
+void frmschedule::fill(const ColumnInput& base, std::vector<SearchProfile> profiles, const Schedule& grid)
 {
     cancelRun();
     base_ = base;
-    profiles_ = std::move(profiles);
+    profiles_ = ProfileIndex(std::move(profiles));
     grid_ = grid;
     outcome_.reset();
     lblstatus->clear();
@@ -212,19 +214,19 @@ void frmschedule::fill(const ColumnInput& base, std::vector<SearchProfile> profi
 void frmschedule::showGrid()
 {
     filling_ = true;
-    const int fields = static_cast<int>(grid_.fields.size());
+    const int fields = static_cast<int>(grid_.columns.size());
     const std::vector<std::string> results = scheduleResultHeadings(languageBase());
     grdschedule->clear();
     grdschedule->setColumnCount(kFirstField + fields + static_cast<int>(results.size()));
     grdschedule->setRowCount(static_cast<int>(grid_.rows.size()));
     QStringList headings{T(1373), T(1374)};
-    for (const std::string& f : grid_.fields)
+    for (const std::string& f : grid_.columns)
         headings << q(f);
     for (const std::string& h : results)
         headings << q(h);
     grdschedule->setHorizontalHeaderLabels(headings);
     for (int r = 0; r < grdschedule->rowCount(); ++r) {
-        const ScheduleGridRow& row = grid_.rows[static_cast<std::size_t>(r)];
+        const ScheduleRow& row = grid_.rows[static_cast<std::size_t>(r)];
         grdschedule->setItem(r, kNameColumn, new QTableWidgetItem(q(row.name)));
         auto* search = new QTableWidgetItem;
         search->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
@@ -242,11 +244,11 @@ void frmschedule::showGrid()
 void frmschedule::showResults()
 {
     filling_ = true;
-    const int first = kFirstField + static_cast<int>(grid_.fields.size());
+    const int first = kFirstField + static_cast<int>(grid_.columns.size());
     const int count = grdschedule->columnCount() - first;
     const std::string sep(1, decimalSeparator().toLatin1());
     for (int r = 0; r < grdschedule->rowCount(); ++r) {
-        const ScheduleRowOutcome* o =
+        const ScheduleRowResult* o =
             outcome_ && static_cast<std::size_t>(r) < outcome_->rows.size() ? &outcome_->rows[static_cast<std::size_t>(r)]
                                                                              : nullptr;
         const std::vector<std::string> cells =
@@ -281,16 +283,16 @@ void frmschedule::cellChanged(QTableWidgetItem* item)
     const int r = item->row(), c = item->column();
     if (r < 0 || static_cast<std::size_t>(r) >= grid_.rows.size())
         return;
-    ScheduleGridRow& row = grid_.rows[static_cast<std::size_t>(r)];
+    ScheduleRow& row = grid_.rows[static_cast<std::size_t>(r)];
     if (c == kNameColumn) {
         row.name = item->text().trimmed().toStdString();
     } else if (c == kSearchColumn) {
         row.search = item->checkState() == Qt::Checked;
     } else {
         const auto f = static_cast<std::size_t>(c - kFirstField);
-        if (f >= grid_.fields.size())
+        if (f >= grid_.columns.size())
             return;
-        row.cells.resize(grid_.fields.size());
+        row.cells.resize(grid_.columns.size());
         row.cells[f] = item->text().trimmed().toStdString();
     }
     edited(false);
@@ -394,13 +396,15 @@ void frmschedule::rowDoubleClicked(int row)
 {
     if (running() || row < 0 || static_cast<std::size_t>(row) >= grid_.rows.size())
         return;
+    const auto r = static_cast<std::size_t>(row);
     ColumnInput in;
-    if (outcome_ && static_cast<std::size_t>(row) < outcome_->rows.size() && outcome_->rows[static_cast<std::size_t>(row)].problem.empty()) {
-        in = outcome_->rows[static_cast<std::size_t>(row)].input;
+    // the section the last run chose, else the row as it stands
+    if (outcome_ && r < outcome_->rows.size() && outcome_->rows[r].inputOk) {
+        in = outcome_->rows[r].input;
     } else {
-        std::string problem;
-        if (!scheduleRowInput(base_, grid_, static_cast<std::size_t>(row), profiles_, in, problem)) {
-            lblstatus->setText(q(grid_.rows[static_cast<std::size_t>(row)].name) + ": " + q(problem));
+        ScheduleFailure failure;
+        if (!rowInput(base_, grid_, r, profiles_, in, failure)) {
+            lblstatus->setText(q(grid_.rows[r].name) + ": " + q(failure.describe()));
             return;
         }
     }
@@ -436,10 +440,16 @@ bool frmschedule::importCsv(const QString& path)
 {
     if (running())
         return false;
-    std::string error;
-    ScheduleGrid read;
-    if (!readScheduleCsv(path.toStdString(), read, error)) {
-        tellFailure(1382, path, error);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        tellFailure(1382, path, file.errorString().toStdString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    Schedule read;
+    ScheduleFailure failure;
+    if (!readScheduleCsv(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), read, failure)) {
+        tellFailure(1382, path, failure.describe());
         return false;
     }
     grid_ = std::move(read);
@@ -451,9 +461,13 @@ bool frmschedule::importCsv(const QString& path)
 
 bool frmschedule::exportCsv(const QString& path)
 {
-    std::string error;
-    if (!writeScheduleCsv(path.toStdString(), grid_, error)) {
-        tellFailure(1383, path, error);
+    // a decimal comma on screen: semicolons and decimal commas, as spreadsheets of that region read them
+    const CsvDialect dialect = decimalSeparator() == QLatin1Char(',') ? CsvDialect::semicolonComma : CsvDialect::commaPoint;
+    const std::string text = scheduleCsv(grid_, dialect);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
+        !file.commit()) {
+        tellFailure(1383, path, file.errorString().toStdString());
         return false;
     }
     return true;
@@ -461,9 +475,11 @@ bool frmschedule::exportCsv(const QString& path)
 
 bool frmschedule::exportXlsx(const QString& path)
 {
-    std::string error;
-    if (!writeScheduleXlsx(path.toStdString(), grid_, outcome_ ? &*outcome_ : nullptr, error)) {
-        tellFailure(1383, path, error);
+    if (!ensureOutcome())
+        return false;
+    std::string reason;
+    if (!writeScheduleXlsx(path.toStdString(), grid_, *outcome_, languageBase(), reason)) {
+        tellFailure(1383, path, reason);
         return false;
     }
     return true;
@@ -471,15 +487,8 @@ bool frmschedule::exportXlsx(const QString& path)
 
 bool frmschedule::exportPdf(const QString& path)
 {
-    if (running())
+    if (!ensureOutcome())
         return false;
-    if (!outcome_) {
-        runAll();
-        while (running())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        if (!outcome_)
-            return false;
-    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::string sep(1, decimalSeparator().toLatin1());
     const ScheduleRowRun run = [sep](const ColumnInput& in, RunState& st) {
@@ -505,6 +514,18 @@ bool frmschedule::exportPdf(const QString& path)
 
 // ---------------------------------------------------------------- run
 
+bool frmschedule::ensureOutcome()
+{
+    if (running())
+        return false;
+    if (!outcome_) {
+        runAll();
+        while (running())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    return outcome_.has_value();
+}
+
 void frmschedule::runAll()
 {
     if (running())
@@ -515,7 +536,7 @@ void frmschedule::runAll()
     prgrun->setRange(0, static_cast<int>(std::max<std::size_t>(total, 1)));
     prgrun->setValue(0);
     lblstatus->clear();
-    ScheduleRunControl control;
+    ScheduleOptions control;
     control.searchAll = chksearchall->isChecked();
     control.cancel = &cancel_;
     control.progress = [this, generation](std::size_t done, std::size_t) {
@@ -527,7 +548,7 @@ void frmschedule::runAll()
             Qt::QueuedConnection);
     };
     worker_ = std::thread([this, generation, control, base = base_, grid = grid_, profiles = profiles_] {
-        std::optional<ScheduleOutcome> result = runScheduleGrid(base, grid, profiles, control);
+        ScheduleOutcome result = runSchedule(base, grid, profiles, control);
         // the window joins the thread before it goes, so the queued call reaches it
         QMetaObject::invokeMethod(
             this, [this, result = std::move(result), generation]() mutable { finished(std::move(result), generation); },
@@ -550,13 +571,14 @@ void frmschedule::cancelRun()
     emit runEnded();
 }
 
-void frmschedule::finished(std::optional<ScheduleOutcome> result, unsigned generation)
+void frmschedule::finished(ScheduleOutcome result, unsigned generation)
 {
     if (generation != generation_)
         return;
     if (worker_.joinable())
         worker_.join();
-    if (result) {
+    // a cancelled run's rows are dropped: the table keeps the last complete results
+    if (!result.cancelled) {
         outcome_ = std::move(result);
         prgrun->setValue(prgrun->maximum());
     } else {

@@ -8,8 +8,8 @@
 #pragma once
 
 #include "calc/records.h"
-#include "shell/schedulegrid.h"
-#include "shell/schedulegridrun.h"
+#include "shell/schedule.h"
+#include "shell/scheduleedit.h"
 #include "shell/search.h"
 
 #include <QDialog>
@@ -37,8 +37,8 @@ public:
 
     // The base project, the catalogue's profiles and the schedule. A run in
     // progress is stopped; the results are dropped.
-    void fill(const ColumnInput& base, std::vector<SearchProfile> profiles, const ScheduleGrid& grid);
-    const ScheduleGrid& grid() const { return grid_; }
+    void fill(const ColumnInput& base, std::vector<SearchProfile> profiles, const Schedule& grid);
+    const Schedule& grid() const { return grid_; }
     const ColumnInput& base() const { return base_; }
     // The results of the last run of this table; none after an edit.
     const std::optional<ScheduleOutcome>& outcome() const { return outcome_; }
@@ -90,15 +90,17 @@ private:
     void cellChanged(QTableWidgetItem* item);
     void rowDoubleClicked(int row);
     void edited(bool structure);
-    void finished(std::optional<ScheduleOutcome> result, unsigned generation);
+    void finished(ScheduleOutcome result, unsigned generation);
+    // Runs the table when it has no results yet and waits; false when cancelled.
+    bool ensureOutcome();
     void updateButtons();
     std::vector<std::size_t> selectedRows() const;
     QString chooseFile(bool save, const QString& filter, const QString& suffix);
     void tellFailure(int textId, const QString& path, const std::string& reason);
 
     ColumnInput base_;
-    std::vector<SearchProfile> profiles_;
-    ScheduleGrid grid_;
+    ProfileIndex profiles_;
+    Schedule grid_;
     std::optional<ScheduleOutcome> outcome_;
     std::thread worker_;
     std::atomic<bool> cancel_{false};

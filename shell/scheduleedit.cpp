@@ -1,4 +1,6 @@
-#include "schedulegrid.h"
+#include "scheduleedit.h"
+
+#include "projectfields.h"
 
 #include <algorithm>
 #include <set>
@@ -16,9 +18,9 @@ std::string trimmed(std::string_view s)
     return std::string(s.substr(first, last - first + 1));
 }
 
-bool taken(const ScheduleGrid& g, const std::string& name)
+bool taken(const Schedule& g, const std::string& name)
 {
-    return std::any_of(g.rows.begin(), g.rows.end(), [&](const ScheduleGridRow& r) { return r.name == name; });
+    return std::any_of(g.rows.begin(), g.rows.end(), [&](const ScheduleRow& r) { return r.name == name; });
 }
 
 std::vector<std::size_t> sortedUnique(std::vector<std::size_t> rows, std::size_t size)
@@ -51,27 +53,21 @@ std::string quotedForClipboard(const std::string& s)
 
 } // namespace
 
-std::string ScheduleGrid::cell(std::size_t row, std::string_view field) const
+std::size_t columnOf(const Schedule& g, std::string_view field)
 {
-    const std::size_t c = column(field);
-    if (row >= rows.size() || c >= fields.size() || c >= rows[row].cells.size())
-        return {};
-    return rows[row].cells[c];
-}
-
-std::size_t ScheduleGrid::column(std::string_view field) const
-{
-    return static_cast<std::size_t>(std::find(fields.begin(), fields.end(), field) - fields.begin());
+    const int c = g.columnIndex(field);
+    return c < 0 ? g.columns.size() : static_cast<std::size_t>(c);
 }
 
 const std::vector<std::string>& scheduleFieldNames()
 {
-    static const std::vector<std::string> names{
-        "profileName", "d",     "n1",         "n2",          "uc1",       "uf1",         "fy",
-        "fck",         "fsk",   "autoReduce", "lWeakCold",   "lStrongCold", "lWeakFire", "lStrongFire",
-        "e1",          "e2",    "pcp",        "nEd",         "nFiEd",     "fireClass",   "gammaA",
-        "gammaC",      "gammaS", "gammaAfi",  "gammaCfi",    "gammaSfi",  "positionNumber", "positionName",
-        "comment"};
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> n;
+        for (const ProjectField& f : projectFields())
+            if (f.mark != kFieldCreatedOn && f.mark != kFieldLastUpdated)
+                n.emplace_back(f.name);
+        return n;
+    }();
     return names;
 }
 
@@ -81,37 +77,37 @@ bool isScheduleField(std::string_view name)
     return std::find(n.begin(), n.end(), name) != n.end();
 }
 
-std::size_t insertRow(ScheduleGrid& g, std::size_t at)
+std::size_t insertRow(Schedule& g, std::size_t at)
 {
     at = std::min(at, g.rows.size());
     int n = 1;
     while (taken(g, "C" + std::to_string(n)))
         ++n;
-    ScheduleGridRow r;
+    ScheduleRow r;
     r.name = "C" + std::to_string(n);
-    r.cells.assign(g.fields.size(), std::string());
+    r.cells.assign(g.columns.size(), std::string());
     g.rows.insert(g.rows.begin() + static_cast<std::ptrdiff_t>(at), std::move(r));
     return at;
 }
 
-void deleteRows(ScheduleGrid& g, std::vector<std::size_t> rows)
+void deleteRows(Schedule& g, std::vector<std::size_t> rows)
 {
     rows = sortedUnique(std::move(rows), g.rows.size());
     for (auto it = rows.rbegin(); it != rows.rend(); ++it)
         g.rows.erase(g.rows.begin() + static_cast<std::ptrdiff_t>(*it));
 }
 
-std::size_t copyRows(ScheduleGrid& g, std::vector<std::size_t> rows)
+std::size_t copyRows(Schedule& g, std::vector<std::size_t> rows)
 {
     rows = sortedUnique(std::move(rows), g.rows.size());
     if (rows.empty())
         return g.rows.size();
-    std::vector<ScheduleGridRow> copies;
+    std::vector<ScheduleRow> copies;
     for (std::size_t r : rows) {
-        ScheduleGridRow c = g.rows[r];
+        ScheduleRow c = g.rows[r];
         int n = 2;
         while (taken(g, c.name + " (" + std::to_string(n) + ")") ||
-               std::any_of(copies.begin(), copies.end(), [&](const ScheduleGridRow& k) {
+               std::any_of(copies.begin(), copies.end(), [&](const ScheduleRow& k) {
                    return k.name == c.name + " (" + std::to_string(n) + ")";
                }))
             ++n;
@@ -123,26 +119,26 @@ std::size_t copyRows(ScheduleGrid& g, std::vector<std::size_t> rows)
     return at;
 }
 
-AddColumn addColumn(ScheduleGrid& g, std::string_view field)
+AddColumn addColumn(Schedule& g, std::string_view field)
 {
     const std::string f = trimmed(field);
     if (!isScheduleField(f))
         return AddColumn::unknownField;
-    if (g.column(f) < g.fields.size())
+    if (columnOf(g, f) < g.columns.size())
         return AddColumn::alreadyThere;
-    g.fields.push_back(f);
-    for (ScheduleGridRow& r : g.rows)
-        r.cells.resize(g.fields.size());
+    g.columns.push_back(f);
+    for (ScheduleRow& r : g.rows)
+        r.cells.resize(g.columns.size());
     return AddColumn::added;
 }
 
-bool removeColumn(ScheduleGrid& g, std::string_view field)
+bool removeColumn(Schedule& g, std::string_view field)
 {
-    const std::size_t c = g.column(field);
-    if (c >= g.fields.size())
+    const std::size_t c = columnOf(g, field);
+    if (c >= g.columns.size())
         return false;
-    g.fields.erase(g.fields.begin() + static_cast<std::ptrdiff_t>(c));
-    for (ScheduleGridRow& r : g.rows)
+    g.columns.erase(g.columns.begin() + static_cast<std::ptrdiff_t>(c));
+    for (ScheduleRow& r : g.rows)
         if (c < r.cells.size())
             r.cells.erase(r.cells.begin() + static_cast<std::ptrdiff_t>(c));
     return true;
@@ -196,22 +192,22 @@ std::vector<std::vector<std::string>> splitClipboardText(std::string_view text)
     return out;
 }
 
-std::string clipboardText(const ScheduleGrid& g, const std::vector<std::size_t>& rows)
+std::string clipboardText(const Schedule& g, const std::vector<std::size_t>& rows)
 {
     std::string out = "name";
-    for (const std::string& f : g.fields)
+    for (const std::string& f : g.columns)
         out += "\t" + f;
     out += "\n";
     for (std::size_t r : sortedUnique(rows, g.rows.size())) {
         out += quotedForClipboard(g.rows[r].name);
-        for (std::size_t c = 0; c < g.fields.size(); ++c)
+        for (std::size_t c = 0; c < g.columns.size(); ++c)
             out += "\t" + quotedForClipboard(c < g.rows[r].cells.size() ? g.rows[r].cells[c] : std::string());
         out += "\n";
     }
     return out;
 }
 
-PasteResult pasteBlock(ScheduleGrid& g, std::string_view text, std::size_t row, std::size_t column)
+PasteResult pasteBlock(Schedule& g, std::string_view text, std::size_t row, std::size_t column)
 {
     PasteResult res;
     std::vector<std::vector<std::string>> block = splitClipboardText(text);
@@ -235,7 +231,7 @@ PasteResult pasteBlock(ScheduleGrid& g, std::string_view text, std::size_t row, 
             }
             if (addColumn(g, f) == AddColumn::added)
                 res.newColumns.push_back(f);
-            target.push_back(g.column(f) + 1);
+            target.push_back(columnOf(g, f) + 1);
         }
         block.erase(block.begin());
     }
@@ -246,11 +242,11 @@ PasteResult pasteBlock(ScheduleGrid& g, std::string_view text, std::size_t row, 
             insertRow(g, g.rows.size());
             ++res.rowsAdded;
         }
-        ScheduleGridRow& dest = g.rows[r];
-        dest.cells.resize(g.fields.size());
+        ScheduleRow& dest = g.rows[r];
+        dest.cells.resize(g.columns.size());
         for (std::size_t k = 0; k < block[i].size(); ++k) {
             const std::size_t c = header ? (k < target.size() ? target[k] : none) : column + k;
-            if (c == none || c > g.fields.size()) {
+            if (c == none || c > g.columns.size()) {
                 if (!trimmed(block[i][k]).empty())
                     ++res.cellsDropped;
                 continue;
