@@ -1,6 +1,8 @@
 // The outcome of one design run as a JSON object.
 #pragma once
 
+#include "json.h"
+
 #include "shell/run.h"
 
 #include <string>
@@ -13,5 +15,11 @@ namespace qeln::cli {
 // rebarLocationLines, memberDetailLines, resultsLines, componentsLines,
 // listing, grid, scope and check (the design loads); ends with a line end.
 std::string runToJson(const RunState& st, const std::vector<std::string>& messageBoxes);
+
+// The pieces of that object: table (5 x 5, null for empty cells), scope
+// (five booleans) and check (null without a check).
+json::Ordered tableJson(const UltimateLoadTable& t);
+json::Ordered scopeJson(const RowScope& scope);
+json::Ordered designCheckJson(const std::optional<DesignCheck>& check);
 
 } // namespace qeln::cli

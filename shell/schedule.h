@@ -179,6 +179,12 @@ ScheduleSummary summarise(const std::vector<ScheduleRowResult>& rows);
 // search's sections".
 Schedule withChosenSections(const Schedule& s, const ScheduleOutcome& o);
 
+// The rows with their results as CSV (UTF-8, CR LF): name, the input
+// columns, then searched, profileName, d, n1, n2, nRd, utilisation, nFiRd,
+// fireUtilisation, achievedClass, passes, errors, warnings, steelPerMetre,
+// rebarPerMetre; the summary is left to the caller.
+std::string scheduleResultsCsv(const Schedule& s, const ScheduleOutcome& o, CsvDialect dialect);
+
 // ---------------------------------------------------------------- project file
 
 // The optional [schedule] block of the project file, after line 33 and after
