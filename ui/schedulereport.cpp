@@ -6,6 +6,7 @@
 #include "shell/run.h"
 
 #include <QDateTime>
+#include <QStringList>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -74,8 +75,10 @@ public:
         for (double& w : widths_)
             w *= scale;
         rowHeight_ = QFontMetricsF(font_, &dev_).lineSpacing() / dpmm_ + 2 * kCellPad;
-        const double body = height_ - kHeaderHeight - kFooterHeight - 2 * rowHeight_;   // heading line, summary
-        perPage_ = std::max(1, static_cast<int>(std::floor(body / rowHeight_)) - 1);
+        headingHeight_ = headingLines_ * QFontMetricsF(bold_, &dev_).lineSpacing() / dpmm_ + 2 * kCellPad;
+        // below the rows: the summary and the note on searched sections
+        const double body = height_ - kHeaderHeight - kFooterHeight - headingHeight_ - 2 * rowHeight_;
+        perPage_ = std::max(1, static_cast<int>(std::floor(body / rowHeight_)));
         const int rows = static_cast<int>(r_.cells.size());
         pages_ = std::max(1, (rows + perPage_ - 1) / perPage_);
     }
@@ -105,8 +108,8 @@ public:
         p.drawLine(QPointF(0, mm(kHeaderHeight - 1.5)), QPointF(mm(width_), mm(kHeaderHeight - 1.5)));
 
         double y = kHeaderHeight;
-        paintRow(p, y, r_.columns, true, false);
-        y += rowHeight_;
+        paintHeading(p, y);
+        y += headingHeight_;
         const std::size_t first = static_cast<std::size_t>(page) * static_cast<std::size_t>(perPage_);
         const std::size_t last = std::min(r_.cells.size(), first + static_cast<std::size_t>(perPage_));
         for (std::size_t i = first; i < last; ++i) {
@@ -116,6 +119,7 @@ public:
         if (page == pages_ - 1) {
             p.setPen(Qt::black);
             text(p, bold_, 0, y + kCellPad, q(r_.summary));
+            text(p, font_, 0, y + kCellPad + rowHeight_, q(r_.note));
         }
         p.restore();
     }
@@ -130,17 +134,27 @@ private:
         return t;
     }
 
+    // Column widths from the cells and the longest word of the heading (a
+    // heading wraps over up to three lines); the heading's height.
     void measure()
     {
         const QFontMetricsF fm(font_, &dev_), fb(bold_, &dev_);
         widths_.assign(r_.columns.size(), 0.0);
         for (std::size_t c = 0; c < r_.columns.size(); ++c)
-            widths_[c] = fb.horizontalAdvance(q(r_.columns[c])) / dpmm_;
+            for (const QString& word : q(r_.columns[c]).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                widths_[c] = std::max(widths_[c], fb.horizontalAdvance(word) / dpmm_);
         for (const auto& row : r_.cells)
             for (std::size_t c = 0; c < row.size() && c < widths_.size(); ++c)
                 widths_[c] = std::max(widths_[c], fm.horizontalAdvance(q(row[c])) / dpmm_);
         for (double& w : widths_)
-            w += 2 * kCellPad;
+            w += 2 * kCellPad + 0.6;   // slack: a cell exactly as wide as its text would be elided
+        int lines = 1;
+        for (std::size_t c = 0; c < r_.columns.size(); ++c) {
+            const QRectF need = fb.boundingRect(QRectF(0, 0, (widths_[c] - 2 * kCellPad) * dpmm_, 1e6),
+                                                Qt::TextWordWrap, q(r_.columns[c]));
+            lines = std::max(lines, static_cast<int>(std::ceil(need.height() / fb.lineSpacing() - 0.01)));
+        }
+        headingLines_ = std::min(lines, 3);
     }
 
     void text(QPainter& p, const QFont& f, double x, double y, const QString& s)
@@ -153,6 +167,25 @@ private:
         p.setFont(f);
         const QFontMetricsF fm(f, &dev_);
         p.drawText(QPointF(mm(right) - fm.horizontalAdvance(s), mm(y) + fm.ascent()), s);
+    }
+
+    void paintHeading(QPainter& p, double y)
+    {
+        QPen grid(QColor(0x90, 0x90, 0x90));
+        grid.setWidthF(mm(0.1));
+        double x = 0;
+        for (std::size_t c = 0; c < widths_.size(); ++c) {
+            const QRectF cell(mm(x), mm(y), mm(widths_[c]), mm(headingHeight_));
+            p.setPen(grid);
+            p.setBrush(QBrush(kHeadFill));
+            p.drawRect(cell);
+            p.setBrush(Qt::NoBrush);
+            p.setPen(Qt::black);
+            p.setFont(bold_);
+            p.drawText(cell.adjusted(mm(kCellPad), mm(kCellPad), -mm(kCellPad), -mm(kCellPad)),
+                       Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, q(r_.columns[c]));
+            x += widths_[c];
+        }
     }
 
     void paintRow(QPainter& p, double y, const std::vector<std::string>& cells, bool heading, bool failing)
@@ -179,7 +212,8 @@ private:
 
     const ScheduleReportContent& r_;
     QPagedPaintDevice& dev_;
-    double width_ = 277, height_ = 190, dpmm_ = 1, rowHeight_ = 4;
+    double width_ = 277, height_ = 190, dpmm_ = 1, rowHeight_ = 4, headingHeight_ = 4;
+    int headingLines_ = 1;
     QFont font_, bold_;
     std::vector<double> widths_;
     int perPage_ = 1, pages_ = 1;
@@ -271,6 +305,8 @@ ScheduleReportContent buildScheduleReport(const ColumnInput& base, const Schedul
         r.failing.push_back(!o.rows[i].passes);
     }
     r.summary = scheduleSummaryLine(o.summary, languageBase, ".");
+    if (std::any_of(o.rows.begin(), o.rows.end(), [](const ScheduleRowResult& row) { return row.searched && row.searchFound; }))
+        r.note = LoadText(1388, languageBase, nullptr);
     for (const ScheduleRowResult& row : o.rows) {
         if (!row.inputOk)
             continue;

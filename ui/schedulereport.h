@@ -39,6 +39,7 @@ struct ScheduleReportContent {
     std::vector<std::vector<std::string>> cells; // one line per row
     std::vector<bool> failing;                   // per row
     std::string summary;
+    std::string note;                            // text 1388 when the search chose a section
     std::vector<ReportContent> rows;             // the condensed report of each row
 };
 
