@@ -663,7 +663,7 @@ std::string scheduleResultsCsv(const Schedule& s, const ScheduleOutcome& o, CsvD
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string l = std::move(lines[i]);
         if (i == 0) {
-            for (const char* h : {"searched", "profileName", "d", "n1", "n2", "nRd", "utilisation", "nFiRd",
+            for (const char* h : {"searched", "usedProfileName", "usedD", "usedN1", "usedN2", "nRd", "utilisation", "nFiRd",
                                   "fireUtilisation", "achievedClass", "passes", "errors", "warnings", "steelPerMetre",
                                   "rebarPerMetre"}) {
                 l += sep;

@@ -180,7 +180,8 @@ ScheduleSummary summarise(const std::vector<ScheduleRowResult>& rows);
 Schedule withChosenSections(const Schedule& s, const ScheduleOutcome& o);
 
 // The rows with their results as CSV (UTF-8, CR LF): name, the input
-// columns, then searched, profileName, d, n1, n2, nRd, utilisation, nFiRd,
+// columns, then searched, usedProfileName, usedD, usedN1, usedN2 (the section
+// run), nRd, utilisation, nFiRd,
 // fireUtilisation, achievedClass, passes, errors, warnings, steelPerMetre,
 // rebarPerMetre; the summary is left to the caller.
 std::string scheduleResultsCsv(const Schedule& s, const ScheduleOutcome& o, CsvDialect dialect);
