@@ -31,11 +31,21 @@ std::vector<std::size_t> sortedUnique(std::vector<std::size_t> rows, std::size_t
     return rows;
 }
 
-bool isNameHeading(const std::string& s)
+std::string lowered(const std::string& s)
 {
     std::string t = trimmed(s);
     std::transform(t.begin(), t.end(), t.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return t == "name";
+    return t;
+}
+
+bool isNameHeading(const std::string& s) { return lowered(s) == "name"; }
+bool isSearchHeading(const std::string& s) { return lowered(s) == "search"; }
+
+// The search flag as a spreadsheet cell gives it; an empty cell or anything else is no search.
+bool searchFlag(const std::string& s)
+{
+    const std::string t = lowered(s);
+    return t == "1" || t == "yes" || t == "true" || t == "x";
 }
 
 std::string quotedForClipboard(const std::string& s)
@@ -194,12 +204,12 @@ std::vector<std::vector<std::string>> splitClipboardText(std::string_view text)
 
 std::string clipboardText(const Schedule& g, const std::vector<std::size_t>& rows)
 {
-    std::string out = "name";
+    std::string out = "name\tsearch";
     for (const std::string& f : g.columns)
         out += "\t" + f;
     out += "\n";
     for (std::size_t r : sortedUnique(rows, g.rows.size())) {
-        out += quotedForClipboard(g.rows[r].name);
+        out += quotedForClipboard(g.rows[r].name) + (g.rows[r].search ? "\t1" : "\t");
         for (std::size_t c = 0; c < g.columns.size(); ++c)
             out += "\t" + quotedForClipboard(c < g.rows[r].cells.size() ? g.rows[r].cells[c] : std::string());
         out += "\n";
@@ -216,17 +226,24 @@ PasteResult pasteBlock(Schedule& g, std::string_view text, std::size_t row, std:
 
     // target column of each cell of a line: 0 the name, 1.. the fields; npos dropped
     constexpr std::size_t none = static_cast<std::size_t>(-1);
+    constexpr std::size_t flag = static_cast<std::size_t>(-2);   // the search flag
     std::vector<std::size_t> target;
     const std::vector<std::string>& first = block.front();
     const bool header =
         std::all_of(first.begin(), first.end(),
-                    [](const std::string& s) { return isNameHeading(s) || isScheduleField(trimmed(s)); }) &&
+                    [](const std::string& s) {
+                        return isNameHeading(s) || isSearchHeading(s) || isScheduleField(trimmed(s));
+                    }) &&
         std::any_of(first.begin(), first.end(), [](const std::string& s) { return !trimmed(s).empty(); });
     if (header) {
         for (const std::string& h : first) {
             const std::string f = trimmed(h);
             if (isNameHeading(f)) {
                 target.push_back(0);
+                continue;
+            }
+            if (isSearchHeading(f)) {
+                target.push_back(flag);
                 continue;
             }
             if (addColumn(g, f) == AddColumn::added)
@@ -246,6 +263,11 @@ PasteResult pasteBlock(Schedule& g, std::string_view text, std::size_t row, std:
         dest.cells.resize(g.columns.size());
         for (std::size_t k = 0; k < block[i].size(); ++k) {
             const std::size_t c = header ? (k < target.size() ? target[k] : none) : column + k;
+            if (c == flag) {
+                dest.search = searchFlag(block[i][k]);
+                ++res.cellsSet;
+                continue;
+            }
             if (c == none || c > g.columns.size()) {
                 if (!trimmed(block[i][k]).empty())
                     ++res.cellsDropped;

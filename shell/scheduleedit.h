@@ -41,7 +41,8 @@ bool removeColumn(Schedule& g, std::string_view field);
 // CR LF, cells by tabs, a cell in double quotes may hold tabs, line breaks
 // and doubled quotes. A last empty line does not count.
 std::vector<std::vector<std::string>> splitClipboardText(std::string_view text);
-// The rows as tab-separated text for the clipboard, name first (with a header line).
+// The rows as tab-separated text for the clipboard: a header line, then per
+// row the name, the search flag (1 or empty) and the cells.
 std::string clipboardText(const Schedule& g, const std::vector<std::size_t>& rows);
 
 struct PasteResult {
@@ -52,8 +53,8 @@ struct PasteResult {
 };
 // Pastes the block with its first cell at (row, column); column 0 is the
 // name, 1.. the field columns. A first line whose cells are "name" or field
-// names (a header copied with the table) places the block by those names
-// instead, adding the field columns the grid lacks, and starts at column 0.
+// names, "name" or "search" (a header copied with the table) places the
+// block by those names instead, adding the field columns the table lacks.
 // Rows past the end are added.
 PasteResult pasteBlock(Schedule& g, std::string_view text, std::size_t row, std::size_t column);
 

@@ -7,6 +7,7 @@
 #include "shell/language.h"
 #include "shell/run.h"
 #include "calc/messages.h"
+#include "catalogue/fileio.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -37,6 +38,23 @@ constexpr int kNameColumn = 0, kSearchColumn = 1, kFirstField = 2;
 const QColor kFailBackground(0xff, 0xd8, 0xd8), kResultBackground(0xf2, 0xf2, 0xf2), kFailText(0xa0, 0, 0);
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
+
+// Writes a file under a temporary name and puts it in place in one step: a
+// failed export leaves the previous file as it was.
+template <class Write>
+bool writeReplacing(const QString& path, std::string& reason, Write write)
+{
+    try {
+        fileio::PendingReplace file(path.toStdString());
+        if (!write(file.tempPath(), reason))
+            return false;
+        file.commit();
+        return true;
+    } catch (const fileio::IoError& e) {
+        reason = e.reason();
+        return false;
+    }
+}
 
 QPushButton* button(const char* name, QWidget* parent)
 {
@@ -189,10 +207,10 @@ void frmschedule::setLanguage()
     btnexportpdf->setText(T(1370));
     btnrun->setText(T(1371));
     chksearchall->setText(T(1372));
-    btncancel->setText(languageBase() == kGerman ? "Abbrechen" : languageBase() == kFrench ? "Annuler" : "Cancel");
-    btnclose->setText(languageBase() == kGerman ? "Schließen" : languageBase() == kFrench ? "Fermer" : "Close");
+    btncancel->setText(T(62));
+    btnclose->setText(T(1389));
     if (auto* help = findChild<QPushButton*>("btnhelp"))
-        help->setText(languageBase() == kGerman ? "Hilfe" : languageBase() == kFrench ? "Aide" : "Help");
+        help->setText(T(60));
     showGrid();
 }
 
@@ -478,11 +496,12 @@ bool frmschedule::exportXlsx(const QString& path)
     if (!ensureOutcome())
         return false;
     std::string reason;
-    if (!writeScheduleXlsx(path.toStdString(), grid_, *outcome_, languageBase(), reason)) {
+    const bool written = writeReplacing(path, reason, [&](const std::string& temp, std::string& why) {
+        return writeScheduleXlsx(temp, grid_, *outcome_, languageBase(), why);
+    });
+    if (!written)
         tellFailure(1383, path, reason);
-        return false;
-    }
-    return true;
+    return written;
 }
 
 bool frmschedule::exportPdf(const QString& path)
@@ -503,13 +522,14 @@ bool frmschedule::exportPdf(const QString& path)
     };
     const ScheduleReportContent report =
         buildScheduleReport(base_, grid_, *outcome_, languageBase(), QDateTime::currentDateTime(), run);
-    const int pages = writeScheduleReportPdf(report, path);
+    std::string reason;
+    const bool written = writeReplacing(path, reason, [&](const std::string& temp, std::string&) {
+        return writeScheduleReportPdf(report, QString::fromStdString(temp)) > 0;
+    });
     QApplication::restoreOverrideCursor();
-    if (pages == 0) {
-        tellFailure(1383, path, {});
-        return false;
-    }
-    return true;
+    if (!written)
+        tellFailure(1383, path, reason);
+    return written;
 }
 
 // ---------------------------------------------------------------- run
@@ -538,6 +558,7 @@ void frmschedule::runAll()
     lblstatus->clear();
     ScheduleOptions control;
     control.searchAll = chksearchall->isChecked();
+    control.threads = 0;   // every core: the window's thread stays free all the same
     control.cancel = &cancel_;
     control.progress = [this, generation](std::size_t done, std::size_t) {
         QMetaObject::invokeMethod(

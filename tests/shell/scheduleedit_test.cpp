@@ -68,6 +68,7 @@ TEST(ScheduleEdit, ClipboardTextAsSpreadsheetsWriteIt)
     // copied rows paste back the same
     Schedule g = sample();
     g.rows[0].name = "tab\there";
+    g.rows[1].search = true;
     Schedule h;
     pasteBlock(h, clipboardText(g, {0, 1, 2}), 0, 0);
     EXPECT_EQ(h, g);
@@ -91,11 +92,13 @@ TEST(ScheduleEdit, PasteAtTheCurrentCellGrowsTheTable)
 TEST(ScheduleEdit, PastedHeaderPlacesCellsByFieldName)
 {
     Schedule g = sample();
-    const PasteResult r = pasteBlock(g, "nEd\tname\tfy\n2500\tB7\t235\n", 0, 2);
+    const PasteResult r = pasteBlock(g, "nEd\tname\tfy\tsearch\n2500\tB7\t235\tyes\n", 0, 2);
     EXPECT_EQ(r.newColumns, (std::vector<std::string>{"fy"}));
     EXPECT_EQ(g.rows[0].name, "B7");
     EXPECT_EQ(g.cell(0, "nEd"), "2500");
     EXPECT_EQ(g.cell(0, "fy"), "235");
     EXPECT_EQ(g.cell(0, "profileName"), "HE 300 B");   // untouched
+    EXPECT_TRUE(g.rows[0].search);
+    EXPECT_FALSE(g.rows[1].search);
 }
 
