@@ -65,10 +65,12 @@ enum class CsvDialect {
 };
 
 // Reads a CSV text: a header row of field names (with `name` and, when
-// wanted, `search`), then one row per column position. Comma or semicolon
-// separated (told by the header), decimal point, or decimal comma with
-// semicolons; quotes as "" doubling; UTF-8 with or without byte-order mark,
-// else Windows-1252; CR LF or LF. Every cell is checked against its field
+// wanted, `search`), then one row per column position. Comma, semicolon or
+// tab separated (told by the header: a tab when it has one, as a table
+// pasted from a spreadsheet), decimal point, or decimal comma with
+// semicolons and tabs; quotes as "" doubling; UTF-8 with or without
+// byte-order mark, else Windows-1252; CR LF or LF. Lines of empty cells only
+// are passed over. Every cell is checked against its field
 // (an unknown column, a wrong number of cells, a value that is not a number
 // or that the JSON input would refuse are failures naming line and field).
 // On failure `out` is untouched.

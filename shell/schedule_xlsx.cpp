@@ -25,7 +25,7 @@ struct Formats {
 class Sheet {
 public:
     explicit Sheet(lxw_worksheet* ws) : ws_(ws) {}
-    void text(int row, int col, const std::string& s, lxw_format* fmt = nullptr)
+    void str(int row, int col, const std::string& s, lxw_format* fmt = nullptr)
     {
         worksheet_write_string(ws_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(col), s.c_str(), fmt);
     }
@@ -82,15 +82,15 @@ bool writeScheduleXlsx(const std::string& path, const Schedule& s, const Schedul
 
     // headings: position, the input columns, then the results
     int col = 0;
-    sh.text(0, col++, text(1331), f.heading);
+    sh.str(0, col++, text(1331), f.heading);
     for (const std::string& c : s.columns)
-        sh.text(0, col++, c, f.heading);
+        sh.str(0, col++, c, f.heading);
     const int firstResult = col;
     for (const std::string& h :
          {text(1344), text(1332), std::string("d [mm]"), std::string("n1"), std::string("n2"), std::string("N.Rd [kN]"),
           text(1347), std::string("N.fi,Rd [kN]"), text(1348), text(1346), text(1333), text(1334), text(1335),
           text(1336), text(1337)})
-        sh.text(0, col++, h, f.heading);
+        sh.str(0, col++, h, f.heading);
     worksheet_freeze_panes(ws, 1, 1);
     worksheet_set_column(ws, 0, 0, 18, nullptr);
     worksheet_set_column(ws, static_cast<lxw_col_t>(firstResult + 1), static_cast<lxw_col_t>(firstResult + 1), 16,
@@ -104,24 +104,24 @@ bool writeScheduleXlsx(const std::string& path, const Schedule& s, const Schedul
         lxw_format* n = fails ? f.failingNumber : f.number;
         lxw_format* q = fails ? f.failingRatio : f.ratio;
         col = 0;
-        sh.text(row, col++, r.name, t);
+        sh.str(row, col++, r.name, t);
         for (std::size_t c = 0; c < s.columns.size(); ++c) {
             const std::string cell = i < s.rows.size() && c < s.rows[i].cells.size() ? s.rows[i].cells[c] : "";
-            sh.text(row, col++, cell, t);
+            sh.str(row, col++, cell, t);
         }
-        sh.text(row, col++, r.searched ? (r.searchFound ? "x" : text(1345)) : "", t);
+        sh.str(row, col++, r.searched ? (r.searchFound ? "x" : text(1345)) : "", t);
         if (!r.inputOk) {
-            sh.text(row, col++, text(1350) + ": " + r.failure.describe(), t);
+            sh.str(row, col++, text(1350) + ": " + r.failure.describe(), t);
             for (; col < firstResult + 10; ++col)
-                sh.text(row, col, "", t);
-            sh.text(row, col++, text(1223), t);
+                sh.str(row, col, "", t);
+            sh.str(row, col++, text(1223), t);
             sh.number(row, col++, double(r.errors), t);
             sh.number(row, col++, double(r.warnings), t);
-            sh.text(row, col++, "", t);
-            sh.text(row, col++, "", t);
+            sh.str(row, col++, "", t);
+            sh.str(row, col++, "", t);
             continue;
         }
-        sh.text(row, col++, r.profileName, t);
+        sh.str(row, col++, r.profileName, t);
         sh.number(row, col++, r.d, t);
         sh.number(row, col++, double(r.n1), t);
         sh.number(row, col++, double(r.n2), t);
@@ -129,9 +129,9 @@ bool writeScheduleXlsx(const std::string& path, const Schedule& s, const Schedul
         sh.number(row, col++, r.utilisation, q);
         sh.number(row, col++, r.nFiRd, n);
         sh.number(row, col++, r.fireUtilisation, q);
-        sh.text(row, col++,
+        sh.str(row, col++,
                 !r.achievedApplies ? "" : r.achievedClass ? fireClassLabel(*r.achievedClass) : text(1214), t);
-        sh.text(row, col++, text(r.passes ? 1222 : 1223), t);
+        sh.str(row, col++, text(r.passes ? 1222 : 1223), t);
         sh.number(row, col++, double(r.errors), t);
         sh.number(row, col++, double(r.warnings), t);
         sh.number(row, col++, r.steelPerMetre, n);
@@ -141,16 +141,16 @@ bool writeScheduleXlsx(const std::string& path, const Schedule& s, const Schedul
     // the summary under the table
     row += 1;
     const ScheduleSummary& sum = o.summary;
-    sh.text(row++, 0, text(1338), f.heading);
-    sh.text(row, 0, text(1339));
+    sh.str(row++, 0, text(1338), f.heading);
+    sh.str(row, 0, text(1339));
     sh.number(row++, 1, double(sum.rows), nullptr);
-    sh.text(row, 0, text(1340));
+    sh.str(row, 0, text(1340));
     sh.number(row++, 1, double(sum.passing), nullptr);
-    sh.text(row, 0, text(1341), sum.failing > 0 ? f.failing : nullptr);
+    sh.str(row, 0, text(1341), sum.failing > 0 ? f.failing : nullptr);
     sh.number(row++, 1, double(sum.failing), sum.failing > 0 ? f.failing : nullptr);
-    sh.text(row, 0, text(1342));
+    sh.str(row, 0, text(1342));
     sh.number(row++, 1, sum.steelMass, f.number);
-    sh.text(row, 0, text(1343));
+    sh.str(row, 0, text(1343));
     sh.number(row++, 1, sum.rebarMass, f.number);
 
     const lxw_error err = workbook_close(wb);

@@ -80,11 +80,17 @@ INSTANTIATE_TEST_SUITE_P(
         DialectCase{"semicolonDecimalComma",
                     "name;search;profileName;d;nEd;positionName\r\n"
                     "C1, floor 1;;HE 300 B;2,5;3000;\"Stütze \"\"Nord\"\"\"\r\n"
-                    "C2;true;;20;1500,75;\r\n"},
+                    "C2;true;;20;1500,75;\r\n"
+                    ";;;;;\r\n;;;;;\r\n"},
         DialectCase{"semicolonDecimalPoint",
                     "name;search;profileName;d;nEd;positionName\n"
                     "\"C1, floor 1\";;HE 300 B;2.5;3000;\"Stütze \"\"Nord\"\"\"\n"
                     "C2;yes;;20;1500.75;\n"},
+        DialectCase{"tabsPastedFromASpreadsheet",
+                    "name\tsearch\tprofileName\td\tnEd\tpositionName\n"
+                    "C1, floor 1\t\tHE 300 B\t2,5\t3000\t\"Stütze \"\"Nord\"\"\"\n"
+                    "C2\tyes\t\t20\t1500.75\t\n"
+                    "\t\t\t\t\t\n"},
         DialectCase{"windows1252",
                     "name;search;profileName;d;nEd;positionName\r\n"
                     "C1, floor 1;;HE 300 B;2,5;3000;\"St\xFCtze \"\"Nord\"\"\"\r\n"
