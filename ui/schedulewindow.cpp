@@ -34,7 +34,11 @@ namespace qeln::ui {
 
 namespace {
 
-constexpr int kNameColumn = 0, kSearchColumn = 1, kFirstField = 2;
+// Name, search flag, result and section (seen without scrolling), the field
+// columns, then the other results. The indices are those of scheduleResultCells.
+constexpr int kNameColumn = 0, kSearchColumn = 1, kFirstField = 4;
+constexpr int kLeadResults[] = {5, 7};               // result, section: columns 2 and 3
+constexpr int kTailResults[] = {0, 1, 2, 3, 4, 6};   // after the fields
 const QColor kFailBackground(0xff, 0xd8, 0xd8), kResultBackground(0xf2, 0xf2, 0xf2), kFailText(0xa0, 0, 0);
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
@@ -85,8 +89,11 @@ frmschedule::frmschedule(QWidget* parent) : QDialog(parent)
     cbocolumn->setEditable(true);
     for (const std::string& f : scheduleFieldNames())
         cbocolumn->addItem(q(f));
+    cbocolumn->setCurrentIndex(-1);
+    cbocolumn->setMinimumContentsLength(14);
     btnaddcolumn = button("btnaddcolumn", this);
     btnaddcolumn->setText("+");
+    btnaddcolumn->setMaximumWidth(btnaddcolumn->fontMetrics().height() * 3);
     for (QWidget* w : {static_cast<QWidget*>(btnaddrow), static_cast<QWidget*>(btndeleterows),
                        static_cast<QWidget*>(btncopyrows), static_cast<QWidget*>(btnpaste)})
         edit->addWidget(w);
@@ -235,13 +242,15 @@ void frmschedule::showGrid()
     const int fields = static_cast<int>(grid_.columns.size());
     const std::vector<std::string> results = scheduleResultHeadings(languageBase());
     grdschedule->clear();
-    grdschedule->setColumnCount(kFirstField + fields + static_cast<int>(results.size()));
+    grdschedule->setColumnCount(kFirstField + fields + static_cast<int>(std::size(kTailResults)));
     grdschedule->setRowCount(static_cast<int>(grid_.rows.size()));
     QStringList headings{T(1373), T(1374)};
+    for (int i : kLeadResults)
+        headings << q(results[static_cast<std::size_t>(i)]);
     for (const std::string& f : grid_.columns)
         headings << q(f);
-    for (const std::string& h : results)
-        headings << q(h);
+    for (int i : kTailResults)
+        headings << q(results[static_cast<std::size_t>(i)]);
     grdschedule->setHorizontalHeaderLabels(headings);
     for (int r = 0; r < grdschedule->rowCount(); ++r) {
         const ScheduleRow& row = grid_.rows[static_cast<std::size_t>(r)];
@@ -263,25 +272,28 @@ void frmschedule::showResults()
 {
     filling_ = true;
     const int first = kFirstField + static_cast<int>(grid_.columns.size());
-    const int count = grdschedule->columnCount() - first;
     const std::string sep(1, decimalSeparator().toLatin1());
     for (int r = 0; r < grdschedule->rowCount(); ++r) {
         const ScheduleRowResult* o =
             outcome_ && static_cast<std::size_t>(r) < outcome_->rows.size() ? &outcome_->rows[static_cast<std::size_t>(r)]
                                                                              : nullptr;
         const std::vector<std::string> cells =
-            o ? scheduleResultCells(*o, languageBase(), sep) : std::vector<std::string>(static_cast<std::size_t>(count));
+            o ? scheduleResultCells(*o, languageBase(), sep) : std::vector<std::string>(8);
         const bool fails = o && !o->passes;
-        for (int c = 0; c < count; ++c) {
-            auto* item = new QTableWidgetItem(q(cells[static_cast<std::size_t>(c)]));
+        auto put = [&](int column, int index) {
+            auto* item = new QTableWidgetItem(q(cells[static_cast<std::size_t>(index)]));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             item->setBackground(fails ? kFailBackground : kResultBackground);
             if (fails)
                 item->setForeground(kFailText);
-            if (c < 5 || c == 6)
+            if (index < 5 || index == 6)   // the numbers
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            grdschedule->setItem(r, first + c, item);
-        }
+            grdschedule->setItem(r, column, item);
+        };
+        for (std::size_t i = 0; i < std::size(kLeadResults); ++i)
+            put(kSearchColumn + 1 + static_cast<int>(i), kLeadResults[i]);
+        for (std::size_t i = 0; i < std::size(kTailResults); ++i)
+            put(first + static_cast<int>(i), kTailResults[i]);
         if (QTableWidgetItem* name = grdschedule->item(r, kNameColumn))
             name->setBackground(fails ? QBrush(kFailBackground) : QBrush());
     }
@@ -307,6 +319,8 @@ void frmschedule::cellChanged(QTableWidgetItem* item)
     } else if (c == kSearchColumn) {
         row.search = item->checkState() == Qt::Checked;
     } else {
+        if (c < kFirstField)
+            return;
         const auto f = static_cast<std::size_t>(c - kFirstField);
         if (f >= grid_.columns.size())
             return;
@@ -382,8 +396,8 @@ void frmschedule::pasteText(const QString& text)
         return;
     const int row = std::max(0, grdschedule->currentRow());
     int column = std::max(0, grdschedule->currentColumn());
-    // the search flag has no text: a block put there starts at the first field
-    if (column == kSearchColumn)
+    // the search flag and the results take no text: a block put there starts at the first field
+    if (column != kNameColumn && column < kFirstField)
         column = kFirstField;
     const std::size_t gridColumn = column == kNameColumn ? 0 : static_cast<std::size_t>(column - kFirstField + 1);
     const PasteResult r = pasteBlock(grid_, text.toStdString(), static_cast<std::size_t>(row), gridColumn);
