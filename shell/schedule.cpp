@@ -184,7 +184,7 @@ char detectSeparator(std::string_view text)
 // are kept with a decimal point. `decimalComma`: a comma in a number cell is
 // its decimal separator (a point then is refused in that cell).
 bool buildSchedule(const CsvRecord& header, const std::vector<CsvRecord>& rows, bool decimalComma, Schedule& out,
-                   ScheduleFailure& failure)
+                   ScheduleFailure& failure, bool skipEmptyLines = true)
 {
     Schedule s;
     int nameAt = -1, searchAt = -1;
@@ -225,7 +225,7 @@ bool buildSchedule(const CsvRecord& header, const std::vector<CsvRecord>& rows, 
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const CsvRecord& rec = rows[r];
         // a line of separators only (",,,,"): the padding spreadsheets write under a table
-        if (std::all_of(rec.cells.begin(), rec.cells.end(), [](const std::string& c) { return trimmed(c).empty(); }))
+        if (skipEmptyLines && std::all_of(rec.cells.begin(), rec.cells.end(), [](const std::string& c) { return trimmed(c).empty(); }))
             continue;
         if (rec.cells.size() != header.cells.size()) {
             failure = {rec.line, static_cast<int>(s.rows.size()), "",
@@ -394,7 +394,7 @@ bool validateSchedule(const Schedule& s, ScheduleFailure& failure)
         rows.push_back(std::move(rec));
     }
     Schedule checked;
-    return buildSchedule(header, rows, false, checked, failure);
+    return buildSchedule(header, rows, false, checked, failure, false);
 }
 
 // ---------------------------------------------------------------- rows

@@ -4,6 +4,7 @@
 
 #include "calc/designcheck.h"
 #include "calc/texts.h"
+#include "calc/utf8.h"
 
 #include <xlsxwriter.h>
 
@@ -72,9 +73,7 @@ bool writeScheduleXlsx(const std::string& path, const Schedule& s, const Schedul
     format_set_font_color(f.failingRatio, darkRed);
     format_set_num_format(f.failingRatio, "0.000");
 
-    std::string sheetName = text(1330);
-    if (sheetName.size() > 31)
-        sheetName.resize(31);
+    const std::string sheetName = utf8Prefix(text(1330), 31);   // the longest name a sheet takes
     lxw_worksheet* ws = workbook_add_worksheet(wb, sheetName.c_str());
     if (!ws)
         ws = workbook_add_worksheet(wb, nullptr);

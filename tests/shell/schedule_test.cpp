@@ -7,11 +7,14 @@
 #include "shell/run.h"
 
 #include "calc/messages.h"
+#include "calc/texts.h"
 #include "catalogue/profiles.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <unistd.h>
 #include <cmath>
 #include <fstream>
 #include <numbers>
@@ -505,6 +508,44 @@ TEST(ScheduleSpeed, AThousandRowsWithoutSearchWithinASecond)
     EXPECT_EQ(o.rows.size(), 1000u);
     EXPECT_EQ(o.summary.passing % 25, 0u);
     RecordProperty("seconds", std::to_string(seconds));
+}
+
+} // namespace
+
+namespace {
+
+TEST(ScheduleXlsx, WritesAWorkbookAndReportsAFolderThatIsNotThere)
+{
+    Schedule s;
+    ScheduleFailure f;
+    ASSERT_TRUE(readScheduleCsv(readFile(kExample), s, f));
+    const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
+    const std::string path = testing::TempDir() + "qeln_schedule_" + std::to_string(::getpid()) + ".xlsx";
+    std::string reason;
+    for (const int language : {kEnglish, kFrench, kGerman}) {
+        ASSERT_TRUE(writeScheduleXlsx(path, s, o, language, reason)) << reason;
+        const std::string book = readFile(path);
+        EXPECT_EQ(book.substr(0, 2), "PK");
+        EXPECT_GT(book.size(), 4000u);
+    }
+    std::remove(path.c_str());
+    EXPECT_FALSE(writeScheduleXlsx("/nonexistent-folder/s.xlsx", s, o, kEnglish, reason));
+    EXPECT_FALSE(reason.empty());
+}
+
+TEST(ScheduleEdits, ValidateNamesTheRowAndField)
+{
+    Schedule s = expectedSmall();
+    s.rows.insert(s.rows.begin(), ScheduleRow{"", {"", "", "", ""}, false});   // an empty row, as added in a table
+    ScheduleFailure f;
+    EXPECT_TRUE(validateSchedule(s, f)) << f.describe();
+    s.rows[2].cells[1] = "twenty";
+    EXPECT_FALSE(validateSchedule(s, f));
+    EXPECT_EQ(f.row, 2);
+    EXPECT_EQ(f.field, "d");
+    s.rows[2].cells[1] = "20";
+    s.columns[1] = "diameter";
+    EXPECT_FALSE(validateSchedule(s, f));
 }
 
 } // namespace
