@@ -87,6 +87,26 @@ bool isScheduleField(std::string_view name)
     return std::find(n.begin(), n.end(), name) != n.end();
 }
 
+std::string normalisedCell(std::string_view field, std::string_view text, std::string* problem)
+{
+    const std::string t = trimmed(text);
+    if (problem)
+        problem->clear();
+    const ProjectField* f = findProjectField(field);
+    if (t.empty() || !f || field == "profileName")
+        return t;
+    ColumnInput scratch;
+    std::string reason;
+    if (setProjectField(*f, t, false, scratch, reason))
+        return t;
+    std::string commaReason;
+    if (t.find(',') != std::string::npos && setProjectField(*f, t, true, scratch, commaReason))
+        return projectFieldText(*f, scratch, false);
+    if (problem)
+        *problem = reason;
+    return t;
+}
+
 std::size_t insertRow(Schedule& g, std::size_t at)
 {
     at = std::min(at, g.rows.size());
@@ -276,7 +296,7 @@ PasteResult pasteBlock(Schedule& g, std::string_view text, std::size_t row, std:
             if (c == 0)
                 dest.name = trimmed(block[i][k]);
             else
-                dest.cells[c - 1] = trimmed(block[i][k]);
+                dest.cells[c - 1] = normalisedCell(g.columns[c - 1], block[i][k]);
             ++res.cellsSet;
         }
     }

@@ -31,6 +31,12 @@ void deleteRows(Schedule& g, std::vector<std::size_t> rows);
 // a copy is named after its row with the next free " (n)". Returns the first copy's index.
 std::size_t copyRows(Schedule& g, std::vector<std::size_t> rows);
 
+// A cell as the schedule keeps it: numbers with a decimal point; a decimal
+// comma, as typed where the region writes one, is taken too ("3,5" gives
+// "3.5"). A text that is no value of its field stays as typed, and
+// `problem` (when given) says why; it is left empty for a good cell.
+std::string normalisedCell(std::string_view field, std::string_view text, std::string* problem = nullptr);
+
 enum class AddColumn { added, unknownField, alreadyThere };
 // Adds a field column at the end (blanks around the name do not count); every row gets an empty cell.
 AddColumn addColumn(Schedule& g, std::string_view field);
@@ -55,6 +61,7 @@ struct PasteResult {
 // name, 1.. the field columns. A first line whose cells are "name" or field
 // names, "name" or "search" (a header copied with the table) places the
 // block by those names instead, adding the field columns the table lacks.
+// Cells are kept as normalisedCell gives them.
 // Rows past the end are added.
 PasteResult pasteBlock(Schedule& g, std::string_view text, std::size_t row, std::size_t column);
 

@@ -261,7 +261,12 @@ void frmschedule::showGrid()
         grdschedule->setItem(r, kSearchColumn, search);
         for (int c = 0; c < fields; ++c) {
             const auto k = static_cast<std::size_t>(c);
-            grdschedule->setItem(r, kFirstField + c, new QTableWidgetItem(k < row.cells.size() ? q(row.cells[k]) : ""));
+            auto* item = new QTableWidgetItem(k < row.cells.size() ? q(row.cells[k]) : "");
+            std::string problem;
+            normalisedCell(grid_.columns[k], item->text().toStdString(), &problem);
+            if (!problem.empty())
+                item->setForeground(kFailText);
+            grdschedule->setItem(r, kFirstField + c, item);
         }
     }
     filling_ = false;
@@ -325,7 +330,15 @@ void frmschedule::cellChanged(QTableWidgetItem* item)
         if (f >= grid_.columns.size())
             return;
         row.cells.resize(grid_.columns.size());
-        row.cells[f] = item->text().trimmed().toStdString();
+        std::string problem;
+        row.cells[f] = normalisedCell(grid_.columns[f], item->text().toStdString(), &problem);
+        filling_ = true;
+        item->setText(q(row.cells[f]));
+        item->setForeground(problem.empty() ? QBrush() : QBrush(kFailText));
+        filling_ = false;
+        // kept as typed, and said at once: the run would refuse the row for it
+        lblstatus->setText(problem.empty() ? QString()
+                                           : q(row.name) + ", " + q(grid_.columns[f]) + ": " + q(problem));
     }
     edited(false);
 }
@@ -335,7 +348,8 @@ void frmschedule::edited(bool structure)
     // results of another table are never shown beside this one
     if (outcome_) {
         outcome_.reset();
-        lblstatus->setText(T(1386));
+        if (lblstatus->text().isEmpty())   // a cell's problem goes first
+            lblstatus->setText(T(1386));
         structure = true;
     }
     if (structure)

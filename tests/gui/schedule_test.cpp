@@ -91,6 +91,17 @@ private slots:
         QVERIFY(ned > 0);
         s.grdschedule->item(0, ned)->setText(" 1600 ");
         QCOMPARE(std::string(w->workflow().schedule.cell(0, "nEd")), std::string("1600"));
+        // a decimal comma is taken; a value that is none is kept as typed, in red, and named
+        const int length = column(s.grdschedule, "lWeakCold");
+        s.grdschedule->item(1, length)->setText("4,25");
+        QCOMPARE(std::string(w->workflow().schedule.cell(1, "lWeakCold")), std::string("4.25"));
+        QCOMPARE(s.grdschedule->item(1, length)->text(), QString("4.25"));
+        QVERIFY(s.lblstatus->text().isEmpty());
+        s.grdschedule->item(1, length)->setText("4 m");
+        QCOMPARE(std::string(w->workflow().schedule.cell(1, "lWeakCold")), std::string("4 m"));
+        QVERIFY2(s.lblstatus->text().startsWith("B2, lWeakCold:"), qPrintable(s.lblstatus->text()));
+        QCOMPARE(s.grdschedule->item(1, length)->foreground().color(), QColor(0xa0, 0, 0));
+        s.grdschedule->item(1, length)->setText("3");
 
         // a block from a spreadsheet at C3's name: two lines, the second a new row
         s.grdschedule->setCurrentCell(2, 0);

@@ -102,3 +102,26 @@ TEST(ScheduleEdit, PastedHeaderPlacesCellsByFieldName)
     EXPECT_FALSE(g.rows[1].search);
 }
 
+
+TEST(ScheduleEdit, CellsKeepADecimalPointAndBadValuesAsTyped)
+{
+    std::string problem;
+    EXPECT_EQ(normalisedCell("lWeakCold", " 3,5 ", &problem), "3.5");
+    EXPECT_TRUE(problem.empty());
+    EXPECT_EQ(normalisedCell("nEd", "2500.5", &problem), "2500.5");
+    EXPECT_EQ(normalisedCell("profileName", " HE 300 B ", &problem), "HE 300 B");
+    EXPECT_EQ(normalisedCell("fireClass", "R90", &problem), "R90");
+    EXPECT_TRUE(problem.empty());
+    EXPECT_EQ(normalisedCell("nEd", "12 kN", &problem), "12 kN");
+    EXPECT_FALSE(problem.empty());
+    EXPECT_EQ(normalisedCell("n1", "4,5", &problem), "4,5");   // no integer either way
+    EXPECT_FALSE(problem.empty());
+    EXPECT_EQ(normalisedCell("fireClass", "R45", &problem), "R45");
+    EXPECT_FALSE(problem.empty());
+    // a block from a spreadsheet of a decimal-comma region
+    Schedule g = sample();
+    addColumn(g, "lWeakCold");
+    pasteBlock(g, "2400,5\t3,25\n", 0, 2);
+    EXPECT_EQ(g.cell(0, "nEd"), "2400.5");
+    EXPECT_EQ(g.cell(0, "lWeakCold"), "3.25");
+}
