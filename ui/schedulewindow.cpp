@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QFile>
 #include <QSaveFile>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -190,6 +191,8 @@ frmschedule::frmschedule(QWidget* parent) : QDialog(parent)
     connect(btnclose, &QPushButton::clicked, this, &QDialog::close);
     connect(help, &QPushButton::clicked, this,
             [] { HelpWindow::instance()->showContext(kHelpSchedule, languageBase()); });
+    // the spreadsheet keys: Ctrl+V pastes at the current cell, Ctrl+C copies the selected rows as text
+    grdschedule->installEventFilter(this);
     connect(grdschedule, &QTableWidget::itemChanged, this, &frmschedule::cellChanged);
     connect(grdschedule, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { rowDoubleClicked(row); });
     connect(grdschedule, &QTableWidget::itemSelectionChanged, this, &frmschedule::updateButtons);
@@ -654,6 +657,26 @@ void frmschedule::updateButtons()
     grdschedule->setEditTriggers(busy ? QAbstractItemView::NoEditTriggers
                                       : QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
                                             QAbstractItemView::AnyKeyPressed);
+}
+
+bool frmschedule::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == grdschedule && (e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress)) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        const bool paste = key->matches(QKeySequence::Paste), copy = key->matches(QKeySequence::Copy);
+        if (paste || copy) {   // a cell being edited has its own editor, which keeps these keys
+            e->accept();
+            if (e->type() == QEvent::KeyPress) {
+                if (paste) {
+                    pasteClipboard();
+                } else if (const std::vector<std::size_t> rows = selectedRows(); !rows.empty()) {
+                    QApplication::clipboard()->setText(q(clipboardText(grid_, rows)));
+                }
+            }
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, e);
 }
 
 void frmschedule::closeEvent(QCloseEvent* e)

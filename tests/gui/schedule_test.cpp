@@ -6,6 +6,7 @@
 #include "ui/schedulewindow.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFile>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -115,6 +116,18 @@ private slots:
         QCOMPARE(std::string(g.cell(3, "nEd")), std::string("2500"));
         QCOMPARE(s.grdschedule->rowCount(), 4);
 
+        // Ctrl+V in the table pastes the clipboard at the current cell (here: a row just added)
+        s.addRow();
+        QCOMPARE(s.grdschedule->currentRow(), 4);
+        QApplication::clipboard()->setText("E5\tHE 300 A\n");
+        s.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s));
+        s.grdschedule->setFocus();
+        QTest::keySequence(s.grdschedule, QKeySequence::Paste);
+        QCOMPARE(g.rows.size(), std::size_t{5});
+        QCOMPARE(g.rows[4].name, std::string("E5"));
+        QCOMPARE(std::string(g.cell(4, "profileName")), std::string("HE 300 A"));
+
         // a column by field name; an unknown one is refused with its reason
         QVERIFY(s.addColumnNamed("fy"));
         QVERIFY(column(s.grdschedule, "fy") > 0);
@@ -184,6 +197,27 @@ private slots:
         QVERIFY(!s.outcome());
         QCOMPARE(s.grdschedule->item(0, result)->text(), QString());
         QVERIFY(s.lblsummary->text().isEmpty());
+    }
+
+    void scheduleIsSavedWithTheProject()
+    {
+        auto w = qeln::test::startedMain(ini());
+        QVERIFY(w);
+        w->btnscheduleClick();
+        frmschedule& s = *w->scheduleWindow;
+        QVERIFY(s.importCsv(csvFile()));
+        const Schedule edited = w->workflow().schedule;
+        const std::string path = (dir.path() + "/with-schedule.qln").toStdString();
+        w->savePaths.push_back(path);
+        w->FileSaveAs();
+        QVERIFY(!w->workflow().projectChanged);
+        w->FileNew();   // no schedule in a new project, nor in the open window
+        QVERIFY(w->workflow().schedule.rows.empty());
+        QCOMPARE(s.grdschedule->rowCount(), 0);
+        QVERIFY(w->workflow().openProject(path));
+        QCOMPARE(w->workflow().schedule, edited);
+        QCOMPARE(s.grdschedule->rowCount(), 3);   // the open window follows the project
+        QVERIFY(!w->workflow().projectChanged);
     }
 
     void doubleClickOpensTheRowAsTheProject()
