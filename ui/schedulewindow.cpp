@@ -414,7 +414,7 @@ void frmschedule::pasteText(const QString& text)
     const int row = std::max(0, grdschedule->currentRow());
     int column = std::max(0, grdschedule->currentColumn());
     // the search flag and the results take no text: a block put there starts at the first field
-    if (column != kNameColumn && column < kFirstField)
+    if (column != kNameColumn && (column < kFirstField || column >= kFirstField + static_cast<int>(grid_.columns.size())))
         column = kFirstField;
     const std::size_t gridColumn = column == kNameColumn ? 0 : static_cast<std::size_t>(column - kFirstField + 1);
     const PasteResult r = pasteBlock(grid_, text.toStdString(), static_cast<std::size_t>(row), gridColumn);
