@@ -443,4 +443,28 @@ EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in
     return res;
 }
 
+EccentricAxes eccentricAxes(const CalcEnv& env, const EccentricInput& in)
+{
+    EccentricAxes out;
+    EccentricCurves curves;
+    out.result = EccentricResistance(env, in, &curves);
+    auto axis = [](EccentricAxis& a, const InteractionCurve& c, double nRd, double nCr, double e) {
+        a.curve = c;
+        a.nplRd = c.count >= 1 ? c.N[1] : 0;
+        a.nRd = nRd;
+        a.nCr = nCr;
+        a.e = e;
+        const SearchResult s = searchAxis(c, AxisResult{nRd, nCr}, e);
+        a.Mk = s.Mk;
+        a.nFound = s.n;
+    };
+    axis(out.weak, curves.weak, out.result.nRdWeak, out.result.nCrWeak, in.e1);
+    axis(out.strong, curves.strong, out.result.nRdStrong, out.result.nCrStrong, in.e2);
+    return out;
+}
+
+bool secondOrderAmplification(double n, double nCr, double& k) { return amplification(n, nCr, k); }
+
+double interactionMoment(const InteractionCurve& c, double n) { return interpolate(c, n); }
+
 } // namespace qeln

@@ -50,6 +50,29 @@ struct EccentricCurves {
 // are left there for the next call.
 EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in, EccentricCurves* curves = nullptr);
 
+// One axis of the eccentric resistance as its search sees it, for the
+// interaction diagrams: the curve, the axis's loads, Mk = M(N.Rd) and the
+// axial force at which the search stopped. The numbers are those of
+// EccentricResistance for the same input, bit for bit.
+struct EccentricAxis {
+    InteractionCurve curve;
+    double nplRd = 0;     // N.pl.Rd, the curve's first point
+    double nRd = 0, nCr = 0, Mk = 0;
+    double e = 0;         // the eccentricity searched with, mm
+    double nFound = 0;    // the search's axial force (0 when none carries)
+};
+struct EccentricAxes {
+    EccentricResult result;
+    EccentricAxis weak, strong;
+};
+EccentricAxes eccentricAxes(const CalcEnv& env, const EccentricInput& in);
+
+// The second-order amplification k(N) = max(1.1 / (1 - N / N.cr), 1) the
+// searches use; false when N is at or above N.cr (no such force is carried).
+bool secondOrderAmplification(double n, double nCr, double& k);
+// The curve's moment at axial force n, interpolated as the searches do.
+double interactionMoment(const InteractionCurve& c, double n);
+
 // The interaction curves, exposed for tests.
 InteractionCurve strongAxisCurve(const EccentricInput& in, double d, const RebarLayout& rows);
 InteractionCurve weakAxisCurve(const EccentricInput& in, double d);

@@ -1,6 +1,7 @@
 // qeln-cli: design runs without windows, for scripted parameter studies and
 // for checking. See helpText() in options.cpp for the usage.
 #include "design_run.h"
+#include "curves_json.h"
 #include "input_json.h"
 #include "json.h"
 #include "optimise.h"
@@ -16,6 +17,8 @@
 #include "calc/utf8.h"
 #include "catalogue/fileio.h"
 #include "catalogue/location.h"
+#include "calc/plot.h"
+#include "shell/diagrams.h"
 #include "shell/run.h"
 
 #include <algorithm>
@@ -24,6 +27,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <optional>
@@ -159,6 +163,40 @@ bool writeOutputFile(const std::string& path, const std::function<bool(fileio::P
     }
 }
 
+// The four plots into `dir` (made when missing), each through the safe
+// writer; the failure of the first that cannot be written, if any.
+std::optional<FileFailure> writePlots(const std::string& dir, const Diagrams& d, int languageBase)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec || !std::filesystem::is_directory(dir, ec))
+        return FileFailure{516, dir, 0, ec ? ec.message() : "not a folder"};
+    TextEnv env;
+    env.languageBase = languageBase;
+    // a drawing for readers of the language: its decimal separator
+    env.decimalSeparator = languageBase == kEnglish ? "." : ",";
+    const struct {
+        const char* name;
+        Picture picture;
+    } plots[] = {
+        {"nm-weak.svg", interactionPlot(env, d.weak, Axis::Weak)},
+        {"nm-strong.svg", interactionPlot(env, d.strong, Axis::Strong)},
+        {"ne-weak.svg", eccentricityPlot(env, d.weakCurves, Axis::Weak)},
+        {"ne-strong.svg", eccentricityPlot(env, d.strongCurves, Axis::Strong)},
+    };
+    for (const auto& p : plots) {
+        const std::string path = (std::filesystem::path(dir) / p.name).string();
+        std::string reason;
+        const auto svg = [&](fileio::PendingReplace& f, std::string&) {
+            f.write(pictureToSvg(p.picture));
+            return true;
+        };
+        if (!writeOutputFile(path, svg, reason))
+            return FileFailure{516, path, 0, reason};
+    }
+    return std::nullopt;
+}
+
 // An output named like the input or like the other output would destroy it.
 std::optional<int> refuseOutputClash(const DesignOptions& o)
 {
@@ -259,9 +297,18 @@ int runDesign(const DesignOptions& o)
     const bool valid = designRun(in, o.languageBase, st, messageBoxes);
     const ColumnResults& res = st.results;
 
+    // the diagrams, when asked for (numbers-only runs: the same table as st's)
+    std::optional<Diagrams> diagrams;
+    if (o.curves || !o.plotsDir.empty()) {
+        CalcEnv env;
+        env.gammas = SafetyFactors::of(in);
+        diagrams = computeDiagrams(env, in);
+    }
+
     std::string out;
     if (o.json) {
-        out = runToJson(st, messageBoxes);
+        const json::Ordered curves = o.curves ? curvesJson(*diagrams) : json::Ordered();
+        out = runToJson(st, messageBoxes, o.curves ? &curves : nullptr);
     } else {
         for (const std::string& m : messageBoxes)
             std::cerr << visibleText(m) << "\n";
@@ -292,6 +339,13 @@ int runDesign(const DesignOptions& o)
             };
             if (!writeOutputFile(o.svgFile, svg, reason))
                 status = fileError({516, o.svgFile, 0, reason}, o.languageBase);
+        }
+    }
+    if (!o.plotsDir.empty()) {
+        if (!valid || !diagrams->ok()) {
+            complain("no valid results, the plots are not written into " + o.plotsDir);
+        } else if (const auto failed = writePlots(o.plotsDir, *diagrams, o.languageBase)) {
+            status = fileError(*failed, o.languageBase);
         }
     }
     if (!o.pdfFile.empty()) {

@@ -58,6 +58,13 @@ struct Commands {
                            "write the printed report as a PDF file: header, drawing, the listing chosen by --listing, "
                            "disclaimer (when the results are valid)")
             ->type_name("OUT.pdf");
+        design->add_option("--plots", d.plotsDir,
+                           "write the interaction diagrams and the resistance-versus-eccentricity plots of both "
+                           "axes as nm-weak.svg, nm-strong.svg, ne-weak.svg and ne-strong.svg into DIR (made when "
+                           "missing; when the results are valid)")
+            ->type_name("DIR");
+        design->add_flag("--curves", d.curves, "with --json: add the diagrams' data as the key curves")
+            ->disable_flag_override();
         design->add_option("--ned", nEd, "design axial force N.Ed at normal temperature, kN (over the project's; 0: none)")
             ->type_name("KN");
         design->add_option("--nfied", nFiEd, "design axial force N.fi,Ed in fire, kN (over the project's; 0: none)")
@@ -415,11 +422,15 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
         if (!designLoadOptions(c, o, error))
             return false;
         if (givenEmpty(c.design, "--input", o.inputJson, error) || givenEmpty(c.design, "--svg", o.svgFile, error) ||
-            givenEmpty(c.design, "--pdf", o.pdfFile, error) ||
+            givenEmpty(c.design, "--pdf", o.pdfFile, error) || givenEmpty(c.design, "--plots", o.plotsDir, error) ||
             givenEmpty(c.design, "--catalogue", o.cataloguePath, error))
             return false;
         if (!o.pdfFile.empty() && !pdfReportAvailable()) {
             error = "--pdf is not available: this qeln-cli was built without the Qt parts (QELN_GUI=OFF)";
+            return false;
+        }
+        if (o.curves && !o.json) {
+            error = "--curves adds to the JSON output: it needs --json";
             return false;
         }
         if (o.projectFile.empty() && o.inputJson.empty()) {
@@ -577,6 +588,25 @@ std::string helpText()
          "1 passes). Keys that do not apply are null; a utilisation that cannot be\n"
          "computed (smallest value 0) is null and fails.\n"
          "\n"
+         "Diagrams (--plots DIR, --json --curves), at normal temperature with the cold\n"
+         "buckling lengths: the interaction diagram of each axis shows the plastic\n"
+         "curve M(N) of the section, the allowed moment 0.9 (M(N) - Mk N / N.Rd) up to\n"
+         "N.Rd, the acting moment N e k(N) with the second-order amplification for the\n"
+         "project's eccentricity, their crossing (the eccentric resistance of the\n"
+         "table) and the design load (N.Ed, N.Ed e); the resistance-versus-\n"
+         "eccentricity plot of each axis shows the eccentric resistance of the service\n"
+         "row and of R 30 .. R 120 for e from 0 to the limit of the checks (b/2 for\n"
+         "e1, h/2 for e2) in 30 steps, a class outside the field of application\n"
+         "dashed. The plots' texts are in the --language, their numbers with its\n"
+         "decimal separator (',' for fr and de). With --curves the JSON output adds curves: status (\"ok\",\n"
+         "\"inputErrors\" or \"calculationError\") and weak and strong (null unless\n"
+         "ok), each with e, nplRd, nRd, nCr, Mk, plastic, allowed and acting ({N, M}:\n"
+         "arrays in kN and kNm, N falling for plastic and allowed, rising for acting),\n"
+         "resistance ({N, M}; N is the table's eccentric cell), load ({N, M} or null)\n"
+         "and eccentricity (e: the eccentricities in mm, eLimit, series: one object\n"
+         "per row with row \"Service\", \"R30\" .. \"R120\", N in kN per eccentricity\n"
+         "and outside).\n"
+         "\n"
          "Standard output and standard error:\n"
          "  stdout  the listing when the results are valid; the error lines when the\n"
          "          checks or the run found errors; with --json always the JSON object\n"
@@ -592,7 +622,7 @@ std::string helpText()
          "  3   a file could not be read or written: the project file (cannot be\n"
          "      opened, wrong version number, unreadable value with its line), the JSON\n"
          "      input file, the catalogue, a profile not in the catalogue, the SVG, the\n"
-         "      PDF or the new project file\n"
+         "      PDF, the plots or the new project file\n"
          "  4   valid results, but the design check of the design loads does not pass\n"
          "      (0 when it passes or no design load is given); optimise: no candidate\n"
          "      passes\n"

@@ -34,6 +34,8 @@ struct DesignOptions : CommonOptions {
     bool condensed = false;        // --listing condensed
     std::string svgFile;           // --svg OUT.svg
     std::string pdfFile;           // --pdf OUT.pdf
+    std::string plotsDir;          // --plots DIR: the four diagrams as SVG files
+    bool curves = false;           // --curves: the diagrams' data in the JSON output
     // design loads laid over the project's (--ned, --nfied, --class)
     std::optional<double> nEd, nFiEd;
     std::optional<FireClass> fireClass;

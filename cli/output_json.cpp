@@ -72,7 +72,7 @@ json::Ordered scopeJson(const RowScope& scope)
     return a;
 }
 
-std::string runToJson(const RunState& st, const std::vector<std::string>& messageBoxes)
+std::string runToJson(const RunState& st, const std::vector<std::string>& messageBoxes, const json::Ordered* curves)
 {
     const ColumnResults& r = st.results;
     json::Ordered doc = json::Ordered::object();
@@ -104,6 +104,8 @@ std::string runToJson(const RunState& st, const std::vector<std::string>& messag
     // scope: five booleans; check: the design check of a valid run, or null
     doc["scope"] = scopeJson(st.scope);
     doc["check"] = designCheckJson(st.check);
+    if (curves)
+        doc["curves"] = *curves;
     return json::dump(doc) + "\n";
 }
 
