@@ -586,6 +586,7 @@ void frmschedule::runAll()
     const std::size_t total = grid_.rows.size();
     prgrun->setRange(0, static_cast<int>(std::max<std::size_t>(total, 1)));
     prgrun->setValue(0);
+    prgrun->setFormat(T(1387).arg(QStringLiteral("%v"), QStringLiteral("%m")));   // "Running row 12 of 40"
     lblstatus->clear();
     ScheduleOptions control;
     control.searchAll = chksearchall->isChecked();
@@ -616,6 +617,7 @@ void frmschedule::cancelRun()
     cancel_ = true;
     ++generation_;   // whatever the thread still reports is dropped
     worker_.join();
+    prgrun->setFormat(QStringLiteral("%p%"));
     prgrun->setRange(0, 1);
     prgrun->setValue(0);
     lblstatus->setText(T(1380));
@@ -629,6 +631,7 @@ void frmschedule::finished(ScheduleOutcome result, unsigned generation)
         return;
     if (worker_.joinable())
         worker_.join();
+    prgrun->setFormat(QStringLiteral("%p%"));
     // a cancelled run's rows are dropped: the table keeps the last complete results
     if (!result.cancelled) {
         outcome_ = std::move(result);
