@@ -96,6 +96,11 @@ std::string findPdfWriter(const std::string& programDir)
 
 bool writePdfReport(const PdfRequest& request, std::string& reason)
 {
+    return runPdfWriter(encodePdfRequest(request), reason);
+}
+
+bool runPdfWriter(const std::string& request, std::string& reason)
+{
     const std::string dir = programDirectory();
     const std::string writer = findPdfWriter(dir);
     if (writer.empty()) {
@@ -124,7 +129,7 @@ bool writePdfReport(const PdfRequest& request, std::string& reason)
     out.close(1);
     {
         NoSigpipe guard;
-        writeAll(in.fd[1], encodePdfRequest(request));   // a short write shows in the writer's status
+        writeAll(in.fd[1], request);   // a short write shows in the writer's status
         in.close(1);
     }
     const std::string said = readAll(out.fd[0]);

@@ -21,4 +21,8 @@ std::string findPdfWriter(const std::string& programDir);
 // its report. False with the reason when the file could not be written.
 bool writePdfReport(const PdfRequest& request, std::string& reason);
 
+// Starts qeln-cli-pdf with an encoded request on its standard input. False
+// with the reason (the writer's own words) when it did not succeed.
+bool runPdfWriter(const std::string& request, std::string& reason);
+
 } // namespace qeln::cli

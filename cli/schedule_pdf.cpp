@@ -1,16 +1,28 @@
-// The schedule report's hook, not yet connected to a renderer: replace this
-// file (or its functions) when the schedule report is drawn.
+// The schedule report of qeln-cli schedule --pdf, drawn by qeln-cli-pdf with
+// the desktop program's renderer, as design --pdf is.
 #include "schedule_pdf.h"
+
+#include "report_pdf.h"
+#include "schedule_pdf_request.h"
 
 namespace qeln::cli {
 
-bool schedulePdfAvailable() { return false; }
+bool schedulePdfAvailable() { return pdfReportAvailable(); }
 
 bool writeSchedulePdf(const SchedulePdfJob& job, std::string& reason)
 {
-    (void)job;
-    reason = "the schedule report is not yet available";
-    return false;
+    if (!schedulePdfAvailable()) {
+        reason = "this build has no PDF writer";
+        return false;
+    }
+    SchedulePdfRequest r;
+    r.base = job.base;
+    r.schedule = job.schedule;
+    r.outcome = job.outcome;
+    r.languageBase = job.languageBase;
+    r.printedAt = job.printedAt;
+    r.path = job.path;
+    return runPdfWriter(encodeSchedulePdfRequest(r), reason);
 }
 
 } // namespace qeln::cli

@@ -259,6 +259,7 @@ std::string helpPageFor(int helpContext)
     case kHelpGraphic: return "graphic.html";
     case kHelpLoads: return "loads.html";
     case kHelpSearch: return "search.html";
+    case kHelpSchedule: return "schedule.html";
     default: return "contents.html";
     }
 }

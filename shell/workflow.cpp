@@ -21,6 +21,7 @@ void Workflow::VarInitialisieren()
     fresh.profileName = "HE 320 A";
     host_.lookupProfile(fresh);
     input = fresh;
+    schedule = {};
 }
 
 void Workflow::haschanged()
@@ -122,6 +123,19 @@ void Workflow::FileOpenRecent(const std::string& path)
         return;
     if (openPath(path) == LoadOutcome::CannotOpen)
         recent.remove(path);
+}
+
+bool Workflow::openScheduleRow(const ColumnInput& row)
+{
+    if (!mayReplaceProject())
+        return false;
+    input = row;
+    fileName.clear();
+    schedule = {};
+    projectChanged = true;   // a new project: closing asks to save it
+    resultsStale = true;
+    updatetitle();
+    return true;
 }
 
 void Workflow::FileSave()

@@ -6,6 +6,7 @@
 
 #include "calc/records.h"
 #include "recentfiles.h"
+#include "schedule.h"
 
 #include <optional>
 #include <string>
@@ -72,6 +73,7 @@ public:
     std::string userDefault;
     bool printing = false;   // a report is being produced; blocks closing
     RecentFiles recent;      // projects opened or saved, most recent first
+    Schedule schedule;       // the column schedule, edited in the Schedule window
 
     // Resets the whole project to its defaults (file name, project data, profile, values).
     void VarInitialisieren();
@@ -98,6 +100,10 @@ public:
     bool openProject(const std::string& path);
     void FileSave();
     void FileSaveAs();
+    // A row of the schedule becomes the current project: asked first as Open
+    // asks, then the row's input is a new project without a file name (and
+    // without a schedule, like a project just opened). False when the user cancelled.
+    bool openScheduleRow(const ColumnInput& row);
     // True when the main window may close.
     bool FormCloseQuery();
 

@@ -171,6 +171,15 @@ frmmain::frmmain(MainOptions options, QWidget* parent)
     gamatDialog = new frmgamat(this);
     loadsDialog = new frmloads(this);
     searchDialog = new frmsearch(this);
+    scheduleWindow = new frmschedule(this);
+    connect(scheduleWindow, &frmschedule::gridEdited, this, [this] {
+        wf_.schedule = scheduleWindow->grid();
+        wf_.haschanged();
+    });
+    connect(scheduleWindow, &frmschedule::openRowRequested, this, [this](const ColumnInput& in, const QString&) {
+        if (wf_.openScheduleRow(in))
+            refreshScheduleWindow();
+    });
 
     buildMenus();
     buildPanel();
@@ -224,6 +233,7 @@ void frmmain::buildMenus()
     QAction* mOpen = action("mitopen", "&Open", [this] { FileOpen(); });
     QAction* mSave = action("mitsave", "&Save", [this] { FileSave(); });
     QAction* mSaveAs = action("mitsaveas", "Save &as...", [this] { FileSaveAs(); });
+    QAction* mSchedule = action("mitschedule", "Sche&dule...", [this] { btnscheduleClick(); });
     QAction* mPrint = action("mitprint", "&Print", [this] { FilePrint(); });
     QAction* mPdf = action("mitexportpdf", "&Export PDF...", [this] { FileExportPdf(); });
     QAction* mSetup = action("mitprintsetup", "Printer Setup", [this] { FilePrintSetup(); });
@@ -236,6 +246,8 @@ void frmmain::buildMenus()
     QMenu* recent = file->addMenu("&Recent projects");
     recent->setObjectName("mitrecent");
     file->addActions({mSave, mSaveAs});
+    file->addSeparator();
+    file->addAction(mSchedule);
     connect(file, &QMenu::aboutToShow, this, &frmmain::updateRecentMenu);
     file->addSeparator();
     file->addActions({mPrint, mPdf, mSetup});
@@ -441,6 +453,9 @@ void frmmain::SetLanguage()
     warnWindow->setWindowTitle(T(210) + " / " + T(211));
     if (auto* pdf = findChild<QAction*>("mitexportpdf"))
         pdf->setText(T(1199));
+    if (auto* schedule = findChild<QAction*>("mitschedule"))
+        schedule->setText(T(1361));
+    scheduleWindow->setLanguage();
     if (auto* recent = findChild<QMenu*>("mitrecent"))
         recent->setTitle(T(1200));
     // the check mark on the current language; none for a base of no language
@@ -550,14 +565,38 @@ void frmmain::btnflambClick() { editWith(flambDialog); }
 void frmmain::btnexcentClick() { editWith(excentDialog); }
 void frmmain::btnloadsClick() { editWith(loadsDialog); }
 
+std::vector<SearchProfile> frmmain::catalogueProfiles() const
+{
+    std::vector<SearchProfile> profiles;
+    if (table_)
+        for (const ProfileRow& r : table_->allRows())
+            profiles.push_back({r.profil, {r.h, r.b, r.s, r.t, r.r, r.movrix}, static_cast<int>(profiles.size())});
+    return profiles;
+}
+
+void frmmain::btnscheduleClick()
+{
+    scheduleWindow->fill(wf_.input, catalogueProfiles(), wf_.schedule);
+    scheduleWindow->show();
+    scheduleWindow->raise();
+    scheduleWindow->activateWindow();
+}
+
+void frmmain::refreshScheduleWindow()
+{
+    if (!scheduleWindow || !scheduleWindow->isVisible())
+        return;
+    ColumnInput shown = scheduleWindow->base();
+    shown.lastUpdated = wf_.input.lastUpdated;   // the time of an edit is no change of the base
+    if (!(scheduleWindow->grid() == wf_.schedule) || !(shown == wf_.input))
+        scheduleWindow->fill(wf_.input, catalogueProfiles(), wf_.schedule);
+}
+
 void frmmain::btnfindsectionClick()
 {
     if (!table_)
         return;
-    std::vector<SearchProfile> profiles;
-    for (const ProfileRow& r : table_->allRows())
-        profiles.push_back({r.profil, {r.h, r.b, r.s, r.t, r.r, r.movrix}, static_cast<int>(profiles.size())});
-    searchDialog->fill(wf_.input, std::move(profiles));
+    searchDialog->fill(wf_.input, catalogueProfiles());
     if (searchDialog->exec() != QDialog::Accepted)
         return;
     if (const auto k = searchDialog->chosen())
@@ -667,7 +706,8 @@ LoadOutcome frmmain::loadProject(const std::string& path, ColumnInput& in)
         }
         return found;
     };
-    const ProjectFileResult res = LoadProjectFile(path, in, lookup);
+    // the file's schedule replaces the project's only when the whole file was read
+    const ProjectFileResult res = LoadProjectFile(path, in, lookup, &wf_.schedule);
     switch (res.status) {
     case ProjectFileStatus::ok: return LoadOutcome::Ok;
     case ProjectFileStatus::openError: return LoadOutcome::CannotOpen;
@@ -682,7 +722,7 @@ bool frmmain::saveProject(const std::string& path, const ColumnInput& in, SaveFa
 {
     if (options_.saveProject)
         return options_.saveProject(path, in);
-    const ProjectFileResult r = SaveProjectFile(path, in);
+    const ProjectFileResult r = SaveProjectFile(path, in, &wf_.schedule);
     failure.text = r.textId() != 0 ? r.textId() : 516;
     failure.reason = r.describe();
     return r.ok();
@@ -709,7 +749,11 @@ void frmmain::showResultWindow(ResultWindow w)
     }
 }
 
-void frmmain::setCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+void frmmain::setCaption(const std::string& caption)
+{
+    setWindowTitle(QString::fromStdString(caption));
+    refreshScheduleWindow();   // a project opened or made new brings its own schedule
+}
 
 void frmmain::bringToFront()
 {

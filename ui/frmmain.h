@@ -8,6 +8,7 @@
 #include "frmprofil.h"
 #include "loadsdialog.h"
 #include "searchdialog.h"
+#include "schedulewindow.h"
 #include "outputs.h"
 #include "profiletable.h"
 #include "shell/run.h"
@@ -109,6 +110,8 @@ public:
     void btnloadsClick();
     // "Find section...": the section search; Apply takes the chosen profile and rebars.
     void btnfindsectionClick();
+    // "Schedule...": the Schedule window with the project's schedule (not modal).
+    void btnscheduleClick();
     void btnresultClick() { wf_.resultCommand(ResultWindow::Results); }
     void btndetailClick() { wf_.resultCommand(ResultWindow::Details); }
     void btngrafikClick() { wf_.resultCommand(ResultWindow::Graphic); }
@@ -136,6 +139,7 @@ public:
     frmgamat* gamatDialog;
     frmloads* loadsDialog;
     frmsearch* searchDialog;
+    frmschedule* scheduleWindow = nullptr;
 
     // WorkflowHost
     std::string text(int id) override;
@@ -173,6 +177,9 @@ private:
     // Accelerators on the ten buttons, none shared with each other or the menu bar.
     void setButtonAccelerators();
     QWidget* windowNamed(const QString& name);
+    std::vector<SearchProfile> catalogueProfiles() const;
+    // The Schedule window follows the project when it is open.
+    void refreshScheduleWindow();
     template <class Dialog>
     void editWith(Dialog* dlg);
 

@@ -121,17 +121,43 @@ public:
         QPainter p;
         if (!p.begin(&dev_))
             return 0;
+        const int pages = paintPages(p, false);
+        if (!p.end())
+            return 0;
+        return pages;
+    }
+
+    // The report on a painter already active on the device (a report of a
+    // longer document): its pages follow a new page when `newPageFirst`.
+    int runOn(QPainter& p, bool newPageFirst)
+    {
+        initReportResources();
+        dev_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                       QMarginsF(kMargin, kMargin, kMargin, kMargin), QPageLayout::Millimeter));
+        const QRectF paint = dev_.pageLayout().paintRect(QPageLayout::Millimeter);
+        width_ = paint.width();
+        height_ = paint.height();
+        dpmm_ = dev_.logicalDpiX() / 25.4;
+        family_ = reportFamily();
+        memoFont_ = reportFont(family_, 9);
+        layout();
+        return paintPages(p, newPageFirst);
+    }
+
+private:
+    int paintPages(QPainter& p, bool newPageFirst)
+    {
         for (std::size_t i = 0; i < pages_.size(); ++i) {
-            if (i > 0 && !dev_.newPage()) {
+            if ((i > 0 || newPageFirst) && !dev_.newPage()) {
                 p.end();
                 return 0;
             }
             paintPage(p, static_cast<int>(i));
         }
-        if (!p.end())
-            return 0;
         return static_cast<int>(pages_.size());
     }
+
+public:
 
 private:
     double mm(double v) const { return v * dpmm_; }
@@ -473,6 +499,13 @@ int renderReport(const ReportContent& report, QPagedPaintDevice& device)
 {
     return Renderer(report, device).run();
 }
+
+int renderReportOn(const ReportContent& report, QPagedPaintDevice& device, QPainter& painter, bool newPageFirst)
+{
+    return Renderer(report, device).runOn(painter, newPageFirst);
+}
+
+QString reportFontFamily() { return reportFamily(); }
 
 int writeReportPdf(const ReportContent& report, const QString& path)
 {

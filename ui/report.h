@@ -27,6 +27,7 @@
 
 class QDateTime;
 class QPagedPaintDevice;
+class QPainter;
 
 namespace qeln {
 struct RunState;
@@ -72,6 +73,15 @@ std::string reportDateTime(const QDateTime& dt, int languageBase);
 // 0 when the device could not be painted on (a file that cannot be written,
 // a printer that refuses the job).
 int renderReport(const ReportContent& report, QPagedPaintDevice& device);
+
+// The same on a painter already active on the device, as one part of a
+// longer document: the device's page layout becomes A4 portrait again and,
+// with `newPageFirst`, the report starts on a new page. Returns the number
+// of pages, 0 when a page could not be added (the painter is then ended).
+int renderReportOn(const ReportContent& report, QPagedPaintDevice& device, QPainter& painter, bool newPageFirst);
+
+// The monospaced family of the report ("Courier New" or the closest one installed).
+QString reportFontFamily();
 
 // Writes the report as a vector PDF file (A4, 1200 dpi). Returns the number
 // of pages, 0 when the file could not be written.

@@ -6,9 +6,11 @@
 // reason on standard output for qeln-cli to report.
 #include "cli/design_run.h"
 #include "cli/pdf_request.h"
+#include "cli/schedule_pdf_request.h"
 
 #include "shell/run.h"
 #include "ui/report.h"
+#include "ui/schedulereport.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -37,6 +39,53 @@ int failed(const std::string& reason)
     return 1;
 }
 
+// The reason a PDF file could not be written, as far as the folder tells it.
+int notWritten(const QString& file)
+{
+    const QFileInfo dir(QFileInfo(file).absolutePath());
+    return failed(!dir.isDir() ? "the folder does not exist" : !dir.isWritable() ? "the folder is not writable"
+                                                                                 : "the file could not be written");
+}
+
+// The GUI application the renderer needs, on the offscreen platform unless another one is asked for.
+class GuiApplication {
+public:
+    GuiApplication() : app_((prepare(), argc_), argv_) {}
+
+private:
+    static void prepare()
+    {
+        qInstallMessageHandler(quietMessages);
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static inline int argc_ = 1;
+    static inline char name_[] = "qeln-cli";
+    static inline char* argv_[] = {name_, nullptr};
+    QGuiApplication app_;
+};
+
+// The schedule's report: the summary page from the command's results, then
+// each row's condensed report from a run of its input as design runs it.
+int writeScheduleReport(const qeln::cli::SchedulePdfRequest& r)
+{
+    using namespace qeln;
+    GuiApplication app;
+    const ui::ScheduleRowRun run = [&r](const ColumnInput& in, RunState& st) {
+        std::vector<std::string> boxes;
+        return cli::designRun(in, r.languageBase, st, boxes);
+    };
+    ui::ScheduleReportContent report =
+        ui::buildScheduleReport(r.base, r.schedule, r.outcome, r.languageBase, QDateTime::currentDateTime(), run);
+    report.page.printedAt = r.printedAt;
+    for (ui::ReportContent& row : report.rows)
+        row.printedAt = r.printedAt;
+    const QString file = QString::fromStdString(r.path);
+    if (ui::writeScheduleReportPdf(report, file) > 0)
+        return 0;
+    return notWritten(file);
+}
+
 int writeReport(const qeln::cli::PdfRequest& r)
 {
     using namespace qeln;
@@ -45,13 +94,7 @@ int writeReport(const qeln::cli::PdfRequest& r)
     if (!cli::designRun(r.input, r.languageBase, st, boxes))
         return failed("the run gave no valid results");
 
-    qInstallMessageHandler(quietMessages);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "qeln-cli";
-    static char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
+    GuiApplication app;
     ui::ReportContent report =
         ui::buildReport(st, r.input, r.languageBase,
                         r.condensed ? ui::ReportMethod::Condensed : ui::ReportMethod::Complete,
@@ -60,9 +103,7 @@ int writeReport(const qeln::cli::PdfRequest& r)
     const QString file = QString::fromStdString(r.path);
     if (ui::writeReportPdf(report, file) > 0)
         return 0;
-    const QFileInfo dir(QFileInfo(file).absolutePath());
-    return failed(!dir.isDir() ? "the folder does not exist" : !dir.isWritable() ? "the folder is not writable"
-                                                                                 : "the file could not be written");
+    return notWritten(file);
 }
 
 } // namespace
@@ -71,6 +112,13 @@ int main()
 {
     try {
         const std::string bytes(std::istreambuf_iterator<char>(std::cin), {});
+        if (qeln::cli::isSchedulePdfRequest(bytes)) {
+            qeln::cli::SchedulePdfRequest schedule;
+            std::string error;
+            if (!qeln::cli::decodeSchedulePdfRequest(bytes, schedule, error))
+                return failed(error);
+            return writeScheduleReport(schedule);
+        }
         qeln::cli::PdfRequest request;
         std::string error;
         if (!qeln::cli::decodePdfRequest(bytes, request, error))

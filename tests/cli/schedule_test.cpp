@@ -165,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"missingFile", nullptr, {}, 3, "Error during File Opening"},
         StatusCase{"missingBase", "name\nA\n", {"--base", "/nonexistent/base.qln"}, 3, "base.qln"},
         StatusCase{"outExtension", "name\nA\n", {"--out", "results.txt"}, 64, ".csv or .xlsx"},
-        StatusCase{"pdfNotYet", "name\nA\n", {"--pdf", "report.pdf"}, 64, "not yet"},
+        StatusCase{"pdfUnwritable", "name\nA\n", {"--pdf", "/nonexistent-folder/report.pdf"}, 3, "report.pdf"},
         StatusCase{"badFamily", "name\nA\n", {"--search", "--families", "XY"}, 64, "--families"}),
     [](const auto& info) { return std::string(info.param.label); });
 

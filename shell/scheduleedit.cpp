@@ -1,0 +1,306 @@
+#include "scheduleedit.h"
+
+#include "projectfields.h"
+
+#include <algorithm>
+#include <set>
+
+namespace qeln {
+
+namespace {
+
+std::string trimmed(std::string_view s)
+{
+    const auto first = s.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = s.find_last_not_of(" \t\r\n");
+    return std::string(s.substr(first, last - first + 1));
+}
+
+bool taken(const Schedule& g, const std::string& name)
+{
+    return std::any_of(g.rows.begin(), g.rows.end(), [&](const ScheduleRow& r) { return r.name == name; });
+}
+
+std::vector<std::size_t> sortedUnique(std::vector<std::size_t> rows, std::size_t size)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    rows.erase(std::remove_if(rows.begin(), rows.end(), [size](std::size_t r) { return r >= size; }), rows.end());
+    return rows;
+}
+
+std::string lowered(const std::string& s)
+{
+    std::string t = trimmed(s);
+    std::transform(t.begin(), t.end(), t.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return t;
+}
+
+bool isNameHeading(const std::string& s) { return lowered(s) == "name"; }
+bool isSearchHeading(const std::string& s) { return lowered(s) == "search"; }
+
+// The search flag as a spreadsheet cell gives it; an empty cell or anything else is no search.
+bool searchFlag(const std::string& s)
+{
+    const std::string t = lowered(s);
+    return t == "1" || t == "yes" || t == "true" || t == "x";
+}
+
+std::string quotedForClipboard(const std::string& s)
+{
+    if (s.find_first_of("\t\n\r\"") == std::string::npos)
+        return s;
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+} // namespace
+
+std::size_t columnOf(const Schedule& g, std::string_view field)
+{
+    const int c = g.columnIndex(field);
+    return c < 0 ? g.columns.size() : static_cast<std::size_t>(c);
+}
+
+const std::vector<std::string>& scheduleFieldNames()
+{
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> n;
+        for (const ProjectField& f : projectFields())
+            if (f.mark != kFieldCreatedOn && f.mark != kFieldLastUpdated)
+                n.emplace_back(f.name);
+        return n;
+    }();
+    return names;
+}
+
+bool isScheduleField(std::string_view name)
+{
+    const auto& n = scheduleFieldNames();
+    return std::find(n.begin(), n.end(), name) != n.end();
+}
+
+std::string normalisedCell(std::string_view field, std::string_view text, std::string* problem)
+{
+    const std::string t = trimmed(text);
+    if (problem)
+        problem->clear();
+    const ProjectField* f = findProjectField(field);
+    if (t.empty() || !f || field == "profileName")
+        return t;
+    ColumnInput scratch;
+    std::string reason;
+    if (setProjectField(*f, t, false, scratch, reason))
+        return t;
+    std::string commaReason;
+    if (t.find(',') != std::string::npos && setProjectField(*f, t, true, scratch, commaReason))
+        return projectFieldText(*f, scratch, false);
+    if (problem)
+        *problem = reason;
+    return t;
+}
+
+std::size_t insertRow(Schedule& g, std::size_t at)
+{
+    at = std::min(at, g.rows.size());
+    int n = 1;
+    while (taken(g, "C" + std::to_string(n)))
+        ++n;
+    ScheduleRow r;
+    r.name = "C" + std::to_string(n);
+    r.cells.assign(g.columns.size(), std::string());
+    g.rows.insert(g.rows.begin() + static_cast<std::ptrdiff_t>(at), std::move(r));
+    return at;
+}
+
+void deleteRows(Schedule& g, std::vector<std::size_t> rows)
+{
+    rows = sortedUnique(std::move(rows), g.rows.size());
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+        g.rows.erase(g.rows.begin() + static_cast<std::ptrdiff_t>(*it));
+}
+
+std::size_t copyRows(Schedule& g, std::vector<std::size_t> rows)
+{
+    rows = sortedUnique(std::move(rows), g.rows.size());
+    if (rows.empty())
+        return g.rows.size();
+    std::vector<ScheduleRow> copies;
+    for (std::size_t r : rows) {
+        ScheduleRow c = g.rows[r];
+        int n = 2;
+        while (taken(g, c.name + " (" + std::to_string(n) + ")") ||
+               std::any_of(copies.begin(), copies.end(), [&](const ScheduleRow& k) {
+                   return k.name == c.name + " (" + std::to_string(n) + ")";
+               }))
+            ++n;
+        c.name += " (" + std::to_string(n) + ")";
+        copies.push_back(std::move(c));
+    }
+    const std::size_t at = rows.back() + 1;
+    g.rows.insert(g.rows.begin() + static_cast<std::ptrdiff_t>(at), copies.begin(), copies.end());
+    return at;
+}
+
+AddColumn addColumn(Schedule& g, std::string_view field)
+{
+    const std::string f = trimmed(field);
+    if (!isScheduleField(f))
+        return AddColumn::unknownField;
+    if (columnOf(g, f) < g.columns.size())
+        return AddColumn::alreadyThere;
+    g.columns.push_back(f);
+    for (ScheduleRow& r : g.rows)
+        r.cells.resize(g.columns.size());
+    return AddColumn::added;
+}
+
+bool removeColumn(Schedule& g, std::string_view field)
+{
+    const std::size_t c = columnOf(g, field);
+    if (c >= g.columns.size())
+        return false;
+    g.columns.erase(g.columns.begin() + static_cast<std::ptrdiff_t>(c));
+    for (ScheduleRow& r : g.rows)
+        if (c < r.cells.size())
+            r.cells.erase(r.cells.begin() + static_cast<std::ptrdiff_t>(c));
+    return true;
+}
+
+std::vector<std::vector<std::string>> splitClipboardText(std::string_view text)
+{
+    std::vector<std::vector<std::string>> out;
+    std::vector<std::string> line;
+    std::string cell;
+    bool quoted = false, cellStarted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"') {
+                if (i + 1 < text.size() && text[i + 1] == '"') {
+                    cell += '"';
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                cell += c;
+            }
+            continue;
+        }
+        if (c == '"' && !cellStarted) {
+            quoted = true;
+            cellStarted = true;
+        } else if (c == '\t') {
+            line.push_back(std::move(cell));
+            cell.clear();
+            cellStarted = false;
+        } else if (c == '\n' || c == '\r') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            line.push_back(std::move(cell));
+            out.push_back(std::move(line));
+            line.clear();
+            cell.clear();
+            cellStarted = false;
+        } else {
+            cell += c;
+            cellStarted = true;
+        }
+    }
+    if (cellStarted || !line.empty() || !cell.empty()) {
+        line.push_back(std::move(cell));
+        out.push_back(std::move(line));
+    }
+    return out;
+}
+
+std::string clipboardText(const Schedule& g, const std::vector<std::size_t>& rows)
+{
+    std::string out = "name\tsearch";
+    for (const std::string& f : g.columns)
+        out += "\t" + f;
+    out += "\n";
+    for (std::size_t r : sortedUnique(rows, g.rows.size())) {
+        out += quotedForClipboard(g.rows[r].name) + (g.rows[r].search ? "\t1" : "\t");
+        for (std::size_t c = 0; c < g.columns.size(); ++c)
+            out += "\t" + quotedForClipboard(c < g.rows[r].cells.size() ? g.rows[r].cells[c] : std::string());
+        out += "\n";
+    }
+    return out;
+}
+
+PasteResult pasteBlock(Schedule& g, std::string_view text, std::size_t row, std::size_t column)
+{
+    PasteResult res;
+    std::vector<std::vector<std::string>> block = splitClipboardText(text);
+    if (block.empty())
+        return res;
+
+    // target column of each cell of a line: 0 the name, 1.. the fields; npos dropped
+    constexpr std::size_t none = static_cast<std::size_t>(-1);
+    constexpr std::size_t flag = static_cast<std::size_t>(-2);   // the search flag
+    std::vector<std::size_t> target;
+    const std::vector<std::string>& first = block.front();
+    const bool header =
+        std::all_of(first.begin(), first.end(),
+                    [](const std::string& s) {
+                        return isNameHeading(s) || isSearchHeading(s) || isScheduleField(trimmed(s));
+                    }) &&
+        std::any_of(first.begin(), first.end(), [](const std::string& s) { return !trimmed(s).empty(); });
+    if (header) {
+        for (const std::string& h : first) {
+            const std::string f = trimmed(h);
+            if (isNameHeading(f)) {
+                target.push_back(0);
+                continue;
+            }
+            if (isSearchHeading(f)) {
+                target.push_back(flag);
+                continue;
+            }
+            if (addColumn(g, f) == AddColumn::added)
+                res.newColumns.push_back(f);
+            target.push_back(columnOf(g, f) + 1);
+        }
+        block.erase(block.begin());
+    }
+
+    for (std::size_t i = 0; i < block.size(); ++i) {
+        const std::size_t r = row + i;
+        while (g.rows.size() <= r) {
+            insertRow(g, g.rows.size());
+            ++res.rowsAdded;
+        }
+        ScheduleRow& dest = g.rows[r];
+        dest.cells.resize(g.columns.size());
+        for (std::size_t k = 0; k < block[i].size(); ++k) {
+            const std::size_t c = header ? (k < target.size() ? target[k] : none) : column + k;
+            if (c == flag) {
+                dest.search = searchFlag(block[i][k]);
+                ++res.cellsSet;
+                continue;
+            }
+            if (c == none || c > g.columns.size()) {
+                if (!trimmed(block[i][k]).empty())
+                    ++res.cellsDropped;
+                continue;
+            }
+            if (c == 0)
+                dest.name = trimmed(block[i][k]);
+            else
+                dest.cells[c - 1] = normalisedCell(g.columns[c - 1], block[i][k]);
+            ++res.cellsSet;
+        }
+    }
+    return res;
+}
+
+} // namespace qeln

@@ -1,0 +1,258 @@
+// "Schedule": the window's table from a CSV file, edits and pastes reaching
+// the project's schedule, Run all off the GUI thread with Cancel leaving the
+// last results as they were, failing rows marked in words, and a double
+// click opening the row as the current project (asked first when unsaved).
+#include "guitest.h"
+#include "ui/schedulewindow.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTableWidget>
+
+using namespace qeln;
+using namespace qeln::ui;
+using qeln::test::ModalScript;
+using qeln::test::TestMain;
+
+namespace {
+
+std::vector<SearchProfile> sampleSearchProfiles()
+{
+    std::vector<SearchProfile> out;
+    for (const ProfileRow& r : qeln::test::sampleProfiles())
+        out.push_back({r.profil, {r.h, r.b, r.s, r.t, r.r, r.movrix}, static_cast<int>(out.size())});
+    return out;
+}
+
+// Three positions; B2 carries far more than its section can.
+const char* const kCsv = "name;search;profileName;nEd;lWeakCold\r\n"
+                         "A1;;HE 300 B;1500;3,5\r\n"
+                         "B2;;HE 200 A;90000;3\r\n"
+                         "C3;1;;2000;\r\n";
+
+int column(const QTableWidget* t, const QString& heading)
+{
+    for (int c = 0; c < t->columnCount(); ++c)
+        if (t->horizontalHeaderItem(c) && t->horizontalHeaderItem(c)->text() == heading)
+            return c;
+    return -1;
+}
+
+bool ran(frmschedule& w)
+{
+    QSignalSpy spy(&w, &frmschedule::runEnded);
+    w.runAll();
+    return w.running() && spy.wait(30000) && !w.running();
+}
+
+} // namespace
+
+class ScheduleWindowTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString ini() const { return dir.path() + "/qeln.INI"; }
+
+    QString csvFile()
+    {
+        const QString path = dir.path() + "/rows.csv";
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(kCsv);
+        return path;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qeln::test::useEnglishLocale();
+        QVERIFY(dir.isValid());
+    }
+
+    void importEditPasteReachTheProject()
+    {
+        auto w = qeln::test::startedMain(ini());
+        QVERIFY(w);
+        w->btnscheduleClick();
+        frmschedule& s = *w->scheduleWindow;
+        QVERIFY(s.isVisible());
+        QVERIFY(s.importCsv(csvFile()));
+        // decimal comma and semicolons read; the project holds the table and is changed
+        QCOMPARE(w->workflow().schedule.rows.size(), std::size_t{3});
+        QCOMPARE(std::string(w->workflow().schedule.cell(0, "lWeakCold")), std::string("3.5"));
+        QVERIFY(w->workflow().projectChanged);
+        QCOMPARE(s.grdschedule->rowCount(), 3);
+        QCOMPARE(s.grdschedule->item(1, 0)->text(), QString("B2"));
+        QCOMPARE(s.grdschedule->item(2, 1)->checkState(), Qt::Checked);
+
+        // an edited cell
+        const int ned = column(s.grdschedule, "nEd");
+        QVERIFY(ned > 0);
+        s.grdschedule->item(0, ned)->setText(" 1600 ");
+        QCOMPARE(std::string(w->workflow().schedule.cell(0, "nEd")), std::string("1600"));
+        // a decimal comma is taken; a value that is none is kept as typed, in red, and named
+        const int length = column(s.grdschedule, "lWeakCold");
+        s.grdschedule->item(1, length)->setText("4,25");
+        QCOMPARE(std::string(w->workflow().schedule.cell(1, "lWeakCold")), std::string("4.25"));
+        QCOMPARE(s.grdschedule->item(1, length)->text(), QString("4.25"));
+        QVERIFY(s.lblstatus->text().isEmpty());
+        s.grdschedule->item(1, length)->setText("4 m");
+        QCOMPARE(std::string(w->workflow().schedule.cell(1, "lWeakCold")), std::string("4 m"));
+        QVERIFY2(s.lblstatus->text().startsWith("B2, lWeakCold:"), qPrintable(s.lblstatus->text()));
+        QCOMPARE(s.grdschedule->item(1, length)->foreground().color(), QColor(0xa0, 0, 0));
+        s.grdschedule->item(1, length)->setText("3");
+
+        // a block from a spreadsheet at C3's name: two lines, the second a new row
+        s.grdschedule->setCurrentCell(2, 0);
+        s.pasteText("C3x\tHE 400 B\nD4\tHE 320 A\t2500\n");
+        const Schedule& g = w->workflow().schedule;
+        QCOMPARE(g.rows.size(), std::size_t{4});
+        QCOMPARE(g.rows[2].name, std::string("C3x"));
+        QCOMPARE(std::string(g.cell(2, "profileName")), std::string("HE 400 B"));
+        QCOMPARE(std::string(g.cell(2, "nEd")), std::string("2000"));   // beyond the block: kept
+        QCOMPARE(g.rows[3].name, std::string("D4"));
+        QCOMPARE(std::string(g.cell(3, "nEd")), std::string("2500"));
+        QCOMPARE(s.grdschedule->rowCount(), 4);
+
+        // Ctrl+V in the table pastes the clipboard at the current cell (here: a row just added)
+        s.addRow();
+        QCOMPARE(s.grdschedule->currentRow(), 4);
+        QApplication::clipboard()->setText("E5\tHE 300 A\n");
+        s.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s));
+        s.grdschedule->setFocus();
+        QTest::keySequence(s.grdschedule, QKeySequence::Paste);
+        QCOMPARE(g.rows.size(), std::size_t{5});
+        QCOMPARE(g.rows[4].name, std::string("E5"));
+        QCOMPARE(std::string(g.cell(4, "profileName")), std::string("HE 300 A"));
+
+        // a column by field name; an unknown one is refused with its reason
+        QVERIFY(s.addColumnNamed("fy"));
+        QVERIFY(column(s.grdschedule, "fy") > 0);
+        QVERIFY(!s.addColumnNamed("weight"));
+        QVERIFY(s.lblstatus->text().contains("weight"));
+        QCOMPARE(w->workflow().schedule.columns.back(), std::string("fy"));
+
+        // a CSV that cannot be read changes nothing and says where
+        const QString bad = dir.path() + "/bad.csv";
+        QFile f(bad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("name,nEd\nA,12x\n");
+        f.close();
+        const Schedule before = w->workflow().schedule;
+        ModalScript script;
+        script.answer(QMessageBox::Ok);
+        QVERIFY(!s.importCsv(bad));
+        QVERIFY(script.done());
+        QVERIFY2(script.texts.value(0).contains("line 2"), qPrintable(script.texts.value(0)));
+        QCOMPARE(w->workflow().schedule, before);
+        s.close();
+        w->workflow().projectChanged = false;
+    }
+
+    void runShowsResultsAndCancelKeepsThem()
+    {
+        frmschedule s;
+        ColumnInput base;
+        s.fill(base, sampleSearchProfiles(), Schedule{});
+        QVERIFY(s.importCsv(csvFile()));
+        QVERIFY(ran(s));
+        QVERIFY(s.outcome());
+        const ScheduleOutcome o = *s.outcome();
+        QCOMPARE(o.rows.size(), std::size_t{3});
+        QCOMPARE(s.prgrun->value(), s.prgrun->maximum());
+        const int result = column(s.grdschedule, "Result");
+        const int section = column(s.grdschedule, "Section");
+        QVERIFY(result > 0 && section > 0);
+        // failing rows say so in words, not in colour alone
+        QCOMPARE(s.grdschedule->item(0, result)->text(), QString("passes"));
+        QVERIFY(s.grdschedule->item(1, result)->text().startsWith("FAILS"));
+        QVERIFY(s.grdschedule->item(1, result)->background() != s.grdschedule->item(0, result)->background());
+        // the searched row shows the chosen section, marked
+        QVERIFY(o.rows[2].searched);
+        QVERIFY(s.grdschedule->item(2, section)->text().endsWith("*"));
+        QVERIFY(s.lblsummary->text().startsWith("Rows: 3, passing: 2, failing: 1"));
+
+        // a run cancelled at once: the table keeps the results of the complete run
+        const QString failing = s.grdschedule->item(1, result)->text();
+        QVERIFY(s.chksearchall->isEnabled());
+        s.chksearchall->setChecked(true);   // every row searched: a longer run
+        s.runAll();
+        QVERIFY(s.running());
+        QVERIFY(!s.btnrun->isEnabled());
+        QVERIFY(s.btncancel->isEnabled());
+        s.cancelRun();
+        QVERIFY(!s.running());
+        QCoreApplication::processEvents();   // whatever the thread posted is dropped
+        QVERIFY(s.outcome());
+        QCOMPARE(s.outcome()->rows.size(), o.rows.size());
+        QCOMPARE(s.outcome()->summary.passing, o.summary.passing);
+        QCOMPARE(s.grdschedule->item(1, result)->text(), failing);
+        QVERIFY(s.lblstatus->text().contains("cancelled"));
+
+        // an edit makes the results stale: none shown beside the changed table
+        s.grdschedule->item(0, 0)->setText("A1b");
+        QVERIFY(!s.outcome());
+        QCOMPARE(s.grdschedule->item(0, result)->text(), QString());
+        QVERIFY(s.lblsummary->text().isEmpty());
+    }
+
+    void scheduleIsSavedWithTheProject()
+    {
+        auto w = qeln::test::startedMain(ini());
+        QVERIFY(w);
+        w->btnscheduleClick();
+        frmschedule& s = *w->scheduleWindow;
+        QVERIFY(s.importCsv(csvFile()));
+        const Schedule edited = w->workflow().schedule;
+        const std::string path = (dir.path() + "/with-schedule.qln").toStdString();
+        w->savePaths.push_back(path);
+        w->FileSaveAs();
+        QVERIFY(!w->workflow().projectChanged);
+        w->FileNew();   // no schedule in a new project, nor in the open window
+        QVERIFY(w->workflow().schedule.rows.empty());
+        QCOMPARE(s.grdschedule->rowCount(), 0);
+        QVERIFY(w->workflow().openProject(path));
+        QCOMPARE(w->workflow().schedule, edited);
+        QCOMPARE(s.grdschedule->rowCount(), 3);   // the open window follows the project
+        QVERIFY(!w->workflow().projectChanged);
+    }
+
+    void doubleClickOpensTheRowAsTheProject()
+    {
+        auto w = qeln::test::startedMain(ini());
+        QVERIFY(w);
+        w->btnscheduleClick();
+        frmschedule& s = *w->scheduleWindow;
+        QVERIFY(s.importCsv(csvFile()));
+        QVERIFY(w->workflow().projectChanged);
+
+        // unsaved changes: the question of Open; Cancel keeps everything
+        ModalScript cancel;
+        cancel.answer(QMessageBox::Cancel);
+        emit s.grdschedule->cellDoubleClicked(0, 0);
+        QVERIFY(cancel.done());
+        QCOMPARE(w->workflow().schedule.rows.size(), std::size_t{3});
+
+        // No: the row becomes the project, without a file name and without a schedule
+        ModalScript no;
+        no.answer(QMessageBox::No);
+        emit s.grdschedule->cellDoubleClicked(0, 0);
+        QVERIFY(no.done());
+        const ColumnInput& in = w->workflow().input;
+        QCOMPARE(in.profileName, std::string("HE 300 B"));
+        QCOMPARE(in.h, 300.0);
+        QCOMPARE(in.nEd, 1500.0);
+        QCOMPARE(in.lWeakCold, 3.5);
+        QVERIFY(w->workflow().fileName.empty());
+        QVERIFY(w->workflow().schedule.rows.empty());
+        QCOMPARE(s.grdschedule->rowCount(), 0);   // the window shows the new project's (empty) schedule
+        QVERIFY(w->workflow().resultsStale);
+        w->workflow().projectChanged = false;
+    }
+};
+
+QTEST_MAIN(ScheduleWindowTest)
+#include "schedule_test.moc"

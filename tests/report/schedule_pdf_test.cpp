@@ -1,0 +1,165 @@
+// The schedule's PDF: a landscape summary page (continued when long) with
+// every row, failing rows in words, then each row's condensed report; from
+// the desktop program's renderer and from qeln-cli schedule --pdf.
+#include "ui/schedulereport.h"
+
+#include "calc/env.h"
+#include "calc/messages.h"
+#include "shell/run.h"
+
+#include <QDateTime>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace qeln;
+using namespace qeln::ui;
+
+namespace {
+
+QString run(const QString& tool, const QStringList& args)
+{
+    QProcess p;
+    p.start(QStandardPaths::findExecutable(tool), args);
+    p.waitForFinished(120000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int pages(const QString& pdf)
+{
+    const QRegularExpressionMatch m = QRegularExpression("Pages:\\s+(\\d+)").match(run("pdfinfo", {pdf}));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QString pageText(const QString& pdf, int first, int last)
+{
+    return run("pdftotext", {"-layout", "-f", QString::number(first), "-l", QString::number(last), pdf, "-"});
+}
+
+bool haveTools()
+{
+    return !QStandardPaths::findExecutable("pdfinfo").isEmpty() && !QStandardPaths::findExecutable("pdftotext").isEmpty();
+}
+
+bool desktopRun(const ColumnInput& in, RunState& st)
+{
+    RecordingSink sink;
+    RunEnv env;
+    env.gammas = SafetyFactors::of(in);
+    env.sink = &sink;
+    RunPresenter presenter;
+    return calculate(env, in, st, presenter);
+}
+
+const QDateTime kPrinted(QDate(2026, 3, 14), QTime(9, 26, 53));
+
+} // namespace
+
+TEST(SchedulePdf, SummaryPageThenEveryRowsCondensedReport)
+{
+    ASSERT_TRUE(haveTools()) << "poppler-utils are missing: run scripts/install-deps";
+    Schedule s;
+    s.columns = {"profileName", "nEd"};
+    s.rows = {{"A1", {"HE 300 B", "1500"}, false}, {"B2", {"HE 300 A", "90000"}, false}, {"C3", {"", "2000"}, false}};
+    const ProfileIndex profiles({{"HE 300 A", {290, 300, 8.5, 14, 27, true}, 0},
+                                 {"HE 300 B", {300, 300, 11, 19, 27, true}, 1}});
+    const ColumnInput base;
+    const ScheduleOutcome o = runSchedule(base, s, profiles);
+    ASSERT_EQ(o.rows.size(), 3u);
+    ASSERT_FALSE(o.rows[1].passes);
+
+    const ScheduleReportContent c = buildScheduleReport(base, s, o, 0, kPrinted, desktopRun);
+    ASSERT_EQ(c.rows.size(), 3u);
+    EXPECT_EQ(c.cells.size(), 3u);
+    EXPECT_EQ(c.failing, (std::vector<bool>{false, true, false}));
+    // each row's report is the single project's report of its input
+    RunState st;
+    ASSERT_TRUE(desktopRun(o.rows[0].input, st));
+    const ReportContent single = buildReport(st, o.rows[0].input, 0, ReportMethod::Condensed, kPrinted);
+    ASSERT_GE(c.rows[0].listing.size(), single.listing.size());
+    EXPECT_TRUE(std::equal(single.listing.begin(), single.listing.end(), c.rows[0].listing.end() - static_cast<long>(single.listing.size())));
+    EXPECT_EQ(c.rows[0].checkSummary.size(), single.checkSummary.size());
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("schedule.pdf");
+    const int written = writeScheduleReportPdf(c, path);
+    EXPECT_EQ(pages(path), written);
+    int rowPages = 0;
+    for (const ReportContent& r : c.rows) {
+        QTemporaryDir one;
+        rowPages += writeReportPdf(r, one.filePath("row.pdf"));
+    }
+    EXPECT_EQ(written, 1 + rowPages);   // one summary page for three rows
+    EXPECT_GE(written, 4);
+    EXPECT_TRUE(run("pdfinfo", {"-f", "1", "-l", "2", path}).contains(QRegularExpression("Page\\s+1 size:\\s+84[12](\\.\\d+)? x 595")))
+        << "the summary page is landscape";
+
+    const QString summary = pageText(path, 1, 1);
+    for (const char* name : {"A1", "B2", "C3", "HE 300 B", "N.Rd", "Column schedule"})
+        EXPECT_TRUE(summary.contains(name)) << name;
+    const QStringList lines = summary.split('\n');
+    const auto b2 = std::find_if(lines.begin(), lines.end(), [](const QString& l) { return l.trimmed().startsWith("B2"); });
+    ASSERT_NE(b2, lines.end());
+    EXPECT_TRUE(b2->contains("FAILS")) << b2->toStdString();
+    EXPECT_TRUE(summary.contains("Rows: 3, passing: 2, failing: 1")) << summary.toStdString();
+    EXPECT_TRUE(pageText(path, 2, 2).contains("Column schedule: A1"));
+}
+
+TEST(SchedulePdf, LongTableContinuesOnMorePages)
+{
+    ASSERT_TRUE(haveTools());
+    ScheduleReportContent c;
+    c.page.productName = "QELN - Column";
+    c.page.pageWord = "Page";
+    c.heading = "Column schedule";
+    c.columns = {"Name", "profileName", "Result"};
+    for (int i = 1; i <= 120; ++i) {
+        c.cells.push_back({"P" + std::to_string(i), "HE 300 B", i % 7 ? "passes" : "FAILS"});
+        c.failing.push_back(i % 7 == 0);
+    }
+    c.summary = "Rows: 120";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("long.pdf");
+    const int n = writeScheduleReportPdf(c, path);
+    ASSERT_GE(n, 3);
+    EXPECT_EQ(pages(path), n);
+    const QString all = pageText(path, 1, n);
+    for (int i = 1; i <= 120; ++i)
+        EXPECT_EQ(all.count(QRegularExpression(QString("\\bP%1\\b").arg(i))), 1) << i;   // once, none lost between pages
+    EXPECT_TRUE(pageText(path, n, n).contains("Rows: 120"));
+    EXPECT_TRUE(pageText(path, 1, 1).contains(QString("Page 1 / %1").arg(n)));
+}
+
+TEST(SchedulePdf, UnwritableFileGivesNoPages)
+{
+    ScheduleReportContent c;
+    c.columns = {"Name"};
+    EXPECT_EQ(writeScheduleReportPdf(c, "/nonexistent-folder/x.pdf"), 0);
+}
+
+#ifdef QELN_CLI
+TEST(SchedulePdf, CommandLineWritesTheFortyRowSchedule)
+{
+    ASSERT_TRUE(haveTools());
+    QTemporaryDir dir;
+    const QString path = dir.filePath("forty.pdf");
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");
+    env.remove("DISPLAY");
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(QELN_CLI), {"schedule", QStringLiteral(QELN_SOURCE_DIR "/tests/data/schedule-40.csv"),
+                                       "--search", "--pdf", path});
+    ASSERT_TRUE(p.waitForFinished(240000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const int n = pages(path);
+    EXPECT_GE(n, 41);   // the summary and at least a page per row
+    const QString first = pageText(path, 1, 1);
+    EXPECT_TRUE(first.contains("B1 A1"));
+    EXPECT_TRUE(first.contains("Column schedule"));
+    EXPECT_FALSE(pageText(path, n, n).trimmed().isEmpty());
+}
+#endif

@@ -1,0 +1,127 @@
+// Editing the column schedule as the Schedule window does: rows, columns
+// and the spreadsheet paste.
+#include "shell/scheduleedit.h"
+
+#include <gtest/gtest.h>
+
+using namespace qeln;
+
+namespace {
+
+Schedule sample()
+{
+    Schedule g;
+    g.columns = {"profileName", "nEd"};
+    g.rows = {{"C1", {"HE 300 B", "2000"}, false}, {"C2", {"", "3000"}, false}, {"C3", {"HE 320 A", ""}, false}};
+    return g;
+}
+
+std::vector<std::string> names(const Schedule& g)
+{
+    std::vector<std::string> n;
+    for (const auto& r : g.rows)
+        n.push_back(r.name);
+    return n;
+}
+
+} // namespace
+
+TEST(ScheduleEdit, RowsAreAddedDeletedAndCopiedWithNamesOfTheirOwn)
+{
+    Schedule g = sample();
+    EXPECT_EQ(insertRow(g, 1), 1u);
+    EXPECT_EQ(g.rows[1].name, "C4");   // C1..C3 are taken
+    EXPECT_EQ(g.rows[1].cells.size(), 2u);
+    EXPECT_EQ(insertRow(g, 99), 4u);   // past the end: appended
+    deleteRows(g, {4, 1, 1, 17});       // duplicates and indices past the end do not count
+    EXPECT_EQ(g, sample());
+    EXPECT_EQ(copyRows(g, {2, 0}), 3u);
+    EXPECT_EQ(names(g), (std::vector<std::string>{"C1", "C2", "C3", "C1 (2)", "C3 (2)"}));
+    EXPECT_EQ(g.rows[3].cells, g.rows[0].cells);
+    copyRows(g, {0});
+    EXPECT_EQ(g.rows[1].name, "C1 (3)");
+}
+
+TEST(ScheduleEdit, ColumnsOnlyByFieldName)
+{
+    Schedule g = sample();
+    EXPECT_EQ(addColumn(g, " fy "), AddColumn::added);
+    EXPECT_EQ(addColumn(g, "fy"), AddColumn::alreadyThere);
+    EXPECT_EQ(addColumn(g, "weight"), AddColumn::unknownField);
+    EXPECT_EQ(addColumn(g, "name"), AddColumn::unknownField);          // the name is a column of its own
+    EXPECT_EQ(addColumn(g, "lastUpdated"), AddColumn::unknownField);   // the dates belong to the project
+    EXPECT_EQ(g.columns.back(), "fy");
+    for (const auto& r : g.rows)
+        EXPECT_EQ(r.cells.size(), 3u);
+    EXPECT_TRUE(removeColumn(g, "nEd"));
+    EXPECT_EQ(g.cell(1, "fy"), "");
+    EXPECT_EQ(columnOf(g, "nEd"), g.columns.size());
+    EXPECT_EQ(g.rows[0].cells, (std::vector<std::string>{"HE 300 B", ""}));
+}
+
+TEST(ScheduleEdit, ClipboardTextAsSpreadsheetsWriteIt)
+{
+    const auto cells = splitClipboardText("a\t\"b\tc\"\t\"say \"\"hi\"\"\"\r\n\"two\nlines\"\t\n");
+    ASSERT_EQ(cells.size(), 2u);
+    EXPECT_EQ(cells[0], (std::vector<std::string>{"a", "b\tc", "say \"hi\""}));
+    EXPECT_EQ(cells[1], (std::vector<std::string>{"two\nlines", ""}));
+    // copied rows paste back the same
+    Schedule g = sample();
+    g.rows[0].name = "tab\there";
+    g.rows[1].search = true;
+    Schedule h;
+    pasteBlock(h, clipboardText(g, {0, 1, 2}), 0, 0);
+    EXPECT_EQ(h, g);
+}
+
+TEST(ScheduleEdit, PasteAtTheCurrentCellGrowsTheTable)
+{
+    Schedule g = sample();
+    // at row 2, first field column: two lines, the second adds a row, a third cell has no column
+    const PasteResult r = pasteBlock(g, "HE 400 B\t4100\t99\nHE 300 A\t1500\n", 2, 1);
+    EXPECT_EQ(r.rowsAdded, 1u);
+    EXPECT_EQ(r.cellsSet, 4u);
+    EXPECT_EQ(r.cellsDropped, 1u);
+    ASSERT_EQ(g.rows.size(), 4u);
+    EXPECT_EQ(g.rows[2].name, "C3");
+    EXPECT_EQ(g.rows[2].cells, (std::vector<std::string>{"HE 400 B", "4100"}));
+    EXPECT_EQ(g.rows[3].name, "C4");
+    EXPECT_EQ(g.rows[3].cells, (std::vector<std::string>{"HE 300 A", "1500"}));
+}
+
+TEST(ScheduleEdit, PastedHeaderPlacesCellsByFieldName)
+{
+    Schedule g = sample();
+    const PasteResult r = pasteBlock(g, "nEd\tname\tfy\tsearch\n2500\tB7\t235\tyes\n", 0, 2);
+    EXPECT_EQ(r.newColumns, (std::vector<std::string>{"fy"}));
+    EXPECT_EQ(g.rows[0].name, "B7");
+    EXPECT_EQ(g.cell(0, "nEd"), "2500");
+    EXPECT_EQ(g.cell(0, "fy"), "235");
+    EXPECT_EQ(g.cell(0, "profileName"), "HE 300 B");   // untouched
+    EXPECT_TRUE(g.rows[0].search);
+    EXPECT_FALSE(g.rows[1].search);
+}
+
+
+TEST(ScheduleEdit, CellsKeepADecimalPointAndBadValuesAsTyped)
+{
+    std::string problem;
+    EXPECT_EQ(normalisedCell("lWeakCold", " 3,5 ", &problem), "3.5");
+    EXPECT_TRUE(problem.empty());
+    EXPECT_EQ(normalisedCell("nEd", "2500.5", &problem), "2500.5");
+    EXPECT_EQ(normalisedCell("profileName", " HE 300 B ", &problem), "HE 300 B");
+    EXPECT_EQ(normalisedCell("fireClass", "R90", &problem), "R90");
+    EXPECT_TRUE(problem.empty());
+    EXPECT_EQ(normalisedCell("nEd", "12 kN", &problem), "12 kN");
+    EXPECT_FALSE(problem.empty());
+    EXPECT_EQ(normalisedCell("n1", "4,5", &problem), "4,5");   // no integer either way
+    EXPECT_FALSE(problem.empty());
+    EXPECT_EQ(normalisedCell("fireClass", "R45", &problem), "R45");
+    EXPECT_FALSE(problem.empty());
+    // a block from a spreadsheet of a decimal-comma region
+    Schedule g = sample();
+    addColumn(g, "lWeakCold");
+    pasteBlock(g, "2400,5\t3,25\n", 0, 2);
+    EXPECT_EQ(g.cell(0, "nEd"), "2400.5");
+    EXPECT_EQ(g.cell(0, "lWeakCold"), "3.25");
+}

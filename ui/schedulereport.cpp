@@ -1,0 +1,354 @@
+#include "schedulereport.h"
+
+#include "calc/format.h"
+#include "calc/texts.h"
+#include "shell/language.h"
+#include "shell/run.h"
+
+#include <QDateTime>
+#include <QStringList>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace qeln::ui {
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+const char* const kDash = "\xE2\x80\x94";
+
+std::string number(const std::optional<double>& v, int decimals, const std::string& sep)
+{
+    if (!v || !std::isfinite(*v))
+        return kDash;
+    return formatFixed(*v, decimals, sep);
+}
+
+std::string replaceArg(std::string s, int n, const std::string& by)
+{
+    const std::string key = "%" + std::to_string(n);
+    const auto at = s.find(key);
+    if (at != std::string::npos)
+        s.replace(at, key.size(), by);
+    return s;
+}
+
+// ---------------------------------------------------------------- summary pages
+
+constexpr double kMargin = 10.0;        // mm
+constexpr double kHeaderHeight = 14.0;
+constexpr double kFooterHeight = 6.0;
+constexpr double kCellPad = 1.2;
+const QColor kFailText(0xa0, 0, 0), kFailFill(0xff, 0xe0, 0xe0), kHeadFill(0xdf, 0xe7, 0xf0);
+
+class SummaryPainter {
+public:
+    SummaryPainter(const ScheduleReportContent& r, QPagedPaintDevice& dev) : r_(r), dev_(dev) {}
+
+    // Sets the landscape layout and lays the table out in pages.
+    void layout()
+    {
+        dev_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                       QMarginsF(kMargin, kMargin, kMargin, kMargin), QPageLayout::Millimeter));
+        const QRectF paint = dev_.pageLayout().paintRect(QPageLayout::Millimeter);
+        width_ = paint.width();
+        height_ = paint.height();
+        dpmm_ = dev_.logicalDpiX() / 25.4;
+        const QString family = reportFontFamily();
+        // the largest font from 7 pt down to 4 pt with which the table fits the width
+        for (double pt = 7.0; pt >= 4.0; pt -= 0.5) {
+            font_ = QFont(family);
+            font_.setPointSizeF(pt);
+            bold_ = font_;
+            bold_.setBold(true);
+            measure();
+            if (total() <= width_)
+                break;
+        }
+        const double scale = total() > width_ ? width_ / total() : 1.0;
+        for (double& w : widths_)
+            w *= scale;
+        rowHeight_ = QFontMetricsF(font_, &dev_).lineSpacing() / dpmm_ + 2 * kCellPad;
+        headingHeight_ = headingLines_ * QFontMetricsF(bold_, &dev_).lineSpacing() / dpmm_ + 2 * kCellPad;
+        // below the rows: the summary and the note on searched sections
+        const double body = height_ - kHeaderHeight - kFooterHeight - headingHeight_ - 2 * rowHeight_;
+        perPage_ = std::max(1, static_cast<int>(std::floor(body / rowHeight_)));
+        const int rows = static_cast<int>(r_.cells.size());
+        pages_ = std::max(1, (rows + perPage_ - 1) / perPage_);
+    }
+
+    int pages() const { return pages_; }
+
+    void paint(QPainter& p, int page)
+    {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setRenderHint(QPainter::TextAntialiasing, true);
+        QFont title(reportFontFamily());
+        title.setPointSizeF(11);
+        title.setBold(true);
+        QFont small(reportFontFamily());
+        small.setPointSizeF(8);
+        p.setPen(Qt::black);
+        text(p, title, 0, 0, q(r_.page.productName) + "  -  " + q(r_.heading));
+        text(p, small, 0, 6, q(r_.page.office));
+        text(p, small, 0, 9.5, q(r_.page.standardLine));
+        const QString pageText = q(r_.page.pageWord) + QStringLiteral(" %1 / %2").arg(page + 1).arg(pages_);
+        textRight(p, small, width_, 0, pageText);
+        textRight(p, small, width_, 4, q(r_.page.printedAt));
+        QPen line(Qt::black);
+        line.setWidthF(mm(0.3));
+        p.setPen(line);
+        p.drawLine(QPointF(0, mm(kHeaderHeight - 1.5)), QPointF(mm(width_), mm(kHeaderHeight - 1.5)));
+
+        double y = kHeaderHeight;
+        paintHeading(p, y);
+        y += headingHeight_;
+        const std::size_t first = static_cast<std::size_t>(page) * static_cast<std::size_t>(perPage_);
+        const std::size_t last = std::min(r_.cells.size(), first + static_cast<std::size_t>(perPage_));
+        for (std::size_t i = first; i < last; ++i) {
+            paintRow(p, y, r_.cells[i], false, i < r_.failing.size() && r_.failing[i]);
+            y += rowHeight_;
+        }
+        if (page == pages_ - 1) {
+            p.setPen(Qt::black);
+            text(p, bold_, 0, y + kCellPad, q(r_.summary));
+            text(p, font_, 0, y + kCellPad + rowHeight_, q(r_.note));
+        }
+        p.restore();
+    }
+
+private:
+    double mm(double v) const { return v * dpmm_; }
+    double total() const
+    {
+        double t = 0;
+        for (double w : widths_)
+            t += w;
+        return t;
+    }
+
+    // Column widths from the cells and the longest word of the heading (a
+    // heading wraps over up to three lines); the heading's height.
+    void measure()
+    {
+        const QFontMetricsF fm(font_, &dev_), fb(bold_, &dev_);
+        widths_.assign(r_.columns.size(), 0.0);
+        for (std::size_t c = 0; c < r_.columns.size(); ++c)
+            for (const QString& word : q(r_.columns[c]).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                widths_[c] = std::max(widths_[c], fb.horizontalAdvance(word) / dpmm_);
+        for (const auto& row : r_.cells)
+            for (std::size_t c = 0; c < row.size() && c < widths_.size(); ++c)
+                widths_[c] = std::max(widths_[c], fm.horizontalAdvance(q(row[c])) / dpmm_);
+        for (double& w : widths_)
+            w += 2 * kCellPad + 0.6;   // slack: a cell exactly as wide as its text would be elided
+        int lines = 1;
+        for (std::size_t c = 0; c < r_.columns.size(); ++c) {
+            const QRectF need = fb.boundingRect(QRectF(0, 0, (widths_[c] - 2 * kCellPad) * dpmm_, 1e6),
+                                                Qt::TextWordWrap, q(r_.columns[c]));
+            lines = std::max(lines, static_cast<int>(std::ceil(need.height() / fb.lineSpacing() - 0.01)));
+        }
+        headingLines_ = std::min(lines, 3);
+    }
+
+    void text(QPainter& p, const QFont& f, double x, double y, const QString& s)
+    {
+        p.setFont(f);
+        p.drawText(QPointF(mm(x), mm(y) + QFontMetricsF(f, &dev_).ascent()), s);
+    }
+    void textRight(QPainter& p, const QFont& f, double right, double y, const QString& s)
+    {
+        p.setFont(f);
+        const QFontMetricsF fm(f, &dev_);
+        p.drawText(QPointF(mm(right) - fm.horizontalAdvance(s), mm(y) + fm.ascent()), s);
+    }
+
+    void paintHeading(QPainter& p, double y)
+    {
+        QPen grid(QColor(0x90, 0x90, 0x90));
+        grid.setWidthF(mm(0.1));
+        double x = 0;
+        for (std::size_t c = 0; c < widths_.size(); ++c) {
+            const QRectF cell(mm(x), mm(y), mm(widths_[c]), mm(headingHeight_));
+            p.setPen(grid);
+            p.setBrush(QBrush(kHeadFill));
+            p.drawRect(cell);
+            p.setBrush(Qt::NoBrush);
+            p.setPen(Qt::black);
+            p.setFont(bold_);
+            p.drawText(cell.adjusted(mm(kCellPad), mm(kCellPad), -mm(kCellPad), -mm(kCellPad)),
+                       Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, q(r_.columns[c]));
+            x += widths_[c];
+        }
+    }
+
+    void paintRow(QPainter& p, double y, const std::vector<std::string>& cells, bool heading, bool failing)
+    {
+        QPen grid(QColor(0x90, 0x90, 0x90));
+        grid.setWidthF(mm(0.1));
+        double x = 0;
+        const QFont& f = heading ? bold_ : font_;
+        const QFontMetricsF fm(f, &dev_);
+        for (std::size_t c = 0; c < widths_.size(); ++c) {
+            const QRectF cell(mm(x), mm(y), mm(widths_[c]), mm(rowHeight_));
+            p.setPen(grid);
+            p.setBrush(heading ? QBrush(kHeadFill) : failing ? QBrush(kFailFill) : QBrush(Qt::NoBrush));
+            p.drawRect(cell);
+            p.setBrush(Qt::NoBrush);
+            p.setPen(failing ? kFailText : QColor(Qt::black));
+            p.setFont(f);
+            const QString s = c < cells.size() ? fm.elidedText(q(cells[c]), Qt::ElideRight, mm(widths_[c] - 2 * kCellPad))
+                                               : QString();
+            p.drawText(QPointF(mm(x + kCellPad), mm(y + kCellPad) + fm.ascent()), s);
+            x += widths_[c];
+        }
+    }
+
+    const ScheduleReportContent& r_;
+    QPagedPaintDevice& dev_;
+    double width_ = 277, height_ = 190, dpmm_ = 1, rowHeight_ = 4, headingHeight_ = 4;
+    int headingLines_ = 1;
+    QFont font_, bold_;
+    std::vector<double> widths_;
+    int perPage_ = 1, pages_ = 1;
+};
+
+} // namespace
+
+std::vector<std::string> scheduleResultHeadings(int languageBase)
+{
+    auto t = [languageBase](int id) { return LoadText(id, languageBase, nullptr); };
+    return {t(1275), t(1276), t(1277), t(1278), t(1279), t(1375), t(1376), t(1377)};
+}
+
+std::string scheduleRowProblem(const ScheduleRowResult& r)
+{
+    if (!r.inputOk)
+        return r.failure.describe();
+    if (r.searched && !r.searchFound)
+        return r.searchProblem.empty() ? "no section of the catalogue carries the loads" : r.searchProblem;
+    if (r.calcError)
+        return "arithmetic failure";
+    if (!r.valid)
+        return std::to_string(r.errors) + (r.errors == 1 ? " error" : " errors");
+    return {};
+}
+
+std::string scheduleSectionText(const ScheduleRowResult& r)
+{
+    if (!r.inputOk)
+        return kDash;
+    const double d = std::isfinite(r.d) ? r.d : 0;
+    return r.profileName + " " + std::to_string(r.n1) + "+" + std::to_string(r.n2) + " x " +
+           formatFixed(d, d == std::floor(d) ? 0 : 1, ".");
+}
+
+std::vector<std::string> scheduleResultCells(const ScheduleRowResult& r, int languageBase, const std::string& sep)
+{
+    auto t = [languageBase](int id) { return LoadText(id, languageBase, nullptr); };
+    std::vector<std::string> cells(8, kDash);
+    if (r.valid) {
+        cells[0] = number(r.nRd, 0, sep);
+        cells[1] = number(r.utilisation, 3, sep);
+        cells[2] = number(r.nFiRd, 0, sep);
+        cells[3] = number(r.fireUtilisation, 3, sep);
+        cells[4] = !r.achievedApplies ? std::string(kDash)
+                   : r.achievedClass  ? std::string(fireClassLabel(*r.achievedClass))
+                                      : t(1214);
+    }
+    cells[5] = r.passes ? t(1378) : t(1379);
+    const std::string problem = scheduleRowProblem(r);
+    if (!r.passes && !problem.empty())
+        cells[5] += ": " + problem;
+    cells[6] = std::to_string(r.warnings);
+    cells[7] = scheduleSectionText(r) + (r.searched && r.searchFound ? " *" : "");
+    return cells;
+}
+
+std::string scheduleSummaryLine(const ScheduleSummary& s, int languageBase, const std::string& sep)
+{
+    std::string line = LoadText(1384, languageBase, nullptr);
+    line = replaceArg(line, 1, std::to_string(s.rows));
+    line = replaceArg(line, 2, std::to_string(s.passing));
+    line = replaceArg(line, 3, std::to_string(s.failing));
+    line = replaceArg(line, 4, formatFixed(std::isfinite(s.steelMass) ? s.steelMass : 0, 1, sep));
+    line = replaceArg(line, 5, formatFixed(std::isfinite(s.rebarMass) ? s.rebarMass : 0, 1, sep));
+    return line;
+}
+
+ScheduleReportContent buildScheduleReport(const ColumnInput& base, const Schedule& g, const ScheduleOutcome& o,
+                                          int languageBase, const QDateTime& printedAt, const ScheduleRowRun& run)
+{
+    ScheduleReportContent r;
+    RunState empty;
+    r.page = buildReport(empty, base, languageBase, ReportMethod::Condensed, printedAt);
+    r.page.listing.clear();
+    r.heading = LoadText(1385, languageBase, nullptr);
+    r.columns.push_back(LoadText(1373, languageBase, nullptr));
+    for (const std::string& f : g.columns)
+        r.columns.push_back(f);
+    for (const std::string& h : scheduleResultHeadings(languageBase))
+        r.columns.push_back(h);
+    for (std::size_t i = 0; i < g.rows.size() && i < o.rows.size(); ++i) {
+        std::vector<std::string> line{g.rows[i].name};
+        for (std::size_t c = 0; c < g.columns.size(); ++c)
+            line.push_back(c < g.rows[i].cells.size() ? g.rows[i].cells[c] : std::string());
+        for (const std::string& cell : scheduleResultCells(o.rows[i], languageBase, "."))
+            line.push_back(cell);
+        r.cells.push_back(std::move(line));
+        r.failing.push_back(!o.rows[i].passes);
+    }
+    r.summary = scheduleSummaryLine(o.summary, languageBase, ".");
+    if (std::any_of(o.rows.begin(), o.rows.end(), [](const ScheduleRowResult& row) { return row.searched && row.searchFound; }))
+        r.note = LoadText(1388, languageBase, nullptr);
+    for (const ScheduleRowResult& row : o.rows) {
+        if (!row.inputOk)
+            continue;
+        RunState st;
+        run(row.input, st);
+        ReportContent page = buildReport(st, row.input, languageBase, ReportMethod::Condensed, printedAt);
+        // the row's name heads its listing
+        page.listing.insert(page.listing.begin(), {r.heading + ": " + row.name, ""});
+        r.rows.push_back(std::move(page));
+    }
+    return r;
+}
+
+int writeScheduleReportPdf(const ScheduleReportContent& report, const QString& path)
+{
+    QPdfWriter writer(path);
+    writer.setResolution(1200);
+    writer.setCreator(q(report.page.productName));
+    writer.setTitle(q(report.page.productName) + QStringLiteral(" - ") + q(report.heading));
+    SummaryPainter summary(report, writer);
+    summary.layout();
+    QPainter p;
+    if (!p.begin(&writer))
+        return 0;
+    int pages = 0;
+    for (int i = 0; i < summary.pages(); ++i) {
+        if (i > 0 && !writer.newPage()) {
+            p.end();
+            return 0;
+        }
+        summary.paint(p, i);
+        ++pages;
+    }
+    for (const ReportContent& row : report.rows) {
+        const int n = renderReportOn(row, writer, p, true);
+        if (n == 0)
+            return 0;
+        pages += n;
+    }
+    if (!p.end())
+        return 0;
+    return pages;
+}
+
+} // namespace qeln::ui

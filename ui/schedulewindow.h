@@ -1,0 +1,112 @@
+// "Schedule": every column position of a building in one table. The window
+// is filled with the project (the base of every row), the catalogue's
+// profiles and the project's schedule; it edits the table, runs all rows off
+// the GUI thread (progress bar, Cancel), shows each row's results and the
+// summary, and exports CSV, XLSX and the PDF report. It tells the main
+// window through signals: the edited table (to keep in the project) and a
+// row to open as the current project.
+#pragma once
+
+#include "calc/records.h"
+#include "shell/schedule.h"
+#include "shell/scheduleedit.h"
+#include "shell/search.h"
+
+#include <QDialog>
+
+#include <atomic>
+#include <optional>
+#include <thread>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+
+namespace qeln::ui {
+
+class frmschedule : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmschedule(QWidget* parent = nullptr);
+    ~frmschedule() override;
+
+    // The base project, the catalogue's profiles and the schedule. A run in
+    // progress is stopped; the results are dropped.
+    void fill(const ColumnInput& base, std::vector<SearchProfile> profiles, const Schedule& grid);
+    const Schedule& grid() const { return grid_; }
+    const ColumnInput& base() const { return base_; }
+    // The results of the last run of this table; none after an edit.
+    const std::optional<ScheduleOutcome>& outcome() const { return outcome_; }
+    // Captions in the current language.
+    void setLanguage();
+
+    // Commands (the buttons; the file commands also take a path directly).
+    void addRow();
+    void deleteSelectedRows();
+    void copySelectedRows();
+    void pasteClipboard();
+    // Pastes tab-separated text at the current cell.
+    void pasteText(const QString& text);
+    // Adds the column named in the field box; false (told in the status line) when it cannot.
+    bool addColumnNamed(const QString& field);
+    bool importCsv(const QString& path);
+    bool exportCsv(const QString& path);
+    bool exportXlsx(const QString& path);
+    // Runs the rows again with the full listing for the report; false (told) when the file cannot be written.
+    bool exportPdf(const QString& path);
+
+    void runAll();
+    void cancelRun();
+    bool running() const { return worker_.joinable(); }
+
+    QTableWidget* grdschedule;
+    QPushButton *btnaddrow, *btndeleterows, *btncopyrows, *btnpaste, *btnaddcolumn;
+    QComboBox* cbocolumn;
+    QPushButton *btnimportcsv, *btnexportcsv, *btnexportxlsx, *btnexportpdf;
+    QPushButton *btnrun, *btncancel, *btnclose;
+    QCheckBox* chksearchall;
+    QProgressBar* prgrun;
+    QLabel *lblsummary, *lblstatus, *lbladdcolumn;
+
+signals:
+    // The table was edited (the main window keeps it in the project).
+    void gridEdited();
+    // A double click on a row: its input (the search's section when the last run chose one).
+    void openRowRequested(const ColumnInput& in, const QString& name);
+    // A run ended: finished or cancelled.
+    void runEnded();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void showGrid();
+    void showResults();
+    void cellChanged(QTableWidgetItem* item);
+    void rowDoubleClicked(int row);
+    void edited(bool structure);
+    void finished(ScheduleOutcome result, unsigned generation);
+    // Runs the table when it has no results yet and waits; false when cancelled.
+    bool ensureOutcome();
+    void updateButtons();
+    std::vector<std::size_t> selectedRows() const;
+    QString chooseFile(bool save, const QString& filter, const QString& suffix);
+    void tellFailure(int textId, const QString& path, const std::string& reason);
+
+    ColumnInput base_;
+    ProfileIndex profiles_;
+    Schedule grid_;
+    std::optional<ScheduleOutcome> outcome_;
+    std::thread worker_;
+    std::atomic<bool> cancel_{false};
+    unsigned generation_ = 0;
+    bool filling_ = false;
+};
+
+} // namespace qeln::ui
