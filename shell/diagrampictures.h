@@ -1,0 +1,40 @@
+// The four charts of a design run as pictures, in the order the Diagrams
+// window and the report page show them: per axis (weak, then strong) the
+// interaction diagram and the resistance-versus-eccentricity plot.
+#pragma once
+
+#include "calc/member.h"
+#include "calc/picture.h"
+#include "calc/textenv.h"
+#include "diagrams.h"
+#include "run.h"
+
+#include <array>
+
+namespace qeln {
+
+struct DiagramPictures {
+    // false: no diagrams (no valid run, or the diagrams could not be computed)
+    bool valid = false;
+    std::array<Picture, 2> interaction;    // index: the axis (0 weak, 1 strong)
+    std::array<Picture, 2> eccentricity;
+
+    // The four in reading order: weak interaction, weak eccentricity, strong
+    // interaction, strong eccentricity.
+    std::array<const Picture*, 4> inOrder() const
+    {
+        return {&interaction[0], &eccentricity[0], &interaction[1], &eccentricity[1]};
+    }
+};
+
+inline std::size_t axisIndex(Axis a) { return a == Axis::Weak ? 0 : 1; }
+
+// Draws computed diagrams in the language and with the decimal separator of
+// env. Not valid (and nothing drawn) unless the diagrams are ok.
+DiagramPictures drawDiagrams(const TextEnv& env, const Diagrams& d);
+
+// Computes and draws the diagrams of `in` with the safety factors, language
+// and decimal separator of env (a few milliseconds).
+DiagramPictures diagramPicturesOf(const RunEnv& env, const ColumnInput& in);
+
+} // namespace qeln
