@@ -52,5 +52,6 @@ inline constexpr int kHelpDetails = 1000;
 inline constexpr int kHelpGraphic = 1100;
 inline constexpr int kHelpLoads = 1200;
 inline constexpr int kHelpSearch = 1260;
+inline constexpr int kHelpDiagrams = 1315;
 
 } // namespace qeln

@@ -88,6 +88,15 @@ int main(int argc, char** argv)
         w.btnresultClick();
         w.btndetailClick();
         w.btngrafikClick();
+        // the diagrams window is not modal: photographed here, both tabs
+        w.btndiagramsClick();
+        QTest::qWait(100);
+        w.diagramsWindow->grab().save(out + "/tour-frmdiagrams-" + lang + ".png");
+        w.diagramsWindow->tabaxes->setCurrentIndex(1);
+        QTest::qWait(50);
+        w.diagramsWindow->grab().save(out + "/tour-frmdiagrams-strong-" + lang + ".png");
+        w.diagramsWindow->tabaxes->setCurrentIndex(0);
+        w.diagramsWindow->close();
         w.HelpAbout();
         w.HelpContents();
         QTest::qWait(100);
