@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <tuple>
+#include <utility>
 
 namespace qeln {
 
@@ -274,6 +276,7 @@ private:
     Rect area_;                                  // the plot area in picture units
     std::vector<std::vector<PixelPoint>> paths_; // every drawn curve and line, in pixels
     std::vector<Rect> markerBoxes_;
+    std::vector<std::pair<std::vector<PixelPoint>, Rgb>> leaders_;   // marker to its far label
     std::vector<Rect> obstacles_;                // boxes no text may touch (the legend)
     std::vector<PlacedText> texts_;
     std::vector<Rect> textBoxes_;
@@ -509,6 +512,21 @@ void markerShape(Canvas& c, double x, double y, Rgb color, bool square, double r
 
 Picture ChartLayout::draw()
 {
+    if (chart_.curves.empty() && chart_.markers.empty() && chart_.lines.empty()) {
+        // nothing to plot: the title and the note alone, no empty axes
+        Picture pic;
+        pic.width = kPlotWidth;
+        pic.height = kPlotHeight;
+        Canvas c(pic);
+        c.brush.solid = false;
+        c.halign = HAlign::Center;
+        c.font = fontOf(kTitleHeight);
+        c.textOut(kPlotWidth / 2, 12, chart_.title);
+        c.font = fontOf(kTextHeight);
+        if (!chart_.note.empty())
+            c.textOut(kPlotWidth / 2, 40, chart_.note);
+        return pic;
+    }
     ranges();
     for (const ChartCurve& c : chart_.curves)
         if (!c.label.empty())
@@ -537,7 +555,7 @@ Picture ChartLayout::draw()
     texts_.push_back({px(area_.right), px(area_.bottom + 30), chart_.xLabel, small, HAlign::Right, VAlign::Top});
     for (int i = 0; i < xt_.count; ++i) {
         const double x = map(xt_.at(i), 0).x;
-        texts_.push_back({px(x), px(area_.bottom + 6), tickLabel(xt_.at(i), xt_.decimals(), sep_), grey,
+        texts_.push_back({px(x), px(area_.bottom + 9), tickLabel(xt_.at(i), xt_.decimals(), sep_), grey,
                           HAlign::Center, VAlign::Top});
     }
     for (int i = 0; i < yt_.count; ++i) {
@@ -580,14 +598,25 @@ Picture ChartLayout::draw()
             continue;
         const PixelPoint p = map(m.x, m.y);
         std::vector<Candidate> cands;
-        for (const double d : {9.0, 18.0, 32.0, 52.0})
+        for (const double d : {9.0, 18.0, 32.0, 52.0, 80.0, 120.0, 170.0})
             for (const auto& [dx, dy, h, v] :
                  {std::tuple{1.0, -1.0, HAlign::Left, VAlign::Bottom}, std::tuple{1.0, 1.0, HAlign::Left, VAlign::Top},
                   std::tuple{-1.0, -1.0, HAlign::Right, VAlign::Bottom},
                   std::tuple{-1.0, 1.0, HAlign::Right, VAlign::Top}, std::tuple{0.0, -1.0, HAlign::Center, VAlign::Bottom},
-                  std::tuple{0.0, 1.0, HAlign::Center, VAlign::Top}})
+                  std::tuple{0.0, 1.0, HAlign::Center, VAlign::Top}, std::tuple{1.4, 0.0, HAlign::Left, VAlign::Bottom},
+                  std::tuple{-1.4, 0.0, HAlign::Right, VAlign::Bottom}})
                 cands.push_back({p.x + dx * d, p.y + dy * d, h, v});
+        const std::size_t before = texts_.size();
         placeText(m.label, fontOf(kTextHeight, m.color), cands, true);
+        if (texts_.size() > before) {
+            // a label placed away from its marker gets a leader line to it
+            const Rect& box = textBoxes_.back();
+            const double cx = std::clamp(p.x, box.left, box.right), cy = std::clamp(p.y, box.top, box.bottom);
+            if (std::hypot(cx - p.x, cy - p.y) > 24) {
+                leaders_.push_back({{{p.x, p.y}, {cx, cy}}, m.color});
+                paths_.push_back(leaders_.back().first);
+            }
+        }
     }
 
     // record: grid, frame, curves, lines, markers, legend, texts
@@ -628,6 +657,10 @@ Picture ChartLayout::draw()
             c.moveTo(px(area_.left), y);
             c.lineTo(px(area_.right), y);
         }
+    }
+    for (const auto& [path, color] : leaders_) {
+        pen(c, color, 1);
+        polyline(c, path);
     }
     for (const ChartMarker& m : chart_.markers) {
         if (!std::isfinite(m.x) || !std::isfinite(m.y))
@@ -693,8 +726,19 @@ std::string axisName(const TextEnv& env, Axis axis) { return env.text(axis == Ax
 // Forces as the result table shows them: whole kN.
 std::string kN(double v, const std::string& sep) { return tickLabel(v, 0, sep) + " kN"; }
 
-// An eccentricity: whole millimetres as such, others with two decimals.
-std::string mm(double e, const std::string& sep) { return tickLabel(e, e == std::floor(e) ? 0 : 2, sep) + " mm"; }
+// An eccentricity in mm with up to two decimals, no trailing zeros.
+std::string mm(double e, const std::string& sep)
+{
+    std::string s = tickLabel(e, 2, sep);
+    const std::size_t at = s.rfind(sep);
+    if (at != std::string::npos) {
+        while (s.size() > at + sep.size() && s.back() == '0')
+            s.pop_back();
+        if (s.size() == at + sep.size())
+            s.erase(at);
+    }
+    return s + " mm";
+}
 
 std::string rowLabel(const TextEnv& env, int row)
 {

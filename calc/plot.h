@@ -86,7 +86,8 @@ struct Chart {
 // Draws a chart into a picture of kPlotWidth x kPlotHeight: title, axes,
 // ticks and grid, curves clipped to the plot area, markers with labels
 // placed clear of each other, and the legend where no curve runs (or
-// outside the plot area). Non-finite values are skipped, never drawn.
+// outside the plot area). Non-finite values are skipped, never drawn. A
+// chart with nothing to plot is its title and note alone.
 Picture drawChart(const Chart& chart, const std::string& decimalSeparator);
 
 } // namespace qeln

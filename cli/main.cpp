@@ -169,6 +169,8 @@ std::optional<FileFailure> writePlots(const std::string& dir, const Diagrams& d,
         return FileFailure{516, dir, 0, ec ? ec.message() : "not a folder"};
     TextEnv env;
     env.languageBase = languageBase;
+    // a drawing for readers of the language: its decimal separator
+    env.decimalSeparator = languageBase == kEnglish ? "." : ",";
     const struct {
         const char* name;
         Picture picture;

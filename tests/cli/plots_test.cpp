@@ -1,0 +1,162 @@
+// qeln-cli design --plots DIR and --json --curves: four SVG files an XML
+// parser reads, in the chosen language; the curves' data with the resistance
+// equal to the table's cell; usage errors and projects that cannot be designed.
+#include "json.h"
+
+#include "cli_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+using namespace clirun;
+namespace fs = std::filesystem;
+
+const std::string kData = std::string(QELN_SOURCE_DIR) + "/tests/data/";
+const char* const kPlots[] = {"nm-weak.svg", "nm-strong.svg", "ne-weak.svg", "ne-strong.svg"};
+
+qeln::json::Value parsed(const Outcome& o)
+{
+    qeln::json::ParseError e;
+    auto v = qeln::json::parse(o.out, e);
+    EXPECT_TRUE(v.has_value()) << e.message;
+    return v ? *v : qeln::json::Value();
+}
+
+bool xmlSvg(const std::string& path)
+{
+    const std::string cmd = "python3 -c \"import sys, xml.etree.ElementTree as E; r = E.parse(sys.argv[1]).getroot(); "
+                            "sys.exit(0 if r.tag == '{http://www.w3.org/2000/svg}svg' else 1)\" " +
+                            shellQuote(path);
+    return std::system(cmd.c_str()) == 0;
+}
+
+TEST(CliPlots, FourFilesForTheDefaultProject)
+{
+    const std::string dir = scratch("plots/sub");   // made when missing, parents too
+    fs::remove_all(scratch("plots"));
+    const Outcome o = run({"design", kData + "default.qln", "--plots", dir});
+    ASSERT_EQ(o.status, 0) << o.err;
+    const bool python = std::system("python3 -c \"import xml.etree.ElementTree\" >/dev/null 2>&1") == 0;
+    for (const char* name : kPlots) {
+        const std::string path = dir + "/" + name;
+        const std::string svg = readFile(path);
+        ASSERT_FALSE(svg.empty()) << name;
+        EXPECT_EQ(svg.find("nan"), std::string::npos);
+        EXPECT_EQ(svg.find("inf"), std::string::npos);
+        if (python) {
+            EXPECT_TRUE(xmlSvg(path)) << name;
+        }
+    }
+    EXPECT_NE(readFile(dir + "/nm-weak.svg").find("Interaction diagram - weak axis z-z"), std::string::npos);
+    EXPECT_NE(readFile(dir + "/ne-strong.svg").find("Resistance versus eccentricity - strong axis y-y"),
+              std::string::npos);
+    // no temporary files left beside them
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, 4);
+
+    // German, decimal comma in the listing language: the texts follow the language
+    const Outcome de = run({"design", kData + "default-german.qln", "--language", "de", "--plots", dir});
+    ASSERT_EQ(de.status, 0) << de.err;
+    EXPECT_NE(readFile(dir + "/nm-strong.svg").find("Interaktionsdiagramm - starke Achse y-y"), std::string::npos);
+    fs::remove_all(scratch("plots"));
+}
+
+TEST(CliPlots, NotWrittenWithoutValidResults)
+{
+    const std::string dir = scratch("plots-invalid");
+    fs::remove_all(dir);
+    const Outcome o = run({"design", "--input", "-", "--plots", dir}, R"({"n1": 16})");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find("the plots are not written"), std::string::npos) << o.err;
+    EXPECT_FALSE(fs::exists(dir + "/nm-weak.svg"));
+    fs::remove_all(dir);
+}
+
+TEST(CliPlots, AFileInTheWayGives3)
+{
+    const std::string blocker = scratch("plots-blocker");
+    writeFile(blocker, "not a folder");
+    const Outcome o = run({"design", kData + "default.qln", "--plots", blocker});
+    EXPECT_EQ(o.status, 3);
+    EXPECT_NE(o.err.find("Error during Writing of File"), std::string::npos) << o.err;
+    EXPECT_EQ(readFile(blocker), "not a folder");
+    std::remove(blocker.c_str());
+}
+
+TEST(CliPlots, UsageErrors)
+{
+    Outcome o = run({"design", kData + "default.qln", "--curves"});
+    EXPECT_EQ(o.status, 64);
+    EXPECT_NE(o.err.find("--curves adds to the JSON output: it needs --json"), std::string::npos);
+    o = run({"design", kData + "default.qln", "--plots", ""});
+    EXPECT_EQ(o.status, 64);
+    EXPECT_NE(o.err.find("--plots needs a file name"), std::string::npos);
+    const Outcome help = run({"--help"});
+    for (const char* s : {"--plots", "--curves", "nm-weak.svg", "ne-strong.svg", "eLimit"})
+        EXPECT_NE(help.out.find(s), std::string::npos) << s;
+}
+
+TEST(CliCurves, JsonShape)
+{
+    const Outcome o =
+        run({"design", "--input", "-", "--json", "--curves"}, R"({"e1": 50, "e2": 30, "nEd": 2500, "nFiEd": 500,
+             "fireClass": "R60"})");
+    ASSERT_EQ(o.status, 0) << o.err;
+    const auto doc = parsed(o);
+    ASSERT_TRUE(doc.contains("curves"));
+    const auto& c = doc["curves"];
+    EXPECT_EQ(c["status"], "ok");
+    for (const char* axis : {"weak", "strong"}) {
+        SCOPED_TRACE(axis);
+        const auto& a = c[axis];
+        ASSERT_TRUE(a.is_object());
+        for (const char* curve : {"plastic", "allowed", "acting"}) {
+            ASSERT_TRUE(a[curve]["N"].is_array()) << curve;
+            EXPECT_EQ(a[curve]["N"].size(), a[curve]["M"].size()) << curve;
+            EXPECT_GT(a[curve]["N"].size(), 10u) << curve;
+        }
+        const int column = std::string(axis) == "weak" ? 2 : 3;
+        EXPECT_EQ(a["resistance"]["N"].get<double>(), doc["table"][0][column].get<double>());
+        EXPECT_EQ(a["e"].get<double>(), std::string(axis) == "weak" ? 50 : 30);
+        EXPECT_EQ(a["load"]["N"].get<double>(), 2500);
+        const auto& ecc = a["eccentricity"];
+        ASSERT_EQ(ecc["e"].size(), 31u);
+        EXPECT_EQ(ecc["e"][0].get<double>(), 0);
+        EXPECT_EQ(ecc["e"][30].get<double>(), ecc["eLimit"].get<double>());
+        ASSERT_EQ(ecc["series"].size(), 5u);
+        const char* rows[] = {"Service", "R30", "R60", "R90", "R120"};
+        for (std::size_t r = 0; r < 5; ++r) {
+            EXPECT_EQ(ecc["series"][r]["row"], rows[r]);
+            EXPECT_EQ(ecc["series"][r]["N"].size(), 31u);
+            EXPECT_TRUE(ecc["series"][r]["outside"].is_boolean());
+        }
+    }
+    // without --curves no key
+    const Outcome plain = run({"design", kData + "default.qln", "--json"});
+    EXPECT_FALSE(parsed(plain).contains("curves"));
+}
+
+TEST(CliCurves, ProjectThatCannotBeDesigned)
+{
+    const Outcome o = run({"design", "--input", "-", "--json", "--curves"}, R"({"e1": 400})");
+    EXPECT_EQ(o.status, 1);
+    const auto doc = parsed(o);
+    EXPECT_EQ(doc["curves"]["status"], "inputErrors");
+    EXPECT_TRUE(doc["curves"]["weak"].is_null());
+    EXPECT_TRUE(doc["curves"]["strong"].is_null());
+
+    const Outcome calc = run({"design", "--input", "-", "--json", "--curves"}, R"({"fy": 0})");
+    EXPECT_EQ(calc.status, 2);
+    EXPECT_EQ(parsed(calc)["curves"]["status"], "calculationError");
+}
+
+} // namespace
