@@ -320,13 +320,13 @@ void ChartLayout::frame(bool legendOutside)
 {
     // y ticks first: their labels decide the left margin
     const int plotTop = chart_.note.empty() ? 72 : 90;
-    const int plotBottom = kPlotHeight - 62;
+    const int plotBottom = chart_.size.height - 62;
     yt_ = roundTicks(y0_, y1_, 9);
     double labelWidth = 0;
     for (int i = 0; i < yt_.count; ++i)
         labelWidth = std::max(labelWidth, textWidth(fontOf(kTextHeight), tickLabel(yt_.at(i), yt_.decimals(), sep_)));
     const double left = std::max(60.0, 18 + labelWidth + 10);
-    const double right = kPlotWidth - 24 - (legendOutside ? legend_.width + 16 : 0);
+    const double right = chart_.size.width - 24 - (legendOutside ? legend_.width + 16 : 0);
     area_ = {left, static_cast<double>(plotTop), right, static_cast<double>(plotBottom)};
     // x ticks: as many as fit with their labels apart
     for (int maxTicks = 11; maxTicks >= 3; --maxTicks) {
@@ -455,7 +455,7 @@ void ChartLayout::placeText(const std::string& text, const Font& font, const std
 {
     if (text.empty())
         return;
-    const Rect page{2, 2, kPlotWidth - 2.0, kPlotHeight - 2.0};
+    const Rect page{2, 2, chart_.size.width - 2.0, chart_.size.height - 2.0};
     const Rect& bounds = mustStayInside ? area_ : page;
     // first a place clear of texts, curves and markers; then one clear of
     // texts only; then anywhere on the page clear of texts
@@ -515,16 +515,16 @@ Picture ChartLayout::draw()
     if (chart_.curves.empty() && chart_.markers.empty() && chart_.lines.empty()) {
         // nothing to plot: the title and the note alone, no empty axes
         Picture pic;
-        pic.width = kPlotWidth;
-        pic.height = kPlotHeight;
+        pic.width = chart_.size.width;
+        pic.height = chart_.size.height;
         Canvas c(pic);
         c.brush.solid = false;
         c.halign = HAlign::Center;
         c.font = fontOf(kTitleHeight);
-        c.textOut(kPlotWidth / 2, 12, chart_.title);
+        c.textOut(chart_.size.width / 2, 12, chart_.title);
         c.font = fontOf(kTextHeight);
         if (!chart_.note.empty())
-            c.textOut(kPlotWidth / 2, 40, chart_.note);
+            c.textOut(chart_.size.width / 2, 40, chart_.note);
         return pic;
     }
     ranges();
@@ -548,9 +548,9 @@ Picture ChartLayout::draw()
     const Font title = fontOf(kTitleHeight);
     const Font small = fontOf(kTextHeight);
     const Font grey = fontOf(kTextHeight, {70, 70, 70});
-    texts_.push_back({kPlotWidth / 2, 12, chart_.title, title, HAlign::Center, VAlign::Top});
+    texts_.push_back({chart_.size.width / 2, 12, chart_.title, title, HAlign::Center, VAlign::Top});
     if (!chart_.note.empty())
-        texts_.push_back({kPlotWidth / 2, 40, chart_.note, small, HAlign::Center, VAlign::Top});
+        texts_.push_back({chart_.size.width / 2, 40, chart_.note, small, HAlign::Center, VAlign::Top});
     texts_.push_back({px(area_.left - 8), px(area_.top - 16), chart_.yLabel, small, HAlign::Left, VAlign::Bottom});
     texts_.push_back({px(area_.right), px(area_.bottom + 30), chart_.xLabel, small, HAlign::Right, VAlign::Top});
     for (int i = 0; i < xt_.count; ++i) {
@@ -621,8 +621,8 @@ Picture ChartLayout::draw()
 
     // record: grid, frame, curves, lines, markers, legend, texts
     Picture pic;
-    pic.width = kPlotWidth;
-    pic.height = kPlotHeight;
+    pic.width = chart_.size.width;
+    pic.height = chart_.size.height;
     Canvas c(pic);
     c.brush.solid = false;
     pen(c, kGrid, 1);
@@ -749,10 +749,11 @@ std::string rowLabel(const TextEnv& env, int row)
 
 } // namespace
 
-Picture interactionPlot(const TextEnv& env, const InteractionDiagram& d, Axis axis)
+Picture interactionPlot(const TextEnv& env, const InteractionDiagram& d, Axis axis, PlotSize size)
 {
     const std::string& sep = env.decimalSeparator;
     Chart chart;
+    chart.size = size;
     chart.title = env.text(1300) + " - " + axisName(env, axis);
     chart.xLabel = env.text(1309);
     chart.yLabel = env.text(1310);
@@ -771,10 +772,11 @@ Picture interactionPlot(const TextEnv& env, const InteractionDiagram& d, Axis ax
     return drawChart(chart, sep);
 }
 
-Picture eccentricityPlot(const TextEnv& env, const ResistanceCurves& c, Axis axis)
+Picture eccentricityPlot(const TextEnv& env, const ResistanceCurves& c, Axis axis, PlotSize size)
 {
     const std::string& sep = env.decimalSeparator;
     Chart chart;
+    chart.size = size;
     chart.title = env.text(1301) + " - " + axisName(env, axis);
     chart.xLabel = env.text(1311);
     chart.yLabel = env.text(1312);

@@ -1,27 +1,25 @@
 #include "diagrampictures.h"
 
-#include "calc/plot.h"
-
 namespace qeln {
 
-DiagramPictures drawDiagrams(const TextEnv& env, const Diagrams& d)
+DiagramPictures drawDiagrams(const TextEnv& env, const Diagrams& d, PlotSize size)
 {
     DiagramPictures p;
     if (!d.ok())
         return p;
     p.valid = true;
-    p.interaction[axisIndex(Axis::Weak)] = interactionPlot(env, d.weak, Axis::Weak);
-    p.interaction[axisIndex(Axis::Strong)] = interactionPlot(env, d.strong, Axis::Strong);
-    p.eccentricity[axisIndex(Axis::Weak)] = eccentricityPlot(env, d.weakCurves, Axis::Weak);
-    p.eccentricity[axisIndex(Axis::Strong)] = eccentricityPlot(env, d.strongCurves, Axis::Strong);
+    p.interaction[axisIndex(Axis::Weak)] = interactionPlot(env, d.weak, Axis::Weak, size);
+    p.interaction[axisIndex(Axis::Strong)] = interactionPlot(env, d.strong, Axis::Strong, size);
+    p.eccentricity[axisIndex(Axis::Weak)] = eccentricityPlot(env, d.weakCurves, Axis::Weak, size);
+    p.eccentricity[axisIndex(Axis::Strong)] = eccentricityPlot(env, d.strongCurves, Axis::Strong, size);
     return p;
 }
 
-DiagramPictures diagramPicturesOf(const RunEnv& env, const ColumnInput& in)
+DiagramPictures diagramPicturesOf(const RunEnv& env, const ColumnInput& in, PlotSize size)
 {
     CalcEnv calc = env;
     calc.gammas = SafetyFactors::of(in);
-    return drawDiagrams(env, computeDiagrams(calc, in));
+    return drawDiagrams(env, computeDiagrams(calc, in), size);
 }
 
 } // namespace qeln

@@ -5,6 +5,7 @@
 
 #include "calc/member.h"
 #include "calc/picture.h"
+#include "calc/plot.h"
 #include "calc/textenv.h"
 #include "diagrams.h"
 #include "run.h"
@@ -30,11 +31,12 @@ struct DiagramPictures {
 inline std::size_t axisIndex(Axis a) { return a == Axis::Weak ? 0 : 1; }
 
 // Draws computed diagrams in the language and with the decimal separator of
-// env. Not valid (and nothing drawn) unless the diagrams are ok.
-DiagramPictures drawDiagrams(const TextEnv& env, const Diagrams& d);
+// env, each chart of `size`. Not valid (and nothing drawn) unless the
+// diagrams are ok.
+DiagramPictures drawDiagrams(const TextEnv& env, const Diagrams& d, PlotSize size = {});
 
 // Computes and draws the diagrams of `in` with the safety factors, language
 // and decimal separator of env (a few milliseconds).
-DiagramPictures diagramPicturesOf(const RunEnv& env, const ColumnInput& in);
+DiagramPictures diagramPicturesOf(const RunEnv& env, const ColumnInput& in, PlotSize size = {});
 
 } // namespace qeln
