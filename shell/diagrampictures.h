@@ -30,6 +30,12 @@ struct DiagramPictures {
 
 inline std::size_t axisIndex(Axis a) { return a == Axis::Weak ? 0 : 1; }
 
+// The size of the charts in the Diagrams window and the printed report, two
+// of which stand side by side: smaller than a chart file's, so that their
+// texts keep a readable size (about 5.5 pt in print, 11 pixels in a window
+// of 1100).
+inline constexpr PlotSize kCompactPlotSize{640, 427};
+
 // Draws computed diagrams in the language and with the decimal separator of
 // env, each chart of `size`. Not valid (and nothing drawn) unless the
 // diagrams are ok.

@@ -720,7 +720,7 @@ const DiagramPictures& frmmain::diagrams()
             RunEnv env;
             env.languageBase = languageBase();
             env.decimalSeparator = QString(decimalSeparator()).toStdString();
-            *diagrams_ = diagramPicturesOf(env, *diagramsInput_);
+            *diagrams_ = diagramPicturesOf(env, *diagramsInput_, kCompactPlotSize);
         }
     }
     return *diagrams_;

@@ -483,7 +483,7 @@ DiagramPictures reportDiagrams(const ColumnInput& in, int languageBase, const st
     RunEnv env;
     env.languageBase = languageBase;
     env.decimalSeparator = decimalSeparator;
-    return diagramPicturesOf(env, in, kReportPlotSize);
+    return diagramPicturesOf(env, in, kCompactPlotSize);
 }
 
 // ---------------------------------------------------------------- wrapping

@@ -76,10 +76,7 @@ ReportContent buildReport(const RunState& run, const ColumnInput& in, int langua
 // the time with seconds, in the locale of the report's language.
 std::string reportDateTime(const QDateTime& dt, int languageBase);
 
-// The charts of the report's page of diagrams: drawn smaller than on the
-// screen, so that their texts print at about 5.5 pt in a cell of half the
-// page's width.
-inline constexpr PlotSize kReportPlotSize{640, 427};
+// The charts of the report's page of diagrams, of the compact size.
 DiagramPictures reportDiagrams(const ColumnInput& in, int languageBase, const std::string& decimalSeparator);
 
 // Lays the report out on the device (its page layout is set to A4 portrait

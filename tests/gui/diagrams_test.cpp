@@ -63,7 +63,7 @@ class DiagramsTest : public QObject {
         RunEnv env;
         env.languageBase = languageBase();
         env.decimalSeparator = QString(decimalSeparator()).toStdString();
-        return diagramPicturesOf(env, in);
+        return diagramPicturesOf(env, in, kCompactPlotSize);
     }
 
 private slots:

@@ -86,8 +86,8 @@ TEST(ReportDiagrams, ContentHasTheFourChartsInReadingOrder)
                                   "Tragfähigkeit abhängig von der Exzentrizität - starke Achse y-y"};
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_TRUE(hasText(c.diagrams[i], titles[i])) << titles[i];
-        EXPECT_EQ(c.diagrams[i].width, kReportPlotSize.width);
-        EXPECT_EQ(c.diagrams[i].height, kReportPlotSize.height);
+        EXPECT_EQ(c.diagrams[i].width, kCompactPlotSize.width);
+        EXPECT_EQ(c.diagrams[i].height, kCompactPlotSize.height);
     }
     // the German decimal comma in the charts as in the listing
     EXPECT_TRUE(hasText(c.diagrams[0], "e = 30 mm"));
@@ -147,7 +147,7 @@ TEST(ReportDiagrams, OnePageMoreAfterTheListingThenTheDisclaimer)
         EXPECT_FALSE(text[i].contains("Interaction diagram")) << "page " << i + 1;
 }
 
-// At the report's size every text of a chart still stands apart from the
+// At the compact size every text of a chart still stands apart from the
 // others and inside the picture, for sections from small to very deep.
 struct PrintCase {
     const char* name;
