@@ -32,9 +32,10 @@ inline std::size_t axisIndex(Axis a) { return a == Axis::Weak ? 0 : 1; }
 
 // The size of the charts in the Diagrams window and the printed report, two
 // of which stand side by side: smaller than a chart file's, so that their
-// texts keep a readable size (about 5.5 pt in print, 11 pixels in a window
-// of 1100).
-inline constexpr PlotSize kCompactPlotSize{640, 427};
+// texts keep a readable size (about 5 pt in print, 10 pixels in a window of
+// 1100), and still wide enough to keep a long legend (French, German) inside
+// the plot area.
+inline constexpr PlotSize kCompactPlotSize{720, 480};
 
 // Draws computed diagrams in the language and with the decimal separator of
 // env, each chart of `size`. Not valid (and nothing drawn) unless the
