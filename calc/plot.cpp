@@ -216,6 +216,7 @@ struct PlacedText {
     Font font;
     HAlign h;
     VAlign v;
+    bool halo = false;   // on a white ground: it lies over a curve
 };
 
 struct Candidate {
@@ -249,13 +250,17 @@ struct Legend {
 
 class ChartLayout {
 public:
-    ChartLayout(const Chart& chart, const std::string& sep) : chart_(chart), sep_(sep) {}
+    ChartLayout(const Chart& chart, const std::string& sep, int width, int height)
+        : chart_(chart), sep_(sep), W_(std::max(width, kPlotMinWidth)), H_(std::max(height, kPlotMinHeight))
+    {
+    }
 
     Picture draw();
 
 private:
     void ranges();
-    void frame(bool legendOutside);
+    enum class LegendAt { inside, right, below };
+    void frame(LegendAt legend);
     PixelPoint map(double x, double y) const
     {
         return {area_.left + (x - xt_.first) / (xt_.last() - xt_.first) * (area_.right - area_.left),
@@ -263,6 +268,7 @@ private:
     }
     std::vector<std::vector<PixelPoint>> pixelCurve(const ChartCurve& c) const;
     bool crossesCurves(const Rect& r) const;
+    int curveCrossings(const Rect& r) const;
     bool hitsText(const Rect& r, double gap) const;
     bool hitsMarkers(const Rect& r) const;
     std::optional<Rect> placeLegend();
@@ -271,6 +277,7 @@ private:
 
     const Chart& chart_;
     const std::string& sep_;
+    int W_, H_;                                  // the picture's size
     double x0_ = 0, x1_ = 1, y0_ = 0, y1_ = 1;   // data ranges
     Ticks xt_, yt_;
     Rect area_;                                  // the plot area in picture units
@@ -316,17 +323,17 @@ void ChartLayout::ranges()
         }
 }
 
-void ChartLayout::frame(bool legendOutside)
+void ChartLayout::frame(LegendAt legend)
 {
     // y ticks first: their labels decide the left margin
     const int plotTop = chart_.note.empty() ? 72 : 90;
-    const int plotBottom = chart_.size.height - 62;
-    yt_ = roundTicks(y0_, y1_, 9);
+    const int plotBottom = H_ - 62 - (legend == LegendAt::below ? static_cast<int>(legend_.height) + 8 : 0);
+    yt_ = roundTicks(y0_, y1_, std::clamp((plotBottom - plotTop) / 45, 4, 9));
     double labelWidth = 0;
     for (int i = 0; i < yt_.count; ++i)
         labelWidth = std::max(labelWidth, textWidth(fontOf(kTextHeight), tickLabel(yt_.at(i), yt_.decimals(), sep_)));
     const double left = std::max(60.0, 18 + labelWidth + 10);
-    const double right = chart_.size.width - 24 - (legendOutside ? legend_.width + 16 : 0);
+    const double right = W_ - 24 - (legend == LegendAt::right ? legend_.width + 16 : 0);
     area_ = {left, static_cast<double>(plotTop), right, static_cast<double>(plotBottom)};
     // x ticks: as many as fit with their labels apart
     for (int maxTicks = 11; maxTicks >= 3; --maxTicks) {
@@ -408,6 +415,15 @@ bool ChartLayout::crossesCurves(const Rect& r) const
     return false;
 }
 
+int ChartLayout::curveCrossings(const Rect& r) const
+{
+    int n = 0;
+    for (const auto& path : paths_)
+        for (std::size_t i = 1; i < path.size(); ++i)
+            n += segmentHits(path[i - 1], path[i], r) ? 1 : 0;
+    return n;
+}
+
 bool ChartLayout::hitsText(const Rect& r, double gap) const
 {
     for (const Rect& b : textBoxes_)
@@ -455,19 +471,37 @@ void ChartLayout::placeText(const std::string& text, const Font& font, const std
 {
     if (text.empty())
         return;
-    const Rect page{2, 2, chart_.size.width - 2.0, chart_.size.height - 2.0};
+    const Rect page{2, 2, W_ - 2.0, H_ - 2.0};
     const Rect& bounds = mustStayInside ? area_ : page;
-    // first a place clear of texts, curves and markers; then one clear of
-    // texts only; then anywhere on the page clear of texts
-    for (int pass = 0; pass < 3; ++pass) {
+    auto take = [&](const Candidate& c, bool halo) {
+        texts_.push_back({px(c.x), px(c.y), text, font, c.h, c.v, halo});
+        textBoxes_.push_back(boxAt(text, font, px(c.x), px(c.y), c.h, c.v));
+    };
+    // first a place clear of texts, curves and markers
+    for (const Candidate& c : candidates) {
+        const Rect r = boxAt(text, font, c.x, c.y, c.h, c.v);
+        if (r.inside(bounds) && !hitsText(r, 3) && !crossesCurves(r) && !hitsMarkers(r)) {
+            take(c, false);
+            return;
+        }
+    }
+    // then the one clear of texts that crosses the fewest curve pieces (on a
+    // white ground), a marker counting as many
+    for (const Rect& area : {bounds, page}) {
+        const Candidate* best = nullptr;
+        int fewest = 0;
         for (const Candidate& c : candidates) {
             const Rect r = boxAt(text, font, c.x, c.y, c.h, c.v);
-            if (!r.inside(pass < 2 ? bounds : page) || hitsText(r, 3))
+            if (!r.inside(area) || hitsText(r, 3))
                 continue;
-            if (pass == 0 && (crossesCurves(r) || hitsMarkers(r)))
-                continue;
-            texts_.push_back({px(c.x), px(c.y), text, font, c.h, c.v});
-            textBoxes_.push_back(boxAt(text, font, px(c.x), px(c.y), c.h, c.v));
+            const int n = curveCrossings(r) + (hitsMarkers(r) ? 1000 : 0);
+            if (!best || n < fewest) {
+                best = &c;
+                fewest = n;
+            }
+        }
+        if (best) {
+            take(*best, true);
             return;
         }
     }
@@ -476,7 +510,7 @@ void ChartLayout::placeText(const std::string& text, const Font& font, const std
         for (double x = page.left + 4; x < page.right - 20; x += 12) {
             const Rect r = boxAt(text, font, x, y, HAlign::Left, VAlign::Top);
             if (r.inside(page) && !hitsText(r, 3)) {
-                texts_.push_back({px(x), px(y), text, font, HAlign::Left, VAlign::Top});
+                texts_.push_back({px(x), px(y), text, font, HAlign::Left, VAlign::Top, true});
                 textBoxes_.push_back(boxAt(text, font, px(x), px(y), HAlign::Left, VAlign::Top));
                 return;
             }
@@ -515,16 +549,16 @@ Picture ChartLayout::draw()
     if (chart_.curves.empty() && chart_.markers.empty() && chart_.lines.empty()) {
         // nothing to plot: the title and the note alone, no empty axes
         Picture pic;
-        pic.width = chart_.size.width;
-        pic.height = chart_.size.height;
+        pic.width = W_;
+        pic.height = H_;
         Canvas c(pic);
         c.brush.solid = false;
         c.halign = HAlign::Center;
         c.font = fontOf(kTitleHeight);
-        c.textOut(chart_.size.width / 2, 12, chart_.title);
+        c.textOut(W_ / 2, 12, chart_.title);
         c.font = fontOf(kTextHeight);
         if (!chart_.note.empty())
-            c.textOut(chart_.size.width / 2, 40, chart_.note);
+            c.textOut(W_ / 2, 40, chart_.note);
         return pic;
     }
     ranges();
@@ -533,12 +567,22 @@ Picture ChartLayout::draw()
             legend_.entries.push_back({c.label, c.color, c.width, c.dashed, false, false});
     legend_.measure();
 
-    frame(false);
+    frame(LegendAt::inside);
     std::optional<Rect> legendAt = legend_.entries.empty() ? std::optional<Rect>(Rect{}) : placeLegend();
     if (!legendAt) {
-        frame(true);
-        const double x = area_.right + 16;
-        legendAt = Rect{x, area_.top, x + legend_.width, area_.top + legend_.height};
+        // no free place inside: below the x axis's label when the plot keeps
+        // a useful height there, else beside the plot area
+        const double heightBelow = (area_.bottom - area_.top) - legend_.height - 8;
+        const double widthBeside = (area_.right - area_.left) - legend_.width - 16;
+        if (heightBelow >= 160 || heightBelow >= widthBeside) {
+            frame(LegendAt::below);
+            const double y = area_.bottom + 52;
+            legendAt = Rect{area_.left, y, area_.left + legend_.width, y + legend_.height};
+        } else {
+            frame(LegendAt::right);
+            const double x = area_.right + 16;
+            legendAt = Rect{x, area_.top, x + legend_.width, area_.top + legend_.height};
+        }
     }
     legendBox_ = *legendAt;
     if (!legend_.entries.empty())
@@ -548,9 +592,9 @@ Picture ChartLayout::draw()
     const Font title = fontOf(kTitleHeight);
     const Font small = fontOf(kTextHeight);
     const Font grey = fontOf(kTextHeight, {70, 70, 70});
-    texts_.push_back({chart_.size.width / 2, 12, chart_.title, title, HAlign::Center, VAlign::Top});
+    texts_.push_back({W_ / 2, 12, chart_.title, title, HAlign::Center, VAlign::Top});
     if (!chart_.note.empty())
-        texts_.push_back({chart_.size.width / 2, 40, chart_.note, small, HAlign::Center, VAlign::Top});
+        texts_.push_back({W_ / 2, 40, chart_.note, small, HAlign::Center, VAlign::Top});
     texts_.push_back({px(area_.left - 8), px(area_.top - 16), chart_.yLabel, small, HAlign::Left, VAlign::Bottom});
     texts_.push_back({px(area_.right), px(area_.bottom + 30), chart_.xLabel, small, HAlign::Right, VAlign::Top});
     for (int i = 0; i < xt_.count; ++i) {
@@ -584,7 +628,7 @@ Picture ChartLayout::draw()
         } else {
             const double y = map(0, l.at).y;
             std::vector<Candidate> cands;
-            for (const double fx : {0.98, 0.02, 0.5, 0.75, 0.25})
+            for (const double fx : {0.98, 0.02, 0.5, 0.75, 0.25, 0.9, 0.1, 0.6, 0.4, 0.8, 0.2, 0.7, 0.3})
                 for (const bool above : {true, false}) {
                     const double x = area_.left + fx * (area_.right - area_.left);
                     const HAlign h = fx > 0.9 ? HAlign::Right : fx < 0.1 ? HAlign::Left : HAlign::Center;
@@ -621,8 +665,8 @@ Picture ChartLayout::draw()
 
     // record: grid, frame, curves, lines, markers, legend, texts
     Picture pic;
-    pic.width = chart_.size.width;
-    pic.height = chart_.size.height;
+    pic.width = W_;
+    pic.height = H_;
     Canvas c(pic);
     c.brush.solid = false;
     pen(c, kGrid, 1);
@@ -690,6 +734,15 @@ Picture ChartLayout::draw()
             y += Legend::kRow;
         }
     }
+    for (const PlacedText& t : texts_) {
+        if (!t.halo)
+            continue;
+        const Rect b = boxAt(t.text, t.font, t.x, t.y, t.h, t.v);
+        pen(c, {255, 255, 255}, 1);
+        c.brush.color = {255, 255, 255};
+        c.brush.solid = true;
+        c.rectangle(px(b.left - 2), px(b.top - 1), px(b.right + 2), px(b.bottom + 1));
+    }
     c.brush.solid = false;
     for (const PlacedText& t : texts_) {
         if (t.text.empty())
@@ -704,9 +757,9 @@ Picture ChartLayout::draw()
 
 } // namespace
 
-Picture drawChart(const Chart& chart, const std::string& decimalSeparator)
+Picture drawChart(const Chart& chart, const std::string& decimalSeparator, int width, int height)
 {
-    ChartLayout layout(chart, decimalSeparator);
+    ChartLayout layout(chart, decimalSeparator, width, height);
     return layout.draw();
 }
 
@@ -749,17 +802,16 @@ std::string rowLabel(const TextEnv& env, int row)
 
 } // namespace
 
-Picture interactionPlot(const TextEnv& env, const InteractionDiagram& d, Axis axis, PlotSize size)
+Picture interactionPlot(const TextEnv& env, const InteractionDiagram& d, Axis axis, int width, int height)
 {
     const std::string& sep = env.decimalSeparator;
     Chart chart;
-    chart.size = size;
     chart.title = env.text(1300) + " - " + axisName(env, axis);
     chart.xLabel = env.text(1309);
     chart.yLabel = env.text(1310);
     if (!d.valid) {
         chart.note = env.text(1314);
-        return drawChart(chart, sep);
+        return drawChart(chart, sep, width, height);
     }
     chart.note = "e = " + mm(d.e, sep);
     chart.curves.push_back({d.plasticM, d.plasticN, kPlastic, 2, false, env.text(1304)});
@@ -769,20 +821,19 @@ Picture interactionPlot(const TextEnv& env, const InteractionDiagram& d, Axis ax
                              env.text(1307) + " " + kN(d.resistanceN, sep), false});
     if (d.loadN && d.loadM)
         chart.markers.push_back({*d.loadM, *d.loadN, kLoad, env.text(1308) + " N.Ed = " + kN(*d.loadN, sep), true});
-    return drawChart(chart, sep);
+    return drawChart(chart, sep, width, height);
 }
 
-Picture eccentricityPlot(const TextEnv& env, const ResistanceCurves& c, Axis axis, PlotSize size)
+Picture eccentricityPlot(const TextEnv& env, const ResistanceCurves& c, Axis axis, int width, int height)
 {
     const std::string& sep = env.decimalSeparator;
     Chart chart;
-    chart.size = size;
     chart.title = env.text(1301) + " - " + axisName(env, axis);
     chart.xLabel = env.text(1311);
     chart.yLabel = env.text(1312);
     if (!c.valid) {
         chart.note = env.text(1314);
-        return drawChart(chart, sep);
+        return drawChart(chart, sep, width, height);
     }
     chart.xMax = c.eLimit;
     for (const ResistanceSeries& s : c.series) {
@@ -802,7 +853,7 @@ Picture eccentricityPlot(const TextEnv& env, const ResistanceCurves& c, Axis axi
     }
     chart.lines.push_back({true, c.eProject, {90, 90, 90}, true,
                            "e = " + mm(c.eProject, sep)});
-    return drawChart(chart, sep);
+    return drawChart(chart, sep, width, height);
 }
 
 } // namespace qeln

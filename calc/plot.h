@@ -14,27 +14,26 @@
 
 namespace qeln {
 
-// Size of a chart picture in picture units (the SVG's pixels).
+// Size of a chart picture in picture units (the SVG's pixels). Texts keep
+// their size (13 units, the title 18) whatever the picture's: a smaller
+// picture, shown at the same width, has larger texts (a report page with
+// several plots). Sizes below kPlotMinWidth x kPlotMinHeight are raised to it.
 inline constexpr int kPlotWidth = 960;
 inline constexpr int kPlotHeight = 640;
-
-// The size a chart is drawn at. Texts keep their height in picture units, so
-// a smaller chart has larger texts in proportion: the printed report's small
-// charts use one.
-struct PlotSize {
-    int width = kPlotWidth;
-    int height = kPlotHeight;
-};
+inline constexpr int kPlotMinWidth = 560;
+inline constexpr int kPlotMinHeight = 380;
 
 // The interaction diagram of `axis`: plastic curve, allowed curve, acting
 // moment, the eccentric resistance marked and labelled, the design load.
 // An invalid diagram gives a picture with its title and a short note.
-Picture interactionPlot(const TextEnv& env, const InteractionDiagram& d, Axis axis, PlotSize size = {});
+Picture interactionPlot(const TextEnv& env, const InteractionDiagram& d, Axis axis, int width = kPlotWidth,
+                        int height = kPlotHeight);
 
 // The eccentric resistance against the eccentricity about `axis`: one curve
 // per row (dashed outside the method's field), the design loads as
 // horizontal lines, the project's eccentricity as a vertical line.
-Picture eccentricityPlot(const TextEnv& env, const ResistanceCurves& c, Axis axis, PlotSize size = {});
+Picture eccentricityPlot(const TextEnv& env, const ResistanceCurves& c, Axis axis, int width = kPlotWidth,
+                         int height = kPlotHeight);
 
 // ---------------------------------------------------------------- chart pieces
 
@@ -89,14 +88,14 @@ struct Chart {
     std::string note;                 // a line under the title (e.g. why nothing is drawn)
     // the data range to cover at least (besides the curves, markers and lines)
     double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
-    PlotSize size;                    // of the picture
 };
 
-// Draws a chart into a picture of chart.size: title, axes,
+// Draws a chart into a picture of width x height: title, axes,
 // ticks and grid, curves clipped to the plot area, markers with labels
 // placed clear of each other, and the legend where no curve runs (or
 // outside the plot area). Non-finite values are skipped, never drawn. A
 // chart with nothing to plot is its title and note alone.
-Picture drawChart(const Chart& chart, const std::string& decimalSeparator);
+Picture drawChart(const Chart& chart, const std::string& decimalSeparator, int width = kPlotWidth,
+                  int height = kPlotHeight);
 
 } // namespace qeln

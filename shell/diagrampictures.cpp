@@ -8,10 +8,10 @@ DiagramPictures drawDiagrams(const TextEnv& env, const Diagrams& d, PlotSize siz
     if (!d.ok())
         return p;
     p.valid = true;
-    p.interaction[axisIndex(Axis::Weak)] = interactionPlot(env, d.weak, Axis::Weak, size);
-    p.interaction[axisIndex(Axis::Strong)] = interactionPlot(env, d.strong, Axis::Strong, size);
-    p.eccentricity[axisIndex(Axis::Weak)] = eccentricityPlot(env, d.weakCurves, Axis::Weak, size);
-    p.eccentricity[axisIndex(Axis::Strong)] = eccentricityPlot(env, d.strongCurves, Axis::Strong, size);
+    p.interaction[axisIndex(Axis::Weak)] = interactionPlot(env, d.weak, Axis::Weak, size.width, size.height);
+    p.interaction[axisIndex(Axis::Strong)] = interactionPlot(env, d.strong, Axis::Strong, size.width, size.height);
+    p.eccentricity[axisIndex(Axis::Weak)] = eccentricityPlot(env, d.weakCurves, Axis::Weak, size.width, size.height);
+    p.eccentricity[axisIndex(Axis::Strong)] = eccentricityPlot(env, d.strongCurves, Axis::Strong, size.width, size.height);
     return p;
 }
 

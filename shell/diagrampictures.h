@@ -30,6 +30,12 @@ struct DiagramPictures {
 
 inline std::size_t axisIndex(Axis a) { return a == Axis::Weak ? 0 : 1; }
 
+// The size of a chart picture in picture units (see calc/plot.h).
+struct PlotSize {
+    int width = kPlotWidth;
+    int height = kPlotHeight;
+};
+
 // The size of the charts in the Diagrams window and the printed report, two
 // of which stand side by side: smaller than a chart file's, so that their
 // texts keep a readable size (about 5 pt in print, 10 pixels in a window of

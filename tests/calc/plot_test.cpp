@@ -210,7 +210,8 @@ TEST(DrawChart, LegendNeverCoversACurve)
     // the legend's frame: the white filled rectangle
     const Primitive* frame = nullptr;
     for (const Primitive& p : pic.items)
-        if (p.kind == Primitive::Kind::Rectangle && p.brush.solid && p.brush.color == Rgb{255, 255, 255})
+        if (p.kind == Primitive::Kind::Rectangle && p.brush.solid && p.brush.color == Rgb{255, 255, 255} &&
+            p.pen.color == Rgb{90, 90, 90})
             frame = &p;
     ASSERT_NE(frame, nullptr);
     const double l = frame->points[0].x, t = frame->points[0].y, r = frame->points[1].x, b = frame->points[1].y;
@@ -341,6 +342,26 @@ INSTANTIATE_TEST_SUITE_P(Languages, Plots,
                                          PlotCase{kGerman, ",", 37.5, true}, PlotCase{kGerman, ".", 150, false},
                                          PlotCase{kEnglish, ".", 0, true}),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
+
+// Smaller pictures (a report page with four plots) and larger ones keep
+// their texts apart and inside; a size below the smallest is raised to it.
+TEST(Plots, EverySize)
+{
+    TextEnv env;
+    env.languageBase = kFrench;
+    env.decimalSeparator = ",";
+    for (const auto& [w, h] : {std::pair{480, 320}, {640, 440}, {720, 480}, {1200, 800}, {100, 50}}) {
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        const Picture nm = interactionPlot(env, sampleDiagram(50, true), Axis::Strong, w, h);
+        const Picture ne = eccentricityPlot(env, sampleCurves(true, true, 50), Axis::Weak, w, h);
+        for (const Picture* pic : {&nm, &ne}) {
+            EXPECT_EQ(pic->width, std::max(w, kPlotMinWidth));
+            EXPECT_EQ(pic->height, std::max(h, kPlotMinHeight));
+            EXPECT_TRUE(overlappingTexts(*pic).empty());
+            expectInsidePage(*pic);
+        }
+    }
+}
 
 TEST(Plots, OutsideClassesDashedServiceSolid)
 {

@@ -19,6 +19,17 @@
 #include <ostream>
 #include <string>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define QELN_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QELN_SANITIZED 1
+#endif
+#endif
+#ifndef QELN_SANITIZED
+#define QELN_SANITIZED 0
+#endif
+
 using namespace qeln;
 
 namespace {
@@ -303,6 +314,21 @@ TEST(Diagrams, RandomInputsResistanceIsTheCell)
         EXPECT_EQ(d.strong.resistanceN, *t.at(rowService, eccentricStrong));
         checkInteraction(d.weak, *t.at(rowService, axialWeak));
         checkInteraction(d.strong, *t.at(rowService, axialStrong));
+
+        // independently: the force at which the eccentric search over these
+        // very tables stops is the cell, to rounding (the cell is the member
+        // calculation's N.Rd times the search's ratio; the two N.Rd agree to
+        // about 1e-10)
+        const EccentricAxes axes =
+            eccentricAxes(env, eccentricInput(in, designValues(in, run.derived.fyCalc), in.lWeakCold, in.lStrongCold,
+                                              std::fabs(in.e1), std::fabs(in.e2), run.derived.rho));
+        for (const auto& [a, g] : {std::pair{&axes.weak, &d.weak}, std::pair{&axes.strong, &d.strong}}) {
+            EXPECT_EQ(a->nRd, g->nRd);
+            EXPECT_EQ(a->Mk, g->Mk);
+            if (g->e > 0) {
+                EXPECT_NEAR(a->nFound, g->resistanceN, 1e-8 * g->nRd);
+            }
+        }
     }
     EXPECT_GE(designed, 60);
 }
@@ -346,7 +372,8 @@ TEST(Diagrams, FastEnoughForTheDesktop)
         ASSERT_TRUE(computeDiagrams(env, in).ok());
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count() / kRuns;
     RecordProperty("milliseconds", std::to_string(ms));
-    EXPECT_LT(ms, 100.0);   // about 4 ms in a release build; the sanitizers' build is slower
+    // about 2 ms of CPU in a release build, some 50 ms under the sanitizers
+    EXPECT_LT(ms, QELN_SANITIZED ? 1000.0 : 100.0);
 }
 
 } // namespace
