@@ -212,7 +212,7 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
         return true;
     };
     if (drawing || !ordinary({in.h, in.b, in.tw, in.tf, in.r, in.uf1, in.uc1, UC2, out.dCalc, in.d, rows.z[0],
-                              rows.z[1], rows.z[2], rows.z[3]})) {
+                              rows.z[1], rows.z[2], rows.z[3], in.e1, in.e2})) {
         SectionDrawing draw;
         draw.profileName = in.profileName;
         draw.AN1 = rows.count[0];
@@ -233,6 +233,8 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
         draw.UF2 = rows.z[1];
         draw.UF3 = rows.z[2];
         draw.UF4 = rows.z[3];
+        draw.e1 = in.e1;
+        draw.e2 = in.e2;
         out.figure = figureOf(draw);
         if (!drawing)
             out.figure.reset();

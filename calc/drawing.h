@@ -4,6 +4,7 @@
 #include "textenv.h"
 #include "picture.h"
 #include "records.h"
+#include "textlayout.h"
 
 #include <cstddef>
 #include <string>
@@ -18,16 +19,24 @@ struct SectionDrawing {
     double uf1 = 0, uc1 = 0, UC2 = 0;
     double dCalc = 0, d = 0;
     double UF1 = 0, UF2 = 0, UF3 = 0, UF4 = 0;
+    // Load eccentricities as entered (signed, mm): e1 about the weak axis
+    // z-z (the load moves along the flange width), e2 about the strong axis
+    // y-y (the load moves along the profile height). Zero draws no arrow.
+    double e1 = 0, e2 = 0;
 };
 
-// A text of the drawing whose words depend on the language and separator:
-// a dimension (its value, one decimal), the profile caption, the rebar
-// caption (the diameter, no decimals).
+// A text of the drawing: a dimension (its value, one decimal), the profile
+// caption, the rebar caption (the diameter, no decimals), an eccentricity
+// ("e1 = 50 mm"), or a fixed text written with the geometry (an axis name).
+// The labelling writes the words in the language and separator asked for and
+// then moves each text to the first of its candidate places that is free.
 struct FigureLabel {
-    enum class Kind { Dimension, ProfileCaption, RebarCaption };
+    enum class Kind { Dimension, ProfileCaption, RebarCaption, Eccentricity, Fixed };
     std::size_t item = 0;   // index of the text in the picture's items
     Kind kind = Kind::Dimension;
     double value = 0;
+    std::string name;                    // Eccentricity: "e1" or "e2"
+    std::vector<TextAnchor> candidates;  // in order of preference; empty: stays
 };
 
 // The drawing's geometry, with its texts still empty.
@@ -36,13 +45,15 @@ struct SectionFigure {
     std::vector<FigureLabel> labels;
     std::string profileName;
     int bars = 0;
+    std::vector<TextBox> keepOut;   // filled steel and bars: no text over them
 };
 
 // The geometry of the drawing. Throws CalculationError for a value that is
 // not finite or a coordinate out of range.
 SectionFigure figureOf(const SectionDrawing& s);
 
-// The figure with its texts written in the language and separator of env.
+// The figure with its texts written in the language and separator of env and
+// placed so that no two overlap and none crosses a line.
 Picture labelled(const TextEnv& env, SectionFigure fig);
 
 // Replaces the picture's content and size with the drawing of the section

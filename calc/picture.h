@@ -1,6 +1,7 @@
 // A recorded vector picture: the section drawing as a list of primitives in
-// picture units (1 unit = 1 mm of the section), y pointing down, origin at the
-// top left corner. Renderers (SVG here, QPainter in the desktop program) replay it.
+// picture units (a fixed frame the section is scaled to fill), y pointing
+// down, origin at the top left corner. Renderers (SVG here, QPainter in the
+// desktop program) replay it.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "input_json.h"
 
 #include "calc/designcheck.h"
+#include "shell/projectfields.h"
 
 #include <climits>
 #include <optional>
@@ -14,82 +15,14 @@ namespace qeln::cli {
 
 namespace {
 
-// One project field: its name, where it lives in ColumnInput (the member's
-// type is the JSON type taken), the longest text kept, and which `given` mark
-// it sets.
-using Member = std::variant<double ColumnInput::*, int ColumnInput::*, bool ColumnInput::*,
-                            std::string ColumnInput::*, std::optional<FireClass> ColumnInput::*>;
+using FieldDef = ProjectField;
 
-enum Mark { kNoMark = -1, kCreatedOn = 6, kLastUpdated = 7 };   // 0..5: JsonInput::given
+const std::vector<ProjectField>& fields() { return projectFields(); }
 
-struct FieldDef {
-    const char* name;
-    Member member;
-    int maxLength = 0;   // texts only; 0: no limit
-    int mark = kNoMark;
-};
+const ProjectField* findField(std::string_view name) { return findProjectField(name); }
 
-const std::vector<FieldDef>& fields()
-{
-    using C = ColumnInput;
-    static const std::vector<FieldDef> defs{
-        {"projectCode", &C::projectCode, kShortTextMax},
-        {"positionNumber", &C::positionNumber, kShortTextMax},
-        {"projectName", &C::projectName, kLongTextMax},
-        {"positionName", &C::positionName, kLongTextMax},
-        {"office", &C::office, kLongTextMax},
-        {"author", &C::author, kLongTextMax},
-        {"comment", &C::comment},
-        {"createdOn", &C::createdOn, 0, kCreatedOn},
-        {"lastUpdated", &C::lastUpdated, 0, kLastUpdated},
-        {"profileName", &C::profileName, kShortTextMax},
-        {"h", &C::h, 0, 0},
-        {"b", &C::b, 0, 1},
-        {"tw", &C::tw, 0, 2},
-        {"tf", &C::tf, 0, 3},
-        {"r", &C::r, 0, 4},
-        {"movrixAvailable", &C::movrixAvailable, 0, 5},
-        {"d", &C::d},
-        {"n1", &C::n1},
-        {"n2", &C::n2},
-        {"uc1", &C::uc1},
-        {"uf1", &C::uf1},
-        {"fy", &C::fy},
-        {"autoReduce", &C::autoReduce},
-        {"fck", &C::fck},
-        {"fsk", &C::fsk},
-        {"gammaA", &C::gammaA},
-        {"gammaC", &C::gammaC},
-        {"gammaS", &C::gammaS},
-        {"gammaAfi", &C::gammaAfi},
-        {"gammaCfi", &C::gammaCfi},
-        {"gammaSfi", &C::gammaSfi},
-        {"lWeakCold", &C::lWeakCold},
-        {"lStrongCold", &C::lStrongCold},
-        {"lWeakFire", &C::lWeakFire},
-        {"lStrongFire", &C::lStrongFire},
-        {"e1", &C::e1},
-        {"e2", &C::e2},
-        {"pcp", &C::pcp},
-        // design loads
-        {"nEd", &C::nEd},
-        {"nFiEd", &C::nFiEd},
-        {"fireClass", &C::fireClass},
-    };
-    return defs;
-}
-
-const FieldDef* findField(std::string_view name)
-{
-    static const std::unordered_map<std::string_view, const FieldDef*> byName = [] {
-        std::unordered_map<std::string_view, const FieldDef*> m;
-        for (const FieldDef& f : fields())
-            m.emplace(f.name, &f);
-        return m;
-    }();
-    const auto it = byName.find(name);
-    return it == byName.end() ? nullptr : it->second;
-}
+constexpr int kCreatedOn = kFieldCreatedOn;
+constexpr int kLastUpdated = kFieldLastUpdated;
 
 // Checks the value's type against the member and stores it; false with the
 // expected kind ("a number", ...) when it does not fit.
@@ -161,19 +94,7 @@ bool checkDesignLoads(JsonInput& out, std::string& error)
 
 } // namespace
 
-const char* inputFieldNames()
-{
-    static const std::string names = [] {
-        std::string s;
-        for (const FieldDef& f : fields()) {
-            if (!s.empty())
-                s += ", ";
-            s += f.name;
-        }
-        return s;
-    }();
-    return names.c_str();
-}
+const char* inputFieldNames() { return projectFieldNames().c_str(); }
 
 bool inputFromJson(const json::Value& doc, JsonInput& out, std::string& error)
 {

@@ -9,6 +9,8 @@
 #include "output_json.h"
 #include "project_access.h"
 #include "report_pdf.h"
+#include "schedule_cli.h"
+#include "schedule_pdf.h"
 
 #include "calc/env.h"
 #include "calc/texts.h"
@@ -19,6 +21,8 @@
 #include "shell/diagrams.h"
 #include "shell/run.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -380,6 +384,101 @@ int runOptimiseCommand(const OptimiseOptions& o)
     return writeOutput(out) ? status : kExitFileError;
 }
 
+// schedule: the rows of a CSV file designed on a base project.
+int runScheduleCommand(const ScheduleCliOptions& o)
+{
+    for (const std::string* out : {&o.outFile, &o.pdfFile}) {
+        if (out->empty())
+            continue;
+        for (const std::string* in : {&o.rowsFile, &o.baseFile})
+            if (!in->empty() && (*out == *in || fileio::sameFile(*out, *in)))
+                return usageError(*out + ": this is an input file, it is not overwritten by an output");
+    }
+    if (!o.outFile.empty() && (o.outFile == o.pdfFile || fileio::sameFile(o.outFile, o.pdfFile)))
+        return usageError(o.outFile + ": the results and the PDF report cannot go to one file");
+    if (!o.pdfFile.empty() && !schedulePdfAvailable())
+        return usageError("--pdf is not yet available for schedule: the schedule report is not built in");
+
+    std::string bytes, why;
+    switch (fileio::readWholeFile(o.rowsFile, bytes, why, json::kMaxInputBytes)) {
+    case fileio::ReadStatus::ok: break;
+    case fileio::ReadStatus::tooLarge:
+        return usageError(o.rowsFile + ": the schedule is larger than " + std::to_string(json::kMaxInputBytes >> 20) +
+                          " MiB");
+    default: return fileError({514, o.rowsFile, 0, why}, o.languageBase);
+    }
+    Schedule schedule;
+    ScheduleFailure failure;
+    if (!readScheduleCsv(bytes, schedule, failure)) {
+        complain(o.rowsFile + ": " + failure.describe());
+        return kExitInputErrors;
+    }
+
+    DesignOptions baseOptions;
+    baseOptions.languageBase = o.languageBase;
+    baseOptions.cataloguePath = o.cataloguePath;
+    baseOptions.projectFile = o.baseFile;
+    LazyCatalogue catalogue(baseOptions);
+    ColumnInput base;
+    if (!o.baseFile.empty()) {
+        if (const auto status = readInput(baseOptions, catalogue, base))
+            return *status;
+    } else {
+        base.createdOn = base.lastUpdated = currentDateTime();
+        if (!takeSectionFromCatalogue(catalogue, base, o.languageBase))
+            return kExitFileError;
+    }
+    bool needsCatalogue = o.search;
+    for (std::size_t i = 0; i < schedule.rows.size(); ++i)
+        needsCatalogue = needsCatalogue || schedule.rows[i].search || !schedule.cell(i, "profileName").empty();
+    ProfileIndex profiles;
+    if (needsCatalogue) {
+        std::string error;
+        const ProfileCatalogue* cat = catalogue.get(error);
+        if (!cat) {
+            complain(error);
+            return kExitFileError;
+        }
+        profiles = ProfileIndex(searchProfiles(*cat));
+    }
+
+    const ScheduleOutcome outcome = runSchedule(base, schedule, profiles, scheduleOptionsOf(o));
+    for (const ScheduleRowResult& r : outcome.rows)
+        if (!r.inputOk)
+            complain(o.rowsFile + ": " + r.name + ": " + r.failure.describe());
+    int status = scheduleExitStatus(outcome);
+    if (!writeOutput(o.json ? scheduleJson(outcome, o.languageBase) : scheduleTable(outcome)))
+        status = kExitFileError;
+
+    if (!o.outFile.empty()) {
+        const Schedule asRun = withChosenSections(schedule, outcome);
+        std::string tail = o.outFile.substr(o.outFile.size() - std::min<std::size_t>(5, o.outFile.size()));
+        for (char& ch : tail)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        const bool xlsx = tail == ".xlsx";   // else .csv (the parser let no other through)
+        std::string reason;
+        const auto write = [&](fileio::PendingReplace& f, std::string& whyNot) {
+            if (xlsx)
+                return writeScheduleXlsx(f.tempPath(), asRun, outcome, o.languageBase, whyNot);
+            f.write(scheduleResultsCsv(asRun, outcome, CsvDialect::commaPoint));
+            return true;
+        };
+        if (!writeOutputFile(o.outFile, write, reason))
+            status = fileError({516, o.outFile, 0, reason}, o.languageBase);
+    }
+    if (!o.pdfFile.empty()) {
+        std::string reason;
+        const auto write = [&](fileio::PendingReplace& f, std::string& whyNot) {
+            return writeSchedulePdf({base, withChosenSections(schedule, outcome), outcome, o.languageBase,
+                                     isoDateTime(currentDateTime()), f.tempPath()},
+                                    whyNot);
+        };
+        if (!writeOutputFile(o.pdfFile, write, reason))
+            status = fileError({516, o.pdfFile, 0, reason}, o.languageBase);
+    }
+    return status;
+}
+
 int runNew(const NewOptions& o)
 {
     LazyCatalogue catalogue(o);
@@ -411,10 +510,12 @@ int main(const std::vector<std::string>& args)
         return runNew(parsed.create);
     case Command::Optimise:
         return runOptimiseCommand(parsed.optimise);
+    case Command::Schedule:
+        return runScheduleCommand(parsed.schedule);
     case Command::None:
         break;
     }
-    return usageError("a command is needed: design, optimise or new");
+    return usageError("a command is needed: design, optimise, schedule or new");
 }
 
 } // namespace qeln::cli

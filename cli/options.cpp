@@ -30,6 +30,8 @@ struct Commands {
     CLI::App* design = nullptr;
     CLI::App* create = nullptr;
     CLI::App* optimise = nullptr;
+    CLI::App* schedule = nullptr;
+    std::string schedLanguage = "en";
     std::string designLanguage = "en", newLanguage = "en", listing = "complete";
     std::string nEd, nFiEd, fireClass;   // checked after the parse
     std::string optLanguage = "en", optNEd, optNFiEd, optClass, families, maxH, maxB, diameters, layouts, top;
@@ -100,6 +102,32 @@ struct Commands {
         optimise->add_flag("--json", op.input.json, "print one JSON object instead of the table")
             ->disable_flag_override();
         optimise->add_option("FILE.qln", op.input.projectFile);
+
+        ScheduleCliOptions& sc = out.schedule;
+        schedule = app.add_subcommand("schedule")->allow_extras();
+        schedule->add_option("--base", sc.baseFile,
+                             "the base project: every cell a row leaves empty takes its value (default: the "
+                             "default project, profile HE 320 A)")
+            ->type_name("FILE.qln");
+        schedule->add_flag("--search", sc.search,
+                           "search the lightest section for every row (rows marked in the column search are "
+                           "searched anyway)")
+            ->disable_flag_override();
+        schedule->add_option("--out", sc.outFile,
+                             "write the rows with their results as CSV (comma, decimal point) or as an XLSX "
+                             "workbook, by the file's extension")
+            ->type_name("RESULTS.csv|.xlsx");
+        schedule->add_option("--pdf", sc.pdfFile, "write the schedule's report as a PDF file")->type_name("REPORT.pdf");
+        schedule->add_option("--language", schedLanguage, kLanguageHelp)->type_name("en|fr|de");
+        schedule->add_option("--catalogue", sc.cataloguePath, kCatalogueHelp)->type_name("PATH");
+        schedule->add_option("--families", families, "with --search: as for optimise")->type_name("LIST");
+        schedule->add_option("--max-h", maxH, "with --search: largest profile height h, mm")->type_name("MM");
+        schedule->add_option("--max-b", maxB, "with --search: largest profile width b, mm")->type_name("MM");
+        schedule->add_option("--diameters", diameters, "with --search: rebar diameters, mm")->type_name("LIST");
+        schedule->add_option("--layouts", layouts, "with --search: rebar layouts n1+n2")->type_name("4+0,8+0,...");
+        schedule->add_flag("--json", sc.json, "print one JSON object (rows, summary) instead of the table")
+            ->disable_flag_override();
+        schedule->add_option("ROWS.csv", sc.rowsFile);
 
         NewOptions& n = out.create;
         create = app.add_subcommand("new")->allow_extras();
@@ -209,6 +237,11 @@ bool readCount(const std::string& v, int& out)
     return !v.empty() && res.ec == std::errc() && res.ptr == end;
 }
 
+// The search's constraints of optimise or schedule.
+bool constraintOptions(const Commands& c, const CLI::App* cmd, OptimiseOptions& o, std::string& error);
+// optimise's options after the constraints.
+bool optimiseRest(const Commands& c, OptimiseOptions& o, std::string& error);
+
 bool optimiseOptions(const Commands& c, OptimiseOptions& o, std::string& error)
 {
     const CLI::App* cmd = c.optimise;
@@ -224,6 +257,11 @@ bool optimiseOptions(const Commands& c, OptimiseOptions& o, std::string& error)
             return false;
         }
     }
+    return constraintOptions(c, cmd, o, error) && optimiseRest(c, o, error);
+}
+
+bool constraintOptions(const Commands& c, const CLI::App* cmd, OptimiseOptions& o, std::string& error)
+{
     if (cmd->count("--families") > 0) {
         for (const std::string& f : splitList(c.families)) {
             const auto& known = profileFamilies();
@@ -267,6 +305,13 @@ bool optimiseOptions(const Commands& c, OptimiseOptions& o, std::string& error)
             o.layouts.push_back({n1, n2});
         }
     }
+    return true;
+}
+
+bool optimiseRest(const Commands& c, OptimiseOptions& o, std::string& error)
+{
+    const CLI::App* cmd = c.optimise;
+    DesignOptions& in = o.input;
     if (cmd->count("--top") > 0 && (!readCount(c.top, o.top) || o.top < 1)) {
         error = "--top takes a whole number above 0, not '" + c.top + "'";
         return false;
@@ -282,6 +327,24 @@ bool optimiseOptions(const Commands& c, OptimiseOptions& o, std::string& error)
         return false;
     }
     return true;
+}
+
+std::string lowerExtension(const std::string& path)
+{
+    const std::size_t dot = path.find_last_of("./");
+    if (dot == std::string::npos || path[dot] != '.')
+        return "";
+    std::string e = path.substr(dot + 1);
+    for (char& ch : e)
+        if (ch >= 'A' && ch <= 'Z')
+            ch = static_cast<char>(ch - 'A' + 'a');
+    return e;
+}
+
+bool scheduleOutKnown(const std::string& path)
+{
+    const std::string e = lowerExtension(path);
+    return e == "csv" || e == "xlsx";
 }
 
 std::string optionHelp(const CLI::App* cmd)
@@ -316,7 +379,7 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
         }
     }
     if (args.empty()) {
-        error = "a command is needed: design, optimise or new";
+        error = "a command is needed: design, optimise, schedule or new";
         return false;
     }
     const std::string& cmd = args[0];
@@ -324,8 +387,8 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
         out.command = Command::Help;
         return true;
     }
-    if (cmd != "design" && cmd != "new" && cmd != "optimise") {
-        error = "unknown command '" + cmd + "' (the commands are design, optimise and new)";
+    if (cmd != "design" && cmd != "new" && cmd != "optimise" && cmd != "schedule") {
+        error = "unknown command '" + cmd + "' (the commands are design, optimise, schedule and new)";
         return false;
     }
 
@@ -386,6 +449,30 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
         return languageBase(c.optLanguage, o.input.languageBase, error) &&
                checkPositional(c.optimise, o.input.projectFile, error) && optimiseOptions(c, o, error);
     }
+    if (c.schedule->parsed()) {
+        out.command = Command::Schedule;
+        ScheduleCliOptions& o = out.schedule;
+        if (!languageBase(c.schedLanguage, o.languageBase, error) ||
+            !constraintOptions(c, c.schedule, o.constraints, error))
+            return false;
+        if (c.schedule->count("ROWS.csv") > 0 && o.rowsFile.empty()) {
+            error = "the schedule file name is empty";
+            return false;
+        }
+        if (givenEmpty(c.schedule, "--base", o.baseFile, error) || givenEmpty(c.schedule, "--out", o.outFile, error) ||
+            givenEmpty(c.schedule, "--pdf", o.pdfFile, error) ||
+            givenEmpty(c.schedule, "--catalogue", o.cataloguePath, error))
+            return false;
+        if (o.rowsFile.empty()) {
+            error = "schedule needs a schedule file ROWS.csv";
+            return false;
+        }
+        if (!o.outFile.empty() && !scheduleOutKnown(o.outFile)) {
+            error = "--out takes a file ending in .csv or .xlsx, not '" + o.outFile + "'";
+            return false;
+        }
+        return true;
+    }
     out.command = Command::New;
     NewOptions& o = out.create;
     if (!languageBase(c.newLanguage, o.languageBase, error) || !checkPositional(c.create, o.projectFile, error) ||
@@ -411,6 +498,8 @@ std::string helpText()
          "  qeln-cli design --input FILE.json [options]\n"
          "  qeln-cli optimise FILE.qln [options]\n"
          "  qeln-cli optimise --input FILE.json [options]\n"
+         "  qeln-cli schedule ROWS.csv [--base FILE.qln] [--search] [--out RESULTS.csv|.xlsx]\n"
+         "                            [--pdf REPORT.pdf] [--json] [options]\n"
          "  qeln-cli new FILE.qln [options]\n"
          "  qeln-cli --help\n"
          "\n"
@@ -435,6 +524,27 @@ std::string helpText()
          "Exit status 0 when a candidate passes, 4 when none does.\n"
          "Options of optimise:\n";
     s += optionHelp(c.optimise);
+    s += "\n"
+         "schedule: designs every row of a column schedule. ROWS.csv: a header line\n"
+         "with the column name, optionally search (yes/no), and project fields by\n"
+         "their JSON names (see below), then one line per column position; a cell\n"
+         "left empty takes the base project's value. Comma, semicolon or tab separated\n"
+         "(as the header is), decimal point, or decimal comma with semicolons or tabs;\n"
+         "lines of empty cells are passed over; cells may\n"
+         "be quoted with \"\"; UTF-8 (with or without byte-order mark) or Windows-1252.\n"
+         "A row naming a profile takes its section from the catalogue. A malformed\n"
+         "line is reported with its line and field and nothing is run. Prints a table\n"
+         "(position, section, rebars, N.Rd, utilisation, N.fi,Rd, fire utilisation,\n"
+         "achieved class, result, errors, warnings) and the summary: rows, passing,\n"
+         "failing, steel and rebar mass in kg (kg/m times lWeakCold). With --json one\n"
+         "object: rows (name, profileName, d, n1, n2, table, scope, check, errors,\n"
+         "warnings as design --json gives them) and summary (rows, passing, failing,\n"
+         "steelMass, rebarMass). With --search each row gets the lightest passing\n"
+         "section; rows with the same loads and lengths share one search.\n"
+         "Exit status 0 when every row passes, 4 when one does not, 1 for a malformed\n"
+         "schedule or a row whose cells cannot be taken.\n"
+         "Options of schedule:\n";
+    s += optionHelp(c.schedule);
     s += "\n"
          "new: writes the default project (profile HE 320 A from the catalogue, time\n"
          "stamps now) to FILE.qln; an existing file of that name is kept as <name>BAK.\n"

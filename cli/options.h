@@ -56,13 +56,26 @@ struct OptimiseOptions {
     int top = 10;                        // --top
 };
 
-enum class Command { None, Help, Design, New, Optimise };
+// schedule: every row of ROWS.csv designed on the base project (--base, else
+// the default project); the search's constraints as optimise reads them.
+struct ScheduleCliOptions : CommonOptions {
+    std::string rowsFile;                // ROWS.csv (positional)
+    std::string baseFile;                // --base FILE.qln
+    bool search = false;                 // --search: every row
+    std::string outFile;                 // --out RESULTS.csv|RESULTS.xlsx
+    std::string pdfFile;                 // --pdf REPORT.pdf
+    bool json = false;                   // --json
+    OptimiseOptions constraints;         // --families, --max-h, --max-b, --diameters, --layouts
+};
+
+enum class Command { None, Help, Design, New, Optimise, Schedule };
 
 struct ParsedArgs {
     Command command = Command::None;
     DesignOptions design;
     NewOptions create;
     OptimiseOptions optimise;
+    ScheduleCliOptions schedule;
 };
 
 // Parses argv (without the program name). False with a message on wrong usage.

@@ -21,12 +21,13 @@ json::Ordered optionalClass(const std::optional<FireClass>& fc)
     return fc ? json::Ordered(fireClassCode(*fc)) : json::Ordered();
 }
 
-// The design check of a valid run, or null.
-json::Ordered designCheck(const RunState& st)
+} // namespace
+
+json::Ordered designCheckJson(const std::optional<DesignCheck>& check)
 {
-    if (!st.check)
+    if (!check)
         return json::Ordered();
-    const DesignCheck& c = *st.check;
+    const DesignCheck& c = *check;
     json::Ordered o = json::Ordered::object();
     o["nEd"] = optionalNumber(c.nEd);
     o["fireClass"] = optionalClass(c.fireClass);
@@ -51,20 +52,32 @@ json::Ordered designCheck(const RunState& st)
     return o;
 }
 
-} // namespace
+json::Ordered tableJson(const UltimateLoadTable& t)
+{
+    json::Ordered table = json::Ordered::array();
+    for (int row = 0; row < 5; ++row) {
+        json::Ordered cells = json::Ordered::array();
+        for (int col = 0; col < 5; ++col)
+            cells.push_back(optionalNumber(t.at(row, col)));
+        table.push_back(std::move(cells));
+    }
+    return table;
+}
+
+json::Ordered scopeJson(const RowScope& scope)
+{
+    json::Ordered a = json::Ordered::array();
+    for (bool inside : scope)
+        a.push_back(inside);
+    return a;
+}
 
 std::string runToJson(const RunState& st, const std::vector<std::string>& messageBoxes, const json::Ordered* curves)
 {
     const ColumnResults& r = st.results;
     json::Ordered doc = json::Ordered::object();
 
-    json::Ordered& table = doc["table"] = json::Ordered::array();
-    for (int row = 0; row < 5; ++row) {
-        json::Ordered cells = json::Ordered::array();
-        for (int col = 0; col < 5; ++col)
-            cells.push_back(optionalNumber(r.table.at(row, col)));
-        table.push_back(std::move(cells));
-    }
+    doc["table"] = tableJson(r.table);
     doc["errors"] = strings(r.errors.lines());
     doc["warnings"] = strings(r.warnings.lines());
     doc["hasErrors"] = r.hasErrors;
@@ -89,10 +102,8 @@ std::string runToJson(const RunState& st, const std::vector<std::string>& messag
         grid.push_back(std::move(cells));
     }
     // scope: five booleans; check: the design check of a valid run, or null
-    json::Ordered& scope = doc["scope"] = json::Ordered::array();
-    for (bool inside : st.scope)
-        scope.push_back(inside);
-    doc["check"] = designCheck(st);
+    doc["scope"] = scopeJson(st.scope);
+    doc["check"] = designCheckJson(st.check);
     if (curves)
         doc["curves"] = *curves;
     return json::dump(doc) + "\n";

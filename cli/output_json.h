@@ -2,6 +2,7 @@
 #pragma once
 
 #include "json.h"
+
 #include "shell/run.h"
 
 #include <string>
@@ -16,5 +17,11 @@ namespace qeln::cli {
 // (--curves); ends with a line end.
 std::string runToJson(const RunState& st, const std::vector<std::string>& messageBoxes,
                       const json::Ordered* curves = nullptr);
+
+// The pieces of that object: table (5 x 5, null for empty cells), scope
+// (five booleans) and check (null without a check).
+json::Ordered tableJson(const UltimateLoadTable& t);
+json::Ordered scopeJson(const RowScope& scope);
+json::Ordered designCheckJson(const std::optional<DesignCheck>& check);
 
 } // namespace qeln::cli

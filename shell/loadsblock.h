@@ -26,8 +26,9 @@ struct LoadsBlockFailure {
     std::string detail;    // English reason
 };
 
-// Reads the lines after line 33 (firstLine: the file's line number of
-// lines[0]). Empty lines are passed over; when the first other line is not
+// Reads the block's lines, heading first (firstLine: the file's line number
+// of lines[0]); the project file hands it the lines up to the next block's
+// heading (projectfile.cpp). Empty lines are passed over; when the first other line is not
 // "[loads]" the rest of the file is ignored, as before. Inside the block
 // every line that is not empty must be NEd=, NfiEd= or fireClass= (each at
 // most once) with a valid value. Returns false with the failure otherwise;

@@ -1,6 +1,7 @@
 #include "projectfile.h"
 
 #include "loadsblock.h"
+#include "schedule.h"
 
 #include "catalogue/codepage.h"
 #include "catalogue/fileio.h"
@@ -273,8 +274,70 @@ std::string ProjectBackupName(const std::string& path)
     return path.substr(0, dot) + "BAK";
 }
 
-std::string ProjectFileContent(const ColumnInput& in)
+namespace {
+
+std::string_view blankTrimmed(std::string_view s)
 {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+// The blocks after line 33: [loads] and [schedule], each at most once, in
+// any order; each runs up to the next line that begins with "[". When the
+// first line that is not empty is neither heading, the rest of the file is
+// ignored, as it always was.
+void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in, Schedule& sched)
+{
+    std::size_t i = 0;
+    while (i < lines.size() && blankTrimmed(lines[i]).empty())
+        ++i;
+    if (i == lines.size())
+        return;
+    if (blankTrimmed(lines[i]) != "[loads]" && blankTrimmed(lines[i]) != "[schedule]")
+        return;
+    bool seenLoads = false, seenSchedule = false;
+    while (i < lines.size()) {
+        const std::string_view heading = blankTrimmed(lines[i]);
+        std::size_t end = i + 1;
+        while (end < lines.size() && !blankTrimmed(lines[end]).starts_with("["))
+            ++end;
+        const int line = firstLine + static_cast<int>(i);
+        const std::vector<std::string_view> block(lines.begin() + static_cast<std::ptrdiff_t>(i),
+                                                  lines.begin() + static_cast<std::ptrdiff_t>(end));
+        if (heading == "[loads]") {
+            if (seenLoads)
+                throw ReadFailure{ProjectFileStatus::readError, line, "the [loads] block is given twice"};
+            seenLoads = true;
+            LoadsBlockFailure loads;
+            if (!ParseLoadsBlock(block, line, in, loads))
+                throw ReadFailure{ProjectFileStatus::readError, loads.line, loads.detail};
+        } else if (heading == "[schedule]") {
+            if (seenSchedule)
+                throw ReadFailure{ProjectFileStatus::readError, line, "the [schedule] block is given twice"};
+            seenSchedule = true;
+            ScheduleFailure f;
+            if (!ParseScheduleBlock({block.begin() + 1, block.end()}, line + 1, sched, f))
+                throw ReadFailure{ProjectFileStatus::readError, f.line,
+                                  (f.field.empty() ? std::string() : "field \"" + f.field + "\": ") + f.detail +
+                                      " ([schedule] block)"};
+        } else {
+            std::string h(heading.substr(0, 40));
+            throw ReadFailure{ProjectFileStatus::readError, line,
+                              "\"" + h + "\" is not a block of a project file ([loads] or [schedule])"};
+        }
+        i = end;
+    }
+}
+
+} // namespace
+
+std::string ProjectFileContent(const ColumnInput& in, const Schedule* schedule)
+{
+    // the blocks after line 33 are ASCII: they fit either code page
+    const std::string blocks = LoadsBlockContent(in) + (schedule ? ScheduleBlockContent(*schedule) : std::string());
     // Texts first: they decide the code page of the whole file.
     const std::string texts[] = {
         fileText(in.projectCode, kShortTextMax), fileText(in.projectName, kLongTextMax),
@@ -317,13 +380,13 @@ std::string ProjectFileContent(const ColumnInput& in)
         // Bytes that happen to form valid UTF-8 would be read back as UTF-8:
         // such a file is written in UTF-8 instead.
         if (!(hasNonAscii(out) && isValidUtf8(out)))
-            return out + LoadsBlockContent(in);
+            return out + blocks;
     }
-    return build(texts) + LoadsBlockContent(in);
+    return build(texts) + blocks;
 }
 
 ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fileName, ColumnInput& project,
-                                   const ProfileLookup& lookup)
+                                   const ProfileLookup& lookup, Schedule* schedule)
 {
     ProjectFileResult result;
     result.file = fileName;
@@ -334,6 +397,7 @@ ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fi
         bytes.remove_prefix(3);
     FieldReader r(bytes, isValidUtf8(bytes) && hasNonAscii(bytes));
     ColumnInput in;   // fresh: replaces the project only when everything was read
+    Schedule sched;
     try {
         // Line 1: anything but the version number, readable or not, is refused.
         try {
@@ -380,10 +444,8 @@ ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fi
         in.e1 = r.real("the eccentricity e1 (line 31)");
         in.e2 = r.real("the eccentricity e2 (line 32)");
         in.pcp = r.real("the percentage of permanent load (line 33)");
-        // The optional design loads after line 33.
-        LoadsBlockFailure loads;
-        if (!ParseLoadsBlock(r.rest(), r.lineNumber(), in, loads))
-            throw ReadFailure{ProjectFileStatus::readError, loads.line, loads.detail};
+        // The optional blocks after line 33.
+        parseBlocks(r.rest(), r.lineNumber(), in, sched);
     } catch (const ReadFailure& f) {
         result.status = f.status;
         result.line = f.line;
@@ -391,10 +453,13 @@ ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fi
         return result;
     }
     project = std::move(in);
+    if (schedule)
+        *schedule = std::move(sched);
     return result;
 }
 
-ProjectFileResult LoadProjectFile(const std::string& path, ColumnInput& project, const ProfileLookup& lookup)
+ProjectFileResult LoadProjectFile(const std::string& path, ColumnInput& project, const ProfileLookup& lookup,
+                                  Schedule* schedule)
 {
     std::string bytes;
     std::string error;
@@ -407,10 +472,10 @@ ProjectFileResult LoadProjectFile(const std::string& path, ColumnInput& project,
     case fileio::ReadStatus::tooLarge:
         return ProjectFileResult{ProjectFileStatus::readError, path, 0, error, true};
     }
-    return ParseProjectFile(bytes, path, project, lookup);
+    return ParseProjectFile(bytes, path, project, lookup, schedule);
 }
 
-ProjectFileResult SaveProjectFile(const std::string& path, const ColumnInput& project)
+ProjectFileResult SaveProjectFile(const std::string& path, const ColumnInput& project, const Schedule* schedule)
 {
     ProjectFileResult result;
     result.file = path;
@@ -424,7 +489,7 @@ ProjectFileResult SaveProjectFile(const std::string& path, const ColumnInput& pr
     }
     std::string content;
     try {
-        content = ProjectFileContent(project);
+        content = ProjectFileContent(project, schedule);
     } catch (const std::domain_error& e) {
         result.detail = e.what();
         return result;

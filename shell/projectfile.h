@@ -1,6 +1,8 @@
 // The project file (*.qln): 33 lines ended by CR LF, one field of the
 // project per line, version line "971003"; then, only when design loads are
-// given, the [loads] block (loadsblock.h).
+// given, the [loads] block (loadsblock.h); then, only when the project has a
+// column schedule with rows, the [schedule] block (schedule.h). The reader
+// takes both blocks in any order.
 //
 // Loading reads into a fresh ColumnInput and replaces the caller's project
 // only when the whole file was read; saving writes a temporary file beside
@@ -23,6 +25,8 @@
 #include <string_view>
 
 namespace qeln {
+
+struct Schedule;
 
 inline constexpr int kProjectFileVersion = 971003;
 inline constexpr int kProjectFileLines = 33;
@@ -80,24 +84,28 @@ inline ProfileLookup CatalogueLookup(ProfileCatalogue& catalogue, int languageBa
 
 // Load: replaces `project` by the file's content only when the whole file was
 // read (status ok); otherwise `project` is untouched.
-ProjectFileResult LoadProjectFile(const std::string& path, ColumnInput& project, const ProfileLookup& lookup);
+// With `schedule`, the file's schedule replaces it as well (emptied when the
+// file has none); without, a schedule block is read and checked, then dropped.
+ProjectFileResult LoadProjectFile(const std::string& path, ColumnInput& project, const ProfileLookup& lookup,
+                                  Schedule* schedule = nullptr);
 
 // Save: writes `project` to path, keeping the previous file as the backup.
 // On failure (writeError) the previous file is still at path, unchanged; so
 // is a read-only file (the reason says so). A project larger than
 // kMaxProjectFileSize (a comment of 64 MiB) is refused, since it could not be
 // opened again.
-ProjectFileResult SaveProjectFile(const std::string& path, const ColumnInput& project);
+ProjectFileResult SaveProjectFile(const std::string& path, const ColumnInput& project,
+                                  const Schedule* schedule = nullptr);
 
 // The pieces, for tests and the fuzzer:
 // The file's bytes. Texts longer than their limit are cut, line breaks
 // inside a text become blanks. Throws std::domain_error for a number that is
 // not finite (it could not be read back).
-std::string ProjectFileContent(const ColumnInput& project);
+std::string ProjectFileContent(const ColumnInput& project, const Schedule* schedule = nullptr);
 // Parses a file's bytes as LoadProjectFile does (fileName only names the
 // file in the result).
 ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fileName, ColumnInput& project,
-                                   const ProfileLookup& lookup);
+                                   const ProfileLookup& lookup, Schedule* schedule = nullptr);
 // The backup name: the extension (from the last full stop of the file name
 // on) replaced by "BAK"; col1.qln gives col1BAK, a name without extension
 // gets BAK appended.

@@ -88,6 +88,25 @@ std::vector<Point> pts(std::initializer_list<std::pair<int, int>> l)
     return out;
 }
 
+// The mapping of the HE 320 A drawing: the frame is 1000 x 650, of which 660
+// across and 320 down are left to the section (the rest holds dimensions and
+// captions); the 300 mm flange width governs: 320 / 300 units per mm, centre
+// (500, 115 + 160). Coordinates round halves to even.
+struct Map {
+    double x0 = 500, y0 = 275, s = 320.0 / 300;
+    int X(double x) const { return static_cast<int>(std::nearbyint(x0 + s * x)); }
+    int Y(double y) const { return static_cast<int>(std::nearbyint(y0 - s * y)); }
+    Point P(double x, double y) const { return {X(x), Y(y)}; }
+    // an arc of radius r round (cx, cy) from (sx, sy) to (ex, ey)
+    std::vector<Point> arc(double cx, double cy, double r, double sx, double sy, double ex, double ey) const
+    {
+        return {P(cx - r, cy + r), P(cx + r, cy - r), P(sx, sy), P(ex, ey)};
+    }
+};
+const Map kHe320a;
+
+std::size_t indexOf(const Picture& pic, const Primitive* p) { return static_cast<std::size_t>(p - pic.items.data()); }
+
 // ---------------------------------------------------------------------------
 // Canvas
 
@@ -150,40 +169,32 @@ TEST(Canvas, StampsTheCurrentStyle)
 // ---------------------------------------------------------------------------
 // Picture size
 
-TEST(DrawSection, SmallProfileWidthFollowsFromTheFlangeWidth)
+// The frame is the same for every section (the section is scaled to fill it),
+// and so are the font heights.
+TEST(DrawSection, FixedFrameAndFontHeights)
 {
-    auto s = he320a();
-    s.h = 100;
-    s.b = 100;
-    s.tf = 10;
-    s.tw = 6;
-    s.r = 12;
-    s.uc1 = 30;
-    s.UF1 = 20;
-    Drawn d(s);
-    EXPECT_EQ(d.pic.width, 1077);
-    EXPECT_EQ(d.pic.height, 700);
-}
-
-TEST(DrawSection, DefaultProfileSizeAndFontHeights)
-{
-    Drawn d(he320a());
-    EXPECT_EQ(d.pic.width, 1385);
-    EXPECT_EQ(d.pic.height, 900);
-    EXPECT_EQ(textItem(d.pic, "310.0")->font.height, 27);
-    EXPECT_EQ(textItem(d.pic, "Steel-Profile: HE 320 A")->font.height, 34);
-    EXPECT_EQ(textItem(d.pic, "Rebars: 4 x d = 20 mm")->font.height, 34);
-    EXPECT_TRUE(d.sink.messages.empty());
-}
-
-TEST(DrawSection, DeepProfileWidthFollowsFromTheHeight)
-{
-    auto s = he320a();
-    s.h = 1000;
-    s.b = 300;
-    Drawn d(s);
-    EXPECT_EQ(d.pic.width, 1500);
-    EXPECT_EQ(d.pic.height, 975);
+    auto small = he320a();
+    small.h = 100;
+    small.b = 100;
+    small.tf = 10;
+    small.tw = 6;
+    small.r = 12;
+    small.uc1 = 30;
+    small.UF1 = 20;
+    auto deep = he320a();
+    deep.h = 1000;
+    for (const SectionDrawing& s : {small, he320a(), deep}) {
+        Drawn d(s);
+        EXPECT_EQ(d.pic.width, 1000);
+        EXPECT_EQ(d.pic.height, 650);
+        for (const Primitive* t : ofKind(d.pic, Kind::Text)) {
+            const bool caption = t->text.rfind("Steel-Profile: ", 0) == 0 || t->text.rfind("Rebars: ", 0) == 0;
+            const bool axis = t->text == "y" || t->text == "z";
+            EXPECT_EQ(t->font.height, caption || axis ? 28 : 26) << t->text;
+        }
+        EXPECT_NE(textItem(d.pic, "Rebars: 4 x d = 20 mm"), nullptr);
+        EXPECT_TRUE(d.sink.messages.empty());
+    }
 }
 
 TEST(DrawSection, ReplacesThePreviousContent)
@@ -202,41 +213,151 @@ TEST(DrawSection, FrameWithCanvasDefaults)
     Drawn d(he320a());
     const auto& f = d.pic.items.at(0);
     EXPECT_EQ(f.kind, Kind::Rectangle);
-    EXPECT_EQ(f.points, pts({{0, 0}, {1385, 900}}));
+    EXPECT_EQ(f.points, pts({{0, 0}, {1000, 650}}));
     EXPECT_EQ(f.pen.color, kBlack);
     EXPECT_EQ(f.brush, (Brush{kWhite, true}));
 }
 
+TEST(DrawSection, FillsUnderTheOutline)
+{
+    // xi = 139.5: the concrete between the inner faces of the flanges, light;
+    // the steel over it, dark, its outline with the root fillets as chords
+    Drawn d(he320a());
+    const auto& m = kHe320a;
+    const auto& concrete = d.pic.items.at(1);
+    ASSERT_EQ(concrete.kind, Kind::Polygon);
+    EXPECT_EQ(concrete.points, (std::vector<Point>{m.P(-139.5, 150), m.P(139.5, 150), m.P(139.5, -150),
+                                                   m.P(-139.5, -150)}));
+    const auto& steel = d.pic.items.at(2);
+    ASSERT_EQ(steel.kind, Kind::Polygon);
+    EXPECT_TRUE(concrete.brush.solid && steel.brush.solid);
+    EXPECT_EQ(concrete.pen.color, concrete.brush.color);   // no outline of their own
+    EXPECT_EQ(steel.pen.color, steel.brush.color);
+    EXPECT_GT(concrete.brush.color.r + concrete.brush.color.g + concrete.brush.color.b, 600);
+    EXPECT_LT(steel.brush.color.r + steel.brush.color.g + steel.brush.color.b, 350);
+    // the flange corners, then the lower right fillet from the flange to the web
+    ASSERT_GE(steel.points.size(), 8u);
+    EXPECT_EQ(steel.points[0], m.P(155, 150));
+    EXPECT_EQ(steel.points[1], m.P(155, -150));
+    EXPECT_EQ(steel.points[2], m.P(139.5, -150));
+    EXPECT_EQ(steel.points[3], m.P(139.5, -31.5));
+    EXPECT_EQ(steel.points.back(), m.P(139.5, 150));
+    // every corner lies on the profile: inside its bounding box
+    for (Point p : steel.points) {
+        EXPECT_GE(p.x, m.X(-155));
+        EXPECT_LE(p.x, m.X(155));
+        EXPECT_GE(p.y, m.Y(150));
+        EXPECT_LE(p.y, m.Y(-150));
+    }
+}
+
 TEST(DrawSection, OutlineInStepOrderWithFilletsCounterClockwise)
 {
-    // origin (692, 450): 1385 * 0.5 = 692.5 rounds to the even 692.
     // xi = 139.5, s = 4.5, fillet centres (+-112.5, +-31.5), r = 27.
     Drawn d(he320a());
+    const auto& m = kHe320a;
     const auto& it = d.pic.items;
     std::vector<Kind> kinds;
-    for (std::size_t i = 1; i <= 10; ++i) kinds.push_back(it.at(i).kind);
+    for (std::size_t i = 3; i <= 12; ++i) kinds.push_back(it.at(i).kind);
     EXPECT_EQ(kinds, (std::vector<Kind>{Kind::Arc, Kind::Polyline, Kind::Arc, Kind::Polyline, Kind::Arc,
                                         Kind::Polyline, Kind::Arc, Kind::Polyline, Kind::Polyline, Kind::Polyline}));
     // upper right fillet: from below its centre to the right of it
-    EXPECT_EQ(it[1].points, pts({{778, 392}, {832, 446}, {804, 446}, {832, 418}}));
+    EXPECT_EQ(it[3].points, m.arc(112.5, 31.5, 27, 112.5, 4.5, 139.5, 31.5));
     // right flange
-    EXPECT_EQ(it[2].points, pts({{832, 418}, {832, 300}, {847, 300}, {847, 600}, {832, 600}, {832, 482}}));
+    EXPECT_EQ(it[4].points, (std::vector<Point>{m.P(139.5, 31.5), m.P(139.5, 150), m.P(155, 150), m.P(155, -150),
+                                                m.P(139.5, -150), m.P(139.5, -31.5)}));
     // lower right fillet: from the right of its centre to above it
-    EXPECT_EQ(it[3].points, pts({{778, 454}, {832, 508}, {832, 482}, {804, 454}}));
+    EXPECT_EQ(it[5].points, m.arc(112.5, -31.5, 27, 139.5, -31.5, 112.5, -4.5));
     // lower web face
-    EXPECT_EQ(it[4].points, pts({{804, 454}, {580, 454}}));
+    EXPECT_EQ(it[6].points, (std::vector<Point>{m.P(112.5, -4.5), m.P(-112.5, -4.5)}));
     // lower left fillet: from above its centre to the left of it
-    EXPECT_EQ(it[5].points, pts({{552, 454}, {606, 508}, {580, 454}, {552, 482}}));
+    EXPECT_EQ(it[7].points, m.arc(-112.5, -31.5, 27, -112.5, -4.5, -139.5, -31.5));
     // left flange
-    EXPECT_EQ(it[6].points, pts({{552, 482}, {552, 600}, {537, 600}, {537, 300}, {552, 300}, {552, 418}}));
+    EXPECT_EQ(it[8].points, (std::vector<Point>{m.P(-139.5, -31.5), m.P(-139.5, -150), m.P(-155, -150),
+                                                m.P(-155, 150), m.P(-139.5, 150), m.P(-139.5, 31.5)}));
     // upper left fillet: from the left of its centre to below it
-    EXPECT_EQ(it[7].points, pts({{552, 392}, {606, 446}, {552, 418}, {580, 446}}));
+    EXPECT_EQ(it[9].points, m.arc(-112.5, 31.5, 27, -139.5, 31.5, -112.5, 4.5));
     // upper web face
-    EXPECT_EQ(it[8].points, pts({{580, 446}, {804, 446}}));
+    EXPECT_EQ(it[10].points, (std::vector<Point>{m.P(-112.5, 4.5), m.P(112.5, 4.5)}));
     // concrete faces
-    EXPECT_EQ(it[9].points, pts({{832, 300}, {552, 300}}));
-    EXPECT_EQ(it[10].points, pts({{832, 600}, {552, 600}}));
-    for (std::size_t i = 1; i <= 10; ++i) EXPECT_EQ(it[i].pen.color, kBlack);
+    EXPECT_EQ(it[11].points, (std::vector<Point>{m.P(139.5, 150), m.P(-139.5, 150)}));
+    EXPECT_EQ(it[12].points, (std::vector<Point>{m.P(139.5, -150), m.P(-139.5, -150)}));
+    for (std::size_t i = 3; i <= 12; ++i) EXPECT_EQ(it[i].pen.color, kBlack);
+}
+
+// y-y, the strong axis, across the flanges through the centre (vertical);
+// z-z, the weak axis, along the web; dash-dot, each named at both ends.
+TEST(DrawSection, AxesThroughTheCentreNamedAtTheirEnds)
+{
+    Drawn d(he320a());
+    const auto& m = kHe320a;
+    int vertical = 0, horizontal = 0, top = d.pic.height, bottom = 0, left = d.pic.width, right = 0;
+    const Rgb axis = textItem(d.pic, "y")->font.color;
+    for (const Primitive& p : d.pic.items) {
+        if (p.kind != Kind::Polyline || p.pen.color != axis) continue;
+        ASSERT_EQ(p.points.size(), 2u);
+        if (p.points[0].x == p.points[1].x) {
+            EXPECT_EQ(p.points[0].x, m.X(0));
+            ++vertical;
+            top = std::min({top, p.points[0].y, p.points[1].y});
+            bottom = std::max({bottom, p.points[0].y, p.points[1].y});
+        } else {
+            EXPECT_EQ(p.points[0].y, m.Y(0));
+            ++horizontal;
+            left = std::min({left, p.points[0].x, p.points[1].x});
+            right = std::max({right, p.points[0].x, p.points[1].x});
+        }
+    }
+    EXPECT_GT(vertical, 10);     // dashes and dots
+    EXPECT_GT(horizontal, 10);
+    // beyond the section by 15 units at each end
+    EXPECT_EQ(top, m.Y(150) - 15);
+    EXPECT_EQ(bottom, m.Y(-150) + 15);
+    EXPECT_EQ(left, m.X(-155) - 15);
+    EXPECT_GE(right, m.X(155) + 15 - 4);   // the last gap may fall at the end
+    std::vector<const Primitive*> ys, zs;
+    for (const Primitive* t : ofKind(d.pic, Kind::Text)) {
+        if (t->text == "y") ys.push_back(t);
+        if (t->text == "z") zs.push_back(t);
+    }
+    ASSERT_EQ(ys.size(), 2u);
+    ASSERT_EQ(zs.size(), 2u);
+    EXPECT_LT(textBox(*ys[0]).bottom, top);      // above the upper end
+    EXPECT_GE(textBox(*ys[1]).top, bottom);      // below the lower end, or beside it (the chain ends there)
+    EXPECT_LT(textBox(*zs[0]).right, left);      // left of the left end
+    EXPECT_GT(textBox(*zs[1]).left, right);      // right of the right end
+}
+
+// e2 (about the strong axis) moves the load along the height, e1 (about the
+// weak axis) along the flange width; each arrow from the centre to the load
+// point, with its value; none without eccentricity.
+TEST(DrawSection, EccentricityArrowsAlongTheirAxes)
+{
+    {
+        Drawn d(he320a());
+        EXPECT_EQ(ofKind(d.pic, Kind::Polygon).size(), 2u);   // the fills only
+        for (const Primitive* t : ofKind(d.pic, Kind::Text)) EXPECT_EQ(t->text.find("e1"), std::string::npos);
+    }
+    auto s = he320a();
+    s.e1 = -50;
+    s.e2 = 30;
+    Drawn d(s, ",");
+    const auto& m = kHe320a;
+    const auto heads = ofKind(d.pic, Kind::Polygon);
+    ASSERT_EQ(heads.size(), 4u);
+    // arrow heads point at (e2, 0) and (0, e1)
+    EXPECT_EQ(heads[2]->points[0], m.P(30, 0));
+    EXPECT_EQ(heads[3]->points[0], m.P(0, -50));
+    const auto* e2 = textItem(d.pic, "e2 = 30 mm");
+    const auto* e1 = textItem(d.pic, "e1 = -50 mm");
+    ASSERT_TRUE(e1 && e2);
+    EXPECT_EQ(e1->font.color, heads[3]->brush.color);
+    // the load point: a dot at (e2, e1)
+    const auto dot = ofKind(d.pic, Kind::Ellipse).back();
+    EXPECT_EQ(dot->points, pts({{m.X(30) - 6, m.Y(-50) - 6}, {m.X(30) + 6, m.Y(-50) + 6}}));
+    s.e1 = 12.5;
+    Drawn half(s, ",");
+    EXPECT_NE(textItem(half.pic, "e1 = 12,5 mm"), nullptr);
 }
 
 // ---------------------------------------------------------------------------
@@ -249,10 +370,11 @@ TEST(DrawSection, FourBarsOnly)
     ASSERT_EQ(bars.size(), 4u);
     // x = 139.5 - 40 = 99.5, y = 150 - 60 = 90, radius 10;
     // order (+x, +y), (+x, -y), (-x, -y), (-x, +y)
-    EXPECT_EQ(bars[0]->points, pts({{782, 350}, {802, 370}}));
-    EXPECT_EQ(bars[1]->points, pts({{782, 530}, {802, 550}}));
-    EXPECT_EQ(bars[2]->points, pts({{582, 530}, {602, 550}}));
-    EXPECT_EQ(bars[3]->points, pts({{582, 350}, {602, 370}}));
+    const auto& m = kHe320a;
+    EXPECT_EQ(bars[0]->points, (std::vector<Point>{m.P(89.5, 100), m.P(109.5, 80)}));
+    EXPECT_EQ(bars[1]->points, (std::vector<Point>{m.P(89.5, -80), m.P(109.5, -100)}));
+    EXPECT_EQ(bars[2]->points, (std::vector<Point>{m.P(-109.5, -80), m.P(-89.5, -100)}));
+    EXPECT_EQ(bars[3]->points, (std::vector<Point>{m.P(-109.5, 100), m.P(-89.5, 80)}));
     for (const auto* b : bars) {
         EXPECT_EQ(b->pen.color, kRed);
         EXPECT_EQ(b->brush, (Brush{kRed, true}));
@@ -268,10 +390,11 @@ TEST(DrawSection, SecondLayerGivesEightBarsAtTheSameDistanceFromTheFlange)
     auto bars = ofKind(d.pic, Kind::Ellipse);
     ASSERT_EQ(bars.size(), 8u);
     // second layer: y = 150 - 100 = 50
-    EXPECT_EQ(bars[4]->points, pts({{782, 390}, {802, 410}}));
-    EXPECT_EQ(bars[5]->points, pts({{782, 490}, {802, 510}}));
-    EXPECT_EQ(bars[6]->points, pts({{582, 490}, {602, 510}}));
-    EXPECT_EQ(bars[7]->points, pts({{582, 390}, {602, 410}}));
+    const auto& m = kHe320a;
+    EXPECT_EQ(bars[4]->points, (std::vector<Point>{m.P(89.5, 60), m.P(109.5, 40)}));
+    EXPECT_EQ(bars[5]->points, (std::vector<Point>{m.P(89.5, -40), m.P(109.5, -60)}));
+    EXPECT_EQ(bars[6]->points, (std::vector<Point>{m.P(-109.5, -40), m.P(-89.5, -60)}));
+    EXPECT_EQ(bars[7]->points, (std::vector<Point>{m.P(-109.5, 60), m.P(-89.5, 40)}));
 }
 
 TEST(DrawSection, RowsInOrder)
@@ -284,11 +407,11 @@ TEST(DrawSection, RowsInOrder)
     Drawn d(s);
     auto bars = ofKind(d.pic, Kind::Ellipse);
     ASSERT_EQ(bars.size(), 12u);
-    // row 2: x = 139.5 - 70 = 69.5 -> 761.5 rounds to 762
-    EXPECT_EQ(bars[4]->points, pts({{752, 350}, {772, 370}}));
-    // row 3: x = 39.5
-    EXPECT_EQ(bars[8]->points, pts({{722, 350}, {742, 370}}));
-    EXPECT_EQ(textItem(d.pic, "Rebars: 12 x d = 20 mm")->points, pts({{30, 849}}));
+    // row 2: x = 139.5 - 70 = 69.5; row 3: x = 39.5
+    const auto& m = kHe320a;
+    EXPECT_EQ(bars[4]->points, (std::vector<Point>{m.P(59.5, 100), m.P(79.5, 80)}));
+    EXPECT_EQ(bars[8]->points, (std::vector<Point>{m.P(29.5, 100), m.P(49.5, 80)}));
+    EXPECT_EQ(textItem(d.pic, "Rebars: 12 x d = 20 mm")->points, pts({{30, 611}}));
 }
 
 TEST(DrawSection, BarsUseTheWorkingDiameterCaptionTheEnteredOne)
@@ -302,8 +425,8 @@ TEST(DrawSection, BarsUseTheWorkingDiameterCaptionTheEnteredOne)
     auto bars = ofKind(d.pic, Kind::Ellipse);
     ASSERT_EQ(bars.size(), 8u);
     for (const auto* b : bars) {
-        EXPECT_EQ(b->points[1].x - b->points[0].x, 16);
-        EXPECT_EQ(b->points[1].y - b->points[0].y, 16);
+        EXPECT_NEAR(b->points[1].x - b->points[0].x, 16 * kHe320a.s, 1);
+        EXPECT_NEAR(b->points[1].y - b->points[0].y, 16 * kHe320a.s, 1);
     }
     EXPECT_NE(textItem(d.pic, "Rebars: 8 x d = 20 mm"), nullptr);
 }
@@ -316,7 +439,7 @@ TEST(DrawSection, DimensionStyle)
     Drawn d(he320a());
     const auto* t = textItem(d.pic, "310.0");
     ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->font, (Font{"Arial", 27, kBlack}));
+    EXPECT_EQ(t->font, (Font{"Arial", 26, kBlack}));
     EXPECT_EQ(t->pen.color, kRed);
     EXPECT_FALSE(t->brush.solid);
 }
@@ -324,21 +447,20 @@ TEST(DrawSection, DimensionStyle)
 TEST(DrawSection, TopDimensionGeometry)
 {
     Drawn d(he320a());
-    // after frame, 8 outline pieces, 2 concrete faces and 4 bars
+    const auto* t = textItem(d.pic, "310.0");
+    ASSERT_NE(t, nullptr);
+    const auto i = indexOf(d.pic, t) - 5;
     const auto& it = d.pic.items;
-    std::size_t i = 15;
-    // y = 150 + 150 = 300 -> 150; x1 = -155 -> 537, x2 = 155 -> 847
-    EXPECT_EQ(it.at(i).points, pts({{537, 140}, {537, 160}, {537, 140}}));
-    EXPECT_EQ(it.at(i + 1).points, pts({{547, 140}, {537, 150}, {547, 160}, {537, 150}}));
-    EXPECT_EQ(it.at(i + 2).points, pts({{537, 150}, {847, 150}}));
-    EXPECT_EQ(it.at(i + 3).points, pts({{837, 140}, {847, 150}, {837, 160}, {847, 150}}));
-    EXPECT_EQ(it.at(i + 4).points, pts({{847, 140}, {847, 160}, {847, 140}}));
-    const auto& t = it.at(i + 5);
-    EXPECT_EQ(t.kind, Kind::Text);
-    EXPECT_EQ(t.text, "310.0");
-    EXPECT_EQ(t.points, pts({{692, 160}}));
-    EXPECT_EQ(t.halign, HAlign::Center);
-    EXPECT_EQ(t.valign, VAlign::Top);
+    // 60 units above the flange tips (Y(150) = 115): 55; x1 = -155 -> 335, x2 = 155 -> 665
+    EXPECT_EQ(it.at(i).points, pts({{335, 45}, {335, 65}, {335, 45}}));
+    EXPECT_EQ(it.at(i + 1).points, pts({{345, 45}, {335, 55}, {345, 65}, {335, 55}}));
+    EXPECT_EQ(it.at(i + 2).points, pts({{335, 55}, {665, 55}}));
+    EXPECT_EQ(it.at(i + 3).points, pts({{655, 45}, {665, 55}, {655, 65}, {665, 55}}));
+    EXPECT_EQ(it.at(i + 4).points, pts({{665, 45}, {665, 65}, {665, 45}}));
+    // the text above the line, centred, clear of the ticks
+    EXPECT_EQ(t->points, pts({{500, 55 - 15}}));
+    EXPECT_EQ(t->halign, HAlign::Center);
+    EXPECT_EQ(t->valign, VAlign::Bottom);
     for (std::size_t j = i; j < i + 5; ++j) EXPECT_EQ(it[j].pen.color, kRed);
 }
 
@@ -347,36 +469,46 @@ TEST(DrawSection, LeftDimensionGeometry)
     Drawn d(he320a());
     const auto* t = textItem(d.pic, "300.0");
     ASSERT_NE(t, nullptr);
-    auto idx = static_cast<std::size_t>(t - d.pic.items.data());
+    auto idx = indexOf(d.pic, t);
     const auto& it = d.pic.items;
-    // x = -280 -> 412, y1 = 150 -> 300, y2 = -150 -> 600
-    EXPECT_EQ(it[idx - 5].points, pts({{422, 300}, {402, 300}, {422, 300}}));
-    EXPECT_EQ(it[idx - 4].points, pts({{402, 310}, {412, 300}, {422, 310}, {412, 300}}));
-    EXPECT_EQ(it[idx - 3].points, pts({{412, 300}, {412, 600}}));
-    EXPECT_EQ(it[idx - 2].points, pts({{402, 590}, {412, 600}, {422, 590}, {412, 600}}));
-    EXPECT_EQ(it[idx - 1].points, pts({{402, 600}, {422, 600}, {402, 600}}));
-    // right of the line, centred: 450 - 27 / 2 (13)
-    EXPECT_EQ(t->points, pts({{422, 437}}));
-    EXPECT_EQ(t->halign, HAlign::Left);
+    // x = X(-155) - 60 = 275, y1 = 150 -> 115, y2 = -150 -> 435
+    EXPECT_EQ(it[idx - 5].points, pts({{285, 115}, {265, 115}, {285, 115}}));
+    EXPECT_EQ(it[idx - 4].points, pts({{265, 125}, {275, 115}, {285, 125}, {275, 115}}));
+    EXPECT_EQ(it[idx - 3].points, pts({{275, 115}, {275, 435}}));
+    EXPECT_EQ(it[idx - 2].points, pts({{265, 425}, {275, 435}, {285, 425}, {275, 435}}));
+    EXPECT_EQ(it[idx - 1].points, pts({{265, 435}, {285, 435}, {265, 435}}));
+    // left of the line (outside), centred on it: 275 - 26 * 0.5585 (15)
+    EXPECT_EQ(t->points, pts({{275 - 14, 260}}));
+    EXPECT_EQ(t->halign, HAlign::Right);
     EXPECT_EQ(t->valign, VAlign::Top);
 }
 
-TEST(DrawSection, FourBarsBottomChainRestWithStaggerOff)
+// The bottom chain's texts lie below its line, in the order drawn, apart.
+TEST(DrawSection, FourBarsBottomChainRest)
 {
     Drawn d(he320a());
-    // y = -300: flag off -> Y(-310) = 760, flag on -> Y(-300 - 27) = 777
+    EXPECT_EQ(texts(d.pic), (std::vector<std::string>{"y", "y", "z", "z", "310.0", "15.5", "40.0", "99.5", "300.0",
+                                                      "60.0", "85.5", "9.0", "Steel-Profile: HE 320 A",
+                                                      "Rebars: 4 x d = 20 mm"}));
+    const int line = kHe320a.Y(-150) + 60;
+    for (const char* v : {"15.5", "40.0", "99.5"}) {
+        const auto* t = textItem(d.pic, v);
+        ASSERT_NE(t, nullptr);
+        EXPECT_GT(textBox(*t).top, kHe320a.Y(-150) + 15) << v;   // below the section and the axis' end
+        EXPECT_EQ(d.pic.items.at(indexOf(d.pic, t) - 3).points.at(0).y, line) << v;
+    }
+    // the rest, long enough, centred under its dimension
+    EXPECT_EQ(textItem(d.pic, "99.5")->points, pts({{(kHe320a.X(-99.5) + kHe320a.X(0)) / 2, line + 15}}));
+    // tf, wider than its dimension, beside the chain's start, centred on the
+    // line; the next under its own dimension
     const auto* tf = textItem(d.pic, "15.5");
-    const auto* uf1 = textItem(d.pic, "40.0");
-    const auto* rest = textItem(d.pic, "99.5");
-    ASSERT_TRUE(tf && uf1 && rest);
-    EXPECT_EQ(tf->points, pts({{545, 760}}));     // (-155 + -139.5) / 2 = -147.25
-    EXPECT_EQ(uf1->points, pts({{572, 777}}));    // -119.5
-    EXPECT_EQ(rest->points, pts({{642, 760}}));   // -49.75
-    EXPECT_EQ(texts(d.pic), (std::vector<std::string>{"310.0", "15.5", "40.0", "99.5", "300.0", "60.0", "85.5", "9.0",
-                                                      "Steel-Profile: HE 320 A", "Rebars: 4 x d = 20 mm"}));
+    EXPECT_EQ(tf->points, pts({{kHe320a.X(-155) - 14, line - 15}}));
+    EXPECT_EQ(tf->halign, HAlign::Right);
+    EXPECT_EQ(textItem(d.pic, "40.0")->points, pts({{(kHe320a.X(-139.5) + kHe320a.X(-99.5)) / 2, line + 15}}));
+    EXPECT_TRUE(overlappingTexts(d.pic).empty());
 }
 
-TEST(DrawSection, BottomChainStaggersAlternately)
+TEST(DrawSection, BottomChainOfFourRows)
 {
     auto s = he320a();
     s.AN2 = 4;
@@ -387,17 +519,15 @@ TEST(DrawSection, BottomChainStaggersAlternately)
     s.UF4 = 110;
     Drawn d(s);
     auto t = texts(d.pic);
-    ASSERT_EQ(t.size(), 13u);
-    EXPECT_EQ(std::vector<std::string>(t.begin() + 1, t.begin() + 7),
+    ASSERT_EQ(t.size(), 17u);
+    EXPECT_EQ(std::vector<std::string>(t.begin() + 5, t.begin() + 11),
               (std::vector<std::string>{"15.5", "40.0", "20.0", "25.0", "25.0", "29.5"}));
-    auto items = ofKind(d.pic, Kind::Text);
-    // tf off, UF1 on, then off, on, off, and the rest on
-    std::vector<int> ys;
-    for (int i = 1; i <= 6; ++i) ys.push_back(items[static_cast<std::size_t>(i)]->points[0].y);
-    EXPECT_EQ(ys, (std::vector<int>{760, 777, 760, 777, 760, 777}));
     // UF2 - UF1 spans from -155 + 15.5 + 40 to -155 + 15.5 + 60
-    auto idx = static_cast<std::size_t>(items[3] - d.pic.items.data());
-    EXPECT_EQ(d.pic.items[idx - 3].points, pts({{592, 750}, {612, 750}}));  // x rounded from 592.5 and 612.5, y = -300
+    auto items = ofKind(d.pic, Kind::Text);
+    auto idx = indexOf(d.pic, items[7]);
+    const int line = kHe320a.Y(-150) + 60;
+    EXPECT_EQ(d.pic.items[idx - 3].points, pts({{kHe320a.X(-99.5), line}, {kHe320a.X(-79.5), line}}));
+    EXPECT_TRUE(overlappingTexts(d.pic).empty());
 }
 
 TEST(DrawSection, SecondLayerRightChain)
@@ -406,17 +536,21 @@ TEST(DrawSection, SecondLayerRightChain)
     s.AN1 = 8;
     s.UC2 = 100;
     Drawn d(s);
-    EXPECT_EQ(texts(d.pic), (std::vector<std::string>{"310.0", "15.5", "40.0", "99.5", "300.0", "60.0", "40.0", "45.5",
-                                                      "9.0", "Steel-Profile: HE 320 A", "Rebars: 8 x d = 20 mm"}));
+    EXPECT_EQ(texts(d.pic), (std::vector<std::string>{"y", "y", "z", "z", "310.0", "15.5", "40.0", "99.5", "300.0",
+                                                      "60.0", "40.0", "45.5", "9.0", "Steel-Profile: HE 320 A",
+                                                      "Rebars: 8 x d = 20 mm"}));
     auto items = ofKind(d.pic, Kind::Text);
-    // x = 155 + 125 = 280 -> text at X(290) = 982; centres 120, 70, 27.25, 0
-    EXPECT_EQ(items[5]->points, pts({{982, 330 - 13}}));
-    EXPECT_EQ(items[6]->points, pts({{982, 380 - 13}}));
-    EXPECT_EQ(items[7]->points, pts({{982, 423 - 13}}));   // 422.75 rounds to 423
-    EXPECT_EQ(items[8]->points, pts({{982, 450 - 13}}));
+    // x = X(155) + 60 = 725: the texts right of it, clear of the ticks
+    for (std::size_t i = 9; i <= 12; ++i) {
+        EXPECT_EQ(items[i]->points[0].x, 725 + 14) << items[i]->text;
+        EXPECT_EQ(items[i]->halign, HAlign::Left);
+    }
+    // the first, uc1, centred on its dimension: (115 + 179) / 2 - 15
+    EXPECT_EQ(items[9]->points[0].y, (kHe320a.Y(150) + kHe320a.Y(90)) / 2 - 15);
     // the tw dimension runs from the upper to the lower web face
-    auto idx = static_cast<std::size_t>(items[8] - d.pic.items.data());
-    EXPECT_EQ(d.pic.items[idx - 3].points, pts({{972, 446}, {972, 454}}));
+    auto idx = indexOf(d.pic, items[12]);
+    EXPECT_EQ(d.pic.items[idx - 3].points, pts({{725, kHe320a.Y(4.5)}, {725, kHe320a.Y(-4.5)}}));
+    EXPECT_TRUE(overlappingTexts(d.pic).empty());
 }
 
 TEST(DrawSection, DimensionValuesUseTheDecimalSeparator)
@@ -441,11 +575,11 @@ TEST(DrawSection, Captions)
     const auto* c2 = items[items.size() - 1];
     EXPECT_EQ(c1->text, "Steel-Profile: HE 320 A");
     EXPECT_EQ(c2->text, "Rebars: 8 x d = 20 mm");
-    // font height 34 units = 34 points; lines 2 * 34 * 1.2 = 81.6 -> 82 and 40.8 -> 41 above the bottom
-    EXPECT_EQ(c1->points, pts({{30, 900 - 10 - 82}}));
-    EXPECT_EQ(c2->points, pts({{30, 900 - 10 - 41}}));
+    // font height 28 units; lines 2 * 28 * 1.2 = 67.2 -> 67 and 33.6 -> 34 above the bottom
+    EXPECT_EQ(c1->points, pts({{30, 650 - 5 - 67}}));
+    EXPECT_EQ(c2->points, pts({{30, 650 - 5 - 34}}));
     for (const auto* c : {c1, c2}) {
-        EXPECT_EQ(c->font, (Font{"Arial", 34, kBlack}));
+        EXPECT_EQ(c->font, (Font{"Arial", 28, kBlack}));
         EXPECT_EQ(c->halign, HAlign::Left);
         EXPECT_EQ(c->valign, VAlign::Top);
     }
@@ -492,24 +626,29 @@ TEST(SectionFigure, EveryTextIsALabelAndTheDimensionsAreTheValuesDrawn)
     const SectionFigure fig = figureOf(s);
     std::size_t texts = 0;
     for (const Primitive& p : fig.picture.items)
-        if (p.kind == Kind::Text) {
-            ++texts;
-            EXPECT_TRUE(p.text.empty());   // the words come from the labelling only
-        }
+        if (p.kind == Kind::Text) ++texts;
     ASSERT_EQ(fig.labels.size(), texts);
-    for (const FigureLabel& l : fig.labels)
+    for (const FigureLabel& l : fig.labels) {
         EXPECT_EQ(fig.picture.items.at(l.item).kind, Kind::Text);
+        // the words come from the labelling, except the fixed axis names
+        EXPECT_EQ(fig.picture.items.at(l.item).text.empty(), l.kind != FigureLabel::Kind::Fixed);
+    }
     // the first dimension is the profile height, the left one its width
-    EXPECT_EQ(fig.labels.front().value, s.h);
+    const auto firstDimension = std::find_if(fig.labels.begin(), fig.labels.end(), [](const FigureLabel& l) {
+        return l.kind == FigureLabel::Kind::Dimension;
+    });
+    ASSERT_NE(firstDimension, fig.labels.end());
+    EXPECT_EQ(firstDimension->value, s.h);
     const auto widths = std::count_if(fig.labels.begin(), fig.labels.end(),
                                       [&](const FigureLabel& l) { return l.value == s.b; });
     EXPECT_GE(widths, 1);
-    // labelling writes every text, and the geometry stays as drawn
+    // labelling writes every text and places it; the geometry stays as drawn
     const Picture pic = labelled(TextEnv{}, fig);
     for (std::size_t i = 0; i < pic.items.size(); ++i) {
-        EXPECT_EQ(pic.items[i].points, fig.picture.items[i].points);
         if (pic.items[i].kind == Kind::Text) {
             EXPECT_FALSE(pic.items[i].text.empty());
+        } else {
+            EXPECT_EQ(pic.items[i].points, fig.picture.items[i].points);
         }
     }
 }
@@ -531,10 +670,17 @@ TEST(DrawSection, NonFiniteValueIsACalculationErrorAndKeepsThePicture)
     s.UF2 = nan;
     EXPECT_THROW(DrawSection(d.env, d.pic, s), CalculationError);
     s = he320a();
-    s.b = 1e300;   // a picture no coordinate can hold
+    s.e1 = nan;
+    EXPECT_THROW(DrawSection(d.env, d.pic, s), CalculationError);
+    s = he320a();
+    s.dCalc = 1e300;   // bars no coordinate can hold
     EXPECT_THROW(DrawSection(d.env, d.pic, s), CalculationError);
     EXPECT_EQ(d.pic.items.size(), before);
-    EXPECT_EQ(d.pic.width, 1385);
+    EXPECT_EQ(d.pic.width, 1000);
+    // a huge section is scaled into the frame like any other
+    s = he320a();
+    s.b = 1e300;
+    EXPECT_NO_THROW(DrawSection(d.env, d.pic, s));
 
     // an unused value does not matter
     s = he320a();
@@ -615,8 +761,8 @@ TEST(Svg, DocumentOfTheDrawing)
     Drawn d(s);
     std::string svg = pictureToSvg(d.pic);
     EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"", 0), 0u);
-    EXPECT_NE(svg.find("<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"1385\" height=\"900\" "
-                       "viewBox=\"0 0 1385 900\">"),
+    EXPECT_NE(svg.find("<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"1000\" height=\"650\" "
+                       "viewBox=\"0 0 1000 650\">"),
               std::string::npos);
     EXPECT_EQ(countOf(svg, "<rect "), 1u);
     EXPECT_EQ(countOf(svg, "<path "), 4u);
@@ -625,8 +771,9 @@ TEST(Svg, DocumentOfTheDrawing)
     EXPECT_EQ(countOf(svg, "<polyline "), ofKind(d.pic, Kind::Polyline).size());
     EXPECT_NE(svg.find("fill=\"#ff0000\" stroke=\"#ff0000\""), std::string::npos);
     EXPECT_NE(svg.find(">Rebars: 8 x d = 20 mm</text>"), std::string::npos);
-    // top-aligned texts: baseline one ascent below the reference point, '.' in numbers
-    EXPECT_NE(svg.find("<text x=\"692\" y=\"184.435\" text-anchor=\"middle\" font-family=\"Arial\" font-size=\"27\" fill=\"#000000\""),
+    // bottom-aligned texts: baseline one descent above the reference point (500, 40)
+    EXPECT_NE(svg.find("<text x=\"500\" y=\"34.488\" text-anchor=\"middle\" font-family=\"Arial\" font-size=\"26\" "
+                       "fill=\"#000000\" xml:space=\"preserve\">310.0<"),
               std::string::npos);
     EXPECT_EQ(svg.find("nan"), std::string::npos);
     EXPECT_EQ(svg.find("inf"), std::string::npos);
@@ -692,7 +839,7 @@ TEST(Svg, WellFormedForAnXmlParser)
     std::string cmd = "python3 -c \"import sys, xml.etree.ElementTree as E; r = E.parse(sys.argv[1]).getroot(); "
                       "n = '{http://www.w3.org/2000/svg}'; "
                       "t = [e.text for e in r.iter(n + 'text')]; "
-                      "sys.exit(0 if r.tag == n + 'svg' and r.get('viewBox') == '0 0 1385 900' "
+                      "sys.exit(0 if r.tag == n + 'svg' and r.get('viewBox') == '0 0 1000 650' "
                       "and 'Steel-Profile: HE <300> & \\\"B\\\"' in t and len(list(r.iter(n + 'ellipse'))) == 12 "
                       "else 1)\" '" +
                       path + "'";

@@ -487,7 +487,7 @@ TEST(CliDrawing, SvgOfTheSection)
     ASSERT_EQ(o.status, 0) << o.err;
     const std::string svg = readFile(path);
     EXPECT_NE(svg.find("<svg"), std::string::npos);
-    EXPECT_NE(svg.find("width=\"1385\""), std::string::npos);
+    EXPECT_NE(svg.find("width=\"1000\""), std::string::npos);
     EXPECT_NE(svg.find("</svg>"), std::string::npos);
     std::remove(path.c_str());
 }

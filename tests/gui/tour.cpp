@@ -87,6 +87,13 @@ int main(int argc, char** argv)
         w.btnfindsectionClick();
         w.btnresultClick();
         w.btndetailClick();
+        {
+            // the drawing with both eccentricities (reset below)
+            ColumnInput ecc = w.workflow().input;
+            ecc.e1 = 50;
+            ecc.e2 = 30;
+            w.workflow().acceptInput(ecc);
+        }
         w.btngrafikClick();
         // the diagrams window is not modal: photographed here, both tabs,
         // with eccentricities about both axes

@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Malformed{"[loads]\r\nNEd=1\r\nNEd=2\r\n", 36, "twice"},
                     Malformed{"[loads]\r\n\r\nned=1\r\n", 36, "is not NEd="},
                     Malformed{"[loads]\r\nNEd 3000\r\n", 35, "is not NEd="},
-                    Malformed{"\r\n[loads]\r\n[wind]\r\n", 36, "is not NEd="}));
+                    Malformed{"\r\n[loads]\r\n[wind]\r\n", 36, "is not a block of a project file"}));
 
 TEST(LoadsBlock, LineNumbersFollowEmptyLinesBeforeNumbers)
 {

@@ -1,0 +1,148 @@
+// qeln-cli schedule (see schedule_cli.h).
+#include "schedule_cli.h"
+
+#include "design_run.h"
+#include "json.h"
+#include "optimise.h"
+#include "output_json.h"
+
+#include "calc/designcheck.h"
+#include "calc/utf8.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace qeln::cli {
+
+namespace {
+
+std::string fixed(const std::optional<double>& v, int decimals)
+{
+    if (!v)
+        return "-";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, *v);
+    return buf;
+}
+
+std::string shortNumber(double v)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%g", v);
+    return buf;
+}
+
+// A text cut or padded to `width` characters (UTF-8 aware).
+std::string column(const std::string& s, std::size_t width)
+{
+    std::string t = visibleText(s);
+    std::string cut = utf8Prefix(t, width);
+    const std::size_t len = utf8Length(cut);
+    if (len < width)
+        cut.append(width - len, ' ');
+    return cut;
+}
+
+} // namespace
+
+ScheduleOptions scheduleOptionsOf(const ScheduleCliOptions& o)
+{
+    ScheduleOptions s;
+    s.searchAll = o.search;
+    s.constraints = constraintsOf(o.constraints);
+    s.threads = 0;   // every core
+    return s;
+}
+
+std::string scheduleTable(const ScheduleOutcome& o)
+{
+    std::string out;
+    char line[512];
+    std::snprintf(line, sizeof line, "%s  %s  %-14s %9s %7s %9s %7s  %-8s %-6s %4s %4s\n",
+                  column("position", 16).c_str(), column("profile", 18).c_str(), "rebars", "N.Rd", "util.",
+                  "N.fi,Rd", "fire", "achieved", "result", "err.", "warn");
+    out += line;
+    std::snprintf(line, sizeof line, "%s  %s  %-14s %9s %7s %9s %7s  %-8s %-6s %4s %4s\n", column("", 16).c_str(),
+                  column("", 18).c_str(), "n1+n2 x d mm", "kN", "", "kN", "util.", "class", "", "", "");
+    out += line;
+    for (const ScheduleRowResult& r : o.rows) {
+        if (!r.inputOk) {
+            out += column(r.name, 16) + "  input not taken: " + visibleText(r.failure.describe()) + "\n";
+            continue;
+        }
+        const std::string rebars = std::to_string(r.n1) + "+" + std::to_string(r.n2) + " x " + shortNumber(r.d);
+        const std::string achieved = !r.achievedApplies ? "-" : r.achievedClass ? fireClassLabel(*r.achievedClass)
+                                                                                : "none";
+        std::string profile = r.profileName;
+        if (r.searched && !r.searchFound)
+            profile += " (no better)";
+        std::snprintf(line, sizeof line, "%s  %s  %-14s %9s %7s %9s %7s  %-8s %-6s %4d %4d\n",
+                      column(r.name, 16).c_str(), column(profile, 18).c_str(), rebars.c_str(),
+                      fixed(r.nRd, 0).c_str(), fixed(r.utilisation, 3).c_str(), fixed(r.nFiRd, 0).c_str(),
+                      fixed(r.fireUtilisation, 3).c_str(), achieved.c_str(), r.passes ? "passes" : "FAILS", r.errors,
+                      r.warnings);
+        out += line;
+    }
+    const ScheduleSummary& s = o.summary;
+    std::snprintf(line, sizeof line,
+                  "%zu rows: %zu pass, %zu fail; steel %.1f kg, rebars %.1f kg (kg/m times lWeakCold)\n", s.rows,
+                  s.passing, s.failing, s.steelMass, s.rebarMass);
+    out += line;
+    return out;
+}
+
+std::string scheduleJson(const ScheduleOutcome& o, int languageBase)
+{
+    json::Ordered root = json::Ordered::object();
+    json::Ordered rows = json::Ordered::array();
+    RunState st;
+    std::vector<std::string> boxes;
+    for (const ScheduleRowResult& r : o.rows) {
+        json::Ordered row = json::Ordered::object();
+        row["name"] = r.name;
+        if (!r.inputOk) {
+            row["profileName"] = nullptr;
+            row["d"] = nullptr;
+            row["n1"] = nullptr;
+            row["n2"] = nullptr;
+            row["table"] = nullptr;
+            row["scope"] = nullptr;
+            row["check"] = nullptr;
+            row["errors"] = json::Ordered::array({r.failure.describe()});
+            row["warnings"] = json::Ordered::array();
+        } else {
+            row["profileName"] = r.profileName;
+            row["d"] = json::number(r.d);
+            row["n1"] = r.n1;
+            row["n2"] = r.n2;
+            row["table"] = tableJson(r.table);
+            row["scope"] = scopeJson(r.scope);
+            row["check"] = designCheckJson(r.check);
+            // the message lines of the design run of the same input
+            designRun(r.input, languageBase, st, boxes);
+            row["errors"] = json::Ordered(st.results.errors.lines());
+            row["warnings"] = json::Ordered(st.results.warnings.lines());
+        }
+        row["passes"] = r.passes;
+        row["searched"] = r.searched;
+        rows.push_back(std::move(row));
+    }
+    root["rows"] = std::move(rows);
+    json::Ordered sum = json::Ordered::object();
+    sum["rows"] = o.summary.rows;
+    sum["passing"] = o.summary.passing;
+    sum["failing"] = o.summary.failing;
+    sum["steelMass"] = json::number(o.summary.steelMass);
+    sum["rebarMass"] = json::number(o.summary.rebarMass);
+    root["summary"] = std::move(sum);
+    return json::dump(root) + "\n";
+}
+
+int scheduleExitStatus(const ScheduleOutcome& o)
+{
+    if (std::any_of(o.rows.begin(), o.rows.end(), [](const ScheduleRowResult& r) { return !r.inputOk; }))
+        return kExitInputErrors;
+    return o.summary.failing > 0 ? kExitCheckFails : kExitValid;
+}
+
+} // namespace qeln::cli

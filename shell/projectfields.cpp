@@ -1,0 +1,233 @@
+// The project's fields by name (see projectfields.h).
+#include "projectfields.h"
+
+#include "calc/designcheck.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <type_traits>
+#include <unordered_map>
+
+namespace qeln {
+
+const std::vector<ProjectField>& projectFields()
+{
+    using C = ColumnInput;
+    static const std::vector<ProjectField> defs{
+        {"projectCode", &C::projectCode, kShortTextMax},
+        {"positionNumber", &C::positionNumber, kShortTextMax},
+        {"projectName", &C::projectName, kLongTextMax},
+        {"positionName", &C::positionName, kLongTextMax},
+        {"office", &C::office, kLongTextMax},
+        {"author", &C::author, kLongTextMax},
+        {"comment", &C::comment},
+        {"createdOn", &C::createdOn, 0, kFieldCreatedOn},
+        {"lastUpdated", &C::lastUpdated, 0, kFieldLastUpdated},
+        {"profileName", &C::profileName, kShortTextMax},
+        {"h", &C::h, 0, 0},
+        {"b", &C::b, 0, 1},
+        {"tw", &C::tw, 0, 2},
+        {"tf", &C::tf, 0, 3},
+        {"r", &C::r, 0, 4},
+        {"movrixAvailable", &C::movrixAvailable, 0, 5},
+        {"d", &C::d},
+        {"n1", &C::n1},
+        {"n2", &C::n2},
+        {"uc1", &C::uc1},
+        {"uf1", &C::uf1},
+        {"fy", &C::fy},
+        {"autoReduce", &C::autoReduce},
+        {"fck", &C::fck},
+        {"fsk", &C::fsk},
+        {"gammaA", &C::gammaA},
+        {"gammaC", &C::gammaC},
+        {"gammaS", &C::gammaS},
+        {"gammaAfi", &C::gammaAfi},
+        {"gammaCfi", &C::gammaCfi},
+        {"gammaSfi", &C::gammaSfi},
+        {"lWeakCold", &C::lWeakCold},
+        {"lStrongCold", &C::lStrongCold},
+        {"lWeakFire", &C::lWeakFire},
+        {"lStrongFire", &C::lStrongFire},
+        {"e1", &C::e1},
+        {"e2", &C::e2},
+        {"pcp", &C::pcp},
+        // design loads
+        {"nEd", &C::nEd},
+        {"nFiEd", &C::nFiEd},
+        {"fireClass", &C::fireClass},
+    };
+    return defs;
+}
+
+const ProjectField* findProjectField(std::string_view name)
+{
+    static const std::unordered_map<std::string_view, const ProjectField*> byName = [] {
+        std::unordered_map<std::string_view, const ProjectField*> m;
+        for (const ProjectField& f : projectFields())
+            m.emplace(f.name, &f);
+        return m;
+    }();
+    const auto it = byName.find(name);
+    return it == byName.end() ? nullptr : it->second;
+}
+
+const std::string& projectFieldNames()
+{
+    static const std::string names = [] {
+        std::string s;
+        for (const ProjectField& f : projectFields()) {
+            if (!s.empty())
+                s += ", ";
+            s += f.name;
+        }
+        return s;
+    }();
+    return names;
+}
+
+namespace {
+
+std::string_view trimmed(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string quoted(std::string_view v)
+{
+    std::string q(1, '"');
+    q.append(v.substr(0, 40)).append(1, '"');
+    return q;
+}
+
+// A finite decimal number, point or (with decimalComma) comma; an exponent
+// is taken. No thousands separators.
+std::optional<double> readNumber(std::string_view s, bool decimalComma)
+{
+    s = trimmed(s);
+    std::string buf;
+    if (decimalComma) {
+        if (s.find('.') != std::string_view::npos)
+            return std::nullopt;
+        buf.assign(s);
+        for (char& c : buf)
+            if (c == ',')
+                c = '.';
+        s = buf;
+    } else if (s.find(',') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    if (s.empty())
+        return std::nullopt;
+    double v = 0;
+    const auto res = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
+    if (res.ec != std::errc() || res.ptr != s.data() + s.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+std::string shortestNumber(double v, bool decimalComma)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    std::string s(buf, res.ptr);
+    if (decimalComma)
+        for (char& c : s)
+            if (c == '.')
+                c = ',';
+    return s;
+}
+
+} // namespace
+
+bool setProjectField(const ProjectField& f, std::string_view text, bool decimalComma, ColumnInput& in,
+                     std::string& reason)
+{
+    return std::visit(
+        [&](auto member) {
+            using T = std::remove_reference_t<decltype(in.*member)>;
+            if constexpr (std::is_same_v<T, double>) {
+                const auto v = readNumber(text, decimalComma);
+                if (!v) {
+                    reason = quoted(text) + " is not a number";
+                    return false;
+                }
+                if (member == &ColumnInput::nEd || member == &ColumnInput::nFiEd) {
+                    const std::string problem = designLoadProblem(f.name, *v);
+                    if (!problem.empty()) {
+                        reason = problem;
+                        return false;
+                    }
+                }
+                in.*member = *v;
+            } else if constexpr (std::is_same_v<T, int>) {
+                const std::string_view t = trimmed(text);
+                const std::string_view digits = !t.empty() && t.front() == '+' ? t.substr(1) : t;
+                long long v = 0;
+                const auto res = std::from_chars(digits.data(), digits.data() + digits.size(), v);
+                if (digits.empty() || res.ec != std::errc() || res.ptr != digits.data() + digits.size() ||
+                    v < INT_MIN || v > INT_MAX) {
+                    reason = quoted(text) + " is not an integer";
+                    return false;
+                }
+                in.*member = static_cast<int>(v);
+            } else if constexpr (std::is_same_v<T, bool>) {
+                const std::string_view t = trimmed(text);
+                if (t == "true" || t == "1" || t == "yes")
+                    in.*member = true;
+                else if (t == "false" || t == "0" || t == "no")
+                    in.*member = false;
+                else {
+                    reason = quoted(text) + " is not true or false";
+                    return false;
+                }
+            } else if constexpr (std::is_same_v<T, std::string>) {
+                const std::string s(text);
+                in.*member = f.maxLength > 0 ? cutText(s, f.maxLength) : s;
+            } else if constexpr (std::is_same_v<T, std::optional<FireClass>>) {
+                const std::string_view t = trimmed(text);
+                if (t.empty() || t == "none") {
+                    (in.*member).reset();
+                } else {
+                    const auto c = fireClassFromCode(t);
+                    if (!c) {
+                        reason = quoted(text) + " is not a fire class (R30, R60, R90, R120 or empty)";
+                        return false;
+                    }
+                    in.*member = c;
+                }
+            } else {
+                static_assert(std::is_void_v<T>, "a member of a type the reader does not know");
+            }
+            return true;
+        },
+        f.member);
+}
+
+std::string projectFieldText(const ProjectField& f, const ColumnInput& in, bool decimalComma)
+{
+    return std::visit(
+        [&](auto member) -> std::string {
+            using T = std::remove_cvref_t<decltype(in.*member)>;
+            if constexpr (std::is_same_v<T, double>)
+                return shortestNumber(in.*member, decimalComma);
+            else if constexpr (std::is_same_v<T, int>)
+                return std::to_string(in.*member);
+            else if constexpr (std::is_same_v<T, bool>)
+                return in.*member ? "true" : "false";
+            else if constexpr (std::is_same_v<T, std::string>)
+                return in.*member;
+            else
+                return in.*member ? fireClassCode(*(in.*member)) : "";
+        },
+        f.member);
+}
+
+} // namespace qeln

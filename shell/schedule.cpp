@@ -1,0 +1,697 @@
+// The column schedule (see schedule.h): the table, its CSV and project-file
+// forms and the rows' inputs (the design of the rows: schedule_run.cpp).
+#include "schedule.h"
+
+#include "projectfields.h"
+
+#include "calc/utf8.h"
+#include "catalogue/codepage.h"
+
+#include <csv.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+namespace qeln {
+
+// ---------------------------------------------------------------- the table
+
+int Schedule::columnIndex(std::string_view field) const
+{
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (columns[i] == field)
+            return static_cast<int>(i);
+    return -1;
+}
+
+std::string_view Schedule::cell(std::size_t row, std::string_view field) const
+{
+    const int c = columnIndex(field);
+    if (c < 0 || row >= rows.size() || static_cast<std::size_t>(c) >= rows[row].cells.size())
+        return {};
+    return rows[row].cells[static_cast<std::size_t>(c)];
+}
+
+std::string ScheduleFailure::describe() const
+{
+    std::string s;
+    if (line > 0)
+        s += "line " + std::to_string(line);
+    else if (row >= 0)
+        s += "row " + std::to_string(row + 1);
+    if (!field.empty()) {
+        if (!s.empty())
+            s += ", ";
+        s += "field \"";
+        s += field;
+        s += '"';
+    }
+    if (s.empty())
+        return detail;
+    s += ": ";
+    s += detail;
+    return s;
+}
+
+namespace {
+
+constexpr std::string_view kNameColumn = "name";
+constexpr std::string_view kSearchColumn = "search";
+// The largest schedule read: far beyond any building, small enough to stay harmless.
+constexpr std::size_t kMaxRows = 100000;
+
+std::string_view trimmed(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string quoted(std::string_view v)
+{
+    std::string q(1, '"');
+    q.append(utf8Prefix(v, 40)).append(1, '"');
+    return q;
+}
+
+bool isNumberField(const ProjectField& f) { return std::holds_alternative<double ColumnInput::*>(f.member); }
+
+// ---- CSV records through libcsv
+
+struct CsvRecord {
+    int line = 0;                     // 1-based line where the record starts
+    std::vector<std::string> cells;
+};
+
+struct CsvCollector {
+    std::vector<CsvRecord> records;
+    CsvRecord current;
+    int line = 1;            // the line being fed
+    bool inRecord = false;
+    bool tooMany = false;
+
+    static void field(void* s, std::size_t len, void* data)
+    {
+        auto* self = static_cast<CsvCollector*>(data);
+        if (!self->inRecord) {
+            self->inRecord = true;
+            self->current.line = self->line;
+        }
+        self->current.cells.emplace_back(s ? static_cast<const char*>(s) : "", s ? len : 0);
+    }
+    static void record(int, void* data)
+    {
+        auto* self = static_cast<CsvCollector*>(data);
+        if (!self->inRecord) {   // a record without fields ends at its first terminator
+            self->current.line = self->line;
+        }
+        if (self->records.size() > kMaxRows)
+            self->tooMany = true;
+        else
+            self->records.push_back(std::move(self->current));
+        self->current = CsvRecord{};
+        self->inRecord = false;
+    }
+};
+
+// Splits a text into records (quotes doubled inside quoted cells; blanks
+// around unquoted cells dropped; empty lines passed over). False with the
+// line and reason when a quote is left open or misplaced.
+bool splitCsv(std::string_view text, char separator, std::vector<CsvRecord>& out, int& failLine, std::string& why)
+{
+    csv_parser p{};
+    if (csv_init(&p, CSV_STRICT | CSV_STRICT_FINI) != 0) {
+        failLine = 0;
+        why = "the CSV reader could not start";
+        return false;
+    }
+    const std::unique_ptr<csv_parser, void (*)(csv_parser*)> guard(&p, csv_free);
+    csv_set_delim(&p, static_cast<unsigned char>(separator));
+    CsvCollector c;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find('\n', at);
+        end = end == std::string_view::npos ? text.size() : end + 1;
+        const std::string_view piece = text.substr(at, end - at);
+        if (csv_parse(&p, piece.data(), piece.size(), CsvCollector::field, CsvCollector::record, &c) != piece.size()) {
+            failLine = c.inRecord ? c.current.line : c.line;
+            why = std::string(csv_strerror(csv_error(&p))) + " (a quote out of place?)";
+            return false;
+        }
+        if (c.tooMany) {
+            failLine = c.line;
+            why = "the schedule has more than " + std::to_string(kMaxRows) + " rows";
+            return false;
+        }
+        at = end;
+        ++c.line;
+    }
+    if (csv_fini(&p, CsvCollector::field, CsvCollector::record, &c) != 0) {
+        failLine = c.inRecord ? c.current.line : std::max(1, c.line - 1);
+        why = "a quoted cell is not closed";
+        return false;
+    }
+    out = std::move(c.records);
+    return true;
+}
+
+// The separator the header line uses: a tab when there is one (a table
+// pasted from a spreadsheet), else the first ';' or ',' outside quotes (a
+// header of a single column counts as comma separated).
+char detectSeparator(std::string_view text)
+{
+    const std::string_view header = text.substr(0, text.find_first_of("\r\n"));
+    if (header.find('\t') != std::string_view::npos)
+        return '\t';
+    bool quotedPart = false;
+    for (const char ch : text) {
+        if (ch == '"')
+            quotedPart = !quotedPart;
+        else if (!quotedPart && (ch == ';' || ch == ','))
+            return ch;
+        else if (!quotedPart && (ch == '\n' || ch == '\r'))
+            break;
+    }
+    return ',';
+}
+
+// Builds a schedule from its header and rows, checking every cell; numbers
+// are kept with a decimal point. `decimalComma`: a comma in a number cell is
+// its decimal separator (a point then is refused in that cell).
+bool buildSchedule(const CsvRecord& header, const std::vector<CsvRecord>& rows, bool decimalComma, Schedule& out,
+                   ScheduleFailure& failure, bool skipEmptyLines = true)
+{
+    Schedule s;
+    int nameAt = -1, searchAt = -1;
+    std::vector<const ProjectField*> defs;
+    std::vector<int> columnOf(header.cells.size(), -1);
+    for (std::size_t i = 0; i < header.cells.size(); ++i) {
+        const std::string_view h = trimmed(header.cells[i]);
+        auto fail = [&](std::string detail) {
+            failure = {header.line, -1, std::string(h.substr(0, 40)), std::move(detail)};
+            return false;
+        };
+        if (h == kNameColumn || h == kSearchColumn) {
+            int& at = h == kNameColumn ? nameAt : searchAt;
+            if (at >= 0)
+                return fail("the column is given twice");
+            at = static_cast<int>(i);
+            continue;
+        }
+        const ProjectField* f = findProjectField(h);
+        if (!f) {
+            failure = {header.line, -1, "",
+                       quoted(h) + " is not a column of a schedule (name, search, " + projectFieldNames() + ")"};
+            return false;
+        }
+        if (s.columnIndex(h) >= 0)
+            return fail("the column is given twice");
+        columnOf[i] = static_cast<int>(s.columns.size());
+        s.columns.emplace_back(h);
+        defs.push_back(f);
+    }
+    if (nameAt < 0) {
+        failure = {header.line, -1, "", "the header has no column \"name\""};
+        return false;
+    }
+
+    ColumnInput scratch;
+    std::string reason;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const CsvRecord& rec = rows[r];
+        // a line of separators only (",,,,"): the padding spreadsheets write under a table
+        if (skipEmptyLines && std::all_of(rec.cells.begin(), rec.cells.end(), [](const std::string& c) { return trimmed(c).empty(); }))
+            continue;
+        if (rec.cells.size() != header.cells.size()) {
+            failure = {rec.line, static_cast<int>(s.rows.size()), "",
+                       "the row has " + std::to_string(rec.cells.size()) + " cells, the header " +
+                           std::to_string(header.cells.size())};
+            return false;
+        }
+        ScheduleRow row;
+        row.cells.resize(s.columns.size());
+        for (std::size_t i = 0; i < rec.cells.size(); ++i) {
+            const std::string& text = rec.cells[i];
+            if (static_cast<int>(i) == nameAt) {
+                row.name = text;
+                continue;
+            }
+            if (static_cast<int>(i) == searchAt) {
+                const std::string_view t = trimmed(text);
+                if (t.empty() || t == "0" || t == "no" || t == "false")
+                    row.search = false;
+                else if (t == "1" || t == "yes" || t == "true")
+                    row.search = true;
+                else {
+                    failure = {rec.line, static_cast<int>(s.rows.size()), std::string(kSearchColumn),
+                               quoted(text) + " is not yes or no"};
+                    return false;
+                }
+                continue;
+            }
+            const ProjectField& f = *defs[static_cast<std::size_t>(columnOf[i])];
+            std::string cell(trimmed(text));
+            if (!cell.empty()) {
+                const bool comma = decimalComma && cell.find(',') != std::string::npos;
+                if (!setProjectField(f, cell, comma, scratch, reason)) {
+                    failure = {rec.line, static_cast<int>(s.rows.size()), f.name, reason};
+                    return false;
+                }
+                if (isNumberField(f) && comma)
+                    std::replace(cell.begin(), cell.end(), ',', '.');
+                if (!isNumberField(f) && std::holds_alternative<std::string ColumnInput::*>(f.member))
+                    cell = text;   // texts as they are, blanks and all
+            }
+            row.cells[static_cast<std::size_t>(columnOf[i])] = std::move(cell);
+        }
+        s.rows.push_back(std::move(row));
+    }
+    out = std::move(s);
+    return true;
+}
+
+// A cell for a CSV line: quoted when it holds the separator, a quote, a line
+// break or blanks at its ends (which the reader would drop otherwise).
+void appendCell(std::string& line, std::string_view cell, char separator)
+{
+    const bool quote = cell.find_first_of(std::string{separator, '"', '\r', '\n'}) != std::string_view::npos ||
+                       (!cell.empty() && (cell.front() == ' ' || cell.front() == '\t' || cell.back() == ' ' ||
+                                          cell.back() == '\t'));
+    if (!quote) {
+        line += cell;
+        return;
+    }
+    line += '"';
+    for (const char ch : cell) {
+        if (ch == '"')
+            line += '"';
+        line += ch;
+    }
+    line += '"';
+}
+
+bool anySearch(const Schedule& s)
+{
+    return std::any_of(s.rows.begin(), s.rows.end(), [](const ScheduleRow& r) { return r.search; });
+}
+
+// The CSV lines of a schedule (header first), without line ends.
+std::vector<std::string> csvLines(const Schedule& s, char separator, bool decimalComma)
+{
+    std::vector<std::string> lines;
+    const bool search = anySearch(s);
+    std::vector<const ProjectField*> defs;
+    for (const std::string& c : s.columns)
+        defs.push_back(findProjectField(c));
+    std::string line;
+    appendCell(line, kNameColumn, separator);
+    if (search) {
+        line += separator;
+        appendCell(line, kSearchColumn, separator);
+    }
+    for (const std::string& c : s.columns) {
+        line += separator;
+        appendCell(line, c, separator);
+    }
+    lines.push_back(std::move(line));
+    for (const ScheduleRow& r : s.rows) {
+        line.clear();
+        appendCell(line, r.name, separator);
+        if (search) {
+            line += separator;
+            line += r.search ? "yes" : "";
+        }
+        for (std::size_t i = 0; i < s.columns.size(); ++i) {
+            line += separator;
+            std::string cell = i < r.cells.size() ? r.cells[i] : std::string();
+            if (decimalComma && defs[i] && isNumberField(*defs[i]))
+                std::replace(cell.begin(), cell.end(), '.', ',');
+            appendCell(line, cell, separator);
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+} // namespace
+
+bool readScheduleCsv(std::string_view bytes, Schedule& out, ScheduleFailure& failure)
+{
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+        bytes.remove_prefix(3);
+    std::string decoded;
+    if (!isValidUtf8(bytes)) {
+        decoded = decodeToUtf8(bytes, CodePage::windows1252);
+        bytes = decoded;
+    }
+    const char separator = detectSeparator(bytes);
+    std::vector<CsvRecord> records;
+    int line = 0;
+    std::string why;
+    if (!splitCsv(bytes, separator, records, line, why)) {
+        failure = {line, -1, "", why};
+        return false;
+    }
+    if (records.empty()) {
+        failure = {1, -1, "", "the file has no header line (name and the columns' field names)"};
+        return false;
+    }
+    const CsvRecord header = std::move(records.front());
+    records.erase(records.begin());
+    return buildSchedule(header, records, separator != ',', out, failure);
+}
+
+std::string scheduleCsv(const Schedule& s, CsvDialect dialect)
+{
+    const bool comma = dialect == CsvDialect::semicolonComma;
+    std::string out;
+    for (const std::string& l : csvLines(s, comma ? ';' : ',', comma)) {
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool validateSchedule(const Schedule& s, ScheduleFailure& failure)
+{
+    CsvRecord header;
+    header.cells.emplace_back(kNameColumn);
+    header.cells.emplace_back(kSearchColumn);
+    for (const std::string& c : s.columns)
+        header.cells.push_back(c);
+    std::vector<CsvRecord> rows;
+    for (const ScheduleRow& r : s.rows) {
+        CsvRecord rec;
+        rec.cells.push_back(r.name);
+        rec.cells.emplace_back(r.search ? "yes" : "");
+        for (std::size_t i = 0; i < s.columns.size(); ++i)
+            rec.cells.push_back(i < r.cells.size() ? r.cells[i] : std::string());
+        rows.push_back(std::move(rec));
+    }
+    Schedule checked;
+    return buildSchedule(header, rows, false, checked, failure, false);
+}
+
+// ---------------------------------------------------------------- rows
+
+ProfileIndex::ProfileIndex(std::vector<SearchProfile> profiles) : profiles_(std::move(profiles))
+{
+    for (std::size_t i = 0; i < profiles_.size(); ++i)
+        byName_.emplace(profiles_[i].name, i);   // the first of equal names, as the catalogue's search finds it
+}
+
+const SearchProfile* ProfileIndex::find(std::string_view name) const
+{
+    const auto it = byName_.find(std::string(trimmed(name)));
+    return it == byName_.end() ? nullptr : &profiles_[it->second];
+}
+
+bool rowInput(const ColumnInput& base, const Schedule& s, std::size_t row, const ProfileIndex& profiles,
+              ColumnInput& out, ScheduleFailure& failure)
+{
+    if (row >= s.rows.size()) {
+        failure = {0, static_cast<int>(row), "", "there is no such row"};
+        return false;
+    }
+    const ScheduleRow& r = s.rows[row];
+    ColumnInput in = base;
+    std::string reason;
+    auto fail = [&](const char* field, std::string detail) {
+        failure = {0, static_cast<int>(row), field, std::move(detail)};
+        return false;
+    };
+    // the profile first: the section values the row gives lie over its section
+    const int profileAt = s.columnIndex("profileName");
+    if (profileAt >= 0 && static_cast<std::size_t>(profileAt) < r.cells.size() &&
+        !trimmed(r.cells[static_cast<std::size_t>(profileAt)]).empty()) {
+        const std::string_view name = trimmed(r.cells[static_cast<std::size_t>(profileAt)]);
+        bool sectionGiven = true;
+        for (const char* f : {"h", "b", "tw", "tf", "r"})
+            sectionGiven = sectionGiven && !trimmed(s.cell(row, f)).empty();
+        const SearchProfile* p = profiles.find(name);
+        if (!p && !sectionGiven)
+            return fail("profileName", quoted(name) + " is not in the profile catalogue");
+        in.profileName = cutText(std::string(name), kShortTextMax);
+        if (p)
+            setSection(in, p->section);
+    }
+    for (std::size_t i = 0; i < s.columns.size() && i < r.cells.size(); ++i) {
+        if (static_cast<int>(i) == profileAt || trimmed(r.cells[i]).empty())
+            continue;
+        const ProjectField* f = findProjectField(s.columns[i]);
+        if (!f)
+            return fail("", quoted(s.columns[i]) + " is not a field of a project");
+        if (!setProjectField(*f, r.cells[i], false, in, reason))
+            return fail(f->name, reason);
+    }
+    out = std::move(in);
+    return true;
+}
+
+// ---------------------------------------------------------------- results
+
+Schedule withChosenSections(const Schedule& s, const ScheduleOutcome& o)
+{
+    Schedule out = s;
+    bool any = false;
+    for (const ScheduleRowResult& r : o.rows)
+        any = any || r.searchFound;
+    if (!any)
+        return out;
+    for (const char* f : {"profileName", "d", "n1", "n2"}) {
+        if (out.columnIndex(f) < 0) {
+            out.columns.emplace_back(f);
+            for (ScheduleRow& row : out.rows)
+                row.cells.emplace_back();
+        }
+    }
+    const ProjectField* dField = findProjectField("d");
+    for (std::size_t i = 0; i < o.rows.size() && i < out.rows.size(); ++i) {
+        const ScheduleRowResult& r = o.rows[i];
+        if (!r.searchFound)
+            continue;
+        ScheduleRow& row = out.rows[i];
+        row.cells.resize(out.columns.size());
+        auto set = [&](const char* f, std::string v) {
+            row.cells[static_cast<std::size_t>(out.columnIndex(f))] = std::move(v);
+        };
+        set("profileName", r.profileName);
+        set("d", projectFieldText(*dField, r.input, false));
+        set("n1", std::to_string(r.n1));
+        set("n2", std::to_string(r.n2));
+        // the catalogue's section replaces section values of the row
+        for (const char* f : {"h", "b", "tw", "tf", "r", "movrixAvailable"})
+            if (out.columnIndex(f) >= 0)
+                set(f, "");
+    }
+    return out;
+}
+
+std::string scheduleResultsCsv(const Schedule& s, const ScheduleOutcome& o, CsvDialect dialect)
+{
+    const bool comma = dialect == CsvDialect::semicolonComma;
+    const char sep = comma ? ';' : ',';
+    auto num = [comma](const std::optional<double>& v) {
+        if (!v || !std::isfinite(*v))
+            return std::string();
+        char buf[64];
+        const auto res = std::to_chars(buf, buf + sizeof buf, *v);
+        std::string t(buf, res.ptr);
+        if (comma)
+            std::replace(t.begin(), t.end(), '.', ',');
+        return t;
+    };
+    std::string out;
+    std::vector<std::string> lines = csvLines(s, sep, comma);
+    lines.resize(std::min(lines.size(), o.rows.size() + 1));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string l = std::move(lines[i]);
+        if (i == 0) {
+            for (const char* h : {"searched", "usedProfileName", "usedD", "usedN1", "usedN2", "nRd", "utilisation", "nFiRd",
+                                  "fireUtilisation", "achievedClass", "passes", "errors", "warnings", "steelPerMetre",
+                                  "rebarPerMetre"}) {
+                l += sep;
+                l += h;
+            }
+        } else {
+            const ScheduleRowResult& r = o.rows[i - 1];
+            std::vector<std::string> cells{r.searched ? (r.searchFound ? "yes" : "none found") : "",
+                                           r.inputOk ? r.profileName : "",
+                                           r.inputOk ? num(r.d) : "",
+                                           r.inputOk ? std::to_string(r.n1) : "",
+                                           r.inputOk ? std::to_string(r.n2) : "",
+                                           num(r.nRd),
+                                           num(r.utilisation),
+                                           num(r.nFiRd),
+                                           num(r.fireUtilisation),
+                                           !r.achievedApplies ? "" : r.achievedClass ? fireClassCode(*r.achievedClass) : "none",
+                                           r.passes ? "yes" : "no",
+                                           std::to_string(r.errors),
+                                           std::to_string(r.warnings),
+                                           num(r.steelPerMetre),
+                                           num(r.rebarPerMetre)};
+            for (const std::string& c : cells) {
+                l += sep;
+                appendCell(l, c, sep);
+            }
+        }
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------- project file
+
+namespace {
+
+constexpr std::string_view kColumnsKey = "columns=";
+constexpr std::string_view kRowKey = "row=";
+
+// ASCII for the block: characters outside printable ASCII as \u{hex}, the
+// backslash doubled.
+std::string escaped(std::string_view utf8)
+{
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t cp = 0;
+        std::size_t n = nextCodePoint(utf8, i, cp);
+        if (n == 0) {   // not UTF-8: the byte as a Windows-1252 character
+            cp = static_cast<unsigned char>(utf8[i]);
+            n = 1;
+        }
+        if (cp == '\\') {
+            out += "\\\\";
+        } else if (cp >= 0x20 && cp < 0x7F) {
+            out += static_cast<char>(cp);
+        } else {
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "\\u{%X}", static_cast<unsigned>(cp));
+            out += buf;
+        }
+        i += n;
+    }
+    return out;
+}
+
+bool unescaped(std::string_view s, std::string& out, std::string& why)
+{
+    out.clear();
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '\\') {
+            if (static_cast<unsigned char>(s[i]) >= 0x80) {
+                why = "a character outside ASCII (written as \\u{hex} in the block)";
+                return false;
+            }
+            out += s[i];
+            continue;
+        }
+        if (i + 1 < s.size() && s[i + 1] == '\\') {
+            out += '\\';
+            ++i;
+            continue;
+        }
+        const std::size_t close = s.find('}', i);
+        unsigned value = 0;
+        if (s.substr(i, 3) != "\\u{" || close == std::string_view::npos || close == i + 3 || close > i + 9) {
+            why = "a backslash that is not \\\\ or \\u{hex}";
+            return false;
+        }
+        for (std::size_t k = i + 3; k < close; ++k) {
+            const char ch = s[k];
+            const int digit = ch >= '0' && ch <= '9' ? ch - '0' : ch >= 'A' && ch <= 'F' ? ch - 'A' + 10
+                              : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10 : -1;
+            if (digit < 0) {
+                why = "a backslash that is not \\\\ or \\u{hex}";
+                return false;
+            }
+            value = value * 16 + static_cast<unsigned>(digit);
+        }
+        if (value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+            why = "\\u{...} is not a character";
+            return false;
+        }
+        appendUtf8(out, static_cast<char32_t>(value));
+        i = close;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string ScheduleBlockContent(const Schedule& s)
+{
+    if (s.rows.empty())
+        return "";
+    std::string out = "[schedule]\r\n";
+    const std::vector<std::string> lines = csvLines(s, ',', false);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        out += i == 0 ? kColumnsKey : kRowKey;
+        out += escaped(lines[i]);
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool ParseScheduleBlock(const std::vector<std::string_view>& lines, int firstLine, Schedule& out,
+                        ScheduleFailure& failure)
+{
+    CsvRecord header;
+    bool haveHeader = false;
+    std::vector<CsvRecord> rows;
+    std::string text, why;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const int line = firstLine + static_cast<int>(i);
+        const std::string_view l = trimmed(lines[i]);
+        if (l.empty())
+            continue;
+        const bool isHeader = l.starts_with(kColumnsKey);
+        if (!isHeader && !l.starts_with(kRowKey)) {
+            failure = {line, -1, "", quoted(l) + " is not a columns= or row= line"};
+            return false;
+        }
+        if (isHeader == haveHeader) {
+            failure = {line, -1, "",
+                       isHeader ? "the columns= line is given twice" : "a row= line before the columns= line"};
+            return false;
+        }
+        if (!unescaped(l.substr(isHeader ? kColumnsKey.size() : kRowKey.size()), text, why)) {
+            failure = {line, -1, "", why};
+            return false;
+        }
+        std::vector<CsvRecord> recs;
+        int at = 0;
+        if (!splitCsv(text, ',', recs, at, why)) {
+            failure = {line, -1, "", why};
+            return false;
+        }
+        CsvRecord rec;
+        rec.line = line;
+        if (recs.size() > 1) {
+            failure = {line, -1, "", "the line holds more than one row"};
+            return false;
+        }
+        if (!recs.empty())
+            rec.cells = std::move(recs.front().cells);
+        if (rec.cells.empty())
+            rec.cells.emplace_back();   // one empty name
+        if (isHeader) {
+            header = std::move(rec);
+            haveHeader = true;
+        } else {
+            rows.push_back(std::move(rec));
+        }
+    }
+    if (!haveHeader) {
+        failure = {firstLine - 1, -1, "", "the [schedule] block has no columns= line"};
+        return false;
+    }
+    return buildSchedule(header, rows, false, out, failure);
+}
+
+} // namespace qeln

@@ -1,0 +1,213 @@
+// The column schedule: every column position of a building in one table,
+// each row a base project with some fields replaced, designed, checked and
+// (when asked) given the lightest section that carries its loads.
+//
+// A row names its position (`name`) and gives fields of the project by their
+// names (projectfields.h); an empty cell takes the base project's value. No
+// Qt here: the desktop program runs runSchedule off its GUI thread with a
+// cancel flag and a progress callback.
+#pragma once
+
+#include "calc/designcheck.h"
+#include "calc/records.h"
+#include "numbersrun.h"
+#include "search.h"
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace qeln {
+
+// ---------------------------------------------------------------- the table
+
+struct ScheduleRow {
+    std::string name;                 // the column position ("C12, floor 3")
+    std::vector<std::string> cells;   // one text per column of the schedule; "" takes the base's value
+    bool search = false;              // search the lightest section for this row
+    bool operator==(const ScheduleRow&) const = default;
+};
+
+struct Schedule {
+    std::vector<std::string> columns;   // project field names, in order (never "name" or "search")
+    std::vector<ScheduleRow> rows;
+    bool operator==(const Schedule&) const = default;
+
+    bool empty() const { return rows.empty(); }
+    // The index of a column, or -1.
+    int columnIndex(std::string_view field) const;
+    // The row's cell of a field ("" when the schedule has no such column).
+    std::string_view cell(std::size_t row, std::string_view field) const;
+};
+
+// Where a schedule text or row went wrong. line: 1-based line of the file
+// (0: none); row: 0-based row of the schedule (-1: none); field: the
+// column's name ("" when the whole line is at fault).
+struct ScheduleFailure {
+    int line = 0;
+    int row = -1;
+    std::string field;
+    std::string detail;   // English
+    // "line 7, field \"d\": \"2x\" is not a number"
+    std::string describe() const;
+};
+
+// ---------------------------------------------------------------- CSV
+
+enum class CsvDialect {
+    commaPoint,       // 1,5 -> "1.5": comma separated, decimal point
+    semicolonComma,   // semicolon separated, decimal comma
+};
+
+// Reads a CSV text: a header row of field names (with `name` and, when
+// wanted, `search`), then one row per column position. Comma, semicolon or
+// tab separated (told by the header: a tab when it has one, as a table
+// pasted from a spreadsheet), decimal point, or decimal comma with
+// semicolons and tabs; quotes as "" doubling; UTF-8 with or without
+// byte-order mark, else Windows-1252; CR LF or LF. Lines of empty cells only
+// are passed over. Every cell is checked against its field
+// (an unknown column, a wrong number of cells, a value that is not a number
+// or that the JSON input would refuse are failures naming line and field).
+// On failure `out` is untouched.
+bool readScheduleCsv(std::string_view bytes, Schedule& out, ScheduleFailure& failure);
+
+// The schedule as CSV, UTF-8 without byte-order mark, CR LF line ends; the
+// numbers of the cells written in the dialect's decimal separator.
+std::string scheduleCsv(const Schedule& s, CsvDialect dialect);
+
+// Checks a schedule as readScheduleCsv would (for a table edited in the
+// desktop program): the columns known and unique, every cell a value of its field.
+bool validateSchedule(const Schedule& s, ScheduleFailure& failure);
+
+// ---------------------------------------------------------------- rows
+
+// The catalogue's profiles by name, for the sections of rows that name a profile.
+class ProfileIndex {
+public:
+    ProfileIndex() = default;
+    explicit ProfileIndex(std::vector<SearchProfile> profiles);
+    const SearchProfile* find(std::string_view name) const;   // exact name, blanks around it ignored
+    const std::vector<SearchProfile>& profiles() const { return profiles_; }
+    bool empty() const { return profiles_.empty(); }
+
+private:
+    std::vector<SearchProfile> profiles_;
+    std::unordered_map<std::string, std::size_t> byName_;
+};
+
+// The input of one row: the base with the row's cells laid over it. A row
+// that names a profile takes its section from the index; section values the
+// row gives (h, b, tw, tf, r, movrixAvailable) lie over it. False with the
+// failure (row, field, reason) when a cell is no value of its field or the
+// profile is not in the index; `out` is then unchanged.
+bool rowInput(const ColumnInput& base, const Schedule& s, std::size_t row, const ProfileIndex& profiles,
+              ColumnInput& out, ScheduleFailure& failure);
+
+// ---------------------------------------------------------------- results
+
+struct ScheduleRowResult {
+    std::string name;
+    bool inputOk = false;        // the row's input could be built; else `failure` says why
+    ScheduleFailure failure;
+    ColumnInput input;           // the row's input as run (with the searched section, when searched)
+
+    // search
+    bool searched = false;       // the lightest section was searched for this row
+    bool searchFound = false;    // and a candidate passed (the row then runs with it)
+    std::string searchProblem;   // why the search could not start (English); empty otherwise
+
+    // the chosen section
+    std::string profileName;
+    double d = 0;
+    int n1 = 0, n2 = 0;
+
+    // the run (numbers only: the same table, scope and check as qeln-cli design)
+    bool valid = false;          // no input error, no arithmetic failure
+    bool calcError = false;
+    UltimateLoadTable table;
+    RowScope scope{true, true, true, true, true};
+    std::optional<DesignCheck> check;   // after a valid run with loads
+    int errors = 0, warnings = 0;       // messages of the checks and the run (warning 1227 counted)
+
+    // the governing resistances (kN): the smallest cell of the service row
+    // and of the required class's row; utilisations as the design check has them
+    std::optional<double> nRd, nFiRd;
+    std::optional<double> utilisation, fireUtilisation;
+    bool achievedApplies = false;
+    std::optional<FireClass> achievedClass;
+
+    double steelPerMetre = 0, rebarPerMetre = 0;   // kg/m
+
+    // valid, and the design check (when loads are given) passes
+    bool passes = false;
+};
+
+struct ScheduleSummary {
+    std::size_t rows = 0, passing = 0, failing = 0;
+    double steelMass = 0, rebarMass = 0;   // kg: each row's kg/m times its lWeakCold (m); rows with an input failure count 0
+};
+
+struct ScheduleOutcome {
+    std::vector<ScheduleRowResult> rows;   // in the schedule's order; only rows reached when cancelled
+    ScheduleSummary summary;
+    bool cancelled = false;
+    std::size_t searchesRun = 0;           // distinct searches (rows sharing constraints and loads share one)
+};
+
+struct ScheduleOptions {
+    bool searchAll = false;              // search every row (else only rows with `search`)
+    SearchConstraints constraints;       // the search's constraints
+    unsigned threads = 1;                // 0: the hardware's cores
+    const std::atomic<bool>* cancel = nullptr;
+    // rows done and rows in all; called from the calling thread only
+    std::function<void(std::size_t done, std::size_t total)> progress;
+};
+
+// Designs every row. The profiles serve both the rows' profile names and the
+// search. Each row runs with its own partial safety factors.
+ScheduleOutcome runSchedule(const ColumnInput& base, const Schedule& s, const ProfileIndex& profiles,
+                            const ScheduleOptions& options = {});
+
+// The summary of some results (runSchedule fills it already).
+ScheduleSummary summarise(const std::vector<ScheduleRowResult>& rows);
+
+// The schedule with the searched sections written into the rows'
+// profileName, d, n1 and n2 cells (columns added when missing), for "use the
+// search's sections".
+Schedule withChosenSections(const Schedule& s, const ScheduleOutcome& o);
+
+// The rows with their results as CSV (UTF-8, CR LF): name, the input
+// columns, then searched, usedProfileName, usedD, usedN1, usedN2 (the section
+// run), nRd, utilisation, nFiRd,
+// fireUtilisation, achievedClass, passes, errors, warnings, steelPerMetre,
+// rebarPerMetre; the summary is left to the caller.
+std::string scheduleResultsCsv(const Schedule& s, const ScheduleOutcome& o, CsvDialect dialect);
+
+// ---------------------------------------------------------------- project file
+
+// The optional [schedule] block of the project file, after line 33 and after
+// the [loads] block: the heading, a "columns=" line and one "row=" line per
+// row, CSV with comma and point, characters outside ASCII written as \u{hex}.
+// Empty when the schedule has no rows, so that a project without schedule is
+// written as before.
+std::string ScheduleBlockContent(const Schedule& s);
+// Reads the block's lines after its heading up to the next heading
+// (firstLine: the file's line number of lines[0]). False with the failure
+// when a line is malformed; `out` is then untouched.
+bool ParseScheduleBlock(const std::vector<std::string_view>& lines, int firstLine, Schedule& out,
+                        ScheduleFailure& failure);
+
+// ---------------------------------------------------------------- XLSX
+
+// Writes the input columns, the results columns and the summary as an XLSX
+// workbook (texts in the language languageBase); failing rows marked. False
+// with the reason when the file could not be written.
+bool writeScheduleXlsx(const std::string& path, const Schedule& s, const ScheduleOutcome& o, int languageBase,
+                       std::string& reason);
+
+} // namespace qeln

@@ -1,0 +1,197 @@
+// qeln-cli schedule: every row against qeln-cli design of the same inputs,
+// the JSON and the table, the output files and the exit statuses.
+#include "cli_run.h"
+#include "json.h"
+
+#include "shell/projectfields.h"
+#include "shell/schedule.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Value = qeln::json::Ordered;
+using namespace clirun;
+
+const std::string kExample = std::string(QELN_SOURCE_DIR) + "/tests/data/schedule-40.csv";
+
+Value parsed(const Outcome& o)
+{
+    try {
+        return Value::parse(o.out);
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << e.what() << "\n" << o.out;
+        return Value();
+    }
+}
+
+// The row's cells as a JSON input for design, typed by their fields.
+Value rowAsJson(const qeln::Schedule& s, std::size_t row)
+{
+    Value v = Value::object();
+    for (std::size_t i = 0; i < s.columns.size(); ++i) {
+        const std::string& cell = s.rows[row].cells[i];
+        if (cell.empty())
+            continue;
+        const qeln::ProjectField* f = qeln::findProjectField(s.columns[i]);
+        if (std::holds_alternative<double qeln::ColumnInput::*>(f->member))
+            v[f->name] = std::stod(cell);
+        else if (std::holds_alternative<int qeln::ColumnInput::*>(f->member))
+            v[f->name] = std::stoi(cell);
+        else
+            v[f->name] = cell;
+    }
+    return v;
+}
+
+TEST(CliSchedule, EveryRowEqualsDesignOfTheSameInput)
+{
+    const Outcome o = run({"schedule", kExample, "--json"});
+    EXPECT_EQ(o.status, 4) << o.err;   // the example has failing rows
+    const Value v = parsed(o);
+    std::vector<std::string> keys;
+    for (const auto& [k, unused] : v.items())
+        keys.push_back(k);
+    EXPECT_EQ(keys, (std::vector<std::string>{"rows", "summary"}));
+    qeln::Schedule s;
+    qeln::ScheduleFailure f;
+    ASSERT_TRUE(qeln::readScheduleCsv(readFile(kExample), s, f)) << f.describe();
+    ASSERT_EQ(v["rows"].size(), s.rows.size());
+    int passing = 0;
+    for (std::size_t i = 0; i < s.rows.size(); ++i) {
+        const Value& r = v["rows"][i];
+        SCOPED_TRACE(s.rows[i].name);
+        EXPECT_EQ(r["name"], s.rows[i].name);
+        Value input = rowAsJson(s, i);
+        if (s.rows[i].search) {   // searched: the section found
+            EXPECT_TRUE(r["searched"].get<bool>());
+            for (const char* k : {"profileName", "d", "n1", "n2"})
+                input[k] = r[k];
+        }
+        const Outcome d = run({"design", "--input", "-", "--json"}, input.dump());
+        const Value dv = parsed(d);
+        for (const char* k : {"table", "scope", "check", "errors", "warnings"})
+            EXPECT_EQ(r[k], dv[k]) << k;
+        EXPECT_EQ(r["profileName"], input["profileName"]);
+        EXPECT_EQ(r["passes"].get<bool>(), d.status == 0);
+        passing += r["passes"].get<bool>() ? 1 : 0;
+    }
+    const Value& sum = v["summary"];
+    EXPECT_EQ(sum["rows"], 40);
+    EXPECT_EQ(sum["passing"], passing);
+    EXPECT_EQ(sum["failing"], 40 - passing);
+    EXPECT_GT(sum["steelMass"].get<double>(), 0);
+    EXPECT_GT(sum["rebarMass"].get<double>(), 0);
+}
+
+TEST(CliSchedule, TableSummaryAndResultFiles)
+{
+    const std::string csv = scratch("results.csv"), xlsx = scratch("results.XLSX");
+    const Outcome o = run({"schedule", kExample, "--out", csv});
+    EXPECT_EQ(o.status, 4) << o.err;
+    EXPECT_EQ(o.out.rfind("position", 0), 0u) << o.out;
+    EXPECT_NE(o.out.find("\n40 rows: "), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("FAILS"), std::string::npos);
+    const std::string written = readFile(csv);
+    EXPECT_EQ(written.rfind("name,search,profileName,d,", 0), 0u) << written.substr(0, 200);
+    EXPECT_NE(written.find(",usedProfileName,usedD,usedN1,usedN2,nRd,utilisation,"), std::string::npos);
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 41);
+
+    const Outcome x = run({"schedule", kExample, "--out", xlsx, "--language", "de"});
+    EXPECT_EQ(x.status, 4) << x.err;
+    const std::string book = readFile(xlsx);
+    EXPECT_EQ(book.substr(0, 2), "PK");   // a ZIP container
+    EXPECT_GT(book.size(), 4000u);
+    std::remove(csv.c_str());
+    std::remove(xlsx.c_str());
+}
+
+TEST(CliSchedule, SearchFillsEveryRowWithinTheFamilies)
+{
+    const std::string rows = scratch("search.csv");
+    writeFile(rows, "name;nEd;nFiEd;fireClass\nA;2500;1200;R60\nB;2500;1200;R60\nC;4000,5;;\n");
+    const Outcome o = run({"schedule", rows, "--search", "--families", "HE B", "--diameters", "16,20", "--layouts",
+                           "4+0", "--json"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    const Value v = parsed(o);
+    for (const auto& r : v["rows"]) {
+        const std::string p = r["profileName"].get<std::string>();
+        EXPECT_EQ(p.rfind("HE ", 0), 0u) << p;
+        EXPECT_EQ(p.back(), 'B') << p;
+        EXPECT_EQ(r["n1"], 4);
+        EXPECT_TRUE(r["check"]["passes"].get<bool>());
+    }
+    EXPECT_EQ(v["rows"][0]["profileName"], v["rows"][1]["profileName"]);
+    std::remove(rows.c_str());
+}
+
+struct StatusCase {
+    const char* label;
+    const char* rows;        // the CSV text; nullptr: no such file
+    std::vector<std::string> extra;
+    int status;
+    const char* errPart;
+};
+
+class CliScheduleStatus : public testing::TestWithParam<StatusCase> {};
+
+TEST_P(CliScheduleStatus, ExitStatusAndMessage)
+{
+    const StatusCase& c = GetParam();
+    const std::string rows = scratch(std::string(c.label) + ".csv");
+    if (c.rows)
+        writeFile(rows, c.rows);
+    std::vector<std::string> args{"schedule", rows};
+    args.insert(args.end(), c.extra.begin(), c.extra.end());
+    const Outcome o = run(args);
+    EXPECT_EQ(o.status, c.status) << o.err << o.out;
+    EXPECT_NE(o.err.find(c.errPart), std::string::npos) << o.err;
+    std::remove(rows.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, CliScheduleStatus,
+    testing::Values(
+        StatusCase{"allPass", "name,nEd\nA,1000\nB,\n", {}, 0, ""},
+        StatusCase{"oneFails", "name,nEd\nA,1000\nB,90000\n", {}, 4, ""},
+        StatusCase{"malformed", "name,d,nEd\nA,20,1000\nB,2x,1000\n", {}, 1, "line 3, field \"d\""},
+        StatusCase{"unknownProfile", "name,profileName\nA,HE 999 Z\n", {}, 1, "\"HE 999 Z\" is not in the profile"},
+        StatusCase{"inputErrorsFail", "name,lWeakCold\nA,-3\n", {}, 4, ""},
+        StatusCase{"missingFile", nullptr, {}, 3, "Error during File Opening"},
+        StatusCase{"missingBase", "name\nA\n", {"--base", "/nonexistent/base.qln"}, 3, "base.qln"},
+        StatusCase{"outExtension", "name\nA\n", {"--out", "results.txt"}, 64, ".csv or .xlsx"},
+        StatusCase{"pdfNotYet", "name\nA\n", {"--pdf", "report.pdf"}, 64, "not yet"},
+        StatusCase{"badFamily", "name\nA\n", {"--search", "--families", "XY"}, 64, "--families"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(CliSchedule, BaseProjectGivesEmptyCells)
+{
+    const std::string base = std::string(QELN_SOURCE_DIR) + "/tests/data/he500b-8-4.qln";
+    const std::string rows = scratch("base.csv");
+    writeFile(rows, "name,nEd\nA,3000\n");
+    const Outcome o = run({"schedule", rows, "--base", base, "--json"});
+    const Outcome d = run({"design", base, "--ned", "3000", "--json"});
+    const Value v = parsed(o), dv = parsed(d);
+    EXPECT_EQ(o.status, d.status);
+    EXPECT_EQ(v["rows"][0]["profileName"], "HE 500 B");
+    EXPECT_EQ(v["rows"][0]["table"], dv["table"]);
+    EXPECT_EQ(v["rows"][0]["check"], dv["check"]);
+    std::remove(rows.c_str());
+}
+
+TEST(CliSchedule, UsageWithoutRowsAndHelp)
+{
+    const Outcome o = run({"schedule"});
+    EXPECT_EQ(o.status, 64);
+    EXPECT_NE(o.err.find("schedule needs a schedule file"), std::string::npos) << o.err;
+    const Outcome h = run({"--help"});
+    EXPECT_NE(h.out.find("qeln-cli schedule ROWS.csv"), std::string::npos);
+    EXPECT_NE(h.out.find("Options of schedule:"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,551 @@
+// The column schedule: CSV dialects and malformed rows, rows over the base
+// project, the project file's block, the results of every row against the
+// calculate command, shared searches, the summary and the speed.
+#include "shell/schedule.h"
+
+#include "shell/projectfile.h"
+#include "shell/run.h"
+
+#include "calc/messages.h"
+#include "calc/texts.h"
+#include "catalogue/profiles.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <unistd.h>
+#include <cmath>
+#include <fstream>
+#include <numbers>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace qeln;
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream f(path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+const std::string kExample = std::string(QELN_SOURCE_DIR) + "/tests/data/schedule-40.csv";
+
+const ProfileIndex& catalogue()
+{
+    static const ProfileIndex index(
+        searchProfiles(ProfileCatalogue::open(std::string(QELN_BIN_DIR) + "/" + kProfileTableFile, "")));
+    return index;
+}
+
+// The schedule every dialect case below must read as.
+Schedule expectedSmall()
+{
+    Schedule s;
+    s.columns = {"profileName", "d", "nEd", "positionName"};
+    s.rows.push_back({"C1, floor 1", {"HE 300 B", "2.5", "3000", "Stütze \"Nord\""}, false});
+    s.rows.push_back({"C2", {"", "20", "1500.75", ""}, true});
+    return s;
+}
+
+struct DialectCase {
+    const char* label;
+    std::string bytes;
+};
+
+class CsvDialects : public testing::TestWithParam<DialectCase> {};
+
+TEST_P(CsvDialects, ReadTheSameSchedule)
+{
+    Schedule s;
+    ScheduleFailure f;
+    ASSERT_TRUE(readScheduleCsv(GetParam().bytes, s, f)) << f.describe();
+    EXPECT_EQ(s, expectedSmall());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Schedule, CsvDialects,
+    testing::Values(
+        DialectCase{"commaPointLf",
+                    "name,search,profileName,d,nEd,positionName\n"
+                    "\"C1, floor 1\",,HE 300 B,2.5,3000,\"Stütze \"\"Nord\"\"\"\n"
+                    "C2,yes,,20,1500.75,\n"},
+        DialectCase{"commaPointCrlfBomBlanks",
+                    "\xEF\xBB\xBFname , search,profileName,d,nEd,positionName\r\n"
+                    "\"C1, floor 1\",no, HE 300 B ,2.5 ,3000,\"Stütze \"\"Nord\"\"\"\r\n"
+                    "\r\n"
+                    "C2,1,,20,1500.75,\r\n"},
+        DialectCase{"semicolonDecimalComma",
+                    "name;search;profileName;d;nEd;positionName\r\n"
+                    "C1, floor 1;;HE 300 B;2,5;3000;\"Stütze \"\"Nord\"\"\"\r\n"
+                    "C2;true;;20;1500,75;\r\n"
+                    ";;;;;\r\n;;;;;\r\n"},
+        DialectCase{"semicolonDecimalPoint",
+                    "name;search;profileName;d;nEd;positionName\n"
+                    "\"C1, floor 1\";;HE 300 B;2.5;3000;\"Stütze \"\"Nord\"\"\"\n"
+                    "C2;yes;;20;1500.75;\n"},
+        DialectCase{"tabsPastedFromASpreadsheet",
+                    "name\tsearch\tprofileName\td\tnEd\tpositionName\n"
+                    "C1, floor 1\t\tHE 300 B\t2,5\t3000\t\"Stütze \"\"Nord\"\"\"\n"
+                    "C2\tyes\t\t20\t1500.75\t\n"
+                    "\t\t\t\t\t\n"},
+        DialectCase{"windows1252",
+                    "name;search;profileName;d;nEd;positionName\r\n"
+                    "C1, floor 1;;HE 300 B;2,5;3000;\"St\xFCtze \"\"Nord\"\"\"\r\n"
+                    "C2;yes;;20;1500,75;\r\n"},
+        DialectCase{"columnsInAnotherOrderNoFinalLineEnd",
+                    "search,name,profileName,d,nEd,positionName\n"
+                    ",\"C1, floor 1\",HE 300 B,2.5,3000,\"Stütze \"\"Nord\"\"\"\n"
+                    "yes,C2,,20,1500.75,"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+struct WriteCase {
+    CsvDialect dialect;
+    const char* firstRow;   // the line of row C1 as written
+};
+
+class CsvWriting : public testing::TestWithParam<WriteCase> {};
+
+TEST_P(CsvWriting, RoundTripsAndWritesTheDialect)
+{
+    const Schedule s = expectedSmall();
+    const std::string text = scheduleCsv(s, GetParam().dialect);
+    EXPECT_NE(text.find(std::string(GetParam().firstRow) + "\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.substr(0, 3), "\xEF\xBB\xBF");
+    Schedule back;
+    ScheduleFailure f;
+    ASSERT_TRUE(readScheduleCsv(text, back, f)) << f.describe();
+    EXPECT_EQ(back, s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Schedule, CsvWriting,
+                         testing::Values(WriteCase{CsvDialect::commaPoint,
+                                                   "\"C1, floor 1\",,HE 300 B,2.5,3000,\"Stütze \"\"Nord\"\"\""},
+                                         WriteCase{CsvDialect::semicolonComma,
+                                                   "C1, floor 1;;HE 300 B;2,5;3000;\"Stütze \"\"Nord\"\"\""}));
+
+struct MalformedCase {
+    const char* label;
+    const char* text;
+    int line;
+    const char* field;
+    const char* detailPart;
+};
+
+class CsvMalformed : public testing::TestWithParam<MalformedCase> {};
+
+TEST_P(CsvMalformed, NamesLineAndFieldAndKeepsTheSchedule)
+{
+    const MalformedCase& c = GetParam();
+    Schedule s = expectedSmall();
+    ScheduleFailure f;
+    EXPECT_FALSE(readScheduleCsv(c.text, s, f));
+    EXPECT_EQ(f.line, c.line) << f.describe();
+    EXPECT_EQ(f.field, c.field) << f.describe();
+    EXPECT_NE(f.detail.find(c.detailPart), std::string::npos) << f.detail;
+    EXPECT_EQ(s, expectedSmall());   // nothing half-read
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Schedule, CsvMalformed,
+    testing::Values(
+        MalformedCase{"tooFewCells", "name,d,n1\nC1,20,4\nC2,20\n", 3, "", "has 2 cells, the header 3"},
+        MalformedCase{"tooManyCells", "name,d\nC1,20,4\n", 2, "", "has 3 cells"},
+        MalformedCase{"unknownColumn", "name,d,diameter\nC1,20,4\n", 1, "", "\"diameter\" is not a column"},
+        MalformedCase{"columnTwice", "name,d,d\nC1,20,20\n", 1, "d", "given twice"},
+        MalformedCase{"noName", "d,n1\n20,4\n", 1, "", "no column \"name\""},
+        MalformedCase{"notANumber", "name,d,n1\nC1,20,4\nC2,2x,4\n", 3, "d", "\"2x\" is not a number"},
+        MalformedCase{"commaInPointFile", "name,d\nC1,\"2,5\"\n", 2, "d", "is not a number"},
+        MalformedCase{"pointAndCommaInOneCell", "name;d\nC1;1.002,5\n", 2, "d", "is not a number"},
+        MalformedCase{"notAnInteger", "name,n1\nC1,4.5\n", 2, "n1", "not an integer"},
+        MalformedCase{"negativeLoad", "name,nEd\nC1,-10\n", 2, "nEd", "nEd"},
+        MalformedCase{"absurdLoad", "name;nFiEd\nC1;2e9\n", 2, "nFiEd", "nFiEd"},
+        MalformedCase{"unknownFireClass", "name,fireClass\nC1,R45\n", 2, "fireClass", "not a fire class"},
+        MalformedCase{"notABoolean", "name,autoReduce\nC1,maybe\n", 2, "autoReduce", "not true or false"},
+        MalformedCase{"badSearch", "name,search\nC1,perhaps\n", 2, "search", "not yes or no"},
+        MalformedCase{"infinity", "name,e1\nC1,inf\n", 2, "e1", "not a number"},
+        MalformedCase{"openQuote", "name,d\nC1,20\n\"C2,20\n", 3, "", "not closed"},
+        MalformedCase{"quoteInsideCell", "name,d\nC1,2\"0\n", 2, "", ""},
+        MalformedCase{"empty", "", 1, "", "no header"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+// ---------------------------------------------------------------- rows
+
+TEST(ScheduleRows, EmptyCellsTakeTheBaseAndProfilesTheirSection)
+{
+    ColumnInput base;   // HE 320 A, d 20, n1 4
+    base.positionName = "base";
+    base.lWeakCold = 4.0;
+    base.nEd = 2500;
+    base.fireClass = FireClass::R60;
+    Schedule s;
+    s.columns = {"profileName", "d", "n2", "tw", "lWeakCold", "nEd", "fireClass", "positionName"};
+    s.rows.push_back({"all base", {"", "", "", "", "", "", "", ""}, false});
+    s.rows.push_back({"own", {"HE 300 B", "25", "4", "12", "3.5", "4000", "none", "C7"}, false});
+    s.rows.push_back({"unknown", {"HE 999 Z", "", "", "", "", "", "", ""}, false});
+
+    ColumnInput in;
+    ScheduleFailure f;
+    ASSERT_TRUE(rowInput(base, s, 0, catalogue(), in, f)) << f.describe();
+    EXPECT_EQ(in, base);
+
+    ASSERT_TRUE(rowInput(base, s, 1, catalogue(), in, f)) << f.describe();
+    const SearchProfile* p = catalogue().find("HE 300 B");
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(in.profileName, "HE 300 B");
+    EXPECT_EQ(in.h, p->section.h);
+    EXPECT_EQ(in.b, p->section.b);
+    EXPECT_EQ(in.tw, 12);   // the row's value over the catalogue's
+    EXPECT_EQ(in.d, 25);
+    EXPECT_EQ(in.n1, 4);
+    EXPECT_EQ(in.n2, 4);
+    EXPECT_EQ(in.lWeakCold, 3.5);
+    EXPECT_EQ(in.lStrongCold, base.lStrongCold);
+    EXPECT_EQ(in.nEd, 4000);
+    EXPECT_FALSE(in.fireClass.has_value());
+    EXPECT_EQ(in.positionName, "C7");
+
+    in = base;
+    EXPECT_FALSE(rowInput(base, s, 2, catalogue(), in, f));
+    EXPECT_EQ(f.row, 2);
+    EXPECT_EQ(f.field, "profileName");
+    EXPECT_EQ(in, base);
+
+    // a whole section given: no catalogue needed
+    s.columns = {"profileName", "h", "b", "tw", "tf", "r"};
+    s.rows = {{"welded", {"WELD 400", "400", "400", "12", "20", "0"}, false}};
+    ASSERT_TRUE(rowInput(base, s, 0, ProfileIndex(), in, f)) << f.describe();
+    EXPECT_EQ(in.profileName, "WELD 400");
+    EXPECT_EQ(in.h, 400);
+    EXPECT_EQ(in.r, 0);
+}
+
+// Every row of the example against the calculate command of its input: the
+// same table, scope, check and message counts.
+TEST(ScheduleRows, EveryRowEqualsTheCalculateCommand)
+{
+    Schedule s;
+    ScheduleFailure f;
+    ASSERT_TRUE(readScheduleCsv(readFile(kExample), s, f)) << f.describe();
+    ASSERT_EQ(s.rows.size(), 40u);
+    ColumnInput base;
+    const ScheduleOutcome o = runSchedule(base, s, catalogue());
+    ASSERT_EQ(o.rows.size(), 40u);
+    std::size_t passing = 0, fireClasses = 0;
+    for (std::size_t i = 0; i < o.rows.size(); ++i) {
+        const ScheduleRowResult& r = o.rows[i];
+        SCOPED_TRACE(r.name);
+        ASSERT_TRUE(r.inputOk) << r.failure.describe();
+        ColumnInput in;
+        ASSERT_TRUE(rowInput(base, s, i, catalogue(), in, f));
+        if (r.searched) {   // marked in the example's search column: runs with the section found
+            ASSERT_TRUE(r.searchFound);
+            in = r.input;
+        }
+        EXPECT_EQ(r.input, in);
+        RecordingSink sink;
+        RunEnv env;
+        env.gammas = SafetyFactors::of(in);
+        env.sink = &sink;
+        env.decimalSeparator = ".";
+        RunState st;
+        RunPresenter presenter;
+        const bool valid = calculate(env, in, st, presenter);
+        EXPECT_EQ(r.valid, valid);
+        EXPECT_EQ(r.calcError, st.calcError);
+        for (int row = 0; row < 5; ++row)
+            for (int col = 0; col < 5; ++col)
+                EXPECT_EQ(r.table.at(row, col), st.results.table.at(row, col)) << row << "," << col;
+        EXPECT_EQ(r.scope, st.scope);
+        ASSERT_EQ(r.check.has_value(), st.check.has_value());
+        if (r.check) {
+            EXPECT_EQ(r.check->passes, st.check->passes);
+            EXPECT_EQ(r.check->nRd, st.check->nRd);
+            EXPECT_EQ(r.check->nFiRd, st.check->nFiRd);
+            EXPECT_EQ(r.check->utilisation, st.check->utilisation);
+            EXPECT_EQ(r.check->fireUtilisation, st.check->fireUtilisation);
+            EXPECT_EQ(r.check->achievedClass, st.check->achievedClass);
+            EXPECT_EQ(r.nRd, st.check->nRd);
+            EXPECT_EQ(r.nFiRd, st.check->nFiRd);
+        }
+        EXPECT_EQ(r.passes, valid && (!st.check || st.check->passes));
+        EXPECT_EQ(r.errors > 0, st.results.hasErrors);
+        EXPECT_EQ(r.warnings > 0, st.results.hasWarnings);
+        passing += r.passes ? 1 : 0;
+        fireClasses += r.input.fireClass ? 1 : 0;
+    }
+    // the example is what it says: some rows fail, most pass, fire classes given
+    EXPECT_EQ(o.summary.passing, passing);
+    EXPECT_GE(passing, 30u);
+    EXPECT_LT(passing, 40u);
+    EXPECT_EQ(fireClasses, 40u);
+}
+
+TEST(ScheduleRows, SummaryIsKgPerMetreTimesTheColdLength)
+{
+    Schedule s;
+    s.columns = {"profileName", "lWeakCold", "nEd"};
+    s.rows.push_back({"a", {"HE 300 B", "3", "1000"}, false});
+    s.rows.push_back({"b", {"HE 300 B", "4.5", "1000"}, false});
+    s.rows.push_back({"c", {"HE 300 B", "3", "99000"}, false});   // fails its check
+    s.rows.push_back({"d", {"HE 999 Z", "3", ""}, false});        // input not taken
+    ColumnInput base;
+    base.n1 = 4;
+    base.d = 20;
+    const ScheduleOutcome o = runSchedule(base, s, catalogue());
+    ASSERT_EQ(o.rows.size(), 4u);
+    const double steel = o.rows[0].steelPerMetre, rebars = o.rows[0].rebarPerMetre;
+    const Section& a = catalogue().find("HE 300 B")->section;
+    EXPECT_NEAR(steel, 0.00785 * ((a.h - 2 * a.tf) * a.tw + 0.8584 * a.r * a.r + 2 * a.b * a.tf), 1e-9);
+    EXPECT_NEAR(rebars, 0.00785 * 4 * std::numbers::pi * 100, 1e-3);
+    EXPECT_EQ(o.summary.rows, 4u);
+    EXPECT_EQ(o.summary.passing, 2u);
+    EXPECT_EQ(o.summary.failing, 2u);
+    EXPECT_FALSE(o.rows[2].passes);
+    EXPECT_FALSE(o.rows[3].inputOk);
+    EXPECT_EQ(o.rows[3].failure.field, "profileName");
+    EXPECT_NEAR(o.summary.steelMass, steel * (3 + 4.5 + 3), 1e-9);
+    EXPECT_NEAR(o.summary.rebarMass, rebars * (3 + 4.5 + 3), 1e-9);
+    EXPECT_EQ(summarise(o.rows).steelMass, o.summary.steelMass);
+}
+
+TEST(ScheduleSearch, RowsWithTheSameLoadsShareOneSearch)
+{
+    Schedule s;
+    s.columns = {"profileName", "positionName", "nEd", "nFiEd", "fireClass"};
+    s.rows.push_back({"a", {"HE 300 B", "A", "2500", "1200", "R60"}, false});
+    s.rows.push_back({"b", {"HE 400 B", "B", "2500", "1200", "R60"}, false});   // other section, same loads
+    s.rows.push_back({"c", {"", "C", "4000", "", ""}, false});
+    s.rows.push_back({"d", {"", "D", "", "", ""}, false});   // no loads: cannot search
+    ColumnInput base;
+    ScheduleOptions opt;
+    opt.searchAll = true;
+    opt.constraints.families = {"HE B"};
+    opt.constraints.diameters = {16, 20};
+    opt.constraints.layouts = {{4, 0}};
+    const ScheduleOutcome o = runSchedule(base, s, catalogue(), opt);
+    ASSERT_EQ(o.rows.size(), 4u);
+    EXPECT_EQ(o.searchesRun, 2u);   // a and b share; d cannot start
+    EXPECT_TRUE(o.rows[0].searchFound);
+    EXPECT_EQ(o.rows[0].profileName, o.rows[1].profileName);
+    EXPECT_EQ(o.rows[0].d, o.rows[1].d);
+    EXPECT_TRUE(o.rows[0].passes);
+    EXPECT_TRUE(o.rows[2].searchFound);
+    EXPECT_FALSE(o.rows[3].searchFound);
+    EXPECT_FALSE(o.rows[3].searchProblem.empty());
+    // the chosen section is the search's first candidate for that input
+    ColumnInput in;
+    ScheduleFailure f;
+    ASSERT_TRUE(rowInput(base, s, 0, catalogue(), in, f));
+    CalcEnv env;
+    env.gammas = SafetyFactors::of(in);
+    const SearchOutcome direct = searchSections(env, in, catalogue().profiles(), opt.constraints);
+    ASSERT_FALSE(direct.candidates.empty());
+    EXPECT_EQ(o.rows[0].profileName, direct.candidates.front().profileName);
+    EXPECT_EQ(o.rows[0].n1, direct.candidates.front().n1);
+
+    // written back into the rows, the sections run without a search
+    const Schedule chosen = withChosenSections(s, o);
+    const ScheduleOutcome again = runSchedule(base, chosen, catalogue());
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(again.rows[i].profileName, o.rows[i].profileName);
+        EXPECT_EQ(again.rows[i].table.at(0, 4), o.rows[i].table.at(0, 4));
+    }
+}
+
+TEST(ScheduleSearch, CancelStopsBeforeTheNextRow)
+{
+    Schedule s;
+    s.columns = {"nEd"};
+    for (int i = 0; i < 10; ++i)
+        s.rows.push_back({"r" + std::to_string(i), {std::to_string(1000 + i)}, false});
+    std::atomic<bool> cancel{false};
+    ScheduleOptions opt;
+    opt.cancel = &cancel;
+    std::size_t calls = 0;
+    opt.progress = [&](std::size_t done, std::size_t total) {
+        ++calls;
+        EXPECT_EQ(total, 10u);
+        if (done >= 3)
+            cancel = true;
+    };
+    opt.searchAll = true;
+    opt.constraints.families = {"HE B"};
+    const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue(), opt);
+    EXPECT_TRUE(o.cancelled);
+    EXPECT_EQ(o.rows.size(), 3u);
+    EXPECT_GE(calls, 3u);
+    EXPECT_EQ(o.summary.rows, 3u);
+}
+
+// ---------------------------------------------------------------- project file
+
+TEST(ScheduleProjectFile, RoundTripWithAndWithoutLoads)
+{
+    Schedule s = expectedSmall();
+    s.rows[0].name = "Ünterzug \\ [C1]";   // a backslash and a bracket
+    s.rows[1].name = "second\tline";
+    for (const bool loads : {false, true}) {
+        ColumnInput in;
+        in.projectName = "Bürohaus";
+        if (loads) {
+            in.nEd = 3000;
+            in.fireClass = FireClass::R90;
+        }
+        const std::string bytes = ProjectFileContent(in, &s);
+        const std::string before = ProjectFileContent(in);
+        ASSERT_EQ(bytes.substr(0, before.size()), before);   // the block comes last
+        const std::string block = bytes.substr(before.size());
+        EXPECT_EQ(block.rfind("[schedule]\r\ncolumns=name,search,", 0), 0u) << block;
+        for (const char ch : block)
+            EXPECT_LT(static_cast<unsigned char>(ch), 0x80u);
+
+        ColumnInput back;
+        Schedule sBack;
+        const ProjectFileResult r = ParseProjectFile(bytes, "p.qln", back, {}, &sBack);
+        ASSERT_TRUE(r.ok()) << r.describe();
+        EXPECT_EQ(back, in);
+        EXPECT_EQ(sBack, s);
+        // read without a schedule: the project all the same
+        ColumnInput plain;
+        ASSERT_TRUE(ParseProjectFile(bytes, "p.qln", plain, {}).ok());
+        EXPECT_EQ(plain, in);
+    }
+}
+
+TEST(ScheduleProjectFile, NoRowsNoBlockAndBlocksInAnyOrder)
+{
+    ColumnInput in;
+    in.nEd = 1500;
+    Schedule empty;
+    empty.columns = {"d"};
+    EXPECT_EQ(ProjectFileContent(in, &empty), ProjectFileContent(in));
+
+    Schedule s;
+    s.columns = {"d"};
+    s.rows.push_back({"C1", {"25"}, false});
+    const std::string head = ProjectFileContent(ColumnInput{});
+    const std::string scheduleFirst = head + "[schedule]\r\ncolumns=name,d\r\nrow=C1,25\r\n\r\n[loads]\r\nNEd=1500\r\n";
+    ColumnInput back;
+    Schedule sBack;
+    const ProjectFileResult r = ParseProjectFile(scheduleFirst, "p.qln", back, {}, &sBack);
+    ASSERT_TRUE(r.ok()) << r.describe();
+    EXPECT_EQ(back.nEd, 1500);
+    EXPECT_EQ(sBack, s);
+
+    // a file without the block empties the caller's schedule
+    ASSERT_TRUE(ParseProjectFile(head, "p.qln", back, {}, &sBack).ok());
+    EXPECT_TRUE(sBack.rows.empty());
+}
+
+struct BadBlockCase {
+    const char* label;
+    const char* block;
+    int line;   // of the file
+    const char* detailPart;
+};
+
+class ScheduleBlockMalformed : public testing::TestWithParam<BadBlockCase> {};
+
+TEST_P(ScheduleBlockMalformed, IsAReadErrorThatKeepsTheProject)
+{
+    const BadBlockCase& c = GetParam();
+    const std::string bytes = ProjectFileContent(ColumnInput{}) + c.block;
+    ColumnInput project;
+    project.projectName = "open";
+    Schedule kept = expectedSmall();
+    const ProjectFileResult r = ParseProjectFile(bytes, "p.qln", project, {}, &kept);
+    EXPECT_EQ(r.status, ProjectFileStatus::readError);
+    EXPECT_EQ(r.line, c.line) << r.describe();
+    EXPECT_NE(r.detail.find(c.detailPart), std::string::npos) << r.detail;
+    EXPECT_EQ(project.projectName, "open");
+    EXPECT_EQ(kept, expectedSmall());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Schedule, ScheduleBlockMalformed,
+    testing::Values(BadBlockCase{"notANumber", "[schedule]\r\ncolumns=name,d\r\nrow=C1,x\r\n", 36, "not a number"},
+                    BadBlockCase{"rowBeforeColumns", "[schedule]\r\nrow=C1,20\r\n", 35, "before the columns"},
+                    BadBlockCase{"strayLine", "[schedule]\r\ncolumns=name,d\r\nd=20\r\n", 36, "not a columns= or row="},
+                    BadBlockCase{"badEscape", "[schedule]\r\ncolumns=name,d\r\nrow=C\\x1,20\r\n", 36, "backslash"},
+                    BadBlockCase{"surrogate", "[schedule]\r\ncolumns=name,d\r\nrow=C\\u{D800},20\r\n", 36,
+                                 "not a character"},
+                    BadBlockCase{"noColumns", "[schedule]\r\n", 34, "no columns= line"},
+                    BadBlockCase{"twice", "[schedule]\r\ncolumns=name\r\nrow=a\r\n[schedule]\r\ncolumns=name\r\n",
+                                 37, "given twice"},
+                    BadBlockCase{"unknownBlock", "[loads]\r\nNEd=10\r\n[drawing]\r\nx=1\r\n", 36,
+                                 "not a block"},
+                    BadBlockCase{"wrongCells", "[schedule]\r\ncolumns=name,d\r\nrow=C1,20,4\r\n", 36, "3 cells"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+// ---------------------------------------------------------------- speed
+
+TEST(ScheduleSpeed, AThousandRowsWithoutSearchWithinASecond)
+{
+    Schedule example;
+    ScheduleFailure f;
+    ASSERT_TRUE(readScheduleCsv(readFile(kExample), example, f));
+    Schedule s;
+    s.columns = example.columns;
+    for (int i = 0; i < 25; ++i)
+        for (const ScheduleRow& r : example.rows)
+            s.rows.push_back({r.name + " #" + std::to_string(i), r.cells, false});
+    ASSERT_EQ(s.rows.size(), 1000u);
+    const auto start = std::chrono::steady_clock::now();
+    const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+#if defined(__SANITIZE_ADDRESS__)
+    const double limit = 30.0;   // the sanitizers slow every step many times over
+#else
+    const double limit = 1.0;
+#endif
+    EXPECT_LT(seconds, limit);
+    EXPECT_EQ(o.rows.size(), 1000u);
+    EXPECT_EQ(o.summary.passing % 25, 0u);
+    RecordProperty("seconds", std::to_string(seconds));
+}
+
+} // namespace
+
+namespace {
+
+TEST(ScheduleXlsx, WritesAWorkbookAndReportsAFolderThatIsNotThere)
+{
+    Schedule s;
+    ScheduleFailure f;
+    ASSERT_TRUE(readScheduleCsv(readFile(kExample), s, f));
+    const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
+    const std::string path = testing::TempDir() + "qeln_schedule_" + std::to_string(::getpid()) + ".xlsx";
+    std::string reason;
+    for (const int language : {kEnglish, kFrench, kGerman}) {
+        ASSERT_TRUE(writeScheduleXlsx(path, s, o, language, reason)) << reason;
+        const std::string book = readFile(path);
+        EXPECT_EQ(book.substr(0, 2), "PK");
+        EXPECT_GT(book.size(), 4000u);
+    }
+    std::remove(path.c_str());
+    EXPECT_FALSE(writeScheduleXlsx("/nonexistent-folder/s.xlsx", s, o, kEnglish, reason));
+    EXPECT_FALSE(reason.empty());
+}
+
+TEST(ScheduleEdits, ValidateNamesTheRowAndField)
+{
+    Schedule s = expectedSmall();
+    s.rows.insert(s.rows.begin(), ScheduleRow{"", {"", "", "", ""}, false});   // an empty row, as added in a table
+    ScheduleFailure f;
+    EXPECT_TRUE(validateSchedule(s, f)) << f.describe();
+    s.rows[2].cells[1] = "twenty";
+    EXPECT_FALSE(validateSchedule(s, f));
+    EXPECT_EQ(f.row, 2);
+    EXPECT_EQ(f.field, "d");
+    s.rows[2].cells[1] = "20";
+    s.columns[1] = "diameter";
+    EXPECT_FALSE(validateSchedule(s, f));
+}
+
+} // namespace
