@@ -56,7 +56,7 @@ struct Commands {
             ->type_name("OUT.svg");
         design->add_option("--pdf", d.pdfFile,
                            "write the printed report as a PDF file: header, drawing, the listing chosen by --listing, "
-                           "disclaimer (when the results are valid)")
+                           "the page of the diagrams, disclaimer (when the results are valid)")
             ->type_name("OUT.pdf");
         design->add_option("--plots", d.plotsDir,
                            "write the interaction diagrams and the resistance-versus-eccentricity plots of both "

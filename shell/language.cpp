@@ -218,6 +218,10 @@ const std::vector<CaptionAssignment>& captionTable()
         {"frmdetail", "HelpBtn", 60},
         {"frmgrafik", "OKBtn", 61},
         {"frmgrafik", "HelpBtn", 60},
+        {"frmmain", "btndiagrams", 1315},
+        {"frmdiagrams", "", 1315},
+        {"frmdiagrams", "OKBtn", 61},
+        {"frmdiagrams", "HelpBtn", 60},
         // warnings-and-errors window
         {"frmwarn", "gpbwarnings", 210},
         {"frmwarn", "gpberrors", 211},
@@ -260,6 +264,7 @@ std::string helpPageFor(int helpContext)
     case kHelpLoads: return "loads.html";
     case kHelpSearch: return "search.html";
     case kHelpSchedule: return "schedule.html";
+    case kHelpDiagrams: return "diagrams.html";
     default: return "contents.html";
     }
 }

@@ -53,5 +53,6 @@ inline constexpr int kHelpGraphic = 1100;
 inline constexpr int kHelpLoads = 1200;
 inline constexpr int kHelpSearch = 1260;
 inline constexpr int kHelpSchedule = 1360;
+inline constexpr int kHelpDiagrams = 1315;
 
 } // namespace qeln

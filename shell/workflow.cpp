@@ -24,10 +24,16 @@ void Workflow::VarInitialisieren()
     schedule = {};
 }
 
+void Workflow::discardResults()
+{
+    resultsStale = true;
+    host_.resultsDiscarded();
+}
+
 void Workflow::haschanged()
 {
     projectChanged = true;
-    resultsStale = true;
+    discardResults();
     input.lastUpdated = host_.now();
     updatetitle();
 }
@@ -60,7 +66,7 @@ void Workflow::FileNew()
     if (projectChanged && host_.ask(host_.text(kUnsavedLost), Question::OkCancel) != Answer::Ok)
         return;
     VarInitialisieren();
-    resultsStale = true;
+    discardResults();
     updatetitle();
 }
 
@@ -98,7 +104,7 @@ LoadOutcome Workflow::openPath(const std::string& path)
     input = loaded;
     fileName = path;
     projectChanged = false;
-    resultsStale = true;
+    discardResults();
     recent.add(path);
     updatetitle();
     return outcome;
@@ -197,8 +203,10 @@ bool Workflow::ensureResults()
 {
     if (!resultsStale)
         return true;
-    if (!host_.calculate(input))
+    if (!host_.calculate(input)) {
+        discardResults();
         return false;
+    }
     resultsStale = false;
     return true;
 }

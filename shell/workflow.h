@@ -15,7 +15,7 @@ namespace qeln {
 
 enum class Answer { Ok, Cancel, Yes, No };
 enum class Question { OkCancel, YesNoCancel };
-enum class ResultWindow { Results, Details, Graphic };
+enum class ResultWindow { Results, Details, Graphic, Diagrams };
 // ReadError: the file broke off after its version line; the host has reported it.
 enum class LoadOutcome { Ok, CannotOpen, WrongVersion, ReadError };
 
@@ -52,8 +52,12 @@ public:
     virtual bool saveProject(const std::string& path, const ColumnInput& in, SaveFailure& failure) = 0;
     // The calculate command: checks, run, presentation; true when the results are valid.
     virtual bool calculate(const ColumnInput& in) = 0;
-    // Shows a result window modally with the results of the last run.
+    // Shows a result window with the results of the last run.
     virtual void showResultWindow(ResultWindow w) = 0;
+    // The results of the last run no longer belong to the project (an input
+    // changed, a new or another project, a run that failed): a window that
+    // stays open with them shows them no more.
+    virtual void resultsDiscarded() {}
     // The window caption.
     virtual void setCaption(const std::string& caption) = 0;
     // Before the close question: window visible, in front, pending events processed.
@@ -107,7 +111,7 @@ public:
     // True when the main window may close.
     bool FormCloseQuery();
 
-    // btnresultClick, btndetailClick, btngrafikClick.
+    // btnresultClick, btndetailClick, btngrafikClick, btndiagramsClick.
     void resultCommand(ResultWindow w);
     // Runs the design when the results are stale; true when valid results exist.
     bool ensureResults();
@@ -115,6 +119,8 @@ public:
 private:
     // Open's question about unsaved changes; false when the command ends.
     bool mayReplaceProject();
+    // The results become stale and the host drops what it shows of them.
+    void discardResults();
     LoadOutcome openPath(const std::string& path);
     // Writes the project to fileName; false (reported) when it cannot.
     bool writeFile();

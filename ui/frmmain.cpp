@@ -180,6 +180,7 @@ frmmain::frmmain(MainOptions options, QWidget* parent)
         if (wf_.openScheduleRow(in))
             refreshScheduleWindow();
     });
+    diagramsWindow = new frmdiagrams(this);
 
     buildMenus();
     buildPanel();
@@ -336,7 +337,7 @@ void frmmain::buildPanel()
     out->addWidget(columnHeading("lbloutput", "Results:", panel), 0, Qt::AlignLeft);
     out->addSpacing(4);
     for (const auto& [name, text] : {std::pair{"btnresult", "Results"}, std::pair{"btndetail", "Details"},
-                                     std::pair{"btngrafik", "Graphic"}})
+                                     std::pair{"btngrafik", "Graphic"}, std::pair{"btndiagrams", "Diagrams"}})
         out->addWidget(columnButton(name, text, panel));
     out->addStretch(1);
 
@@ -359,6 +360,7 @@ void frmmain::buildPanel()
     connectButton("btnresult", &frmmain::btnresultClick);
     connectButton("btndetail", &frmmain::btndetailClick);
     connectButton("btngrafik", &frmmain::btngrafikClick);
+    connectButton("btndiagrams", &frmmain::btndiagramsClick);
 }
 
 // ---------------------------------------------------------------- start and end
@@ -415,7 +417,7 @@ QWidget* frmmain::windowNamed(const QString& name)
                        static_cast<QWidget*>(resultWindow), static_cast<QWidget*>(detailWindow),
                        static_cast<QWidget*>(grafikWindow), static_cast<QWidget*>(aboutBox),
                        static_cast<QWidget*>(gamatDialog), static_cast<QWidget*>(loadsDialog),
-                       static_cast<QWidget*>(searchDialog)})
+                       static_cast<QWidget*>(searchDialog), static_cast<QWidget*>(diagramsWindow)})
         if (w->objectName() == name)
             return w;
     return nullptr;
@@ -450,6 +452,7 @@ void frmmain::SetLanguage()
         lines << T(id);
     aboutBox->memdisclaimer->setPlainText(lines.join('\n'));
     printMethod->rdgprint->setItems({T(kPrintMethodItems[0]), T(kPrintMethodItems[1])});
+    diagramsWindow->applyLanguage();
     warnWindow->setWindowTitle(T(210) + " / " + T(211));
     if (auto* pdf = findChild<QAction*>("mitexportpdf"))
         pdf->setText(T(1199));
@@ -470,7 +473,7 @@ void frmmain::setButtonAccelerators()
 {
     static const char* const names[] = {"btnprojet", "btnprofil", "btnarmat",  "btnmater",
                                         "btngammamat", "btnflamb", "btnexcent", "btnloads",
-                                        "btnresult", "btndetail", "btngrafik", "btnfindsection"};
+                                        "btnresult", "btndetail", "btngrafik", "btnfindsection", "btndiagrams"};
     std::string menuBarLetters;
     for (const char* m : {"mitfile", "mitoptions", "mithelp"})
         if (auto* menu = findChild<QMenu*>(m))
@@ -737,7 +740,37 @@ bool frmmain::calculate(const ColumnInput& in)
     env.decimalSeparator = QString(decimalSeparator()).toStdString();
     const bool ok = qeln::calculate(env, in, run_, *this, [](double v) { return dateTimeText(v).toStdString(); });
     setBusy(false);
+    // the charts belong to this run: drawn now when the window shows them, else when it opens
+    diagrams_.reset();
+    diagramsInput_.reset();
+    if (ok)
+        diagramsInput_ = in;
+    if (!ok || !diagramsWindow->isVisible())
+        diagramsWindow->clear();
+    else
+        diagramsWindow->fill(diagrams());
     return ok;
+}
+
+const DiagramPictures& frmmain::diagrams()
+{
+    if (!diagrams_) {
+        diagrams_ = DiagramPictures{};
+        if (diagramsInput_) {
+            RunEnv env;
+            env.languageBase = languageBase();
+            env.decimalSeparator = QString(decimalSeparator()).toStdString();
+            *diagrams_ = diagramPicturesOf(env, *diagramsInput_, kCompactPlotSize);
+        }
+    }
+    return *diagrams_;
+}
+
+void frmmain::resultsDiscarded()
+{
+    diagrams_.reset();
+    diagramsInput_.reset();
+    diagramsWindow->clear();
 }
 
 void frmmain::showResultWindow(ResultWindow w)
@@ -746,6 +779,14 @@ void frmmain::showResultWindow(ResultWindow w)
     case ResultWindow::Results: resultWindow->exec(); break;
     case ResultWindow::Details: detailWindow->exec(); break;
     case ResultWindow::Graphic: grafikWindow->exec(); break;
+    case ResultWindow::Diagrams:
+        diagramsWindow->fill(diagrams());
+        diagramsWindow->setSaveFolder(wf_.fileName.empty() ? QString()
+                                                           : QFileInfo(QString::fromStdString(wf_.fileName)).absolutePath());
+        diagramsWindow->show();
+        diagramsWindow->raise();
+        diagramsWindow->activateWindow();
+        break;
     }
 }
 

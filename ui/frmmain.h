@@ -4,6 +4,7 @@
 #pragma once
 
 #include "calc/records.h"
+#include "diagramswindow.h"
 #include "dialogs.h"
 #include "frmprofil.h"
 #include "loadsdialog.h"
@@ -87,6 +88,9 @@ public:
 
     Workflow& workflow() { return wf_; }
     const RunState& runState() const { return run_; }
+    // The four charts of the last valid run, drawn when first asked for
+    // after it; not valid when there is none.
+    const DiagramPictures& diagrams();
     ProfileTable* profileTable() const { return table_.get(); }
 
     // Commands.
@@ -115,6 +119,7 @@ public:
     void btnresultClick() { wf_.resultCommand(ResultWindow::Results); }
     void btndetailClick() { wf_.resultCommand(ResultWindow::Details); }
     void btngrafikClick() { wf_.resultCommand(ResultWindow::Graphic); }
+    void btndiagramsClick() { wf_.resultCommand(ResultWindow::Diagrams); }
     void mitEnglishClick() { switchLanguage(0); }
     void mitFrenchClick() { switchLanguage(10000); }
     void mitGermanClick() { switchLanguage(20000); }
@@ -140,6 +145,7 @@ public:
     frmloads* loadsDialog;
     frmsearch* searchDialog;
     frmschedule* scheduleWindow = nullptr;
+    frmdiagrams* diagramsWindow;   // not modal: stays open beside the main window
 
     // WorkflowHost
     std::string text(int id) override;
@@ -154,6 +160,7 @@ public:
     bool saveProject(const std::string& path, const ColumnInput& in, SaveFailure& failure) override;
     bool calculate(const ColumnInput& in) override;
     void showResultWindow(ResultWindow w) override;
+    void resultsDiscarded() override;
     void setCaption(const std::string& caption) override;
     void bringToFront() override;
 
@@ -186,6 +193,9 @@ private:
     MainOptions options_;
     Workflow wf_;
     RunState run_;
+    // the input of the last valid run and its charts, once drawn
+    std::optional<ColumnInput> diagramsInput_;
+    std::optional<DiagramPictures> diagrams_;
     std::unique_ptr<ProfileTable> table_;
     QString settingsPath_;
     bool firstActivation_ = true;

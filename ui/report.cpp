@@ -49,6 +49,10 @@ constexpr double kPictureFrameWidth = 0.15;  // pen of the frame round the drawi
 // the design check box right of the drawing
 constexpr double kCheckBoxGap = 4.0, kCheckBoxPad = 2.5, kCheckBoxIndent = 4.0;
 const QColor kPassColour(0, 0x80, 0), kFailColour(0xc0, 0, 0), kGreyText(0x80, 0x80, 0x80);
+// the page of the charts: heading, then two charts to a row
+constexpr double kDiagramsTop = 2.1, kDiagramsHeadingPoints = 12, kDiagramsHeadingGap = 3.0;
+constexpr double kChartGapX = 3.0, kChartGapY = 5.0;
+constexpr double kDiagramsBottomGap = 4.0;   // before the disclaimer below them
 
 const char* const kMonospaced[] = {"Courier New", "Liberation Mono", "Cousine", "Nimbus Mono PS",
                                    "DejaVu Sans Mono", "FreeMono"};
@@ -96,7 +100,8 @@ struct PlacedLine {
 };
 
 struct PageLayout {
-    bool detail = false;   // the detail band with the drawing (first page)
+    bool detail = false;     // the detail band with the drawing (first page)
+    bool diagrams = false;   // the page of the charts
     std::vector<PlacedLine> lines;
 };
 
@@ -176,7 +181,7 @@ private:
         bodyBottom_ = height_ - kFooterHeight;
 
         pages_.clear();
-        pages_.push_back(PageLayout{true, {}});
+        pages_.push_back(PageLayout{true, false, {}});
         double y = bodyTop_ + kDetailHeight;
 
         // the listing band grows line by line over as many pages as it needs
@@ -200,6 +205,12 @@ private:
         if (pages_.size() == 1)
             y = std::max(y, listingStart + kListingMinHeight);
 
+        // the charts on a page of their own; the disclaimer may follow below them
+        if (!r_.diagrams.empty()) {
+            pages_.push_back(PageLayout{false, true, {}});
+            y = bodyTop_ + diagramsHeight() + kDiagramsBottomGap;
+        }
+
         // the disclaimer band, kept on one page when it fits on one
         std::vector<QString> disclaimer;
         for (const std::string& line : r_.disclaimer)
@@ -221,6 +232,59 @@ private:
         }
     }
 
+    // ------------------------------------------------------------ the charts
+
+    QFont diagramsHeadingFont() const
+    {
+        QFont f = reportFont(family_, kDiagramsHeadingPoints);
+        f.setBold(true);
+        return f;
+    }
+
+    // The cell of a chart: the width of half the page, the height from the
+    // widest chart's proportions.
+    double chartWidth() const { return (width_ - kChartGapX) / 2; }
+    double chartHeight() const
+    {
+        double ratio = 0;
+        for (const Picture& pic : r_.diagrams)
+            if (pic.width > 0 && pic.height > 0)
+                ratio = std::max(ratio, static_cast<double>(pic.height) / pic.width);
+        return chartWidth() * (ratio > 0 ? ratio : 2.0 / 3.0);
+    }
+    double chartsTop() const
+    {
+        return bodyTop_ + kDiagramsTop + QFontMetricsF(diagramsHeadingFont(), &dev_).height() / dpmm_ +
+               kDiagramsHeadingGap;
+    }
+    int chartRows() const { return static_cast<int>((r_.diagrams.size() + 1) / 2); }
+    // From the top of the body to the end of the last row of charts.
+    double diagramsHeight() const
+    {
+        return chartsTop() - bodyTop_ + chartRows() * chartHeight() + (chartRows() - 1) * kChartGapY;
+    }
+
+    void paintDiagrams(QPainter& p)
+    {
+        p.setPen(Qt::black);
+        text(p, diagramsHeadingFont(), 0, bodyTop_ + kDiagramsTop, q(r_.diagramsTitle));
+        const double w = chartWidth(), h = chartHeight();
+        QPen frame(Qt::black);
+        frame.setWidthF(mm(kPictureFrameWidth));
+        frame.setJoinStyle(Qt::MiterJoin);
+        for (std::size_t i = 0; i < r_.diagrams.size(); ++i) {
+            const double x = (i % 2) * (w + kChartGapX);
+            const double y = chartsTop() + static_cast<double>(i / 2) * (h + kChartGapY);
+            const QRectF cell = box(x, y, w, h);
+            paintPicture(p, r_.diagrams[i], cell);
+            p.setPen(frame);
+            p.setBrush(Qt::NoBrush);
+            const double inset = mm(kPictureFrameWidth) / 2;
+            p.drawRect(cell.adjusted(inset, inset, -inset, -inset));
+        }
+        p.setPen(Qt::black);
+    }
+
     // ------------------------------------------------------------ painting
 
     void paintPage(QPainter& p, int index)
@@ -231,6 +295,8 @@ private:
         paintHeader(p, index + 1);
         if (pages_[static_cast<std::size_t>(index)].detail)
             paintDetail(p);
+        if (pages_[static_cast<std::size_t>(index)].diagrams)
+            paintDiagrams(p);
         p.setFont(memoFont_);
         p.setPen(Qt::black);
         const QFontMetricsF fm(memoFont_, &dev_);
@@ -402,7 +468,7 @@ std::string reportDateTime(const QDateTime& dt, int languageBase)
 }
 
 ReportContent buildReport(const RunState& run, const ColumnInput& in, int languageBase, ReportMethod method,
-                          const QDateTime& printedAt)
+                          const QDateTime& printedAt, const DiagramPictures* diagrams)
 {
     auto text = [languageBase](int id) { return LoadText(id, languageBase, nullptr); };
     ReportContent r;
@@ -423,6 +489,11 @@ ReportContent buildReport(const RunState& run, const ColumnInput& in, int langua
     r.listing = listing.lines();
     r.checkTitle = text(1217);
     r.checkSummary = run.checkSummary;
+    if (diagrams && diagrams->valid) {
+        r.diagramsTitle = text(1315);
+        for (const Picture* pic : diagrams->inOrder())
+            r.diagrams.push_back(*pic);
+    }
     for (int id : {85, 86, 87})
         r.disclaimer.push_back(text(id));
     for (int id : {88, 89}) {
@@ -431,6 +502,14 @@ ReportContent buildReport(const RunState& run, const ColumnInput& in, int langua
             r.disclaimer.push_back(t);
     }
     return r;
+}
+
+DiagramPictures reportDiagrams(const ColumnInput& in, int languageBase, const std::string& decimalSeparator)
+{
+    RunEnv env;
+    env.languageBase = languageBase;
+    env.decimalSeparator = decimalSeparator;
+    return diagramPicturesOf(env, in, kCompactPlotSize);
 }
 
 // ---------------------------------------------------------------- wrapping

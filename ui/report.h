@@ -12,6 +12,9 @@
 //                                              right of it the design check box
 //   listing band, growing over pages     21.2+ the print listing (rows outside
 //                                              the method's field printed grey)
+//   diagrams page, after the listing           its heading and the four charts,
+//                                              two beside each other in two rows
+//                                              (only when the report has them)
 //   disclaimer band, growing             16.9+ the disclaimer lines
 //   page footer, on every page           15.3  the report logo
 #pragma once
@@ -19,6 +22,7 @@
 #include "calc/designcheck.h"
 #include "calc/picture.h"
 #include "calc/records.h"
+#include "shell/diagrampictures.h"
 
 #include <QString>
 
@@ -57,16 +61,24 @@ struct ReportContent {
     // the summary box of the design check beside the drawing (none when empty)
     std::string checkTitle;                // text 1217
     std::vector<CheckLine> checkSummary;
+    // the page of the charts after the listing: its heading (text 1315) and
+    // the charts in reading order, two to a row; no page when there is none
+    std::string diagramsTitle;
+    std::vector<Picture> diagrams;
 };
 
 // The report of the last run in the language of languageBase; printedAt is
-// the date and time put into the header.
+// the date and time put into the header. The run's charts, when given and
+// valid, get a page of their own after the listing.
 ReportContent buildReport(const RunState& run, const ColumnInput& in, int languageBase, ReportMethod method,
-                          const QDateTime& printedAt);
+                          const QDateTime& printedAt, const DiagramPictures* diagrams = nullptr);
 
 // The date and time of printing as the header shows it: the short date and
 // the time with seconds, in the locale of the report's language.
 std::string reportDateTime(const QDateTime& dt, int languageBase);
+
+// The charts of the report's page of diagrams, of the compact size.
+DiagramPictures reportDiagrams(const ColumnInput& in, int languageBase, const std::string& decimalSeparator);
 
 // Lays the report out on the device (its page layout is set to A4 portrait
 // with 10 mm margins) and paints every page. Returns the number of pages,

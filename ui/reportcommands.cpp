@@ -92,7 +92,10 @@ std::optional<ReportContent> reportOfCurrentProject(frmmain& w)
     // the first item is "complete"; the second, or none, the condensed listing
     const ReportMethod method =
         w.printMethod->rdgprint->itemIndex() == 0 ? ReportMethod::Complete : ReportMethod::Condensed;
-    return buildReport(w.runState(), w.workflow().input, languageBase(), method, QDateTime::currentDateTime());
+    const DiagramPictures diagrams =
+        reportDiagrams(w.workflow().input, languageBase(), QString(decimalSeparator()).toStdString());
+    return buildReport(w.runState(), w.workflow().input, languageBase(), method, QDateTime::currentDateTime(),
+                       &diagrams);
 }
 
 // Closing the program is refused while the report is produced.

@@ -1,6 +1,7 @@
 // qeln-cli-pdf: the PDF writer of qeln-cli. Reads a request (see
 // pdf_request.h) on standard input, runs the design of its project again and
-// writes the printed report with the desktop program's renderer, on a GUI
+// writes the printed report, the page of the diagrams included, with the
+// desktop program's renderer, on a GUI
 // application of its own on the offscreen platform unless another one is
 // asked for. Exit status 0 when the file was written; otherwise 1 with the
 // reason on standard output for qeln-cli to report.
@@ -95,10 +96,12 @@ int writeReport(const qeln::cli::PdfRequest& r)
         return failed("the run gave no valid results");
 
     GuiApplication app;
+    // '.' as decimal separator, as in the listing
+    const DiagramPictures diagrams = ui::reportDiagrams(r.input, r.languageBase, ".");
     ui::ReportContent report =
         ui::buildReport(st, r.input, r.languageBase,
                         r.condensed ? ui::ReportMethod::Condensed : ui::ReportMethod::Complete,
-                        QDateTime::currentDateTime());
+                        QDateTime::currentDateTime(), &diagrams);
     report.printedAt = r.printedAt;
     const QString file = QString::fromStdString(r.path);
     if (ui::writeReportPdf(report, file) > 0)

@@ -95,6 +95,22 @@ int main(int argc, char** argv)
             w.workflow().acceptInput(ecc);
         }
         w.btngrafikClick();
+        // the diagrams window is not modal: photographed here, both tabs,
+        // with eccentricities about both axes
+        const ColumnInput before = w.workflow().input;
+        ColumnInput eccentric = before;
+        eccentric.e1 = 30;
+        eccentric.e2 = 50;
+        w.workflow().acceptInput(eccentric);
+        w.btndiagramsClick();
+        QTest::qWait(100);
+        w.diagramsWindow->grab().save(out + "/tour-frmdiagrams-" + lang + ".png");
+        w.diagramsWindow->tabaxes->setCurrentIndex(1);
+        QTest::qWait(50);
+        w.diagramsWindow->grab().save(out + "/tour-frmdiagrams-strong-" + lang + ".png");
+        w.diagramsWindow->tabaxes->setCurrentIndex(0);
+        w.diagramsWindow->close();
+        w.workflow().acceptInput(before);
         w.HelpAbout();
         w.HelpContents();
         QTest::qWait(100);

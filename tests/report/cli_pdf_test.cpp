@@ -64,6 +64,9 @@ TEST(CliPdf, CompleteAndCondensedReports)
     // the details block is in the complete report only
     EXPECT_GT(c.count('\f'), k.count('\f'));
     EXPECT_TRUE(c.simplified().contains("Plastic load N.pl.R"));
+    // the page of the diagrams, in the report's language
+    EXPECT_TRUE(c.contains("Interaction diagram - weak axis z-z"));
+    EXPECT_TRUE(k.contains("Interaktionsdiagramm - starke Achse y-y"));
 }
 
 TEST(CliPdf, UnwritablePdfIsAFileError)

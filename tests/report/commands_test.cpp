@@ -122,6 +122,8 @@ TEST(ReportCommands, ExportPdfWritesTheChosenMethod)
         EXPECT_TRUE(text.contains("QELN - Column"));
         EXPECT_TRUE(text.contains("Page 1 / "));
         EXPECT_TRUE(text.contains("Components of the column"));
+        // the page of the diagrams after the listing
+        EXPECT_TRUE(text.contains("Resistance versus eccentricity - strong axis y-y"));
         // the details block is in the complete report only
         EXPECT_EQ(text.simplified().contains("Service conditions strong axis"), item == 0);
         EXPECT_FALSE(win.w->workflow().printing);

@@ -68,6 +68,8 @@ struct FakeHost : WorkflowHost {
         return runSucceeds;
     }
     void showResultWindow(ResultWindow w) override { shown.push_back(w); }
+    int discarded = 0;
+    void resultsDiscarded() override { ++discarded; }
     void setCaption(const std::string& c) override { caption = c; }
 
     static std::optional<std::string> pop(std::deque<std::optional<std::string>>& q)
@@ -146,6 +148,44 @@ TEST_F(WorkflowTest, RunWithErrorsShowsNothingAndRecalculatesNextTime)
     EXPECT_TRUE(wf.resultsStale);
     wf.resultCommand(ResultWindow::Details);
     EXPECT_EQ(host.runs, 2);
+}
+
+// A window that stays open with the last results (the diagrams) is told to
+// drop them whenever they stop belonging to the project, and only then.
+TEST_F(WorkflowTest, ResultsAreDiscardedWhenTheyNoLongerBelongToTheProject)
+{
+    wf.resultCommand(ResultWindow::Diagrams);
+    ASSERT_EQ(host.shown, std::vector<ResultWindow>{ResultWindow::Diagrams});
+    EXPECT_EQ(host.discarded, 0);
+    wf.resultCommand(ResultWindow::Diagrams);   // valid results: nothing dropped
+    EXPECT_EQ(host.discarded, 0);
+
+    change();
+    EXPECT_EQ(host.discarded, 1);
+    host.runSucceeds = false;
+    wf.resultCommand(ResultWindow::Diagrams);
+    EXPECT_EQ(host.discarded, 2);
+    EXPECT_EQ(host.shown.size(), 2u);
+
+    host.runSucceeds = true;
+    wf.resultCommand(ResultWindow::Diagrams);
+    host.answers = {Answer::Cancel};
+    wf.FileNew();   // refused: the project and its results stay
+    EXPECT_EQ(host.discarded, 2);
+    EXPECT_FALSE(wf.resultsStale);
+    host.answers = {Answer::Ok};
+    wf.FileNew();
+    EXPECT_EQ(host.discarded, 3);
+
+    wf.resultCommand(ResultWindow::Diagrams);
+    host.files["b.qln"] = wf.input;
+    host.openPaths = {std::string("b.qln")};
+    host.answers = {Answer::No};   // the new project is not saved
+    wf.FileOpen();
+    EXPECT_EQ(host.discarded, 4);
+    host.openPaths = {std::string("missing.qln")};
+    wf.FileOpen();   // nothing read: nothing changes
+    EXPECT_EQ(host.discarded, 4);
 }
 
 TEST_F(WorkflowTest, NewAsksWhenChangedAndCancelKeepsTheProject)

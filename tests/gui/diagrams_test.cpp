@@ -1,0 +1,223 @@
+// The Diagrams button and window: the charts of the run, refreshed by every
+// run while the window stays open, emptied when the results no longer belong
+// to the project (input changed, failed run, new project), the language
+// switch, and a chart saved as SVG.
+#include "guitest.h"
+
+#include "calc/plot.h"
+#include "shell/diagrampictures.h"
+
+#include <QFile>
+#include <QTabWidget>
+#include <QXmlStreamReader>
+
+using namespace qeln;
+using namespace qeln::ui;
+using qeln::test::ModalScript;
+using qeln::test::TestMain;
+
+namespace {
+
+bool hasText(const Picture& pic, const std::string& s)
+{
+    for (const Primitive& p : pic.items)
+        if (p.kind == Primitive::Kind::Text && p.text == s)
+            return true;
+    return false;
+}
+
+int textCount(const Picture& pic)
+{
+    int n = 0;
+    for (const Primitive& p : pic.items)
+        n += p.kind == Primitive::Kind::Text;
+    return n;
+}
+
+bool noChart(const frmdiagrams& d)
+{
+    for (Axis a : {Axis::Weak, Axis::Strong})
+        for (int plot : {0, 1})
+            if (!d.view(a, plot)->picture().empty())
+                return false;
+    return !d.showsDiagrams() && d.lblnote->isVisibleTo(&d);
+}
+
+} // namespace
+
+class DiagramsTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString ini() const { return dir.path() + "/qeln.INI"; }
+
+    std::unique_ptr<TestMain> started() { return qeln::test::startedMain(ini()); }
+    static void setInput(TestMain& w, const std::function<void(ColumnInput&)>& f)
+    {
+        ColumnInput in = w.workflow().input;
+        f(in);
+        w.workflow().acceptInput(in);
+    }
+    // The charts the window should show for the project as it is now.
+    static DiagramPictures expected(const ColumnInput& in)
+    {
+        RunEnv env;
+        env.languageBase = languageBase();
+        env.decimalSeparator = QString(decimalSeparator()).toStdString();
+        return diagramPicturesOf(env, in, kCompactPlotSize);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qeln::test::useEnglishLocale();
+        QVERIFY(dir.isValid());
+    }
+
+    void buttonRunsOnceAndShowsTheFourChartsBesideTheMainWindow()
+    {
+        auto w = started();
+        QVERIFY(w);
+        setInput(*w, [](ColumnInput& in) {
+            in.e1 = 30;
+            in.nEd = 3000;
+        });
+        auto* button = w->findChild<QPushButton*>("btndiagrams");
+        QVERIFY(button);
+        QCOMPARE(button->text().remove('&'), QString("Diagrams"));
+        button->click();
+        QCOMPARE(w->runs, 1);
+        frmdiagrams* d = w->diagramsWindow;
+        QVERIFY(d->isVisible());
+        QVERIFY(!d->isModal());   // the main window goes on working
+        QVERIFY(d->showsDiagrams());
+        QVERIFY(!d->lblnote->isVisibleTo(d));
+        QCOMPARE(d->windowTitle(), QString("Diagrams"));
+        QCOMPARE(d->tabaxes->count(), 2);
+        QCOMPARE(d->tabaxes->tabText(0), QString("Weak axis z-z"));
+        QCOMPARE(d->tabaxes->tabText(1), QString("Strong axis y-y"));
+
+        // each view shows the chart of its place, drawn from this project
+        const DiagramPictures want = expected(w->workflow().input);
+        QVERIFY(want.valid);
+        for (Axis a : {Axis::Weak, Axis::Strong}) {
+            const std::size_t i = axisIndex(a);
+            const Picture& nm = d->view(a, 0)->picture();
+            const Picture& ne = d->view(a, 1)->picture();
+            QCOMPARE(nm.items.size(), want.interaction[i].items.size());
+            QCOMPARE(ne.items.size(), want.eccentricity[i].items.size());
+            QCOMPARE(textCount(nm), textCount(want.interaction[i]));
+            QVERIFY(hasText(nm, a == Axis::Weak ? "Interaction diagram - weak axis z-z"
+                                                : "Interaction diagram - strong axis y-y"));
+            QVERIFY(hasText(ne, a == Axis::Weak ? "Resistance versus eccentricity - weak axis z-z"
+                                                : "Resistance versus eccentricity - strong axis y-y"));
+        }
+        QVERIFY(hasText(d->view(Axis::Weak, 0)->picture(), "e = 30 mm"));
+
+        // pressed again: no new run, the same window
+        button->click();
+        QCOMPARE(w->runs, 1);
+        // resizable
+        d->resize(1300, 700);
+        QCOMPARE(d->size(), QSize(1300, 700));
+        d->close();
+        w->workflow().projectChanged = false;
+    }
+
+    void windowLeftOpenFollowsTheRunsAndNeverShowsStaleCharts()
+    {
+        auto w = started();
+        QVERIFY(w);
+        frmdiagrams* d = w->diagramsWindow;
+        w->btndiagramsClick();
+        QVERIFY(d->showsDiagrams());
+
+        // an input changes: the charts go at once
+        setInput(*w, [](ColumnInput& in) { in.e1 = 40; });
+        QVERIFY(d->isVisible());
+        QVERIFY(noChart(*d));
+        QVERIFY(d->lblnote->text().contains("No valid results"));
+
+        // a run from another results button refreshes the open window
+        ModalScript results;
+        results.press("OKBtn");
+        w->btnresultClick();
+        QCOMPARE(results.seen, QStringList{"frmresult"});
+        QVERIFY(d->showsDiagrams());
+        QVERIFY(hasText(d->view(Axis::Weak, 0)->picture(), "e = 40 mm"));
+
+        // a run that fails: only the errors window, and no chart
+        setInput(*w, [](ColumnInput& in) { in.e1 = 200; });   // past b/2: an error
+        ModalScript failing;
+        failing.accept();
+        w->btndiagramsClick();
+        QCOMPARE(failing.seen, QStringList{"frmwarn"});
+        QVERIFY(noChart(*d));
+        // the same after the results window's run fails with the window open
+        ModalScript again;
+        again.accept();
+        w->btnresultClick();
+        QCOMPARE(again.seen, QStringList{"frmwarn"});
+        QVERIFY(noChart(*d));
+
+        // good input again, then a new project: nothing of the old one stays
+        setInput(*w, [](ColumnInput& in) { in.e1 = 0; });
+        w->btndiagramsClick();
+        QVERIFY(d->showsDiagrams());
+        ModalScript discard;
+        discard.answer(QMessageBox::Ok);   // the unsaved changes are lost
+        w->FileNew();
+        QVERIFY(discard.done());
+        QVERIFY(noChart(*d));
+        d->close();
+        w->workflow().projectChanged = false;
+    }
+
+    void languageSwitchEmptiesAndTranslatesTheWindow()
+    {
+        auto w = started();
+        QVERIFY(w);
+        w->btndiagramsClick();
+        frmdiagrams* d = w->diagramsWindow;
+        QVERIFY(d->showsDiagrams());
+        w->mitGermanClick();
+        QVERIFY(noChart(*d));   // the charts carry texts of the other language
+        QCOMPARE(d->windowTitle(), QString("Diagramme"));
+        QCOMPARE(d->tabaxes->tabText(0), QString("Schwache Achse z-z"));
+        QCOMPARE(w->findChild<QPushButton*>("btndiagrams")->text().remove('&'), QString("Diagramme"));
+        w->btndiagramsClick();
+        QVERIFY(hasText(d->view(Axis::Strong, 0)->picture(), "Interaktionsdiagramm - starke Achse y-y"));
+        w->mitEnglishClick();
+        d->close();
+        w->workflow().projectChanged = false;
+    }
+
+    void chartSavedAsSvgParsesAndAFailureGivesTheReason()
+    {
+        auto w = started();
+        QVERIFY(w);
+        w->btndiagramsClick();
+        const Picture& chart = w->diagramsWindow->view(Axis::Strong, 1)->picture();
+        const QString path = dir.path() + "/ne-strong.svg";
+        std::string reason;
+        QVERIFY(saveChartSvg(chart, path.toStdString(), reason));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&f);
+        int texts = 0;
+        while (!xml.atEnd())
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("text"))
+                ++texts;
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(texts, textCount(chart));
+        QVERIFY(!saveChartSvg(chart, "/nonexistent-folder/ne.svg", reason));
+        QVERIFY(!reason.empty());
+        // the copy for other programs: a picture larger than the chart's units
+        const QImage img = chartImage(chart, 1.5);
+        QCOMPARE(img.width(), static_cast<int>(chart.width * 1.5));
+        w->diagramsWindow->close();
+        w->workflow().projectChanged = false;
+    }
+};
+
+QTEST_MAIN(DiagramsTest)
+#include "diagrams_test.moc"

@@ -1,0 +1,187 @@
+#include "diagramswindow.h"
+
+#include "uitext.h"
+
+#include "catalogue/fileio.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QImage>
+#include <QLabel>
+#include <QMimeData>
+#include <QPainter>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace qeln::ui {
+
+namespace {
+constexpr int kDiagramsText = 1315;
+constexpr int kWeakTab = 1316, kStrongTab = 1317;
+constexpr int kCopy = 1318, kSaveSvg = 1319;
+constexpr int kNoResults = 1320;
+constexpr int kWriteError = 516;
+} // namespace
+
+bool saveChartSvg(const Picture& chart, const std::string& path, std::string& reason)
+{
+    try {
+        fileio::replaceFile(path, pictureToSvg(chart));
+        return true;
+    } catch (const fileio::IoError& e) {
+        reason = e.reason();
+        return false;
+    }
+}
+
+QImage chartImage(const Picture& chart, double scale)
+{
+    const QSize size(std::max(1, static_cast<int>(chart.width * scale)), std::max(1, static_cast<int>(chart.height * scale)));
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    paintPicture(p, chart, QRectF(QPointF(0, 0), QSizeF(size)));
+    return img;
+}
+
+frmdiagrams::frmdiagrams(QWidget* parent) : TDialog("frmdiagrams", kHelpDiagrams, parent, false)
+{
+    // it stays open beside the main window, which goes on working
+    setModal(false);
+    setSizeGripEnabled(true);
+    setWindowTitle("Diagrams");
+    auto* v = new QVBoxLayout(body());
+    v->setContentsMargins(0, 0, 0, 0);
+    lblnote = namedLabel("lblnote", "", body());
+    lblnote->setWordWrap(true);
+    v->addWidget(lblnote);
+    tabaxes = new QTabWidget(body());
+    tabaxes->setObjectName("tabaxes");
+    static const char* const names[2][2] = {{"imgnmweak", "imgneweak"}, {"imgnmstrong", "imgnestrong"}};
+    static const char* const files[2][2] = {{"nm-weak.svg", "ne-weak.svg"}, {"nm-strong.svg", "ne-strong.svg"}};
+    for (int axis = 0; axis < 2; ++axis) {
+        auto* split = new QSplitter(Qt::Horizontal, tabaxes);
+        split->setObjectName(axis == 0 ? "tabweak" : "tabstrong");
+        split->setChildrenCollapsible(false);
+        for (int plot = 0; plot < 2; ++plot) {
+            auto* view = new PictureView(split);
+            view->setObjectName(names[axis][plot]);
+            view->setMinimumSize(240, 160);
+            addChartActions(view, files[axis][plot]);
+            split->addWidget(view);
+            views_[static_cast<std::size_t>(2 * axis + plot)] = view;
+        }
+        splitters_[static_cast<std::size_t>(axis)] = split;
+        tabaxes->addTab(split, axis == 0 ? "Weak axis z-z" : "Strong axis y-y");
+    }
+    v->addWidget(tabaxes, 1);
+    // two charts of 3 : 2 side by side
+    resize(1100, 480);
+    clear();
+}
+
+PictureView* frmdiagrams::view(Axis axis, int plot) const
+{
+    return views_[2 * axisIndex(axis) + static_cast<std::size_t>(plot != 0)];
+}
+
+void frmdiagrams::addChartActions(PictureView* v, const char* fileName)
+{
+    v->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* copy = new QAction("Copy", v);
+    copy->setObjectName("actcopy");
+    connect(copy, &QAction::triggered, this, [this, v] { copyChart(v); });
+    auto* save = new QAction("Save as SVG...", v);
+    save->setObjectName("actsavesvg");
+    const QString file = QString::fromLatin1(fileName);
+    connect(save, &QAction::triggered, this, [this, v, file] { saveChart(v, file); });
+    v->addAction(copy);
+    v->addAction(save);
+    copyActions_.push_back(copy);
+    saveActions_.push_back(save);
+}
+
+void frmdiagrams::fill(const DiagramPictures& d)
+{
+    if (!d.valid) {
+        clear();
+        return;
+    }
+    for (Axis axis : {Axis::Weak, Axis::Strong}) {
+        view(axis, 0)->setPicture(d.interaction[axisIndex(axis)]);
+        view(axis, 1)->setPicture(d.eccentricity[axisIndex(axis)]);
+    }
+    showing_ = true;
+    lblnote->hide();
+    tabaxes->setEnabled(true);
+    for (QAction* a : copyActions_)
+        a->setEnabled(true);
+    for (QAction* a : saveActions_)
+        a->setEnabled(true);
+}
+
+void frmdiagrams::clear()
+{
+    for (PictureView* v : views_)
+        v->setPicture(Picture{});
+    showing_ = false;
+    lblnote->setText(T(kNoResults));
+    lblnote->show();
+    tabaxes->setEnabled(false);
+    for (QAction* a : copyActions_)
+        a->setEnabled(false);
+    for (QAction* a : saveActions_)
+        a->setEnabled(false);
+}
+
+void frmdiagrams::applyLanguage()
+{
+    setWindowTitle(T(kDiagramsText));
+    tabaxes->setTabText(0, T(kWeakTab));
+    tabaxes->setTabText(1, T(kStrongTab));
+    lblnote->setText(T(kNoResults));
+    for (QAction* a : copyActions_)
+        a->setText(T(kCopy));
+    for (QAction* a : saveActions_)
+        a->setText(T(kSaveSvg));
+}
+
+void frmdiagrams::copyChart(const PictureView* v)
+{
+    const Picture& chart = v->picture();
+    if (chart.empty())
+        return;
+    auto* data = new QMimeData;
+    data->setImageData(chartImage(chart, 1.5));
+    data->setData(QStringLiteral("image/svg+xml"), QByteArray::fromStdString(pictureToSvg(chart)));
+    QApplication::clipboard()->setMimeData(data);
+}
+
+void frmdiagrams::saveChart(const PictureView* v, const QString& fileName)
+{
+    const Picture chart = v->picture();   // a run while the dialog is open may replace it
+    if (chart.empty())
+        return;
+    QFileDialog dlg(this);
+    dlg.setObjectName(QStringLiteral("svgdialog"));
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setNameFilters({QStringLiteral("SVG (*.svg)"), QStringLiteral("*.* (*)")});
+    dlg.setDefaultSuffix(QStringLiteral("svg"));
+    dlg.selectFile(QDir(saveFolder_.isEmpty() ? QDir::homePath() : saveFolder_).filePath(fileName));
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return;
+    QString path = dlg.selectedFiles().first();
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".svg");
+    std::string reason;
+    if (!saveChartSvg(chart, path.toStdString(), reason))
+        showError(this, T(kWriteError) + "\n\n" + QDir::toNativeSeparators(path) +
+                            (reason.empty() ? QString() : "\n" + QString::fromStdString(reason)));
+}
+
+} // namespace qeln::ui
