@@ -1,11 +1,13 @@
 // qeln-cli optimise (see optimise.h).
 #include "optimise.h"
 
+#include "cells.h"
 #include "json.h"
 
 #include "calc/designcheck.h"
 #include "calc/env.h"
 #include "calc/format.h"
+
 
 #include <algorithm>
 #include <cstdio>
@@ -13,22 +15,6 @@
 namespace qeln::cli {
 
 namespace {
-
-std::string fixed(const std::optional<double>& v, int decimals)
-{
-    if (!v)
-        return "-";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, *v);
-    return buf;
-}
-
-std::string numberText(double v)
-{
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%g", v);
-    return buf;
-}
 
 std::string achieved(const DesignCheck& c)
 {
@@ -72,7 +58,7 @@ std::string optimiseTable(const SearchOutcome& s, int top)
     out += line;
     for (std::size_t i = 0; i < shown(s, top); ++i) {
         const SearchCandidate& k = s.candidates[i];
-        const std::string rebars = std::to_string(k.n1) + "+" + std::to_string(k.n2) + " x " + numberText(k.d);
+        const std::string rebars = std::to_string(k.n1) + "+" + std::to_string(k.n2) + " x " + shortNumber(k.d);
         std::snprintf(line, sizeof line, "%-20s  %-14s %9.1f %9s %7s %9s %7s  %s\n", k.profileName.c_str(),
                       rebars.c_str(), k.steelMass, fixed(k.check.nRd, 0).c_str(),
                       fixed(k.check.utilisation, 3).c_str(), fixed(k.check.nFiRd, 0).c_str(),

@@ -1,6 +1,7 @@
 // qeln-cli schedule (see schedule_cli.h).
 #include "schedule_cli.h"
 
+#include "cells.h"
 #include "design_run.h"
 #include "json.h"
 #include "optimise.h"
@@ -9,28 +10,13 @@
 #include "calc/designcheck.h"
 #include "calc/utf8.h"
 
+
 #include <algorithm>
 #include <cstdio>
 
 namespace qeln::cli {
 
 namespace {
-
-std::string fixed(const std::optional<double>& v, int decimals)
-{
-    if (!v)
-        return "-";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, *v);
-    return buf;
-}
-
-std::string shortNumber(double v)
-{
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%g", v);
-    return buf;
-}
 
 // A text cut or padded to `width` characters (UTF-8 aware).
 std::string column(const std::string& s, std::size_t width)
