@@ -32,7 +32,7 @@ Schedule thousandRows()
     for (int i = 0; i < 1000; ++i) {
         const double l = 3.0 + 0.3 * (i % 4);
         const double nEd = 1500 + 17 * (i % 200);
-        s.rows.push_back({"C" + std::to_string(i),
+        s.rows.push_back({std::string("C").append(std::to_string(i)),
                           {profiles[i % 10], std::to_string(l), std::to_string(l), std::to_string(l / 2),
                            std::to_string(l / 2), std::to_string(nEd), std::to_string(0.45 * nEd), classes[i % 4]},
                           false});

@@ -373,17 +373,20 @@ std::vector<std::vector<PixelPoint>> ChartLayout::pixelCurve(const ChartCurve& c
 {
     std::vector<std::vector<PixelPoint>> pieces(1);
     const std::size_t n = std::min(c.x.size(), c.y.size());
-    std::optional<PixelPoint> last;
+    // The previous finite point, when there is one (a flag rather than an
+    // optional: GCC 12 at -O3 takes the optional's value for uninitialised).
+    PixelPoint last;
+    bool haveLast = false;
     for (std::size_t i = 0; i < n; ++i) {
         if (!std::isfinite(c.x[i]) || !std::isfinite(c.y[i])) {
-            last.reset();
+            haveLast = false;
             if (!pieces.back().empty())
                 pieces.emplace_back();
             continue;
         }
         const PixelPoint p = map(c.x[i], c.y[i]);
-        if (last) {
-            if (const auto seg = clipSegment(*last, p, area_)) {
+        if (haveLast) {
+            if (const auto seg = clipSegment(last, p, area_)) {
                 auto& piece = pieces.back();
                 const bool joins = !piece.empty() && std::fabs(piece.back().x - seg->first.x) < 1e-6 &&
                                    std::fabs(piece.back().y - seg->first.y) < 1e-6;
@@ -400,6 +403,7 @@ std::vector<std::vector<PixelPoint>> ChartLayout::pixelCurve(const ChartCurve& c
             pieces.back().push_back(p);
         }
         last = p;
+        haveLast = true;
     }
     if (pieces.back().empty())
         pieces.pop_back();

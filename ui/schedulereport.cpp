@@ -32,7 +32,7 @@ std::string number(const std::optional<double>& v, int decimals, const std::stri
 
 std::string replaceArg(std::string s, int n, const std::string& by)
 {
-    const std::string key = "%" + std::to_string(n);
+    const std::string key = std::string("%").append(std::to_string(n));
     const auto at = s.find(key);
     if (at != std::string::npos)
         s.replace(at, key.size(), by);

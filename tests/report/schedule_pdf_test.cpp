@@ -117,7 +117,7 @@ TEST(SchedulePdf, LongTableContinuesOnMorePages)
     c.heading = "Column schedule";
     c.columns = {"Name", "profileName", "Result"};
     for (int i = 1; i <= 120; ++i) {
-        c.cells.push_back({"P" + std::to_string(i), "HE 300 B", i % 7 ? "passes" : "FAILS"});
+        c.cells.push_back({std::string("P").append(std::to_string(i)), "HE 300 B", i % 7 ? "passes" : "FAILS"});
         c.failing.push_back(i % 7 == 0);
     }
     c.summary = "Rows: 120";

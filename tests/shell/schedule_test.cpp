@@ -363,7 +363,7 @@ TEST(ScheduleSearch, CancelStopsBeforeTheNextRow)
     Schedule s;
     s.columns = {"nEd"};
     for (int i = 0; i < 10; ++i)
-        s.rows.push_back({"r" + std::to_string(i), {std::to_string(1000 + i)}, false});
+        s.rows.push_back({std::string("r").append(std::to_string(i)), {std::to_string(1000 + i)}, false});
     std::atomic<bool> cancel{false};
     ScheduleOptions opt;
     opt.cancel = &cancel;

@@ -23,7 +23,7 @@ struct FakeHost : WorkflowHost {
     double clock = 100.0;
     std::string caption;
 
-    std::string text(int id) override { return "T" + std::to_string(id); }
+    std::string text(int id) override { return std::string("T").append(std::to_string(id)); }
     Answer ask(const std::string& t, Question) override
     {
         asked.push_back(t);
