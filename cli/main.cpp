@@ -213,7 +213,7 @@ std::optional<int> refuseOutputClash(const DesignOptions& o)
 }
 
 // Reads the project named by the options; returns an exit status on failure.
-std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnInput& in)
+std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnInput& in, Schedule* schedule = nullptr)
 {
     if (!o.projectFile.empty()) {
         bool lookedUp = false, found = false;
@@ -223,7 +223,7 @@ std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnI
             return found;
         };
         FileFailure failure;
-        if (!readProject(o.projectFile, in, lookup, failure))
+        if (!readProject(o.projectFile, in, lookup, failure, schedule))
             return fileError(failure, o.languageBase);
         if (!lookedUp || !found)
             return kExitFileError;
@@ -399,34 +399,40 @@ int runScheduleCommand(const ScheduleCliOptions& o)
     if (!o.pdfFile.empty() && !schedulePdfAvailable())
         return usageError("--pdf is not yet available for schedule: the schedule report is not built in");
 
-    std::string bytes, why;
-    switch (fileio::readWholeFile(o.rowsFile, bytes, why, json::kMaxInputBytes)) {
-    case fileio::ReadStatus::ok: break;
-    case fileio::ReadStatus::tooLarge:
-        return usageError(o.rowsFile + ": the schedule is larger than " + std::to_string(json::kMaxInputBytes >> 20) +
-                          " MiB");
-    default: return fileError({514, o.rowsFile, 0, why}, o.languageBase);
-    }
-    Schedule schedule;
-    ScheduleFailure failure;
-    if (!readScheduleCsv(bytes, schedule, failure)) {
-        complain(o.rowsFile + ": " + failure.describe());
-        return kExitInputErrors;
-    }
-
     DesignOptions baseOptions;
     baseOptions.languageBase = o.languageBase;
     baseOptions.cataloguePath = o.cataloguePath;
     baseOptions.projectFile = o.baseFile;
     LazyCatalogue catalogue(baseOptions);
     ColumnInput base;
+    Schedule schedule;
+    // Without ROWS.csv the rows are the base project's own schedule.
     if (!o.baseFile.empty()) {
-        if (const auto status = readInput(baseOptions, catalogue, base))
+        if (const auto status = readInput(baseOptions, catalogue, base, o.rowsFile.empty() ? &schedule : nullptr))
             return *status;
+        if (o.rowsFile.empty() && schedule.rows.empty()) {
+            complain(o.baseFile + ": the project has no column schedule (give the rows as ROWS.csv)");
+            return kExitInputErrors;
+        }
     } else {
         base.createdOn = base.lastUpdated = currentDateTime();
         if (!takeSectionFromCatalogue(catalogue, base, o.languageBase))
             return kExitFileError;
+    }
+    if (!o.rowsFile.empty()) {
+        std::string bytes, why;
+        switch (fileio::readWholeFile(o.rowsFile, bytes, why, json::kMaxInputBytes)) {
+        case fileio::ReadStatus::ok: break;
+        case fileio::ReadStatus::tooLarge:
+            return usageError(o.rowsFile + ": the schedule is larger than " + std::to_string(json::kMaxInputBytes >> 20) +
+                              " MiB");
+        default: return fileError({514, o.rowsFile, 0, why}, o.languageBase);
+        }
+        ScheduleFailure failure;
+        if (!readScheduleCsv(bytes, schedule, failure)) {
+            complain(o.rowsFile + ": " + failure.describe());
+            return kExitInputErrors;
+        }
     }
     bool needsCatalogue = o.search;
     for (std::size_t i = 0; i < schedule.rows.size(); ++i)
@@ -443,9 +449,10 @@ int runScheduleCommand(const ScheduleCliOptions& o)
     }
 
     const ScheduleOutcome outcome = runSchedule(base, schedule, profiles, scheduleOptionsOf(o));
+    const std::string& source = o.rowsFile.empty() ? o.baseFile : o.rowsFile;
     for (const ScheduleRowResult& r : outcome.rows)
         if (!r.inputOk)
-            complain(o.rowsFile + ": " + r.name + ": " + r.failure.describe());
+            complain(source + ": " + r.name + ": " + r.failure.describe());
     int status = scheduleExitStatus(outcome);
     if (!writeOutput(o.json ? scheduleJson(outcome, o.languageBase) : scheduleTable(outcome)))
         status = kExitFileError;

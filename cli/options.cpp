@@ -463,8 +463,8 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
             givenEmpty(c.schedule, "--pdf", o.pdfFile, error) ||
             givenEmpty(c.schedule, "--catalogue", o.cataloguePath, error))
             return false;
-        if (o.rowsFile.empty()) {
-            error = "schedule needs a schedule file ROWS.csv";
+        if (o.rowsFile.empty() && o.baseFile.empty()) {
+            error = "schedule needs a schedule file ROWS.csv or a --base project that holds a schedule";
             return false;
         }
         if (!o.outFile.empty() && !scheduleOutKnown(o.outFile)) {
@@ -500,6 +500,7 @@ std::string helpText()
          "  qeln-cli optimise --input FILE.json [options]\n"
          "  qeln-cli schedule ROWS.csv [--base FILE.qln] [--search] [--out RESULTS.csv|.xlsx]\n"
          "                            [--pdf REPORT.pdf] [--json] [options]\n"
+         "  qeln-cli schedule --base FILE.qln [options]   (the project's own schedule)\n"
          "  qeln-cli new FILE.qln [options]\n"
          "  qeln-cli --help\n"
          "\n"
@@ -541,6 +542,7 @@ std::string helpText()
          "warnings as design --json gives them) and summary (rows, passing, failing,\n"
          "steelMass, rebarMass). With --search each row gets the lightest passing\n"
          "section; rows with the same loads and lengths share one search.\n"
+         "Without ROWS.csv the rows are the schedule saved in the --base project.\n"
          "Exit status 0 when every row passes, 4 when one does not, 1 for a malformed\n"
          "schedule or a row whose cells cannot be taken.\n"
          "Options of schedule:\n";

@@ -53,9 +53,10 @@ FileFailure failureOf(const ProjectFileResult& r)
 
 } // namespace
 
-bool readProject(const std::string& path, ColumnInput& in, const ProfileLookup& lookup, FileFailure& failure)
+bool readProject(const std::string& path, ColumnInput& in, const ProfileLookup& lookup, FileFailure& failure,
+                 Schedule* schedule)
 {
-    const ProjectFileResult r = LoadProjectFile(path, in, lookup);
+    const ProjectFileResult r = LoadProjectFile(path, in, lookup, schedule);
     if (r.ok())
         return true;
     failure = failureOf(r);

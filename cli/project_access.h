@@ -36,7 +36,10 @@ bool lookUpProfile(ProfileCatalogue& cat, ColumnInput& in, int languageBase, std
 // Reads a project file into `in`; the lookup takes the section values from
 // the catalogue right after the profile name is read. False with `failure`
 // filled when the file cannot be read (`in` is then untouched).
-bool readProject(const std::string& path, ColumnInput& in, const ProfileLookup& lookup, FileFailure& failure);
+// With `schedule`, the file's column schedule is read into it (empty when the
+// file has none).
+bool readProject(const std::string& path, ColumnInput& in, const ProfileLookup& lookup, FileFailure& failure,
+                 Schedule* schedule = nullptr);
 
 // Writes a project file, keeping a previous file of that name as backup.
 bool writeProject(const std::string& path, const ColumnInput& in, FileFailure& failure);

@@ -184,6 +184,32 @@ TEST(CliSchedule, BaseProjectGivesEmptyCells)
     std::remove(rows.c_str());
 }
 
+// Without ROWS.csv the rows are the schedule saved in the --base project; a
+// project without one is an input error, no command at all a usage error.
+TEST(CliSchedule, RowsFromTheBaseProjectsOwnSchedule)
+{
+    const std::string source = std::string(QELN_SOURCE_DIR) + "/tests/data/he500b-8-4.qln";
+    const std::string rows = scratch("own.csv");
+    writeFile(rows, "name,nEd,lWeakCold\nA,3000,\nB,9000,6\n");
+    qeln::Schedule schedule;
+    qeln::ScheduleFailure failure;
+    ASSERT_TRUE(qeln::readScheduleCsv(readFile(rows), schedule, failure)) << failure.describe();
+    const std::string base = scratch("own.qln");
+    writeFile(base, readFile(source) + qeln::ScheduleBlockContent(schedule));
+
+    const Outcome own = run({"schedule", "--base", base, "--json"});
+    const Outcome csv = run({"schedule", rows, "--base", source, "--json"});
+    EXPECT_EQ(own.status, csv.status) << own.err;
+    EXPECT_EQ(own.out, csv.out);
+    EXPECT_EQ(parsed(own)["summary"]["rows"], 2);
+
+    const Outcome none = run({"schedule", "--base", source});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("the project has no column schedule"), std::string::npos) << none.err;
+    std::remove(rows.c_str());
+    std::remove(base.c_str());
+}
+
 TEST(CliSchedule, UsageWithoutRowsAndHelp)
 {
     const Outcome o = run({"schedule"});
