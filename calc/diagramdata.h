@@ -30,6 +30,9 @@ struct InteractionDiagram {
     double resistanceN = 0, resistanceM = 0;
     // The design load point (N.Ed, N.Ed e) when a design load is given.
     std::optional<double> loadN, loadM;
+    // With e1 and e2 both given, the table's biaxial resistance: the diagram
+    // of one axis alone does not show it, so the chart names it.
+    std::optional<double> biaxialN;
 };
 
 // One curve of the resistance-versus-eccentricity plot: the eccentric

@@ -818,6 +818,8 @@ Picture interactionPlot(const TextEnv& env, const InteractionDiagram& d, Axis ax
         return drawChart(chart, sep, width, height);
     }
     chart.note = "e = " + mm(d.e, sep);
+    if (d.biaxialN)
+        chart.note.append(";  ").append(env.text(1321)).append(" ").append(kN(*d.biaxialN, sep));
     chart.curves.push_back({d.plasticM, d.plasticN, kPlastic, 2, false, env.text(1304)});
     chart.curves.push_back({d.allowedM, d.allowedN, kAllowed, 2, false, withDecimalSeparator(env.text(1305), sep)});
     chart.curves.push_back({d.actingM, d.actingN, kActing, 2, true, env.text(1306)});

@@ -178,6 +178,7 @@ Diagrams computeDiagrams(const CalcEnv& env, const ColumnInput& in)
     }
     const auto weakCell = run.design.table.at(rowService, eccentricWeak);
     const auto strongCell = run.design.table.at(rowService, eccentricStrong);
+    const auto biaxialCell = run.design.table.at(rowService, biaxial);
     try {
         const DesignValues v = designValues(in, run.derived.fyCalc);
         const EccentricAxes axes = eccentricAxes(env, eccentricInput(in, v, in.lWeakCold, in.lStrongCold,
@@ -185,6 +186,8 @@ Diagrams computeDiagrams(const CalcEnv& env, const ColumnInput& in)
                                                                      run.derived.rho));
         d.weak = interactionDiagram(axes.weak, weakCell.value_or(0), in);
         d.strong = interactionDiagram(axes.strong, strongCell.value_or(0), in);
+        if (in.e1 != 0 && in.e2 != 0 && biaxialCell && std::isfinite(*biaxialCell))
+            d.weak.biaxialN = d.strong.biaxialN = *biaxialCell;
     } catch (const CalculationError&) {
         d.status = Diagrams::Status::calculationError;
         return d;

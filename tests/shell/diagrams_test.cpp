@@ -183,6 +183,13 @@ TEST_P(Diagram, AgreesWithTheDesignRun)
         EXPECT_EQ(g.e, std::fabs(axis == Axis::Weak ? in.e1 : in.e2));
 
         checkInteraction(g, *st.results.table.at(rowService, axis == Axis::Weak ? axialWeak : axialStrong));
+        // with both eccentricities the chart names the biaxial cell, which one axis alone does not show
+        if (in.e1 != 0 && in.e2 != 0) {
+            ASSERT_TRUE(g.biaxialN);
+            EXPECT_EQ(*g.biaxialN, *st.results.table.at(rowService, biaxial));
+        } else {
+            EXPECT_FALSE(g.biaxialN);
+        }
         if (in.nEd > 0) {
             ASSERT_TRUE(g.loadN && g.loadM);
             EXPECT_EQ(*g.loadN, in.nEd);
