@@ -552,6 +552,62 @@ namespace {
 
 constexpr std::string_view kColumnsKey = "columns=";
 constexpr std::string_view kRowKey = "row=";
+constexpr std::string_view kFamiliesKey = "families=", kMaxHKey = "maxH=", kMaxBKey = "maxB=",
+                           kDiametersKey = "diameters=", kLayoutsKey = "layouts=";
+
+// A largest h or b as the block writes it: the shortest text that reads back the same.
+std::string limitText(double v)
+{
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+// One search-limit line of the block (the key already recognised). False
+// with the reason when its value is not one.
+bool readLimitLine(std::string_view key, std::string_view value, SearchConstraints& c, std::string& why)
+{
+    if (key == kFamiliesKey) {
+        std::vector<std::string> families;
+        std::size_t at = 0;
+        while (at <= value.size()) {
+            const std::size_t comma = std::min(value.find(',', at), value.size());
+            const std::string_view f = trimmed(value.substr(at, comma - at));
+            const auto& known = profileFamilies();
+            if (std::find(known.begin(), known.end(), f) == known.end()) {
+                why = "families= takes IPE, HE A, HE AA, HE B, HE M, HL, HD, HP, W, not " + quoted(f);
+                return false;
+            }
+            families.emplace_back(f);
+            at = comma + 1;
+        }
+        c.families = std::move(families);
+        return true;
+    }
+    if (key == kMaxHKey || key == kMaxBKey) {
+        const std::string_view t = trimmed(value);
+        double v = 0;
+        const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
+        if (t.empty() || r.ec != std::errc() || r.ptr != t.data() + t.size() || !std::isfinite(v) || v <= 0) {
+            why = std::string(key.substr(0, key.size() - 1)) + "= takes a length in mm above 0, not " + quoted(t);
+            return false;
+        }
+        (key == kMaxHKey ? c.maxH : c.maxB) = v;
+        return true;
+    }
+    if (key == kDiametersKey) {
+        if (!parseDiameterList(value, c.diameters)) {
+            why = "diameters= takes diameters in mm above 0 and at most 100, such as 16, 20, 25";
+            return false;
+        }
+        return true;
+    }
+    if (!parseLayoutList(value, c.layouts)) {
+        why = "layouts= takes layouts n1+n2 such as 4+0, 8+4";
+        return false;
+    }
+    return true;
+}
 
 // ASCII for the block: characters outside printable ASCII as \u{hex}, the
 // backslash doubled.
@@ -626,9 +682,25 @@ bool unescaped(std::string_view s, std::string& out, std::string& why)
 
 std::string ScheduleBlockContent(const Schedule& s)
 {
-    if (s.rows.empty())
+    const SearchConstraints& c = s.constraints;
+    const SearchConstraints defaults;
+    if (s.rows.empty() && c == defaults)
         return "";
     std::string out = "[schedule]\r\n";
+    if (c.families != defaults.families) {
+        std::string list;
+        for (const std::string& f : c.families)
+            list += (list.empty() ? "" : ", ") + f;
+        out += std::string(kFamiliesKey) + escaped(list) + "\r\n";
+    }
+    if (c.maxH)
+        out += std::string(kMaxHKey) + limitText(*c.maxH) + "\r\n";
+    if (c.maxB)
+        out += std::string(kMaxBKey) + limitText(*c.maxB) + "\r\n";
+    if (c.diameters != defaults.diameters)
+        out += std::string(kDiametersKey) + diameterListText(c.diameters) + "\r\n";
+    if (c.layouts != defaults.layouts)
+        out += std::string(kLayoutsKey) + layoutListText(c.layouts) + "\r\n";
     const std::vector<std::string> lines = csvLines(s, ',', false);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         out += i == 0 ? kColumnsKey : kRowKey;
@@ -645,12 +717,35 @@ bool ParseScheduleBlock(const std::vector<std::string_view>& lines, int firstLin
     bool haveHeader = false;
     std::vector<CsvRecord> rows;
     std::string text, why;
+    constexpr std::string_view limitKeys[] = {kFamiliesKey, kMaxHKey, kMaxBKey, kDiametersKey, kLayoutsKey};
+    bool seenLimit[std::size(limitKeys)] = {};
+    SearchConstraints limits;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int line = firstLine + static_cast<int>(i);
         const std::string_view l = trimmed(lines[i]);
         if (l.empty())
             continue;
         const bool isHeader = l.starts_with(kColumnsKey);
+        const auto limitKey = std::find_if(std::begin(limitKeys), std::end(limitKeys),
+                                           [&](std::string_view k) { return l.starts_with(k); });
+        if (limitKey != std::end(limitKeys)) {
+            const auto index = static_cast<std::size_t>(limitKey - std::begin(limitKeys));
+            const std::string key(limitKey->substr(0, limitKey->size() - 1));
+            if (haveHeader) {
+                failure = {line, -1, "", "the " + key + "= line comes after the columns= line"};
+                return false;
+            }
+            if (seenLimit[index]) {
+                failure = {line, -1, "", "the " + key + "= line is given twice"};
+                return false;
+            }
+            seenLimit[index] = true;
+            if (!unescaped(l.substr(limitKey->size()), text, why) || !readLimitLine(*limitKey, text, limits, why)) {
+                failure = {line, -1, "", why};
+                return false;
+            }
+            continue;
+        }
         if (!isHeader && !l.starts_with(kRowKey)) {
             failure = {line, -1, "", quoted(l) + " is not a columns= or row= line"};
             return false;
@@ -691,7 +786,12 @@ bool ParseScheduleBlock(const std::vector<std::string_view>& lines, int firstLin
         failure = {firstLine - 1, -1, "", "the [schedule] block has no columns= line"};
         return false;
     }
-    return buildSchedule(header, rows, false, out, failure);
+    Schedule read;
+    if (!buildSchedule(header, rows, false, read, failure))
+        return false;
+    read.constraints = std::move(limits);
+    out = std::move(read);
+    return true;
 }
 
 } // namespace qeln

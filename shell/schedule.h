@@ -36,6 +36,7 @@ struct ScheduleRow {
 struct Schedule {
     std::vector<std::string> columns;   // project field names, in order (never "name" or "search")
     std::vector<ScheduleRow> rows;
+    SearchConstraints constraints;      // the search's limits for the rows searched
     bool operator==(const Schedule&) const = default;
 
     bool empty() const { return rows.empty(); }
@@ -193,8 +194,10 @@ std::string scheduleResultsCsv(const Schedule& s, const ScheduleOutcome& o, CsvD
 // The optional [schedule] block of the project file, after line 33 and after
 // the [loads] block: the heading, a "columns=" line and one "row=" line per
 // row, CSV with comma and point, characters outside ASCII written as \u{hex}.
-// Empty when the schedule has no rows, so that a project without schedule is
-// written as before.
+// Search limits that differ from the defaults come first, one line each:
+// families=HE A, HE B / maxH=400 / maxB=300 / diameters=16, 20 / layouts=4+0, 8+4.
+// Empty when the schedule has no rows and the default limits, so that a
+// project without schedule is written as before.
 std::string ScheduleBlockContent(const Schedule& s);
 // Reads the block's lines after its heading up to the next heading
 // (firstLine: the file's line number of lines[0]). False with the failure

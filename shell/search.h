@@ -67,7 +67,13 @@ struct SearchConstraints {
     std::optional<double> maxH, maxB;    // mm
     std::vector<double> diameters = defaultSearchDiameters();
     std::vector<RebarChoice> layouts = defaultSearchLayouts();
+    bool operator==(const SearchConstraints&) const = default;
 };
+
+// A diameter (mm) and a layout the search takes: above 0 and at most 100;
+// n1, n2 from 0 to 100, not both 0.
+bool usableDiameter(double d);
+bool usableLayout(const RebarChoice& l);
 
 // Lists as a user types them: numbers or layouts n1+n2 separated by commas,
 // semicolons or blanks ("12, 14 16", "4+0; 8+4"). False for an empty list
