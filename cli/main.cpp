@@ -448,7 +448,7 @@ int runScheduleCommand(const ScheduleCliOptions& o)
         profiles = ProfileIndex(searchProfiles(*cat));
     }
 
-    const ScheduleOutcome outcome = runSchedule(base, schedule, profiles, scheduleOptionsOf(o));
+    const ScheduleOutcome outcome = runSchedule(base, schedule, profiles, scheduleOptionsOf(o, schedule.constraints));
     const std::string& source = o.rowsFile.empty() ? o.baseFile : o.rowsFile;
     for (const ScheduleRowResult& r : outcome.rows)
         if (!r.inputOk)

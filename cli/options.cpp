@@ -120,7 +120,7 @@ struct Commands {
         schedule->add_option("--pdf", sc.pdfFile, "write the schedule's report as a PDF file")->type_name("REPORT.pdf");
         schedule->add_option("--language", schedLanguage, kLanguageHelp)->type_name("en|fr|de");
         schedule->add_option("--catalogue", sc.cataloguePath, kCatalogueHelp)->type_name("PATH");
-        schedule->add_option("--families", families, "with --search: as for optimise")->type_name("LIST");
+        schedule->add_option("--families", families, "with --search: as for optimise (replaces the saved schedule's)")->type_name("LIST");
         schedule->add_option("--max-h", maxH, "with --search: largest profile height h, mm")->type_name("MM");
         schedule->add_option("--max-b", maxB, "with --search: largest profile width b, mm")->type_name("MM");
         schedule->add_option("--diameters", diameters, "with --search: rebar diameters, mm")->type_name("LIST");
@@ -542,7 +542,9 @@ std::string helpText()
          "warnings as design --json gives them) and summary (rows, passing, failing,\n"
          "steelMass, rebarMass). With --search each row gets the lightest passing\n"
          "section; rows with the same loads and lengths share one search.\n"
-         "Without ROWS.csv the rows are the schedule saved in the --base project.\n"
+         "Without ROWS.csv the rows are the schedule saved in the --base project, and\n"
+         "its search limits (families, largest h and b, diameters, layouts) apply;\n"
+         "each of --families, --max-h, --max-b, --diameters, --layouts replaces its part.\n"
          "Exit status 0 when every row passes, 4 when one does not, 1 for a malformed\n"
          "schedule or a row whose cells cannot be taken.\n"
          "Options of schedule:\n";

@@ -31,11 +31,22 @@ std::string column(const std::string& s, std::size_t width)
 
 } // namespace
 
-ScheduleOptions scheduleOptionsOf(const ScheduleCliOptions& o)
+ScheduleOptions scheduleOptionsOf(const ScheduleCliOptions& o, const SearchConstraints& own)
 {
     ScheduleOptions s;
     s.searchAll = o.search;
-    s.constraints = constraintsOf(o.constraints);
+    const SearchConstraints given = constraintsOf(o.constraints);
+    s.constraints = own;
+    if (!o.constraints.families.empty())
+        s.constraints.families = given.families;
+    if (o.constraints.maxH)
+        s.constraints.maxH = given.maxH;
+    if (o.constraints.maxB)
+        s.constraints.maxB = given.maxB;
+    if (!o.constraints.diameters.empty())
+        s.constraints.diameters = given.diameters;
+    if (!o.constraints.layouts.empty())
+        s.constraints.layouts = given.layouts;
     s.threads = 0;   // every core
     return s;
 }

@@ -10,7 +10,9 @@
 namespace qeln::cli {
 
 // The run's options from the command line's (constraints, search, every core).
-ScheduleOptions scheduleOptionsOf(const ScheduleCliOptions& o);
+// The schedule's own limits are the starting point; each of --families,
+// --max-h, --max-b, --diameters and --layouts given replaces its part.
+ScheduleOptions scheduleOptionsOf(const ScheduleCliOptions& o, const SearchConstraints& own = {});
 
 // The text table: one line per row after a header, then the summary.
 std::string scheduleTable(const ScheduleOutcome& o);
