@@ -2,6 +2,7 @@
 
 #include "helpwindow.h"
 #include "schedulereport.h"
+#include "searchlimitsdialog.h"
 #include "uitext.h"
 
 #include "shell/language.h"
@@ -132,7 +133,12 @@ frmschedule::frmschedule(QWidget* parent) : QDialog(parent)
     prgrun->setRange(0, 1);
     prgrun->setValue(0);
     btncancel = button("btncancel", this);
+    btnlimits = button("btnlimits", this);
+    lbllimits = new QLabel(this);
+    lbllimits->setObjectName("lbllimits");
     run->addWidget(chksearchall);
+    run->addWidget(btnlimits);
+    run->addWidget(lbllimits);
     run->addWidget(btnrun);
     run->addWidget(prgrun, 1);
     run->addWidget(btncancel);
@@ -186,6 +192,7 @@ frmschedule::frmschedule(QWidget* parent) : QDialog(parent)
         if (!p.isEmpty())
             exportPdf(p);
     });
+    connect(btnlimits, &QPushButton::clicked, this, &frmschedule::editLimits);
     connect(btnrun, &QPushButton::clicked, this, &frmschedule::runAll);
     connect(btncancel, &QPushButton::clicked, this, &frmschedule::cancelRun);
     connect(btnclose, &QPushButton::clicked, this, &QDialog::close);
@@ -217,11 +224,39 @@ void frmschedule::setLanguage()
     btnexportpdf->setText(T(1370));
     btnrun->setText(T(1371));
     chksearchall->setText(T(1372));
+    btnlimits->setText(T(1322));
     btncancel->setText(T(62));
     btnclose->setText(T(1389));
     if (auto* help = findChild<QPushButton*>("btnhelp"))
         help->setText(T(60));
     showGrid();
+    showLimits();
+}
+
+void frmschedule::showLimits()
+{
+    const QString set = searchLimitsSummary(grid_.constraints);
+    lbllimits->setText(set.isEmpty() ? T(1324) : set);
+}
+
+void frmschedule::editLimits()
+{
+    if (running())
+        return;
+    frmsearchlimits dialog(this);
+    dialog.fill(grid_.constraints);
+    if (dialog.exec() == QDialog::Accepted)
+        setLimits(dialog.limits());
+}
+
+void frmschedule::setLimits(const SearchConstraints& c)
+{
+    if (c == grid_.constraints)
+        return;
+    grid_.constraints = c;
+    showLimits();
+    // the searched rows' sections may change: the last results go
+    edited(false);
 }
 
 void frmschedule::fill(const ColumnInput& base, std::vector<SearchProfile> profiles, const Schedule& grid)
@@ -235,6 +270,7 @@ void frmschedule::fill(const ColumnInput& base, std::vector<SearchProfile> profi
     prgrun->setRange(0, 1);
     prgrun->setValue(0);
     showGrid();
+    showLimits();
 }
 
 // ---------------------------------------------------------------- table
@@ -590,6 +626,7 @@ void frmschedule::runAll()
     lblstatus->clear();
     ScheduleOptions control;
     control.searchAll = chksearchall->isChecked();
+    control.constraints = grid_.constraints;
     control.threads = 0;   // every core: the window's thread stays free all the same
     control.cancel = &cancel_;
     control.progress = [this, generation](std::size_t done, std::size_t) {
@@ -649,7 +686,8 @@ void frmschedule::updateButtons()
     for (QWidget* w : {static_cast<QWidget*>(btnaddrow), static_cast<QWidget*>(btnpaste),
                        static_cast<QWidget*>(btnaddcolumn), static_cast<QWidget*>(cbocolumn),
                        static_cast<QWidget*>(btnimportcsv), static_cast<QWidget*>(btnrun),
-                       static_cast<QWidget*>(chksearchall), static_cast<QWidget*>(btnexportpdf)})
+                       static_cast<QWidget*>(chksearchall), static_cast<QWidget*>(btnexportpdf),
+                       static_cast<QWidget*>(btnlimits)})
         w->setEnabled(!busy);
     const bool selection = !selectedRows().empty();
     btndeleterows->setEnabled(!busy && selection);

@@ -60,6 +60,11 @@ public:
     // Runs the rows again with the full listing for the report; false (told) when the file cannot be written.
     bool exportPdf(const QString& path);
 
+    // Opens "Search limits" on the schedule's limits; OK keeps the limits given.
+    void editLimits();
+    // The schedule's search limits (kept in the project, used by Run all).
+    void setLimits(const SearchConstraints& c);
+
     void runAll();
     void cancelRun();
     bool running() const { return worker_.joinable(); }
@@ -68,10 +73,10 @@ public:
     QPushButton *btnaddrow, *btndeleterows, *btncopyrows, *btnpaste, *btnaddcolumn;
     QComboBox* cbocolumn;
     QPushButton *btnimportcsv, *btnexportcsv, *btnexportxlsx, *btnexportpdf;
-    QPushButton *btnrun, *btncancel, *btnclose;
+    QPushButton *btnrun, *btncancel, *btnclose, *btnlimits;
     QCheckBox* chksearchall;
     QProgressBar* prgrun;
-    QLabel *lblsummary, *lblstatus, *lbladdcolumn;
+    QLabel *lblsummary, *lblstatus, *lbladdcolumn, *lbllimits;
 
 signals:
     // The table was edited (the main window keeps it in the project).
@@ -88,6 +93,7 @@ protected:
 private:
     void showGrid();
     void showResults();
+    void showLimits();
     void cellChanged(QTableWidgetItem* item);
     void rowDoubleClicked(int row);
     void edited(bool structure);

@@ -1,5 +1,6 @@
 #include "searchdialog.h"
 
+#include "searchlimitsdialog.h"
 #include "uitext.h"
 
 #include "calc/designcheck.h"
@@ -41,16 +42,6 @@ QString fixed(double v, int decimals)
 
 QString shortNumber(double v) { return QString::number(v, 'g', 6).replace('.', decimalSeparator()); }
 
-TNumEdit* lengthField(const QString& name, QWidget* parent)
-{
-    auto* f = new TNumEdit(parent);
-    f->setObjectName(name);
-    f->setup(0, 5000, "#,#0");
-    f->setMessagestring("Value must be between %g and %g !");
-    f->setMaximumWidth(100);
-    return f;
-}
-
 } // namespace
 
 frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent)
@@ -64,35 +55,13 @@ frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent
     lblloadvalues = namedLabel("lblloadvalues", "", body());
     g->addWidget(lblloadvalues, row++, 1, 1, 3);
 
-    auto* fam = new QGroupBox("Profile families", body());
-    fam->setObjectName("grpfamilies");
-    auto* fl = new QHBoxLayout(fam);
-    for (const std::string& f : profileFamilies()) {
-        auto* c = new QCheckBox(QString::fromStdString(f), fam);
-        c->setObjectName("chk" + QString::fromStdString(f).remove(' '));
-        c->setChecked(true);
-        fl->addWidget(c);
-        chkfamilies.push_back(c);
-    }
-    g->addWidget(fam, row++, 0, 1, 4);
-
-    nedmaxh = lengthField("nedmaxh", body());
-    nedmaxb = lengthField("nedmaxb", body());
-    g->addWidget(namedLabel("lblmaxh", "Largest height h (0: any)", body()), row, 0);
-    g->addWidget(nedmaxh, row, 1);
-    g->addWidget(new QLabel("mm", body()), row++, 2);
-    g->addWidget(namedLabel("lblmaxb", "Largest width b (0: any)", body()), row, 0);
-    g->addWidget(nedmaxb, row, 1);
-    g->addWidget(new QLabel("mm", body()), row++, 2);
-
-    eddiameters = new QLineEdit(QString::fromStdString(diameterListText(defaultSearchDiameters())), body());
-    eddiameters->setObjectName("eddiameters");
-    edlayouts = new QLineEdit(QString::fromStdString(layoutListText(defaultSearchLayouts())), body());
-    edlayouts->setObjectName("edlayouts");
-    g->addWidget(namedLabel("lbldiameters", "Rebar diameters (mm)", body()), row, 0);
-    g->addWidget(eddiameters, row++, 1, 1, 3);
-    g->addWidget(namedLabel("lbllayouts", "Rebar layouts n1+n2", body()), row, 0);
-    g->addWidget(edlayouts, row++, 1, 1, 3);
+    SearchLimitFields fields;
+    fields.build(g, row, body());
+    chkfamilies = fields.families;
+    nedmaxh = fields.maxh;
+    nedmaxb = fields.maxb;
+    eddiameters = fields.diameters;
+    edlayouts = fields.layouts;
 
     auto* bar = new QHBoxLayout;
     btnsearch = new QPushButton("Search", body());
@@ -172,28 +141,11 @@ void frmsearch::fill(const ColumnInput& in, std::vector<SearchProfile> profiles)
 
 std::optional<SearchConstraints> frmsearch::constraints(QString& problem) const
 {
-    SearchConstraints c;
-    for (QCheckBox* box : chkfamilies)
-        if (box->isChecked())
-            c.families.push_back(box->text().toStdString());
-    if (c.families.empty()) {
-        problem = T(1284);
+    const SearchLimitFields fields{chkfamilies, nedmaxh, nedmaxb, eddiameters, edlayouts};
+    const std::optional<SearchConstraints> read = fields.read(problem);
+    if (!read)
         return std::nullopt;
-    }
-    if (c.families.size() == profileFamilies().size())
-        c.families.clear();   // every family, also rows of a family the list does not know
-    if (nedmaxh->Value() > 0)
-        c.maxH = nedmaxh->Value();
-    if (nedmaxb->Value() > 0)
-        c.maxB = nedmaxb->Value();
-    if (!parseDiameterList(eddiameters->text().toStdString(), c.diameters)) {
-        problem = T(1261);
-        return std::nullopt;
-    }
-    if (!parseLayoutList(edlayouts->text().toStdString(), c.layouts)) {
-        problem = T(1262);
-        return std::nullopt;
-    }
+    const SearchConstraints& c = *read;
     const SearchProblem p = searchProblem(base_, c);
     if (p != SearchProblem::none) {
         problem = T(searchProblemTextId(p));
