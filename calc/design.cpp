@@ -141,6 +141,40 @@ double averageAxisDistance(double uc1, double uf1)
     return checkedSqrt(m * (m + 10));
 }
 
+double secondLayerDistance(const ColumnInput& in)
+{
+    if (in.n2 == 0)
+        return 0;
+    return in.d > 20 ? in.uc1 + 2 * in.d : in.uc1 + in.d + 20;
+}
+
+SectionDrawing sectionDrawingOf(const ColumnInput& in, const RebarLayout& rows, double dCalc)
+{
+    SectionDrawing draw;
+    draw.profileName = in.profileName;
+    draw.AN1 = rows.count[0];
+    draw.AN2 = rows.count[1];
+    draw.AN3 = rows.count[2];
+    draw.AN4 = rows.count[3];
+    draw.h = in.h;
+    draw.b = in.b;
+    draw.tw = in.tw;
+    draw.tf = in.tf;
+    draw.r = in.r;
+    draw.uf1 = in.uf1;
+    draw.uc1 = in.uc1;
+    draw.UC2 = secondLayerDistance(in);
+    draw.dCalc = dCalc;
+    draw.d = in.d;
+    draw.UF1 = rows.z[0];
+    draw.UF2 = rows.z[1];
+    draw.UF3 = rows.z[2];
+    draw.UF4 = rows.z[3];
+    draw.e1 = in.e1;
+    draw.e2 = in.e2;
+    return draw;
+}
+
 ComponentMasses componentMasses(const ColumnInput& in)
 {
     const double pi = 3.141592653589;
@@ -195,9 +229,7 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
     Ratios ratios{service.ratioWeak, service.ratioStrong, service.ratioBiaxial};
 
     // 3. Axis distance of the second layer to the concrete surface.
-    double UC2 = 0;
-    if (in.n2 != 0)
-        UC2 = in.d > 20 ? in.uc1 + 2 * in.d : in.uc1 + in.d + 20;
+    const double UC2 = secondLayerDistance(in);
     out.UC2 = UC2;
 
     // 4. The section as drawn; a section that cannot be drawn ends the run.
@@ -213,29 +245,7 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
     };
     if (drawing || !ordinary({in.h, in.b, in.tw, in.tf, in.r, in.uf1, in.uc1, UC2, out.dCalc, in.d, rows.z[0],
                               rows.z[1], rows.z[2], rows.z[3], in.e1, in.e2})) {
-        SectionDrawing draw;
-        draw.profileName = in.profileName;
-        draw.AN1 = rows.count[0];
-        draw.AN2 = rows.count[1];
-        draw.AN3 = rows.count[2];
-        draw.AN4 = rows.count[3];
-        draw.h = in.h;
-        draw.b = in.b;
-        draw.tw = in.tw;
-        draw.tf = in.tf;
-        draw.r = in.r;
-        draw.uf1 = in.uf1;
-        draw.uc1 = in.uc1;
-        draw.UC2 = UC2;
-        draw.dCalc = out.dCalc;
-        draw.d = in.d;
-        draw.UF1 = rows.z[0];
-        draw.UF2 = rows.z[1];
-        draw.UF3 = rows.z[2];
-        draw.UF4 = rows.z[3];
-        draw.e1 = in.e1;
-        draw.e2 = in.e2;
-        out.figure = figureOf(draw);
+        out.figure = figureOf(sectionDrawingOf(in, rows, out.dCalc));
         if (!drawing)
             out.figure.reset();
     }

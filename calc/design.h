@@ -64,6 +64,13 @@ EccentricInput eccentricInput(const ColumnInput& in, const DesignValues& v, doub
 void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double rho, bool inputErrors,
                DesignOutcome& out, bool drawing = true);
 
+// Axis distance of the second rebar layer to the concrete surface (0 without one), mm.
+double secondLayerDistance(const ColumnInput& in);
+
+// The drawing's input: the project's section and rebars, the rows as the
+// service run laid them out and the working diameter.
+SectionDrawing sectionDrawingOf(const ColumnInput& in, const RebarLayout& rows, double dCalc);
+
 // Weights of profile, concrete and rebars and the concrete volume.
 ComponentMasses componentMasses(const ColumnInput& in);
 

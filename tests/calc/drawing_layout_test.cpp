@@ -2,6 +2,7 @@
 // and clear of every line, every element and caption present, the section
 // filling its frame, the SVG readable by an XML parser; and the text layout
 // helpers it is built on.
+#include "calc/design.h"
 #include "calc/drawing.h"
 #include "calc/format.h"
 #include "calc/member.h"
@@ -41,31 +42,23 @@ std::ostream& operator<<(std::ostream& o, const Case& c) { return o << c.profile
 // The drawing's input as the design run hands it over (rows by LayoutRebarRows).
 SectionDrawing drawingOf(const Case& c)
 {
+    ColumnInput in;
+    in.profileName = c.profile;
+    in.h = c.h;
+    in.b = c.b;
+    in.tw = c.tw;
+    in.tf = c.tf;
+    in.r = c.r;
+    in.n1 = c.n1;
+    in.n2 = c.n2;
+    in.d = c.d;
+    in.uc1 = c.uc1;
+    in.uf1 = c.uf1;
+    in.e1 = c.e1;
+    in.e2 = c.e2;
     RebarLayout rows;
     LayoutRebarRows(rows, c.n1, c.n2, c.h, c.d, c.uf1, c.tf);
-    SectionDrawing s;
-    s.profileName = c.profile;
-    s.AN1 = rows.count[0];
-    s.AN2 = rows.count[1];
-    s.AN3 = rows.count[2];
-    s.AN4 = rows.count[3];
-    s.h = c.h;
-    s.b = c.b;
-    s.tw = c.tw;
-    s.tf = c.tf;
-    s.r = c.r;
-    s.uf1 = c.uf1;
-    s.uc1 = c.uc1;
-    s.UC2 = c.n2 == 0 ? 0 : (c.d > 20 ? c.uc1 + 2 * c.d : c.uc1 + c.d + 20);
-    s.dCalc = c.d;
-    s.d = c.d;
-    s.UF1 = rows.z[0];
-    s.UF2 = rows.z[1];
-    s.UF3 = rows.z[2];
-    s.UF4 = rows.z[3];
-    s.e1 = c.e1;
-    s.e2 = c.e2;
-    return s;
+    return sectionDrawingOf(in, rows, c.d);
 }
 
 Picture draw(const Case& c)
