@@ -804,19 +804,27 @@ std::string rowLabel(const TextEnv& env, int row)
     return fireClassLabel(kFireClasses[static_cast<std::size_t>(row - 1)]);
 }
 
+// A chart's title (the axis's name after it) and axis labels; without data
+// to draw, the note that there is no diagram.
+Chart chartOf(const TextEnv& env, int titleId, Axis axis, int xLabelId, int yLabelId, bool valid)
+{
+    Chart chart;
+    chart.title = env.text(titleId) + " - " + axisName(env, axis);
+    chart.xLabel = env.text(xLabelId);
+    chart.yLabel = env.text(yLabelId);
+    if (!valid)
+        chart.note = env.text(1314);
+    return chart;
+}
+
 } // namespace
 
 Picture interactionPlot(const TextEnv& env, const InteractionDiagram& d, Axis axis, int width, int height)
 {
     const std::string& sep = env.decimalSeparator;
-    Chart chart;
-    chart.title = env.text(1300) + " - " + axisName(env, axis);
-    chart.xLabel = env.text(1309);
-    chart.yLabel = env.text(1310);
-    if (!d.valid) {
-        chart.note = env.text(1314);
+    Chart chart = chartOf(env, 1300, axis, 1309, 1310, d.valid);
+    if (!d.valid)
         return drawChart(chart, sep, width, height);
-    }
     chart.note = "e = " + mm(d.e, sep);
     if (d.biaxialN)
         chart.note.append(";  ").append(env.text(1321)).append(" ").append(kN(*d.biaxialN, sep));
@@ -833,14 +841,9 @@ Picture interactionPlot(const TextEnv& env, const InteractionDiagram& d, Axis ax
 Picture eccentricityPlot(const TextEnv& env, const ResistanceCurves& c, Axis axis, int width, int height)
 {
     const std::string& sep = env.decimalSeparator;
-    Chart chart;
-    chart.title = env.text(1301) + " - " + axisName(env, axis);
-    chart.xLabel = env.text(1311);
-    chart.yLabel = env.text(1312);
-    if (!c.valid) {
-        chart.note = env.text(1314);
+    Chart chart = chartOf(env, 1301, axis, 1311, 1312, c.valid);
+    if (!c.valid)
         return drawChart(chart, sep, width, height);
-    }
     chart.xMax = c.eLimit;
     for (const ResistanceSeries& s : c.series) {
         std::string label = rowLabel(env, s.row);
