@@ -3,10 +3,24 @@
 #include "messages.h"
 #include "utf8.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
 namespace qeln {
+
+std::optional<double> parsePlainNumber(std::string_view s)
+{
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    if (s.empty())
+        return std::nullopt;
+    double v = 0;
+    const auto res = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
+    if (res.ec != std::errc() || res.ptr != s.data() + s.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
 
 namespace {
 

@@ -1,11 +1,17 @@
 // printf-like formatting for listings and messages.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace qeln {
+
+// A finite number written with a decimal point (an exponent allowed, a
+// leading '+' passed over) and nothing else around it; nullopt otherwise.
+std::optional<double> parsePlainNumber(std::string_view s);
 
 // Fixed notation with n decimals ("%.nf"); sep is the decimal separator.
 std::string formatFixed(double v, int decimals, const std::string& sep = ".");

@@ -1,6 +1,7 @@
 #include "loadsblock.h"
 
 #include "calc/designcheck.h"
+#include "calc/format.h"
 
 #include <charconv>
 #include <cmath>
@@ -31,18 +32,6 @@ std::string numberText(double v)
     return std::string(buf, res.ptr);
 }
 
-std::optional<double> number(std::string_view s)
-{
-    if (!s.empty() && s.front() == '+')
-        s.remove_prefix(1);
-    if (s.empty())
-        return std::nullopt;
-    double v = 0;
-    const auto res = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
-    if (res.ec != std::errc() || res.ptr != s.data() + s.size() || !std::isfinite(v))
-        return std::nullopt;
-    return v;
-}
 
 } // namespace
 
@@ -108,7 +97,7 @@ bool ParseLoadsBlock(const std::vector<std::string_view>& lines, int firstLine, 
             }
             continue;
         }
-        const auto v = number(value);
+        const auto v = parsePlainNumber(value);
         if (!v)
             return fail(i, "\"" + std::string(value.substr(0, 40)) + "\" is not a valid number (" +
                                std::string(key) + ")");

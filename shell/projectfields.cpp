@@ -2,6 +2,7 @@
 #include "projectfields.h"
 
 #include "calc/designcheck.h"
+#include "calc/format.h"
 
 #include <charconv>
 #include <climits>
@@ -122,15 +123,7 @@ std::optional<double> readNumber(std::string_view s, bool decimalComma)
     } else if (s.find(',') != std::string_view::npos) {
         return std::nullopt;
     }
-    if (!s.empty() && s.front() == '+')
-        s.remove_prefix(1);
-    if (s.empty())
-        return std::nullopt;
-    double v = 0;
-    const auto res = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
-    if (res.ec != std::errc() || res.ptr != s.data() + s.size() || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+    return parsePlainNumber(s);
 }
 
 std::string shortestNumber(double v, bool decimalComma)
