@@ -5,6 +5,8 @@
 
 #include "cli_run.h"
 
+#include "tests/sanitized.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -20,16 +22,6 @@
 #include <unistd.h>
 #include <vector>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define QELN_SANITIZED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QELN_SANITIZED 1
-#endif
-#endif
-#ifndef QELN_SANITIZED
-#define QELN_SANITIZED 0
-#endif
 
 namespace {
 

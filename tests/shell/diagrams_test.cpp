@@ -10,6 +10,8 @@
 #include "shell/numbersrun.h"
 #include "shell/run.h"
 
+#include "tests/sanitized.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -19,16 +21,6 @@
 #include <ostream>
 #include <string>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define QELN_SANITIZED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QELN_SANITIZED 1
-#endif
-#endif
-#ifndef QELN_SANITIZED
-#define QELN_SANITIZED 0
-#endif
 
 using namespace qeln;
 

@@ -10,6 +10,8 @@
 #include "calc/texts.h"
 #include "catalogue/profiles.h"
 
+#include "tests/sanitized.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -499,11 +501,7 @@ TEST(ScheduleSpeed, AThousandRowsWithoutSearchWithinASecond)
     const auto start = std::chrono::steady_clock::now();
     const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-#if defined(__SANITIZE_ADDRESS__)
-    const double limit = 30.0;   // the sanitizers slow every step many times over
-#else
-    const double limit = 1.0;
-#endif
+    const double limit = QELN_SANITIZED ? 30.0 : 1.0;
     EXPECT_LT(seconds, limit);
     EXPECT_EQ(o.rows.size(), 1000u);
     EXPECT_EQ(o.summary.passing % 25, 0u);
