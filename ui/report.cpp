@@ -111,18 +111,7 @@ public:
 
     int run()
     {
-        initReportResources();
-        dev_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                       QMarginsF(kMargin, kMargin, kMargin, kMargin), QPageLayout::Millimeter));
-        const QRectF paint = dev_.pageLayout().paintRect(QPageLayout::Millimeter);
-        width_ = paint.width();
-        height_ = paint.height();
-        dpmm_ = dev_.logicalDpiX() / 25.4;
-        family_ = reportFamily();
-        memoFont_ = reportFont(family_, 9);
-
-        layout();
-
+        prepare();
         QPainter p;
         if (!p.begin(&dev_))
             return 0;
@@ -136,6 +125,14 @@ public:
     // longer document): its pages follow a new page when `newPageFirst`.
     int runOn(QPainter& p, bool newPageFirst)
     {
+        prepare();
+        return paintPages(p, newPageFirst);
+    }
+
+private:
+    // A4 portrait within the margins, the fonts, and the content laid out on it.
+    void prepare()
+    {
         initReportResources();
         dev_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                        QMarginsF(kMargin, kMargin, kMargin, kMargin), QPageLayout::Millimeter));
@@ -146,10 +143,8 @@ public:
         family_ = reportFamily();
         memoFont_ = reportFont(family_, 9);
         layout();
-        return paintPages(p, newPageFirst);
     }
 
-private:
     int paintPages(QPainter& p, bool newPageFirst)
     {
         for (std::size_t i = 0; i < pages_.size(); ++i) {
