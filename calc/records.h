@@ -15,6 +15,10 @@ inline constexpr std::array<FireClass, 4> kFireClasses{FireClass::R30, FireClass
 // "R 30", "R 60", "R 90", "R 120"
 const char* fireClassLabel(FireClass c);
 
+// The design code a project is designed to: ENV 1994-1-1 with ENV 1994-1-2
+// Annex F, or EN 1994-1-1:2004 with EN 1994-1-2:2005 Annex G.
+enum class DesignCode { ENV1994, EN1994 };
+
 // Maximum lengths of the project texts (characters).
 inline constexpr int kShortTextMax = 20;   // projectCode, positionNumber, profileName
 inline constexpr int kLongTextMax = 60;    // projectName, positionName, office, author
@@ -73,6 +77,14 @@ struct ColumnInput {
     double e1 = 0;
     double e2 = 0;
     double pcp = 70;
+
+    // design code; the EN method's creep coefficient phi.t and the ratios r
+    // of the end eccentricities about the weak and the strong axis (the
+    // smaller over the larger, signed: 1 constant, -1 double curvature)
+    DesignCode code = DesignCode::ENV1994;
+    double phiT = 2.5;
+    double rWeak = 1.0;
+    double rStrong = 1.0;
 
     // design loads (0 / no class: not given)
     double nEd = 0;                        // design axial force at normal temperature, kN
