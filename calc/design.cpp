@@ -141,13 +141,6 @@ double averageAxisDistance(double uc1, double uf1)
     return checkedSqrt(m * (m + 10));
 }
 
-double secondLayerDistance(const ColumnInput& in)
-{
-    if (in.n2 == 0)
-        return 0;
-    return in.d > 20 ? in.uc1 + 2 * in.d : in.uc1 + in.d + 20;
-}
-
 SectionDrawing sectionDrawingOf(const ColumnInput& in, const RebarLayout& rows, double dCalc)
 {
     SectionDrawing draw;
@@ -173,22 +166,6 @@ SectionDrawing sectionDrawingOf(const ColumnInput& in, const RebarLayout& rows, 
     draw.e1 = in.e1;
     draw.e2 = in.e2;
     return draw;
-}
-
-ComponentMasses componentMasses(const ColumnInput& in)
-{
-    const double pi = 3.141592653589;
-    const double Aa = (in.h - 2 * in.tf) * in.tw + 0.8584 * in.r * in.r + 2 * in.b * in.tf;
-    const double As = (in.n1 + in.n2) * pi * in.d * in.d * 0.25;
-    const double Ac = (in.h - 2 * in.tf) * (in.b - in.tw) - As - 0.8584 * in.r * in.r;
-    ComponentMasses m;
-    m.steel = 0.00785 * Aa;       // 7850 kg/m3
-    m.concrete = 0.0024 * Ac;     // 2400 kg/m3
-    m.rebars = 0.00785 * As;
-    m.volume = units::kM2PerMm2 * Ac;
-    m.total = checkedFinite(m.steel + m.concrete + m.rebars);
-    checkedFinite(m.volume);
-    return m;
 }
 
 void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double rho, bool inputErrors,

@@ -16,11 +16,6 @@
 
 namespace qeln {
 
-// Weights of profile, concrete and rebars and the concrete volume, per metre of column.
-struct ComponentMasses {
-    double steel = 0, concrete = 0, rebars = 0, volume = 0, total = 0;   // kg/m, m3/m
-};
-
 // Everything a design run found, filled step by step: after an arithmetic
 // fault the steps reached so far stay.
 struct DesignOutcome {
@@ -64,15 +59,9 @@ EccentricInput eccentricInput(const ColumnInput& in, const DesignValues& v, doub
 void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double rho, bool inputErrors,
                DesignOutcome& out, bool drawing = true);
 
-// Axis distance of the second rebar layer to the concrete surface (0 without one), mm.
-double secondLayerDistance(const ColumnInput& in);
-
 // The drawing's input: the project's section and rebars, the rows as the
 // service run laid them out and the working diameter.
 SectionDrawing sectionDrawingOf(const ColumnInput& in, const RebarLayout& rows, double dCalc);
-
-// Weights of profile, concrete and rebars and the concrete volume.
-ComponentMasses componentMasses(const ColumnInput& in);
 
 // Average axis distance of the rebars (ENV 1994-1-2 Annex F), mm.
 double averageAxisDistance(double uc1, double uf1);

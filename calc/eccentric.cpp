@@ -6,7 +6,7 @@
 #include "materials.h"
 #include "member.h"
 #include "numeric.h"
-#include "sectionconstants.h"
+#include "section.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,7 +16,6 @@ namespace qeln {
 
 namespace {
 
-using namespace sectionconst;
 constexpr int kPoints = 801;
 constexpr int kTableSize = 1001;
 
@@ -111,27 +110,32 @@ InteractionCurve buildCurve(const Density& dens, double D, double nplRd)
     return c;
 }
 
-struct SectionValues {
-    double d = 0, a = 0;
-    double Aw = 0, Af = 0, As = 0, Ac = 0;
+// The section's areas and plastic loads (the bars counted by the rows, all of
+// the diameter in effect).
+struct PlasticSection {
+    double a = 0;            // side of the square of a bar's area
+    SectionValues values;    // areas (and the strong axis's second moments)
     double nplRd = 0, nplR = 0;
 };
 
-SectionValues sectionValues(const SafetyFactors& g, const EccentricInput& in, double d, const RebarLayout& rows)
+SectionBars eccentricBars(const EccentricInput& in, double d, const RebarLayout& rows)
 {
-    SectionValues v;
-    v.d = d;
-    v.a = 0.886227 * d;
-    const int bars = rows.count[0] + rows.count[1] + rows.count[2] + rows.count[3];
-    v.Aw = (in.h - 2 * in.tf) * in.tw + kFillets * in.r * in.r;
-    v.Af = 2 * in.b * in.tf;
-    v.As = d * d * bars * kPi4;
-    v.Ac = (in.h - 2 * in.tf) * (in.b - in.tw) - v.As - kFillets * in.r * in.r;
+    return SectionBars{in.n1, in.n2, d, in.uc1, rows};
+}
+
+Section eccentricSection(const EccentricInput& in) { return Section{in.h, in.b, in.tw, in.tf, in.r, false}; }
+
+PlasticSection plasticSection(const SafetyFactors& g, const EccentricInput& in, double d, const RebarLayout& rows)
+{
+    PlasticSection p;
+    p.a = kEnvEccentricSection.barSide * d;
+    p.values = sectionValues(eccentricSection(in), eccentricBars(in, d, rows), Axis::Strong, kEnvEccentricSection);
+    const SectionValues& v = p.values;
     using units::kNPerkN;
-    v.nplRd = (v.Aw + v.Af) * in.fyd / kNPerkN + v.Ac * in.fcd / kNPerkN + v.As * in.fsd / kNPerkN;
-    v.nplR = (v.Aw + v.Af) * in.fyd / kNPerkN * g.gammaA + v.Ac * in.fcd / kNPerkN * g.gammaC
+    p.nplRd = (v.Aw + v.Af) * in.fyd / kNPerkN + v.Ac * in.fcd / kNPerkN + v.As * in.fsd / kNPerkN;
+    p.nplR = (v.Aw + v.Af) * in.fyd / kNPerkN * g.gammaA + v.Ac * in.fcd / kNPerkN * g.gammaC
              + v.As * in.fsd / kNPerkN * g.gammaS;
-    return v;
+    return p;
 }
 
 double longTermModulus(const EccentricInput& in)
@@ -146,24 +150,24 @@ struct AxisResult {
 // Axial ultimate load and critical load of one axis, from the four stiffness parts.
 // depth: the section's depth in the plane of bending (b about the weak axis,
 // h about the strong axis).
-AxisResult axialResistance(const EccentricInput& in, const SectionValues& v, double If, double Iw, double Ifr,
-                           double Is, double Ic, double L, double e, double depth, double alpha)
+AxisResult axialResistance(const EccentricInput& in, const PlasticSection& p, const SectionValues& s, double L,
+                           double e, double depth, double alpha)
 {
     auto critical = [&](double Ec) {
-        const double EI = in.Ea * If + in.Ea * (Iw + Ifr) + Ec * Ic + in.Es * Is;
-        return checkedDiv(sq(kPi) * EI, sq(L) * units::kBucklingLengthScale);
+        const double EI = in.Ea * s.If + in.Ea * (s.Iw + s.Ifr) + Ec * s.Ic + in.Es * s.Is;
+        return checkedDiv(sq(kEnvMemberSection.pi) * EI, sq(L) * units::kBucklingLengthScale);
     };
     AxisResult r;
     r.nCr = critical(in.Ec);
-    double lambda = checkedSqrt(checkedDiv(v.nplR, r.nCr));
+    double lambda = checkedSqrt(checkedDiv(p.nplR, r.nCr));
     // Long-term loading (ENV 1994-1-1, 4.8.3): a slender column with e/d < 2
     // takes the lowered concrete modulus for its stiffness, its slenderness
     // and so its axial resistance; the modulus is never raised.
     if (lambda > 0.8 && e < 2 * depth) {
         r.nCr = critical(std::min(in.Ec, longTermModulus(in)));
-        lambda = checkedSqrt(checkedDiv(v.nplR, r.nCr));
+        lambda = checkedSqrt(checkedDiv(p.nplR, r.nCr));
     }
-    r.nRd = checkedFinite(bucklingCoefficient(lambda, alpha) * v.nplRd);
+    r.nRd = checkedFinite(bucklingCoefficient(lambda, alpha) * p.nplRd);
     return r;
 }
 
@@ -254,7 +258,7 @@ namespace {
 InteractionCurve buildStrongCurve(const EccentricInput& in, double d, const RebarLayout& rows, double nplRd)
 {
     const double D = in.h;
-    const double a = 0.886227 * d;
+    const double a = kEnvEccentricSection.barSide * d;
     std::vector<double> cuts{in.tf};
     std::vector<std::pair<double, double>> bands;   // centre, rebar width
     for (std::size_t i = 0; i < 4; ++i) {
@@ -281,8 +285,8 @@ InteractionCurve buildStrongCurve(const EccentricInput& in, double d, const Reba
 InteractionCurve buildWeakCurve(const EccentricInput& in, double d, double nplRd)
 {
     const double D = in.b;
-    const double a = 0.886227 * d;
-    const double s2 = in.uc1 + d + MaxOf(d, 20);
+    const double a = kEnvEccentricSection.barSide * d;
+    const double s2 = nextBarDistance(in.uc1, d);
     const double webLo = (in.b - in.tw) / 2, webHi = (in.b + in.tw) / 2;
     std::vector<double> cuts{webLo, webHi};
     std::vector<std::pair<double, double>> bands;
@@ -314,14 +318,14 @@ InteractionCurve buildWeakCurve(const EccentricInput& in, double d, double nplRd
 
 InteractionCurve strongAxisCurve(const EccentricInput& in, double d, const RebarLayout& rows)
 {
-    return buildStrongCurve(in, d, rows, sectionValues(SafetyFactors{}, in, d, rows).nplRd);
+    return buildStrongCurve(in, d, rows, plasticSection(SafetyFactors{}, in, d, rows).nplRd);
 }
 
 InteractionCurve weakAxisCurve(const EccentricInput& in, double d)
 {
     RebarLayout layout;
     LayoutRebarRows(layout, in.n1, in.n2, in.h, in.dInput, in.uf1, in.tf);
-    return buildWeakCurve(in, d, sectionValues(SafetyFactors{}, in, d, layout).nplRd);
+    return buildWeakCurve(in, d, plasticSection(SafetyFactors{}, in, d, layout).nplRd);
 }
 
 namespace {
@@ -349,38 +353,15 @@ EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in
     res.dCalc = d;
 
     // 2. Section values.
-    const SectionValues v = sectionValues(env.gammas, in, d, res.rows);
-    const double a = v.a;
-    const double h = in.h, b = in.b, tw = in.tw, tf = in.tf, r = in.r;
-    const double barOwn = kPi * d * d * d * d / 64;
+    const PlasticSection v = plasticSection(env.gammas, in, d, res.rows);
 
     // 3. Strong axis.
-    const double IfS = (h * h * h - std::pow(h - 2 * tf, 3)) * b / 12;
-    const double IwS = std::pow(h - 2 * tf, 3) * tw / 12;
-    const double IfrS = kFillet * r * r * sq(h - 2 * tf - kFilletArm * r) + kFilletI * r * r * r * r;
-    double IsS = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        const double l = h / 2 - tf - res.rows.z[i];
-        const int n = res.rows.count[i];
-        if (i == 0)
-            IsS += n * (barOwn + kPi4 * d * d * l * l);
-        else if (i == 1)
-            IsS += n * (barOwn + a * a * l * l);
-        else
-            IsS += n * (a * a * a * a / 12 + a * a * l * l);
-    }
-    const double IcS = std::pow(h - 2 * tf, 3) * (b - tw) / 12 - IsS - IfrS;
-    const AxisResult strong = axialResistance(in, v, IfS, IwS, IfrS, IsS, IcS, in.lStrong, in.e2, h, 0.34);
+    const AxisResult strong = axialResistance(in, v, v.values, in.lStrong, in.e2, in.h, 0.34);
 
     // 6. Weak axis.
-    const double s2 = in.uc1 + d + MaxOf(d, 20);
-    const double IfW = b * b * b * tf / 6;
-    const double IwW = tw * tw * tw * (h - 2 * tf) / 12;
-    const double IfrW = kFillet * r * r * sq(tw + kFilletArm * r) + kFilletI * r * r * r * r;
-    const double IsW = in.n1 * (barOwn + kPi4 * d * d * sq(b / 2 - in.uc1))
-                       + in.n2 * (barOwn + kPi4 * d * d * sq(b / 2 - s2));
-    const double IcW = (b * b * b - tw * tw * tw) * (h - 2 * tf) / 12 - IsW - IfrW;
-    const AxisResult weak = axialResistance(in, v, IfW, IwW, IfrW, IsW, IcW, in.lWeak, in.e1, b, 0.49);
+    const SectionValues weakValues =
+        sectionValues(eccentricSection(in), eccentricBars(in, d, res.rows), Axis::Weak, kEnvEccentricSection);
+    const AxisResult weak = axialResistance(in, v, weakValues, in.lWeak, in.e1, in.b, 0.49);
 
     res.nRdStrong = strong.nRd;
     res.nRdWeak = weak.nRd;

@@ -4,7 +4,7 @@
 #include "member.h"
 
 #include "numeric.h"
-#include "sectionconstants.h"
+#include "section.h"
 
 #include <cmath>
 
@@ -12,19 +12,13 @@ namespace qeln {
 
 namespace {
 
-using namespace sectionconst;
 
 double sq(double x) { return x * x; }
 
 // Plastic loads, stiffness, critical load and slenderness (steps 3 to 7).
-// I values in: flange, web, rebars, concrete (before the fillet transfer).
-void computeStiffness(const CalcEnv& env, MemberResult& m, const ComponentValues& c, double Ifr,
-                      const MemberCall& call, bool longTermCondition)
+void computeStiffness(const CalcEnv& env, MemberResult& m, const ComponentValues& c, const MemberCall& call,
+                      bool longTermCondition)
 {
-    if (!c.fire) {
-        m.concrete.I -= Ifr;
-        m.web.I += Ifr;
-    }
     m.flange.Npl = m.flange.A * c.fF / units::kNPerkN;
     m.web.Npl = m.web.A * c.fW / units::kNPerkN;
     m.rebars.Npl = m.rebars.A * c.fS / units::kNPerkN;
@@ -50,7 +44,7 @@ void computeStiffness(const CalcEnv& env, MemberResult& m, const ComponentValues
         m.concrete.E = m.Ec;
         m.EIeff = c.phiF * (c.EF * m.flange.I) + c.phiW * (c.EW * m.web.I) + c.phiC * (m.Ec * m.concrete.I)
                   + c.phiS * (c.ES * m.rebars.I);
-        m.nCr = checkedDiv(sq(kPi) * m.EIeff, sq(call.L) * units::kBucklingLengthScale);
+        m.nCr = checkedDiv(sq(kEnvMemberSection.pi) * m.EIeff, sq(call.L) * units::kBucklingLengthScale);
     };
     stiffness();
     m.lambda = checkedSqrt(checkedDiv(m.nplR, m.nCr));
@@ -95,35 +89,6 @@ double bucklingCoefficient(double lambda, double alpha)
     return checkedDiv(p - checkedSqrt(p * p - 4 * lambda * lambda), 2 * lambda * lambda);
 }
 
-void LayoutRebarRows(RebarLayout& rows, int n1, int n2, double h, double d, double uf1, double tf)
-{
-    const double s = uf1 + d + MaxOf(d, 20);
-    const double mid2 = h / 2 - tf - 2 * d;
-    switch (n1) {
-    case 4:
-        rows.count = {n2 + 4, 0, 0, 0};
-        rows.z = {uf1, uf1, uf1, uf1};
-        break;
-    case 8:
-        rows.count = {n2 + 4, 4, 0, 0};
-        if (h <= 400)
-            rows.z = {uf1, s, s, s};
-        else
-            rows.z = {uf1, mid2, mid2, mid2};
-        break;
-    case 12:
-        rows.count = {n2 + 4, 4, 4, 0};
-        rows.z = {uf1, s, mid2, mid2};
-        break;
-    case 16:
-        rows.count = {n2 + 4, 4, 4, 4};
-        rows.z = {uf1, s, h / 2 - tf - 3 * d - MaxOf(d, 20), mid2};
-        break;
-    default:
-        break;
-    }
-}
-
 void AxialResistance(const CalcEnv& env, Axis axis, const SectionDims& s, const ComponentValues& c,
                      const MemberRebars& bars, const MemberCall& call, MemberResult& m)
 {
@@ -133,45 +98,28 @@ void AxialResistance(const CalcEnv& env, Axis axis, const SectionDims& s, const 
     const bool fire = c.fire;
     const bool weak = axis == Axis::Weak;
     const double d = call.d;
-    const double h = s.h, b = s.b, tw = s.tw, tf = s.tf, r = c.r, bcfi = c.bcfi, hwfi = c.hwfi;
-    const RebarLayout& rows = bars.rows;
 
-    // 1. Areas and strengths.
-    const int count = weak ? bars.n1 + bars.n2 : rows.count[0] + rows.count[1] + rows.count[2] + rows.count[3];
-    m.web.A = fire ? (h - 2 * tf - 2 * hwfi) * tw : (h - 2 * tf) * tw + kFillets * r * r;
-    m.flange.A = 2 * b * tf;
-    m.rebars.A = d * d * count * kPi4;
-    m.concrete.A = (h - 2 * bcfi - 2 * tf) * (b - tw - 2 * bcfi) - m.rebars.A - (fire ? 0.0 : kFillets * r * r);
+    // 1. and 2. Areas, strengths and second moments of area about the axis.
+    const SectionBars sb{bars.n1, bars.n2, d, bars.uc1, bars.rows};
+    const FireReduction reduction{c.bcfi, c.hwfi};
+    const SectionValues v = sectionValues(Section{s.h, s.b, s.tw, s.tf, c.r, false}, sb, axis, kEnvMemberSection,
+                                          fire ? &reduction : nullptr);
+    m.web.A = v.Aw;
+    m.flange.A = v.Af;
+    m.rebars.A = v.As;
+    m.concrete.A = v.Ac;
     m.flange.f = c.fF;
     m.web.f = c.fW;
     m.rebars.f = c.fS;
     m.concrete.f = c.fC;
-
-    // 2. Second moments of area about the axis.
-    const double barOwn = kPi * d * d * d * d / 64;
-    double Ifr = 0;
-    if (weak) {
-        const double a = MaxOf(d, 20);
-        const double uc1 = bars.uc1;
-        m.flange.I = b * b * b * tf / 6;
-        Ifr = kFillet * r * r * sq(tw + kFilletArm * r) + kFilletI * r * r * r * r;
-        m.rebars.I = bars.n1 * (barOwn + kPi4 * d * d * sq(b / 2 - uc1))
-                     + bars.n2 * (barOwn + kPi4 * d * d * sq(b / 2 - uc1 - a - d));
-        m.web.I = tw * tw * tw * (h - 2 * tf - 2 * hwfi) / 12;
-        m.concrete.I = (std::pow(b - 2 * bcfi, 3) - tw * tw * tw) * (h - 2 * tf - 2 * bcfi) / 12 - m.rebars.I;
-    } else {
-        m.flange.I = (h * h * h - std::pow(h - 2 * tf, 3)) * b / 12;
-        Ifr = kFillet * r * r * sq(h - 2 * tf - kFilletArm * r) + kFilletI * r * r * r * r;
-        m.rebars.I = 0;
-        for (std::size_t i = 0; i < 4; ++i)
-            m.rebars.I += rows.count[i] * (barOwn + kPi4 * d * d * sq(h / 2 - tf - rows.z[i]));
-        m.web.I = std::pow(h - 2 * tf - 2 * hwfi, 3) * tw / 12;
-        m.concrete.I = std::pow(h - 2 * tf - 2 * bcfi, 3) * (b - tw - 2 * bcfi) / 12 - m.rebars.I;
-    }
+    m.flange.I = v.If;
+    m.web.I = v.Iw + v.Ifr;   // the fillets belong to the web's stiffness
+    m.rebars.I = v.Is;
+    m.concrete.I = v.Ic;
 
     // 3. to 7. Plastic loads, stiffness, slenderness; the long-term rule with
     // the depth in the plane of bending.
-    computeStiffness(env, m, c, Ifr, call, call.e < 2 * (weak ? b : h));
+    computeStiffness(env, m, c, call, call.e < 2 * (weak ? s.b : s.h));
 
     // 8. Buckling coefficient and ultimate load: curve c about the weak axis;
     // about the strong axis curve b at room temperature and curve c in fire.

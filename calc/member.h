@@ -7,12 +7,11 @@
 #include "findings.h"
 #include "materials.h"
 #include "records.h"
+#include "section.h"
 
 #include <vector>
 
 namespace qeln {
-
-enum class Axis { Weak, Strong };
 
 // Which calculation a member call belongs to: the service calculation, the
 // room-temperature reference calculation with the fire buckling lengths, or
@@ -86,10 +85,6 @@ struct MemberResult {
     std::vector<Finding> findings;   // limits of the service calculation
     bool complete = false;           // false: an arithmetic fault ended the call after the findings so far
 };
-
-// Places the rebars in rows for the strong axis. n1 outside 4, 8, 12, 16 leaves
-// the layout untouched.
-void LayoutRebarRows(RebarLayout& rows, int n1, int n2, double h, double d, double uf1, double tf);
 
 // One axis, one load case, into `out` (replaced). Arithmetic faults leave as
 // CalculationError; `out` then keeps the findings made before the fault.

@@ -4,6 +4,7 @@
 
 #include "calc/designcheck.h"
 #include "calc/numeric.h"
+#include "calc/section.h"
 #include "calc/yield.h"
 
 #include <array>
@@ -50,7 +51,7 @@ CheckOutcome checkInput(const ColumnInput& in)
 
     Findings f{out};
     using C = FindingCode;
-    const double h = in.h, b = in.b, tw = in.tw, tf = in.tf, r = in.r, d = in.d;
+    const double h = in.h, b = in.b, tw = in.tw, tf = in.tf, d = in.d;
     const int n1 = in.n1, n2 = in.n2;
     // Divisions the checks cannot make for this input; reported after all checks ran.
     std::string& undefined = out.undefined;
@@ -78,10 +79,10 @@ CheckOutcome checkInput(const ColumnInput& in)
     if (n2 > 4 || (n2 != 0 && n2 != 4))
         f.error(C::SecondLayerCount);
 
-    // The counts are added as doubles: two large counts from a file must not
-    // overflow an int.
-    const double As = 0.78539825 * d * d * (static_cast<double>(n1) + n2);
-    const double Ac = (h - 2 * tf) * (b - tw) - 0.858407 * r * r - As;
+    const SectionValues areas = sectionValues(sectionOf(in), SectionBars{n1, n2, d, in.uc1, {}}, Axis::Weak,
+                                              kEnvChecksSection);
+    const double As = areas.As;
+    const double Ac = areas.Ac;
     double rho = 0;
     if (Ac + As == 0 || !std::isfinite(As / (Ac + As))) {
         undefined = "reinforcement ratio of a section without area";

@@ -175,7 +175,7 @@ SearchOutcome searchSections(const CalcEnv& env, const ColumnInput& base, const 
                     k.n1 = l.n1;
                     k.n2 = l.n2;
                     k.steelMass = run.design.masses->steel;
-                    k.rebarArea = (l.n1 + l.n2) * std::numbers::pi * d * d / 4;
+                    k.rebarArea = sectionValues(p.section, SectionBars{l.n1, l.n2, d, 0, {}}, Axis::Weak, kExactSection).As;
                     k.check = *run.check;
                     found[i].push_back(std::move(k));
                 }

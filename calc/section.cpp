@@ -1,0 +1,146 @@
+// Rebar layout, detailing rules and the section values of both design codes.
+#include "section.h"
+
+#include "numeric.h"
+
+#include <cmath>
+
+namespace qeln {
+
+namespace {
+
+double sq(double x) { return x * x; }
+
+// The fillet's centroid term and own second moment (per r and per r^4).
+constexpr double kFilletArm = 0.4468;
+constexpr double kFilletOwn = 0.03;
+
+double barArea(const SectionEvaluation& e, double d, double count)
+{
+    switch (e.barArea) {
+    case SectionEvaluation::BarArea::factorFirst: return e.piQuarter * d * d * count;
+    case SectionEvaluation::BarArea::countFirst: return count * e.pi * d * d * 0.25;
+    case SectionEvaluation::BarArea::diameterFirst: break;
+    }
+    return d * d * count * e.piQuarter;
+}
+
+} // namespace
+
+double nextBarDistance(double distance, double d)
+{
+    return distance + d + MaxOf(d, 20);
+}
+
+double secondLayerDistance(const ColumnInput& in)
+{
+    if (in.n2 == 0)
+        return 0;
+    return in.d > 20 ? in.uc1 + 2 * in.d : nextBarDistance(in.uc1, in.d);
+}
+
+void LayoutRebarRows(RebarLayout& rows, int n1, int n2, double h, double d, double uf1, double tf)
+{
+    const double s = nextBarDistance(uf1, d);
+    const double mid2 = h / 2 - tf - 2 * d;
+    switch (n1) {
+    case 4:
+        rows.count = {n2 + 4, 0, 0, 0};
+        rows.z = {uf1, uf1, uf1, uf1};
+        break;
+    case 8:
+        rows.count = {n2 + 4, 4, 0, 0};
+        if (h <= 400)
+            rows.z = {uf1, s, s, s};
+        else
+            rows.z = {uf1, mid2, mid2, mid2};
+        break;
+    case 12:
+        rows.count = {n2 + 4, 4, 4, 0};
+        rows.z = {uf1, s, mid2, mid2};
+        break;
+    case 16:
+        rows.count = {n2 + 4, 4, 4, 4};
+        rows.z = {uf1, s, h / 2 - tf - 3 * d - MaxOf(d, 20), mid2};
+        break;
+    default:
+        break;
+    }
+}
+
+SectionValues sectionValues(const Section& s, const SectionBars& bars, Axis axis, const SectionEvaluation& e,
+                            const FireReduction* fire)
+{
+    const double h = s.h, b = s.b, tw = s.tw, tf = s.tf;
+    const double r = fire ? 0.0 : s.r;
+    const double bcfi = fire ? fire->bcfi : 0.0, hwfi = fire ? fire->hwfi : 0.0;
+    const double d = bars.d;
+    const RebarLayout& rows = bars.rows;
+    const bool weak = axis == Axis::Weak;
+    // counts as doubles: two counts from a file must not overflow an int
+    const double count = weak ? static_cast<double>(bars.n1) + bars.n2
+                              : static_cast<double>(rows.count[0]) + rows.count[1] + rows.count[2] + rows.count[3];
+
+    SectionValues v;
+    const double fillets = fire ? 0.0 : e.fillets * r * r;
+    v.Af = 2 * b * tf;
+    v.Aw = (h - 2 * tf - 2 * hwfi) * tw + fillets;
+    v.As = barArea(e, d, count);
+    const double gross = (h - 2 * bcfi - 2 * tf) * (b - tw - 2 * bcfi);
+    v.Ac = e.filletsBeforeBars ? gross - fillets - v.As : gross - v.As - fillets;
+
+    const double barOwn = e.pi * d * d * d * d / 64;
+    if (weak) {
+        const double arm2 = e.secondLayerByDistance ? b / 2 - nextBarDistance(bars.uc1, d)
+                                                    : b / 2 - bars.uc1 - MaxOf(d, 20) - d;
+        v.If = b * b * b * tf / 6;
+        v.Iw = tw * tw * tw * (h - 2 * tf - 2 * hwfi) / 12;
+        v.Ifr = fire ? 0.0 : e.fillet * r * r * sq(tw + kFilletArm * r) + kFilletOwn * r * r * r * r;
+        v.Is = bars.n1 * (barOwn + e.piQuarter * d * d * sq(b / 2 - bars.uc1))
+               + bars.n2 * (barOwn + e.piQuarter * d * d * sq(arm2));
+        const double bc = b - 2 * bcfi;
+        const double cube = e.cubeByProduct ? bc * bc * bc : std::pow(bc, 3);
+        v.Ic = (cube - tw * tw * tw) * (h - 2 * tf - 2 * bcfi) / 12 - v.Is - v.Ifr;
+    } else {
+        v.If = (h * h * h - std::pow(h - 2 * tf, 3)) * b / 12;
+        v.Iw = std::pow(h - 2 * tf - 2 * hwfi, 3) * tw / 12;
+        v.Ifr = fire ? 0.0 : e.fillet * r * r * sq(h - 2 * tf - kFilletArm * r) + kFilletOwn * r * r * r * r;
+        const double a = e.barSide * d;
+        for (std::size_t i = 0; i < 4; ++i) {
+            const double l = h / 2 - tf - rows.z[i];
+            const int n = rows.count[i];
+            if (!e.squareInnerRows)
+                v.Is += n * (barOwn + e.piQuarter * d * d * sq(l));
+            else if (i == 0)
+                v.Is += n * (barOwn + e.piQuarter * d * d * l * l);
+            else if (i == 1)
+                v.Is += n * (barOwn + a * a * l * l);
+            else
+                v.Is += n * (a * a * a * a / 12 + a * a * l * l);
+        }
+        v.Ic = std::pow(h - 2 * tf - 2 * bcfi, 3) * (b - tw - 2 * bcfi) / 12 - v.Is - v.Ifr;
+    }
+    return v;
+}
+
+SectionBars sectionBarsOf(const ColumnInput& in)
+{
+    SectionBars bars{in.n1, in.n2, in.d, in.uc1, {}};
+    LayoutRebarRows(bars.rows, in.n1, in.n2, in.h, in.d, in.uf1, in.tf);
+    return bars;
+}
+
+ComponentMasses componentMasses(const ColumnInput& in)
+{
+    const SectionValues v = sectionValues(sectionOf(in), sectionBarsOf(in), Axis::Weak, kMassSection);
+    ComponentMasses m;
+    m.steel = 0.00785 * v.Aa();   // 7850 kg/m3
+    m.concrete = 0.0024 * v.Ac;   // 2400 kg/m3
+    m.rebars = 0.00785 * v.As;
+    m.volume = 1e-6 * v.Ac;       // m2 per mm2
+    m.total = checkedFinite(m.steel + m.concrete + m.rebars);
+    checkedFinite(m.volume);
+    return m;
+}
+
+} // namespace qeln
