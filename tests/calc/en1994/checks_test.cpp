@@ -4,12 +4,14 @@
 
 #include "calc/en1994/checks.h"
 #include "calc/en1994/member.h"
+#include "calc/texts.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <string>
 
 using namespace qeln;
 using namespace qeln::en1994;
@@ -47,6 +49,17 @@ double lengthForSlenderness(const ColumnInput& in, Axis axis, double target)
     return target / m.lambda;
 }
 
+void expectPlaceholders(const Finding& f)
+{
+    for (const int base : {kEnglish, kFrench, kGerman}) {
+        const std::string* text = TextCatalogue::builtin().find(static_cast<int>(f.code) + base);
+        ASSERT_NE(text, nullptr) << static_cast<int>(f.code) + base;
+        for (std::size_t k = 1; k <= 4; ++k)
+            EXPECT_EQ(text->find("%" + std::to_string(k)) != std::string::npos, k <= f.values.size())
+                << static_cast<int>(f.code) + base << " %" << k;
+    }
+}
+
 class CheckBorder : public ::testing::TestWithParam<Border> {};
 
 TEST_P(CheckBorder, InsideAndOutside)
@@ -64,6 +77,8 @@ TEST_P(CheckBorder, InsideAndOutside)
     ASSERT_NE(f, nullptr) << "outside";
     EXPECT_EQ(f->severity, Severity::Error);
     EXPECT_GE(f->values.size(), 2u);
+    // the message names every value of the finding, in every language
+    expectPlaceholders(*f);
 }
 
 constexpr double up = 1 + 1e-9, down = 1 - 1e-9;
@@ -139,6 +154,7 @@ TEST(Checks, CreepNotConsideredWarns)
     ASSERT_EQ(f.size(), 1u);
     EXPECT_EQ(f[0].code, FindingCode::EnCreepNotConsidered);
     EXPECT_EQ(f[0].severity, Severity::Warning);
+    expectPlaceholders(f[0]);
     in.phiT = 1e-9;
     EXPECT_TRUE(check(in, 355).empty());
 }
