@@ -57,6 +57,20 @@ enum class FindingCode : int {
     SteelRatioLow = 1123,        // values: delta
     SteelRatioHigh = 1126,       // values: delta
     SlendernessStrong = 1143,    // values: lambda
+
+    // The EN 1994 method (calc/en1994/checks.h): the ranges of its own inputs
+    // and the limits of EN 1994-1-1 it adds; values: the value, then the
+    // limit or limits it breaks.
+    EnCreepCoefficientRange = 1400,     // phi.t; 0, 6
+    EnEndMomentRatioWeakRange = 1401,   // r about the weak axis; -1, 1
+    EnEndMomentRatioStrongRange = 1402, // r about the strong axis; -1, 1
+    EnSteelGradeAboveS460 = 1403,       // f_y as entered; 460 (EN 1994-1-1 3.3(2))
+    EnConcreteStrengthRange = 1404,     // f_ck; 20, 60 (3.1(2))
+    EnSteelContributionRange = 1405,    // delta; 0.2, 0.9 (6.7.1(4))
+    EnSlendernessWeak = 1406,           // lambda-bar about the weak axis; 2.0 (6.7.3.1(1))
+    EnSlendernessStrong = 1407,         // lambda-bar about the strong axis; 2.0 (6.7.3.1(1))
+    EnDepthToWidthRange = 1408,         // h / b; 0.2, 5.0 (6.7.3.1(1))
+    EnCreepNotConsidered = 1409,        // warning: phi.t = 0
 };
 
 struct Finding {

@@ -1,0 +1,67 @@
+// Design values of the materials and the section values at room temperature
+// of a partially encased column by EN 1994-1-1 6.7.3.
+// Units: mm, mm2, mm4, N/mm2.
+#pragma once
+
+#include "calc/records.h"
+
+#include <array>
+#include <cstddef>
+
+namespace qeln::en1994 {
+
+// The two axes of bending and buckling: z-z (weak, in the plane of the web,
+// lever arms along b) and y-y (strong, lever arms along h).
+enum class Axis { Weak = 0, Strong = 1 };
+inline constexpr std::array<Axis, 2> kAxes{Axis::Weak, Axis::Strong};
+inline constexpr std::size_t at(Axis a) { return static_cast<std::size_t>(a); }
+
+// Elastic modulus of structural steel and reinforcement, E_a = E_s (N/mm2).
+inline constexpr double kSteelModulus = 210000;
+
+// The EN recommended partial factors (EN 1994-1-1 2.4.1.2, EN 1993-1-1 6.1,
+// EN 1994-1-2 2.3): gamma_a = gamma_M0, gamma_c, gamma_s at room temperature
+// and gamma_M,fi,a, gamma_M,fi,c, gamma_M,fi,s in fire.
+void setRecommendedPartialFactors(ColumnInput& in);
+
+struct DesignValues {
+    double fy = 0;         // yield point of the calculation (after the thickness reduction)
+    double fyd = 0, fcd = 0, fsd = 0;
+    double Ea = kSteelModulus, Es = kSteelModulus;
+    double Ecm = 0;        // EN 1992-1-1 Table 3.1
+    double Eceff = 0;      // E_cm / (1 + (N_G,Ed / N_Ed) phi_t), 6.7.3.3(4)
+    double alphaM = 0;     // 0.9 up to S355, 0.8 for S420 and S460 (6.7.3.6(1)), by the entered grade
+};
+// fyCalc is the yield point after the program's thickness reduction; alpha_M
+// reads the entered in.fy.
+DesignValues designValues(const ColumnInput& in, double fyCalc);
+
+// Second moments of area about one axis (mm4): flanges, web, root fillets,
+// the whole profile I_a = I_f + I_w + I_f,r, bars and concrete.
+struct AxisSection {
+    double If = 0, Iw = 0, Ifr = 0, Ia = 0, Is = 0, Ic = 0;
+};
+
+struct SectionValues {
+    double Af = 0, Aw = 0, Aa = 0, As = 0, Ac = 0;   // mm2; the fillets belong to the web
+    RebarLayout rows;                                 // the strong axis's rows of bars
+    double l1 = 0, l2 = 0;                           // weak-axis lever arms of the two layers
+    std::array<AxisSection, 2> axis;
+};
+SectionValues sectionValues(const ColumnInput& in);
+
+// Plastic resistance to compression, kN (6.7.3.2(1)): design N_pl,Rd with
+// f_yd, 0.85 f_cd, f_sd, and characteristic N_pl,Rk with f_y, 0.85 f_ck, f_sk.
+double plasticResistanceRd(const SectionValues& s, const DesignValues& v);
+double plasticResistanceRk(const SectionValues& s, const ColumnInput& in, const DesignValues& v);
+
+// Lever arm of row i of the strong axis: h/2 - t_f - z_i.
+inline double rowLeverArm(const ColumnInput& in, const RebarLayout& rows, std::size_t i)
+{
+    return in.h / 2 - in.tf - rows.z[i];
+}
+
+// Distance of the second layer's bar axes from the first's, max(d, 20) + d.
+inline double secondLayerOffset(double d) { return (d > 20 ? d : 20) + d; }
+
+} // namespace qeln::en1994

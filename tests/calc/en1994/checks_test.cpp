@@ -1,0 +1,175 @@
+// Every check of the EN method at its border: just inside gives nothing,
+// just outside the finding with its values.
+#include "en_inputs.h"
+
+#include "calc/en1994/checks.h"
+#include "calc/en1994/member.h"
+#include "calc/texts.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <string>
+
+using namespace qeln;
+using namespace qeln::en1994;
+using namespace qeln::en1994::test;
+
+namespace {
+
+struct Border {
+    const char* name;
+    FindingCode code;
+    std::function<void(ColumnInput&, double&)> inside, outside;   // the input and fyCalc
+};
+
+std::ostream& operator<<(std::ostream& os, const Border& b) { return os << b.name; }
+
+const Finding* find(const std::vector<Finding>& fs, FindingCode code)
+{
+    auto it = std::find_if(fs.begin(), fs.end(), [&](const Finding& f) { return f.code == code; });
+    return it == fs.end() ? nullptr : &*it;
+}
+
+// fyCalc giving delta = target for the default section.
+double yieldForDelta(const ColumnInput& in, double target)
+{
+    const SectionValues s = sectionValues(in);
+    const DesignValues v = designValues(in, 355);
+    const double rest = 0.85 * s.Ac * v.fcd + s.As * v.fsd;
+    return target / (1 - target) * rest / s.Aa * in.gammaA;
+}
+
+// A weak-axis length giving lambda-bar = target.
+double lengthForSlenderness(const ColumnInput& in, Axis axis, double target)
+{
+    const AxialResult m = axialResistance(sectionValues(in), in, designValues(in, 355), axis, 1.0);
+    return target / m.lambda;
+}
+
+void expectPlaceholders(const Finding& f)
+{
+    for (const int base : {kEnglish, kFrench, kGerman}) {
+        const std::string* text = TextCatalogue::builtin().find(static_cast<int>(f.code) + base);
+        ASSERT_NE(text, nullptr) << static_cast<int>(f.code) + base;
+        for (std::size_t k = 1; k <= 4; ++k)
+            EXPECT_EQ(text->find("%" + std::to_string(k)) != std::string::npos, k <= f.values.size())
+                << static_cast<int>(f.code) + base << " %" << k;
+    }
+}
+
+class CheckBorder : public ::testing::TestWithParam<Border> {};
+
+TEST_P(CheckBorder, InsideAndOutside)
+{
+    const Border& b = GetParam();
+    ColumnInput in = enDefault();
+    double fy = 355;
+    b.inside(in, fy);
+    EXPECT_EQ(find(check(in, fy), b.code), nullptr) << "inside";
+    in = enDefault();
+    fy = 355;
+    b.outside(in, fy);
+    const std::vector<Finding> found = check(in, fy);
+    const Finding* f = find(found, b.code);
+    ASSERT_NE(f, nullptr) << "outside";
+    EXPECT_EQ(f->severity, Severity::Error);
+    EXPECT_GE(f->values.size(), 2u);
+    // the message names every value of the finding, in every language
+    expectPlaceholders(*f);
+}
+
+constexpr double up = 1 + 1e-9, down = 1 - 1e-9;
+
+INSTANTIATE_TEST_SUITE_P(
+    En1994, CheckBorder,
+    ::testing::Values(
+        Border{"phiT6", FindingCode::EnCreepCoefficientRange, [](ColumnInput& in, double&) { in.phiT = 6; },
+               [](ColumnInput& in, double&) { in.phiT = 6 * up; }},
+        Border{"phiT0", FindingCode::EnCreepCoefficientRange, [](ColumnInput& in, double&) { in.phiT = 0; },
+               [](ColumnInput& in, double&) { in.phiT = -1e-12; }},
+        Border{"phiTNaN", FindingCode::EnCreepCoefficientRange, [](ColumnInput& in, double&) { in.phiT = 2.5; },
+               [](ColumnInput& in, double&) { in.phiT = std::numeric_limits<double>::quiet_NaN(); }},
+        Border{"rWeakLow", FindingCode::EnEndMomentRatioWeakRange, [](ColumnInput& in, double&) { in.rWeak = -1; },
+               [](ColumnInput& in, double&) { in.rWeak = -up; }},
+        Border{"rWeakHigh", FindingCode::EnEndMomentRatioWeakRange, [](ColumnInput& in, double&) { in.rWeak = 1; },
+               [](ColumnInput& in, double&) { in.rWeak = up; }},
+        Border{"rStrongLow", FindingCode::EnEndMomentRatioStrongRange,
+               [](ColumnInput& in, double&) { in.rStrong = -1; }, [](ColumnInput& in, double&) { in.rStrong = -up; }},
+        Border{"rStrongHigh", FindingCode::EnEndMomentRatioStrongRange,
+               [](ColumnInput& in, double&) { in.rStrong = 1; }, [](ColumnInput& in, double&) { in.rStrong = up; }},
+        // the entered grade, not the reduced yield point
+        Border{"fy460", FindingCode::EnSteelGradeAboveS460,
+               [](ColumnInput& in, double& fy) {
+                   in.fy = 460;
+                   fy = 440;
+               },
+               [](ColumnInput& in, double& fy) {
+                   in.fy = 460 * up;
+                   fy = 440;
+               }},
+        Border{"fck20", FindingCode::EnConcreteStrengthRange, [](ColumnInput& in, double&) { in.fck = 20; },
+               [](ColumnInput& in, double&) { in.fck = 20 * down; }},
+        Border{"fck60", FindingCode::EnConcreteStrengthRange, [](ColumnInput& in, double&) { in.fck = 60; },
+               [](ColumnInput& in, double&) { in.fck = 60 * up; }},
+        Border{"delta02", FindingCode::EnSteelContributionRange,
+               [](ColumnInput& in, double& fy) { fy = yieldForDelta(in, 0.2 * up); },
+               [](ColumnInput& in, double& fy) { fy = yieldForDelta(in, 0.2 * down); }},
+        Border{"delta09", FindingCode::EnSteelContributionRange,
+               [](ColumnInput& in, double& fy) { fy = yieldForDelta(in, 0.9 * down); },
+               [](ColumnInput& in, double& fy) { fy = yieldForDelta(in, 0.9 * up); }},
+        Border{"lambdaWeak", FindingCode::EnSlendernessWeak,
+               [](ColumnInput& in, double&) { in.lWeakCold = lengthForSlenderness(in, Axis::Weak, 2 * down); },
+               [](ColumnInput& in, double&) { in.lWeakCold = lengthForSlenderness(in, Axis::Weak, 2 * up); }},
+        Border{"lambdaStrong", FindingCode::EnSlendernessStrong,
+               [](ColumnInput& in, double&) { in.lStrongCold = lengthForSlenderness(in, Axis::Strong, 2 * down); },
+               [](ColumnInput& in, double&) { in.lStrongCold = lengthForSlenderness(in, Axis::Strong, 2 * up); }},
+        Border{"hb5", FindingCode::EnDepthToWidthRange,
+               [](ColumnInput& in, double&) {
+                   in.h = 1000;
+                   in.b = 200;
+               },
+               [](ColumnInput& in, double&) {
+                   in.h = 1000 * up;
+                   in.b = 200;
+               }},
+        Border{"hb02", FindingCode::EnDepthToWidthRange,
+               [](ColumnInput& in, double&) {
+                   in.h = 100;
+                   in.b = 500;
+               },
+               [](ColumnInput& in, double&) {
+                   in.h = 100 * down;
+                   in.b = 500;
+               }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Checks, CreepNotConsideredWarns)
+{
+    ColumnInput in = enDefault();
+    in.phiT = 0;
+    const std::vector<Finding> f = check(in, 355);
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_EQ(f[0].code, FindingCode::EnCreepNotConsidered);
+    EXPECT_EQ(f[0].severity, Severity::Warning);
+    expectPlaceholders(f[0]);
+    in.phiT = 1e-9;
+    EXPECT_TRUE(check(in, 355).empty());
+}
+
+// A section whose arithmetic fails reports the ranges it can and leaves
+// delta and lambda-bar to the run.
+TEST(Checks, NeverThrow)
+{
+    ColumnInput in = enDefault();
+    in.lWeakCold = 0;
+    in.phiT = 9;
+    std::vector<Finding> f;
+    ASSERT_NO_THROW(f = check(in, 355));
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_EQ(f[0].code, FindingCode::EnCreepCoefficientRange);
+}
+
+} // namespace
