@@ -1,11 +1,13 @@
 // Timing of the calculation core on the default section (HE 320 A, 4 bars of
 // 20 mm, e1 = 50 mm, e2 = 30 mm).
-#include "calc/design.h"
-#include "calc/eccentric.h"
+#include "calc/env1994/design.h"
+#include "calc/env1994/eccentric.h"
 #include "calc/listing.h"
-#include "calc/member.h"
+#include "calc/env1994/member.h"
 
 #include <benchmark/benchmark.h>
+
+using namespace qeln::env1994;
 
 using namespace qeln;
 
@@ -24,21 +26,16 @@ void BM_EccentricResistance(benchmark::State& state)
     const ColumnInput in = defaultEccentric();
     const EccentricInput e =
         eccentricInput(in, designValues(in, in.fy), in.lWeakCold, in.lStrongCold, in.e1, in.e2, 1.5598);
-    CalcEnv env;
-    env.gammas = SafetyFactors::of(in);
     for (auto _ : state)
-        benchmark::DoNotOptimize(EccentricResistance(env, e));
+        benchmark::DoNotOptimize(EccentricResistance(e));
 }
 BENCHMARK(BM_EccentricResistance);
 
 void BM_MemberWeakAndStrong(benchmark::State& state)
 {
     const ColumnInput in = defaultEccentric();
-    CalcEnv env;
-    env.gammas = SafetyFactors::of(in);
-    const SectionDims s{in.h, in.b, in.tw, in.tf};
+    const Section s = sectionOf(in);
     ComponentValues c;
-    c.r = in.r;
     c.fF = c.fW = in.fy / in.gammaA;
     c.fC = 0.85 * in.fck / in.gammaC;
     c.fS = in.fsk / in.gammaS;
@@ -54,11 +51,15 @@ void BM_MemberWeakAndStrong(benchmark::State& state)
     call.d = in.d;
     call.Ec = 0.8 * Ecd;
     call.checks = true;
+    call.gammaA = in.gammaA;
+    call.gammaC = in.gammaC;
+    call.gammaS = in.gammaS;
+    MemberResult w, st;
     for (auto _ : state) {
         call.e = 50;
-        const MemberResult w = ColdResistanceWeakAxis(env, s, c, bars, call);
+        AxialResistance(Axis::Weak, s, c, bars, call, w);
         call.e = 30;
-        const MemberResult st = ColdResistanceStrongAxis(env, s, c, bars, call);
+        AxialResistance(Axis::Strong, s, c, bars, call, st);
         // the details block is part of what a member call produced before
         MessageList details;
         writeMemberDetails(TextEnv{}, details, w);
@@ -72,12 +73,13 @@ BENCHMARK(BM_MemberWeakAndStrong);
 void BM_DesignRun(benchmark::State& state)
 {
     const ColumnInput in = defaultEccentric();
-    CalcEnv env;
-    env.gammas = SafetyFactors::of(in);
     for (auto _ : state) {
         // the run and the listing it wrote before, together
         DesignOutcome out;
-        DesignRun(env, in, 355, 1.5598, false, out);
+        CheckOutcome checked;
+        checked.fyCalc = 355;
+        checked.rho = 1.5598;
+        DesignRun(in, checked, out);
         ColumnResults res;
         writeDesign(TextEnv{}, in, out, res);
         benchmark::DoNotOptimize(res.table.at(0, 0));

@@ -1,7 +1,6 @@
 // The diagrams of a project (both axes' interaction diagrams and 62 numbers-
 // only runs for the eccentricity curves) and the four plots drawn from them:
 // the desktop program computes them on the GUI thread.
-#include "calc/env.h"
 #include "calc/plot.h"
 #include "shell/diagrams.h"
 
@@ -25,10 +24,8 @@ ColumnInput project()
 void BM_ComputeDiagrams(benchmark::State& state)
 {
     const ColumnInput in = project();
-    CalcEnv env;
-    env.gammas = SafetyFactors::of(in);
     for (auto _ : state) {
-        Diagrams d = computeDiagrams(env, in);
+        Diagrams d = computeDiagrams(in);
         benchmark::DoNotOptimize(d);
     }
 }
@@ -37,9 +34,7 @@ BENCHMARK(BM_ComputeDiagrams)->Unit(benchmark::kMillisecond);
 void BM_DrawFourPlots(benchmark::State& state)
 {
     const ColumnInput in = project();
-    CalcEnv env;
-    env.gammas = SafetyFactors::of(in);
-    const Diagrams d = computeDiagrams(env, in);
+    const Diagrams d = computeDiagrams(in);
     const TextEnv te;
     for (auto _ : state) {
         Picture a = interactionPlot(te, d.weak, Axis::Weak);

@@ -1,6 +1,5 @@
 // Whole design runs as the calculate command does them: the default project,
 // and every profile of the catalogue with the default rebars.
-#include "calc/env.h"
 #include "catalogue/profiles.h"
 #include "shell/run.h"
 
@@ -25,8 +24,7 @@ std::string catalogueBesideProgram()
 bool runOnce(const ColumnInput& in, RunState& st)
 {
     RecordingSink sink;
-    RunEnv env;
-    env.gammas = SafetyFactors::of(in);
+    TextEnv env;
     env.sink = &sink;
     RunPresenter presenter;
     return calculate(env, in, st, presenter, isoDateTime);

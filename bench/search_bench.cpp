@@ -1,5 +1,4 @@
 // The numbers-only design run and the section search over the whole catalogue.
-#include "calc/env.h"
 #include "catalogue/profiles.h"
 #include "shell/numbersrun.h"
 #include "shell/search.h"
@@ -27,11 +26,9 @@ void BM_DesignRunNumbers(benchmark::State& state)
     ColumnInput in;   // defaults: HE 320 A
     in.e1 = 50;
     in.e2 = 30;
-    CalcEnv env;
-    env.gammas = SafetyFactors::of(in);
     NumbersRun run;
     for (auto _ : state) {
-        runNumbers(env, in, run);
+        runNumbers(in, run);
         benchmark::DoNotOptimize(run.design.table);
     }
 }
@@ -51,13 +48,11 @@ void BM_OptimiseWholeCatalogue(benchmark::State& state)
     in.nEd = 3000;
     in.nFiEd = 1800;
     in.fireClass = FireClass::R90;
-    CalcEnv env;
-    env.gammas = SafetyFactors::of(in);
     SearchControl control;
     control.threads = static_cast<unsigned>(state.range(0));
     std::size_t passing = 0, evaluated = 0;
     for (auto _ : state) {
-        const SearchOutcome out = searchSections(env, in, profiles, SearchConstraints{}, control);
+        const SearchOutcome out = searchSections(in, profiles, SearchConstraints{}, control);
         passing = out.passing;
         evaluated = out.evaluated;
         benchmark::DoNotOptimize(out.candidates.data());

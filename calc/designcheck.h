@@ -1,6 +1,6 @@
-// Design loads against the ultimate loads of a run: which rows of the result
-// table lie inside the field of application of the simplified method of
-// ENV 1994-1-2 Annex F, and whether the column carries the design loads.
+// Design loads against the ultimate loads of a run: whether the column
+// carries the design loads, with the rows of the result table that lie
+// inside the field of application of the method (calc/method.h, scope).
 //
 // Everything here is a pure function of the input and the result table, so
 // the desktop program, the report and qeln-cli show the same verdicts.
@@ -25,24 +25,6 @@ inline constexpr double kMaxDesignLoad = 1.0e6;
 const char* fireClassCode(FireClass c);
 // Reads "R30" .. "R120" (also "R 30", any case); nullopt for anything else.
 std::optional<FireClass> fireClassFromCode(std::string_view code);
-
-// ---------------------------------------------------------------- scope
-
-// The condition of warning 1029: a profile narrower or lower than 300 mm is
-// outside the field of application for R90 and R120 (ENV 1994-1-2, 4.6.3.2(3)).
-bool profileBelowFireLimits(double h, double b);
-
-// The classes whose fire buckling lengths exceed the limits of Annex F,
-// F.6 (5) (the class list of warning 1042), indexed by FireClass.
-std::array<bool, 4> bucklingLengthsOutside(const ColumnInput& in);
-// The class list as warning 1042 prints it: "R30 ", "R60 ", "R90 R120 ",
-// joined in that order ("" when no class is listed).
-std::string bucklingLengthClassList(const std::array<bool, 4>& outside);
-
-// Per row of the result table (Service, R30, R60, R90, R120): true when the
-// row lies inside the field of application. The service row always does.
-using RowScope = std::array<bool, 5>;
-RowScope rowScope(const ColumnInput& in);
 
 // ---------------------------------------------------------------- design check
 

@@ -12,10 +12,13 @@
 namespace qeln {
 
 // The interaction diagram of one axis at room temperature (service buckling
-// lengths), from the eccentric routine's own tables. Forces in kN, moments
-// in kNm, eccentricities in mm. Curves run from their largest N down to 0.
+// lengths), as the design method builds it: its plastic resistance, the
+// moment it allows and the moment that acts. Forces in kN, moments in kNm,
+// eccentricities in mm. Curves run from their largest N down to 0.
 struct InteractionDiagram {
     bool valid = false;          // false: nothing to draw (the design run could not give it)
+    // the catalogue texts naming the three curves in the legend
+    int plasticText = 1304, allowedText = 1305, actingText = 1306;
     double e = 0;                // the project's eccentricity about this axis (its size), mm
     double nplRd = 0;            // N.pl.Rd of the section, where the plastic curve starts
     double nRd = 0;              // N.Rd of the axis (buckling), where the allowed curve starts
@@ -33,6 +36,11 @@ struct InteractionDiagram {
     // With e1 and e2 both given, the table's biaxial resistance: the diagram
     // of one axis alone does not show it, so the chart names it.
     std::optional<double> biaxialN;
+};
+
+// The diagrams of both axes.
+struct InteractionDiagrams {
+    InteractionDiagram weak, strong;
 };
 
 // One curve of the resistance-versus-eccentricity plot: the eccentric

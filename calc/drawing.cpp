@@ -1,5 +1,7 @@
 #include "drawing.h"
 
+#include "section.h"
+
 #include "format.h"
 #include "messages.h"
 #include "numeric.h"
@@ -568,6 +570,33 @@ void DrawSection(const TextEnv& env, Picture& pic, const SectionDrawing& s)
     // The drawing is built aside and replaces the picture only when complete,
     // so a fault leaves the previous drawing in place.
     pic = labelled(env, figureOf(s));
+}
+
+SectionDrawing sectionDrawingOf(const ColumnInput& in, const RebarLayout& rows, double dCalc)
+{
+    SectionDrawing draw;
+    draw.profileName = in.profileName;
+    draw.AN1 = rows.count[0];
+    draw.AN2 = rows.count[1];
+    draw.AN3 = rows.count[2];
+    draw.AN4 = rows.count[3];
+    draw.h = in.h;
+    draw.b = in.b;
+    draw.tw = in.tw;
+    draw.tf = in.tf;
+    draw.r = in.r;
+    draw.uf1 = in.uf1;
+    draw.uc1 = in.uc1;
+    draw.UC2 = secondLayerDistance(in);
+    draw.dCalc = dCalc;
+    draw.d = in.d;
+    draw.UF1 = rows.z[0];
+    draw.UF2 = rows.z[1];
+    draw.UF3 = rows.z[2];
+    draw.UF4 = rows.z[3];
+    draw.e1 = in.e1;
+    draw.e2 = in.e2;
+    return draw;
 }
 
 } // namespace qeln

@@ -60,4 +60,8 @@ Picture labelled(const TextEnv& env, SectionFigure fig);
 // (figureOf, then labelled); a fault leaves the picture as it was.
 void DrawSection(const TextEnv& env, Picture& pic, const SectionDrawing& s);
 
+// The drawing's input: the project's section and rebars, the rows as the
+// service run laid them out and the working diameter.
+SectionDrawing sectionDrawingOf(const ColumnInput& in, const RebarLayout& rows, double dCalc);
+
 } // namespace qeln

@@ -151,7 +151,7 @@ void detailLine(const TextEnv& env, MessageList& out, const char* fmt, int text,
 constexpr const char* kAreaFmt = "  A   = %8.4g mm2      fy  = %8.4g N/mm2    I = %8.4g mm4";
 constexpr const char* kStiffFmt = "  E*I = %8.4g N*mm2    psi*E*I = %8.4g N*mm2";
 
-void writeComponent(const TextEnv& env, MessageList& out, int text, const ComponentPart& k, const char* areaFmt,
+void writeComponent(const TextEnv& env, MessageList& out, int text, const env1994::ComponentPart& k, const char* areaFmt,
                     const char* stiffFmt)
 {
     out.add("  " + env.text(text));
@@ -163,15 +163,15 @@ void writeComponent(const TextEnv& env, MessageList& out, int text, const Compon
 
 } // namespace
 
-void writeMemberDetails(const TextEnv& env, MessageList& out, const MemberResult& m)
+void writeMemberDetails(const TextEnv& env, MessageList& out, const env1994::MemberResult& m)
 {
-    if (m.call.loadCase == LoadCase::FireReference)
+    if (m.call.loadCase == env1994::LoadCase::FireReference)
         return;
     const bool strong = m.axis == Axis::Strong;
     // appended piece by piece: a text put in front of a temporary string
     // (" " + s) makes GCC 12 at -O3 warn of overlapping copies (-Wrestrict)
-    std::string head = env.text(m.call.loadCase == LoadCase::Service ? 1130 : 1131);
-    if (m.call.loadCase != LoadCase::Service)
+    std::string head = env.text(m.call.loadCase == env1994::LoadCase::Service ? 1130 : 1131);
+    if (m.call.loadCase != env1994::LoadCase::Service)
         head.append(" ").append(fireClassLabel(m.call.fireClass));
     head.append(strong ? "  " : " ").append(env.text(strong ? 1077 : 1076));
     out.add(head);
@@ -187,7 +187,7 @@ void writeMemberDetails(const TextEnv& env, MessageList& out, const MemberResult
         writeComponent(env, out, 1139, m.flange, kAreaFmt, kStiffFmt);
         writeComponent(env, out, 1140, m.web, kAreaFmt, kStiffFmt);
     } else {
-        if (atRoomTemperature(m.call.loadCase)) {
+        if (env1994::atRoomTemperature(m.call.loadCase)) {
             detailLine(env, out, "  %-40s : %8.4g      ", 1137, m.chiB);
             detailLine(env, out, "  %-40s : %8.4g kN   ", 1138, m.nRd);
         } else {
@@ -255,13 +255,15 @@ void writeDesign(const TextEnv& env, const ColumnInput& in, DesignOutcome& run, 
         res.sectionPicture = labelled(env, std::move(*run.figure));
         run.figure.reset();
     }
-    for (const MemberResult& m : run.members) {
-        if (!m.findings.empty()) {
-            writeMemberErrors(env, res.errors, m.findings);
-            res.hasErrors = res.hasErrors || anyError(m.findings);
+    if (const env1994::Details* det = std::get_if<env1994::Details>(&run.details)) {
+        for (const env1994::MemberResult& m : det->members) {
+            if (!m.findings.empty()) {
+                writeMemberErrors(env, res.errors, m.findings);
+                res.hasErrors = res.hasErrors || anyError(m.findings);
+            }
+            if (m.complete)
+                writeMemberDetails(env, res.memberDetailLines, m);
         }
-        if (m.complete)
-            writeMemberDetails(env, res.memberDetailLines, m);
     }
     res.table = run.table;
     res.concreteVolume = run.concreteVolume;

@@ -3,11 +3,12 @@
 // Nothing here calculates; everything shown comes from calc/design.h.
 #pragma once
 
-#include "design.h"
 #include "findings.h"
-#include "member.h"
+#include "outcome.h"
 #include "records.h"
 #include "textenv.h"
+
+#include "env1994/member.h"
 
 #include <string>
 #include <vector>
@@ -28,7 +29,7 @@ void writeComponents(const TextEnv& env, MessageList& out, const ComponentMasses
 void fillResultGrid(const TextEnv& env, ResultGrid& grid, const UltimateLoadTable& t, double e1, double e2);
 
 // The details block of one member call (nothing for the reference calculation).
-void writeMemberDetails(const TextEnv& env, MessageList& out, const MemberResult& m);
+void writeMemberDetails(const TextEnv& env, MessageList& out, const env1994::MemberResult& m);
 // The error lines of the member limits.
 void writeMemberErrors(const TextEnv& env, MessageList& errors, const std::vector<Finding>& findings);
 // The text of one of the run's message boxes.

@@ -828,9 +828,9 @@ Picture interactionPlot(const TextEnv& env, const InteractionDiagram& d, Axis ax
     chart.note = "e = " + mm(d.e, sep);
     if (d.biaxialN)
         chart.note.append(";  ").append(env.text(1321)).append(" ").append(kN(*d.biaxialN, sep));
-    chart.curves.push_back({d.plasticM, d.plasticN, kPlastic, 2, false, env.text(1304)});
-    chart.curves.push_back({d.allowedM, d.allowedN, kAllowed, 2, false, withDecimalSeparator(env.text(1305), sep)});
-    chart.curves.push_back({d.actingM, d.actingN, kActing, 2, true, env.text(1306)});
+    chart.curves.push_back({d.plasticM, d.plasticN, kPlastic, 2, false, env.text(d.plasticText)});
+    chart.curves.push_back({d.allowedM, d.allowedN, kAllowed, 2, false, withDecimalSeparator(env.text(d.allowedText), sep)});
+    chart.curves.push_back({d.actingM, d.actingN, kActing, 2, true, env.text(d.actingText)});
     chart.markers.push_back({d.resistanceM, d.resistanceN, kResistance,
                              env.text(1307) + " " + kN(d.resistanceN, sep), false});
     if (d.loadN && d.loadM)

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "diagramdata.h"
-#include "member.h"
+#include "section.h"
 #include "picture.h"
 #include "textenv.h"
 

@@ -123,6 +123,10 @@ struct UltimateLoadTable {
     std::optional<double> at(int row, int col) const { return cell.at(row).at(col); }
 };
 
+// Per row of the result table (Service, R30, R60, R90, R120): true when the
+// row lies inside the field of application of the method.
+using RowScope = std::array<bool, 5>;
+
 // The result grid of the result window as data: 8 rows x 6 columns of text.
 struct ResultGrid {
     // empty strings by their own constructor; a "{}" initializer here crashes clang 14

@@ -1,6 +1,5 @@
 #include "design_run.h"
 
-#include "calc/env.h"
 #include "calc/messages.h"
 
 namespace qeln::cli {
@@ -8,8 +7,7 @@ namespace qeln::cli {
 bool designRun(const ColumnInput& in, int languageBase, RunState& st, std::vector<std::string>& messageBoxes)
 {
     RecordingSink sink;
-    RunEnv env;
-    env.gammas = SafetyFactors::of(in);
+    TextEnv env;
     env.languageBase = languageBase;
     env.sink = &sink;
     env.decimalSeparator = ".";

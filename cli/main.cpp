@@ -12,7 +12,6 @@
 #include "schedule_cli.h"
 #include "schedule_pdf.h"
 
-#include "calc/env.h"
 #include "calc/texts.h"
 #include "calc/utf8.h"
 #include "catalogue/fileio.h"
@@ -300,9 +299,7 @@ int runDesign(const DesignOptions& o)
     // the diagrams, when asked for (numbers-only runs: the same table as st's)
     std::optional<Diagrams> diagrams;
     if (o.curves || !o.plotsDir.empty()) {
-        CalcEnv env;
-        env.gammas = SafetyFactors::of(in);
-        diagrams = computeDiagrams(env, in);
+        diagrams = computeDiagrams(in);
     }
 
     std::string out;

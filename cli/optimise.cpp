@@ -5,7 +5,6 @@
 #include "json.h"
 
 #include "calc/designcheck.h"
-#include "calc/env.h"
 #include "calc/format.h"
 
 
@@ -108,11 +107,9 @@ int runOptimise(const OptimiseOptions& o, const ColumnInput& in, const std::vect
         error = searchProblemText(problem);
         return kExitUsage;
     }
-    CalcEnv env;
-    env.gammas = SafetyFactors::of(in);
     SearchControl control;
     control.threads = 0;   // every core
-    const SearchOutcome s = searchSections(env, in, profiles, c, control);
+    const SearchOutcome s = searchSections(in, profiles, c, control);
     out = o.input.json ? optimiseJson(s, o.top) : optimiseTable(s, o.top);
     return s.passing > 0 ? kExitValid : kExitCheckFails;
 }

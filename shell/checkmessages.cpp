@@ -3,6 +3,8 @@
 #include "checks.h"
 
 #include "calc/designcheck.h"
+#include "calc/env1994/scope.h"
+#include "calc/method.h"
 #include "calc/format.h"
 
 #include <array>
@@ -63,7 +65,7 @@ void writeCheckMessages(const TextEnv& env, const std::vector<Finding>& findings
             separator = "";
             break;
         case FindingCode::FireBucklingLength:
-            out.add(T(1042) + " " + bucklingLengthClassList(classFlags(f.values)) + " ");
+            out.add(T(1042) + " " + env1994::bucklingLengthClassList(classFlags(f.values)) + " ");
             out.add(T(1043));
             break;
         case FindingCode::EccentricityWeak:
@@ -96,6 +98,19 @@ void writeCheckMessages(const TextEnv& env, const std::vector<Finding>& findings
         }
         out.add(separator);
     }
+}
+
+CheckOutcome RunInputChecks(const TextEnv& env, const ColumnInput& in, ColumnResults& res)
+{
+    res.errors.clear();
+    res.warnings.clear();
+    res.hasErrors = false;
+    res.hasWarnings = false;
+    CheckOutcome out = methodOf(in.code).check(in);
+    writeCheckMessages(env, out.findings, res);
+    if (!out.undefined.empty())
+        throw CalculationError(out.undefined);
+    return out;
 }
 
 } // namespace qeln

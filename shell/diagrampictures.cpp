@@ -15,11 +15,9 @@ DiagramPictures drawDiagrams(const TextEnv& env, const Diagrams& d, PlotSize siz
     return p;
 }
 
-DiagramPictures diagramPicturesOf(const RunEnv& env, const ColumnInput& in, PlotSize size)
+DiagramPictures diagramPicturesOf(const TextEnv& env, const ColumnInput& in, PlotSize size)
 {
-    CalcEnv calc = env;
-    calc.gammas = SafetyFactors::of(in);
-    return drawDiagrams(env, computeDiagrams(calc, in), size);
+    return drawDiagrams(env, computeDiagrams(in), size);
 }
 
 } // namespace qeln

@@ -3,7 +3,7 @@
 // interaction diagram and the resistance-versus-eccentricity plot.
 #pragma once
 
-#include "calc/member.h"
+#include "calc/section.h"
 #include "calc/picture.h"
 #include "calc/plot.h"
 #include "calc/textenv.h"
@@ -50,6 +50,6 @@ DiagramPictures drawDiagrams(const TextEnv& env, const Diagrams& d, PlotSize siz
 
 // Computes and draws the diagrams of `in` with the safety factors, language
 // and decimal separator of env (a few milliseconds).
-DiagramPictures diagramPicturesOf(const RunEnv& env, const ColumnInput& in, PlotSize size = {});
+DiagramPictures diagramPicturesOf(const TextEnv& env, const ColumnInput& in, PlotSize size = {});
 
 } // namespace qeln

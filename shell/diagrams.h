@@ -4,7 +4,6 @@
 #pragma once
 
 #include "calc/diagramdata.h"
-#include "calc/env.h"
 #include "calc/records.h"
 
 namespace qeln {
@@ -27,7 +26,7 @@ struct Diagrams {
 // Number of steps of the eccentricity curves: e = limit i / kEccentricitySteps.
 inline constexpr int kEccentricitySteps = 30;
 
-// Computes both axes' diagrams and curves of `in` (env: its safety factors).
-Diagrams computeDiagrams(const CalcEnv& env, const ColumnInput& in);
+// Computes both axes' diagrams and curves of `in` by its design method.
+Diagrams computeDiagrams(const ColumnInput& in);
 
 } // namespace qeln

@@ -1,34 +1,40 @@
-// The numbers-only design run (see numbersrun.h).
+// The run pipeline (see numbersrun.h).
 #include "numbersrun.h"
 
+#include "calc/method.h"
 #include "calc/numeric.h"
 
 namespace qeln {
 
-void runNumbers(const CalcEnv& env, const ColumnInput& in, NumbersRun& out, bool stopAtInputErrors)
+void runNumbers(const ColumnInput& in, NumbersRun& out, RunOptions options)
 {
+    const DesignMethod& method = methodOf(in.code);
     out.calcError = false;
+    out.calcErrorWhat.clear();
     out.valid = false;
     out.check.reset();
-    out.scope = rowScope(in);
+    out.scope = method.scope(in);
     out.fireLoadAboveLoad = false;
-    out.derived = checkInput(in);
+    out.derived = method.check(in);
     if (!out.derived.undefined.empty()) {
-        // the calculate command throws here, after the checks' messages and
-        // before the warnings of the design loads
+        // an arithmetic failure of the checks, after their findings and before
+        // the warnings of the design loads
         out.design = DesignOutcome{};
         out.calcError = true;
+        out.calcErrorWhat = out.derived.undefined;
         return;
     }
     out.fireLoadAboveLoad = fireLoadAboveLoad(in);
-    if (out.derived.unusable || (stopAtInputErrors && out.derived.hasErrors())) {
+    if (out.derived.unusable || (options.stopAtInputErrors && out.derived.hasErrors())) {
         out.design = DesignOutcome{};
         return;
     }
     try {
-        DesignRun(env, in, out.derived.fyCalc, out.derived.rho, out.derived.hasErrors(), out.design, false);
-    } catch (const CalculationError&) {
+        method.design(in, out.derived, out.design, options.drawing);
+    } catch (const CalculationError& e) {
+        out.derived.dCalc = out.design.dCalc;
         out.calcError = true;
+        out.calcErrorWhat = e.what();
         return;
     }
     out.derived.dCalc = out.design.dCalc;

@@ -1,25 +1,25 @@
-// The design run for numbers only: input checks, design run, scope and design
-// check, without the listing, the details, the drawing or any text. Its
-// table, findings, scope and check are those of the calculate command for the
-// same input, bit for bit; the section search runs it for every candidate.
+// The run pipeline: the input checks, the design run, the scope and the
+// design check of the project's design method, without any text. The
+// calculate command formats what it gives; the section search, the schedule
+// and the diagrams read its numbers.
 #pragma once
 
-#include "calc/design.h"
 #include "calc/designcheck.h"
-#include "calc/env.h"
+#include "calc/outcome.h"
 #include "calc/records.h"
-#include "checks.h"
 
 #include <optional>
+#include <string>
 
 namespace qeln {
 
 struct NumbersRun {
     CheckOutcome derived;     // the input checks' values and findings
-    DesignOutcome design;     // the design run's values (no drawing); empty when the checks made it unusable
+    DesignOutcome design;     // the design run's values; empty when the checks made it unusable
     bool calcError = false;   // an arithmetic failure (text 219) ended the checks or the run
+    std::string calcErrorWhat;   // the failure's own (technical) description
     bool fireLoadAboveLoad = false;   // warning 1227 (given after checks that could run)
-    bool valid = false;       // no error of the checks or the member limits, no arithmetic failure
+    bool valid = false;       // no error of the checks or the method's limits, no arithmetic failure
     RowScope scope{true, true, true, true, true};
     std::optional<DesignCheck> check;   // after a valid run with loads
 
@@ -27,10 +27,16 @@ struct NumbersRun {
     bool passes() const { return valid && check && check->passes; }
 };
 
-// Runs checks, design, scope and check of `in` into `out` (reused: its
-// buffers are kept between calls). With `stopAtInputErrors` an input that the
-// checks give an error for is not run (design empty, valid false): for the
-// search, to which such an input can never pass.
-void runNumbers(const CalcEnv& env, const ColumnInput& in, NumbersRun& out, bool stopAtInputErrors = false);
+struct RunOptions {
+    // An input that the checks give an error for is not run (design empty,
+    // valid false): for the search, to which such an input can never pass.
+    bool stopAtInputErrors = false;
+    // The design run draws the section (the figure the calculate command shows).
+    bool drawing = false;
+};
+
+// Runs checks, design, scope and check of `in` by its design code into `out`
+// (reused: its buffers are kept between calls).
+void runNumbers(const ColumnInput& in, NumbersRun& out, RunOptions options = {});
 
 } // namespace qeln

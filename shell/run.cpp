@@ -2,7 +2,6 @@
 // presentation of its results.
 #include "run.h"
 
-#include "calc/design.h"
 #include "calc/format.h"
 #include "calc/listing.h"
 #include "calc/numeric.h"
@@ -208,45 +207,37 @@ void assembleListings(const TextEnv& env, RunState& st)
     }
 }
 
-bool calculate(const RunEnv& env, const ColumnInput& in, RunState& st, RunPresenter& presenter,
+bool calculate(const TextEnv& env, const ColumnInput& in, RunState& st, RunPresenter& presenter,
                const DateTimeFormatter& fmtDate)
 {
     st.results = ColumnResults{};
     st.blocks.clear();
-    st.derived = CheckOutcome{};
-    st.design = DesignOutcome{};
     st.completeListing.clear();
     st.condensedListing.clear();
-    st.calcError = false;
-    st.calcErrorWhat.clear();
-    st.scope = rowScope(in);
-    st.check.reset();
     st.designCheckLines.clear();
     st.checkSummary.clear();
 
     presenter.setBusy(true);
+    runNumbers(in, st, RunOptions{false, true});
     try {
-        st.derived = RunInputChecks(env, in, st.results);
-        addDesignLoadWarnings(env, in, st.results);
-        buildInputListing(env, in, st.derived, st.blocks, fmtDate);
-        // The outcome is written even when an arithmetic fault ended the run:
-        // the steps reached stay, as do the messages shown during it.
-        auto writeOutcome = [&] {
-            writeDesign(env, in, st.design, st.results);
-            st.derived.dCalc = st.design.dCalc;
-        };
-        if (!st.derived.unusable) {
-            try {
-                DesignRun(env, in, st.derived.fyCalc, st.derived.rho, st.derived.hasErrors(), st.design);
-            } catch (const CalculationError&) {
-                writeOutcome();
-                throw;
-            }
-            writeOutcome();
+        writeCheckMessages(env, st.derived.findings, st.results);
+        if (!st.derived.undefined.empty()) {
+            // checks whose arithmetic has no value give no values to show
+            st.derived = CheckOutcome{};
+        } else {
+            addDesignLoadWarnings(env, in, st.results);
+            buildInputListing(env, in, st.derived, st.blocks, fmtDate);
+            // The outcome is written even when an arithmetic fault ended the
+            // run: the steps reached stay, as do the messages shown during it.
+            if (!st.derived.unusable)
+                writeDesign(env, in, st.design, st.results);
         }
     } catch (const CalculationError& e) {
+        // a value of the run that cannot be shown (the drawing's labels)
         st.calcError = true;
         st.calcErrorWhat = e.what();
+        st.valid = false;
+        st.check.reset();
     }
     presenter.setBusy(false);
 
@@ -268,7 +259,6 @@ bool calculate(const RunEnv& env, const ColumnInput& in, RunState& st, RunPresen
         return false;
     // Design loads: outside rows marked, the check of the loads given.
     markOutsideRows(env, st.results, st.scope);
-    st.check = evaluateDesignCheck(in, st.results.table, st.scope);
     if (st.check) {
         writeDesignCheck(env, st.designCheckLines, *st.check);
         st.checkSummary = designCheckLines(env, *st.check);

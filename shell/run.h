@@ -2,21 +2,17 @@
 // run and presentation of the results.
 #pragma once
 
-#include "calc/design.h"
 #include "calc/designcheck.h"
-#include "calc/env.h"
+#include "calc/outcome.h"
 #include "calc/records.h"
 #include "calc/textenv.h"
 #include "checks.h"
+#include "numbersrun.h"
 
 #include <functional>
 #include <string>
 
 namespace qeln {
-
-// What the calculate command needs: the calculation's factors and the
-// formatting layer's language, sink and decimal separator.
-struct RunEnv : CalcEnv, TextEnv {};
 
 // The twelve listing blocks of the main window (the details block is the
 // heading; the member routines' lines are in results.memberDetailLines).
@@ -26,22 +22,17 @@ struct ListingBlocks {
     void clear();
 };
 
-// Everything the main window keeps of the last run.
-struct RunState {
+// Everything the main window keeps of the last run: the numbers of the run
+// pipeline (checks, design, scope, check) and their presentation.
+struct RunState : NumbersRun {
     ColumnResults results;
     ListingBlocks blocks;
-    CheckOutcome derived;
-    DesignOutcome design;     // the design run's values behind the listing
     MessageList completeListing;
     MessageList condensedListing;
-    bool calcError = false;   // the run ended in an arithmetic failure (text 219)
-    std::string calcErrorWhat;   // the failure's own (technical) description
-    // design loads: the scope of each result row (from the input alone) and,
-    // after a valid run with loads, the design check and its listing block
-    RowScope scope{true, true, true, true, true};
-    std::optional<DesignCheck> check;
-    MessageList designCheckLines;             // the listing block
-    std::vector<CheckLine> checkSummary;      // the result window's and the report's block
+    // after a valid run with loads: the design check's listing block and the
+    // result window's and the report's block
+    MessageList designCheckLines;
+    std::vector<CheckLine> checkSummary;
 };
 
 // The windows `calculate` talks to. The desktop program shows them; tests
@@ -72,8 +63,10 @@ void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOut
 // Joins the blocks into the complete and the condensed listing.
 void assembleListings(const TextEnv& env, RunState& st);
 
-// The calculate command: returns true when the run produced valid results.
-bool calculate(const RunEnv& env, const ColumnInput& in, RunState& st, RunPresenter& presenter,
+// The calculate command: the run pipeline of numbersrun.h, then its
+// presentation in the language of `env`. Returns true when the run produced
+// valid results.
+bool calculate(const TextEnv& env, const ColumnInput& in, RunState& st, RunPresenter& presenter,
                const DateTimeFormatter& fmtDate = isoDateTime);
 
 } // namespace qeln

@@ -1,7 +1,7 @@
 // The design of every row of a column schedule (see schedule.h).
 #include "schedule.h"
 
-#include "calc/design.h"
+#include "calc/section.h"
 #include "calc/numeric.h"
 
 #include <algorithm>
@@ -132,9 +132,7 @@ ScheduleOutcome runSchedule(const ColumnInput& base, const Schedule& s, const Pr
                     SearchControl control;
                     control.threads = options.threads;
                     control.cancel = options.cancel;
-                    CalcEnv env;
-                    env.gammas = SafetyFactors::of(in);
-                    SearchOutcome found = searchSections(env, in, profiles.profiles(), options.constraints, control);
+                    SearchOutcome found = searchSections(in, profiles.profiles(), options.constraints, control);
                     ++o.searchesRun;
                     if (found.cancelled) {
                         o.rows.pop_back();
@@ -154,9 +152,7 @@ ScheduleOutcome runSchedule(const ColumnInput& base, const Schedule& s, const Pr
                 in = it->best->applyTo(in);
             }
         }
-        CalcEnv env;
-        env.gammas = SafetyFactors::of(in);
-        runNumbers(env, in, run);
+        runNumbers(in, run);
         fillFromRun(in, run, r);
         if (options.progress && (i + 1 == total || (i + 1) % 16 == 0 || r.searched))
             options.progress(i + 1, total);

@@ -128,7 +128,7 @@ std::vector<SearchProfile> filterProfiles(const std::vector<SearchProfile>& all,
     return out;
 }
 
-SearchOutcome searchSections(const CalcEnv& env, const ColumnInput& base, const std::vector<SearchProfile>& profiles,
+SearchOutcome searchSections(const ColumnInput& base, const std::vector<SearchProfile>& profiles,
                              const SearchConstraints& c, const SearchControl& control)
 {
     SearchOutcome outcome;
@@ -163,7 +163,7 @@ SearchOutcome searchSections(const CalcEnv& env, const ColumnInput& base, const 
                     in.n2 = l.n2;
                     // Pruning: a candidate whose input checks give an error
                     // can never pass, so its design run is not made.
-                    runNumbers(env, in, run, true);
+                    runNumbers(in, run, RunOptions{true});
                     if (!run.passes())
                         continue;
                     SearchCandidate k;

@@ -6,7 +6,6 @@
 #pragma once
 
 #include "calc/designcheck.h"
-#include "calc/env.h"
 #include "calc/records.h"
 
 #include <atomic>
@@ -137,7 +136,7 @@ std::vector<SearchProfile> filterProfiles(const std::vector<SearchProfile>& all,
 // Runs the search over `profiles` (the catalogue's rows in display order;
 // the constraints' families and maxima are applied here). The outcome is the
 // same for any number of threads. Call only when searchProblem() is none.
-SearchOutcome searchSections(const CalcEnv& env, const ColumnInput& base, const std::vector<SearchProfile>& profiles,
+SearchOutcome searchSections(const ColumnInput& base, const std::vector<SearchProfile>& profiles,
                              const SearchConstraints& c, const SearchControl& control = {});
 
 } // namespace qeln

@@ -733,8 +733,7 @@ bool frmmain::saveProject(const std::string& path, const ColumnInput& in, SaveFa
 
 bool frmmain::calculate(const ColumnInput& in)
 {
-    RunEnv env;
-    env.gammas = SafetyFactors::of(in);
+    TextEnv env;
     env.languageBase = languageBase();
     env.sink = &boxSink();
     env.decimalSeparator = QString(decimalSeparator()).toStdString();
@@ -757,7 +756,7 @@ const DiagramPictures& frmmain::diagrams()
     if (!diagrams_) {
         diagrams_ = DiagramPictures{};
         if (diagramsInput_) {
-            RunEnv env;
+            TextEnv env;
             env.languageBase = languageBase();
             env.decimalSeparator = QString(decimalSeparator()).toStdString();
             *diagrams_ = diagramPicturesOf(env, *diagramsInput_, kCompactPlotSize);

@@ -501,7 +501,7 @@ ReportContent buildReport(const RunState& run, const ColumnInput& in, int langua
 
 DiagramPictures reportDiagrams(const ColumnInput& in, int languageBase, const std::string& decimalSeparator)
 {
-    RunEnv env;
+    TextEnv env;
     env.languageBase = languageBase;
     env.decimalSeparator = decimalSeparator;
     return diagramPicturesOf(env, in, kCompactPlotSize);

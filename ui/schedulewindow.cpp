@@ -579,8 +579,7 @@ bool frmschedule::exportPdf(const QString& path)
     const std::string sep(1, decimalSeparator().toLatin1());
     const ScheduleRowRun run = [sep](const ColumnInput& in, RunState& st) {
         RecordingSink sink;
-        RunEnv env;
-        env.gammas = SafetyFactors::of(in);
+        TextEnv env;
         env.languageBase = languageBase();
         env.sink = &sink;
         env.decimalSeparator = sep;

@@ -4,7 +4,6 @@
 #include "uitext.h"
 
 #include "calc/designcheck.h"
-#include "calc/env.h"
 #include "calc/format.h"
 
 #include <QCheckBox>
@@ -172,8 +171,6 @@ void frmsearch::startSearch()
     prgsearch->setValue(0);
     QPointer<frmsearch> self(this);
     worker_ = std::thread([this, self, generation, c = *c, base = base_, profiles = profiles_] {
-        CalcEnv env;
-        env.gammas = SafetyFactors::of(base);
         SearchControl control;
         control.threads = 0;
         control.cancel = &cancel_;
@@ -186,7 +183,7 @@ void frmsearch::startSearch()
                 },
                 Qt::QueuedConnection);
         };
-        SearchOutcome result = searchSections(env, base, profiles, c, control);
+        SearchOutcome result = searchSections(base, profiles, c, control);
         // the dialog outlives the thread (it joins it before it goes), so
         // the queued call reaches it; a stopped search is dropped there
         QMetaObject::invokeMethod(

@@ -3,7 +3,7 @@
 #include "member.h"
 #include "tables.h"
 
-#include "calc/fire.h"
+#include "calc/steelfire.h"
 #include "calc/numeric.h"
 
 #include <cmath>

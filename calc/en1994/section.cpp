@@ -2,7 +2,7 @@
 // temperature, with the exact pi.
 #include "section.h"
 
-#include "calc/member.h"
+#include "calc/section.h"
 #include "calc/numeric.h"
 
 #include <cmath>

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "calc/records.h"
+#include "calc/section.h"
+#include "calc/units.h"
 
 #include <array>
 #include <cstddef>
@@ -12,12 +14,10 @@ namespace qeln::en1994 {
 
 // The two axes of bending and buckling: z-z (weak, in the plane of the web,
 // lever arms along b) and y-y (strong, lever arms along h).
-enum class Axis { Weak = 0, Strong = 1 };
+static_assert(static_cast<int>(Axis::Weak) == 0 && static_cast<int>(Axis::Strong) == 1);
 inline constexpr std::array<Axis, 2> kAxes{Axis::Weak, Axis::Strong};
 inline constexpr std::size_t at(Axis a) { return static_cast<std::size_t>(a); }
 
-// Elastic modulus of structural steel and reinforcement, E_a = E_s (N/mm2).
-inline constexpr double kSteelModulus = 210000;
 
 // The EN recommended partial factors (EN 1994-1-1 2.4.1.2, EN 1993-1-1 6.1,
 // EN 1994-1-2 2.3): gamma_a = gamma_M0, gamma_c, gamma_s at room temperature

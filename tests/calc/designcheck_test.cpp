@@ -1,6 +1,7 @@
 // Design loads: the scope of each result row, the design check at its
 // borders, and how the check and the outside rows are written.
 #include "calc/designcheck.h"
+#include "calc/env1994/scope.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +31,8 @@ TEST_P(Scope, RowsOutsideFollowTheWarningConditions)
     in.b = c.b;
     in.lWeakFire = c.lWeakFire;
     in.lStrongFire = c.lStrongFire;
-    EXPECT_EQ(rowScope(in), c.scope);
-    EXPECT_EQ(bucklingLengthClassList(bucklingLengthsOutside(in)), c.classList);
+    EXPECT_EQ(env1994::rowScope(in), c.scope);
+    EXPECT_EQ(env1994::bucklingLengthClassList(env1994::bucklingLengthsOutside(in)), c.classList);
 }
 
 constexpr bool I = true, O = false;

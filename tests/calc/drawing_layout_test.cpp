@@ -2,10 +2,10 @@
 // and clear of every line, every element and caption present, the section
 // filling its frame, the SVG readable by an XML parser; and the text layout
 // helpers it is built on.
-#include "calc/design.h"
+#include "calc/env1994/design.h"
 #include "calc/drawing.h"
 #include "calc/format.h"
-#include "calc/member.h"
+#include "calc/env1994/member.h"
 #include "calc/picture.h"
 #include "calc/textlayout.h"
 #include "calc/texts.h"
@@ -22,6 +22,8 @@
 #include <vector>
 
 namespace qeln {
+
+using namespace env1994;
 namespace {
 
 using Kind = Primitive::Kind;

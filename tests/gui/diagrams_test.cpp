@@ -60,7 +60,7 @@ class DiagramsTest : public QObject {
     // The charts the window should show for the project as it is now.
     static DiagramPictures expected(const ColumnInput& in)
     {
-        RunEnv env;
+        TextEnv env;
         env.languageBase = languageBase();
         env.decimalSeparator = QString(decimalSeparator()).toStdString();
         return diagramPicturesOf(env, in, kCompactPlotSize);

@@ -35,8 +35,7 @@ ColumnInput loadedProject()
 
 bool run(const ColumnInput& in, RunState& st)
 {
-    RunEnv env;
-    env.gammas = SafetyFactors::of(in);
+    TextEnv env;
     RunPresenter quiet;
     return calculate(env, in, st, quiet);
 }

@@ -38,8 +38,7 @@ DesignResult runDesign(const ColumnInput& in)
 {
     DesignResult r;
     r.in = in;
-    RunEnv env;
-    env.gammas = SafetyFactors::of(in);
+    TextEnv env;
     RunPresenter quiet;
     r.ok = calculate(env, in, r.st, quiet);
     return r;

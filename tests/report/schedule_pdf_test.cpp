@@ -3,7 +3,6 @@
 // the desktop program's renderer and from qeln-cli schedule --pdf.
 #include "ui/schedulereport.h"
 
-#include "calc/env.h"
 #include "calc/messages.h"
 #include "shell/run.h"
 
@@ -47,8 +46,7 @@ bool haveTools()
 bool desktopRun(const ColumnInput& in, RunState& st)
 {
     RecordingSink sink;
-    RunEnv env;
-    env.gammas = SafetyFactors::of(in);
+    TextEnv env;
     env.sink = &sink;
     RunPresenter presenter;
     return calculate(env, in, st, presenter);

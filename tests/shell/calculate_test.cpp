@@ -2,13 +2,15 @@
 // design run's handling of eccentricities and fire geometry.
 #include "shell/run.h"
 
-#include "calc/design.h"
+#include "calc/env1994/design.h"
 #include "calc/listing.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+
+using namespace qeln::env1994;
 
 using namespace qeln;
 
@@ -28,8 +30,7 @@ struct Calc {
     bool ok = false;
     explicit Calc(const ColumnInput& in)
     {
-        RunEnv env;
-        env.gammas = SafetyFactors::of(in);
+        TextEnv env;
         env.sink = &sink;
         ok = calculate(env, in, st, ui);
     }
@@ -295,8 +296,7 @@ TEST(Calculate, ArithmeticFailureTellsItsCauseInTheErrorsBox)
     ColumnInput in;
     in.fy = 0;   // the yield point divides in the checks
     RecordingSink sink;
-    RunEnv env;
-    env.gammas = SafetyFactors::of(in);
+    TextEnv env;
     env.sink = &sink;
     RunState st;
     EXPECT_FALSE(calculate(env, in, st, keeper));
@@ -315,7 +315,7 @@ TEST(Calculate, ArithmeticFailureTellsItsCauseInTheErrorsBox)
 
 TEST(Calculate, CalculationErrorCausesInTheirLanguage)
 {
-    RunEnv env;
+    TextEnv env;
     const struct {
         const char* what;
         const char* cause;

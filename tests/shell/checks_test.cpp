@@ -1,4 +1,5 @@
 // The input checks before a run: borders, order, separators, derived values.
+#include "calc/env1994/checks.h"
 #include "shell/checks.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +77,7 @@ TEST(InputChecks, RebarCounts)
 {
     auto codes = [](const ColumnInput& in) {
         std::vector<FindingCode> v;
-        for (const Finding& f : checkInput(in).findings)
+        for (const Finding& f : env1994::checkInput(in).findings)
             v.push_back(f.code);
         return v;
     };
@@ -332,9 +333,9 @@ TEST_P(CheckLimits, BorderPassesTheNextValueDoesNot)
     const Limit& l = GetParam();
     ColumnInput in;
     l.set(in, l.inside);
-    EXPECT_FALSE(found(checkInput(in), l.code, l.severity));
+    EXPECT_FALSE(found(env1994::checkInput(in), l.code, l.severity));
     l.set(in, l.outside);
-    const CheckOutcome out = checkInput(in);
+    const CheckOutcome out = env1994::checkInput(in);
     EXPECT_TRUE(found(out, l.code, l.severity));
     EXPECT_EQ(out.hasErrors(), anyError(out.findings));
 }
@@ -366,7 +367,7 @@ TEST(InputChecks, FindingsCarryTheValuesTheMessagesShow)
     ColumnInput in;
     in.tf = 6;
     in.e1 = 151;
-    const CheckOutcome out = checkInput(in);
+    const CheckOutcome out = env1994::checkInput(in);
     ASSERT_GE(out.findings.size(), 2u);
     const auto flange = std::find_if(out.findings.begin(), out.findings.end(),
                                      [](const Finding& f) { return f.code == C::FlangeSlenderness; });

@@ -21,8 +21,7 @@ struct Calc {
     bool ok = false;
     explicit Calc(const ColumnInput& in, int languageBase = 0)
     {
-        RunEnv env;
-        env.gammas = SafetyFactors::of(in);
+        TextEnv env;
         env.sink = &sink;
         env.languageBase = languageBase;
         ok = calculate(env, in, st, ui);
@@ -187,7 +186,7 @@ TEST(DesignLoads, NoCheckWithoutAValidRun)
 
 TEST(DesignLoads, CheckOfAFormerRunIsForgotten)
 {
-    RunEnv env;
+    TextEnv env;
     RunPresenter ui;
     RunState st;
     ASSERT_TRUE(calculate(env, withLoads(3000, 0, {}), st, ui));

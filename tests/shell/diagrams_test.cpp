@@ -3,8 +3,9 @@
 // the acting moment crosses the allowed one, the allowed curve lies under the
 // plastic curve, each curve point is the cell of a run with that eccentricity,
 // nothing that is not finite reaches a plot, and the plots keep their texts apart.
-#include "calc/eccentric.h"
-#include "calc/design.h"
+#include "calc/env1994/eccentric.h"
+#include "calc/env1994/design.h"
+#include "calc/env1994/scope.h"
 #include "calc/plot.h"
 #include "shell/diagrams.h"
 #include "shell/numbersrun.h"
@@ -20,6 +21,8 @@
 #include <cmath>
 #include <ostream>
 #include <string>
+
+using namespace qeln::env1994;
 
 
 using namespace qeln;
@@ -148,21 +151,20 @@ class Diagram : public testing::TestWithParam<DiagramCase> {};
 TEST_P(Diagram, AgreesWithTheDesignRun)
 {
     const ColumnInput in = inputOf(GetParam());
-    RunEnv env;
-    env.gammas = SafetyFactors::of(in);
+    TextEnv env;
     RecordingSink sink;
     env.sink = &sink;
     RunPresenter ui;
     RunState st;
     const bool valid = calculate(env, in, st, ui);
-    const Diagrams d = computeDiagrams(env, in);
+    const Diagrams d = computeDiagrams(in);
     ASSERT_EQ(d.ok(), valid);
     ASSERT_EQ(valid, GetParam().designable) << "the case no longer tests what it says";
     if (!valid) {
         EXPECT_FALSE(d.weak.valid || d.strong.valid || d.weakCurves.valid || d.strongCurves.valid);
         return;
     }
-    const RowScope scope = rowScope(in);
+    const RowScope scope = env1994::rowScope(in);
     for (const Axis axis : {Axis::Weak, Axis::Strong}) {
         SCOPED_TRACE(axis == Axis::Weak ? "weak" : "strong");
         const InteractionDiagram& g = axis == Axis::Weak ? d.weak : d.strong;
@@ -252,17 +254,14 @@ TEST(Diagrams, StatusOfInputsThatCannotBeDesigned)
 {
     ColumnInput in;
     in.e1 = 200;   // past b/2
-    CalcEnv env;
-    env.gammas = SafetyFactors::of(in);
-    EXPECT_EQ(computeDiagrams(env, in).status, Diagrams::Status::inputErrors);
+    EXPECT_EQ(computeDiagrams(in).status, Diagrams::Status::inputErrors);
 
     // every case the numbers-only run ends with an arithmetic failure is one for the diagrams too
     ColumnInput odd;
     odd.gammaC = 0;
-    env.gammas = SafetyFactors::of(odd);
     NumbersRun run;
-    runNumbers(env, odd, run);
-    const Diagrams d = computeDiagrams(env, odd);
+    runNumbers(odd, run);
+    const Diagrams d = computeDiagrams(odd);
     EXPECT_EQ(d.status == Diagrams::Status::calculationError, run.calcError);
     EXPECT_FALSE(d.ok());
     EXPECT_FALSE(d.weak.valid || d.strong.valid || d.weakCurves.valid || d.strongCurves.valid);
@@ -299,11 +298,9 @@ TEST(Diagrams, RandomInputsResistanceIsTheCell)
         in.e2 = (rng() % 4 ? between(-1, 1) : 0) * s.h / 2;
         in.pcp = std::round(between(0, 100));
         SCOPED_TRACE(std::string(s.name) + " case " + std::to_string(i));
-        CalcEnv env;
-        env.gammas = SafetyFactors::of(in);
         NumbersRun run;
-        runNumbers(env, in, run);
-        const Diagrams d = computeDiagrams(env, in);
+        runNumbers(in, run);
+        const Diagrams d = computeDiagrams(in);
         ASSERT_EQ(d.ok(), run.valid);
         if (!d.ok())
             continue;
@@ -319,7 +316,7 @@ TEST(Diagrams, RandomInputsResistanceIsTheCell)
         // calculation's N.Rd times the search's ratio; the two N.Rd agree to
         // about 1e-10)
         const EccentricAxes axes =
-            eccentricAxes(env, eccentricInput(in, designValues(in, run.derived.fyCalc), in.lWeakCold, in.lStrongCold,
+            eccentricAxes(eccentricInput(in, designValues(in, run.derived.fyCalc), in.lWeakCold, in.lStrongCold,
                                               std::fabs(in.e1), std::fabs(in.e2), run.derived.rho));
         for (const auto& [a, g] : {std::pair{&axes.weak, &d.weak}, std::pair{&axes.strong, &d.strong}}) {
             EXPECT_EQ(a->nRd, g->nRd);
@@ -345,9 +342,7 @@ TEST(Diagrams, OutsideClassesMarked)
     in.d = 16;
     in.lWeakCold = in.lStrongCold = 2.5;
     in.lWeakFire = in.lStrongFire = 1.2;
-    CalcEnv env;
-    env.gammas = SafetyFactors::of(in);
-    const Diagrams d = computeDiagrams(env, in);
+    const Diagrams d = computeDiagrams(in);
     ASSERT_TRUE(d.ok());
     for (const ResistanceCurves* c : {&d.weakCurves, &d.strongCurves}) {
         EXPECT_FALSE(c->series[rowService].outside);
@@ -362,13 +357,11 @@ TEST(Diagrams, FastEnoughForTheDesktop)
     ColumnInput in;
     in.e1 = 50;
     in.e2 = 30;
-    CalcEnv env;
-    env.gammas = SafetyFactors::of(in);
-    computeDiagrams(env, in);
+    computeDiagrams(in);
     const auto t0 = std::chrono::steady_clock::now();
     constexpr int kRuns = 5;
     for (int i = 0; i < kRuns; ++i)
-        ASSERT_TRUE(computeDiagrams(env, in).ok());
+        ASSERT_TRUE(computeDiagrams(in).ok());
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count() / kRuns;
     RecordProperty("milliseconds", std::to_string(ms));
     // about 2 ms of CPU in a release build, some 50 ms under the sanitizers

@@ -251,8 +251,7 @@ TEST(ScheduleRows, EveryRowEqualsTheCalculateCommand)
         }
         EXPECT_EQ(r.input, in);
         RecordingSink sink;
-        RunEnv env;
-        env.gammas = SafetyFactors::of(in);
+        TextEnv env;
         env.sink = &sink;
         env.decimalSeparator = ".";
         RunState st;
@@ -344,9 +343,7 @@ TEST(ScheduleSearch, RowsWithTheSameLoadsShareOneSearch)
     ColumnInput in;
     ScheduleFailure f;
     ASSERT_TRUE(rowInput(base, s, 0, catalogue(), in, f));
-    CalcEnv env;
-    env.gammas = SafetyFactors::of(in);
-    const SearchOutcome direct = searchSections(env, in, catalogue().profiles(), opt.constraints);
+    const SearchOutcome direct = searchSections(in, catalogue().profiles(), opt.constraints);
     ASSERT_FALSE(direct.candidates.empty());
     EXPECT_EQ(o.rows[0].profileName, direct.candidates.front().profileName);
     EXPECT_EQ(o.rows[0].n1, direct.candidates.front().n1);

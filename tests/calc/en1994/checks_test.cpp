@@ -36,7 +36,7 @@ const Finding* find(const std::vector<Finding>& fs, FindingCode code)
 // fyCalc giving delta = target for the default section.
 double yieldForDelta(const ColumnInput& in, double target)
 {
-    const SectionValues s = sectionValues(in);
+    const en1994::SectionValues s = sectionValues(in);
     const DesignValues v = designValues(in, 355);
     const double rest = 0.85 * s.Ac * v.fcd + s.As * v.fsd;
     return target / (1 - target) * rest / s.Aa * in.gammaA;

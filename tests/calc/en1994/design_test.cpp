@@ -5,6 +5,7 @@
 
 #include "calc/en1994/checks.h"
 #include "calc/en1994/design.h"
+#include "calc/env1994/checks.h"
 #include "shell/checks.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +52,7 @@ TEST(DesignRun, WholeCatalogue)
     ASSERT_GT(profiles.size(), 400u);
     int accepted = 0;
     for (const ColumnInput& in : profiles) {
-        const CheckOutcome env = checkInput(in);
+        const CheckOutcome env = env1994::checkInput(in);
         const bool valid = !env.hasErrors() && !anyError(check(in, env.fyCalc));
         Outcome o;
         try {

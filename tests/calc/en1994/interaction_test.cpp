@@ -18,7 +18,7 @@ using namespace qeln::en1994::test;
 namespace {
 
 struct Built {
-    SectionValues s;
+    en1994::SectionValues s;
     DesignValues v;
     std::array<InteractionCurve, 2> curves;
 };

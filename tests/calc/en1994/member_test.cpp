@@ -32,7 +32,7 @@ TEST(ReductionFactor, CurvesBAndC)
 
     // curve c about the weak axis, b about the strong
     const ColumnInput in = enDefault();
-    const SectionValues s = sectionValues(in);
+    const en1994::SectionValues s = sectionValues(in);
     const DesignValues v = designValues(in, 355);
     const AxialResult z = axialResistance(s, in, v, Axis::Weak, 3);
     const AxialResult y = axialResistance(s, in, v, Axis::Strong, 3);
@@ -71,7 +71,7 @@ TEST(ConcreteModulus, TableAndCreep)
 TEST(SecondOrder, BetaAndK1)
 {
     const ColumnInput in = enDefault();
-    const SectionValues s = sectionValues(in);
+    const en1994::SectionValues s = sectionValues(in);
     const DesignValues v = designValues(in, 355);
     const std::pair<double, double> betas[] = {{1, 1.1}, {0.5, 0.88}, {0, 0.66}, {-0.5, 0.44}, {-1, 0.44}};
     for (const auto& [r, beta] : betas) {

@@ -7,6 +7,7 @@
 
 #include "calc/en1994/checks.h"
 #include "calc/en1994/design.h"
+#include "calc/env1994/checks.h"
 #include "shell/checks.h"
 
 #include <gtest/gtest.h>
@@ -390,7 +391,7 @@ class WorkedExample : public ::testing::TestWithParam<Example> {};
 TEST_P(WorkedExample, EveryPrintedValue)
 {
     const Example& x = GetParam();
-    const CheckOutcome checked = checkInput(x.input);
+    const CheckOutcome checked = env1994::checkInput(x.input);
     const Outcome o = design(x.input, checked.fyCalc);
 
     for (const Named& n : x.design) {
@@ -516,7 +517,7 @@ TEST(WorkedExampleErrors, EachGivesItsErrors)
     for (const ErrorCase& c : cases) {
         ColumnInput in = enDefault();
         c.change(in);
-        const CheckOutcome checked = checkInput(in);
+        const CheckOutcome checked = env1994::checkInput(in);
         EXPECT_FALSE(checked.hasErrors()) << c.name;   // the ENV checks that stay find none
         const std::vector<Finding> found = check(in, checked.fyCalc);
         std::vector<FindingCode> codes;

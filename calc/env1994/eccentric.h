@@ -1,12 +1,13 @@
 // Resistance to eccentric loading by plastic interaction curves.
 #pragma once
 
-#include "env.h"
-#include "findings.h"
-#include "materials.h"
-#include "records.h"
+#include "calc/findings.h"
+#include "calc/records.h"
+#include "calc/units.h"
 
-namespace qeln {
+#include <vector>
+
+namespace qeln::env1994 {
 
 struct EccentricInput {
     int n1 = 4, n2 = 0;
@@ -18,6 +19,7 @@ struct EccentricInput {
     double e1 = 0, e2 = 0;   // absolute eccentricities, mm
     double pcp = 0, fck = 0, rho = 0;
     double dInput = 0;       // the diameter as entered
+    double gammaA = 1, gammaC = 1, gammaS = 1;   // partial factors (N.pl.R from N.pl.Rd)
 };
 
 struct EccentricResult {
@@ -48,7 +50,7 @@ struct EccentricCurves {
 
 // With `curves`, the curves are taken from there when they fit the input and
 // are left there for the next call.
-EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in, EccentricCurves* curves = nullptr);
+EccentricResult EccentricResistance(const EccentricInput& in, EccentricCurves* curves = nullptr);
 
 // One axis of the eccentric resistance as its search sees it, for the
 // interaction diagrams: the curve, the axis's loads, Mk = M(N.Rd) and the
@@ -65,7 +67,7 @@ struct EccentricAxes {
     EccentricResult result;
     EccentricAxis weak, strong;
 };
-EccentricAxes eccentricAxes(const CalcEnv& env, const EccentricInput& in);
+EccentricAxes eccentricAxes(const EccentricInput& in);
 
 // The second-order amplification k(N) = max(1.1 / (1 - N / N.cr), 1) the
 // searches use; false when N is at or above N.cr (no such force is carried).
@@ -77,4 +79,4 @@ double interactionMoment(const InteractionCurve& c, double n);
 InteractionCurve strongAxisCurve(const EccentricInput& in, double d, const RebarLayout& rows);
 InteractionCurve weakAxisCurve(const EccentricInput& in, double d);
 
-} // namespace qeln
+} // namespace qeln::env1994

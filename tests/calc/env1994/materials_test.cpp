@@ -1,10 +1,14 @@
 // Material laws and the Annex F tables: the values the design takes, at the
 // borders of their bands.
-#include "calc/materials.h"
+#include "calc/env1994/annexf.h"
+#include "calc/env1994/materials.h"
+#include "calc/records.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+using namespace qeln::env1994;
 
 using namespace qeln;
 
@@ -34,10 +38,10 @@ class RebarReduction : public testing::TestWithParam<RebarBand> {};
 TEST_P(RebarReduction, BandStartsAtItsLowerBorder)
 {
     const RebarBand& c = GetParam();
-    double kyt = -1, kEt = -1;
-    ASSERT_TRUE(rebarReductionFactors(c.fireClass, c.u, kyt, kEt));
-    EXPECT_EQ(kyt, c.kyt);
-    EXPECT_EQ(kEt, c.kEt);
+    const std::optional<RebarFactors> k = rebarReductionFactors(c.fireClass, c.u);
+    ASSERT_TRUE(k);
+    EXPECT_EQ(k->kyt, c.kyt);
+    EXPECT_EQ(k->kEt, c.kEt);
 }
 
 INSTANTIATE_TEST_SUITE_P(AnnexF, RebarReduction,
@@ -51,12 +55,9 @@ INSTANTIATE_TEST_SUITE_P(AnnexF, RebarReduction,
                                          RebarBand{60, FireClass::R120, 0.436, 0.285},
                                          RebarBand{200, FireClass::R60, 1.0, 0.763}));
 
-TEST(RebarReduction, BelowTheTableTheFactorsAreNotTouched)
+TEST(RebarReduction, NoneBelowTheTable)
 {
-    double kyt = 7, kEt = 7;
-    EXPECT_FALSE(rebarReductionFactors(FireClass::R30, 39.99, kyt, kEt));
-    EXPECT_EQ(kyt, 7);
-    EXPECT_EQ(kEt, 7);
+    EXPECT_FALSE(rebarReductionFactors(FireClass::R30, 39.99));
 }
 
 TEST(FireClassParameters, BordersGrowWithTheSectionFactorFromR90)

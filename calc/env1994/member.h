@@ -3,15 +3,15 @@
 // The routines return values and findings only; calc/listing.cpp writes them.
 #pragma once
 
-#include "env.h"
-#include "findings.h"
 #include "materials.h"
-#include "records.h"
-#include "section.h"
+
+#include "calc/findings.h"
+#include "calc/records.h"
+#include "calc/section.h"
 
 #include <vector>
 
-namespace qeln {
+namespace qeln::env1994 {
 
 // Which calculation a member call belongs to: the service calculation, the
 // room-temperature reference calculation with the fire buckling lengths, or
@@ -22,14 +22,9 @@ enum class LoadCase { Service, FireReference, Fire };
 // and, about the strong axis, buckling curve b.
 inline bool atRoomTemperature(LoadCase c) { return c != LoadCase::Fire; }
 
-struct SectionDims {
-    double h = 0, b = 0, tw = 0, tf = 0;
-};
-
 // Design strengths, moduli and stiffness multipliers of the four components.
 struct ComponentValues {
     bool fire = false;  // reduced values of a fire class: no fillets, reduced borders
-    double r = 0;       // root radius (0 in fire runs)
     double bcfi = 0;    // concrete border reduction per face (fire)
     double hwfi = 0;    // web height reduction at each end (fire)
     double fF = 0, fW = 0, fC = 0, fS = 0;
@@ -55,6 +50,9 @@ struct MemberCall {
     double pcp = 0;      // permanent share of the load, %
     double d = 0;        // rebar diameter in effect, mm
     double Ec = 0;       // concrete modulus the axis starts from, N/mm2
+    // the partial factors of the load case (the plastic load N.pl.R is
+    // N.pl.Rd with each component's factor taken out again)
+    double gammaA = 1, gammaC = 1, gammaS = 1;
     bool checks = false;        // the limits of the service calculation apply
     bool errorsBefore = false;  // an earlier error suppresses the steel contribution limits
 };
@@ -86,28 +84,13 @@ struct MemberResult {
     bool complete = false;           // false: an arithmetic fault ended the call after the findings so far
 };
 
-// One axis, one load case, into `out` (replaced). Arithmetic faults leave as
+// One axis, one load case, into `out` (replaced). The root fillets of `s`
+// count at room temperature only. Arithmetic faults leave as
 // CalculationError; `out` then keeps the findings made before the fault.
-void AxialResistance(const CalcEnv& env, Axis axis, const SectionDims& s, const ComponentValues& c,
-                     const MemberRebars& bars, const MemberCall& call, MemberResult& out);
-
-inline MemberResult ColdResistanceWeakAxis(const CalcEnv& env, const SectionDims& s, const ComponentValues& c,
-                                           const MemberRebars& bars, const MemberCall& call)
-{
-    MemberResult m;
-    AxialResistance(env, Axis::Weak, s, c, bars, call, m);
-    return m;
-}
-
-inline MemberResult ColdResistanceStrongAxis(const CalcEnv& env, const SectionDims& s, const ComponentValues& c,
-                                             const MemberRebars& bars, const MemberCall& call)
-{
-    MemberResult m;
-    AxialResistance(env, Axis::Strong, s, c, bars, call, m);
-    return m;
-}
+void AxialResistance(Axis axis, const Section& s, const ComponentValues& c, const MemberRebars& bars,
+                     const MemberCall& call, MemberResult& out);
 
 // Buckling coefficient for an imperfection factor alpha.
 double bucklingCoefficient(double lambda, double alpha);
 
-} // namespace qeln
+} // namespace qeln::env1994

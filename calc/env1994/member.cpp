@@ -3,12 +3,11 @@
 // values of ENV 1994-1-2 Annex F for each fire class.
 #include "member.h"
 
-#include "numeric.h"
-#include "section.h"
+#include "calc/numeric.h"
 
 #include <cmath>
 
-namespace qeln {
+namespace qeln::env1994 {
 
 namespace {
 
@@ -16,20 +15,14 @@ namespace {
 double sq(double x) { return x * x; }
 
 // Plastic loads, stiffness, critical load and slenderness (steps 3 to 7).
-void computeStiffness(const CalcEnv& env, MemberResult& m, const ComponentValues& c, const MemberCall& call,
-                      bool longTermCondition)
+void computeStiffness(MemberResult& m, const ComponentValues& c, const MemberCall& call, bool longTermCondition)
 {
     m.flange.Npl = m.flange.A * c.fF / units::kNPerkN;
     m.web.Npl = m.web.A * c.fW / units::kNPerkN;
     m.rebars.Npl = m.rebars.A * c.fS / units::kNPerkN;
     m.concrete.Npl = m.concrete.A * c.fC / units::kNPerkN;
     m.nplRd = m.web.Npl + m.flange.Npl + m.concrete.Npl + m.rebars.Npl;
-    const SafetyFactors& g = env.gammas;
-    const bool cold = atRoomTemperature(call.loadCase);
-    const double gA = cold ? g.gammaA : g.gammaAfi;
-    const double gC = cold ? g.gammaC : g.gammaCfi;
-    const double gS = cold ? g.gammaS : g.gammaSfi;
-    m.nplR = (m.web.Npl + m.flange.Npl) * gA + m.concrete.Npl * gC + m.rebars.Npl * gS;
+    m.nplR = (m.web.Npl + m.flange.Npl) * call.gammaA + m.concrete.Npl * call.gammaC + m.rebars.Npl * call.gammaS;
 
     m.flange.E = c.EF;
     m.web.E = c.EW;
@@ -89,8 +82,8 @@ double bucklingCoefficient(double lambda, double alpha)
     return checkedDiv(p - checkedSqrt(p * p - 4 * lambda * lambda), 2 * lambda * lambda);
 }
 
-void AxialResistance(const CalcEnv& env, Axis axis, const SectionDims& s, const ComponentValues& c,
-                     const MemberRebars& bars, const MemberCall& call, MemberResult& m)
+void AxialResistance(Axis axis, const Section& s, const ComponentValues& c, const MemberRebars& bars,
+                     const MemberCall& call, MemberResult& m)
 {
     m = MemberResult{};
     m.axis = axis;
@@ -102,8 +95,7 @@ void AxialResistance(const CalcEnv& env, Axis axis, const SectionDims& s, const 
     // 1. and 2. Areas, strengths and second moments of area about the axis.
     const SectionBars sb{bars.n1, bars.n2, d, bars.uc1, bars.rows};
     const FireReduction reduction{c.bcfi, c.hwfi};
-    const SectionValues v = sectionValues(Section{s.h, s.b, s.tw, s.tf, c.r, false}, sb, axis, kEnvMemberSection,
-                                          fire ? &reduction : nullptr);
+    const SectionValues v = sectionValues(s, sb, axis, kEnvMemberSection, fire ? &reduction : nullptr);
     m.web.A = v.Aw;
     m.flange.A = v.Af;
     m.rebars.A = v.As;
@@ -119,7 +111,7 @@ void AxialResistance(const CalcEnv& env, Axis axis, const SectionDims& s, const 
 
     // 3. to 7. Plastic loads, stiffness, slenderness; the long-term rule with
     // the depth in the plane of bending.
-    computeStiffness(env, m, c, call, call.e < 2 * (weak ? s.b : s.h));
+    computeStiffness(m, c, call, call.e < 2 * (weak ? s.b : s.h));
 
     // 8. Buckling coefficient and ultimate load: curve c about the weak axis;
     // about the strong axis curve b at room temperature and curve c in fire.
@@ -145,4 +137,4 @@ void AxialResistance(const CalcEnv& env, Axis axis, const SectionDims& s, const 
     m.complete = true;
 }
 
-} // namespace qeln
+} // namespace qeln::env1994

@@ -3,14 +3,16 @@
 // lengths, and the fire classes R30 to R120 by ENV 1994-1-2 Annex F.
 #include "design.h"
 
+#include "annexf.h"
 #include "fire.h"
-#include "numeric.h"
+
+#include "calc/numeric.h"
 
 #include <array>
 #include <initializer_list>
 #include <cmath>
 
-namespace qeln {
+namespace qeln::env1994 {
 
 namespace {
 
@@ -41,11 +43,10 @@ bool adjustRatios(Ratios& r, double e1, double e2, const AxialPair& n)
     return NSe >= NWe;
 }
 
-ComponentValues roomTemperatureComponents(double r, const DesignValues& v)
+ComponentValues roomTemperatureComponents(const DesignValues& v)
 {
     ComponentValues c;
     c.fire = false;
-    c.r = r;
     c.bcfi = 0;
     c.hwfi = 0;
     c.fF = c.fW = v.fyd;
@@ -57,14 +58,19 @@ ComponentValues roomTemperatureComponents(double r, const DesignValues& v)
 }
 
 // A member call about the weak axis (the strong axis changes L and e).
-MemberCall weakAxisCall(LoadCase loadCase, double L, double e, const DesignValues& v, double pcp, double d, double Ec)
+MemberCall weakAxisCall(const ColumnInput& in, LoadCase loadCase, double L, double e, const DesignValues& v, double d,
+                        double Ec)
 {
     MemberCall call;
     call.loadCase = loadCase;
+    const bool cold = atRoomTemperature(loadCase);
+    call.gammaA = cold ? in.gammaA : in.gammaAfi;
+    call.gammaC = cold ? in.gammaC : in.gammaCfi;
+    call.gammaS = cold ? in.gammaS : in.gammaSfi;
     call.L = L;
     call.e = e;
     call.Ecd = v.Ecd;
-    call.pcp = pcp;
+    call.pcp = in.pcp;
     call.d = d;
     call.Ec = Ec;
     return call;
@@ -72,11 +78,11 @@ MemberCall weakAxisCall(LoadCase loadCase, double L, double e, const DesignValue
 
 // One member call whose result (or the findings made before a fault) joins
 // the outcome's list.
-const MemberResult& member(const CalcEnv& env, DesignOutcome& out, Axis axis, const SectionDims& s,
-                           const ComponentValues& c, const MemberRebars& bars, const MemberCall& call)
+const MemberResult& member(Details& out, Axis axis, const Section& s, const ComponentValues& c,
+                           const MemberRebars& bars, const MemberCall& call)
 {
     out.members.emplace_back();
-    AxialResistance(env, axis, s, c, bars, call, out.members.back());
+    AxialResistance(axis, s, c, bars, call, out.members.back());
     return out.members.back();
 }
 
@@ -122,10 +128,13 @@ EccentricInput eccentricInput(const ColumnInput& in, const DesignValues& v, doub
     e.fck = in.fck;
     e.rho = rho;
     e.dInput = in.d;
+    e.gammaA = in.gammaA;
+    e.gammaC = in.gammaC;
+    e.gammaS = in.gammaS;
     return e;
 }
 
-bool DesignOutcome::hasErrors() const
+bool Details::hasErrors() const
 {
     for (const MemberResult& m : members)
         if (anyError(m.findings))
@@ -141,53 +150,30 @@ double averageAxisDistance(double uc1, double uf1)
     return checkedSqrt(m * (m + 10));
 }
 
-SectionDrawing sectionDrawingOf(const ColumnInput& in, const RebarLayout& rows, double dCalc)
+void DesignRun(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome& out, bool drawing)
 {
-    SectionDrawing draw;
-    draw.profileName = in.profileName;
-    draw.AN1 = rows.count[0];
-    draw.AN2 = rows.count[1];
-    draw.AN3 = rows.count[2];
-    draw.AN4 = rows.count[3];
-    draw.h = in.h;
-    draw.b = in.b;
-    draw.tw = in.tw;
-    draw.tf = in.tf;
-    draw.r = in.r;
-    draw.uf1 = in.uf1;
-    draw.uc1 = in.uc1;
-    draw.UC2 = secondLayerDistance(in);
-    draw.dCalc = dCalc;
-    draw.d = in.d;
-    draw.UF1 = rows.z[0];
-    draw.UF2 = rows.z[1];
-    draw.UF3 = rows.z[2];
-    draw.UF4 = rows.z[3];
-    draw.e1 = in.e1;
-    draw.e2 = in.e2;
-    return draw;
-}
-
-void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double rho, bool inputErrors,
-               DesignOutcome& out, bool drawing)
-{
+    const double fyCalc = checks.fyCalc, rho = checks.rho;
+    const bool inputErrors = checks.hasErrors();
     {
         // a fresh outcome that keeps the capacity of the last one's lists
-        std::vector<MemberResult> members = std::move(out.members);
+        Details* last = std::get_if<Details>(&out.details);
+        std::vector<MemberResult> members = last ? std::move(last->members) : std::vector<MemberResult>{};
         std::vector<Finding> messages = std::move(out.messages);
         members.clear();
         messages.clear();
         out = DesignOutcome{};
-        out.members = std::move(members);
+        out.details = Details{};
+        std::get<Details>(out.details).members = std::move(members);
         out.messages = std::move(messages);
     }
-    out.members.reserve(12);   // 2 service, 2 reference, 2 per fire class
+    Details& det = std::get<Details>(out.details);
+    det.members.reserve(12);   // 2 service, 2 reference, 2 per fire class
     const double e1 = std::fabs(in.e1);
     const double e2 = std::fabs(in.e2);
     out.e1 = e1;
     out.e2 = e2;
     out.dCalc = in.d;
-    const SectionDims sec{in.h, in.b, in.tw, in.tf};
+    const Section sec = sectionOf(in);
     auto keepMessages = [&](const EccentricResult& r) {
         out.messages.insert(out.messages.end(), r.findings.begin(), r.findings.end());
     };
@@ -197,8 +183,8 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
 
     // 2. Layout and service ratios.
     EccentricCurves curves;   // built here, taken again by the reference calculation
-    out.service = EccentricResistance(env, eccentricInput(in, v, in.lWeakCold, in.lStrongCold, e1, e2, rho), &curves);
-    const EccentricResult& service = *out.service;
+    det.service = EccentricResistance(eccentricInput(in, v, in.lWeakCold, in.lStrongCold, e1, e2, rho), &curves);
+    const EccentricResult& service = *det.service;
     keepMessages(service);
     out.dCalc = service.dCalc;
     const RebarLayout& rows = service.rows;
@@ -232,19 +218,19 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
     // axis says nothing about the other.
     const MemberRebars bars{in.n1, in.n2, in.uc1, rows};
     AxialPair cold;
-    MemberCall call = weakAxisCall(LoadCase::Service, in.lWeakCold, e1, v, in.pcp, out.dCalc, v.Ec);
+    MemberCall call = weakAxisCall(in, LoadCase::Service, in.lWeakCold, e1, v, out.dCalc, v.Ec);
     call.checks = true;
     call.errorsBefore = inputErrors;
     const MemberResult& weakService =
-        member(env, out, Axis::Weak, sec, roomTemperatureComponents(in.r, v), bars, call);
+        member(det, Axis::Weak, sec, roomTemperatureComponents(v), bars, call);
     cold.NW = weakService.nRd;
     const Areas areas = weakService.areas;
-    if (inputErrors || out.hasErrors())
+    if (inputErrors || det.hasErrors())
         return;
     call.L = in.lStrongCold;
     call.e = e2;
-    cold.NS = member(env, out, Axis::Strong, sec, roomTemperatureComponents(in.r, v), bars, call).nRd;
-    if (out.hasErrors())
+    cold.NS = member(det, Axis::Strong, sec, roomTemperatureComponents(v), bars, call).nRd;
+    if (det.hasErrors())
         return;
 
     // 6.-8. Ratios and the service row.
@@ -259,39 +245,36 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
 
     // 9. Reference calculation for fire: room temperature, fire buckling lengths.
     v = designValues(in, fyCalc);
-    out.reference =
-        EccentricResistance(env, eccentricInput(in, v, in.lWeakFire, in.lStrongFire, e1, e2, rho), &curves);
-    const EccentricResult& reference = *out.reference;
+    det.reference = EccentricResistance(eccentricInput(in, v, in.lWeakFire, in.lStrongFire, e1, e2, rho), &curves);
+    const EccentricResult& reference = *det.reference;
     keepMessages(reference);
     out.dCalc = reference.dCalc;
     Ratios fireRatios{reference.ratioWeak, reference.ratioStrong, reference.ratioBiaxial};
     AxialPair ref;
-    MemberCall refCall = weakAxisCall(LoadCase::FireReference, in.lWeakFire, e1, v, in.pcp, out.dCalc, v.Ec);
+    MemberCall refCall = weakAxisCall(in, LoadCase::FireReference, in.lWeakFire, e1, v, out.dCalc, v.Ec);
     const MemberRebars refBars{in.n1, in.n2, in.uc1, reference.rows};
-    ref.NW = member(env, out, Axis::Weak, sec, roomTemperatureComponents(in.r, v), refBars, refCall).nRd;
+    ref.NW = member(det, Axis::Weak, sec, roomTemperatureComponents(v), refBars, refCall).nRd;
     refCall.L = in.lStrongFire;
     refCall.e = e2;
-    ref.NS = member(env, out, Axis::Strong, sec, roomTemperatureComponents(in.r, v), refBars, refCall).nRd;
+    ref.NS = member(det, Axis::Strong, sec, roomTemperatureComponents(v), refBars, refCall).nRd;
     const bool fireWeakGoverns = adjustRatios(fireRatios, e1, e2, ref);
 
     // 10. Fire geometry.
     const double u = averageAxisDistance(in.uc1, in.uf1);
-    out.u = u;
+    det.u = u;
     const double AmV = checkedDiv(2 * (in.b + in.h), in.b * in.h) * 1000;   // 1/mm to 1/m
-    out.AmV = AmV;
+    det.AmV = AmV;
 
     // 11. Fire classes.
     std::array<AxialPair, 4> fire{};
-    double kyt = 0, kEt = 0;
     for (const FireClass fc : kFireClasses) {
         const FireClassParameters p = fireClassParameters(fc, AmV);
-        if (!rebarReductionFactors(fc, u, kyt, kEt)) {
-            // Below the smallest axis distance of Annex F the rebars are not
-            // counted in fire: no strength, no stiffness.
+        const std::optional<RebarFactors> k = rebarReductionFactors(fc, u);
+        // Below the smallest axis distance of Annex F the rebars are not
+        // counted in fire: no strength, no stiffness.
+        if (!k)
             out.messages.push_back({FindingCode::AxisDistanceBelowAnnexF, Severity::Message, {u}});
-            kyt = 0;
-            kEt = 0;
-        }
+        const double kyt = k ? k->kyt : 0, kEt = k ? k->kEt : 0;
         FireClassInput fi;
         fi.thetaO = p.thetaO;
         fi.kt = p.kt;
@@ -313,7 +296,6 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
 
         ComponentValues c;
         c.fire = true;
-        c.r = 0;
         c.bcfi = p.bcfi;
         c.hwfi = f.hwfi;
         c.fF = f.flangeStrength;
@@ -329,13 +311,13 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
         c.phiS = p.phiS;
         // Fire runs use the rebars as entered (no reduction for rho > 4 %).
         out.dCalc = in.d;
-        MemberCall fireCall = weakAxisCall(LoadCase::Fire, in.lWeakFire, e1, v, in.pcp, in.d, f.concreteSecantModulus);
+        MemberCall fireCall = weakAxisCall(in, LoadCase::Fire, in.lWeakFire, e1, v, in.d, f.concreteSecantModulus);
         fireCall.fireClass = fc;
         AxialPair& n = fire[static_cast<std::size_t>(fc)];
-        n.NW = member(env, out, Axis::Weak, sec, c, bars, fireCall).nRd;
+        n.NW = member(det, Axis::Weak, sec, c, bars, fireCall).nRd;
         fireCall.L = in.lStrongFire;
         fireCall.e = e2;
-        n.NS = member(env, out, Axis::Strong, sec, c, bars, fireCall).nRd;
+        n.NS = member(det, Axis::Strong, sec, c, bars, fireCall).nRd;
     }
 
     // 12. Fire rows, with the ratios and the governing axis of the reference calculation.
@@ -354,4 +336,4 @@ void DesignRun(const CalcEnv& env, const ColumnInput& in, double fyCalc, double 
     out.masses = componentMasses(in);
 }
 
-} // namespace qeln
+} // namespace qeln::env1994

@@ -2,10 +2,10 @@
 // (ENV 1994-1-2, Annex F).
 #pragma once
 
-#include "materials.h"
-#include "records.h"
+#include "calc/records.h"
+#include "calc/units.h"
 
-namespace qeln {
+namespace qeln::env1994 {
 
 struct FireComponentResult {
     double flangeStrength = 0;
@@ -31,11 +31,4 @@ struct FireClassInput {
 
 FireComponentResult FireComponentValues(const FireClassInput& in);
 
-// The temperature functions, exposed for tests.
-double steelStrengthFactor(double theta);      // kyTheta
-double steelStiffnessFactor(double theta);     // kETheta
-double concreteTemperature(double AmV, FireClass c);
-double concreteStrainAtPeak(double theta);     // epsCuTheta, per mille
-double concreteStrengthFactor(double theta);   // kcTheta
-
-} // namespace qeln
+} // namespace qeln::env1994

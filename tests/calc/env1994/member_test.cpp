@@ -1,9 +1,9 @@
 // Axial resistance about both axes: limit findings, long-term modulus, load
 // cases, fire runs, rebar rows; and the details and error lines written from them.
-#include "calc/design.h"
+#include "calc/env1994/design.h"
 #include "calc/format.h"
 #include "calc/listing.h"
-#include "calc/member.h"
+#include "calc/env1994/member.h"
 #include "calc/numeric.h"
 
 #include <gtest/gtest.h>
@@ -11,20 +11,20 @@
 #include <cmath>
 #include <string>
 
+using namespace qeln::env1994;
+
 using namespace qeln;
 
 namespace {
 
 // Default section (HE 320 A, 4 bars of 20 mm) at room temperature.
 struct Member {
-    CalcEnv env;
-    SectionDims s{310, 300, 9, 15.5};
+    Section s{310, 300, 9, 15.5, 27, false};
     ComponentValues c;
     MemberRebars bars{4, 0, 60, {}};
     double Ecd = designConcreteModulus(30);
     Member()
     {
-        c.r = 27;
         c.fF = c.fW = 355 / 1.1;
         c.fC = 0.85 * 30 / 1.5;
         c.fS = 500 / 1.15;
@@ -34,7 +34,6 @@ struct Member {
     {
         c.fire = true;
         c.bcfi = 4;
-        c.r = 0;
     }
     MemberCall call(LoadCase lc, double L, double e = 0, bool check = true) const
     {
@@ -47,10 +46,21 @@ struct Member {
         k.d = 20;
         k.Ec = 0.8 * Ecd;
         k.checks = check;
+        if (atRoomTemperature(lc)) {
+            k.gammaA = 1.1;
+            k.gammaC = 1.5;
+            k.gammaS = 1.15;
+        }
         return k;
     }
-    MemberResult weak(const MemberCall& k) const { return ColdResistanceWeakAxis(env, s, c, bars, k); }
-    MemberResult strong(const MemberCall& k) const { return ColdResistanceStrongAxis(env, s, c, bars, k); }
+    MemberResult weak(const MemberCall& k) const { return resistance(Axis::Weak, k); }
+    MemberResult strong(const MemberCall& k) const { return resistance(Axis::Strong, k); }
+    MemberResult resistance(Axis axis, const MemberCall& k) const
+    {
+        MemberResult m;
+        AxialResistance(axis, s, c, bars, k, m);
+        return m;
+    }
 };
 
 std::vector<FindingCode> codes(const MemberResult& m)

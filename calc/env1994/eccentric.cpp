@@ -5,14 +5,15 @@
 
 #include "materials.h"
 #include "member.h"
-#include "numeric.h"
-#include "section.h"
+
+#include "calc/numeric.h"
+#include "calc/section.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
-namespace qeln {
+namespace qeln::env1994 {
 
 namespace {
 
@@ -125,7 +126,7 @@ SectionBars eccentricBars(const EccentricInput& in, double d, const RebarLayout&
 
 Section eccentricSection(const EccentricInput& in) { return Section{in.h, in.b, in.tw, in.tf, in.r, false}; }
 
-PlasticSection plasticSection(const SafetyFactors& g, const EccentricInput& in, double d, const RebarLayout& rows)
+PlasticSection plasticSection(const EccentricInput& in, double d, const RebarLayout& rows)
 {
     PlasticSection p;
     p.a = kEnvEccentricSection.barSide * d;
@@ -133,8 +134,8 @@ PlasticSection plasticSection(const SafetyFactors& g, const EccentricInput& in, 
     const SectionValues& v = p.values;
     using units::kNPerkN;
     p.nplRd = (v.Aw + v.Af) * in.fyd / kNPerkN + v.Ac * in.fcd / kNPerkN + v.As * in.fsd / kNPerkN;
-    p.nplR = (v.Aw + v.Af) * in.fyd / kNPerkN * g.gammaA + v.Ac * in.fcd / kNPerkN * g.gammaC
-             + v.As * in.fsd / kNPerkN * g.gammaS;
+    p.nplR = (v.Aw + v.Af) * in.fyd / kNPerkN * in.gammaA + v.Ac * in.fcd / kNPerkN * in.gammaC
+             + v.As * in.fsd / kNPerkN * in.gammaS;
     return p;
 }
 
@@ -237,7 +238,7 @@ SearchResult searchAxis(const InteractionCurve& c, const AxisResult& ax, double 
         double k = 1.0;
         if (!amplification(nj, ax.nCr, k))
             continue;
-        const double mSd = nj * e * k * 0.001;
+        const double mSd = nj * e * k * units::kkNmPerkNmm;
         const double mAllow = 0.9 * (md(nj) - checkedDiv(s.Mk * nj, ax.nRd));
         if (mSd <= mAllow) {
             s.n = nj;
@@ -318,14 +319,14 @@ InteractionCurve buildWeakCurve(const EccentricInput& in, double d, double nplRd
 
 InteractionCurve strongAxisCurve(const EccentricInput& in, double d, const RebarLayout& rows)
 {
-    return buildStrongCurve(in, d, rows, plasticSection(SafetyFactors{}, in, d, rows).nplRd);
+    return buildStrongCurve(in, d, rows, plasticSection(in, d, rows).nplRd);
 }
 
 InteractionCurve weakAxisCurve(const EccentricInput& in, double d)
 {
     RebarLayout layout;
     LayoutRebarRows(layout, in.n1, in.n2, in.h, in.dInput, in.uf1, in.tf);
-    return buildWeakCurve(in, d, plasticSection(SafetyFactors{}, in, d, layout).nplRd);
+    return buildWeakCurve(in, d, plasticSection(in, d, layout).nplRd);
 }
 
 namespace {
@@ -342,7 +343,7 @@ bool sameCurveInput(const EccentricInput& a, const EccentricInput& b)
 
 } // namespace
 
-EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in, EccentricCurves* curves)
+EccentricResult EccentricResistance(const EccentricInput& in, EccentricCurves* curves)
 {
     EccentricResult res;
     // 1. Diameter in effect and rebar rows (the rows use the entered diameter).
@@ -353,7 +354,7 @@ EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in
     res.dCalc = d;
 
     // 2. Section values.
-    const PlasticSection v = plasticSection(env.gammas, in, d, res.rows);
+    const PlasticSection v = plasticSection(in, d, res.rows);
 
     // 3. Strong axis.
     const AxisResult strong = axialResistance(in, v, v.values, in.lStrong, in.e2, in.h, 0.34);
@@ -400,8 +401,8 @@ EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in
         double kw = 1, ks = 1;
         if (!amplification(nj, weak.nCr, kw) || !amplification(nj, strong.nCr, ks))
             continue;
-        const double mSdW = nj * in.e1 * kw * 0.001;
-        const double mSdS = nj * in.e2 * ks * 0.001;
+        const double mSdW = nj * in.e1 * kw * units::kkNmPerkNmm;
+        const double mSdS = nj * in.e2 * ks * units::kkNmPerkNmm;
         double mRdW = mdW(nj);
         double mRdS = mdS(nj);
         const double reduction = checkedDiv(mkG * nj, g.nRd);
@@ -424,11 +425,11 @@ EccentricResult EccentricResistance(const CalcEnv& env, const EccentricInput& in
     return res;
 }
 
-EccentricAxes eccentricAxes(const CalcEnv& env, const EccentricInput& in)
+EccentricAxes eccentricAxes(const EccentricInput& in)
 {
     EccentricAxes out;
     EccentricCurves curves;
-    out.result = EccentricResistance(env, in, &curves);
+    out.result = EccentricResistance(in, &curves);
     auto axis = [](EccentricAxis& a, const InteractionCurve& c, double nRd, double nCr, double e) {
         a.curve = c;
         a.nplRd = c.count >= 1 ? c.N[1] : 0;
@@ -448,4 +449,4 @@ bool secondOrderAmplification(double n, double nCr, double& k) { return amplific
 
 double interactionMoment(const InteractionCurve& c, double n) { return interpolate(c, n); }
 
-} // namespace qeln
+} // namespace qeln::env1994

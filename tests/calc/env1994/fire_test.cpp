@@ -1,9 +1,13 @@
 // Temperature-dependent factors of Annex F and the component values.
-#include "calc/fire.h"
+#include "calc/env1994/annexf.h"
+#include "calc/env1994/fire.h"
+#include "calc/steelfire.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+using namespace qeln::env1994;
 
 using namespace qeln;
 

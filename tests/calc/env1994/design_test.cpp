@@ -1,26 +1,34 @@
 // The design run's outcome as values, and the listing written from it.
-#include "calc/design.h"
+#include "calc/env1994/design.h"
 #include "calc/listing.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+using namespace qeln::env1994;
+
 using namespace qeln;
 
 namespace {
 
-CalcEnv envOf(const ColumnInput& in)
+// The values of the input checks the run takes, with an error among the findings when `errors`.
+CheckOutcome checked(double fyCalc, double rho, bool errors)
 {
-    CalcEnv env;
-    env.gammas = SafetyFactors::of(in);
-    return env;
+    CheckOutcome c;
+    c.fyCalc = fyCalc;
+    c.rho = rho;
+    if (errors)
+        c.findings.push_back({FindingCode::ProfileHeight, Severity::Error, {}});
+    return c;
 }
+
+const std::vector<MemberResult>& members(const DesignOutcome& out) { return std::get<Details>(out.details).members; }
 
 std::vector<LoadCase> loadCases(const DesignOutcome& out)
 {
     std::vector<LoadCase> v;
-    for (const MemberResult& m : out.members)
+    for (const MemberResult& m : members(out))
         v.push_back(m.call.loadCase);
     return v;
 }
@@ -31,20 +39,20 @@ TEST(DesignOutcome, EveryMemberCallInOrder)
 {
     const ColumnInput in;
     DesignOutcome out;
-    DesignRun(envOf(in), in, 355, 1.5598, false, out);
+    DesignRun(in, checked(355, 1.5598, false), out);
     using L = LoadCase;
     EXPECT_EQ(loadCases(out), (std::vector<L>{L::Service, L::Service, L::FireReference, L::FireReference, L::Fire,
                                               L::Fire, L::Fire, L::Fire, L::Fire, L::Fire, L::Fire, L::Fire}));
-    for (std::size_t i = 0; i < out.members.size(); ++i) {
-        const MemberResult& m = out.members[i];
+    for (std::size_t i = 0; i < members(out).size(); ++i) {
+        const MemberResult& m = members(out)[i];
         EXPECT_TRUE(m.complete);
         EXPECT_EQ(m.axis, i % 2 == 0 ? Axis::Weak : Axis::Strong);
         if (m.call.loadCase == L::Fire) {
             EXPECT_EQ(m.call.fireClass, kFireClasses[(i - 4) / 2]);
         }
     }
-    EXPECT_EQ(*out.table.at(rowService, axialWeak), out.members[0].nRd);
-    EXPECT_EQ(*out.table.at(rowR120, axialStrong), out.members[11].nRd);
+    EXPECT_EQ(*out.table.at(rowService, axialWeak), members(out)[0].nRd);
+    EXPECT_EQ(*out.table.at(rowR120, axialStrong), members(out)[11].nRd);
     EXPECT_TRUE(out.tableComplete);
     ASSERT_TRUE(out.masses.has_value());
     EXPECT_TRUE(out.messages.empty());
@@ -61,10 +69,10 @@ TEST(DesignOutcome, FireClassesTakeTheRebarsAsEntered)
     in.n2 = 4;
     in.d = 25;   // rho 4.67 %: the room-temperature runs take a smaller diameter
     DesignOutcome out;
-    DesignRun(envOf(in), in, 345, 4.6699, false, out);
-    ASSERT_EQ(out.members.size(), 12u);
-    EXPECT_LT(out.members[0].call.d, 25);
-    EXPECT_EQ(out.members[4].call.d, 25);
+    DesignRun(in, checked(345, 4.6699, false), out);
+    ASSERT_EQ(members(out).size(), 12u);
+    EXPECT_LT(members(out)[0].call.d, 25);
+    EXPECT_EQ(members(out)[4].call.d, 25);
     EXPECT_EQ(out.dCalc, 25);
 }
 
@@ -72,8 +80,8 @@ TEST(DesignOutcome, InputErrorsStopAfterTheWeakAxis)
 {
     const ColumnInput in;
     DesignOutcome out;
-    DesignRun(envOf(in), in, 355, 1.5598, true, out);
-    ASSERT_EQ(out.members.size(), 1u);
+    DesignRun(in, checked(355, 1.5598, true), out);
+    ASSERT_EQ(members(out).size(), 1u);
     EXPECT_TRUE(out.rows.has_value());
     EXPECT_TRUE(out.figure.has_value());
     EXPECT_FALSE(out.table.at(rowService, axialWeak).has_value());
@@ -86,10 +94,10 @@ TEST(DesignOutcome, MessagesBeforeAFaultStay)
     in.uf1 = 30;
     in.gammaAfi = 0;   // the first fire class divides by it
     DesignOutcome out;
-    EXPECT_THROW(DesignRun(envOf(in), in, 355, 1.5598, false, out), CalculationError);
+    EXPECT_THROW(DesignRun(in, checked(355, 1.5598, false), out), CalculationError);
     ASSERT_EQ(out.messages.size(), 1u);
     EXPECT_EQ(out.messages[0].code, FindingCode::AxisDistanceBelowAnnexF);
-    EXPECT_EQ(out.members.size(), 4u);
+    EXPECT_EQ(members(out).size(), 4u);
     EXPECT_TRUE(out.table.at(rowService, biaxial).has_value());
     EXPECT_FALSE(out.tableComplete);
 
@@ -110,7 +118,7 @@ TEST(DesignOutcome, OneRunWrittenInTwoLanguages)
     in.e1 = 50;
     in.e2 = 30;
     DesignOutcome out;
-    DesignRun(envOf(in), in, 355, 1.5598, false, out);
+    DesignRun(in, checked(355, 1.5598, false), out);
     DesignOutcome copy = out;
     ColumnResults en, de;
     writeDesign(TextEnv{}, in, out, en);

@@ -2,7 +2,8 @@
 // plausibility limits), in the fixed order the user sees them.
 #include "checks.h"
 
-#include "calc/designcheck.h"
+#include "scope.h"
+
 #include "calc/numeric.h"
 #include "calc/section.h"
 #include "calc/yield.h"
@@ -13,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-namespace qeln {
+namespace qeln::env1994 {
 
 namespace {
 
@@ -209,17 +210,4 @@ CheckOutcome checkInput(const ColumnInput& in)
     return out;
 }
 
-CheckOutcome RunInputChecks(const TextEnv& env, const ColumnInput& in, ColumnResults& res)
-{
-    res.errors.clear();
-    res.warnings.clear();
-    res.hasErrors = false;
-    res.hasWarnings = false;
-    CheckOutcome out = checkInput(in);
-    writeCheckMessages(env, out.findings, res);
-    if (!out.undefined.empty())
-        throw CalculationError(out.undefined);
-    return out;
-}
-
-} // namespace qeln
+} // namespace qeln::env1994

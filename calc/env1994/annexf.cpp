@@ -1,42 +1,39 @@
-// Reduced strengths and stiffnesses of flanges, web, concrete and rebars for
-// one fire class, by the simplified method of ENV 1994-1-2 Annex F.
-#include "fire.h"
+// The tables of ENV 1994-1-2 Annex F (see annexf.h).
+#include "annexf.h"
 
-#include "numeric.h"
+namespace qeln::env1994 {
 
-#include <cmath>
-
-namespace qeln {
-
-double steelStrengthFactor(double t)
+FireClassParameters fireClassParameters(FireClass c, double AmV)
 {
-    if (t <= 400) return 1.0;
-    if (t <= 500) return 1.0 - 0.0022 * (t - 400);
-    if (t <= 600) return 0.78 - 0.0031 * (t - 500);
-    if (t <= 700) return 0.47 - 0.0024 * (t - 600);
-    if (t <= 800) return 0.23 - 0.0012 * (t - 700);
-    if (t <= 900) return 0.11 - 0.0005 * (t - 800);
-    if (t <= 1000) return 0.06 - 0.0002 * (t - 900);
-    if (t <= 1100) return 0.04 - 0.0002 * (t - 1000);
-    if (t <= 1200) return 0.02 - 0.0002 * (t - 1100);
-    return 0.0;
+    switch (c) {
+    case FireClass::R30: return {550, 9.65, 350, 4.0, 1.0, 1.0, 0.8, 1.0};
+    case FireClass::R60: return {680, 9.55, 770, 15.0, 0.9, 1.0, 0.8, 0.9};
+    case FireClass::R90: return {805, 6.15, 1100, 0.5 * AmV + 22.5, 0.8, 1.0, 0.8, 0.8};
+    case FireClass::R120: return {900, 4.65, 1250, 2.0 * AmV + 24.0, 1.0, 1.0, 0.8, 1.0};
+    }
+    return {900, 4.65, 1250, 2.0 * AmV + 24.0, 1.0, 1.0, 0.8, 1.0};
 }
 
-double steelStiffnessFactor(double t)
+std::optional<RebarFactors> rebarReductionFactors(FireClass c, double u)
 {
-    if (t <= 100) return 1.0;
-    if (t <= 200) return 1.0 - 0.001 * (t - 100);
-    if (t <= 300) return 0.9 - 0.001 * (t - 200);
-    if (t <= 400) return 0.8 - 0.001 * (t - 300);
-    if (t <= 500) return 0.7 - 0.001 * (t - 400);
-    if (t <= 600) return 0.6 - 0.0029 * (t - 500);
-    if (t <= 700) return 0.31 - 0.0018 * (t - 600);
-    if (t <= 800) return 0.13 - 0.0004 * (t - 700);
-    if (t <= 900) return 0.09 - 0.000225 * (t - 800);
-    if (t <= 1000) return 0.0675 - 0.000225 * (t - 900);
-    if (t <= 1100) return 0.045 - 0.000225 * (t - 1000);
-    if (t <= 1200) return 0.0225 - 0.000225 * (t - 1100);
-    return 0.0;
+    // rows: u in [40, 45), [45, 50), [50, 55), [55, 60), >= 60 mm;
+    // columns: R30, R60, R90, R120; pairs: ky,t and kE,t
+    static constexpr double table[5][4][2] = {
+        {{1.0, 0.830}, {0.789, 0.604}, {0.314, 0.193}, {0.170, 0.110}},
+        {{1.0, 0.865}, {0.883, 0.647}, {0.434, 0.283}, {0.223, 0.128}},
+        {{1.0, 0.888}, {0.976, 0.689}, {0.572, 0.406}, {0.288, 0.173}},
+        {{1.0, 0.914}, {1.0, 0.729}, {0.696, 0.522}, {0.367, 0.233}},
+        {{1.0, 0.935}, {1.0, 0.763}, {0.822, 0.619}, {0.436, 0.285}},
+    };
+    int band;
+    if (u < 40) return std::nullopt;
+    if (u < 45) band = 0;
+    else if (u < 50) band = 1;
+    else if (u < 55) band = 2;
+    else if (u < 60) band = 3;
+    else band = 4;
+    const int col = static_cast<int>(c);
+    return RebarFactors{table[band][col][0], table[band][col][1]};
 }
 
 double concreteTemperature(double x, FireClass c)
@@ -103,28 +100,4 @@ double concreteStrengthFactor(double t)
     return 0.0;
 }
 
-FireComponentResult FireComponentValues(const FireClassInput& in)
-{
-    FireComponentResult r;
-    r.thetaF = in.thetaO + in.kt * in.AmV;
-    r.kyTheta = steelStrengthFactor(r.thetaF);
-    r.kETheta = steelStiffnessFactor(r.thetaF);
-    r.flangeStrength = checkedDiv(in.fyCalc * r.kyTheta, in.gammaAfi);
-    r.flangeModulus = in.Ea * r.kETheta;
-
-    const double w = checkedSqrt(1 - checkedDiv(0.16 * in.Ht, in.h));
-    r.hwfi = 0.5 * (in.h - 2 * in.tf) * (1 - w);
-    r.webStrength = checkedDiv(in.fyCalc * w, in.gammaAfi);
-
-    r.thetaC = concreteTemperature(in.AmV, in.fireClass);
-    r.epsCuTheta = concreteStrainAtPeak(r.thetaC);
-    r.kcTheta = concreteStrengthFactor(r.thetaC);
-    r.concreteStrength = checkedDiv(0.86 * r.kcTheta * in.fck, in.gammaCfi);
-    r.concreteSecantModulus = checkedDiv(r.kcTheta * in.fck, 0.001 * r.epsCuTheta);
-
-    r.rebarStrength = checkedDiv(in.kyt * in.fsk, in.gammaSfi);
-    r.rebarModulus = in.kEt * in.Ea;
-    return r;
-}
-
-} // namespace qeln
+} // namespace qeln::env1994
