@@ -131,6 +131,9 @@ TDialog::TDialog(const QString& name, int helpContext, QWidget* parent, bool wit
         b->setMinimumWidth(88);
     cancel_->setVisible(withCancel);
     help_->setVisible(withHelp);
+    // pressing them never asks for a number being typed to be put right first
+    cancel_->setProperty(TNumEdit::kLeavesUnchecked, true);
+    help_->setProperty(TNumEdit::kLeavesUnchecked, true);
 
     auto* bar = new QHBoxLayout;
     bar->addStretch(1);
@@ -150,7 +153,13 @@ TDialog::TDialog(const QString& name, int helpContext, QWidget* parent, bool wit
 
 void TDialog::done(int r)
 {
-    if (!closeCheck(r == QDialog::Accepted))
+    const bool withOk = r == QDialog::Accepted;
+    if (withOk && !focusToOk())
+        return;
+    if (!withOk)
+        for (TNumEdit* f : findChildren<TNumEdit*>())
+            f->abandonEdit();
+    if (!closeCheck(withOk))
         return;
     QDialog::done(r);
 }
@@ -167,7 +176,13 @@ bool TDialog::focusToOk()
     // field is then still being edited and is left by hand.
     if (editing && editing->isEditing() && focusWidget() == ok_ && !editing->leaveField())
         return false;
-    return focusWidget() == ok_;
+    if (focusWidget() != ok_)
+        return false;
+    // a field left for Cancel or Help is still being edited
+    for (TNumEdit* f : findChildren<TNumEdit*>())
+        if (f->isEditing() && !f->leaveField())
+            return false;
+    return true;
 }
 
 void TDialog::showEvent(QShowEvent* e)

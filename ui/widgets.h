@@ -76,10 +76,12 @@ public:
 protected:
     // The widget that holds the dialog's controls above the button bar.
     QWidget* body() const { return body_; }
-    // Runs before the dialog closes; false keeps it open.
+    // Runs before the dialog closes (after OK has checked the numeric
+    // fields); false keeps it open.
     virtual bool closeCheck(bool withOk);
     // Moves the focus to OK so that a numeric field being edited validates
-    // itself; false when a field kept the focus (its range message was shown).
+    // itself, and checks every other field still being edited; false when a
+    // field kept the focus (its range message was shown).
     bool focusToOk();
     // The control that takes the focus when the dialog opens.
     virtual QWidget* firstFocus() const { return nullptr; }

@@ -100,6 +100,30 @@ private slots:
         QCOMPARE(d.nedetafi->Max(), 1.0);
     }
 
+    void hintFollowsWhatIsTyped()
+    {
+        frmloads d;
+        ColumnInput in;
+        in.nEd = 4200;
+        d.fill(in);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        auto type = [&](TNumEdit* f, const char* text) {
+            f->setFocus();
+            QTRY_VERIFY(f->hasFocus());
+            f->selectAll();
+            QTest::keyClicks(f, text);
+            QTest::keyClick(f, Qt::Key_Tab);   // leaves the field: the hint is up to date at once
+        };
+        type(d.nednfied, "5000");
+        QVERIFY(d.lblswapped->isVisibleTo(&d));
+        type(d.nednfied, "1000");
+        QVERIFY(!d.lblswapped->isVisibleTo(&d));
+        type(d.nedned, "900");
+        QVERIFY(d.lblswapped->isVisibleTo(&d));
+        d.reject();
+    }
+
     void eighthInputButtonEditsTheLoads()
     {
         auto w = started();
