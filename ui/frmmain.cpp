@@ -176,9 +176,11 @@ frmmain::frmmain(MainOptions options, QWidget* parent)
         wf_.schedule = scheduleWindow->grid();
         wf_.haschanged();
     });
-    connect(scheduleWindow, &frmschedule::openRowRequested, this, [this](const ColumnInput& in, const QString&) {
-        if (wf_.openScheduleRow(in))
+    connect(scheduleWindow, &frmschedule::openRowRequested, this, [this](const ColumnInput& in, const QString& name) {
+        if (wf_.openScheduleRow(in, name.toStdString())) {
             refreshScheduleWindow();
+            bringToFront();
+        }
     });
     diagramsWindow = new frmdiagrams(this);
 
@@ -496,7 +498,8 @@ void frmmain::switchLanguage(int base)
     setLanguageBase(base);
     wf_.languageBase = base;
     SetLanguage();
-    wf_.haschanged();
+    // the results are run again in the language; the project is no different
+    wf_.languageChanged();
 }
 
 // ---------------------------------------------------------------- commands
@@ -579,6 +582,7 @@ std::vector<SearchProfile> frmmain::catalogueProfiles() const
 
 void frmmain::btnscheduleClick()
 {
+    scheduleWindow->setProjectFile(QString::fromStdString(wf_.fileName));
     scheduleWindow->fill(wf_.input, catalogueProfiles(), wf_.schedule);
     scheduleWindow->show();
     scheduleWindow->raise();
@@ -589,6 +593,7 @@ void frmmain::refreshScheduleWindow()
 {
     if (!scheduleWindow || !scheduleWindow->isVisible())
         return;
+    scheduleWindow->setProjectFile(QString::fromStdString(wf_.fileName));
     ColumnInput shown = scheduleWindow->base();
     shown.lastUpdated = wf_.input.lastUpdated;   // the time of an edit is no change of the base
     if (!(scheduleWindow->grid() == wf_.schedule) || !(shown == wf_.input))
@@ -629,15 +634,19 @@ std::string frmmain::text(int id) { return T(id).toStdString(); }
 
 Answer frmmain::ask(const std::string& text, Question buttons)
 {
-    QMessageBox box(QMessageBox::Warning, appTitle(), QString::fromStdString(text),
-                    buttons == Question::OkCancel ? (QMessageBox::Ok | QMessageBox::Cancel)
-                                                  : (QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel),
-                    this);
+    QMessageBox::StandardButtons which = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    if (buttons == Question::OkCancel)
+        which = QMessageBox::Ok | QMessageBox::Cancel;
+    else if (buttons == Question::SaveDiscardCancel)
+        which = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+    QMessageBox box(QMessageBox::Warning, appTitle(), QString::fromStdString(text), which, this);
     box.setObjectName("question");
     switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Yes:
+    case QMessageBox::Save: return Answer::Yes;
+    case QMessageBox::No:
+    case QMessageBox::Discard: return Answer::No;
     default: return Answer::Cancel;
     }
 }
@@ -711,6 +720,10 @@ LoadOutcome frmmain::loadProject(const std::string& path, ColumnInput& in)
     };
     // the file's schedule replaces the project's only when the whole file was read
     const ProjectFileResult res = LoadProjectFile(path, in, lookup, &wf_.schedule);
+    // the workflow names the file; the reason is the rest
+    loadFailure_.clear();
+    if (res.status != ProjectFileStatus::ok)
+        loadFailure_ = (res.line > 0 ? "line " + std::to_string(res.line) + ": " : std::string()) + res.detail;
     switch (res.status) {
     case ProjectFileStatus::ok: return LoadOutcome::Ok;
     case ProjectFileStatus::openError: return LoadOutcome::CannotOpen;

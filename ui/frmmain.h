@@ -157,6 +157,7 @@ public:
     double now() override;
     bool lookupProfile(ColumnInput& in) override;
     LoadOutcome loadProject(const std::string& path, ColumnInput& in) override;
+    std::string loadFailureReason() override { return loadFailure_; }
     bool saveProject(const std::string& path, const ColumnInput& in, SaveFailure& failure) override;
     bool calculate(const ColumnInput& in) override;
     void showResultWindow(ResultWindow w) override;
@@ -201,6 +202,7 @@ private:
     bool firstActivation_ = true;
     bool refused_ = false;
     bool busy_ = false;
+    std::string loadFailure_;   // why the last project file could not be read
 };
 
 } // namespace qeln::ui
