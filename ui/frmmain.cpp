@@ -2,6 +2,8 @@
 
 #include "helpwindow.h"
 #include "reportcommands.h"
+#include "windowplaces.h"
+#include "calc/texts.h"
 #include "shell/accelerators.h"
 #include "shell/datetime.h"
 #include "shell/language.h"
@@ -44,13 +46,14 @@ namespace qeln::ui {
 SettingsValues readSettingsFile(const QString& path)
 {
     const Settings st = SettingsFile(path.toStdString()).read();
-    return {st.languageBase, st.enterprise, st.user, st.recentFiles};
+    return {st.languageBase, st.enterprise, st.user, st.recentFiles, st.windows, st.disclaimerAccepted};
 }
 
 bool writeSettingsFile(const QString& path, const SettingsValues& v)
 {
     std::string error;
-    return SettingsFile(path.toStdString()).write({v.language, v.enterprise, v.user, v.recentFiles}, error);
+    return SettingsFile(path.toStdString())
+        .write({v.language, v.enterprise, v.user, v.recentFiles, v.windows, v.disclaimerAccepted}, error);
 }
 
 std::string startProjectArgument(const QStringList& arguments)
@@ -208,13 +211,31 @@ frmmain::frmmain(MainOptions options, QWidget* parent)
     resize(640, 480);
     if (QScreen* s = QApplication::primaryScreen())
         move(s->availableGeometry().center() - rect().center());
+
+    // every window inside the screen, and where the user left it (the places come with the settings)
+    WindowPlaces& places = windowPlaces();
+    places.track(this);
+    for (QWidget* w : {static_cast<QWidget*>(warnWindow), static_cast<QWidget*>(printMethod),
+                       static_cast<QWidget*>(profilDialog), static_cast<QWidget*>(projetDialog),
+                       static_cast<QWidget*>(armatDialog), static_cast<QWidget*>(materDialog),
+                       static_cast<QWidget*>(flambDialog), static_cast<QWidget*>(excentDialog),
+                       static_cast<QWidget*>(resultWindow), static_cast<QWidget*>(detailWindow),
+                       static_cast<QWidget*>(grafikWindow), static_cast<QWidget*>(aboutBox),
+                       static_cast<QWidget*>(gamatDialog), static_cast<QWidget*>(loadsDialog),
+                       static_cast<QWidget*>(searchDialog)})
+        places.track(w);
+    // the two windows that stay open go beside the main window
+    places.track(scheduleWindow, this);
+    places.track(diagramsWindow, this);
+    places.track(HelpWindow::instance());
 }
 
 frmmain::~frmmain()
 {
     // the language and the current project's enterprise and user become the next start's defaults
     if (!firstActivation_) {
-        SettingsValues v{wf_.languageBase, wf_.input.office, wf_.input.author, wf_.recent.paths()};
+        SettingsValues v{wf_.languageBase, wf_.input.office, wf_.input.author, wf_.recent.paths(),
+                         windowPlaces().places(), disclaimerAccepted_};
         if (options_.writeSettings)
             options_.writeSettings(settingsPath_, v);
         else if (!writeSettingsFile(settingsPath_, v))
@@ -377,11 +398,19 @@ bool frmmain::FormActivate()
     wf_.applySettings(v.language, v.enterprise, v.user);
     wf_.recent = RecentFiles(v.recentFiles);
     updateRecentMenu();
+    windowPlaces().setPlaces(v.windows);
+    windowPlaces().restore(this);
+    disclaimerAccepted_ = v.disclaimerAccepted;
     setLanguageBase(v.language);
     SetLanguage();
-    if (!aboutBox->askDisclaimer()) {
-        refused_ = true;
-        return false;
+    // the disclaimer once per user and version of the program (the English version line)
+    const std::string version = LoadText(5, kEnglish, nullptr);
+    if (disclaimerAccepted_ != version) {
+        if (!aboutBox->askDisclaimer()) {
+            refused_ = true;
+            return false;
+        }
+        disclaimerAccepted_ = version;
     }
     if (!options_.startProject.empty())
         wf_.openProject(options_.startProject);

@@ -13,6 +13,7 @@
 #include "outputs.h"
 #include "profiletable.h"
 #include "shell/run.h"
+#include "shell/settings.h"
 #include "shell/workflow.h"
 
 #include <QLocale>
@@ -20,6 +21,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 class QLabel;
@@ -27,12 +29,14 @@ class QPushButton;
 
 namespace qeln::ui {
 
-// The three personal values of the settings file.
+// The personal values of the settings file.
 struct SettingsValues {
     int language = 0;
     std::string enterprise;
     std::string user;
     std::vector<std::string> recentFiles = {};   // most recent first
+    std::map<std::string, WindowPlace> windows = {};   // where each window was last
+    std::string disclaimerAccepted = {};               // the version the disclaimer was accepted for
 };
 
 // Where the main window gets its catalogue, project files and settings from.
@@ -203,6 +207,7 @@ private:
     bool refused_ = false;
     bool busy_ = false;
     std::string loadFailure_;   // why the last project file could not be read
+    std::string disclaimerAccepted_;   // the version line the disclaimer was accepted for
 };
 
 } // namespace qeln::ui

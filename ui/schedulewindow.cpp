@@ -147,7 +147,7 @@ frmschedule::frmschedule(QWidget* parent) : QDialog(parent)
     cbocolumn->setObjectName("cbocolumn");
     cbocolumn->setEditable(true);
     cbocolumn->setInsertPolicy(QComboBox::NoInsert);
-    cbocolumn->setMinimumContentsLength(22);
+    cbocolumn->setMinimumContentsLength(16);
     cbocolumn->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     lbladdcolumn->setBuddy(cbocolumn);
     btnaddcolumn = button("btnaddcolumn", this);
@@ -170,10 +170,6 @@ frmschedule::frmschedule(QWidget* parent) : QDialog(parent)
     for (QPushButton* b : {btnimportcsv, btnexportcsv, btnexportxlsx, btnexportpdf})
         files->addWidget(b);
     files->addStretch(1);
-    btnopenrow = button("btnopenrow", this);
-    btntakesections = button("btntakesections", this);
-    files->addWidget(btntakesections);
-    files->addWidget(btnopenrow);
     v->addLayout(files);
 
     grdschedule = new QTableWidget(this);
@@ -217,9 +213,15 @@ frmschedule::frmschedule(QWidget* parent) : QDialog(parent)
     prgrun->setRange(0, 1);
     prgrun->setValue(0);
     btncancel = button("btncancel", this);
+    // what the results give: the sections found, a row as the project
+    btnopenrow = button("btnopenrow", this);
+    btntakesections = button("btntakesections", this);
     run->addWidget(btnrun);
     run->addWidget(prgrun, 1);
     run->addWidget(btncancel);
+    run->addSpacing(16);
+    run->addWidget(btntakesections);
+    run->addWidget(btnopenrow);
     v->addLayout(run);
 
     lblsummary = new QLabel(this);

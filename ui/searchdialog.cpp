@@ -95,7 +95,7 @@ frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent
     grdcandidates->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdcandidates->verticalHeader()->setVisible(false);
     grdcandidates->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    grdcandidates->setMinimumHeight(260);
+    grdcandidates->setMinimumHeight(160);
     grdcandidates->horizontalHeader()->setStretchLastSection(true);
     g->addWidget(grdcandidates, row++, 0, 1, 4);
     g->setRowStretch(row - 1, 1);
@@ -110,7 +110,8 @@ frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent
     connect(btnsearch, &QPushButton::clicked, this, &frmsearch::startSearch);
     connect(btnstop, &QPushButton::clicked, this, &frmsearch::stopSearch);
     connect(grdcandidates, &QTableWidget::itemSelectionChanged, this, &frmsearch::updateButtons);
-    setMinimumSize(900, 600);
+    // room for the eight columns; a smaller screen makes it smaller
+    resize(900, 600);
     updateButtons();
 }
 
