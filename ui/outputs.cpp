@@ -68,8 +68,10 @@ frmresult::frmresult(QWidget* parent) : TDialog("frmresult", 900, parent, false)
     stgresults->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     stgresults->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     stgresults->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    stgresults->setSelectionMode(QAbstractItemView::NoSelection);
-    stgresults->setFocusPolicy(Qt::NoFocus);
+    // a range and Ctrl+C, or Copy table, give the loads with their row and column headings
+    stgresults->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    stgresults->setFocusPolicy(Qt::StrongFocus);
+    addCopyCommands(stgresults, 2, 1);
     stgresults->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     stgresults->verticalHeader()->setDefaultSectionSize(24);
     stgresults->horizontalHeader()->setDefaultSectionSize(99);
@@ -132,8 +134,11 @@ void frmresult::fill(const ResultGrid& grid, const MessageList& warnings, const 
         }
     }
     stgresults->setFixedSize(total + 2 * stgresults->frameWidth(), 8 * 24 + 2 * stgresults->frameWidth());
-    memwarn->setPlainText(linesText(warnings));
+    // an empty box says so
+    const QString w = linesText(warnings);
+    memwarn->setPlainText(w.trimmed().isEmpty() ? T(1214) : w);
     setMinimumWidth(std::max(total + 60, 400));
+    retitleCopyCommands(stgresults);
 }
 
 void frmresult::fillCheck(const std::vector<CheckLine>& check)
@@ -151,7 +156,6 @@ void frmresult::fillCheck(const std::vector<CheckLine>& check)
         auto* value = new QLabel(QString::fromStdString(l.value), grpcheck);
         value->setObjectName(QString("lblcheckvalue%1").arg(row));
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value->setFont(listingFont());
         checkGrid->addWidget(value, row, 1);
         if (l.passes) {
             auto* verdict = new QLabel(QString::fromStdString(l.verdict), grpcheck);

@@ -97,6 +97,7 @@ frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent
     grdcandidates->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     grdcandidates->setMinimumHeight(160);
     grdcandidates->horizontalHeader()->setStretchLastSection(true);
+    addCopyCommands(grdcandidates);
     g->addWidget(grdcandidates, row++, 0, 1, 4);
     g->setRowStretch(row - 1, 1);
 
@@ -136,6 +137,7 @@ void frmsearch::fill(const ColumnInput& in, std::vector<SearchProfile> profiles)
     if (in.fireClass)
         loads << fireClassLabel(*in.fireClass);
     grdcandidates->setHorizontalHeaderLabels({T(1272), T(1273), T(1274), T(1275), T(1276), T(1277), T(1278), T(1279)});
+    retitleCopyCommands(grdcandidates);
     lblloadvalues->setText(loads.isEmpty() ? QString::fromUtf8("\xE2\x80\x94") : loads.join(", "));
     updateButtons();
 }

@@ -3,9 +3,13 @@
 #include "numedit.h"
 #include "uitext.h"
 
+#include "shell/scheduleedit.h"
+
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,9 +17,13 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QHeaderView>
 #include <QShortcut>
 #include <QSvgRenderer>
+#include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <set>
 
 namespace qeln::ui {
 
@@ -220,6 +228,80 @@ void applyCaption(QObject* target, const QString& text, CaptionKind kind)
         l->setText(text);
     else if (auto* g = qobject_cast<QGroupBox*>(target))
         g->setTitle(text);
+}
+
+QString tableText(const QTableWidget* t, bool selectionOnly, int headRows, int headColumns)
+{
+    std::set<int> rows, columns;
+    if (selectionOnly) {
+        for (const QModelIndex& i : t->selectionModel()->selectedIndexes()) {
+            rows.insert(i.row());
+            columns.insert(i.column());
+        }
+        if (rows.empty() && t->currentIndex().isValid()) {
+            rows.insert(t->currentRow());
+            columns.insert(t->currentColumn());
+        }
+        if (rows.empty())
+            return {};
+    } else {
+        for (int r = 0; r < t->rowCount(); ++r)
+            rows.insert(r);
+        for (int c = 0; c < t->columnCount(); ++c)
+            columns.insert(c);
+    }
+    for (int r = 0; r < headRows && r < t->rowCount(); ++r)
+        rows.insert(r);
+    for (int c = 0; c < headColumns && c < t->columnCount(); ++c)
+        columns.insert(c);
+    std::vector<std::vector<std::string>> lines;
+    auto cell = [](const QString& s) { return QString(s).replace('\n', ' ').toStdString(); };
+    if (!t->horizontalHeader()->isHidden()) {
+        std::vector<std::string> head;
+        for (int c : columns) {
+            const QTableWidgetItem* h = t->horizontalHeaderItem(c);
+            head.push_back(h ? cell(h->text()) : std::to_string(c + 1));
+        }
+        lines.push_back(std::move(head));
+    }
+    for (int r : rows) {
+        std::vector<std::string> line;
+        for (int c : columns) {
+            const QTableWidgetItem* it = t->item(r, c);
+            line.push_back(it ? cell(it->text()) : std::string());
+        }
+        lines.push_back(std::move(line));
+    }
+    return QString::fromStdString(tabSeparatedText(lines));
+}
+
+void addCopyCommands(QTableWidget* t, int headRows, int headColumns)
+{
+    t->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* copy = new QAction(t);
+    copy->setObjectName("actcopy");
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    QObject::connect(copy, &QAction::triggered, t, [t, headRows, headColumns] {
+        if (const QString text = tableText(t, true, headRows, headColumns); !text.isEmpty())
+            QApplication::clipboard()->setText(text);
+    });
+    auto* all = new QAction(t);
+    all->setObjectName("actcopytable");
+    QObject::connect(all, &QAction::triggered, t, [t, headRows, headColumns] {
+        QApplication::clipboard()->setText(tableText(t, false, headRows, headColumns));
+    });
+    t->addAction(copy);
+    t->addAction(all);
+    retitleCopyCommands(t);
+}
+
+void retitleCopyCommands(QTableWidget* t)
+{
+    if (auto* a = t->findChild<QAction*>("actcopy", Qt::FindDirectChildrenOnly))
+        a->setText(T(1318));
+    if (auto* a = t->findChild<QAction*>("actcopytable", Qt::FindDirectChildrenOnly))
+        a->setText(T(1476));
 }
 
 std::string cutTo(const QString& s, int n) { return s.left(n).toStdString(); }

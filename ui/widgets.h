@@ -14,6 +14,7 @@ class QButtonGroup;
 #include <QPushButton>
 class QSvgRenderer;
 class QLabel;
+class QTableWidget;
 
 namespace qeln::ui {
 
@@ -98,6 +99,19 @@ private:
 // Puts a catalogue text on a control according to its kind (button, label,
 // group box, menu, action, numeric field, window).
 void applyCaption(QObject* target, const QString& text, CaptionKind kind);
+
+// The cells of a table as tab-separated text, as spreadsheets paste it: the
+// headings first (the horizontal header's texts when it is shown, with line
+// breaks made blanks), then one line per row. The first headRows rows and
+// headColumns columns are headings of the table's own and come along with
+// every part of it. With `selectionOnly`, only the rows and columns the
+// selection touches (the current cell when nothing is selected).
+QString tableText(const QTableWidget* t, bool selectionOnly, int headRows = 0, int headColumns = 0);
+// Copy (Ctrl+C: the selection) and Copy table (the whole table) in the
+// table's context menu, with the texts 1318 and 1476.
+void addCopyCommands(QTableWidget* t, int headRows = 0, int headColumns = 0);
+// The two commands' captions in the current language.
+void retitleCopyCommands(QTableWidget* t);
 
 // Cuts a text to n characters.
 std::string cutTo(const QString& s, int n);

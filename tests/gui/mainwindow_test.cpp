@@ -3,6 +3,8 @@
 // and the settings written at the end.
 #include "guitest.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QMenuBar>
@@ -266,6 +268,37 @@ private slots:
         QCOMPARE(more.seen, (QStringList{"frmdetail", "frmgrafik"}));
         QCOMPARE(w->runs, 1);
         w->workflow().projectChanged = false;
+    }
+
+    // The results table: a range copies with its row and column headings, as a spreadsheet pastes it.
+    void resultsCopyWithTheirHeadings()
+    {
+        auto w = started();
+        QVERIFY(w);
+        QString range, all;
+        ModalScript script;
+        script.then([&](QDialog* d) {
+            QTableWidget* t = w->resultWindow->stgresults;
+            t->clearSelection();
+            for (int r : {3, 4})
+                for (int c : {1, 2})
+                    t->selectionModel()->select(t->model()->index(r, c), QItemSelectionModel::Select);
+            t->findChild<QAction*>("actcopy")->trigger();
+            range = QApplication::clipboard()->text();
+            t->findChild<QAction*>("actcopytable")->trigger();
+            all = QApplication::clipboard()->text();
+            d->accept();
+        });
+        w->btnresultClick();
+        QVERIFY(script.done());
+        const QStringList lines = range.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 4);   // the two heading rows, then the rows chosen
+        for (const QString& l : lines)
+            QCOMPARE(l.count('\t'), 2);   // the row heading, then the two columns
+        QCOMPARE(lines[2].split('\t').value(0), QString("Service"));
+        QVERIFY(lines[2].split('\t').value(1).toDouble() > 1000);
+        QCOMPARE(all.split('\n', Qt::SkipEmptyParts).size(), 8);
+        QCOMPARE(w->resultWindow->memwarn->toPlainText(), QString("none"));
     }
 
     void resultsWithErrorsShowOnlyTheErrorWindowAndRecalculate()

@@ -4,7 +4,9 @@
 #include "guitest.h"
 #include "ui/searchdialog.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -92,6 +94,26 @@ private slots:
         QVERIFY(k);
         QCOMPARE(QString::fromStdString(k->profileName), d.grdcandidates->item(0, 0)->text());
         QCOMPARE(QString("%1").arg(*k->check.utilisation, 0, 'f', 3), d.grdcandidates->item(0, 4)->text());
+    }
+
+    // Ctrl+C on the chosen candidate and Copy table: tab-separated text with the headings
+    void candidatesCopyWithTheirHeadings()
+    {
+        frmsearch d;
+        d.fill(loaded(), profilesOf(qeln::test::sampleProfiles()));
+        QVERIFY(searched(d));
+        QVERIFY(d.grdcandidates->rowCount() > 1);
+        d.grdcandidates->selectRow(1);
+        QApplication::clipboard()->clear();
+        d.grdcandidates->findChild<QAction*>("actcopy")->trigger();
+        QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0].split('\t').size(), 8);
+        QVERIFY(lines[0].startsWith("Profile\tRebars\tSteel kg/m\tN.Rd kN"));
+        QCOMPARE(lines[1].split('\t').value(0), d.grdcandidates->item(1, 0)->text());
+        d.grdcandidates->findChild<QAction*>("actcopytable")->trigger();
+        lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), d.grdcandidates->rowCount() + 1);
     }
 
     void namesWhatKeepsTheSearchFromStarting_data()
