@@ -196,7 +196,7 @@ const std::vector<CaptionAssignment>& captionTable()
         {"frmsearch", "lbldiameters", 1268},
         {"frmsearch", "lbllayouts", 1269},
         {"frmsearch", "btnrunsearch", 1270},
-        {"frmsearch", "btnstop", 62},
+        {"frmsearch", "btnstop", 1481},
         {"frmsearch", "lblcounttitle", 1280},
         {"frmsearch", "nedmaxh", 186, K::RangeMessage},
         {"frmsearch", "nedmaxb", 186, K::RangeMessage},
@@ -220,7 +220,7 @@ const std::vector<CaptionAssignment>& captionTable()
         {"frmgrafik", "HelpBtn", 60},
         {"frmmain", "btndiagrams", 1315},
         {"frmdiagrams", "", 1315},
-        {"frmdiagrams", "OKBtn", 61},
+        {"frmdiagrams", "OKBtn", 1389},
         {"frmdiagrams", "HelpBtn", 60},
         // warnings-and-errors window
         {"frmwarn", "gpbwarnings", 210},

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMimeData>
+#include <QPushButton>
 #include <QPainter>
 #include <QSplitter>
 #include <QTabWidget>
@@ -50,9 +51,17 @@ QImage chartImage(const Picture& chart, double scale)
 
 frmdiagrams::frmdiagrams(QWidget* parent) : TDialog("frmdiagrams", kHelpDiagrams, parent, false)
 {
-    // it stays open beside the main window, which goes on working
+    // a window of its own beside the main window, which goes on working:
+    // not kept above it, closed with Close, and it calculates on its own
     setModal(false);
+    setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
+    okButton()->setText("Close");
+    btncalculate = new QPushButton("Calculate", this);
+    btncalculate->setObjectName("btncalculate");
+    btncalculate->setAutoDefault(false);
+    addBarButton(btncalculate);
+    connect(btncalculate, &QPushButton::clicked, this, &frmdiagrams::calculateRequested);
     setWindowTitle("Diagrams");
     auto* v = new QVBoxLayout(body());
     v->setContentsMargins(0, 0, 0, 0);
@@ -117,6 +126,7 @@ void frmdiagrams::fill(const DiagramPictures& d)
     }
     showing_ = true;
     lblnote->hide();
+    btncalculate->setEnabled(false);
     tabaxes->setEnabled(true);
     for (QAction* a : copyActions_)
         a->setEnabled(true);
@@ -131,6 +141,7 @@ void frmdiagrams::clear()
     showing_ = false;
     lblnote->setText(T(kNoResults));
     lblnote->show();
+    btncalculate->setEnabled(true);
     tabaxes->setEnabled(false);
     for (QAction* a : copyActions_)
         a->setEnabled(false);
@@ -141,6 +152,8 @@ void frmdiagrams::clear()
 void frmdiagrams::applyLanguage()
 {
     setWindowTitle(T(kDiagramsText));
+    okButton()->setText(T(1389));
+    btncalculate->setText(T(1482));
     tabaxes->setTabText(0, T(kWeakTab));
     tabaxes->setTabText(1, T(kStrongTab));
     lblnote->setText(T(kNoResults));

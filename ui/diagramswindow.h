@@ -45,6 +45,11 @@ public:
 
     QLabel* lblnote;
     QTabWidget* tabaxes;
+    QPushButton* btncalculate;   // runs the design when the window has no charts
+
+signals:
+    // "Calculate": the main window runs the design and fills the window.
+    void calculateRequested();
 
 protected:
     QWidget* firstFocus() const override { return okButton(); }

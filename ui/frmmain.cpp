@@ -3,6 +3,7 @@
 #include "helpwindow.h"
 #include "reportcommands.h"
 #include "windowplaces.h"
+#include "calc/format.h"
 #include "calc/texts.h"
 #include "shell/accelerators.h"
 #include "shell/datetime.h"
@@ -31,6 +32,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTimer>
@@ -115,11 +117,12 @@ protected:
     {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        // cover the area with the picture's proportions kept; the edges may be cut
+        // the whole picture in sight, its proportions kept; the rest in the picture's own colour
+        p.fillRect(rect(), QColor(0xe4, 0xec, 0xf4));
         QSizeF s = svg_.defaultSize();
         if (s.isEmpty())
             s = QSizeF(size());
-        s.scale(QSizeF(size()), Qt::KeepAspectRatioByExpanding);
+        s.scale(QSizeF(size()), Qt::KeepAspectRatio);
         svg_.render(&p, QRectF(QPointF((width() - s.width()) / 2, (height() - s.height()) / 2), s));
     }
 
@@ -186,6 +189,7 @@ frmmain::frmmain(MainOptions options, QWidget* parent)
         }
     });
     diagramsWindow = new frmdiagrams(this);
+    connect(diagramsWindow, &frmdiagrams::calculateRequested, this, [this] { btndiagramsClick(); });
 
     buildMenus();
     buildPanel();
@@ -254,33 +258,48 @@ void frmmain::buildMenus()
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mitfile");
     QAction* mNew = action("mitnew", "&New", [this] { FileNew(); });
-    QAction* mOpen = action("mitopen", "&Open", [this] { FileOpen(); });
+    QAction* mOpen = action("mitopen", "&Open...", [this] { FileOpen(); });
     QAction* mSave = action("mitsave", "&Save", [this] { FileSave(); });
     QAction* mSaveAs = action("mitsaveas", "Save &as...", [this] { FileSaveAs(); });
     QAction* mSchedule = action("mitschedule", "Sche&dule...", [this] { btnscheduleClick(); });
     QAction* mPrint = action("mitprint", "&Print", [this] { FilePrint(); });
     QAction* mPdf = action("mitexportpdf", "&Export PDF...", [this] { FileExportPdf(); });
-    QAction* mSetup = action("mitprintsetup", "Printer Setup", [this] { FilePrintSetup(); });
+    QAction* mSetup = action("mitprintsetup", "Printer Set&up...", [this] { FilePrintSetup(); });
     QAction* mExit = action("mitexit", "E&xit", [this] { FileExit(); });
     mNew->setShortcut(QKeySequence::New);
     mOpen->setShortcut(QKeySequence::Open);
     mSave->setShortcut(QKeySequence::Save);
     mPrint->setShortcut(QKeySequence::Print);
+    mSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    mExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     file->addActions({mNew, mOpen});
     QMenu* recent = file->addMenu("&Recent projects");
     recent->setObjectName("mitrecent");
     file->addActions({mSave, mSaveAs});
-    file->addSeparator();
-    file->addAction(mSchedule);
     connect(file, &QMenu::aboutToShow, this, &frmmain::updateRecentMenu);
     file->addSeparator();
     file->addActions({mPrint, mPdf, mSetup});
     file->addSeparator();
     file->addAction(mExit);
 
+    // the results, the search and the schedule, with keys
+    QMenu* calc = menuBar()->addMenu("&Calculation");
+    calc->setObjectName("mitcalculation");
+    QAction* mResults = action("mitresults", "Results", [this] { btnresultClick(); });
+    mResults->setShortcut(QKeySequence(Qt::Key_F9));
+    calc->addAction(mResults);
+    calc->addAction(action("mitdetails", "Details", [this] { btndetailClick(); }));
+    calc->addAction(action("mitgraphic", "Graphic", [this] { btngrafikClick(); }));
+    QAction* mDiagrams = action("mitdiagrams", "Diagrams", [this] { btndiagramsClick(); });
+    mDiagrams->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F9));
+    calc->addAction(mDiagrams);
+    calc->addSeparator();
+    calc->addAction(action("mitfindsection", "Find section...", [this] { btnfindsectionClick(); }));
+    calc->addAction(mSchedule);
+
     QMenu* opts = menuBar()->addMenu("&Options");
     opts->setObjectName("mitoptions");
-    QMenu* lang = opts->addMenu("Language");
+    QMenu* lang = opts->addMenu("&Language");
     lang->setObjectName("mitlanguage");
     auto* langs = new QActionGroup(this);
     langs->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);   // none for an unknown base
@@ -328,6 +347,10 @@ void frmmain::buildPanel()
 {
     auto* panel = new BackgroundPanel(this);
     setCentralWidget(panel);
+    // the current design in one line: section, rebars, loads, the verdict of the last run
+    auto* design = new QLabel(this);
+    design->setObjectName("lbldesign");
+    statusBar()->addWidget(design, 1);
     auto* g = new QGridLayout(panel);
     g->setContentsMargins(28, 20, 28, 20);
     g->setHorizontalSpacing(40);
@@ -487,8 +510,20 @@ void frmmain::SetLanguage()
     warnWindow->setWindowTitle(T(210) + " / " + T(211));
     if (auto* pdf = findChild<QAction*>("mitexportpdf"))
         pdf->setText(T(1199));
-    if (auto* schedule = findChild<QAction*>("mitschedule"))
-        schedule->setText(T(1361));
+    // the Calculation menu: the captions of the buttons, with letters of their own in the menu
+    if (auto* calc = findChild<QMenu*>("mitcalculation")) {
+        calc->setTitle(T(1483));
+        const std::pair<const char*, int> items[] = {{"mitresults", 208}, {"mitdetails", 224}, {"mitgraphic", 260},
+                                                     {"mitdiagrams", 1315}, {"mitfindsection", 1263},
+                                                     {"mitschedule", 1361}};
+        std::vector<std::string> texts;
+        for (const auto& [name, id] : items)
+            texts.push_back(T(id).toStdString());
+        const std::vector<std::string> keyed = withAccelerators(texts, "");
+        for (std::size_t i = 0; i < std::size(items); ++i)
+            if (auto* a = findChild<QAction*>(items[i].first))
+                a->setText(QString::fromStdString(keyed[i]));
+    }
     scheduleWindow->setLanguage();
     if (auto* recent = findChild<QMenu*>("mitrecent"))
         recent->setTitle(T(1200));
@@ -506,7 +541,7 @@ void frmmain::setButtonAccelerators()
                                         "btngammamat", "btnflamb", "btnexcent", "btnloads",
                                         "btnresult", "btndetail", "btngrafik", "btnfindsection", "btndiagrams"};
     std::string menuBarLetters;
-    for (const char* m : {"mitfile", "mitoptions", "mithelp"})
+    for (const char* m : {"mitfile", "mitcalculation", "mitoptions", "mithelp"})
         if (auto* menu = findChild<QMenu*>(m))
             if (const char a = acceleratorOf(menu->title().toStdString()))
                 menuBarLetters += a;
@@ -545,6 +580,12 @@ void frmmain::updateRecentMenu()
         QAction* a = menu->addAction(QString::fromStdString(recentMenuText(i + 1, path)));
         a->setObjectName(QString("mitrecent%1").arg(i + 1));
         connect(a, &QAction::triggered, this, [this, path] { FileOpenRecent(path); });
+    }
+    if (!paths.empty()) {
+        menu->addSeparator();
+        QAction* clear = menu->addAction(T(1485));
+        clear->setObjectName("mitrecentclear");
+        connect(clear, &QAction::triggered, this, [this] { wf_.recent = RecentFiles(); });
     }
     menu->setEnabled(!paths.empty());
 }
@@ -791,6 +832,7 @@ bool frmmain::calculate(const ColumnInput& in)
         diagramsWindow->clear();
     else
         diagramsWindow->fill(diagrams());
+    QTimer::singleShot(0, this, &frmmain::updateStatusLine);   // the workflow marks the results fresh first
     return ok;
 }
 
@@ -810,6 +852,7 @@ const DiagramPictures& frmmain::diagrams()
 
 void frmmain::resultsDiscarded()
 {
+    QTimer::singleShot(0, this, &frmmain::updateStatusLine);
     diagrams_.reset();
     diagramsInput_.reset();
     diagramsWindow->clear();
@@ -832,9 +875,56 @@ void frmmain::showResultWindow(ResultWindow w)
     }
 }
 
+void frmmain::updateStatusLine()
+{
+    auto* line = findChild<QLabel*>("lbldesign");
+    if (!line)
+        return;
+    const ColumnInput& in = wf_.input;
+    const QString sep = QString(decimalSeparator());
+    auto num = [&](double v) { return QString::fromStdString(formatGeneral(v, 6, sep.toStdString())); };
+    QStringList parts{QString::fromStdString(in.profileName),
+                      QString("%1+%2 x %3 mm").arg(in.n1).arg(in.n2).arg(num(in.d))};
+    QStringList loads;
+    if (in.nEd > 0)
+        loads << "N.Ed " + num(in.nEd) + " kN";
+    if (in.nFiEd > 0)
+        loads << "N.fi,Ed " + num(in.nFiEd) + " kN";
+    if (in.fireClass)
+        loads << QString(fireClassLabel(*in.fireClass));
+    if (!loads.isEmpty())
+        parts << loads.join(", ");
+    // the verdict of the last run while it belongs to the project
+    QString verdict = T(1484);
+    bool passes = false, known = false;
+    if (!wf_.resultsStale) {
+        verdict.clear();
+        for (const CheckLine& l : run_.checkSummary)
+            if (l.passes && l.value.empty()) {   // the result line
+                verdict = QString::fromStdString(l.verdict);
+                passes = *l.passes;
+                known = true;
+            }
+        QStringList rates;
+        for (const CheckLine& l : run_.checkSummary)
+            if (l.passes && !l.value.empty())
+                rates << QString::fromStdString(l.value);
+        if (!rates.isEmpty())
+            verdict += " (" + rates.join(" / ") + ")";
+    }
+    if (!verdict.isEmpty())
+        parts << verdict;
+    line->setText(parts.join(QString::fromUtf8("  \u00b7  ")));
+    QPalette pal = line->palette();
+    pal.setColor(QPalette::WindowText, !known ? palette().color(QPalette::WindowText)
+                                       : passes ? QColor(0, 0x80, 0) : QColor(0xc0, 0, 0));
+    line->setPalette(pal);
+}
+
 void frmmain::setCaption(const std::string& caption)
 {
     setWindowTitle(QString::fromStdString(caption));
+    updateStatusLine();
     refreshScheduleWindow();   // a project opened or made new brings its own schedule
 }
 

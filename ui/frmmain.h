@@ -192,6 +192,8 @@ private:
     std::vector<SearchProfile> catalogueProfiles() const;
     // The Schedule window follows the project when it is open.
     void refreshScheduleWindow();
+    // The status line: the current design and the verdict of its last run.
+    void updateStatusLine();
     template <class Dialog>
     void editWith(Dialog* dlg);
 

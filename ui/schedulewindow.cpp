@@ -88,12 +88,13 @@ protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        if (!option->text.isEmpty() || (index.flags() & Qt::ItemIsUserCheckable))
+        if (!option->text.isEmpty())
             return;
         const QString base = baseText_(index.column());
         if (base.isEmpty())
             return;
         option->text = base;
+        option->features |= QStyleOptionViewItem::HasDisplay;
         option->font.setItalic(true);
         option->palette.setColor(QPalette::Text, QColor(0x90, 0x90, 0x90));
         option->palette.setColor(QPalette::HighlightedText, QColor(0xd0, 0xd0, 0xd0));
@@ -102,22 +103,6 @@ protected:
 private:
     std::function<QString(int)> baseText_;
 };
-
-// A heading on two lines when it is long, broken at the blank nearest its middle.
-QString headerText(const QString& heading)
-{
-    if (heading.size() <= 16)
-        return heading;
-    int best = -1;
-    for (int i = 0; i < heading.size(); ++i)
-        if (heading[i] == ' ' && (best < 0 || std::abs(i - heading.size() / 2) < std::abs(best - heading.size() / 2)))
-            best = i;
-    if (best < 0)
-        return heading;
-    QString two = heading;
-    two[best] = '\n';
-    return two;
-}
 
 QPushButton* button(const char* name, QWidget* parent)
 {
@@ -429,7 +414,7 @@ void frmschedule::showGrid()
     grdschedule->setColumnCount(kFirstField + fields + static_cast<int>(std::size(kTailResults)));
     grdschedule->setRowCount(static_cast<int>(grid_.rows.size()));
     auto heading = [this](int column, const QString& text, const QString& field) {
-        auto* h = new QTableWidgetItem(headerText(text));
+        auto* h = new QTableWidgetItem(twoLineHeading(text));
         h->setData(kHeadingRole, text);
         // the name in the CSV files, and in the JSON input of the command line
         if (!field.isEmpty())

@@ -8,6 +8,7 @@
 #include "calc/format.h"
 
 #include <QCheckBox>
+#include <QCollator>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -42,6 +43,21 @@ QString fixed(double v, int decimals)
 
 QString shortNumber(double v) { return QString::number(v, 'g', 6).replace('.', decimalSeparator()); }
 
+// The profile's name sorts as profiles are named: by family, then by size ("HE 300 A" before "HE 1000 A").
+class NameItem : public QTableWidgetItem {
+public:
+    explicit NameItem(const QString& text) : QTableWidgetItem(text) {}
+    bool operator<(const QTableWidgetItem& other) const override
+    {
+        static QCollator collator = [] {
+            QCollator c;
+            c.setNumericMode(true);
+            return c;
+        }();
+        return collator.compare(text(), other.text()) < 0;
+    }
+};
+
 } // namespace
 
 frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent)
@@ -71,7 +87,7 @@ frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent
     prgsearch->setObjectName("prgsearch");
     prgsearch->setRange(0, 1);
     prgsearch->setValue(0);
-    btnstop = new QPushButton("Cancel", body());
+    btnstop = new QPushButton("Stop", body());
     btnstop->setObjectName("btnstop");
     btnstop->setAutoDefault(false);
     bar->addWidget(btnsearch);
@@ -81,9 +97,6 @@ frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent
 
     lblstatus = namedLabel("lblstatus", "", body());
     lblstatus->setWordWrap(true);
-    QPalette pal = lblstatus->palette();
-    pal.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
-    lblstatus->setPalette(pal);
     g->addWidget(lblstatus, row++, 0, 1, 4);
 
     grdcandidates = new QTableWidget(0, 8, body());
@@ -96,6 +109,12 @@ frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent
     grdcandidates->verticalHeader()->setVisible(false);
     grdcandidates->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     grdcandidates->setMinimumHeight(160);
+    grdcandidates->verticalHeader()->setDefaultSectionSize(grdcandidates->fontMetrics().height() + 6);
+    // a double click applies the candidate, as Apply does
+    connect(grdcandidates, &QTableWidget::cellDoubleClicked, this, [this] {
+        if (okButton()->isEnabled())
+            accept();
+    });
     grdcandidates->horizontalHeader()->setStretchLastSection(true);
     addCopyCommands(grdcandidates);
     g->addWidget(grdcandidates, row++, 0, 1, 4);
@@ -136,7 +155,10 @@ void frmsearch::fill(const ColumnInput& in, std::vector<SearchProfile> profiles)
         loads << "N.fi,Ed = " + shortNumber(in.nFiEd) + " kN";
     if (in.fireClass)
         loads << fireClassLabel(*in.fireClass);
-    grdcandidates->setHorizontalHeaderLabels({T(1272), T(1273), T(1274), T(1275), T(1276), T(1277), T(1278), T(1279)});
+    QStringList headings;
+    for (int id : {1272, 1273, 1274, 1275, 1276, 1277, 1278, 1279})
+        headings << twoLineHeading(T(id), 12);   // two lines: every column in sight in 900 pixels
+    grdcandidates->setHorizontalHeaderLabels(headings);
     retitleCopyCommands(grdcandidates);
     lblloadvalues->setText(loads.isEmpty() ? QString::fromUtf8("\xE2\x80\x94") : loads.join(", "));
     updateButtons();
@@ -248,17 +270,21 @@ void frmsearch::showOutcome()
     const int rows = static_cast<int>(std::min<std::size_t>(o.candidates.size(), kListed));
     grdcandidates->setRowCount(rows);
     auto optional = [](const std::optional<double>& v, int decimals) {
-        return v ? new NumberItem(fixed(*v, decimals), *v) : new NumberItem(QString::fromUtf8("\xE2\x80\x94"), -1);
+        auto* item = v ? new NumberItem(fixed(*v, decimals), *v) : new NumberItem(QString::fromUtf8("\xE2\x80\x94"), -1);
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return item;
     };
     for (int r = 0; r < rows; ++r) {
         const SearchCandidate& k = o.candidates[static_cast<std::size_t>(r)];
-        auto* name = new NumberItem(QString::fromStdString(k.profileName), r);
+        auto* name = new NameItem(QString::fromStdString(k.profileName));
         name->setData(kCandidateRole, r);
         grdcandidates->setItem(r, 0, name);
         grdcandidates->setItem(r, 1,
                                new NumberItem(QString("%1+%2 x %3").arg(k.n1).arg(k.n2).arg(shortNumber(k.d)),
                                               k.rebarArea));
-        grdcandidates->setItem(r, 2, new NumberItem(fixed(k.steelMass, 1), k.steelMass));
+        auto* mass = new NumberItem(fixed(k.steelMass, 1), k.steelMass);
+        mass->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grdcandidates->setItem(r, 2, mass);
         grdcandidates->setItem(r, 3, optional(k.check.nRd, 0));
         grdcandidates->setItem(r, 4, optional(k.check.utilisation, 3));
         grdcandidates->setItem(r, 5, optional(k.check.nFiRd, 0));
@@ -270,7 +296,8 @@ void frmsearch::showOutcome()
         grdcandidates->setItem(r, 7, new NumberItem(clsText, cls));
     }
     grdcandidates->setSortingEnabled(true);
-    grdcandidates->sortByColumn(0, Qt::AscendingOrder);   // the search's order
+    // the search's order is the lightest first (a stable sort keeps its order among equal masses)
+    grdcandidates->sortByColumn(2, Qt::AscendingOrder);
     if (rows > 0)
         grdcandidates->selectRow(0);
 }

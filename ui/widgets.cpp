@@ -23,6 +23,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <cstdlib>
 #include <set>
 
 namespace qeln::ui {
@@ -144,6 +145,7 @@ TDialog::TDialog(const QString& name, int helpContext, QWidget* parent, bool wit
     help_->setProperty(TNumEdit::kLeavesUnchecked, true);
 
     auto* bar = new QHBoxLayout;
+    bar_ = bar;
     bar->addStretch(1);
     bar->addWidget(ok_);
     bar->addWidget(cancel_);
@@ -158,6 +160,8 @@ TDialog::TDialog(const QString& name, int helpContext, QWidget* parent, bool wit
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, this, [this] { showHelp(helpContext_); });
 }
+
+void TDialog::addBarButton(QPushButton* b) { bar_->insertWidget(1, b); }
 
 void TDialog::done(int r)
 {
@@ -302,6 +306,22 @@ void retitleCopyCommands(QTableWidget* t)
         a->setText(T(1318));
     if (auto* a = t->findChild<QAction*>("actcopytable", Qt::FindDirectChildrenOnly))
         a->setText(T(1476));
+}
+
+QString twoLineHeading(const QString& heading, int keep)
+{
+    if (heading.size() <= keep)
+        return heading;
+    const auto middle = heading.size() / 2;
+    qsizetype best = -1;
+    for (qsizetype i = 0; i < heading.size(); ++i)
+        if (heading[i] == ' ' && (best < 0 || std::abs(i - middle) < std::abs(best - middle)))
+            best = i;
+    if (best < 0)
+        return heading;
+    QString two = heading;
+    two[best] = '\n';
+    return two;
 }
 
 std::string cutTo(const QString& s, int n) { return s.left(n).toStdString(); }

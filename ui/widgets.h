@@ -13,6 +13,7 @@ class QAbstractButton;
 class QButtonGroup;
 #include <QPushButton>
 class QSvgRenderer;
+class QHBoxLayout;
 class QLabel;
 class QTableWidget;
 
@@ -72,6 +73,8 @@ public:
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
     QPushButton* helpButton() const { return help_; }
+    // Puts a button of the dialog's own into the bar, before OK.
+    void addBarButton(QPushButton* b);
     void done(int r) override;
 
 protected:
@@ -90,6 +93,7 @@ protected:
 
 private:
     QWidget* body_;
+    QHBoxLayout* bar_;
     QPushButton* ok_;
     QPushButton* cancel_;
     QPushButton* help_;
@@ -112,6 +116,10 @@ QString tableText(const QTableWidget* t, bool selectionOnly, int headRows = 0, i
 void addCopyCommands(QTableWidget* t, int headRows = 0, int headColumns = 0);
 // The two commands' captions in the current language.
 void retitleCopyCommands(QTableWidget* t);
+
+// A long heading on two lines, broken at the blank nearest its middle (a
+// table's column stays narrow); a heading of up to `keep` characters as it is.
+QString twoLineHeading(const QString& heading, int keep = 16);
 
 // Cuts a text to n characters.
 std::string cutTo(const QString& s, int n);
