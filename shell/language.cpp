@@ -229,6 +229,8 @@ const std::vector<CaptionAssignment>& captionTable()
     return table;
 }
 
+std::string labelColon(int languageBase) { return languageBase == 10000 ? "\u00a0: " : ": "; }
+
 std::string helpFileFor(int languageBase)
 {
     switch (languageBase) {
