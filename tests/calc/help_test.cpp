@@ -36,6 +36,8 @@ const Language kLanguages[] = {
     {"de", kGerman, {"gebrauch", "brandlast", "werkstoff", "zul[äa]ssig"}},
 };
 
+void PrintTo(const Language& l, std::ostream* os) { *os << l.folder; }
+
 // Captions as the windows show them: no accelerator, no colon at the end, blanks made single.
 std::string comparable(std::string s)
 {
