@@ -173,6 +173,7 @@ std::string recentKey(int i) { return "file" + std::to_string(i); }
 
 constexpr const char* kWindowsSection = "windows";
 constexpr const char* kDisclaimerSection = "disclaimer";
+constexpr const char* kSearchSection = "search";
 
 // The keys of a section, in the file's order.
 std::vector<std::pair<std::string, std::string>> sectionEntries(const std::vector<std::string>& lines,
@@ -283,6 +284,8 @@ Settings SettingsFile::read() const
         if (const auto place = parseWindowPlace(value))
             s.windows.emplace(key, *place);
     s.disclaimerAccepted = lookup(lines, kDisclaimerSection, "accepted").value_or("");
+    for (const auto& [key, value] : sectionEntries(lines, kSearchSection))
+        s.search.emplace(key, value);
     return s;
 }
 
@@ -315,6 +318,8 @@ bool SettingsFile::write(const Settings& settings, std::string& error) const
     }
     for (const auto& [name, place] : settings.windows)
         store(lines, kWindowsSection, name, windowPlaceText(place));
+    for (const auto& [key, value] : settings.search)
+        store(lines, kSearchSection, key, value);
     if (!settings.disclaimerAccepted.empty())
         store(lines, kDisclaimerSection, "accepted", settings.disclaimerAccepted);
     std::string out;

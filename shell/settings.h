@@ -51,6 +51,8 @@ struct Settings {
     std::map<std::string, WindowPlace> windows = {};
     // [disclaimer] accepted: the version line the user accepted the disclaimer for
     std::string disclaimerAccepted = {};
+    // [search] the limits of Find section as its fields give them (families, maxh, maxb, diameters, layouts)
+    std::map<std::string, std::string> search = {};
 
     bool operator==(const Settings&) const = default;
 };

@@ -48,14 +48,14 @@ namespace qeln::ui {
 SettingsValues readSettingsFile(const QString& path)
 {
     const Settings st = SettingsFile(path.toStdString()).read();
-    return {st.languageBase, st.enterprise, st.user, st.recentFiles, st.windows, st.disclaimerAccepted};
+    return {st.languageBase, st.enterprise, st.user, st.recentFiles, st.windows, st.disclaimerAccepted, st.search};
 }
 
 bool writeSettingsFile(const QString& path, const SettingsValues& v)
 {
     std::string error;
     return SettingsFile(path.toStdString())
-        .write({v.language, v.enterprise, v.user, v.recentFiles, v.windows, v.disclaimerAccepted}, error);
+        .write({v.language, v.enterprise, v.user, v.recentFiles, v.windows, v.disclaimerAccepted, v.search}, error);
 }
 
 std::string startProjectArgument(const QStringList& arguments)
@@ -239,7 +239,7 @@ frmmain::~frmmain()
     // the language and the current project's enterprise and user become the next start's defaults
     if (!firstActivation_) {
         SettingsValues v{wf_.languageBase, wf_.input.office, wf_.input.author, wf_.recent.paths(),
-                         windowPlaces().places(), disclaimerAccepted_};
+                         windowPlaces().places(), disclaimerAccepted_, searchDialog->limitsText()};
         if (options_.writeSettings)
             options_.writeSettings(settingsPath_, v);
         else if (!writeSettingsFile(settingsPath_, v))
@@ -424,6 +424,7 @@ bool frmmain::FormActivate()
     windowPlaces().setPlaces(v.windows);
     windowPlaces().restore(this);
     disclaimerAccepted_ = v.disclaimerAccepted;
+    searchDialog->setLimitsText(v.search);
     setLanguageBase(v.language);
     SetLanguage();
     // the disclaimer once per user and version of the program (the English version line)

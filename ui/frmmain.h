@@ -37,6 +37,7 @@ struct SettingsValues {
     std::vector<std::string> recentFiles = {};   // most recent first
     std::map<std::string, WindowPlace> windows = {};   // where each window was last
     std::string disclaimerAccepted = {};               // the version the disclaimer was accepted for
+    std::map<std::string, std::string> search = {};    // the last limits of Find section
 };
 
 // Where the main window gets its catalogue, project files and settings from.

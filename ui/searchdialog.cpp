@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -183,6 +184,10 @@ void frmsearch::startSearch()
 {
     if (running())
         return;
+    // a number being typed counts as typed
+    for (TNumEdit* f : {nedmaxh, nedmaxb})
+        if (f->isEditing() && !f->leaveField())
+            return;
     QString problem;
     const std::optional<SearchConstraints> c = constraints(problem);
     lblstatus->setText(problem);
@@ -324,6 +329,59 @@ void frmsearch::updateButtons()
     btnsearch->setEnabled(!busy);
     btnstop->setEnabled(busy);
     okButton()->setEnabled(!busy && chosen().has_value());
+}
+
+std::map<std::string, std::string> frmsearch::limitsText() const
+{
+    QStringList families;
+    for (QCheckBox* c : chkfamilies)
+        if (c->isChecked())
+            families << c->text();
+    auto number = [](double v) { return QString::number(v, 'g', 10).toStdString(); };
+    return {{"families", families.join(", ").toStdString()},
+            {"maxh", number(nedmaxh->Value())},
+            {"maxb", number(nedmaxb->Value())},
+            {"diameters", eddiameters->text().toStdString()},
+            {"layouts", edlayouts->text().toStdString()}};
+}
+
+void frmsearch::setLimitsText(const std::map<std::string, std::string>& keys)
+{
+    if (const auto f = keys.find("families"); f != keys.end()) {
+        const QStringList chosen = QString::fromStdString(f->second).split(',', Qt::SkipEmptyParts);
+        QStringList names;
+        for (const QString& c : chosen)
+            names << c.trimmed();
+        bool any = false;
+        for (QCheckBox* c : chkfamilies)
+            any = any || names.contains(c->text());
+        if (any)   // never every family off
+            for (QCheckBox* c : chkfamilies)
+                c->setChecked(names.contains(c->text()));
+    }
+    for (const auto& [key, field] : {std::pair{"maxh", nedmaxh}, std::pair{"maxb", nedmaxb}})
+        if (const auto v = keys.find(key); v != keys.end())
+            if (const std::optional<double> x = parseFieldText(QString::fromStdString(v->second));
+                x && *x >= field->Min() && *x <= field->Max())
+                field->setValue(*x);
+    std::vector<double> d;
+    if (const auto v = keys.find("diameters"); v != keys.end() && parseDiameterList(v->second, d))
+        eddiameters->setText(QString::fromStdString(v->second));
+    std::vector<RebarChoice> l;
+    if (const auto v = keys.find("layouts"); v != keys.end() && parseLayoutList(v->second, l))
+        edlayouts->setText(QString::fromStdString(v->second));
+}
+
+void frmsearch::keyPressEvent(QKeyEvent* e)
+{
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    QWidget* f = focusWidget();
+    if (enter && (f == nedmaxh || f == nedmaxb || f == eddiameters || f == edlayouts)) {
+        e->accept();
+        startSearch();
+        return;
+    }
+    TDialog::keyPressEvent(e);
 }
 
 bool frmsearch::closeCheck(bool withOk)

@@ -116,6 +116,37 @@ private slots:
         QCOMPARE(lines.size(), d.grdcandidates->rowCount() + 1);
     }
 
+    // Enter in a limit field searches; the limits come back at the next start (through the settings)
+    void enterSearchesAndTheLimitsAreKept()
+    {
+        frmsearch d;
+        d.fill(loaded(), profilesOf(qeln::test::sampleProfiles()));
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        d.eddiameters->setFocus();
+        d.eddiameters->setText("20, 25");
+        QSignalSpy spy(&d, &frmsearch::searchFinished);
+        QTest::keyClick(d.eddiameters, Qt::Key_Return);
+        QVERIFY(d.isVisible());   // not applied
+        QVERIFY(spy.count() == 1 || spy.wait(20000));
+        QVERIFY(d.outcome());
+        d.chkfamilies.front()->setChecked(false);
+        d.nedmaxh->setValue(450);
+        const auto kept = d.limitsText();
+        d.reject();
+
+        frmsearch next;
+        next.setLimitsText(kept);
+        QCOMPARE(next.eddiameters->text(), QString("20, 25"));
+        QCOMPARE(next.nedmaxh->Value(), 450.0);
+        QVERIFY(!next.chkfamilies.front()->isChecked());
+        QVERIFY(next.chkfamilies.back()->isChecked());
+        next.setLimitsText({{"diameters", "12, x"}, {"maxb", "-5"}, {"families", "none of them"}});   // unreadable: left as they are
+        QCOMPARE(next.eddiameters->text(), QString("20, 25"));
+        QCOMPARE(next.nedmaxb->Value(), 0.0);
+        QVERIFY(next.chkfamilies.back()->isChecked());
+    }
+
     void namesWhatKeepsTheSearchFromStarting_data()
     {
         QTest::addColumn<bool>("withLoads");
