@@ -190,6 +190,9 @@ frmmain::frmmain(MainOptions options, QWidget* parent)
     });
     diagramsWindow = new frmdiagrams(this);
     connect(diagramsWindow, &frmdiagrams::calculateRequested, this, [this] { btndiagramsClick(); });
+    connect(resultWindow, &TResultWindow::calculateRequested, this, [this] { btnresultClick(); });
+    connect(detailWindow, &TResultWindow::calculateRequested, this, [this] { btndetailClick(); });
+    connect(grafikWindow, &TResultWindow::calculateRequested, this, [this] { btngrafikClick(); });
 
     buildMenus();
     buildPanel();
@@ -508,6 +511,9 @@ void frmmain::SetLanguage()
     aboutBox->memdisclaimer->setPlainText(lines.join('\n'));
     printMethod->rdgprint->setItems({T(kPrintMethodItems[0]), T(kPrintMethodItems[1])});
     diagramsWindow->applyLanguage();
+    for (TResultWindow* r : {static_cast<TResultWindow*>(resultWindow), static_cast<TResultWindow*>(detailWindow),
+                             static_cast<TResultWindow*>(grafikWindow)})
+        r->setLanguage();
     warnWindow->setWindowTitle(T(210) + " / " + T(211));
     if (auto* pdf = findChild<QAction*>("mitexportpdf"))
         pdf->setText(T(1199));
@@ -853,6 +859,11 @@ const DiagramPictures& frmmain::diagrams()
 
 void frmmain::resultsDiscarded()
 {
+    // a result window that stays open shows no results of other input than the project's
+    for (TResultWindow* r : {static_cast<TResultWindow*>(resultWindow), static_cast<TResultWindow*>(detailWindow),
+                             static_cast<TResultWindow*>(grafikWindow)})
+        if (r->isVisible())
+            r->showStale();
     QTimer::singleShot(0, this, &frmmain::updateStatusLine);
     diagrams_.reset();
     diagramsInput_.reset();
@@ -861,10 +872,16 @@ void frmmain::resultsDiscarded()
 
 void frmmain::showResultWindow(ResultWindow w)
 {
+    // the result windows stay open beside the main window, as the diagrams do
+    auto open = [](QWidget* window) {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    };
     switch (w) {
-    case ResultWindow::Results: resultWindow->exec(); break;
-    case ResultWindow::Details: detailWindow->exec(); break;
-    case ResultWindow::Graphic: grafikWindow->exec(); break;
+    case ResultWindow::Results: open(resultWindow); break;
+    case ResultWindow::Details: open(detailWindow); break;
+    case ResultWindow::Graphic: open(grafikWindow); break;
     case ResultWindow::Diagrams:
         diagramsWindow->fill(diagrams());
         diagramsWindow->setSaveFolder(wf_.fileName.empty() ? QString()

@@ -51,9 +51,52 @@ QPlainTextEdit* readOnlyText(const QString& name, QWidget* parent, bool mono = t
 }
 } // namespace
 
+// ---------------------------------------------------------------- result windows
+
+TResultWindow::TResultWindow(const QString& name, int helpContext, QWidget* parent)
+    : TDialog(name, helpContext, parent, false)
+{
+    setModal(false);
+    setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(true);
+    lblstale = namedLabel("lblstale", "", this);
+    lblstale->setWordWrap(true);
+    lblstale->hide();
+    addBarNote(lblstale);
+    btncalculate = new QPushButton("Calculate", this);
+    btncalculate->setObjectName("btncalculate");
+    btncalculate->setAutoDefault(false);
+    btncalculate->hide();
+    addBarButton(btncalculate);
+    okButton()->setText("Close");
+    connect(btncalculate, &QPushButton::clicked, this, &TResultWindow::calculateRequested);
+}
+
+void TResultWindow::setLanguage()
+{
+    lblstale->setText(T(1320));
+    btncalculate->setText(T(1482));
+    okButton()->setText(T(1389));
+}
+
+void TResultWindow::showStale()
+{
+    clearContents();
+    stale_ = true;
+    lblstale->show();
+    btncalculate->show();
+}
+
+void TResultWindow::showFresh()
+{
+    stale_ = false;
+    lblstale->hide();
+    btncalculate->hide();
+}
+
 // ---------------------------------------------------------------- results
 
-frmresult::frmresult(QWidget* parent) : TDialog("frmresult", 900, parent, false)
+frmresult::frmresult(QWidget* parent) : TResultWindow("frmresult", 900, parent)
 {
     setWindowTitle("Results");
     auto* v = new QVBoxLayout(body());
@@ -101,8 +144,20 @@ frmresult::frmresult(QWidget* parent) : TDialog("frmresult", 900, parent, false)
     resize(700, 520);
 }
 
+void frmresult::clearContents()
+{
+    for (int r = 0; r < stgresults->rowCount(); ++r)
+        for (int c = 0; c < stgresults->columnCount(); ++c)
+            if (QTableWidgetItem* it = stgresults->item(r, c); it && (r >= 2 && c >= 1))
+                it->setText(QString());
+    fillCheck({});
+    lblfootnote->hide();
+    memwarn->clear();
+}
+
 void frmresult::fill(const ResultGrid& grid, const MessageList& warnings, const std::vector<CheckLine>& check)
 {
+    showFresh();
     fillCheck(check);
     lblfootnote->setText(QString::fromStdString(grid.footnote));
     lblfootnote->setVisible(!grid.footnote.empty());
@@ -174,7 +229,7 @@ void frmresult::fillCheck(const std::vector<CheckLine>& check)
 
 // ---------------------------------------------------------------- details
 
-frmdetail::frmdetail(QWidget* parent) : TDialog("frmdetail", 1000, parent, false)
+frmdetail::frmdetail(QWidget* parent) : TResultWindow("frmdetail", 1000, parent)
 {
     setWindowTitle("Details");
     auto* v = new QVBoxLayout(body());
@@ -185,8 +240,11 @@ frmdetail::frmdetail(QWidget* parent) : TDialog("frmdetail", 1000, parent, false
     resize(820, 600);
 }
 
+void frmdetail::clearContents() { memres->clear(); }
+
 void frmdetail::fill(const MessageList& listing)
 {
+    showFresh();
     memres->setPlainText(linesText(listing));
     memres->moveCursor(QTextCursor::Start);
 }
@@ -200,7 +258,7 @@ void frmdetail::changeEvent(QEvent* e)
 
 // ---------------------------------------------------------------- graphic
 
-frmgrafik::frmgrafik(QWidget* parent) : TDialog("frmgrafik", 1100, parent, false)
+frmgrafik::frmgrafik(QWidget* parent) : TResultWindow("frmgrafik", 1100, parent)
 {
     setWindowTitle("Graphic");
     auto* v = new QVBoxLayout(body());
@@ -211,7 +269,13 @@ frmgrafik::frmgrafik(QWidget* parent) : TDialog("frmgrafik", 1100, parent, false
     resize(640, 560);
 }
 
-void frmgrafik::setPicture(const Picture& pic) { imgdyngraf->setPicture(pic); }
+void frmgrafik::setPicture(const Picture& pic)
+{
+    showFresh();
+    imgdyngraf->setPicture(pic);
+}
+
+void frmgrafik::clearContents() { imgdyngraf->setPicture(Picture{}); }
 
 // ---------------------------------------------------------------- warnings and errors
 

@@ -163,6 +163,8 @@ TDialog::TDialog(const QString& name, int helpContext, QWidget* parent, bool wit
 
 void TDialog::addBarButton(QPushButton* b) { bar_->insertWidget(1, b); }
 
+void TDialog::addBarNote(QWidget* w) { bar_->insertWidget(0, w, 1); }
+
 void TDialog::done(int r)
 {
     const bool withOk = r == QDialog::Accepted;

@@ -75,6 +75,8 @@ public:
     QPushButton* helpButton() const { return help_; }
     // Puts a button of the dialog's own into the bar, before OK.
     void addBarButton(QPushButton* b);
+    // Puts a note at the left end of the bar.
+    void addBarNote(QWidget* w);
     void done(int r) override;
 
 protected:

@@ -139,9 +139,9 @@ private slots:
 
         // a run from another results button refreshes the open window
         ModalScript results;
-        results.press("OKBtn");
         w->btnresultClick();
-        QCOMPARE(results.seen, QStringList{"frmresult"});
+        QVERIFY(results.seen.isEmpty());
+        w->resultWindow->close();
         QVERIFY(d->showsDiagrams());
         QVERIFY(hasText(d->view(Axis::Weak, 0)->picture(), "e = 40 mm"));
 

@@ -103,6 +103,8 @@ int main(int argc, char** argv)
     w.diagramsWindow->close();
 
     w.btnresultClick();
+    shoot(file("frmresult"));
+    w.resultWindow->close();
     w.btnfindsectionClick();
     w.workflow().projectChanged = false;
     return 0;
