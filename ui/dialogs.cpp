@@ -265,6 +265,7 @@ frmmater::frmmater(QWidget* parent) : TDialog("frmmater", 600, parent)
                             body());
     note->setWordWrap(true);
     note->setContentsMargins(22, 0, 0, 0);
+    toggleOnClick(note, chbautored);
     v->addWidget(note);
     v->addSpacing(6);
     block("lblrmc", "Characteristic concrete cylinder strength", rdgrmc, "rdgrmc", "concrete grade",
@@ -483,8 +484,6 @@ frmexcent::frmexcent(QWidget* parent) : TDialog("frmexcent", 800, parent)
     auto* l1 = namedLabel("lblexsw", "Eccentricity e1 for weak axis", body());
     auto* l2 = namedLabel("lblexst", "Eccentricity e2 for strong axis", body());
     auto* l3 = namedLabel("lblpcp", "Percentage of permanent load", body());
-    for (QLabel* l : {l1, l2, l3})
-        l->setWordWrap(true);
     g->addWidget(l1, 0, 0);
     g->addWidget(speexsw, 0, 1);
     g->addWidget(unit("mm", body()), 0, 2);

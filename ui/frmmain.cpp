@@ -509,11 +509,18 @@ void frmmain::SetLanguage()
     for (int id : kDisclaimerLines)
         lines << T(id);
     aboutBox->memdisclaimer->setPlainText(lines.join('\n'));
+    // the method chosen stays chosen in the new language; the condensed report until one is chosen
+    const int method = printMethod->rdgprint->itemIndex();
     printMethod->rdgprint->setItems({T(kPrintMethodItems[0]), T(kPrintMethodItems[1])});
+    printMethod->rdgprint->setItemIndex(method < 0 ? 1 : method);
     diagramsWindow->applyLanguage();
     for (TResultWindow* r : {static_cast<TResultWindow*>(resultWindow), static_cast<TResultWindow*>(detailWindow),
                              static_cast<TResultWindow*>(grafikWindow)})
         r->setLanguage();
+    if (auto* copy = grafikWindow->imgdyngraf->findChild<QAction*>("actcopy"))
+        copy->setText(T(1318));
+    if (auto* save = grafikWindow->imgdyngraf->findChild<QAction*>("actsavesvg"))
+        save->setText(T(1319));
     warnWindow->setWindowTitle(T(210) + " / " + T(211));
     if (auto* pdf = findChild<QAction*>("mitexportpdf"))
         pdf->setText(T(1199));
@@ -828,7 +835,10 @@ bool frmmain::calculate(const ColumnInput& in)
     env.languageBase = languageBase();
     env.sink = &boxSink();
     env.decimalSeparator = QString(decimalSeparator()).toStdString();
-    const bool ok = qeln::calculate(env, in, run_, *this, [](double v) { return dateTimeText(v).toStdString(); });
+    // the listing's dates as the project dialog and the report write them: in the program's language
+    const bool ok = qeln::calculate(env, in, run_, *this, [](double v) {
+        return dateTimeText(v, languageLocale(languageBase())).toStdString();
+    });
     setBusy(false);
     // the charts belong to this run: drawn now when the window shows them, else when it opens
     diagrams_.reset();

@@ -1,5 +1,6 @@
 #include "outputs.h"
 
+#include "diagramswindow.h"
 #include "uitext.h"
 
 #include <QApplication>
@@ -266,6 +267,8 @@ frmgrafik::frmgrafik(QWidget* parent) : TResultWindow("frmgrafik", 1100, parent)
     imgdyngraf = new PictureView(body());
     imgdyngraf->setObjectName("imgdyngraf");
     v->addWidget(imgdyngraf);
+    // the drawing on the clipboard or in an SVG file, as the charts are
+    addPictureCommands(imgdyngraf, "section.svg", {});
     resize(640, 560);
 }
 
@@ -328,7 +331,7 @@ frmprintmet::frmprintmet(QWidget* parent) : TDialog("frmprintmet", 100, parent, 
     rdgprint = new TRadioGroup("rdgprint", 1, body());
     rdgprint->setTitle("Print method");
     rdgprint->setItems({"complete", "condensed"});
-    rdgprint->setItemIndex(-1);
+    rdgprint->setItemIndex(1);   // a choice is always made: OK prints what is shown
     v->addWidget(rdgprint);
     setMinimumSize(313, 109);
 }

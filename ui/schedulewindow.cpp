@@ -1,5 +1,6 @@
 #include "schedulewindow.h"
 
+#include "frmmain.h"
 #include "helpwindow.h"
 #include "schedulereport.h"
 #include "searchlimitsdialog.h"
@@ -878,7 +879,9 @@ bool frmschedule::exportPdf(const QString& path)
         env.sink = &sink;
         env.decimalSeparator = sep;
         RunPresenter presenter;
-        return calculate(env, in, st, presenter, isoDateTime);
+        // the rows' dates as the project's listing writes them, in the program's language
+        return calculate(env, in, st, presenter,
+                         [](double v) { return dateTimeText(v, languageLocale(languageBase())).toStdString(); });
     };
     const ScheduleReportContent report =
         buildScheduleReport(base_, grid_, *outcome_, languageBase(), QDateTime::currentDateTime(), run);

@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -108,14 +109,41 @@ QLabel* headingLabel(const QString& name, QWidget* parent)
 {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
+    // bold in the heading colour of the help pages: underlined red read as a link
     QFont f = l->font();
-    f.setUnderline(true);
     f.setBold(true);
     l->setFont(f);
     QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, QColor(0xb0, 0, 0));
+    pal.setColor(QPalette::WindowText, QColor(0x1f, 0x4e, 0x79));
     l->setPalette(pal);
     return l;
+}
+
+namespace {
+class ClickToggles : public QObject {
+public:
+    ClickToggles(QLabel* label, QAbstractButton* box) : QObject(label), box_(box) {}
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::MouseButtonRelease && box_ && box_->isEnabled()) {
+            box_->toggle();
+            return true;
+        }
+        return QObject::eventFilter(o, e);
+    }
+
+private:
+    QPointer<QAbstractButton> box_;
+};
+} // namespace
+
+void toggleOnClick(QLabel* label, QAbstractButton* box)
+{
+    label->installEventFilter(new ClickToggles(label, box));
+    label->setBuddy(box);
+    label->setCursor(Qt::PointingHandCursor);
 }
 
 QLabel* namedLabel(const QString& name, const QString& text, QWidget* parent)

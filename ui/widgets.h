@@ -54,8 +54,11 @@ private:
     QSvgRenderer* svg_;
 };
 
-// A label in the red underlined heading style of the dialogs.
+// A label in the heading style of the dialogs (bold, dark blue).
 QLabel* headingLabel(const QString& name, QWidget* parent);
+// A click on the label (a check box's text that goes on below it) toggles the check box.
+void toggleOnClick(QLabel* label, QAbstractButton* box);
+
 // A label with an object name.
 QLabel* namedLabel(const QString& name, const QString& text, QWidget* parent);
 

@@ -218,10 +218,11 @@ private slots:
         // every control of the table got a text other than the missing-text mark
         for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
             QVERIFY2(!b->text().contains("***"), qPrintable(b->objectName()));
-        // the print method choice is refilled and thereby cleared
+        // the print method choice is refilled in the language and keeps what was chosen
+        QCOMPARE(w->printMethod->rdgprint->itemIndex(), 1);   // condensed until another is chosen
         w->printMethod->rdgprint->setItemIndex(0);
         w->mitFrenchClick();
-        QCOMPARE(w->printMethod->rdgprint->itemIndex(), -1);
+        QCOMPARE(w->printMethod->rdgprint->itemIndex(), 0);
         QCOMPARE(w->printMethod->rdgprint->items().size(), 2);
         w->mitEnglishClick();
         QCOMPARE(menuTitle(*w, "mitfile"), QString("&File"));
