@@ -790,9 +790,17 @@ LoadOutcome frmmain::loadProject(const std::string& path, ColumnInput& in)
         return options_.loadProject(path, in);
     // the profile named in the file is looked up in the open catalogue
     const ProfileLookup lookup = [this](const std::string& name, ColumnInput& project) {
-        const bool found = Profilsuchen(name);
+        const bool found = table_ && findProfile(*table_, name);
+        profilDialog->refresh();
         if (table_ && table_->currentIndex() >= 0) {
             const ProfileRow r = table_->visibleRow(table_->currentIndex());
+            if (!found) {
+                // the section takes another profile's values: its name goes with them, and the user is told which
+                const std::string used = cutText(r.profil, kShortTextMax);
+                showMessage(this, T(1148) + " " + QString::fromStdString(name) + " " + T(1149) + "\n\n" +
+                                      T(1488).arg(QString::fromStdString(used)));
+                project.profileName = used;
+            }
             project.h = r.h;
             project.b = r.b;
             project.tw = r.s;

@@ -161,6 +161,7 @@ void frmsearch::fill(const ColumnInput& in, std::vector<SearchProfile> profiles)
         headings << twoLineHeading(T(id), 12);   // two lines: every column in sight in 900 pixels
     grdcandidates->setHorizontalHeaderLabels(headings);
     retitleCopyCommands(grdcandidates);
+    giveAccelerators({btnsearch, btnstop, okButton(), cancelButton(), helpButton()});
     lblloadvalues->setText(loads.isEmpty() ? QString::fromUtf8("\xE2\x80\x94") : loads.join(", "));
     updateButtons();
 }

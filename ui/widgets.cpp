@@ -3,6 +3,7 @@
 #include "numedit.h"
 #include "uitext.h"
 
+#include "shell/accelerators.h"
 #include "shell/scheduleedit.h"
 
 #include <QAbstractButton>
@@ -17,6 +18,7 @@
 #include <QPointer>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QHeaderView>
 #include <QShortcut>
@@ -138,6 +140,16 @@ private:
     QPointer<QAbstractButton> box_;
 };
 } // namespace
+
+void giveAccelerators(const std::vector<QAbstractButton*>& buttons)
+{
+    std::vector<std::string> texts;
+    for (QAbstractButton* b : buttons)
+        texts.push_back(b->text().remove(QRegularExpression("&(?!&)")).toStdString());
+    const std::vector<std::string> keyed = withAccelerators(texts, "");
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        buttons[i]->setText(QString::fromStdString(keyed[i]));
+}
 
 void toggleOnClick(QLabel* label, QAbstractButton* box)
 {

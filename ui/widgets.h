@@ -59,6 +59,10 @@ QLabel* headingLabel(const QString& name, QWidget* parent);
 // A click on the label (a check box's text that goes on below it) toggles the check box.
 void toggleOnClick(QLabel* label, QAbstractButton* box);
 
+// Gives the buttons letters of their own (Alt+letter), their captions
+// taken as they are now without any letter they had.
+void giveAccelerators(const std::vector<QAbstractButton*>& buttons);
+
 // A label with an object name.
 QLabel* namedLabel(const QString& name, const QString& text, QWidget* parent);
 

@@ -758,6 +758,27 @@ private slots:
         w->scheduleWindow->close();
     }
 
+    // A profile the catalogue does not know: the message says which profile the project takes
+    // instead, and the project names that one (its values are that one's), so Section shows it.
+    void unknownProfileSaysWhatIsTakenInstead()
+    {
+        auto w = started();
+        QVERIFY(w);
+        const std::string before = w->workflow().input.profileName;
+        ModalScript script;
+        script.answer(QMessageBox::Ok);
+        QVERIFY(w->workflow().openProject(QELN_SOURCE_DIR "/tests/data/unknown-profile.qln"));
+        QVERIFY(script.done());
+        QVERIFY2(script.texts.value(0).startsWith("Profile HE 999 X not found in database") &&
+                     script.texts.value(0).contains(QString::fromStdString(before)),
+                 qPrintable(script.texts.value(0)));
+        QCOMPARE(w->workflow().input.profileName, before);
+        ModalScript section;
+        section.reject();
+        w->btnprofilClick();
+        QCOMPARE(section.seen, QStringList{"frmprofil"});   // no second message
+    }
+
     void recentProjectsAreListedReopenedAndKept()
     {
         const QString a = dir.path() + "/recent-a.qln", b = dir.path() + "/R&D.qln";
