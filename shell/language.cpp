@@ -196,7 +196,7 @@ const std::vector<CaptionAssignment>& captionTable()
         {"frmsearch", "lbldiameters", 1268},
         {"frmsearch", "lbllayouts", 1269},
         {"frmsearch", "btnrunsearch", 1270},
-        {"frmsearch", "btnstop", 62},
+        {"frmsearch", "btnstop", 1481},
         {"frmsearch", "lblcounttitle", 1280},
         {"frmsearch", "nedmaxh", 186, K::RangeMessage},
         {"frmsearch", "nedmaxb", 186, K::RangeMessage},
@@ -212,15 +212,15 @@ const std::vector<CaptionAssignment>& captionTable()
         {"frmdetail", "", 224},
         {"frmmain", "btngrafik", 260},
         {"frmgrafik", "", 260},
-        {"frmresult", "OKBtn", 61},
+        {"frmresult", "OKBtn", 1389},
         {"frmresult", "HelpBtn", 60},
-        {"frmdetail", "OKBtn", 61},
+        {"frmdetail", "OKBtn", 1389},
         {"frmdetail", "HelpBtn", 60},
-        {"frmgrafik", "OKBtn", 61},
+        {"frmgrafik", "OKBtn", 1389},
         {"frmgrafik", "HelpBtn", 60},
         {"frmmain", "btndiagrams", 1315},
         {"frmdiagrams", "", 1315},
-        {"frmdiagrams", "OKBtn", 61},
+        {"frmdiagrams", "OKBtn", 1389},
         {"frmdiagrams", "HelpBtn", 60},
         // warnings-and-errors window
         {"frmwarn", "gpbwarnings", 210},
@@ -228,6 +228,8 @@ const std::vector<CaptionAssignment>& captionTable()
     };
     return table;
 }
+
+std::string labelColon(int languageBase) { return languageBase == 10000 ? "\u00a0: " : ": "; }
 
 std::string helpFileFor(int languageBase)
 {

@@ -30,6 +30,11 @@ const std::vector<CaptionAssignment>& captionTable();
 inline constexpr int kDisclaimerLines[] = {85, 86, 87, 88, 89};
 inline constexpr int kPrintMethodItems[] = {52, 53};
 
+// What follows a label in the language: ": " in English and German, a
+// no-break space, the colon and a blank in French (" : "). For texts the
+// program puts together; the catalogue's texts have it already.
+std::string labelColon(int languageBase);
+
 // The help file named by the language: "qeln-eng.hlp", "qeln-fra.hlp",
 // "qeln-deu.hlp"; English for an unknown base.
 std::string helpFileFor(int languageBase);

@@ -2,7 +2,12 @@
 
 #include "projectfields.h"
 
+#include "calc/designcheck.h"
+#include "calc/format.h"
+#include "calc/texts.h"
+
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace qeln {
@@ -38,8 +43,6 @@ std::string lowered(const std::string& s)
     return t;
 }
 
-bool isNameHeading(const std::string& s) { return lowered(s) == "name"; }
-bool isSearchHeading(const std::string& s) { return lowered(s) == "search"; }
 
 // The search flag as a spreadsheet cell gives it; an empty cell or anything else is no search.
 bool searchFlag(const std::string& s)
@@ -87,6 +90,88 @@ bool isScheduleField(std::string_view name)
     return std::find(n.begin(), n.end(), name) != n.end();
 }
 
+namespace {
+
+// The catalogue text of each column's heading: 1500 on in the order of the
+// fields; the name and the search flag are the window's own columns.
+int headingText(std::string_view field)
+{
+    static const std::map<std::string, int, std::less<>> ids = [] {
+        std::map<std::string, int, std::less<>> m{{"name", 1373}, {"search", 1374}};
+        int id = 1500;
+        for (const std::string& f : scheduleFieldNames())
+            m.emplace(f, id++);
+        return m;
+    }();
+    const auto it = ids.find(field);
+    return it == ids.end() ? 0 : it->second;
+}
+
+// Lower case, blanks around and line breaks inside made single blanks.
+std::string comparable(std::string_view s)
+{
+    std::string t;
+    for (char c : s)
+        t += c == '\n' || c == '\r' || c == '\t' ? ' ' : c;
+    t = lowered(t);
+    std::string out;
+    for (char c : t)
+        if (!(c == ' ' && !out.empty() && out.back() == ' '))
+            out += c;
+    return out;
+}
+
+} // namespace
+
+std::string scheduleFieldHeading(std::string_view field, int languageBase)
+{
+    const int id = headingText(field);
+    return id == 0 ? std::string(field) : LoadText(id, languageBase, nullptr);
+}
+
+std::string fieldOfHeading(std::string_view heading)
+{
+    static const std::map<std::string, std::string> byHeading = [] {
+        std::map<std::string, std::string> m;
+        std::vector<std::string> names = scheduleFieldNames();
+        names.insert(names.begin(), {"name", "search"});
+        for (const std::string& f : names) {
+            m.emplace(comparable(f), f);
+            for (int base : {kEnglish, kFrench, kGerman})
+                m.emplace(comparable(scheduleFieldHeading(f, base)), f);
+        }
+        return m;
+    }();
+    const auto it = byHeading.find(comparable(heading));
+    return it == byHeading.end() ? std::string() : it->second;
+}
+
+bool isResultHeading(std::string_view heading)
+{
+    const std::string h = comparable(heading);
+    for (int id : kScheduleResultHeadingTexts)
+        for (int base : {kEnglish, kFrench, kGerman})
+            if (comparable(LoadText(id, base, nullptr)) == h)
+                return true;
+    return false;
+}
+
+std::optional<FieldRange> scheduleFieldRange(std::string_view field)
+{
+    static const std::map<std::string, FieldRange, std::less<>> ranges = {
+        {"d", {1, 100}},         {"n1", {4, 16}},          {"n2", {0, 4}},          {"uc1", {40, 200}},
+        {"uf1", {40, 200}},      {"fy", {0, 1000}},        {"fck", {0, 1000}},      {"fsk", {0, 1000}},
+        {"gammaA", {1, 5}},      {"gammaC", {1, 5}},       {"gammaS", {1, 5}},      {"gammaAfi", {1, 5}},
+        {"gammaCfi", {1, 5}},    {"gammaSfi", {1, 5}},     {"lWeakCold", {0, 20}},  {"lStrongCold", {0, 20}},
+        {"lWeakFire", {0, 20}},  {"lStrongFire", {0, 20}}, {"e1", {-1000, 1000}},   {"e2", {-1000, 1000}},
+        {"pcp", {0, 100}},       {"nEd", {0, kMaxDesignLoad}}, {"nFiEd", {0, kMaxDesignLoad}},
+    };
+    const auto it = ranges.find(field);
+    if (it == ranges.end())
+        return std::nullopt;
+    return it->second;
+}
+
 std::string normalisedCell(std::string_view field, std::string_view text, std::string* problem)
 {
     const std::string t = trimmed(text);
@@ -97,14 +182,27 @@ std::string normalisedCell(std::string_view field, std::string_view text, std::s
         return t;
     ColumnInput scratch;
     std::string reason;
-    if (setProjectField(*f, t, false, scratch, reason))
+    std::string kept;
+    if (setProjectField(*f, t, false, scratch, reason)) {
+        kept = t;
+    } else if (std::string commaReason;
+               t.find(',') != std::string::npos && setProjectField(*f, t, true, scratch, commaReason)) {
+        kept = projectFieldText(*f, scratch, false);
+    } else {
+        if (problem)
+            *problem = reason;
         return t;
-    std::string commaReason;
-    if (t.find(',') != std::string::npos && setProjectField(*f, t, true, scratch, commaReason))
-        return projectFieldText(*f, scratch, false);
-    if (problem)
-        *problem = reason;
-    return t;
+    }
+    // a number the dialogs would refuse is kept, and said
+    if (const auto range = scheduleFieldRange(field)) {
+        const std::string shown = projectFieldText(*f, scratch, false);
+        const double v = parsePlainNumber(shown).value_or(range->min);
+        if (v < range->min || v > range->max) {
+            if (problem)
+                *problem = shown + " is outside " + formatGeneral(range->min, 15) + " to " + formatGeneral(range->max, 15);
+        }
+    }
+    return kept;
 }
 
 std::size_t insertRow(Schedule& g, std::size_t at)
@@ -225,6 +323,20 @@ std::vector<std::vector<std::string>> splitClipboardText(std::string_view text)
     return out;
 }
 
+std::string tabSeparatedText(const std::vector<std::vector<std::string>>& lines)
+{
+    std::string out;
+    for (const auto& line : lines) {
+        for (std::size_t c = 0; c < line.size(); ++c) {
+            if (c > 0)
+                out += '\t';
+            out += quotedForClipboard(line[c]);
+        }
+        out += '\n';
+    }
+    return out;
+}
+
 std::string clipboardText(const Schedule& g, const std::vector<std::size_t>& rows)
 {
     std::string out = "name\tsearch";
@@ -255,17 +367,21 @@ PasteResult pasteBlock(Schedule& g, std::string_view text, std::size_t row, std:
     const bool header =
         std::all_of(first.begin(), first.end(),
                     [](const std::string& s) {
-                        return isNameHeading(s) || isSearchHeading(s) || isScheduleField(trimmed(s));
+                        return trimmed(s).empty() || !fieldOfHeading(s).empty() || isResultHeading(s);
                     }) &&
-        std::any_of(first.begin(), first.end(), [](const std::string& s) { return !trimmed(s).empty(); });
+        std::any_of(first.begin(), first.end(), [](const std::string& s) { return !fieldOfHeading(s).empty(); });
     if (header) {
         for (const std::string& h : first) {
-            const std::string f = trimmed(h);
-            if (isNameHeading(f)) {
+            const std::string f = fieldOfHeading(h);
+            if (f.empty()) {   // a result column, or an empty heading
+                target.push_back(none);
+                continue;
+            }
+            if (f == "name") {
                 target.push_back(0);
                 continue;
             }
-            if (isSearchHeading(f)) {
+            if (f == "search") {
                 target.push_back(flag);
                 continue;
             }
@@ -292,7 +408,7 @@ PasteResult pasteBlock(Schedule& g, std::string_view text, std::size_t row, std:
                 continue;
             }
             if (c == none || c > g.columns.size()) {
-                if (!trimmed(block[i][k]).empty())
+                if (!trimmed(block[i][k]).empty() && !(header && k < target.size()))
                     ++res.cellsDropped;
                 continue;
             }

@@ -8,6 +8,7 @@
 #include "schedule.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,10 +32,32 @@ void deleteRows(Schedule& g, std::vector<std::size_t> rows);
 // a copy is named after its row with the next free " (n)". Returns the first copy's index.
 std::size_t copyRows(Schedule& g, std::vector<std::size_t> rows);
 
+// The heading of a column in the language of languageBase: words, symbol
+// and unit ("Buckling length z-z, normal temperature [m]"); also for "name"
+// and "search". A name that is no field is its own heading.
+std::string scheduleFieldHeading(std::string_view field, int languageBase);
+// The field a heading names: a field name, "name", "search", or a heading
+// of scheduleFieldHeading in any of the three languages (blanks around it,
+// case and a line break inside it do not count); "" when it names none.
+std::string fieldOfHeading(std::string_view heading);
+// The catalogue texts of the result columns' headings (the window's and
+// the report's), which a block copied from the window brings along.
+inline constexpr int kScheduleResultHeadingTexts[] = {1275, 1276, 1277, 1278, 1279, 1375, 1376, 1377};
+// Whether a text is the heading of a result column in one of the languages.
+bool isResultHeading(std::string_view heading);
+
+// The range a numeric field takes in the input dialogs (lengths 0 to 20 m,
+// N.Ed 0 to 1 000 000 kN, ...); none for the fields the dialogs do not limit.
+struct FieldRange {
+    double min = 0, max = 0;
+};
+std::optional<FieldRange> scheduleFieldRange(std::string_view field);
+
 // A cell as the schedule keeps it: numbers with a decimal point; a decimal
 // comma, as typed where the region writes one, is taken too ("3,5" gives
-// "3.5"). A text that is no value of its field stays as typed, and
-// `problem` (when given) says why; it is left empty for a good cell.
+// "3.5"). A text that is no value of its field, or a number outside the
+// range the dialogs allow, stays as typed, and `problem` (when given) says
+// why; it is left empty for a good cell.
 std::string normalisedCell(std::string_view field, std::string_view text, std::string* problem = nullptr);
 
 enum class AddColumn { added, unknownField, alreadyThere };
@@ -50,6 +73,10 @@ std::vector<std::vector<std::string>> splitClipboardText(std::string_view text);
 // The rows as tab-separated text for the clipboard: a header line, then per
 // row the name, the search flag (1 or empty) and the cells.
 std::string clipboardText(const Schedule& g, const std::vector<std::size_t>& rows);
+// A block of cells as tab-separated text, a spreadsheet's clipboard format:
+// one line per row, cells in double quotes where they hold a tab, a line
+// break or a quote; every line ends with a line feed.
+std::string tabSeparatedText(const std::vector<std::vector<std::string>>& lines);
 
 struct PasteResult {
     std::size_t rowsAdded = 0;        // new rows at the end
@@ -58,9 +85,10 @@ struct PasteResult {
     std::vector<std::string> newColumns;   // field columns a header line added
 };
 // Pastes the block with its first cell at (row, column); column 0 is the
-// name, 1.. the field columns. A first line whose cells are "name" or field
-// names, "name" or "search" (a header copied with the table) places the
-// block by those names instead, adding the field columns the table lacks.
+// name, 1.. the field columns. A first line whose cells are headings
+// (fieldOfHeading: a header copied with the table, from this program or a
+// CSV file) places the block by those names instead, adding the field
+// columns the table lacks; result columns copied along are passed over.
 // Cells are kept as normalisedCell gives them.
 // Rows past the end are added.
 PasteResult pasteBlock(Schedule& g, std::string_view text, std::size_t row, std::size_t column);

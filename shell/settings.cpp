@@ -171,7 +171,68 @@ constexpr const char* kRecentSection = "recent";
 constexpr int kRecentSlots = 8;
 std::string recentKey(int i) { return "file" + std::to_string(i); }
 
+constexpr const char* kWindowsSection = "windows";
+constexpr const char* kDisclaimerSection = "disclaimer";
+constexpr const char* kSearchSection = "search";
+
+// The keys of a section, in the file's order.
+std::vector<std::pair<std::string, std::string>> sectionEntries(const std::vector<std::string>& lines,
+                                                                std::string_view section)
+{
+    std::vector<std::pair<std::string, std::string>> out;
+    bool inSection = false;
+    for (const auto& line : lines) {
+        if (const auto s = sectionOf(line)) {
+            inSection = sameName(*s, section);
+            continue;
+        }
+        std::string_view k, v;
+        if (inSection && keyValueOf(line, k, v))
+            out.emplace_back(std::string(k), std::string(v));
+    }
+    return out;
+}
+
 } // namespace
+
+std::optional<WindowPlace> parseWindowPlace(std::string_view text)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    for (const char c : text) {
+        if (c == ',') {
+            parts.emplace_back(trim(part));
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    parts.emplace_back(trim(part));
+    if (parts.size() != 4 && !(parts.size() == 5 && sameName(parts[4], "max")))
+        return std::nullopt;
+    int v[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        const std::string& p = parts[static_cast<std::size_t>(i)];
+        const auto res = std::from_chars(p.data(), p.data() + p.size(), v[i], 10);
+        if (p.empty() || res.ec != std::errc() || res.ptr != p.data() + p.size())
+            return std::nullopt;
+    }
+    constexpr int kLargest = 100000;
+    if (v[2] < 1 || v[3] < 1 || v[2] > kLargest || v[3] > kLargest || v[0] < -kLargest || v[0] > kLargest ||
+        v[1] < -kLargest || v[1] > kLargest)
+        return std::nullopt;
+    return WindowPlace{v[0], v[1], v[2], v[3], parts.size() == 5};
+}
+
+std::string windowPlaceText(const WindowPlace& p)
+{
+    std::string s = std::to_string(p.x);
+    s.append(",").append(std::to_string(p.y)).append(",").append(std::to_string(p.width));
+    s.append(",").append(std::to_string(p.height));
+    if (p.maximised)
+        s.append(",max");
+    return s;
+}
 
 int knownLanguageBase(int value)
 {
@@ -219,6 +280,12 @@ Settings SettingsFile::read() const
     for (int i = 1; i <= kRecentSlots; ++i)
         if (const auto v = lookup(lines, kRecentSection, recentKey(i)); v && !v->empty())
             s.recentFiles.push_back(*v);
+    for (const auto& [key, value] : sectionEntries(lines, kWindowsSection))
+        if (const auto place = parseWindowPlace(value))
+            s.windows.emplace(key, *place);
+    s.disclaimerAccepted = lookup(lines, kDisclaimerSection, "accepted").value_or("");
+    for (const auto& [key, value] : sectionEntries(lines, kSearchSection))
+        s.search.emplace(key, value);
     return s;
 }
 
@@ -249,6 +316,12 @@ bool SettingsFile::write(const Settings& settings, std::string& error) const
         else
             erase(lines, kRecentSection, recentKey(i));
     }
+    for (const auto& [name, place] : settings.windows)
+        store(lines, kWindowsSection, name, windowPlaceText(place));
+    for (const auto& [key, value] : settings.search)
+        store(lines, kSearchSection, key, value);
+    if (!settings.disclaimerAccepted.empty())
+        store(lines, kDisclaimerSection, "accepted", settings.disclaimerAccepted);
     std::string out;
     for (const auto& l : lines)
         out += l + "\n";

@@ -7,6 +7,10 @@
 //     user=...
 //     [recent]
 //     file1=...
+//     [windows]
+//     frmschedule=40,60,1000,640          (x, y, width, height; ",max" when maximised)
+//     [disclaimer]
+//     accepted=Version 3.05, January 2003
 //
 // The desktop program keeps it in the user's configuration folder; this code
 // takes the full path. Section and key names are compared without regard to
@@ -15,12 +19,27 @@
 // when it is written.
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qeln {
 
 inline constexpr const char* kSettingsFileName = "qeln.INI";
+
+// Where a window was last: its place and size on the screen (the window's
+// client area, in the desktop's pixels) and whether it was maximised.
+struct WindowPlace {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool maximised = false;
+    bool operator==(const WindowPlace&) const = default;
+};
+// "40,60,1000,640" or "40,60,1000,640,max"; nothing for any other text or a
+// size below 1 or above 100000 pixels.
+std::optional<WindowPlace> parseWindowPlace(std::string_view text);
+std::string windowPlaceText(const WindowPlace& p);
 
 struct Settings {
     int languageBase = 0;     // [language] numberlanguage: 0, 10000, 20000 (any other value reads as 0)
@@ -28,6 +47,12 @@ struct Settings {
     std::string user;         // [user] user
     // [recent] file1 ... file8: the recently opened projects, most recent first
     std::vector<std::string> recentFiles = {};
+    // [windows] one key per window (its object name): where it was last
+    std::map<std::string, WindowPlace> windows = {};
+    // [disclaimer] accepted: the version line the user accepted the disclaimer for
+    std::string disclaimerAccepted = {};
+    // [search] the limits of Find section as its fields give them (families, maxh, maxb, diameters, layouts)
+    std::map<std::string, std::string> search = {};
 
     bool operator==(const Settings&) const = default;
 };
@@ -46,7 +71,8 @@ public:
     Settings read() const;
 
     // Stores the values (numberlanguage in decimal; the recent files as file1,
-    // file2 ... with the keys of dropped entries removed), creating the folder
+    // file2 ... with the keys of dropped entries removed; the windows given,
+    // other windows' keys kept; the disclaimer's key only when set), creating the folder
     // and the file when needed. The file is replaced as a whole (temporary
     // file, flush, rename), so a failure leaves the previous file as it was;
     // its mode is kept, a link is written through, a read-only file is

@@ -4,11 +4,33 @@ namespace qeln {
 
 namespace {
 constexpr int kTitle = 1;
+constexpr int kOpenRowQuestion = 1471;
+constexpr int kClosesWithSchedule = 1472;
+constexpr int kCloses = 1473;
+constexpr int kNotSaved = 1474;
+constexpr int kUntitled = 1475;
+constexpr int kRemovedFromRecent = 1477;
 constexpr int kUnsavedLost = 512;
 constexpr int kSaveData = 513;
 constexpr int kOpenError = 514;
 constexpr int kWrongVersion = 515;
 constexpr int kOverwrite = 517;
+
+std::string withArg(std::string s, int n, const std::string& by)
+{
+    std::string key = "%";
+    key += std::to_string(n);
+    if (const auto at = s.find(key); at != std::string::npos)
+        s.replace(at, key.size(), by);
+    return s;
+}
+
+// The last part of a path, "/" or "\\" separated.
+std::string baseName(const std::string& path)
+{
+    const auto at = path.find_last_of("/\\");
+    return at == std::string::npos ? path : path.substr(at + 1);
+}
 } // namespace
 
 void Workflow::VarInitialisieren()
@@ -38,12 +60,31 @@ void Workflow::haschanged()
     updatetitle();
 }
 
+void Workflow::languageChanged()
+{
+    discardResults();
+    updatetitle();
+}
+
+std::string Workflow::projectLabel() const
+{
+    return fileName.empty() ? host_.text(kUntitled) : baseName(fileName);
+}
+
 void Workflow::updatetitle()
 {
-    caption_ = host_.text(kTitle) + "  -  " + fileName;
+    caption_ = projectLabel();
     if (projectChanged)
-        caption_ += fileName.empty() ? "*" : " *";
+        caption_ += " *";
+    caption_ += " \u2014 " + host_.text(kTitle);
     host_.setCaption(caption_);
+}
+
+std::string Workflow::closingText()
+{
+    if (schedule.rows.empty())
+        return withArg(host_.text(kCloses), 1, projectLabel());
+    return withArg(withArg(host_.text(kClosesWithSchedule), 1, projectLabel()), 2, std::to_string(schedule.rows.size()));
 }
 
 void Workflow::applySettings(int language, const std::string& enterprise, const std::string& user)
@@ -74,7 +115,8 @@ bool Workflow::mayReplaceProject()
 {
     if (!projectChanged)
         return true;
-    const Answer a = host_.ask(host_.text(kSaveData), Question::YesNoCancel);
+    const Answer a = host_.ask(closingText() + " " + host_.text(kNotSaved) + "\n\n" + host_.text(kSaveData),
+                               Question::YesNoCancel);
     if (a == Answer::Cancel)
         return false;
     if (a == Answer::Yes) {
@@ -85,17 +127,27 @@ bool Workflow::mayReplaceProject()
     return true;
 }
 
-LoadOutcome Workflow::openPath(const std::string& path)
+LoadOutcome Workflow::openPath(const std::string& path, bool fromRecent)
 {
     ColumnInput loaded = input;
     const LoadOutcome outcome = host_.loadProject(path, loaded);
     switch (outcome) {
-    case LoadOutcome::CannotOpen:
-        host_.tell(host_.text(kOpenError));
+    case LoadOutcome::CannotOpen: {
+        std::string message = host_.text(kOpenError) + "\n" + path;
+        if (const std::string why = host_.loadFailureReason(); !why.empty())
+            message += "\n\n" + why;
+        if (fromRecent)   // the entry goes: say so
+            message += "\n\n" + host_.text(kRemovedFromRecent);
+        host_.tell(message);
         return outcome;
-    case LoadOutcome::WrongVersion:
-        host_.tell(host_.text(kWrongVersion));
+    }
+    case LoadOutcome::WrongVersion: {
+        std::string message = host_.text(kWrongVersion) + "\n" + path;
+        if (const std::string why = host_.loadFailureReason(); !why.empty())
+            message += "\n\n" + why;
+        host_.tell(message);
         return outcome;
+    }
     case LoadOutcome::ReadError:
         return outcome;
     case LoadOutcome::Ok:
@@ -127,14 +179,28 @@ void Workflow::FileOpenRecent(const std::string& path)
 {
     if (!mayReplaceProject())
         return;
-    if (openPath(path) == LoadOutcome::CannotOpen)
+    if (openPath(path, true) == LoadOutcome::CannotOpen)
         recent.remove(path);
 }
 
-bool Workflow::openScheduleRow(const ColumnInput& row)
+bool Workflow::openScheduleRow(const ColumnInput& row, const std::string& rowName)
 {
-    if (!mayReplaceProject())
+    std::string question = withArg(host_.text(kOpenRowQuestion), 1, rowName) + "\n\n" + closingText();
+    if (projectChanged) {
+        switch (host_.ask(question + " " + host_.text(kNotSaved), Question::SaveDiscardCancel)) {
+        case Answer::Yes:
+            FileSave();
+            if (projectChanged)
+                return false;
+            break;
+        case Answer::No:
+            break;
+        default:
+            return false;
+        }
+    } else if (host_.ask(question, Question::OkCancel) != Answer::Ok) {
         return false;
+    }
     input = row;
     fileName.clear();
     schedule = {};
@@ -188,7 +254,8 @@ bool Workflow::FormCloseQuery()
     if (!projectChanged)
         return true;
     host_.bringToFront();
-    switch (host_.ask(host_.text(kSaveData), Question::YesNoCancel)) {
+    switch (host_.ask(closingText() + " " + host_.text(kNotSaved) + "\n\n" + host_.text(kSaveData),
+                      Question::YesNoCancel)) {
     case Answer::Yes:
         FileSave();
         return !projectChanged;

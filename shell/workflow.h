@@ -14,7 +14,8 @@
 namespace qeln {
 
 enum class Answer { Ok, Cancel, Yes, No };
-enum class Question { OkCancel, YesNoCancel };
+// SaveDiscardCancel answers Yes for Save and No for Discard.
+enum class Question { OkCancel, YesNoCancel, SaveDiscardCancel };
 enum class ResultWindow { Results, Details, Graphic, Diagrams };
 // ReadError: the file broke off after its version line; the host has reported it.
 enum class LoadOutcome { Ok, CannotOpen, WrongVersion, ReadError };
@@ -48,6 +49,8 @@ public:
     virtual bool lookupProfile(ColumnInput& in) = 0;
     // The project file: read into `in` only on success; write keeping a backup.
     virtual LoadOutcome loadProject(const std::string& path, ColumnInput& in) = 0;
+    // Why the last loadProject could not open its file (the system's words); "" when unknown.
+    virtual std::string loadFailureReason() { return {}; }
     // A failed write fills `failure`: the text to show and the reason.
     virtual bool saveProject(const std::string& path, const ColumnInput& in, SaveFailure& failure) = 0;
     // The calculate command: checks, run, presentation; true when the results are valid.
@@ -81,11 +84,17 @@ public:
 
     // Resets the whole project to its defaults (file name, project data, profile, values).
     void VarInitialisieren();
-    // An input dialog was confirmed or the language switched.
+    // An input dialog was confirmed.
     void haschanged();
-    // Window caption := title + "  -  " + fileName, and an asterisk at the
-    // end while the project has unsaved changes.
+    // The language was switched: the results are run again in it; the
+    // project itself is unchanged.
+    void languageChanged();
+    // Window caption := the file's name (text 1475 "Untitled" before the
+    // first save), an asterisk while the project has unsaved changes, then
+    // " — " and the title.
     void updatetitle();
+    // The project's name in questions: the file's name, or "Untitled".
+    std::string projectLabel() const;
     std::string caption() const { return caption_; }
 
     // First activation: the values read from the settings file.
@@ -104,10 +113,12 @@ public:
     bool openProject(const std::string& path);
     void FileSave();
     void FileSaveAs();
-    // A row of the schedule becomes the current project: asked first as Open
-    // asks, then the row's input is a new project without a file name (and
-    // without a schedule, like a project just opened). False when the user cancelled.
-    bool openScheduleRow(const ColumnInput& row);
+    // A row of the schedule becomes the current project, a new one without a
+    // file name and without a schedule. The question names the row and what
+    // is closed (the project and its schedule's rows); with unsaved changes
+    // it offers Save, Discard and Cancel, else OK and Cancel. False when the
+    // user cancelled (or the save did not happen).
+    bool openScheduleRow(const ColumnInput& row, const std::string& rowName);
     // True when the main window may close.
     bool FormCloseQuery();
 
@@ -119,9 +130,12 @@ public:
 private:
     // Open's question about unsaved changes; false when the command ends.
     bool mayReplaceProject();
+    // What closing the project closes: text 1472 or 1473 with its name and rows.
+    std::string closingText();
     // The results become stale and the host drops what it shows of them.
     void discardResults();
-    LoadOutcome openPath(const std::string& path);
+    // fromRecent: an entry of the recent projects, which goes when the file cannot be opened.
+    LoadOutcome openPath(const std::string& path, bool fromRecent = false);
     // Writes the project to fileName; false (reported) when it cannot.
     bool writeFile();
 

@@ -12,7 +12,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QMimeData>
+#include <QPushButton>
 #include <QPainter>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -50,9 +52,17 @@ QImage chartImage(const Picture& chart, double scale)
 
 frmdiagrams::frmdiagrams(QWidget* parent) : TDialog("frmdiagrams", kHelpDiagrams, parent, false)
 {
-    // it stays open beside the main window, which goes on working
+    // a window of its own beside the main window, which goes on working:
+    // not kept above it, closed with Close, and it calculates on its own
     setModal(false);
+    setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
+    okButton()->setText("Close");
+    btncalculate = new QPushButton("Calculate", this);
+    btncalculate->setObjectName("btncalculate");
+    btncalculate->setAutoDefault(false);
+    addBarButton(btncalculate);
+    connect(btncalculate, &QPushButton::clicked, this, &frmdiagrams::calculateRequested);
     setWindowTitle("Diagrams");
     auto* v = new QVBoxLayout(body());
     v->setContentsMargins(0, 0, 0, 0);
@@ -71,6 +81,7 @@ frmdiagrams::frmdiagrams(QWidget* parent) : TDialog("frmdiagrams", kHelpDiagrams
             auto* view = new PictureView(split);
             view->setObjectName(names[axis][plot]);
             view->setMinimumSize(240, 160);
+            view->setFocusPolicy(Qt::ClickFocus);
             addChartActions(view, files[axis][plot]);
             split->addWidget(view);
             views_[static_cast<std::size_t>(2 * axis + plot)] = view;
@@ -79,6 +90,13 @@ frmdiagrams::frmdiagrams(QWidget* parent) : TDialog("frmdiagrams", kHelpDiagrams
         tabaxes->addTab(split, axis == 0 ? "Weak axis z-z" : "Strong axis y-y");
     }
     v->addWidget(tabaxes, 1);
+    // the keys: Ctrl+Tab through the tabs wherever the focus is, Ctrl+C for a chart
+    auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+    connect(next, &QShortcut::activated, this, [this] { tabaxes->setCurrentIndex((tabaxes->currentIndex() + 1) % 2); });
+    auto* back = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this);
+    connect(back, &QShortcut::activated, this, [this] { tabaxes->setCurrentIndex((tabaxes->currentIndex() + 1) % 2); });
+    auto* copy = new QShortcut(QKeySequence::Copy, this);
+    connect(copy, &QShortcut::activated, this, &frmdiagrams::copyCurrentChart);
     // two charts of 3 : 2 side by side
     resize(1100, 480);
     clear();
@@ -117,6 +135,7 @@ void frmdiagrams::fill(const DiagramPictures& d)
     }
     showing_ = true;
     lblnote->hide();
+    btncalculate->setEnabled(false);
     tabaxes->setEnabled(true);
     for (QAction* a : copyActions_)
         a->setEnabled(true);
@@ -131,6 +150,7 @@ void frmdiagrams::clear()
     showing_ = false;
     lblnote->setText(T(kNoResults));
     lblnote->show();
+    btncalculate->setEnabled(true);
     tabaxes->setEnabled(false);
     for (QAction* a : copyActions_)
         a->setEnabled(false);
@@ -141,6 +161,8 @@ void frmdiagrams::clear()
 void frmdiagrams::applyLanguage()
 {
     setWindowTitle(T(kDiagramsText));
+    okButton()->setText(T(1389));
+    btncalculate->setText(T(1482));
     tabaxes->setTabText(0, T(kWeakTab));
     tabaxes->setTabText(1, T(kStrongTab));
     lblnote->setText(T(kNoResults));
@@ -150,9 +172,8 @@ void frmdiagrams::applyLanguage()
         a->setText(T(kSaveSvg));
 }
 
-void frmdiagrams::copyChart(const PictureView* v)
+void copyChartToClipboard(const Picture& chart)
 {
-    const Picture& chart = v->picture();
     if (chart.empty())
         return;
     auto* data = new QMimeData;
@@ -161,18 +182,53 @@ void frmdiagrams::copyChart(const PictureView* v)
     QApplication::clipboard()->setMimeData(data);
 }
 
+void addPictureCommands(PictureView* v, const QString& fileName, const std::function<QString()>& folder)
+{
+    v->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* copy = new QAction(T(kCopy), v);
+    copy->setObjectName("actcopy");
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(copy, &QAction::triggered, v, [v] { copyChartToClipboard(v->picture()); });
+    auto* save = new QAction(T(kSaveSvg), v);
+    save->setObjectName("actsavesvg");
+    QObject::connect(save, &QAction::triggered, v, [v, fileName, folder] {
+        const QString f = folder ? folder() : QString();
+        saveChartAsked(v, v->picture(), QDir(f.isEmpty() ? QDir::homePath() : f).filePath(fileName));
+    });
+    v->addAction(copy);
+    v->addAction(save);
+}
+
+void frmdiagrams::copyChart(const PictureView* v) { copyChartToClipboard(v->picture()); }
+
+void frmdiagrams::copyCurrentChart()
+{
+    for (PictureView* v : views_)
+        if (v->hasFocus()) {
+            copyChart(v);
+            return;
+        }
+    copyChart(views_[static_cast<std::size_t>(2 * tabaxes->currentIndex())]);
+}
+
 void frmdiagrams::saveChart(const PictureView* v, const QString& fileName)
 {
-    const Picture chart = v->picture();   // a run while the dialog is open may replace it
+    saveChartAsked(this, v->picture(), QDir(saveFolder_.isEmpty() ? QDir::homePath() : saveFolder_).filePath(fileName));
+}
+
+void saveChartAsked(QWidget* parent, const Picture& shown, const QString& suggested)
+{
+    const Picture chart = shown;   // a run while the dialog is open may replace it
     if (chart.empty())
         return;
-    QFileDialog dlg(this);
+    QFileDialog dlg(parent);
     dlg.setObjectName(QStringLiteral("svgdialog"));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setNameFilters({QStringLiteral("SVG (*.svg)"), QStringLiteral("*.* (*)")});
     dlg.setDefaultSuffix(QStringLiteral("svg"));
-    dlg.selectFile(QDir(saveFolder_.isEmpty() ? QDir::homePath() : saveFolder_).filePath(fileName));
+    dlg.selectFile(suggested);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return;
     QString path = dlg.selectedFiles().first();
@@ -180,7 +236,7 @@ void frmdiagrams::saveChart(const PictureView* v, const QString& fileName)
         path += QStringLiteral(".svg");
     std::string reason;
     if (!saveChartSvg(chart, path.toStdString(), reason))
-        showError(this, T(kWriteError) + "\n\n" + QDir::toNativeSeparators(path) +
+        showError(parent, T(kWriteError) + "\n\n" + QDir::toNativeSeparators(path) +
                             (reason.empty() ? QString() : "\n" + QString::fromStdString(reason)));
 }
 

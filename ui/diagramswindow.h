@@ -10,6 +10,7 @@
 #include "widgets.h"
 
 #include <array>
+#include <functional>
 #include <string>
 
 class QAction;
@@ -25,6 +26,13 @@ bool saveChartSvg(const Picture& chart, const std::string& path, std::string& re
 
 // The chart as a bitmap of `scale` times its size on white, for the clipboard.
 QImage chartImage(const Picture& chart, double scale);
+// A chart on the clipboard as a picture and as SVG.
+void copyChartToClipboard(const Picture& chart);
+// Asks for a file (the suggested one offered) and writes the chart as SVG;
+// a failure is told in a box.
+void saveChartAsked(QWidget* parent, const Picture& chart, const QString& suggested);
+// Copy and Save as SVG... in the context menu of a picture view.
+void addPictureCommands(PictureView* v, const QString& fileName, const std::function<QString()>& folder);
 
 class frmdiagrams : public TDialog {
     Q_OBJECT
@@ -45,6 +53,11 @@ public:
 
     QLabel* lblnote;
     QTabWidget* tabaxes;
+    QPushButton* btncalculate;   // runs the design when the window has no charts
+
+signals:
+    // "Calculate": the main window runs the design and fills the window.
+    void calculateRequested();
 
 protected:
     QWidget* firstFocus() const override { return okButton(); }
@@ -54,6 +67,8 @@ private:
     void addChartActions(PictureView* v, const char* fileName);
     void copyChart(const PictureView* v);
     void saveChart(const PictureView* v, const QString& fileName);
+    // Ctrl+C: the chart that has the focus, else the left one of the tab shown.
+    void copyCurrentChart();
 
     std::array<PictureView*, 4> views_{};   // weak: interaction, eccentricity; strong: the same
     std::array<QSplitter*, 2> splitters_{};

@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace qeln::ui {
 
 namespace {
@@ -133,6 +135,7 @@ frmarmat::frmarmat(QWidget* parent) : TDialog("frmarmat", 500, parent)
     rdgd->setTitle("diameter of rebars");
     rdgd->setItems({"12", "14", "16", "20", "25", "28", "..."});
     nedd = numField("nedd", 1, 100, "#,#0.0", rdgd);
+    nedd->setUnit("mm");
     auto* dRow = new QHBoxLayout;
     dRow->addStretch(1);
     dRow->addWidget(nedd);
@@ -153,10 +156,16 @@ frmarmat::frmarmat(QWidget* parent) : TDialog("frmarmat", 500, parent)
     auto* g = new QGridLayout;
     neduc1 = numField("neduc1", 40, 200, "#,#0.0", body());
     neduf1 = numField("neduf1", 40, 200, "#,#0.0", body());
-    g->addWidget(namedLabel("lbluc1", "UC1", body()), 0, 0);
+    auto* luc1 = namedLabel("lbluc1", "UC1", body());
+    auto* luf1 = namedLabel("lbluf1", "UF1", body());
+    luc1->setBuddy(neduc1);
+    luf1->setBuddy(neduf1);
+    neduc1->setUnit("mm");
+    neduf1->setUnit("mm");
+    g->addWidget(luc1, 0, 0);
     g->addWidget(neduc1, 0, 1);
     g->addWidget(unit("mm", body()), 0, 2);
-    g->addWidget(namedLabel("lbluf1", "UF1", body()), 1, 0);
+    g->addWidget(luf1, 1, 0);
     g->addWidget(neduf1, 1, 1);
     g->addWidget(unit("mm", body()), 1, 2);
     g->setColumnStretch(3, 1);
@@ -191,8 +200,6 @@ void frmarmat::copyTo(ColumnInput& in) const
 
 bool frmarmat::closeCheck(bool withOk)
 {
-    if (!focusToOk())
-        return false;
     if (withOk) {
         const double d = nedd->Value();
         if (!std::isfinite(d)) {
@@ -239,6 +246,7 @@ frmmater::frmmater(QWidget* parent) : TDialog("frmmater", 600, parent)
         g->setTitle(groupText);
         g->setItems(items);
         f = numField(field, 0, 1000, "#,#0.0", g);
+        f->setUnit(QString::fromUtf8("N/mm\u00b2"));
         auto* row = new QHBoxLayout;
         row->addStretch(1);
         row->addWidget(f);
@@ -257,6 +265,7 @@ frmmater::frmmater(QWidget* parent) : TDialog("frmmater", 600, parent)
                             body());
     note->setWordWrap(true);
     note->setContentsMargins(22, 0, 0, 0);
+    toggleOnClick(note, chbautored);
     v->addWidget(note);
     v->addSpacing(6);
     block("lblrmc", "Characteristic concrete cylinder strength", rdgrmc, "rdgrmc", "concrete grade",
@@ -301,8 +310,6 @@ void frmmater::copyTo(ColumnInput& in) const
 
 bool frmmater::closeCheck(bool withOk)
 {
-    if (!focusToOk())
-        return false;
     if (withOk) {
         for (const TNumEdit* f : {nedale, nedrmc, nedaarl}) {
             double v = 0;
@@ -337,9 +344,11 @@ frmgamat::frmgamat(QWidget* parent) : TDialog("frmgamat", 650, parent)
     heading("lblserviceconditions", "Service conditions", 1);
     heading("lblfireconditions", "Fire conditions", 2);
     heading("lblexample_values", "Example values", 3);
-    g->addWidget(namedLabel("lblSteelprofile", "Profile steel", body()), 1, 0);
-    g->addWidget(namedLabel("lblconcrete", "Concrete", body()), 2, 0);
-    g->addWidget(namedLabel("lblrebarsteel", "Rebar steel", body()), 3, 0);
+    QLabel* rowLabels[] = {namedLabel("lblSteelprofile", "Profile steel", body()),
+                           namedLabel("lblconcrete", "Concrete", body()),
+                           namedLabel("lblrebarsteel", "Rebar steel", body())};
+    for (int i = 0; i < 3; ++i)
+        g->addWidget(rowLabels[i], i + 1, 0);
     nedgamma_cold_steelprofile = numField("nedgamma_cold_steelprofile", 1, 5, "#,#0.000", body());
     Nedgamma_cold_concrete = numField("Nedgamma_cold_concrete", 1, 5, "#,#0.000", body());
     Nedgamma_cold_steelrebar = numField("Nedgamma_cold_steelrebar", 1, 5, "#,#0.000", body());
@@ -352,6 +361,13 @@ frmgamat::frmgamat(QWidget* parent) : TDialog("frmgamat", 650, parent)
     g->addWidget(Nedgamma_fire_steelprofile, 1, 2);
     g->addWidget(Nedgamma_fire_concrete, 2, 2);
     g->addWidget(Nedgamma_fire_steelrebar, 3, 2);
+    // the range message names the material
+    const std::array<TNumEdit*, 3> cold{nedgamma_cold_steelprofile, Nedgamma_cold_concrete, Nedgamma_cold_steelrebar};
+    const std::array<TNumEdit*, 3> fire{Nedgamma_fire_steelprofile, Nedgamma_fire_concrete, Nedgamma_fire_steelrebar};
+    for (std::size_t i = 0; i < 3; ++i) {
+        rowLabels[i]->setBuddy(cold[i]);
+        fire[i]->setCaptionLabel(rowLabels[i]);
+    }
     const char* ex[] = {"lbl_g_c_a", "lbl_g_c_c", "lbl_g_c_r", "lbl_g_f_a", "lbl_g_f_c", "lbl_g_f_r"};
     const char* exText[] = {"1.1", "1.5", "1.15", "1.0", "1.0", "1.0"};
     for (int i = 0; i < 3; ++i) {
@@ -388,8 +404,6 @@ void frmgamat::copyTo(ColumnInput& in) const
     in.gammaSfi = Nedgamma_fire_steelrebar->Value();
 }
 
-bool frmgamat::closeCheck(bool) { return focusToOk(); }
-
 // ---------------------------------------------------------------- buckling lengths
 
 frmflamb::frmflamb(QWidget* parent) : TDialog("frmflamb", 700, parent)
@@ -404,10 +418,16 @@ frmflamb::frmflamb(QWidget* parent) : TDialog("frmflamb", 700, parent)
         g->addWidget(h, row++, 0, 1, 3);
         weak = numField(weakName, 0, 20, "#,#0.000", body());
         strong = numField(strongName, 0, 20, "#,#0.000", body());
-        g->addWidget(namedLabel(weakLabel, "Buckling length for weak axis", body()), row, 0);
+        weak->setUnit("m");
+        strong->setUnit("m");
+        auto* lw = namedLabel(weakLabel, "Buckling length for weak axis", body());
+        auto* ls = namedLabel(strongLabel, "Buckling length for strong axis", body());
+        lw->setBuddy(weak);
+        ls->setBuddy(strong);
+        g->addWidget(lw, row, 0);
         g->addWidget(weak, row, 1);
         g->addWidget(unit("m", body()), row++, 2);
-        g->addWidget(namedLabel(strongLabel, "Buckling length for strong axis", body()), row, 0);
+        g->addWidget(ls, row, 0);
         g->addWidget(strong, row, 1);
         g->addWidget(unit("m", body()), row++, 2);
         g->setRowMinimumHeight(row++, 8);
@@ -444,8 +464,6 @@ void frmflamb::copyTo(ColumnInput& in) const
     in.lStrongFire = nedfstrong->Value();
 }
 
-bool frmflamb::closeCheck(bool) { return focusToOk(); }
-
 // ---------------------------------------------------------------- eccentricities
 
 frmexcent::frmexcent(QWidget* parent) : TDialog("frmexcent", 800, parent)
@@ -466,8 +484,6 @@ frmexcent::frmexcent(QWidget* parent) : TDialog("frmexcent", 800, parent)
     auto* l1 = namedLabel("lblexsw", "Eccentricity e1 for weak axis", body());
     auto* l2 = namedLabel("lblexst", "Eccentricity e2 for strong axis", body());
     auto* l3 = namedLabel("lblpcp", "Percentage of permanent load", body());
-    for (QLabel* l : {l1, l2, l3})
-        l->setWordWrap(true);
     g->addWidget(l1, 0, 0);
     g->addWidget(speexsw, 0, 1);
     g->addWidget(unit("mm", body()), 0, 2);

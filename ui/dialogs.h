@@ -79,7 +79,6 @@ public:
     TNumEdit *Nedgamma_fire_steelprofile, *Nedgamma_fire_concrete, *Nedgamma_fire_steelrebar;
 
 protected:
-    bool closeCheck(bool withOk) override;
     QWidget* firstFocus() const override { return nedgamma_cold_steelprofile; }
 };
 
@@ -93,7 +92,6 @@ public:
     TNumEdit *nedsweak, *nedsstrong, *nedfweak, *nedfstrong;
 
 protected:
-    bool closeCheck(bool withOk) override;
     QWidget* firstFocus() const override { return nedsweak; }
 };
 

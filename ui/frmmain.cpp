@@ -2,6 +2,9 @@
 
 #include "helpwindow.h"
 #include "reportcommands.h"
+#include "windowplaces.h"
+#include "calc/format.h"
+#include "calc/texts.h"
 #include "shell/accelerators.h"
 #include "shell/datetime.h"
 #include "shell/language.h"
@@ -29,6 +32,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTimer>
@@ -44,13 +48,14 @@ namespace qeln::ui {
 SettingsValues readSettingsFile(const QString& path)
 {
     const Settings st = SettingsFile(path.toStdString()).read();
-    return {st.languageBase, st.enterprise, st.user, st.recentFiles};
+    return {st.languageBase, st.enterprise, st.user, st.recentFiles, st.windows, st.disclaimerAccepted, st.search};
 }
 
 bool writeSettingsFile(const QString& path, const SettingsValues& v)
 {
     std::string error;
-    return SettingsFile(path.toStdString()).write({v.language, v.enterprise, v.user, v.recentFiles}, error);
+    return SettingsFile(path.toStdString())
+        .write({v.language, v.enterprise, v.user, v.recentFiles, v.windows, v.disclaimerAccepted, v.search}, error);
 }
 
 std::string startProjectArgument(const QStringList& arguments)
@@ -112,11 +117,12 @@ protected:
     {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        // cover the area with the picture's proportions kept; the edges may be cut
+        // the whole picture in sight, its proportions kept; the rest in the picture's own colour
+        p.fillRect(rect(), QColor(0xe4, 0xec, 0xf4));
         QSizeF s = svg_.defaultSize();
         if (s.isEmpty())
             s = QSizeF(size());
-        s.scale(QSizeF(size()), Qt::KeepAspectRatioByExpanding);
+        s.scale(QSizeF(size()), Qt::KeepAspectRatio);
         svg_.render(&p, QRectF(QPointF((width() - s.width()) / 2, (height() - s.height()) / 2), s));
     }
 
@@ -176,11 +182,17 @@ frmmain::frmmain(MainOptions options, QWidget* parent)
         wf_.schedule = scheduleWindow->grid();
         wf_.haschanged();
     });
-    connect(scheduleWindow, &frmschedule::openRowRequested, this, [this](const ColumnInput& in, const QString&) {
-        if (wf_.openScheduleRow(in))
+    connect(scheduleWindow, &frmschedule::openRowRequested, this, [this](const ColumnInput& in, const QString& name) {
+        if (wf_.openScheduleRow(in, name.toStdString())) {
             refreshScheduleWindow();
+            bringToFront();
+        }
     });
     diagramsWindow = new frmdiagrams(this);
+    connect(diagramsWindow, &frmdiagrams::calculateRequested, this, [this] { btndiagramsClick(); });
+    connect(resultWindow, &TResultWindow::calculateRequested, this, [this] { btnresultClick(); });
+    connect(detailWindow, &TResultWindow::calculateRequested, this, [this] { btndetailClick(); });
+    connect(grafikWindow, &TResultWindow::calculateRequested, this, [this] { btngrafikClick(); });
 
     buildMenus();
     buildPanel();
@@ -206,13 +218,31 @@ frmmain::frmmain(MainOptions options, QWidget* parent)
     resize(640, 480);
     if (QScreen* s = QApplication::primaryScreen())
         move(s->availableGeometry().center() - rect().center());
+
+    // every window inside the screen, and where the user left it (the places come with the settings)
+    WindowPlaces& places = windowPlaces();
+    places.track(this);
+    for (QWidget* w : {static_cast<QWidget*>(warnWindow), static_cast<QWidget*>(printMethod),
+                       static_cast<QWidget*>(profilDialog), static_cast<QWidget*>(projetDialog),
+                       static_cast<QWidget*>(armatDialog), static_cast<QWidget*>(materDialog),
+                       static_cast<QWidget*>(flambDialog), static_cast<QWidget*>(excentDialog),
+                       static_cast<QWidget*>(resultWindow), static_cast<QWidget*>(detailWindow),
+                       static_cast<QWidget*>(grafikWindow), static_cast<QWidget*>(aboutBox),
+                       static_cast<QWidget*>(gamatDialog), static_cast<QWidget*>(loadsDialog),
+                       static_cast<QWidget*>(searchDialog)})
+        places.track(w);
+    // the two windows that stay open go beside the main window
+    places.track(scheduleWindow, this);
+    places.track(diagramsWindow, this);
+    places.track(HelpWindow::instance());
 }
 
 frmmain::~frmmain()
 {
     // the language and the current project's enterprise and user become the next start's defaults
     if (!firstActivation_) {
-        SettingsValues v{wf_.languageBase, wf_.input.office, wf_.input.author, wf_.recent.paths()};
+        SettingsValues v{wf_.languageBase, wf_.input.office, wf_.input.author, wf_.recent.paths(),
+                         windowPlaces().places(), disclaimerAccepted_, searchDialog->limitsText()};
         if (options_.writeSettings)
             options_.writeSettings(settingsPath_, v);
         else if (!writeSettingsFile(settingsPath_, v))
@@ -231,33 +261,48 @@ void frmmain::buildMenus()
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mitfile");
     QAction* mNew = action("mitnew", "&New", [this] { FileNew(); });
-    QAction* mOpen = action("mitopen", "&Open", [this] { FileOpen(); });
+    QAction* mOpen = action("mitopen", "&Open...", [this] { FileOpen(); });
     QAction* mSave = action("mitsave", "&Save", [this] { FileSave(); });
     QAction* mSaveAs = action("mitsaveas", "Save &as...", [this] { FileSaveAs(); });
     QAction* mSchedule = action("mitschedule", "Sche&dule...", [this] { btnscheduleClick(); });
     QAction* mPrint = action("mitprint", "&Print", [this] { FilePrint(); });
     QAction* mPdf = action("mitexportpdf", "&Export PDF...", [this] { FileExportPdf(); });
-    QAction* mSetup = action("mitprintsetup", "Printer Setup", [this] { FilePrintSetup(); });
+    QAction* mSetup = action("mitprintsetup", "Printer Set&up...", [this] { FilePrintSetup(); });
     QAction* mExit = action("mitexit", "E&xit", [this] { FileExit(); });
     mNew->setShortcut(QKeySequence::New);
     mOpen->setShortcut(QKeySequence::Open);
     mSave->setShortcut(QKeySequence::Save);
     mPrint->setShortcut(QKeySequence::Print);
+    mSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    mExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     file->addActions({mNew, mOpen});
     QMenu* recent = file->addMenu("&Recent projects");
     recent->setObjectName("mitrecent");
     file->addActions({mSave, mSaveAs});
-    file->addSeparator();
-    file->addAction(mSchedule);
     connect(file, &QMenu::aboutToShow, this, &frmmain::updateRecentMenu);
     file->addSeparator();
     file->addActions({mPrint, mPdf, mSetup});
     file->addSeparator();
     file->addAction(mExit);
 
+    // the results, the search and the schedule, with keys
+    QMenu* calc = menuBar()->addMenu("&Calculation");
+    calc->setObjectName("mitcalculation");
+    QAction* mResults = action("mitresults", "Results", [this] { btnresultClick(); });
+    mResults->setShortcut(QKeySequence(Qt::Key_F9));
+    calc->addAction(mResults);
+    calc->addAction(action("mitdetails", "Details", [this] { btndetailClick(); }));
+    calc->addAction(action("mitgraphic", "Graphic", [this] { btngrafikClick(); }));
+    QAction* mDiagrams = action("mitdiagrams", "Diagrams", [this] { btndiagramsClick(); });
+    mDiagrams->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F9));
+    calc->addAction(mDiagrams);
+    calc->addSeparator();
+    calc->addAction(action("mitfindsection", "Find section...", [this] { btnfindsectionClick(); }));
+    calc->addAction(mSchedule);
+
     QMenu* opts = menuBar()->addMenu("&Options");
     opts->setObjectName("mitoptions");
-    QMenu* lang = opts->addMenu("Language");
+    QMenu* lang = opts->addMenu("&Language");
     lang->setObjectName("mitlanguage");
     auto* langs = new QActionGroup(this);
     langs->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);   // none for an unknown base
@@ -305,6 +350,10 @@ void frmmain::buildPanel()
 {
     auto* panel = new BackgroundPanel(this);
     setCentralWidget(panel);
+    // the current design in one line: section, rebars, loads, the verdict of the last run
+    auto* design = new QLabel(this);
+    design->setObjectName("lbldesign");
+    statusBar()->addWidget(design, 1);
     auto* g = new QGridLayout(panel);
     g->setContentsMargins(28, 20, 28, 20);
     g->setHorizontalSpacing(40);
@@ -375,11 +424,20 @@ bool frmmain::FormActivate()
     wf_.applySettings(v.language, v.enterprise, v.user);
     wf_.recent = RecentFiles(v.recentFiles);
     updateRecentMenu();
+    windowPlaces().setPlaces(v.windows);
+    windowPlaces().restore(this);
+    disclaimerAccepted_ = v.disclaimerAccepted;
+    searchDialog->setLimitsText(v.search);
     setLanguageBase(v.language);
     SetLanguage();
-    if (!aboutBox->askDisclaimer()) {
-        refused_ = true;
-        return false;
+    // the disclaimer once per user and version of the program (the English version line)
+    const std::string version = LoadText(5, kEnglish, nullptr);
+    if (disclaimerAccepted_ != version) {
+        if (!aboutBox->askDisclaimer()) {
+            refused_ = true;
+            return false;
+        }
+        disclaimerAccepted_ = version;
     }
     if (!options_.startProject.empty())
         wf_.openProject(options_.startProject);
@@ -451,13 +509,35 @@ void frmmain::SetLanguage()
     for (int id : kDisclaimerLines)
         lines << T(id);
     aboutBox->memdisclaimer->setPlainText(lines.join('\n'));
+    // the method chosen stays chosen in the new language; the condensed report until one is chosen
+    const int method = printMethod->rdgprint->itemIndex();
     printMethod->rdgprint->setItems({T(kPrintMethodItems[0]), T(kPrintMethodItems[1])});
+    printMethod->rdgprint->setItemIndex(method < 0 ? 1 : method);
     diagramsWindow->applyLanguage();
+    for (TResultWindow* r : {static_cast<TResultWindow*>(resultWindow), static_cast<TResultWindow*>(detailWindow),
+                             static_cast<TResultWindow*>(grafikWindow)})
+        r->setLanguage();
+    if (auto* copy = grafikWindow->imgdyngraf->findChild<QAction*>("actcopy"))
+        copy->setText(T(1318));
+    if (auto* save = grafikWindow->imgdyngraf->findChild<QAction*>("actsavesvg"))
+        save->setText(T(1319));
     warnWindow->setWindowTitle(T(210) + " / " + T(211));
     if (auto* pdf = findChild<QAction*>("mitexportpdf"))
         pdf->setText(T(1199));
-    if (auto* schedule = findChild<QAction*>("mitschedule"))
-        schedule->setText(T(1361));
+    // the Calculation menu: the captions of the buttons, with letters of their own in the menu
+    if (auto* calc = findChild<QMenu*>("mitcalculation")) {
+        calc->setTitle(T(1483));
+        const std::pair<const char*, int> items[] = {{"mitresults", 208}, {"mitdetails", 224}, {"mitgraphic", 260},
+                                                     {"mitdiagrams", 1315}, {"mitfindsection", 1263},
+                                                     {"mitschedule", 1361}};
+        std::vector<std::string> texts;
+        for (const auto& [name, id] : items)
+            texts.push_back(T(id).toStdString());
+        const std::vector<std::string> keyed = withAccelerators(texts, "");
+        for (std::size_t i = 0; i < std::size(items); ++i)
+            if (auto* a = findChild<QAction*>(items[i].first))
+                a->setText(QString::fromStdString(keyed[i]));
+    }
     scheduleWindow->setLanguage();
     if (auto* recent = findChild<QMenu*>("mitrecent"))
         recent->setTitle(T(1200));
@@ -475,7 +555,7 @@ void frmmain::setButtonAccelerators()
                                         "btngammamat", "btnflamb", "btnexcent", "btnloads",
                                         "btnresult", "btndetail", "btngrafik", "btnfindsection", "btndiagrams"};
     std::string menuBarLetters;
-    for (const char* m : {"mitfile", "mitoptions", "mithelp"})
+    for (const char* m : {"mitfile", "mitcalculation", "mitoptions", "mithelp"})
         if (auto* menu = findChild<QMenu*>(m))
             if (const char a = acceleratorOf(menu->title().toStdString()))
                 menuBarLetters += a;
@@ -496,7 +576,8 @@ void frmmain::switchLanguage(int base)
     setLanguageBase(base);
     wf_.languageBase = base;
     SetLanguage();
-    wf_.haschanged();
+    // the results are run again in the language; the project is no different
+    wf_.languageChanged();
 }
 
 // ---------------------------------------------------------------- commands
@@ -513,6 +594,12 @@ void frmmain::updateRecentMenu()
         QAction* a = menu->addAction(QString::fromStdString(recentMenuText(i + 1, path)));
         a->setObjectName(QString("mitrecent%1").arg(i + 1));
         connect(a, &QAction::triggered, this, [this, path] { FileOpenRecent(path); });
+    }
+    if (!paths.empty()) {
+        menu->addSeparator();
+        QAction* clear = menu->addAction(T(1485));
+        clear->setObjectName("mitrecentclear");
+        connect(clear, &QAction::triggered, this, [this] { wf_.recent = RecentFiles(); });
     }
     menu->setEnabled(!paths.empty());
 }
@@ -579,6 +666,7 @@ std::vector<SearchProfile> frmmain::catalogueProfiles() const
 
 void frmmain::btnscheduleClick()
 {
+    scheduleWindow->setProjectFile(QString::fromStdString(wf_.fileName));
     scheduleWindow->fill(wf_.input, catalogueProfiles(), wf_.schedule);
     scheduleWindow->show();
     scheduleWindow->raise();
@@ -589,6 +677,7 @@ void frmmain::refreshScheduleWindow()
 {
     if (!scheduleWindow || !scheduleWindow->isVisible())
         return;
+    scheduleWindow->setProjectFile(QString::fromStdString(wf_.fileName));
     ColumnInput shown = scheduleWindow->base();
     shown.lastUpdated = wf_.input.lastUpdated;   // the time of an edit is no change of the base
     if (!(scheduleWindow->grid() == wf_.schedule) || !(shown == wf_.input))
@@ -629,15 +718,19 @@ std::string frmmain::text(int id) { return T(id).toStdString(); }
 
 Answer frmmain::ask(const std::string& text, Question buttons)
 {
-    QMessageBox box(QMessageBox::Warning, appTitle(), QString::fromStdString(text),
-                    buttons == Question::OkCancel ? (QMessageBox::Ok | QMessageBox::Cancel)
-                                                  : (QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel),
-                    this);
+    QMessageBox::StandardButtons which = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    if (buttons == Question::OkCancel)
+        which = QMessageBox::Ok | QMessageBox::Cancel;
+    else if (buttons == Question::SaveDiscardCancel)
+        which = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+    QMessageBox box(QMessageBox::Warning, appTitle(), QString::fromStdString(text), which, this);
     box.setObjectName("question");
     switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Yes:
+    case QMessageBox::Save: return Answer::Yes;
+    case QMessageBox::No:
+    case QMessageBox::Discard: return Answer::No;
     default: return Answer::Cancel;
     }
 }
@@ -697,9 +790,17 @@ LoadOutcome frmmain::loadProject(const std::string& path, ColumnInput& in)
         return options_.loadProject(path, in);
     // the profile named in the file is looked up in the open catalogue
     const ProfileLookup lookup = [this](const std::string& name, ColumnInput& project) {
-        const bool found = Profilsuchen(name);
+        const bool found = table_ && findProfile(*table_, name);
+        profilDialog->refresh();
         if (table_ && table_->currentIndex() >= 0) {
             const ProfileRow r = table_->visibleRow(table_->currentIndex());
+            if (!found) {
+                // the section takes another profile's values: its name goes with them, and the user is told which
+                const std::string used = cutText(r.profil, kShortTextMax);
+                showMessage(this, T(1148) + " " + QString::fromStdString(name) + " " + T(1149) + "\n\n" +
+                                      T(1488).arg(QString::fromStdString(used)));
+                project.profileName = used;
+            }
             project.h = r.h;
             project.b = r.b;
             project.tw = r.s;
@@ -711,6 +812,10 @@ LoadOutcome frmmain::loadProject(const std::string& path, ColumnInput& in)
     };
     // the file's schedule replaces the project's only when the whole file was read
     const ProjectFileResult res = LoadProjectFile(path, in, lookup, &wf_.schedule);
+    // the workflow names the file; the reason is the rest
+    loadFailure_.clear();
+    if (res.status != ProjectFileStatus::ok)
+        loadFailure_ = (res.line > 0 ? "line " + std::to_string(res.line) + ": " : std::string()) + res.detail;
     switch (res.status) {
     case ProjectFileStatus::ok: return LoadOutcome::Ok;
     case ProjectFileStatus::openError: return LoadOutcome::CannotOpen;
@@ -737,7 +842,10 @@ bool frmmain::calculate(const ColumnInput& in)
     env.languageBase = languageBase();
     env.sink = &boxSink();
     env.decimalSeparator = QString(decimalSeparator()).toStdString();
-    const bool ok = qeln::calculate(env, in, run_, *this, [](double v) { return dateTimeText(v).toStdString(); });
+    // the listing's dates as the project dialog and the report write them: in the program's language
+    const bool ok = qeln::calculate(env, in, run_, *this, [](double v) {
+        return dateTimeText(v, languageLocale(languageBase())).toStdString();
+    });
     setBusy(false);
     // the charts belong to this run: drawn now when the window shows them, else when it opens
     diagrams_.reset();
@@ -748,6 +856,7 @@ bool frmmain::calculate(const ColumnInput& in)
         diagramsWindow->clear();
     else
         diagramsWindow->fill(diagrams());
+    QTimer::singleShot(0, this, &frmmain::updateStatusLine);   // the workflow marks the results fresh first
     return ok;
 }
 
@@ -767,6 +876,12 @@ const DiagramPictures& frmmain::diagrams()
 
 void frmmain::resultsDiscarded()
 {
+    // a result window that stays open shows no results of other input than the project's
+    for (TResultWindow* r : {static_cast<TResultWindow*>(resultWindow), static_cast<TResultWindow*>(detailWindow),
+                             static_cast<TResultWindow*>(grafikWindow)})
+        if (r->isVisible())
+            r->showStale();
+    QTimer::singleShot(0, this, &frmmain::updateStatusLine);
     diagrams_.reset();
     diagramsInput_.reset();
     diagramsWindow->clear();
@@ -774,10 +889,16 @@ void frmmain::resultsDiscarded()
 
 void frmmain::showResultWindow(ResultWindow w)
 {
+    // the result windows stay open beside the main window, as the diagrams do
+    auto open = [](QWidget* window) {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    };
     switch (w) {
-    case ResultWindow::Results: resultWindow->exec(); break;
-    case ResultWindow::Details: detailWindow->exec(); break;
-    case ResultWindow::Graphic: grafikWindow->exec(); break;
+    case ResultWindow::Results: open(resultWindow); break;
+    case ResultWindow::Details: open(detailWindow); break;
+    case ResultWindow::Graphic: open(grafikWindow); break;
     case ResultWindow::Diagrams:
         diagramsWindow->fill(diagrams());
         diagramsWindow->setSaveFolder(wf_.fileName.empty() ? QString()
@@ -789,9 +910,56 @@ void frmmain::showResultWindow(ResultWindow w)
     }
 }
 
+void frmmain::updateStatusLine()
+{
+    auto* line = findChild<QLabel*>("lbldesign");
+    if (!line)
+        return;
+    const ColumnInput& in = wf_.input;
+    const QString sep = QString(decimalSeparator());
+    auto num = [&](double v) { return QString::fromStdString(formatGeneral(v, 6, sep.toStdString())); };
+    QStringList parts{QString::fromStdString(in.profileName),
+                      QString("%1+%2 x %3 mm").arg(in.n1).arg(in.n2).arg(num(in.d))};
+    QStringList loads;
+    if (in.nEd > 0)
+        loads << "N.Ed " + num(in.nEd) + " kN";
+    if (in.nFiEd > 0)
+        loads << "N.fi,Ed " + num(in.nFiEd) + " kN";
+    if (in.fireClass)
+        loads << QString(fireClassLabel(*in.fireClass));
+    if (!loads.isEmpty())
+        parts << loads.join(", ");
+    // the verdict of the last run while it belongs to the project
+    QString verdict = T(1484);
+    bool passes = false, known = false;
+    if (!wf_.resultsStale) {
+        verdict.clear();
+        for (const CheckLine& l : run_.checkSummary)
+            if (l.passes && l.value.empty()) {   // the result line
+                verdict = QString::fromStdString(l.verdict);
+                passes = *l.passes;
+                known = true;
+            }
+        QStringList rates;
+        for (const CheckLine& l : run_.checkSummary)
+            if (l.passes && !l.value.empty())
+                rates << QString::fromStdString(l.value);
+        if (!rates.isEmpty())
+            verdict += " (" + rates.join(" / ") + ")";
+    }
+    if (!verdict.isEmpty())
+        parts << verdict;
+    line->setText(parts.join(QString::fromUtf8("  \u00b7  ")));
+    QPalette pal = line->palette();
+    pal.setColor(QPalette::WindowText, !known ? palette().color(QPalette::WindowText)
+                                       : passes ? QColor(0, 0x80, 0) : QColor(0xc0, 0, 0));
+    line->setPalette(pal);
+}
+
 void frmmain::setCaption(const std::string& caption)
 {
     setWindowTitle(QString::fromStdString(caption));
+    updateStatusLine();
     refreshScheduleWindow();   // a project opened or made new brings its own schedule
 }
 

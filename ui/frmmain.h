@@ -13,6 +13,7 @@
 #include "outputs.h"
 #include "profiletable.h"
 #include "shell/run.h"
+#include "shell/settings.h"
 #include "shell/workflow.h"
 
 #include <QLocale>
@@ -20,6 +21,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 class QLabel;
@@ -27,12 +29,15 @@ class QPushButton;
 
 namespace qeln::ui {
 
-// The three personal values of the settings file.
+// The personal values of the settings file.
 struct SettingsValues {
     int language = 0;
     std::string enterprise;
     std::string user;
     std::vector<std::string> recentFiles = {};   // most recent first
+    std::map<std::string, WindowPlace> windows = {};   // where each window was last
+    std::string disclaimerAccepted = {};               // the version the disclaimer was accepted for
+    std::map<std::string, std::string> search = {};    // the last limits of Find section
 };
 
 // Where the main window gets its catalogue, project files and settings from.
@@ -157,6 +162,7 @@ public:
     double now() override;
     bool lookupProfile(ColumnInput& in) override;
     LoadOutcome loadProject(const std::string& path, ColumnInput& in) override;
+    std::string loadFailureReason() override { return loadFailure_; }
     bool saveProject(const std::string& path, const ColumnInput& in, SaveFailure& failure) override;
     bool calculate(const ColumnInput& in) override;
     void showResultWindow(ResultWindow w) override;
@@ -187,6 +193,8 @@ private:
     std::vector<SearchProfile> catalogueProfiles() const;
     // The Schedule window follows the project when it is open.
     void refreshScheduleWindow();
+    // The status line: the current design and the verdict of its last run.
+    void updateStatusLine();
     template <class Dialog>
     void editWith(Dialog* dlg);
 
@@ -201,6 +209,8 @@ private:
     bool firstActivation_ = true;
     bool refused_ = false;
     bool busy_ = false;
+    std::string loadFailure_;   // why the last project file could not be read
+    std::string disclaimerAccepted_;   // the version line the disclaimer was accepted for
 };
 
 } // namespace qeln::ui

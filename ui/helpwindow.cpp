@@ -48,7 +48,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), browser_(new QTex
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, fwd, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::sourceChanged, this,
-            [this] { setWindowTitle(browser_->documentTitle() + "  -  " + appTitle()); });
+            [this] { setWindowTitle(browser_->documentTitle() + QString::fromUtf8(" \u2014 ") + appTitle()); });
     resize(720, 600);
 }
 

@@ -32,14 +32,21 @@ frmloads::frmloads(QWidget* parent) : TDialog("frmloads", kHelpLoads, parent)
     nedetafi->setValue(kDefaultEtaFi);
 
     int row = 0;
-    g->addWidget(namedLabel("lblned", "Design axial force N.Ed, service conditions", body()), row, 0);
+    auto* lned = namedLabel("lblned", "Design axial force N.Ed, service conditions", body());
+    auto* lnfied = namedLabel("lblnfied", "Design axial force N.fi,Ed, fire conditions", body());
+    lned->setBuddy(nedned);
+    lnfied->setBuddy(nednfied);
+    nedned->setUnit("kN");
+    nednfied->setUnit("kN");
+    g->addWidget(lned, row, 0);
     g->addWidget(nedned, row, 1);
     g->addWidget(new QLabel("kN", body()), row++, 2);
-    g->addWidget(namedLabel("lblnfied", "Design axial force N.fi,Ed, fire conditions", body()), row, 0);
+    g->addWidget(lnfied, row, 0);
     g->addWidget(nednfied, row, 1);
     g->addWidget(new QLabel("kN", body()), row++, 2);
 
     auto* eta = namedLabel("lbletafi", "Reduction factor eta.fi (EN 1994-1-2, 2.4.2)", body());
+    eta->setBuddy(nedetafi);
     eta->setIndent(16);
     g->addWidget(eta, row, 0);
     g->addWidget(nedetafi, row, 1);
@@ -75,8 +82,9 @@ frmloads::frmloads(QWidget* parent) : TDialog("frmloads", kHelpLoads, parent)
     for (auto* l : findChildren<QLabel*>())
         l->setWordWrap(true);
     connect(btnetafi, &QPushButton::clicked, this, &frmloads::applyEtaFi);
+    // after the field has stored what was typed (editingFinished comes before that)
     for (TNumEdit* f : {nedned, nednfied})
-        connect(f, &QLineEdit::editingFinished, this, &frmloads::updateSwapHint);
+        connect(f, &TNumEdit::valueEntered, this, &frmloads::updateSwapHint);
     setMinimumWidth(620);
 }
 
@@ -117,7 +125,5 @@ void frmloads::updateSwapHint()
 {
     lblswapped->setVisible(nedned->Value() > 0 && nednfied->Value() > nedned->Value());
 }
-
-bool frmloads::closeCheck(bool) { return focusToOk(); }
 
 } // namespace qeln::ui

@@ -30,7 +30,6 @@ public:
     void applyEtaFi();
 
 protected:
-    bool closeCheck(bool withOk) override;
     QWidget* firstFocus() const override { return nedned; }
 
 private:

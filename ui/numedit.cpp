@@ -3,7 +3,9 @@
 #include "calc/format.h"
 #include "uitext.h"
 
+#include <QApplication>
 #include <QFocusEvent>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QRegularExpression>
@@ -143,7 +145,7 @@ void TNumEdit::setValue(double v)
     if (v == value_)
         return;
     if (validate_ && (v < min_ || v > max_)) {
-        showError(this, formatRangeMessage(message_, min_, max_, decimalSeparator()));
+        showWarning(this, rangeMessage());
         return;
     }
     value_ = v;
@@ -256,8 +258,46 @@ void TNumEdit::focusOutEvent(QFocusEvent* e)
     // Another window becoming active (a message box, a menu) is not leaving the field.
     if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)
         return;
+    // Cancel and Help may be pressed with a wrong number in the field: the
+    // field is checked when it is left for anything else, or on OK
+    if (const QWidget* next = QApplication::focusWidget(); next && next->property(kLeavesUnchecked).toBool())
+        return;
     if (editing_ && !checking_)
         leaveField();
+}
+
+QString TNumEdit::rangeMessage() const
+{
+    QString name;
+    if (const QWidget* w = window())
+        for (const QLabel* l : w->findChildren<const QLabel*>())
+            if (l->buddy() == this) {
+                name = l->text();
+                break;
+            }
+    if (name.isEmpty() && captionLabel_)
+        name = captionLabel_->text();
+    if (name.isEmpty())
+        if (const auto* group = qobject_cast<const QGroupBox*>(parentWidget()))
+            name = group->title();
+    name.remove(QRegularExpression("&(?!&)"));
+    name = name.trimmed();
+    while (name.endsWith(':') || name.endsWith(QChar(0x00a0)))
+        name = name.chopped(1).trimmed();
+    if (!unit_.isEmpty())
+        name += (name.isEmpty() ? "[" : " [") + unit_ + "]";
+    const QString message = formatRangeMessage(message_, min_, max_, decimalSeparator());
+    return name.isEmpty() ? message : name + ":\n" + message;
+}
+
+void TNumEdit::abandonEdit()
+{
+    if (!editing_)
+        return;
+    setMaxLength(savedMaxLength_);
+    editing_ = false;
+    reformat();
+    setAlignment(alignment_ | Qt::AlignVCenter);
 }
 
 bool TNumEdit::leaveField()
@@ -269,7 +309,7 @@ bool TNumEdit::leaveField()
     const bool outOfRange = read && validate_ && (*read < min_ || *read > max_);
     if (!read || outOfRange) {
         checking_ = true;
-        showError(this, read ? formatRangeMessage(message_, min_, max_, decimalSeparator()) : T(2223));
+        showWarning(this, read ? rangeMessage() : T(2223));
         setMaxLength(digits_);
         selectAll();
         setFocus(Qt::OtherFocusReason);
@@ -283,6 +323,7 @@ bool TNumEdit::leaveField()
     editing_ = false;
     reformat();
     setAlignment(alignment_ | Qt::AlignVCenter);
+    emit valueEntered();
     return true;
 }
 

@@ -6,7 +6,9 @@
 
 #include "shell/radio.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QSpinBox>
 
 #include <optional>
@@ -79,6 +81,16 @@ public:
     // message shown, the text selected and the focus back) when out of range
     // or unreadable (text 2223).
     bool leaveField();
+    // Ends the editing without reading the text: the field shows its value
+    // again (Cancel of a dialog throws a typed number away unchecked).
+    void abandonEdit();
+    // What the range message names: the field's label and its unit
+    // ("Design axial force N.Ed" and "kN"); none by default.
+    void setCaptionLabel(const QLabel* label) { captionLabel_ = label; }
+    void setUnit(const QString& unit) { unit_ = unit; }
+    // The range message as leaving the field shows it: the label (without
+    // accelerator and colon) and the unit before the catalogue's message.
+    QString rangeMessage() const;
 
     // RadioValueField
     void setFieldValue(double v) override { setValue(v); }
@@ -86,6 +98,14 @@ public:
 
     // The text the field shows for its value.
     QString formattedText() const;
+
+    // A widget with this property set to true takes the focus from a field
+    // being edited without the field being checked: Cancel and Help.
+    static constexpr const char* kLeavesUnchecked = "qelnLeavesUnchecked";
+
+signals:
+    // The field was left with a new value in range (Value() holds it).
+    void valueEntered();
 
 protected:
     void focusInEvent(QFocusEvent* e) override;
@@ -109,6 +129,8 @@ private:
     bool editing_ = false;
     bool checking_ = false;
     int savedMaxLength_ = 32767;
+    QPointer<const QLabel> captionLabel_;
+    QString unit_;
 };
 
 // A whole-number spin field: typing is free, leaving the field (or

@@ -1,5 +1,6 @@
 #include "outputs.h"
 
+#include "diagramswindow.h"
 #include "uitext.h"
 
 #include <QApplication>
@@ -51,9 +52,52 @@ QPlainTextEdit* readOnlyText(const QString& name, QWidget* parent, bool mono = t
 }
 } // namespace
 
+// ---------------------------------------------------------------- result windows
+
+TResultWindow::TResultWindow(const QString& name, int helpContext, QWidget* parent)
+    : TDialog(name, helpContext, parent, false)
+{
+    setModal(false);
+    setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(true);
+    lblstale = namedLabel("lblstale", "", this);
+    lblstale->setWordWrap(true);
+    lblstale->hide();
+    addBarNote(lblstale);
+    btncalculate = new QPushButton("Calculate", this);
+    btncalculate->setObjectName("btncalculate");
+    btncalculate->setAutoDefault(false);
+    btncalculate->hide();
+    addBarButton(btncalculate);
+    okButton()->setText("Close");
+    connect(btncalculate, &QPushButton::clicked, this, &TResultWindow::calculateRequested);
+}
+
+void TResultWindow::setLanguage()
+{
+    lblstale->setText(T(1320));
+    btncalculate->setText(T(1482));
+    okButton()->setText(T(1389));
+}
+
+void TResultWindow::showStale()
+{
+    clearContents();
+    stale_ = true;
+    lblstale->show();
+    btncalculate->show();
+}
+
+void TResultWindow::showFresh()
+{
+    stale_ = false;
+    lblstale->hide();
+    btncalculate->hide();
+}
+
 // ---------------------------------------------------------------- results
 
-frmresult::frmresult(QWidget* parent) : TDialog("frmresult", 900, parent, false)
+frmresult::frmresult(QWidget* parent) : TResultWindow("frmresult", 900, parent)
 {
     setWindowTitle("Results");
     auto* v = new QVBoxLayout(body());
@@ -68,8 +112,10 @@ frmresult::frmresult(QWidget* parent) : TDialog("frmresult", 900, parent, false)
     stgresults->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     stgresults->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     stgresults->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    stgresults->setSelectionMode(QAbstractItemView::NoSelection);
-    stgresults->setFocusPolicy(Qt::NoFocus);
+    // a range and Ctrl+C, or Copy table, give the loads with their row and column headings
+    stgresults->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    stgresults->setFocusPolicy(Qt::StrongFocus);
+    addCopyCommands(stgresults, 2, 1);
     stgresults->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     stgresults->verticalHeader()->setDefaultSectionSize(24);
     stgresults->horizontalHeader()->setDefaultSectionSize(99);
@@ -99,8 +145,20 @@ frmresult::frmresult(QWidget* parent) : TDialog("frmresult", 900, parent, false)
     resize(700, 520);
 }
 
+void frmresult::clearContents()
+{
+    for (int r = 0; r < stgresults->rowCount(); ++r)
+        for (int c = 0; c < stgresults->columnCount(); ++c)
+            if (QTableWidgetItem* it = stgresults->item(r, c); it && (r >= 2 && c >= 1))
+                it->setText(QString());
+    fillCheck({});
+    lblfootnote->hide();
+    memwarn->clear();
+}
+
 void frmresult::fill(const ResultGrid& grid, const MessageList& warnings, const std::vector<CheckLine>& check)
 {
+    showFresh();
     fillCheck(check);
     lblfootnote->setText(QString::fromStdString(grid.footnote));
     lblfootnote->setVisible(!grid.footnote.empty());
@@ -132,8 +190,11 @@ void frmresult::fill(const ResultGrid& grid, const MessageList& warnings, const 
         }
     }
     stgresults->setFixedSize(total + 2 * stgresults->frameWidth(), 8 * 24 + 2 * stgresults->frameWidth());
-    memwarn->setPlainText(linesText(warnings));
+    // an empty box says so
+    const QString w = linesText(warnings);
+    memwarn->setPlainText(w.trimmed().isEmpty() ? T(1214) : w);
     setMinimumWidth(std::max(total + 60, 400));
+    retitleCopyCommands(stgresults);
 }
 
 void frmresult::fillCheck(const std::vector<CheckLine>& check)
@@ -151,7 +212,6 @@ void frmresult::fillCheck(const std::vector<CheckLine>& check)
         auto* value = new QLabel(QString::fromStdString(l.value), grpcheck);
         value->setObjectName(QString("lblcheckvalue%1").arg(row));
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value->setFont(listingFont());
         checkGrid->addWidget(value, row, 1);
         if (l.passes) {
             auto* verdict = new QLabel(QString::fromStdString(l.verdict), grpcheck);
@@ -170,7 +230,7 @@ void frmresult::fillCheck(const std::vector<CheckLine>& check)
 
 // ---------------------------------------------------------------- details
 
-frmdetail::frmdetail(QWidget* parent) : TDialog("frmdetail", 1000, parent, false)
+frmdetail::frmdetail(QWidget* parent) : TResultWindow("frmdetail", 1000, parent)
 {
     setWindowTitle("Details");
     auto* v = new QVBoxLayout(body());
@@ -181,8 +241,11 @@ frmdetail::frmdetail(QWidget* parent) : TDialog("frmdetail", 1000, parent, false
     resize(820, 600);
 }
 
+void frmdetail::clearContents() { memres->clear(); }
+
 void frmdetail::fill(const MessageList& listing)
 {
+    showFresh();
     memres->setPlainText(linesText(listing));
     memres->moveCursor(QTextCursor::Start);
 }
@@ -196,7 +259,7 @@ void frmdetail::changeEvent(QEvent* e)
 
 // ---------------------------------------------------------------- graphic
 
-frmgrafik::frmgrafik(QWidget* parent) : TDialog("frmgrafik", 1100, parent, false)
+frmgrafik::frmgrafik(QWidget* parent) : TResultWindow("frmgrafik", 1100, parent)
 {
     setWindowTitle("Graphic");
     auto* v = new QVBoxLayout(body());
@@ -204,10 +267,18 @@ frmgrafik::frmgrafik(QWidget* parent) : TDialog("frmgrafik", 1100, parent, false
     imgdyngraf = new PictureView(body());
     imgdyngraf->setObjectName("imgdyngraf");
     v->addWidget(imgdyngraf);
+    // the drawing on the clipboard or in an SVG file, as the charts are
+    addPictureCommands(imgdyngraf, "section.svg", {});
     resize(640, 560);
 }
 
-void frmgrafik::setPicture(const Picture& pic) { imgdyngraf->setPicture(pic); }
+void frmgrafik::setPicture(const Picture& pic)
+{
+    showFresh();
+    imgdyngraf->setPicture(pic);
+}
+
+void frmgrafik::clearContents() { imgdyngraf->setPicture(Picture{}); }
 
 // ---------------------------------------------------------------- warnings and errors
 
@@ -260,7 +331,7 @@ frmprintmet::frmprintmet(QWidget* parent) : TDialog("frmprintmet", 100, parent, 
     rdgprint = new TRadioGroup("rdgprint", 1, body());
     rdgprint->setTitle("Print method");
     rdgprint->setItems({"complete", "condensed"});
-    rdgprint->setItemIndex(-1);
+    rdgprint->setItemIndex(1);   // a choice is always made: OK prints what is shown
     v->addWidget(rdgprint);
     setMinimumSize(313, 109);
 }

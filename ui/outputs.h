@@ -20,7 +20,35 @@ QFont listingFont();
 // Lines of a message list as one text.
 QString linesText(const MessageList& list);
 
-class frmresult : public TDialog {
+// A result window that stays open beside the main window while the input
+// changes (Results, Details, Graphic): not modal, closed with Close. When
+// its results no longer belong to the project it shows none, only a note,
+// and Calculate runs the design again.
+class TResultWindow : public TDialog {
+    Q_OBJECT
+public:
+    TResultWindow(const QString& name, int helpContext, QWidget* parent);
+    // The contents are gone; the note and Calculate say what to do.
+    void showStale();
+    bool stale() const { return stale_; }
+    void setLanguage();
+
+    QLabel* lblstale;
+    QPushButton* btncalculate;
+
+signals:
+    void calculateRequested();
+
+protected:
+    // Called by fill: the contents belong to the project again.
+    void showFresh();
+    virtual void clearContents() = 0;
+
+private:
+    bool stale_ = false;
+};
+
+class frmresult : public TResultWindow {
     Q_OBJECT
 public:
     explicit frmresult(QWidget* parent = nullptr);
@@ -35,11 +63,14 @@ public:
     QGroupBox* grpwarn;
     QPlainTextEdit* memwarn;
 
+protected:
+    void clearContents() override;
+
 private:
     void fillCheck(const std::vector<CheckLine>& check);
 };
 
-class frmdetail : public TDialog {
+class frmdetail : public TResultWindow {
     Q_OBJECT
 public:
     explicit frmdetail(QWidget* parent = nullptr);
@@ -50,15 +81,19 @@ public:
 protected:
     QWidget* firstFocus() const override { return memres; }
     void changeEvent(QEvent* e) override;
+    void clearContents() override;
 };
 
-class frmgrafik : public TDialog {
+class frmgrafik : public TResultWindow {
     Q_OBJECT
 public:
     explicit frmgrafik(QWidget* parent = nullptr);
     void setPicture(const Picture& pic);
 
     PictureView* imgdyngraf;
+
+protected:
+    void clearContents() override;
 };
 
 class frmwarn : public TDialog {

@@ -121,6 +121,12 @@ public:
         return pages;
     }
 
+    int count()
+    {
+        prepare();
+        return static_cast<int>(pages_.size());
+    }
+
     // The report on a painter already active on the device (a report of a
     // longer document): its pages follow a new page when `newPageFirst`.
     int runOn(QPainter& p, bool newPageFirst)
@@ -339,7 +345,8 @@ private:
         const double productWidth = std::max(kProductWidth, fm.horizontalAdvance(product) / dpmm_ + kFieldGap);
         text(p, normal, kHeaderLeft, kRow1, product);
         text(p, normal, std::max(kVersionLeft, kHeaderLeft + productWidth), kRow1, q(r_.versionLine));
-        const QString pageText = q(r_.pageWord) + QStringLiteral(" %1 / %2").arg(page).arg(pages_.size());
+        const int inAll = r_.pagesInAll > 0 ? r_.pagesInAll : static_cast<int>(pages_.size());
+        const QString pageText = q(r_.pageWord) + QStringLiteral(" %1 / %2").arg(page + r_.firstPage - 1).arg(inAll);
         text(p, normal, kRightFieldLeft, kRow1, pageText, kRightFieldWidth);
 
         text(p, normal, kHeaderLeft, kRow2, q(r_.title));
@@ -578,6 +585,8 @@ int renderReportOn(const ReportContent& report, QPagedPaintDevice& device, QPain
 {
     return Renderer(report, device).runOn(painter, newPageFirst);
 }
+
+int reportPageCount(const ReportContent& report, QPagedPaintDevice& device) { return Renderer(report, device).count(); }
 
 QString reportFontFamily() { return reportFamily(); }
 

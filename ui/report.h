@@ -52,6 +52,10 @@ struct ReportContent {
     std::string standardLine;   // text 4
     std::string spareLine;      // text 6
     std::string pageWord;       // before the page number ("Page", "Seite")
+    // as a part of a longer document: the page numbers run on from
+    // firstPage and count pagesInAll (0: the report's own pages)
+    int firstPage = 1;
+    int pagesInAll = 0;
     std::string printedAt;      // date and time of printing
     std::string logo;           // resource of the footer logo, its subtitle in the report's language
     // bands
@@ -91,6 +95,9 @@ int renderReport(const ReportContent& report, QPagedPaintDevice& device);
 // with `newPageFirst`, the report starts on a new page. Returns the number
 // of pages, 0 when a page could not be added (the painter is then ended).
 int renderReportOn(const ReportContent& report, QPagedPaintDevice& device, QPainter& painter, bool newPageFirst);
+
+// The number of pages the report takes (laid out on the device, not painted).
+int reportPageCount(const ReportContent& report, QPagedPaintDevice& device);
 
 // The monospaced family of the report ("Courier New" or the closest one installed).
 QString reportFontFamily();

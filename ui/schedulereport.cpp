@@ -4,9 +4,11 @@
 #include "calc/texts.h"
 #include "shell/language.h"
 #include "shell/run.h"
+#include "shell/scheduleedit.h"
 
 #include <QDateTime>
 #include <QStringList>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -60,9 +62,10 @@ public:
         width_ = paint.width();
         height_ = paint.height();
         dpmm_ = dev_.logicalDpiX() / 25.4;
-        const QString family = reportFontFamily();
-        // the largest font from 7 pt down to 4 pt with which the table fits the width
-        for (double pt = 7.0; pt >= 4.0; pt -= 0.5) {
+        // a proportional font: the table is no listing
+        const QString family = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+        // the largest font from 8 pt down to 4 pt with which the table fits the width
+        for (double pt = 8.0; pt >= 4.0; pt -= 0.5) {
             font_ = QFont(family);
             font_.setPointSizeF(pt);
             bold_ = font_;
@@ -84,6 +87,8 @@ public:
     }
 
     int pages() const { return pages_; }
+    // The pages of the whole document, for the page numbers.
+    void setPagesInAll(int n) { pagesInAll_ = n; }
 
     void paint(QPainter& p, int page)
     {
@@ -99,7 +104,8 @@ public:
         text(p, title, 0, 0, q(r_.page.productName) + "  -  " + q(r_.heading));
         text(p, small, 0, 6, q(r_.page.office));
         text(p, small, 0, 9.5, q(r_.page.standardLine));
-        const QString pageText = q(r_.page.pageWord) + QStringLiteral(" %1 / %2").arg(page + 1).arg(pages_);
+        const QString pageText =
+            q(r_.page.pageWord) + QStringLiteral(" %1 / %2").arg(page + 1).arg(pagesInAll_ > 0 ? pagesInAll_ : pages_);
         textRight(p, small, width_, 0, pageText);
         textRight(p, small, width_, 4, q(r_.page.printedAt));
         QPen line(Qt::black);
@@ -216,7 +222,7 @@ private:
     int headingLines_ = 1;
     QFont font_, bold_;
     std::vector<double> widths_;
-    int perPage_ = 1, pages_ = 1;
+    int perPage_ = 1, pages_ = 1, pagesInAll_ = 0;
 };
 
 } // namespace
@@ -227,16 +233,26 @@ std::vector<std::string> scheduleResultHeadings(int languageBase)
     return {t(1275), t(1276), t(1277), t(1278), t(1279), t(1375), t(1376), t(1377)};
 }
 
-std::string scheduleRowProblem(const ScheduleRowResult& r)
+std::string scheduleRowProblem(const ScheduleRowResult& r, int languageBase)
 {
-    if (!r.inputOk)
-        return r.failure.describe();
-    if (r.searched && !r.searchFound)
-        return r.searchProblem.empty() ? "no section of the catalogue carries the loads" : r.searchProblem;
+    auto t = [languageBase](int id) { return LoadText(id, languageBase, nullptr); };
+    if (!r.inputOk) {
+        // the field in words; the reason itself, in English, stays in the window's tool tip
+        std::string s = t(1350);
+        if (!r.failure.field.empty())
+            s += labelColon(languageBase) + scheduleFieldHeading(r.failure.field, languageBase);
+        return s;
+    }
+    if (r.searched && !r.searchFound) {
+        for (SearchProblem p : {SearchProblem::noLoads, SearchProblem::noDiameters, SearchProblem::noLayouts})
+            if (r.searchProblem == searchProblemText(p))
+                return t(searchProblemTextId(p));
+        return t(1345);
+    }
     if (r.calcError)
-        return "arithmetic failure";
+        return t(1487);
     if (!r.valid)
-        return std::to_string(r.errors) + (r.errors == 1 ? " error" : " errors");
+        return replaceArg(t(1486), 1, std::to_string(r.errors));
     return {};
 }
 
@@ -263,9 +279,9 @@ std::vector<std::string> scheduleResultCells(const ScheduleRowResult& r, int lan
                                       : t(1214);
     }
     cells[5] = r.passes ? t(1378) : t(1379);
-    const std::string problem = scheduleRowProblem(r);
+    const std::string problem = scheduleRowProblem(r, languageBase);
     if (!r.passes && !problem.empty())
-        cells[5] += ": " + problem;
+        cells[5] += labelColon(languageBase) + problem;
     cells[6] = std::to_string(r.warnings);
     cells[7] = scheduleSectionText(r) + (r.searched && r.searchFound ? " *" : "");
     return cells;
@@ -291,8 +307,9 @@ ScheduleReportContent buildScheduleReport(const ColumnInput& base, const Schedul
     r.page.listing.clear();
     r.heading = LoadText(1385, languageBase, nullptr);
     r.columns.push_back(LoadText(1373, languageBase, nullptr));
+    // the fields in words with their units, as the window shows them
     for (const std::string& f : g.columns)
-        r.columns.push_back(f);
+        r.columns.push_back(scheduleFieldHeading(f, languageBase));
     for (const std::string& h : scheduleResultHeadings(languageBase))
         r.columns.push_back(h);
     for (std::size_t i = 0; i < g.rows.size() && i < o.rows.size(); ++i) {
@@ -313,8 +330,10 @@ ScheduleReportContent buildScheduleReport(const ColumnInput& base, const Schedul
         RunState st;
         run(row.input, st);
         ReportContent page = buildReport(st, row.input, languageBase, ReportMethod::Condensed, printedAt);
-        // the row's name heads its listing
-        page.listing.insert(page.listing.begin(), {r.heading + ": " + row.name, ""});
+        // the row's name heads its listing and every page of it
+        const std::string position = r.heading + labelColon(languageBase) + row.name;
+        page.listing.insert(page.listing.begin(), {position, ""});
+        page.spareLine = position;
         r.rows.push_back(std::move(page));
     }
     return r;
@@ -326,8 +345,17 @@ int writeScheduleReportPdf(const ScheduleReportContent& report, const QString& p
     writer.setResolution(1200);
     writer.setCreator(q(report.page.productName));
     writer.setTitle(q(report.page.productName) + QStringLiteral(" - ") + q(report.heading));
+    // the pages are numbered through the whole document: laid out first, painted then
+    std::vector<ReportContent> rows = report.rows;
+    std::vector<int> rowPages;
+    for (const ReportContent& row : rows)
+        rowPages.push_back(reportPageCount(row, writer));
     SummaryPainter summary(report, writer);
     summary.layout();
+    int inAll = summary.pages();
+    for (int n : rowPages)
+        inAll += n;
+    summary.setPagesInAll(inAll);
     QPainter p;
     if (!p.begin(&writer))
         return 0;
@@ -340,7 +368,9 @@ int writeScheduleReportPdf(const ScheduleReportContent& report, const QString& p
         summary.paint(p, i);
         ++pages;
     }
-    for (const ReportContent& row : report.rows) {
+    for (ReportContent& row : rows) {
+        row.firstPage = pages + 1;
+        row.pagesInAll = inAll;
         const int n = renderReportOn(row, writer, p, true);
         if (n == 0)
             return 0;

@@ -19,8 +19,8 @@ struct RunState;
 
 namespace qeln::ui {
 
-// The texts of a row's failure: its input, its search.
-std::string scheduleRowProblem(const ScheduleRowResult& r);
+// Why a row fails, in the language: its input (the field), its search, its run.
+std::string scheduleRowProblem(const ScheduleRowResult& r, int languageBase);
 // "HE 300 B 4+0 x 20": the row's section and rebars as run.
 std::string scheduleSectionText(const ScheduleRowResult& r);
 

@@ -1,15 +1,19 @@
 #include "schedulewindow.h"
 
+#include "frmmain.h"
 #include "helpwindow.h"
 #include "schedulereport.h"
 #include "searchlimitsdialog.h"
 #include "uitext.h"
 
+#include "shell/accelerators.h"
 #include "shell/language.h"
+#include "shell/projectfields.h"
 #include "shell/run.h"
 #include "calc/messages.h"
 #include "catalogue/fileio.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -26,11 +30,21 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QShortcut>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <set>
 
 namespace qeln::ui {
 
@@ -40,6 +54,7 @@ namespace {
 // columns, then the other results. The indices are those of scheduleResultCells.
 constexpr int kNameColumn = 0, kSearchColumn = 1, kFirstField = 4;
 constexpr int kLeadResults[] = {5, 7};               // result, section: columns 2 and 3
+constexpr int kHeadingRole = Qt::UserRole + 1;       // a heading's text on one line (the header may break it)
 constexpr int kTailResults[] = {0, 1, 2, 3, 4, 6};   // after the fields
 const QColor kFailBackground(0xff, 0xd8, 0xd8), kResultBackground(0xf2, 0xf2, 0xf2), kFailText(0xa0, 0, 0);
 
@@ -61,6 +76,34 @@ bool writeReplacing(const QString& path, std::string& reason, Write write)
         return false;
     }
 }
+
+// Paints an empty field cell with the base project's value, grey and slanted.
+class BaseValueDelegate : public QStyledItemDelegate {
+public:
+    BaseValueDelegate(std::function<QString(int column)> baseText, QObject* parent)
+        : QStyledItemDelegate(parent), baseText_(std::move(baseText))
+    {
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!option->text.isEmpty())
+            return;
+        const QString base = baseText_(index.column());
+        if (base.isEmpty())
+            return;
+        option->text = base;
+        option->features |= QStyleOptionViewItem::HasDisplay;
+        option->font.setItalic(true);
+        option->palette.setColor(QPalette::Text, QColor(0x90, 0x90, 0x90));
+        option->palette.setColor(QPalette::HighlightedText, QColor(0xd0, 0xd0, 0xd0));
+    }
+
+private:
+    std::function<QString(int)> baseText_;
+};
 
 QPushButton* button(const char* name, QWidget* parent)
 {
@@ -89,10 +132,10 @@ frmschedule::frmschedule(QWidget* parent) : QDialog(parent)
     cbocolumn = new QComboBox(this);
     cbocolumn->setObjectName("cbocolumn");
     cbocolumn->setEditable(true);
-    for (const std::string& f : scheduleFieldNames())
-        cbocolumn->addItem(q(f));
-    cbocolumn->setCurrentIndex(-1);
-    cbocolumn->setMinimumContentsLength(14);
+    cbocolumn->setInsertPolicy(QComboBox::NoInsert);
+    cbocolumn->setMinimumContentsLength(16);
+    cbocolumn->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    lbladdcolumn->setBuddy(cbocolumn);
     btnaddcolumn = button("btnaddcolumn", this);
     btnaddcolumn->setText("+");
     btnaddcolumn->setMaximumWidth(btnaddcolumn->fontMetrics().height() * 3);
@@ -101,9 +144,8 @@ frmschedule::frmschedule(QWidget* parent) : QDialog(parent)
         edit->addWidget(w);
     edit->addSpacing(16);
     edit->addWidget(lbladdcolumn);
-    edit->addWidget(cbocolumn);
+    edit->addWidget(cbocolumn, 1);
     edit->addWidget(btnaddcolumn);
-    edit->addStretch(1);
     v->addLayout(edit);
 
     auto* files = new QHBoxLayout;
@@ -120,28 +162,52 @@ frmschedule::frmschedule(QWidget* parent) : QDialog(parent)
     grdschedule->setObjectName("grdschedule");
     grdschedule->setSelectionBehavior(QAbstractItemView::SelectItems);
     grdschedule->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    grdschedule->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // widths follow the contents when the table is filled or run, not at every edit
+    grdschedule->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    grdschedule->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grdschedule->verticalHeader()->setDefaultSectionSize(grdschedule->fontMetrics().height() + 6);
+    // an empty cell shows, in grey, the base project's value it takes
+    grdschedule->setItemDelegate(new BaseValueDelegate(
+        [this](int column) {
+            const int f = column - kFirstField;
+            if (f < 0 || static_cast<std::size_t>(f) >= grid_.columns.size())
+                return QString();
+            const ProjectField* field = findProjectField(grid_.columns[static_cast<std::size_t>(f)]);
+            return field ? q(projectFieldText(*field, base_, false)) : QString();
+        },
+        grdschedule));
+    grdschedule->setContextMenuPolicy(Qt::ActionsContextMenu);
     v->addWidget(grdschedule, 1);
 
-    auto* run = new QHBoxLayout;
+    // the search's options on a line of their own: a longer limits text moves no button
+    auto* search = new QHBoxLayout;
     chksearchall = new QCheckBox(this);
     chksearchall->setObjectName("chksearchall");
+    btnlimits = button("btnlimits", this);
+    lbllimits = new QLabel(this);
+    lbllimits->setObjectName("lbllimits");
+    lbllimits->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    search->addWidget(chksearchall);
+    search->addWidget(btnlimits);
+    search->addWidget(lbllimits, 1);
+    v->addLayout(search);
+
+    auto* run = new QHBoxLayout;
     btnrun = button("btnrun", this);
     prgrun = new QProgressBar(this);
     prgrun->setObjectName("prgrun");
     prgrun->setRange(0, 1);
     prgrun->setValue(0);
     btncancel = button("btncancel", this);
-    btnlimits = button("btnlimits", this);
-    lbllimits = new QLabel(this);
-    lbllimits->setObjectName("lbllimits");
-    run->addWidget(chksearchall);
-    run->addWidget(btnlimits);
-    run->addWidget(lbllimits);
+    // what the results give: the sections found, a row as the project
+    btnopenrow = button("btnopenrow", this);
+    btntakesections = button("btntakesections", this);
     run->addWidget(btnrun);
     run->addWidget(prgrun, 1);
     run->addWidget(btncancel);
+    run->addSpacing(16);
+    run->addWidget(btntakesections);
+    run->addWidget(btnopenrow);
     v->addLayout(run);
 
     lblsummary = new QLabel(this);
@@ -149,46 +215,76 @@ frmschedule::frmschedule(QWidget* parent) : QDialog(parent)
     QFont bold = lblsummary->font();
     bold.setBold(true);
     lblsummary->setFont(bold);
+    // the lines keep their height when empty: nothing below moves when a run ends
+    lblsummary->setMinimumHeight(lblsummary->fontMetrics().lineSpacing());
     v->addWidget(lblsummary);
     lblstatus = new QLabel(this);
     lblstatus->setObjectName("lblstatus");
     lblstatus->setWordWrap(true);
+    lblstatus->setMinimumHeight(2 * lblstatus->fontMetrics().lineSpacing());
+    lblstatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette pal = lblstatus->palette();
     pal.setColor(QPalette::WindowText, kFailText);
     lblstatus->setPalette(pal);
-    v->addWidget(lblstatus);
 
     auto* bar = new QHBoxLayout;
     auto* help = button("btnhelp", this);
     help->setText("Help");
     btnclose = button("btnclose", this);
-    bar->addStretch(1);
-    bar->addWidget(help);
-    bar->addWidget(btnclose);
+    bar->addWidget(lblstatus, 1);
+    bar->addWidget(help, 0, Qt::AlignBottom);
+    bar->addWidget(btnclose, 0, Qt::AlignBottom);
     v->addLayout(bar);
+
+    // the table's context menu
+    auto menuAction = [this](const char* name, auto slot) {
+        auto* a = new QAction(grdschedule);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, slot);
+        grdschedule->addAction(a);
+        return a;
+    };
+    actcopy = menuAction("actcopy", [this] { copySelection(); });
+    actcopy->setShortcut(QKeySequence::Copy);
+    actcopy->setShortcutContext(Qt::WidgetShortcut);
+    actcopytable = menuAction("actcopytable", [this] { copyTable(); });
+    actpaste = menuAction("actpaste", [this] { pasteClipboard(); });
+    actpaste->setShortcut(QKeySequence::Paste);
+    actpaste->setShortcutContext(Qt::WidgetShortcut);
+    auto* separator = new QAction(grdschedule);
+    separator->setSeparator(true);
+    grdschedule->addAction(separator);
+    actopenrow = menuAction("actopenrow", [this] { openCurrentRow(); });
 
     connect(btnaddrow, &QPushButton::clicked, this, &frmschedule::addRow);
     connect(btndeleterows, &QPushButton::clicked, this, &frmschedule::deleteSelectedRows);
     connect(btncopyrows, &QPushButton::clicked, this, &frmschedule::copySelectedRows);
     connect(btnpaste, &QPushButton::clicked, this, &frmschedule::pasteClipboard);
-    connect(btnaddcolumn, &QPushButton::clicked, this, [this] { addColumnNamed(cbocolumn->currentText()); });
+    connect(btnopenrow, &QPushButton::clicked, this, &frmschedule::openCurrentRow);
+    connect(btntakesections, &QPushButton::clicked, this, &frmschedule::takeFoundSections);
+    connect(btnaddcolumn, &QPushButton::clicked, this, [this] {
+        // an item of the list gives its field; a typed text may be a field name or a heading
+        const int i = cbocolumn->findText(cbocolumn->currentText());
+        addColumnNamed(i >= 0 ? cbocolumn->itemData(i).toString() : cbocolumn->currentText());
+    });
+    connect(cbocolumn->lineEdit(), &QLineEdit::returnPressed, btnaddcolumn, &QPushButton::click);
     connect(btnimportcsv, &QPushButton::clicked, this, [this] {
-        const QString p = chooseFile(false, "CSV (*.csv *.txt)", "csv");
+        const QString p = chooseFile(false, "CSV (*.csv *.txt)", "csv", btnimportcsv->text());
         if (!p.isEmpty())
             importCsv(p);
     });
     connect(btnexportcsv, &QPushButton::clicked, this, [this] {
-        const QString p = chooseFile(true, "CSV (*.csv)", "csv");
+        const QString p = chooseFile(true, "CSV (*.csv)", "csv", btnexportcsv->text(), suggestedName("csv"));
         if (!p.isEmpty())
             exportCsv(p);
     });
     connect(btnexportxlsx, &QPushButton::clicked, this, [this] {
-        const QString p = chooseFile(true, "XLSX (*.xlsx)", "xlsx");
+        const QString p = chooseFile(true, "XLSX (*.xlsx)", "xlsx", btnexportxlsx->text(), suggestedName("xlsx"));
         if (!p.isEmpty())
             exportXlsx(p);
     });
     connect(btnexportpdf, &QPushButton::clicked, this, [this] {
-        const QString p = chooseFile(true, "PDF (*.pdf)", "pdf");
+        const QString p = chooseFile(true, "PDF (*.pdf)", "pdf", btnexportpdf->text(), suggestedName("pdf"));
         if (!p.isEmpty())
             exportPdf(p);
     });
@@ -196,13 +292,15 @@ frmschedule::frmschedule(QWidget* parent) : QDialog(parent)
     connect(btnrun, &QPushButton::clicked, this, &frmschedule::runAll);
     connect(btncancel, &QPushButton::clicked, this, &frmschedule::cancelRun);
     connect(btnclose, &QPushButton::clicked, this, &QDialog::close);
-    connect(help, &QPushButton::clicked, this,
-            [] { HelpWindow::instance()->showContext(kHelpSchedule, languageBase()); });
-    // the spreadsheet keys: Ctrl+V pastes at the current cell, Ctrl+C copies the selected rows as text
+    auto showPage = [] { HelpWindow::instance()->showContext(kHelpSchedule, languageBase()); };
+    connect(help, &QPushButton::clicked, this, showPage);
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, this, showPage);
+    // Ctrl+V and Ctrl+C reach the table before the window's shortcuts; a cell being edited keeps them
     grdschedule->installEventFilter(this);
     connect(grdschedule, &QTableWidget::itemChanged, this, &frmschedule::cellChanged);
-    connect(grdschedule, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { rowDoubleClicked(row); });
     connect(grdschedule, &QTableWidget::itemSelectionChanged, this, &frmschedule::updateButtons);
+    connect(grdschedule, &QTableWidget::currentCellChanged, this, &frmschedule::updateButtons);
 
     setLanguage();
     resize(1180, 640);
@@ -222,6 +320,8 @@ void frmschedule::setLanguage()
     btnexportcsv->setText(T(1368));
     btnexportxlsx->setText(T(1369));
     btnexportpdf->setText(T(1370));
+    btnopenrow->setText(T(1470));
+    btntakesections->setText(T(1478));
     btnrun->setText(T(1371));
     chksearchall->setText(T(1372));
     btnlimits->setText(T(1322));
@@ -229,8 +329,38 @@ void frmschedule::setLanguage()
     btnclose->setText(T(1389));
     if (auto* help = findChild<QPushButton*>("btnhelp"))
         help->setText(T(60));
+    actcopy->setText(T(1318));
+    actcopytable->setText(T(1476));
+    actpaste->setText(T(1365));
+    actopenrow->setText(T(1470));
+    setAccelerators();
+    // the fields in words; the field name in brackets, as the CSV files have it
+    const QString typed = cbocolumn->currentText();
+    cbocolumn->clear();
+    for (const std::string& f : scheduleFieldNames())
+        cbocolumn->addItem(q(scheduleFieldHeading(f, languageBase())) + " (" + q(f) + ")", q(f));
+    cbocolumn->setCurrentIndex(-1);
+    cbocolumn->setEditText(typed);
     showGrid();
     showLimits();
+}
+
+void frmschedule::setAccelerators()
+{
+    std::vector<QAbstractButton*> buttons{btnaddrow,     btndeleterows, btncopyrows,  btnpaste,   btnimportcsv,
+                                          btnexportcsv,  btnexportxlsx, btnexportpdf, btntakesections, btnopenrow,
+                                          chksearchall,  btnlimits,     btnrun,       btncancel,  btnclose};
+    if (auto* help = findChild<QPushButton*>("btnhelp"))
+        buttons.push_back(help);
+    std::vector<std::string> texts;
+    for (QAbstractButton* b : buttons)
+        texts.push_back(b->text().toStdString());
+    // the label's letter first, for the field list it names
+    texts.insert(texts.begin(), lbladdcolumn->text().toStdString());
+    const std::vector<std::string> keyed = withAccelerators(texts, "");
+    lbladdcolumn->setText(q(keyed[0]));
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        buttons[i]->setText(q(keyed[i + 1]));
 }
 
 void frmschedule::showLimits()
@@ -279,20 +409,33 @@ void frmschedule::showGrid()
 {
     filling_ = true;
     const int fields = static_cast<int>(grid_.columns.size());
+    const int columnsBefore = grdschedule->columnCount(), rowsBefore = grdschedule->rowCount();
     const std::vector<std::string> results = scheduleResultHeadings(languageBase());
     grdschedule->clear();
     grdschedule->setColumnCount(kFirstField + fields + static_cast<int>(std::size(kTailResults)));
     grdschedule->setRowCount(static_cast<int>(grid_.rows.size()));
-    QStringList headings{T(1373), T(1374)};
-    for (int i : kLeadResults)
-        headings << q(results[static_cast<std::size_t>(i)]);
-    for (const std::string& f : grid_.columns)
-        headings << q(f);
-    for (int i : kTailResults)
-        headings << q(results[static_cast<std::size_t>(i)]);
-    grdschedule->setHorizontalHeaderLabels(headings);
+    auto heading = [this](int column, const QString& text, const QString& field) {
+        auto* h = new QTableWidgetItem(twoLineHeading(text));
+        h->setData(kHeadingRole, text);
+        // the name in the CSV files, and in the JSON input of the command line
+        if (!field.isEmpty())
+            h->setToolTip(text + "\n" + QStringLiteral("CSV: ") + field);
+        grdschedule->setHorizontalHeaderItem(column, h);
+    };
+    heading(kNameColumn, T(1373), "name");
+    heading(kSearchColumn, T(1374), "search");
+    for (std::size_t i = 0; i < std::size(kLeadResults); ++i)
+        heading(kSearchColumn + 1 + static_cast<int>(i), q(results[static_cast<std::size_t>(kLeadResults[i])]), {});
+    for (int c = 0; c < fields; ++c) {
+        const std::string& f = grid_.columns[static_cast<std::size_t>(c)];
+        heading(kFirstField + c, q(scheduleFieldHeading(f, languageBase())), q(f));
+    }
+    for (std::size_t i = 0; i < std::size(kTailResults); ++i)
+        heading(kFirstField + fields + static_cast<int>(i), q(results[static_cast<std::size_t>(kTailResults[i])]), {});
+    QStringList names;
     for (int r = 0; r < grdschedule->rowCount(); ++r) {
         const ScheduleRow& row = grid_.rows[static_cast<std::size_t>(r)];
+        names << q(row.name);
         grdschedule->setItem(r, kNameColumn, new QTableWidgetItem(q(row.name)));
         auto* search = new QTableWidgetItem;
         search->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
@@ -301,15 +444,20 @@ void frmschedule::showGrid()
         for (int c = 0; c < fields; ++c) {
             const auto k = static_cast<std::size_t>(c);
             auto* item = new QTableWidgetItem(k < row.cells.size() ? q(row.cells[k]) : "");
-            std::string problem;
-            normalisedCell(grid_.columns[k], item->text().toStdString(), &problem);
-            if (!problem.empty())
+            const QString problem = cellProblem(k, item->text());
+            if (!problem.isEmpty()) {
                 item->setForeground(kFailText);
+                item->setToolTip(problem);
+            }
             grdschedule->setItem(r, kFirstField + c, item);
         }
     }
+    // the row names stay in sight beside the row when the table scrolls sideways
+    grdschedule->setVerticalHeaderLabels(names);
     filling_ = false;
     showResults();
+    if (grdschedule->columnCount() != columnsBefore || (rowsBefore == 0 && grdschedule->rowCount() > 0))
+        grdschedule->resizeColumnsToContents();
 }
 
 void frmschedule::showResults()
@@ -332,6 +480,8 @@ void frmschedule::showResults()
                 item->setForeground(kFailText);
             if (index < 5 || index == 6)   // the numbers
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (index == 5 && o && !o->passes && !o->inputOk)   // the whole reason, in English as the files have it
+                item->setToolTip(q(o->failure.describe()));
             grdschedule->setItem(r, column, item);
         };
         for (std::size_t i = 0; i < std::size(kLeadResults); ++i)
@@ -342,12 +492,36 @@ void frmschedule::showResults()
             name->setBackground(fails ? QBrush(kFailBackground) : QBrush());
     }
     filling_ = false;
-    if (outcome_)
+    if (outcome_) {
         lblsummary->setText(q(scheduleSummaryLine(outcome_->summary, languageBase(),
                                                   std::string(1, decimalSeparator().toLatin1()))));
-    else
+        for (int c = kSearchColumn + 1; c < grdschedule->columnCount(); ++c)
+            if (c < kFirstField || c >= first)
+                grdschedule->resizeColumnToContents(c);
+    } else {
         lblsummary->clear();
+    }
     updateButtons();
+}
+
+QString frmschedule::cellProblem(std::size_t field, const QString& text) const
+{
+    if (field >= grid_.columns.size())
+        return {};
+    const std::string& f = grid_.columns[field];
+    std::string problem;
+    normalisedCell(f, text.toStdString(), &problem);
+    if (problem.empty())
+        return {};
+    const QString heading = q(scheduleFieldHeading(f, languageBase()));
+    const ProjectField* pf = findProjectField(f);
+    const bool numeric = pf && (std::holds_alternative<double ColumnInput::*>(pf->member) ||
+                                std::holds_alternative<int ColumnInput::*>(pf->member));
+    if (const auto range = scheduleFieldRange(f); range && numeric && parseFieldText(text).has_value())
+        return heading + ": " + formatRangeMessage(T(186), range->min, range->max, decimalSeparator());
+    if (numeric)
+        return heading + ": " + T(2223) + " (" + text.trimmed() + ")";
+    return heading + ": " + q(problem);
 }
 
 void frmschedule::cellChanged(QTableWidgetItem* item)
@@ -360,6 +534,8 @@ void frmschedule::cellChanged(QTableWidgetItem* item)
     ScheduleRow& row = grid_.rows[static_cast<std::size_t>(r)];
     if (c == kNameColumn) {
         row.name = item->text().trimmed().toStdString();
+        if (QTableWidgetItem* v = grdschedule->verticalHeaderItem(r))
+            v->setText(q(row.name));
     } else if (c == kSearchColumn) {
         row.search = item->checkState() == Qt::Checked;
     } else {
@@ -369,15 +545,15 @@ void frmschedule::cellChanged(QTableWidgetItem* item)
         if (f >= grid_.columns.size())
             return;
         row.cells.resize(grid_.columns.size());
-        std::string problem;
-        row.cells[f] = normalisedCell(grid_.columns[f], item->text().toStdString(), &problem);
+        const QString problem = cellProblem(f, item->text());
+        row.cells[f] = normalisedCell(grid_.columns[f], item->text().toStdString());
         filling_ = true;
         item->setText(q(row.cells[f]));
-        item->setForeground(problem.empty() ? QBrush() : QBrush(kFailText));
+        item->setForeground(problem.isEmpty() ? QBrush() : QBrush(kFailText));
+        item->setToolTip(problem);
         filling_ = false;
-        // kept as typed, and said at once: the run would refuse the row for it
-        lblstatus->setText(problem.empty() ? QString()
-                                           : q(row.name) + ", " + q(grid_.columns[f]) + ": " + q(problem));
+        // kept as typed, and said at once, in words: the run would refuse the row, or the dialogs the value
+        showStatus(problem.isEmpty() ? QString() : q(row.name) + ", " + problem);
     }
     edited(false);
 }
@@ -388,7 +564,7 @@ void frmschedule::edited(bool structure)
     if (outcome_) {
         outcome_.reset();
         if (lblstatus->text().isEmpty())   // a cell's problem goes first
-            lblstatus->setText(T(1386));
+            showStatus(T(1386), false);
         structure = true;
     }
     if (structure)
@@ -435,11 +611,67 @@ void frmschedule::copySelectedRows()
     const std::vector<std::size_t> rows = selectedRows();
     if (rows.empty())
         return;
-    QApplication::clipboard()->setText(q(clipboardText(grid_, rows)));
     const std::size_t at = copyRows(grid_, rows);
     edited(true);
     grdschedule->setCurrentCell(static_cast<int>(at), kNameColumn);
 }
+
+QString frmschedule::cellsText(const std::vector<int>& rows, const std::vector<int>& columns) const
+{
+    std::vector<std::vector<std::string>> lines;
+    std::vector<std::string> head;
+    for (int c : columns) {
+        const QTableWidgetItem* h = grdschedule->horizontalHeaderItem(c);
+        head.push_back(h ? h->data(kHeadingRole).toString().toStdString() : std::string());
+    }
+    lines.push_back(std::move(head));
+    for (int r : rows) {
+        std::vector<std::string> line;
+        for (int c : columns) {
+            const QTableWidgetItem* it = grdschedule->item(r, c);
+            if (c == kSearchColumn)
+                line.push_back(it && it->checkState() == Qt::Checked ? "1" : "");
+            else
+                line.push_back(it ? it->text().toStdString() : std::string());
+        }
+        lines.push_back(std::move(line));
+    }
+    return q(tabSeparatedText(lines));
+}
+
+QString frmschedule::selectionText() const
+{
+    std::set<int> rows, columns;
+    for (const QModelIndex& i : grdschedule->selectionModel()->selectedIndexes()) {
+        rows.insert(i.row());
+        columns.insert(i.column());
+    }
+    if (rows.empty() && grdschedule->currentIndex().isValid()) {
+        rows.insert(grdschedule->currentRow());
+        columns.insert(grdschedule->currentColumn());
+    }
+    if (rows.empty())
+        return {};
+    return cellsText({rows.begin(), rows.end()}, {columns.begin(), columns.end()});
+}
+
+QString frmschedule::tableText() const
+{
+    std::vector<int> rows, columns;
+    for (int r = 0; r < grdschedule->rowCount(); ++r)
+        rows.push_back(r);
+    for (int c = 0; c < grdschedule->columnCount(); ++c)
+        columns.push_back(c);
+    return cellsText(rows, columns);
+}
+
+void frmschedule::copySelection()
+{
+    if (const QString t = selectionText(); !t.isEmpty())
+        QApplication::clipboard()->setText(t);
+}
+
+void frmschedule::copyTable() { QApplication::clipboard()->setText(tableText()); }
 
 void frmschedule::pasteClipboard() { pasteText(QApplication::clipboard()->text()); }
 
@@ -463,9 +695,14 @@ bool frmschedule::addColumnNamed(const QString& field)
 {
     if (running())
         return false;
-    switch (addColumn(grid_, field.toStdString())) {
+    // a field name, or a heading typed in words
+    std::string name = field.trimmed().toStdString();
+    if (!isScheduleField(name))
+        if (const std::string f = fieldOfHeading(name); !f.empty())
+            name = f;
+    switch (addColumn(grid_, name)) {
     case AddColumn::unknownField:
-        lblstatus->setText(T(1381) + " " + field.trimmed());
+        showStatus(T(1381) + " " + field.trimmed());
         return false;
     case AddColumn::alreadyThere:
         return false;
@@ -473,12 +710,15 @@ bool frmschedule::addColumnNamed(const QString& field)
         break;
     }
     lblstatus->clear();
+    cbocolumn->setCurrentIndex(-1);
+    cbocolumn->clearEditText();
     edited(true);
     return true;
 }
 
-void frmschedule::rowDoubleClicked(int row)
+void frmschedule::openCurrentRow()
 {
+    const int row = grdschedule->currentRow();
     if (running() || row < 0 || static_cast<std::size_t>(row) >= grid_.rows.size())
         return;
     const auto r = static_cast<std::size_t>(row);
@@ -489,23 +729,53 @@ void frmschedule::rowDoubleClicked(int row)
     } else {
         ScheduleFailure failure;
         if (!rowInput(base_, grid_, r, profiles_, in, failure)) {
-            lblstatus->setText(q(grid_.rows[r].name) + ": " + q(failure.describe()));
+            showStatus(q(grid_.rows[r].name) + ": " + q(failure.describe()));
             return;
         }
     }
-    emit openRowRequested(in, q(grid_.rows[static_cast<std::size_t>(row)].name));
+    emit openRowRequested(in, q(grid_.rows[r].name));
+}
+
+void frmschedule::takeFoundSections()
+{
+    if (running() || !outcome_)
+        return;
+    const int row = grdschedule->currentRow(), column = grdschedule->currentColumn();
+    grid_ = withChosenSections(grid_, *outcome_);
+    edited(true);
+    if (row >= 0)
+        grdschedule->setCurrentCell(row, std::max(column, 0));
 }
 
 // ---------------------------------------------------------------- files
 
-QString frmschedule::chooseFile(bool save, const QString& filter, const QString& suffix)
+QString frmschedule::suggestedName(const QString& suffix) const
+{
+    const QFileInfo project(projectFile_);
+    const QString stem = projectFile_.isEmpty() ? T(1385) : project.completeBaseName();
+    const QString folder = projectFile_.isEmpty() ? QDir::currentPath() : project.absolutePath();
+    return QDir(folder).filePath(stem + "." + suffix);
+}
+
+QString frmschedule::chooseFile(bool save, const QString& filter, const QString& suffix, const QString& title,
+                                const QString& suggested)
 {
     QFileDialog dlg(this);
     dlg.setObjectName(save ? "schedulesavedialog" : "scheduleopendialog");
+    // the command's own words, without its accelerator and dots
+    QString caption = title;
+    caption.remove(QRegularExpression("&(?!&)"));
+    if (caption.endsWith("..."))
+        caption.chop(3);
+    dlg.setWindowTitle(caption);
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dlg.setNameFilters({filter, QStringLiteral("*.* (*)")});
     dlg.setDefaultSuffix(suffix);
+    if (!suggested.isEmpty())
+        dlg.selectFile(suggested);
+    // wide enough for the size and date columns
+    dlg.resize(std::max(dlg.width(), 760), std::max(dlg.height(), 480));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
     QString path = dlg.selectedFiles().first();
@@ -517,14 +787,35 @@ QString frmschedule::chooseFile(bool save, const QString& filter, const QString&
 void frmschedule::tellFailure(int textId, const QString& path, const std::string& reason)
 {
     const QString text = T(textId) + "\n" + QDir::toNativeSeparators(path) + (reason.empty() ? "" : "\n\n" + q(reason));
-    lblstatus->setText(text);
+    showStatus(text);
     showError(this, text);
+}
+
+void frmschedule::tellWritten(const QString& path)
+{
+    showStatus(T(1479).arg(QDir::toNativeSeparators(path)), false);
+}
+
+void frmschedule::showStatus(const QString& text, bool problem)
+{
+    QPalette pal = lblstatus->palette();
+    pal.setColor(QPalette::WindowText, problem ? kFailText : palette().color(QPalette::WindowText));
+    lblstatus->setPalette(pal);
+    lblstatus->setText(text);
 }
 
 bool frmschedule::importCsv(const QString& path)
 {
     if (running())
         return false;
+    // the rows of the table go: asked first
+    if (!grid_.rows.empty()) {
+        QMessageBox box(QMessageBox::Question, appTitle(), T(1480).arg(grid_.rows.size()),
+                        QMessageBox::Ok | QMessageBox::Cancel, this);
+        box.setObjectName("question");
+        if (box.exec() != QMessageBox::Ok)
+            return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         tellFailure(1382, path, file.errorString().toStdString());
@@ -555,6 +846,7 @@ bool frmschedule::exportCsv(const QString& path)
         tellFailure(1383, path, file.errorString().toStdString());
         return false;
     }
+    tellWritten(path);
     return true;
 }
 
@@ -568,6 +860,8 @@ bool frmschedule::exportXlsx(const QString& path)
     });
     if (!written)
         tellFailure(1383, path, reason);
+    else
+        tellWritten(path);
     return written;
 }
 
@@ -584,7 +878,9 @@ bool frmschedule::exportPdf(const QString& path)
         env.sink = &sink;
         env.decimalSeparator = sep;
         RunPresenter presenter;
-        return calculate(env, in, st, presenter, isoDateTime);
+        // the rows' dates as the project's listing writes them, in the program's language
+        return calculate(env, in, st, presenter,
+                         [](double v) { return dateTimeText(v, languageLocale(languageBase())).toStdString(); });
     };
     const ScheduleReportContent report =
         buildScheduleReport(base_, grid_, *outcome_, languageBase(), QDateTime::currentDateTime(), run);
@@ -595,6 +891,8 @@ bool frmschedule::exportPdf(const QString& path)
     QApplication::restoreOverrideCursor();
     if (!written)
         tellFailure(1383, path, reason);
+    else
+        tellWritten(path);
     return written;
 }
 
@@ -656,7 +954,7 @@ void frmschedule::cancelRun()
     prgrun->setFormat(QStringLiteral("%p%"));
     prgrun->setRange(0, 1);
     prgrun->setValue(0);
-    lblstatus->setText(T(1380));
+    showStatus(T(1380), false);
     updateButtons();
     emit runEnded();
 }
@@ -673,7 +971,7 @@ void frmschedule::finished(ScheduleOutcome result, unsigned generation)
         outcome_ = std::move(result);
         prgrun->setValue(prgrun->maximum());
     } else {
-        lblstatus->setText(T(1380));
+        showStatus(T(1380), false);
     }
     showResults();
     emit runEnded();
@@ -691,12 +989,19 @@ void frmschedule::updateButtons()
     const bool selection = !selectedRows().empty();
     btndeleterows->setEnabled(!busy && selection);
     btncopyrows->setEnabled(!busy && selection);
+    btnopenrow->setEnabled(!busy && grdschedule->currentRow() >= 0);
+    actopenrow->setEnabled(btnopenrow->isEnabled());
+    actpaste->setEnabled(!busy);
+    btntakesections->setEnabled(!busy && outcome_ &&
+                                std::any_of(outcome_->rows.begin(), outcome_->rows.end(),
+                                            [](const ScheduleRowResult& r) { return r.searchFound; }));
     btnexportcsv->setEnabled(!busy);
     btnexportxlsx->setEnabled(!busy);
     btncancel->setEnabled(busy);
+    // a double click edits a cell, as in a spreadsheet
     grdschedule->setEditTriggers(busy ? QAbstractItemView::NoEditTriggers
-                                      : QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
-                                            QAbstractItemView::AnyKeyPressed);
+                                      : QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                                            QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
 }
 
 bool frmschedule::eventFilter(QObject* watched, QEvent* e)
@@ -707,11 +1012,10 @@ bool frmschedule::eventFilter(QObject* watched, QEvent* e)
         if (paste || copy) {   // a cell being edited has its own editor, which keeps these keys
             e->accept();
             if (e->type() == QEvent::KeyPress) {
-                if (paste) {
+                if (paste)
                     pasteClipboard();
-                } else if (const std::vector<std::size_t> rows = selectedRows(); !rows.empty()) {
-                    QApplication::clipboard()->setText(q(clipboardText(grid_, rows)));
-                }
+                else
+                    copySelection();
             }
             return true;
         }

@@ -7,9 +7,11 @@
 #include "calc/format.h"
 
 #include <QCheckBox>
+#include <QCollator>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -41,6 +43,21 @@ QString fixed(double v, int decimals)
 
 QString shortNumber(double v) { return QString::number(v, 'g', 6).replace('.', decimalSeparator()); }
 
+// The profile's name sorts as profiles are named: by family, then by size ("HE 300 A" before "HE 1000 A").
+class NameItem : public QTableWidgetItem {
+public:
+    explicit NameItem(const QString& text) : QTableWidgetItem(text) {}
+    bool operator<(const QTableWidgetItem& other) const override
+    {
+        static QCollator collator = [] {
+            QCollator c;
+            c.setNumericMode(true);
+            return c;
+        }();
+        return collator.compare(text(), other.text()) < 0;
+    }
+};
+
 } // namespace
 
 frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent)
@@ -70,7 +87,7 @@ frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent
     prgsearch->setObjectName("prgsearch");
     prgsearch->setRange(0, 1);
     prgsearch->setValue(0);
-    btnstop = new QPushButton("Cancel", body());
+    btnstop = new QPushButton("Stop", body());
     btnstop->setObjectName("btnstop");
     btnstop->setAutoDefault(false);
     bar->addWidget(btnsearch);
@@ -80,9 +97,6 @@ frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent
 
     lblstatus = namedLabel("lblstatus", "", body());
     lblstatus->setWordWrap(true);
-    QPalette pal = lblstatus->palette();
-    pal.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
-    lblstatus->setPalette(pal);
     g->addWidget(lblstatus, row++, 0, 1, 4);
 
     grdcandidates = new QTableWidget(0, 8, body());
@@ -94,8 +108,15 @@ frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent
     grdcandidates->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdcandidates->verticalHeader()->setVisible(false);
     grdcandidates->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    grdcandidates->setMinimumHeight(260);
+    grdcandidates->setMinimumHeight(160);
+    grdcandidates->verticalHeader()->setDefaultSectionSize(grdcandidates->fontMetrics().height() + 6);
+    // a double click applies the candidate, as Apply does
+    connect(grdcandidates, &QTableWidget::cellDoubleClicked, this, [this] {
+        if (okButton()->isEnabled())
+            accept();
+    });
     grdcandidates->horizontalHeader()->setStretchLastSection(true);
+    addCopyCommands(grdcandidates);
     g->addWidget(grdcandidates, row++, 0, 1, 4);
     g->setRowStretch(row - 1, 1);
 
@@ -109,7 +130,8 @@ frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent
     connect(btnsearch, &QPushButton::clicked, this, &frmsearch::startSearch);
     connect(btnstop, &QPushButton::clicked, this, &frmsearch::stopSearch);
     connect(grdcandidates, &QTableWidget::itemSelectionChanged, this, &frmsearch::updateButtons);
-    setMinimumSize(900, 600);
+    // room for the eight columns; a smaller screen makes it smaller
+    resize(900, 600);
     updateButtons();
 }
 
@@ -133,7 +155,12 @@ void frmsearch::fill(const ColumnInput& in, std::vector<SearchProfile> profiles)
         loads << "N.fi,Ed = " + shortNumber(in.nFiEd) + " kN";
     if (in.fireClass)
         loads << fireClassLabel(*in.fireClass);
-    grdcandidates->setHorizontalHeaderLabels({T(1272), T(1273), T(1274), T(1275), T(1276), T(1277), T(1278), T(1279)});
+    QStringList headings;
+    for (int id : {1272, 1273, 1274, 1275, 1276, 1277, 1278, 1279})
+        headings << twoLineHeading(T(id), 12);   // two lines: every column in sight in 900 pixels
+    grdcandidates->setHorizontalHeaderLabels(headings);
+    retitleCopyCommands(grdcandidates);
+    giveAccelerators({btnsearch, btnstop, okButton(), cancelButton(), helpButton()});
     lblloadvalues->setText(loads.isEmpty() ? QString::fromUtf8("\xE2\x80\x94") : loads.join(", "));
     updateButtons();
 }
@@ -157,6 +184,10 @@ void frmsearch::startSearch()
 {
     if (running())
         return;
+    // a number being typed counts as typed
+    for (TNumEdit* f : {nedmaxh, nedmaxb})
+        if (f->isEditing() && !f->leaveField())
+            return;
     QString problem;
     const std::optional<SearchConstraints> c = constraints(problem);
     lblstatus->setText(problem);
@@ -242,17 +273,21 @@ void frmsearch::showOutcome()
     const int rows = static_cast<int>(std::min<std::size_t>(o.candidates.size(), kListed));
     grdcandidates->setRowCount(rows);
     auto optional = [](const std::optional<double>& v, int decimals) {
-        return v ? new NumberItem(fixed(*v, decimals), *v) : new NumberItem(QString::fromUtf8("\xE2\x80\x94"), -1);
+        auto* item = v ? new NumberItem(fixed(*v, decimals), *v) : new NumberItem(QString::fromUtf8("\xE2\x80\x94"), -1);
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return item;
     };
     for (int r = 0; r < rows; ++r) {
         const SearchCandidate& k = o.candidates[static_cast<std::size_t>(r)];
-        auto* name = new NumberItem(QString::fromStdString(k.profileName), r);
+        auto* name = new NameItem(QString::fromStdString(k.profileName));
         name->setData(kCandidateRole, r);
         grdcandidates->setItem(r, 0, name);
         grdcandidates->setItem(r, 1,
                                new NumberItem(QString("%1+%2 x %3").arg(k.n1).arg(k.n2).arg(shortNumber(k.d)),
                                               k.rebarArea));
-        grdcandidates->setItem(r, 2, new NumberItem(fixed(k.steelMass, 1), k.steelMass));
+        auto* mass = new NumberItem(fixed(k.steelMass, 1), k.steelMass);
+        mass->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grdcandidates->setItem(r, 2, mass);
         grdcandidates->setItem(r, 3, optional(k.check.nRd, 0));
         grdcandidates->setItem(r, 4, optional(k.check.utilisation, 3));
         grdcandidates->setItem(r, 5, optional(k.check.nFiRd, 0));
@@ -264,7 +299,8 @@ void frmsearch::showOutcome()
         grdcandidates->setItem(r, 7, new NumberItem(clsText, cls));
     }
     grdcandidates->setSortingEnabled(true);
-    grdcandidates->sortByColumn(0, Qt::AscendingOrder);   // the search's order
+    // the search's order is the lightest first (a stable sort keeps its order among equal masses)
+    grdcandidates->sortByColumn(2, Qt::AscendingOrder);
     if (rows > 0)
         grdcandidates->selectRow(0);
 }
@@ -291,6 +327,59 @@ void frmsearch::updateButtons()
     btnsearch->setEnabled(!busy);
     btnstop->setEnabled(busy);
     okButton()->setEnabled(!busy && chosen().has_value());
+}
+
+std::map<std::string, std::string> frmsearch::limitsText() const
+{
+    QStringList families;
+    for (QCheckBox* c : chkfamilies)
+        if (c->isChecked())
+            families << c->text();
+    auto number = [](double v) { return QString::number(v, 'g', 10).toStdString(); };
+    return {{"families", families.join(", ").toStdString()},
+            {"maxh", number(nedmaxh->Value())},
+            {"maxb", number(nedmaxb->Value())},
+            {"diameters", eddiameters->text().toStdString()},
+            {"layouts", edlayouts->text().toStdString()}};
+}
+
+void frmsearch::setLimitsText(const std::map<std::string, std::string>& keys)
+{
+    if (const auto f = keys.find("families"); f != keys.end()) {
+        const QStringList chosen = QString::fromStdString(f->second).split(',', Qt::SkipEmptyParts);
+        QStringList names;
+        for (const QString& c : chosen)
+            names << c.trimmed();
+        bool any = false;
+        for (QCheckBox* c : chkfamilies)
+            any = any || names.contains(c->text());
+        if (any)   // never every family off
+            for (QCheckBox* c : chkfamilies)
+                c->setChecked(names.contains(c->text()));
+    }
+    for (const auto& [key, field] : {std::pair{"maxh", nedmaxh}, std::pair{"maxb", nedmaxb}})
+        if (const auto v = keys.find(key); v != keys.end())
+            if (const std::optional<double> x = parseFieldText(QString::fromStdString(v->second));
+                x && *x >= field->Min() && *x <= field->Max())
+                field->setValue(*x);
+    std::vector<double> d;
+    if (const auto v = keys.find("diameters"); v != keys.end() && parseDiameterList(v->second, d))
+        eddiameters->setText(QString::fromStdString(v->second));
+    std::vector<RebarChoice> l;
+    if (const auto v = keys.find("layouts"); v != keys.end() && parseLayoutList(v->second, l))
+        edlayouts->setText(QString::fromStdString(v->second));
+}
+
+void frmsearch::keyPressEvent(QKeyEvent* e)
+{
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    QWidget* f = focusWidget();
+    if (enter && (f == nedmaxh || f == nedmaxb || f == eddiameters || f == edlayouts)) {
+        e->accept();
+        startSearch();
+        return;
+    }
+    TDialog::keyPressEvent(e);
 }
 
 bool frmsearch::closeCheck(bool withOk)

@@ -11,6 +11,8 @@
 #include "widgets.h"
 
 #include <atomic>
+#include <map>
+#include <string>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -46,6 +48,11 @@ public:
     // The constraints as the fields give them; nullopt (the problem's text
     // in `problem`) when a field cannot be read.
     std::optional<SearchConstraints> constraints(QString& problem) const;
+    // The limit fields as texts by key (families, maxh, maxb, diameters,
+    // layouts), kept in the settings between starts; a key missing or
+    // unreadable leaves its field as it is.
+    std::map<std::string, std::string> limitsText() const;
+    void setLimitsText(const std::map<std::string, std::string>& keys);
 
     std::vector<QCheckBox*> chkfamilies;
     TNumEdit *nedmaxh, *nedmaxb;
@@ -61,6 +68,8 @@ signals:
 
 protected:
     bool closeCheck(bool withOk) override;
+    // Enter in a limit field starts the search (Apply is for a chosen line).
+    void keyPressEvent(QKeyEvent* e) override;
     QWidget* firstFocus() const override { return btnsearch; }
 
 private:

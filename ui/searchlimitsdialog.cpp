@@ -45,10 +45,16 @@ void SearchLimitFields::build(QGridLayout* g, int& row, QWidget* parent)
 
     maxh = lengthField("nedmaxh", parent);
     maxb = lengthField("nedmaxb", parent);
-    g->addWidget(namedLabel("lblmaxh", "Largest height h (0: any)", parent), row, 0);
+    auto* lh = namedLabel("lblmaxh", "Largest height h (0: any)", parent);
+    auto* lb = namedLabel("lblmaxb", "Largest width b (0: any)", parent);
+    lh->setBuddy(maxh);
+    lb->setBuddy(maxb);
+    maxh->setUnit("mm");
+    maxb->setUnit("mm");
+    g->addWidget(lh, row, 0);
     g->addWidget(maxh, row, 1);
     g->addWidget(new QLabel("mm", parent), row++, 2);
-    g->addWidget(namedLabel("lblmaxb", "Largest width b (0: any)", parent), row, 0);
+    g->addWidget(lb, row, 0);
     g->addWidget(maxb, row, 1);
     g->addWidget(new QLabel("mm", parent), row++, 2);
 
@@ -161,8 +167,6 @@ bool frmsearchlimits::closeCheck(bool withOk)
 {
     if (!withOk)
         return true;
-    if (!focusToOk())
-        return false;
     QString problem;
     const std::optional<SearchConstraints> c = fields.read(problem);
     lblstatus->setText(problem);

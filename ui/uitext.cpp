@@ -86,6 +86,13 @@ void showError(QWidget* parent, const QString& text)
     box.exec();
 }
 
+void showWarning(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, appTitle(), text, QMessageBox::Ok, boxParent(parent));
+    box.setObjectName("warningbox");
+    box.exec();
+}
+
 QLocale languageLocale(int languageBase)
 {
     QLocale::Language lang = QLocale::English;

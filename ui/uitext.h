@@ -37,6 +37,8 @@ BoxSink& boxSink();
 // Plain message box with one OK button (information icon), titled with the application title.
 void showMessage(QWidget* parent, const QString& text);
 void showError(QWidget* parent, const QString& text);
+// A typing slip (a number out of range): a warning icon, not an error's.
+void showWarning(QWidget* parent, const QString& text);
 
 // The locale of dates in the program's language (0, 10000, 20000): the
 // system's own when it speaks that language (so de_CH stays Swiss), else the

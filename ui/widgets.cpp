@@ -3,19 +3,31 @@
 #include "numedit.h"
 #include "uitext.h"
 
+#include "shell/accelerators.h"
+#include "shell/scheduleedit.h"
+
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
+#include <QHeaderView>
 #include <QShortcut>
 #include <QSvgRenderer>
+#include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <cstdlib>
+#include <set>
 
 namespace qeln::ui {
 
@@ -99,14 +111,51 @@ QLabel* headingLabel(const QString& name, QWidget* parent)
 {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
+    // bold in the heading colour of the help pages: underlined red read as a link
     QFont f = l->font();
-    f.setUnderline(true);
     f.setBold(true);
     l->setFont(f);
     QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, QColor(0xb0, 0, 0));
+    pal.setColor(QPalette::WindowText, QColor(0x1f, 0x4e, 0x79));
     l->setPalette(pal);
     return l;
+}
+
+namespace {
+class ClickToggles : public QObject {
+public:
+    ClickToggles(QLabel* label, QAbstractButton* box) : QObject(label), box_(box) {}
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::MouseButtonRelease && box_ && box_->isEnabled()) {
+            box_->toggle();
+            return true;
+        }
+        return QObject::eventFilter(o, e);
+    }
+
+private:
+    QPointer<QAbstractButton> box_;
+};
+} // namespace
+
+void giveAccelerators(const std::vector<QAbstractButton*>& buttons)
+{
+    std::vector<std::string> texts;
+    for (QAbstractButton* b : buttons)
+        texts.push_back(b->text().remove(QRegularExpression("&(?!&)")).toStdString());
+    const std::vector<std::string> keyed = withAccelerators(texts, "");
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        buttons[i]->setText(QString::fromStdString(keyed[i]));
+}
+
+void toggleOnClick(QLabel* label, QAbstractButton* box)
+{
+    label->installEventFilter(new ClickToggles(label, box));
+    label->setBuddy(box);
+    label->setCursor(Qt::PointingHandCursor);
 }
 
 QLabel* namedLabel(const QString& name, const QString& text, QWidget* parent)
@@ -131,8 +180,12 @@ TDialog::TDialog(const QString& name, int helpContext, QWidget* parent, bool wit
         b->setMinimumWidth(88);
     cancel_->setVisible(withCancel);
     help_->setVisible(withHelp);
+    // pressing them never asks for a number being typed to be put right first
+    cancel_->setProperty(TNumEdit::kLeavesUnchecked, true);
+    help_->setProperty(TNumEdit::kLeavesUnchecked, true);
 
     auto* bar = new QHBoxLayout;
+    bar_ = bar;
     bar->addStretch(1);
     bar->addWidget(ok_);
     bar->addWidget(cancel_);
@@ -148,9 +201,19 @@ TDialog::TDialog(const QString& name, int helpContext, QWidget* parent, bool wit
     connect(f1, &QShortcut::activated, this, [this] { showHelp(helpContext_); });
 }
 
+void TDialog::addBarButton(QPushButton* b) { bar_->insertWidget(1, b); }
+
+void TDialog::addBarNote(QWidget* w) { bar_->insertWidget(0, w, 1); }
+
 void TDialog::done(int r)
 {
-    if (!closeCheck(r == QDialog::Accepted))
+    const bool withOk = r == QDialog::Accepted;
+    if (withOk && !focusToOk())
+        return;
+    if (!withOk)
+        for (TNumEdit* f : findChildren<TNumEdit*>())
+            f->abandonEdit();
+    if (!closeCheck(withOk))
         return;
     QDialog::done(r);
 }
@@ -167,7 +230,13 @@ bool TDialog::focusToOk()
     // field is then still being edited and is left by hand.
     if (editing && editing->isEditing() && focusWidget() == ok_ && !editing->leaveField())
         return false;
-    return focusWidget() == ok_;
+    if (focusWidget() != ok_)
+        return false;
+    // a field left for Cancel or Help is still being edited
+    for (TNumEdit* f : findChildren<TNumEdit*>())
+        if (f->isEditing() && !f->leaveField())
+            return false;
+    return true;
 }
 
 void TDialog::showEvent(QShowEvent* e)
@@ -205,6 +274,96 @@ void applyCaption(QObject* target, const QString& text, CaptionKind kind)
         l->setText(text);
     else if (auto* g = qobject_cast<QGroupBox*>(target))
         g->setTitle(text);
+}
+
+QString tableText(const QTableWidget* t, bool selectionOnly, int headRows, int headColumns)
+{
+    std::set<int> rows, columns;
+    if (selectionOnly) {
+        for (const QModelIndex& i : t->selectionModel()->selectedIndexes()) {
+            rows.insert(i.row());
+            columns.insert(i.column());
+        }
+        if (rows.empty() && t->currentIndex().isValid()) {
+            rows.insert(t->currentRow());
+            columns.insert(t->currentColumn());
+        }
+        if (rows.empty())
+            return {};
+    } else {
+        for (int r = 0; r < t->rowCount(); ++r)
+            rows.insert(r);
+        for (int c = 0; c < t->columnCount(); ++c)
+            columns.insert(c);
+    }
+    for (int r = 0; r < headRows && r < t->rowCount(); ++r)
+        rows.insert(r);
+    for (int c = 0; c < headColumns && c < t->columnCount(); ++c)
+        columns.insert(c);
+    std::vector<std::vector<std::string>> lines;
+    auto cell = [](const QString& s) { return QString(s).replace('\n', ' ').toStdString(); };
+    if (!t->horizontalHeader()->isHidden()) {
+        std::vector<std::string> head;
+        for (int c : columns) {
+            const QTableWidgetItem* h = t->horizontalHeaderItem(c);
+            head.push_back(h ? cell(h->text()) : std::to_string(c + 1));
+        }
+        lines.push_back(std::move(head));
+    }
+    for (int r : rows) {
+        std::vector<std::string> line;
+        for (int c : columns) {
+            const QTableWidgetItem* it = t->item(r, c);
+            line.push_back(it ? cell(it->text()) : std::string());
+        }
+        lines.push_back(std::move(line));
+    }
+    return QString::fromStdString(tabSeparatedText(lines));
+}
+
+void addCopyCommands(QTableWidget* t, int headRows, int headColumns)
+{
+    t->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* copy = new QAction(t);
+    copy->setObjectName("actcopy");
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    QObject::connect(copy, &QAction::triggered, t, [t, headRows, headColumns] {
+        if (const QString text = tableText(t, true, headRows, headColumns); !text.isEmpty())
+            QApplication::clipboard()->setText(text);
+    });
+    auto* all = new QAction(t);
+    all->setObjectName("actcopytable");
+    QObject::connect(all, &QAction::triggered, t, [t, headRows, headColumns] {
+        QApplication::clipboard()->setText(tableText(t, false, headRows, headColumns));
+    });
+    t->addAction(copy);
+    t->addAction(all);
+    retitleCopyCommands(t);
+}
+
+void retitleCopyCommands(QTableWidget* t)
+{
+    if (auto* a = t->findChild<QAction*>("actcopy", Qt::FindDirectChildrenOnly))
+        a->setText(T(1318));
+    if (auto* a = t->findChild<QAction*>("actcopytable", Qt::FindDirectChildrenOnly))
+        a->setText(T(1476));
+}
+
+QString twoLineHeading(const QString& heading, int keep)
+{
+    if (heading.size() <= keep)
+        return heading;
+    const auto middle = heading.size() / 2;
+    qsizetype best = -1;
+    for (qsizetype i = 0; i < heading.size(); ++i)
+        if (heading[i] == ' ' && (best < 0 || std::abs(i - middle) < std::abs(best - middle)))
+            best = i;
+    if (best < 0)
+        return heading;
+    QString two = heading;
+    two[best] = '\n';
+    return two;
 }
 
 std::string cutTo(const QString& s, int n) { return s.left(n).toStdString(); }

@@ -3,6 +3,8 @@
 // and the settings written at the end.
 #include "guitest.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QMenuBar>
@@ -14,9 +16,11 @@
 #include "shell/accelerators.h"
 #include "shell/projectfile.h"
 #include "ui/helpwindow.h"
+#include "ui/windowplaces.h"
 
 #include <QDir>
 #include <QScreen>
+#include <QStyle>
 
 using namespace qeln;
 using namespace qeln::ui;
@@ -66,7 +70,7 @@ private slots:
         QCOMPARE(refuse, QString("Refuse"));
         QVERIFY(disclaimer.startsWith("This software takes only account"));
         QCOMPARE(menuTitle(w, "mitfile"), QString("&File"));
-        QCOMPARE(w.windowTitle(), QString("QELN - Column  -  "));
+        QCOMPARE(w.windowTitle(), QString::fromUtf8("Untitled \u2014 QELN - Column"));
         QCOMPARE(w.workflow().input.office, std::string());
         QCOMPARE(w.workflow().input.author, std::string());
         QCOMPARE(w.workflow().input.profileName, std::string("HE 320 A"));
@@ -129,20 +133,21 @@ private slots:
         QCOMPARE(w.workflow().input.projectName, std::string("Tower"));
         QCOMPARE(w.workflow().input.d, 25.0);
         QCOMPARE(w.workflow().fileName, path.toStdString());
-        QCOMPARE(w.windowTitle(), "QELN - Column  -  " + path);
+        QCOMPARE(w.windowTitle(), QString::fromUtf8("start.qln \u2014 QELN - Column"));   // the name, not the path
         QVERIFY(!w.workflow().projectChanged);
         QVERIFY(w.workflow().resultsStale);
     }
 
     void projectOnTheCommandLineThatCannotBeReadGivesTheUsualMessage()
     {
-        writeSettingsFile(ini(), {10000, "", ""});
         const QString bad = dir.path() + "/old.qln";
         QFile f(bad);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("960101\r\nsomething\r\n");
         f.close();
         for (const QString& path : {bad, dir.path() + "/missing.qln"}) {
+            QFile::remove(ini());   // the disclaimer not yet accepted
+            writeSettingsFile(ini(), {10000, "", ""});
             ui::MainOptions o = qeln::test::testOptions(ini());
             o.startProject = path.toStdString();
             TestMain w(o);
@@ -152,7 +157,8 @@ private slots:
             QVERIFY(w.FormActivate());
             QCOMPARE(script.seen.size(), 2);
             // French, as the settings say
-            QCOMPARE(script.texts.value(0), QString::fromStdString(LoadText(path == bad ? 515 : 514, 10000, nullptr)));
+            // the message names the file
+            QVERIFY(script.texts.value(0).startsWith(QString::fromStdString(LoadText(path == bad ? 515 : 514, 10000, nullptr)) + "\n" + path));
             QCOMPARE(w.workflow().fileName, std::string());
             QCOMPARE(w.workflow().input.profileName, std::string("HE 320 A"));
             QVERIFY(!w.workflow().projectChanged);
@@ -183,7 +189,7 @@ private slots:
         auto w = started();
         QVERIFY(w);
         QCOMPARE(menuTitle(*w, "mitfile"), QString("&Datei"));
-        QVERIFY(w->windowTitle().startsWith(QString::fromUtf8("QELN - Stütze  -  ")));
+        QCOMPARE(w->windowTitle(), QString::fromUtf8("Unbenannt \u2014 QELN - Stütze"));
         QCOMPARE(w->workflow().input.office, std::string("Stahlbau AG"));
         QCOMPARE(w->workflow().input.author, std::string("Kurt"));
         // the user name changed in the project becomes the next start's default
@@ -196,14 +202,15 @@ private slots:
         QCOMPARE(v.enterprise, std::string("Stahlbau AG"));
     }
 
-    void switchingToGermanRenamesEverythingAndCountsAsChange()
+    // the results are run again in the language; the project itself is no different
+    void switchingToGermanRenamesEverythingAndLeavesTheProjectUnchanged()
     {
         auto w = started();
         QVERIFY(w);
         w->mitGermanClick();
         QCOMPARE(menuTitle(*w, "mitfile"), QString("&Datei"));
-        QVERIFY(w->windowTitle().startsWith(QString::fromUtf8("QELN - Stütze")));
-        QVERIFY(w->workflow().projectChanged);
+        QVERIFY(w->windowTitle().endsWith(QString::fromUtf8("QELN - Stütze")));
+        QVERIFY(!w->workflow().projectChanged);
         QVERIFY(w->workflow().resultsStale);
         QCOMPARE(w->findChild<QPushButton*>("btnresult")->text().remove('&'), QString("Ergebnisse"));
         QCOMPARE(w->armatDialog->nedd->Messagestring().contains("%g"), true);
@@ -211,10 +218,11 @@ private slots:
         // every control of the table got a text other than the missing-text mark
         for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
             QVERIFY2(!b->text().contains("***"), qPrintable(b->objectName()));
-        // the print method choice is refilled and thereby cleared
+        // the print method choice is refilled in the language and keeps what was chosen
+        QCOMPARE(w->printMethod->rdgprint->itemIndex(), 1);   // condensed until another is chosen
         w->printMethod->rdgprint->setItemIndex(0);
         w->mitFrenchClick();
-        QCOMPARE(w->printMethod->rdgprint->itemIndex(), -1);
+        QCOMPARE(w->printMethod->rdgprint->itemIndex(), 0);
         QCOMPARE(w->printMethod->rdgprint->items().size(), 2);
         w->mitEnglishClick();
         QCOMPARE(menuTitle(*w, "mitfile"), QString("&File"));
@@ -235,10 +243,10 @@ private slots:
             warningsText = warn->memwarn->toPlainText();
             d->accept();
         });
-        script.press("OKBtn");
         w->btnresultClick();
         QVERIFY(script.done());
-        QCOMPARE(script.seen, (QStringList{"frmwarn", "frmresult"}));
+        QCOMPARE(script.seen, (QStringList{"frmwarn"}));
+        QVERIFY(w->resultWindow->isVisible());   // not modal: it stays beside the main window
         QCOMPARE(errorsText, QString());
         QVERIFY(warningsText.contains("concrete"));
         QVERIFY(w->resultWindow->memwarn->toPlainText().contains("concrete"));
@@ -249,18 +257,62 @@ private slots:
         QCOMPARE(w->runs, 1);
         // second press: no new run, no warnings window
         ModalScript again;
-        again.press("OKBtn");
         w->btnresultClick();
-        QCOMPARE(again.seen, QStringList{"frmresult"});
+        QVERIFY(again.seen.isEmpty());
         QCOMPARE(w->runs, 1);
         // details and graphic show their windows without running either
-        ModalScript more;
-        more.press("OKBtn").press("OKBtn");
         w->btndetailClick();
         w->btngrafikClick();
-        QCOMPARE(more.seen, (QStringList{"frmdetail", "frmgrafik"}));
+        QVERIFY(w->detailWindow->isVisible() && w->grafikWindow->isVisible());
+        QVERIFY(again.seen.isEmpty());
         QCOMPARE(w->runs, 1);
+
+        // an input changes: the open windows show no results of the old input, and Calculate runs anew
+        setInput(*w, [](ColumnInput& in) { in.fck = 30; });
+        for (TResultWindow* r : {static_cast<TResultWindow*>(w->resultWindow), static_cast<TResultWindow*>(w->detailWindow),
+                                 static_cast<TResultWindow*>(w->grafikWindow)}) {
+            QVERIFY(r->isVisible());
+            QVERIFY(r->stale());
+            QVERIFY(r->btncalculate->isVisibleTo(r));
+        }
+        QVERIFY(w->resultWindow->stgresults->item(3, 1)->text().isEmpty());
+        QVERIFY(w->detailWindow->memres->toPlainText().isEmpty());
+        QVERIFY(w->grafikWindow->imgdyngraf->picture().empty());
+        w->resultWindow->btncalculate->click();
+        QCOMPARE(w->runs, 2);
+        QVERIFY(!w->resultWindow->stale() && !w->detailWindow->stale() && !w->grafikWindow->stale());
+        QVERIFY(w->resultWindow->stgresults->item(3, 1)->text().toDouble() > 1000);
+        for (QWidget* r : {static_cast<QWidget*>(w->resultWindow), static_cast<QWidget*>(w->detailWindow),
+                           static_cast<QWidget*>(w->grafikWindow)})
+            r->close();
         w->workflow().projectChanged = false;
+    }
+
+    // The results table: a range copies with its row and column headings, as a spreadsheet pastes it.
+    void resultsCopyWithTheirHeadings()
+    {
+        auto w = started();
+        QVERIFY(w);
+        QString range, all;
+        w->btnresultClick();
+        QTableWidget* t = w->resultWindow->stgresults;
+        t->clearSelection();
+        for (int r : {3, 4})
+            for (int c : {1, 2})
+                t->selectionModel()->select(t->model()->index(r, c), QItemSelectionModel::Select);
+        t->findChild<QAction*>("actcopy")->trigger();
+        range = QApplication::clipboard()->text();
+        t->findChild<QAction*>("actcopytable")->trigger();
+        all = QApplication::clipboard()->text();
+        w->resultWindow->close();
+        const QStringList lines = range.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 4);   // the two heading rows, then the rows chosen
+        for (const QString& l : lines)
+            QCOMPARE(l.count('\t'), 2);   // the row heading, then the two columns
+        QCOMPARE(lines[2].split('\t').value(0), QString("Service"));
+        QVERIFY(lines[2].split('\t').value(1).toDouble() > 1000);
+        QCOMPARE(all.split('\n', Qt::SkipEmptyParts).size(), 8);
+        QCOMPARE(w->resultWindow->memwarn->toPlainText(), QString("none"));
     }
 
     void resultsWithErrorsShowOnlyTheErrorWindowAndRecalculate()
@@ -291,9 +343,10 @@ private slots:
         auto w = started();
         QVERIFY(w);
         ModalScript script;
-        script.press("OKBtn");
         w->btngrafikClick();
-        QCOMPARE(script.seen, QStringList{"frmgrafik"});
+        QVERIFY(script.seen.isEmpty());
+        QVERIFY(w->grafikWindow->isVisible());
+        w->grafikWindow->close();
         const QString listing = w->detailWindow->memres->toPlainText();
         QVERIFY(listing.contains("Input values:"));
         QVERIFY(!listing.contains("Warnings\n"));
@@ -309,7 +362,8 @@ private slots:
             ModalScript script;
             script.answer(QMessageBox::Cancel);
             QVERIFY(!w->close());
-            QCOMPARE(script.texts, QStringList{"Save Data?"});
+            QCOMPARE(script.texts, QStringList{QString::fromUtf8("The project \u201cUntitled\u201d will be closed. "
+                                                                 "It has changes that are not saved.\n\nSave Data?")});
         }
         {
             // Yes, then the save dialog is cancelled: the program stays
@@ -397,7 +451,7 @@ private slots:
         w->savePaths = {path.toStdString()};
         w->FileSave();
         QVERIFY(!w->workflow().projectChanged);
-        QCOMPARE(w->windowTitle(), "QELN - Column  -  " + path);
+        QCOMPARE(w->windowTitle(), QString::fromUtf8("col1.qln \u2014 QELN - Column"));
         QVERIFY(QFile::exists(path));
         // a second save keeps the first file as the backup
         setInput(*w, [](ColumnInput& in) { in.d = 28; });
@@ -434,28 +488,34 @@ private slots:
         script.answer(QMessageBox::Ok).answer(QMessageBox::Ok);
         w->FileOpen();
         w->FileOpen();
-        QCOMPARE(script.texts, (QStringList{"File has wrong Versionnumber", "Error during File Opening"}));
+        QCOMPARE(script.texts.size(), 2);
+        QCOMPARE(script.texts.value(0), "File has wrong Versionnumber\n" + bad + "\n\nline 1: version 960101 instead of 971003");
+        QVERIFY(script.texts.value(1).startsWith("Error during File Opening\n" + dir.path() + "/missing.qln\n\n"));
         QCOMPARE(w->workflow().input.fy, 275.0);
         QCOMPARE(w->workflow().fileName, std::string());
     }
 
-    // every accelerator of the French and German File menus is taken once, the PDF export's too
+    // every item of the French and German File and Calculation menus has a letter of its own
     void fileMenuAcceleratorsDistinctInFrenchAndGerman()
     {
         auto w = started();
         QVERIFY(w);
         for (int lang : {1, 2}) {
             lang == 1 ? w->mitFrenchClick() : w->mitGermanClick();
+            for (const char* menu : {"mitfile", "mitcalculation"}) {
             QStringList keys;
-            for (QAction* a : w->findChild<QMenu*>("mitfile")->actions()) {
+            for (QAction* a : w->findChild<QMenu*>(menu)->actions()) {
+                if (a->isSeparator())
+                    continue;
                 const QString t = a->text();
                 const qsizetype at = t.indexOf('&');
                 if (at >= 0 && at + 1 < t.size())
                     keys << t.mid(at + 1, 1).toUpper();
-                else if (a->objectName() == "mitexportpdf")
-                    QFAIL(qPrintable(t));
+                else
+                    QFAIL(qPrintable(t));   // every item has a letter
             }
             QCOMPARE(keys.removeDuplicates(), 0);
+            }
         }
         w->workflow().projectChanged = false;
     }
@@ -511,16 +571,18 @@ private slots:
         QVERIFY(w);
         // Qt appends a set application display name to every caption
         QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
-        QCOMPARE(w->windowTitle(), QString("QELN - Column  -  "));
+        QCOMPARE(w->windowTitle(), QString::fromUtf8("Untitled \u2014 QELN - Column"));
         QCOMPARE(w->armatDialog->windowTitle(), QString("Rebars"));
         setInput(*w, [](ColumnInput& in) { in.d = 25; });
-        QCOMPARE(w->windowTitle(), QString("QELN - Column  -  *"));
+        QCOMPARE(w->windowTitle(), QString::fromUtf8("Untitled * \u2014 QELN - Column"));
         const QString path = dir.path() + "/marked.qln";
         w->savePaths = {path.toStdString()};
         w->FileSave();
-        QCOMPARE(w->windowTitle(), "QELN - Column  -  " + path);
+        QCOMPARE(w->windowTitle(), QString::fromUtf8("marked.qln \u2014 QELN - Column"));
         w->mitFrenchClick();
-        QCOMPARE(w->windowTitle(), "Colonne - QELN  -  " + path + " *");
+        QCOMPARE(w->windowTitle(), QString::fromUtf8("marked.qln \u2014 Colonne - QELN"));
+        setInput(*w, [](ColumnInput& in) { in.d = 20; });
+        QCOMPARE(w->windowTitle(), QString::fromUtf8("marked.qln * \u2014 Colonne - QELN"));
         QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
         // message boxes carry the title of the language
         ModalScript script;
@@ -603,6 +665,120 @@ private slots:
         w->workflow().projectChanged = false;
     }
 
+    // The disclaimer is accepted once per user and version, not at every start.
+    void disclaimerIsAskedOncePerVersion()
+    {
+        {
+            auto w = started();
+            QVERIFY(w);
+        }
+        QCOMPARE(readSettingsFile(ini()).disclaimerAccepted, LoadText(5, kEnglish, nullptr));
+        TestMain w(qeln::test::testOptions(ini()));
+        w.show();
+        ModalScript script;
+        script.press("OkButton");
+        QVERIFY(w.FormActivate());
+        QVERIFY(script.seen.isEmpty());
+        // another version asks again
+        SettingsValues v = readSettingsFile(ini());
+        v.disclaimerAccepted = "Version 3.04";
+        writeSettingsFile(ini(), v);
+        TestMain again(qeln::test::testOptions(ini()));
+        again.show();
+        QVERIFY(again.FormActivate());
+        QCOMPARE(script.seen, QStringList{"AboutBox"});
+    }
+
+    // No window is larger than the free area of the screen (the offscreen
+    // screen is 800 x 600, smaller than the windows' own sizes), title bar included.
+    void everyWindowFitsTheScreen()
+    {
+        auto w = started();
+        QVERIFY(w);
+        const QRect area = availableArea(w.get());
+        QVERIFY2(area.width() < 1180, "the test needs a screen narrower than the schedule window");
+        auto inside = [&](QWidget* win) {
+            const QRect frame = win->frameGeometry();
+            QVERIFY2(area.contains(frame), qPrintable(QString("%1 at %2,%3 %4x%5, at least %6x%7")
+                                                          .arg(win->objectName()).arg(frame.x()).arg(frame.y())
+                                                          .arg(frame.width()).arg(frame.height())
+                                                          .arg(win->minimumSizeHint().width())
+                                                          .arg(win->minimumSizeHint().height())));
+        };
+        inside(w.get());
+        w->btnscheduleClick();
+        inside(w->scheduleWindow);
+        w->btndiagramsClick();
+        QVERIFY(w->diagramsWindow->isVisible());
+        inside(w->diagramsWindow);
+        w->HelpContents();
+        inside(HelpWindow::instance());
+        HelpWindow::instance()->close();
+        ModalScript script;
+        script.then([&](QDialog* d) {
+            inside(d);
+            d->reject();
+        });
+        w->btnfindsectionClick();
+        QVERIFY(script.done());
+        w->btnresultClick();
+        inside(w->resultWindow);
+        w->btndetailClick();
+        inside(w->detailWindow);
+        w->resultWindow->close();
+        w->detailWindow->close();
+        w->scheduleWindow->close();
+        w->diagramsWindow->close();
+    }
+
+    // Every window opens where the user left it at the last start.
+    void windowsKeepTheirPlaceBetweenStarts()
+    {
+        int width = 0, mainWidth = 0, mainHeight = 0;
+        {
+            auto w = started();
+            QVERIFY(w);
+            w->btnscheduleClick();
+            width = std::max(620, w->scheduleWindow->minimumSizeHint().width());
+            w->scheduleWindow->setGeometry(30, 60, width, 410);
+            w->scheduleWindow->close();
+            mainWidth = std::max(500, w->minimumSizeHint().width());
+            mainHeight = std::max(420, w->minimumSizeHint().height());
+            w->setGeometry(100, 90, mainWidth, mainHeight);
+        }
+        const SettingsValues v = readSettingsFile(ini());
+        QCOMPARE(v.windows.count("frmschedule"), std::size_t{1});
+        QCOMPARE(v.windows.at("frmschedule"), (WindowPlace{30, 60, width, 410, false}));
+        QCOMPARE(v.windows.at("frmmain"), (WindowPlace{100, 90, mainWidth, mainHeight, false}));
+        auto w = started();
+        QVERIFY(w);
+        QCOMPARE(w->geometry(), QRect(100, 90, mainWidth, mainHeight));
+        w->btnscheduleClick();
+        QCOMPARE(w->scheduleWindow->geometry(), QRect(30, 60, width, 410));
+        w->scheduleWindow->close();
+    }
+
+    // A profile the catalogue does not know: the message says which profile the project takes
+    // instead, and the project names that one (its values are that one's), so Section shows it.
+    void unknownProfileSaysWhatIsTakenInstead()
+    {
+        auto w = started();
+        QVERIFY(w);
+        const std::string before = w->workflow().input.profileName;
+        ModalScript script;
+        script.answer(QMessageBox::Ok);
+        QVERIFY(w->workflow().openProject(QELN_SOURCE_DIR "/tests/data/unknown-profile.qln"));
+        QVERIFY(script.done());
+        QVERIFY2(script.texts.value(0).startsWith("Profile HE 999 X not found in database") &&
+                     script.texts.value(0).contains(QString::fromStdString(before)),
+                 qPrintable(script.texts.value(0)));
+        QCOMPARE(w->workflow().input.profileName, before);
+        ModalScript section;
+        section.reject();
+        w->btnprofilClick();
+        QCOMPARE(section.seen, QStringList{"frmprofil"});   // no second message
+    }
+
     void recentProjectsAreListedReopenedAndKept()
     {
         const QString a = dir.path() + "/recent-a.qln", b = dir.path() + "/R&D.qln";
@@ -636,7 +812,9 @@ private slots:
         script.answer(QMessageBox::Ok);
         w->updateRecentMenu();
         w->findChild<QAction*>("mitrecent2")->trigger();
-        QCOMPARE(script.texts, QStringList{"Error during File Opening"});
+        QCOMPARE(script.texts.size(), 1);
+        QVERIFY(script.texts.value(0).startsWith("Error during File Opening\n" + b));
+        QVERIFY(script.texts.value(0).endsWith("The project has been removed from the recent projects."));
         QCOMPARE(w->workflow().recent.paths(), std::vector<std::string>{a.toStdString()});
     }
 

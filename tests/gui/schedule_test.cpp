@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -33,11 +34,13 @@ const char* const kCsv = "name;search;profileName;nEd;lWeakCold\r\n"
                          "B2;;HE 200 A;90000;3\r\n"
                          "C3;1;;2000;\r\n";
 
+// The column of a heading as the window shows it (on one line), or of a field by its CSV name.
 int column(const QTableWidget* t, const QString& heading)
 {
     for (int c = 0; c < t->columnCount(); ++c)
-        if (t->horizontalHeaderItem(c) && t->horizontalHeaderItem(c)->text() == heading)
-            return c;
+        if (const QTableWidgetItem* h = t->horizontalHeaderItem(c))
+            if (QString(h->text()).replace('\n', ' ') == heading || h->toolTip().endsWith("CSV: " + heading))
+                return c;
     return -1;
 }
 
@@ -100,7 +103,11 @@ private slots:
         QVERIFY(s.lblstatus->text().isEmpty());
         s.grdschedule->item(1, length)->setText("4 m");
         QCOMPARE(std::string(w->workflow().schedule.cell(1, "lWeakCold")), std::string("4 m"));
-        QVERIFY2(s.lblstatus->text().startsWith("B2, lWeakCold:"), qPrintable(s.lblstatus->text()));
+        QCOMPARE(s.lblstatus->text(), QString("B2, Buckling length z-z, normal temperature [m]: Unreadable number format (4 m)"));
+        // out of the dialog's range: kept, named with the range
+        s.grdschedule->item(1, length)->setText("7000");
+        QCOMPARE(s.lblstatus->text(), QString("B2, Buckling length z-z, normal temperature [m]: Value must be between 0 and 20 !"));
+        QCOMPARE(s.grdschedule->item(1, length)->foreground().color(), QColor(0xa0, 0, 0));
         QCOMPARE(s.grdschedule->item(1, length)->foreground().color(), QColor(0xa0, 0, 0));
         s.grdschedule->item(1, length)->setText("3");
 
@@ -143,10 +150,15 @@ private slots:
         f.close();
         const Schedule before = w->workflow().schedule;
         ModalScript script;
-        script.answer(QMessageBox::Ok);
+        script.answer(QMessageBox::Ok).answer(QMessageBox::Ok);
         QVERIFY(!s.importCsv(bad));
         QVERIFY(script.done());
-        QVERIFY2(script.texts.value(0).contains("line 2"), qPrintable(script.texts.value(0)));
+        QVERIFY2(script.texts.value(0).contains("5 rows"), qPrintable(script.texts.value(0)));   // asked first
+        QVERIFY2(script.texts.value(1).contains("line 2"), qPrintable(script.texts.value(1)));
+        QCOMPARE(w->workflow().schedule, before);
+        ModalScript keep;
+        keep.answer(QMessageBox::Cancel);
+        QVERIFY(!s.importCsv(csvFile()));   // Cancel keeps the table
         QCOMPARE(w->workflow().schedule, before);
         s.close();
         w->workflow().projectChanged = false;
@@ -220,7 +232,7 @@ private slots:
         QVERIFY(!w->workflow().projectChanged);
     }
 
-    void doubleClickOpensTheRowAsTheProject()
+    void doubleClickEditsAndOpeningARowIsACommand()
     {
         auto w = qeln::test::startedMain(ini());
         QVERIFY(w);
@@ -228,19 +240,35 @@ private slots:
         frmschedule& s = *w->scheduleWindow;
         QVERIFY(s.importCsv(csvFile()));
         QVERIFY(w->workflow().projectChanged);
+        QVERIFY(QTest::qWaitForWindowExposed(&s));
 
-        // unsaved changes: the question of Open; Cancel keeps everything
-        ModalScript cancel;
-        cancel.answer(QMessageBox::Cancel);
-        emit s.grdschedule->cellDoubleClicked(0, 0);
-        QVERIFY(cancel.done());
+        // a double click edits the cell, as in a spreadsheet; nothing is asked
+        const int ned = column(s.grdschedule, "nEd");
+        const QRect cell = s.grdschedule->visualRect(s.grdschedule->model()->index(0, ned));
+        QTest::mouseClick(s.grdschedule->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(s.grdschedule->viewport(), Qt::LeftButton, {}, cell.center());
+        QTRY_VERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()) &&
+                    s.grdschedule->isAncestorOf(QApplication::focusWidget()));   // the cell's editor
+        QVERIFY(!QApplication::activeModalWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QCOMPARE(w->workflow().schedule.rows.size(), std::size_t{3});
 
-        // No: the row becomes the project, without a file name and without a schedule
-        ModalScript no;
-        no.answer(QMessageBox::No);
-        emit s.grdschedule->cellDoubleClicked(0, 0);
-        QVERIFY(no.done());
+        // the command asks, naming the row and the unsaved schedule; Cancel keeps everything
+        s.grdschedule->setCurrentCell(0, 0);
+        QVERIFY(s.btnopenrow->isEnabled());
+        ModalScript cancel;
+        cancel.answer(QMessageBox::Cancel);
+        s.btnopenrow->click();
+        QVERIFY(cancel.done());
+        QVERIFY2(cancel.texts.value(0).contains("\u201cA1\u201d") && cancel.texts.value(0).contains("rows: 3"),
+                 qPrintable(cancel.texts.value(0)));
+        QCOMPARE(w->workflow().schedule.rows.size(), std::size_t{3});
+
+        // Discard: the row becomes the project, without a file name and without a schedule
+        ModalScript discard;
+        discard.answer(QMessageBox::Discard);
+        s.actopenrow->trigger();
+        QVERIFY(discard.done());
         const ColumnInput& in = w->workflow().input;
         QCOMPARE(in.profileName, std::string("HE 300 B"));
         QCOMPARE(in.h, 300.0);
@@ -251,6 +279,51 @@ private slots:
         QCOMPARE(s.grdschedule->rowCount(), 0);   // the window shows the new project's (empty) schedule
         QVERIFY(w->workflow().resultsStale);
         w->workflow().projectChanged = false;
+    }
+
+    // Ctrl+C on a range and "Copy table": tab-separated text with the
+    // headings in words, the results included, that pastes into a spreadsheet
+    // and back into the table.
+    void copiedRangesCarryHeadingsAndResults()
+    {
+        frmschedule s;
+        s.fill(ColumnInput{}, sampleSearchProfiles(), Schedule{});
+        QVERIFY(s.importCsv(csvFile()));
+        QVERIFY(ran(s));
+        s.show();
+        QVERIFY(QTest::qWaitForWindowActive(&s));
+        const int name = column(s.grdschedule, "Name"), ned = column(s.grdschedule, "nEd");
+        const int nrd = column(s.grdschedule, "N.Rd kN");
+        QVERIFY(name >= 0 && ned > 0 && nrd > 0);
+        s.grdschedule->clearSelection();
+        for (int r : {0, 1})
+            for (int c : {name, ned, nrd})
+                s.grdschedule->selectionModel()->select(s.grdschedule->model()->index(r, c), QItemSelectionModel::Select);
+        s.grdschedule->setFocus();
+        QApplication::clipboard()->clear();
+        QTest::keySequence(s.grdschedule, QKeySequence::Copy);
+        const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], QString("Name\tN.Ed, normal temperature [kN]\tN.Rd kN"));
+        const QStringList a1 = lines[1].split('\t');
+        QCOMPARE(a1.value(0), QString("A1"));
+        QCOMPARE(a1.value(1), QString("1500"));
+        QCOMPARE(a1.value(2), s.grdschedule->item(0, nrd)->text());
+        QVERIFY(a1.value(2).toDouble() > 1500);
+
+        // the whole table: every column, results too, one line per row
+        s.actcopytable->trigger();
+        const QStringList all = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(all.size(), 4);
+        QCOMPARE(all[0].split('\t').size(), s.grdschedule->columnCount());
+        QVERIFY(all[2].contains("FAILS"));
+
+        // pasted back with its headings: the inputs land in their fields, the results are passed over
+        Schedule before = s.grid();
+        s.grdschedule->setCurrentCell(0, 0);
+        s.pasteText(QApplication::clipboard()->text());
+        QCOMPARE(s.grid().rows, before.rows);
+        QCOMPARE(s.grid().columns, before.columns);
     }
 };
 

@@ -4,7 +4,9 @@
 #include "guitest.h"
 #include "ui/searchdialog.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -92,6 +94,57 @@ private slots:
         QVERIFY(k);
         QCOMPARE(QString::fromStdString(k->profileName), d.grdcandidates->item(0, 0)->text());
         QCOMPARE(QString("%1").arg(*k->check.utilisation, 0, 'f', 3), d.grdcandidates->item(0, 4)->text());
+    }
+
+    // Ctrl+C on the chosen candidate and Copy table: tab-separated text with the headings
+    void candidatesCopyWithTheirHeadings()
+    {
+        frmsearch d;
+        d.fill(loaded(), profilesOf(qeln::test::sampleProfiles()));
+        QVERIFY(searched(d));
+        QVERIFY(d.grdcandidates->rowCount() > 1);
+        d.grdcandidates->selectRow(1);
+        QApplication::clipboard()->clear();
+        d.grdcandidates->findChild<QAction*>("actcopy")->trigger();
+        QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0].split('\t').size(), 8);
+        QVERIFY(lines[0].startsWith("Profile\tRebars\tSteel kg/m\tN.Rd kN"));
+        QCOMPARE(lines[1].split('\t').value(0), d.grdcandidates->item(1, 0)->text());
+        d.grdcandidates->findChild<QAction*>("actcopytable")->trigger();
+        lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), d.grdcandidates->rowCount() + 1);
+    }
+
+    // Enter in a limit field searches; the limits come back at the next start (through the settings)
+    void enterSearchesAndTheLimitsAreKept()
+    {
+        frmsearch d;
+        d.fill(loaded(), profilesOf(qeln::test::sampleProfiles()));
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        d.eddiameters->setFocus();
+        d.eddiameters->setText("20, 25");
+        QSignalSpy spy(&d, &frmsearch::searchFinished);
+        QTest::keyClick(d.eddiameters, Qt::Key_Return);
+        QVERIFY(d.isVisible());   // not applied
+        QVERIFY(spy.count() == 1 || spy.wait(20000));
+        QVERIFY(d.outcome());
+        d.chkfamilies.front()->setChecked(false);
+        d.nedmaxh->setValue(450);
+        const auto kept = d.limitsText();
+        d.reject();
+
+        frmsearch next;
+        next.setLimitsText(kept);
+        QCOMPARE(next.eddiameters->text(), QString("20, 25"));
+        QCOMPARE(next.nedmaxh->Value(), 450.0);
+        QVERIFY(!next.chkfamilies.front()->isChecked());
+        QVERIFY(next.chkfamilies.back()->isChecked());
+        next.setLimitsText({{"diameters", "12, x"}, {"maxb", "-5"}, {"families", "none of them"}});   // unreadable: left as they are
+        QCOMPARE(next.eddiameters->text(), QString("20, 25"));
+        QCOMPARE(next.nedmaxb->Value(), 0.0);
+        QVERIFY(next.chkfamilies.back()->isChecked());
     }
 
     void namesWhatKeepsTheSearchFromStarting_data()

@@ -85,8 +85,16 @@ int main(int argc, char** argv)
         w.btnexcentClick();
         w.btnloadsClick();
         w.btnfindsectionClick();
+        // the result windows are not modal: photographed here
+        auto photograph = [&](QWidget* window, const char* name) {
+            QTest::qWait(100);
+            window->grab().save(out + "/tour-" + name + "-" + lang + ".png");
+            window->close();
+        };
         w.btnresultClick();
+        photograph(w.resultWindow, "frmresult");
         w.btndetailClick();
+        photograph(w.detailWindow, "frmdetail");
         {
             // the drawing with both eccentricities (reset below)
             ColumnInput ecc = w.workflow().input;
@@ -95,6 +103,7 @@ int main(int argc, char** argv)
             w.workflow().acceptInput(ecc);
         }
         w.btngrafikClick();
+        photograph(w.grafikWindow, "frmgrafik");
         // the diagrams window is not modal: photographed here, both tabs,
         // with eccentricities about both axes
         const ColumnInput before = w.workflow().input;

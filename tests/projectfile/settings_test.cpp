@@ -145,3 +145,24 @@ TEST(Settings, RecentFilesKeepTheirOrderAndDroppedOnesLeaveTheFile)
     EXPECT_TRUE(file.read().recentFiles.empty());
     EXPECT_EQ(test::readFile(file.path()).find("file"), std::string::npos);
 }
+
+// Every window's place between starts, and the disclaimer accepted once per version.
+TEST(Settings, WindowPlacesAndTheAcceptedDisclaimerSurvive)
+{
+    TempDir dir;
+    const SettingsFile file(dir.file("qeln.INI"));
+    test::writeFile(file.path(), "[windows]\nfrmhelp=5,6,700,500\nfrmbad=1,2,0,3\n");
+    Settings s = file.read();
+    ASSERT_EQ(s.windows.size(), 1u);   // a size of 0 is no place
+    s.windows["frmschedule"] = {-8, 30, 1000, 640, true};
+    s.disclaimerAccepted = "Version 3.05, January 2003";
+    std::string error;
+    ASSERT_TRUE(file.write(s, error)) << error;
+    EXPECT_EQ(file.read(), s);
+    EXPECT_NE(test::readFile(file.path()).find("frmschedule=-8,30,1000,640,max\n"), std::string::npos);
+    EXPECT_NE(test::readFile(file.path()).find("frmbad=1,2,0,3\n"), std::string::npos);   // left as it was
+
+    EXPECT_EQ(parseWindowPlace(" 1, 2 ,3,4 "), (WindowPlace{1, 2, 3, 4, false}));
+    for (const char* bad : {"", "1,2,3", "1,2,3,4,5", "1,2,x,4", "1,2,3,4,min", "1,2,3,999999", "1,2,-3,4"})
+        EXPECT_FALSE(parseWindowPlace(bad)) << bad;
+}

@@ -80,9 +80,9 @@ TEST(ReportDiagrams, ContentHasTheFourChartsInReadingOrder)
     EXPECT_EQ(c.diagramsTitle, "Diagramme");
     ASSERT_EQ(c.diagrams.size(), 4u);
     const char* const titles[] = {"Interaktionsdiagramm - schwache Achse z-z",
-                                  "Tragfähigkeit abhängig von der Exzentrizität - schwache Achse z-z",
+                                  "Traglast in Abhängigkeit von der Exzentrizität - schwache Achse z-z",
                                   "Interaktionsdiagramm - starke Achse y-y",
-                                  "Tragfähigkeit abhängig von der Exzentrizität - starke Achse y-y"};
+                                  "Traglast in Abhängigkeit von der Exzentrizität - starke Achse y-y"};
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_TRUE(hasText(c.diagrams[i], titles[i])) << titles[i];
         EXPECT_EQ(c.diagrams[i].width, kCompactPlotSize.width);

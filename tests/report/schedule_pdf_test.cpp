@@ -4,6 +4,7 @@
 #include "ui/schedulereport.h"
 
 #include "calc/messages.h"
+#include "calc/texts.h"
 #include "shell/run.h"
 
 #include <QDateTime>
@@ -104,6 +105,18 @@ TEST(SchedulePdf, SummaryPageThenEveryRowsCondensedReport)
     EXPECT_TRUE(b2->contains("FAILS")) << b2->toStdString();
     EXPECT_TRUE(summary.contains("Rows: 3, passing: 2, failing: 1")) << summary.toStdString();
     EXPECT_TRUE(pageText(path, 2, 2).contains("Column schedule: A1"));
+    // the headings name the fields in words, with units
+    EXPECT_TRUE(summary.contains("temperature") && summary.contains("[kN]")) << summary.toStdString();
+    EXPECT_FALSE(summary.contains("profileName"));
+
+    // one numbering through the document, and every page of a row's report names the row
+    for (int page = 1; page <= written; ++page) {
+        const QString text = pageText(path, page, page);
+        EXPECT_TRUE(text.contains(QString("Page %1 / %2").arg(page).arg(written))) << "page " << page;
+        if (page > 1) {
+            EXPECT_TRUE(text.contains(QRegularExpression("Column schedule: (A1|B2|C3)"))) << "page " << page;
+        }
+    }
 }
 
 TEST(SchedulePdf, LongTableContinuesOnMorePages)
@@ -161,3 +174,32 @@ TEST(SchedulePdf, CommandLineWritesTheFortyRowSchedule)
     EXPECT_FALSE(pageText(path, n, n).trimmed().isEmpty());
 }
 #endif
+
+// A failing row says why in the language of the document: no English
+// sentence in a French or German result cell.
+TEST(SchedulePdf, FailureReasonsInTheDocumentsLanguage)
+{
+    ScheduleRowResult search;   // a search that found nothing
+    search.inputOk = true;
+    search.searched = true;
+    ScheduleRowResult input;    // a cell that is no value
+    input.failure.field = "lWeakCold";
+    input.failure.detail = "\"4 m\" is not a number";
+    ScheduleRowResult arithmetic;
+    arithmetic.inputOk = true;
+    arithmetic.calcError = true;
+    ScheduleRowResult errors;
+    errors.inputOk = true;
+    errors.errors = 2;
+    const QRegularExpression english("\\b(no|not|section|catalogue|carries|loads|error|errors|arithmetic|failure|row|field|number)\\b",
+                                     QRegularExpression::CaseInsensitiveOption);
+    for (int base : {kFrench, kGerman})
+        for (const ScheduleRowResult* r : {&search, &input, &arithmetic, &errors}) {
+            const QString cell = QString::fromStdString(scheduleResultCells(*r, base, ",")[5]);
+            EXPECT_FALSE(cell.contains(english)) << cell.toStdString();
+            EXPECT_TRUE(cell.startsWith(QString::fromStdString(LoadText(1379, base, nullptr)))) << cell.toStdString();
+        }
+    EXPECT_EQ(scheduleResultCells(input, kFrench, ",")[5],
+              "NON VÉRIFIÉ\u00a0: données non valides\u00a0: Longueur de flambement z-z, température normale [m]");
+    EXPECT_EQ(scheduleResultCells(errors, kGerman, ",")[5], "NICHT ERFÜLLT: Fehler: 2");
+}

@@ -2,7 +2,11 @@
 // and the spreadsheet paste.
 #include "shell/scheduleedit.h"
 
+#include "calc/texts.h"
+
 #include <gtest/gtest.h>
+
+#include <set>
 
 using namespace qeln;
 
@@ -124,4 +128,60 @@ TEST(ScheduleEdit, CellsKeepADecimalPointAndBadValuesAsTyped)
     pasteBlock(g, "2400,5\t3,25\n", 0, 2);
     EXPECT_EQ(g.cell(0, "nEd"), "2400.5");
     EXPECT_EQ(g.cell(0, "lWeakCold"), "3.25");
+}
+
+// The window's headings: words and units in the user's language, each
+// naming one field, and read back as that field when a copied block with its
+// header is pasted (from the window in any language, or a CSV's names).
+TEST(ScheduleEdit, HeadingsInWordsNameTheirFieldInEveryLanguage)
+{
+    for (int base : {kEnglish, kFrench, kGerman}) {
+        std::set<std::string> seen;
+        for (const std::string& f : scheduleFieldNames()) {
+            const std::string h = scheduleFieldHeading(f, base);
+            EXPECT_NE(h, f) << f;   // never the JSON name
+            EXPECT_TRUE(seen.insert(h).second) << "heading twice: " << h;
+            EXPECT_EQ(fieldOfHeading(h), f) << h;
+            EXPECT_FALSE(isResultHeading(h)) << h;
+        }
+    }
+    EXPECT_EQ(scheduleFieldHeading("lWeakCold", kEnglish), "Buckling length z-z, normal temperature [m]");
+    EXPECT_EQ(scheduleFieldHeading("nFiEd", kGerman), "N.fi,Ed, Brandfall [kN]");
+    EXPECT_EQ(fieldOfHeading(" Knicklänge z-z,\nNormaltemperatur [m] "), "lWeakCold");   // as the header shows it
+    EXPECT_EQ(fieldOfHeading("NEd"), "nEd");
+    EXPECT_EQ(fieldOfHeading("Nom"), "name");
+    EXPECT_EQ(fieldOfHeading("weight"), "");
+
+    // a range copied from the French window: name, a field and two results
+    Schedule g = sample();
+    const std::string block = "Nom\t" + scheduleFieldHeading("nEd", kFrench) + "\t" +
+                              LoadText(1375, kFrench, nullptr) + "\t" + LoadText(1276, kFrench, nullptr) +
+                              "\nC9\t4100\tNON VÉRIFIÉ\t1,250\n";
+    const PasteResult r = pasteBlock(g, block, 0, 0);
+    EXPECT_EQ(g.rows[0].name, "C9");
+    EXPECT_EQ(g.cell(0, "nEd"), "4100");
+    EXPECT_EQ(g.columns, sample().columns);   // the results are passed over
+    EXPECT_EQ(r.cellsDropped, 0u);
+}
+
+// The cells take what the input dialogs take: a number outside their range
+// is kept but named, as a number that is none.
+TEST(ScheduleEdit, CellsOutsideTheDialogsRangeAreNamed)
+{
+    std::string problem;
+    EXPECT_EQ(normalisedCell("lStrongFire", "7000", &problem), "7000");
+    EXPECT_EQ(problem, "7000 is outside 0 to 20");
+    EXPECT_EQ(normalisedCell("lStrongFire", "20", &problem), "20");
+    EXPECT_TRUE(problem.empty());
+    EXPECT_EQ(normalisedCell("gammaC", "0,9", &problem), "0.9");
+    EXPECT_EQ(problem, "0.9 is outside 1 to 5");
+    normalisedCell("nEd", "1000001", &problem);
+    EXPECT_FALSE(problem.empty());
+    normalisedCell("e1", "-1000", &problem);
+    EXPECT_TRUE(problem.empty());
+    normalisedCell("h", "7000", &problem);   // the section's own values have no dialog range
+    EXPECT_TRUE(problem.empty());
+    ASSERT_TRUE(scheduleFieldRange("uc1"));
+    EXPECT_EQ(scheduleFieldRange("uc1")->min, 40);
+    EXPECT_FALSE(scheduleFieldRange("profileName"));
 }

@@ -23,10 +23,20 @@ struct FakeHost : WorkflowHost {
     double clock = 100.0;
     std::string caption;
 
-    std::string text(int id) override { return std::string("T").append(std::to_string(id)); }
-    Answer ask(const std::string& t, Question) override
+    std::string text(int id) override
+    {
+        // the texts with arguments keep them, so that a test sees what was put in
+        if (id == 1471)
+            return "T1471(%1)";
+        if (id == 1472)
+            return "T1472(%1, %2)";
+        return std::string("T").append(std::to_string(id));
+    }
+    std::vector<Question> kinds;
+    Answer ask(const std::string& t, Question q) override
     {
         asked.push_back(t);
+        kinds.push_back(q);
         if (answers.empty())
             return Answer::Cancel;
         const Answer a = answers.front();
@@ -104,7 +114,7 @@ TEST_F(WorkflowTest, StartsUnchangedStaleAndWithoutName)
     EXPECT_TRUE(wf.resultsStale);
     EXPECT_EQ(wf.fileName, "");
     EXPECT_EQ(wf.input.profileName, "HE 320 A");
-    EXPECT_EQ(host.caption, "T1  -  ");
+    EXPECT_EQ(host.caption, "T1475 \u2014 T1");   // "Untitled"
 }
 
 TEST_F(WorkflowTest, AcceptedInputSetsBothFlagsAndStampsTheDate)
@@ -217,7 +227,7 @@ TEST_F(WorkflowTest, OpenSucceedsClearsChangedAndShowsThePath)
     EXPECT_EQ(wf.fileName, "/p/tower.qln");
     EXPECT_FALSE(wf.projectChanged);
     EXPECT_TRUE(wf.resultsStale);
-    EXPECT_EQ(host.caption, "T1  -  /p/tower.qln");
+    EXPECT_EQ(host.caption, "tower.qln \u2014 T1");
 }
 
 TEST_F(WorkflowTest, OpenOfWrongVersionKeepsProjectAndName)
@@ -228,14 +238,14 @@ TEST_F(WorkflowTest, OpenOfWrongVersionKeepsProjectAndName)
     host.badFiles["/p/old.qln"] = LoadOutcome::WrongVersion;
     host.openPaths = {std::string("/p/old.qln")};
     wf.FileOpen();
-    EXPECT_EQ(host.told.back(), "T515");
+    EXPECT_EQ(host.told.back(), "T515\n/p/old.qln");
     EXPECT_EQ(wf.fileName, "/p/mine.qln");
     EXPECT_EQ(wf.input.d, 25);
     EXPECT_TRUE(wf.projectChanged);
     host.openPaths = {std::string("/p/none.qln")};
     host.answers = {Answer::No};
     wf.FileOpen();
-    EXPECT_EQ(host.told.back(), "T514");
+    EXPECT_EQ(host.told.back(), "T514\n/p/none.qln");   // the file named
 }
 
 TEST_F(WorkflowTest, OpenOfBrokenFileKeepsProjectWithoutSecondMessage)
@@ -267,7 +277,7 @@ TEST_F(WorkflowTest, SaveWithoutNameBehavesAsSaveAs)
     EXPECT_EQ(wf.fileName, "/p/new.qln");
     EXPECT_FALSE(wf.projectChanged);
     EXPECT_EQ(host.files["/p/new.qln"].d, 25);
-    EXPECT_EQ(host.caption, "T1  -  /p/new.qln");
+    EXPECT_EQ(host.caption, "new.qln \u2014 T1");
 }
 
 TEST_F(WorkflowTest, CancelledSaveDialogLeavesChangedSoExitAsksAgain)
@@ -278,7 +288,7 @@ TEST_F(WorkflowTest, CancelledSaveDialogLeavesChangedSoExitAsksAgain)
     EXPECT_TRUE(wf.projectChanged);
     host.answers = {Answer::Cancel};
     EXPECT_FALSE(wf.FormCloseQuery());
-    EXPECT_EQ(host.asked.back(), "T513");
+    EXPECT_EQ(host.asked.back(), "T1473 T1474\n\nT513");   // what closes, then the question
 }
 
 TEST_F(WorkflowTest, SaveAsOverExistingFileAsksAndCancelKeepsName)
@@ -340,16 +350,16 @@ TEST_F(WorkflowTest, SaveKeepsResultsFreshness)
 TEST_F(WorkflowTest, CaptionMarksUnsavedChangesUntilSaved)
 {
     change();
-    EXPECT_EQ(host.caption, "T1  -  *");
+    EXPECT_EQ(host.caption, "T1475 * \u2014 T1");
     host.savePaths = {std::string("/p/new.qln")};
     wf.FileSave();
-    EXPECT_EQ(host.caption, "T1  -  /p/new.qln");
+    EXPECT_EQ(host.caption, "new.qln \u2014 T1");
     change();
-    EXPECT_EQ(host.caption, "T1  -  /p/new.qln *");
+    EXPECT_EQ(host.caption, "new.qln * \u2014 T1");
     host.answers = {Answer::No};
     host.openPaths = {std::string("/p/new.qln")};
     wf.FileOpen();
-    EXPECT_EQ(host.caption, "T1  -  /p/new.qln");
+    EXPECT_EQ(host.caption, "new.qln \u2014 T1");
 }
 
 TEST_F(WorkflowTest, RecentProjectsCollectOpenedAndSavedFiles)
@@ -377,7 +387,7 @@ TEST_F(WorkflowTest, OpeningARecentProjectAsksFirstAndForgetsAVanishedFile)
     change();
     host.answers = {Answer::Cancel};
     wf.FileOpenRecent("/p/tower.qln");
-    EXPECT_EQ(host.asked.back(), "T513");
+    EXPECT_EQ(host.asked.back(), "T1473 T1474\n\nT513");
     EXPECT_EQ(wf.fileName, "");
     host.answers = {Answer::No};
     wf.FileOpenRecent("/p/tower.qln");
@@ -385,9 +395,61 @@ TEST_F(WorkflowTest, OpeningARecentProjectAsksFirstAndForgetsAVanishedFile)
     EXPECT_EQ(wf.fileName, "/p/tower.qln");
     EXPECT_FALSE(wf.projectChanged);
     wf.FileOpenRecent("/p/gone.qln");
-    EXPECT_EQ(host.told.back(), "T514");
+    EXPECT_EQ(host.told.back(), "T514\n/p/gone.qln\n\nT1477");   // and that the entry goes
     EXPECT_EQ(wf.fileName, "/p/tower.qln");
     EXPECT_EQ(wf.recent.paths(), (std::vector<std::string>{"/p/tower.qln"}));
+}
+
+// A row of the schedule opened as the project: a named command whose
+// question says what closes; an unsaved schedule is dropped only on Discard.
+TEST_F(WorkflowTest, OpeningAScheduleRowSaysWhatClosesAndOffersSave)
+{
+    ColumnInput row = wf.input;
+    row.profileName = "HE 300 B";
+    wf.schedule.rows.resize(40);
+    change();
+    host.answers = {Answer::Cancel};
+    EXPECT_FALSE(wf.openScheduleRow(row, "B1 A2"));
+    EXPECT_EQ(host.asked.back(), "T1471(B1 A2)\n\nT1472(T1475, 40) T1474");
+    EXPECT_EQ(host.kinds.back(), Question::SaveDiscardCancel);
+    EXPECT_EQ(wf.schedule.rows.size(), 40u);
+
+    // Save, with the save dialog cancelled: nothing closes
+    host.answers = {Answer::Yes};
+    host.savePaths = {std::nullopt};
+    EXPECT_FALSE(wf.openScheduleRow(row, "B1 A2"));
+    EXPECT_EQ(wf.schedule.rows.size(), 40u);
+
+    // Save: the project and its schedule are in the file, then the row opens
+    host.answers = {Answer::Yes};
+    host.savePaths = {std::string("/p/building.qln")};
+    EXPECT_TRUE(wf.openScheduleRow(row, "B1 A2"));
+    EXPECT_EQ(host.files.count("/p/building.qln"), 1u);
+    EXPECT_EQ(wf.input.profileName, "HE 300 B");
+    EXPECT_TRUE(wf.fileName.empty());
+    EXPECT_TRUE(wf.schedule.rows.empty());
+    EXPECT_TRUE(wf.projectChanged);
+
+    // nothing unsaved: still asked, with OK and Cancel, and the row named
+    wf.fileName = "/p/row.qln";
+    wf.projectChanged = false;
+    host.answers = {Answer::Cancel};
+    EXPECT_FALSE(wf.openScheduleRow(row, "C3"));
+    EXPECT_EQ(host.asked.back(), "T1471(C3)\n\nT1473");
+    EXPECT_EQ(host.kinds.back(), Question::OkCancel);
+    host.answers = {Answer::Ok};
+    EXPECT_TRUE(wf.openScheduleRow(row, "C3"));
+}
+
+TEST_F(WorkflowTest, LanguageSwitchRunsAgainButChangesNoProject)
+{
+    wf.resultCommand(ResultWindow::Results);
+    ASSERT_FALSE(wf.resultsStale);
+    wf.languageChanged();
+    EXPECT_TRUE(wf.resultsStale);
+    EXPECT_FALSE(wf.projectChanged);
+    EXPECT_TRUE(wf.FormCloseQuery());
+    EXPECT_TRUE(host.asked.empty());
 }
 
 } // namespace

@@ -1,0 +1,154 @@
+// The help pages against the words of the Eurocodes and the program's own
+// captions: no page of any language uses a term the engineers read
+// otherwise (serviceability for the ultimate design, the fire load of
+// EN 1991-1-2 for N.fi,Ed), and every control a page names in bold is a
+// caption of the text catalogue in the page's language, so that a new page
+// cannot bring an old fault back.
+#include "calc/texts.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace qeln;
+
+namespace {
+
+struct Language {
+    const char* folder;
+    int base;
+    // what no page may say (ECMAScript regular expressions, case ignored)
+    std::vector<const char*> banned;
+};
+
+const Language kLanguages[] = {
+    {"en", kEnglish, {"fire load", "allowable", "serviceability"}},
+    {"fr",
+     kFrench,
+     {"conditions de service", "en service", "charge d'incendie", "coefficients? de s[ée]curit[ée]",
+      "distances? des axes", "limite [ée]lastique", "admissible", "r[ée]sistance excentr[ée]e"}},
+    {"de", kGerman, {"gebrauch", "brandlast", "werkstoff", "zul[äa]ssig"}},
+};
+
+void PrintTo(const Language& l, std::ostream* os) { *os << l.folder; }
+
+// Captions as the windows show them: no accelerator, no colon at the end, blanks made single.
+std::string comparable(std::string s)
+{
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '&' && i + 1 < s.size() && s[i + 1] != '&')
+            continue;
+        if (s.compare(i, 2, "\xC2\xA0") == 0) {   // a no-break space is a blank here
+            out += ' ';
+            ++i;
+            continue;
+        }
+        if (s.compare(i, 3, "\xE2\x80\xAF") == 0) {   // so is a narrow one
+            out += ' ';
+            i += 2;
+            continue;
+        }
+        if (s[i] == ' ' && !out.empty() && out.back() == ' ')
+            continue;
+        out += s[i];
+    }
+    while (!out.empty() && (out.back() == ' ' || out.back() == ':'))
+        out.pop_back();
+    while (!out.empty() && out.front() == ' ')
+        out.erase(out.begin());
+    return out;
+}
+
+std::string decoded(std::string s)
+{
+    for (const auto& [entity, c] : std::vector<std::pair<std::string, std::string>>{
+             {"&gt;", ">"}, {"&lt;", "<"}, {"&nbsp;", "\xC2\xA0"}, {"&amp;", "&&"}})
+        for (std::size_t at; (at = s.find(entity)) != std::string::npos;)
+            s.replace(at, entity.size(), c);
+    return s;
+}
+
+std::string withoutTags(const std::string& html) { return std::regex_replace(html, std::regex("<[^>]*>"), " "); }
+
+std::set<std::string> captions(int base)
+{
+    std::set<std::string> out;
+    for (const auto& [number, text] : TextCatalogue::builtin().entries())
+        if (number >= base && number < base + 10000)
+            out.insert(comparable(text));
+    // the fixed captions of the windows, the same in every language
+    for (const char* fixed : {"R 30", "R 60", "R 90", "R 120", "OK"})
+        out.insert(fixed);
+    return out;
+}
+
+std::vector<std::filesystem::path> pages(const char* folder)
+{
+    std::vector<std::filesystem::path> out;
+    for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(QELN_SOURCE_DIR) / "data/help" / folder))
+        if (e.path().extension() == ".html")
+            out.push_back(e.path());
+    return out;
+}
+
+std::string read(const std::filesystem::path& p)
+{
+    std::ifstream in(p);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+} // namespace
+
+class HelpPages : public testing::TestWithParam<Language> {};
+
+TEST_P(HelpPages, SayNoBannedTerm)
+{
+    const Language& lang = GetParam();
+    const auto files = pages(lang.folder);
+    ASSERT_GE(files.size(), 16u);
+    for (const auto& file : files) {
+        const std::string text = decoded(withoutTags(read(file)));
+        for (const char* term : lang.banned) {
+            std::smatch m;
+            EXPECT_FALSE(std::regex_search(text, m, std::regex(term, std::regex::icase)))
+                << file.filename() << " (" << lang.folder << ") says \"" << m.str() << "\"";
+        }
+    }
+}
+
+// Bold is for the controls the user looks for; keys are <kbd>, commands <code>, emphasis <em>.
+TEST_P(HelpPages, NameOnlyControlsThatExistInBold)
+{
+    const Language& lang = GetParam();
+    const std::set<std::string> known = captions(lang.base);
+    const std::regex bold("<b>([^<]*)</b>");
+    for (const auto& file : pages(lang.folder)) {
+        const std::string html = read(file);
+        for (std::sregex_iterator it(html.begin(), html.end(), bold), end; it != end; ++it) {
+            // a menu path names one caption after the other
+            std::string path = decoded((*it)[1]);
+            std::size_t from = 0;
+            for (;;) {
+                const std::size_t at = path.find(" > ", from);
+                const std::string part = comparable(path.substr(from, at == std::string::npos ? std::string::npos : at - from));
+                EXPECT_TRUE(known.count(part)) << file.filename() << " (" << lang.folder << ") names \"" << part
+                                              << "\", which is no caption of the program";
+                if (at == std::string::npos)
+                    break;
+                from = at + 3;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Help, HelpPages, testing::ValuesIn(kLanguages),
+                         [](const testing::TestParamInfo<Language>& i) { return std::string(i.param.folder); });
