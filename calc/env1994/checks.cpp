@@ -102,13 +102,13 @@ CheckOutcome checkInput(const ColumnInput& in)
 
     const double a = MaxOf(d, 20);
     if (n1 == 8 && h <= 400) {
-        const double x1 = in.uf1 + d + a;
+        const double x1 = nextBarDistance(in.uf1, d);
         const double x2 = 0.5 * h - tf - 0.5 * (d + a);
         if (x1 > x2)
             f.error(C::RebarSpacing);
     }
     if (n1 > 8) {
-        const double x1 = in.uf1 + d + a;
+        const double x1 = nextBarDistance(in.uf1, d);
         const double s = n1 == 16 ? 3 * d + a : 2 * d;
         const double x2 = 0.5 * h - tf - s;
         if (x2 - a < x1)
