@@ -117,9 +117,14 @@ std::string scheduleJson(const ScheduleOutcome& o, int languageBase)
             row["check"] = designCheckJson(r.check);
             // the message lines of the design run of the same input
             designRun(r.input, languageBase, st, boxes);
-            row["errors"] = json::Ordered(st.results.errors.lines());
+            json::Ordered errors(st.results.errors.lines());
+            if (st.calcError)   // the arithmetic failure's lines (text 219) come as a message box
+                for (const std::string& b : boxes)
+                    errors.push_back(b);
+            row["errors"] = std::move(errors);
             row["warnings"] = json::Ordered(st.results.warnings.lines());
         }
+        row["calcError"] = r.calcError;
         row["passes"] = r.passes;
         row["searched"] = r.searched;
         rows.push_back(std::move(row));

@@ -324,7 +324,7 @@ void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, Colu
                                   (f.field.empty() ? std::string() : "field \"" + f.field + "\": ") + f.detail +
                                       " ([schedule] block)"};
         } else {
-            std::string h(heading.substr(0, 40));
+            const std::string h = utf8Prefix(heading, 40);
             throw ReadFailure{ProjectFileStatus::readError, line,
                               "\"" + h + "\" is not a block of a project file ([loads] or [schedule])"};
         }
