@@ -390,6 +390,27 @@ bool readScheduleCsv(std::string_view bytes, Schedule& out, ScheduleFailure& fai
         bytes.remove_prefix(3);
     std::string decoded;
     if (!isValidUtf8(bytes)) {
+        // UTF-8 characters and a byte that is none: neither reading is
+        // right for every text, so the file is refused, not re-read
+        std::size_t firstBad = std::string_view::npos;
+        bool utf8Seen = false;
+        for (std::size_t i = 0; i < bytes.size();) {
+            char32_t cp = 0;
+            const std::size_t n = nextCodePoint(bytes, i, cp);
+            if (n == 0 && firstBad == std::string_view::npos)
+                firstBad = i;
+            utf8Seen = utf8Seen || n > 1;
+            i += n == 0 ? 1 : n;
+        }
+        if (utf8Seen) {
+            int line = 1;
+            for (std::size_t i = 0; i < firstBad; ++i)
+                if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
+                    ++line;
+            failure = {line, -1, "",
+                       "a byte that is not UTF-8 in a file with UTF-8 characters: save the file as UTF-8"};
+            return false;
+        }
         decoded = decodeToUtf8(bytes, CodePage::windows1252);
         bytes = decoded;
     }

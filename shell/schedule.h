@@ -74,7 +74,8 @@ enum class CsvDialect {
 // tab separated (told by the header: a tab when it has one, as a table
 // pasted from a spreadsheet), decimal point, or decimal comma with
 // semicolons and tabs; quotes as "" doubling; UTF-8 with or without
-// byte-order mark, else Windows-1252; CR LF, LF or CR. Lines of empty cells only
+// byte-order mark, else Windows-1252 (a file with both UTF-8 characters and
+// bytes that are not UTF-8 is refused); CR LF, LF or CR. Lines of empty cells only
 // are passed over (and do not count toward kMaxScheduleRows). A number that
 // has a thousands separator or could be read both ways in a semicolon or tab
 // separated file ("2.600") is refused. A text cell that begins with an

@@ -173,7 +173,8 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"infinity", "name,e1\nC1,inf\n", 2, "e1", "not a number"},
         MalformedCase{"openQuote", "name,d\nC1,20\n\"C2,20\n", 3, "", "not closed"},
         MalformedCase{"quoteInsideCell", "name,d\nC1,2\"0\n", 2, "", ""},
-        MalformedCase{"empty", "", 1, "", "no header"}),
+        MalformedCase{"empty", "", 1, "", "no header"},
+        MalformedCase{"utf8AndAStrayByte", "name,positionName\nC1,St\xC3\xBCtze\nC2,St\xFCtze\n", 3, "", "not UTF-8"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 // A number that reads as two values in the two conventions, or has a
