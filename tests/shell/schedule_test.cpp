@@ -17,6 +17,9 @@
 #include <chrono>
 #include <cstdio>
 #include <unistd.h>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <cmath>
 #include <fstream>
 #include <numbers>
@@ -635,6 +638,80 @@ TEST(ScheduleXlsx, WritesAWorkbookAndReportsAFolderThatIsNotThere)
     std::remove(path.c_str());
     EXPECT_FALSE(writeScheduleXlsx("/nonexistent-folder/s.xlsx", s, o, kEnglish, reason));
     EXPECT_FALSE(reason.empty());
+}
+
+// A part of a workbook, read with Python's zip module.
+std::string workbookPart(const std::string& book, const std::string& part)
+{
+    const std::string cmd = "python3 -c 'import sys,zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read(sys.argv[2]))' '" +
+                            book + "' '" + part + "'";
+    std::string out;
+    if (FILE* p = ::popen(cmd.c_str(), "r")) {
+        char buf[4096];
+        for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
+            out.append(buf, n);
+        ::pclose(p);
+    }
+    return out;
+}
+
+// Input numbers are numbers, texts are texts (a formula too), and texts the
+// XML cannot hold are replaced, not written raw; a cell too long for a
+// spreadsheet refuses the workbook.
+TEST(ScheduleXlsx, NumbersAsNumbersTextsAsValidTextAndOverlongCellsRefused)
+{
+    Schedule s;
+    s.columns = {"positionName", "e1", "n1", "nEd"};
+    s.rows.push_back({std::string("NUL\0x", 5), {"=1+1", "-20", "4", "3000"}, false});
+    s.rows.push_back({"U+FFFE \xEF\xBF\xBE", {"", "", "", "2000"}, false});
+    const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
+    const std::string path = testing::TempDir() + "qeln_types_" + std::to_string(::getpid()) + ".xlsx";
+    std::string reason;
+    ASSERT_TRUE(writeScheduleXlsx(path, s, o, kEnglish, reason)) << reason;
+    const std::string sheet = workbookPart(path, "xl/worksheets/sheet1.xml");
+    const std::string strings = workbookPart(path, "xl/sharedStrings.xml");
+    ASSERT_FALSE(sheet.empty());
+    for (const char* cell : {"<c r=\"C2\"><v>-20</v>", "<c r=\"D2\"><v>4</v>", "<c r=\"E2\"><v>3000</v>"})
+        EXPECT_NE(sheet.find(cell), std::string::npos) << cell;
+    EXPECT_NE(sheet.find("<c r=\"B2\" t=\"s\">"), std::string::npos);   // the formula text as a string
+    EXPECT_EQ(sheet.find("<f>"), std::string::npos);
+    EXPECT_EQ(strings.find("\xEF\xBF\xBE"), std::string::npos);
+    EXPECT_NE(strings.find("NUL\xEF\xBF\xBDx"), std::string::npos) << strings;
+
+    ScheduleOutcome longName = o;
+    longName.rows[0].name = std::string(40000, 'N');
+    EXPECT_FALSE(writeScheduleXlsx(path, s, longName, kEnglish, reason));
+    EXPECT_NE(reason.find("32767"), std::string::npos) << reason;
+    std::remove(path.c_str());
+}
+
+// Under a file size limit libxlsxwriter's temporary parts are cut without a
+// word; the workbook read back shows it and the write fails.
+TEST(ScheduleXlsx, ACutWorkbookIsAFailure)
+{
+    Schedule s;
+    s.columns = {"nEd"};
+    for (int i = 0; i < 20000; ++i)
+        s.rows.push_back({"C" + std::to_string(i), {std::to_string(1000 + i)}, false});
+    ScheduleOutcome o;
+    o.rows.resize(s.rows.size());
+    const std::string path = testing::TempDir() + "qeln_cut_" + std::to_string(::getpid()) + ".xlsx";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{200 * 1024, 200 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::string reason;
+        ::_exit(writeScheduleXlsx(path, s, o, kEnglish, reason) ? 0 : 3);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+    std::string reason;
+    EXPECT_TRUE(writeScheduleXlsx(path, s, o, kEnglish, reason)) << reason;   // without the limit
+    std::remove(path.c_str());
 }
 
 TEST(ScheduleEdits, ValidateNamesTheRowAndField)
