@@ -662,13 +662,13 @@ bool readLimitLine(std::string_view key, std::string_view value, SearchConstrain
     }
     if (key == kDiametersKey) {
         if (!parseDiameterList(value, c.diameters)) {
-            why = "diameters= takes diameters in mm above 0 and at most 100, such as 16, 20, 25";
+            why = "diameters= takes up to 100 diameters in mm above 0 and at most 100, such as 16, 20, 25";
             return false;
         }
         return true;
     }
     if (!parseLayoutList(value, c.layouts)) {
-        why = "layouts= takes layouts n1+n2 such as 4+0, 8+4";
+        why = "layouts= takes up to 100 layouts n1+n2 such as 4+0, 8+4";
         return false;
     }
     return true;

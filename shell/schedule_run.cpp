@@ -135,6 +135,7 @@ ScheduleOutcome runSchedule(const ColumnInput& base, const Schedule& s, const Pr
                     SearchControl control;
                     control.threads = options.threads;
                     control.cancel = options.cancel;
+                    control.keep = 1;   // the row takes the best
                     CalcEnv env;
                     env.gammas = SafetyFactors::of(in);
                     SearchOutcome found = searchSections(env, in, profiles.profiles(), options.constraints, control);
