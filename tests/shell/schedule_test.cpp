@@ -238,6 +238,20 @@ TEST(Schedule, LinesAreCountedWithLoneCarriageReturnsAndPaddingIsNotARow)
     EXPECT_EQ(s.rows.size(), 1u);
 }
 
+// A cell of 10 MB grows libcsv's buffer in few steps (in small fixed steps
+// the sanitizers' build took minutes).
+TEST(Schedule, AHugeCellIsReadQuickly)
+{
+    const std::string text = "name,nEd\n" + std::string(10u << 20, 'x') + ",1000\n";
+    const auto start = std::chrono::steady_clock::now();
+    Schedule s;
+    ScheduleFailure f;
+    ASSERT_TRUE(readScheduleCsv(text, s, f)) << f.describe();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, QELN_SANITIZED ? 30.0 : 3.0);
+    EXPECT_EQ(s.rows.at(0).name.size(), 10u << 20);
+}
+
 // Cells a spreadsheet would run as a formula are written so that it does
 // not, and read back as they were; the project file keeps them exactly.
 TEST(Schedule, FormulaCellsAreNeutralisedInCsvAndReadBackUnchanged)
