@@ -98,7 +98,7 @@ struct Commands {
             ->type_name("LIST");
         optimise->add_option("--layouts", layouts, "rebar layouts n1+n2 (default: 4+0,8+0,4+4,8+4)")
             ->type_name("4+0,8+0,...");
-        optimise->add_option("--top", top, "how many candidates to print (default: 10)")->type_name("N");
+        optimise->add_option("--top", top, "how many candidates to print, 1 to 10000 (default: 10)")->type_name("N");
         optimise->add_flag("--json", op.input.json, "print one JSON object instead of the table")
             ->disable_flag_override();
         optimise->add_option("FILE.qln", op.input.projectFile);
