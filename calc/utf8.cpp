@@ -104,7 +104,9 @@ std::string visibleText(std::string_view s)
             cp = 0xFFFD;
             len = 1;
         }
-        if (cp < 0x20 || (cp >= 0x7F && cp <= 0x9F))
+        // control characters, and the bidirectional controls that would
+        // turn the rest of a terminal line around (U+202A-202E, U+2066-2069)
+        if (cp < 0x20 || (cp >= 0x7F && cp <= 0x9F) || (cp >= 0x202A && cp <= 0x202E) || (cp >= 0x2066 && cp <= 0x2069))
             cp = 0xFFFD;
         if (cp == 0xFFFD)
             appendUtf8(out, cp);

@@ -26,7 +26,8 @@ std::size_t utf8Length(std::string_view utf8);
 std::string utf8Prefix(std::string_view utf8, std::size_t n);
 
 // The text as it may be shown in a listing or on a terminal: control
-// characters (U+0000 to U+001F, U+007F to U+009F, the tab included) and bytes
+// characters (U+0000 to U+001F, U+007F to U+009F, the tab included), the
+// bidirectional controls (U+202A to U+202E, U+2066 to U+2069) and bytes
 // that are not valid UTF-8 become U+FFFD, so that a text from a file can
 // neither move the cursor nor send commands to a terminal, nor hide itself.
 std::string visibleText(std::string_view s);

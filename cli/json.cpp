@@ -252,4 +252,36 @@ std::string numberText(double v) { return dump(number(v)); }
 
 std::string dump(const Ordered& v) { return v.dump(-1, ' ', false, nlohmann::detail::error_handler_t::replace); }
 
+namespace {
+
+// Counts the nesting of a CBOR document without building it; refuses it past kMaxDepth.
+struct DepthCheck : nlohmann::json_sax<Value> {
+    int depth = 0;
+    bool open() { return ++depth <= kMaxDepth; }
+    bool close() { --depth; return true; }
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t&) override { return true; }
+    bool string(string_t&) override { return true; }
+    bool binary(binary_t&) override { return true; }
+    bool start_object(std::size_t) override { return open(); }
+    bool key(string_t&) override { return true; }
+    bool end_object() override { return close(); }
+    bool start_array(std::size_t) override { return open(); }
+    bool end_array() override { return close(); }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
+};
+
+} // namespace
+
+Value fromCbor(const std::string& bytes)
+{
+    DepthCheck check;
+    if (!Value::sax_parse(bytes, &check, nlohmann::json::input_format_t::cbor, true))
+        return Value(Value::value_t::discarded);
+    return Value::from_cbor(bytes, true, false);
+}
+
 } // namespace qeln::json

@@ -40,6 +40,11 @@ struct ParseError {
 // Parses one JSON text. On failure returns nullopt and fills `error`.
 std::optional<Value> parse(std::string_view text, ParseError& error);
 
+// A CBOR document (the PDF writer's request); a discarded value (is_discarded())
+// when it is not one or is nested deeper than kMaxDepth, so that a hostile
+// request cannot exhaust the reader's stack.
+Value fromCbor(const std::string& bytes);
+
 // "a number", "a string", ... for messages.
 const char* typeName(const Value& v);
 

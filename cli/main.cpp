@@ -28,6 +28,7 @@
 #include <exception>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -163,8 +164,11 @@ bool writeOutputFile(const std::string& path, const std::function<bool(fileio::P
 }
 
 // The four plots into `dir` (made when missing), each through the safe
-// writer; the failure of the first that cannot be written, if any.
-std::optional<FileFailure> writePlots(const std::string& dir, const Diagrams& d, int languageBase)
+// writer, all four put in place only when all are written (a folder never
+// holds two new and two old plots); the failure, if any. `input`: the input
+// file, which no plot may replace.
+std::optional<FileFailure> writePlots(const std::string& dir, const Diagrams& d, int languageBase,
+                                      const std::string& input)
 {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
@@ -183,15 +187,22 @@ std::optional<FileFailure> writePlots(const std::string& dir, const Diagrams& d,
         {"ne-weak.svg", eccentricityPlot(env, d.weakCurves, Axis::Weak)},
         {"ne-strong.svg", eccentricityPlot(env, d.strongCurves, Axis::Strong)},
     };
-    for (const auto& p : plots) {
-        const std::string path = (std::filesystem::path(dir) / p.name).string();
-        std::string reason;
-        const auto svg = [&](fileio::PendingReplace& f, std::string&) {
-            f.write(pictureToSvg(p.picture));
-            return true;
-        };
-        if (!writeOutputFile(path, svg, reason))
-            return FileFailure{516, path, 0, reason};
+    std::vector<std::unique_ptr<fileio::PendingReplace>> files;
+    std::string path;
+    try {
+        for (const auto& p : plots) {
+            path = (std::filesystem::path(dir) / p.name).string();
+            if (!input.empty() && fileio::sameFile(path, input))
+                return FileFailure{516, path, 0, "this is the input file, it is not overwritten by a plot"};
+            files.push_back(std::make_unique<fileio::PendingReplace>(path));
+            files.back()->write(pictureToSvg(p.picture));
+        }
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            path = (std::filesystem::path(dir) / plots[i].name).string();
+            files[i]->commit();
+        }
+    } catch (const fileio::IoError& e) {
+        return FileFailure{516, path, 0, e.reason()};
     }
     return std::nullopt;
 }
@@ -341,7 +352,9 @@ int runDesign(const DesignOptions& o)
     if (!o.plotsDir.empty()) {
         if (!valid || !diagrams->ok()) {
             complain("no valid results, the plots are not written into " + o.plotsDir);
-        } else if (const auto failed = writePlots(o.plotsDir, *diagrams, o.languageBase)) {
+        } else if (const auto failed = writePlots(o.plotsDir, *diagrams, o.languageBase,
+                                                  o.projectFile.empty() ? (o.inputJson == "-" ? "" : o.inputJson)
+                                                                        : o.projectFile)) {
             status = fileError(*failed, o.languageBase);
         }
     }
@@ -428,6 +441,10 @@ int runScheduleCommand(const ScheduleCliOptions& o)
         ScheduleFailure failure;
         if (!readScheduleCsv(bytes, schedule, failure)) {
             complain(o.rowsFile + ": " + failure.describe());
+            return kExitInputErrors;
+        }
+        if (schedule.rows.empty()) {   // as --base of a project without a schedule
+            complain(o.rowsFile + ": the schedule has a header but no rows");
             return kExitInputErrors;
         }
     }

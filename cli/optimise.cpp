@@ -109,6 +109,7 @@ int runOptimise(const OptimiseOptions& o, const ColumnInput& in, const std::vect
     }
     SearchControl control;
     control.threads = 0;   // every core
+    control.keep = static_cast<std::size_t>(std::max(o.top, 1));   // only those are shown
     const SearchOutcome s = searchSections(in, profiles, c, control);
     out = o.input.json ? optimiseJson(s, o.top) : optimiseTable(s, o.top);
     return s.passing > 0 ? kExitValid : kExitCheckFails;

@@ -98,7 +98,7 @@ struct Commands {
             ->type_name("LIST");
         optimise->add_option("--layouts", layouts, "rebar layouts n1+n2 (default: 4+0,8+0,4+4,8+4)")
             ->type_name("4+0,8+0,...");
-        optimise->add_option("--top", top, "how many candidates to print (default: 10)")->type_name("N");
+        optimise->add_option("--top", top, "how many candidates to print, 1 to 10000 (default: 10)")->type_name("N");
         optimise->add_flag("--json", op.input.json, "print one JSON object instead of the table")
             ->disable_flag_override();
         optimise->add_option("FILE.qln", op.input.projectFile);
@@ -293,6 +293,10 @@ bool constraintOptions(const Commands& c, const CLI::App* cmd, OptimiseOptions& 
             o.diameters.push_back(d);
         }
     }
+    if (o.diameters.size() > kMaxSearchListItems) {
+        error = "--diameters takes at most " + std::to_string(kMaxSearchListItems) + " diameters";
+        return false;
+    }
     if (cmd->count("--layouts") > 0) {
         for (const std::string& part : splitList(c.layouts)) {
             const std::size_t plus = part.find('+');
@@ -305,6 +309,10 @@ bool constraintOptions(const Commands& c, const CLI::App* cmd, OptimiseOptions& 
             o.layouts.push_back({n1, n2});
         }
     }
+    if (o.layouts.size() > kMaxSearchListItems) {
+        error = "--layouts takes at most " + std::to_string(kMaxSearchListItems) + " layouts";
+        return false;
+    }
     return true;
 }
 
@@ -312,8 +320,8 @@ bool optimiseRest(const Commands& c, OptimiseOptions& o, std::string& error)
 {
     const CLI::App* cmd = c.optimise;
     DesignOptions& in = o.input;
-    if (cmd->count("--top") > 0 && (!readCount(c.top, o.top) || o.top < 1)) {
-        error = "--top takes a whole number above 0, not '" + c.top + "'";
+    if (cmd->count("--top") > 0 && (!readCount(c.top, o.top) || o.top < 1 || o.top > 10000)) {
+        error = "--top takes a whole number from 1 to 10000, not '" + c.top + "'";
         return false;
     }
     if (givenEmpty(cmd, "--input", in.inputJson, error) || givenEmpty(cmd, "--catalogue", in.cataloguePath, error))

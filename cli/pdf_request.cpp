@@ -20,7 +20,7 @@ std::string encodePdfRequest(const PdfRequest& r)
 
 bool decodePdfRequest(const std::string& bytes, PdfRequest& r, std::string& error)
 {
-    const json::Value doc = json::Value::from_cbor(bytes, true, false);
+    const json::Value doc = json::fromCbor(bytes);
     if (!doc.is_object() || !doc.contains("project") || !doc.contains("languageBase") || !doc.contains("condensed") ||
         !doc.contains("printedAt") || !doc.contains("path")) {
         error = "the request to the PDF writer is incomplete";

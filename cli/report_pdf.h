@@ -21,8 +21,11 @@ std::string findPdfWriter(const std::string& programDir);
 // its report. False with the reason when the file could not be written.
 bool writePdfReport(const PdfRequest& request, std::string& reason);
 
-// Starts qeln-cli-pdf with an encoded request on its standard input. False
-// with the reason (the writer's own words) when it did not succeed.
-bool runPdfWriter(const std::string& request, std::string& reason);
+// Starts qeln-cli-pdf with an encoded request on its standard input, for
+// the file `output`. False with the reason (the writer's own words) when it
+// did not succeed, when it showed no progress (no word, `output` not
+// growing) for two minutes (QELN_PDF_WRITER_IDLE_SECONDS), or when `output`
+// does not end as a whole PDF file does.
+bool runPdfWriter(const std::string& request, const std::string& output, std::string& reason);
 
 } // namespace qeln::cli

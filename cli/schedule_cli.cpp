@@ -72,13 +72,15 @@ std::string scheduleTable(const ScheduleOutcome& o)
                                                                                 : "none";
         std::string profile = r.profileName;
         if (r.searched && !r.searchFound)
-            profile += " (no better)";
+            profile += r.searchProblem.empty() ? " (no better)" : " (no search)";
         std::snprintf(line, sizeof line, "%s  %s  %-14s %9s %7s %9s %7s  %-8s %-6s %4d %4d\n",
                       column(r.name, 16).c_str(), column(profile, 18).c_str(), rebars.c_str(),
                       fixed(r.nRd, 0).c_str(), fixed(r.utilisation, 3).c_str(), fixed(r.nFiRd, 0).c_str(),
                       fixed(r.fireUtilisation, 3).c_str(), achieved.c_str(), r.passes ? "passes" : "FAILS", r.errors,
                       r.warnings);
         out += line;
+        if (r.searched && !r.searchProblem.empty())   // why the row kept its own section
+            out += column("", 16) + "  search not made: " + r.searchProblem + "\n";
     }
     const ScheduleSummary& s = o.summary;
     std::snprintf(line, sizeof line,
@@ -117,11 +119,18 @@ std::string scheduleJson(const ScheduleOutcome& o, int languageBase)
             row["check"] = designCheckJson(r.check);
             // the message lines of the design run of the same input
             designRun(r.input, languageBase, st, boxes);
-            row["errors"] = json::Ordered(st.results.errors.lines());
+            json::Ordered errors(st.results.errors.lines());
+            if (st.calcError)   // the arithmetic failure's lines (text 219) come as a message box
+                for (const std::string& b : boxes)
+                    errors.push_back(b);
+            row["errors"] = std::move(errors);
             row["warnings"] = json::Ordered(st.results.warnings.lines());
         }
+        row["calcError"] = r.calcError;
         row["passes"] = r.passes;
         row["searched"] = r.searched;
+        if (r.searched)
+            row["searchProblem"] = r.searchProblem.empty() ? json::Ordered(nullptr) : json::Ordered(r.searchProblem);
         rows.push_back(std::move(row));
     }
     root["rows"] = std::move(rows);

@@ -22,7 +22,7 @@ bool writeSchedulePdf(const SchedulePdfJob& job, std::string& reason)
     r.languageBase = job.languageBase;
     r.printedAt = job.printedAt;
     r.path = job.path;
-    return runPdfWriter(encodeSchedulePdfRequest(r), reason);
+    return runPdfWriter(encodeSchedulePdfRequest(r), r.path, reason);
 }
 
 } // namespace qeln::cli

@@ -115,13 +115,13 @@ std::string encodeSchedulePdfRequest(const SchedulePdfRequest& r)
 
 bool isSchedulePdfRequest(const std::string& bytes)
 {
-    const json::Value doc = json::Value::from_cbor(bytes, true, false);
+    const json::Value doc = json::fromCbor(bytes);
     return doc.is_object() && doc.contains("schedule");
 }
 
 bool decodeSchedulePdfRequest(const std::string& bytes, SchedulePdfRequest& r, std::string& error)
 {
-    const json::Value doc = json::Value::from_cbor(bytes, true, false);
+    const json::Value doc = json::fromCbor(bytes);
     if (!doc.is_object() || !doc.contains("schedule") || !doc.contains("base") || !doc.contains("results")) {
         error = "the request to the PDF writer is incomplete";
         return false;

@@ -52,6 +52,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QELN_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# the schedule's XLSX export loads libxlsxwriter only when it writes a workbook
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${QELN_XLSXWRITER_PACKAGE}")
 # the report's monospaced text looks for Liberation Mono or DejaVu Sans Mono
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation | fonts-dejavu-core")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -2,6 +2,7 @@
 
 #include "calc/designcheck.h"
 #include "calc/format.h"
+#include "calc/utf8.h"
 
 #include <charconv>
 #include <cmath>
@@ -53,7 +54,7 @@ std::string LoadsBlockContent(const ColumnInput& in)
 std::string quoted(std::string_view v)
 {
     std::string q(1, '"');
-    q.append(v.substr(0, 40)).append(1, '"');
+    q.append(utf8Prefix(v, 40)).append(1, '"');
     return q;
 }
 
@@ -99,7 +100,7 @@ bool ParseLoadsBlock(const std::vector<std::string_view>& lines, int firstLine, 
         }
         const auto v = parsePlainNumber(value);
         if (!v)
-            return fail(i, "\"" + std::string(value.substr(0, 40)) + "\" is not a valid number (" +
+            return fail(i, quoted(value) + " is not a valid number (" +
                                std::string(key) + ")");
         const std::string problem = designLoadProblem(k == 0 ? "NEd" : "NfiEd", *v);
         if (!problem.empty())

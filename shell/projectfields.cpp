@@ -3,7 +3,9 @@
 
 #include "calc/designcheck.h"
 #include "calc/format.h"
+#include "calc/utf8.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -102,7 +104,7 @@ std::string_view trimmed(std::string_view s)
 std::string quoted(std::string_view v)
 {
     std::string q(1, '"');
-    q.append(v.substr(0, 40)).append(1, '"');
+    q.append(utf8Prefix(v, 40)).append(1, '"');
     return q;
 }
 
@@ -202,6 +204,47 @@ bool setProjectField(const ProjectField& f, std::string_view text, bool decimalC
             return true;
         },
         f.member);
+}
+
+bool decimalCommaOf(std::string_view text, bool& comma, std::string& reason)
+{
+    const std::string_view t = trimmed(text);
+    const std::size_t e = t.find_first_of("eE");
+    const std::string_view mantissa = t.substr(0, e);
+    const std::size_t points = static_cast<std::size_t>(std::count(mantissa.begin(), mantissa.end(), '.'));
+    const std::size_t commas = static_cast<std::size_t>(std::count(mantissa.begin(), mantissa.end(), ','));
+    comma = commas > 0;
+    if (points + commas == 0)
+        return true;
+    if (points + commas > 1) {
+        reason = quoted(text) + " is not a number: write it without thousands separators";
+        return false;
+    }
+    // One mark with three digits after it and one to three before, the
+    // first not 0, and no exponent: a decimal or a group of thousands.
+    const std::size_t mark = mantissa.find_first_of(".,");
+    std::string_view whole = mantissa.substr(0, mark);
+    if (!whole.empty() && (whole.front() == '-' || whole.front() == '+'))
+        whole.remove_prefix(1);
+    const std::string_view decimals = mantissa.substr(mark + 1);
+    auto digits = [](std::string_view s) {
+        return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (e == std::string_view::npos && decimals.size() == 3 && digits(decimals) && !whole.empty() &&
+        whole.size() <= 3 && digits(whole) && whole.front() != '0') {
+        // the two readings in the cell's own separator
+        std::string asDecimal(mantissa), asThousands(mantissa);
+        asThousands.erase(mark, 1);
+        while (asDecimal.back() == '0')
+            asDecimal.pop_back();
+        if (asDecimal.size() == mark + 1)
+            asDecimal.pop_back();
+        const std::string decimal = asDecimal.size() == mantissa.size() ? asDecimal + "0" : asDecimal;
+        reason = quoted(text) + " reads as " + asDecimal + " or as " + asThousands +
+                 " (a thousands separator?): write " + asThousands + " or " + decimal;
+        return false;
+    }
+    return true;
 }
 
 std::string projectFieldText(const ProjectField& f, const ColumnInput& in, bool decimalComma)

@@ -43,6 +43,14 @@ const std::string& projectFieldNames();
 bool setProjectField(const ProjectField& f, std::string_view text, bool decimalComma, ColumnInput& in,
                      std::string& reason);
 
+// For a table whose numbers may come with either decimal separator (a
+// semicolon or tab separated file, cells pasted from a spreadsheet): whether
+// the number in `text` has a decimal comma. False with an English reason when
+// it has a thousands separator ("1.002,5", "1,000,000") or reads as two
+// different numbers in the two conventions ("2.600", "2,600": 2.6 or 2600);
+// such a number is refused, never guessed.
+bool decimalCommaOf(std::string_view text, bool& comma, std::string& reason);
+
 // The value as setProjectField reads it back (shortest exact number, point
 // or comma as decimal separator).
 std::string projectFieldText(const ProjectField& f, const ColumnInput& in, bool decimalComma);

@@ -121,15 +121,35 @@ struct ReadFailure {
 // rest of every field's line is ignored.
 class FieldReader {
 public:
-    FieldReader(std::string_view bytes, bool utf8) : lines_(splitLines(bytes)), utf8_(utf8) {}
+    explicit FieldReader(std::string_view bytes)
+        : bytes_(bytes), lines_(splitLines(bytes)), utf8_(isValidUtf8(bytes) && hasNonAscii(bytes))
+    {
+    }
 
-    std::string text(int limit, const char* what)
+    // A text field as its bytes are; settleEncoding() and decoded() make it a text.
+    std::string rawText(const char* what)
     {
         const std::string_view raw = line(what);
+        ++next_;
+        return std::string(raw);
+    }
+
+    // The character set of the texts, from the lines read so far (the texts
+    // end with line 11): bytes further on, even junk, do not change it.
+    void settleEncoding()
+    {
+        const std::size_t end = next_ == 0 ? 0
+                                           : static_cast<std::size_t>(lines_[next_ - 1].data() - bytes_.data()) +
+                                                 lines_[next_ - 1].size();
+        const std::string_view head = bytes_.substr(0, end);
+        utf8_ = isValidUtf8(head) && hasNonAscii(head);
+    }
+
+    std::string decoded(const std::string& raw, int limit) const
+    {
         std::string s = decode(raw);
         if (limit != kNoLimit)
             s = utf8Prefix(s, static_cast<std::size_t>(limit));
-        ++next_;
         return s;
     }
 
@@ -201,6 +221,7 @@ private:
         return utf8_ ? std::string(raw) : decodeToUtf8(raw, CodePage::windows1252);
     }
 
+    std::string_view bytes_;
     std::vector<std::string_view> lines_;
     bool utf8_;
     std::size_t next_ = 0;
@@ -285,24 +306,48 @@ std::string_view blankTrimmed(std::string_view s)
     return s;
 }
 
+// A line after line 33 as a heading reads: blanks and a byte-order mark
+// (which an editor may leave in the middle of a file) in front do not count.
+std::string_view headingText(std::string_view line)
+{
+    std::string_view t = blankTrimmed(line);
+    if (t.starts_with("\xEF\xBB\xBF"))
+        t = blankTrimmed(t.substr(3));
+    return t;
+}
+
 // The blocks after line 33: [loads] and [schedule], each at most once, in
-// any order; each runs up to the next line that begins with "[". When the
-// first line that is not empty is neither heading, the rest of the file is
-// ignored, as it always was.
-void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in, Schedule& sched)
+// any order; each runs up to the next line that begins with "[". Text after
+// line 33 without any such line is ignored, as it always was (no version
+// wrote any); once there is a heading, a line before it that is not empty is
+// refused, so that a block is never dropped unseen. `cutShort`: the file
+// ends inside its last line (a file the program writes ends with a line
+// end): refused when that line belongs to a block, since a number or row
+// may be cut ("NEd=30" of "NEd=3000").
+void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, bool cutShort, ColumnInput& in,
+                 Schedule& sched)
 {
     std::size_t i = 0;
     while (i < lines.size() && blankTrimmed(lines[i]).empty())
         ++i;
-    if (i == lines.size())
+    std::size_t first = i;
+    while (first < lines.size() && !headingText(lines[first]).starts_with("["))
+        ++first;
+    if (first == lines.size())
         return;
-    if (blankTrimmed(lines[i]) != "[loads]" && blankTrimmed(lines[i]) != "[schedule]")
-        return;
+    if (i < first)
+        throw ReadFailure{ProjectFileStatus::readError, firstLine + static_cast<int>(i),
+                          "\"" + utf8Prefix(blankTrimmed(lines[i]), 40) +
+                              "\" stands before the " + utf8Prefix(headingText(lines[first]), 40) +
+                              " block: the lines after line 33 belong to a block"};
+    if (cutShort && !blankTrimmed(lines.back()).empty())
+        throw ReadFailure{ProjectFileStatus::readError, firstLine + static_cast<int>(lines.size()) - 1,
+                          "the file ends inside this line: it seems cut short"};
     bool seenLoads = false, seenSchedule = false;
     while (i < lines.size()) {
-        const std::string_view heading = blankTrimmed(lines[i]);
+        const std::string_view heading = headingText(lines[i]);
         std::size_t end = i + 1;
-        while (end < lines.size() && !blankTrimmed(lines[end]).starts_with("["))
+        while (end < lines.size() && !headingText(lines[end]).starts_with("["))
             ++end;
         const int line = firstLine + static_cast<int>(i);
         const std::vector<std::string_view> block(lines.begin() + static_cast<std::ptrdiff_t>(i),
@@ -312,7 +357,9 @@ void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, Colu
                 throw ReadFailure{ProjectFileStatus::readError, line, "the [loads] block is given twice"};
             seenLoads = true;
             LoadsBlockFailure loads;
-            if (!ParseLoadsBlock(block, line, in, loads))
+            std::vector<std::string_view> own = block;
+            own.front() = heading;   // without a byte-order mark in front
+            if (!ParseLoadsBlock(own, line, in, loads))
                 throw ReadFailure{ProjectFileStatus::readError, loads.line, loads.detail};
         } else if (heading == "[schedule]") {
             if (seenSchedule)
@@ -324,7 +371,7 @@ void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, Colu
                                   (f.field.empty() ? std::string() : "field \"" + f.field + "\": ") + f.detail +
                                       " ([schedule] block)"};
         } else {
-            std::string h(heading.substr(0, 40));
+            const std::string h = utf8Prefix(heading, 40);
             throw ReadFailure{ProjectFileStatus::readError, line,
                               "\"" + h + "\" is not a block of a project file ([loads] or [schedule])"};
         }
@@ -395,7 +442,7 @@ ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fi
     // editor may add the mark to a Windows-1252 file without converting it).
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
         bytes.remove_prefix(3);
-    FieldReader r(bytes, isValidUtf8(bytes) && hasNonAscii(bytes));
+    FieldReader r(bytes);
     ColumnInput in;   // fresh: replaces the project only when everything was read
     Schedule sched;
     try {
@@ -410,16 +457,23 @@ ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fi
             f.status = ProjectFileStatus::wrongVersion;
             throw;
         }
-        in.projectCode = r.text(kShortTextMax, "the project number (line 2)");
-        in.projectName = r.text(kLongTextMax, "the project name (line 3)");
-        in.positionNumber = r.text(kShortTextMax, "the position number (line 4)");
-        in.positionName = r.text(kLongTextMax, "the position name (line 5)");
-        in.office = r.text(kLongTextMax, "the enterprise (line 6)");
-        in.author = r.text(kLongTextMax, "the user (line 7)");
-        in.comment = r.text(kNoLimit, "the comment (line 8)");
+        in.projectCode = r.rawText("the project number (line 2)");
+        in.projectName = r.rawText("the project name (line 3)");
+        in.positionNumber = r.rawText("the position number (line 4)");
+        in.positionName = r.rawText("the position name (line 5)");
+        in.office = r.rawText("the enterprise (line 6)");
+        in.author = r.rawText("the user (line 7)");
+        in.comment = r.rawText("the comment (line 8)");
         in.lastUpdated = r.real("the date of the last update (line 9)");
         in.createdOn = r.real("the creation date (line 10)");
-        in.profileName = r.text(kShortTextMax, "the profile name (line 11)");
+        in.profileName = r.rawText("the profile name (line 11)");
+        r.settleEncoding();
+        for (const auto& [text, limit] : {std::pair{&in.projectCode, kShortTextMax}, std::pair{&in.projectName, kLongTextMax},
+                                          std::pair{&in.positionNumber, kShortTextMax},
+                                          std::pair{&in.positionName, kLongTextMax}, std::pair{&in.office, kLongTextMax},
+                                          std::pair{&in.author, kLongTextMax}, std::pair{&in.comment, kNoLimit},
+                                          std::pair{&in.profileName, kShortTextMax}})
+            *text = r.decoded(*text, limit);
         if (lookup)
             result.profileFound = lookup(in.profileName, in);
         in.d = r.real("the rebar diameter (line 12)");
@@ -445,7 +499,8 @@ ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fi
         in.e2 = r.real("the eccentricity e2 (line 32)");
         in.pcp = r.real("the percentage of permanent load (line 33)");
         // The optional blocks after line 33.
-        parseBlocks(r.rest(), r.lineNumber(), in, sched);
+        const bool cutShort = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
+        parseBlocks(r.rest(), r.lineNumber(), cutShort, in, sched);
     } catch (const ReadFailure& f) {
         result.status = f.status;
         result.line = f.line;

@@ -11,9 +11,11 @@
 // into place: the project's name holds a whole file at every moment.
 //
 // Text fields are written in Windows-1252 when every character fits, else
-// in UTF-8; reading takes UTF-8 when the bytes are valid UTF-8 with non-ASCII
-// characters, else Windows-1252; a UTF-8 byte-order mark in front is passed
-// over either way.
+// in UTF-8; reading takes UTF-8 when the lines up to the last text (line 11)
+// are valid UTF-8 with non-ASCII characters, else Windows-1252; a UTF-8
+// byte-order mark in front is passed over either way. After line 33, text
+// without any block heading is ignored; a line before the first heading, an
+// unknown heading, or a block line the file ends inside is refused.
 #pragma once
 
 #include "calc/records.h"

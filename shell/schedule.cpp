@@ -60,8 +60,6 @@ namespace {
 
 constexpr std::string_view kNameColumn = "name";
 constexpr std::string_view kSearchColumn = "search";
-// The largest schedule read: far beyond any building, small enough to stay harmless.
-constexpr std::size_t kMaxRows = 100000;
 
 std::string_view trimmed(std::string_view s)
 {
@@ -80,6 +78,30 @@ std::string quoted(std::string_view v)
 }
 
 bool isNumberField(const ProjectField& f) { return std::holds_alternative<double ColumnInput::*>(f.member); }
+bool isTextField(const ProjectField& f) { return std::holds_alternative<std::string ColumnInput::*>(f.member); }
+
+// A spreadsheet that opens a CSV file takes a cell beginning with one of
+// these for a formula (and runs it).
+constexpr std::string_view kFormulaStarts = "=+-@\t\r";
+
+// A text cell for a CSV file meant for spreadsheets: one that begins like a
+// formula, or with the apostrophe itself, gets an apostrophe in front, so no
+// spreadsheet runs it and the reader gives back exactly the text.
+std::string spreadsheetText(std::string_view cell)
+{
+    if (!cell.empty() && (kFormulaStarts.find(cell.front()) != std::string_view::npos || cell.front() == '\''))
+        return std::string(1, '\'').append(cell);
+    return std::string(cell);
+}
+
+// The text of a cell that spreadsheetText wrote.
+std::string fromSpreadsheetText(std::string_view cell)
+{
+    if (cell.size() >= 2 && cell.front() == '\'' &&
+        (kFormulaStarts.find(cell[1]) != std::string_view::npos || cell[1] == '\''))
+        cell.remove_prefix(1);
+    return std::string(cell);
+}
 
 // ---- CSV records through libcsv
 
@@ -110,9 +132,14 @@ struct CsvCollector {
         if (!self->inRecord) {   // a record without fields ends at its first terminator
             self->current.line = self->line;
         }
-        if (self->records.size() > kMaxRows)
+        // a line of separators only under the header (",,,,"): the padding
+        // spreadsheets write under a table, passed over before it counts
+        const bool padding = !self->records.empty() &&
+                             std::all_of(self->current.cells.begin(), self->current.cells.end(),
+                                         [](const std::string& c) { return trimmed(c).empty(); });
+        if (!padding && self->records.size() > kMaxScheduleRows)
             self->tooMany = true;
-        else
+        else if (!padding)
             self->records.push_back(std::move(self->current));
         self->current = CsvRecord{};
         self->inRecord = false;
@@ -132,11 +159,19 @@ bool splitCsv(std::string_view text, char separator, std::vector<CsvRecord>& out
     }
     const std::unique_ptr<csv_parser, void (*)(csv_parser*)> guard(&p, csv_free);
     csv_set_delim(&p, static_cast<unsigned char>(separator));
+    // A cell's buffer grows by this much at a time: large enough that a huge
+    // cell takes few copies, no larger than the text needs.
+    csv_set_blk_size(&p, std::clamp<std::size_t>(text.size(), 128, std::size_t{1} << 20));
     CsvCollector c;
     std::size_t at = 0;
     while (at < text.size()) {
-        std::size_t end = text.find('\n', at);
-        end = end == std::string_view::npos ? text.size() : end + 1;
+        // one physical line at a time (LF, CR LF or a lone CR), so that a
+        // record knows the line it starts on
+        std::size_t end = text.find_first_of("\r\n", at);
+        if (end == std::string_view::npos)
+            end = text.size();
+        else
+            end += text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1;
         const std::string_view piece = text.substr(at, end - at);
         if (csv_parse(&p, piece.data(), piece.size(), CsvCollector::field, CsvCollector::record, &c) != piece.size()) {
             failLine = c.inRecord ? c.current.line : c.line;
@@ -145,7 +180,7 @@ bool splitCsv(std::string_view text, char separator, std::vector<CsvRecord>& out
         }
         if (c.tooMany) {
             failLine = c.line;
-            why = "the schedule has more than " + std::to_string(kMaxRows) + " rows";
+            why = "the schedule has more than " + std::to_string(kMaxScheduleRows) + " rows";
             return false;
         }
         at = end;
@@ -181,10 +216,11 @@ char detectSeparator(std::string_view text)
 }
 
 // Builds a schedule from its header and rows, checking every cell; numbers
-// are kept with a decimal point. `decimalComma`: a comma in a number cell is
-// its decimal separator (a point then is refused in that cell).
+// are kept with a decimal point. `decimalComma`: a number cell may have a
+// decimal comma or a decimal point (a semicolon or tab separated file), and
+// one that could be either, or has a thousands separator, is refused.
 bool buildSchedule(const CsvRecord& header, const std::vector<CsvRecord>& rows, bool decimalComma, Schedule& out,
-                   ScheduleFailure& failure, bool skipEmptyLines = true)
+                   ScheduleFailure& failure, bool skipEmptyLines = true, bool spreadsheetTexts = false)
 {
     Schedule s;
     int nameAt = -1, searchAt = -1;
@@ -193,7 +229,7 @@ bool buildSchedule(const CsvRecord& header, const std::vector<CsvRecord>& rows, 
     for (std::size_t i = 0; i < header.cells.size(); ++i) {
         const std::string_view h = trimmed(header.cells[i]);
         auto fail = [&](std::string detail) {
-            failure = {header.line, -1, std::string(h.substr(0, 40)), std::move(detail)};
+            failure = {header.line, -1, utf8Prefix(h, 40), std::move(detail)};
             return false;
         };
         if (h == kNameColumn || h == kSearchColumn) {
@@ -238,7 +274,7 @@ bool buildSchedule(const CsvRecord& header, const std::vector<CsvRecord>& rows, 
         for (std::size_t i = 0; i < rec.cells.size(); ++i) {
             const std::string& text = rec.cells[i];
             if (static_cast<int>(i) == nameAt) {
-                row.name = text;
+                row.name = spreadsheetTexts ? fromSpreadsheetText(text) : text;
                 continue;
             }
             if (static_cast<int>(i) == searchAt) {
@@ -257,15 +293,19 @@ bool buildSchedule(const CsvRecord& header, const std::vector<CsvRecord>& rows, 
             const ProjectField& f = *defs[static_cast<std::size_t>(columnOf[i])];
             std::string cell(trimmed(text));
             if (!cell.empty()) {
-                const bool comma = decimalComma && cell.find(',') != std::string::npos;
+                bool comma = false;
+                if (decimalComma && isNumberField(f) && !decimalCommaOf(cell, comma, reason)) {
+                    failure = {rec.line, static_cast<int>(s.rows.size()), f.name, reason};
+                    return false;
+                }
                 if (!setProjectField(f, cell, comma, scratch, reason)) {
                     failure = {rec.line, static_cast<int>(s.rows.size()), f.name, reason};
                     return false;
                 }
                 if (isNumberField(f) && comma)
                     std::replace(cell.begin(), cell.end(), ',', '.');
-                if (!isNumberField(f) && std::holds_alternative<std::string ColumnInput::*>(f.member))
-                    cell = text;   // texts as they are, blanks and all
+                if (isTextField(f))   // texts as they are, blanks and all
+                    cell = spreadsheetTexts ? fromSpreadsheetText(text) : text;
             }
             row.cells[static_cast<std::size_t>(columnOf[i])] = std::move(cell);
         }
@@ -301,8 +341,10 @@ bool anySearch(const Schedule& s)
 }
 
 // The CSV lines of a schedule (header first), without line ends.
-std::vector<std::string> csvLines(const Schedule& s, char separator, bool decimalComma)
+// `spreadsheet`: texts as spreadsheetText writes them.
+std::vector<std::string> csvLines(const Schedule& s, char separator, bool decimalComma, bool spreadsheet)
 {
+    auto text = [spreadsheet](std::string_view t) { return spreadsheet ? spreadsheetText(t) : std::string(t); };
     std::vector<std::string> lines;
     const bool search = anySearch(s);
     std::vector<const ProjectField*> defs;
@@ -321,7 +363,7 @@ std::vector<std::string> csvLines(const Schedule& s, char separator, bool decima
     lines.push_back(std::move(line));
     for (const ScheduleRow& r : s.rows) {
         line.clear();
-        appendCell(line, r.name, separator);
+        appendCell(line, text(r.name), separator);
         if (search) {
             line += separator;
             line += r.search ? "yes" : "";
@@ -331,6 +373,8 @@ std::vector<std::string> csvLines(const Schedule& s, char separator, bool decima
             std::string cell = i < r.cells.size() ? r.cells[i] : std::string();
             if (decimalComma && defs[i] && isNumberField(*defs[i]))
                 std::replace(cell.begin(), cell.end(), '.', ',');
+            if (!defs[i] || isTextField(*defs[i]))
+                cell = text(cell);
             appendCell(line, cell, separator);
         }
         lines.push_back(std::move(line));
@@ -346,6 +390,27 @@ bool readScheduleCsv(std::string_view bytes, Schedule& out, ScheduleFailure& fai
         bytes.remove_prefix(3);
     std::string decoded;
     if (!isValidUtf8(bytes)) {
+        // UTF-8 characters and a byte that is none: neither reading is
+        // right for every text, so the file is refused, not re-read
+        std::size_t firstBad = std::string_view::npos;
+        bool utf8Seen = false;
+        for (std::size_t i = 0; i < bytes.size();) {
+            char32_t cp = 0;
+            const std::size_t n = nextCodePoint(bytes, i, cp);
+            if (n == 0 && firstBad == std::string_view::npos)
+                firstBad = i;
+            utf8Seen = utf8Seen || n > 1;
+            i += n == 0 ? 1 : n;
+        }
+        if (utf8Seen) {
+            int line = 1;
+            for (std::size_t i = 0; i < firstBad; ++i)
+                if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
+                    ++line;
+            failure = {line, -1, "",
+                       "a byte that is not UTF-8 in a file with UTF-8 characters: save the file as UTF-8"};
+            return false;
+        }
         decoded = decodeToUtf8(bytes, CodePage::windows1252);
         bytes = decoded;
     }
@@ -363,14 +428,14 @@ bool readScheduleCsv(std::string_view bytes, Schedule& out, ScheduleFailure& fai
     }
     const CsvRecord header = std::move(records.front());
     records.erase(records.begin());
-    return buildSchedule(header, records, separator != ',', out, failure);
+    return buildSchedule(header, records, separator != ',', out, failure, true, true);
 }
 
 std::string scheduleCsv(const Schedule& s, CsvDialect dialect)
 {
     const bool comma = dialect == CsvDialect::semicolonComma;
     std::string out;
-    for (const std::string& l : csvLines(s, comma ? ';' : ',', comma)) {
+    for (const std::string& l : csvLines(s, comma ? ';' : ',', comma, true)) {
         out += l;
         out += "\r\n";
     }
@@ -507,7 +572,7 @@ std::string scheduleResultsCsv(const Schedule& s, const ScheduleOutcome& o, CsvD
         return t;
     };
     std::string out;
-    std::vector<std::string> lines = csvLines(s, sep, comma);
+    std::vector<std::string> lines = csvLines(s, sep, comma, true);
     lines.resize(std::min(lines.size(), o.rows.size() + 1));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string l = std::move(lines[i]);
@@ -521,7 +586,7 @@ std::string scheduleResultsCsv(const Schedule& s, const ScheduleOutcome& o, CsvD
         } else {
             const ScheduleRowResult& r = o.rows[i - 1];
             std::vector<std::string> cells{r.searched ? (r.searchFound ? "yes" : "none found") : "",
-                                           r.inputOk ? r.profileName : "",
+                                           r.inputOk ? spreadsheetText(r.profileName) : "",
                                            r.inputOk ? num(r.d) : "",
                                            r.inputOk ? std::to_string(r.n1) : "",
                                            r.inputOk ? std::to_string(r.n2) : "",
@@ -533,8 +598,8 @@ std::string scheduleResultsCsv(const Schedule& s, const ScheduleOutcome& o, CsvD
                                            r.passes ? "yes" : "no",
                                            std::to_string(r.errors),
                                            std::to_string(r.warnings),
-                                           num(r.steelPerMetre),
-                                           num(r.rebarPerMetre)};
+                                           r.valid ? num(r.steelPerMetre) : "",
+                                           r.valid ? num(r.rebarPerMetre) : ""};
             for (const std::string& c : cells) {
                 l += sep;
                 appendCell(l, c, sep);
@@ -597,13 +662,13 @@ bool readLimitLine(std::string_view key, std::string_view value, SearchConstrain
     }
     if (key == kDiametersKey) {
         if (!parseDiameterList(value, c.diameters)) {
-            why = "diameters= takes diameters in mm above 0 and at most 100, such as 16, 20, 25";
+            why = "diameters= takes up to 100 diameters in mm above 0 and at most 100, such as 16, 20, 25";
             return false;
         }
         return true;
     }
     if (!parseLayoutList(value, c.layouts)) {
-        why = "layouts= takes layouts n1+n2 such as 4+0, 8+4";
+        why = "layouts= takes up to 100 layouts n1+n2 such as 4+0, 8+4";
         return false;
     }
     return true;
@@ -701,7 +766,7 @@ std::string ScheduleBlockContent(const Schedule& s)
         out += std::string(kDiametersKey) + diameterListText(c.diameters) + "\r\n";
     if (c.layouts != defaults.layouts)
         out += std::string(kLayoutsKey) + layoutListText(c.layouts) + "\r\n";
-    const std::vector<std::string> lines = csvLines(s, ',', false);
+    const std::vector<std::string> lines = csvLines(s, ',', false, false);   // exact: no spreadsheet reads it
     for (std::size_t i = 0; i < lines.size(); ++i) {
         out += i == 0 ? kColumnsKey : kRowKey;
         out += escaped(lines[i]);
@@ -778,6 +843,9 @@ bool ParseScheduleBlock(const std::vector<std::string_view>& lines, int firstLin
         if (isHeader) {
             header = std::move(rec);
             haveHeader = true;
+        } else if (rows.size() == kMaxScheduleRows) {
+            failure = {line, -1, "", "the schedule has more than " + std::to_string(kMaxScheduleRows) + " rows"};
+            return false;
         } else {
             rows.push_back(std::move(rec));
         }

@@ -26,6 +26,10 @@ namespace qeln {
 
 // ---------------------------------------------------------------- the table
 
+// The most rows a schedule holds, however it comes in (a CSV file, the
+// project file, a paste): far beyond any building, small enough to stay harmless.
+inline constexpr std::size_t kMaxScheduleRows = 100000;
+
 struct ScheduleRow {
     std::string name;                 // the column position ("C12, floor 3")
     std::vector<std::string> cells;   // one text per column of the schedule; "" takes the base's value
@@ -70,15 +74,23 @@ enum class CsvDialect {
 // tab separated (told by the header: a tab when it has one, as a table
 // pasted from a spreadsheet), decimal point, or decimal comma with
 // semicolons and tabs; quotes as "" doubling; UTF-8 with or without
-// byte-order mark, else Windows-1252; CR LF or LF. Lines of empty cells only
-// are passed over. Every cell is checked against its field
+// byte-order mark, else Windows-1252 (a file with both UTF-8 characters and
+// bytes that are not UTF-8 is refused); CR LF, LF or CR. Lines of empty cells only
+// are passed over (and do not count toward kMaxScheduleRows). A number that
+// has a thousands separator or could be read both ways in a semicolon or tab
+// separated file ("2.600") is refused. A text cell that begins with an
+// apostrophe and then = + - @, a tab, a carriage return or an apostrophe
+// loses the first apostrophe (see scheduleCsv). Every cell is checked against its field
 // (an unknown column, a wrong number of cells, a value that is not a number
 // or that the JSON input would refuse are failures naming line and field).
 // On failure `out` is untouched.
 bool readScheduleCsv(std::string_view bytes, Schedule& out, ScheduleFailure& failure);
 
 // The schedule as CSV, UTF-8 without byte-order mark, CR LF line ends; the
-// numbers of the cells written in the dialect's decimal separator.
+// numbers of the cells written in the dialect's decimal separator. A text
+// that a spreadsheet would take for a formula (beginning with = + - @, a tab
+// or a carriage return), or that begins with an apostrophe, is written with
+// an apostrophe in front; readScheduleCsv takes it off again.
 std::string scheduleCsv(const Schedule& s, CsvDialect dialect);
 
 // Checks a schedule as readScheduleCsv would (for a table edited in the
@@ -142,7 +154,7 @@ struct ScheduleRowResult {
     bool achievedApplies = false;
     std::optional<FireClass> achievedClass;
 
-    double steelPerMetre = 0, rebarPerMetre = 0;   // kg/m
+    double steelPerMetre = 0, rebarPerMetre = 0;   // kg/m; 0 without valid results
 
     // valid, and the design check (when loads are given) passes
     bool passes = false;
@@ -150,7 +162,7 @@ struct ScheduleRowResult {
 
 struct ScheduleSummary {
     std::size_t rows = 0, passing = 0, failing = 0;
-    double steelMass = 0, rebarMass = 0;   // kg: each row's kg/m times its lWeakCold (m); rows with an input failure count 0
+    double steelMass = 0, rebarMass = 0;   // kg: each row's kg/m times its lWeakCold (m); rows without valid results count 0
 };
 
 struct ScheduleOutcome {
@@ -186,7 +198,7 @@ Schedule withChosenSections(const Schedule& s, const ScheduleOutcome& o);
 // columns, then searched, usedProfileName, usedD, usedN1, usedN2 (the section
 // run), nRd, utilisation, nFiRd,
 // fireUtilisation, achievedClass, passes, errors, warnings, steelPerMetre,
-// rebarPerMetre; the summary is left to the caller.
+// rebarPerMetre; the summary is left to the caller. Texts as scheduleCsv writes them.
 std::string scheduleResultsCsv(const Schedule& s, const ScheduleOutcome& o, CsvDialect dialect);
 
 // ---------------------------------------------------------------- project file

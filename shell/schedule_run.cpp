@@ -65,7 +65,8 @@ void fillFromRun(const ColumnInput& in, const NumbersRun& run, ScheduleRowResult
         r.achievedApplies = run.check->achievedApplies;
         r.achievedClass = run.check->achievedClass;
     }
-    try {
+    // masses only of an input the checks take (a negative bar count gives negative kilograms)
+    if (run.valid) try {
         const ComponentMasses m = run.design.masses ? *run.design.masses : componentMasses(in);
         if (std::isfinite(m.steel) && std::isfinite(m.rebars)) {
             r.steelPerMetre = m.steel;
@@ -86,7 +87,9 @@ ScheduleSummary summarise(const std::vector<ScheduleRowResult>& rows)
     for (const ScheduleRowResult& r : rows) {
         if (r.passes)
             ++s.passing;
-        if (r.inputOk && std::isfinite(r.input.lWeakCold)) {
+        // rows whose checks or run failed have no masses worth adding (a
+        // negative bar count would subtract)
+        if (r.inputOk && r.valid && std::isfinite(r.input.lWeakCold)) {
             s.steelMass += r.steelPerMetre * r.input.lWeakCold;
             s.rebarMass += r.rebarPerMetre * r.input.lWeakCold;
         }
@@ -132,6 +135,7 @@ ScheduleOutcome runSchedule(const ColumnInput& base, const Schedule& s, const Pr
                     SearchControl control;
                     control.threads = options.threads;
                     control.cancel = options.cancel;
+                    control.keep = 1;   // the row takes the best
                     SearchOutcome found = searchSections(in, profiles.profiles(), options.constraints, control);
                     ++o.searchesRun;
                     if (found.cancelled) {

@@ -182,13 +182,20 @@ std::string normalisedCell(std::string_view field, std::string_view text, std::s
         return t;
     ColumnInput scratch;
     std::string reason;
+    // The grid's numbers have a decimal point; a decimal comma is taken too,
+    // unless the number could be read both ways ("2,600": 2.6 or 2600): that
+    // one stays as typed, with the reason.
+    bool comma = false;
+    bool taken = false;
     std::string kept;
-    if (setProjectField(*f, t, false, scratch, reason)) {
+    if (t.find(',') == std::string::npos || !std::holds_alternative<double ColumnInput::*>(f->member)) {
+        taken = setProjectField(*f, t, false, scratch, reason);
         kept = t;
-    } else if (std::string commaReason;
-               t.find(',') != std::string::npos && setProjectField(*f, t, true, scratch, commaReason)) {
+    } else if (decimalCommaOf(t, comma, reason) && setProjectField(*f, t, true, scratch, reason)) {
+        taken = true;
         kept = projectFieldText(*f, scratch, false);
-    } else {
+    }
+    if (!taken) {
         if (problem)
             *problem = reason;
         return t;
@@ -231,7 +238,7 @@ void deleteRows(Schedule& g, std::vector<std::size_t> rows)
 std::size_t copyRows(Schedule& g, std::vector<std::size_t> rows)
 {
     rows = sortedUnique(std::move(rows), g.rows.size());
-    if (rows.empty())
+    if (rows.empty() || g.rows.size() + rows.size() > kMaxScheduleRows)
         return g.rows.size();
     std::vector<ScheduleRow> copies;
     for (std::size_t r : rows) {
@@ -352,12 +359,15 @@ std::string clipboardText(const Schedule& g, const std::vector<std::size_t>& row
     return out;
 }
 
-PasteResult pasteBlock(Schedule& g, std::string_view text, std::size_t row, std::size_t column)
+PasteResult pasteBlock(Schedule& schedule, std::string_view text, std::size_t row, std::size_t column)
 {
     PasteResult res;
     std::vector<std::vector<std::string>> block = splitClipboardText(text);
     if (block.empty())
         return res;
+    // The block goes into a copy that replaces the schedule only when every
+    // cell could be taken.
+    Schedule g = schedule;
 
     // target column of each cell of a line: 0 the name, 1.. the fields; npos dropped
     constexpr std::size_t none = static_cast<std::size_t>(-1);
@@ -392,6 +402,10 @@ PasteResult pasteBlock(Schedule& g, std::string_view text, std::size_t row, std:
         block.erase(block.begin());
     }
 
+    if (row + block.size() > kMaxScheduleRows) {
+        res.problem = "the schedule would have more than " + std::to_string(kMaxScheduleRows) + " rows";
+        return res;
+    }
     for (std::size_t i = 0; i < block.size(); ++i) {
         const std::size_t r = row + i;
         while (g.rows.size() <= r) {
@@ -412,13 +426,28 @@ PasteResult pasteBlock(Schedule& g, std::string_view text, std::size_t row, std:
                     ++res.cellsDropped;
                 continue;
             }
-            if (c == 0)
+            if (c == 0) {
                 dest.name = trimmed(block[i][k]);
-            else
+            } else {
+                // A spreadsheet puts numbers on the clipboard in its region's
+                // form: "2.600" may be 2600 there. A number that reads
+                // differently in the two conventions refuses the paste.
+                const ProjectField* f = findProjectField(g.columns[c - 1]);
+                bool comma = false;
+                std::string reason;
+                if (f && std::holds_alternative<double ColumnInput::*>(f->member) &&
+                    !decimalCommaOf(block[i][k], comma, reason)) {
+                    res = {};
+                    res.problem = "line " + std::to_string(i + (header ? 2 : 1)) + ", field \"" + g.columns[c - 1] +
+                                  "\": " + reason;
+                    return res;
+                }
                 dest.cells[c - 1] = normalisedCell(g.columns[c - 1], block[i][k]);
+            }
             ++res.cellsSet;
         }
     }
+    schedule = std::move(g);
     return res;
 }
 

@@ -29,7 +29,8 @@ std::size_t insertRow(Schedule& g, std::size_t at);
 // Removes the rows of the indices (any order, duplicates and indices past the end ignored).
 void deleteRows(Schedule& g, std::vector<std::size_t> rows);
 // Copies the rows of the indices, in their order, after the last of them;
-// a copy is named after its row with the next free " (n)". Returns the first copy's index.
+// a copy is named after its row with the next free " (n)". Returns the first copy's index
+// (the row count, with nothing copied, when the copies would pass kMaxScheduleRows).
 std::size_t copyRows(Schedule& g, std::vector<std::size_t> rows);
 
 // The heading of a column in the language of languageBase: words, symbol
@@ -83,6 +84,10 @@ struct PasteResult {
     std::size_t cellsSet = 0;
     std::size_t cellsDropped = 0;     // cells right of the last column
     std::vector<std::string> newColumns;   // field columns a header line added
+    // Why nothing was pasted (English, with the block's line and field): a
+    // number that reads differently with a decimal point and a decimal comma
+    // ("2.600"), or more rows than a schedule holds. Empty when pasted.
+    std::string problem;
 };
 // Pastes the block with its first cell at (row, column); column 0 is the
 // name, 1.. the field columns. A first line whose cells are headings
@@ -90,7 +95,7 @@ struct PasteResult {
 // CSV file) places the block by those names instead, adding the field
 // columns the table lacks; result columns copied along are passed over.
 // Cells are kept as normalisedCell gives them.
-// Rows past the end are added.
+// Rows past the end are added. A block with a refused cell changes nothing.
 PasteResult pasteBlock(Schedule& g, std::string_view text, std::size_t row, std::size_t column);
 
 } // namespace qeln

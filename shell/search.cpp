@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cmath>
+#include <exception>
 #include <mutex>
 #include <numbers>
 #include <thread>
@@ -133,18 +134,47 @@ SearchOutcome searchSections(const ColumnInput& base, const std::vector<SearchPr
 {
     SearchOutcome outcome;
     const std::vector<SearchProfile> chosen = filterProfiles(profiles, c);
-    const std::size_t perProfile = c.diameters.size() * c.layouts.size();
+    // a diameter or layout given twice is one candidate
+    std::vector<double> diameters;
+    for (const double d : c.diameters)
+        if (std::find(diameters.begin(), diameters.end(), d) == diameters.end())
+            diameters.push_back(d);
+    std::vector<RebarChoice> layouts;
+    for (const RebarChoice& l : c.layouts)
+        if (std::find(layouts.begin(), layouts.end(), l) == layouts.end())
+            layouts.push_back(l);
+    const std::size_t perProfile = diameters.size() * layouts.size();
     const std::size_t total = chosen.size() * perProfile;
     outcome.evaluated = total;
 
-    // Each profile is one piece of work; its passing candidates go into its
-    // own slot, so that the result does not depend on which thread ran it.
-    std::vector<std::vector<SearchCandidate>> found(chosen.size());
+    // Each thread keeps the best `keep` of the candidates it ran: the search's
+    // order is a total order, so the best of those is the same for any
+    // number of threads, and memory stays bounded however long the lists.
+    const std::size_t keep = std::max<std::size_t>(control.keep, 1);
+    const unsigned threadsWanted =
+        control.threads == 0 ? std::max(1u, std::thread::hardware_concurrency()) : control.threads;
+    const unsigned threads =
+        static_cast<unsigned>(std::min<std::size_t>(threadsWanted, std::max<std::size_t>(chosen.size(), 1)));
+    std::vector<std::vector<SearchCandidate>> found(threads);
+    std::vector<std::size_t> passing(threads, 0);
+    std::vector<std::exception_ptr> failures(threads);
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> done{0};
+    std::function<void(unsigned)> evaluate;
     auto cancelled = [&] { return control.cancel && control.cancel->load(std::memory_order_relaxed); };
 
-    auto work = [&](bool reportProgress) {
+    auto work = [&](unsigned t) {
+        try {
+            evaluate(t);
+        } catch (...) {
+            // out of memory in a helper thread: handed to the caller, not std::terminate
+            failures[t] = std::current_exception();
+            next.store(chosen.size());
+        }
+    };
+    evaluate = [&](unsigned t) {
+        const bool reportProgress = t == 0;
+        std::vector<SearchCandidate>& best = found[t];   // a heap: the worst kept on top
         NumbersRun run;
         ColumnInput in = base;
         for (;;) {
@@ -156,8 +186,8 @@ SearchOutcome searchSections(const ColumnInput& base, const std::vector<SearchPr
             const SearchProfile& p = chosen[i];
             in.profileName = cutText(p.name, kShortTextMax);
             setSection(in, p.section);
-            for (const double d : c.diameters) {
-                for (const RebarChoice& l : c.layouts) {
+            for (const double d : diameters) {
+                for (const RebarChoice& l : layouts) {
                     in.d = d;
                     in.n1 = l.n1;
                     in.n2 = l.n2;
@@ -177,7 +207,15 @@ SearchOutcome searchSections(const ColumnInput& base, const std::vector<SearchPr
                     k.steelMass = run.design.masses->steel;
                     k.rebarArea = sectionValues(p.section, SectionBars{l.n1, l.n2, d, 0, {}}, Axis::Weak, kExactSection).As;
                     k.check = *run.check;
-                    found[i].push_back(std::move(k));
+                    ++passing[t];
+                    if (best.size() == keep && !searchOrder(k, best.front()))
+                        continue;
+                    best.push_back(std::move(k));
+                    std::push_heap(best.begin(), best.end(), searchOrder);
+                    if (best.size() > keep) {
+                        std::pop_heap(best.begin(), best.end(), searchOrder);
+                        best.pop_back();
+                    }
                 }
             }
             const std::size_t now = done.fetch_add(perProfile) + perProfile;
@@ -186,21 +224,25 @@ SearchOutcome searchSections(const ColumnInput& base, const std::vector<SearchPr
         }
     };
 
-    unsigned threads = control.threads == 0 ? std::max(1u, std::thread::hardware_concurrency()) : control.threads;
-    threads = static_cast<unsigned>(std::min<std::size_t>(threads, std::max<std::size_t>(chosen.size(), 1)));
     std::vector<std::thread> helpers;
     for (unsigned t = 1; t < threads; ++t)
-        helpers.emplace_back(work, false);
-    work(true);
+        helpers.emplace_back(work, t);
+    work(0);
     for (std::thread& t : helpers)
         t.join();
+    for (const std::exception_ptr& e : failures)
+        if (e)
+            std::rethrow_exception(e);
 
     outcome.cancelled = cancelled() && done.load() < total;
-    for (std::vector<SearchCandidate>& f : found)
-        for (SearchCandidate& k : f)
+    for (unsigned t = 0; t < threads; ++t) {
+        outcome.passing += passing[t];
+        for (SearchCandidate& k : found[t])
             outcome.candidates.push_back(std::move(k));
+    }
     std::sort(outcome.candidates.begin(), outcome.candidates.end(), searchOrder);
-    outcome.passing = outcome.candidates.size();
+    if (outcome.candidates.size() > keep)
+        outcome.candidates.resize(keep);
     if (control.progress && !outcome.cancelled)
         control.progress(total, total);
     return outcome;

@@ -74,9 +74,14 @@ struct SearchConstraints {
 bool usableDiameter(double d);
 bool usableLayout(const RebarChoice& l);
 
+// The most diameters or layouts a search takes (each list), so that a
+// search stays a matter of seconds.
+inline constexpr std::size_t kMaxSearchListItems = 100;
+
 // Lists as a user types them: numbers or layouts n1+n2 separated by commas,
 // semicolons or blanks ("12, 14 16", "4+0; 8+4"). False for an empty list
-// or an item that is no such value (the output then holds nothing useful).
+// an item that is no such value, or more than kMaxSearchListItems items (the
+// output then holds nothing useful).
 bool parseDiameterList(std::string_view text, std::vector<double>& out);
 bool parseLayoutList(std::string_view text, std::vector<RebarChoice>& out);
 // The lists as parseDiameterList / parseLayoutList read them: "12, 14, 16", "4+0, 8+4".
@@ -118,13 +123,14 @@ bool searchOrder(const SearchCandidate& a, const SearchCandidate& b);
 struct SearchOutcome {
     std::size_t evaluated = 0;   // candidates within the constraints
     std::size_t passing = 0;
-    std::vector<SearchCandidate> candidates;   // every passing candidate, in the search's order
+    std::vector<SearchCandidate> candidates;   // the best SearchControl::keep passing ones, in the search's order
     bool cancelled = false;      // stopped by the cancel flag: the lists are incomplete
 };
 
 struct SearchControl {
     unsigned threads = 1;                        // 0: the hardware's cores
     const std::atomic<bool>* cancel = nullptr;   // set to stop
+    std::size_t keep = 500;                      // passing candidates kept (the best); `passing` counts them all
     // done and total candidates; called from the calling thread only, now and then
     std::function<void(std::size_t done, std::size_t total)> progress;
 };
@@ -135,7 +141,9 @@ std::vector<SearchProfile> filterProfiles(const std::vector<SearchProfile>& all,
 
 // Runs the search over `profiles` (the catalogue's rows in display order;
 // the constraints' families and maxima are applied here). The outcome is the
-// same for any number of threads. Call only when searchProblem() is none.
+// same for any number of threads; a diameter or layout given twice counts
+// once. Call only when searchProblem() is none. Throws what a worker
+// thread threw (std::bad_alloc).
 SearchOutcome searchSections(const ColumnInput& base, const std::vector<SearchProfile>& profiles,
                              const SearchConstraints& c, const SearchControl& control = {});
 

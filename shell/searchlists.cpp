@@ -59,7 +59,7 @@ bool parseDiameterList(std::string_view text, std::vector<double>& out)
             return false;
         out.push_back(d);
     }
-    return !out.empty();
+    return !out.empty() && out.size() <= kMaxSearchListItems;
 }
 
 bool parseLayoutList(std::string_view text, std::vector<RebarChoice>& out)
@@ -73,7 +73,7 @@ bool parseLayoutList(std::string_view text, std::vector<RebarChoice>& out)
             return false;
         out.push_back(l);
     }
-    return !out.empty();
+    return !out.empty() && out.size() <= kMaxSearchListItems;
 }
 
 std::string diameterListText(const std::vector<double>& d)

@@ -6,6 +6,7 @@
 #include "shell/run.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLocale>
@@ -15,7 +16,12 @@
 #include <QPdfWriter>
 #include <QSvgRenderer>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <functional>
 #include <cmath>
 
 // the logo lives in the resources of this library
@@ -590,13 +596,77 @@ int reportPageCount(const ReportContent& report, QPagedPaintDevice& device) { re
 
 QString reportFontFamily() { return reportFamily(); }
 
+namespace {
+
+// A file for the PDF writer that remembers every failed write: QPdfWriter
+// does not tell of one (a full disk, a file size limit), and QFile forgets
+// it when a later flush succeeds.
+class CheckedFile : public QIODevice {
+public:
+    explicit CheckedFile(const QString& path)
+        : fd_(::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666))
+    {
+        if (fd_ >= 0)
+            open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    ~CheckedFile() override { finish(); }
+    // Closes the file: true when every byte reached it.
+    bool finish()
+    {
+        if (fd_ >= 0) {
+            failed_ = ::close(fd_) != 0 || failed_;
+            fd_ = -1;
+        }
+        return !failed_;
+    }
+    bool opened() const { return fd_ >= 0; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        qint64 done = 0;
+        while (done < size && fd_ >= 0) {
+            const ssize_t n = ::write(fd_, data + done, static_cast<std::size_t>(size - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                failed_ = true;
+                return -1;
+            }
+            done += n;
+        }
+        return fd_ >= 0 ? done : -1;
+    }
+
+private:
+    int fd_;
+    bool failed_ = false;
+};
+
+} // namespace
+
+int writePdfFile(const QString& path, const std::function<int(QPdfWriter&)>& paint)
+{
+    CheckedFile file(path);
+    if (!file.opened())
+        return 0;
+    int pages = 0;
+    {
+        QPdfWriter writer(&file);
+        pages = paint(writer);
+    }
+    return file.finish() ? pages : 0;
+}
+
 int writeReportPdf(const ReportContent& report, const QString& path)
 {
-    QPdfWriter writer(path);
-    writer.setResolution(1200);
-    writer.setCreator(q(report.productName));
-    writer.setTitle(q(report.productName) + QStringLiteral(" - ") + q(report.title));
-    return renderReport(report, writer);
+    return writePdfFile(path, [&](QPdfWriter& writer) {
+        writer.setResolution(1200);
+        writer.setCreator(q(report.productName));
+        writer.setTitle(q(report.productName) + QStringLiteral(" - ") + q(report.title));
+        return renderReport(report, writer);
+    });
 }
 
 } // namespace qeln::ui

@@ -19,6 +19,8 @@
 //   page footer, on every page           15.3  the report logo
 #pragma once
 
+#include <functional>
+
 #include "calc/designcheck.h"
 #include "calc/picture.h"
 #include "calc/records.h"
@@ -32,6 +34,8 @@
 class QDateTime;
 class QPagedPaintDevice;
 class QPainter;
+
+class QPdfWriter;
 
 namespace qeln {
 struct RunState;
@@ -104,6 +108,10 @@ QString reportFontFamily();
 
 // Writes the report as a vector PDF file (A4, 1200 dpi). Returns the number
 // of pages, 0 when the file could not be written.
+// Opens `path`, has `paint` draw on a PDF writer on it and closes it: the
+// pages `paint` gives, 0 when a write to the file failed (a full disk, a
+// file size limit) or the file could not be opened.
+int writePdfFile(const QString& path, const std::function<int(QPdfWriter&)>& paint);
 int writeReportPdf(const ReportContent& report, const QString& path);
 
 // Breaks one listing line into lines no wider than `columns` characters of

@@ -339,9 +339,15 @@ ScheduleReportContent buildScheduleReport(const ColumnInput& base, const Schedul
     return r;
 }
 
+int paintScheduleReport(const ScheduleReportContent& report, QPdfWriter& writer);
+
 int writeScheduleReportPdf(const ScheduleReportContent& report, const QString& path)
 {
-    QPdfWriter writer(path);
+    return writePdfFile(path, [&report](QPdfWriter& writer) { return paintScheduleReport(report, writer); });
+}
+
+int paintScheduleReport(const ScheduleReportContent& report, QPdfWriter& writer)
+{
     writer.setResolution(1200);
     writer.setCreator(q(report.page.productName));
     writer.setTitle(q(report.page.productName) + QStringLiteral(" - ") + q(report.heading));

@@ -686,9 +686,12 @@ void frmschedule::pasteText(const QString& text)
         column = kFirstField;
     const std::size_t gridColumn = column == kNameColumn ? 0 : static_cast<std::size_t>(column - kFirstField + 1);
     const PasteResult r = pasteBlock(grid_, text.toStdString(), static_cast<std::size_t>(row), gridColumn);
+    if (!r.problem.empty()) {   // nothing pasted: the reason stays in view
+        lblstatus->setText(q(r.problem));
+        return;
+    }
     lblstatus->clear();
     edited(true);
-    (void)r;
 }
 
 bool frmschedule::addColumnNamed(const QString& field)

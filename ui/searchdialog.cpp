@@ -205,6 +205,7 @@ void frmsearch::startSearch()
         SearchControl control;
         control.threads = 0;
         control.cancel = &cancel_;
+        control.keep = kListed;
         control.progress = [this, generation](std::size_t done, std::size_t total) {
             const int permille = total == 0 ? 1000 : static_cast<int>(done * 1000 / total);
             QMetaObject::invokeMethod(
@@ -267,7 +268,7 @@ void frmsearch::showOutcome()
     lblcount->setText(QString("%1 / %2").arg(o.passing).arg(o.evaluated));
     if (o.passing == 0)
         lblstatus->setText(T(1282));
-    else if (o.candidates.size() > static_cast<std::size_t>(kListed))
+    else if (o.passing > static_cast<std::size_t>(kListed))
         lblstatus->setText(T(1285));
     grdcandidates->setSortingEnabled(false);
     const int rows = static_cast<int>(std::min<std::size_t>(o.candidates.size(), kListed));

@@ -17,7 +17,14 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include <climits>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <iterator>
@@ -25,6 +32,31 @@
 #include <vector>
 
 namespace {
+
+// The file being written, for the signal handler: a writer ended by a
+// signal (its qeln-cli killed, see main) leaves no half file behind.
+char g_output[PATH_MAX] = {};
+
+extern "C" void removeOutputAndDie(int sig)
+{
+    if (g_output[0] != '\0')
+        ::unlink(g_output);
+    ::signal(sig, SIG_DFL);
+    ::raise(sig);
+}
+
+void writingTo(const std::string& path)
+{
+    if (path.size() < sizeof g_output)
+        std::memcpy(g_output, path.c_str(), path.size() + 1);
+}
+
+// A sign of progress for qeln-cli, which stops a writer that shows none for long.
+void stillWorking()
+{
+    const char zero = '\0';
+    (void)!::write(1, &zero, 1);
+}
 
 // Qt's own diagnostics (platform notes, a failed QPainter::begin) would only
 // repeat on standard error what the command line reports in its own words.
@@ -74,6 +106,7 @@ int writeScheduleReport(const qeln::cli::SchedulePdfRequest& r)
     GuiApplication app;
     const ui::ScheduleRowRun run = [&r](const ColumnInput& in, RunState& st) {
         std::vector<std::string> boxes;
+        stillWorking();
         return cli::designRun(in, r.languageBase, st, boxes);
     };
     ui::ScheduleReportContent report =
@@ -111,8 +144,17 @@ int writeReport(const qeln::cli::PdfRequest& r)
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    // Started by qeln-cli with its process number: the writer ends when
+    // qeln-cli does (killed, say), instead of drawing on for minutes.
+    if (argc > 1) {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != static_cast<pid_t>(std::strtol(argv[1], nullptr, 10)))
+            return 1;   // it ended before the line above
+    }
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        ::signal(sig, removeOutputAndDie);
     try {
         const std::string bytes(std::istreambuf_iterator<char>(std::cin), {});
         if (qeln::cli::isSchedulePdfRequest(bytes)) {
@@ -120,12 +162,14 @@ int main()
             std::string error;
             if (!qeln::cli::decodeSchedulePdfRequest(bytes, schedule, error))
                 return failed(error);
+            writingTo(schedule.path);
             return writeScheduleReport(schedule);
         }
         qeln::cli::PdfRequest request;
         std::string error;
         if (!qeln::cli::decodePdfRequest(bytes, request, error))
             return failed(error);
+        writingTo(request.path);
         return writeReport(request);
     } catch (const std::exception& e) {
         return failed(std::string("internal failure of the PDF writer: ") + e.what());

@@ -134,6 +134,14 @@ TEST_P(CliOptimiseUsage, Status64WithItsMessage)
     EXPECT_NE(o.err.find(GetParam().message), std::string::npos) << o.err;
     EXPECT_TRUE(o.out.empty());
 }
+// 101 diameters from 12 to 17 mm
+const std::string kManyDiameters = [] {
+    std::string d = "12";
+    for (int i = 1; i <= 100; ++i)
+        d += "," + std::to_string(12 + i * 0.05);
+    return d;
+}();
+
 INSTANTIATE_TEST_SUITE_P(
     Options, CliOptimiseUsage,
     testing::Values(UsageCase{{"optimise", kDefault}, "the search needs a design load"},
@@ -144,6 +152,9 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{{"optimise", kDefault, "--ned", "1", "--diameters", "12,,x"}, "--diameters takes"},
                     UsageCase{{"optimise", kDefault, "--ned", "1", "--layouts", "4-0"}, "--layouts takes"},
                     UsageCase{{"optimise", kDefault, "--ned", "1", "--top", "0"}, "--top takes"},
+                    UsageCase{{"optimise", kDefault, "--ned", "1", "--top", "10001"}, "--top takes"},
+                    UsageCase{{"optimise", kDefault, "--ned", "1", "--diameters", kManyDiameters},
+                              "at most 100 diameters"},
                     UsageCase{{"optimise", kDefault, "--ned", "x"}, "--ned takes"},
                     UsageCase{{"optimise", kDefault, "--ned", "1", "--bogus"}, "unknown option '--bogus'"}),
                          [](const auto& info) { return "case" + std::to_string(info.index); });

@@ -159,4 +159,28 @@ TEST(CliCurves, ProjectThatCannotBeDesigned)
     EXPECT_EQ(parsed(calc)["curves"]["status"], "calculationError");
 }
 
+// An input named like a plot is not replaced, and a plot that cannot be
+// written leaves the folder's plots as they were, all four.
+TEST(CliPlots, KeepTheInputAndWriteAllFourOrNone)
+{
+    const std::string dir = scratch("plots-input");
+    fs::create_directories(dir);
+    const std::string input = dir + "/nm-weak.svg";
+    fs::copy_file(kData + "default.qln", input, fs::copy_options::overwrite_existing);
+    Outcome o = run({"design", input, "--plots", dir});
+    EXPECT_EQ(o.status, 3) << o.err;
+    EXPECT_EQ(readFile(input), readFile(kData + "default.qln"));
+
+    fs::remove(input);
+    for (const char* p : kPlots)
+        writeFile(dir + "/" + p, "OLD");
+    fs::remove(dir + "/ne-weak.svg");
+    fs::create_directory(dir + "/ne-weak.svg");   // a folder where a plot goes: it cannot be replaced
+    o = run({"design", kData + "default.qln", "--plots", dir});
+    EXPECT_EQ(o.status, 3) << o.err;
+    for (const char* p : {"nm-weak.svg", "nm-strong.svg", "ne-strong.svg"})
+        EXPECT_EQ(readFile(dir + "/" + p), "OLD") << p;
+    fs::remove_all(dir);
+}
+
 } // namespace

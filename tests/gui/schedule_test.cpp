@@ -122,6 +122,10 @@ private slots:
         QCOMPARE(g.rows[3].name, std::string("D4"));
         QCOMPARE(std::string(g.cell(3, "nEd")), std::string("2500"));
         QCOMPARE(s.grdschedule->rowCount(), 4);
+        // a number a spreadsheet grouped ("2.600": 2.6 or 2600?) refuses the paste, and says why
+        s.pasteText("C3x\tHE 400 B\t2.600\n");
+        QCOMPARE(std::string(g.cell(2, "nEd")), std::string("2000"));
+        QVERIFY2(s.lblstatus->text().contains("2600"), qPrintable(s.lblstatus->text()));
 
         // Ctrl+V in the table pastes the clipboard at the current cell (here: a row just added)
         s.addRow();
@@ -186,6 +190,13 @@ private slots:
         QVERIFY(o.rows[2].searched);
         QVERIFY(s.grdschedule->item(2, section)->text().endsWith("*"));
         QVERIFY(s.lblsummary->text().startsWith("Rows: 3, passing: 2, failing: 1"));
+        // the workbook: libxlsxwriter is loaded for it
+        const QString book = dir.path() + "/results.xlsx";
+        QVERIFY(s.exportXlsx(book));
+        QFile written(book);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.read(2), QByteArray("PK"));
+        QVERIFY(written.size() > 4000);
 
         // a run cancelled at once: the table keeps the results of the complete run
         const QString failing = s.grdschedule->item(1, result)->text();

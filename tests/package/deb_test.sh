@@ -28,6 +28,7 @@ echo "$control"
 grep -q '^Section: science$' <<<"$control" || fail "section is not science"
 grep -q '^Maintainer: .*<.*@.*>' <<<"$control" || fail "no maintainer"
 grep -Eq '^Depends: .*libqt6widgets6' <<<"$control" || fail "the dependencies were not taken from the shared libraries"
+grep -Eq '^Depends: .*libxlsxwriter[0-9]' <<<"$control" || fail "no dependency on libxlsxwriter, which the XLSX export loads"
 
 # ---- its files
 contents=$(dpkg-deb -c "$deb")

@@ -89,7 +89,8 @@ TEST(LoadsBlock, ToleratedForms)
              Case{" [loads] \nNfiEd = 1.8E+0003 \n\nfireClass = r 90\n", 0, 1800, FireClass::R90},   // LF, blanks
              Case{"[loads]\r\nfireClass=\r\nNEd=5\r\n", 5, 0, {}},                      // any order
              Case{"some notes of another program\r\nNEd=-1\r\n", 0, 0, {}},            // no block: ignored as before
-             Case{"[loads]", 0, 0, {}},                                                 // heading only
+             Case{"[loads]\r\n", 0, 0, {}},                                             // heading only
+             Case{"\xEF\xBB\xBF[loads]\r\nNEd=3000\r\n", 3000, 0, {}},                  // a byte-order mark in front
          }) {
         ColumnInput back = sentinel();
         const ProjectFileResult res = parse(head + c.tail, back);
@@ -131,7 +132,24 @@ INSTANTIATE_TEST_SUITE_P(
                     Malformed{"[loads]\r\nNEd=1\r\nNEd=2\r\n", 36, "twice"},
                     Malformed{"[loads]\r\n\r\nned=1\r\n", 36, "is not NEd="},
                     Malformed{"[loads]\r\nNEd 3000\r\n", 35, "is not NEd="},
-                    Malformed{"\r\n[loads]\r\n[wind]\r\n", 36, "is not a block of a project file"}));
+                    Malformed{"\r\n[loads]\r\n[wind]\r\n", 36, "is not a block of a project file"},
+                    // a block that would otherwise go unseen, or a file cut short inside a block
+                    Malformed{"[Loads]\r\nNEd=999999\r\n", 34, "is not a block of a project file"},
+                    Malformed{"notes\r\n[loads]\r\nNEd=999999\r\n", 34, "stands before the [loads] block"},
+                    Malformed{"[loads]\r\nNEd=30", 35, "cut short"},
+                    Malformed{"\r\n[loa", 35, "cut short"}));
+
+// The texts' character set comes from the texts: junk after line 33 does
+// not make a UTF-8 file read as Windows-1252.
+TEST(LoadsBlock, BytesAfterLine33DoNotChangeTheTexts)
+{
+    ColumnInput in = project(0, 0, {});
+    in.projectName = "St\xC3\xBCtze \xC3\x9C";
+    ColumnInput back = sentinel();
+    const ProjectFileResult res = parse(ProjectFileContent(in) + "\xFC\xFE junk of another program\r\n", back);
+    ASSERT_TRUE(res.ok()) << res.describe();
+    EXPECT_EQ(back.projectName, in.projectName);
+}
 
 TEST(LoadsBlock, LineNumbersFollowEmptyLinesBeforeNumbers)
 {

@@ -3,10 +3,14 @@
 #ifdef QELN_CLI
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -19,12 +23,15 @@ struct Outcome {
     QString err;
 };
 
-Outcome runCli(const QStringList& args, const QString& program = QStringLiteral(QELN_CLI))
+Outcome runCli(const QStringList& args, const QString& program = QStringLiteral(QELN_CLI),
+              const QStringList& extraEnv = {})
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("QT_QPA_PLATFORM");   // the program chooses the offscreen platform itself
     env.remove("DISPLAY");
+    for (const QString& e : extraEnv)
+        env.insert(e.section('=', 0, 0), e.section('=', 1));
     p.setProcessEnvironment(env);
     p.start(program, args);
     p.waitForFinished(120000);
@@ -125,6 +132,107 @@ TEST(CliPdf, WriterBesideOrInLibexec)
     EXPECT_FALSE(QFile::exists(pdf));
     o = runCli({"design", kData + "default.qln", "--catalogue", catalogue, "--json"}, cli);
     EXPECT_EQ(o.status, 0) << o.err.toStdString();
+}
+
+// A report the writer could not finish, or did not write at all, never
+// replaces the previous file: exit 3 and the old file as it was.
+TEST(CliPdf, AnIncompleteReportKeepsThePreviousFile)
+{
+    QTemporaryDir dir;
+    const QString old = dir.filePath("old.pdf");
+    auto keepOld = [&] {
+        QFile f(old);
+        return f.open(QIODevice::WriteOnly) && f.write("OLD") == 3;
+    };
+    auto isOld = [&] {
+        QFile f(old);
+        return f.open(QIODevice::ReadOnly) && f.readAll() == "OLD";
+    };
+    // a file size limit below the report's size: QPdfWriter writes on without a word
+    const QString limited = QStringLiteral("ulimit -f 100; exec \"$0\" \"$@\"");
+    for (const QStringList& args : {QStringList{"design", kData + "default.qln", "--pdf", old},
+                                    QStringList{"schedule", kData + "schedule-40.csv", "--pdf", old}}) {
+        ASSERT_TRUE(keepOld());
+        const Outcome o = runCli(QStringList{"-c", limited, QStringLiteral(QELN_CLI)} + args, "/bin/sh");
+        EXPECT_EQ(o.status, 3) << o.err.toStdString();
+        EXPECT_TRUE(isOld()) << args.join(' ').toStdString();
+    }
+    // a writer that ends at once, as if it had written the report
+    const QString cli = dir.filePath("qeln-cli"), writer = dir.filePath("qeln-cli-pdf");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QELN_CLI), cli));
+    const QString catalogue = QStringLiteral(QELN_BIN_DIR "/PROFKVL2.DBF");
+    auto standIn = [&](const QByteArray& script) {
+        QFile::remove(writer);
+        QFile f(writer);
+        return f.open(QIODevice::WriteOnly) && f.write("#!/bin/sh\n" + script) > 0 &&
+               f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    };
+    ASSERT_TRUE(standIn("cat >/dev/null\n"));
+    ASSERT_TRUE(keepOld());
+    Outcome o = runCli({"design", kData + "default.qln", "--catalogue", catalogue, "--pdf", old}, cli);
+    EXPECT_EQ(o.status, 3);
+    EXPECT_TRUE(o.err.contains("without writing a complete PDF")) << o.err.toStdString();
+    EXPECT_TRUE(isOld());
+    // a writer that hangs is stopped once it shows no progress for the limit
+    ASSERT_TRUE(standIn("exec sleep 100\n"));
+    QElapsedTimer clock;
+    clock.start();
+    o = runCli({"design", kData + "default.qln", "--catalogue", catalogue, "--pdf", old}, cli,
+               {"QELN_PDF_WRITER_IDLE_SECONDS=2"});
+    EXPECT_EQ(o.status, 3);
+    EXPECT_TRUE(o.err.contains("no progress")) << o.err.toStdString();
+    EXPECT_LT(clock.elapsed(), 30000);
+    EXPECT_TRUE(isOld());
+    EXPECT_EQ(QDir(dir.path()).entryList({"old.pdf.tmp-*"}).size(), 0);
+}
+
+// Killed, qeln-cli takes its writer along, and the writer its half file.
+TEST(CliPdf, TheWriterEndsWithItsCaller)
+{
+    QTemporaryDir dir;
+    QFile rows(dir.filePath("rows.csv"));
+    ASSERT_TRUE(rows.open(QIODevice::WriteOnly));
+    rows.write("name,nEd\n");
+    for (int i = 0; i < 400; ++i)
+        rows.write(QByteArray("C") + QByteArray::number(i) + "," + QByteArray::number(1000 + i) + "\n");
+    rows.close();
+    QProcess p;
+    p.start(QStringLiteral(QELN_CLI), {"schedule", rows.fileName(), "--pdf", dir.filePath("r.pdf")});
+    ASSERT_TRUE(p.waitForStarted());
+    const qint64 cli = p.processId();
+    // wait for the writer to be there
+    QString writer;
+    for (int i = 0; i < 200 && writer.isEmpty(); ++i) {
+        QThread::msleep(50);
+        QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(cli));
+        if (children.open(QIODevice::ReadOnly))
+            writer = QString::fromLatin1(children.readAll()).trimmed().section(' ', 0, 0);
+    }
+    ASSERT_FALSE(writer.isEmpty());
+    QThread::msleep(1500);   // drawing
+    ::kill(static_cast<pid_t>(cli), SIGKILL);
+    p.waitForFinished();
+    bool gone = false;
+    for (int i = 0; i < 100 && !gone; ++i) {
+        QThread::msleep(50);
+        QFile stat("/proc/" + writer + "/stat");
+        gone = !stat.open(QIODevice::ReadOnly) || stat.readAll().contains(") Z ");
+    }
+    EXPECT_TRUE(gone);
+    EXPECT_EQ(QDir(dir.path()).entryList({"r.pdf*"}).size(), 0) << QDir(dir.path()).entryList().join(' ').toStdString();
+}
+
+// The writer's request is a private interface, still it may not crash on a hostile one.
+TEST(CliPdf, ADeeplyNestedRequestIsRefused)
+{
+    QProcess p;
+    p.start(QStringLiteral(QELN_CLI_PDF), QStringList{});
+    ASSERT_TRUE(p.waitForStarted());
+    p.write(QByteArray(200000, '\x81') + QByteArray(1, '\0'));
+    p.closeWriteChannel();
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 1);
 }
 
 #endif

@@ -17,6 +17,9 @@
 #include <chrono>
 #include <cstdio>
 #include <unistd.h>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <cmath>
 #include <fstream>
 #include <numbers>
@@ -173,8 +176,116 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"infinity", "name,e1\nC1,inf\n", 2, "e1", "not a number"},
         MalformedCase{"openQuote", "name,d\nC1,20\n\"C2,20\n", 3, "", "not closed"},
         MalformedCase{"quoteInsideCell", "name,d\nC1,2\"0\n", 2, "", ""},
-        MalformedCase{"empty", "", 1, "", "no header"}),
+        MalformedCase{"empty", "", 1, "", "no header"},
+        MalformedCase{"utf8AndAStrayByte", "name,positionName\nC1,St\xC3\xBCtze\nC2,St\xFCtze\n", 3, "", "not UTF-8"}),
     [](const auto& info) { return std::string(info.param.label); });
+
+// A number that reads as two values in the two conventions, or has a
+// thousands separator, is refused in the dialects that take a decimal comma.
+struct NumberCase {
+    const char* label;
+    const char* text;
+    const char* nEd;   // as read; nullptr: refused on line 2, field nEd
+};
+
+class CsvNumbers : public testing::TestWithParam<NumberCase> {};
+
+TEST_P(CsvNumbers, AreReadOrRefusedNeverGuessed)
+{
+    const NumberCase& c = GetParam();
+    Schedule s;
+    ScheduleFailure f;
+    const bool read = readScheduleCsv(c.text, s, f);
+    if (!c.nEd) {
+        EXPECT_FALSE(read);
+        EXPECT_EQ(f.line, 2) << f.describe();
+        EXPECT_EQ(f.field, "nEd") << f.describe();
+        return;
+    }
+    ASSERT_TRUE(read) << f.describe();
+    EXPECT_EQ(s.cell(0, "nEd"), c.nEd);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Schedule, CsvNumbers,
+    testing::Values(NumberCase{"semicolonGroupedPoint", "name;nEd\nC1;2.600\n", nullptr},
+                    NumberCase{"tabGroupedComma", "name\tnEd\nC1\t2,600\n", nullptr},
+                    NumberCase{"semicolonGroupedComma", "name;nEd\nC1;2,125\n", nullptr},
+                    NumberCase{"signedGrouped", "name;nEd\nC1;+1.250\n", nullptr},
+                    NumberCase{"twoSeparators", "name;nEd\nC1;1.002,5\n", nullptr},
+                    NumberCase{"twoGroups", "name\tnEd\nC1\t1,002,500\n", nullptr},
+                    NumberCase{"quotedCommaInCommaFile", "name,nEd\nC1,\"2,600\"\n", nullptr},
+                    NumberCase{"decimalComma", "name;nEd\nC1;2600,5\n", "2600.5"},
+                    NumberCase{"decimalPointInSemicolonFile", "name;nEd\nC1;3.6\n", "3.6"},
+                    NumberCase{"fourDecimals", "name;nEd\nC1;2,6000\n", "2.6000"},
+                    NumberCase{"leadingZero", "name;nEd\nC1;0,125\n", "0.125"},
+                    NumberCase{"fourDigitsBefore", "name\tnEd\nC1\t2600,125\n", "2600.125"},
+                    NumberCase{"exponent", "name;nEd\nC1;2,6e3\n", "2.6e3"},
+                    NumberCase{"pointInCommaFile", "name,nEd\nC1,2.600\n", "2.600"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(Schedule, LinesAreCountedWithLoneCarriageReturnsAndPaddingIsNotARow)
+{
+    Schedule s;
+    ScheduleFailure f;
+    EXPECT_FALSE(readScheduleCsv("name,d\rC1,20\rC2,20\rC3,2x\r", s, f));
+    EXPECT_EQ(f.line, 4) << f.describe();
+    // a row and a million lines of separators: one row
+    std::string padded = "name,d\r\nC1,20\r\n";
+    for (int i = 0; i < 1000000; ++i)
+        padded += ",\r\n";
+    ASSERT_TRUE(readScheduleCsv(padded, s, f)) << f.describe();
+    EXPECT_EQ(s.rows.size(), 1u);
+}
+
+// A cell of 10 MB grows libcsv's buffer in few steps (in small fixed steps
+// the sanitizers' build took minutes).
+TEST(Schedule, AHugeCellIsReadQuickly)
+{
+    const std::string text = "name,nEd\n" + std::string(10u << 20, 'x') + ",1000\n";
+    const auto start = std::chrono::steady_clock::now();
+    Schedule s;
+    ScheduleFailure f;
+    ASSERT_TRUE(readScheduleCsv(text, s, f)) << f.describe();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, QELN_SANITIZED ? 30.0 : 3.0);
+    EXPECT_EQ(s.rows.at(0).name.size(), 10u << 20);
+}
+
+// Cells a spreadsheet would run as a formula are written so that it does
+// not, and read back as they were; the project file keeps them exactly.
+TEST(Schedule, FormulaCellsAreNeutralisedInCsvAndReadBackUnchanged)
+{
+    Schedule s;
+    s.columns = {"positionName", "profileName", "e1", "nEd"};
+    for (const char* text : {"=HYPERLINK(\"http://x\",\"a\")", "+SUM(1)", "-2+3", "@SUM(A1:A2)", "\t=1", "\r=1",
+                             "'=1", "'quoted'", "''", "plain", "a=b"})
+        s.rows.push_back({text, {text, text, "-20", "3000"}, false});
+    for (const CsvDialect dialect : {CsvDialect::commaPoint, CsvDialect::semicolonComma}) {
+        const std::string csv = scheduleCsv(s, dialect);
+        std::istringstream lines(csv);
+        std::string line;
+        std::getline(lines, line);   // the header
+        while (std::getline(lines, line)) {
+            const std::size_t cell = line.find_first_not_of('"');
+            ASSERT_NE(cell, std::string::npos);
+            EXPECT_EQ(std::string_view("=+-@\t\r").find(line[cell]), std::string_view::npos) << line;
+        }
+        EXPECT_NE(csv.find(dialect == CsvDialect::commaPoint ? ",-20,3000" : ";-20;3000"), std::string::npos) << csv;
+        Schedule back;
+        ScheduleFailure f;
+        ASSERT_TRUE(readScheduleCsv(csv, back, f)) << f.describe();
+        EXPECT_EQ(back, s);
+    }
+    ScheduleOutcome o;
+    o.rows.resize(s.rows.size());
+    const std::string results = scheduleResultsCsv(s, o, CsvDialect::commaPoint);
+    EXPECT_EQ(results.find(",="), std::string::npos);
+    EXPECT_EQ(results.find("\n="), std::string::npos);
+    EXPECT_EQ(results.find("\n+"), std::string::npos);
+    const std::string block = ScheduleBlockContent(s);
+    EXPECT_NE(block.find("row=+SUM(1),+SUM(1),+SUM(1),-20,3000"), std::string::npos) << block;
+}
 
 // ---------------------------------------------------------------- rows
 
@@ -295,18 +406,25 @@ TEST(ScheduleRows, SummaryIsKgPerMetreTimesTheColdLength)
     s.rows.push_back({"b", {"HE 300 B", "4.5", "1000"}, false});
     s.rows.push_back({"c", {"HE 300 B", "3", "99000"}, false});   // fails its check
     s.rows.push_back({"d", {"HE 999 Z", "3", ""}, false});        // input not taken
+    s.rows.push_back({"e", {"HE 300 B", "3", "1000"}, false});    // refused by the checks
+    s.columns.push_back("n1");
+    for (ScheduleRow& r : s.rows)
+        r.cells.push_back(r.name == "e" ? "-1000" : "");
     ColumnInput base;
     base.n1 = 4;
     base.d = 20;
     const ScheduleOutcome o = runSchedule(base, s, catalogue());
-    ASSERT_EQ(o.rows.size(), 4u);
+    ASSERT_EQ(o.rows.size(), 5u);
+    EXPECT_TRUE(o.rows[4].inputOk);
+    EXPECT_FALSE(o.rows[4].valid);
+    EXPECT_EQ(o.rows[4].rebarPerMetre, 0);
     const double steel = o.rows[0].steelPerMetre, rebars = o.rows[0].rebarPerMetre;
     const Section& a = catalogue().find("HE 300 B")->section;
     EXPECT_NEAR(steel, 0.00785 * ((a.h - 2 * a.tf) * a.tw + 0.8584 * a.r * a.r + 2 * a.b * a.tf), 1e-9);
     EXPECT_NEAR(rebars, 0.00785 * 4 * std::numbers::pi * 100, 1e-3);
-    EXPECT_EQ(o.summary.rows, 4u);
+    EXPECT_EQ(o.summary.rows, 5u);
     EXPECT_EQ(o.summary.passing, 2u);
-    EXPECT_EQ(o.summary.failing, 2u);
+    EXPECT_EQ(o.summary.failing, 3u);
     EXPECT_FALSE(o.rows[2].passes);
     EXPECT_FALSE(o.rows[3].inputOk);
     EXPECT_EQ(o.rows[3].failure.field, "profileName");
@@ -454,7 +572,11 @@ class ScheduleBlockMalformed : public testing::TestWithParam<BadBlockCase> {};
 TEST_P(ScheduleBlockMalformed, IsAReadErrorThatKeepsTheProject)
 {
     const BadBlockCase& c = GetParam();
-    const std::string bytes = ProjectFileContent(ColumnInput{}) + c.block;
+    std::string block = c.block ? c.block : "[schedule]\r\ncolumns=name\r\n";
+    if (!c.block)   // one row more than a CSV file may hold
+        for (std::size_t i = 0; i <= kMaxScheduleRows; ++i)
+            block += "row=a\r\n";
+    const std::string bytes = ProjectFileContent(ColumnInput{}) + block;
     ColumnInput project;
     project.projectName = "open";
     Schedule kept = expectedSmall();
@@ -479,7 +601,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  37, "given twice"},
                     BadBlockCase{"unknownBlock", "[loads]\r\nNEd=10\r\n[drawing]\r\nx=1\r\n", 36,
                                  "not a block"},
-                    BadBlockCase{"wrongCells", "[schedule]\r\ncolumns=name,d\r\nrow=C1,20,4\r\n", 36, "3 cells"}),
+                    BadBlockCase{"wrongCells", "[schedule]\r\ncolumns=name,d\r\nrow=C1,20,4\r\n", 36, "3 cells"},
+                    BadBlockCase{"tooManyRows", nullptr, 100036, "more than 100000 rows"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 // ---------------------------------------------------------------- speed
@@ -526,6 +649,80 @@ TEST(ScheduleXlsx, WritesAWorkbookAndReportsAFolderThatIsNotThere)
     std::remove(path.c_str());
     EXPECT_FALSE(writeScheduleXlsx("/nonexistent-folder/s.xlsx", s, o, kEnglish, reason));
     EXPECT_FALSE(reason.empty());
+}
+
+// A part of a workbook, read with Python's zip module.
+std::string workbookPart(const std::string& book, const std::string& part)
+{
+    const std::string cmd = "python3 -c 'import sys,zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read(sys.argv[2]))' '" +
+                            book + "' '" + part + "'";
+    std::string out;
+    if (FILE* p = ::popen(cmd.c_str(), "r")) {
+        char buf[4096];
+        for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
+            out.append(buf, n);
+        ::pclose(p);
+    }
+    return out;
+}
+
+// Input numbers are numbers, texts are texts (a formula too), and texts the
+// XML cannot hold are replaced, not written raw; a cell too long for a
+// spreadsheet refuses the workbook.
+TEST(ScheduleXlsx, NumbersAsNumbersTextsAsValidTextAndOverlongCellsRefused)
+{
+    Schedule s;
+    s.columns = {"positionName", "e1", "n1", "nEd"};
+    s.rows.push_back({std::string("NUL\0x", 5), {"=1+1", "-20", "4", "3000"}, false});
+    s.rows.push_back({"U+FFFE \xEF\xBF\xBE", {"", "", "", "2000"}, false});
+    const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
+    const std::string path = testing::TempDir() + "qeln_types_" + std::to_string(::getpid()) + ".xlsx";
+    std::string reason;
+    ASSERT_TRUE(writeScheduleXlsx(path, s, o, kEnglish, reason)) << reason;
+    const std::string sheet = workbookPart(path, "xl/worksheets/sheet1.xml");
+    const std::string strings = workbookPart(path, "xl/sharedStrings.xml");
+    ASSERT_FALSE(sheet.empty());
+    for (const char* cell : {"<c r=\"C2\"><v>-20</v>", "<c r=\"D2\"><v>4</v>", "<c r=\"E2\"><v>3000</v>"})
+        EXPECT_NE(sheet.find(cell), std::string::npos) << cell;
+    EXPECT_NE(sheet.find("<c r=\"B2\" t=\"s\">"), std::string::npos);   // the formula text as a string
+    EXPECT_EQ(sheet.find("<f>"), std::string::npos);
+    EXPECT_EQ(strings.find("\xEF\xBF\xBE"), std::string::npos);
+    EXPECT_NE(strings.find("NUL\xEF\xBF\xBDx"), std::string::npos) << strings;
+
+    ScheduleOutcome longName = o;
+    longName.rows[0].name = std::string(40000, 'N');
+    EXPECT_FALSE(writeScheduleXlsx(path, s, longName, kEnglish, reason));
+    EXPECT_NE(reason.find("32767"), std::string::npos) << reason;
+    std::remove(path.c_str());
+}
+
+// Under a file size limit libxlsxwriter's temporary parts are cut without a
+// word; the workbook read back shows it and the write fails.
+TEST(ScheduleXlsx, ACutWorkbookIsAFailure)
+{
+    Schedule s;
+    s.columns = {"nEd"};
+    for (int i = 0; i < 20000; ++i)
+        s.rows.push_back({"C" + std::to_string(i), {std::to_string(1000 + i)}, false});
+    ScheduleOutcome o;
+    o.rows.resize(s.rows.size());
+    const std::string path = testing::TempDir() + "qeln_cut_" + std::to_string(::getpid()) + ".xlsx";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{200 * 1024, 200 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::string reason;
+        ::_exit(writeScheduleXlsx(path, s, o, kEnglish, reason) ? 0 : 3);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+    std::string reason;
+    EXPECT_TRUE(writeScheduleXlsx(path, s, o, kEnglish, reason)) << reason;   // without the limit
+    std::remove(path.c_str());
 }
 
 TEST(ScheduleEdits, ValidateNamesTheRowAndField)

@@ -122,6 +122,8 @@ TEST(ScheduleEdit, CellsKeepADecimalPointAndBadValuesAsTyped)
     EXPECT_FALSE(problem.empty());
     EXPECT_EQ(normalisedCell("fireClass", "R45", &problem), "R45");
     EXPECT_FALSE(problem.empty());
+    EXPECT_EQ(normalisedCell("nEd", "2,600", &problem), "2,600");   // 2.6 or 2600: as typed
+    EXPECT_NE(problem.find("2600"), std::string::npos) << problem;
     // a block from a spreadsheet of a decimal-comma region
     Schedule g = sample();
     addColumn(g, "lWeakCold");
@@ -185,3 +187,35 @@ TEST(ScheduleEdit, CellsOutsideTheDialogsRangeAreNamed)
     EXPECT_EQ(scheduleFieldRange("uc1")->min, 40);
     EXPECT_FALSE(scheduleFieldRange("profileName"));
 }
+
+namespace {
+
+// A block whose numbers read differently with a decimal point and a decimal
+// comma ("2.600" from a spreadsheet that groups thousands) changes nothing.
+TEST(ScheduleEdit, PasteRefusesNumbersThatReadTwoWays)
+{
+    using namespace qeln;
+    for (const char* block : {"C9\t2.600\n", "C9\t2,600\n", "name\tnEd\nC9\t1.002,5\n"}) {
+        Schedule g;
+        g.columns = {"nEd"};
+        g.rows.push_back({"C1", {"3000"}, false});
+        const Schedule before = g;
+        const PasteResult r = pasteBlock(g, block, 1, 0);
+        EXPECT_EQ(g, before) << block;
+        EXPECT_NE(r.problem.find("field \"nEd\""), std::string::npos) << r.problem;
+    }
+    Schedule g;
+    g.columns = {"nEd"};
+    const PasteResult r = pasteBlock(g, "C1\t2600,5\nC2\t3.25\n", 0, 0);
+    EXPECT_TRUE(r.problem.empty()) << r.problem;
+    EXPECT_EQ(g.cell(0, "nEd"), "2600.5");
+    EXPECT_EQ(g.cell(1, "nEd"), "3.25");
+    // no more rows than a schedule file may hold
+    std::string many;
+    for (std::size_t i = 0; i <= kMaxScheduleRows; ++i)
+        many += "a\n";
+    EXPECT_FALSE(pasteBlock(g, many, 0, 0).problem.empty());
+    EXPECT_EQ(g.rows.size(), 2u);
+}
+
+} // namespace

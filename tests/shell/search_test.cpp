@@ -303,6 +303,39 @@ TEST(Search, SameOutcomeOnAnyNumberOfThreads)
     }
 }
 
+// Only the best candidates are kept (the same ones on any number of
+// threads), the passing count is of all; a diameter or layout given twice
+// is one candidate.
+TEST(Search, KeepsOnlyTheBestAndCountsDuplicatesOnce)
+{
+    const ColumnInput in = loaded(3000, 1800, FireClass::R90);
+    SearchControl all;
+    all.keep = 100000;
+    const SearchOutcome full = searchSections(in, someProfiles(), SearchConstraints{}, all);
+    ASSERT_GT(full.candidates.size(), 5u);
+    EXPECT_EQ(full.candidates.size(), full.passing);
+    for (unsigned threads : {1u, 3u}) {
+        SearchControl top;
+        top.keep = 3;
+        top.threads = threads;
+        const SearchOutcome best = searchSections(in, someProfiles(), SearchConstraints{}, top);
+        ASSERT_EQ(best.candidates.size(), 3u);
+        EXPECT_EQ(best.passing, full.passing);
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(best.candidates[i].profileName, full.candidates[i].profileName);
+            EXPECT_EQ(best.candidates[i].d, full.candidates[i].d);
+            EXPECT_EQ(best.candidates[i].n1, full.candidates[i].n1);
+        }
+    }
+    SearchConstraints twice;
+    twice.diameters = {16, 16, 20, 16};
+    twice.layouts = {{4, 0}, {4, 0}};
+    const SearchOutcome d = searchSections(in, someProfiles(), twice, all);
+    EXPECT_EQ(d.evaluated, someProfiles().size() * 2);
+    for (std::size_t i = 0; i + 1 < d.candidates.size(); ++i)
+        EXPECT_TRUE(searchOrder(d.candidates[i], d.candidates[i + 1]));   // strictly ordered: no two alike
+}
+
 TEST(Search, CancelStopsWithAnIncompleteOutcome)
 {
     std::atomic<bool> cancel{true};
