@@ -4,6 +4,7 @@
 #include "numeric.h"
 
 #include <cmath>
+#include <limits>
 
 namespace qeln {
 
@@ -43,24 +44,27 @@ void LayoutRebarRows(RebarLayout& rows, int n1, int n2, double h, double d, doub
 {
     const double s = nextBarDistance(uf1, d);
     const double mid2 = h / 2 - tf - 2 * d;
+    // the first row holds the second layer too; a count from a file that
+    // cannot be added is an input error of the checks, never an overflow here
+    const int first = n2 > std::numeric_limits<int>::max() - 4 ? std::numeric_limits<int>::max() : n2 + 4;
     switch (n1) {
     case 4:
-        rows.count = {n2 + 4, 0, 0, 0};
+        rows.count = {first, 0, 0, 0};
         rows.z = {uf1, uf1, uf1, uf1};
         break;
     case 8:
-        rows.count = {n2 + 4, 4, 0, 0};
+        rows.count = {first, 4, 0, 0};
         if (h <= 400)
             rows.z = {uf1, s, s, s};
         else
             rows.z = {uf1, mid2, mid2, mid2};
         break;
     case 12:
-        rows.count = {n2 + 4, 4, 4, 0};
+        rows.count = {first, 4, 4, 0};
         rows.z = {uf1, s, mid2, mid2};
         break;
     case 16:
-        rows.count = {n2 + 4, 4, 4, 4};
+        rows.count = {first, 4, 4, 4};
         rows.z = {uf1, s, h / 2 - tf - 3 * d - MaxOf(d, 20), mid2};
         break;
     default:

@@ -55,7 +55,7 @@ SectionValues sectionValues(const ColumnInput& in)
     SectionValues s;
     const double h = in.h, b = in.b, tw = in.tw, tf = in.tf, r = in.r, d = in.d;
     const double hw = h - 2 * tf;   // clear height between the flanges
-    const int n = in.n1 + in.n2;
+    const double n = static_cast<double>(in.n1) + in.n2;
     s.Af = 2 * b * tf;
     s.Aw = hw * tw + (4 - pi) * sq(r);
     s.Aa = s.Af + s.Aw;
