@@ -81,7 +81,7 @@ void BM_DesignRun(benchmark::State& state)
         checked.rho = 1.5598;
         DesignRun(in, checked, out);
         ColumnResults res;
-        writeDesign(TextEnv{}, in, out, res);
+        writeDesign(TextEnv{}, in, out, RowScope{true, true, true, true, true}, res);
         benchmark::DoNotOptimize(res.table.at(0, 0));
     }
 }

@@ -14,21 +14,6 @@ namespace {
 
 const char* const kUnderline = "----------------------------------------";
 
-// The start of a fire class row in the listing's results table.
-const char* const kRowStart[5] = {nullptr, "R 30             :", "R 60             :", "R 90             :",
-                                   "R 120            :"};
-
-bool startsWith(const std::string& s, const char* prefix)
-{
-    return s.rfind(prefix, 0) == 0;
-}
-
-bool endsWithMarker(const std::string& s)
-{
-    const std::string tail = std::string(" ") + kOutsideMarker;
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 // A quotient that is shown and compared: none when it cannot be computed.
 std::optional<double> ratio(double load, const std::optional<double>& resistance)
 {
@@ -166,55 +151,6 @@ void addDesignLoadWarnings(const TextEnv& env, const ColumnInput& in, ColumnResu
 std::string outsideFootnote(const TextEnv& env)
 {
     return std::string(kOutsideMarker) + " " + env.text(1226);
-}
-
-void markOutsideRows(const TextEnv& env, ColumnResults& res, const RowScope& scope)
-{
-    bool any = false;
-    for (int row = 1; row < 5; ++row)
-        if (!scope[static_cast<std::size_t>(row)])
-            any = true;
-    if (!any)
-        return;
-
-    // the listing's results table: marker after the row, footnote after the table
-    std::vector<std::string> lines = res.resultsLines.lines();
-    std::size_t after = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        for (int row = 1; row < 5; ++row)
-            if (startsWith(lines[i], kRowStart[row])) {
-                if (!scope[static_cast<std::size_t>(row)])
-                    lines[i] += std::string(" ") + kOutsideMarker;
-                after = i + 1;
-            }
-    if (after > 0) {
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(after), outsideFootnote(env));
-        res.resultsLines.clear();
-        for (const std::string& l : lines)
-            res.resultsLines.add(l);
-    }
-
-    // the result grid: rows 4 to 7 hold R 30 .. R 120
-    if (res.grid.filled) {
-        for (int row = 1; row < 5; ++row) {
-            if (scope[static_cast<std::size_t>(row)])
-                continue;
-            const auto g = static_cast<std::size_t>(row + 3);
-            res.grid.cell[g][0] += std::string(" ") + kOutsideMarker;
-            res.grid.greyed[g] = true;
-        }
-        res.grid.footnote = outsideFootnote(env);
-    }
-}
-
-bool isOutsideRowLine(const std::string& line)
-{
-    if (!endsWithMarker(line))
-        return false;
-    for (int row = 1; row < 5; ++row)
-        if (startsWith(line, kRowStart[row]))
-            return true;
-    return false;
 }
 
 std::string utilisationText(const std::optional<double>& u, const std::string& sep)

@@ -88,14 +88,6 @@ void addDesignLoadWarnings(const TextEnv& env, const ColumnInput& in, ColumnResu
 inline constexpr const char* kOutsideMarker = "*";
 std::string outsideFootnote(const TextEnv& env);
 
-// Marks the outside rows in the listing's results table (marker at the end of
-// the row's line, the footnote after the table) and in the result grid (the
-// marker after the row label, the row greyed, the footnote under the grid).
-void markOutsideRows(const TextEnv& env, ColumnResults& res, const RowScope& scope);
-// Whether a listing line is the line of a fire class row marked as outside
-// (the report prints such lines grey).
-bool isOutsideRowLine(const std::string& line);
-
 // A utilisation as shown: three decimals, or "—" when it cannot be computed.
 std::string utilisationText(const std::optional<double>& u, const std::string& sep);
 // "R 90", or text 1214 "none".

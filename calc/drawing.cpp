@@ -56,14 +56,14 @@ constexpr double kMaxCoordinate = 1e9;
 
 double finite(double v, const char* what)
 {
-    if (!std::isfinite(v)) throw CalculationError(std::string("Section drawing: ") + what + " is not finite");
+    if (!std::isfinite(v)) throw DrawingError(std::string("Section drawing: ") + what + " is not finite");
     return v;
 }
 
 int toInt(double v, const char* what)
 {
     finite(v, what);
-    if (std::fabs(v) > kMaxCoordinate) throw CalculationError(std::string("Section drawing: ") + what + " is out of range");
+    if (std::fabs(v) > kMaxCoordinate) throw DrawingError(std::string("Section drawing: ") + what + " is out of range");
     return static_cast<int>(roundHalfEven(v));
 }
 

@@ -7,6 +7,7 @@
 #include "textlayout.h"
 
 #include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -48,8 +49,15 @@ struct SectionFigure {
     std::vector<TextBox> keepOut;   // filled steel and bars: no text over them
 };
 
-// The geometry of the drawing. Throws CalculationError for a value that is
-// not finite or a coordinate out of range.
+// A section that cannot be drawn: a value that is not finite or a
+// coordinate out of range. An error of the drawing, never of the calculation.
+class DrawingError : public std::runtime_error {
+public:
+    explicit DrawingError(const std::string& what) : std::runtime_error(what) {}
+};
+
+// The geometry of the drawing. Throws DrawingError for a value that is not
+// finite or a coordinate out of range.
 SectionFigure figureOf(const SectionDrawing& s);
 
 // The figure with its texts written in the language and separator of env and

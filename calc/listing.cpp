@@ -2,6 +2,8 @@
 // listing, and the result grid.
 #include "listing.h"
 
+#include "designcheck.h"
+#include "drawing.h"
 #include "format.h"
 #include "numeric.h"
 
@@ -77,7 +79,8 @@ void writeRebarLocation(const TextEnv& env, MessageList& out, const ColumnInput&
     out.add(" ");
 }
 
-void writeResults(const TextEnv& env, MessageList& out, const UltimateLoadTable& t, double e1, double e2)
+void writeResults(const TextEnv& env, MessageList& out, const UltimateLoadTable& t, double e1, double e2,
+                  const RowScope& scope)
 {
     const std::string& sep = env.decimalSeparator;
     auto v = [&](int row, int col) { return t.at(row, col).value_or(0.0); };
@@ -96,14 +99,23 @@ void writeResults(const TextEnv& env, MessageList& out, const UltimateLoadTable&
         "R 90             : %8.0f kN  %8.0f kN  %8.0f kN  %8.0f kN  %8.0f kN",
         "R 120            : %8.0f kN  %8.0f kN  %8.0f kN  %8.0f kN  %8.0f kN",
     };
+    bool anyOutside = false;
     for (int row = 0; row < 5; ++row) {
         std::vector<FormatArg> args;
         if (row == 0)
             args.push_back(env.text(1087));
         for (int col = 0; col < 5; ++col)
             args.push_back(v(row, col));
-        out.add(Printf(rowFmt[row], args, sep));
+        // a row outside the field of application: its marker, printed grey
+        const bool outside = !scope[static_cast<std::size_t>(row)];
+        std::string line = Printf(rowFmt[row], args, sep);
+        if (outside)
+            line.append(" ").append(kOutsideMarker);
+        out.add(std::move(line), outside);
+        anyOutside = anyOutside || outside;
     }
+    if (anyOutside)
+        out.add(outsideFootnote(env));
     out.add("");
 }
 
@@ -122,7 +134,8 @@ void writeComponents(const TextEnv& env, MessageList& out, const ComponentMasses
     out.add("");
 }
 
-void fillResultGrid(const TextEnv& env, ResultGrid& grid, const UltimateLoadTable& t, double e1, double e2)
+void fillResultGrid(const TextEnv& env, ResultGrid& grid, const UltimateLoadTable& t, double e1, double e2,
+                    const RowScope& scope)
 {
     const std::string& sep = env.decimalSeparator;
     grid.columnWidth = {160, 80, 80, 80, 80, 80};
@@ -136,6 +149,12 @@ void fillResultGrid(const TextEnv& env, ResultGrid& grid, const UltimateLoadTabl
         for (int col = 0; col < 5; ++col) {
             const auto v = t.at(row, col);
             line[static_cast<std::size_t>(col + 1)] = v ? formatFixed(*v, 0, sep) : std::string();
+        }
+        // a row outside the field of application: the marker after its label, greyed
+        if (!scope[static_cast<std::size_t>(row)]) {
+            line[0] += std::string(" ") + kOutsideMarker;
+            grid.greyed[static_cast<std::size_t>(row + 3)] = true;
+            grid.footnote = outsideFootnote(env);
         }
     }
     grid.filled = true;
@@ -245,15 +264,24 @@ std::string runMessage(const TextEnv& env, const Finding& f)
     }
 }
 
-void writeDesign(const TextEnv& env, const ColumnInput& in, DesignOutcome& run, ColumnResults& res)
+void writeDesign(const TextEnv& env, const ColumnInput& in, const DesignOutcome& run, const RowScope& scope,
+                 ColumnResults& res)
 {
     for (const Finding& f : run.messages)
         env.message(runMessage(env, f));
     if (run.rows)
         writeRebarLocation(env, res.rebarLocationLines, in, *run.rows, run.UC2);
-    if (run.figure) {
-        res.sectionPicture = labelled(env, std::move(*run.figure));
-        run.figure.reset();
+    if (run.rows) {
+        // the section as the service run laid out its bars; a section that
+        // cannot be drawn leaves the picture empty and says so, the numbers stay
+        try {
+            res.sectionPicture = labelled(env, figureOf(sectionDrawingOf(in, *run.rows, run.dService)));
+        } catch (const DrawingError& e) {
+            res.warnings.add(env.text(1550));
+            res.warnings.add(env.text(1197) + " " + e.what());
+            res.warnings.add(" ");
+            res.hasWarnings = true;
+        }
     }
     if (const env1994::Details* det = std::get_if<env1994::Details>(&run.details)) {
         for (const env1994::MemberResult& m : det->members) {
@@ -268,10 +296,10 @@ void writeDesign(const TextEnv& env, const ColumnInput& in, DesignOutcome& run, 
     res.table = run.table;
     res.concreteVolume = run.concreteVolume;
     if (run.tableComplete)
-        writeResults(env, res.resultsLines, res.table, run.e1, run.e2);
+        writeResults(env, res.resultsLines, res.table, run.e1, run.e2, scope);
     if (run.masses) {
         writeComponents(env, res.componentsLines, *run.masses);
-        fillResultGrid(env, res.grid, res.table, run.e1, run.e2);
+        fillResultGrid(env, res.grid, res.table, run.e1, run.e2, scope);
     }
 }
 

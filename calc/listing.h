@@ -18,15 +18,21 @@ namespace qeln {
 // Writes a design run's outcome into the results: the run's message boxes
 // (through the sink, in order), rebar location, drawing, the member limits'
 // errors, the details, results and components sections, and the grid.
-// Only the steps the run reached are written. The drawing's figure moves
-// into res.sectionPicture: run.figure is empty afterwards.
-void writeDesign(const TextEnv& env, const ColumnInput& in, DesignOutcome& run, ColumnResults& res);
+// Only the steps the run reached are written. The section is drawn from the
+// rows of the run into res.sectionPicture; a section that cannot be drawn
+// is a warning (text 1550), never a failure of the run.
+void writeDesign(const TextEnv& env, const ColumnInput& in, const DesignOutcome& run, const RowScope& scope,
+                 ColumnResults& res);
 
 void writeRebarLocation(const TextEnv& env, MessageList& out, const ColumnInput& in, const RebarLayout& rows,
                         double UC2);
-void writeResults(const TextEnv& env, MessageList& out, const UltimateLoadTable& t, double e1, double e2);
+// The rows outside the field of application (scope) carry the marker, are
+// grey and have the footnote after the table.
+void writeResults(const TextEnv& env, MessageList& out, const UltimateLoadTable& t, double e1, double e2,
+                  const RowScope& scope);
 void writeComponents(const TextEnv& env, MessageList& out, const ComponentMasses& m);
-void fillResultGrid(const TextEnv& env, ResultGrid& grid, const UltimateLoadTable& t, double e1, double e2);
+void fillResultGrid(const TextEnv& env, ResultGrid& grid, const UltimateLoadTable& t, double e1, double e2,
+                    const RowScope& scope);
 
 // The details block of one member call (nothing for the reference calculation).
 void writeMemberDetails(const TextEnv& env, MessageList& out, const env1994::MemberResult& m);

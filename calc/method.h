@@ -27,9 +27,7 @@ public:
     // method goes as far as it can and stops there). Every partial factor is
     // the input's. Arithmetic faults leave as CalculationError, the steps
     // reached staying in `out`; `out` may be reused (its buffers are kept).
-    // Without `drawing` the section figure is left out.
-    virtual void design(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome& out,
-                        bool drawing) const = 0;
+    virtual void design(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome& out) const = 0;
 
     // Per row of the result table: inside the method's field of application.
     virtual RowScope scope(const ColumnInput& in) const = 0;

@@ -4,7 +4,6 @@
 // method's own.
 #pragma once
 
-#include "drawing.h"
 #include "findings.h"
 #include "records.h"
 #include "section.h"
@@ -43,7 +42,7 @@ struct DesignOutcome {
     double dCalc = 0;            // the working rebar diameter as the run left it
     std::optional<RebarLayout> rows;            // the strong-axis rows of the service run
     double UC2 = 0;                             // axis distance of the second layer
-    std::optional<SectionFigure> figure;        // the drawing's geometry
+    double dService = 0;                        // the rebar diameter of the service run (the one drawn)
     std::vector<Finding> messages;              // the run's message boxes, in order
     UltimateLoadTable table;
     std::optional<double> concreteVolume;

@@ -30,7 +30,7 @@ void runNumbers(const ColumnInput& in, NumbersRun& out, RunOptions options)
         return;
     }
     try {
-        method.design(in, out.derived, out.design, options.drawing);
+        method.design(in, out.derived, out.design);
     } catch (const CalculationError& e) {
         out.derived.dCalc = out.design.dCalc;
         out.calcError = true;

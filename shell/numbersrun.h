@@ -31,8 +31,6 @@ struct RunOptions {
     // An input that the checks give an error for is not run (design empty,
     // valid false): for the search, to which such an input can never pass.
     bool stopAtInputErrors = false;
-    // The design run draws the section (the figure the calculate command shows).
-    bool drawing = false;
 };
 
 // Runs checks, design, scope and check of `in` by its design code into `out`

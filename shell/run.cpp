@@ -34,8 +34,6 @@ std::vector<std::string> calculationErrorLines(const TextEnv& env, const std::st
         cause = 1193;
     else if (mentions(what, "not a number"))
         cause = 1194;
-    else if (mentions(what, "Section drawing"))
-        cause = 1195;
     std::vector<std::string> lines{env.text(219), env.text(cause)};
     if (!what.empty())
         lines.push_back(env.text(1197) + " " + what);
@@ -218,7 +216,7 @@ bool calculate(const TextEnv& env, const ColumnInput& in, RunState& st, RunPrese
     st.checkSummary.clear();
 
     presenter.setBusy(true);
-    runNumbers(in, st, RunOptions{false, true});
+    runNumbers(in, st);
     try {
         writeCheckMessages(env, st.derived.findings, st.results);
         if (!st.derived.undefined.empty()) {
@@ -230,10 +228,10 @@ bool calculate(const TextEnv& env, const ColumnInput& in, RunState& st, RunPrese
             // The outcome is written even when an arithmetic fault ended the
             // run: the steps reached stay, as do the messages shown during it.
             if (!st.derived.unusable)
-                writeDesign(env, in, st.design, st.results);
+                writeDesign(env, in, st.design, st.scope, st.results);
         }
     } catch (const CalculationError& e) {
-        // a value of the run that cannot be shown (the drawing's labels)
+        // a value of the run that cannot be written
         st.calcError = true;
         st.calcErrorWhat = e.what();
         st.valid = false;
@@ -257,8 +255,7 @@ bool calculate(const TextEnv& env, const ColumnInput& in, RunState& st, RunPrese
         presenter.showWarningsAndErrors(st.results);
     if (st.results.hasErrors)
         return false;
-    // Design loads: outside rows marked, the check of the loads given.
-    markOutsideRows(env, st.results, st.scope);
+    // Design loads: the check of the loads given.
     if (st.check) {
         writeDesignCheck(env, st.designCheckLines, *st.check);
         st.checkSummary = designCheckLines(env, *st.check);

@@ -193,8 +193,9 @@ private:
 
         // the listing band grows line by line over as many pages as it needs
         std::vector<std::pair<QString, bool>> listing;
-        for (const std::string& line : r_.listing) {
-            const bool grey = isOutsideRowLine(line);
+        for (std::size_t i = 0; i < r_.listing.size(); ++i) {
+            const std::string& line = r_.listing[i];
+            const bool grey = i < r_.listingGrey.size() && r_.listingGrey[i];
             for (const std::string& part : wrapListingLine(line, columns))
                 listing.emplace_back(q(part), grey);
         }
@@ -495,6 +496,7 @@ ReportContent buildReport(const RunState& run, const ColumnInput& in, int langua
     r.picture = run.results.sectionPicture;
     const MessageList& listing = method == ReportMethod::Complete ? run.completeListing : run.condensedListing;
     r.listing = listing.lines();
+    r.listingGrey = listing.greyLines();
     r.checkTitle = text(1217);
     r.checkSummary = run.checkSummary;
     if (diagrams && diagrams->valid) {

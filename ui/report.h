@@ -65,6 +65,7 @@ struct ReportContent {
     // bands
     Picture picture;                       // the section drawing
     std::vector<std::string> listing;      // the print listing
+    std::vector<bool> listingGrey;         // per line of the listing: printed grey (a row outside the field)
     std::vector<std::string> disclaimer;   // texts 85 to 87, then 88 and 89 unless blank
     // the summary box of the design check beside the drawing (none when empty)
     std::string checkTitle;                // text 1217

@@ -305,6 +305,7 @@ ScheduleReportContent buildScheduleReport(const ColumnInput& base, const Schedul
     RunState empty;
     r.page = buildReport(empty, base, languageBase, ReportMethod::Condensed, printedAt);
     r.page.listing.clear();
+    r.page.listingGrey.clear();
     r.heading = LoadText(1385, languageBase, nullptr);
     r.columns.push_back(LoadText(1373, languageBase, nullptr));
     // the fields in words with their units, as the window shows them
@@ -333,6 +334,8 @@ ScheduleReportContent buildScheduleReport(const ColumnInput& base, const Schedul
         // the row's name heads its listing and every page of it
         const std::string position = r.heading + labelColon(languageBase) + row.name;
         page.listing.insert(page.listing.begin(), {position, ""});
+        if (!page.listingGrey.empty())
+            page.listingGrey.insert(page.listingGrey.begin(), 2, false);
         page.spareLine = position;
         r.rows.push_back(std::move(page));
     }

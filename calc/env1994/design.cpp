@@ -9,7 +9,6 @@
 #include "calc/numeric.h"
 
 #include <array>
-#include <initializer_list>
 #include <cmath>
 
 namespace qeln::env1994 {
@@ -150,7 +149,7 @@ double averageAxisDistance(double uc1, double uf1)
     return checkedSqrt(m * (m + 10));
 }
 
-void DesignRun(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome& out, bool drawing)
+void DesignRun(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome& out)
 {
     const double fyCalc = checks.fyCalc, rho = checks.rho;
     const bool inputErrors = checks.hasErrors();
@@ -187,6 +186,7 @@ void DesignRun(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome&
     const EccentricResult& service = *det.service;
     keepMessages(service);
     out.dCalc = service.dCalc;
+    out.dService = service.dCalc;
     const RebarLayout& rows = service.rows;
     out.rows = rows;
     Ratios ratios{service.ratioWeak, service.ratioStrong, service.ratioBiaxial};
@@ -194,24 +194,6 @@ void DesignRun(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome&
     // 3. Axis distance of the second layer to the concrete surface.
     const double UC2 = secondLayerDistance(in);
     out.UC2 = UC2;
-
-    // 4. The section as drawn; a section that cannot be drawn ends the run.
-    // The numbers-only run leaves the figure out where it cannot fail: every
-    // value finite and at most 1e6 mm keeps each coordinate of the figure far
-    // inside its limit of 1e9. Other values are drawn all the same (and the
-    // figure dropped), so that a fault of the drawing ends both runs alike.
-    auto ordinary = [](std::initializer_list<double> vs) {
-        for (const double x : vs)
-            if (!(std::fabs(x) <= 1e6))
-                return false;
-        return true;
-    };
-    if (drawing || !ordinary({in.h, in.b, in.tw, in.tf, in.r, in.uf1, in.uc1, UC2, out.dCalc, in.d, rows.z[0],
-                              rows.z[1], rows.z[2], rows.z[3], in.e1, in.e2})) {
-        out.figure = figureOf(sectionDrawingOf(in, rows, out.dCalc));
-        if (!drawing)
-            out.figure.reset();
-    }
 
     // 5. Service calculation.
     // Each axis starts from the pair's modulus: a long-term lowering about one

@@ -29,10 +29,8 @@ EccentricInput eccentricInput(const ColumnInput& in, const DesignValues& v, doub
 // rho); when they found errors the run stops after the weak axis at service
 // conditions, as it does after an error of its own. Every partial factor is
 // the input's. Arithmetic faults leave as CalculationError; the steps
-// reached stay in out. Without `drawing` the section figure is left out (the
-// numbers-only run); every value is the same. `out` may be reused: its
-// buffers are kept.
-void DesignRun(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome& out, bool drawing = true);
+// reached stay in out. `out` may be reused: its buffers are kept.
+void DesignRun(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome& out);
 
 // Average axis distance of the rebars (ENV 1994-1-2 Annex F), mm.
 double averageAxisDistance(double uc1, double uf1);

@@ -14,9 +14,9 @@ class Env1994 final : public DesignMethod {
 public:
     DesignCode code() const override { return DesignCode::ENV1994; }
     CheckOutcome check(const ColumnInput& in) const override { return checkInput(in); }
-    void design(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome& out, bool drawing) const override
+    void design(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome& out) const override
     {
-        DesignRun(in, checks, out, drawing);
+        DesignRun(in, checks, out);
     }
     RowScope scope(const ColumnInput& in) const override { return rowScope(in); }
     InteractionDiagrams interaction(const ColumnInput& in, const CheckOutcome& checks,

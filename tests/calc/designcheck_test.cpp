@@ -1,6 +1,7 @@
 // Design loads: the scope of each result row, the design check at its
 // borders, and how the check and the outside rows are written.
 #include "calc/designcheck.h"
+#include "calc/listing.h"
 #include "calc/env1994/scope.h"
 
 #include <gtest/gtest.h>
@@ -296,41 +297,49 @@ TEST(DesignCheckListing, SummaryLinesCarryVerdictsInWords)
     EXPECT_EQ(lines[3].passes, false);
 }
 
+// The rows outside the field of application are data: marked and grey in
+// the listing as it is written, greyed in the grid, one footnote each.
 TEST(OutsideRows, MarkedInListingAndGrid)
 {
     TextEnv env;
-    ColumnResults res;
-    res.resultsLines.add("Results");
-    for (const char* row : {"Service          :", "R 30             :", "R 60             :", "R 90             :",
-                            "R 120            :"})
-        res.resultsLines.add(std::string(row) + "     1000 kN");
-    res.resultsLines.add("");
-    res.grid.filled = true;
+    UltimateLoadTable t;
+    for (auto& row : t.cell)
+        for (auto& c : row)
+            c = 1000;
     RowScope scope = kAllInside;
     scope[rowR90] = scope[rowR120] = false;
-    markOutsideRows(env, res, scope);
+    MessageList out;
+    writeResults(env, out, t, 0, 0, scope);
+    ResultGrid grid;
+    fillResultGrid(env, grid, t, 0, 0, scope);
 
-    const auto& l = res.resultsLines.lines();
-    ASSERT_EQ(l.size(), 8u);
-    EXPECT_FALSE(isOutsideRowLine(l[2]));
-    EXPECT_TRUE(isOutsideRowLine(l[4]));
-    EXPECT_TRUE(isOutsideRowLine(l[5]));
-    EXPECT_EQ(l[6], "* outside the field of application of the simplified method, see the warnings");
-    EXPECT_EQ(l[7], "");
-    EXPECT_EQ(res.grid.greyed, (std::array<bool, 8>{false, false, false, false, false, false, true, true}));
-    EXPECT_EQ(res.grid.footnote, l[6]);
-    EXPECT_FALSE(isOutsideRowLine(l[6]));
+    const auto& l = out.lines();
+    ASSERT_EQ(l.size(), 13u);
+    const std::vector<bool> grey(out.greyLines().begin(), out.greyLines().end());
+    EXPECT_EQ(grey, (std::vector<bool>{false, false, false, false, false, false, false, false, false, true, true,
+                                       false, false}));
+    EXPECT_EQ(l[9].substr(0, 18), "R 90             :");
+    EXPECT_EQ(l[9].substr(l[9].size() - 2), " *");
+    EXPECT_EQ(l[8].back(), 'N');
+    EXPECT_EQ(l[11], "* outside the field of application of the simplified method, see the warnings");
+    EXPECT_EQ(l[12], "");
+    EXPECT_EQ(grid.greyed, (std::array<bool, 8>{false, false, false, false, false, false, true, true}));
+    EXPECT_EQ(grid.cell[6][0], "R 90 *");
+    EXPECT_EQ(grid.footnote, l[11]);
 }
 
-TEST(OutsideRows, NothingChangesWhenAllInside)
+TEST(OutsideRows, NothingMarkedWhenAllInside)
 {
     TextEnv env;
-    ColumnResults res;
-    res.resultsLines.add("R 90             :     1000 kN");
-    res.grid.filled = true;
-    markOutsideRows(env, res, kAllInside);
-    EXPECT_EQ(res.resultsLines.lines(), std::vector<std::string>{"R 90             :     1000 kN"});
-    EXPECT_TRUE(res.grid.footnote.empty());
+    UltimateLoadTable t;
+    MessageList out;
+    writeResults(env, out, t, 0, 0, kAllInside);
+    ResultGrid grid;
+    fillResultGrid(env, grid, t, 0, 0, kAllInside);
+    EXPECT_EQ(out.count(), 12);
+    for (bool g : out.greyLines())
+        EXPECT_FALSE(g);
+    EXPECT_TRUE(grid.footnote.empty());
 }
 
 } // namespace

@@ -653,7 +653,7 @@ TEST(SectionFigure, EveryTextIsALabelAndTheDimensionsAreTheValuesDrawn)
     }
 }
 
-TEST(DrawSection, NonFiniteValueIsACalculationErrorAndKeepsThePicture)
+TEST(DrawSection, NonFiniteValueIsADrawingErrorAndKeepsThePicture)
 {
     Drawn d(he320a());
     auto before = d.pic.items.size();
@@ -661,20 +661,20 @@ TEST(DrawSection, NonFiniteValueIsACalculationErrorAndKeepsThePicture)
     const double inf = std::numeric_limits<double>::infinity();
     auto s = he320a();
     s.h = nan;
-    EXPECT_THROW(DrawSection(d.env, d.pic, s), CalculationError);
+    EXPECT_THROW(DrawSection(d.env, d.pic, s), DrawingError);
     s = he320a();
     s.dCalc = inf;
-    EXPECT_THROW(DrawSection(d.env, d.pic, s), CalculationError);
+    EXPECT_THROW(DrawSection(d.env, d.pic, s), DrawingError);
     s = he320a();
     s.AN2 = 4;
     s.UF2 = nan;
-    EXPECT_THROW(DrawSection(d.env, d.pic, s), CalculationError);
+    EXPECT_THROW(DrawSection(d.env, d.pic, s), DrawingError);
     s = he320a();
     s.e1 = nan;
-    EXPECT_THROW(DrawSection(d.env, d.pic, s), CalculationError);
+    EXPECT_THROW(DrawSection(d.env, d.pic, s), DrawingError);
     s = he320a();
     s.dCalc = 1e300;   // bars no coordinate can hold
-    EXPECT_THROW(DrawSection(d.env, d.pic, s), CalculationError);
+    EXPECT_THROW(DrawSection(d.env, d.pic, s), DrawingError);
     EXPECT_EQ(d.pic.items.size(), before);
     EXPECT_EQ(d.pic.width, 1000);
     // a huge section is scaled into the frame like any other

@@ -145,9 +145,9 @@ TEST(DesignLoads, OutsideRowsMarkedWithOneFootnote)
     EXPECT_EQ(c.st.scope, (RowScope{true, true, true, false, false}));
     const MessageList& l = c.st.completeListing;
     int marked = 0, footnotes = 0;
-    for (const auto& s : l.lines()) {
-        marked += isOutsideRowLine(s);
-        footnotes += s.rfind("* outside the field of application", 0) == 0;
+    for (int i = 0; i < l.count(); ++i) {
+        marked += l.greyLines()[static_cast<std::size_t>(i)];
+        footnotes += l[i].rfind("* outside the field of application", 0) == 0;
     }
     EXPECT_EQ(marked, 2);
     EXPECT_EQ(footnotes, 1);

@@ -83,7 +83,7 @@ TEST(DesignOutcome, InputErrorsStopAfterTheWeakAxis)
     DesignRun(in, checked(355, 1.5598, true), out);
     ASSERT_EQ(members(out).size(), 1u);
     EXPECT_TRUE(out.rows.has_value());
-    EXPECT_TRUE(out.figure.has_value());
+    EXPECT_EQ(out.dService, 20);
     EXPECT_FALSE(out.table.at(rowService, axialWeak).has_value());
 }
 
@@ -105,7 +105,7 @@ TEST(DesignOutcome, MessagesBeforeAFaultStay)
     TextEnv text;
     text.sink = &sink;
     ColumnResults res;
-    writeDesign(text, in, out, res);
+    writeDesign(text, in, out, RowScope{true, true, true, true, true}, res);
     EXPECT_EQ(sink.messages, std::vector<std::string>{"Error in calculation: u is too small"});
     EXPECT_TRUE(res.resultsLines.empty());
     EXPECT_FALSE(res.grid.filled);
@@ -121,9 +121,8 @@ TEST(DesignOutcome, OneRunWrittenInTwoLanguages)
     DesignRun(in, checked(355, 1.5598, false), out);
     DesignOutcome copy = out;
     ColumnResults en, de;
-    writeDesign(TextEnv{}, in, out, en);
-    writeDesign(TextEnv{kGerman, nullptr, ","}, in, copy, de);
-    EXPECT_FALSE(out.figure.has_value());   // moved into the picture
+    writeDesign(TextEnv{}, in, out, RowScope{true, true, true, true, true}, en);
+    writeDesign(TextEnv{kGerman, nullptr, ","}, in, copy, RowScope{true, true, true, true, true}, de);
     EXPECT_EQ(en.table.cell, de.table.cell);
     EXPECT_EQ(en.memberDetailLines.count(), de.memberDetailLines.count());
     EXPECT_EQ(en.memberDetailLines[0], "Service conditions weak axis");

@@ -36,7 +36,7 @@ void runDesign(const ColumnInput& in, WorkedRun& run)
     DesignRun(in, checked, run.out);
     TextEnv text;
     text.sink = &run.sink;
-    writeDesign(text, in, run.out, run.res);
+    writeDesign(text, in, run.out, RowScope{true, true, true, true, true}, run.res);
     run.dCalc = run.out.dCalc;
 }
 
