@@ -2,6 +2,7 @@
 #include "plot.h"
 
 #include "format.h"
+#include "textlayout.h"
 
 #include <algorithm>
 #include <array>
@@ -139,52 +140,23 @@ struct PixelPoint {
     double x = 0, y = 0;
 };
 
-// Whether the segment a-b crosses or touches the rectangle (Liang-Barsky).
+TextBox boxOf(const Rect& r) { return TextBox{r.left, r.top, r.right, r.bottom}; }
+
+// Whether the segment a-b crosses or touches the rectangle.
 bool segmentHits(PixelPoint a, PixelPoint b, const Rect& r)
 {
-    double t0 = 0, t1 = 1;
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x - r.left, r.right - a.x, a.y - r.top, r.bottom - a.y};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    return true;
+    return clipSegment(a.x, a.y, b.x, b.y, boxOf(r)).has_value();
 }
 
 // The part of segment a-b inside the rectangle, if any.
-std::optional<std::pair<PixelPoint, PixelPoint>> clipSegment(PixelPoint a, PixelPoint b, const Rect& r)
+std::optional<std::pair<PixelPoint, PixelPoint>> clipToRect(PixelPoint a, PixelPoint b, const Rect& r)
 {
-    double t0 = 0, t1 = 1;
+    const auto t = clipSegment(a.x, a.y, b.x, b.y, boxOf(r));
+    if (!t)
+        return std::nullopt;
     const double dx = b.x - a.x, dy = b.y - a.y;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x - r.left, r.right - a.x, a.y - r.top, r.bottom - a.y};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return std::nullopt;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return std::nullopt;
-    }
-    return std::make_pair(PixelPoint{a.x + t0 * dx, a.y + t0 * dy}, PixelPoint{a.x + t1 * dx, a.y + t1 * dy});
+    return std::make_pair(PixelPoint{a.x + t->first * dx, a.y + t->first * dy},
+                          PixelPoint{a.x + t->second * dx, a.y + t->second * dy});
 }
 
 int px(double v) { return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6))); }
@@ -386,7 +358,7 @@ std::vector<std::vector<PixelPoint>> ChartLayout::pixelCurve(const ChartCurve& c
         }
         const PixelPoint p = map(c.x[i], c.y[i]);
         if (haveLast) {
-            if (const auto seg = clipSegment(last, p, area_)) {
+            if (const auto seg = clipToRect(last, p, area_)) {
                 auto& piece = pieces.back();
                 const bool joins = !piece.empty() && std::fabs(piece.back().x - seg->first.x) < 1e-6 &&
                                    std::fabs(piece.back().y - seg->first.y) < 1e-6;
@@ -482,30 +454,29 @@ void ChartLayout::placeText(const std::string& text, const Font& font, const std
         textBoxes_.push_back(boxAt(text, font, px(c.x), px(c.y), c.h, c.v));
     };
     // first a place clear of texts, curves and markers
-    for (const Candidate& c : candidates) {
+    const auto clear = chooseCandidate(candidates.size(), [&](std::size_t i) -> std::optional<int> {
+        const Candidate& c = candidates[i];
         const Rect r = boxAt(text, font, c.x, c.y, c.h, c.v);
-        if (r.inside(bounds) && !hitsText(r, 3) && !crossesCurves(r) && !hitsMarkers(r)) {
-            take(c, false);
-            return;
-        }
+        if (r.inside(bounds) && !hitsText(r, 3) && !crossesCurves(r) && !hitsMarkers(r))
+            return 0;
+        return std::nullopt;
+    });
+    if (clear) {
+        take(candidates[*clear], false);
+        return;
     }
     // then the one clear of texts that crosses the fewest curve pieces (on a
     // white ground), a marker counting as many
     for (const Rect& area : {bounds, page}) {
-        const Candidate* best = nullptr;
-        int fewest = 0;
-        for (const Candidate& c : candidates) {
+        const auto fewest = chooseCandidate(candidates.size(), [&](std::size_t i) -> std::optional<int> {
+            const Candidate& c = candidates[i];
             const Rect r = boxAt(text, font, c.x, c.y, c.h, c.v);
             if (!r.inside(area) || hitsText(r, 3))
-                continue;
-            const int n = curveCrossings(r) + (hitsMarkers(r) ? 1000 : 0);
-            if (!best || n < fewest) {
-                best = &c;
-                fewest = n;
-            }
-        }
-        if (best) {
-            take(*best, true);
+                return std::nullopt;
+            return curveCrossings(r) + (hitsMarkers(r) ? 1000 : 0);
+        });
+        if (fewest) {
+            take(candidates[*fewest], true);
             return;
         }
     }

@@ -79,26 +79,30 @@ std::vector<Segment> lineSegments(const Picture& pic)
     return out;
 }
 
-bool crosses(const TextBox& box, const Segment& s)
+std::optional<std::pair<double, double>> clipSegment(double x1, double y1, double x2, double y2, const TextBox& box)
 {
-    // Liang-Barsky: clip the segment to the box; it crosses when a part remains.
     double t0 = 0, t1 = 1;
-    const double dx = s.x2 - s.x1, dy = s.y2 - s.y1;
-    auto clip = [&](double p, double q) {
-        if (p == 0) return q >= 0;
-        const double r = q / p;
-        if (p < 0) {
-            if (r > t1) return false;
-            t0 = std::max(t0, r);
-        } else {
-            if (r < t0) return false;
-            t1 = std::min(t1, r);
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - box.left, box.right - x1, y1 - box.top, box.bottom - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return std::nullopt;
+            continue;
         }
-        return true;
-    };
-    return clip(-dx, s.x1 - box.left) && clip(dx, box.right - s.x1) && clip(-dy, s.y1 - box.top) &&
-           clip(dy, box.bottom - s.y1) && t0 <= t1;
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return std::nullopt;
+    }
+    return std::make_pair(t0, t1);
 }
+
+bool crosses(const TextBox& box, const Segment& s) { return clipSegment(s.x1, s.y1, s.x2, s.y2, box).has_value(); }
 
 std::vector<std::pair<std::size_t, std::size_t>> textsCrossingLines(const Picture& pic, double gap)
 {
@@ -142,20 +146,13 @@ int TextPlacer::conflicts(const TextBox& b) const
 std::size_t TextPlacer::place(Primitive& text, const std::vector<TextAnchor>& candidates)
 {
     if (candidates.empty()) return 0;
-    std::size_t best = 0;
-    int fewest = -1;
     Primitive trial = text;
-    for (std::size_t i = 0; i < candidates.size(); ++i) {
+    const std::size_t best = *chooseCandidate(candidates.size(), [&](std::size_t i) -> std::optional<int> {
         trial.points = {candidates[i].at};
         trial.halign = candidates[i].halign;
         trial.valign = candidates[i].valign;
-        const int n = conflicts(textBox(trial));
-        if (fewest < 0 || n < fewest) {
-            fewest = n;
-            best = i;
-        }
-        if (n == 0) break;
-    }
+        return conflicts(textBox(trial));
+    });
     text.points = {candidates[best].at};
     text.halign = candidates[best].halign;
     text.valign = candidates[best].valign;

@@ -7,6 +7,7 @@
 #include "picture.h"
 
 #include <cstddef>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -23,8 +24,35 @@ struct Segment {
 // polygons and rectangles, arcs and ellipses as short chords. Texts have none.
 std::vector<Segment> lineSegments(const Picture& pic);
 
+// The part of the segment (x1, y1)-(x2, y2) inside the box or on its border,
+// as the interval [t0, t1] of the parameter t along it (t = 0 at the start,
+// 1 at the end; Liang-Barsky); none when no point of it is inside.
+std::optional<std::pair<double, double>> clipSegment(double x1, double y1, double x2, double y2, const TextBox& box);
+
 // True when the segment has a point inside the box or on its border.
 bool crosses(const TextBox& box, const Segment& s);
+
+// The choice of a text's place among `count` candidates: the first whose
+// score is 0, else the one with the lowest score (the earliest of equals). A
+// candidate scored none cannot be taken; none when no candidate can.
+template <typename Score>
+std::optional<std::size_t> chooseCandidate(std::size_t count, Score score)
+{
+    std::optional<std::size_t> best;
+    int fewest = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::optional<int> n = score(i);
+        if (!n)
+            continue;
+        if (!best || *n < fewest) {
+            best = i;
+            fewest = *n;
+        }
+        if (*n == 0)
+            break;
+    }
+    return best;
+}
 
 // The pairs (text item, line item) where a non-empty text's box, grown by
 // `gap` on every side, is crossed by a drawn line.
