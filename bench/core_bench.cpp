@@ -2,7 +2,7 @@
 // 20 mm, e1 = 50 mm, e2 = 30 mm).
 #include "calc/env1994/design.h"
 #include "calc/env1994/eccentric.h"
-#include "calc/listing.h"
+#include "present/listing.h"
 #include "calc/env1994/member.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // The diagrams of a project (both axes' interaction diagrams and 62 numbers-
 // only runs for the eccentricity curves) and the four plots drawn from them:
 // the desktop program computes them on the GUI thread.
-#include "calc/plot.h"
+#include "present/plot.h"
 #include "shell/diagrams.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,6 @@
 // Scope of the result rows and the design check of the design loads.
 #include "designcheck.h"
 
-#include "format.h"
 #include "numeric.h"
 
 #include <algorithm>
@@ -11,8 +10,6 @@
 namespace qeln {
 
 namespace {
-
-const char* const kUnderline = "----------------------------------------";
 
 // A quotient that is shown and compared: none when it cannot be computed.
 std::optional<double> ratio(double load, const std::optional<double>& resistance)
@@ -26,29 +23,6 @@ std::optional<double> ratio(double load, const std::optional<double>& resistance
 }
 
 } // namespace
-
-const char* fireClassCode(FireClass c)
-{
-    switch (c) {
-    case FireClass::R30: return "R30";
-    case FireClass::R60: return "R60";
-    case FireClass::R90: return "R90";
-    case FireClass::R120: return "R120";
-    }
-    return "";
-}
-
-std::optional<FireClass> fireClassFromCode(std::string_view code)
-{
-    std::string s;
-    for (char c : code)
-        if (c != ' ')
-            s += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    for (FireClass c : kFireClasses)
-        if (s == fireClassCode(c))
-            return c;
-    return std::nullopt;
-}
 
 // ---------------------------------------------------------------- design check
 
@@ -113,17 +87,6 @@ std::optional<DesignCheck> evaluateDesignCheck(const ColumnInput& in, const Ulti
 
 // ---------------------------------------------------------------- inputs
 
-std::string designLoadProblem(const char* name, double v)
-{
-    if (!std::isfinite(v))
-        return std::string(name) + " is not a number";
-    if (v < 0)
-        return std::string(name) + " must not be negative (0: not given)";
-    if (v > kMaxDesignLoad)
-        return std::string(name) + " above " + formatGeneral(kMaxDesignLoad, 7) + " kN is not realistic";
-    return "";
-}
-
 double fireLoadFromEtaFi(double nEd, double etaFi)
 {
     const double v = nEd * etaFi;
@@ -135,102 +98,6 @@ double fireLoadFromEtaFi(double nEd, double etaFi)
 bool fireLoadAboveLoad(const ColumnInput& in)
 {
     return in.nEd > 0 && in.nFiEd > in.nEd;
-}
-
-void addDesignLoadWarnings(const TextEnv& env, const ColumnInput& in, ColumnResults& res)
-{
-    if (fireLoadAboveLoad(in)) {
-        res.warnings.add(env.text(1227));
-        res.warnings.add(" ");
-        res.hasWarnings = true;
-    }
-}
-
-// ---------------------------------------------------------------- presentation
-
-std::string outsideFootnote(const TextEnv& env)
-{
-    return std::string(kOutsideMarker) + " " + env.text(1226);
-}
-
-std::string utilisationText(const std::optional<double>& u, const std::string& sep)
-{
-    return u ? formatFixed(*u, 3, sep) : std::string("\xE2\x80\x94");
-}
-
-std::string achievedClassText(const TextEnv& env, const DesignCheck& c)
-{
-    return c.achievedClass ? fireClassLabel(*c.achievedClass) : env.text(1214);
-}
-
-std::vector<CheckLine> designCheckLines(const TextEnv& env, const DesignCheck& c)
-{
-    const std::string& sep = env.decimalSeparator;
-    auto line = [&](std::string label, std::string value, std::optional<bool> passes) {
-        std::string verdict = passes ? env.text(*passes ? 1222 : 1223) : std::string();
-        return CheckLine{std::move(label), std::move(value), passes, std::move(verdict)};
-    };
-    std::vector<CheckLine> out;
-    if (c.serviceGiven())
-        out.push_back(line(env.text(1219), utilisationText(c.utilisation, sep), c.servicePasses));
-    if (c.fireGiven()) {
-        std::string label = env.text(1221) + " (" + fireClassLabel(*c.fireClass) + ")";
-        if (!c.fireWithinScope.value_or(true))
-            label += std::string(" ") + kOutsideMarker;
-        out.push_back(line(label, utilisationText(c.fireUtilisation, sep), c.firePasses));
-    }
-    if (c.achievedApplies)
-        out.push_back(line(env.text(1224), achievedClassText(env, c), std::nullopt));
-    if (c.serviceGiven() || c.fireGiven())
-        out.push_back(line(env.text(1225), "", c.passes));
-    return out;
-}
-
-void writeDesignCheck(const TextEnv& env, MessageList& out, const DesignCheck& c)
-{
-    const std::string& sep = env.decimalSeparator;
-    auto T = [&](int id) { return env.text(id); };
-    auto verdict = [&](const std::optional<bool>& p) { return p.value_or(false) ? T(1222) : T(1223); };
-    auto load = [&](int label, const std::optional<double>& v) {
-        if (v)
-            out.add(Printf("  %-52s : %10.1f kN", {T(label), *v}, sep));
-        else
-            out.add(Printf("  %-52s : %10s kN", {T(label), utilisationText(std::nullopt, sep)}, sep));
-    };
-    auto quotient = [&](const std::string& label, const std::optional<double>& u, const std::optional<bool>& p,
-                        const std::string& note) {
-        out.add(Printf("  %-52s : %10s    %s%s", {label, utilisationText(u, sep), verdict(p), note}, sep));
-    };
-
-    out.add(T(1217));
-    out.add(kUnderline);
-    out.add("");
-    if (c.serviceGiven()) {
-        load(1211, c.nEd);
-        load(1218, c.nRd);
-        quotient(T(1219), c.utilisation, c.servicePasses, "");
-    }
-    if (c.fireClass)
-        out.add(Printf("  %-52s : %10s", {T(1213), fireClassLabel(*c.fireClass)}, sep));
-    if (c.nFiEd)
-        load(1212, c.nFiEd);
-    if (c.fireGiven()) {
-        load(1220, c.nFiRd);
-        const bool inside = c.fireWithinScope.value_or(true);
-        quotient(T(1221), c.fireUtilisation, c.firePasses, inside ? "" : std::string(" ") + kOutsideMarker);
-        if (!inside)
-            out.add("  " + outsideFootnote(env));
-    }
-    if (c.achievedApplies)
-        out.add(Printf("  %-52s : %10s", {T(1224), achievedClassText(env, c)}, sep));
-    if (c.serviceGiven() || c.fireGiven()) {
-        const std::string gov = c.governing == Governing::fire
-                                    ? std::string(fireClassLabel(*c.fireClass))
-                                    : T(1087);
-        out.add(Printf("  %-52s : %10s", {T(1228), gov}, sep));
-        out.add(Printf("  %-52s : %10s    %s", {T(1225), "", verdict(c.passes)}, sep));
-    }
-    out.add("");
 }
 
 } // namespace qeln

@@ -1,6 +1,6 @@
 // The numbers behind the interaction diagrams and the resistance-versus-
 // eccentricity curves: plain data, filled by shell/diagrams.h from the design
-// run and drawn by calc/plot.h. Every value here is finite; a value that
+// run and drawn by present/plot.h. Every value here is finite; a value that
 // could not be computed is left out, never stored as NaN or infinity.
 #pragma once
 

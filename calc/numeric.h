@@ -1,7 +1,7 @@
 // Numeric helpers shared by the calculation routines, and checked arithmetic.
 #pragma once
 
-#include "messages.h"
+#include "error.h"
 
 #include <cmath>
 #include <vector>

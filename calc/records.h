@@ -1,8 +1,6 @@
 // The input of one project and everything a design run produces.
 #pragma once
 
-#include "messages.h"
-#include "picture.h"
 
 #include <array>
 #include <optional>
@@ -12,8 +10,6 @@ namespace qeln {
 
 enum class FireClass { R30 = 0, R60 = 1, R90 = 2, R120 = 3 };
 inline constexpr std::array<FireClass, 4> kFireClasses{FireClass::R30, FireClass::R60, FireClass::R90, FireClass::R120};
-// "R 30", "R 60", "R 90", "R 120"
-const char* fireClassLabel(FireClass c);
 
 // The design code a project is designed to: ENV 1994-1-1 with ENV 1994-1-2
 // Annex F, or EN 1994-1-1:2004 with EN 1994-1-2:2005 Annex G.
@@ -104,9 +100,6 @@ struct Section {
 Section sectionOf(const ColumnInput& in);
 void setSection(ColumnInput& in, const Section& s);
 
-// Cuts a text to at most n characters (UTF-8 aware: never splits a character).
-std::string cutText(const std::string& s, int n);
-
 // Rebar rows for the strong axis (Annex F layout): counts AN1..AN4 and axis
 // distances UF1..UF4 from the inner face of the flange.
 struct RebarLayout {
@@ -126,32 +119,5 @@ struct UltimateLoadTable {
 // Per row of the result table (Service, R30, R60, R90, R120): true when the
 // row lies inside the field of application of the method.
 using RowScope = std::array<bool, 5>;
-
-// The result grid of the result window as data: 8 rows x 6 columns of text.
-struct ResultGrid {
-    // empty strings by their own constructor; a "{}" initializer here crashes clang 14
-    std::array<std::array<std::string, 6>, 8> cell;
-    std::array<int, 6> columnWidth{64, 64, 64, 64, 64, 64};
-    bool filled = false;
-    // rows outside the field of application of the simplified method: shown
-    // greyed, with the footnote under the grid
-    std::array<bool, 8> greyed{};
-    std::string footnote;
-};
-
-struct ColumnResults {
-    UltimateLoadTable table;
-    MessageList warnings;
-    MessageList errors;
-    bool hasWarnings = false;
-    bool hasErrors = false;
-    MessageList rebarLocationLines;
-    MessageList memberDetailLines;
-    MessageList resultsLines;
-    MessageList componentsLines;
-    Picture sectionPicture;
-    std::optional<double> concreteVolume;
-    ResultGrid grid;
-};
 
 } // namespace qeln

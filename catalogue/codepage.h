@@ -2,7 +2,7 @@
 // Text inside the program is UTF-8; files keep their own 8-bit code page.
 #pragma once
 
-#include "calc/utf8.h"
+#include "present/utf8.h"
 
 #include <string>
 #include <string_view>

@@ -20,9 +20,9 @@
 //     if (auto p = cat.current()) { ... p->h ... }
 #pragma once
 
-#include "calc/messages.h"
+#include "present/messages.h"
 #include "calc/records.h"
-#include "calc/texts.h"
+#include "present/texts.h"
 #include "dbf.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 // The diagrams' data as JSON (see curves_json.h).
 #include "curves_json.h"
 
-#include "calc/designcheck.h"
+#include "present/checktext.h"
 
 namespace qeln::cli {
 

@@ -1,6 +1,6 @@
 #include "design_run.h"
 
-#include "calc/messages.h"
+#include "present/messages.h"
 
 namespace qeln::cli {
 

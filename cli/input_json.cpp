@@ -1,6 +1,7 @@
 #include "input_json.h"
 
-#include "calc/designcheck.h"
+#include "present/checktext.h"
+#include "present/utf8.h"
 #include "shell/projectfields.h"
 
 #include <climits>

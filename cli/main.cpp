@@ -12,11 +12,11 @@
 #include "schedule_cli.h"
 #include "schedule_pdf.h"
 
-#include "calc/texts.h"
-#include "calc/utf8.h"
+#include "present/texts.h"
+#include "present/utf8.h"
 #include "catalogue/fileio.h"
 #include "catalogue/location.h"
-#include "calc/plot.h"
+#include "present/plot.h"
 #include "shell/diagrams.h"
 #include "shell/run.h"
 

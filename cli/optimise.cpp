@@ -4,8 +4,8 @@
 #include "cells.h"
 #include "json.h"
 
-#include "calc/designcheck.h"
-#include "calc/format.h"
+#include "present/checktext.h"
+#include "present/format.h"
 
 
 #include <algorithm>

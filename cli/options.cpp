@@ -3,7 +3,7 @@
 #include "input_json.h"
 #include "report_pdf.h"
 
-#include "calc/designcheck.h"
+#include "present/checktext.h"
 
 #include <CLI/CLI.hpp>
 

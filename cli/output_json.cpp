@@ -2,7 +2,7 @@
 
 #include "json.h"
 
-#include "calc/designcheck.h"
+#include "present/checktext.h"
 
 #include <optional>
 

@@ -7,8 +7,8 @@
 #include "optimise.h"
 #include "output_json.h"
 
-#include "calc/designcheck.h"
-#include "calc/utf8.h"
+#include "present/checktext.h"
+#include "present/utf8.h"
 
 
 #include <algorithm>

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "calc/section.h"
-#include "calc/picture.h"
-#include "calc/plot.h"
-#include "calc/textenv.h"
+#include "present/picture.h"
+#include "present/plot.h"
+#include "present/textenv.h"
 #include "diagrams.h"
 #include "run.h"
 
@@ -30,7 +30,7 @@ struct DiagramPictures {
 
 inline std::size_t axisIndex(Axis a) { return a == Axis::Weak ? 0 : 1; }
 
-// The size of a chart picture in picture units (see calc/plot.h).
+// The size of a chart picture in picture units (see present/plot.h).
 struct PlotSize {
     int width = kPlotWidth;
     int height = kPlotHeight;

@@ -1,8 +1,8 @@
 #include "loadsblock.h"
 
-#include "calc/designcheck.h"
-#include "calc/format.h"
-#include "calc/utf8.h"
+#include "present/checktext.h"
+#include "present/format.h"
+#include "present/utf8.h"
 
 #include <charconv>
 #include <cmath>

@@ -4,7 +4,7 @@
 // and the diagrams read its numbers.
 #pragma once
 
-#include "calc/designcheck.h"
+#include "present/checktext.h"
 #include "calc/outcome.h"
 #include "calc/records.h"
 

@@ -1,9 +1,9 @@
 // The project's fields by name (see projectfields.h).
 #include "projectfields.h"
 
-#include "calc/designcheck.h"
-#include "calc/format.h"
-#include "calc/utf8.h"
+#include "present/checktext.h"
+#include "present/format.h"
+#include "present/utf8.h"
 
 #include <algorithm>
 #include <charconv>

@@ -2,10 +2,10 @@
 // presentation of its results.
 #include "run.h"
 
-#include "calc/format.h"
-#include "calc/listing.h"
+#include "present/format.h"
+#include "present/listing.h"
 #include "calc/numeric.h"
-#include "calc/utf8.h"
+#include "present/utf8.h"
 
 #include <cmath>
 #include <cstdio>

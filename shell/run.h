@@ -2,10 +2,10 @@
 // run and presentation of the results.
 #pragma once
 
-#include "calc/designcheck.h"
+#include "present/checktext.h"
 #include "calc/outcome.h"
 #include "calc/records.h"
-#include "calc/textenv.h"
+#include "present/textenv.h"
 #include "checks.h"
 #include "numbersrun.h"
 

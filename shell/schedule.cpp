@@ -4,7 +4,7 @@
 
 #include "projectfields.h"
 
-#include "calc/utf8.h"
+#include "present/utf8.h"
 #include "catalogue/codepage.h"
 
 #include <csv.h>

@@ -8,7 +8,7 @@
 // cancel flag and a progress callback.
 #pragma once
 
-#include "calc/designcheck.h"
+#include "present/checktext.h"
 #include "calc/records.h"
 #include "numbersrun.h"
 #include "search.h"

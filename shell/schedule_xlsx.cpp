@@ -11,9 +11,9 @@
 
 #include "projectfields.h"
 
-#include "calc/designcheck.h"
-#include "calc/texts.h"
-#include "calc/utf8.h"
+#include "present/checktext.h"
+#include "present/texts.h"
+#include "present/utf8.h"
 
 #include <xlsxwriter.h>
 

@@ -2,9 +2,9 @@
 
 #include "projectfields.h"
 
-#include "calc/designcheck.h"
-#include "calc/format.h"
-#include "calc/texts.h"
+#include "present/checktext.h"
+#include "present/format.h"
+#include "present/texts.h"
 
 #include <algorithm>
 #include <map>

@@ -5,7 +5,7 @@
 // design check passes.
 #pragma once
 
-#include "calc/designcheck.h"
+#include "present/checktext.h"
 #include "calc/records.h"
 
 #include <atomic>

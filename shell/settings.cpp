@@ -1,7 +1,7 @@
 #include "settings.h"
 
 #include "catalogue/codepage.h"
-#include "calc/texts.h"
+#include "present/texts.h"
 #include "catalogue/fileio.h"
 
 #include <sys/stat.h>

@@ -1,5 +1,7 @@
 #include "workflow.h"
 
+#include "present/utf8.h"
+
 namespace qeln {
 
 namespace {

@@ -1,6 +1,6 @@
 #include "loadsdialog.h"
 
-#include "calc/designcheck.h"
+#include "present/checktext.h"
 #include "shell/language.h"
 
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "numedit.h"
 
-#include "calc/format.h"
+#include "present/format.h"
 #include "uitext.h"
 
 #include <QApplication>

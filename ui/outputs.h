@@ -3,7 +3,7 @@
 // disclaimer at start).
 #pragma once
 
-#include "calc/designcheck.h"
+#include "present/checktext.h"
 #include "calc/records.h"
 #include "picturepainter.h"
 #include "widgets.h"

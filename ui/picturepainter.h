@@ -3,7 +3,7 @@
 // (screen or printer).
 #pragma once
 
-#include "calc/picture.h"
+#include "present/picture.h"
 
 #include <QRectF>
 #include <QWidget>

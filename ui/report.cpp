@@ -1,6 +1,6 @@
 #include "report.h"
 
-#include "calc/texts.h"
+#include "present/texts.h"
 #include "picturepainter.h"
 #include "uitext.h"
 #include "shell/run.h"

@@ -21,8 +21,8 @@
 
 #include <functional>
 
-#include "calc/designcheck.h"
-#include "calc/picture.h"
+#include "present/checktext.h"
+#include "present/picture.h"
 #include "calc/records.h"
 #include "shell/diagrampictures.h"
 

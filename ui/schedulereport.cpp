@@ -1,7 +1,7 @@
 #include "schedulereport.h"
 
-#include "calc/format.h"
-#include "calc/texts.h"
+#include "present/format.h"
+#include "present/texts.h"
 #include "shell/language.h"
 #include "shell/run.h"
 #include "shell/scheduleedit.h"

@@ -10,7 +10,7 @@
 #include "shell/language.h"
 #include "shell/projectfields.h"
 #include "shell/run.h"
-#include "calc/messages.h"
+#include "present/messages.h"
 #include "catalogue/fileio.h"
 
 #include <QAction>

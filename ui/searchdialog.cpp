@@ -3,8 +3,8 @@
 #include "searchlimitsdialog.h"
 #include "uitext.h"
 
-#include "calc/designcheck.h"
-#include "calc/format.h"
+#include "present/checktext.h"
+#include "present/format.h"
 
 #include <QCheckBox>
 #include <QCollator>

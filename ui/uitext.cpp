@@ -1,6 +1,6 @@
 #include "uitext.h"
 
-#include "calc/texts.h"
+#include "present/texts.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -2,7 +2,7 @@
 // that shows the calculation's messages in a box with one OK button.
 #pragma once
 
-#include "calc/messages.h"
+#include "present/messages.h"
 
 #include <QLocale>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "member.h"
 #include "section.h"
 
-#include "calc/messages.h"
+#include "calc/error.h"
 
 namespace qeln::en1994 {
 

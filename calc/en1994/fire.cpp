@@ -3,8 +3,8 @@
 #include "member.h"
 #include "tables.h"
 
-#include "calc/steelfire.h"
 #include "calc/numeric.h"
+#include "calc/steelfire.h"
 
 #include <cmath>
 #include <numbers>

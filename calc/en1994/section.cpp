@@ -2,8 +2,8 @@
 // temperature, with the exact pi.
 #include "section.h"
 
-#include "calc/section.h"
 #include "calc/numeric.h"
+#include "calc/section.h"
 
 #include <cmath>
 #include <numbers>

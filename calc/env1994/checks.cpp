@@ -156,7 +156,7 @@ CheckOutcome checkInput(const ColumnInput& in)
     std::vector<double> classes;   // flags by class, R30 to R120
     for (bool o : outside)
         classes.push_back(o ? 1 : 0);
-    if (!bucklingLengthClassList(outside).empty())
+    if (outside[0] || outside[1] || outside[2] || outside[3])
         f.warning(C::FireBucklingLength, classes);
 
     // The run uses the size of an eccentricity, so its limit applies to both

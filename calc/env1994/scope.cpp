@@ -28,18 +28,6 @@ std::array<bool, 4> bucklingLengthsOutside(const ColumnInput& in)
     return out;
 }
 
-std::string bucklingLengthClassList(const std::array<bool, 4>& outside)
-{
-    std::string s;
-    if (outside[0])
-        s += "R30 ";
-    if (outside[1])
-        s += "R60 ";
-    if (outside[2] || outside[3])
-        s += "R90 R120 ";
-    return s;
-}
-
 RowScope rowScope(const ColumnInput& in)
 {
     RowScope scope{true, true, true, true, true};

@@ -5,7 +5,6 @@
 #include "calc/records.h"
 
 #include <array>
-#include <string>
 
 namespace qeln::env1994 {
 
@@ -16,9 +15,6 @@ bool profileBelowFireLimits(double h, double b);
 // The classes whose fire buckling lengths exceed the limits of Annex F,
 // F.6 (5) (the class list of warning 1042), indexed by FireClass.
 std::array<bool, 4> bucklingLengthsOutside(const ColumnInput& in);
-// The class list as warning 1042 prints it: "R30 ", "R60 ", "R90 R120 ",
-// joined in that order ("" when no class is listed).
-std::string bucklingLengthClassList(const std::array<bool, 4>& outside);
 
 // Per row of the result table (Service, R30, R60, R90, R120): true when the
 // row lies inside the field of application. The service row always does.

@@ -1,8 +1,9 @@
 // Design loads: the scope of each result row, the design check at its
 // borders, and how the check and the outside rows are written.
-#include "calc/designcheck.h"
-#include "calc/listing.h"
+#include "present/checktext.h"
+#include "present/listing.h"
 #include "calc/env1994/scope.h"
+#include "present/checkmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ TEST_P(Scope, RowsOutsideFollowTheWarningConditions)
     in.lWeakFire = c.lWeakFire;
     in.lStrongFire = c.lStrongFire;
     EXPECT_EQ(env1994::rowScope(in), c.scope);
-    EXPECT_EQ(env1994::bucklingLengthClassList(env1994::bucklingLengthsOutside(in)), c.classList);
+    EXPECT_EQ(bucklingLengthClassList(env1994::bucklingLengthsOutside(in)), c.classList);
 }
 
 constexpr bool I = true, O = false;

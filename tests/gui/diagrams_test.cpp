@@ -8,7 +8,7 @@
 #include <QClipboard>
 #include <QMimeData>
 
-#include "calc/plot.h"
+#include "present/plot.h"
 #include "shell/diagrampictures.h"
 
 #include <QFile>

@@ -12,7 +12,7 @@
 #include <QTableWidget>
 #include <QTextBrowser>
 
-#include "calc/texts.h"
+#include "present/texts.h"
 #include "shell/accelerators.h"
 #include "shell/projectfile.h"
 #include "ui/helpwindow.h"

@@ -2,7 +2,7 @@
 // listing, in reading order, on one page of their own with the disclaimer
 // after them; none for a report without them. The charts drawn at the
 // report's smaller size keep their texts apart and inside the picture.
-#include "calc/plot.h"
+#include "present/plot.h"
 #include "shell/diagrampictures.h"
 #include "shell/run.h"
 #include "ui/report.h"

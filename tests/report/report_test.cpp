@@ -1,7 +1,7 @@
 // The printed report as a PDF: header on every page with its page number,
 // the listing complete and in order across page breaks, the condensed form
 // without the details block, the drawing as vectors, A4 pages.
-#include "calc/texts.h"
+#include "present/texts.h"
 #include "shell/run.h"
 #include "ui/frmmain.h"
 #include "ui/report.h"

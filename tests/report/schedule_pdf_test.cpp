@@ -3,8 +3,8 @@
 // the desktop program's renderer and from qeln-cli schedule --pdf.
 #include "ui/schedulereport.h"
 
-#include "calc/messages.h"
-#include "calc/texts.h"
+#include "present/messages.h"
+#include "present/texts.h"
 #include "shell/run.h"
 
 #include <QDateTime>

@@ -3,7 +3,7 @@
 #include "shell/run.h"
 
 #include "calc/env1994/design.h"
-#include "calc/listing.h"
+#include "present/listing.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // outside rows appear in the listings, and runs without a valid result.
 #include "shell/run.h"
 
-#include "calc/format.h"
+#include "present/format.h"
 
 #include <gtest/gtest.h>
 

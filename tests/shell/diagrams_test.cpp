@@ -6,7 +6,7 @@
 #include "calc/env1994/eccentric.h"
 #include "calc/env1994/design.h"
 #include "calc/env1994/scope.h"
-#include "calc/plot.h"
+#include "present/plot.h"
 #include "shell/diagrams.h"
 #include "shell/numbersrun.h"
 #include "shell/run.h"

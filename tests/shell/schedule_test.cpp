@@ -6,8 +6,8 @@
 #include "shell/projectfile.h"
 #include "shell/run.h"
 
-#include "calc/messages.h"
-#include "calc/texts.h"
+#include "present/messages.h"
+#include "present/texts.h"
 #include "catalogue/profiles.h"
 
 #include "tests/sanitized.h"

@@ -2,7 +2,7 @@
 // and the spreadsheet paste.
 #include "shell/scheduleedit.h"
 
-#include "calc/texts.h"
+#include "present/texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The numbers-only run against the calculate command, and the section search:
 // families, order and ties, filters, threads, cancel and a brute force over
 // full runs.
-#include "calc/listing.h"
+#include "present/listing.h"
 #include "catalogue/profiles.h"
 #include "shell/numbersrun.h"
 #include "shell/run.h"

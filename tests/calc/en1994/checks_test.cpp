@@ -4,7 +4,7 @@
 
 #include "calc/en1994/checks.h"
 #include "calc/en1994/member.h"
-#include "calc/texts.h"
+#include "present/texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The design run's outcome as values, and the listing written from it.
 #include "calc/env1994/design.h"
-#include "calc/listing.h"
+#include "present/listing.h"
 
 #include <gtest/gtest.h>
 

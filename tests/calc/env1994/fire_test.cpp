@@ -1,4 +1,5 @@
 // Temperature-dependent factors of Annex F and the component values.
+#include "present/checktext.h"
 #include "calc/env1994/annexf.h"
 #include "calc/env1994/fire.h"
 #include "calc/steelfire.h"

@@ -1,5 +1,6 @@
 // Material laws and the Annex F tables: the values the design takes, at the
 // borders of their bands.
+#include "present/checktext.h"
 #include "calc/env1994/annexf.h"
 #include "calc/env1994/materials.h"
 #include "calc/records.h"

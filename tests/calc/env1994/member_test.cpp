@@ -1,8 +1,8 @@
 // Axial resistance about both axes: limit findings, long-term modulus, load
 // cases, fire runs, rebar rows; and the details and error lines written from them.
 #include "calc/env1994/design.h"
-#include "calc/format.h"
-#include "calc/listing.h"
+#include "present/format.h"
+#include "present/listing.h"
 #include "calc/env1994/member.h"
 #include "calc/numeric.h"
 

@@ -4,7 +4,7 @@
 #include "calc/env1994/design.h"
 #include "calc/env1994/eccentric.h"
 #include "calc/env1994/fire.h"
-#include "calc/listing.h"
+#include "present/listing.h"
 #include "calc/env1994/member.h"
 #include "calc/numeric.h"
 #include "calc/yield.h"

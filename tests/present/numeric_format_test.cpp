@@ -1,5 +1,5 @@
 // Numeric helpers, number formatting and the yield-point table.
-#include "calc/format.h"
+#include "present/format.h"
 #include "calc/numeric.h"
 #include "calc/yield.h"
 

@@ -117,4 +117,9 @@ std::string visibleText(std::string_view s)
     return out;
 }
 
+std::string cutText(const std::string& s, int n)
+{
+    return utf8Prefix(s, n < 0 ? 0 : static_cast<std::size_t>(n));
+}
+
 } // namespace qeln

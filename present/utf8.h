@@ -32,4 +32,7 @@ std::string utf8Prefix(std::string_view utf8, std::size_t n);
 // neither move the cursor nor send commands to a terminal, nor hide itself.
 std::string visibleText(std::string_view s);
 
+// Cuts a text to at most n characters (UTF-8 aware: never splits a character).
+std::string cutText(const std::string& s, int n);
+
 } // namespace qeln

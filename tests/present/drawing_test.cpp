@@ -1,9 +1,9 @@
 // The section drawing: picture size, outline, rebars, dimension chains,
 // captions, the canvas recording and the SVG writer.
-#include "calc/drawing.h"
-#include "calc/messages.h"
-#include "calc/picture.h"
-#include "calc/texts.h"
+#include "present/drawing.h"
+#include "present/messages.h"
+#include "present/picture.h"
+#include "present/texts.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,6 +1,7 @@
 // Charts as recorded pictures (see plot.h).
 #include "plot.h"
 
+#include "checktext.h"
 #include "format.h"
 #include "textlayout.h"
 

@@ -1,10 +1,10 @@
 #include "drawing.h"
 
-#include "section.h"
-
 #include "format.h"
 #include "messages.h"
-#include "numeric.h"
+
+#include "calc/numeric.h"
+#include "calc/section.h"
 
 #include <algorithm>
 #include <cmath>

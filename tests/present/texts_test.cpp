@@ -1,7 +1,7 @@
 // The text catalogue: every number the program uses exists, non-empty, in all
 // three languages; the loader's offsets and its missing-text behaviour.
-#include "calc/messages.h"
-#include "calc/texts.h"
+#include "present/messages.h"
+#include "present/texts.h"
 
 #include <gtest/gtest.h>
 

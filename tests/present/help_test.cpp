@@ -4,7 +4,7 @@
 // EN 1991-1-2 for N.fi,Ed), and every control a page names in bold is a
 // caption of the text catalogue in the page's language, so that a new page
 // cannot bring an old fault back.
-#include "calc/texts.h"
+#include "present/texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,10 @@
 // The messages of the input checks, in the chosen language and decimal
 // separator: the lines of each finding, then its separator line.
-#include "checks.h"
+#include "checkmessages.h"
+
+#include "format.h"
 
 #include "calc/designcheck.h"
-#include "calc/env1994/scope.h"
-#include "calc/method.h"
-#include "calc/format.h"
 
 #include <array>
 
@@ -37,6 +36,18 @@ std::string outOfMeaningLine(const TextEnv& env, FindingCode code, int k, double
 
 } // namespace
 
+std::string bucklingLengthClassList(const std::array<bool, 4>& outside)
+{
+    std::string s;
+    if (outside[0])
+        s += "R30 ";
+    if (outside[1])
+        s += "R60 ";
+    if (outside[2] || outside[3])
+        s += "R90 R120 ";
+    return s;
+}
+
 void writeCheckMessages(const TextEnv& env, const std::vector<Finding>& findings, ColumnResults& res)
 {
     auto T = [&](int id) { return env.text(id); };
@@ -65,7 +76,7 @@ void writeCheckMessages(const TextEnv& env, const std::vector<Finding>& findings
             separator = "";
             break;
         case FindingCode::FireBucklingLength:
-            out.add(T(1042) + " " + env1994::bucklingLengthClassList(classFlags(f.values)) + " ");
+            out.add(T(1042) + " " + bucklingLengthClassList(classFlags(f.values)) + " ");
             out.add(T(1043));
             break;
         case FindingCode::EccentricityWeak:
@@ -98,19 +109,6 @@ void writeCheckMessages(const TextEnv& env, const std::vector<Finding>& findings
         }
         out.add(separator);
     }
-}
-
-CheckOutcome RunInputChecks(const TextEnv& env, const ColumnInput& in, ColumnResults& res)
-{
-    res.errors.clear();
-    res.warnings.clear();
-    res.hasErrors = false;
-    res.hasWarnings = false;
-    CheckOutcome out = methodOf(in.code).check(in);
-    writeCheckMessages(env, out.findings, res);
-    if (!out.undefined.empty())
-        throw CalculationError(out.undefined);
-    return out;
 }
 
 } // namespace qeln

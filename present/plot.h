@@ -4,10 +4,11 @@
 // screen, the report and the SVG file; every text from the catalogue.
 #pragma once
 
-#include "diagramdata.h"
-#include "section.h"
 #include "picture.h"
 #include "textenv.h"
+
+#include "calc/diagramdata.h"
+#include "calc/section.h"
 
 #include <string>
 #include <vector>

@@ -3,12 +3,12 @@
 // filling its frame, the SVG readable by an XML parser; and the text layout
 // helpers it is built on.
 #include "calc/env1994/design.h"
-#include "calc/drawing.h"
-#include "calc/format.h"
+#include "present/drawing.h"
+#include "present/format.h"
 #include "calc/env1994/member.h"
-#include "calc/picture.h"
-#include "calc/textlayout.h"
-#include "calc/texts.h"
+#include "present/picture.h"
+#include "present/textlayout.h"
+#include "present/texts.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

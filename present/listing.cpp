@@ -2,10 +2,11 @@
 // listing, and the result grid.
 #include "listing.h"
 
-#include "designcheck.h"
+#include "checktext.h"
 #include "drawing.h"
 #include "format.h"
-#include "numeric.h"
+
+#include "calc/numeric.h"
 
 #include <cmath>
 #include <utility>

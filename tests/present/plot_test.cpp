@@ -1,8 +1,8 @@
 // Charts: round ticks that cover the data, tick labels in the language's
 // notation, curves that stay inside the plot area and skip values that are not
 // finite, texts that never overlap, and SVG an XML parser reads.
-#include "calc/plot.h"
-#include "calc/texts.h"
+#include "present/plot.h"
+#include "present/texts.h"
 
 #include <gtest/gtest.h>
 

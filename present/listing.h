@@ -3,12 +3,13 @@
 // Nothing here calculates; everything shown comes from calc/design.h.
 #pragma once
 
-#include "findings.h"
-#include "outcome.h"
-#include "records.h"
+#include "results.h"
 #include "textenv.h"
 
-#include "env1994/member.h"
+#include "calc/env1994/member.h"
+#include "calc/findings.h"
+#include "calc/outcome.h"
+#include "calc/records.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,7 @@
-// Message lists, the message sink and the calculation error.
+// Message lists and the message sink (the calculation error: calc/error.h).
 #pragma once
+
+#include "calc/error.h"
 
 #include <stdexcept>
 #include <string>
@@ -53,14 +55,6 @@ class RecordingSink : public MessageSink {
 public:
     void message(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
-};
-
-// An arithmetic fault inside a run (division by zero, square root of a
-// negative number, invalid power, a value that is not finite). The caller of
-// the design run catches it and shows catalogue text 219.
-class CalculationError : public std::runtime_error {
-public:
-    explicit CalculationError(const std::string& what) : std::runtime_error(what) {}
 };
 
 } // namespace qeln

@@ -1,10 +1,11 @@
 // The dimensioned drawing of the section.
 #pragma once
 
-#include "textenv.h"
 #include "picture.h"
-#include "records.h"
+#include "textenv.h"
 #include "textlayout.h"
+
+#include "calc/records.h"
 
 #include <cstddef>
 #include <stdexcept>
