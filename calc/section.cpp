@@ -3,6 +3,7 @@
 
 #include "numeric.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -70,6 +71,19 @@ void LayoutRebarRows(RebarLayout& rows, int n1, int n2, double h, double d, doub
     default:
         break;
     }
+}
+
+double averageAxisDistance(double uc1, double uf1)
+{
+    if (std::fabs(uc1 - uf1) <= 10)
+        return checkedSqrt(uc1 * uf1);
+    const double m = std::min(uc1, uf1);
+    return checkedSqrt(m * (m + 10));
+}
+
+double sectionFactor(double h, double b)
+{
+    return checkedDiv(2 * (b + h), b * h) * 1000;   // 1/mm to 1/m
 }
 
 SectionValues sectionValues(const Section& s, const SectionBars& bars, Axis axis, const SectionEvaluation& e,

@@ -24,6 +24,14 @@ double secondLayerDistance(const ColumnInput& in);
 // the layout untouched.
 void LayoutRebarRows(RebarLayout& rows, int n1, int n2, double h, double d, double uf1, double tf);
 
+// Average axis distance u of the rebars to the concrete surface in fire
+// (ENV 1994-1-2 Annex F and EN 1994-1-2 Annex G): sqrt(uc1 uf1), or, where
+// the two differ by more than 10 mm, sqrt(u (u + 10)) of the smaller one.
+double averageAxisDistance(double uc1, double uf1);
+
+// Section factor A.m/V of the section in fire, 2 (h + b) / (h b), in 1/m.
+double sectionFactor(double h, double b);
+
 // ---------------------------------------------------------------- section values
 
 // The rebars as the section values see them: n1 bars in the first layer and

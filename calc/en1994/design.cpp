@@ -42,7 +42,7 @@ Outcome design(const ColumnInput& in, double fyCalc)
         }
         const std::size_t k = static_cast<std::size_t>(c);
         FireClassResult& f = out.fire[k];
-        f = fireClass(in, out.section, out.values.fy, c, out.geometry, bars);
+        f = fireClass(in, out.values.fy, c, out.geometry, bars);
         const double NW = f.axis[at(Axis::Weak)].NfiRd;
         const double NS = f.axis[at(Axis::Strong)].NfiRd;
         auto& row = out.table.cell[k + 1];

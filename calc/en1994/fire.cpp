@@ -15,30 +15,21 @@ namespace {
 
 constexpr double pi = std::numbers::pi;
 
-double cube(double x) { return x * x * x; }
-
 } // namespace
 
 FireGeometry fireGeometry(const ColumnInput& in)
 {
     FireGeometry g;
-    // the average of the two axis distances; where they differ by more than
-    // 10 mm, the smaller one and 10 mm more
-    if (std::fabs(in.uc1 - in.uf1) <= 10) {
-        g.u = checkedSqrt(in.uc1 * in.uf1);
-    } else {
-        const double m = std::min(in.uc1, in.uf1);
-        g.u = checkedSqrt(m * (m + 10));
-    }
-    g.AmV = checkedDiv(2 * (in.h + in.b), in.h * in.b) * 1000;   // 1/mm as 1/m
+    g.u = averageAxisDistance(in.uc1, in.uf1);
+    g.AmV = sectionFactor(in.h, in.b);
     return g;
 }
 
-FireClassResult fireClass(const ColumnInput& in, const SectionValues& s, double fy, FireClass c,
+FireClassResult fireClass(const ColumnInput& in, double fy, FireClass c,
                           const FireGeometry& g, const RebarFactors& bars)
 {
     const FireClassTable& p = fireClassTable(c);
-    const double h = in.h, b = in.b, tw = in.tw, tf = in.tf;
+    const double h = in.h, tf = in.tf;
     FireClassResult f;
     f.fireClass = c;
     f.phiF = p.phiF;
@@ -72,24 +63,19 @@ FireClassResult fireClass(const ColumnInput& in, const SectionValues& s, double 
     f.fsT = checkedDiv(f.kyt * in.fsk, in.gammaSfi);
     f.EsT = f.kEt * kSteelModulus;
 
-    // Areas; no fillets in fire.
-    const double bc = f.bcfi;
-    const double Af = 2 * b * tf;
-    const double Aw = (h - 2 * tf - 2 * f.hwfi) * tw;
-    const double As = s.As;
-    const double Ac = (h - 2 * bc - 2 * tf) * (b - tw - 2 * bc) - As;
-    const double NplRd = (Af * f.fayF + Aw * f.fayW + Ac * f.fcTheta + As * f.fsT) / 1000;
-    const double NplR =
-        (Af * fy * f.kyTheta + Aw * fy * w + Ac * 0.86 * f.kcTheta * in.fck + As * f.kyt * in.fsk) / 1000;
+    // Areas and second moments: the borders lost, no fillets in fire.
+    const FireReduction reduction{f.bcfi, f.hwfi};
+    const SectionBars sb = sectionBarsOf(in);
+    const qeln::SectionValues areas = qeln::sectionValues(sectionOf(in), sb, Axis::Weak, kExactSection, &reduction);
+    const double NplRd = (areas.Af * f.fayF + areas.Aw * f.fayW + areas.Ac * f.fcTheta + areas.As * f.fsT) / 1000;
+    const double NplR = (areas.Af * fy * f.kyTheta + areas.Aw * fy * w + areas.Ac * 0.86 * f.kcTheta * in.fck
+                         + areas.As * f.kyt * in.fsk)
+                        / 1000;
 
-    const double hw = h - 2 * tf;
     for (const Axis axis : kAxes) {
+        const qeln::SectionValues v = qeln::sectionValues(sectionOf(in), sb, axis, kExactSection, &reduction);
+        const double If = v.If, Iw = v.Iw, Is = v.Is, Ic = v.Ic;
         const bool weak = axis == Axis::Weak;
-        const double If = weak ? cube(b) * tf / 6 : (cube(h) - cube(hw)) * b / 12;
-        const double Iw = weak ? cube(tw) * (hw - 2 * f.hwfi) / 12 : cube(hw - 2 * f.hwfi) * tw / 12;
-        const double Is = s.axis[at(axis)].Is;
-        const double Ic = weak ? (cube(b - 2 * bc) - cube(tw)) * (hw - 2 * bc) / 12 - Is
-                               : cube(hw - 2 * bc) * (b - tw - 2 * bc) / 12 - Is;
         FireAxisResult& a = f.axis[at(axis)];
         a.NfiPlRd = checkedFinite(NplRd);
         a.NfiPlR = checkedFinite(NplR);

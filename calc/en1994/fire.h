@@ -59,7 +59,7 @@ struct FireClassResult {
 // One fire class; `bars` holds the reduction factors of the bars (both 0
 // where u lies below the tables: the bars are then not counted in fire).
 // fy is the yield point of the calculation.
-FireClassResult fireClass(const ColumnInput& in, const SectionValues& s, double fy, FireClass c,
+FireClassResult fireClass(const ColumnInput& in, double fy, FireClass c,
                           const FireGeometry& g, const RebarFactors& bars);
 
 } // namespace qeln::en1994

@@ -47,7 +47,7 @@ InteractionCurve::InteractionCurve(Axis axis, const ColumnInput& in, const Secti
             bands[i] = {tf + s.rows.z[i], s.rows.count[i] / 2};
     } else {
         bands[0] = {in.uc1, in.n1 / 2};
-        bands[1] = {in.uc1 + secondLayerOffset(d), in.n2 / 2};
+        bands[1] = {nextBarDistance(in.uc1, d), in.n2 / 2};
     }
 
     // Steel and concrete without bars and fillets: strong axis, the flange

@@ -6,23 +6,9 @@
 #include "calc/section.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace qeln::en1994 {
 
-namespace {
-
-constexpr double pi = std::numbers::pi;
-
-double sq(double x) { return x * x; }
-
-// A bar's own second moment and its share about an axis at lever arm l.
-double barMoment(double d, double l)
-{
-    return pi * sq(sq(d)) / 64 + pi * sq(d) / 4 * sq(l);
-}
-
-} // namespace
 
 void setRecommendedPartialFactors(ColumnInput& in)
 {
@@ -53,35 +39,27 @@ DesignValues designValues(const ColumnInput& in, double fyCalc)
 SectionValues sectionValues(const ColumnInput& in)
 {
     SectionValues s;
-    const double h = in.h, b = in.b, tw = in.tw, tf = in.tf, r = in.r, d = in.d;
-    const double hw = h - 2 * tf;   // clear height between the flanges
-    const double n = static_cast<double>(in.n1) + in.n2;
-    s.Af = 2 * b * tf;
-    s.Aw = hw * tw + (4 - pi) * sq(r);
-    s.Aa = s.Af + s.Aw;
-    s.As = n * pi * sq(d) / 4;
-    s.Ac = hw * (b - tw) - (4 - pi) * sq(r) - s.As;
-    LayoutRebarRows(s.rows, in.n1, in.n2, h, d, in.uf1, tf);
-    s.l1 = b / 2 - in.uc1;
-    s.l2 = b / 2 - in.uc1 - secondLayerOffset(d);
-
-    AxisSection& z = s.axis[at(Axis::Weak)];
-    z.If = b * b * b * tf / 6;
-    z.Iw = tw * tw * tw * hw / 12;
-    z.Ifr = (1 - pi / 4) * sq(r) * sq(tw + 0.4468 * r) + 0.03 * sq(sq(r));
-    z.Is = in.n1 * barMoment(d, s.l1) + in.n2 * barMoment(d, s.l2);
-    z.Ic = (b * b * b - tw * tw * tw) * hw / 12 - z.Is - z.Ifr;
-    z.Ia = z.If + z.Iw + z.Ifr;
-
-    AxisSection& y = s.axis[at(Axis::Strong)];
-    y.If = (h * h * h - hw * hw * hw) * b / 12;
-    y.Iw = hw * hw * hw * tw / 12;
-    y.Ifr = (1 - pi / 4) * sq(r) * sq(hw - 0.4468 * r) + 0.03 * sq(sq(r));
-    y.Is = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        y.Is += s.rows.count[i] * barMoment(d, rowLeverArm(in, s.rows, i));
-    y.Ic = hw * hw * hw * (b - tw) / 12 - y.Is - y.Ifr;
-    y.Ia = y.If + y.Iw + y.Ifr;
+    const SectionBars bars = sectionBarsOf(in);
+    s.rows = bars.rows;
+    s.l1 = in.b / 2 - in.uc1;
+    s.l2 = in.b / 2 - nextBarDistance(in.uc1, in.d);
+    for (const Axis axis : kAxes) {
+        const qeln::SectionValues v = qeln::sectionValues(sectionOf(in), bars, axis, kExactSection);
+        if (axis == Axis::Weak) {   // the areas count every bar, n1 + n2
+            s.Af = v.Af;
+            s.Aw = v.Aw;
+            s.Aa = v.Aa();
+            s.As = v.As;
+            s.Ac = v.Ac;
+        }
+        AxisSection& a = s.axis[at(axis)];
+        a.If = v.If;
+        a.Iw = v.Iw;
+        a.Ifr = v.Ifr;
+        a.Is = v.Is;
+        a.Ic = v.Ic;
+        a.Ia = v.If + v.Iw + v.Ifr;
+    }
     return s;
 }
 

@@ -55,13 +55,4 @@ SectionValues sectionValues(const ColumnInput& in);
 double plasticResistanceRd(const SectionValues& s, const DesignValues& v);
 double plasticResistanceRk(const SectionValues& s, const ColumnInput& in, const DesignValues& v);
 
-// Lever arm of row i of the strong axis: h/2 - t_f - z_i.
-inline double rowLeverArm(const ColumnInput& in, const RebarLayout& rows, std::size_t i)
-{
-    return in.h / 2 - in.tf - rows.z[i];
-}
-
-// Distance of the second layer's bar axes from the first's, max(d, 20) + d.
-inline double secondLayerOffset(double d) { return (d > 20 ? d : 20) + d; }
-
 } // namespace qeln::en1994

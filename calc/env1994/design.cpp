@@ -141,14 +141,6 @@ bool Details::hasErrors() const
     return false;
 }
 
-double averageAxisDistance(double uc1, double uf1)
-{
-    if (std::fabs(uc1 - uf1) <= 10)
-        return checkedSqrt(uc1 * uf1);
-    const double m = std::min(uc1, uf1);
-    return checkedSqrt(m * (m + 10));
-}
-
 void DesignRun(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome& out)
 {
     const double fyCalc = checks.fyCalc, rho = checks.rho;
@@ -244,7 +236,7 @@ void DesignRun(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome&
     // 10. Fire geometry.
     const double u = averageAxisDistance(in.uc1, in.uf1);
     det.u = u;
-    const double AmV = checkedDiv(2 * (in.b + in.h), in.b * in.h) * 1000;   // 1/mm to 1/m
+    const double AmV = sectionFactor(in.h, in.b);
     det.AmV = AmV;
 
     // 11. Fire classes.

@@ -32,7 +32,4 @@ EccentricInput eccentricInput(const ColumnInput& in, const DesignValues& v, doub
 // reached stay in out. `out` may be reused: its buffers are kept.
 void DesignRun(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome& out);
 
-// Average axis distance of the rebars (ENV 1994-1-2 Annex F), mm.
-double averageAxisDistance(double uc1, double uf1);
-
 } // namespace qeln::env1994
