@@ -1,6 +1,7 @@
 // Timing of the EN 1994 run, numbers only: the default project under EN with
 // e1 = 50 mm and e2 = 30 mm (both eccentric searches and both biaxial
 // variants, cold and with the fire lengths, and the four fire classes).
+#include "calc/method.h"
 #include "calc/en1994/design.h"
 
 #include <benchmark/benchmark.h>
@@ -12,8 +13,7 @@ using namespace qeln;
 void BM_EnDesignRun(benchmark::State& state)
 {
     ColumnInput in;
-    in.code = DesignCode::EN1994;
-    en1994::setRecommendedPartialFactors(in);
+    useDesignCode(in, DesignCode::EN1994);
     in.e1 = 50;
     in.e2 = 30;
     for (auto _ : state) {

@@ -19,6 +19,9 @@ public:
 
     virtual DesignCode code() const = 0;
 
+    // The partial factors the code recommends (a National Annex may set others).
+    virtual PartialFactors recommendedFactors() const = 0;
+
     // The input checks, in the order the user sees their findings. Never
     // throws: a check whose arithmetic has no value says so in `undefined`.
     virtual CheckOutcome check(const ColumnInput& in) const = 0;
@@ -40,5 +43,9 @@ public:
 
 // The method of a design code.
 const DesignMethod& methodOf(DesignCode code);
+
+// Puts the project under `code`; when that changes its code, the partial
+// factors become the recommended ones of the new code.
+void useDesignCode(ColumnInput& in, DesignCode code);
 
 } // namespace qeln

@@ -4,7 +4,10 @@ namespace qeln {
 
 bool DesignOutcome::hasErrors() const
 {
-    return std::visit([](const auto& d) { return d.hasErrors(); }, details);
+    // the EN method's limits are input checks: its run has none of its own
+    if (const env1994::Details* d = std::get_if<env1994::Details>(&details))
+        return d->hasErrors();
+    return false;
 }
 
 } // namespace qeln

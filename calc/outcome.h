@@ -8,6 +8,7 @@
 #include "records.h"
 #include "section.h"
 
+#include "en1994/design.h"
 #include "env1994/details.h"
 
 #include <optional>
@@ -49,7 +50,7 @@ struct DesignOutcome {
     bool tableComplete = false;                 // every row written
     std::optional<ComponentMasses> masses;
     // the method's intermediate values
-    std::variant<env1994::Details> details;
+    std::variant<env1994::Details, en1994::Outcome> details;
 
     // An error of the method's own limits found in the run (the input checks
     // report their own).

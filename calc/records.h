@@ -90,6 +90,14 @@ struct ColumnInput {
     bool operator==(const ColumnInput&) const = default;
 };
 
+// The partial factors of a project: gamma.a (gamma.M0), gamma.c, gamma.s at
+// normal temperature and gamma.M,fi,a, gamma.M,fi,c, gamma.M,fi,s in fire.
+struct PartialFactors {
+    double gammaA = 1, gammaC = 1, gammaS = 1, gammaAfi = 1, gammaCfi = 1, gammaSfi = 1;
+};
+PartialFactors partialFactorsOf(const ColumnInput& in);
+void setPartialFactors(ColumnInput& in, const PartialFactors& f);
+
 // The steel section of a project, as the catalogue gives it (mm).
 struct Section {
     double h = 0, b = 0, tw = 0, tf = 0, r = 0;

@@ -1,5 +1,7 @@
 #include "input_json.h"
 
+#include "calc/method.h"
+
 #include "present/checktext.h"
 #include "present/utf8.h"
 #include "shell/projectfields.h"
@@ -63,6 +65,14 @@ bool take(const FieldDef& f, const json::Value& v, ColumnInput& in, const char*&
                 if (!v.is_string())
                     return false;
                 (in.*member).reset();
+            } else if constexpr (std::is_same_v<T, DesignCode>) {
+                expected = "\"ENV1994\" or \"EN1994\"";
+                if (!v.is_string())
+                    return false;
+                const auto c = designCodeFromKey(v.get_ref<const std::string&>());
+                if (!c)
+                    return false;
+                in.*member = *c;
             } else {
                 static_assert(std::is_void_v<T>, "a member of a type the reader does not know");
             }
@@ -117,6 +127,8 @@ bool inputFromJson(const json::Value& doc, JsonInput& out, std::string& error)
             std::string got = json::typeName(value);
             if (std::holds_alternative<int ColumnInput::*>(def->member) && value.is_number())
                 got = "the number " + json::numberText(value.get<double>());
+            if (std::holds_alternative<DesignCode ColumnInput::*>(def->member) && value.is_string())
+                got = "\"" + value.get<std::string>() + "\"";
             error = std::string("field \"") + def->name + "\" must be " + expected + ", not " + got;
             return false;
         }
@@ -128,6 +140,21 @@ bool inputFromJson(const json::Value& doc, JsonInput& out, std::string& error)
             out.lastUpdatedGiven = true;
     }
     out.sectionComplete = out.given[0] && out.given[1] && out.given[2] && out.given[3] && out.given[4];
+    // A project under another code than the default takes that code's
+    // recommended partial factors where the input names none.
+    if (out.input.code != ColumnInput{}.code) {
+        const PartialFactors recommended = methodOf(out.input.code).recommendedFactors();
+        const PartialFactors given = partialFactorsOf(out.input);
+        PartialFactors f = recommended;
+        const std::pair<const char*, double PartialFactors::*> factors[] = {
+            {"gammaA", &PartialFactors::gammaA},     {"gammaC", &PartialFactors::gammaC},
+            {"gammaS", &PartialFactors::gammaS},     {"gammaAfi", &PartialFactors::gammaAfi},
+            {"gammaCfi", &PartialFactors::gammaCfi}, {"gammaSfi", &PartialFactors::gammaSfi}};
+        for (const auto& [name, member] : factors)
+            if (doc.contains(name))
+                f.*member = given.*member;
+        setPartialFactors(out.input, f);
+    }
     return checkDesignLoads(out, error);
 }
 
@@ -140,6 +167,8 @@ json::Value projectToJson(const ColumnInput& in)
                 using T = std::remove_cvref_t<decltype(in.*member)>;
                 if constexpr (std::is_same_v<T, std::optional<FireClass>>)
                     doc[f.name] = in.*member ? fireClassCode(*(in.*member)) : "";
+                else if constexpr (std::is_same_v<T, DesignCode>)
+                    doc[f.name] = designCodeKey(in.*member);
                 else
                     doc[f.name] = in.*member;
             },

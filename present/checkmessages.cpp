@@ -103,6 +103,23 @@ void writeCheckMessages(const TextEnv& env, const std::vector<Finding>& findings
             out.add(T(static_cast<int>(f.code)));
             separator = "";
             break;
+        case FindingCode::EnCreepCoefficientRange:
+        case FindingCode::EnEndMomentRatioWeakRange:
+        case FindingCode::EnEndMomentRatioStrongRange:
+        case FindingCode::EnSteelGradeAboveS460:
+        case FindingCode::EnConcreteStrengthRange:
+        case FindingCode::EnSteelContributionRange:
+        case FindingCode::EnSlendernessWeak:
+        case FindingCode::EnSlendernessStrong:
+        case FindingCode::EnDepthToWidthRange:
+        case FindingCode::EnCreepNotConsidered: {
+            // the EN method's own checks: the value, then its limits
+            std::vector<std::string> args;
+            for (double v : f.values)
+                args.push_back(formatGeneral(v, 4, env.decimalSeparator));
+            out.add(withArguments(T(static_cast<int>(f.code)), args));
+            break;
+        }
         default:
             out.add(T(static_cast<int>(f.code)));
             break;

@@ -25,6 +25,23 @@ const char* fireClassLabel(FireClass c)
     return "R 120";
 }
 
+const char* designCodeKey(DesignCode c)
+{
+    return c == DesignCode::EN1994 ? "EN1994" : "ENV1994";
+}
+
+std::optional<DesignCode> designCodeFromKey(std::string_view key)
+{
+    std::string s;
+    for (char c : key)
+        if (c != ' ')
+            s += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (DesignCode c : {DesignCode::ENV1994, DesignCode::EN1994})
+        if (s == designCodeKey(c))
+            return c;
+    return std::nullopt;
+}
+
 const char* fireClassCode(FireClass c)
 {
     switch (c) {

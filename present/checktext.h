@@ -19,6 +19,11 @@ namespace qeln {
 // "R 30", "R 60", "R 90", "R 120"
 const char* fireClassLabel(FireClass c);
 
+// The design code as it is written in files and JSON: "ENV1994", "EN1994".
+const char* designCodeKey(DesignCode c);
+// Reads "ENV1994" or "EN1994" (any case, blanks ignored); nullopt for anything else.
+std::optional<DesignCode> designCodeFromKey(std::string_view key);
+
 // The class as it is written in files and JSON: "R30", "R60", "R90", "R120".
 const char* fireClassCode(FireClass c);
 // Reads "R30" .. "R120" (also "R 30", any case); nullopt for anything else.

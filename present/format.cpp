@@ -196,4 +196,22 @@ std::string withDecimalSeparator(const std::string& text, const std::string& sep
     return out;
 }
 
+std::string withArguments(const std::string& text, const std::vector<std::string>& args)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
+            const std::size_t k = static_cast<std::size_t>(text[i + 1] - '1');
+            if (k < args.size()) {
+                out += args[k];
+                ++i;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
 } // namespace qeln

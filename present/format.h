@@ -51,4 +51,8 @@ std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, c
 // Pads or cuts a UTF-8 text to a number of characters.
 std::string padRight(const std::string& s, int width);
 
+// The text with %1 .. %9 replaced by the arguments (a placeholder without an
+// argument stays as it is).
+std::string withArguments(const std::string& text, const std::vector<std::string>& args);
+
 } // namespace qeln

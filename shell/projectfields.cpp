@@ -60,6 +60,11 @@ const std::vector<ProjectField>& projectFields()
         {"nEd", &C::nEd},
         {"nFiEd", &C::nFiEd},
         {"fireClass", &C::fireClass},
+        // the design code and the inputs only the EN method reads
+        {"code", &C::code},
+        {"phiT", &C::phiT},
+        {"rWeak", &C::rWeak},
+        {"rStrong", &C::rStrong},
     };
     return defs;
 }
@@ -198,6 +203,14 @@ bool setProjectField(const ProjectField& f, std::string_view text, bool decimalC
                     }
                     in.*member = c;
                 }
+            } else if constexpr (std::is_same_v<T, DesignCode>) {
+                const std::string_view t = trimmed(text);
+                const auto c = t.empty() ? std::optional<DesignCode>(DesignCode::ENV1994) : designCodeFromKey(t);
+                if (!c) {
+                    reason = quoted(text) + " is not a design code (ENV1994 or EN1994)";
+                    return false;
+                }
+                in.*member = *c;
             } else {
                 static_assert(std::is_void_v<T>, "a member of a type the reader does not know");
             }
@@ -260,6 +273,8 @@ std::string projectFieldText(const ProjectField& f, const ColumnInput& in, bool 
                 return in.*member ? "true" : "false";
             else if constexpr (std::is_same_v<T, std::string>)
                 return in.*member;
+            else if constexpr (std::is_same_v<T, DesignCode>)
+                return designCodeKey(in.*member);
             else
                 return in.*member ? fireClassCode(*(in.*member)) : "";
         },

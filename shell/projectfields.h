@@ -14,7 +14,8 @@ namespace qeln {
 
 // Where a field lives in ColumnInput; the member's type is the value's kind.
 using ProjectMember = std::variant<double ColumnInput::*, int ColumnInput::*, bool ColumnInput::*,
-                                   std::string ColumnInput::*, std::optional<FireClass> ColumnInput::*>;
+                                   std::string ColumnInput::*, std::optional<FireClass> ColumnInput::*,
+                                   DesignCode ColumnInput::*>;
 
 // Which section value a field is (index into "given" marks: h, b, tw, tf, r,
 // movrixAvailable), or one of the two dates.
@@ -37,7 +38,8 @@ const std::string& projectFieldNames();
 // Reads a field's value from a text as a table cell holds it: numbers with a
 // point (or with `decimalComma`, a comma), integers, true/false (also 1/0,
 // yes/no), texts (cut to their longest length), "" / R30 .. R120 for the fire
-// class. The design loads are checked as the JSON reader checks them. False
+// class, ENV1994 / EN1994 for the design code (an empty cell: ENV1994, as in
+// a file that names none). The design loads are checked as the JSON reader checks them. False
 // with an English reason when the text is no such value; `in` is then
 // unchanged.
 bool setProjectField(const ProjectField& f, std::string_view text, bool decimalComma, ColumnInput& in,

@@ -1,5 +1,6 @@
 #include "projectfile.h"
 
+#include "codeblock.h"
 #include "loadsblock.h"
 #include "schedule.h"
 
@@ -316,7 +317,7 @@ std::string_view headingText(std::string_view line)
     return t;
 }
 
-// The blocks after line 33: [loads] and [schedule], each at most once, in
+// The blocks after line 33: [code], [loads] and [schedule], each at most once, in
 // any order; each runs up to the next line that begins with "[". Text after
 // line 33 without any such line is ignored, as it always was (no version
 // wrote any); once there is a heading, a line before it that is not empty is
@@ -343,7 +344,7 @@ void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, bool
     if (cutShort && !blankTrimmed(lines.back()).empty())
         throw ReadFailure{ProjectFileStatus::readError, firstLine + static_cast<int>(lines.size()) - 1,
                           "the file ends inside this line: it seems cut short"};
-    bool seenLoads = false, seenSchedule = false;
+    bool seenCode = false, seenLoads = false, seenSchedule = false;
     while (i < lines.size()) {
         const std::string_view heading = headingText(lines[i]);
         std::size_t end = i + 1;
@@ -352,7 +353,14 @@ void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, bool
         const int line = firstLine + static_cast<int>(i);
         const std::vector<std::string_view> block(lines.begin() + static_cast<std::ptrdiff_t>(i),
                                                   lines.begin() + static_cast<std::ptrdiff_t>(end));
-        if (heading == "[loads]") {
+        if (heading == "[code]") {
+            if (seenCode)
+                throw ReadFailure{ProjectFileStatus::readError, line, "the [code] block is given twice"};
+            seenCode = true;
+            LoadsBlockFailure code;
+            if (!ParseCodeBlock(block, line, in, code))
+                throw ReadFailure{ProjectFileStatus::readError, code.line, code.detail};
+        } else if (heading == "[loads]") {
             if (seenLoads)
                 throw ReadFailure{ProjectFileStatus::readError, line, "the [loads] block is given twice"};
             seenLoads = true;
@@ -373,7 +381,7 @@ void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, bool
         } else {
             const std::string h = utf8Prefix(heading, 40);
             throw ReadFailure{ProjectFileStatus::readError, line,
-                              "\"" + h + "\" is not a block of a project file ([loads] or [schedule])"};
+                              "\"" + h + "\" is not a block of a project file ([code], [loads] or [schedule])"};
         }
         i = end;
     }
@@ -384,7 +392,8 @@ void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, bool
 std::string ProjectFileContent(const ColumnInput& in, const Schedule* schedule)
 {
     // the blocks after line 33 are ASCII: they fit either code page
-    const std::string blocks = LoadsBlockContent(in) + (schedule ? ScheduleBlockContent(*schedule) : std::string());
+    const std::string blocks =
+        CodeBlockContent(in) + LoadsBlockContent(in) + (schedule ? ScheduleBlockContent(*schedule) : std::string());
     // Texts first: they decide the code page of the whole file.
     const std::string texts[] = {
         fileText(in.projectCode, kShortTextMax), fileText(in.projectName, kLongTextMax),

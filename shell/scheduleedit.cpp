@@ -165,6 +165,7 @@ std::optional<FieldRange> scheduleFieldRange(std::string_view field)
         {"gammaCfi", {1, 5}},    {"gammaSfi", {1, 5}},     {"lWeakCold", {0, 20}},  {"lStrongCold", {0, 20}},
         {"lWeakFire", {0, 20}},  {"lStrongFire", {0, 20}}, {"e1", {-1000, 1000}},   {"e2", {-1000, 1000}},
         {"pcp", {0, 100}},       {"nEd", {0, kMaxDesignLoad}}, {"nFiEd", {0, kMaxDesignLoad}},
+        {"phiT", {0, 6}},        {"rWeak", {-1, 1}},       {"rStrong", {-1, 1}},
     };
     const auto it = ranges.find(field);
     if (it == ranges.end())

@@ -10,16 +10,6 @@
 namespace qeln::en1994 {
 
 
-void setRecommendedPartialFactors(ColumnInput& in)
-{
-    in.gammaA = 1.0;
-    in.gammaC = 1.5;
-    in.gammaS = 1.15;
-    in.gammaAfi = 1.0;
-    in.gammaCfi = 1.0;
-    in.gammaSfi = 1.0;
-}
-
 DesignValues designValues(const ColumnInput& in, double fyCalc)
 {
     DesignValues v;

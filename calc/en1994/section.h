@@ -19,11 +19,6 @@ inline constexpr std::array<Axis, 2> kAxes{Axis::Weak, Axis::Strong};
 inline constexpr std::size_t at(Axis a) { return static_cast<std::size_t>(a); }
 
 
-// The EN recommended partial factors (EN 1994-1-1 2.4.1.2, EN 1993-1-1 6.1,
-// EN 1994-1-2 2.3): gamma_a = gamma_M0, gamma_c, gamma_s at room temperature
-// and gamma_M,fi,a, gamma_M,fi,c, gamma_M,fi,s in fire.
-void setRecommendedPartialFactors(ColumnInput& in);
-
 struct DesignValues {
     double fy = 0;         // yield point of the calculation (after the thickness reduction)
     double fyd = 0, fcd = 0, fsd = 0;

@@ -13,6 +13,8 @@ namespace {
 class Env1994 final : public DesignMethod {
 public:
     DesignCode code() const override { return DesignCode::ENV1994; }
+    // ENV 1994-1-1 2.3.3.1 and ENV 1994-1-2 2.3 (boxed values)
+    PartialFactors recommendedFactors() const override { return {1.1, 1.5, 1.15, 1.0, 1.0, 1.0}; }
     CheckOutcome check(const ColumnInput& in) const override { return checkInput(in); }
     void design(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome& out) const override
     {

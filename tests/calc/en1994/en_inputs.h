@@ -1,6 +1,7 @@
 // Inputs shared by the tests of the EN 1994 method.
 #pragma once
 
+#include "calc/method.h"
 #include "calc/en1994/section.h"
 #include "calc/records.h"
 #include "calc/yield.h"
@@ -14,8 +15,7 @@ namespace qeln::en1994::test {
 inline ColumnInput enDefault()
 {
     ColumnInput in;
-    in.code = DesignCode::EN1994;
-    setRecommendedPartialFactors(in);
+    useDesignCode(in, DesignCode::EN1994);
     return in;
 }
 

@@ -1,0 +1,36 @@
+// The optional [code] block of the project file, after line 33: the design
+// code and the inputs only the EN method reads, by their JSON names.
+//
+//   [code]
+//   code=EN1994
+//   phiT=2.5
+//   rWeak=1
+//   rStrong=-0.5
+//
+// It is written only for an EN project or when one of the values differs
+// from its default, so an ENV project is written byte for byte as before. A
+// file without the block is an ENV project.
+#pragma once
+
+#include "loadsblock.h"
+
+#include "calc/records.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qeln {
+
+// The block's lines, each ended by CR LF; empty for an ENV project with the defaults.
+std::string CodeBlockContent(const ColumnInput& in);
+
+// Reads the block, heading first (firstLine: the file's line number of
+// lines[0]). Every line that is not empty must be one of code=, phiT=,
+// rWeak=, rStrong= (each at most once) with a value of its field (numbers
+// with a point). Returns false with the failure otherwise; `in` receives the
+// values only on success.
+bool ParseCodeBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
+                    LoadsBlockFailure& failure);
+
+} // namespace qeln
