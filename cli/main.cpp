@@ -12,6 +12,7 @@
 #include "schedule_cli.h"
 #include "schedule_pdf.h"
 
+#include "calc/method.h"
 #include "present/texts.h"
 #include "present/utf8.h"
 #include "catalogue/fileio.h"
@@ -289,6 +290,8 @@ void applyDesignLoadOptions(const DesignOptions& o, ColumnInput& in)
         in.nFiEd = *o.nFiEd;
     if (o.fireClass)
         in.fireClass = o.fireClass;
+    if (o.code)
+        useDesignCode(in, *o.code);
 }
 
 int runDesign(const DesignOptions& o)
@@ -503,7 +506,8 @@ int runScheduleCommand(const ScheduleCliOptions& o)
 int runNew(const NewOptions& o)
 {
     LazyCatalogue catalogue(o);
-    ColumnInput in;   // the defaults of a new project
+    ColumnInput in;   // the defaults of a new project, under the code asked for
+    useDesignCode(in, o.code);
     in.createdOn = in.lastUpdated = currentDateTime();
     in.profileName = "HE 320 A";
     if (!takeSectionFromCatalogue(catalogue, in, o.languageBase))

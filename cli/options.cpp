@@ -34,6 +34,7 @@ struct Commands {
     std::string schedLanguage = "en";
     std::string designLanguage = "en", newLanguage = "en", listing = "complete";
     std::string nEd, nFiEd, fireClass;   // checked after the parse
+    std::string designCode, optCode, newCode;
     std::string optLanguage = "en", optNEd, optNFiEd, optClass, families, maxH, maxB, diameters, layouts, top;
 
     explicit Commands(ParsedArgs& out)
@@ -71,6 +72,11 @@ struct Commands {
             ->type_name("KN");
         design->add_option("--class", fireClass, "required fire resistance class (over the project's)")
             ->type_name("R30|R60|R90|R120");
+        design->add_option("--code", designCode,
+                           "design code (over the project's): EN1994 (EN 1994-1-1:2004 and EN 1994-1-2:2005 "
+                           "Annex G) or ENV1994 (ENV 1994-1-1 and ENV 1994-1-2 Annex F); a change of code takes "
+                           "its recommended partial factors")
+            ->type_name("EN1994|ENV1994");
         design->add_flag("--json", d.json, "print one JSON object with the results instead of the listing")
             ->disable_flag_override();
         design->add_option("FILE.qln", d.projectFile);
@@ -88,6 +94,8 @@ struct Commands {
             ->type_name("KN");
         optimise->add_option("--class", optClass, "required fire resistance class (over the project's)")
             ->type_name("R30|R60|R90|R120");
+        optimise->add_option("--code", optCode, "design code (over the project's), as for design")
+            ->type_name("EN1994|ENV1994");
         optimise->add_option("--families", families,
                              "profile families to search, comma-separated (default: all of IPE, HE A, HE AA, HE B, "
                              "HE M, HL, HD, HP, W)")
@@ -133,6 +141,10 @@ struct Commands {
         create = app.add_subcommand("new")->allow_extras();
         create->add_option("--language", newLanguage, kLanguageHelp)->type_name("en|fr|de");
         create->add_option("--catalogue", n.cataloguePath, kCatalogueHelp)->type_name("PATH");
+        create->add_option("--code", newCode,
+                           "design code of the new project: EN1994 (the default) or ENV1994, with its "
+                           "recommended partial factors")
+            ->type_name("EN1994|ENV1994");
         create->add_option("FILE.qln", n.projectFile);
     }
 };
@@ -189,8 +201,23 @@ bool setDesignLoad(std::optional<double>& target, const char* option, const std:
     return true;
 }
 
+// --code: EN1994 or ENV1994.
+bool designCodeOption(const CLI::App* cmd, const std::string& v, std::optional<DesignCode>& code, std::string& error)
+{
+    if (cmd->count("--code") == 0)
+        return true;
+    code = designCodeFromKey(v);
+    if (!code || v.empty()) {
+        error = "--code takes EN1994 or ENV1994, not '" + v + "'";
+        return false;
+    }
+    return true;
+}
+
 bool designLoadOptions(const Commands& c, DesignOptions& o, std::string& error)
 {
+    if (!designCodeOption(c.design, c.designCode, o.code, error))
+        return false;
     if (c.design->count("--ned") > 0 && !setDesignLoad(o.nEd, "--ned", c.nEd, error))
         return false;
     if (c.design->count("--nfied") > 0 && !setDesignLoad(o.nFiEd, "--nfied", c.nFiEd, error))
@@ -246,6 +273,8 @@ bool optimiseOptions(const Commands& c, OptimiseOptions& o, std::string& error)
 {
     const CLI::App* cmd = c.optimise;
     DesignOptions& in = o.input;
+    if (!designCodeOption(cmd, c.optCode, in.code, error))
+        return false;
     if (cmd->count("--ned") > 0 && !setDesignLoad(in.nEd, "--ned", c.optNEd, error))
         return false;
     if (cmd->count("--nfied") > 0 && !setDesignLoad(in.nFiEd, "--nfied", c.optNFiEd, error))
@@ -490,6 +519,10 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
         error = "new needs the name of the project file to write";
         return false;
     }
+    std::optional<DesignCode> code;
+    if (!designCodeOption(c.create, c.newCode, code, error))
+        return false;
+    o.code = code.value_or(DesignCode::EN1994);
     return true;
 }
 
@@ -499,7 +532,9 @@ std::string helpText()
     const Commands c(unused);
     std::string s;
     s += "qeln-cli - QELN - Column without windows: design runs of partially encased\n"
-         "composite columns (ENV 1994-1-1 / 1994-1-2) from project files or JSON.\n"
+         "composite columns by EN 1994-1-1:2004 with EN 1994-1-2:2005 Annex G, or by\n"
+         "ENV 1994-1-1 / 1994-1-2 Annex F (the project's code), from project files or\n"
+         "JSON.\n"
          "\n"
          "Usage:\n"
          "  qeln-cli design FILE.qln [options]\n"

@@ -39,10 +39,14 @@ struct DesignOptions : CommonOptions {
     // design loads laid over the project's (--ned, --nfied, --class)
     std::optional<double> nEd, nFiEd;
     std::optional<FireClass> fireClass;
+    // --code: the design code laid over the project's (with its recommended
+    // partial factors when it changes the code)
+    std::optional<DesignCode> code;
 };
 
 struct NewOptions : CommonOptions {
     std::string projectFile;       // FILE.qln (positional)
+    DesignCode code = DesignCode::EN1994;   // --code
 };
 
 // optimise: the project is read as design reads it (FILE.qln or --input,

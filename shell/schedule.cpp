@@ -4,6 +4,8 @@
 
 #include "projectfields.h"
 
+#include "calc/method.h"
+
 #include "present/utf8.h"
 #include "catalogue/codepage.h"
 
@@ -505,8 +507,18 @@ bool rowInput(const ColumnInput& base, const Schedule& s, std::size_t row, const
         if (p)
             setSection(in, p->section);
     }
+    // then the code: a row under another code than the base takes that
+    // code's recommended partial factors, unless its own cells give them
+    const int codeAt = s.columnIndex("code");
+    if (codeAt >= 0 && static_cast<std::size_t>(codeAt) < r.cells.size() &&
+        !trimmed(r.cells[static_cast<std::size_t>(codeAt)]).empty()) {
+        ColumnInput coded = in;
+        if (!setProjectField(*findProjectField("code"), r.cells[static_cast<std::size_t>(codeAt)], false, coded, reason))
+            return fail("code", reason);
+        useDesignCode(in, coded.code);
+    }
     for (std::size_t i = 0; i < s.columns.size() && i < r.cells.size(); ++i) {
-        if (static_cast<int>(i) == profileAt || trimmed(r.cells[i]).empty())
+        if (static_cast<int>(i) == profileAt || static_cast<int>(i) == codeAt || trimmed(r.cells[i]).empty())
             continue;
         const ProjectField* f = findProjectField(s.columns[i]);
         if (!f)

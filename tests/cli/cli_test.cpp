@@ -257,7 +257,10 @@ TEST(CliFiles, NewWritesTheDefaultProject)
         l.pop_back();
         lines.push_back(l);
     }
-    ASSERT_EQ(lines.size(), 33u);
+    // a new project is an EN project: the 33 lines, then its [code] block
+    ASSERT_EQ(lines.size(), 38u);
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 33, lines.end()),
+              (std::vector<std::string>{"[code]", "code=EN1994", "phiT=2.5", "rWeak=1", "rStrong=1"}));
     EXPECT_EQ(lines[0], "971003");
     EXPECT_EQ(lines[1], "000");
     EXPECT_EQ(lines[3], "000");
@@ -275,10 +278,11 @@ TEST(CliFiles, NewWritesTheDefaultProject)
     const double stamp = std::atof(lines[8].c_str());
     EXPECT_GT(stamp, 45000);   // after 2023
 
-    // and it designs to the first worked example
+    // and it designs to the first worked example of the EN method
     const Outcome o = run({"design", path, "--json"});
     EXPECT_EQ(o.status, 0);
-    expectTable(parsed(o), kDefaultTable);
+    EXPECT_NEAR(parsed(o)["table"][0][0].get<double>(), 5136.930753, 1e-6);
+    EXPECT_NEAR(parsed(o)["table"][3][4].get<double>(), 1819.666058, 1e-6);
 
     // writing again keeps the previous file as <name>BAK
     ASSERT_EQ(run({"new", path}).status, 0);
@@ -290,6 +294,44 @@ TEST(CliFiles, NewWritesTheDefaultProject)
     const Outcome bad = run({"new", "/nonexistent-folder/x.qln"});
     EXPECT_EQ(bad.status, 3);
     EXPECT_NE(bad.err.find("Error during Writing of File"), std::string::npos);
+}
+
+// new --code ENV1994 writes the project as every earlier version did: 33
+// lines with the ENV partial factors; design --code puts a project under the
+// other code with that code's recommended factors.
+// JSON under EN: the recommended factors where the input gives none, its
+// own where it gives them; a code that is none is refused by name.
+TEST(CliJsonInput, TheCodeBringsItsFactors)
+{
+    const Outcome en = run({"design", "--input", "-", "--json"}, R"({"code": "EN1994"})");
+    const Outcome annex = run({"design", "--input", "-", "--json"}, R"({"code": "EN1994", "gammaA": 1.1})");
+    ASSERT_EQ(en.status, 0) << en.err;
+    ASSERT_EQ(annex.status, 0) << annex.err;
+    EXPECT_NEAR(parsed(en)["table"][0][0].get<double>(), 5136.930753, 1e-6);
+    EXPECT_NEAR(parsed(annex)["table"][0][0].get<double>(), 4810.16, 0.01);
+    const Outcome bad = run({"design", "--input", "-", "--json"}, R"({"code": "EN 1994-1-1"})");
+    EXPECT_EQ(bad.status, 64);   // a wrong value in JSON input, as for every field
+    EXPECT_NE(bad.err.find("field \"code\" must be \"ENV1994\" or \"EN1994\", not \"EN 1994-1-1\""),
+              std::string::npos)
+        << bad.err;
+}
+
+TEST(CliFiles, NewAndDesignTakeTheCode)
+{
+    const std::string path = scratch("new-env.qln");
+    std::remove(path.c_str());
+    ASSERT_EQ(run({"new", path, "--code", "ENV1994"}).status, 0);
+    const std::string text = readFile(path);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 33);
+    EXPECT_NE(text.find(" 1.10000000000000E+0000"), std::string::npos);   // gamma.a of ENV
+    const Outcome env = run({"design", path, "--json"});
+    const Outcome en = run({"design", path, "--json", "--code", "EN1994"});
+    ASSERT_EQ(env.status, 0) << env.err;
+    ASSERT_EQ(en.status, 0) << en.err;
+    EXPECT_NEAR(parsed(env)["table"][0][0].get<double>(), 5061.02, 0.01);
+    EXPECT_NEAR(parsed(en)["table"][0][0].get<double>(), 5136.930753, 1e-6);
+    EXPECT_EQ(run({"design", path, "--code", "EN"}).status, 64);
+    std::remove(path.c_str());
 }
 
 // ---- JSON input

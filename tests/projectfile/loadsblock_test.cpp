@@ -165,3 +165,48 @@ TEST(LoadsBlock, LineNumbersFollowEmptyLinesBeforeNumbers)
 }
 
 } // namespace
+
+namespace {
+
+// The [code] block: written for an EN project or inputs of the EN method off
+// their defaults, before [loads]; an ENV project with the defaults has none.
+TEST(CodeBlock, WrittenWhenNeededAndReadBack)
+{
+    const std::string plain = ProjectFileContent(project(0, 0, {}));
+    ColumnInput en = project(3000, 0, {});
+    en.code = DesignCode::EN1994;
+    en.phiT = 2;
+    en.rWeak = -0.5;
+    en.rStrong = 0;
+    const std::string bytes = ProjectFileContent(en);
+    ASSERT_EQ(bytes.substr(0, plain.size()), plain);
+    EXPECT_EQ(bytes.substr(plain.size()), "[code]\r\ncode=EN1994\r\nphiT=2\r\nrWeak=-0.5\r\nrStrong=0\r\n"
+                                          "[loads]\r\nNEd=3000\r\nNfiEd=0\r\nfireClass=\r\n");
+    ColumnInput back = sentinel();
+    ASSERT_TRUE(parse(bytes, back).ok());
+    EXPECT_EQ(back, en);
+
+    ColumnInput env = project(0, 0, {});
+    env.phiT = 3;   // kept for a later switch to EN
+    const std::string envBytes = ProjectFileContent(env);
+    EXPECT_EQ(envBytes.substr(plain.size()), "[code]\r\ncode=ENV1994\r\nphiT=3\r\nrWeak=1\r\nrStrong=1\r\n");
+    back = sentinel();
+    ASSERT_TRUE(parse(envBytes, back).ok());
+    EXPECT_EQ(back, env);
+
+    // a file without the block is an ENV project
+    back = sentinel();
+    back.code = DesignCode::EN1994;
+    ASSERT_TRUE(parse(plain, back).ok());
+    EXPECT_EQ(back.code, DesignCode::ENV1994);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CodeBlocks, MalformedBlock,
+    testing::Values(Malformed{"[code]\r\ncode=EN\r\n", 35, "is not a design code"},
+                    Malformed{"[code]\r\ncode=EN1994\r\nphiT=2,5\r\n", 36, "is not a number"},
+                    Malformed{"[code]\r\nphiT=2\r\nphiT=3\r\n", 36, "twice"},
+                    Malformed{"[code]\r\nfck=30\r\n", 35, "is not code="},
+                    Malformed{"[code]\r\n[code]\r\n", 35, "given twice"}));
+
+} // namespace
