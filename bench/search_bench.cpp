@@ -1,4 +1,5 @@
 // The numbers-only design run and the section search over the whole catalogue.
+#include "calc/method.h"
 #include "catalogue/profiles.h"
 #include "shell/numbersrun.h"
 #include "shell/search.h"
@@ -21,9 +22,10 @@ std::string catalogueFile()
     return p.substr(0, p.rfind('/') + 1) + kProfileTableFile;
 }
 
-void BM_DesignRunNumbers(benchmark::State& state)
+void runNumbersOf(benchmark::State& state, DesignCode code)
 {
     ColumnInput in;   // defaults: HE 320 A
+    useDesignCode(in, code);
     in.e1 = 50;
     in.e2 = 30;
     NumbersRun run;
@@ -32,10 +34,14 @@ void BM_DesignRunNumbers(benchmark::State& state)
         benchmark::DoNotOptimize(run.design.table);
     }
 }
+void BM_DesignRunNumbers(benchmark::State& state) { runNumbersOf(state, DesignCode::ENV1994); }
 BENCHMARK(BM_DesignRunNumbers)->Unit(benchmark::kMicrosecond);
+// the same run under EN 1994
+void BM_DesignRunNumbersEn(benchmark::State& state) { runNumbersOf(state, DesignCode::EN1994); }
+BENCHMARK(BM_DesignRunNumbersEn)->Unit(benchmark::kMicrosecond);
 
 // All 471 profiles x 7 diameters x 4 layouts, 3000 / 1800 kN R90, one thread.
-void BM_OptimiseWholeCatalogue(benchmark::State& state)
+void optimiseWholeCatalogue(benchmark::State& state, DesignCode code)
 {
     std::vector<SearchProfile> profiles;
     try {
@@ -45,6 +51,7 @@ void BM_OptimiseWholeCatalogue(benchmark::State& state)
         return;
     }
     ColumnInput in;
+    useDesignCode(in, code);
     in.nEd = 3000;
     in.nFiEd = 1800;
     in.fireClass = FireClass::R90;
@@ -60,7 +67,10 @@ void BM_OptimiseWholeCatalogue(benchmark::State& state)
     state.counters["evaluated"] = static_cast<double>(evaluated);
     state.counters["passing"] = static_cast<double>(passing);
 }
+void BM_OptimiseWholeCatalogue(benchmark::State& state) { optimiseWholeCatalogue(state, DesignCode::ENV1994); }
+void BM_OptimiseWholeCatalogueEn(benchmark::State& state) { optimiseWholeCatalogue(state, DesignCode::EN1994); }
 BENCHMARK(BM_OptimiseWholeCatalogue)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OptimiseWholeCatalogueEn)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OptimiseWholeCatalogue)->Arg(0)->UseRealTime()->Unit(benchmark::kMillisecond);   // every core
 
 } // namespace
