@@ -57,8 +57,13 @@ bool ParseCodeBlock(const std::vector<std::string_view>& lines, int firstLine, C
         for (std::size_t j = 0; j < kFields.size() && eq != std::string_view::npos; ++j)
             if (key == kFields[j])
                 k = j;
-        if (k == kFields.size())
-            return fail(i, "\"" + utf8Prefix(l, 40) + "\" is not code=, phiT=, rWeak= or rStrong= ([code] block)");
+        if (k == kFields.size()) {
+            // appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "x" + std::string
+            std::string detail = "\"";
+            detail += utf8Prefix(l, 40);
+            detail += "\" is not code=, phiT=, rWeak= or rStrong= ([code] block)";
+            return fail(i, std::move(detail));
+        }
         if (seen[k])
             return fail(i, std::string(key) + " is given twice in the [code] block");
         seen[k] = true;
