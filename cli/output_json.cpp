@@ -21,6 +21,58 @@ json::Ordered optionalClass(const std::optional<FireClass>& fc)
     return fc ? json::Ordered(fireClassCode(*fc)) : json::Ordered();
 }
 
+json::Ordered axisDetailsJson(const en1994::Outcome& o, const en1994::AxisResult& a)
+{
+    json::Ordered d = json::Ordered::object();
+    const en1994::AxialResult& x = a.axial;
+    d["NplRd"] = json::number(x.NplRd);
+    d["NplRk"] = json::number(x.NplRk);
+    d["delta"] = json::number(x.delta);
+    d["Ecm"] = json::number(o.values.Ecm);
+    d["EcEff"] = json::number(o.values.Eceff);
+    d["EIeff"] = json::number(x.EIeff);
+    d["Ncr"] = json::number(x.Ncr);
+    d["lambda"] = json::number(x.lambda);
+    d["chi"] = json::number(x.chi);
+    d["NbRd"] = json::number(x.NbRd);
+    if (a.eccentric) {
+        const en1994::EccentricResult& e = *a.eccentric;
+        d["EIeffII"] = json::number(e.so.EIeffII);
+        d["NcrEff"] = json::number(e.so.NcrEff);
+        d["e0"] = json::number(e.so.e0);
+        d["beta"] = json::number(e.so.beta);
+        d["alphaM"] = json::number(e.alphaM);
+        d["NpmRd"] = json::number(e.points.NpmRd);
+        d["MplRd"] = json::number(e.points.MplRd);
+        d["MmaxRd"] = json::number(e.points.MmaxRd);
+        d["NRde"] = json::number(e.NRde);
+        d["k1"] = json::number(e.k1);
+        d["k2"] = json::number(e.k2);
+        d["MEd"] = json::number(e.MEd);
+        d["muD"] = json::number(e.muD);
+    }
+    return d;
+}
+
+// The EN method's values of the room-temperature (service) calculation; null
+// when the run did not reach its table.
+json::Ordered enDetailsJson(const DesignOutcome& design)
+{
+    const auto* o = std::get_if<en1994::Outcome>(&design.details);
+    if (!o || !design.tableComplete)
+        return json::Ordered();
+    json::Ordered d = json::Ordered::object();
+    d["weak"] = axisDetailsJson(*o, o->service.axis[en1994::at(Axis::Weak)]);
+    d["strong"] = axisDetailsJson(*o, o->service.axis[en1994::at(Axis::Strong)]);
+    if (o->service.biaxial) {
+        json::Ordered b = json::Ordered::object();
+        b["variant"] = o->service.biaxial->governs == en1994::BiaxialVariant::z ? "z" : "y";
+        b["NRd"] = json::number(o->service.biaxial->NRd);
+        d["biaxial"] = std::move(b);
+    }
+    return d;
+}
+
 } // namespace
 
 json::Ordered designCheckJson(const std::optional<DesignCheck>& check)
@@ -72,7 +124,8 @@ json::Ordered scopeJson(const RowScope& scope)
     return a;
 }
 
-std::string runToJson(const RunState& st, const std::vector<std::string>& messageBoxes, const json::Ordered* curves)
+std::string runToJson(const RunState& st, DesignCode code, const std::vector<std::string>& messageBoxes,
+                      const json::Ordered* curves)
 {
     const ColumnResults& r = st.results;
     json::Ordered doc = json::Ordered::object();
@@ -104,6 +157,9 @@ std::string runToJson(const RunState& st, const std::vector<std::string>& messag
     // scope: five booleans; check: the design check of a valid run, or null
     doc["scope"] = scopeJson(st.scope);
     doc["check"] = designCheckJson(st.check);
+    // the EN method's intermediate values (ENV output keeps its keys as they were)
+    if (code == DesignCode::EN1994)
+        doc["details"] = enDetailsJson(st.design);
     if (curves)
         doc["curves"] = *curves;
     return json::dump(doc) + "\n";
