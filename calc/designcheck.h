@@ -18,6 +18,8 @@ namespace qeln {
 // Largest design load accepted by the inputs, kN (anything above is a typing
 // error: no partially encased column carries 1000 MN).
 inline constexpr double kMaxDesignLoad = 1.0e6;
+// Largest end moment accepted, kNm.
+inline constexpr double kMaxDesignMoment = 1.0e5;
 
 // ---------------------------------------------------------------- design check
 

@@ -71,6 +71,13 @@ enum class FindingCode : int {
     EnSlendernessStrong = 1407,         // lambda-bar about the strong axis; 2.0 (6.7.3.1(1))
     EnDepthToWidthRange = 1408,         // h / b; 0.2, 5.0 (6.7.3.1(1))
     EnCreepNotConsidered = 1409,        // warning: phi.t = 0
+
+    // The column as a member (calc/member.h), for every code.
+    MomentsWithoutAxialForce = 1700,       // end moments given without N.Ed
+    FireMomentsWithoutAxialForce = 1701,   // fire end moments without N.fi,Ed
+    BucklingLengthBelowHalfMember = 1702,  // warning; values: the shortest length, 0.5 L, L (m)
+    FireBucklingLengthBelowMember = 1703,  // warning; values: the shortest fire length, 0.5 L or 0.7 L, L (m)
+    FireAboveNormalTemperature = 1704,     // warning; values: row, column of each fire cell above the service cell
 };
 
 struct Finding {

@@ -15,6 +15,12 @@ inline constexpr std::array<FireClass, 4> kFireClasses{FireClass::R30, FireClass
 // Annex F, or EN 1994-1-1:2004 with EN 1994-1-2:2005 Annex G.
 enum class DesignCode { ENV1994, EN1994 };
 
+// The frame the column stands in and its storey (EN 1994-1-2 4.3.5.1(10):
+// the fire buckling lengths of a braced frame with one fire compartment per
+// storey).
+enum class FrameType { braced, sway };
+enum class StoreyPosition { intermediate, top };
+
 // Maximum lengths of the project texts (characters).
 inline constexpr int kShortTextMax = 20;   // projectCode, positionNumber, profileName
 inline constexpr int kLongTextMax = 60;    // projectName, positionName, office, author
@@ -86,6 +92,20 @@ struct ColumnInput {
     double nEd = 0;                        // design axial force at normal temperature, kN
     double nFiEd = 0;                      // design axial force in fire, kN
     std::optional<FireClass> fireClass;    // required fire resistance
+
+    // the member: its length L (m; 0: not given), frame and storey
+    double length = 0;
+    FrameType frame = FrameType::braced;
+    StoreyPosition storey = StoreyPosition::intermediate;
+    // end moments from the frame analysis, kNm, with their signs (all 0: none,
+    // the eccentricities e1, e2 apply): about the strong axis y-y (My) and
+    // the weak axis z-z (Mz) at the top and the bottom of the column, at
+    // normal temperature and in the fire situation (all four 0: the
+    // eccentricities of normal temperature)
+    double myTop = 0, myBottom = 0, mzTop = 0, mzBottom = 0;
+    double myFiTop = 0, myFiBottom = 0, mzFiTop = 0, mzFiBottom = 0;
+    // the column line the position belongs to (schedules: one section per line)
+    std::string line;
 
     bool operator==(const ColumnInput&) const = default;
 };

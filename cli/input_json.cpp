@@ -65,11 +65,11 @@ bool take(const FieldDef& f, const json::Value& v, ColumnInput& in, const char*&
                 if (!v.is_string())
                     return false;
                 (in.*member).reset();
-            } else if constexpr (std::is_same_v<T, DesignCode>) {
-                expected = "\"ENV1994\" or \"EN1994\"";
+            } else if constexpr (ChoiceField<T>) {
+                expected = Choice<T>::what;
                 if (!v.is_string())
                     return false;
-                const auto c = designCodeFromKey(v.get_ref<const std::string&>());
+                const auto c = choiceOf<T>(v.get_ref<const std::string&>());
                 if (!c)
                     return false;
                 in.*member = *c;
@@ -127,7 +127,9 @@ bool inputFromJson(const json::Value& doc, JsonInput& out, std::string& error)
             std::string got = json::typeName(value);
             if (std::holds_alternative<int ColumnInput::*>(def->member) && value.is_number())
                 got = "the number " + json::numberText(value.get<double>());
-            if (std::holds_alternative<DesignCode ColumnInput::*>(def->member) && value.is_string())
+            if (value.is_string() && (std::holds_alternative<DesignCode ColumnInput::*>(def->member) ||
+                                      std::holds_alternative<FrameType ColumnInput::*>(def->member) ||
+                                      std::holds_alternative<StoreyPosition ColumnInput::*>(def->member)))
                 got = "\"" + value.get<std::string>() + "\"";
             error = std::string("field \"") + def->name + "\" must be " + expected + ", not " + got;
             return false;
@@ -167,8 +169,8 @@ json::Value projectToJson(const ColumnInput& in)
                 using T = std::remove_cvref_t<decltype(in.*member)>;
                 if constexpr (std::is_same_v<T, std::optional<FireClass>>)
                     doc[f.name] = in.*member ? fireClassCode(*(in.*member)) : "";
-                else if constexpr (std::is_same_v<T, DesignCode>)
-                    doc[f.name] = designCodeKey(in.*member);
+                else if constexpr (ChoiceField<T>)
+                    doc[f.name] = choiceKey(in.*member);
                 else
                     doc[f.name] = in.*member;
             },

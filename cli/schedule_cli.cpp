@@ -84,8 +84,9 @@ std::string scheduleTable(const ScheduleOutcome& o)
     }
     const ScheduleSummary& s = o.summary;
     std::snprintf(line, sizeof line,
-                  "%zu rows: %zu pass, %zu fail; steel %.1f kg, rebars %.1f kg (kg/m times lWeakCold)\n", s.rows,
-                  s.passing, s.failing, s.steelMass, s.rebarMass);
+                  "%zu rows: %zu pass, %zu fail; steel %.1f kg, rebars %.1f kg, concrete %.3f m3 (kg/m and m3/m "
+                  "times the member length; %zu rows without a length count 0)\n",
+                  s.rows, s.passing, s.failing, s.steelMass, s.rebarMass, s.concreteVolume, s.rowsWithoutLength);
     out += line;
     return out;
 }
@@ -131,6 +132,14 @@ std::string scheduleJson(const ScheduleOutcome& o, int languageBase)
         row["searched"] = r.searched;
         if (r.searched)
             row["searchProblem"] = r.searchProblem.empty() ? json::Ordered(nullptr) : json::Ordered(r.searchProblem);
+        // the position (rows of one name are its load combinations) and the
+        // rows given one section with this one
+        row["positionPasses"] = r.positionPasses;
+        row["positionUtilisation"] = r.positionUtilisation ? json::number(*r.positionUtilisation) : json::Ordered();
+        row["positionFireUtilisation"] =
+            r.positionFireUtilisation ? json::number(*r.positionFireUtilisation) : json::Ordered();
+        row["positionRows"] = r.positionRows;
+        row["sectionGroup"] = r.sectionGroup.empty() ? json::Ordered() : json::Ordered(r.sectionGroup);
         rows.push_back(std::move(row));
     }
     root["rows"] = std::move(rows);
@@ -140,6 +149,11 @@ std::string scheduleJson(const ScheduleOutcome& o, int languageBase)
     sum["failing"] = o.summary.failing;
     sum["steelMass"] = json::number(o.summary.steelMass);
     sum["rebarMass"] = json::number(o.summary.rebarMass);
+    sum["concreteVolume"] = json::number(o.summary.concreteVolume);
+    sum["positions"] = o.summary.positions;
+    sum["positionsPassing"] = o.summary.positionsPassing;
+    sum["rowsWithoutLength"] = json::number(static_cast<double>(o.summary.rowsWithoutLength));
+    sum["massBasis"] = "length";
     root["summary"] = std::move(sum);
     return json::dump(root) + "\n";
 }

@@ -105,7 +105,9 @@ std::string encodeSchedulePdfRequest(const SchedulePdfRequest& r)
                          {"passing", s.passing},
                          {"failing", s.failing},
                          {"steelMass", s.steelMass},
-                         {"rebarMass", s.rebarMass}}},
+                         {"rebarMass", s.rebarMass},
+                         {"concreteVolume", s.concreteVolume},
+                         {"rowsWithoutLength", s.rowsWithoutLength}}},
                        {"languageBase", r.languageBase},
                        {"printedAt", r.printedAt},
                        {"path", r.path}};
@@ -151,6 +153,8 @@ bool decodeSchedulePdfRequest(const std::string& bytes, SchedulePdfRequest& r, s
         r.outcome.summary.failing = sum.at("failing").get<std::size_t>();
         r.outcome.summary.steelMass = sum.at("steelMass").get<double>();
         r.outcome.summary.rebarMass = sum.at("rebarMass").get<double>();
+        r.outcome.summary.concreteVolume = sum.at("concreteVolume").get<double>();
+        r.outcome.summary.rowsWithoutLength = sum.at("rowsWithoutLength").get<std::size_t>();
         r.languageBase = doc.at("languageBase").get<int>();
         r.printedAt = doc.at("printedAt").get<std::string>();
         r.path = doc.at("path").get<std::string>();

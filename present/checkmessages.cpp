@@ -2,10 +2,12 @@
 // separator: the lines of each finding, then its separator line.
 #include "checkmessages.h"
 
+#include "checktext.h"
 #include "format.h"
 
 #include "calc/designcheck.h"
 
+#include <algorithm>
 #include <array>
 
 namespace qeln {
@@ -48,9 +50,30 @@ std::string bucklingLengthClassList(const std::array<bool, 4>& outside)
     return s;
 }
 
-void writeCheckMessages(const TextEnv& env, const std::vector<Finding>& findings, ColumnResults& res)
+namespace {
+
+// The ENV checks that stay under EN 1994 cite the EN's clauses: the same
+// message with its EN clause (the field of application of Annex G).
+int textOfCode(int id, DesignCode code)
 {
-    auto T = [&](int id) { return env.text(id); };
+    if (code != DesignCode::EN1994)
+        return id;
+    switch (id) {
+    case 1025: return 1745;
+    case 1026: return 1746;
+    case 1029: return 1747;
+    case 1031: return 1748;
+    case 1035: return 1749;
+    case 1043: return 1750;
+    default: return id;
+    }
+}
+
+} // namespace
+
+void writeCheckMessages(const TextEnv& env, const std::vector<Finding>& findings, ColumnResults& res, DesignCode code)
+{
+    auto T = [&](int id) { return env.text(textOfCode(id, code)); };
     auto fmt2 = [&](double v) { return formatFixed(v, 2, env.decimalSeparator); };
     for (const Finding& f : findings) {
         const bool error = f.severity == Severity::Error;
@@ -118,6 +141,29 @@ void writeCheckMessages(const TextEnv& env, const std::vector<Finding>& findings
             for (double v : f.values)
                 args.push_back(formatGeneral(v, 4, env.decimalSeparator));
             out.add(withArguments(T(static_cast<int>(f.code)), args));
+            break;
+        }
+        case FindingCode::BucklingLengthBelowHalfMember:
+        case FindingCode::FireBucklingLengthBelowMember: {
+            std::vector<std::string> args;
+            for (double v : f.values)
+                args.push_back(formatGeneral(v, 4, env.decimalSeparator));
+            out.add(withArguments(T(static_cast<int>(f.code)), args));
+            break;
+        }
+        case FindingCode::FireAboveNormalTemperature: {
+            // the cells: "R 30 axial weak axis, ..." (columns as the result table names them)
+            std::string cells;
+            for (std::size_t i = 0; i + 1 < f.values.size(); i += 2) {
+                const int row = static_cast<int>(f.values[i]), col = static_cast<int>(f.values[i + 1]);
+                if (!cells.empty())
+                    cells += ", ";
+                cells += fireClassLabel(kFireClasses[static_cast<std::size_t>(std::clamp(row - 1, 0, 3))]);
+                cells += " " + T(col == biaxial ? 1078 : col <= axialStrong ? 1074 : 1075);
+                if (col != biaxial)
+                    cells += " " + T(col == axialWeak || col == eccentricWeak ? 1076 : 1077);
+            }
+            out.add(withArguments(T(1704), {cells}));
             break;
         }
         default:

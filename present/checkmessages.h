@@ -6,6 +6,7 @@
 #include "textenv.h"
 
 #include "calc/findings.h"
+#include "calc/records.h"
 
 #include <array>
 #include <string>
@@ -19,6 +20,8 @@ namespace qeln {
 // "R90 R120 ", joined in that order ("" when no class is listed).
 std::string bucklingLengthClassList(const std::array<bool, 4>& outside);
 
-void writeCheckMessages(const TextEnv& env, const std::vector<Finding>& findings, ColumnResults& res);
+// Under EN 1994 the checks the ENV method shares cite the EN's clauses.
+void writeCheckMessages(const TextEnv& env, const std::vector<Finding>& findings, ColumnResults& res,
+                        DesignCode code = DesignCode::ENV1994);
 
 } // namespace qeln

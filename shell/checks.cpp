@@ -12,7 +12,7 @@ CheckOutcome RunInputChecks(const TextEnv& env, const ColumnInput& in, ColumnRes
     res.hasErrors = false;
     res.hasWarnings = false;
     CheckOutcome out = methodOf(in.code).check(in);
-    writeCheckMessages(env, out.findings, res);
+    writeCheckMessages(env, out.findings, res, in.code);
     if (!out.undefined.empty())
         throw CalculationError(out.undefined);
     return out;

@@ -5,13 +5,24 @@
 #include "present/utf8.h"
 
 #include <array>
+#include <span>
 
 namespace qeln {
 
 namespace {
 
-constexpr std::string_view kHeading = "[code]";
-constexpr std::array<std::string_view, 4> kFields{"code", "phiT", "rWeak", "rStrong"};
+// A block of fields by their JSON names, one name=value per line.
+struct FieldBlock {
+    std::string_view heading;
+    std::span<const std::string_view> fields;
+};
+
+constexpr std::array<std::string_view, 4> kCodeFields{"code", "phiT", "rWeak", "rStrong"};
+constexpr std::array<std::string_view, 12> kMemberFields{
+    "length",   "frame",   "storey",     "myTop",   "myBottom",   "mzTop",
+    "mzBottom", "myFiTop", "myFiBottom", "mzFiTop", "mzFiBottom", "line"};
+constexpr FieldBlock kCodeBlock{"[code]", kCodeFields};
+constexpr FieldBlock kMemberBlock{"[member]", kMemberFields};
 
 std::string_view trimmed(std::string_view s)
 {
@@ -22,26 +33,44 @@ std::string_view trimmed(std::string_view s)
     return s;
 }
 
-} // namespace
-
-std::string CodeBlockContent(const ColumnInput& in)
+// Written only when a value differs from its default.
+std::string blockContent(const FieldBlock& b, const ColumnInput& in)
 {
     const ColumnInput defaults;
-    if (in.code == defaults.code && in.phiT == defaults.phiT && in.rWeak == defaults.rWeak &&
-        in.rStrong == defaults.rStrong)
+    bool differs = false;
+    for (const std::string_view name : b.fields) {
+        const ProjectField& f = *findProjectField(name);
+        differs = differs || projectFieldText(f, in, false) != projectFieldText(f, defaults, false);
+    }
+    if (!differs)
         return "";
-    std::string s(kHeading);
+    std::string s(b.heading);
     s += "\r\n";
-    for (const std::string_view name : kFields)
+    for (const std::string_view name : b.fields)
         s.append(name).append("=").append(projectFieldText(*findProjectField(name), in, false)).append("\r\n");
     return s;
 }
 
-bool ParseCodeBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
-                    LoadsBlockFailure& failure)
+// "code=, phiT=, rWeak= or rStrong="
+std::string fieldList(const FieldBlock& b)
+{
+    std::string s;
+    for (std::size_t i = 0; i < b.fields.size(); ++i) {
+        if (i > 0)
+            s += i + 1 == b.fields.size() ? " or " : ", ";
+        s.append(b.fields[i]).append("=");
+    }
+    return s;
+}
+
+bool parseBlock(const FieldBlock& b, const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
+                LoadsBlockFailure& failure)
 {
     ColumnInput read = in;
-    std::array<bool, kFields.size()> seen{};
+    std::vector<bool> seen(b.fields.size(), false);
+    std::string where = " (";
+    where += b.heading;
+    where += " block)";
     auto fail = [&](std::size_t at, std::string detail) {
         failure.line = firstLine + static_cast<int>(at);
         failure.detail = std::move(detail);
@@ -53,26 +82,46 @@ bool ParseCodeBlock(const std::vector<std::string_view>& lines, int firstLine, C
             continue;
         const auto eq = l.find('=');
         const std::string_view key = eq == std::string_view::npos ? l : trimmed(l.substr(0, eq));
-        std::size_t k = kFields.size();
-        for (std::size_t j = 0; j < kFields.size() && eq != std::string_view::npos; ++j)
-            if (key == kFields[j])
+        std::size_t k = b.fields.size();
+        for (std::size_t j = 0; j < b.fields.size() && eq != std::string_view::npos; ++j)
+            if (key == b.fields[j])
                 k = j;
-        if (k == kFields.size()) {
+        if (k == b.fields.size()) {
             // appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "x" + std::string
             std::string detail = "\"";
             detail += utf8Prefix(l, 40);
-            detail += "\" is not code=, phiT=, rWeak= or rStrong= ([code] block)";
+            detail += "\" is not ";
+            detail += fieldList(b);
+            detail += where;
             return fail(i, std::move(detail));
         }
         if (seen[k])
-            return fail(i, std::string(key) + " is given twice in the [code] block");
+            return fail(i, std::string(key) + " is given twice in the " + std::string(b.heading) + " block");
         seen[k] = true;
         std::string reason;
         if (!setProjectField(*findProjectField(key), trimmed(l.substr(eq + 1)), false, read, reason))
-            return fail(i, std::string(key) + ": " + reason + " ([code] block)");
+            return fail(i, std::string(key) + ": " + reason + where);
     }
     in = read;
     return true;
+}
+
+} // namespace
+
+std::string CodeBlockContent(const ColumnInput& in) { return blockContent(kCodeBlock, in); }
+
+bool ParseCodeBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
+                    LoadsBlockFailure& failure)
+{
+    return parseBlock(kCodeBlock, lines, firstLine, in, failure);
+}
+
+std::string MemberBlockContent(const ColumnInput& in) { return blockContent(kMemberBlock, in); }
+
+bool ParseMemberBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
+                      LoadsBlockFailure& failure)
+{
+    return parseBlock(kMemberBlock, lines, firstLine, in, failure);
 }
 
 } // namespace qeln

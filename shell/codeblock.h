@@ -33,4 +33,26 @@ std::string CodeBlockContent(const ColumnInput& in);
 bool ParseCodeBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
                     LoadsBlockFailure& failure);
 
+// The optional [member] block, after the [code] block: the column as a member
+// of the building, by the JSON names of its fields, written only when one of
+// them differs from its default (a file without it has no member length, no
+// end moments and no column line).
+//
+//   [member]
+//   length=3.6
+//   frame=braced
+//   storey=intermediate
+//   myTop=120
+//   myBottom=-60
+//   mzTop=0
+//   mzBottom=0
+//   myFiTop=0
+//   myFiBottom=0
+//   mzFiTop=0
+//   mzFiBottom=0
+//   line=A1
+std::string MemberBlockContent(const ColumnInput& in);
+bool ParseMemberBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
+                      LoadsBlockFailure& failure);
+
 } // namespace qeln

@@ -65,6 +65,19 @@ const std::vector<ProjectField>& projectFields()
         {"phiT", &C::phiT},
         {"rWeak", &C::rWeak},
         {"rStrong", &C::rStrong},
+        // the member and its end moments
+        {"length", &C::length},
+        {"frame", &C::frame},
+        {"storey", &C::storey},
+        {"myTop", &C::myTop},
+        {"myBottom", &C::myBottom},
+        {"mzTop", &C::mzTop},
+        {"mzBottom", &C::mzBottom},
+        {"myFiTop", &C::myFiTop},
+        {"myFiBottom", &C::myFiBottom},
+        {"mzFiTop", &C::mzFiTop},
+        {"mzFiBottom", &C::mzFiBottom},
+        {"line", &C::line, kShortTextMax},
     };
     return defs;
 }
@@ -190,6 +203,17 @@ bool setProjectField(const ProjectField& f, std::string_view text, bool decimalC
                 }
             } else if constexpr (std::is_same_v<T, std::string>) {
                 const std::string s(text);
+                if (std::string_view(f.name) == "line") {
+                    // a column line is written in the project file's ASCII blocks
+                    const std::string_view t = trimmed(text);
+                    for (char c : t)
+                        if (c < ' ' || c > '~') {
+                            reason = quoted(text) + " is not a column line (letters, digits and signs of ASCII)";
+                            return false;
+                        }
+                    in.*member = cutText(std::string(t), f.maxLength);
+                    return true;
+                }
                 in.*member = f.maxLength > 0 ? cutText(s, f.maxLength) : s;
             } else if constexpr (std::is_same_v<T, std::optional<FireClass>>) {
                 const std::string_view t = trimmed(text);
@@ -203,11 +227,11 @@ bool setProjectField(const ProjectField& f, std::string_view text, bool decimalC
                     }
                     in.*member = c;
                 }
-            } else if constexpr (std::is_same_v<T, DesignCode>) {
+            } else if constexpr (ChoiceField<T>) {
                 const std::string_view t = trimmed(text);
-                const auto c = t.empty() ? std::optional<DesignCode>(DesignCode::ENV1994) : designCodeFromKey(t);
+                const auto c = t.empty() ? std::optional<T>(Choice<T>::keys[0].first) : choiceOf<T>(t);
                 if (!c) {
-                    reason = quoted(text) + " is not a design code (ENV1994 or EN1994)";
+                    reason = quoted(text) + " is not " + Choice<T>::what;
                     return false;
                 }
                 in.*member = *c;
@@ -217,6 +241,22 @@ bool setProjectField(const ProjectField& f, std::string_view text, bool decimalC
             return true;
         },
         f.member);
+}
+
+std::optional<int> choiceIndex(std::string_view text, const char* const* keys, std::size_t count)
+{
+    std::string t;
+    for (char c : trimmed(text))
+        if (c != ' ')
+            t += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (std::size_t i = 0; i < count; ++i) {
+        std::string k;
+        for (const char* p = keys[i]; *p; ++p)
+            k += static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
+        if (t == k)
+            return static_cast<int>(i);
+    }
+    return std::nullopt;
 }
 
 bool decimalCommaOf(std::string_view text, bool& comma, std::string& reason)
@@ -273,8 +313,8 @@ std::string projectFieldText(const ProjectField& f, const ColumnInput& in, bool 
                 return in.*member ? "true" : "false";
             else if constexpr (std::is_same_v<T, std::string>)
                 return in.*member;
-            else if constexpr (std::is_same_v<T, DesignCode>)
-                return designCodeKey(in.*member);
+            else if constexpr (ChoiceField<T>)
+                return choiceKey(in.*member);
             else
                 return in.*member ? fireClassCode(*(in.*member)) : "";
         },

@@ -4,7 +4,9 @@
 
 #include "calc/records.h"
 
+#include <array>
 #include <optional>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -15,7 +17,47 @@ namespace qeln {
 // Where a field lives in ColumnInput; the member's type is the value's kind.
 using ProjectMember = std::variant<double ColumnInput::*, int ColumnInput::*, bool ColumnInput::*,
                                    std::string ColumnInput::*, std::optional<FireClass> ColumnInput::*,
-                                   DesignCode ColumnInput::*>;
+                                   DesignCode ColumnInput::*, FrameType ColumnInput::*, StoreyPosition ColumnInput::*>;
+
+// The fields that take one of a few words, and their words (the first is
+// what an empty cell means).
+template <typename E> struct Choice;
+template <> struct Choice<DesignCode> {
+    static constexpr std::array<std::pair<DesignCode, const char*>, 2> keys{
+        {{DesignCode::ENV1994, "ENV1994"}, {DesignCode::EN1994, "EN1994"}}};
+    static constexpr const char* what = "a design code (ENV1994 or EN1994)";
+};
+template <> struct Choice<FrameType> {
+    static constexpr std::array<std::pair<FrameType, const char*>, 2> keys{
+        {{FrameType::braced, "braced"}, {FrameType::sway, "sway"}}};
+    static constexpr const char* what = "a frame (braced or sway)";
+};
+template <> struct Choice<StoreyPosition> {
+    static constexpr std::array<std::pair<StoreyPosition, const char*>, 2> keys{
+        {{StoreyPosition::intermediate, "intermediate"}, {StoreyPosition::top, "top"}}};
+    static constexpr const char* what = "a storey (intermediate or top)";
+};
+template <typename E> concept ChoiceField = requires { Choice<E>::keys; };
+
+// The word of a choice, and the choice of a word (any case, blanks around ignored).
+template <ChoiceField E> const char* choiceKey(E v)
+{
+    for (const auto& [e, k] : Choice<E>::keys)
+        if (e == v)
+            return k;
+    return Choice<E>::keys[0].second;
+}
+std::optional<int> choiceIndex(std::string_view text, const char* const* keys, std::size_t count);
+template <ChoiceField E> std::optional<E> choiceOf(std::string_view text)
+{
+    const char* keys[Choice<E>::keys.size()];
+    for (std::size_t i = 0; i < Choice<E>::keys.size(); ++i)
+        keys[i] = Choice<E>::keys[i].second;
+    const auto i = choiceIndex(text, keys, Choice<E>::keys.size());
+    if (!i)
+        return std::nullopt;
+    return Choice<E>::keys[static_cast<std::size_t>(*i)].first;
+}
 
 // Which section value a field is (index into "given" marks: h, b, tw, tf, r,
 // movrixAvailable), or one of the two dates.

@@ -2,6 +2,8 @@
 // presentation of its results.
 #include "run.h"
 
+#include "calc/member.h"
+
 #include "present/format.h"
 #include "present/listing.h"
 #include "calc/numeric.h"
@@ -141,10 +143,27 @@ void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOut
     bk.add("  " + T(180));
     bk.add(P("  %-60s : %10.3g m", {T(178), in.lWeakFire}));
     bk.add(P("  %-60s : %10.3g m", {T(179), in.lStrongFire}));
+    if (in.length > 0) {
+        // the member the lengths belong to
+        bk.add(P("  %-60s : %10.3g m", {T(1722), in.length}));
+        bk.add(P("  %-60s : %s", {T(1723), T(in.frame == FrameType::braced ? 1724 : 1725)}));
+        bk.add(P("  %-60s : %s", {T(1726), T(in.storey == StoreyPosition::intermediate ? 1727 : 1728)}));
+    }
     bk.add("  ");
 
     MessageList& e = blk.eccentricity;
     e.add(T(192));
+    if (momentsGiven(in)) {
+        e.add(P("  %-60s : %10.4g / %.4g kNm", {T(1705), in.myTop, in.myBottom}));
+        e.add(P("  %-60s : %10.4g / %.4g kNm", {T(1706), in.mzTop, in.mzBottom}));
+        if (fireMomentsGiven(in)) {
+            e.add(P("  %-60s : %10.4g / %.4g kNm", {T(1707), in.myFiTop, in.myFiBottom}));
+            e.add(P("  %-60s : %10.4g / %.4g kNm", {T(1708), in.mzFiTop, in.mzFiBottom}));
+        }
+        e.add("  " + T(1709));
+        if (in.code == DesignCode::ENV1994)
+            e.add("  " + T(1732));
+    }
     e.add(P("  %-60s : %10.4g mm", {T(193), in.e1}));
     e.add(P("  %-60s : %10.4g mm", {T(194), in.e2}));
     e.add(P("  %-60s : %10.4g %% ", {T(195), in.pcp}));
@@ -205,7 +224,7 @@ void assembleListings(const TextEnv& env, RunState& st)
     }
 }
 
-bool calculate(const TextEnv& env, const ColumnInput& in, RunState& st, RunPresenter& presenter,
+bool calculate(const TextEnv& env, const ColumnInput& entered, RunState& st, RunPresenter& presenter,
                const DateTimeFormatter& fmtDate)
 {
     st.results = ColumnResults{};
@@ -216,9 +235,11 @@ bool calculate(const TextEnv& env, const ColumnInput& in, RunState& st, RunPrese
     st.checkSummary.clear();
 
     presenter.setBusy(true);
-    runNumbers(in, st);
+    runNumbers(entered, st);
+    // the input as the method read it: end moments as eccentricities
+    const ColumnInput in = withMomentEccentricities(entered);
     try {
-        writeCheckMessages(env, st.derived.findings, st.results);
+        writeCheckMessages(env, st.derived.findings, st.results, entered.code);
         if (!st.derived.undefined.empty()) {
             // checks whose arithmetic has no value give no values to show
             st.derived = CheckOutcome{};

@@ -591,7 +591,8 @@ std::string scheduleResultsCsv(const Schedule& s, const ScheduleOutcome& o, CsvD
         if (i == 0) {
             for (const char* h : {"searched", "usedProfileName", "usedD", "usedN1", "usedN2", "nRd", "utilisation", "nFiRd",
                                   "fireUtilisation", "achievedClass", "passes", "errors", "warnings", "steelPerMetre",
-                                  "rebarPerMetre"}) {
+                                  "rebarPerMetre", "concretePerMetre", "positionPasses", "positionUtilisation",
+                                  "positionFireUtilisation", "sectionGroup"}) {
                 l += sep;
                 l += h;
             }
@@ -611,7 +612,12 @@ std::string scheduleResultsCsv(const Schedule& s, const ScheduleOutcome& o, CsvD
                                            std::to_string(r.errors),
                                            std::to_string(r.warnings),
                                            r.valid ? num(r.steelPerMetre) : "",
-                                           r.valid ? num(r.rebarPerMetre) : ""};
+                                           r.valid ? num(r.rebarPerMetre) : "",
+                                           r.valid ? num(r.concretePerMetre) : "",
+                                           r.positionPasses ? "yes" : "no",
+                                           num(r.positionUtilisation),
+                                           num(r.positionFireUtilisation),
+                                           spreadsheetText(r.sectionGroup)};
             for (const std::string& c : cells) {
                 l += sep;
                 appendCell(l, c, sep);

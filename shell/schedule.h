@@ -155,14 +155,32 @@ struct ScheduleRowResult {
     std::optional<FireClass> achievedClass;
 
     double steelPerMetre = 0, rebarPerMetre = 0;   // kg/m; 0 without valid results
+    double concretePerMetre = 0;                   // m3/m; 0 without valid results
 
     // valid, and the design check (when loads are given) passes
     bool passes = false;
+
+    // The position: the rows of the same name are its load combinations. It
+    // passes when every combination passes; its utilisations are the largest
+    // of its rows (the row's own for a position of one row).
+    bool positionPasses = false;
+    std::optional<double> positionUtilisation, positionFireUtilisation;
+    std::size_t positionRows = 1;
+    // the rows that were given one section together: the rows of the same
+    // column line, else the combinations of one position ("" alone)
+    std::string sectionGroup;
+    bool groupSearchFailed = false;   // no candidate of the search carries every row of the group
 };
 
 struct ScheduleSummary {
     std::size_t rows = 0, passing = 0, failing = 0;
-    double steelMass = 0, rebarMass = 0;   // kg: each row's kg/m times its lWeakCold (m); rows without valid results count 0
+    // kg and m3: each row's kg/m (m3/m) times its member length L, a
+    // position of several combinations (rows of one name) once, by its
+    // heaviest row; rows without valid results or without a member length
+    // count 0
+    double steelMass = 0, rebarMass = 0, concreteVolume = 0;
+    std::size_t rowsWithoutLength = 0;   // positions with a valid row that has no member length
+    std::size_t positions = 0, positionsPassing = 0;   // distinct names (a row without a name is a position of its own)
 };
 
 struct ScheduleOutcome {

@@ -25,6 +25,7 @@ ColumnInput searchKey(const ColumnInput& in)
     const ColumnInput blank;
     k.projectCode = k.positionNumber = k.projectName = k.positionName = k.office = k.author = k.comment = "";
     k.createdOn = k.lastUpdated = 0;
+    k.line = "";
     k.profileName = blank.profileName;
     setSection(k, sectionOf(blank));
     k.d = blank.d;
@@ -72,10 +73,98 @@ void fillFromRun(const ColumnInput& in, const NumbersRun& run, ScheduleRowResult
             r.steelPerMetre = m.steel;
             r.rebarPerMetre = m.rebars;
         }
+        if (run.design.concreteVolume && std::isfinite(*run.design.concreteVolume))
+            r.concretePerMetre = *run.design.concreteVolume;
     } catch (const CalculationError&) {
         // no masses for an input without a section
     }
     r.passes = run.valid && (!run.check || run.check->passes);
+}
+
+bool rowPasses(const NumbersRun& run) { return run.valid && (!run.check || run.check->passes); }
+
+// The rows that must share a section: the rows of one column line, else the
+// load combinations of one position (the same name); "" for a row on its own.
+std::string sectionGroupOf(const ScheduleRowResult& r)
+{
+    if (!r.inputOk)
+        return "";
+    if (!r.input.line.empty())
+        return "line " + r.input.line;
+    if (!r.name.empty())
+        return "position " + r.name;
+    return "";
+}
+
+// One section for the rows `group` of which at least one was searched: the
+// first candidate, in the search's order, of the row that asks the heaviest
+// section that carries every row of the group. Returns false when none of
+// the candidates kept does (or the search was cancelled).
+bool searchGroupSection(const std::vector<std::size_t>& group, std::vector<ScheduleRowResult>& rows,
+                        const std::vector<ColumnInput>& entered, const ProfileIndex& profiles,
+                        const ScheduleOptions& options, NumbersRun& run, std::size_t& searchesRun,
+                        std::optional<SearchCandidate>& chosen)
+{
+    // the governing row: the heaviest best section of its own
+    std::optional<std::size_t> governing;
+    for (std::size_t i : group) {
+        if (rows[i].searchFound && (!governing || rows[*governing].steelPerMetre < rows[i].steelPerMetre))
+            governing = i;
+    }
+    if (!governing)
+        return false;
+    SearchControl control;
+    control.threads = options.threads;
+    control.cancel = options.cancel;
+    control.keep = 200;
+    const SearchOutcome found = searchSections(entered[*governing], profiles.profiles(), options.constraints, control);
+    ++searchesRun;
+    if (found.cancelled)
+        return false;
+    for (const SearchCandidate& c : found.candidates) {
+        bool all = true;
+        for (std::size_t i : group) {
+            if (i == *governing)
+                continue;
+            runNumbers(c.applyTo(entered[i]), run);
+            if (!rowPasses(run)) {
+                all = false;
+                break;
+            }
+        }
+        if (all) {
+            chosen = c;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The positions' verdicts: every combination passes, the largest utilisations.
+void fillPositions(std::vector<ScheduleRowResult>& rows)
+{
+    auto larger = [](std::optional<double>& into, const std::optional<double>& v) {
+        if (v && (!into || *v > *into))
+            into = v;
+    };
+    for (ScheduleRowResult& r : rows) {
+        r.positionPasses = r.passes;
+        r.positionUtilisation = r.utilisation;
+        r.positionFireUtilisation = r.fireUtilisation;
+        r.positionRows = 1;
+        if (r.name.empty())
+            continue;
+        r.positionRows = 0;
+        r.positionUtilisation.reset();
+        r.positionFireUtilisation.reset();
+        for (const ScheduleRowResult& other : rows)
+            if (other.name == r.name) {
+                ++r.positionRows;
+                r.positionPasses = r.positionPasses && other.passes;
+                larger(r.positionUtilisation, other.utilisation);
+                larger(r.positionFireUtilisation, other.fireUtilisation);
+            }
+    }
 }
 
 } // namespace
@@ -84,19 +173,50 @@ ScheduleSummary summarise(const std::vector<ScheduleRowResult>& rows)
 {
     ScheduleSummary s;
     s.rows = rows.size();
-    for (const ScheduleRowResult& r : rows) {
+    for (const ScheduleRowResult& r : rows)
         if (r.passes)
             ++s.passing;
-        // rows whose checks or run failed have no masses worth adding (a
-        // negative bar count would subtract)
-        if (r.inputOk && r.valid && std::isfinite(r.input.lWeakCold)) {
-            s.steelMass += r.steelPerMetre * r.input.lWeakCold;
-            s.rebarMass += r.rebarPerMetre * r.input.lWeakCold;
-        }
-    }
     s.failing = s.rows - s.passing;
-    if (!std::isfinite(s.steelMass) || !std::isfinite(s.rebarMass))
-        s.steelMass = s.rebarMass = 0;
+    // Masses by position: the rows of one name are load combinations of one
+    // column, weighed once (the heaviest of its rows). Rows whose checks or
+    // run failed have no masses worth adding (a negative bar count would
+    // subtract). By the member length: a buckling length is not the length
+    // of the member (columns braced otherwise weigh the same).
+    std::vector<bool> counted(rows.size(), false);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (counted[i])
+            continue;
+        double steel = 0, rebar = 0, concrete = 0;
+        bool valid = false, withoutLength = false, passes = true;
+        for (std::size_t j = i; j < rows.size(); ++j) {
+            const ScheduleRowResult& r = rows[j];
+            if (j != i && (rows[i].name.empty() || r.name != rows[i].name))
+                continue;
+            counted[j] = true;
+            passes = passes && r.positionPasses;
+            if (!r.inputOk || !r.valid)
+                continue;
+            valid = true;
+            const double L = r.input.length;
+            if (L > 0 && std::isfinite(L)) {
+                steel = std::max(steel, r.steelPerMetre * L);
+                rebar = std::max(rebar, r.rebarPerMetre * L);
+                concrete = std::max(concrete, r.concretePerMetre * L);
+            } else {
+                withoutLength = true;
+            }
+        }
+        ++s.positions;
+        if (passes)
+            ++s.positionsPassing;
+        s.steelMass += steel;
+        s.rebarMass += rebar;
+        s.concreteVolume += concrete;
+        if (valid && withoutLength)
+            ++s.rowsWithoutLength;
+    }
+    if (!std::isfinite(s.steelMass) || !std::isfinite(s.rebarMass) || !std::isfinite(s.concreteVolume))
+        s.steelMass = s.rebarMass = s.concreteVolume = 0;
     return s;
 }
 
@@ -109,6 +229,8 @@ ScheduleOutcome runSchedule(const ColumnInput& base, const Schedule& s, const Pr
     std::vector<CachedSearch> searches;
     NumbersRun run;
     const std::size_t total = s.rows.size();
+    std::vector<ColumnInput> entered;   // each row's input before its search
+    entered.reserve(total);
     for (std::size_t i = 0; i < total; ++i) {
         if (cancelled()) {
             o.cancelled = true;
@@ -122,6 +244,8 @@ ScheduleOutcome runSchedule(const ColumnInput& base, const Schedule& s, const Pr
             r.errors = 1;
             continue;
         }
+        entered.resize(i + 1);
+        entered[i] = r.input;
         ColumnInput& in = r.input;
         if (options.searchAll || s.rows[i].search) {
             r.searched = true;
@@ -161,6 +285,47 @@ ScheduleOutcome runSchedule(const ColumnInput& base, const Schedule& s, const Pr
         if (options.progress && (i + 1 == total || (i + 1) % 16 == 0 || r.searched))
             options.progress(i + 1, total);
     }
+    entered.resize(o.rows.size());
+
+    // One section for the rows of a column line, and for the combinations of
+    // a position, where any of them was searched.
+    std::vector<std::string> done;
+    for (std::size_t i = 0; i < o.rows.size() && !o.cancelled; ++i) {
+        const std::string g = sectionGroupOf(o.rows[i]);
+        if (g.empty() || std::find(done.begin(), done.end(), g) != done.end())
+            continue;
+        done.push_back(g);
+        std::vector<std::size_t> group;
+        bool searched = false;
+        for (std::size_t j = i; j < o.rows.size(); ++j)
+            if (sectionGroupOf(o.rows[j]) == g) {
+                group.push_back(j);
+                searched = searched || o.rows[j].searched;
+            }
+        for (std::size_t j : group)
+            o.rows[j].sectionGroup = g;
+        if (group.size() < 2 || !searched)
+            continue;
+        std::optional<SearchCandidate> chosen;
+        const bool found =
+            searchGroupSection(group, o.rows, entered, profiles, options, run, o.searchesRun, chosen);
+        if (options.cancel && options.cancel->load(std::memory_order_relaxed)) {
+            o.cancelled = true;
+            break;
+        }
+        for (std::size_t j : group) {
+            ScheduleRowResult& r = o.rows[j];
+            r.searched = true;
+            r.searchFound = found;
+            r.groupSearchFailed = !found;
+            if (!found && r.searchProblem.empty())
+                r.searchProblem = "no section of the search carries every row of the " + g;
+            r.input = found ? chosen->applyTo(entered[j]) : entered[j];
+            runNumbers(r.input, run);
+            fillFromRun(r.input, run, r);
+        }
+    }
+    fillPositions(o.rows);
     o.summary = summarise(o.rows);
     return o;
 }

@@ -237,8 +237,8 @@ bool writeScheduleXlsx(const std::string& path, const Schedule& s, const Schedul
         reason = lib.problem;
         return false;
     }
-    // the table, an empty row and the six rows of the summary
-    const std::size_t sheetRows = 1 + o.rows.size() + 1 + 6;
+    // the table, an empty row and the eight rows of the summary
+    const std::size_t sheetRows = 1 + o.rows.size() + 1 + 8;
     if (sheetRows > LXW_ROW_MAX) {
         reason = "the schedule needs " + std::to_string(sheetRows) + " rows, more than the " +
                  std::to_string(LXW_ROW_MAX) + " of a sheet";
@@ -358,6 +358,10 @@ bool writeScheduleXlsx(const std::string& path, const Schedule& s, const Schedul
     sh.number(row++, 1, sum.steelMass, f.number);
     sh.str(row, 0, text(1343));
     sh.number(row++, 1, sum.rebarMass, f.number);
+    sh.str(row, 0, text(1730));
+    sh.number(row++, 1, sum.concreteVolume, f.number);
+    sh.str(row, 0, text(1731));
+    sh.number(row++, 1, double(sum.rowsWithoutLength), nullptr);
 
     const lxw_error err = lib.close(wb);   // frees the workbook whatever the outcome
     if (!sh.problem().empty()) {

@@ -93,14 +93,18 @@ bool isScheduleField(std::string_view name)
 namespace {
 
 // The catalogue text of each column's heading: 1500 on in the order of the
-// fields; the name and the search flag are the window's own columns.
+// fields, the member's fields (length on) 1710 on; the name and the search
+// flag are the window's own columns.
 int headingText(std::string_view field)
 {
     static const std::map<std::string, int, std::less<>> ids = [] {
         std::map<std::string, int, std::less<>> m{{"name", 1373}, {"search", 1374}};
         int id = 1500;
-        for (const std::string& f : scheduleFieldNames())
+        for (const std::string& f : scheduleFieldNames()) {
+            if (f == "length")
+                id = 1710;
             m.emplace(f, id++);
+        }
         return m;
     }();
     const auto it = ids.find(field);
@@ -166,6 +170,11 @@ std::optional<FieldRange> scheduleFieldRange(std::string_view field)
         {"lWeakFire", {0, 20}},  {"lStrongFire", {0, 20}}, {"e1", {-1000, 1000}},   {"e2", {-1000, 1000}},
         {"pcp", {0, 100}},       {"nEd", {0, kMaxDesignLoad}}, {"nFiEd", {0, kMaxDesignLoad}},
         {"phiT", {0, 6}},        {"rWeak", {-1, 1}},       {"rStrong", {-1, 1}},
+        {"length", {0, 100}},    {"myTop", {-kMaxDesignMoment, kMaxDesignMoment}},
+        {"myBottom", {-kMaxDesignMoment, kMaxDesignMoment}}, {"mzTop", {-kMaxDesignMoment, kMaxDesignMoment}},
+        {"mzBottom", {-kMaxDesignMoment, kMaxDesignMoment}}, {"myFiTop", {-kMaxDesignMoment, kMaxDesignMoment}},
+        {"myFiBottom", {-kMaxDesignMoment, kMaxDesignMoment}}, {"mzFiTop", {-kMaxDesignMoment, kMaxDesignMoment}},
+        {"mzFiBottom", {-kMaxDesignMoment, kMaxDesignMoment}},
     };
     const auto it = ranges.find(field);
     if (it == ranges.end())

@@ -1,9 +1,14 @@
 #include "dialogs.h"
 
+#include "calc/member.h"
 #include "shell/radio.h"
 #include "uitext.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -411,6 +416,45 @@ frmflamb::frmflamb(QWidget* parent) : TDialog("frmflamb", 700, parent)
     setWindowTitle("Buckl. lengths");
     auto* g = new QGridLayout(body());
     int row = 0;
+    {
+        // the member the lengths belong to (EN 1994-1-2 4.3.5.1(10))
+        auto* h = headingLabel("lblmtitle", body());
+        h->setText("Member");
+        g->addWidget(h, row++, 0, 1, 3);
+        nedlength = numField("nedlength", 0, 100, "#,#0.000", body());
+        nedlength->setUnit("m");
+        auto* ll = namedLabel("lbllength", "Member length L", body());
+        ll->setBuddy(nedlength);
+        g->addWidget(ll, row, 0);
+        g->addWidget(nedlength, row, 1);
+        g->addWidget(unit("m", body()), row++, 2);
+        auto pair = [&](const char* group, const char* title, QRadioButton*& a, const char* an, const char* at,
+                        QRadioButton*& b, const char* bn, const char* bt) {
+            auto* box = new QGroupBox(title, body());
+            box->setObjectName(group);
+            auto* hl = new QHBoxLayout(box);
+            a = new QRadioButton(at, box);
+            a->setObjectName(an);
+            b = new QRadioButton(bt, box);
+            b->setObjectName(bn);
+            hl->addWidget(a);
+            hl->addWidget(b);
+            hl->addStretch(1);
+            a->setChecked(true);
+            g->addWidget(box, row++, 0, 1, 3);
+        };
+        pair("grpframe", "Frame", rbbraced, "rbbraced", "braced", rbsway, "rbsway", "sway");
+        pair("grpstorey", "Storey", rbintermediate, "rbintermediate", "intermediate", rbtop, "rbtop", "top");
+        btnpropose = new QPushButton("Propose buckling lengths", body());
+        btnpropose->setObjectName("btnpropose");
+        btnpropose->setAutoDefault(false);
+        g->addWidget(btnpropose, row++, 0, 1, 1, Qt::AlignLeft);
+        lblproposal = new QLabel(body());
+        lblproposal->setObjectName("lblproposal");
+        lblproposal->setWordWrap(true);
+        g->addWidget(lblproposal, row++, 0, 1, 3);
+        g->setRowMinimumHeight(row++, 8);
+    }
     auto block = [&](const char* heading, const char* text, const char* weakLabel, const char* strongLabel,
                      TNumEdit*& weak, const char* weakName, TNumEdit*& strong, const char* strongName) {
         auto* h = headingLabel(heading, body());
@@ -446,6 +490,45 @@ frmflamb::frmflamb(QWidget* parent) : TDialog("frmflamb", 700, parent)
     g->addWidget(rem, row++, 0, 1, 3);
     g->setColumnStretch(0, 1);
     setMinimumWidth(460);
+    connect(btnpropose, &QPushButton::clicked, this, &frmflamb::applyProposal);
+    connect(nedlength, &TNumEdit::valueEntered, this, &frmflamb::updateProposal);
+    for (QRadioButton* b : {rbbraced, rbsway, rbintermediate, rbtop})
+        connect(b, &QRadioButton::toggled, this, &frmflamb::updateProposal);
+}
+
+void frmflamb::updateProposal()
+{
+    const BucklingProposal p = proposeBucklingLengths(nedlength->Value(),
+                                                      rbsway->isChecked() ? FrameType::sway : FrameType::braced,
+                                                      rbtop->isChecked() ? StoreyPosition::top : StoreyPosition::intermediate);
+    btnpropose->setEnabled(p.cold.has_value());
+    rbintermediate->setEnabled(!rbsway->isChecked());
+    rbtop->setEnabled(!rbsway->isChecked());
+    if (!p.cold) {
+        lblproposal->setText(T(1735));
+        return;
+    }
+    const QString cold = QLocale().toString(*p.cold, 'g', 4);
+    if (!p.fire) {
+        lblproposal->setText(T(1736).arg(cold));
+        return;
+    }
+    lblproposal->setText(T(1737).arg(cold, QLocale().toString(*p.fire, 'g', 4)));
+}
+
+void frmflamb::applyProposal()
+{
+    const BucklingProposal p = proposeBucklingLengths(nedlength->Value(),
+                                                      rbsway->isChecked() ? FrameType::sway : FrameType::braced,
+                                                      rbtop->isChecked() ? StoreyPosition::top : StoreyPosition::intermediate);
+    if (p.cold) {
+        nedsweak->setValue(*p.cold);
+        nedsstrong->setValue(*p.cold);
+    }
+    if (p.fire) {
+        nedfweak->setValue(*p.fire);
+        nedfstrong->setValue(*p.fire);
+    }
 }
 
 void frmflamb::fill(const ColumnInput& in)
@@ -454,6 +537,10 @@ void frmflamb::fill(const ColumnInput& in)
     nedsstrong->setValue(in.lStrongCold);
     nedfweak->setValue(in.lWeakFire);
     nedfstrong->setValue(in.lStrongFire);
+    nedlength->setValue(in.length);
+    (in.frame == FrameType::sway ? rbsway : rbbraced)->setChecked(true);
+    (in.storey == StoreyPosition::top ? rbtop : rbintermediate)->setChecked(true);
+    updateProposal();
 }
 
 void frmflamb::copyTo(ColumnInput& in) const
@@ -462,6 +549,9 @@ void frmflamb::copyTo(ColumnInput& in) const
     in.lStrongCold = nedsstrong->Value();
     in.lWeakFire = nedfweak->Value();
     in.lStrongFire = nedfstrong->Value();
+    in.length = nedlength->Value();
+    in.frame = rbsway->isChecked() ? FrameType::sway : FrameType::braced;
+    in.storey = rbtop->isChecked() ? StoreyPosition::top : StoreyPosition::intermediate;
 }
 
 // ---------------------------------------------------------------- eccentricities

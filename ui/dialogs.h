@@ -11,6 +11,8 @@
 class QLineEdit;
 class QCheckBox;
 class QLabel;
+class QPushButton;
+class QRadioButton;
 
 namespace qeln::ui {
 
@@ -90,9 +92,19 @@ public:
     void copyTo(ColumnInput& in) const;
 
     TNumEdit *nedsweak, *nedsstrong, *nedfweak, *nedfstrong;
+    // the member: its length, frame and storey, and the lengths they propose
+    TNumEdit* nedlength;
+    QRadioButton *rbbraced, *rbsway, *rbintermediate, *rbtop;
+    QPushButton* btnpropose;
+    QLabel* lblproposal;
+
+    // Writes the proposed lengths into the fields (those the frame proposes).
+    void applyProposal();
+    // The proposal as the dialog shows it, or why there is none.
+    void updateProposal();
 
 protected:
-    QWidget* firstFocus() const override { return nedsweak; }
+    QWidget* firstFocus() const override { return nedlength; }
 };
 
 class frmexcent : public TDialog {

@@ -4,6 +4,10 @@
 #include "shell/language.h"
 
 #include <QGridLayout>
+#include <QGroupBox>
+
+#include <array>
+#include <utility>
 #include <QLabel>
 
 namespace qeln::ui {
@@ -58,6 +62,52 @@ frmloads::frmloads(QWidget* parent) : TDialog("frmloads", kHelpLoads, parent)
     g->addWidget(btnetafi, row++, 2);
     g->setRowMinimumHeight(row++, 8);
 
+    {
+        // the end moments beside the axial forces
+        auto* box = new QGroupBox("End moments from the frame analysis", body());
+        box->setObjectName("grpmoments");
+        auto* mg = new QGridLayout(box);
+        auto moment = [&](const char* name) {
+            TNumEdit* f = loadField(name, kMaxDesignMoment, "#,#0.0", box);
+            f->setup(-kMaxDesignMoment, kMaxDesignMoment, "#,#0.0");
+            f->setUnit("kNm");
+            return f;
+        };
+        nedmytop = moment("nedmytop");
+        nedmybottom = moment("nedmybottom");
+        nedmztop = moment("nedmztop");
+        nedmzbottom = moment("nedmzbottom");
+        nedmyfitop = moment("nedmyfitop");
+        nedmyfibottom = moment("nedmyfibottom");
+        nedmzfitop = moment("nedmzfitop");
+        nedmzfibottom = moment("nedmzfibottom");
+        auto* top = namedLabel("lblmtop", "Top", box);
+        auto* bottom = namedLabel("lblmbottom", "Bottom", box);
+        mg->addWidget(top, 0, 1);
+        mg->addWidget(bottom, 0, 2);
+        const std::pair<const char*, std::array<TNumEdit*, 2>> lines[] = {
+            {"M.y,Ed (y-y)", {nedmytop, nedmybottom}},
+            {"M.z,Ed (z-z)", {nedmztop, nedmzbottom}},
+            {"M.y,fi,Ed (y-y)", {nedmyfitop, nedmyfibottom}},
+            {"M.z,fi,Ed (z-z)", {nedmzfitop, nedmzfibottom}},
+        };
+        int r = 1;
+        for (const auto& [symbol, fields] : lines) {
+            mg->addWidget(new QLabel(symbol, box), r, 0);
+            mg->addWidget(fields[0], r, 1);
+            mg->addWidget(fields[1], r, 2);
+            mg->addWidget(new QLabel("kNm", box), r++, 3);
+        }
+        auto* hint = namedLabel("lblmhint",
+                                "All 0: the eccentricities e1 and e2 apply. Fire moments all 0: the eccentricities of "
+                                "normal temperature apply in fire.",
+                                box);
+        hint->setWordWrap(true);
+        mg->addWidget(hint, r, 0, 1, 4);
+        g->addWidget(box, row++, 0, 1, 3);
+        g->setRowMinimumHeight(row++, 8);
+    }
+
     rdgclass = new TRadioGroup("rdgclass", 5, body());
     rdgclass->setTitle("Required fire resistance class");
     // item captions are fixed, like the grades of the other dialogs
@@ -105,6 +155,14 @@ void frmloads::fill(const ColumnInput& in)
     nedned->setValue(in.nEd);
     nednfied->setValue(in.nFiEd);
     rdgclass->setItemIndex(classIndex(in.fireClass));
+    nedmytop->setValue(in.myTop);
+    nedmybottom->setValue(in.myBottom);
+    nedmztop->setValue(in.mzTop);
+    nedmzbottom->setValue(in.mzBottom);
+    nedmyfitop->setValue(in.myFiTop);
+    nedmyfibottom->setValue(in.myFiBottom);
+    nedmzfitop->setValue(in.mzFiTop);
+    nedmzfibottom->setValue(in.mzFiBottom);
     updateSwapHint();
 }
 
@@ -113,6 +171,14 @@ void frmloads::copyTo(ColumnInput& in) const
     in.nEd = nedned->Value();
     in.nFiEd = nednfied->Value();
     in.fireClass = classOfIndex(rdgclass->itemIndex());
+    in.myTop = nedmytop->Value();
+    in.myBottom = nedmybottom->Value();
+    in.mzTop = nedmztop->Value();
+    in.mzBottom = nedmzbottom->Value();
+    in.myFiTop = nedmyfitop->Value();
+    in.myFiBottom = nedmyfibottom->Value();
+    in.mzFiTop = nedmzfitop->Value();
+    in.mzFiBottom = nedmzfibottom->Value();
 }
 
 void frmloads::applyEtaFi()

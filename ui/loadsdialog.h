@@ -22,6 +22,10 @@ public:
     static std::optional<FireClass> classOfIndex(int index);
 
     TNumEdit *nedned, *nednfied, *nedetafi;
+    // end moments from the frame analysis (kNm): M.y and M.z at the top and
+    // the bottom, at normal temperature and in fire (all 0: the eccentricities)
+    TNumEdit *nedmytop, *nedmybottom, *nedmztop, *nedmzbottom;
+    TNumEdit *nedmyfitop, *nedmyfibottom, *nedmzfitop, *nedmzfibottom;
     QPushButton* btnetafi;
     TRadioGroup* rdgclass;
     QLabel* lblswapped;

@@ -244,6 +244,8 @@ std::string scheduleRowProblem(const ScheduleRowResult& r, int languageBase)
         return s;
     }
     if (r.searched && !r.searchFound) {
+        if (r.groupSearchFailed)
+            return replaceArg(t(1751), 1, r.sectionGroup.substr(r.sectionGroup.find(' ') + 1));
         for (SearchProblem p : {SearchProblem::noLoads, SearchProblem::noDiameters, SearchProblem::noLayouts})
             if (r.searchProblem == searchProblemText(p))
                 return t(searchProblemTextId(p));
@@ -282,6 +284,8 @@ std::vector<std::string> scheduleResultCells(const ScheduleRowResult& r, int lan
     const std::string problem = scheduleRowProblem(r, languageBase);
     if (!r.passes && !problem.empty())
         cells[5] += labelColon(languageBase) + problem;
+    else if (r.passes && !r.positionPasses)   // another combination of the position fails
+        cells[5] += labelColon(languageBase) + t(1752);
     cells[6] = std::to_string(r.warnings);
     cells[7] = scheduleSectionText(r) + (r.searched && r.searchFound ? " *" : "");
     return cells;
@@ -289,12 +293,14 @@ std::vector<std::string> scheduleResultCells(const ScheduleRowResult& r, int lan
 
 std::string scheduleSummaryLine(const ScheduleSummary& s, int languageBase, const std::string& sep)
 {
-    std::string line = LoadText(1384, languageBase, nullptr);
+    std::string line = LoadText(1729, languageBase, nullptr);
     line = replaceArg(line, 1, std::to_string(s.rows));
     line = replaceArg(line, 2, std::to_string(s.passing));
     line = replaceArg(line, 3, std::to_string(s.failing));
     line = replaceArg(line, 4, formatFixed(std::isfinite(s.steelMass) ? s.steelMass : 0, 1, sep));
     line = replaceArg(line, 5, formatFixed(std::isfinite(s.rebarMass) ? s.rebarMass : 0, 1, sep));
+    line = replaceArg(line, 6, formatFixed(std::isfinite(s.concreteVolume) ? s.concreteVolume : 0, 3, sep));
+    line = replaceArg(line, 7, std::to_string(s.rowsWithoutLength));
     return line;
 }
 

@@ -311,9 +311,46 @@ TEST(CliJsonInput, TheCodeBringsItsFactors)
     EXPECT_NEAR(parsed(annex)["table"][0][0].get<double>(), 4810.16, 0.01);
     const Outcome bad = run({"design", "--input", "-", "--json"}, R"({"code": "EN 1994-1-1"})");
     EXPECT_EQ(bad.status, 64);   // a wrong value in JSON input, as for every field
-    EXPECT_NE(bad.err.find("field \"code\" must be \"ENV1994\" or \"EN1994\", not \"EN 1994-1-1\""),
+    EXPECT_NE(bad.err.find("field \"code\" must be a design code (ENV1994 or EN1994), not \"EN 1994-1-1\""),
               std::string::npos)
         << bad.err;
+}
+
+// The EN method's values behind the table (worked example E2 of the method
+// document); an ENV project has no details, an axis without eccentricity no
+// eccentric values, and the biaxial ones need both eccentricities.
+TEST(CliJsonOutput, EnDetailsPerAxisAndBiaxial)
+{
+    const Outcome o = run({"design", "--input", "-", "--json"}, R"({"code": "EN1994", "e1": 50.0, "e2": 30.0})");
+    ASSERT_EQ(o.status, 0) << o.err;
+    const qeln::json::Value d = parsed(o)["details"];
+    const std::pair<const char*, std::vector<std::pair<const char*, double>>> expected[] = {
+        {"weak",
+         {{"NplRd", 6309.632397}, {"NplRk", 7065.692951}, {"delta", 0.699732766}, {"Ecm", 32836.56803},
+          {"EcEff", 11940.57019}, {"EIeff", 2.123665428e+13}, {"Ncr", 23288.59739}, {"lambda", 0.5508149432},
+          {"chi", 0.8141410513}, {"NbRd", 5136.930753}, {"EIeffII", 1.844945881e+13}, {"NcrEff", 20232.09554},
+          {"e0", 20}, {"beta", 1.1}, {"alphaM", 0.9}, {"NpmRd", 1348.211928}, {"MplRd", 352.3914626},
+          {"MmaxRd", 353.4237635}, {"NRde", 3163.116304}, {"k1", 1.303845109}, {"k2", 1.185313736},
+          {"MEd", 281.1963902}, {"muD", 0.8866288396}}},
+        {"strong",
+         {{"NbRd", 5972.326952}, {"NcrEff", 52165.27754}, {"e0", 15}, {"MplRd", 647.9420753},
+          {"NRde", 4548.194003}, {"MEd", 239.1657294}, {"muD", 0.4101287901}}},
+    };
+    for (const auto& [axis, values] : expected)
+        for (const auto& [key, v] : values)
+            EXPECT_NEAR(d[axis][key].get<double>(), v, 1e-9 * std::fabs(v)) << axis << " " << key;
+    EXPECT_EQ(d["biaxial"]["variant"], "z");
+    EXPECT_NEAR(d["biaxial"]["NRd"].get<double>(), 2929.802615, 1e-6);
+
+    const qeln::json::Value axial = parsed(run({"design", "--input", "-", "--json"}, R"({"code": "EN1994", "e2": 30.0})"))["details"];
+    EXPECT_FALSE(axial["weak"].contains("NRde"));
+    EXPECT_TRUE(axial["strong"].contains("NRde"));
+    EXPECT_FALSE(axial.contains("biaxial"));
+    const qeln::json::Value env = parsed(run({"design", "--input", "-", "--json"}, R"({"code": "ENV1994", "e1": 50.0})"));
+    EXPECT_FALSE(env.contains("details"));
+    // an EN project the checks refuse has no values behind its (empty) table
+    const qeln::json::Value refused = parsed(run({"design", "--input", "-", "--json"}, R"({"code": "EN1994", "fy": 500})"));
+    EXPECT_TRUE(refused["details"].is_null());
 }
 
 TEST(CliFiles, NewAndDesignTakeTheCode)

@@ -5,6 +5,8 @@
 #include "ui/loadsdialog.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -322,6 +324,43 @@ private slots:
         ColumnInput out;
         d.copyTo(out);
         QCOMPARE(out.lWeakCold, 4.5);
+    }
+
+    void bucklingLengthsProposedFromTheMember()
+    {
+        frmflamb d;
+        ColumnInput in;
+        d.fill(in);
+        // no member length: nothing to propose
+        QVERIFY(!d.btnpropose->isEnabled());
+        d.nedlength->setValue(3.6);
+        d.updateProposal();
+        QVERIFY(d.btnpropose->isEnabled());
+        d.applyProposal();
+        QCOMPARE(d.nedsweak->Value(), 3.6);
+        QCOMPARE(d.nedsstrong->Value(), 3.6);
+        QCOMPARE(d.nedfweak->Value(), 1.8);
+        d.rbtop->setChecked(true);
+        d.applyProposal();
+        QCOMPARE(d.nedfstrong->Value(), 0.7 * 3.6);
+        // sway: the fire lengths stay as they are, and the dialog says why
+        d.nedfweak->setValue(2.9);
+        d.rbsway->setChecked(true);
+        d.applyProposal();
+        QCOMPARE(d.nedfweak->Value(), 2.9);
+        QVERIFY(!d.rbtop->isEnabled());
+        QVERIFY(d.lblproposal->text().contains("4.3.5.1(10)"));
+        // every length may be overwritten; the member goes back with them
+        d.nedsweak->setValue(3.0);
+        d.copyTo(in);
+        QCOMPARE(in.lWeakCold, 3.0);
+        QCOMPARE(in.length, 3.6);
+        QCOMPARE(in.frame, FrameType::sway);
+        QCOMPARE(in.storey, StoreyPosition::top);
+        frmflamb again;
+        again.fill(in);
+        QVERIFY(again.rbsway->isChecked());
+        QCOMPARE(again.nedlength->Value(), 3.6);
     }
 
     void eccentricitySpinFieldsClamp()

@@ -81,6 +81,27 @@ private slots:
         QCOMPARE(d.nednfied->Min(), 0.0);
     }
 
+    void endMomentsFillAndCopyBack()
+    {
+        frmloads d;
+        ColumnInput in;
+        in.nEd = 2000;
+        in.myTop = 120;
+        in.myBottom = -60;
+        in.mzFiTop = 15.5;
+        d.fill(in);
+        QCOMPARE(d.nedmytop->Value(), 120.0);
+        QCOMPARE(d.nedmybottom->Value(), -60.0);
+        d.nedmztop->setValue(-40);
+        ColumnInput out;
+        d.copyTo(out);
+        QCOMPARE(out.myTop, 120.0);
+        QCOMPARE(out.myBottom, -60.0);
+        QCOMPARE(out.mzTop, -40.0);
+        QCOMPARE(out.mzFiTop, 15.5);
+        QCOMPARE(out.mzBottom, 0.0);
+    }
+
     void fireLoadAboveServiceLoadShowsTheHint()
     {
         frmloads d;

@@ -1,6 +1,7 @@
 // The input checks before a run: borders, order, separators, derived values.
 #include "calc/env1994/checks.h"
 #include "shell/checks.h"
+#include "calc/method.h"
 
 #include <gtest/gtest.h>
 
@@ -381,4 +382,30 @@ TEST(InputChecks, FindingsCarryTheValuesTheMessagesShow)
     EXPECT_TRUE(res.hasErrors);
     EXPECT_NE(std::find(res.errors.lines().begin(), res.errors.lines().end(), "Excentricité max. = 150,00 mm !"),
               res.errors.lines().end());
+}
+
+// Under EN 1994 the checks the ENV method shares cite the EN's Annex G, and
+// no message names the ENV.
+TEST(ChecksCodes, SharedChecksCiteTheirCodesClauses)
+{
+    ColumnInput in;
+    in.h = 220;   // below the 230 mm of the field of application
+    in.b = 220;
+    in.n1 = 6;
+    for (DesignCode code : {DesignCode::ENV1994, DesignCode::EN1994}) {
+        useDesignCode(in, code);
+        ColumnResults res;
+        RunInputChecks(TextEnv{}, in, res);
+        std::string all;
+        for (const MessageList* l : {&res.errors, &res.warnings})
+            for (const std::string& s : l->lines())
+                all += s + "\n";
+        SCOPED_TRACE(all);
+        if (code == DesignCode::EN1994) {
+            EXPECT_EQ(all.find("ENV"), std::string::npos);
+            EXPECT_NE(all.find("Min height = 230 mm. (EN 1994-1-2, Annex G)"), std::string::npos);
+        } else {
+            EXPECT_NE(all.find("Min height = 230 mm. (ENV 1994-1-2, 4.3.6.2)"), std::string::npos);
+        }
+    }
 }

@@ -398,10 +398,10 @@ TEST(ScheduleRows, EveryRowEqualsTheCalculateCommand)
     EXPECT_EQ(fireClasses, 40u);
 }
 
-TEST(ScheduleRows, SummaryIsKgPerMetreTimesTheColdLength)
+TEST(ScheduleRows, SummaryIsKgPerMetreTimesTheMemberLength)
 {
     Schedule s;
-    s.columns = {"profileName", "lWeakCold", "nEd"};
+    s.columns = {"profileName", "length", "nEd"};
     s.rows.push_back({"a", {"HE 300 B", "3", "1000"}, false});
     s.rows.push_back({"b", {"HE 300 B", "4.5", "1000"}, false});
     s.rows.push_back({"c", {"HE 300 B", "3", "99000"}, false});   // fails its check
