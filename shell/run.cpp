@@ -168,6 +168,7 @@ void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOut
         n.add(T(1608));
         n.add(T(1157));
         n.add(T(1609));
+        n.add(T(1610));
     } else {
         for (int id = 1156; id <= 1160; ++id)
             n.add(T(id));

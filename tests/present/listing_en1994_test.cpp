@@ -48,6 +48,14 @@ std::vector<std::string> details(const en1994::Outcome& o, int languageBase = kE
     return out.lines();
 }
 
+// "  " in front (appended: "x" + std::string gives GCC 12 at -O3 a false -Wrestrict)
+std::string indented(const std::string& s)
+{
+    std::string l = "  ";
+    l.append(s);
+    return l;
+}
+
 std::string text(int id, int base = kEnglish) { return LoadText(id, base, nullptr); }
 std::string text(int id, const std::string& arg, int base = kEnglish)
 {
@@ -69,7 +77,7 @@ bool hasLineStartingWith(const std::vector<std::string>& lines, const std::strin
 const std::string* valueLine(const std::vector<std::string>& lines, const std::string& label)
 {
     for (const std::string& l : lines)
-        if (l.rfind("  " + label + " ", 0) == 0 && l.find(" : ") != std::string::npos)
+        if (l.rfind(indented(label) + " ", 0) == 0 && l.find(" : ") != std::string::npos)
             return &l;
     return nullptr;
 }
@@ -90,8 +98,8 @@ std::string valueOf(const std::vector<std::string>& lines, const std::string& la
 
 void expectNoNonFinite(const std::vector<std::string>& lines)
 {
-    // "nan", "inf" as words ("déterminante" and "inférieur" are fine)
-    const std::regex nonFinite(R"((^|[^a-z])(nan|inf)([^a-z]|$))", std::regex::icase);
+    // "nan", "inf" as a printed value ("déterminante" and "inférieur" are fine)
+    const std::regex nonFinite(R"((^|[\s:(=])[-+]?(nan|inf|infinity)($|[\s)]))", std::regex::icase);
     for (const std::string& l : lines) {
         EXPECT_FALSE(std::regex_search(l, nonFinite)) << l;
         EXPECT_EQ(l.find("***"), std::string::npos) << l;
@@ -167,8 +175,8 @@ TEST(EnDetails, EveryValueBesideItsClauseInEachLanguage)
     const int r30Weak = indexOf(lines, text(1131) + " R 30 " + text(1076) + " z-z");
     const int r30Strong = indexOf(lines, text(1131) + " R 30 " + text(1077) + " y-y");
     ASSERT_GT(r30Weak, 0);
-    EXPECT_EQ(lines[static_cast<std::size_t>(r30Strong + 1)], "  " + text(1602));
-    EXPECT_NE(lines[static_cast<std::size_t>(r30Weak + 1)], "  " + text(1602));
+    EXPECT_EQ(lines[static_cast<std::size_t>(r30Strong + 1)], indented(text(1602)));
+    EXPECT_NE(lines[static_cast<std::size_t>(r30Weak + 1)], indented(text(1602)));
 }
 
 TEST(EnDetails, DecimalSeparatorOfTheScreenLeavesTheClausesAlone)
@@ -182,8 +190,8 @@ TEST(EnDetails, DecimalSeparatorOfTheScreenLeavesTheClausesAlone)
 // with both; the reference ratios and the eccentric fire cells follow them.
 TEST(EnDetails, EccentricAndBiaxialBlocksOnlyWithTheirEccentricities)
 {
-    const std::string uniaxial = "  " + text(1574);
-    const std::string biaxialBending = "  " + text(1587);
+    const std::string uniaxial = indented(text(1574));
+    const std::string biaxialBending = indented(text(1587));
     const std::string weakRatio = text(1604, "N.Rd,δ / N.Rd");
     const std::string fireEccentric = text(1581, "N.fi,Rd,δ");
     const std::string fireBiaxial = text(1607, "N.fi,Rd");
@@ -194,9 +202,9 @@ TEST(EnDetails, EccentricAndBiaxialBlocksOnlyWithTheirEccentricities)
         const std::vector<std::string> lines = details(outcomeOf(enProject(0, 0)));
         EXPECT_EQ(count(lines, uniaxial), 0);
         EXPECT_EQ(count(lines, biaxialBending), 0);
-        EXPECT_FALSE(hasLineStartingWith(lines, "  " + weakRatio));
-        EXPECT_FALSE(hasLineStartingWith(lines, "  " + fireEccentric));
-        EXPECT_FALSE(hasLineStartingWith(lines, "  " + text(1580, "A")));
+        EXPECT_FALSE(hasLineStartingWith(lines, indented(weakRatio)));
+        EXPECT_FALSE(hasLineStartingWith(lines, indented(fireEccentric)));
+        EXPECT_FALSE(hasLineStartingWith(lines, indented(text(1580, "A"))));
         EXPECT_EQ(indexOf(lines, text(1562) + " " + text(1078)), -1);
     }
     {
@@ -207,20 +215,20 @@ TEST(EnDetails, EccentricAndBiaxialBlocksOnlyWithTheirEccentricities)
         const auto first = std::find(lines.begin(), lines.end(), uniaxial) - lines.begin();
         EXPECT_LT(first, strong);
         EXPECT_EQ(count(lines, biaxialBending), 0);
-        EXPECT_EQ(count(lines, "  " + weakRatio), 1);
-        EXPECT_EQ(count(lines, "  " + fireEccentric), 4);   // the weak axis of each class
-        EXPECT_EQ(count(lines, "  " + fireBiaxial), 0);
-        EXPECT_EQ(count(lines, "  " + text(1580, "D")), 1);
+        EXPECT_EQ(count(lines, indented(weakRatio)), 1);
+        EXPECT_EQ(count(lines, indented(fireEccentric)), 4);   // the weak axis of each class
+        EXPECT_EQ(count(lines, indented(fireBiaxial)), 0);
+        EXPECT_EQ(count(lines, indented(text(1580, "D"))), 1);
     }
     {
         const std::vector<std::string> lines = details(outcomeOf(enProject(50, 30)));
         EXPECT_EQ(count(lines, uniaxial), 2);
         EXPECT_EQ(count(lines, biaxialBending), 1);
-        EXPECT_EQ(count(lines, "  " + text(1590)), 1);
-        EXPECT_EQ(count(lines, "  " + text(1605)), 1);   // the reference's governing axis
-        EXPECT_EQ(count(lines, "  " + fireEccentric), 8);
-        EXPECT_EQ(count(lines, "  " + fireBiaxial), 4);
-        EXPECT_EQ(count(lines, "  " + text(1580, "D")), 2);
+        EXPECT_EQ(count(lines, indented(text(1590))), 1);
+        EXPECT_EQ(count(lines, indented(text(1605))), 1);   // the reference's governing axis
+        EXPECT_EQ(count(lines, indented(fireEccentric)), 8);
+        EXPECT_EQ(count(lines, indented(fireBiaxial)), 4);
+        EXPECT_EQ(count(lines, indented(text(1580, "D"))), 2);
     }
 }
 
@@ -265,7 +273,7 @@ TEST(EnDetails, PartialOutcomeListsWhatWasReachedWithoutNonFiniteValues)
     EXPECT_EQ(*valueLine(lines, text(1572, "χ")),
               Printf("  %-40s :          %-5s  %s", {text(1572, "χ"), "", "EN 1993-1-1, 6.3.1.2"}));
     EXPECT_EQ(valueOf(lines, text(1607, "N.Rd")), "");
-    EXPECT_TRUE(hasLineStartingWith(lines, "  " + text(1587)));
+    EXPECT_TRUE(hasLineStartingWith(lines, indented(text(1587))));
 
     // two fire classes done, the third not: R 30 and R 60 only
     o = full;
@@ -305,7 +313,7 @@ TEST(EnDetails, RunStoppedByAnArithmeticFaultKeepsItsSteps)
 
 TEST(EnDetails, TextsInEveryLanguage)
 {
-    for (int id = 1560; id <= 1609; ++id)
+    for (int id = 1560; id <= 1610; ++id)
         for (int base : {kEnglish, kFrench, kGerman}) {
             const std::string* t = TextCatalogue::builtin().find(id + base);
             ASSERT_NE(t, nullptr) << id + base;

@@ -74,7 +74,9 @@ TEST(EnListing, HeadingNamesTheCodeAndTheDetailsAreTheMethods)
         EXPECT_FALSE(contains(full, text(1139, base) + "\n"));
         EXPECT_EQ(indexOf(full, text(1156, base)), -1);
         EXPECT_GT(indexOf(full, text(1608, base)), 0);
-        const std::regex nonFinite(R"((^|[^a-z])(nan|inf)([^a-z]|$))", std::regex::icase);
+        // the Annex G tables are not yet checked against the EN edition
+        EXPECT_GT(indexOf(full, text(1610, base)), indexOf(full, text(1608, base)));
+        const std::regex nonFinite(R"((^|[\s:(=])[-+]?(nan|inf|infinity)($|[\s)]))", std::regex::icase);
         for (const std::string& l : full.lines()) {
             EXPECT_FALSE(std::regex_search(l, nonFinite)) << l;
             EXPECT_EQ(l.find("***"), std::string::npos) << l;
