@@ -20,7 +20,7 @@ namespace {
 constexpr const char* kPart1 = "EN 1994-1-1";
 constexpr const char* kPart2 = "EN 1994-1-2";
 constexpr const char* kSteel = "EN 1993-1-1";
-constexpr const char* kConcrete = "EN 1992-1-1";
+constexpr const char* kConcreteCode = "EN 1992-1-1";
 
 // Texts of the catalogue
 constexpr int kNormalTemperature = 1562, kPlastic = 1563, kDelta = 1564, kSecant = 1565, kEffectiveModulus = 1566,
@@ -35,7 +35,7 @@ constexpr int kNormalTemperature = 1562, kPlastic = 1563, kDelta = 1564, kSecant
               kGoverningAxis = 1605, kTable = 1606, kBiaxialResistance = 1607;
 // ENV texts that name the same things
 constexpr int kFireClass = 1131, kWeakAxis = 1076, kStrongAxis = 1077, kBiaxial = 1078, kBucklingLength = 1134,
-              kUltimateLoad = 1138, kFlanges = 1139, kWeb = 1140, kRebars = 1141, kConcrete_ = 1142;
+              kUltimateLoad = 1138, kFlanges = 1139, kWeb = 1140, kRebars = 1141, kConcreteText = 1142;
 
 // a cell the run did not write: left blank
 constexpr double kNotReached = std::numeric_limits<double>::quiet_NaN();
@@ -133,7 +133,7 @@ void writeAxial(Writer& w, const en1994::AxialResult& a, const en1994::DesignVal
     w.value(w.text(kPlastic, "N.pl,Rd"), a.NplRd, "kN", c6732);
     w.value(w.text(kPlastic, "N.pl,Rk"), a.NplRk, "kN", c6733);
     w.value(w.text(kDelta), a.delta, "", Writer::clause(kPart1, "6.7.1(4)"));
-    w.value(w.text(kSecant, "E.cm"), v.Ecm, "N/mm2", w.table(kConcrete, "3.1"));
+    w.value(w.text(kSecant, "E.cm"), v.Ecm, "N/mm2", w.table(kConcreteCode, "3.1"));
     w.value(w.text(kEffectiveModulus, "E.c,eff"), v.Eceff, "N/mm2", Writer::clause(kPart1, "6.7.3.3(4)"));
     w.value(w.text(kStiffness, "(EI).eff"), a.EIeff, "N*mm2", Writer::clause(kPart1, "6.7.3.3(3)"));
     w.value(w.text(kBucklingLength), a.l, "m", c6733);
@@ -254,7 +254,7 @@ void writeFireClass(Writer& w, const en1994::FireClassResult& f)
     w.value(w.text(kWebHeight), f.hwfi, "mm", g3);
     w.value(w.text(kStrength, "f.ay,w,t / γ.M,fi,a"), f.fayW, "N/mm2", g3);
     w.value(w.text(kStiffnessCoefficient, "φ.w,θ"), f.phiW, "", g7);
-    w.sub(w.text(kConcrete_));
+    w.sub(w.text(kConcreteText));
     w.value(w.text(kConcreteLayer), f.bcfi, "mm", g4);
     w.value(w.text(kTemperature, "θ.c,t"), f.thetaC, "°C", g4);
     w.value(w.text(kReduction, "k.c,θ"), f.kcTheta, "", t33);
