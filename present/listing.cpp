@@ -293,6 +293,8 @@ void writeDesign(const TextEnv& env, const ColumnInput& in, const DesignOutcome&
             if (m.complete)
                 writeMemberDetails(env, res.memberDetailLines, m);
         }
+    } else if (const en1994::Outcome* o = std::get_if<en1994::Outcome>(&run.details)) {
+        writeEnDetails(env, res.memberDetailLines, *o);
     }
     res.table = run.table;
     res.concreteVolume = run.concreteVolume;

@@ -6,6 +6,7 @@
 #include "results.h"
 #include "textenv.h"
 
+#include "calc/en1994/design.h"
 #include "calc/env1994/member.h"
 #include "calc/findings.h"
 #include "calc/outcome.h"
@@ -37,6 +38,9 @@ void fillResultGrid(const TextEnv& env, ResultGrid& grid, const UltimateLoadTabl
 
 // The details block of one member call (nothing for the reference calculation).
 void writeMemberDetails(const TextEnv& env, MessageList& out, const env1994::MemberResult& m);
+// The details block of an EN 1994 run: the steps it reached, each value
+// beside its clause; a value that is not finite is left blank.
+void writeEnDetails(const TextEnv& env, MessageList& out, const en1994::Outcome& o);
 // The error lines of the member limits.
 void writeMemberErrors(const TextEnv& env, MessageList& errors, const std::vector<Finding>& findings);
 // The text of one of the run's message boxes.

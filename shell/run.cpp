@@ -97,6 +97,10 @@ void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOut
     p.add(P(pf, {T(118), visibleText(in.comment)}));
     p.add(P(pf, {T(120), fmtDate(in.createdOn)}));
     p.add(P(pf, {T(119), fmtDate(in.lastUpdated)}));
+    // the code of an EN project; an ENV listing stays as it always was
+    const bool en = in.code == DesignCode::EN1994;
+    if (en)
+        p.add(P(pf, {T(1560), T(1561)}));
     p.add("");
 
     MessageList& s = blk.section;
@@ -178,8 +182,16 @@ void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOut
     n.add(T(1154));
     n.add(withDecimalSeparator(T(1155), sep));
     n.add("");
-    for (int id = 1156; id <= 1160; ++id)
-        n.add(T(id));
+    if (en) {
+        // EN 1994-1-2 Annex G covers the weak axis; no curve B value in fire
+        n.add(T(1608));
+        n.add(T(1157));
+        n.add(T(1609));
+        n.add(T(1610));
+    } else {
+        for (int id = 1156; id <= 1160; ++id)
+            n.add(T(id));
+    }
     n.add("");
 
     MessageList& dt = blk.details;

@@ -12,6 +12,7 @@
 #include "calc/records.h"
 
 #include <array>
+#include <cstddef>
 
 namespace qeln::en1994 {
 
@@ -25,7 +26,14 @@ struct FireRatios {
     Axis governs = Axis::Weak;
 };
 
+// The steps of the run in their order; the outcome's `reached` names the
+// last one whose values are all set (an arithmetic fault stops the run
+// between two steps).
+enum class Stage { none, section, service, reference, geometry, fire };
+
 struct Outcome {
+    Stage reached = Stage::none;
+    std::size_t fireClasses = 0;       // fire classes done, R30 first
     DesignValues values;
     SectionValues section;
     // M_pl,N,Rd of each axis: the same curve serves the service and the
@@ -45,5 +53,8 @@ struct Outcome {
 // entered in.fy. Arithmetic faults leave as CalculationError. The outcome
 // holds no allocated memory.
 Outcome design(const ColumnInput& in, double fyCalc);
+// The same run written into `out` step by step: after an arithmetic fault
+// (CalculationError) `out` holds the steps reached.
+void design(const ColumnInput& in, double fyCalc, Outcome& out);
 
 } // namespace qeln::en1994

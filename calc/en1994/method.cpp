@@ -112,7 +112,9 @@ public:
         // an error of the checks leaves the run without results
         if (checks.hasErrors())
             return;
-        const Outcome& o = out.details.emplace<Outcome>(en1994::design(in, checks.fyCalc));
+        // written in place: after an arithmetic fault the steps reached stay
+        Outcome& o = out.details.emplace<Outcome>();
+        en1994::design(in, checks.fyCalc, o);
         if (o.barsBelowTables)
             for (std::size_t k = 0; k < kFireClasses.size(); ++k)
                 out.messages.push_back({FindingCode::AxisDistanceBelowAnnexF, Severity::Message, {o.geometry.u}});

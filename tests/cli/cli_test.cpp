@@ -607,7 +607,10 @@ INSTANTIATE_TEST_SUITE_P(
                                 {"data:he500b-8-4.qln", "--listing", "condensed"},
                                 "he500b-8-4.condensed.txt"},
                     ListingCase{"German", {"data:default-german.qln", "--language", "de"},
-                                "default-german.listing.txt"}),
+                                "default-german.listing.txt"},
+                    ListingCase{"DefaultEccentricEn",
+                                {"data:default-e50-e30.qln", "--code", "EN1994"},
+                                "default-en-e50-e30.listing.txt"}),
     [](const testing::TestParamInfo<ListingCase>& i) { return std::string(i.param.name); });
 
 // ---- hostile designs, texts and output paths

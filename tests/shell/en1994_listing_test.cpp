@@ -1,0 +1,131 @@
+// The listing of an EN project through the calculate command: the heading
+// names the code, the details are the EN method's, the condensed listing
+// leaves them out; an ENV project's listing has none of it.
+#include "shell/run.h"
+
+#include "calc/method.h"
+#include "present/format.h"
+#include "present/texts.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <regex>
+
+using namespace qeln;
+
+namespace {
+
+struct Calc {
+    RecordingSink sink;
+    RunPresenter ui;
+    RunState st;
+    bool ok = false;
+    Calc(const ColumnInput& in, int languageBase)
+    {
+        TextEnv env;
+        env.sink = &sink;
+        env.languageBase = languageBase;
+        ok = calculate(env, in, st, ui);
+    }
+};
+
+ColumnInput enProject(double e1, double e2)
+{
+    ColumnInput in;
+    useDesignCode(in, DesignCode::EN1994);
+    in.e1 = e1;
+    in.e2 = e2;
+    return in;
+}
+
+int indexOf(const MessageList& l, const std::string& line)
+{
+    const auto& v = l.lines();
+    const auto it = std::find(v.begin(), v.end(), line);
+    return it == v.end() ? -1 : static_cast<int>(it - v.begin());
+}
+
+bool contains(const MessageList& l, const std::string& part)
+{
+    return std::any_of(l.lines().begin(), l.lines().end(),
+                       [&](const std::string& s) { return s.find(part) != std::string::npos; });
+}
+
+std::string text(int id, int base) { return LoadText(id, base, nullptr); }
+
+} // namespace
+
+TEST(EnListing, HeadingNamesTheCodeAndTheDetailsAreTheMethods)
+{
+    for (int base : {kEnglish, kFrench, kGerman}) {
+        Calc c{enProject(50, 30), base};
+        ASSERT_TRUE(c.ok) << base;
+        const MessageList& full = c.st.completeListing;
+        // the code after the dates of the project block
+        const int code = indexOf(full, padRight(text(1560, base), 25) + " " + padRight(text(1561, base), 50));
+        EXPECT_EQ(code, 12) << base;
+        const int details = indexOf(full, text(224, base));
+        ASSERT_GT(details, 0);
+        EXPECT_EQ(full[details + 3], text(1562, base) + " " + text(1076, base) + " z-z");
+        EXPECT_TRUE(contains(full, "EN 1994-1-1, 6.7.3.2(1)"));
+        EXPECT_TRUE(contains(full, "EN 1994-1-2, G.6"));
+        // no ENV details, and the notes speak of Annex G
+        EXPECT_FALSE(contains(full, text(1139, base) + "\n"));
+        EXPECT_EQ(indexOf(full, text(1156, base)), -1);
+        EXPECT_GT(indexOf(full, text(1608, base)), 0);
+        // the Annex G tables are not yet checked against the EN edition
+        EXPECT_GT(indexOf(full, text(1610, base)), indexOf(full, text(1608, base)));
+        const std::regex nonFinite(R"((^|[\s:(=])[-+]?(nan|inf|infinity)($|[\s)]))", std::regex::icase);
+        for (const std::string& l : full.lines()) {
+            EXPECT_FALSE(std::regex_search(l, nonFinite)) << l;
+            EXPECT_EQ(l.find("***"), std::string::npos) << l;
+        }
+    }
+}
+
+TEST(EnListing, CondensedListingLeavesOutTheDetails)
+{
+    for (const auto& [e1, e2] : {std::pair{0.0, 0.0}, std::pair{50.0, 30.0}}) {
+        Calc c{enProject(e1, e2), kEnglish};
+        ASSERT_TRUE(c.ok);
+        const auto& full = c.st.completeListing.lines();
+        const int start = indexOf(c.st.completeListing, "Details");
+        const int count = 3 + c.st.results.memberDetailLines.count();
+        ASSERT_GT(start, 0);
+        ASSERT_GT(c.st.results.memberDetailLines.count(), 100);
+        std::vector<std::string> withoutDetails;
+        for (int i = 0; i < static_cast<int>(full.size()); ++i)
+            if (i < start || i >= start + count)
+                withoutDetails.push_back(full[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(c.st.condensedListing.lines(), withoutDetails);
+        EXPECT_FALSE(contains(c.st.condensedListing, "EN 1994-1-1, 6.7.3.2(1)"));
+        EXPECT_GT(indexOf(c.st.condensedListing, "Design code:              "
+                                                 "EN 1994-1-1:2004, EN 1994-1-2:2005 Annex G        "),
+                  0);
+    }
+}
+
+TEST(EnListing, EnvListingHasNoneOfIt)
+{
+    ColumnInput in;
+    in.e1 = 50;
+    in.e2 = 30;
+    Calc c{in, kEnglish};
+    ASSERT_TRUE(c.ok);
+    EXPECT_FALSE(contains(c.st.completeListing, "Design code"));
+    EXPECT_FALSE(contains(c.st.completeListing, "EN 1994-1-1,"));
+    EXPECT_EQ(c.st.results.memberDetailLines[0], "Service conditions weak axis");
+    EXPECT_GT(indexOf(c.st.completeListing, text(1156, kEnglish)), 0);
+}
+
+// The checks' errors stop the run before the EN method's values: no details.
+TEST(EnListing, AnErrorOfTheChecksLeavesNoDetails)
+{
+    ColumnInput in = enProject(50, 30);
+    in.fck = 70;   // outside C20/25 to C60/75
+    Calc c{in, kEnglish};
+    EXPECT_FALSE(c.ok);
+    EXPECT_TRUE(c.st.results.hasErrors);
+    EXPECT_TRUE(c.st.results.memberDetailLines.empty());
+}
