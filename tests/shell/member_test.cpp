@@ -197,6 +197,12 @@ TEST(MemberSchedule, MassesByMemberLength)
     EXPECT_NEAR(o.summary.concreteVolume, 3 * 3.6 * o.rows[0].concretePerMetre, 1e-12);
     EXPECT_GT(o.summary.concreteVolume, 0);
     EXPECT_EQ(o.summary.rowsWithoutLength, 0u);
+    // two combinations of one position are one column: weighed once
+    s.rows[1].name = "a";
+    o = runSchedule(ColumnInput{}, s, catalogue());
+    EXPECT_NEAR(o.summary.steelMass, 2 * 3.6 * o.rows[0].steelPerMetre, 1e-9);
+    EXPECT_EQ(o.summary.positions, 2u);
+    s.rows[1].name = "b";
     // a row without a length adds nothing and is counted
     s.rows[2].cells[1] = "";
     o = runSchedule(ColumnInput{}, s, catalogue());
