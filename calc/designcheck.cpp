@@ -35,8 +35,17 @@ std::optional<double> smallestCell(const UltimateLoadTable& t, int row)
     return least;
 }
 
+std::optional<int> smallestCellColumn(const UltimateLoadTable& t, int row)
+{
+    std::optional<int> at;
+    for (int col = 0; col < 5; ++col)
+        if (const auto v = t.at(row, col); v && std::isfinite(*v) && (!at || *v < *t.at(row, *at)))
+            at = col;
+    return at;
+}
+
 std::optional<DesignCheck> evaluateDesignCheck(const ColumnInput& in, const UltimateLoadTable& t,
-                                               const RowScope& scope)
+                                               const RowScope& scope, bool barsLeftOutInFire)
 {
     const bool nEdGiven = std::isfinite(in.nEd) && in.nEd > 0;
     const bool nFiEdGiven = std::isfinite(in.nFiEd) && in.nFiEd > 0;
@@ -50,6 +59,7 @@ std::optional<DesignCheck> evaluateDesignCheck(const ColumnInput& in, const Ulti
         c.nRd = smallestCell(t, rowService);
         c.utilisation = ratio(in.nEd, c.nRd);
         c.servicePasses = c.utilisation && *c.utilisation <= 1.0;
+        c.serviceColumn = smallestCellColumn(t, rowService);
     }
     if (nFiEdGiven) {
         c.nFiEd = in.nFiEd;
@@ -58,7 +68,14 @@ std::optional<DesignCheck> evaluateDesignCheck(const ColumnInput& in, const Ulti
             c.nFiRd = smallestCell(t, row);
             c.fireUtilisation = ratio(in.nFiEd, c.nFiRd);
             c.fireWithinScope = scope[static_cast<std::size_t>(row)];
-            c.firePasses = *c.fireWithinScope && c.fireUtilisation && *c.fireUtilisation <= 1.0;
+            c.fireColumn = smallestCellColumn(t, row);
+            c.fireOnStrongAxis = c.fireColumn && (*c.fireColumn == axialStrong || *c.fireColumn == eccentricStrong);
+            c.barsLeftOutInFire = barsLeftOutInFire;
+            c.fireVerified = !c.fireOnStrongAxis && !c.barsLeftOutInFire;
+            c.firePasses =
+                *c.fireWithinScope && c.fireVerified && c.fireUtilisation && *c.fireUtilisation <= 1.0;
+        } else {
+            c.noFireCheck = true;
         }
         c.achievedApplies = true;
         for (auto it = kFireClasses.rbegin(); it != kFireClasses.rend(); ++it) {
@@ -81,7 +98,8 @@ std::optional<DesignCheck> evaluateDesignCheck(const ColumnInput& in, const Ulti
     } else if (c.fireGiven()) {
         c.governing = Governing::fire;
     }
-    c.passes = c.servicePasses.value_or(true) && c.firePasses.value_or(true);
+    // nothing checked is no pass: N.fi,Ed alone without a class
+    c.passes = (c.serviceGiven() || c.fireGiven()) && c.servicePasses.value_or(true) && c.firePasses.value_or(true);
     return c;
 }
 

@@ -46,6 +46,17 @@ struct DesignCheck {
     std::optional<FireClass> achievedClass;
     Governing governing = Governing::none;   // the given check with the larger utilisation
     bool passes = true;                      // every given check passes
+    // the column of the cell each check rests on (the smallest of its row)
+    std::optional<int> serviceColumn, fireColumn;
+    // The fire check rests on what the method verifies: not when its cell is
+    // one of the strong axis (outside Annex F of ENV 1994-1-2 and Annex G of
+    // EN 1994-1-2: a predesign value) or the bars were left out in fire
+    // (u below the tables). It then does not pass: "not verified by this method".
+    bool fireOnStrongAxis = false;
+    bool barsLeftOutInFire = false;
+    bool fireVerified = true;
+    // N.fi,Ed without a required class: there is no fire check
+    bool noFireCheck = false;
 
     bool serviceGiven() const { return servicePasses.has_value(); }
     bool fireGiven() const { return firePasses.has_value(); }
@@ -56,8 +67,12 @@ std::optional<double> smallestCell(const UltimateLoadTable& t, int row);
 
 // The check for the input's loads; none when neither nEd nor nFiEd is given.
 // Call it for valid runs only.
+// barsLeftOutInFire: the run did not count the bars in fire (u below the tables).
 std::optional<DesignCheck> evaluateDesignCheck(const ColumnInput& in, const UltimateLoadTable& t,
-                                               const RowScope& scope);
+                                               const RowScope& scope, bool barsLeftOutInFire = false);
+
+// The column of the smallest filled cell of a row; none when the row is empty.
+std::optional<int> smallestCellColumn(const UltimateLoadTable& t, int row);
 
 // ---------------------------------------------------------------- inputs
 

@@ -101,6 +101,16 @@ json::Ordered designCheckJson(const std::optional<DesignCheck>& check)
     case Governing::none: o["governing"] = json::Ordered(); break;
     }
     o["passes"] = c.passes;
+    // the cell the governing check rests on, and whether the method verifies the fire check
+    const std::optional<int> col = c.governing == Governing::fire ? c.fireColumn : c.serviceColumn;
+    o["governingRow"] = c.governing == Governing::none || !col ? json::Ordered()
+                        : c.governing == Governing::fire   ? json::Ordered(fireClassCode(*c.fireClass))
+                                                           : json::Ordered("service");
+    o["governingColumn"] = c.governing == Governing::none || !col ? json::Ordered() : json::Ordered(*col);
+    o["fireVerified"] = c.fireGiven() ? json::Ordered(c.fireVerified) : json::Ordered();
+    o["fireOnStrongAxis"] = c.fireOnStrongAxis;
+    o["barsLeftOutInFire"] = c.barsLeftOutInFire;
+    o["noFireCheck"] = c.noFireCheck;
     return o;
 }
 

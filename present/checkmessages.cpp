@@ -159,9 +159,7 @@ void writeCheckMessages(const TextEnv& env, const std::vector<Finding>& findings
                 if (!cells.empty())
                     cells += ", ";
                 cells += fireClassLabel(kFireClasses[static_cast<std::size_t>(std::clamp(row - 1, 0, 3))]);
-                cells += " " + T(col == biaxial ? 1078 : col <= axialStrong ? 1074 : 1075);
-                if (col != biaxial)
-                    cells += " " + T(col == axialWeak || col == eccentricWeak ? 1076 : 1077);
+                cells += " " + tableColumnText(env, col);
             }
             out.add(withArguments(T(1704), {cells}));
             break;

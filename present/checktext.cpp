@@ -100,6 +100,34 @@ std::string achievedClassText(const TextEnv& env, const DesignCheck& c)
     return c.achievedClass ? fireClassLabel(*c.achievedClass) : env.text(1214);
 }
 
+std::string tableColumnText(const TextEnv& env, int col)
+{
+    if (col == biaxial)
+        return env.text(1078);
+    return env.text(col <= axialStrong ? 1074 : 1075) + " " +
+           env.text(col == axialWeak || col == eccentricWeak ? 1076 : 1077);
+}
+
+std::string governingCellText(const TextEnv& env, const DesignCheck& c)
+{
+    const bool fire = c.governing == Governing::fire;
+    const std::optional<int> col = fire ? c.fireColumn : c.serviceColumn;
+    if (c.governing == Governing::none || !col || (fire && !c.fireClass))
+        return "";
+    return (fire ? std::string(fireClassLabel(*c.fireClass)) : env.text(1087)) + ", " + tableColumnText(env, *col);
+}
+
+// The verdict in words: passes, fails, or not verified by this method (a
+// fire check that would pass on a value the method does not verify).
+std::string verdictText(const TextEnv& env, const DesignCheck& c, const std::optional<bool>& passes, bool fire)
+{
+    const bool unverified = c.fireGiven() && !c.fireVerified && c.fireUtilisation && *c.fireUtilisation <= 1.0 &&
+                            c.fireWithinScope.value_or(true) && (fire || c.servicePasses.value_or(true));
+    if (!passes.value_or(false) && unverified)
+        return env.text(1753);
+    return env.text(passes.value_or(false) ? 1222 : 1223);
+}
+
 std::vector<CheckLine> designCheckLines(const TextEnv& env, const DesignCheck& c)
 {
     const std::string& sep = env.decimalSeparator;
@@ -115,11 +143,18 @@ std::vector<CheckLine> designCheckLines(const TextEnv& env, const DesignCheck& c
         if (!c.fireWithinScope.value_or(true))
             label += std::string(" ") + kOutsideMarker;
         out.push_back(line(label, utilisationText(c.fireUtilisation, sep), c.firePasses));
+        out.back().verdict = verdictText(env, c, c.firePasses, true);
     }
+    if (c.noFireCheck)
+        out.push_back(line(env.text(1221), env.text(1754), std::nullopt));
     if (c.achievedApplies)
         out.push_back(line(env.text(1224), achievedClassText(env, c), std::nullopt));
-    if (c.serviceGiven() || c.fireGiven())
+    if (const std::string cell = governingCellText(env, c); !cell.empty())
+        out.push_back(line(env.text(1755), cell, std::nullopt));
+    if (c.serviceGiven() || c.fireGiven()) {
         out.push_back(line(env.text(1225), "", c.passes));
+        out.back().verdict = verdictText(env, c, c.passes, false);
+    }
     return out;
 }
 
@@ -154,10 +189,18 @@ void writeDesignCheck(const TextEnv& env, MessageList& out, const DesignCheck& c
     if (c.fireGiven()) {
         load(1220, c.nFiRd);
         const bool inside = c.fireWithinScope.value_or(true);
-        quotient(T(1221), c.fireUtilisation, c.firePasses, inside ? "" : std::string(" ") + kOutsideMarker);
+        out.add(Printf("  %-52s : %10s    %s%s", {T(1221), utilisationText(c.fireUtilisation, sep),
+                                                  verdictText(env, c, c.firePasses, true),
+                                                  inside ? "" : std::string(" ") + kOutsideMarker}, sep));
         if (!inside)
             out.add("  " + outsideFootnote(env));
+        if (c.fireOnStrongAxis)
+            out.add("  " + T(1756));
+        if (c.barsLeftOutInFire)
+            out.add("  " + T(1757));
     }
+    if (c.noFireCheck)
+        out.add(Printf("  %-52s : %s", {T(1221), T(1754)}, sep));
     if (c.achievedApplies)
         out.add(Printf("  %-52s : %10s", {T(1224), achievedClassText(env, c)}, sep));
     if (c.serviceGiven() || c.fireGiven()) {
@@ -165,7 +208,9 @@ void writeDesignCheck(const TextEnv& env, MessageList& out, const DesignCheck& c
                                     ? std::string(fireClassLabel(*c.fireClass))
                                     : T(1087);
         out.add(Printf("  %-52s : %10s", {T(1228), gov}, sep));
-        out.add(Printf("  %-52s : %10s    %s", {T(1225), "", verdict(c.passes)}, sep));
+        if (const std::string cell = governingCellText(env, c); !cell.empty())
+            out.add(Printf("  %-52s : %s", {T(1755), cell}, sep));
+        out.add(Printf("  %-52s : %10s    %s", {T(1225), "", verdictText(env, c, c.passes, false)}, sep));
     }
     out.add("");
 }

@@ -55,6 +55,11 @@ struct CheckLine {
 };
 std::vector<CheckLine> designCheckLines(const TextEnv& env, const DesignCheck& c);
 
+// A column of the result table in words ("eccentrically weak axis", "biaxial").
+std::string tableColumnText(const TextEnv& env, int col);
+// The cell the governing check rests on: "R 90, biaxial"; empty without one.
+std::string governingCellText(const TextEnv& env, const DesignCheck& c);
+
 // The "Design check" block of the listing (complete and condensed).
 void writeDesignCheck(const TextEnv& env, MessageList& out, const DesignCheck& c);
 

@@ -2,6 +2,8 @@
 #include "numbersrun.h"
 
 #include "calc/member.h"
+
+#include <algorithm>
 #include "calc/method.h"
 #include "calc/numeric.h"
 
@@ -88,7 +90,10 @@ void runInput(const ColumnInput& entered, const ColumnInput& in, NumbersRun& out
         out.derived.findings.push_back(std::move(f));
     out.valid = !out.derived.hasErrors() && !out.design.hasErrors();
     if (out.valid)
-        out.check = evaluateDesignCheck(in, out.design.table, out.scope);
+        out.check = evaluateDesignCheck(
+            in, out.design.table, out.scope,
+            std::any_of(out.design.messages.begin(), out.design.messages.end(),
+                        [](const Finding& f) { return f.code == FindingCode::AxisDistanceBelowAnnexF; }));
 }
 
 } // namespace

@@ -140,7 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
         BorderCase{"FireJustAboveFailsAndAchievesLess", 0, 800.001, FC::R90, N, F, true, FC::R60, G_F, false},
         BorderCase{"NoClassCarries", 0, 1500.5, FC::R30, N, F, true, {}, G_F, false},
         BorderCase{"FireLoadWithoutClassOnlyAchieves", 1000, 900, {}, P, N, true, FC::R60, G_S, true},
-        BorderCase{"FireLoadAloneWithoutClass", 0, 400, {}, N, N, true, FC::R120, G_N, true},
+        // nothing is checked: no fire check, and no pass
+        BorderCase{"FireLoadAloneWithoutClass", 0, 400, {}, N, N, true, FC::R120, G_N, false},
         BorderCase{"FireGovernsWithTheLargerUtilisation", 1000, 700, FC::R90, P, P, true, FC::R90, G_F, true},
         BorderCase{"ServiceGovernsATie", 1000, 400, FC::R90, P, P, true, FC::R120, G_S, true},
         BorderCase{"OneFailingCheckFailsTheWhole", 2500, 100, FC::R30, F, P, true, FC::R120, G_S, false}),
@@ -288,14 +289,15 @@ TEST(DesignCheckListing, SummaryLinesCarryVerdictsInWords)
     env.decimalSeparator = ",";
     const auto c = evaluateDesignCheck(loads(3000, 100, FireClass::R30), sampleTable(), kAllInside);
     const auto lines = designCheckLines(env, *c);
-    ASSERT_EQ(lines.size(), 4u);
+    ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0].value, "1,500");
     EXPECT_EQ(lines[0].passes, false);
     EXPECT_EQ(lines[0].verdict, "nicht erfüllt");
     EXPECT_EQ(lines[1].verdict, "erfüllt");
     EXPECT_EQ(lines[2].value, "R 120");
     EXPECT_FALSE(lines[2].passes);
-    EXPECT_EQ(lines[3].passes, false);
+    EXPECT_EQ(lines[3].value.rfind("Normaltemperatur, ", 0), 0u) << lines[3].value;   // the governing cell
+    EXPECT_EQ(lines[4].passes, false);
 }
 
 // The rows outside the field of application are data: marked and grey in
@@ -344,3 +346,55 @@ TEST(OutsideRows, NothingMarkedWhenAllInside)
 }
 
 } // namespace
+
+// Honest verdicts: the governing cell named, a fire check resting on the
+// strong axis or on bars left out (u below the tables) not verified, N.fi,Ed
+// without a class no fire check.
+TEST(DesignCheckVerdicts, WhatTheMethodDoesNotVerifyDoesNotPass)
+{
+    UltimateLoadTable t = sampleTable();
+    // R90: the smallest cell is the strong axis's eccentric one
+    t.cell[rowR90] = {900.0, 870.0, 880.0, 850.0, 860.0};
+    auto c = evaluateDesignCheck(loads(1500, 700, FireClass::R90), t, kAllInside);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->fireColumn, eccentricStrong);
+    EXPECT_TRUE(c->fireOnStrongAxis);
+    EXPECT_FALSE(c->fireVerified);
+    EXPECT_EQ(c->firePasses, false);   // 700 / 850 would pass
+    EXPECT_FALSE(c->passes);
+    TextEnv env;
+    MessageList out;
+    writeDesignCheck(env, out, *c);
+    std::string all;
+    for (const std::string& l : out.lines())
+        all += l + "\n";
+    EXPECT_NE(all.find("not verified by this method"), std::string::npos) << all;
+    EXPECT_NE(all.find("R 90, eccentrically strong axis"), std::string::npos) << all;
+    EXPECT_EQ(all.find("    fails"), std::string::npos) << all;   // not a failure either
+    // the weak axis governing again: verified
+    t.cell[rowR90][eccentricWeak] = 840;
+    c = evaluateDesignCheck(loads(1500, 700, FireClass::R90), t, kAllInside);
+    EXPECT_TRUE(c->fireVerified);
+    EXPECT_TRUE(c->passes);
+    // the bars left out in fire: not verified
+    c = evaluateDesignCheck(loads(1500, 700, FireClass::R90), t, kAllInside, true);
+    EXPECT_TRUE(c->barsLeftOutInFire);
+    EXPECT_FALSE(c->fireVerified);
+    EXPECT_FALSE(c->passes);
+    // a load too high fails, whatever the method verifies
+    c = evaluateDesignCheck(loads(1500, 2000, FireClass::R90), t, kAllInside, true);
+    MessageList failing;
+    writeDesignCheck(env, failing, *c);
+    bool fails = false;
+    for (const std::string& l : failing.lines())
+        fails = fails || (l.find("Result of the design check") != std::string::npos && l.find("fails") != std::string::npos);
+    EXPECT_TRUE(fails);
+    // no class: no fire check, and with nothing else checked no pass
+    c = evaluateDesignCheck(loads(0, 700, {}), t, kAllInside);
+    EXPECT_TRUE(c->noFireCheck);
+    EXPECT_FALSE(c->passes);
+    c = evaluateDesignCheck(loads(1500, 700, {}), t, kAllInside);
+    EXPECT_TRUE(c->noFireCheck);
+    EXPECT_TRUE(c->passes);   // the normal-temperature check alone
+    EXPECT_EQ(c->serviceColumn, smallestCellColumn(t, rowService));
+}

@@ -86,23 +86,29 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"BothPassInR90", {"--ned", "3000", "--nfied", "1800", "--class", "R90"}, 0,
                   "nEd=3000.000 fireClass=R90 nFiEd=1800.000 nRd=5061.020 utilisation=0.593 servicePasses=true "
                   "nFiRd=1835.367 fireUtilisation=0.981 fireWithinScope=true firePasses=true achievedClass=R90 "
-                  "governing=fire passes=true "},
+                  "governing=fire passes=true governingRow=R90 governingColumn=0.000 fireVerified=true "
+                  "fireOnStrongAxis=false barsLeftOutInFire=false noFireCheck=false "},
         CheckCase{"FireFailsInR90", {"--ned", "3000", "--nfied", "1900", "--class", "R90"}, 4,
                   "nEd=3000.000 fireClass=R90 nFiEd=1900.000 nRd=5061.020 utilisation=0.593 servicePasses=true "
                   "nFiRd=1835.367 fireUtilisation=1.035 fireWithinScope=true firePasses=false achievedClass=R60 "
-                  "governing=fire passes=false "},
+                  "governing=fire passes=false governingRow=R90 governingColumn=0.000 fireVerified=true "
+                  "fireOnStrongAxis=false barsLeftOutInFire=false noFireCheck=false "},
         CheckCase{"ServiceOnlyFails", {"--ned", "6000"}, 4,
                   "nEd=6000.000 fireClass=null nFiEd=null nRd=5061.020 utilisation=1.186 servicePasses=false "
                   "nFiRd=null fireUtilisation=null fireWithinScope=null firePasses=null achievedClass=null "
-                  "governing=service passes=false "},
-        CheckCase{"FireLoadWithoutClass", {"--nfied", "1200"}, 0,
+                  "governing=service passes=false governingRow=service governingColumn=0.000 fireVerified=null "
+                  "fireOnStrongAxis=false barsLeftOutInFire=false noFireCheck=false "},
+        // N.fi,Ed without a class checks nothing: no fire check, and no pass
+        CheckCase{"FireLoadWithoutClass", {"--nfied", "1200"}, 4,
                   "nEd=null fireClass=null nFiEd=1200.000 nRd=null utilisation=null servicePasses=null "
                   "nFiRd=null fireUtilisation=null fireWithinScope=null firePasses=null achievedClass=R90 "
-                  "governing=null passes=true "},
+                  "governing=null passes=false governingRow=null governingColumn=null fireVerified=null "
+                  "fireOnStrongAxis=false barsLeftOutInFire=false noFireCheck=true "},
         CheckCase{"NoClassCarries", {"--nfied", "4000", "--class", "R30"}, 4,
                   "nEd=null fireClass=R30 nFiEd=4000.000 nRd=null utilisation=null servicePasses=null "
                   "nFiRd=3706.698 fireUtilisation=1.079 fireWithinScope=true firePasses=false achievedClass=none "
-                  "governing=fire passes=false "}),
+                  "governing=fire passes=false governingRow=R30 governingColumn=0.000 fireVerified=true "
+                  "fireOnStrongAxis=false barsLeftOutInFire=false noFireCheck=false "}),
     [](const testing::TestParamInfo<CheckCase>& p) { return std::string(p.param.name); });
 
 TEST(CliLoads, WithoutLoadsCheckIsNullAndEveryRowInside)

@@ -184,8 +184,10 @@ private slots:
         QCOMPARE(cellText(r->grpcheck, "lblcheckvalue1"), QString("0.981"));
         QCOMPARE(cellText(r->grpcheck, "lblcheckverdict1"), QString("passes"));
         QCOMPARE(cellText(r->grpcheck, "lblcheckvalue2"), QString("R 90"));
-        QCOMPARE(r->grpcheck->findChild<QLabel*>("lblcheckverdict3")->palette().color(QPalette::WindowText),
-                 QColor(0, 0x80, 0));
+        QCOMPARE(cellText(r->grpcheck, "lblcheckvalue3"), QString("R 90, axial weak axis"));   // the governing cell
+        QLabel* verdict = r->grpcheck->findChild<QLabel*>("lblcheckverdict4");
+        QVERIFY(verdict);
+        QCOMPARE(verdict->palette().color(QPalette::WindowText), QColor(0, 0x80, 0));
         QVERIFY(!r->lblfootnote->isVisibleTo(r));
         QVERIFY(w->detailWindow->memres->toPlainText().contains("Design check"));
         r->close();

@@ -111,10 +111,11 @@ TEST(DesignLoads, DefaultProjectWith3000And1800InR90)
         EXPECT_EQ((*l)[check + 10], "  Fire resistance class achieved                       :       R 90");
     }
     // the result window's lines
-    ASSERT_EQ(c.st.checkSummary.size(), 4u);
+    ASSERT_EQ(c.st.checkSummary.size(), 5u);
     EXPECT_EQ(c.st.checkSummary[0].value, "0.593");
     EXPECT_EQ(c.st.checkSummary[1].value, "0.981");
     EXPECT_EQ(c.st.checkSummary[2].value, "R 90");
+    EXPECT_EQ(c.st.checkSummary[3].value, "R 90, axial weak axis");   // the governing cell
 }
 
 TEST(DesignLoads, WithoutLoadsNothingIsAdded)
