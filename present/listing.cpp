@@ -268,8 +268,18 @@ std::string runMessage(const TextEnv& env, const Finding& f)
 void writeDesign(const TextEnv& env, const ColumnInput& in, const DesignOutcome& run, const RowScope& scope,
                  ColumnResults& res)
 {
-    for (const Finding& f : run.messages)
+    bool barsNoticed = false;   // the method says it per fire class: the listing once
+    for (const Finding& f : run.messages) {
         env.message(runMessage(env, f));
+        if (f.code == FindingCode::AxisDistanceBelowAnnexF && !barsNoticed) {
+            barsNoticed = true;
+            // not in a message box only: the listing, the report and JSON keep it
+            res.warnings.add(withArguments(env.text(1758), {formatGeneral(f.values.empty() ? 0 : f.values[0], 4,
+                                                                          env.decimalSeparator)}));
+            res.warnings.add(" ");
+            res.hasWarnings = true;
+        }
+    }
     if (run.rows)
         writeRebarLocation(env, res.rebarLocationLines, in, *run.rows, run.UC2);
     if (run.rows) {
