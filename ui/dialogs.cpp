@@ -600,8 +600,6 @@ frmexcent::frmexcent(QWidget* parent) : TDialog("frmexcent", 800, parent)
     nedrstrong->setMinimumWidth(90);
     lblrweak->setBuddy(nedrweak);
     lblrstrong->setBuddy(nedrstrong);
-    lblrweak->setWordWrap(true);
-    lblrstrong->setWordWrap(true);
     for (QWidget* w : std::initializer_list<QWidget*>{lblrweak, lblrstrong, nedrweak, nedrstrong})
         w->setToolTip(T(1659));
     g->setRowMinimumHeight(3, 8);

@@ -115,6 +115,16 @@ public:
     {
         setObjectName("Panel1");
     }
+    // The picture's title block names the code of the project.
+    void setCode(DesignCode code)
+    {
+        if (code == code_)
+            return;
+        code_ = code;
+        svg_.load(code == DesignCode::EN1994 ? QStringLiteral(":/pictures/background-en.svg")
+                                             : QStringLiteral(":/pictures/background.svg"));
+        update();
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -132,6 +142,7 @@ protected:
 
 private:
     QSvgRenderer svg_;
+    DesignCode code_ = DesignCode::ENV1994;
 };
 
 QPushButton* columnButton(const char* name, const char* text, QWidget* parent)
@@ -408,9 +419,8 @@ void frmmain::buildPanel()
     // the design code of the project, beside the results it gives
     out->addSpacing(10);
     auto* code = new QLabel(panel);
+    codeLabel_ = code;
     code->setObjectName("lblcode");
-    code->setWordWrap(true);
-    code->setMaximumWidth(190);
     code->setStyleSheet("color: #12304f; background: rgba(255,255,255,170); padding: 3px 6px; border-radius: 3px;");
     out->addWidget(code);
     out->addStretch(1);
@@ -992,9 +1002,12 @@ void frmmain::updateStatusLine()
 void frmmain::updateCodeLabel()
 {
     const int language = languageBase();
-    if (auto* code = findChild<QLabel*>("lblcode"))
+    if (auto* panel = dynamic_cast<BackgroundPanel*>(centralWidget()))
+        panel->setCode(wf_.input.code);
+    if (QLabel* code = codeLabel_)
+        // one line per part of the code, the column being narrow
         code->setText((T(1650) + QString::fromStdString(labelColon(language))).trimmed() + "\n" +
-                      QString::fromStdString(designCodeName(wf_.input.code, language)));
+                      QString::fromStdString(designCodeName(wf_.input.code, language)).replace(" / ", "\n"));
     const std::pair<const char*, DesignCode> items[] = {{"mitnewcodeenv", DesignCode::ENV1994},
                                                         {"mitnewcodeen", DesignCode::EN1994}};
     for (const auto& [name, c] : items)

@@ -217,6 +217,7 @@ private:
     bool busy_ = false;
     std::string loadFailure_;   // why the last project file could not be read
     std::string disclaimerAccepted_;   // the version line the disclaimer was accepted for
+    QLabel* codeLabel_ = nullptr;      // "lblcode": the project's design code beside the results
 };
 
 } // namespace qeln::ui

@@ -104,7 +104,7 @@ frmresult::frmresult(QWidget* parent) : TResultWindow("frmresult", 900, parent)
     setWindowTitle("Results");
     auto* v = new QVBoxLayout(body());
     v->setContentsMargins(0, 0, 0, 0);
-    lblcode = namedLabel("lblcode", "", body());
+    lblcode = namedLabel("lblresultcode", "", body());
     lblcode->setContentsMargins(4, 0, 4, 2);
     lblcode->setVisible(false);
     v->addWidget(lblcode);
