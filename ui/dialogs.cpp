@@ -390,9 +390,13 @@ frmgamat::frmgamat(QWidget* parent) : TDialog("frmgamat", 650, parent)
     lblcodenote->setWordWrap(true);
     lblcodenote->setContentsMargins(4, 0, 4, 4);
     v->addWidget(lblcodenote);
-    // a chosen code brings the factors it recommends; the user may then change them
+    // another code brings the factors it recommends; the user may then change
+    // them (a click on the code already chosen keeps them)
     connect(rdgcode, &TRadioGroup::itemClicked, this, [this] {
         const DesignCode code = chosenCode();
+        if (code == shownCode_)
+            return;
+        shownCode_ = code;
         setFactors(methodOf(code).recommendedFactors());
         showExampleValues(code);
     });
@@ -484,6 +488,7 @@ void frmgamat::fill(const ColumnInput& in)
     rdgcode->setItems({QString::fromStdString(designCodeName(DesignCode::ENV1994, language)),
                        QString::fromStdString(designCodeName(DesignCode::EN1994, language))});
     rdgcode->setItemIndex(in.code == DesignCode::EN1994 ? 1 : 0);
+    shownCode_ = in.code;
     showExampleValues(in.code);
     for (const auto& [f, value] : {std::pair{nedgamma_cold_steelprofile, in.gammaA}, std::pair{Nedgamma_cold_concrete, in.gammaC},
                                    std::pair{Nedgamma_cold_steelrebar, in.gammaS}, std::pair{Nedgamma_fire_steelprofile, in.gammaAfi},

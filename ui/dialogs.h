@@ -98,6 +98,7 @@ private:
     void showExampleValues(DesignCode code);
     void setFactors(const PartialFactors& f);
     std::array<QLabel*, 6> examples_{};
+    DesignCode shownCode_ = DesignCode::ENV1994;   // the code whose factors the fields started from
 };
 
 class frmflamb : public TDialog {

@@ -63,6 +63,8 @@ private slots:
         QCOMPARE(out.gammaC, 1.6);
         QCOMPARE(out.gammaAfi, 1.1);
         QCOMPARE(out.gammaA, 1.0);
+        d.rdgcode->itemButton(1)->click();   // the code already chosen: no change
+        QCOMPARE(d.Nedgamma_cold_concrete->Value(), 1.6);
 
         // a project's own factors are shown as they are, not the recommended ones
         out.gammaA = 1.05;
