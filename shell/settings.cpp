@@ -1,6 +1,7 @@
 #include "settings.h"
 
 #include "catalogue/codepage.h"
+#include "present/checktext.h"
 #include "present/texts.h"
 #include "catalogue/fileio.h"
 
@@ -174,6 +175,7 @@ std::string recentKey(int i) { return "file" + std::to_string(i); }
 constexpr const char* kWindowsSection = "windows";
 constexpr const char* kDisclaimerSection = "disclaimer";
 constexpr const char* kSearchSection = "search";
+constexpr const char* kDesignSection = "design";
 
 // The keys of a section, in the file's order.
 std::vector<std::pair<std::string, std::string>> sectionEntries(const std::vector<std::string>& lines,
@@ -286,6 +288,8 @@ Settings SettingsFile::read() const
     s.disclaimerAccepted = lookup(lines, kDisclaimerSection, "accepted").value_or("");
     for (const auto& [key, value] : sectionEntries(lines, kSearchSection))
         s.search.emplace(key, value);
+    if (const auto v = lookup(lines, kDesignSection, "code"))
+        s.newProjectCode = designCodeFromKey(*v).value_or(DesignCode::EN1994);
     return s;
 }
 
@@ -322,6 +326,9 @@ bool SettingsFile::write(const Settings& settings, std::string& error) const
         store(lines, kSearchSection, key, value);
     if (!settings.disclaimerAccepted.empty())
         store(lines, kDisclaimerSection, "accepted", settings.disclaimerAccepted);
+    // the code of new projects once it is not the default, or is in the file already
+    if (settings.newProjectCode != DesignCode::EN1994 || lookup(lines, kDesignSection, "code"))
+        store(lines, kDesignSection, "code", designCodeKey(settings.newProjectCode));
     std::string out;
     for (const auto& l : lines)
         out += l + "\n";

@@ -11,6 +11,8 @@
 //     frmschedule=40,60,1000,640          (x, y, width, height; ",max" when maximised)
 //     [disclaimer]
 //     accepted=Version 3.05, January 2003
+//     [design]
+//     code=EN1994                         (the design code of new projects: EN1994 or ENV1994)
 //
 // The desktop program keeps it in the user's configuration folder; this code
 // takes the full path. Section and key names are compared without regard to
@@ -18,6 +20,8 @@
 // quotes loses them. Other sections, keys and comments of the file are kept
 // when it is written.
 #pragma once
+
+#include "calc/records.h"
 
 #include <map>
 #include <optional>
@@ -53,6 +57,9 @@ struct Settings {
     std::string disclaimerAccepted = {};
     // [search] the limits of Find section as its fields give them (families, maxh, maxb, diameters, layouts)
     std::map<std::string, std::string> search = {};
+    // [design] code: the design code File > New gives a project; any value
+    // other than EN1994 or ENV1994 reads as EN1994
+    DesignCode newProjectCode = DesignCode::EN1994;
 
     bool operator==(const Settings&) const = default;
 };
@@ -72,7 +79,8 @@ public:
 
     // Stores the values (numberlanguage in decimal; the recent files as file1,
     // file2 ... with the keys of dropped entries removed; the windows given,
-    // other windows' keys kept; the disclaimer's key only when set), creating the folder
+    // other windows' keys kept; the disclaimer's key only when set; the code
+    // of new projects when not EN1994 or already in the file), creating the folder
     // and the file when needed. The file is replaced as a whole (temporary
     // file, flush, rename), so a failure leaves the previous file as it was;
     // its mode is kept, a link is written through, a read-only file is

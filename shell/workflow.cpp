@@ -1,5 +1,6 @@
 #include "workflow.h"
 
+#include "calc/method.h"
 #include "present/utf8.h"
 
 namespace qeln {
@@ -43,6 +44,7 @@ void Workflow::VarInitialisieren()
     fresh.author = cutText(userDefault, kLongTextMax);
     fresh.createdOn = fresh.lastUpdated = host_.now();
     fresh.profileName = "HE 320 A";
+    useDesignCode(fresh, newProjectCode);
     host_.lookupProfile(fresh);
     input = fresh;
     schedule = {};
@@ -96,6 +98,16 @@ void Workflow::applySettings(int language, const std::string& enterprise, const 
     userDefault = user;
     input.office = cutText(enterprise, kLongTextMax);
     input.author = cutText(user, kLongTextMax);
+}
+
+void Workflow::setNewProjectCode(DesignCode code)
+{
+    newProjectCode = code;
+    if (fileName.empty() && !projectChanged && schedule.rows.empty() && input.code != code) {
+        useDesignCode(input, code);
+        discardResults();
+        updatetitle();
+    }
 }
 
 void Workflow::acceptInput(const ColumnInput& edited)

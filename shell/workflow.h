@@ -81,6 +81,9 @@ public:
     bool printing = false;   // a report is being produced; blocks closing
     RecentFiles recent;      // projects opened or saved, most recent first
     Schedule schedule;       // the column schedule, edited in the Schedule window
+    // The design code File > New gives a project, with the partial factors
+    // that code recommends (Options; EN 1994 unless the settings say otherwise).
+    DesignCode newProjectCode = DesignCode::EN1994;
 
     // Resets the whole project to its defaults (file name, project data, profile, values).
     void VarInitialisieren();
@@ -99,6 +102,10 @@ public:
 
     // First activation: the values read from the settings file.
     void applySettings(int language, const std::string& enterprise, const std::string& user);
+    // The design code of new projects, from the settings or Options. The
+    // project opened at start, not yet changed nor saved, is a new project
+    // too and goes under the code at once.
+    void setNewProjectCode(DesignCode code);
     // A confirmed input dialog: its values become the project's, then haschanged.
     void acceptInput(const ColumnInput& edited);
 

@@ -1,6 +1,8 @@
 #include "dialogs.h"
 
 #include "calc/member.h"
+#include "calc/method.h"
+#include "present/codename.h"
 #include "shell/radio.h"
 #include "uitext.h"
 
@@ -16,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <array>
+#include <cmath>
 
 namespace qeln::ui {
 
@@ -61,6 +64,34 @@ QWidget* checkedOrFirst(TRadioGroup* g)
 }
 
 int indexFromCount(double v) { return int(roundHalfEven(v)); }
+
+// A value of the project in a field without the range message: a value from
+// a file may lie outside the field's range (the input checks report it).
+void showStored(TNumEdit* f, double v)
+{
+    if (!std::isfinite(v))
+        v = f->Min() > 0 ? f->Min() : 0;
+    f->setValidate(false);
+    f->setValue(v);
+    f->setValidate(true);
+}
+
+// A field that only the EN method reads, and its label: enabled for EN projects.
+void enableForEn(TNumEdit* f, QLabel* label, DesignCode code)
+{
+    const bool en = code == DesignCode::EN1994;
+    f->setEnabled(en);
+    label->setEnabled(en);
+}
+
+// The example value of a partial factor: "1.1", "1.0", "1.15".
+QString exampleText(double v)
+{
+    QString s = QString::number(v, 'f', 2);
+    if (s.endsWith('0'))
+        s.chop(1);
+    return s;
+}
 } // namespace
 
 // ---------------------------------------------------------------- project data
@@ -276,6 +307,20 @@ frmmater::frmmater(QWidget* parent) : TDialog("frmmater", 600, parent)
     block("lblrmc", "Characteristic concrete cylinder strength", rdgrmc, "rdgrmc", "concrete grade",
           {"C 20/25", "C 25/30", "C 30/37", "C 35/45", "C 40/50", "C 45/55", "C 50/60", "..."}, 4, nedrmc, "nedrmc",
           concreteGrades());
+    {
+        auto* row = new QHBoxLayout;
+        lblphit = namedLabel("lblphit", "Creep coefficient \u03c6.t", body());
+        nedphit = numField("nedphit", 0, 6, "#,#0.00", body());
+        lblphit->setBuddy(nedphit);
+        lblphit->setToolTip(T(1656));
+        nedphit->setToolTip(T(1656));
+        lblphit->setContentsMargins(4, 0, 0, 0);
+        row->addWidget(lblphit);
+        row->addStretch(1);
+        row->addWidget(nedphit);
+        row->addSpacing(62);   // under the concrete grade's field, whose unit follows it
+        v->addLayout(row);
+    }
     v->addSpacing(6);
     block("lblaarl", "Yield point of rebars", rdgaarl, "rdgaarl", "rebars steel grade", {"S 420", "S 500", "..."}, 3,
           nedaarl, "nedaarl", rebarGrades());
@@ -291,6 +336,8 @@ void frmmater::fill(const ColumnInput& in)
     chbautored->setChecked(in.autoReduce);
     SetRadioChoices(*rdgrmc, *nedrmc, in.fck, concreteGrades(), 0.5);
     SetRadioChoices(*rdgaarl, *nedaarl, in.fsk, rebarGrades(), 1.0);
+    showStored(nedphit, in.phiT);
+    enableForEn(nedphit, lblphit, in.code);
 }
 
 bool frmmater::displayedNumber(const TNumEdit* f, double& out)
@@ -311,6 +358,8 @@ void frmmater::copyTo(ColumnInput& in) const
         in.fck = v;
     if (displayedNumber(nedaarl, v))
         in.fsk = v;
+    if (nedphit->isEnabled() && displayedNumber(nedphit, v))
+        in.phiT = v;
 }
 
 bool frmmater::closeCheck(bool withOk)
@@ -336,7 +385,30 @@ bool frmmater::closeCheck(bool withOk)
 frmgamat::frmgamat(QWidget* parent) : TDialog("frmgamat", 650, parent)
 {
     setWindowTitle("Safety factors");
-    auto* g = new QGridLayout(body());
+    auto* v = new QVBoxLayout(body());
+    rdgcode = new TRadioGroup("rdgcode", 2, body());
+    rdgcode->setTitle("Design code");
+    rdgcode->setItems({"ENV 1994-1-1 / ENV 1994-1-2", "EN 1994-1-1:2004 / EN 1994-1-2:2005"});
+    v->addWidget(rdgcode);
+    rdgcode->setToolTip(T(1654));
+    lblcodenote = namedLabel("lblcodenote", T(1654), body());
+    lblcodenote->setWordWrap(true);
+    lblcodenote->setContentsMargins(4, 0, 4, 4);
+    v->addWidget(lblcodenote);
+    // another code brings the factors it recommends; the user may then change
+    // them (a click on the code already chosen keeps them)
+    connect(rdgcode, &TRadioGroup::itemClicked, this, [this] {
+        const DesignCode code = chosenCode();
+        if (code == shownCode_)
+            return;
+        shownCode_ = code;
+        setFactors(methodOf(code).recommendedFactors());
+        showExampleValues(code);
+    });
+
+    auto* g = new QGridLayout;
+    v->addLayout(g);
+    v->addStretch(1);
     g->setHorizontalSpacing(14);
     auto heading = [&](const char* name, const char* text, int col) {
         auto* l = namedLabel(name, text, body());
@@ -381,6 +453,8 @@ frmgamat::frmgamat(QWidget* parent) : TDialog("frmgamat", 650, parent)
         auto* b = namedLabel(ex[i + 3], exText[i + 3], body());
         a->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         b->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        examples_[static_cast<std::size_t>(i)] = a;
+        examples_[static_cast<std::size_t>(i + 3)] = b;
         box->setSpacing(4);
         box->addWidget(a, 1);
         box->addWidget(new QLabel("/", body()));
@@ -389,18 +463,47 @@ frmgamat::frmgamat(QWidget* parent) : TDialog("frmgamat", 650, parent)
     }
 }
 
+DesignCode frmgamat::chosenCode() const
+{
+    return rdgcode->itemIndex() == 1 ? DesignCode::EN1994 : DesignCode::ENV1994;
+}
+
+void frmgamat::setFactors(const PartialFactors& f)
+{
+    nedgamma_cold_steelprofile->setValue(f.gammaA);
+    Nedgamma_cold_concrete->setValue(f.gammaC);
+    Nedgamma_cold_steelrebar->setValue(f.gammaS);
+    Nedgamma_fire_steelprofile->setValue(f.gammaAfi);
+    Nedgamma_fire_concrete->setValue(f.gammaCfi);
+    Nedgamma_fire_steelrebar->setValue(f.gammaSfi);
+}
+
+void frmgamat::showExampleValues(DesignCode code)
+{
+    // an ENV project shows the catalogue's example values (280 to 285), as it always did
+    const PartialFactors f = methodOf(code).recommendedFactors();
+    const double values[] = {f.gammaA, f.gammaC, f.gammaS, f.gammaAfi, f.gammaCfi, f.gammaSfi};
+    for (std::size_t i = 0; i < examples_.size(); ++i)
+        examples_[i]->setText(code == DesignCode::ENV1994 ? T(280 + static_cast<int>(i)) : exampleText(values[i]));
+}
+
 void frmgamat::fill(const ColumnInput& in)
 {
-    nedgamma_cold_steelprofile->setValue(in.gammaA);
-    Nedgamma_cold_concrete->setValue(in.gammaC);
-    Nedgamma_cold_steelrebar->setValue(in.gammaS);
-    Nedgamma_fire_steelprofile->setValue(in.gammaAfi);
-    Nedgamma_fire_concrete->setValue(in.gammaCfi);
-    Nedgamma_fire_steelrebar->setValue(in.gammaSfi);
+    const int language = languageBase();
+    rdgcode->setItems({QString::fromStdString(designCodeName(DesignCode::ENV1994, language)),
+                       QString::fromStdString(designCodeName(DesignCode::EN1994, language))});
+    rdgcode->setItemIndex(in.code == DesignCode::EN1994 ? 1 : 0);
+    shownCode_ = in.code;
+    showExampleValues(in.code);
+    for (const auto& [f, value] : {std::pair{nedgamma_cold_steelprofile, in.gammaA}, std::pair{Nedgamma_cold_concrete, in.gammaC},
+                                   std::pair{Nedgamma_cold_steelrebar, in.gammaS}, std::pair{Nedgamma_fire_steelprofile, in.gammaAfi},
+                                   std::pair{Nedgamma_fire_concrete, in.gammaCfi}, std::pair{Nedgamma_fire_steelrebar, in.gammaSfi}})
+        showStored(f, value);
 }
 
 void frmgamat::copyTo(ColumnInput& in) const
 {
+    in.code = chosenCode();
     in.gammaA = nedgamma_cold_steelprofile->Value();
     in.gammaC = Nedgamma_cold_concrete->Value();
     in.gammaS = Nedgamma_cold_steelrebar->Value();
@@ -583,7 +686,23 @@ frmexcent::frmexcent(QWidget* parent) : TDialog("frmexcent", 800, parent)
     g->addWidget(l3, 2, 0);
     g->addWidget(spepcp, 2, 1);
     g->addWidget(unit("%", body()), 2, 2);
-    g->setRowStretch(3, 1);
+    // the ratios of the end moments, beside the eccentricities they shape (EN only)
+    lblrweak = namedLabel("lblrweak", "End moment ratio r for weak axis", body());
+    lblrstrong = namedLabel("lblrstrong", "End moment ratio r for strong axis", body());
+    nedrweak = numField("nedrweak", -1, 1, "#,#0.00", body());
+    nedrstrong = numField("nedrstrong", -1, 1, "#,#0.00", body());
+    nedrweak->setMinimumWidth(90);
+    nedrstrong->setMinimumWidth(90);
+    lblrweak->setBuddy(nedrweak);
+    lblrstrong->setBuddy(nedrstrong);
+    for (QWidget* w : std::initializer_list<QWidget*>{lblrweak, lblrstrong, nedrweak, nedrstrong})
+        w->setToolTip(T(1659));
+    g->setRowMinimumHeight(3, 8);
+    g->addWidget(lblrweak, 4, 0);
+    g->addWidget(nedrweak, 4, 1);
+    g->addWidget(lblrstrong, 5, 0);
+    g->addWidget(nedrstrong, 5, 1);
+    g->setRowStretch(6, 1);
     g->setColumnStretch(0, 1);
     h->addLayout(g, 1);
     auto* pic = new SvgView(":/pictures/eccentricities.svg", body());
@@ -597,6 +716,10 @@ void frmexcent::fill(const ColumnInput& in)
     speexsw->setValue(int(std::clamp<long long>(roundHalfEven(in.e1), -1000, 1000)));
     speexst->setValue(int(std::clamp<long long>(roundHalfEven(in.e2), -1000, 1000)));
     spepcp->setValue(int(std::clamp<long long>(roundHalfEven(in.pcp), 0, 100)));
+    showStored(nedrweak, in.rWeak);
+    showStored(nedrstrong, in.rStrong);
+    enableForEn(nedrweak, lblrweak, in.code);
+    enableForEn(nedrstrong, lblrstrong, in.code);
 }
 
 void frmexcent::copyTo(ColumnInput& in) const
@@ -606,6 +729,10 @@ void frmexcent::copyTo(ColumnInput& in) const
     in.e1 = speexsw->value();
     in.e2 = speexst->value();
     in.pcp = spepcp->value();
+    if (nedrweak->isEnabled())
+        in.rWeak = nedrweak->Value();
+    if (nedrstrong->isEnabled())
+        in.rStrong = nedrstrong->Value();
 }
 
 } // namespace qeln::ui

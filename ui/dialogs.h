@@ -6,6 +6,7 @@
 #include "numedit.h"
 #include "widgets.h"
 
+#include <array>
 #include <functional>
 
 class QLineEdit;
@@ -64,24 +65,42 @@ public:
     TRadioGroup *rdgale, *rdgrmc, *rdgaarl;
     TNumEdit *nedale, *nedrmc, *nedaarl;
     QCheckBox* chbautored;
+    // the creep coefficient phi.t of the concrete: read by the EN method only,
+    // enabled for EN projects
+    QLabel* lblphit;
+    TNumEdit* nedphit;
 
 protected:
     bool closeCheck(bool withOk) override;
     QWidget* firstFocus() const override;
 };
 
+// The partial factors and the design code they belong to. Choosing a code
+// puts the factors it recommends into the fields (the user may then change
+// them); OK gives the project the code and the factors shown.
 class frmgamat : public TDialog {
     Q_OBJECT
 public:
     explicit frmgamat(QWidget* parent = nullptr);
     void fill(const ColumnInput& in);
     void copyTo(ColumnInput& in) const;
+    // The code chosen in the dialog.
+    DesignCode chosenCode() const;
 
+    TRadioGroup* rdgcode;   // ENV 1994 / EN 1994
+    QLabel* lblcodenote;
     TNumEdit *nedgamma_cold_steelprofile, *Nedgamma_cold_concrete, *Nedgamma_cold_steelrebar;
     TNumEdit *Nedgamma_fire_steelprofile, *Nedgamma_fire_concrete, *Nedgamma_fire_steelrebar;
 
 protected:
     QWidget* firstFocus() const override { return nedgamma_cold_steelprofile; }
+
+private:
+    // The example values beside the fields: the ones the chosen code recommends.
+    void showExampleValues(DesignCode code);
+    void setFactors(const PartialFactors& f);
+    std::array<QLabel*, 6> examples_{};
+    DesignCode shownCode_ = DesignCode::ENV1994;   // the code whose factors the fields started from
 };
 
 class frmflamb : public TDialog {
@@ -115,6 +134,10 @@ public:
     void copyTo(ColumnInput& in) const;
 
     TSpinEdit *speexsw, *speexst, *spepcp;
+    // the ratios r of the end moments about the weak and the strong axis: read
+    // by the EN method only, enabled for EN projects
+    QLabel *lblrweak, *lblrstrong;
+    TNumEdit *nedrweak, *nedrstrong;
 };
 
 } // namespace qeln::ui

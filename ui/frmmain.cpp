@@ -3,6 +3,7 @@
 #include "helpwindow.h"
 #include "reportcommands.h"
 #include "windowplaces.h"
+#include "present/codename.h"
 #include "present/format.h"
 #include "present/texts.h"
 #include "shell/accelerators.h"
@@ -48,14 +49,17 @@ namespace qeln::ui {
 SettingsValues readSettingsFile(const QString& path)
 {
     const Settings st = SettingsFile(path.toStdString()).read();
-    return {st.languageBase, st.enterprise, st.user, st.recentFiles, st.windows, st.disclaimerAccepted, st.search};
+    return {st.languageBase, st.enterprise, st.user, st.recentFiles, st.windows, st.disclaimerAccepted, st.search,
+            st.newProjectCode};
 }
 
 bool writeSettingsFile(const QString& path, const SettingsValues& v)
 {
     std::string error;
     return SettingsFile(path.toStdString())
-        .write({v.language, v.enterprise, v.user, v.recentFiles, v.windows, v.disclaimerAccepted, v.search}, error);
+        .write({v.language, v.enterprise, v.user, v.recentFiles, v.windows, v.disclaimerAccepted, v.search,
+                v.newProjectCode},
+               error);
 }
 
 std::string startProjectArgument(const QStringList& arguments)
@@ -111,6 +115,16 @@ public:
     {
         setObjectName("Panel1");
     }
+    // The picture's title block names the code of the project.
+    void setCode(DesignCode code)
+    {
+        if (code == code_)
+            return;
+        code_ = code;
+        svg_.load(code == DesignCode::EN1994 ? QStringLiteral(":/pictures/background-en.svg")
+                                             : QStringLiteral(":/pictures/background.svg"));
+        update();
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -128,6 +142,7 @@ protected:
 
 private:
     QSvgRenderer svg_;
+    DesignCode code_ = DesignCode::ENV1994;
 };
 
 QPushButton* columnButton(const char* name, const char* text, QWidget* parent)
@@ -242,7 +257,8 @@ frmmain::~frmmain()
     // the language and the current project's enterprise and user become the next start's defaults
     if (!firstActivation_) {
         SettingsValues v{wf_.languageBase, wf_.input.office, wf_.input.author, wf_.recent.paths(),
-                         windowPlaces().places(), disclaimerAccepted_, searchDialog->limitsText()};
+                         windowPlaces().places(), disclaimerAccepted_, searchDialog->limitsText(),
+                         wf_.newProjectCode};
         if (options_.writeSettings)
             options_.writeSettings(settingsPath_, v);
         else if (!writeSettingsFile(settingsPath_, v))
@@ -312,6 +328,18 @@ void frmmain::buildMenus()
         a->setCheckable(true);
         langs->addAction(a);
         lang->addAction(a);
+    }
+    // the design code File > New gives a project
+    QMenu* newCode = opts->addMenu("&Design code for new projects");
+    newCode->setObjectName("mitnewcode");
+    auto* codes = new QActionGroup(this);
+    for (QAction* a : {action("mitnewcodeenv", "ENV 1994-1-1 / ENV 1994-1-2",
+                              [this] { setNewProjectCode(DesignCode::ENV1994); }),
+                       action("mitnewcodeen", "EN 1994-1-1:2004 / EN 1994-1-2:2005",
+                              [this] { setNewProjectCode(DesignCode::EN1994); })}) {
+        a->setCheckable(true);
+        codes->addAction(a);
+        newCode->addAction(a);
     }
 
     QMenu* help = menuBar()->addMenu("&Help");
@@ -388,6 +416,13 @@ void frmmain::buildPanel()
     for (const auto& [name, text] : {std::pair{"btnresult", "Results"}, std::pair{"btndetail", "Details"},
                                      std::pair{"btngrafik", "Graphic"}, std::pair{"btndiagrams", "Diagrams"}})
         out->addWidget(columnButton(name, text, panel));
+    // the design code of the project, beside the results it gives
+    out->addSpacing(10);
+    auto* code = new QLabel(panel);
+    codeLabel_ = code;
+    code->setObjectName("lblcode");
+    code->setStyleSheet("color: #12304f; background: rgba(255,255,255,170); padding: 3px 6px; border-radius: 3px;");
+    out->addWidget(code);
     out->addStretch(1);
 
     g->addLayout(in, 0, 0);
@@ -422,6 +457,7 @@ bool frmmain::FormActivate()
     const SettingsValues v =
         options_.readSettings ? options_.readSettings(settingsPath_) : readSettingsFile(settingsPath_);
     wf_.applySettings(v.language, v.enterprise, v.user);
+    wf_.setNewProjectCode(v.newProjectCode);
     wf_.recent = RecentFiles(v.recentFiles);
     updateRecentMenu();
     windowPlaces().setPlaces(v.windows);
@@ -569,6 +605,12 @@ void frmmain::setButtonAccelerators()
     const auto withKeys = withAccelerators(texts, menuBarLetters);
     for (std::size_t i = 0; i < buttons.size(); ++i)
         buttons[i]->setText(QString::fromStdString(withKeys[i]));
+}
+
+void frmmain::setNewProjectCode(DesignCode code)
+{
+    wf_.setNewProjectCode(code);
+    updateCodeLabel();
 }
 
 void frmmain::switchLanguage(int base)
@@ -843,6 +885,7 @@ bool frmmain::calculate(const ColumnInput& in)
     env.sink = &boxSink();
     env.decimalSeparator = QString(decimalSeparator()).toStdString();
     // the listing's dates as the project dialog and the report write them: in the program's language
+    resultWindow->setDesignCode(in.code);
     const bool ok = qeln::calculate(env, in, run_, *this, [](double v) {
         return dateTimeText(v, languageLocale(languageBase())).toStdString();
     });
@@ -956,10 +999,27 @@ void frmmain::updateStatusLine()
     line->setPalette(pal);
 }
 
+void frmmain::updateCodeLabel()
+{
+    const int language = languageBase();
+    if (auto* panel = dynamic_cast<BackgroundPanel*>(centralWidget()))
+        panel->setCode(wf_.input.code);
+    if (QLabel* code = codeLabel_)
+        // one line per part of the code, the column being narrow
+        code->setText((T(1650) + QString::fromStdString(labelColon(language))).trimmed() + "\n" +
+                      QString::fromStdString(designCodeName(wf_.input.code, language)).replace(" / ", "\n"));
+    const std::pair<const char*, DesignCode> items[] = {{"mitnewcodeenv", DesignCode::ENV1994},
+                                                        {"mitnewcodeen", DesignCode::EN1994}};
+    for (const auto& [name, c] : items)
+        if (auto* a = findChild<QAction*>(name))
+            a->setChecked(c == wf_.newProjectCode);
+}
+
 void frmmain::setCaption(const std::string& caption)
 {
     setWindowTitle(QString::fromStdString(caption));
     updateStatusLine();
+    updateCodeLabel();
     refreshScheduleWindow();   // a project opened or made new brings its own schedule
 }
 

@@ -38,6 +38,7 @@ struct SettingsValues {
     std::map<std::string, WindowPlace> windows = {};   // where each window was last
     std::string disclaimerAccepted = {};               // the version the disclaimer was accepted for
     std::map<std::string, std::string> search = {};    // the last limits of Find section
+    DesignCode newProjectCode = DesignCode::EN1994;    // the design code of File > New
 };
 
 // Where the main window gets its catalogue, project files and settings from.
@@ -128,6 +129,8 @@ public:
     void mitEnglishClick() { switchLanguage(0); }
     void mitFrenchClick() { switchLanguage(10000); }
     void mitGermanClick() { switchLanguage(20000); }
+    // Options > Design code for new projects.
+    void setNewProjectCode(DesignCode code);
     // Assigns every caption, hint, item and message of all windows.
     void SetLanguage();
     // Profilsuchen: find a profile by its exact name; shows texts 1148/1149 when missing.
@@ -195,6 +198,9 @@ private:
     void refreshScheduleWindow();
     // The status line: the current design and the verdict of its last run.
     void updateStatusLine();
+    // The label beside the results naming the project's design code, and the
+    // check mark on the code of new projects in the Options menu.
+    void updateCodeLabel();
     template <class Dialog>
     void editWith(Dialog* dlg);
 
@@ -211,6 +217,7 @@ private:
     bool busy_ = false;
     std::string loadFailure_;   // why the last project file could not be read
     std::string disclaimerAccepted_;   // the version line the disclaimer was accepted for
+    QLabel* codeLabel_ = nullptr;      // "lblcode": the project's design code beside the results
 };
 
 } // namespace qeln::ui

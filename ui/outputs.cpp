@@ -1,5 +1,7 @@
 #include "outputs.h"
 
+#include "present/codename.h"
+
 #include "diagramswindow.h"
 #include "uitext.h"
 
@@ -102,6 +104,10 @@ frmresult::frmresult(QWidget* parent) : TResultWindow("frmresult", 900, parent)
     setWindowTitle("Results");
     auto* v = new QVBoxLayout(body());
     v->setContentsMargins(0, 0, 0, 0);
+    lblcode = namedLabel("lblresultcode", "", body());
+    lblcode->setContentsMargins(4, 0, 4, 2);
+    lblcode->setVisible(false);
+    v->addWidget(lblcode);
     grpres = new QGroupBox("Ultimate loads [kN]", body());
     grpres->setObjectName("grpres");
     auto* gl = new QVBoxLayout(grpres);
@@ -143,6 +149,14 @@ frmresult::frmresult(QWidget* parent) : TResultWindow("frmresult", 900, parent)
     wl->addWidget(memwarn);
     v->addWidget(grpwarn, 1);
     resize(700, 520);
+}
+
+void frmresult::setDesignCode(DesignCode code)
+{
+    const int language = languageBase();
+    lblcode->setText(T(1650) + QString::fromStdString(labelColon(language)) +
+                     QString::fromStdString(designCodeName(code, language)));
+    lblcode->setVisible(true);
 }
 
 void frmresult::clearContents()

@@ -54,7 +54,10 @@ public:
     explicit frmresult(QWidget* parent = nullptr);
     // check: the "Design check" block (hidden when empty).
     void fill(const ResultGrid& grid, const MessageList& warnings, const std::vector<CheckLine>& check = {});
+    // The design code of the run the window shows, named above the loads.
+    void setDesignCode(DesignCode code);
 
+    QLabel* lblcode;
     QGroupBox* grpres;
     QTableWidget* stgresults;
     QLabel* lblfootnote;      // the footnote of the rows outside the field of application

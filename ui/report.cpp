@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include "present/codename.h"
 #include "present/texts.h"
 #include "picturepainter.h"
 #include "uitext.h"
@@ -485,7 +486,8 @@ ReportContent buildReport(const RunState& run, const ColumnInput& in, int langua
     r.office = in.office;
     r.productName = text(2);
     r.title = text(3);
-    r.standardLine = text(4);
+    // every page names the code the project is designed to (an ENV project's header as it always was)
+    r.standardLine = designCodeStandardLine(in.code, languageBase);
     r.versionLine = text(5);
     r.spareLine = text(6);
     r.pageWord = pageWordFor(languageBase);

@@ -149,6 +149,7 @@ private slots:
     {
         auto w = started();
         QVERIFY(w);
+        w->workflow().setNewProjectCode(DesignCode::ENV1994);   // the utilisations below are those of ENV 1994
         auto* button = w->findChild<QPushButton*>("btnloads");
         QVERIFY(button);
         QCOMPARE(button->text().remove('&'), QString("Design loads"));   // with its accelerator

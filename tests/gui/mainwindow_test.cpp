@@ -3,6 +3,8 @@
 // and the settings written at the end.
 #include "guitest.h"
 
+#include "calc/method.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -233,7 +235,11 @@ private slots:
     {
         auto w = started();
         QVERIFY(w);
-        setInput(*w, [](ColumnInput& in) { in.fck = 85; });   // unrealistic concrete: a warning only
+        // unrealistic concrete: a warning only under ENV 1994 (EN 1994-1-1 stops at C60/75)
+        setInput(*w, [](ColumnInput& in) {
+            useDesignCode(in, DesignCode::ENV1994);
+            in.fck = 85;
+        });
         ModalScript script;
         QString errorsText, warningsText;
         script.then([&](QDialog* d) {

@@ -166,3 +166,28 @@ TEST(Settings, WindowPlacesAndTheAcceptedDisclaimerSurvive)
     for (const char* bad : {"", "1,2,3", "1,2,3,4,5", "1,2,x,4", "1,2,3,4,min", "1,2,3,999999", "1,2,-3,4"})
         EXPECT_FALSE(parseWindowPlace(bad)) << bad;
 }
+
+TEST(Settings, TheDesignCodeOfNewProjectsRoundTripsAndOddValuesFallBackToEn1994)
+{
+    TempDir dir;
+    const SettingsFile file(dir.file("qeln.INI"));
+    std::string error;
+    Settings s{0, "E", "U"};
+    EXPECT_EQ(s.newProjectCode, DesignCode::EN1994);   // the default before any file
+    s.newProjectCode = DesignCode::ENV1994;
+    ASSERT_TRUE(file.write(s, error)) << error;
+    EXPECT_NE(test::readFile(file.path()).find("[design]\ncode=ENV1994\n"), std::string::npos);
+    EXPECT_EQ(file.read().newProjectCode, DesignCode::ENV1994);
+    // back to the default: the key that is there says so
+    s.newProjectCode = DesignCode::EN1994;
+    ASSERT_TRUE(file.write(s, error)) << error;
+    EXPECT_NE(test::readFile(file.path()).find("[design]\ncode=EN1994\n"), std::string::npos);
+    EXPECT_EQ(file.read().newProjectCode, DesignCode::EN1994);
+    // written by hand: any case and blanks; anything else is EN 1994
+    for (const auto& [value, code] : {std::pair{" env1994 ", DesignCode::ENV1994}, std::pair{"EN1994", DesignCode::EN1994},
+                                      std::pair{"ENV 1994", DesignCode::ENV1994}, std::pair{"EN1992", DesignCode::EN1994},
+                                      std::pair{"", DesignCode::EN1994}, std::pair{"1", DesignCode::EN1994}}) {
+        test::writeFile(file.path(), std::string("[Design]\nCode=") + value + "\n");
+        EXPECT_EQ(file.read().newProjectCode, code) << value;
+    }
+}

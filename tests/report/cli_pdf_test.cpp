@@ -76,6 +76,32 @@ TEST(CliPdf, CompleteAndCondensedReports)
     EXPECT_TRUE(k.contains("Interaktionsdiagramm - starke Achse y-y"));
 }
 
+TEST(CliPdf, EveryPageNamesTheDesignCode)
+{
+    QTemporaryDir dir;
+    const QString project = dir.filePath("en.qln"), pdf = dir.filePath("en.pdf");
+    Outcome o = runCli({"new", project, "--code", "EN1994"});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    o = runCli({"design", project, "--pdf", pdf, "--language", "fr"});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    const QStringList pages = pdfText(pdf).split('\f', Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), 2);
+    for (const QString& page : pages) {
+        if (page.trimmed().isEmpty())
+            continue;
+        EXPECT_TRUE(page.contains("selon l'Eurocode 4 (EN 1994-1-1:2004, EN 1994-1-2:2005)")) << page.toStdString();
+    }
+    // an ENV project's pages as they always were
+    o = runCli({"design", kData + "he500b-8-4.qln", "--pdf", pdf});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    for (const QString& page : pdfText(pdf).split('\f', Qt::SkipEmptyParts)) {
+        if (page.trimmed().isEmpty())
+            continue;
+        EXPECT_TRUE(page.contains("according Eurocode 4 (ENV 1994-1-2)")) << page.toStdString();
+        EXPECT_FALSE(page.contains("EN 1994-1-1:2004")) << page.toStdString();
+    }
+}
+
 TEST(CliPdf, UnwritablePdfIsAFileError)
 {
     const Outcome o = runCli({"design", kData + "default.qln", "--pdf", "/nonexistent-folder/report.pdf"});

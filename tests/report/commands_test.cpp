@@ -73,6 +73,7 @@ struct Window {
             return std::make_unique<MemoryProfileTable>(qeln::test::sampleProfiles());
         };
         w = std::make_unique<frmmain>(std::move(o));
+        w->workflow().setNewProjectCode(DesignCode::ENV1994);   // the listings below are ENV ones
     }
     void trigger(const char* action) { w->findChild<QAction*>(action)->trigger(); }
 };

@@ -1,6 +1,7 @@
 // The printed report as a PDF: header on every page with its page number,
 // the listing complete and in order across page breaks, the condensed form
 // without the details block, the drawing as vectors, A4 pages.
+#include "calc/method.h"
 #include "present/texts.h"
 #include "shell/run.h"
 #include "ui/frmmain.h"
@@ -256,6 +257,20 @@ TEST(ReportPdf, DefaultProjectComplete)
     // the drawing's caption is on the first page, above the listing
     const QString first = pdf.pageTexts[0];
     EXPECT_LT(first.indexOf("Rebars: 4 x d = 20 mm"), first.indexOf("Project-Name:"));
+}
+
+TEST(ReportPdf, EnProjectNamesItsCodeInTheHeaderOfEveryPage)
+{
+    REQUIRE_TOOLS();
+    ColumnInput in = defaultProject();
+    useDesignCode(in, DesignCode::EN1994);
+    const DesignResult r = runDesign(in);
+    ASSERT_TRUE(r.ok);
+    const ReportContent c = buildReport(r.st, r.in, kGerman, ReportMethod::Complete, kPrinted);
+    EXPECT_EQ(c.standardLine, "nach Eurocode 4 (EN 1994-1-1:2004, EN 1994-1-2:2005)");
+    const Pdf pdf = render(c, "en-complete");
+    ASSERT_GE(pdf.pages, 2);
+    expectHeaderOnEveryPage(pdf, c);
 }
 
 TEST(ReportPdf, DefaultProjectCondensedHasNoDetails)

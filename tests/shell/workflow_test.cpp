@@ -452,5 +452,28 @@ TEST_F(WorkflowTest, LanguageSwitchRunsAgainButChangesNoProject)
     EXPECT_TRUE(host.asked.empty());
 }
 
+
+TEST_F(WorkflowTest, NewProjectsTakeTheDesignCodeOfTheSettingsWithItsFactors)
+{
+    // EN 1994 unless the settings say otherwise
+    EXPECT_EQ(wf.input.code, DesignCode::EN1994);
+    EXPECT_EQ(wf.input.gammaA, 1.0);
+    EXPECT_EQ(wf.input.gammaC, 1.5);
+    // the start project, untouched, goes under the code of the settings at once
+    wf.setNewProjectCode(DesignCode::ENV1994);
+    EXPECT_EQ(wf.input.code, DesignCode::ENV1994);
+    EXPECT_EQ(wf.input.gammaA, 1.1);
+    EXPECT_FALSE(wf.projectChanged);
+    // a changed project keeps its code; File > New gives the chosen one
+    change();
+    wf.setNewProjectCode(DesignCode::EN1994);
+    EXPECT_EQ(wf.input.code, DesignCode::ENV1994);
+    host.answers = {Answer::Ok};
+    wf.FileNew();
+    EXPECT_EQ(wf.input.code, DesignCode::EN1994);
+    EXPECT_EQ(wf.input.gammaA, 1.0);
+    EXPECT_EQ(wf.input.d, ColumnInput{}.d);
+}
+
 } // namespace
 } // namespace qeln
