@@ -129,8 +129,12 @@ bool inputFromJson(const json::Value& doc, JsonInput& out, std::string& error)
                 got = "the number " + json::numberText(value.get<double>());
             if (value.is_string() && (std::holds_alternative<DesignCode ColumnInput::*>(def->member) ||
                                       std::holds_alternative<FrameType ColumnInput::*>(def->member) ||
-                                      std::holds_alternative<StoreyPosition ColumnInput::*>(def->member)))
-                got = "\"" + value.get<std::string>() + "\"";
+                                      std::holds_alternative<StoreyPosition ColumnInput::*>(def->member))) {
+                // appended: GCC 12 at -O3 warns falsely (-Wrestrict) on "x" + std::string
+                got = "\"";
+                got += value.get<std::string>();
+                got += "\"";
+            }
             error = std::string("field \"") + def->name + "\" must be " + expected + ", not " + got;
             return false;
         }

@@ -159,7 +159,8 @@ void writeCheckMessages(const TextEnv& env, const std::vector<Finding>& findings
                 if (!cells.empty())
                     cells += ", ";
                 cells += fireClassLabel(kFireClasses[static_cast<std::size_t>(std::clamp(row - 1, 0, 3))]);
-                cells += " " + tableColumnText(env, col);
+                cells += ' ';
+                cells += tableColumnText(env, col);
             }
             out.add(withArguments(T(1704), {cells}));
             break;
