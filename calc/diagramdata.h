@@ -31,8 +31,11 @@ struct InteractionDiagram {
     // resistance. resistanceN is the result table's cell of this axis's
     // eccentric resistance (service row), resistanceM the acting moment there.
     double resistanceN = 0, resistanceM = 0;
-    // The design load point (N.Ed, N.Ed e) when a design load is given.
-    std::optional<double> loadN, loadM;
+    // The design load point when a design load is given: on the acting
+    // curve, (N.Ed, N.Ed e k(N.Ed)) with the amplification the method takes
+    // (none where N.Ed lies beyond the critical load), and the first-order
+    // point (N.Ed, N.Ed e) beside it.
+    std::optional<double> loadN, loadM, loadFirstOrderM;
     // With e1 and e2 both given, the table's biaxial resistance: the diagram
     // of one axis alone does not show it, so the chart names it.
     std::optional<double> biaxialN;

@@ -748,6 +748,7 @@ constexpr Rgb kAllowed{0, 90, 190};
 constexpr Rgb kActing{200, 90, 0};
 constexpr Rgb kResistance{200, 0, 0};
 constexpr Rgb kLoad{0, 130, 60};
+constexpr Rgb kLoadFirstOrder{140, 200, 160};   // kLoad, lighter
 constexpr std::array<Rgb, 5> kRowColors{{{20, 20, 20}, {0, 120, 200}, {230, 140, 0}, {200, 30, 30}, {120, 40, 160}}};
 
 std::string axisName(const TextEnv& env, Axis axis) { return env.text(axis == Axis::Weak ? 1302 : 1303); }
@@ -805,8 +806,17 @@ Picture interactionPlot(const TextEnv& env, const InteractionDiagram& d, Axis ax
     chart.curves.push_back({d.actingM, d.actingN, kActing, 2, true, env.text(d.actingText)});
     chart.markers.push_back({d.resistanceM, d.resistanceN, kResistance,
                              env.text(1307) + " " + kN(d.resistanceN, sep), false});
+    // the load at the moment that acts on it (second order), the first-order
+    // point lighter beside it; the margin to the axis's eccentric resistance
+    if (d.loadN && d.loadFirstOrderM)
+        chart.markers.push_back({*d.loadFirstOrderM, *d.loadN, kLoadFirstOrder, env.text(1759), true});
     if (d.loadN && d.loadM)
         chart.markers.push_back({*d.loadM, *d.loadN, kLoad, env.text(1308) + " N.Ed = " + kN(*d.loadN, sep), true});
+    if (d.loadN && d.resistanceN > 0) {
+        const double margin = 1 - *d.loadN / d.resistanceN;
+        if (std::isfinite(margin))
+            chart.note.append(";  ").append(env.text(1760)).append(" ").append(formatFixed(100 * margin, 0, sep)).append(" %");
+    }
     return drawChart(chart, sep, width, height);
 }
 

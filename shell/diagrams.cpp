@@ -3,6 +3,7 @@
 
 #include "numbersrun.h"
 
+#include "calc/member.h"
 #include "calc/method.h"
 #include "calc/numeric.h"
 
@@ -54,8 +55,14 @@ ResistanceCurves resistanceCurves(const ColumnInput& in, Axis axis, const RowSco
 
 } // namespace
 
-Diagrams computeDiagrams(const ColumnInput& in)
+Diagrams computeDiagrams(const ColumnInput& entered)
 {
+    // end moments as the eccentricities they give (the curves vary e, so the
+    // moments must not stand in for them again); the fire situation takes
+    // the eccentricities of normal temperature
+    ColumnInput in = withMomentEccentricities(entered);
+    in.myTop = in.myBottom = in.mzTop = in.mzBottom = 0;
+    in.myFiTop = in.myFiBottom = in.mzFiTop = in.mzFiBottom = 0;
     Diagrams d;
     NumbersRun run;
     runNumbers(in, run);

@@ -68,7 +68,9 @@ InteractionDiagram diagramOf(const ColumnInput& in, const Outcome& o, Axis axis,
     }
     if (in.nEd > 0) {
         d.loadN = in.nEd;
-        d.loadM = in.nEd * e * units::kkNmPerkNmm;
+        d.loadFirstOrderM = in.nEd * e * units::kkNmPerkNmm;
+        if (so.defined(in.nEd) && std::isfinite(acting(in.nEd)))
+            d.loadM = acting(in.nEd);
     }
     d.resistanceN = cell;
     d.resistanceM = so.defined(cell) ? acting(cell) : 0;

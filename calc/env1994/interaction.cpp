@@ -111,7 +111,10 @@ InteractionDiagram interactionDiagram(const EccentricAxis& a, double tableCell, 
     d.Mk = a.Mk;
     if (in.nEd > 0) {
         d.loadN = in.nEd;
-        d.loadM = in.nEd * a.e * units::kkNmPerkNmm;
+        d.loadFirstOrderM = in.nEd * a.e * units::kkNmPerkNmm;
+        double k = 1;
+        if (secondOrderAmplification(in.nEd, a.nCr, k) && finite(in.nEd * a.e * k))
+            d.loadM = in.nEd * a.e * k * units::kkNmPerkNmm;
     }
     plasticCurve(a, d);
     allowedCurve(a, d);

@@ -185,9 +185,17 @@ TEST_P(Diagram, AgreesWithTheDesignRun)
             EXPECT_FALSE(g.biaxialN);
         }
         if (in.nEd > 0) {
-            ASSERT_TRUE(g.loadN && g.loadM);
+            ASSERT_TRUE(g.loadN && g.loadFirstOrderM);
             EXPECT_EQ(*g.loadN, in.nEd);
-            EXPECT_DOUBLE_EQ(*g.loadM, in.nEd * g.e * 0.001);
+            EXPECT_DOUBLE_EQ(*g.loadFirstOrderM, in.nEd * g.e * 0.001);
+            // the load point on the acting curve: N.Ed e k(N.Ed), amplified
+            if (in.nEd < g.nCr) {
+                ASSERT_TRUE(g.loadM);
+                double k = 1;
+                ASSERT_TRUE(env1994::secondOrderAmplification(in.nEd, g.nCr, k));
+                EXPECT_NEAR(*g.loadM, in.nEd * g.e * k * 0.001, 1e-9 * *g.loadM);
+                EXPECT_GE(*g.loadM, *g.loadFirstOrderM);
+            }
         } else {
             EXPECT_FALSE(g.loadN);
         }
