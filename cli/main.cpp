@@ -1,6 +1,7 @@
 // qeln-cli: design runs without windows, for scripted parameter studies and
 // for checking. See helpText() in options.cpp for the usage.
 #include "design_run.h"
+#include "present/version.h"
 #include "curves_json.h"
 #include "input_json.h"
 #include "json.h"
@@ -529,6 +530,10 @@ int main(const std::vector<std::string>& args)
     switch (parsed.command) {
     case Command::Help:
         return writeOutput(helpText()) ? kExitValid : kExitFileError;
+    case Command::Version:
+        return writeOutput(std::string("qeln-cli ") + kProgramVersion + " (build " + kProgramBuild + ")\n")
+                   ? kExitValid
+                   : kExitFileError;
     case Command::Design:
         return runDesign(parsed.design);
     case Command::New:

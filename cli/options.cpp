@@ -414,6 +414,10 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
             out.command = Command::Help;
             return true;
         }
+        if (a == "--version") {
+            out.command = Command::Version;
+            return true;
+        }
     }
     if (args.empty()) {
         error = "a command is needed: design, optimise, schedule or new";
@@ -546,6 +550,7 @@ std::string helpText()
          "  qeln-cli schedule --base FILE.qln [options]   (the project's own schedule)\n"
          "  qeln-cli new FILE.qln [options]\n"
          "  qeln-cli --help\n"
+         "  qeln-cli --version   (the program's version and build, as the report names them)\n"
          "\n"
          "design: runs the input checks and the design run of the project and prints\n"
          "the complete listing (or the condensed one), one line per listing line,\n"

@@ -72,7 +72,7 @@ struct ScheduleCliOptions : CommonOptions {
     OptimiseOptions constraints;         // --families, --max-h, --max-b, --diameters, --layouts
 };
 
-enum class Command { None, Help, Design, New, Optimise, Schedule };
+enum class Command { None, Help, Version, Design, New, Optimise, Schedule };
 
 struct ParsedArgs {
     Command command = Command::None;

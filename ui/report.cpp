@@ -1,6 +1,8 @@
 #include "report.h"
 
 #include "present/codename.h"
+#include "present/format.h"
+#include "present/version.h"
 #include "present/texts.h"
 #include "picturepainter.h"
 #include "uitext.h"
@@ -488,7 +490,8 @@ ReportContent buildReport(const RunState& run, const ColumnInput& in, int langua
     r.title = text(3);
     // every page names the code the project is designed to (an ENV project's header as it always was)
     r.standardLine = designCodeStandardLine(in.code, languageBase);
-    r.versionLine = text(5);
+    // the program's own version and build, as qeln-cli --version gives them
+    r.versionLine = withArguments(text(1761), {kProgramVersion, kProgramBuild});
     r.spareLine = text(6);
     r.pageWord = pageWordFor(languageBase);
     r.printedAt = reportDateTime(printedAt, languageBase);

@@ -824,3 +824,13 @@ TEST(CliOutput, WriteErrorGives3WithTheReason)
     }
     std::remove(input.c_str());
 }
+
+// The version and build the report names, from the build system.
+TEST(CliUsage, VersionNamesTheBuild)
+{
+    const Outcome o = run({"--version"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out.rfind("qeln-cli ", 0), 0u) << o.out;
+    EXPECT_NE(o.out.find(" (build "), std::string::npos) << o.out;
+    EXPECT_EQ(o.out.find("2003"), std::string::npos);
+}

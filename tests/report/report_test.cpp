@@ -3,6 +3,7 @@
 // without the details block, the drawing as vectors, A4 pages.
 #include "calc/method.h"
 #include "present/texts.h"
+#include "present/version.h"
 #include "shell/run.h"
 #include "ui/frmmain.h"
 #include "ui/report.h"
@@ -208,7 +209,7 @@ TEST(ReportContent, HeaderTextsListingAndDisclaimer)
     EXPECT_EQ(c.productName, "QELN - Column");
     EXPECT_EQ(c.title, "Composite Column Fire Design");
     EXPECT_EQ(c.standardLine, "according Eurocode 4 (ENV 1994-1-2)");
-    EXPECT_EQ(c.versionLine, "Version 3.05, January 2003");
+    EXPECT_EQ(c.versionLine, std::string("Version ") + kProgramVersion + ", build " + kProgramBuild);
     EXPECT_EQ(c.listing, r.st.completeListing.lines());
     EXPECT_EQ(c.picture.width, r.st.results.sectionPicture.width);
     EXPECT_FALSE(c.printedAt.empty());
