@@ -808,7 +808,7 @@ Picture interactionPlot(const TextEnv& env, const InteractionDiagram& d, Axis ax
                              env.text(1307) + " " + kN(d.resistanceN, sep), false});
     // the load at the moment that acts on it (second order), the first-order
     // point lighter beside it; the margin to the axis's eccentric resistance
-    if (d.loadN && d.loadFirstOrderM)
+    if (d.loadN && d.loadFirstOrderM && (!d.loadM || *d.loadM != *d.loadFirstOrderM))   // not where they coincide (e = 0)
         chart.markers.push_back({*d.loadFirstOrderM, *d.loadN, kLoadFirstOrder, env.text(1759), true});
     if (d.loadN && d.loadM)
         chart.markers.push_back({*d.loadM, *d.loadN, kLoad, env.text(1308) + " N.Ed = " + kN(*d.loadN, sep), true});
