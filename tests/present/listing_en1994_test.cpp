@@ -243,7 +243,8 @@ TEST(EnDetails, BiaxialConditionNamesTheFormula)
         {en1994::BiaxialCondition::interaction, "M.z,Ed / M.pl,N,z,Rd + M.y,Ed / M.pl,N,y,Rd = 1"}};
     for (const auto& [bound, formula] : cases) {
         o.service.biaxial->bound = bound;
-        const std::string* l = valueLine(details(o, kGerman), text(1590, kGerman));
+        const std::vector<std::string> lines = details(o, kGerman);   // kept: l points into it
+        const std::string* l = valueLine(lines, text(1590, kGerman));
         ASSERT_NE(l, nullptr);
         EXPECT_NE(l->find(std::string(" : ") + formula + "  EN 1994-1-1, 6.7.3.7(2)"), std::string::npos) << *l;
     }
