@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 namespace qeln {
 
@@ -140,6 +141,25 @@ bool searchGroupSection(const std::vector<std::size_t>& group, std::vector<Sched
     return false;
 }
 
+// The rows of each name, in order (a row without a name alone): a map, so
+// that a schedule of many rows stays linear.
+std::vector<std::vector<std::size_t>> positionsOf(const std::vector<ScheduleRowResult>& rows)
+{
+    std::vector<std::vector<std::size_t>> out;
+    std::unordered_map<std::string, std::size_t> byName;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].name.empty()) {
+            out.push_back({i});
+            continue;
+        }
+        const auto [it, added] = byName.try_emplace(rows[i].name, out.size());
+        if (added)
+            out.emplace_back();
+        out[it->second].push_back(i);
+    }
+    return out;
+}
+
 // The positions' verdicts: every combination passes, the largest utilisations.
 void fillPositions(std::vector<ScheduleRowResult>& rows)
 {
@@ -147,23 +167,20 @@ void fillPositions(std::vector<ScheduleRowResult>& rows)
         if (v && (!into || *v > *into))
             into = v;
     };
-    for (ScheduleRowResult& r : rows) {
-        r.positionPasses = r.passes;
-        r.positionUtilisation = r.utilisation;
-        r.positionFireUtilisation = r.fireUtilisation;
-        r.positionRows = 1;
-        if (r.name.empty())
-            continue;
-        r.positionRows = 0;
-        r.positionUtilisation.reset();
-        r.positionFireUtilisation.reset();
-        for (const ScheduleRowResult& other : rows)
-            if (other.name == r.name) {
-                ++r.positionRows;
-                r.positionPasses = r.positionPasses && other.passes;
-                larger(r.positionUtilisation, other.utilisation);
-                larger(r.positionFireUtilisation, other.fireUtilisation);
-            }
+    for (const std::vector<std::size_t>& position : positionsOf(rows)) {
+        bool passes = true;
+        std::optional<double> u, uFire;
+        for (std::size_t i : position) {
+            passes = passes && rows[i].passes;
+            larger(u, rows[i].utilisation);
+            larger(uFire, rows[i].fireUtilisation);
+        }
+        for (std::size_t i : position) {
+            rows[i].positionPasses = passes;
+            rows[i].positionUtilisation = u;
+            rows[i].positionFireUtilisation = uFire;
+            rows[i].positionRows = position.size();
+        }
     }
 }
 
@@ -182,17 +199,11 @@ ScheduleSummary summarise(const std::vector<ScheduleRowResult>& rows)
     // run failed have no masses worth adding (a negative bar count would
     // subtract). By the member length: a buckling length is not the length
     // of the member (columns braced otherwise weigh the same).
-    std::vector<bool> counted(rows.size(), false);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (counted[i])
-            continue;
+    for (const std::vector<std::size_t>& position : positionsOf(rows)) {
         double steel = 0, rebar = 0, concrete = 0;
         bool valid = false, withoutLength = false, passes = true;
-        for (std::size_t j = i; j < rows.size(); ++j) {
+        for (std::size_t j : position) {
             const ScheduleRowResult& r = rows[j];
-            if (j != i && (rows[i].name.empty() || r.name != rows[i].name))
-                continue;
-            counted[j] = true;
             passes = passes && r.positionPasses;
             if (!r.inputOk || !r.valid)
                 continue;
@@ -289,21 +300,27 @@ ScheduleOutcome runSchedule(const ColumnInput& base, const Schedule& s, const Pr
 
     // One section for the rows of a column line, and for the combinations of
     // a position, where any of them was searched.
-    std::vector<std::string> done;
-    for (std::size_t i = 0; i < o.rows.size() && !o.cancelled; ++i) {
-        const std::string g = sectionGroupOf(o.rows[i]);
-        if (g.empty() || std::find(done.begin(), done.end(), g) != done.end())
-            continue;
-        done.push_back(g);
-        std::vector<std::size_t> group;
+    std::vector<std::vector<std::size_t>> groups;
+    {
+        std::unordered_map<std::string, std::size_t> byGroup;
+        for (std::size_t i = 0; i < o.rows.size(); ++i) {
+            const std::string g = sectionGroupOf(o.rows[i]);
+            if (g.empty())
+                continue;
+            o.rows[i].sectionGroup = g;
+            const auto [it, added] = byGroup.try_emplace(g, groups.size());
+            if (added)
+                groups.emplace_back();
+            groups[it->second].push_back(i);
+        }
+    }
+    for (const std::vector<std::size_t>& group : groups) {
+        if (o.cancelled)
+            break;
+        const std::string& g = o.rows[group.front()].sectionGroup;
         bool searched = false;
-        for (std::size_t j = i; j < o.rows.size(); ++j)
-            if (sectionGroupOf(o.rows[j]) == g) {
-                group.push_back(j);
-                searched = searched || o.rows[j].searched;
-            }
         for (std::size_t j : group)
-            o.rows[j].sectionGroup = g;
+            searched = searched || o.rows[j].searched;
         if (group.size() < 2 || !searched)
             continue;
         std::optional<SearchCandidate> chosen;
