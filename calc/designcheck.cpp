@@ -26,15 +26,6 @@ std::optional<double> ratio(double load, const std::optional<double>& resistance
 
 // ---------------------------------------------------------------- design check
 
-std::optional<double> smallestCell(const UltimateLoadTable& t, int row)
-{
-    std::optional<double> least;
-    for (int col = 0; col < 5; ++col)
-        if (const auto v = t.at(row, col); v && std::isfinite(*v) && (!least || *v < *least))
-            least = *v;
-    return least;
-}
-
 std::optional<int> smallestCellColumn(const UltimateLoadTable& t, int row)
 {
     std::optional<int> at;
@@ -42,6 +33,12 @@ std::optional<int> smallestCellColumn(const UltimateLoadTable& t, int row)
         if (const auto v = t.at(row, col); v && std::isfinite(*v) && (!at || *v < *t.at(row, *at)))
             at = col;
     return at;
+}
+
+std::optional<double> smallestCell(const UltimateLoadTable& t, int row)
+{
+    const std::optional<int> col = smallestCellColumn(t, row);
+    return col ? t.at(row, *col) : std::nullopt;
 }
 
 std::optional<DesignCheck> evaluateDesignCheck(const ColumnInput& in, const UltimateLoadTable& t,

@@ -58,6 +58,12 @@ struct DesignCheck {
     // N.fi,Ed without a required class: there is no fire check
     bool noFireCheck = false;
 
+    // the column of the cell the governing check rests on
+    std::optional<int> governingColumn() const
+    {
+        return governing == Governing::fire ? fireColumn : governing == Governing::service ? serviceColumn : std::nullopt;
+    }
+
     bool serviceGiven() const { return servicePasses.has_value(); }
     bool fireGiven() const { return firePasses.has_value(); }
 };

@@ -24,8 +24,13 @@ BucklingProposal proposeBucklingLengths(double length, FrameType frame, StoreyPo
         return p;
     p.cold = length;
     if (frame == FrameType::braced)
-        p.fire = (storey == StoreyPosition::top ? 0.7 : 0.5) * length;
+        p.fire = fireLengthShare(frame, storey) * length;
     return p;
+}
+
+double fireLengthShare(FrameType frame, StoreyPosition storey)
+{
+    return frame == FrameType::braced && storey == StoreyPosition::top ? 0.7 : 0.5;
 }
 
 bool momentsGiven(const ColumnInput& in)
@@ -80,7 +85,7 @@ std::vector<Finding> memberChecks(const ColumnInput& in)
     if (L > 0 && std::isfinite(L)) {
         // EN 1994-1-2 4.3.5.1(10): in a braced frame with one fire compartment
         // per storey, l.theta = 0.5 L in an intermediate storey, 0.7 L in the top one
-        const double fireShare = in.frame == FrameType::braced && in.storey == StoreyPosition::top ? 0.7 : 0.5;
+        const double fireShare = fireLengthShare(in.frame, in.storey);
         // a relative margin keeps 0.7 * 3.6 = 2.5199999999999996 from warning at 2.52
         const double margin = 1 - 1e-12;
         const double shortest = std::min(in.lWeakCold, in.lStrongCold);

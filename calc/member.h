@@ -30,6 +30,10 @@ struct BucklingProposal {
 };
 BucklingProposal proposeBucklingLengths(double length, FrameType frame, StoreyPosition storey);
 
+// The share of L below which a fire buckling length is implausible: 0.7 in
+// the top storey of a braced frame, 0.5 otherwise (the proposal's own share).
+double fireLengthShare(FrameType frame, StoreyPosition storey);
+
 // Whether end moments are given at normal temperature, and in fire.
 bool momentsGiven(const ColumnInput& in);
 bool fireMomentsGiven(const ColumnInput& in);

@@ -102,11 +102,11 @@ json::Ordered designCheckJson(const std::optional<DesignCheck>& check)
     }
     o["passes"] = c.passes;
     // the cell the governing check rests on, and whether the method verifies the fire check
-    const std::optional<int> col = c.governing == Governing::fire ? c.fireColumn : c.serviceColumn;
-    o["governingRow"] = c.governing == Governing::none || !col ? json::Ordered()
-                        : c.governing == Governing::fire   ? json::Ordered(fireClassCode(*c.fireClass))
-                                                           : json::Ordered("service");
-    o["governingColumn"] = c.governing == Governing::none || !col ? json::Ordered() : json::Ordered(*col);
+    const std::optional<int> col = c.governingColumn();
+    o["governingRow"] = !col                               ? json::Ordered()
+                        : c.governing == Governing::fire ? json::Ordered(fireClassCode(*c.fireClass))
+                                                         : json::Ordered("service");
+    o["governingColumn"] = col ? json::Ordered(*col) : json::Ordered();
     o["fireVerified"] = c.fireGiven() ? json::Ordered(c.fireVerified) : json::Ordered();
     o["fireOnStrongAxis"] = c.fireOnStrongAxis;
     o["barsLeftOutInFire"] = c.barsLeftOutInFire;

@@ -111,8 +111,8 @@ std::string tableColumnText(const TextEnv& env, int col)
 std::string governingCellText(const TextEnv& env, const DesignCheck& c)
 {
     const bool fire = c.governing == Governing::fire;
-    const std::optional<int> col = fire ? c.fireColumn : c.serviceColumn;
-    if (c.governing == Governing::none || !col || (fire && !c.fireClass))
+    const std::optional<int> col = c.governingColumn();
+    if (!col || (fire && !c.fireClass))
         return "";
     return (fire ? std::string(fireClassLabel(*c.fireClass)) : env.text(1087)) + ", " + tableColumnText(env, *col);
 }

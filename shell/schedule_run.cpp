@@ -41,6 +41,9 @@ struct CachedSearch {
     std::optional<SearchCandidate> best;
 };
 
+// A row passes with a valid run whose design check, when it has loads, passes.
+bool rowPasses(const NumbersRun& run) { return run.valid && (!run.check || run.check->passes); }
+
 void fillFromRun(const ColumnInput& in, const NumbersRun& run, ScheduleRowResult& r)
 {
     r.profileName = in.profileName;
@@ -79,10 +82,8 @@ void fillFromRun(const ColumnInput& in, const NumbersRun& run, ScheduleRowResult
     } catch (const CalculationError&) {
         // no masses for an input without a section
     }
-    r.passes = run.valid && (!run.check || run.check->passes);
+    r.passes = rowPasses(run);
 }
-
-bool rowPasses(const NumbersRun& run) { return run.valid && (!run.check || run.check->passes); }
 
 // The rows that must share a section: the rows of one column line, else the
 // load combinations of one position (the same name); "" for a row on its own.

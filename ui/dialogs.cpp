@@ -1,6 +1,5 @@
 #include "dialogs.h"
 
-#include "calc/member.h"
 #include "calc/method.h"
 #include "present/codename.h"
 #include "shell/radio.h"
@@ -599,11 +598,15 @@ frmflamb::frmflamb(QWidget* parent) : TDialog("frmflamb", 700, parent)
         connect(b, &QRadioButton::toggled, this, &frmflamb::updateProposal);
 }
 
+BucklingProposal frmflamb::proposal() const
+{
+    return proposeBucklingLengths(nedlength->Value(), rbsway->isChecked() ? FrameType::sway : FrameType::braced,
+                                  rbtop->isChecked() ? StoreyPosition::top : StoreyPosition::intermediate);
+}
+
 void frmflamb::updateProposal()
 {
-    const BucklingProposal p = proposeBucklingLengths(nedlength->Value(),
-                                                      rbsway->isChecked() ? FrameType::sway : FrameType::braced,
-                                                      rbtop->isChecked() ? StoreyPosition::top : StoreyPosition::intermediate);
+    const BucklingProposal p = proposal();
     btnpropose->setEnabled(p.cold.has_value());
     rbintermediate->setEnabled(!rbsway->isChecked());
     rbtop->setEnabled(!rbsway->isChecked());
@@ -621,9 +624,7 @@ void frmflamb::updateProposal()
 
 void frmflamb::applyProposal()
 {
-    const BucklingProposal p = proposeBucklingLengths(nedlength->Value(),
-                                                      rbsway->isChecked() ? FrameType::sway : FrameType::braced,
-                                                      rbtop->isChecked() ? StoreyPosition::top : StoreyPosition::intermediate);
+    const BucklingProposal p = proposal();
     if (p.cold) {
         nedsweak->setValue(*p.cold);
         nedsstrong->setValue(*p.cold);

@@ -2,6 +2,7 @@
 // modally by the main window and, on OK only, copies its values back.
 #pragma once
 
+#include "calc/member.h"
 #include "calc/records.h"
 #include "numedit.h"
 #include "widgets.h"
@@ -119,6 +120,8 @@ public:
 
     // Writes the proposed lengths into the fields (those the frame proposes).
     void applyProposal();
+    // The lengths the fields' member proposes.
+    BucklingProposal proposal() const;
     // The proposal as the dialog shows it, or why there is none.
     void updateProposal();
 
