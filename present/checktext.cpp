@@ -125,6 +125,9 @@ std::string verdictText(const TextEnv& env, const DesignCheck& c, const std::opt
                             c.fireWithinScope.value_or(true) && (fire || c.servicePasses.value_or(true));
     if (!passes.value_or(false) && unverified)
         return env.text(1753);
+    // N.fi,Ed without a class: the pass is one of normal temperature only
+    if (!fire && passes.value_or(false) && c.noFireCheck)
+        return env.text(1762);
     return env.text(passes.value_or(false) ? 1222 : 1223);
 }
 

@@ -396,5 +396,13 @@ TEST(DesignCheckVerdicts, WhatTheMethodDoesNotVerifyDoesNotPass)
     c = evaluateDesignCheck(loads(1500, 700, {}), t, kAllInside);
     EXPECT_TRUE(c->noFireCheck);
     EXPECT_TRUE(c->passes);   // the normal-temperature check alone
+    // ... and the verdict says so: the fire load was not checked
+    MessageList coldOnly;
+    writeDesignCheck(env, coldOnly, *c);
+    bool says = false;
+    for (const std::string& l : coldOnly.lines())
+        says = says || (l.find("Result of the design check") != std::string::npos &&
+                        l.find("passes at normal temperature; no fire check") != std::string::npos);
+    EXPECT_TRUE(says);
     EXPECT_EQ(c->serviceColumn, smallestCellColumn(t, rowService));
 }
