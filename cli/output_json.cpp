@@ -1,5 +1,7 @@
 #include "output_json.h"
 
+#include "present/listing_scope.h"
+
 #include "json.h"
 
 #include "present/checktext.h"
@@ -134,6 +136,47 @@ json::Ordered scopeJson(const RowScope& scope)
     return a;
 }
 
+const char* ruleName(ScopeRule r)
+{
+    switch (r) {
+    case ScopeRule::SteelContribution: return "steelContribution";
+    case ScopeRule::SlendernessWeak: return "slendernessWeak";
+    case ScopeRule::SlendernessStrong: return "slendernessStrong";
+    case ScopeRule::FlangeSlenderness: return "flangeSlenderness";
+    case ScopeRule::ReinforcementCold: return "reinforcementNormalTemperature";
+    case ScopeRule::ProfileHeight: return "profileHeight";
+    case ScopeRule::ProfileWidth: return "profileWidth";
+    case ScopeRule::ReinforcementFire: return "reinforcementFire";
+    case ScopeRule::AxisDistance: return "axisDistance";
+    case ScopeRule::FireBucklingLength: return "fireBucklingLength";
+    case ScopeRule::ProfileDepthHigh: return "profileHeightR90R120";
+    case ScopeRule::ProfileWidthHigh: return "profileWidthR90R120";
+    }
+    return "";
+}
+
+// The field of application condition by condition: the row ("normal",
+// "R30".."R120" or "fire" for every class), the rule, its value, bound and
+// limit, whether it is met, what not meeting it means, and the clause.
+json::Ordered conditionsJson(const ScopeConditions& c, DesignCode code)
+{
+    static const char* rows[] = {"normal", "R30", "R60", "R90", "R120", "fire"};
+    json::Ordered a = json::Ordered::array();
+    for (const ScopeCondition& k : c) {
+        json::Ordered o = json::Ordered::object();
+        o["row"] = k.row >= 0 && k.row <= kEveryFireRow ? rows[k.row] : "";
+        o["rule"] = ruleName(k.rule);
+        o["value"] = json::number(k.value);
+        o["bound"] = k.bound == ScopeBound::AtMost ? "atMost" : "atLeast";
+        o["limit"] = json::number(k.limit);
+        o["met"] = k.met;
+        o["kind"] = k.kind == ScopeKind::Limit ? "scope" : k.kind == ScopeKind::Input ? "input" : "notice";
+        o["clause"] = scopeClause(k.rule, code);
+        a.push_back(std::move(o));
+    }
+    return a;
+}
+
 std::string runToJson(const RunState& st, DesignCode code, const std::vector<std::string>& messageBoxes,
                       const json::Ordered* curves)
 {
@@ -166,6 +209,7 @@ std::string runToJson(const RunState& st, DesignCode code, const std::vector<std
     }
     // scope: five booleans; check: the design check of a valid run, or null
     doc["scope"] = scopeJson(st.scope);
+    doc["fieldOfApplication"] = conditionsJson(st.conditions, code);
     doc["check"] = designCheckJson(st.check);
     // the EN method's intermediate values (ENV output keeps its keys as they were)
     if (code == DesignCode::EN1994)

@@ -161,70 +161,6 @@ void fillResultGrid(const TextEnv& env, ResultGrid& grid, const UltimateLoadTabl
     grid.filled = true;
 }
 
-namespace {
-
-void detailLine(const TextEnv& env, MessageList& out, const char* fmt, int text, double v)
-{
-    out.add(Printf(fmt, {env.text(text), v}, env.decimalSeparator));
-}
-
-constexpr const char* kAreaFmt = "  A   = %8.4g mm2      fy  = %8.4g N/mm2    I = %8.4g mm4";
-constexpr const char* kStiffFmt = "  E*I = %8.4g N*mm2    psi*E*I = %8.4g N*mm2";
-
-void writeComponent(const TextEnv& env, MessageList& out, int text, const env1994::ComponentPart& k, const char* areaFmt,
-                    const char* stiffFmt)
-{
-    out.add("  " + env.text(text));
-    out.add(Printf(areaFmt, {k.A, k.f, k.I}, env.decimalSeparator));
-    out.add(Printf("  EY  = %8.4g N/mm2    Npl     = %8.4g kN", {k.E, k.Npl}, env.decimalSeparator));
-    const double EI = k.E * k.I;
-    out.add(Printf(stiffFmt, {EI, EI * k.phi}, env.decimalSeparator));
-}
-
-} // namespace
-
-void writeMemberDetails(const TextEnv& env, MessageList& out, const env1994::MemberResult& m)
-{
-    if (m.call.loadCase == env1994::LoadCase::FireReference)
-        return;
-    const bool strong = m.axis == Axis::Strong;
-    // appended piece by piece: a text put in front of a temporary string
-    // (" " + s) makes GCC 12 at -O3 warn of overlapping copies (-Wrestrict)
-    std::string head = env.text(m.call.loadCase == env1994::LoadCase::Service ? 1130 : 1131);
-    if (m.call.loadCase != env1994::LoadCase::Service)
-        head.append(" ").append(fireClassLabel(m.call.fireClass));
-    head.append(strong ? "  " : " ").append(env.text(strong ? 1077 : 1076));
-    out.add(head);
-    detailLine(env, out, "  %-40s : %8.4g kN   ", 1132, m.nplR);
-    detailLine(env, out, "  %-40s : %8.4g kN   ", 1150, m.nplRd);
-    detailLine(env, out, "  %-40s : %8.4g N*mm2", 1133, m.EIeff);
-    detailLine(env, out, "  %-40s : %8.4g m    ", 1134, m.call.L);
-    detailLine(env, out, "  %-40s : %8.4g kN   ", 1135, m.nCr);
-    detailLine(env, out, "  %-40s : %8.4g      ", 1136, m.lambda);
-    if (!strong) {
-        detailLine(env, out, "  %-40s : %8.4g      ", 1137, m.chi);
-        detailLine(env, out, "  %-40s : %8.4g kN   ", 1138, m.nRd);
-        writeComponent(env, out, 1139, m.flange, kAreaFmt, kStiffFmt);
-        writeComponent(env, out, 1140, m.web, kAreaFmt, kStiffFmt);
-    } else {
-        if (env1994::atRoomTemperature(m.call.loadCase)) {
-            detailLine(env, out, "  %-40s : %8.4g      ", 1137, m.chiB);
-            detailLine(env, out, "  %-40s : %8.4g kN   ", 1138, m.nRd);
-        } else {
-            detailLine(env, out, "  %-40s : %8.4g      ", 1144, m.chiB);
-            detailLine(env, out, "  %-40s : %8.4g kN   ", 1145, m.nRdB);
-            detailLine(env, out, "  %-40s : %8.4g      ", 1146, m.chiC);
-            detailLine(env, out, "  %-40s : %8.4g kN   ", 1147, m.nRdC);
-        }
-        writeComponent(env, out, 1139, m.flange, "  A   = %8.4g mm2      fy  = %8.4g N/mm2    I = %8.4g mm4 ",
-                       kStiffFmt);
-        writeComponent(env, out, 1140, m.web, kAreaFmt, "  E*I = %8.4g N*mm2   psi*E*I = %8.4g N*mm2");
-    }
-    writeComponent(env, out, 1141, m.rebars, kAreaFmt, kStiffFmt);
-    writeComponent(env, out, 1142, m.concrete, kAreaFmt, kStiffFmt);
-    out.add(" ");
-}
-
 void writeMemberErrors(const TextEnv& env, MessageList& errors, const std::vector<Finding>& findings)
 {
     const std::string& sep = env.decimalSeparator;
@@ -300,11 +236,10 @@ void writeDesign(const TextEnv& env, const ColumnInput& in, const DesignOutcome&
                 writeMemberErrors(env, res.errors, m.findings);
                 res.hasErrors = res.hasErrors || anyError(m.findings);
             }
-            if (m.complete)
-                writeMemberDetails(env, res.memberDetailLines, m);
         }
+        writeEnvDetails(env, res.memberDetailLines, in, *det, run.e1, run.e2);
     } else if (const en1994::Outcome* o = std::get_if<en1994::Outcome>(&run.details)) {
-        writeEnDetails(env, res.memberDetailLines, *o);
+        writeEnDetails(env, res.memberDetailLines, in, *o);
     }
     res.table = run.table;
     res.concreteVolume = run.concreteVolume;

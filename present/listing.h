@@ -7,6 +7,7 @@
 #include "textenv.h"
 
 #include "calc/en1994/design.h"
+#include "calc/env1994/details.h"
 #include "calc/env1994/member.h"
 #include "calc/findings.h"
 #include "calc/outcome.h"
@@ -38,9 +39,16 @@ void fillResultGrid(const TextEnv& env, ResultGrid& grid, const UltimateLoadTabl
 
 // The details block of one member call (nothing for the reference calculation).
 void writeMemberDetails(const TextEnv& env, MessageList& out, const env1994::MemberResult& m);
+// The details block of an ENV 1994 run: the materials, the member calls
+// reached, the eccentric searches, the reference calculation and the values
+// of each fire class, each value beside its clause; e1 and e2 are the run's
+// absolute eccentricities.
+void writeEnvDetails(const TextEnv& env, MessageList& out, const ColumnInput& in, const env1994::Details& d, double e1,
+                     double e2);
 // The details block of an EN 1994 run: the steps it reached, each value
-// beside its clause; a value that is not finite is left blank.
-void writeEnDetails(const TextEnv& env, MessageList& out, const en1994::Outcome& o);
+// beside its clause, the materials by grade first; a value that is not
+// finite is left blank.
+void writeEnDetails(const TextEnv& env, MessageList& out, const ColumnInput& in, const en1994::Outcome& o);
 // The error lines of the member limits.
 void writeMemberErrors(const TextEnv& env, MessageList& errors, const std::vector<Finding>& findings);
 // The text of one of the run's message boxes.

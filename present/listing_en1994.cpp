@@ -5,7 +5,9 @@
 #include "listing.h"
 
 #include "checktext.h"
+#include "detailwriter.h"
 #include "format.h"
+#include "grades.h"
 
 #include "calc/en1994/design.h"
 
@@ -32,7 +34,8 @@ constexpr int kNormalTemperature = 1562, kPlastic = 1563, kDelta = 1564, kSecant
               kAxisDistance = 1592, kSectionFactor = 1593, kBarsBelowTables = 1594, kTemperature = 1595,
               kStrength = 1596, kModulus = 1597, kStiffnessCoefficient = 1598, kWebHeight = 1599,
               kConcreteLayer = 1600, kStrain = 1601, kOutsideAnnexG = 1602, kReference = 1603, kRatio = 1604,
-              kGoverningAxis = 1605, kTable = 1606, kBiaxialResistance = 1607;
+              kGoverningAxis = 1605, kTable = 1606, kBiaxialResistance = 1607, kMaterials = 1764, kSteelGrade = 1765,
+              kConcreteClass = 1766, kRebarGrade = 1767;
 // ENV texts that name the same things
 constexpr int kFireClass = 1131, kWeakAxis = 1076, kStrongAxis = 1077, kBiaxial = 1078, kBucklingLength = 1134,
               kUltimateLoad = 1138, kFlanges = 1139, kWeb = 1140, kRebars = 1141, kConcreteText = 1142;
@@ -42,69 +45,7 @@ constexpr double kNotReached = std::numeric_limits<double>::quiet_NaN();
 
 const char* axisSymbol(Axis a) { return a == Axis::Weak ? "z-z" : "y-y"; }
 
-// Writes the lines; every value line has the label in 40 characters, the
-// value in 8 (%.4g, like the ENV details), the unit in 5 and the clause.
-class Writer {
-public:
-    Writer(const TextEnv& env, MessageList& out) : env_(env), out_(out) {}
-
-    std::string text(int id) const { return env_.text(id); }
-    std::string text(int id, const std::string& arg) const { return withArguments(env_.text(id), {arg}); }
-
-    // "EN 1994-1-1, 6.7.3.2(1)"
-    static std::string clause(const char* part, const char* number)
-    {
-        std::string s = part;
-        s.append(", ").append(number);
-        return s;
-    }
-    // "EN 1994-1-1, Table 6.5" in the language of the listing
-    std::string table(const char* part, const char* number) const
-    {
-        std::string s = part;
-        s.append(", ").append(text(kTable, number));
-        return s;
-    }
-
-    void line(std::string s) { out_.add(std::move(s)); }
-    // an indented line without a value
-    void sub(const std::string& s)
-    {
-        std::string l = "  ";
-        l.append(s);
-        out_.add(std::move(l));
-    }
-    void end() { out_.add(" "); }
-
-    // A value that is not finite is left blank.
-    void value(const std::string& label, double v, const char* unit, const std::string& where)
-    {
-        out_.add(Printf("  %-40s : %8s %-5s  %s", {label, number(v), unit, where}, env_.decimalSeparator));
-    }
-    void word(const std::string& label, const std::string& v, const std::string& where)
-    {
-        out_.add(Printf("  %-40s : %8s %-5s  %s", {label, v, "", where}, env_.decimalSeparator));
-    }
-    // A point of the interaction curve: N and M.
-    void point(const std::string& label, double N, double M, const std::string& where)
-    {
-        out_.add(Printf("  %-40s : %8s kN    %8s kNm  %s", {label, number(N), number(M), where},
-                        env_.decimalSeparator));
-    }
-    void formula(const std::string& label, const char* f, const std::string& where)
-    {
-        out_.add(Printf("  %-40s : %s  %s", {label, f, where}, env_.decimalSeparator));
-    }
-
-private:
-    std::string number(double v) const
-    {
-        return std::isfinite(v) ? Printf("%.4g", {v}, env_.decimalSeparator) : std::string();
-    }
-
-    const TextEnv& env_;
-    MessageList& out_;
-};
+using Writer = DetailWriter;
 
 std::string axisHeading(const Writer& w, std::string head, Axis a)
 {
@@ -185,6 +126,25 @@ void writeBiaxial(Writer& w, const en1994::BiaxialResult& b, double cell)
     w.word(w.text(kGoverningVariant), b.governs == en1994::BiaxialVariant::z ? "z-z" : "y-y", c67371);
     w.formula(w.text(kEquality), conditionFormula(b.bound), c67372);
     w.value(w.text(kBiaxialResistance, "N.Rd"), cell, "kN", c67372);
+}
+
+// The materials by grade and their design values (EN 1994-1-1 2.4.1.2).
+void writeMaterials(Writer& w, const ColumnInput& in, const en1994::DesignValues& v)
+{
+    const std::string c2412 = Writer::clause(kPart1, "2.4.1.2");
+    auto grade = [&](int label, const std::string& name, const char* clause) {
+        if (!name.empty())
+            w.word(w.text(label), name, Writer::clause(kPart1, clause));
+    };
+    w.line(w.text(kMaterials));
+    grade(kSteelGrade, steelGrade(in.fy), "3.3");
+    w.value(w.text(kStrength, "f.yd = f.y / γ.M"), v.fyd, "N/mm2", c2412);
+    grade(kConcreteClass, concreteClass(in.fck), "3.1");
+    w.value(w.text(kStrength, "f.cd = f.ck / γ.C"), v.fcd, "N/mm2", c2412);
+    grade(kRebarGrade, rebarGrade(in.fsk), "3.2");
+    w.value(w.text(kStrength, "f.sd = f.sk / γ.S"), v.fsd, "N/mm2", c2412);
+    w.value(w.text(kModulus, "E.a = E.s"), v.Ea, "N/mm2", Writer::clause(kPart1, "3.3(2)"));
+    w.end();
 }
 
 void writeService(Writer& w, const en1994::Outcome& o)
@@ -324,12 +284,14 @@ void writeFire(Writer& w, const en1994::Outcome& o)
 
 } // namespace
 
-void writeEnDetails(const TextEnv& env, MessageList& out, const en1994::Outcome& o)
+void writeEnDetails(const TextEnv& env, MessageList& out, const ColumnInput& in, const en1994::Outcome& o)
 {
     Writer w(env, out);
     using en1994::Stage;
-    if (o.reached >= Stage::service)
+    if (o.reached >= Stage::service) {
+        writeMaterials(w, in, o.values);
         writeService(w, o);
+    }
     if (o.reached >= Stage::reference)
         writeReference(w, o);
     if (o.reached >= Stage::geometry)

@@ -2,6 +2,8 @@
 // presentation of its results.
 #include "run.h"
 
+#include "present/listing_scope.h"
+
 #include "calc/member.h"
 
 #include "present/format.h"
@@ -228,6 +230,7 @@ void assembleListings(const TextEnv& env, RunState& st)
         out.addAll(b.notes);
         out.addAll(r.resultsLines);
         out.addAll(st.designCheckLines);
+        out.addAll(st.scopeLines);
         if (!condensed) {
             out.addAll(b.details);
             out.addAll(r.memberDetailLines);
@@ -245,6 +248,8 @@ bool calculate(const TextEnv& env, const ColumnInput& entered, RunState& st, Run
     st.condensedListing.clear();
     st.designCheckLines.clear();
     st.checkSummary.clear();
+    st.conditions = ScopeConditions{};
+    st.scopeLines.clear();
 
     presenter.setBusy(true);
     runNumbers(entered, st);
@@ -293,6 +298,9 @@ bool calculate(const TextEnv& env, const ColumnInput& entered, RunState& st, Run
         writeDesignCheck(env, st.designCheckLines, *st.check);
         st.checkSummary = designCheckLines(env, *st.check);
     }
+    // the field of application, the conditions that hold as well as those that fail
+    st.conditions = scopeConditions(in, st.derived, st.design);
+    writeFieldOfApplication(env, st.scopeLines, st.conditions, in.code);
     assembleListings(env, st);
     presenter.showResults(st);
     return true;

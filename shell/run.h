@@ -5,6 +5,7 @@
 #include "present/checktext.h"
 #include "calc/outcome.h"
 #include "calc/records.h"
+#include "calc/scope.h"
 #include "present/textenv.h"
 #include "checks.h"
 #include "numbersrun.h"
@@ -33,6 +34,10 @@ struct RunState : NumbersRun {
     // result window's and the report's block
     MessageList designCheckLines;
     std::vector<CheckLine> checkSummary;
+    // after a valid run: the field of application, each condition with its
+    // value and limit, and its listing block
+    ScopeConditions conditions;
+    MessageList scopeLines;
 };
 
 // The windows `calculate` talks to. The desktop program shows them; tests

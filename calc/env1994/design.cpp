@@ -171,6 +171,7 @@ void DesignRun(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome&
 
     // 1. Design values.
     DesignValues v = designValues(in, fyCalc);
+    det.values = v;
 
     // 2. Layout and service ratios.
     EccentricCurves curves;   // built here, taken again by the reference calculation
@@ -209,6 +210,7 @@ void DesignRun(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome&
 
     // 6.-8. Ratios and the service row.
     const bool serviceWeakGoverns = adjustRatios(ratios, e1, e2, cold);
+    det.serviceRatios = CellRatios{ratios.weak, ratios.strong, ratios.biaxial, serviceWeakGoverns};
     auto& row0 = out.table.cell[rowService];
     row0[axialWeak] = cold.NW;
     row0[axialStrong] = cold.NS;
@@ -232,6 +234,7 @@ void DesignRun(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome&
     refCall.e = e2;
     ref.NS = member(det, Axis::Strong, sec, roomTemperatureComponents(v), refBars, refCall).nRd;
     const bool fireWeakGoverns = adjustRatios(fireRatios, e1, e2, ref);
+    det.fireRatios = CellRatios{fireRatios.weak, fireRatios.strong, fireRatios.biaxial, fireWeakGoverns};
 
     // 10. Fire geometry.
     const double u = averageAxisDistance(in.uc1, in.uf1);
@@ -267,6 +270,12 @@ void DesignRun(const ColumnInput& in, const CheckOutcome& checks, DesignOutcome&
         fi.gammaSfi = in.gammaSfi;
         fi.fireClass = fc;
         const FireComponentResult f = FireComponentValues(fi);
+        FireClassDetails& kept = det.fire[static_cast<std::size_t>(det.fireClasses++)];
+        kept.fireClass = fc;
+        kept.p = p;
+        kept.barsCounted = k.has_value();
+        kept.k = RebarFactors{kyt, kEt};
+        kept.f = f;
 
         ComponentValues c;
         c.fire = true;

@@ -13,11 +13,7 @@
 
 namespace qeln::env1994 {
 
-// Design values of the materials: fcd = 0.85 fck / gammaC, fsd = fsk / gammaS,
-// fyd = fyCalc / gammaA, Ea = Es, Ecm, Ecd and 0.8 Ecd.
-struct DesignValues {
-    double fcd, fsd, fyd, Ea, Es, Ecm, Ecd, Ec;
-};
+// The design values of the materials (DesignValues, materials.h).
 DesignValues designValues(const ColumnInput& in, double fyCalc);
 
 // The eccentric resistance's input for a pair of buckling lengths (m) and

@@ -226,6 +226,7 @@ struct SearchResult {
     double n = 0;      // axial force at which the search stopped (0 when none)
     double ratio = 0;
     double Mk = 0;
+    double k = 0, mSd = 0, mN = 0, mAllow = 0;   // at n
 };
 
 SearchResult searchAxis(const InteractionCurve& c, const AxisResult& ax, double e)
@@ -239,10 +240,15 @@ SearchResult searchAxis(const InteractionCurve& c, const AxisResult& ax, double 
         if (!amplification(nj, ax.nCr, k))
             continue;
         const double mSd = nj * e * k * units::kkNmPerkNmm;
-        const double mAllow = 0.9 * (md(nj) - checkedDiv(s.Mk * nj, ax.nRd));
+        const double mN = md(nj);
+        const double mAllow = 0.9 * (mN - checkedDiv(s.Mk * nj, ax.nRd));
         if (mSd <= mAllow) {
             s.n = nj;
             s.ratio = checkedDiv(nj, ax.nRd);
+            s.k = k;
+            s.mSd = mSd;
+            s.mN = mN;
+            s.mAllow = mAllow;
             return s;
         }
     }
@@ -389,6 +395,13 @@ EccentricResult EccentricResistance(const EccentricInput& in, EccentricCurves* c
     const SearchResult sw = searchAxis(curveW, weak, in.e1);
     res.ratioStrong = ss.ratio;
     res.ratioWeak = sw.ratio;
+    auto keep = [](EccentricAxisValues& a, const SearchResult& s, const AxisResult& ax, double e) {
+        if (e == 0)
+            return;
+        a = EccentricAxisValues{e, ax.nRd, ax.nCr, s.Mk, s.n, s.k, s.mSd, s.mN, s.mAllow};
+    };
+    keep(res.weak, sw, weak, in.e1);
+    keep(res.strong, ss, strong, in.e2);
 
     // 7. Biaxial: only the governing axis's moment resistance is reduced by its Mk term.
     const bool governStrong = sw.n >= ss.n;
@@ -419,6 +432,7 @@ EccentricResult EccentricResistance(const EccentricInput& in, EccentricCurves* c
         const double rs = mSdS / mRdS;
         if (rw + rs <= 1.0 && rw <= 0.9 && rs <= 0.9) {
             res.ratioBiaxial = nj / g.nRd;
+            res.biaxial = BiaxialValues{nj, mSdW, mRdW, mSdS, mRdS, governStrong};
             break;
         }
     }

@@ -22,6 +22,31 @@ struct EccentricInput {
     double gammaA = 1, gammaC = 1, gammaS = 1;   // partial factors (N.pl.R from N.pl.Rd)
 };
 
+// One axis of the eccentric search at the force it found, for the details:
+// the acting moment N e k against the moment allowed,
+// 0.9 (M(N) - M.k N / N.Rd) (ENV 1994-1-1 4.8.3.13). All zero when the axis
+// has no eccentricity or no force carries it.
+struct EccentricAxisValues {
+    double e = 0;        // eccentricity, mm
+    double nRd = 0;      // axial resistance of the search, kN
+    double nCr = 0;      // critical load, kN
+    double Mk = 0;       // M(N.Rd), kNm
+    double n = 0;        // axial force found, kN
+    double k = 0;        // second-order amplification max(1.1 / (1 - N / N.cr), 1)
+    double MSd = 0;      // acting moment N e k, kNm
+    double MN = 0;       // plastic moment resistance at N, M(N), kNm
+    double MRd = 0;      // moment allowed, 0.9 (M(N) - M.k N / N.Rd), kNm
+};
+
+// The biaxial search at the force it found: the moments of both axes and
+// their ratios (each at most 0.9, their sum at most 1).
+struct BiaxialValues {
+    double n = 0;                        // axial force found, kN
+    double MSdWeak = 0, MRdWeak = 0;     // kNm
+    double MSdStrong = 0, MRdStrong = 0; // kNm
+    bool strongGoverns = false;          // the axis whose moment carries the M.k term
+};
+
 struct EccentricResult {
     double dCalc = 0;        // the rebar diameter in effect
     RebarLayout rows;
@@ -29,6 +54,8 @@ struct EccentricResult {
     // intermediate values, for tests
     double nRdWeak = 0, nRdStrong = 0, nCrWeak = 0, nCrStrong = 0;
     int weakPoints = 0, strongPoints = 0;
+    EccentricAxisValues weak, strong;   // the searches at the forces they found
+    BiaxialValues biaxial;
     std::vector<Finding> findings;   // the message of a failed biaxial search
 };
 

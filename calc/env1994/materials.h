@@ -6,6 +6,12 @@
 
 namespace qeln::env1994 {
 
+// Design values of the materials: fcd = 0.85 fck / gammaC, fsd = fsk / gammaS,
+// fyd = fyCalc / gammaA, Ea = Es, Ecm, Ecd and 0.8 Ecd.
+struct DesignValues {
+    double fcd, fsd, fyd, Ea, Es, Ecm, Ecd, Ec;
+};
+
 // Partial safety factor of the concrete modulus, Ecd = Ecm / 1.35
 // (ENV 1994-1-1 4.8.3.5 (3)); the division is made as a product with the
 // reciprocal, as the results have always been computed.

@@ -44,7 +44,7 @@ std::vector<std::string> details(const en1994::Outcome& o, int languageBase = kE
     env.languageBase = languageBase;
     env.decimalSeparator = sep;
     MessageList out;
-    writeEnDetails(env, out, o);
+    writeEnDetails(env, out, enProject(0, 0), o);
     return out.lines();
 }
 
@@ -134,7 +134,10 @@ TEST(EnDetails, EveryValueBesideItsClauseInEachLanguage)
 
         const std::string weak = text(1562, lang.base) + " " + text(1076, lang.base) + " z-z";
         const std::string strong = text(1562, lang.base) + " " + text(1077, lang.base) + " y-y";
-        ASSERT_EQ(indexOf(lines, weak), 0) << lang.base;
+        // the materials by grade first, then the weak axis
+        ASSERT_EQ(indexOf(lines, text(1764, lang.base)), 0) << lang.base;
+        EXPECT_NE(valueLine(lines, text(1766, lang.base))->find("C30/37 "), std::string::npos);
+        ASSERT_GT(indexOf(lines, weak), 0) << lang.base;
         EXPECT_GT(indexOf(lines, strong), 0) << lang.base;
         EXPECT_GT(indexOf(lines, text(1603, lang.base)), indexOf(lines, strong));
         EXPECT_GT(indexOf(lines, text(1591, lang.base)), indexOf(lines, text(1603, lang.base)));

@@ -114,8 +114,9 @@ TEST(ColdResistance, ServiceValuesOfTheDefaultSection)
 
     const MessageList l = details(w);
     EXPECT_EQ(l[0], "Service conditions weak axis");
-    EXPECT_EQ(l[3], "  Effective Stiffness E.theta.I            :  2.85E13 N*mm2");
-    EXPECT_EQ(l[5], "  Critical Load N.cr                       :  3.125E4 kN   ");
+    // each value beside its clause
+    EXPECT_EQ(l[3], "  Effective Stiffness E.theta.I            :  2.85E13 N*mm2  ENV 1994-1-1, 4.8.3.5");
+    EXPECT_EQ(l[5], "  Critical Load N.cr                       :  3.125E4 kN     ENV 1994-1-1, 4.8.3.5");
     EXPECT_EQ(l[13], "  Web");
     EXPECT_EQ(l.lines().back(), " ");
     EXPECT_EQ(details(s)[0], "Service conditions  strong axis");
