@@ -9,6 +9,7 @@
 
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace qeln::cli {
@@ -27,6 +28,32 @@ std::size_t shown(const SearchOutcome& s, int top)
     return std::min(s.candidates.size(), static_cast<std::size_t>(std::max(top, 0)));
 }
 
+// "(failing: 120 input checks, 30 field of application, 400 resistance, 2 target)"
+std::string rejections(const SearchRejections& r)
+{
+    std::string out;
+    auto add = [&](std::size_t n, const char* what) {
+        if (n == 0)
+            return;
+        out.append(out.empty() ? " (failing: " : ", ").append(std::to_string(n)).append(" ").append(what);
+    };
+    add(r.input, "input checks");
+    add(r.scope, "field of application");
+    add(r.resistance, "resistance");
+    add(r.target, "above the target utilisation");
+    if (!out.empty())
+        out += ")";
+    return out;
+}
+
+std::string joined(const std::vector<std::string>& names)
+{
+    std::string out;
+    for (const std::string& n : names)
+        out.append(out.empty() ? "" : ", ").append(n);
+    return out;
+}
+
 } // namespace
 
 SearchConstraints constraintsOf(const OptimiseOptions& o)
@@ -37,6 +64,7 @@ SearchConstraints constraintsOf(const OptimiseOptions& o)
     c.maxB = o.maxB;
     if (!o.diameters.empty())
         c.diameters = o.diameters;
+    c.maxUtilisation = o.maxUtilisation;
     if (!o.layouts.empty()) {
         c.layouts.clear();
         for (const auto& [n1, n2] : o.layouts)
@@ -45,7 +73,7 @@ SearchConstraints constraintsOf(const OptimiseOptions& o)
     return c;
 }
 
-std::string optimiseTable(const SearchOutcome& s, int top)
+std::string optimiseTable(const SearchOutcome& s, int top, double target)
 {
     std::string out;
     char line[256];
@@ -63,17 +91,42 @@ std::string optimiseTable(const SearchOutcome& s, int top)
                       fixed(k.check.utilisation, 3).c_str(), fixed(k.check.nFiRd, 0).c_str(),
                       fixed(k.check.fireUtilisation, 3).c_str(), achieved(k.check).c_str());
         out += line;
+        if (!k.alsoNamed.empty()) {
+            // the same section under another name: one candidate
+            out.pop_back();
+            out.append(" (= ").append(joined(k.alsoNamed)).append(")\n");
+        }
     }
-    out += std::to_string(s.passing) + " of " + std::to_string(s.evaluated) + " candidates pass\n";
+    out += std::to_string(s.passing) + " of " + std::to_string(s.evaluated) + " candidates pass";
+    if (target != 1.0)
+        out.append(" at a utilisation of at most ").append(shortNumber(target));
+    out += rejections(s.rejected);
+    out += "\n";
+    if (s.fireLengthNeedsWidth) {
+        char note[160];
+        std::snprintf(note, sizeof note,
+                      "the fire buckling length needs b >= %.0f mm within the field of application\n",
+                      std::ceil(*s.fireLengthNeedsWidth));
+        out += note;
+    }
     return out;
 }
 
-std::string optimiseJson(const SearchOutcome& s, int top)
+std::string optimiseJson(const SearchOutcome& s, int top, double target)
 {
     auto opt = [](const std::optional<double>& v) { return v ? json::number(*v) : json::Ordered(nullptr); };
     json::Ordered root = json::Ordered::object();
     root["evaluated"] = s.evaluated;
     root["passing"] = s.passing;
+    root["maxUtilisation"] = json::number(target);
+    json::Ordered failing = json::Ordered::object();
+    failing["inputChecks"] = s.rejected.input;
+    failing["fieldOfApplication"] = s.rejected.scope;
+    failing["resistance"] = s.rejected.resistance;
+    failing["aboveTarget"] = s.rejected.target;
+    root["failing"] = std::move(failing);
+    root["fireLengthNeedsWidth"] =
+        s.fireLengthNeedsWidth ? json::number(std::ceil(*s.fireLengthNeedsWidth)) : json::Ordered(nullptr);
     json::Ordered list = json::Ordered::array();
     for (std::size_t i = 0; i < shown(s, top); ++i) {
         const SearchCandidate& k = s.candidates[i];
@@ -92,6 +145,10 @@ std::string optimiseJson(const SearchOutcome& s, int top)
             c["achievedClass"] = nullptr;
         else
             c["achievedClass"] = k.check.achievedClass ? fireClassCode(*k.check.achievedClass) : "none";
+        json::Ordered names = json::Ordered::array();
+        for (const std::string& n : k.alsoNamed)
+            names.push_back(n);
+        c["alsoNamed"] = std::move(names);
         list.push_back(std::move(c));
     }
     root["candidates"] = std::move(list);
@@ -109,9 +166,11 @@ int runOptimise(const OptimiseOptions& o, const ColumnInput& in, const std::vect
     }
     SearchControl control;
     control.threads = 0;   // every core
-    control.keep = static_cast<std::size_t>(std::max(o.top, 1));   // only those are shown
+    // only those are shown; twice as many kept, for the profiles of the same
+    // dimensions that become one candidate
+    control.keep = 2 * static_cast<std::size_t>(std::max(o.top, 1));
     const SearchOutcome s = searchSections(in, profiles, c, control);
-    out = o.input.json ? optimiseJson(s, o.top) : optimiseTable(s, o.top);
+    out = o.input.json ? optimiseJson(s, o.top, c.maxUtilisation) : optimiseTable(s, o.top, c.maxUtilisation);
     return s.passing > 0 ? kExitValid : kExitCheckFails;
 }
 

@@ -35,7 +35,8 @@ struct Commands {
     std::string designLanguage = "en", newLanguage = "en", listing = "complete";
     std::string nEd, nFiEd, fireClass;   // checked after the parse
     std::string designCode, optCode, newCode;
-    std::string optLanguage = "en", optNEd, optNFiEd, optClass, families, maxH, maxB, diameters, layouts, top;
+    std::string optLanguage = "en", optNEd, optNFiEd, optClass, families, maxH, maxB, diameters, layouts, top,
+                maxUtilisation;
 
     explicit Commands(ParsedArgs& out)
     {
@@ -107,6 +108,10 @@ struct Commands {
         optimise->add_option("--layouts", layouts, "rebar layouts n1+n2 (default: 4+0,8+0,4+4,8+4)")
             ->type_name("4+0,8+0,...");
         optimise->add_option("--top", top, "how many candidates to print, 1 to 10000 (default: 10)")->type_name("N");
+        optimise->add_option("--max-utilisation", maxUtilisation,
+                             "target utilisation: a candidate passes when N.Ed / N.Rd and N.fi,Ed / N.fi,Rd are "
+                             "at most U, above 0 and at most 1 (default: 1)")
+            ->type_name("U");
         optimise->add_flag("--json", op.input.json, "print one JSON object instead of the table")
             ->disable_flag_override();
         optimise->add_option("FILE.qln", op.input.projectFile);
@@ -133,6 +138,8 @@ struct Commands {
         schedule->add_option("--max-b", maxB, "with --search: largest profile width b, mm")->type_name("MM");
         schedule->add_option("--diameters", diameters, "with --search: rebar diameters, mm")->type_name("LIST");
         schedule->add_option("--layouts", layouts, "with --search: rebar layouts n1+n2")->type_name("4+0,8+0,...");
+        schedule->add_option("--max-utilisation", maxUtilisation, "with --search: target utilisation, as for optimise")
+            ->type_name("U");
         schedule->add_flag("--json", sc.json, "print one JSON object (rows, summary) instead of the table")
             ->disable_flag_override();
         schedule->add_option("ROWS.csv", sc.rowsFile);
@@ -311,6 +318,14 @@ bool constraintOptions(const Commands& c, const CLI::App* cmd, OptimiseOptions& 
             return false;
         }
         *target = v;
+    }
+    if (cmd->count("--max-utilisation") > 0) {
+        double u = 0;
+        if (!readNumber(c.maxUtilisation, u) || !usableUtilisationTarget(u)) {
+            error = "--max-utilisation takes a utilisation above 0 and at most 1, not '" + c.maxUtilisation + "'";
+            return false;
+        }
+        o.maxUtilisation = u;
     }
     if (cmd->count("--diameters") > 0) {
         for (const std::string& part : splitList(c.diameters)) {
@@ -563,13 +578,19 @@ std::string helpText()
          "refused without one). Candidates: every profile of the chosen families within\n"
          "the maxima, times every diameter, times every layout; every other input is\n"
          "the project's. A candidate passes when its input checks give no error, its\n"
-         "run is valid and its design check passes. Order: steel mass per metre, then\n"
+         "run is valid and its design check passes with each given utilisation at most\n"
+         "the target (--max-utilisation, 1 by default). Order: steel mass per metre, then\n"
          "rebar area, then the catalogue's display order, then d, n1, n2. Prints a table\n"
          "of the first N passing candidates (profile, rebars, steel kg/m, N.Rd,\n"
          "utilisation, N.fi.Rd, fire utilisation, achieved class), or with --json one\n"
-         "object with the keys evaluated, passing and candidates (an array of objects\n"
-         "with profileName, d, n1, n2, steelMass, rebarArea, nRd, utilisation, nFiRd,\n"
-         "fireUtilisation, achievedClass; null where a check was not given).\n"
+         "object with the keys evaluated, passing, maxUtilisation, failing (the\n"
+         "candidates that fail, counted by inputChecks, fieldOfApplication, resistance\n"
+         "and aboveTarget), fireLengthNeedsWidth (the smallest b, mm, that the fire\n"
+         "buckling length allows within the field of application, or null) and\n"
+         "candidates (an array of objects with profileName, d, n1, n2, steelMass,\n"
+         "rebarArea, nRd, utilisation, nFiRd, fireUtilisation, achievedClass, null\n"
+         "where a check was not given, and alsoNamed: the other profiles of the same\n"
+         "dimensions, which the table names after the candidate).\n"
          "Exit status 0 when a candidate passes, 4 when none does.\n"
          "Options of optimise:\n";
     s += optionHelp(c.optimise);

@@ -58,6 +58,7 @@ struct OptimiseOptions {
     std::vector<double> diameters;       // --diameters; empty: the default list
     std::vector<std::pair<int, int>> layouts;   // --layouts; empty: the default list
     int top = 10;                        // --top
+    double maxUtilisation = 1.0;         // --max-utilisation
 };
 
 // schedule: every row of ROWS.csv designed on the base project (--base, else

@@ -47,6 +47,7 @@ ScheduleOptions scheduleOptionsOf(const ScheduleCliOptions& o, const SearchConst
         s.constraints.diameters = given.diameters;
     if (!o.constraints.layouts.empty())
         s.constraints.layouts = given.layouts;
+    s.constraints.maxUtilisation = given.maxUtilisation;
     s.threads = 0;   // every core
     return s;
 }

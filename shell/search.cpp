@@ -1,6 +1,8 @@
 // The section search (see search.h).
 #include "search.h"
 
+#include "calc/scope.h"
+
 #include "numbersrun.h"
 
 #include "catalogue/profiles.h"
@@ -129,6 +131,66 @@ std::vector<SearchProfile> filterProfiles(const std::vector<SearchProfile>& all,
     return out;
 }
 
+namespace {
+
+void countRejection(const NumbersRun& run, SearchRejections& r)
+{
+    if (!run.valid || !run.check) {
+        ++r.input;
+        return;
+    }
+    const DesignCheck& k = *run.check;
+    if (k.passes)
+        ++r.target;
+    else if (k.servicePasses == false)
+        ++r.resistance;
+    else if (k.fireWithinScope == false || !k.fireVerified)
+        ++r.scope;
+    else
+        ++r.resistance;
+}
+
+bool sameSection(const Section& a, const Section& b)
+{
+    return a.h == b.h && a.b == b.b && a.tw == b.tw && a.tf == b.tf && a.r == b.r;
+}
+
+// In the search's order, the candidates of profiles with the same
+// dimensions and the same bars are one: the first keeps the others' names.
+void mergeIdenticalSections(std::vector<SearchCandidate>& list)
+{
+    std::vector<SearchCandidate> out;
+    out.reserve(list.size());
+    for (SearchCandidate& k : list) {
+        SearchCandidate* same = nullptr;
+        // identical sections sort next to each other (same mass, same area);
+        // look back over the candidates of that mass only
+        for (auto it = out.rbegin(); it != out.rend() && it->steelMass == k.steelMass; ++it)
+            if (sameSection(it->section, k.section) && it->d == k.d && it->n1 == k.n1 && it->n2 == k.n2) {
+                same = &*it;
+                break;
+            }
+        if (same)
+            same->alsoNamed.push_back(k.profileName);
+        else
+            out.push_back(std::move(k));
+    }
+    list = std::move(out);
+}
+
+} // namespace
+
+bool usableUtilisationTarget(double u) { return u > 0 && u <= 1; }
+
+bool withinUtilisationTarget(const DesignCheck& check, double target)
+{
+    if (check.utilisation && !(*check.utilisation <= target))
+        return false;
+    if (check.fireUtilisation && check.firePasses && !(*check.fireUtilisation <= target))
+        return false;
+    return true;
+}
+
 SearchOutcome searchSections(const ColumnInput& base, const std::vector<SearchProfile>& profiles,
                              const SearchConstraints& c, const SearchControl& control)
 {
@@ -157,6 +219,7 @@ SearchOutcome searchSections(const ColumnInput& base, const std::vector<SearchPr
         static_cast<unsigned>(std::min<std::size_t>(threadsWanted, std::max<std::size_t>(chosen.size(), 1)));
     std::vector<std::vector<SearchCandidate>> found(threads);
     std::vector<std::size_t> passing(threads, 0);
+    std::vector<SearchRejections> rejected(threads);
     std::vector<std::exception_ptr> failures(threads);
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> done{0};
@@ -194,8 +257,10 @@ SearchOutcome searchSections(const ColumnInput& base, const std::vector<SearchPr
                     // Pruning: a candidate whose input checks give an error
                     // can never pass, so its design run is not made.
                     runNumbers(in, run, RunOptions{true});
-                    if (!run.passes())
+                    if (!run.passes() || !withinUtilisationTarget(*run.check, c.maxUtilisation)) {
+                        countRejection(run, rejected[t]);
                         continue;
+                    }
                     SearchCandidate k;
                     k.profile = static_cast<int>(i);
                     k.profileName = p.name;
@@ -237,12 +302,21 @@ SearchOutcome searchSections(const ColumnInput& base, const std::vector<SearchPr
     outcome.cancelled = cancelled() && done.load() < total;
     for (unsigned t = 0; t < threads; ++t) {
         outcome.passing += passing[t];
+        outcome.rejected.input += rejected[t].input;
+        outcome.rejected.scope += rejected[t].scope;
+        outcome.rejected.resistance += rejected[t].resistance;
+        outcome.rejected.target += rejected[t].target;
         for (SearchCandidate& k : found[t])
             outcome.candidates.push_back(std::move(k));
     }
     std::sort(outcome.candidates.begin(), outcome.candidates.end(), searchOrder);
+    // the best `keep` first (the same for any number of threads), then the
+    // profiles of the same dimensions among them become one
     if (outcome.candidates.size() > keep)
         outcome.candidates.resize(keep);
+    mergeIdenticalSections(outcome.candidates);
+    if (base.fireClass && base.nFiEd > 0)
+        outcome.fireLengthNeedsWidth = widthNeededByFireLength(base, *base.fireClass);
     if (control.progress && !outcome.cancelled)
         control.progress(total, total);
     return outcome;

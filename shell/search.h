@@ -66,8 +66,18 @@ struct SearchConstraints {
     std::optional<double> maxH, maxB;    // mm
     std::vector<double> diameters = defaultSearchDiameters();
     std::vector<RebarChoice> layouts = defaultSearchLayouts();
+    // the target utilisation: a candidate passes when each given check's
+    // utilisation is at most this (above 0, at most 1)
+    double maxUtilisation = 1.0;
     bool operator==(const SearchConstraints&) const = default;
 };
+
+// A target utilisation the search takes: above 0 and at most 1.
+bool usableUtilisationTarget(double u);
+
+// Whether a passing check keeps to the target: its utilisations at normal
+// temperature and in fire, where given, are at most `target`.
+bool withinUtilisationTarget(const DesignCheck& check, double target);
 
 // A diameter (mm) and a layout the search takes: above 0 and at most 100;
 // n1, n2 from 0 to 100, not both 0.
@@ -111,6 +121,9 @@ struct SearchCandidate {
     double steelMass = 0;   // kg/m, the listing's "steel" component
     double rebarArea = 0;   // mm2
     DesignCheck check;
+    // the other profiles of the catalogue with the same dimensions (HE 320 AA
+    // and HD 320 x 74.2): the same candidate, shown once under both names
+    std::vector<std::string> alsoNamed;
 
     // The input of the project with this candidate's profile and rebars.
     ColumnInput applyTo(const ColumnInput& base) const;
@@ -120,9 +133,23 @@ struct SearchCandidate {
 // order, then d, n1, n2.
 bool searchOrder(const SearchCandidate& a, const SearchCandidate& b);
 
+// Why the candidates that do not pass fail, counted: an input check gives an
+// error (or the run has no valid result), the required fire class lies
+// outside the field of application or is not verified by the method, a
+// resistance is too small, or the utilisation lies above the target.
+struct SearchRejections {
+    std::size_t input = 0, scope = 0, resistance = 0, target = 0;
+    bool operator==(const SearchRejections&) const = default;
+};
+
 struct SearchOutcome {
     std::size_t evaluated = 0;   // candidates within the constraints
     std::size_t passing = 0;
+    SearchRejections rejected;
+    // with a required fire class: the smallest profile width the fire
+    // buckling length allows within the field of application, mm, when it
+    // asks for more than the class's smallest profile
+    std::optional<double> fireLengthNeedsWidth;
     std::vector<SearchCandidate> candidates;   // the best SearchControl::keep passing ones, in the search's order
     bool cancelled = false;      // stopped by the cancel flag: the lists are incomplete
 };

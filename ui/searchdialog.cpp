@@ -282,6 +282,14 @@ void frmsearch::showOutcome()
         const SearchCandidate& k = o.candidates[static_cast<std::size_t>(r)];
         auto* name = new NameItem(QString::fromStdString(k.profileName));
         name->setData(kCandidateRole, r);
+        if (!k.alsoNamed.empty()) {
+            // the same dimensions under other names: one candidate, every name at hand
+            QStringList others;
+            for (const std::string& n : k.alsoNamed)
+                others << QString::fromStdString(n);
+            name->setText(name->text() + " = " + others.join(" = "));
+            name->setToolTip(name->text());
+        }
         grdcandidates->setItem(r, 0, name);
         grdcandidates->setItem(r, 1,
                                new NumberItem(QString("%1+%2 x %3").arg(k.n1).arg(k.n2).arg(shortNumber(k.d)),
