@@ -197,7 +197,8 @@ void writeMemberDetails(const TextEnv& env, MessageList& out, const env1994::Mem
     out.add(head);
     detailLine(env, out, "  %-40s : %8.4g kN   ", 1132, m.nplR);
     detailLine(env, out, "  %-40s : %8.4g kN   ", 1150, m.nplRd);
-    detailLine(env, out, "  %-40s : %8.4g N*mm2", 1133, m.EIeff);
+    // at 20 °C the stiffness is the effective one of the code, (EI).eff; in fire E.theta.I
+    detailLine(env, out, "  %-40s : %8.4g N*mm2", env1994::atRoomTemperature(m.call.loadCase) ? 1970 : 1133, m.EIeff);
     detailLine(env, out, "  %-40s : %8.4g m    ", 1134, m.call.L);
     detailLine(env, out, "  %-40s : %8.4g kN   ", 1135, m.nCr);
     detailLine(env, out, "  %-40s : %8.4g      ", 1136, m.lambda);
