@@ -102,8 +102,8 @@ TEST(Calculate, ErrorsShowOnlyTheWarningsAndErrorsWindow)
     EXPECT_TRUE(c.st.results.resultsLines.empty());
     // the weak-axis routine still finished its details block; the strong axis never ran
     ASSERT_FALSE(c.st.results.memberDetailLines.empty());
-    EXPECT_EQ(c.st.results.memberDetailLines[0], "Service conditions weak axis");
-    EXPECT_EQ(indexOf(c.st.results.memberDetailLines, "Service conditions  strong axis"), -1);
+    EXPECT_EQ(c.st.results.memberDetailLines[0], "Normal temperature weak axis");
+    EXPECT_EQ(indexOf(c.st.results.memberDetailLines, "Normal temperature  strong axis"), -1);
     EXPECT_FALSE(c.st.results.table.at(0, 0).has_value());
     EXPECT_FALSE(c.st.results.grid.filled);
 }

@@ -115,7 +115,7 @@ TEST(EnListing, EnvListingHasNoneOfIt)
     ASSERT_TRUE(c.ok);
     EXPECT_FALSE(contains(c.st.completeListing, "Design code"));
     EXPECT_FALSE(contains(c.st.completeListing, "EN 1994-1-1,"));
-    EXPECT_EQ(c.st.results.memberDetailLines[0], "Service conditions weak axis");
+    EXPECT_EQ(c.st.results.memberDetailLines[0], "Normal temperature weak axis");
     EXPECT_GT(indexOf(c.st.completeListing, text(1156, kEnglish)), 0);
 }
 

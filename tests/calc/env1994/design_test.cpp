@@ -125,7 +125,7 @@ TEST(DesignOutcome, OneRunWrittenInTwoLanguages)
     writeDesign(TextEnv{kGerman, nullptr, ","}, in, copy, RowScope{true, true, true, true, true}, de);
     EXPECT_EQ(en.table.cell, de.table.cell);
     EXPECT_EQ(en.memberDetailLines.count(), de.memberDetailLines.count());
-    EXPECT_EQ(en.memberDetailLines[0], "Service conditions weak axis");
+    EXPECT_EQ(en.memberDetailLines[0], "Normal temperature weak axis");
     EXPECT_NE(de.memberDetailLines[0], en.memberDetailLines[0]);
     EXPECT_EQ(en.grid.cell[2][3], "50.00");
     EXPECT_EQ(de.grid.cell[2][3], "50,00");

@@ -113,12 +113,12 @@ TEST(ColdResistance, ServiceValuesOfTheDefaultSection)
     EXPECT_NEAR(w.lambda, std::sqrt(w.nplR / w.nCr), 1e-12);
 
     const MessageList l = details(w);
-    EXPECT_EQ(l[0], "Service conditions weak axis");
-    EXPECT_EQ(l[3], "  Effective Stiffness E.theta.I            :  2.85E13 N*mm2");
+    EXPECT_EQ(l[0], "Normal temperature weak axis");
+    EXPECT_EQ(l[3], "  Effective flexural stiffness (EI).eff   :  2.85E13 N*mm2");
     EXPECT_EQ(l[5], "  Critical Load N.cr                       :  3.125E4 kN   ");
     EXPECT_EQ(l[13], "  Web");
     EXPECT_EQ(l.lines().back(), " ");
-    EXPECT_EQ(details(s)[0], "Service conditions  strong axis");
+    EXPECT_EQ(details(s)[0], "Normal temperature  strong axis");
 }
 
 TEST(ColdResistance, SlendernessLimitsDifferBetweenTheAxes)
