@@ -114,7 +114,7 @@ TEST(ColdResistance, ServiceValuesOfTheDefaultSection)
 
     const MessageList l = details(w);
     EXPECT_EQ(l[0], "Normal temperature weak axis");
-    EXPECT_EQ(l[3], "  Effective flexural stiffness (EI).eff    :  2.85E13 N*mm2");
+    EXPECT_EQ(l[3], "  Effective flexural stiffness (EI).eff    :   2.85E4 kNm2 ");
     EXPECT_EQ(l[5], "  Critical Load N.cr                       :  3.125E4 kN   ");
     EXPECT_EQ(l[13], "  Web");
     EXPECT_EQ(l.lines().back(), " ");
