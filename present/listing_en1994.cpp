@@ -40,6 +40,9 @@ constexpr int kNormalTemperature = 1562, kPlastic = 1563, kDelta = 1564, kSecant
 constexpr int kFireClass = 1131, kWeakAxis = 1076, kStrongAxis = 1077, kBiaxial = 1078, kBucklingLength = 1134,
               kUltimateLoad = 1138, kFlanges = 1139, kWeb = 1140, kRebars = 1141, kConcreteText = 1142;
 
+// the stiffnesses in kNm2, the unit of the member's kN and m
+constexpr double kNmmPerKNm2 = 1e9;   // N*mm2 in one kNm2
+
 // a cell the run did not write: left blank
 constexpr double kNotReached = std::numeric_limits<double>::quiet_NaN();
 
@@ -76,7 +79,7 @@ void writeAxial(Writer& w, const en1994::AxialResult& a, const en1994::DesignVal
     w.value(w.text(kDelta), a.delta, "", Writer::clause(kPart1, "6.7.1(4)"));
     w.value(w.text(kSecant, "E.cm"), v.Ecm, "N/mm2", w.table(kConcreteCode, "3.1"));
     w.value(w.text(kEffectiveModulus, "E.c,eff"), v.Eceff, "N/mm2", Writer::clause(kPart1, "6.7.3.3(4)"));
-    w.value(w.text(kStiffness, "(EI).eff"), a.EIeff, "N*mm2", Writer::clause(kPart1, "6.7.3.3(3)"));
+    w.value(w.text(kStiffness, "(EI).eff"), a.EIeff / kNmmPerKNm2, "kNm2", Writer::clause(kPart1, "6.7.3.3(3)"));
     w.value(w.text(kBucklingLength), a.l, "m", c6733);
     w.value(w.text(kCritical, "N.cr"), a.Ncr, "kN", c6733);
     w.value(w.text(kSlenderness, "λ"), a.lambda, "", c6733);
@@ -93,7 +96,8 @@ void writeEccentric(Writer& w, const en1994::EccentricResult& e, double cell)
     const std::string c6736 = Writer::clause(kPart1, "6.7.3.6(1)");
     const std::string c6732 = Writer::clause(kPart1, "6.7.3.2(5)");
     w.sub(w.text(kUniaxial));
-    w.value(w.text(kStiffness, "(EI).eff,II"), e.so.EIeffII, "N*mm2", Writer::clause(kPart1, "6.7.3.4(2)"));
+    w.value(w.text(kStiffness, "(EI).eff,II"), e.so.EIeffII / kNmmPerKNm2, "kNm2",
+            Writer::clause(kPart1, "6.7.3.4(2)"));
     w.value(w.text(kCritical, "N.cr,eff"), e.so.NcrEff, "kN", c6734);
     w.value(w.text(kEccentricity), e.so.e, "mm", w.table(kPart1, "6.4"));
     w.value(w.text(kMemberImperfection), e.so.e0, "mm", w.table(kPart1, "6.5"));
@@ -245,7 +249,7 @@ void writeFireAxis(Writer& w, const en1994::Outcome& o, std::size_t k, Axis a)
         w.sub(w.text(kOutsideAnnexG));
     w.value(w.text(kPlastic, "N.fi,pl,Rd"), r.NfiPlRd, "kN", g6);
     w.value(w.text(kPlastic, "N.fi,pl,R"), r.NfiPlR, "kN", g6);
-    w.value(w.text(kStiffness, "(EI).fi,eff"), r.EIfiEff, "N*mm2", g6);
+    w.value(w.text(kStiffness, "(EI).fi,eff"), r.EIfiEff / kNmmPerKNm2, "kNm2", g6);
     w.value(w.text(kBucklingLength), r.l, "m", g6);
     w.value(w.text(kCritical, "N.fi,cr"), r.NfiCr, "kN", g6);
     w.value(w.text(kSlenderness, "λ.θ"), r.lambda, "", g6);

@@ -42,6 +42,8 @@ void detailLine(const TextEnv& env, MessageList& out, const char* fmt, int text,
     out.add(std::move(line));
 }
 
+constexpr double kNmmPerKNm2 = 1e9;   // N*mm2 in one kNm2
+
 constexpr const char* kAreaFmt = "  A   = %8.4g mm2      fy  = %8.4g N/mm2    I = %8.4g mm4";
 constexpr const char* kStiffFmt = "  E*I = %8.4g N*mm2    psi*E*I = %8.4g N*mm2";
 
@@ -104,7 +106,10 @@ void writeMember(const TextEnv& env, MessageList& out, const env1994::MemberResu
     const Env buckling = cold ? Env::Buckling : Env::FireMember;
     detailLine(env, out, "  %-40s : %8.4g kN   ", 1132, m.nplR, plastic);
     detailLine(env, out, "  %-40s : %8.4g kN   ", 1150, m.nplRd, plastic);
-    detailLine(env, out, "  %-40s : %8.4g N*mm2", 1133, m.EIeff, stiffness);
+    // at 20 °C the stiffness is the effective one of the code, (EI).eff; in fire
+    // E.theta.I. In kNm2 like the kN and m of the block (the components below keep
+    // E*I in N*mm2, the product of their E and I): the same digits, 1e9 smaller.
+    detailLine(env, out, "  %-40s : %8.4g kNm2 ", cold ? 1970 : 1133, m.EIeff / kNmmPerKNm2, stiffness);
     detailLine(env, out, "  %-40s : %8.4g m    ", kBucklingLength, m.call.L, stiffness);
     detailLine(env, out, "  %-40s : %8.4g kN   ", 1135, m.nCr, stiffness);
     detailLine(env, out, "  %-40s : %8.4g      ", 1136, m.lambda, stiffness);

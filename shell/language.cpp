@@ -126,7 +126,7 @@ const std::vector<CaptionAssignment>& captionTable()
         {"frmmater", "OKBtn", 61},
         {"frmmater", "CancelBtn", 62},
         {"frmmater", "HelpBtn", 60},
-        // safety factors
+        // partial factors
         {"frmmain", "btngammamat", 272},
         {"frmgamat", "", 272},
         {"frmgamat", "rdgcode", 1650},

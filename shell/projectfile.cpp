@@ -507,8 +507,8 @@ ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fi
         in.gammaAfi = r.real("gammaA,fi (line 24)");
         in.gammaCfi = r.real("gammaC,fi (line 25)");
         in.gammaSfi = r.real("gammaS,fi (line 26)");
-        in.lWeakCold = r.real("the buckling length, weak axis, service (line 27)");
-        in.lStrongCold = r.real("the buckling length, strong axis, service (line 28)");
+        in.lWeakCold = r.real("the buckling length, weak axis, normal temperature (line 27)");
+        in.lStrongCold = r.real("the buckling length, strong axis, normal temperature (line 28)");
         in.lWeakFire = r.real("the buckling length, weak axis, fire (line 29)");
         in.lStrongFire = r.real("the buckling length, strong axis, fire (line 30)");
         in.e1 = r.real("the eccentricity e1 (line 31)");

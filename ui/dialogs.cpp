@@ -379,11 +379,11 @@ bool frmmater::closeCheck(bool withOk)
     return true;
 }
 
-// ---------------------------------------------------------------- safety factors
+// ---------------------------------------------------------------- partial factors
 
 frmgamat::frmgamat(QWidget* parent) : TDialog("frmgamat", 650, parent)
 {
-    setWindowTitle("Safety factors");
+    setWindowTitle("Partial factors");
     auto* v = new QVBoxLayout(body());
     rdgcode = new TRadioGroup("rdgcode", 2, body());
     rdgcode->setTitle("Design code");
@@ -417,7 +417,7 @@ frmgamat::frmgamat(QWidget* parent) : TDialog("frmgamat", 650, parent)
         l->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
         g->addWidget(l, 0, col);
     };
-    heading("lblserviceconditions", "Service conditions", 1);
+    heading("lblserviceconditions", "Normal temperature", 1);
     heading("lblfireconditions", "Fire conditions", 2);
     heading("lblexample_values", "Example values", 3);
     QLabel* rowLabels[] = {namedLabel("lblSteelprofile", "Profile steel", body()),
@@ -578,7 +578,7 @@ frmflamb::frmflamb(QWidget* parent) : TDialog("frmflamb", 700, parent)
         g->addWidget(unit("m", body()), row++, 2);
         g->setRowMinimumHeight(row++, 8);
     };
-    block("lblstitle", "Service conditions", "lblsweak", "lblsstrong", nedsweak, "nedsweak", nedsstrong, "nedsstrong");
+    block("lblstitle", "Normal temperature", "lblsweak", "lblsstrong", nedsweak, "nedsweak", nedsstrong, "nedsstrong");
     block("lblftitle", "Fire conditions", "lblfweak", "lblfstrong", nedfweak, "nedfweak", nedfstrong, "nedfstrong");
     auto* rt = namedLabel("lblremtitle", "ISO - Fire conditions", body());
     QFont f = rt->font();

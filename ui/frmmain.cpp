@@ -392,7 +392,7 @@ void frmmain::buildPanel()
     in->addSpacing(4);
     const std::pair<const char*, const char*> inputs[] = {
         {"btnprojet", "Project"},         {"btnprofil", "Section"},        {"btnarmat", "Rebars"},
-        {"btnmater", "Materials"},        {"btngammamat", "Safety factors"}, {"btnflamb", "Buckl. lengths"},
+        {"btnmater", "Materials"},        {"btngammamat", "Partial factors"}, {"btnflamb", "Buckl. lengths"},
         {"btnexcent", "Eccentricities"},  {"btnloads", "Design loads"},
     };
     for (const auto& [name, text] : inputs) {

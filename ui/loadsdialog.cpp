@@ -36,7 +36,7 @@ frmloads::frmloads(QWidget* parent) : TDialog("frmloads", kHelpLoads, parent)
     nedetafi->setValue(kDefaultEtaFi);
 
     int row = 0;
-    auto* lned = namedLabel("lblned", "Design axial force N.Ed, service conditions", body());
+    auto* lned = namedLabel("lblned", "Design axial force N.Ed, normal temperature", body());
     auto* lnfied = namedLabel("lblnfied", "Design axial force N.fi,Ed, fire conditions", body());
     lned->setBuddy(nedned);
     lnfied->setBuddy(nednfied);

@@ -108,7 +108,7 @@ frmresult::frmresult(QWidget* parent) : TResultWindow("frmresult", 900, parent)
     lblcode->setContentsMargins(4, 0, 4, 2);
     lblcode->setVisible(false);
     v->addWidget(lblcode);
-    grpres = new QGroupBox("Ultimate loads [kN]", body());
+    grpres = new QGroupBox("Design resistances [kN]", body());
     grpres->setObjectName("grpres");
     auto* gl = new QVBoxLayout(grpres);
     stgresults = new QTableWidget(8, 6, grpres);

@@ -644,7 +644,7 @@ TEST(CliHostile, ImplausibleDesignsAndHugeCountsAreInputErrors)
     const Outcome f = run({"design", "--input", "-", "--listing", "condensed"},
                           R"({"gammaA": -1, "gammaC": -1, "gammaS": -1})");
     EXPECT_EQ(f.status, 1);
-    EXPECT_EQ(f.out.rfind("Partial safety factors must be greater than 0:\n", 0), 0u) << f.out;
+    EXPECT_EQ(f.out.rfind("Partial factors must be greater than 0:\n", 0), 0u) << f.out;
     // n1 + n2 overflowed int: a negative percentage, or an abort under the sanitizers
     const Outcome n = designJson(R"({"n1": 2147483647, "n2": 1})");
     EXPECT_EQ(n.status, 1) << n.err;

@@ -161,7 +161,7 @@ private slots:
     {
         QTest::addColumn<int>("dialog");
         QTest::addColumn<int>("how");
-        const char* const dialogs[] = {"loads", "rebars", "materials", "safety factors", "buckling lengths"};
+        const char* const dialogs[] = {"loads", "rebars", "materials", "partial factors", "buckling lengths"};
         const char* const ways[] = {"reject", "Esc", "close button", "click on Cancel"};
         for (int d = 0; d < 5; ++d)
             for (int h = 0; h < 4; ++h)

@@ -256,7 +256,7 @@ private slots:
         QCOMPARE(errorsText, QString());
         QVERIFY(warningsText.contains("concrete"));
         QVERIFY(w->resultWindow->memwarn->toPlainText().contains("concrete"));
-        QCOMPARE(w->resultWindow->stgresults->item(3, 0)->text(), QString("Service"));
+        QCOMPARE(w->resultWindow->stgresults->item(3, 0)->text(), QString("Normal temp."));
         QVERIFY(w->resultWindow->stgresults->item(3, 1)->text().toDouble() > 1000);
         QVERIFY(w->detailWindow->memres->toPlainText().contains("Warnings"));
         QVERIFY(!w->grafikWindow->imgdyngraf->picture().empty());
@@ -315,7 +315,7 @@ private slots:
         QCOMPARE(lines.size(), 4);   // the two heading rows, then the rows chosen
         for (const QString& l : lines)
             QCOMPARE(l.count('\t'), 2);   // the row heading, then the two columns
-        QCOMPARE(lines[2].split('\t').value(0), QString("Service"));
+        QCOMPARE(lines[2].split('\t').value(0), QString("Normal temp."));
         QVERIFY(lines[2].split('\t').value(1).toDouble() > 1000);
         QCOMPARE(all.split('\n', Qt::SkipEmptyParts).size(), 8);
         QCOMPARE(w->resultWindow->memwarn->toPlainText(), QString("none"));

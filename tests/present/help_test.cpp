@@ -1,9 +1,10 @@
-// The help pages against the words of the Eurocodes and the program's own
-// captions: no page of any language uses a term the engineers read
-// otherwise (serviceability for the ultimate design, the fire load of
-// EN 1991-1-2 for N.fi,Ed), and every control a page names in bold is a
-// caption of the text catalogue in the page's language, so that a new page
-// cannot bring an old fault back.
+// The help pages and the text catalogue against the words of the Eurocodes
+// and the program's own captions: no page of any language uses a term the
+// engineers read otherwise (serviceability for the ultimate design, the fire
+// load of EN 1991-1-2 for N.fi,Ed), no text of the catalogue calls the design
+// resistance an ultimate load or the partial factors safety factors, and every
+// control a page names in bold is a caption of the text catalogue in the
+// page's language, so that a new page or text cannot bring an old fault back.
 #include "present/texts.h"
 
 #include <gtest/gtest.h>
@@ -25,15 +26,25 @@ struct Language {
     int base;
     // what no page may say (ECMAScript regular expressions, case ignored)
     std::vector<const char*> banned;
+    // what neither a page nor a text of the catalogue may say: the old words
+    // for the design resistance, the partial factors and normal temperature
+    std::vector<const char*> bannedEverywhere;
 };
 
 const Language kLanguages[] = {
-    {"en", kEnglish, {"fire load", "allowable", "serviceability"}},
+    {"en",
+     kEnglish,
+     {"fire load", "allowable", "serviceability"},
+     {"ultimate loads?", "safety factors?", "\\bservice\\b", "d > 12 ?mm"}},
     {"fr",
      kFrench,
-     {"conditions de service", "en service", "charge d'incendie", "coefficients? de s[ée]curit[ée]",
-      "distances? des axes", "limite [ée]lastique", "admissible", "r[ée]sistance excentr[ée]e"}},
-    {"de", kGerman, {"gebrauch", "brandlast", "werkstoff", "zul[äa]ssig"}},
+     {"charge d'incendie", "distances? des axes", "limite [ée]lastique", "admissible", "r[ée]sistance excentr[ée]e"},
+     {"conditions de service", "en service", "charges? ultimes?", "coefficients? (partiels )?de s[ée]curit[ée]",
+      "d > 12 ?mm"}},
+    {"de",
+     kGerman,
+     {"brandlast", "werkstoff", "zul[äa]ssig"},
+     {"gebrauch", "traglast", "sicherheitsfaktor", "d > 12 ?mm"}},
 };
 
 void PrintTo(const Language& l, std::ostream* os) { *os << l.folder; }
@@ -117,12 +128,30 @@ TEST_P(HelpPages, SayNoBannedTerm)
     ASSERT_GE(files.size(), 16u);
     for (const auto& file : files) {
         const std::string text = decoded(withoutTags(read(file)));
-        for (const char* term : lang.banned) {
+        for (const auto* terms : {&lang.banned, &lang.bannedEverywhere})
+            for (const char* term : *terms) {
+                std::smatch m;
+                EXPECT_FALSE(std::regex_search(text, m, std::regex(term, std::regex::icase)))
+                    << file.filename() << " (" << lang.folder << ") says \"" << m.str() << "\"";
+            }
+    }
+}
+
+TEST_P(HelpPages, CatalogueSaysNoOldTermOfTheUltimateDesign)
+{
+    const Language& lang = GetParam();
+    int texts = 0;
+    for (const auto& [number, text] : TextCatalogue::builtin().entries()) {
+        if (number < lang.base || number >= lang.base + 10000)
+            continue;
+        ++texts;
+        for (const char* term : lang.bannedEverywhere) {
             std::smatch m;
             EXPECT_FALSE(std::regex_search(text, m, std::regex(term, std::regex::icase)))
-                << file.filename() << " (" << lang.folder << ") says \"" << m.str() << "\"";
+                << "text " << number - lang.base << " (" << lang.folder << ") says \"" << m.str() << "\"";
         }
     }
+    EXPECT_GT(texts, 100);   // the language's texts were found
 }
 
 // Bold is for the controls the user looks for; keys are <kbd>, commands <code>, emphasis <em>.

@@ -126,7 +126,7 @@ TEST(ReportCommands, ExportPdfWritesTheChosenMethod)
         // the page of the diagrams after the listing
         EXPECT_TRUE(text.contains("Resistance versus eccentricity - strong axis y-y"));
         // the details block is in the complete report only
-        EXPECT_EQ(text.simplified().contains("Service conditions strong axis"), item == 0);
+        EXPECT_EQ(text.simplified().contains("Normal temperature strong axis"), item == 0);
         EXPECT_FALSE(win.w->workflow().printing);
         EXPECT_FALSE(win.w->workflow().resultsStale);
     }

@@ -80,9 +80,9 @@ TEST(ReportDiagrams, ContentHasTheFourChartsInReadingOrder)
     EXPECT_EQ(c.diagramsTitle, "Diagramme");
     ASSERT_EQ(c.diagrams.size(), 4u);
     const char* const titles[] = {"Interaktionsdiagramm - schwache Achse z-z",
-                                  "Traglast in Abhängigkeit von der Exzentrizität - schwache Achse z-z",
+                                  "Tragwiderstand in Abhängigkeit von der Exzentrizität - schwache Achse z-z",
                                   "Interaktionsdiagramm - starke Achse y-y",
-                                  "Traglast in Abhängigkeit von der Exzentrizität - starke Achse y-y"};
+                                  "Tragwiderstand in Abhängigkeit von der Exzentrizität - starke Achse y-y"};
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_TRUE(hasText(c.diagrams[i], titles[i])) << titles[i];
         EXPECT_EQ(c.diagrams[i].width, kCompactPlotSize.width);
@@ -93,7 +93,7 @@ TEST(ReportDiagrams, ContentHasTheFourChartsInReadingOrder)
     const auto t = textsOf(c.diagrams[0]);
     EXPECT_NE(std::find_if(t.begin(), t.end(),
                            [](const std::string& s) {
-                               return s.rfind("e = 30 mm;  zweiachsige Traglast (e1 und e2 gemeinsam): ", 0) == 0;
+                               return s.rfind("e = 30 mm;  zweiachsiger Tragwiderstand (e1 und e2 gemeinsam): ", 0) == 0;
                            }),
               t.end());
     EXPECT_TRUE(hasText(c.diagrams[1], "N.fi,Ed = 1800 kN (R 90)"));

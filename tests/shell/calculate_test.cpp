@@ -103,8 +103,8 @@ TEST(Calculate, ErrorsShowOnlyTheWarningsAndErrorsWindow)
     // the weak-axis routine still finished its details block; the strong axis never ran
     ASSERT_FALSE(c.st.results.memberDetailLines.empty());
     EXPECT_EQ(c.st.results.memberDetailLines[0], "Materials and design values");
-    EXPECT_GT(indexOf(c.st.results.memberDetailLines, "Service conditions weak axis"), 0);
-    EXPECT_EQ(indexOf(c.st.results.memberDetailLines, "Service conditions  strong axis"), -1);
+    EXPECT_GT(indexOf(c.st.results.memberDetailLines, "Normal temperature weak axis"), 0);
+    EXPECT_EQ(indexOf(c.st.results.memberDetailLines, "Normal temperature  strong axis"), -1);
     EXPECT_FALSE(c.st.results.table.at(0, 0).has_value());
     EXPECT_FALSE(c.st.results.grid.filled);
 }

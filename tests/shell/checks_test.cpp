@@ -193,16 +193,16 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         MeaningCase{"factors",
                     [](ColumnInput& in) { in.gammaA = in.gammaC = in.gammaS = -1; },
-                    {"Partial safety factors must be greater than 0:", "  Profile steel, Service conditions = -1.00",
-                     "  Concrete, Service conditions = -1.00", "  Rebar steel, Service conditions = -1.00"}},
+                    {"Partial factors must be greater than 0:", "  Profile steel, Normal temperature = -1.00",
+                     "  Concrete, Normal temperature = -1.00", "  Rebar steel, Normal temperature = -1.00"}},
         MeaningCase{"fireFactorZero", [](ColumnInput& in) { in.gammaSfi = 0; },
-                    {"Partial safety factors must be greater than 0:", "  Rebar steel, Fire conditions = 0.00"}},
+                    {"Partial factors must be greater than 0:", "  Rebar steel, Fire conditions = 0.00"}},
         MeaningCase{"axisDistances", [](ColumnInput& in) { in.uc1 = -5; in.uf1 = 0; },
                     {"The axis distances UC1 and UF1 of the rebars must be greater than 0:", "  UC1 = -5.00 mm",
                      "  UF1 = 0.00 mm"}},
         MeaningCase{"bucklingLengths", [](ColumnInput& in) { in.lWeakCold = 0; in.lStrongFire = -2; },
                     {"Buckling lengths must be greater than 0:",
-                     "  Buckling length for weak axis, Service conditions = 0.00 m",
+                     "  Buckling length for weak axis, Normal temperature = 0.00 m",
                      "  Buckling length for strong axis, Fire conditions = -2.00 m"}},
         MeaningCase{"permanentLoadBelow", [](ColumnInput& in) { in.pcp = -0.01; },
                     {"The percentage of permanent load must lie between 0 % and 100 %:",
@@ -222,7 +222,7 @@ TEST(InputChecks, BordersOfTheMeaningChecksAreAccepted)
         const Checked c = check(in);
         EXPECT_FALSE(c.out.unusable) << pcp;
         EXPECT_FALSE(has(c.res.errors, "The percentage of permanent load")) << pcp;
-        EXPECT_FALSE(has(c.res.errors, "Partial safety factors")) << pcp;
+        EXPECT_FALSE(has(c.res.errors, "Partial factors")) << pcp;
         EXPECT_FALSE(has(c.res.errors, "Buckling lengths")) << pcp;
     }
 }

@@ -61,11 +61,11 @@ INSTANTIATE_TEST_SUITE_P(
     ThreeLanguages, Accelerators,
     ::testing::Values(
         AcceleratorCase{"en",
-                        {"Project", "Section", "Rebars", "Materials", "Safety factors", "Buckl. lengths",
+                        {"Project", "Section", "Rebars", "Materials", "Partial factors", "Buckl. lengths",
                          "Eccentricities", "Results", "Details", "Graphic"},
                         "foh"},
         AcceleratorCase{"fr",
-                        {"Projet", "Section", "Armatures", "Matériaux", "Coefficients partiels de sécurité",
+                        {"Projet", "Section", "Armatures", "Matériaux", "Coefficients partiels",
                          "Long. de flambement", "Excentricités", "Résultats", "Détails", "Graphique"},
                         "foa"},
         AcceleratorCase{"de",
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(AcceleratorsRule, WordStartsFirstExistingOnesKeptLiteralAmpersandSkipped)
 {
-    EXPECT_EQ(withAccelerators({"Safety factors"}, "s"), (std::vector<std::string>{"Safety &factors"}));
+    EXPECT_EQ(withAccelerators({"Partial factors"}, "p"), (std::vector<std::string>{"Partial &factors"}));
     EXPECT_EQ(withAccelerators({"Res&ults", "Rebars"}, ""), (std::vector<std::string>{"Res&ults", "&Rebars"}));
     EXPECT_EQ(acceleratorOf("R&&D"), 0);
     EXPECT_EQ(acceleratorOf("R&&D &x"), 'x');

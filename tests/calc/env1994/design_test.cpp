@@ -127,7 +127,7 @@ TEST(DesignOutcome, OneRunWrittenInTwoLanguages)
     EXPECT_EQ(en.memberDetailLines.count(), de.memberDetailLines.count());
     EXPECT_EQ(en.memberDetailLines[0], "Materials and design values");
     EXPECT_NE(de.memberDetailLines[0], en.memberDetailLines[0]);
-    EXPECT_EQ(en.memberDetailLines[17], "Service conditions weak axis");
+    EXPECT_EQ(en.memberDetailLines[17], "Normal temperature weak axis");
     EXPECT_EQ(en.grid.cell[2][3], "50.00");
     EXPECT_EQ(de.grid.cell[2][3], "50,00");
     EXPECT_EQ(en.sectionPicture.items.size(), de.sectionPicture.items.size());

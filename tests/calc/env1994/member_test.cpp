@@ -113,13 +113,13 @@ TEST(ColdResistance, ServiceValuesOfTheDefaultSection)
     EXPECT_NEAR(w.lambda, std::sqrt(w.nplR / w.nCr), 1e-12);
 
     const MessageList l = details(w);
-    EXPECT_EQ(l[0], "Service conditions weak axis");
+    EXPECT_EQ(l[0], "Normal temperature weak axis");
     // each value beside its clause
-    EXPECT_EQ(l[3], "  Effective Stiffness E.theta.I            :  2.85E13 N*mm2  ENV 1994-1-1, 4.8.3.5");
+    EXPECT_EQ(l[3], "  Effective flexural stiffness (EI).eff    :   2.85E4 kNm2   ENV 1994-1-1, 4.8.3.5");
     EXPECT_EQ(l[5], "  Critical Load N.cr                       :  3.125E4 kN     ENV 1994-1-1, 4.8.3.5");
     EXPECT_EQ(l[13], "  Web");
     EXPECT_EQ(l.lines().back(), " ");
-    EXPECT_EQ(details(s)[0], "Service conditions  strong axis");
+    EXPECT_EQ(details(s)[0], "Normal temperature  strong axis");
 }
 
 TEST(ColdResistance, SlendernessLimitsDifferBetweenTheAxes)
@@ -131,7 +131,7 @@ TEST(ColdResistance, SlendernessLimitsDifferBetweenTheAxes)
     EXPECT_EQ(w.findings[0].values, std::vector<double>{w.lambda});
     EXPECT_GE(w.lambda, 2.0);
     const MessageList e = errors(w);
-    EXPECT_EQ(e[0], "Attention! The relative slenderness for the weak axis for designing at service condition is too high");
+    EXPECT_EQ(e[0], "Attention! The relative slenderness for the weak axis for the design at normal temperature is too high");
     EXPECT_EQ(e[1], "The relative slenderness is " + formatFixed(w.lambda, 2));
     EXPECT_EQ(e[2], "The allowed max. relative slenderness is 2.0");
     EXPECT_EQ(e[3], "");
@@ -139,7 +139,7 @@ TEST(ColdResistance, SlendernessLimitsDifferBetweenTheAxes)
 
     const MemberResult s = m.strong(m.call(LoadCase::Service, 20.0));
     ASSERT_EQ(codes(s), std::vector<FindingCode>{FindingCode::SlendernessStrong});
-    EXPECT_EQ(errors(s)[0], "The relative slenderness for the strong axis for designing at service conditions is too high");
+    EXPECT_EQ(errors(s)[0], "The relative slenderness for the strong axis for the design at normal temperature is too high");
     EXPECT_EQ(errors(s)[3], " ");
 
     // on a screen with a decimal comma the limit reads like the value above it
@@ -156,7 +156,7 @@ TEST(ColdResistance, SteelContributionRatio)
     const MemberResult low = m.weak(m.call(LoadCase::Service, 3));
     ASSERT_EQ(codes(low), std::vector<FindingCode>{FindingCode::SteelRatioLow});
     EXPECT_LT(low.delta, 0.2);
-    EXPECT_EQ(errors(low)[0], "Attention! The steel contribution ratio for designing at service conditions is too low");
+    EXPECT_EQ(errors(low)[0], "Attention! The steel contribution ratio for the design at normal temperature is too low");
     EXPECT_EQ(errors(low)[1], "The steel contribution ratio is " + formatFixed(low.delta, 4));
 
     m.c.fF = m.c.fW = 5000;
