@@ -65,6 +65,8 @@ SearchConstraints constraintsOf(const OptimiseOptions& o)
     if (!o.diameters.empty())
         c.diameters = o.diameters;
     c.maxUtilisation = o.maxUtilisation;
+    parseSearchRank(o.rank, c.rank);
+    c.prices = UnitPrices{o.priceSteel, o.priceRebars, o.priceConcrete};
     if (!o.layouts.empty()) {
         c.layouts.clear();
         for (const auto& [n1, n2] : o.layouts)
@@ -73,8 +75,10 @@ SearchConstraints constraintsOf(const OptimiseOptions& o)
     return c;
 }
 
-std::string optimiseTable(const SearchOutcome& s, int top, double target)
+std::string optimiseTable(const SearchOutcome& s, int top, const SearchConstraints& c)
 {
+    const double target = c.maxUtilisation;
+    const bool byCost = c.rank == SearchRank::cost;
     std::string out;
     char line[256];
     std::snprintf(line, sizeof line, "%-20s  %-14s %9s %9s %7s %9s %7s  %s\n", "profile", "rebars", "steel", "N.Rd",
@@ -91,6 +95,12 @@ std::string optimiseTable(const SearchOutcome& s, int top, double target)
                       fixed(k.check.utilisation, 3).c_str(), fixed(k.check.nFiRd, 0).c_str(),
                       fixed(k.check.fireUtilisation, 3).c_str(), achieved(k.check).c_str());
         out += line;
+        if (byCost) {
+            out.pop_back();
+            char cost[64];
+            std::snprintf(cost, sizeof cost, "  cost %.2f/m\n", k.cost);
+            out += cost;
+        }
         if (!k.alsoNamed.empty()) {
             // the same section under another name: one candidate
             out.pop_back();
@@ -102,6 +112,11 @@ std::string optimiseTable(const SearchOutcome& s, int top, double target)
         out.append(" at a utilisation of at most ").append(shortNumber(target));
     out += rejections(s.rejected);
     out += "\n";
+    if (byCost) {
+        out.append("ranked by cost per metre at unit prices: steel ").append(shortNumber(c.prices.steel));
+        out.append("/kg, rebars ").append(shortNumber(c.prices.rebars));
+        out.append("/kg, concrete ").append(shortNumber(c.prices.concrete)).append("/m3\n");
+    }
     if (s.fireLengthNeedsWidth) {
         char note[160];
         std::snprintf(note, sizeof note,
@@ -112,13 +127,20 @@ std::string optimiseTable(const SearchOutcome& s, int top, double target)
     return out;
 }
 
-std::string optimiseJson(const SearchOutcome& s, int top, double target)
+std::string optimiseJson(const SearchOutcome& s, int top, const SearchConstraints& sc)
 {
+    const double target = sc.maxUtilisation;
     auto opt = [](const std::optional<double>& v) { return v ? json::number(*v) : json::Ordered(nullptr); };
     json::Ordered root = json::Ordered::object();
     root["evaluated"] = s.evaluated;
     root["passing"] = s.passing;
     root["maxUtilisation"] = json::number(target);
+    root["rank"] = searchRankText(sc.rank);
+    json::Ordered prices = json::Ordered::object();
+    prices["steel"] = json::number(sc.prices.steel);
+    prices["rebars"] = json::number(sc.prices.rebars);
+    prices["concrete"] = json::number(sc.prices.concrete);
+    root["prices"] = std::move(prices);
     json::Ordered failing = json::Ordered::object();
     failing["inputChecks"] = s.rejected.input;
     failing["fieldOfApplication"] = s.rejected.scope;
@@ -136,6 +158,7 @@ std::string optimiseJson(const SearchOutcome& s, int top, double target)
         c["n1"] = k.n1;
         c["n2"] = k.n2;
         c["steelMass"] = json::number(k.steelMass);
+        c["cost"] = json::number(k.cost);
         c["rebarArea"] = json::number(k.rebarArea);
         c["nRd"] = opt(k.check.nRd);
         c["utilisation"] = opt(k.check.utilisation);
@@ -170,7 +193,7 @@ int runOptimise(const OptimiseOptions& o, const ColumnInput& in, const std::vect
     // dimensions that become one candidate
     control.keep = 2 * static_cast<std::size_t>(std::max(o.top, 1));
     const SearchOutcome s = searchSections(in, profiles, c, control);
-    out = o.input.json ? optimiseJson(s, o.top, c.maxUtilisation) : optimiseTable(s, o.top, c.maxUtilisation);
+    out = o.input.json ? optimiseJson(s, o.top, c) : optimiseTable(s, o.top, c);
     return s.passing > 0 ? kExitValid : kExitCheckFails;
 }
 

@@ -14,9 +14,9 @@ namespace qeln::cli {
 SearchConstraints constraintsOf(const OptimiseOptions& o);
 
 // The text table of the first `top` candidates, one line each after a header.
-std::string optimiseTable(const SearchOutcome& s, int top, double target = 1.0);
+std::string optimiseTable(const SearchOutcome& s, int top, const SearchConstraints& c = {});
 // One JSON object: evaluated, passing, candidates (the first `top`); ends with a line end.
-std::string optimiseJson(const SearchOutcome& s, int top, double target = 1.0);
+std::string optimiseJson(const SearchOutcome& s, int top, const SearchConstraints& c = {});
 
 // Runs the search of `in` over `profiles` into `out` (table or JSON); returns
 // the exit status: 0 a candidate passes, 4 none does, 64 (with `error`) when

@@ -36,7 +36,7 @@ struct Commands {
     std::string nEd, nFiEd, fireClass;   // checked after the parse
     std::string designCode, optCode, newCode;
     std::string optLanguage = "en", optNEd, optNFiEd, optClass, families, maxH, maxB, diameters, layouts, top,
-                maxUtilisation;
+                maxUtilisation, rank, priceSteel, priceRebars, priceConcrete;
 
     explicit Commands(ParsedArgs& out)
     {
@@ -112,6 +112,16 @@ struct Commands {
                              "target utilisation: a candidate passes when N.Ed / N.Rd and N.fi,Ed / N.fi,Rd are "
                              "at most U, above 0 and at most 1 (default: 1)")
             ->type_name("U");
+        optimise->add_option("--rank", rank,
+                             "rank the passing candidates by the profile's steel mass per metre (mass, the "
+                             "default) or by their cost per metre of steel, bars and concrete (cost)")
+            ->type_name("mass|cost");
+        optimise->add_option("--price-steel", priceSteel, "unit price of structural steel per kg (default: 2)")
+            ->type_name("P");
+        optimise->add_option("--price-rebars", priceRebars, "unit price of reinforcing steel per kg (default: 1.5)")
+            ->type_name("P");
+        optimise->add_option("--price-concrete", priceConcrete, "unit price of concrete per m3 (default: 150)")
+            ->type_name("P");
         optimise->add_flag("--json", op.input.json, "print one JSON object instead of the table")
             ->disable_flag_override();
         optimise->add_option("FILE.qln", op.input.projectFile);
@@ -140,6 +150,13 @@ struct Commands {
         schedule->add_option("--layouts", layouts, "with --search: rebar layouts n1+n2")->type_name("4+0,8+0,...");
         schedule->add_option("--max-utilisation", maxUtilisation, "with --search: target utilisation, as for optimise")
             ->type_name("U");
+        schedule->add_option("--rank", rank, "with --search: mass or cost, as for optimise")->type_name("mass|cost");
+        schedule->add_option("--price-steel", priceSteel, "with --search and --rank cost: as for optimise")
+            ->type_name("P");
+        schedule->add_option("--price-rebars", priceRebars, "with --search and --rank cost: as for optimise")
+            ->type_name("P");
+        schedule->add_option("--price-concrete", priceConcrete, "with --search and --rank cost: as for optimise")
+            ->type_name("P");
         schedule->add_flag("--json", sc.json, "print one JSON object (rows, summary) instead of the table")
             ->disable_flag_override();
         schedule->add_option("ROWS.csv", sc.rowsFile);
@@ -326,6 +343,26 @@ bool constraintOptions(const Commands& c, const CLI::App* cmd, OptimiseOptions& 
             return false;
         }
         o.maxUtilisation = u;
+    }
+    if (cmd->count("--rank") > 0) {
+        SearchRank r{};
+        if (!parseSearchRank(c.rank, r)) {
+            error = "--rank takes mass or cost, not '" + c.rank + "'";
+            return false;
+        }
+        o.rank = c.rank;
+    }
+    for (const auto& [name, text, target] : {std::tuple{"--price-steel", &c.priceSteel, &o.priceSteel},
+                                             std::tuple{"--price-rebars", &c.priceRebars, &o.priceRebars},
+                                             std::tuple{"--price-concrete", &c.priceConcrete, &o.priceConcrete}}) {
+        if (cmd->count(name) == 0)
+            continue;
+        double v = 0;
+        if (!readNumber(*text, v) || !(v >= 0 && v <= 1e6)) {
+            error = std::string(name) + " takes a price of at least 0 and at most 1e6, not '" + *text + "'";
+            return false;
+        }
+        *target = v;
     }
     if (cmd->count("--diameters") > 0) {
         for (const std::string& part : splitList(c.diameters)) {

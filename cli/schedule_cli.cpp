@@ -48,6 +48,8 @@ ScheduleOptions scheduleOptionsOf(const ScheduleCliOptions& o, const SearchConst
     if (!o.constraints.layouts.empty())
         s.constraints.layouts = given.layouts;
     s.constraints.maxUtilisation = given.maxUtilisation;
+    s.constraints.rank = given.rank;
+    s.constraints.prices = given.prices;
     s.threads = 0;   // every core
     return s;
 }

@@ -111,9 +111,35 @@ ColumnInput SearchCandidate::applyTo(const ColumnInput& base) const
 
 bool searchOrder(const SearchCandidate& a, const SearchCandidate& b)
 {
-    return std::tie(a.steelMass, a.rebarArea, a.displayOrder, a.d, a.n1, a.n2) <
-           std::tie(b.steelMass, b.rebarArea, b.displayOrder, b.d, b.n1, b.n2);
+    return std::tie(a.rankKey, a.steelMass, a.rebarArea, a.displayOrder, a.d, a.n1, a.n2) <
+           std::tie(b.rankKey, b.steelMass, b.rebarArea, b.displayOrder, b.d, b.n1, b.n2);
 }
+
+bool usablePrices(const UnitPrices& p)
+{
+    for (const double v : {p.steel, p.rebars, p.concrete})
+        if (!(v >= 0 && v <= 1e6))
+            return false;
+    return true;
+}
+
+double costPerMetre(const ComponentMasses& m, const UnitPrices& p)
+{
+    return m.steel * p.steel + m.rebars * p.rebars + m.volume * p.concrete;
+}
+
+bool parseSearchRank(std::string_view text, SearchRank& out)
+{
+    if (text == "mass")
+        out = SearchRank::mass;
+    else if (text == "cost")
+        out = SearchRank::cost;
+    else
+        return false;
+    return true;
+}
+
+const char* searchRankText(SearchRank r) { return r == SearchRank::cost ? "cost" : "mass"; }
 
 std::vector<SearchProfile> filterProfiles(const std::vector<SearchProfile>& all, const SearchConstraints& c)
 {
@@ -270,6 +296,8 @@ SearchOutcome searchSections(const ColumnInput& base, const std::vector<SearchPr
                     k.n1 = l.n1;
                     k.n2 = l.n2;
                     k.steelMass = run.design.masses->steel;
+                    k.cost = costPerMetre(*run.design.masses, c.prices);
+                    k.rankKey = c.rank == SearchRank::cost ? k.cost : k.steelMass;
                     k.rebarArea = sectionValues(p.section, SectionBars{l.n1, l.n2, d, 0, {}}, Axis::Weak, kExactSection).As;
                     k.check = *run.check;
                     ++passing[t];

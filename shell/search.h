@@ -7,6 +7,7 @@
 
 #include "present/checktext.h"
 #include "calc/records.h"
+#include "calc/section.h"
 
 #include <atomic>
 #include <cstddef>
@@ -61,6 +62,25 @@ inline const std::vector<RebarChoice>& defaultSearchLayouts()
     return l;
 }
 
+// How the search ranks the passing candidates: by the steel mass of the
+// profile per metre, or by the cost per metre of steel, bars and concrete.
+enum class SearchRank { mass, cost };
+
+// Unit prices for the ranking by cost, in any one currency: structural
+// steel and reinforcing steel per kg, concrete per m3.
+struct UnitPrices {
+    double steel = 2.0, rebars = 1.5, concrete = 150;
+    bool operator==(const UnitPrices&) const = default;
+};
+// Each price at least 0 and at most 1e6.
+bool usablePrices(const UnitPrices& p);
+// The cost per metre of a column: steel and bars in kg/m, concrete in m3/m.
+double costPerMetre(const ComponentMasses& m, const UnitPrices& p);
+
+// "mass" or "cost"; false for any other text.
+bool parseSearchRank(std::string_view text, SearchRank& out);
+const char* searchRankText(SearchRank r);
+
 struct SearchConstraints {
     std::vector<std::string> families;   // empty: every family
     std::optional<double> maxH, maxB;    // mm
@@ -69,6 +89,8 @@ struct SearchConstraints {
     // the target utilisation: a candidate passes when each given check's
     // utilisation is at most this (above 0, at most 1)
     double maxUtilisation = 1.0;
+    SearchRank rank = SearchRank::mass;
+    UnitPrices prices;
     bool operator==(const SearchConstraints&) const = default;
 };
 
@@ -120,6 +142,8 @@ struct SearchCandidate {
     int n1 = 0, n2 = 0;
     double steelMass = 0;   // kg/m, the listing's "steel" component
     double rebarArea = 0;   // mm2
+    double cost = 0;        // per metre, by the constraints' unit prices
+    double rankKey = 0;     // what the ranking compares first: steelMass or cost
     DesignCheck check;
     // the other profiles of the catalogue with the same dimensions (HE 320 AA
     // and HD 320 x 74.2): the same candidate, shown once under both names
@@ -129,8 +153,8 @@ struct SearchCandidate {
     ColumnInput applyTo(const ColumnInput& base) const;
 };
 
-// The search's order: steel mass ascending, then rebar area, then display
-// order, then d, n1, n2.
+// The search's order: the rank key ascending (steel mass, or cost), then
+// steel mass, rebar area, display order, d, n1, n2.
 bool searchOrder(const SearchCandidate& a, const SearchCandidate& b);
 
 // Why the candidates that do not pass fail, counted: an input check gives an

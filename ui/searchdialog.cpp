@@ -7,6 +7,7 @@
 #include "present/format.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCollator>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -79,6 +80,42 @@ frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent
     eddiameters = fields.diameters;
     edlayouts = fields.layouts;
 
+    // the target utilisation and the ranking, with the unit prices of a ranking by cost
+    auto numberField = [this](const char* name, double lo, double hi, double value, const char* format) {
+        auto* f = new TNumEdit(body());
+        f->setObjectName(name);
+        f->setup(lo, hi, format);
+        f->setMessagestring("Value must be between %g and %g !");
+        f->setMaximumWidth(100);
+        f->setValue(value);
+        return f;
+    };
+    const UnitPrices prices;
+    nedtarget = numberField("nedtarget", 0.01, 1, 1, "0.00");
+    auto* lt = namedLabel("lbltarget", "Target utilisation", body());
+    lt->setBuddy(nedtarget);
+    g->addWidget(lt, row, 0);
+    g->addWidget(nedtarget, row++, 1);
+    cmbrank = new QComboBox(body());
+    cmbrank->setObjectName("cmbrank");
+    cmbrank->addItems({"Steel mass", "Cost"});
+    auto* lr = namedLabel("lblrank", "Rank by", body());
+    lr->setBuddy(cmbrank);
+    g->addWidget(lr, row, 0);
+    g->addWidget(cmbrank, row++, 1);
+    nedpricesteel = numberField("nedpricesteel", 0, 1e6, prices.steel, "0.00");
+    nedpricerebars = numberField("nedpricerebars", 0, 1e6, prices.rebars, "0.00");
+    nedpriceconcrete = numberField("nedpriceconcrete", 0, 1e6, prices.concrete, "0.00");
+    auto* lp = namedLabel("lblprices", "Unit prices: steel / kg, rebars / kg, concrete / m3", body());
+    lp->setBuddy(nedpricesteel);
+    auto* pr = new QHBoxLayout;
+    pr->addWidget(nedpricesteel);
+    pr->addWidget(nedpricerebars);
+    pr->addWidget(nedpriceconcrete);
+    pr->addStretch(1);
+    g->addWidget(lp, row, 0);
+    g->addLayout(pr, row++, 1, 1, 3);
+
     auto* bar = new QHBoxLayout;
     btnsearch = new QPushButton("Search", body());
     btnsearch->setObjectName("btnrunsearch");
@@ -99,10 +136,10 @@ frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent
     lblstatus->setWordWrap(true);
     g->addWidget(lblstatus, row++, 0, 1, 4);
 
-    grdcandidates = new QTableWidget(0, 8, body());
+    grdcandidates = new QTableWidget(0, 9, body());
     grdcandidates->setObjectName("grdcandidates");
     grdcandidates->setHorizontalHeaderLabels({"Profile", "Rebars", "Steel kg/m", "N.Rd kN", "Utilisation",
-                                              "N.fi,Rd kN", "Utilisation in fire", "Class achieved"});
+                                              "N.fi,Rd kN", "Utilisation in fire", "Class achieved", "Cost per m"});
     grdcandidates->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdcandidates->setSelectionMode(QAbstractItemView::SingleSelection);
     grdcandidates->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -155,8 +192,10 @@ void frmsearch::fill(const ColumnInput& in, std::vector<SearchProfile> profiles)
         loads << "N.fi,Ed = " + shortNumber(in.nFiEd) + " kN";
     if (in.fireClass)
         loads << fireClassLabel(*in.fireClass);
+    cmbrank->setItemText(0, T(1786));
+    cmbrank->setItemText(1, T(1787));
     QStringList headings;
-    for (int id : {1272, 1273, 1274, 1275, 1276, 1277, 1278, 1279})
+    for (int id : {1272, 1273, 1274, 1275, 1276, 1277, 1278, 1279, 1789})
         headings << twoLineHeading(T(id), 12);   // two lines: every column in sight in 900 pixels
     grdcandidates->setHorizontalHeaderLabels(headings);
     retitleCopyCommands(grdcandidates);
@@ -171,7 +210,14 @@ std::optional<SearchConstraints> frmsearch::constraints(QString& problem) const
     const std::optional<SearchConstraints> read = fields.read(problem);
     if (!read)
         return std::nullopt;
-    const SearchConstraints& c = *read;
+    SearchConstraints c = *read;
+    c.maxUtilisation = nedtarget->Value();
+    c.rank = cmbrank->currentIndex() == 1 ? SearchRank::cost : SearchRank::mass;
+    c.prices = UnitPrices{nedpricesteel->Value(), nedpricerebars->Value(), nedpriceconcrete->Value()};
+    if (!usableUtilisationTarget(c.maxUtilisation) || !usablePrices(c.prices)) {
+        problem = T(186);
+        return std::nullopt;
+    }
     const SearchProblem p = searchProblem(base_, c);
     if (p != SearchProblem::none) {
         problem = T(searchProblemTextId(p));
@@ -185,7 +231,7 @@ void frmsearch::startSearch()
     if (running())
         return;
     // a number being typed counts as typed
-    for (TNumEdit* f : {nedmaxh, nedmaxb})
+    for (TNumEdit* f : {nedmaxh, nedmaxb, nedtarget, nedpricesteel, nedpricerebars, nedpriceconcrete})
         if (f->isEditing() && !f->leaveField())
             return;
     QString problem;
@@ -306,6 +352,9 @@ void frmsearch::showOutcome()
                                 : k.check.achievedClass ? QString(fireClassLabel(*k.check.achievedClass))
                                                         : T(1214);
         grdcandidates->setItem(r, 7, new NumberItem(clsText, cls));
+        auto* cost = new NumberItem(fixed(k.cost, 2), k.cost);
+        cost->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grdcandidates->setItem(r, 8, cost);
     }
     grdcandidates->setSortingEnabled(true);
     // the search's order is the lightest first (a stable sort keeps its order among equal masses)
@@ -349,7 +398,12 @@ std::map<std::string, std::string> frmsearch::limitsText() const
             {"maxh", number(nedmaxh->Value())},
             {"maxb", number(nedmaxb->Value())},
             {"diameters", eddiameters->text().toStdString()},
-            {"layouts", edlayouts->text().toStdString()}};
+            {"layouts", edlayouts->text().toStdString()},
+            {"target", number(nedtarget->Value())},
+            {"rank", searchRankText(cmbrank->currentIndex() == 1 ? SearchRank::cost : SearchRank::mass)},
+            {"pricesteel", number(nedpricesteel->Value())},
+            {"pricerebars", number(nedpricerebars->Value())},
+            {"priceconcrete", number(nedpriceconcrete->Value())}};
 }
 
 void frmsearch::setLimitsText(const std::map<std::string, std::string>& keys)
@@ -366,7 +420,13 @@ void frmsearch::setLimitsText(const std::map<std::string, std::string>& keys)
             for (QCheckBox* c : chkfamilies)
                 c->setChecked(names.contains(c->text()));
     }
-    for (const auto& [key, field] : {std::pair{"maxh", nedmaxh}, std::pair{"maxb", nedmaxb}})
+    SearchRank rank{};
+    if (const auto v = keys.find("rank"); v != keys.end() && parseSearchRank(v->second, rank))
+        cmbrank->setCurrentIndex(rank == SearchRank::cost ? 1 : 0);
+    for (const auto& [key, field] :
+         {std::pair{"maxh", nedmaxh}, std::pair{"maxb", nedmaxb}, std::pair{"target", nedtarget},
+          std::pair{"pricesteel", nedpricesteel}, std::pair{"pricerebars", nedpricerebars},
+          std::pair{"priceconcrete", nedpriceconcrete}})
         if (const auto v = keys.find(key); v != keys.end())
             if (const std::optional<double> x = parseFieldText(QString::fromStdString(v->second));
                 x && *x >= field->Min() && *x <= field->Max())

@@ -18,6 +18,7 @@
 #include <vector>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -56,6 +57,10 @@ public:
 
     std::vector<QCheckBox*> chkfamilies;
     TNumEdit *nedmaxh, *nedmaxb;
+    // the target utilisation, the ranking and its unit prices (kept in the settings)
+    TNumEdit* nedtarget;
+    QComboBox* cmbrank;
+    TNumEdit *nedpricesteel, *nedpricerebars, *nedpriceconcrete;
     QLineEdit *eddiameters, *edlayouts;
     QLabel *lblloadvalues, *lblstatus, *lblcount;
     QPushButton *btnsearch, *btnstop;

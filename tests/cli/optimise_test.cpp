@@ -51,7 +51,7 @@ TEST(CliOptimise, DefaultLoadsJsonKeysOrderAndStatus)
     std::vector<std::string> keys;
     for (const auto& [k, unused] : c[0].items())
         keys.push_back(k);
-    EXPECT_EQ(keys, (std::vector<std::string>{"profileName", "d", "n1", "n2", "steelMass", "rebarArea", "nRd",
+    EXPECT_EQ(keys, (std::vector<std::string>{"profileName", "d", "n1", "n2", "steelMass", "cost", "rebarArea", "nRd",
                                               "utilisation", "nFiRd", "fireUtilisation", "achievedClass",
                                               "alsoNamed"}));
     for (std::size_t i = 0; i < c.size(); ++i) {
@@ -132,6 +132,38 @@ TEST(CliOptimise, NamesTheLimitAndCountsTheFailures)
               std::string::npos)
         << table.out;
     EXPECT_NE(table.out.find("field of application"), std::string::npos);
+}
+
+// Ranked by cost: the order follows the cost per metre at the given prices,
+// and the result names the prices; with concrete free and bars dear the
+// lightest bars win over the lightest profile.
+TEST(CliOptimise, RankByCostAtTheGivenPrices)
+{
+    const std::vector<std::string> loads{"--ned", "3000", "--nfied", "1800", "--class", "R90", "--json", "--top", "20"};
+    std::vector<std::string> cost = loads;
+    cost.insert(cost.end(), {"--rank", "cost", "--price-steel", "2", "--price-rebars", "9", "--price-concrete", "0"});
+    const Outcome o = optimise(cost);
+    ASSERT_EQ(o.status, 0) << o.err;
+    const Value v = parsed(o);
+    EXPECT_EQ(v["rank"], "cost");
+    EXPECT_EQ(v["prices"]["rebars"].get<double>(), 9);
+    const Value& c = v["candidates"];
+    ASSERT_EQ(c.size(), 20u);
+    for (std::size_t i = 1; i < c.size(); ++i)
+        EXPECT_LE(c[i - 1]["cost"].get<double>(), c[i]["cost"].get<double>()) << i;
+    // by mass the first is the lightest profile, by cost (at the same prices) the cheapest
+    std::vector<std::string> mass = loads;
+    mass.insert(mass.end(), {"--price-steel", "2", "--price-rebars", "9", "--price-concrete", "0"});
+    const Value m = parsed(optimise(mass));
+    EXPECT_EQ(m["rank"], "mass");
+    EXPECT_LE(c[0]["cost"].get<double>(), m["candidates"][0]["cost"].get<double>());
+    EXPECT_GE(c[0]["steelMass"].get<double>(), m["candidates"][0]["steelMass"].get<double>());
+
+    const Outcome table = optimise({"--ned", "3000", "--top", "2", "--rank", "cost"});
+    EXPECT_NE(table.out.find("ranked by cost per metre at unit prices: steel 2/kg, rebars 1.5/kg, concrete 150/m3"),
+              std::string::npos)
+        << table.out;
+    EXPECT_NE(table.out.find("  cost "), std::string::npos);
 }
 
 TEST(CliOptimise, TableHasAHeaderAndTheCount)
@@ -223,6 +255,8 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{{"optimise", kDefault, "--ned", "1", "--diameters", kManyDiameters},
                               "at most 100 diameters"},
                     UsageCase{{"optimise", kDefault, "--ned", "x"}, "--ned takes"},
+                    UsageCase{{"optimise", kDefault, "--ned", "1", "--rank", "price"}, "--rank takes mass or cost"},
+                    UsageCase{{"optimise", kDefault, "--ned", "1", "--price-steel", "-1"}, "--price-steel takes"},
                     UsageCase{{"optimise", kDefault, "--ned", "1", "--max-utilisation", "0"}, "--max-utilisation takes"},
                     UsageCase{{"optimise", kDefault, "--ned", "1", "--max-utilisation", "1.01"},
                               "--max-utilisation takes"},

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -108,7 +109,7 @@ private slots:
         d.grdcandidates->findChild<QAction*>("actcopy")->trigger();
         QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 2);
-        QCOMPARE(lines[0].split('\t').size(), 8);
+        QCOMPARE(lines[0].split('\t').size(), 9);   // with the cost per metre
         QVERIFY(lines[0].startsWith("Profile\tRebars\tSteel kg/m\tN.Rd kN"));
         QCOMPARE(lines[1].split('\t').value(0), d.grdcandidates->item(1, 0)->text());
         d.grdcandidates->findChild<QAction*>("actcopytable")->trigger();
@@ -132,6 +133,9 @@ private slots:
         QVERIFY(d.outcome());
         d.chkfamilies.front()->setChecked(false);
         d.nedmaxh->setValue(450);
+        d.nedtarget->setValue(0.95);
+        d.cmbrank->setCurrentIndex(1);
+        d.nedpricerebars->setValue(3);
         const auto kept = d.limitsText();
         d.reject();
 
@@ -139,6 +143,17 @@ private slots:
         next.setLimitsText(kept);
         QCOMPARE(next.eddiameters->text(), QString("20, 25"));
         QCOMPARE(next.nedmaxh->Value(), 450.0);
+        // the target, the ranking and its prices are kept too, and the search takes them
+        QCOMPARE(next.nedtarget->Value(), 0.95);
+        QCOMPARE(next.cmbrank->currentIndex(), 1);
+        QCOMPARE(next.nedpricerebars->Value(), 3.0);
+        next.fill(loaded(), profilesOf(qeln::test::sampleProfiles()));
+        QString problem;
+        const auto c = next.constraints(problem);
+        QVERIFY(c);
+        QCOMPARE(c->maxUtilisation, 0.95);
+        QVERIFY(c->rank == SearchRank::cost);
+        QCOMPARE(c->prices.rebars, 3.0);
         QVERIFY(!next.chkfamilies.front()->isChecked());
         QVERIFY(next.chkfamilies.back()->isChecked());
         next.setLimitsText({{"diameters", "12, x"}, {"maxb", "-5"}, {"families", "none of them"}});   // unreadable: left as they are
