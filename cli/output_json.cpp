@@ -134,9 +134,10 @@ json::Ordered scopeJson(const RowScope& scope)
     return a;
 }
 
-std::string runToJson(const RunState& st, DesignCode code, const std::vector<std::string>& messageBoxes,
+std::string runToJson(const RunState& st, const ColumnInput& in, const std::vector<std::string>& messageBoxes,
                       const json::Ordered* curves)
 {
+    const DesignCode code = in.code;
     const ColumnResults& r = st.results;
     json::Ordered doc = json::Ordered::object();
 
@@ -167,6 +168,10 @@ std::string runToJson(const RunState& st, DesignCode code, const std::vector<std
     // scope: five booleans; check: the design check of a valid run, or null
     doc["scope"] = scopeJson(st.scope);
     doc["check"] = designCheckJson(st.check);
+    // who checked the calculation, when, and its revision
+    doc["checker"] = in.checker;
+    doc["checkDate"] = in.checkDate;
+    doc["revision"] = in.revision;
     // the EN method's intermediate values (ENV output keeps its keys as they were)
     if (code == DesignCode::EN1994)
         doc["details"] = enDetailsJson(st.design);

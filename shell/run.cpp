@@ -2,6 +2,8 @@
 // presentation of its results.
 #include "run.h"
 
+#include "language.h"
+
 #include "calc/member.h"
 
 #include "present/format.h"
@@ -97,6 +99,11 @@ void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOut
     p.add(P(pf, {T(118), visibleText(in.comment)}));
     p.add(P(pf, {T(120), fmtDate(in.createdOn)}));
     p.add(P(pf, {T(119), fmtDate(in.lastUpdated)}));
+    // the approval, when given (a listing without it stays as it always was)
+    for (const auto& [id, value] : {std::pair{kCheckerLabel, &in.checker}, std::pair{kCheckDateLabel, &in.checkDate},
+                                    std::pair{kRevisionLabel, &in.revision}})
+        if (!value->empty())
+            p.add(P(pf, {T(id), visibleText(*value)}));
     // the code of an EN project; an ENV listing stays as it always was
     const bool en = in.code == DesignCode::EN1994;
     if (en)
