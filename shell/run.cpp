@@ -192,13 +192,15 @@ void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOut
     if (en) {
         // EN 1994-1-2 Annex G covers the weak axis; no curve B value in fire
         n.add(T(1608));
-        n.add(T(1157));
         n.add(T(1609));
         n.add(T(1610));
     } else {
-        for (int id = 1156; id <= 1160; ++id)
+        for (int id : {1156, 1158, 1159, 1160})
             n.add(T(id));
     }
+    n.add("");
+    // what the program does not check
+    n.add(T(1157));
     n.add("");
 
     MessageList& dt = blk.details;

@@ -481,3 +481,39 @@ TEST(ReportPdf, ApprovalGridOnPageOneAndTheRevisionOnEveryPage)
         EXPECT_FALSE(page.contains("Rev. "));
     EXPECT_TRUE(pdf.pageTexts[0].contains("Designed"));
 }
+
+// The general notes and the disclaimer name no company and leave nothing to
+// the user; they say what the program does not check, in every language and
+// for both codes.
+TEST(ReportContent, NotesAndDisclaimerListWhatIsNotChecked)
+{
+    for (DesignCode code : {DesignCode::ENV1994, DesignCode::EN1994}) {
+        ColumnInput in = defaultProject();
+        useDesignCode(in, code);
+        for (int base : {kEnglish, kFrench, kGerman}) {
+            TextEnv env;
+            env.languageBase = base;
+            RunState st;
+            RunPresenter quiet;
+            ASSERT_TRUE(calculate(env, in, st, quiet));
+            const ReportContent c = buildReport(st, in, base, ReportMethod::Condensed, kPrinted);
+            std::string all;
+            for (const auto& l : c.listing)
+                all += l + "\n";
+            for (const auto& l : c.disclaimer)
+                all += l + "\n";
+            SCOPED_TRACE(all);
+            for (const char* gone : {"contact", "left to the decision", "Il appartient", "bleibt dem Anwender", "wenden Sie sich", "own risk",
+                                     "customer", "client", "Kunde"})
+                EXPECT_EQ(all.find(gone), std::string::npos) << gone;
+            // the note on what is not checked, in the notes and in the disclaimer
+            std::size_t mentions = 0;
+            for (std::size_t at = all.find("EN 1994-1-1, 6.7.4"); at != std::string::npos;
+                 at = all.find("EN 1994-1-1, 6.7.4", at + 1))
+                ++mentions;
+            EXPECT_EQ(mentions, 2u);
+        }
+    }
+    EXPECT_NE(LoadText(1157, kEnglish, nullptr).find("transverse shear, links, concrete cover and bar spacing"),
+              std::string::npos);
+}
