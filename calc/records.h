@@ -22,8 +22,8 @@ enum class FrameType { braced, sway };
 enum class StoreyPosition { intermediate, top };
 
 // Maximum lengths of the project texts (characters).
-inline constexpr int kShortTextMax = 20;   // projectCode, positionNumber, profileName
-inline constexpr int kLongTextMax = 60;    // projectName, positionName, office, author
+inline constexpr int kShortTextMax = 20;   // projectCode, positionNumber, profileName, revision
+inline constexpr int kLongTextMax = 60;    // projectName, positionName, office, author, checker
 
 // Every input of the open project. Section values are those of "HE 320 A";
 // a new project looks the profile up in the catalogue all the same.
@@ -38,6 +38,11 @@ struct ColumnInput {
     std::string comment;
     double createdOn = 0;    // date-time number: days since 1899-12-30, time as fraction
     double lastUpdated = 0;
+    // the approval of the calculation: who checked it and when (a calendar
+    // date written YYYY-MM-DD), and its revision; empty until given
+    std::string checker;
+    std::string checkDate;
+    std::string revision;
 
     // steel section
     std::string profileName = "HE 320 A";

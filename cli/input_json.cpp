@@ -57,6 +57,15 @@ bool take(const FieldDef& f, const json::Value& v, ColumnInput& in, const char*&
                 if (!v.is_string())
                     return false;
                 const auto& s = v.get_ref<const std::string&>();
+                if (f.mark == kFieldApproval) {
+                    // as the project file and the dialog take it
+                    std::string reason;
+                    if (!setProjectField(f, s, false, in, reason)) {
+                        expected = "a date written YYYY-MM-DD or \"\"";
+                        return false;
+                    }
+                    return true;
+                }
                 in.*member = f.maxLength > 0 ? cutText(s, f.maxLength) : s;
             } else if constexpr (std::is_same_v<T, std::optional<FireClass>>) {
                 // "" (none) or a class code; the code itself is checked with
@@ -127,7 +136,8 @@ bool inputFromJson(const json::Value& doc, JsonInput& out, std::string& error)
             std::string got = json::typeName(value);
             if (std::holds_alternative<int ColumnInput::*>(def->member) && value.is_number())
                 got = "the number " + json::numberText(value.get<double>());
-            if (value.is_string() && (std::holds_alternative<DesignCode ColumnInput::*>(def->member) ||
+            if (value.is_string() && (def->mark == kFieldApproval ||
+                                      std::holds_alternative<DesignCode ColumnInput::*>(def->member) ||
                                       std::holds_alternative<FrameType ColumnInput::*>(def->member) ||
                                       std::holds_alternative<StoreyPosition ColumnInput::*>(def->member))) {
                 // appended: GCC 12 at -O3 warns falsely (-Wrestrict) on "x" + std::string

@@ -320,7 +320,7 @@ int runDesign(const DesignOptions& o)
     std::string out;
     if (o.json) {
         const json::Ordered curves = o.curves ? curvesJson(*diagrams) : json::Ordered();
-        out = runToJson(st, in.code, messageBoxes, o.curves ? &curves : nullptr);
+        out = runToJson(st, in, messageBoxes, o.curves ? &curves : nullptr);
     } else {
         for (const std::string& m : messageBoxes)
             std::cerr << visibleText(m) << "\n";

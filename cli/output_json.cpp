@@ -177,9 +177,10 @@ json::Ordered conditionsJson(const ScopeConditions& c, DesignCode code)
     return a;
 }
 
-std::string runToJson(const RunState& st, DesignCode code, const std::vector<std::string>& messageBoxes,
+std::string runToJson(const RunState& st, const ColumnInput& in, const std::vector<std::string>& messageBoxes,
                       const json::Ordered* curves)
 {
+    const DesignCode code = in.code;
     const ColumnResults& r = st.results;
     json::Ordered doc = json::Ordered::object();
 
@@ -211,6 +212,10 @@ std::string runToJson(const RunState& st, DesignCode code, const std::vector<std
     doc["scope"] = scopeJson(st.scope);
     doc["fieldOfApplication"] = conditionsJson(st.conditions, code);
     doc["check"] = designCheckJson(st.check);
+    // who checked the calculation, when, and its revision
+    doc["checker"] = in.checker;
+    doc["checkDate"] = in.checkDate;
+    doc["revision"] = in.revision;
     // the EN method's intermediate values (ENV output keeps its keys as they were)
     if (code == DesignCode::EN1994)
         doc["details"] = enDetailsJson(st.design);

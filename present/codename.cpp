@@ -1,5 +1,6 @@
 #include "codename.h"
 
+#include "format.h"
 #include "texts.h"
 
 namespace qeln {
@@ -7,8 +8,10 @@ namespace qeln {
 namespace {
 constexpr int kEnvName = 1651;
 constexpr int kEnName = 1652;
-constexpr int kEnvStandardLine = 4;
-constexpr int kEnStandardLine = 1653;
+constexpr int kStandardLine = 1864;
+// the clauses of each method: the simplified method at normal temperature and the fire annex
+constexpr int kEnvClauses = 1865;
+constexpr int kEnClauses = 1871;
 } // namespace
 
 std::string designCodeName(DesignCode code, int languageBase)
@@ -18,7 +21,9 @@ std::string designCodeName(DesignCode code, int languageBase)
 
 std::string designCodeStandardLine(DesignCode code, int languageBase)
 {
-    return LoadText(code == DesignCode::EN1994 ? kEnStandardLine : kEnvStandardLine, languageBase, nullptr);
+    const bool en = code == DesignCode::EN1994;
+    return withArguments(LoadText(kStandardLine, languageBase, nullptr),
+                         {designCodeName(code, languageBase), LoadText(en ? kEnClauses : kEnvClauses, languageBase, nullptr)});
 }
 
 } // namespace qeln

@@ -21,7 +21,9 @@ constexpr std::array<std::string_view, 4> kCodeFields{"code", "phiT", "rWeak", "
 constexpr std::array<std::string_view, 12> kMemberFields{
     "length",   "frame",   "storey",     "myTop",   "myBottom",   "mzTop",
     "mzBottom", "myFiTop", "myFiBottom", "mzFiTop", "mzFiBottom", "line"};
+constexpr std::array<std::string_view, 3> kApprovalFields{"checker", "checkDate", "revision"};
 constexpr FieldBlock kCodeBlock{"[code]", kCodeFields};
+constexpr FieldBlock kApprovalBlock{"[approval]", kApprovalFields};
 constexpr FieldBlock kMemberBlock{"[member]", kMemberFields};
 
 std::string_view trimmed(std::string_view s)
@@ -122,6 +124,12 @@ bool ParseMemberBlock(const std::vector<std::string_view>& lines, int firstLine,
                       LoadsBlockFailure& failure)
 {
     return parseBlock(kMemberBlock, lines, firstLine, in, failure);
+}
+
+bool ParseApprovalBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
+                        LoadsBlockFailure& failure)
+{
+    return parseBlock(kApprovalBlock, lines, firstLine, in, failure);
 }
 
 } // namespace qeln

@@ -55,4 +55,16 @@ std::string MemberBlockContent(const ColumnInput& in);
 bool ParseMemberBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
                       LoadsBlockFailure& failure);
 
+// The optional [approval] block, after the [loads] block: who checked the
+// calculation, when, and its revision, by their JSON names. The project file
+// writes it only when one of them is given, in the character set of the
+// file's texts (projectfile.h), and hands the reader its lines decoded.
+//
+//   [approval]
+//   checker=B. Prüfer
+//   checkDate=2026-11-03
+//   revision=B
+bool ParseApprovalBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
+                        LoadsBlockFailure& failure);
+
 } // namespace qeln

@@ -28,6 +28,14 @@ struct CaptionAssignment {
 const std::vector<CaptionAssignment>& captionTable();
 
 inline constexpr int kDisclaimerLines[] = {85, 86, 87, 88, 89};
+
+// The approval of the calculation: the labels of the project dialog and the
+// listing ("Checked by:", "Check date:", "Revision:"), the hint of the date
+// field, the message on a date that is none, and the report's grid headings
+// and the mark of the revision on every page ("Rev. %1").
+inline constexpr int kCheckerLabel = 1866, kCheckDateLabel = 1867, kRevisionLabel = 1868;
+inline constexpr int kCheckDateHint = 1869, kCheckDateMessage = 1870;
+inline constexpr int kDesignedHeading = 1860, kCheckedHeading = 1861, kRevisionHeading = 1862, kRevisionMark = 1863;
 inline constexpr int kPrintMethodItems[] = {52, 53};
 
 // What follows a label in the language: ": " in English and German, a

@@ -27,6 +27,9 @@ const std::vector<ProjectField>& projectFields()
         {"comment", &C::comment},
         {"createdOn", &C::createdOn, 0, kFieldCreatedOn},
         {"lastUpdated", &C::lastUpdated, 0, kFieldLastUpdated},
+        {"checker", &C::checker, kLongTextMax, kFieldApproval},
+        {"checkDate", &C::checkDate, kShortTextMax, kFieldApproval},
+        {"revision", &C::revision, kShortTextMax, kFieldApproval},
         {"profileName", &C::profileName, kShortTextMax},
         {"h", &C::h, 0, 0},
         {"b", &C::b, 0, 1},
@@ -214,6 +217,15 @@ bool setProjectField(const ProjectField& f, std::string_view text, bool decimalC
                     in.*member = cutText(std::string(t), f.maxLength);
                     return true;
                 }
+                if (f.mark == kFieldApproval) {
+                    // kept in a block of name=value lines: blanks around do not count
+                    const std::string t(trimmed(text));
+                    reason = projectTextProblem(f, t);
+                    if (!reason.empty())
+                        return false;
+                    in.*member = cutText(t, f.maxLength);
+                    return true;
+                }
                 in.*member = f.maxLength > 0 ? cutText(s, f.maxLength) : s;
             } else if constexpr (std::is_same_v<T, std::optional<FireClass>>) {
                 const std::string_view t = trimmed(text);
@@ -241,6 +253,36 @@ bool setProjectField(const ProjectField& f, std::string_view text, bool decimalC
             return true;
         },
         f.member);
+}
+
+bool isIsoDate(std::string_view t)
+{
+    if (t.size() != 10 || t[4] != '-' || t[7] != '-')
+        return false;
+    for (std::size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 8u, 9u})
+        if (t[i] < '0' || t[i] > '9')
+            return false;
+    auto number = [&](std::size_t at, std::size_t n) {
+        int v = 0;
+        for (std::size_t i = at; i < at + n; ++i)
+            v = v * 10 + (t[i] - '0');
+        return v;
+    };
+    const int year = number(0, 4), month = number(5, 2), day = number(8, 2);
+    if (year < 1000 || month < 1 || month > 12 || day < 1)
+        return false;
+    constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
+std::string projectTextProblem(const ProjectField& f, std::string_view text)
+{
+    if (std::string_view(f.name) != "checkDate" || text.empty() || isIsoDate(text))
+        return "";
+    std::string reason = quoted(text);
+    reason += " is not a date written YYYY-MM-DD (for example 2026-11-03; empty: not checked yet)";
+    return reason;
 }
 
 std::optional<int> choiceIndex(std::string_view text, const char* const* keys, std::size_t count)

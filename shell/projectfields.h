@@ -60,14 +60,15 @@ template <ChoiceField E> std::optional<E> choiceOf(std::string_view text)
 }
 
 // Which section value a field is (index into "given" marks: h, b, tw, tf, r,
-// movrixAvailable), or one of the two dates.
-enum ProjectFieldMark { kFieldNoMark = -1, kFieldCreatedOn = 6, kFieldLastUpdated = 7 };
+// movrixAvailable), one of the two dates, or a field of the approval (checker,
+// checkDate, revision: the project's own, never a schedule column).
+enum ProjectFieldMark { kFieldNoMark = -1, kFieldCreatedOn = 6, kFieldLastUpdated = 7, kFieldApproval = 8 };
 
 struct ProjectField {
     const char* name;
     ProjectMember member;
     int maxLength = 0;            // texts only; 0: no limit
-    int mark = kFieldNoMark;      // 0..5: section value, kFieldCreatedOn, kFieldLastUpdated
+    int mark = kFieldNoMark;      // 0..5: section value, kFieldCreatedOn, kFieldLastUpdated, kFieldApproval
 };
 
 // The fields in the order of the record.
@@ -86,6 +87,14 @@ const std::string& projectFieldNames();
 // unchanged.
 bool setProjectField(const ProjectField& f, std::string_view text, bool decimalComma, ColumnInput& in,
                      std::string& reason);
+
+// Why a text is no value of the text field f ("" when it is one): the check
+// date must be a calendar date written YYYY-MM-DD (or empty); the other texts
+// take anything. The readers of files, JSON and dialogs all ask here.
+std::string projectTextProblem(const ProjectField& f, std::string_view text);
+
+// Whether a text is a calendar date written YYYY-MM-DD (years 1000 to 9999).
+bool isIsoDate(std::string_view text);
 
 // For a table whose numbers may come with either decimal separator (a
 // semicolon or tab separated file, cells pasted from a spreadsheet): whether

@@ -142,9 +142,12 @@ public:
         const std::size_t end = next_ == 0 ? 0
                                            : static_cast<std::size_t>(lines_[next_ - 1].data() - bytes_.data()) +
                                                  lines_[next_ - 1].size();
-        const std::string_view head = bytes_.substr(0, end);
-        utf8_ = isValidUtf8(head) && hasNonAscii(head);
+        head_ = bytes_.substr(0, end);
+        utf8_ = isValidUtf8(head_) && hasNonAscii(head_);
     }
+
+    // The lines up to the last text (line 11), once settleEncoding was called.
+    std::string_view head() const { return head_; }
 
     std::string decoded(const std::string& raw, int limit) const
     {
@@ -223,6 +226,7 @@ private:
     }
 
     std::string_view bytes_;
+    std::string_view head_;
     std::vector<std::string_view> lines_;
     bool utf8_;
     std::size_t next_ = 0;
@@ -325,8 +329,15 @@ std::string_view headingText(std::string_view line)
 // ends inside its last line (a file the program writes ends with a line
 // end): refused when that line belongs to a block, since a number or row
 // may be cut ("NEd=30" of "NEd=3000").
+// The [approval] block as the file holds it: its texts are decoded once the
+// character set of the file is known (approvalIsUtf8).
+struct RawBlock {
+    std::vector<std::string_view> lines;   // heading first
+    int firstLine = 0;
+};
+
 void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, bool cutShort, ColumnInput& in,
-                 Schedule& sched)
+                 Schedule& sched, std::optional<RawBlock>& approval)
 {
     std::size_t i = 0;
     while (i < lines.size() && blankTrimmed(lines[i]).empty())
@@ -345,6 +356,7 @@ void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, bool
         throw ReadFailure{ProjectFileStatus::readError, firstLine + static_cast<int>(lines.size()) - 1,
                           "the file ends inside this line: it seems cut short"};
     bool seenCode = false, seenMember = false, seenLoads = false, seenSchedule = false;
+    approval.reset();
     while (i < lines.size()) {
         const std::string_view heading = headingText(lines[i]);
         std::size_t end = i + 1;
@@ -376,6 +388,11 @@ void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, bool
             own.front() = heading;   // without a byte-order mark in front
             if (!ParseLoadsBlock(own, line, in, loads))
                 throw ReadFailure{ProjectFileStatus::readError, loads.line, loads.detail};
+        } else if (heading == "[approval]") {
+            if (approval)
+                throw ReadFailure{ProjectFileStatus::readError, line, "the [approval] block is given twice"};
+            approval = RawBlock{block, line};
+            approval->lines.front() = heading;   // without a byte-order mark in front
         } else if (heading == "[schedule]") {
             if (seenSchedule)
                 throw ReadFailure{ProjectFileStatus::readError, line, "the [schedule] block is given twice"};
@@ -388,19 +405,49 @@ void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, bool
         } else {
             const std::string h = utf8Prefix(heading, 40);
             throw ReadFailure{ProjectFileStatus::readError, line,
-                              "\"" + h + "\" is not a block of a project file ([code], [member], [loads] or [schedule])"};
+                              "\"" + h +
+                                  "\" is not a block of a project file ([code], [member], [loads], [approval] or "
+                                  "[schedule])"};
         }
         i = end;
     }
+}
+
+// The [approval] block in UTF-8; empty when none of its texts is given.
+std::string approvalBlockContent(const ColumnInput& in)
+{
+    const std::pair<const char*, std::string> fields[] = {
+        {"checker", fileText(std::string(blankTrimmed(in.checker)), kLongTextMax)},
+        {"checkDate", fileText(std::string(blankTrimmed(in.checkDate)), kShortTextMax)},
+        {"revision", fileText(std::string(blankTrimmed(in.revision)), kShortTextMax)},
+    };
+    bool given = false;
+    std::string s = "[approval]\r\n";
+    for (const auto& [name, value] : fields) {
+        s.append(name).append("=").append(blankTrimmed(value)).append("\r\n");
+        given = given || !blankTrimmed(value).empty();
+    }
+    return given ? s : std::string();
+}
+
+// Whether the texts of a file are UTF-8: the lines up to the profile name
+// decide when they hold a character beyond ASCII, else the [approval] block
+// does (a file without one: Windows-1252, which ASCII is a part of).
+bool textsAreUtf8(std::string_view head, std::string_view approval)
+{
+    const std::string_view decider = hasNonAscii(head) ? head : approval;
+    return hasNonAscii(decider) && isValidUtf8(decider);
 }
 
 } // namespace
 
 std::string ProjectFileContent(const ColumnInput& in, const Schedule* schedule)
 {
-    // the blocks after line 33 are ASCII: they fit either code page
-    const std::string blocks =
-        CodeBlockContent(in) + MemberBlockContent(in) + LoadsBlockContent(in) + (schedule ? ScheduleBlockContent(*schedule) : std::string());
+    // the blocks after line 33 but [approval] are ASCII: they fit either code
+    // page; the approval's texts take the code page of the other texts
+    const std::string before = CodeBlockContent(in) + MemberBlockContent(in) + LoadsBlockContent(in);
+    const std::string after = schedule ? ScheduleBlockContent(*schedule) : std::string();
+    const std::string approval = approvalBlockContent(in);
     // Texts first: they decide the code page of the whole file.
     const std::string texts[] = {
         fileText(in.projectCode, kShortTextMax), fileText(in.projectName, kLongTextMax),
@@ -435,17 +482,18 @@ std::string ProjectFileContent(const ColumnInput& in, const Schedule* schedule)
     };
 
     std::string encoded[8];
-    bool fits = true;
+    std::string approvalEncoded;
+    bool fits = encodeFromUtf8(approval, CodePage::windows1252, approvalEncoded);
     for (int k = 0; k < 8 && fits; ++k)
         fits = encodeFromUtf8(texts[k], CodePage::windows1252, encoded[k]);
     if (fits) {
         std::string out = build(encoded);
         // Bytes that happen to form valid UTF-8 would be read back as UTF-8:
         // such a file is written in UTF-8 instead.
-        if (!(hasNonAscii(out) && isValidUtf8(out)))
-            return out + blocks;
+        if (!textsAreUtf8(out, approvalEncoded))
+            return out + before + approvalEncoded + after;
     }
-    return build(texts) + blocks;
+    return build(texts) + before + approval + after;
 }
 
 ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fileName, ColumnInput& project,
@@ -516,7 +564,21 @@ ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fi
         in.pcp = r.real("the percentage of permanent load (line 33)");
         // The optional blocks after line 33.
         const bool cutShort = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
-        parseBlocks(r.rest(), r.lineNumber(), cutShort, in, sched);
+        std::optional<RawBlock> approval;
+        parseBlocks(r.rest(), r.lineNumber(), cutShort, in, sched, approval);
+        if (approval) {
+            std::string approvalBytes;
+            for (std::string_view l : approval->lines)
+                approvalBytes.append(l).append("\n");
+            const bool utf8 = textsAreUtf8(r.head(), approvalBytes);
+            std::vector<std::string> decoded;
+            for (std::string_view l : approval->lines)
+                decoded.push_back(utf8 ? std::string(l) : decodeToUtf8(l, CodePage::windows1252));
+            const std::vector<std::string_view> views(decoded.begin(), decoded.end());
+            LoadsBlockFailure f;
+            if (!ParseApprovalBlock(views, approval->firstLine, in, f))
+                throw ReadFailure{ProjectFileStatus::readError, f.line, f.detail};
+        }
     } catch (const ReadFailure& f) {
         result.status = f.status;
         result.line = f.line;

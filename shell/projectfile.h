@@ -1,8 +1,10 @@
 // The project file (*.qln): 33 lines ended by CR LF, one field of the
-// project per line, version line "971003"; then, only when design loads are
-// given, the [loads] block (loadsblock.h); then, only when the project has a
-// column schedule with rows, the [schedule] block (schedule.h). The reader
-// takes both blocks in any order.
+// project per line, version line "971003"; then, only when they differ from
+// their defaults, the [code] and [member] blocks (codeblock.h); only when
+// design loads are given, the [loads] block (loadsblock.h); only when a
+// checker, a check date or a revision is given, the [approval] block
+// (codeblock.h); then, only when the project has a column schedule with rows,
+// the [schedule] block (schedule.h). The reader takes the blocks in any order.
 //
 // Loading reads into a fresh ColumnInput and replaces the caller's project
 // only when the whole file was read; saving writes a temporary file beside
@@ -12,7 +14,8 @@
 //
 // Text fields are written in Windows-1252 when every character fits, else
 // in UTF-8; reading takes UTF-8 when the lines up to the last text (line 11)
-// are valid UTF-8 with non-ASCII characters, else Windows-1252; a UTF-8
+// are valid UTF-8 with non-ASCII characters, else Windows-1252; when those
+// lines are ASCII only, the [approval] block decides the same way. A UTF-8
 // byte-order mark in front is passed over either way. After line 33, text
 // without any block heading is ignored; a line before the first heading, an
 // unknown heading, or a block line the file ends inside is refused.

@@ -2,6 +2,7 @@
 // presentation of its results.
 #include "run.h"
 
+#include "language.h"
 #include "present/listing_scope.h"
 
 #include "calc/member.h"
@@ -99,6 +100,11 @@ void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOut
     p.add(P(pf, {T(118), visibleText(in.comment)}));
     p.add(P(pf, {T(120), fmtDate(in.createdOn)}));
     p.add(P(pf, {T(119), fmtDate(in.lastUpdated)}));
+    // the approval, when given (a listing without it stays as it always was)
+    for (const auto& [id, value] : {std::pair{kCheckerLabel, &in.checker}, std::pair{kCheckDateLabel, &in.checkDate},
+                                    std::pair{kRevisionLabel, &in.revision}})
+        if (!value->empty())
+            p.add(P(pf, {T(id), visibleText(*value)}));
     // the code of an EN project; an ENV listing stays as it always was
     const bool en = in.code == DesignCode::EN1994;
     if (en)
@@ -187,13 +193,15 @@ void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOut
     if (en) {
         // EN 1994-1-2 Annex G covers the weak axis; no curve B value in fire
         n.add(T(1608));
-        n.add(T(1157));
         n.add(T(1609));
         n.add(T(1610));
     } else {
-        for (int id = 1156; id <= 1160; ++id)
+        for (int id : {1156, 1158, 1159, 1160})
             n.add(T(id));
     }
+    n.add("");
+    // what the program does not check
+    n.add(T(1157));
     n.add("");
 
     MessageList& dt = blk.details;

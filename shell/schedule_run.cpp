@@ -26,6 +26,7 @@ ColumnInput searchKey(const ColumnInput& in)
     const ColumnInput blank;
     k.projectCode = k.positionNumber = k.projectName = k.positionName = k.office = k.author = k.comment = "";
     k.createdOn = k.lastUpdated = 0;
+    k.checker = k.checkDate = k.revision = "";
     k.line = "";
     k.profileName = blank.profileName;
     setSection(k, sectionOf(blank));

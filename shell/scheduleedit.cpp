@@ -77,7 +77,7 @@ const std::vector<std::string>& scheduleFieldNames()
     static const std::vector<std::string> names = [] {
         std::vector<std::string> n;
         for (const ProjectField& f : projectFields())
-            if (f.mark != kFieldCreatedOn && f.mark != kFieldLastUpdated)
+            if (f.mark != kFieldCreatedOn && f.mark != kFieldLastUpdated && f.mark != kFieldApproval)
                 n.emplace_back(f.name);
         return n;
     }();

@@ -2,6 +2,8 @@
 
 #include "calc/method.h"
 #include "present/codename.h"
+#include "shell/language.h"
+#include "shell/projectfields.h"
 #include "shell/radio.h"
 #include "uitext.h"
 
@@ -123,6 +125,12 @@ frmprojet::frmprojet(QWidget* parent) : TDialog("frmprojet", 300, parent)
     g->addWidget(namedLabel("lbllastupdatedon", "modified last:", body()), 9, 0);
     lbllastupdatedate = namedLabel("lbllastupdatedate", "", body());
     g->addWidget(lbllastupdatedate, 9, 1, 1, 3);
+    addRow(10, "lblchecker", "Checked by:", "edtchecker", edtchecker);
+    addRow(11, "lblcheckdate", "Check date:", "edtcheckdate", edtcheckdate);
+    addRow(12, "lblrevision", "Revision:", "edtrevision", edtrevision);
+    edtchecker->setMaxLength(kLongTextMax);
+    edtcheckdate->setMaxLength(kShortTextMax);
+    edtrevision->setMaxLength(kShortTextMax);
     g->setColumnStretch(1, 1);
     setMinimumWidth(560);
 }
@@ -138,6 +146,22 @@ void frmprojet::fill(const ColumnInput& in, const DateText& dateText)
     edtkomm->setText(QString::fromStdString(in.comment));
     lbllastupdatedate->setText(dateText ? dateText(in.lastUpdated) : QString());
     lblcreatedate->setText(dateText ? dateText(in.createdOn) : QString());
+    edtchecker->setText(QString::fromStdString(in.checker));
+    edtcheckdate->setText(QString::fromStdString(in.checkDate));
+    edtcheckdate->setPlaceholderText(T(kCheckDateHint));
+    edtrevision->setText(QString::fromStdString(in.revision));
+}
+
+bool frmprojet::closeCheck(bool withOk)
+{
+    const std::string date = edtcheckdate->text().trimmed().toStdString();
+    if (withOk && !projectTextProblem(*findProjectField("checkDate"), date).empty()) {
+        showMessage(this, T(kCheckDateMessage));
+        edtcheckdate->setFocus();
+        edtcheckdate->selectAll();
+        return false;
+    }
+    return true;
 }
 
 void frmprojet::copyTo(ColumnInput& in) const
@@ -149,6 +173,13 @@ void frmprojet::copyTo(ColumnInput& in) const
     in.office = cutTo(edtbuero->text(), kLongTextMax);
     in.author = cutTo(edtautor->text(), kLongTextMax);
     in.comment = edtkomm->text().toStdString();
+    // as the project file keeps them: without blanks around
+    in.checker = cutTo(edtchecker->text().trimmed(), kLongTextMax);
+    // a date that is none never reaches the project (OK refuses it)
+    const std::string date = edtcheckdate->text().trimmed().toStdString();
+    if (projectTextProblem(*findProjectField("checkDate"), date).empty())
+        in.checkDate = date;
+    in.revision = cutTo(edtrevision->text().trimmed(), kShortTextMax);
 }
 
 // ---------------------------------------------------------------- rebars

@@ -30,8 +30,12 @@ public:
 
     QLineEdit *edtprojcode, *edtprojname, *edtposnr, *edtposname, *edtbuero, *edtautor, *edtkomm;
     QLabel *lbllastupdatedate, *lblcreatedate;
+    // the approval: who checked, when (YYYY-MM-DD) and the revision
+    QLineEdit *edtchecker, *edtcheckdate, *edtrevision;
 
 protected:
+    // OK with a check date that is no date keeps the dialog open on the field.
+    bool closeCheck(bool withOk) override;
     QWidget* firstFocus() const override { return edtprojcode; }
 };
 

@@ -6,6 +6,7 @@
 #include "present/texts.h"
 #include "picturepainter.h"
 #include "uitext.h"
+#include "shell/language.h"
 #include "shell/run.h"
 
 #include <QDateTime>
@@ -39,6 +40,11 @@ namespace {
 constexpr double kMargin = 10.0;
 constexpr double kHeaderHeight = 29.6;
 constexpr double kDetailHeight = 76.2;
+// the approval grid below the drawing on page 1: its band (the grid starts
+// kApprovalRaise above the band, in the detail band's margin), the grid's
+// height and padding
+constexpr double kApprovalHeight = 12.0, kApprovalRaise = 3.0, kApprovalGridHeight = 13.0, kApprovalPad = 1.2,
+                 kApprovalPoints = 8;
 constexpr double kPictureLeft = 9.3, kPictureTop = 2.1, kPictureHeight = 68.8;
 constexpr double kListingMinHeight = 21.2, kListingLeft = 9.3, kListingTop = 4.2;
 constexpr double kDisclaimerMinHeight = 16.9, kDisclaimerLeft = 9.3, kDisclaimerTop = 2.1;
@@ -192,7 +198,7 @@ private:
 
         pages_.clear();
         pages_.push_back(PageLayout{true, false, {}});
-        double y = bodyTop_ + kDetailHeight;
+        double y = bodyTop_ + kDetailHeight + kApprovalHeight;
 
         // the listing band grows line by line over as many pages as it needs
         std::vector<std::pair<QString, bool>> listing;
@@ -304,8 +310,10 @@ private:
         p.setRenderHint(QPainter::Antialiasing, true);
         p.setRenderHint(QPainter::TextAntialiasing, true);
         paintHeader(p, index + 1);
-        if (pages_[static_cast<std::size_t>(index)].detail)
+        if (pages_[static_cast<std::size_t>(index)].detail) {
             paintDetail(p);
+            paintApproval(p);
+        }
         if (pages_[static_cast<std::size_t>(index)].diagrams)
             paintDiagrams(p);
         p.setFont(memoFont_);
@@ -363,6 +371,45 @@ private:
         text(p, normal, kRightFieldLeft, kRow2, q(r_.printedAt), kRightFieldWidth);
         text(p, normal, kHeaderLeft, kRow3, q(r_.standardLine));
         text(p, normal, kHeaderLeft, kRow4, q(r_.spareLine));
+        text(p, normal, kRightFieldLeft, kRow4, q(r_.revisionMark), kRightFieldWidth);
+    }
+
+    // The grid below the drawing: per column its heading, the name and the
+    // date; a text wider than its cell is cut with an ellipsis.
+    void paintApproval(QPainter& p)
+    {
+        const double left = kPictureLeft, top = bodyTop_ + kDetailHeight - kApprovalRaise;
+        const double width = width_ - left - kPictureFrameWidth;
+        const double cell = width / static_cast<double>(r_.approval.size());
+        const QFont small = reportFont(family_, kApprovalPoints);
+        QFont bold = small;
+        bold.setBold(true);
+        const QFontMetricsF fm(small, &dev_);
+        const double lh = fm.lineSpacing() / dpmm_;
+        p.setPen(Qt::black);
+        for (std::size_t i = 0; i < r_.approval.size(); ++i) {
+            const auto& c = r_.approval[i];
+            const double x = left + static_cast<double>(i) * cell + kApprovalPad;
+            const double room = mm(cell - 2 * kApprovalPad);
+            double y = top + kApprovalPad;
+            text(p, bold, x, y, QFontMetricsF(bold, &dev_).elidedText(q(c.heading), Qt::ElideRight, room));
+            y += lh + kApprovalPad;
+            text(p, small, x, y, fm.elidedText(q(c.name), Qt::ElideRight, room));
+            y += lh;
+            text(p, small, x, y, fm.elidedText(q(c.date), Qt::ElideRight, room));
+        }
+        QPen frame(Qt::black);
+        frame.setWidthF(mm(kPictureFrameWidth));
+        frame.setJoinStyle(Qt::MiterJoin);
+        p.setPen(frame);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(box(left, top, width, kApprovalGridHeight));
+        const double below = top + kApprovalPad + lh + kApprovalPad / 2;
+        p.drawLine(at(left, below), at(left + width, below));
+        for (std::size_t i = 1; i < r_.approval.size(); ++i)
+            p.drawLine(at(left + static_cast<double>(i) * cell, top),
+                       at(left + static_cast<double>(i) * cell, top + kApprovalGridHeight));
+        p.setPen(Qt::black);
     }
 
     void paintDetail(QPainter& p)
@@ -479,6 +526,37 @@ std::string reportDateTime(const QDateTime& dt, int languageBase)
         .toStdString();
 }
 
+namespace {
+
+// A date in the short form of the report's language, with the year in full
+// (a signed record: "07.03.2024", not "07.03.24").
+std::string recordDate(const QDate& d, int languageBase)
+{
+    const QLocale loc = languageLocale(languageBase);
+    QString format = loc.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return loc.toString(d, format).toStdString();
+}
+
+// The calendar date of a date-time number; empty for none (0) or a number no
+// date can have.
+std::string projectDate(double dateTimeNumber, int languageBase)
+{
+    if (!(dateTimeNumber > 0) || dateTimeNumber > 3e6)
+        return "";
+    return recordDate(QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(dateTimeNumber))), languageBase);
+}
+
+// The check date (YYYY-MM-DD) in the form of the report's language.
+std::string checkDateText(const std::string& iso, int languageBase)
+{
+    const QDate d = QDate::fromString(q(iso), Qt::ISODate);
+    return d.isValid() ? recordDate(d, languageBase) : iso;
+}
+
+} // namespace
+
 ReportContent buildReport(const RunState& run, const ColumnInput& in, int languageBase, ReportMethod method,
                           const QDateTime& printedAt, const DiagramPictures* diagrams)
 {
@@ -493,6 +571,11 @@ ReportContent buildReport(const RunState& run, const ColumnInput& in, int langua
     // the program's own version and build, as qeln-cli --version gives them
     r.versionLine = withArguments(text(1761), {kProgramVersion, kProgramBuild});
     r.spareLine = text(6);
+    if (!blank(in.revision))
+        r.revisionMark = withArguments(text(kRevisionMark), {in.revision});
+    r.approval = {{{text(kDesignedHeading), in.author, projectDate(in.lastUpdated, languageBase)},
+                   {text(kCheckedHeading), in.checker, checkDateText(in.checkDate, languageBase)},
+                   {text(kRevisionHeading), in.revision, std::string()}}};
     r.pageWord = pageWordFor(languageBase);
     r.printedAt = reportDateTime(printedAt, languageBase);
     r.logo = languageBase == kFrench ? ":/pictures/logo-fr.svg"

@@ -6,10 +6,13 @@
 // Page layout (millimetres, inside 10 mm margins on A4 portrait):
 //   page header, framed, on every page   29.6  office, product name, version
 //                                              line, page number, title, print
-//                                              date and time, standard line
+//                                              date and time, the method and
+//                                              the code editions, the revision
 //   detail band, first page only         76.2  the section drawing, 68.8 high,
 //                                              width from the picture's ratio;
 //                                              right of it the design check box
+//   approval band, first page only       12.0  the grid Designed / Checked /
+//                                              Revision: names and dates
 //   listing band, growing over pages     21.2+ the print listing (rows outside
 //                                              the method's field printed grey)
 //   diagrams page, after the listing           its heading and the four charts,
@@ -28,6 +31,7 @@
 
 #include <QString>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -51,10 +55,11 @@ struct ReportContent {
     // page header
     std::string office;         // the project's office, first line
     std::string productName;    // text 2
-    std::string versionLine;    // text 5
+    std::string versionLine;    // text 1761: the program's version and build
     std::string title;          // text 3
-    std::string standardLine;   // text 4
+    std::string standardLine;   // text 1864: the method and the code editions
     std::string spareLine;      // text 6
+    std::string revisionMark;   // text 1863 "Rev. B", right on every page; empty without a revision
     std::string pageWord;       // before the page number ("Page", "Seite")
     // as a part of a longer document: the page numbers run on from
     // firstPage and count pagesInAll (0: the report's own pages)
@@ -67,6 +72,12 @@ struct ReportContent {
     std::vector<std::string> listing;      // the print listing
     std::vector<bool> listingGrey;         // per line of the listing: printed grey (a row outside the field)
     std::vector<std::string> disclaimer;   // texts 85 to 87, then 88 and 89 unless blank
+    // the approval grid on page 1: Designed (the user and the date of the
+    // last change), Checked (the checker and the check date), Revision
+    struct ApprovalColumn {
+        std::string heading, name, date;
+    };
+    std::array<ApprovalColumn, 3> approval;
     // the summary box of the design check beside the drawing (none when empty)
     std::string checkTitle;                // text 1217
     std::vector<CheckLine> checkSummary;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -823,6 +824,52 @@ TEST(CliOutput, WriteErrorGives3WithTheReason)
         EXPECT_NE(o.err.find("could not write the output: No space left on device"), std::string::npos) << o.err;
     }
     std::remove(input.c_str());
+}
+
+// The approval of a project: three JSON keys, "" when not given; the
+// listing names them only when given; a check date that is none is refused.
+TEST(CliJsonOutput, ApprovalKeysAndListingLines)
+{
+    const auto plain = parsed(run({"design", kData + "default.qln", "--json"}));
+    for (const char* key : {"checker", "checkDate", "revision"}) {
+        ASSERT_TRUE(plain.contains(key)) << key;
+        EXPECT_EQ(plain[key], "") << key;
+    }
+    for (const std::string& line : strings(plain, "listing"))
+        EXPECT_EQ(line.find("Checked by"), std::string::npos) << line;
+
+    const std::string given = R"({"checker": " B. Pr\u00fcfer ", "checkDate": "2026-11-03", "revision": "C"})";
+    const Outcome o = designJson(given);
+    ASSERT_EQ(o.status, 0) << o.err;
+    const auto doc = parsed(o);
+    EXPECT_EQ(doc["checker"], "B. Pr\xC3\xBC" "fer");
+    EXPECT_EQ(doc["checkDate"], "2026-11-03");
+    EXPECT_EQ(doc["revision"], "C");
+    const std::vector<std::string> listing = strings(doc, "listing");
+    const auto at = [&](const char* label) {
+        return std::find_if(listing.begin(), listing.end(), [&](const std::string& l) { return l.rfind(label, 0) == 0; });
+    };
+    ASSERT_NE(at("Checked by:"), listing.end());
+    EXPECT_NE(at("Checked by:")->find("B. Pr\xC3\xBC" "fer"), std::string::npos);
+    EXPECT_NE(at("Check date:")->find("2026-11-03"), std::string::npos);
+    EXPECT_NE(at("Revision:")->find("C"), std::string::npos);
+    // after the dates of the project, in the project block
+    EXPECT_LT(at("modified last:"), at("Checked by:"));
+    EXPECT_LT(at("Checked by:"), at("Revision:"));
+
+    // only the revision: one line
+    const auto rev = strings(parsed(designJson(R"({"revision": "02"})")), "listing");
+    EXPECT_EQ(std::count_if(rev.begin(), rev.end(), [](const std::string& l) { return l.rfind("Revision:", 0) == 0; }), 1);
+    EXPECT_EQ(std::count_if(rev.begin(), rev.end(),
+                            [](const std::string& l) { return l.rfind("Checked by:", 0) == 0 || l.rfind("Check date:", 0) == 0; }),
+              0);
+
+    const Outcome bad = designJson(R"({"checkDate": "2026-02-30"})");
+    EXPECT_EQ(bad.status, 64);
+    EXPECT_NE(bad.err.find("\"checkDate\" must be a date written YYYY-MM-DD or \"\", not \"2026-02-30\""),
+              std::string::npos)
+        << bad.err;
+    EXPECT_EQ(designJson(R"({"checker": 7})").status, 64);
 }
 
 // The version and build the report names, from the build system.

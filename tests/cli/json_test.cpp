@@ -204,6 +204,17 @@ TEST(JsonInput, FieldsDefaultsAndTypes)
 
     ASSERT_TRUE(cli::inputFromJson(*ok(R"({"projectCode": "123456789012345678901234"})"), in, err));
     EXPECT_EQ(in.input.projectCode, "12345678901234567890");
+
+    // the approval as the project file keeps it: without blanks around, cut to its limit
+    ASSERT_TRUE(cli::inputFromJson(
+        *ok(R"({"checker": "  A. Checker ", "checkDate": " 2024-02-29", "revision": "123456789012345678901234"})"), in,
+        err))
+        << err;
+    EXPECT_EQ(in.input.checker, "A. Checker");
+    EXPECT_EQ(in.input.checkDate, "2024-02-29");
+    EXPECT_EQ(in.input.revision, "12345678901234567890");
+    ASSERT_TRUE(cli::inputFromJson(*ok(R"({"checkDate": ""})"), in, err));
+    EXPECT_EQ(in.input.checkDate, "");
 }
 
 struct WrongField {
@@ -232,7 +243,9 @@ INSTANTIATE_TEST_SUITE_P(
                     WrongField{R"({"height": 310})", "unknown field \"height\""},
                     WrongField{R"({"autoReduce": 1})", "\"autoReduce\" must be true or false"},
                     WrongField{R"({"comment": null})", "\"comment\" must be a string, not null"},
-                    WrongField{R"({"e1": [1]})", "not an array"}, WrongField{R"([1])", "must be a JSON object"}),
+                    WrongField{R"({"e1": [1]})", "not an array"}, WrongField{R"([1])", "must be a JSON object"},
+                    WrongField{R"({"checkDate": "2023-02-29"})", "\"checkDate\" must be a date written YYYY-MM-DD"},
+                    WrongField{R"({"checkDate": 20231101})", "\"checkDate\" must be a string, not a number"}),
     [](const testing::TestParamInfo<WrongField>& i) { return "Case" + std::to_string(i.index); });
 
 // qeln-cli hands the project to its PDF writer; the writer must design the

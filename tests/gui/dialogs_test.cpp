@@ -404,6 +404,53 @@ private slots:
         QCOMPARE(out.author.size(), std::size_t(60));
         QCOMPARE(out.comment.size(), std::size_t(200));
     }
+
+    // The approval: filled from the project and given back as it was; a
+    // check date that is no date keeps the dialog open on OK with a message,
+    // and one typed right then is taken.
+    void projectApprovalRoundTripAndABadDate()
+    {
+        frmprojet d;
+        ColumnInput in;
+        in.author = "A. Author";
+        in.checker = "B. Prüfer";
+        in.checkDate = "2026-11-03";
+        in.revision = "C";
+        d.fill(in, {});
+        QCOMPARE(d.edtchecker->text(), QString("B. Prüfer"));
+        QCOMPARE(d.edtcheckdate->text(), QString("2026-11-03"));
+        QCOMPARE(d.edtrevision->text(), QString("C"));
+        QCOMPARE(d.edtcheckdate->placeholderText(), QString("YYYY-MM-DD"));
+        ColumnInput out;
+        d.copyTo(out);
+        QVERIFY(out == in);
+
+        ModalScript script;
+        script.answer(QMessageBox::Ok);
+        const int rc = run(d, script, [&] {
+            d.edtchecker->setText("  C. Checker  ");
+            d.edtrevision->setText(QString(30, 'r'));
+            d.edtcheckdate->setText("2026-02-30");
+            d.okButton()->click();   // the message, the dialog stays open on the date
+            QVERIFY(d.isVisible());
+            QCOMPARE(d.focusWidget(), static_cast<QWidget*>(d.edtcheckdate));
+            d.edtcheckdate->setText(" 2024-02-29 ");
+            d.okButton()->click();
+        });
+        QCOMPARE(rc, int(QDialog::Accepted));
+        QCOMPARE(script.texts.size(), 1);
+        QVERIFY2(script.texts.value(0).contains("YYYY-MM-DD"), qPrintable(script.texts.value(0)));
+        d.copyTo(out);
+        QVERIFY(out.checker == std::string("C. Checker"));
+        QVERIFY(out.checkDate == std::string("2024-02-29"));
+        QVERIFY(out.revision == std::string(20, 'r'));
+        QVERIFY(out.author == std::string("A. Author"));
+
+        // a date that is none never reaches the project
+        d.edtcheckdate->setText("soon");
+        d.copyTo(out);
+        QVERIFY(out.checkDate == std::string("2024-02-29"));
+    }
 };
 
 QTEST_MAIN(DialogsTest)

@@ -70,7 +70,7 @@ private slots:
         QCOMPARE(script.seen, QStringList{"AboutBox"});
         QCOMPARE(accept, QString("Accept"));
         QCOMPARE(refuse, QString("Refuse"));
-        QVERIFY(disclaimer.startsWith("This software takes only account"));
+        QVERIFY(disclaimer.startsWith("The program calculates the design resistances"));
         QCOMPARE(menuTitle(w, "mitfile"), QString("&File"));
         QCOMPARE(w.windowTitle(), QString::fromUtf8("Untitled \u2014 QELN - Column"));
         QCOMPARE(w.workflow().input.office, std::string());

@@ -1,7 +1,10 @@
-// The [loads] block after line 33 of the project file: round trips, files
-// without loads unchanged, and malformed blocks refusing the whole file.
+// The blocks after line 33 of the project file ([loads], [code], [member],
+// [approval]): round trips, files without them unchanged, and malformed
+// blocks refusing the whole file.
 #include "shell/loadsblock.h"
+#include "shell/projectfields.h"
 #include "shell/projectfile.h"
+#include "shell/schedule.h"
 
 #include <gtest/gtest.h>
 
@@ -208,5 +211,137 @@ INSTANTIATE_TEST_SUITE_P(
                     Malformed{"[code]\r\nphiT=2\r\nphiT=3\r\n", 36, "twice"},
                     Malformed{"[code]\r\nfck=30\r\n", 35, "is not code="},
                     Malformed{"[code]\r\n[code]\r\n", 35, "given twice"}));
+
+} // namespace
+
+namespace {
+
+ColumnInput approved(const char* checker, const char* date, const char* revision)
+{
+    ColumnInput in = project(0, 0, {});
+    in.checker = checker;
+    in.checkDate = date;
+    in.revision = revision;
+    return in;
+}
+
+// The [approval] block: written only when one of its fields is given, after
+// [loads] and before [schedule], with all three lines; read back in the
+// character set of the file's texts.
+TEST(ApprovalBlock, WrittenOnlyWhenGivenInItsPlaceAndReadBack)
+{
+    const std::string plain = ProjectFileContent(project(0, 0, {}));
+    EXPECT_EQ(plain.find("[approval]"), std::string::npos);
+    EXPECT_EQ(std::count(plain.begin(), plain.end(), '\n'), 33);
+
+    ColumnInput in = approved("B. Checker", "2026-11-03", "B");
+    in.nEd = 3000;
+    Schedule sched;
+    sched.columns = {"nEd"};
+    sched.rows.push_back({"A1", {"2500"}, false});
+    const std::string bytes = ProjectFileContent(in, &sched);
+    ASSERT_EQ(bytes.substr(0, plain.size()), plain);
+    const std::string tail = bytes.substr(plain.size());
+    EXPECT_EQ(tail.substr(0, tail.find("[schedule]")),
+              "[loads]\r\nNEd=3000\r\nNfiEd=0\r\nfireClass=\r\n"
+              "[approval]\r\nchecker=B. Checker\r\ncheckDate=2026-11-03\r\nrevision=B\r\n");
+    ASSERT_NE(tail.find("[schedule]"), std::string::npos);
+    ColumnInput back = sentinel();
+    Schedule backSched;
+    ASSERT_TRUE(ParseProjectFile(bytes, "f", back, nullptr, &backSched).ok());
+    EXPECT_EQ(back, in);
+    EXPECT_EQ(backSched, sched);
+
+    // one field alone writes the block; the others read back empty
+    const ColumnInput revOnly = approved("", "", "02");
+    const std::string revBytes = ProjectFileContent(revOnly);
+    EXPECT_EQ(revBytes.substr(plain.size()), "[approval]\r\nchecker=\r\ncheckDate=\r\nrevision=02\r\n");
+    back = sentinel();
+    ASSERT_TRUE(parse(revBytes, back).ok());
+    EXPECT_EQ(back, revOnly);
+
+    // blanks only are nothing given
+    EXPECT_EQ(ProjectFileContent(approved("  ", "", " \t")), plain);
+    // a file without the block has no approval
+    back = approved("x", "2026-01-01", "y");
+    ASSERT_TRUE(parse(plain, back).ok());
+    EXPECT_EQ(back.checker + back.checkDate + back.revision, "");
+}
+
+TEST(ApprovalBlock, OddCharactersSurviveInTheFilesCharacterSet)
+{
+    struct Case {
+        const char* author;    // a text of the first lines
+        const char* checker;
+        const char* revision;
+        const char* inFile;    // bytes the file must hold
+    };
+    const Case cases[] = {
+        {"", "Jürgen Weiß", "Ä", "checker=J\xFCrgen Wei\xDF\r\n"},              // Windows-1252 throughout
+        {"", "Łukasz Żółć", "B", "checker=\xC5\x81ukasz"},                         // no Windows-1252 byte: UTF-8
+        {"", "Ã© looks like UTF-8", "1", "checker=\xC3\x83\xC2\xA9"},             // its Windows-1252 bytes are valid UTF-8
+        {"Müller", "Łukasz", "C", "M\xC3\xBCller"},                                // the whole file in UTF-8 then
+        {"Müller", "Weiß", "", "M\xFCller"},                                       // the first lines decide: Windows-1252
+        {"", "A = B; [x] \"quoted\" 'q' \\ % & < >", "[Rev. 2]", "revision=[Rev. 2]\r\n"},
+    };
+    for (const Case& c : cases) {
+        ColumnInput in = approved(c.checker, "2024-02-29", c.revision);
+        in.author = c.author;
+        const std::string bytes = ProjectFileContent(in);
+        EXPECT_NE(bytes.find(c.inFile), std::string::npos) << c.checker;
+        ColumnInput back = sentinel();
+        const ProjectFileResult res = parse(bytes, back);
+        ASSERT_TRUE(res.ok()) << c.checker << ": " << res.describe();
+        EXPECT_EQ(back, in) << c.checker;
+    }
+
+    // blanks around go, line breaks inside become blanks, texts are cut to their limit
+    ColumnInput in = approved("  two\r\nlines", "", ("  " + std::string(30, 'r') + " ").c_str());
+    in.checker += std::string(70, 'c');
+    ColumnInput back = sentinel();
+    ASSERT_TRUE(parse(ProjectFileContent(in), back).ok());
+    EXPECT_EQ(back.checker, "two  lines" + std::string(50, 'c'));
+    EXPECT_EQ(back.revision, std::string(20, 'r'));
+
+    // a block written by hand: Windows-1252 unless its bytes are UTF-8, when the first lines are ASCII
+    const std::string head = ProjectFileContent(project(0, 0, {}));
+    back = sentinel();
+    ASSERT_TRUE(parse(head + "[approval]\r\nchecker = M\xFCller \r\n", back).ok());
+    EXPECT_EQ(back.checker, "Müller");
+    ASSERT_TRUE(parse(head + "[approval]\r\nchecker=M\xC3\xBCller\r\nrevision=\xC3\x9C\r\n", back).ok());
+    EXPECT_EQ(back.checker, "Müller");
+    EXPECT_EQ(back.revision, "Ü");
+}
+
+TEST(ApprovalBlock, CheckDateIsACalendarDate)
+{
+    const ProjectField& f = *findProjectField("checkDate");
+    for (const char* good : {"", "2024-02-29", "2000-02-29", "2026-12-31", "1999-01-01"})
+        EXPECT_EQ(projectTextProblem(f, good), "") << good;
+    for (const char* bad : {"2023-02-29", "1900-02-29", "2026-13-01", "2026-04-31", "2026-00-10", "2026-1-01",
+                            "03.11.2026", "2026-11-03 10:00", "0999-01-01", "2026/11/03", "today"}) {
+        const std::string problem = projectTextProblem(f, bad);
+        EXPECT_NE(problem.find("is not a date written YYYY-MM-DD"), std::string::npos) << bad;
+        EXPECT_NE(problem.find(bad), std::string::npos) << problem;
+    }
+    // the other texts take anything
+    EXPECT_EQ(projectTextProblem(*findProjectField("revision"), "2026-13-01"), "");
+    // a field set from a table cell: refused, the project unchanged
+    ColumnInput in = approved("", "2026-01-01", "");
+    std::string reason;
+    EXPECT_FALSE(setProjectField(f, "2026-02-30", false, in, reason));
+    EXPECT_EQ(in.checkDate, "2026-01-01");
+    EXPECT_TRUE(setProjectField(f, " 2026-02-28 ", false, in, reason));
+    EXPECT_EQ(in.checkDate, "2026-02-28");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ApprovalBlocks, MalformedBlock,
+    testing::Values(Malformed{"[approval]\r\ncheckDate=2026-02-30\r\n", 35, "is not a date written YYYY-MM-DD"},
+                    Malformed{"[approval]\r\nchecker=A\r\ncheckDate=3.11.2026\r\n", 36, "([approval] block)"},
+                    Malformed{"[approval]\r\nchecker=A\r\nchecker=B\r\n", 36, "twice"},
+                    Malformed{"[approval]\r\nauthor=A\r\n", 35, "is not checker=, checkDate= or revision="},
+                    Malformed{"[approval]\r\n[loads]\r\n[approval]\r\n", 36, "[approval] block is given twice"},
+                    Malformed{"[approval]\r\nchecker=A", 35, "cut short"}));
 
 } // namespace

@@ -2,6 +2,7 @@
 // the listing complete and in order across page breaks, the condensed form
 // without the details block, the drawing as vectors, A4 pages.
 #include "calc/method.h"
+#include "present/format.h"
 #include "present/texts.h"
 #include "present/version.h"
 #include "shell/run.h"
@@ -181,8 +182,8 @@ void expectHeaderOnEveryPage(const Pdf& pdf, const ReportContent& rc)
         const QString page = pdf.pageTexts[i];
         SCOPED_TRACE("page " + std::to_string(i + 1));
         for (const std::string& s : {rc.office, rc.productName, rc.versionLine, rc.title, rc.standardLine,
-                                     rc.printedAt})
-            EXPECT_TRUE(page.contains(QString::fromStdString(s))) << s;
+                                     rc.printedAt, rc.revisionMark})
+            EXPECT_TRUE(normal(page).contains(normal(QString::fromStdString(s)))) << s;   // no-break spaces as blanks
         const QString number = QString("%1 %2 / %3").arg(QString::fromStdString(rc.pageWord)).arg(i + 1).arg(pdf.pages);
         EXPECT_TRUE(page.contains(number)) << number.toStdString();
         // the page number shares the first line with the product name, right of it
@@ -208,7 +209,7 @@ TEST(ReportContent, HeaderTextsListingAndDisclaimer)
     EXPECT_EQ(c.office, r.in.office);
     EXPECT_EQ(c.productName, "QELN - Column");
     EXPECT_EQ(c.title, "Composite Column Fire Design");
-    EXPECT_EQ(c.standardLine, "according Eurocode 4 (ENV 1994-1-2)");
+    EXPECT_EQ(c.standardLine, "Eurocode 4: ENV 1994-1-1 / ENV 1994-1-2 - method 4.8.3 / Annex F");
     EXPECT_EQ(c.versionLine, std::string("Version ") + kProgramVersion + ", build " + kProgramBuild);
     EXPECT_EQ(c.listing, r.st.completeListing.lines());
     EXPECT_EQ(c.picture.width, r.st.results.sectionPicture.width);
@@ -268,7 +269,7 @@ TEST(ReportPdf, EnProjectNamesItsCodeInTheHeaderOfEveryPage)
     const DesignResult r = runDesign(in);
     ASSERT_TRUE(r.ok);
     const ReportContent c = buildReport(r.st, r.in, kGerman, ReportMethod::Complete, kPrinted);
-    EXPECT_EQ(c.standardLine, "nach Eurocode 4 (EN 1994-1-1:2004, EN 1994-1-2:2005)");
+    EXPECT_EQ(c.standardLine, "Eurocode 4: EN 1994-1-1:2004 / EN 1994-1-2:2005 - Verfahren 6.7.3 / Anhang G");
     const Pdf pdf = render(c, "en-complete");
     ASSERT_GE(pdf.pages, 2);
     expectHeaderOnEveryPage(pdf, c);
@@ -403,4 +404,116 @@ TEST(ReportPdf, NoCheckBoxWithoutLoads)
     const DesignResult r = runDesign(defaultProject());
     const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Condensed, kPrinted);
     EXPECT_TRUE(c.checkSummary.empty());
+}
+
+// The frame of a report for approval: page 1 holds the grid Designed /
+// Checked / Revision with names and dates, every page the revision; a
+// project without them has the grid with the designer only and no mark.
+TEST(ReportPdf, ApprovalGridOnPageOneAndTheRevisionOnEveryPage)
+{
+    REQUIRE_TOOLS();
+    ColumnInput in = longProject();
+    in.checker = "B. Prüfer";
+    in.checkDate = "2024-03-12";
+    in.revision = "C2";
+    const DesignResult r = runDesign(in);
+    ASSERT_TRUE(r.ok);
+    for (int base : {kEnglish, kFrench, kGerman}) {
+        SCOPED_TRACE(base);
+        const ReportContent c = buildReport(r.st, r.in, base, ReportMethod::Complete, kPrinted);
+        EXPECT_EQ(c.revisionMark, withArguments(LoadText(1863, base, nullptr), {"C2"}));
+        ASSERT_EQ(c.approval.size(), 3u);
+        EXPECT_EQ(c.approval[0].name, "A. Checker");
+        EXPECT_EQ(c.approval[1].name, "B. Prüfer");
+        // the dates of the language, with the year in full
+        if (base == kGerman) {
+            EXPECT_EQ(c.approval[0].date, "07.03.2024");
+            EXPECT_EQ(c.approval[1].date, "12.03.2024");
+        } else if (base == kFrench) {
+            EXPECT_EQ(c.approval[1].date, "12/03/2024");
+        } else {
+            EXPECT_NE(c.approval[0].date.find("2024"), std::string::npos) << c.approval[0].date;
+            EXPECT_NE(c.approval[1].date.find("12"), std::string::npos) << c.approval[1].date;
+        }
+        EXPECT_EQ(c.approval[2].name, "C2");
+        const Pdf pdf = render(c, QString("approval-%1").arg(base));
+        ASSERT_GE(pdf.pages, 3);
+        expectHeaderOnEveryPage(pdf, c);
+        expectListingInOrder(pdf, c);
+        // the grid: its headings on one line, the names and the dates below, above the listing
+        const QStringList first = pdf.pageTexts[0].split('\n');
+        const auto lineWith = [&](const std::string& s) {
+            return std::find_if(first.begin(), first.end(), [&](const QString& l) { return l.contains(QString::fromStdString(s)); });
+        };
+        const auto headings = lineWith(c.approval[0].heading);
+        ASSERT_NE(headings, first.end());
+        EXPECT_TRUE(headings->contains(QString::fromStdString(c.approval[1].heading)));
+        EXPECT_TRUE(headings->contains(QString::fromStdString(c.approval[2].heading)));
+        const auto names = lineWith("B. Prüfer");
+        ASSERT_NE(names, first.end());
+        EXPECT_TRUE(names->contains("A. Checker"));
+        EXPECT_TRUE(names->contains("C2"));
+        const auto dates = lineWith(c.approval[1].date);
+        ASSERT_NE(dates, first.end());
+        EXPECT_TRUE(dates->contains(QString::fromStdString(c.approval[0].date)));
+        EXPECT_LT(headings, names);
+        EXPECT_LT(names, dates);
+        EXPECT_LT(dates, lineWith(LoadText(114, base, nullptr)));   // the project block of the listing
+        // the grid is on page 1 only
+        for (qsizetype i = 1; i < pdf.pageTexts.size(); ++i)
+            EXPECT_FALSE(pdf.pageTexts[i].contains("B. Prüfer") && pdf.pageTexts[i].contains(QString::fromStdString(c.approval[1].heading)))
+                << "page " << i + 1;
+        // the listing names the approval too
+        EXPECT_NE(std::find_if(c.listing.begin(), c.listing.end(),
+                               [](const std::string& l) { return l.find("B. Prüfer") != std::string::npos; }),
+                  c.listing.end());
+    }
+
+    const DesignResult plain = runDesign(defaultProject());
+    const ReportContent c = buildReport(plain.st, plain.in, kEnglish, ReportMethod::Complete, kPrinted);
+    EXPECT_EQ(c.revisionMark, "");
+    EXPECT_EQ(c.approval[0].heading, "Designed");
+    EXPECT_EQ(c.approval[1].heading, "Checked");
+    EXPECT_EQ(c.approval[2].heading, "Revision");
+    EXPECT_EQ(c.approval[1].name + c.approval[1].date + c.approval[2].name, "");
+    const Pdf pdf = render(c, "approval-none");
+    for (const QString& page : pdf.pageTexts)
+        EXPECT_FALSE(page.contains("Rev. "));
+    EXPECT_TRUE(pdf.pageTexts[0].contains("Designed"));
+}
+
+// The general notes and the disclaimer name no company and leave nothing to
+// the user; they say what the program does not check, in every language and
+// for both codes.
+TEST(ReportContent, NotesAndDisclaimerListWhatIsNotChecked)
+{
+    for (DesignCode code : {DesignCode::ENV1994, DesignCode::EN1994}) {
+        ColumnInput in = defaultProject();
+        useDesignCode(in, code);
+        for (int base : {kEnglish, kFrench, kGerman}) {
+            TextEnv env;
+            env.languageBase = base;
+            RunState st;
+            RunPresenter quiet;
+            ASSERT_TRUE(calculate(env, in, st, quiet));
+            const ReportContent c = buildReport(st, in, base, ReportMethod::Condensed, kPrinted);
+            std::string all;
+            for (const auto& l : c.listing)
+                all += l + "\n";
+            for (const auto& l : c.disclaimer)
+                all += l + "\n";
+            SCOPED_TRACE(all);
+            for (const char* gone : {"contact", "left to the decision", "Il appartient", "bleibt dem Anwender", "wenden Sie sich", "own risk",
+                                     "customer", "client", "Kunde"})
+                EXPECT_EQ(all.find(gone), std::string::npos) << gone;
+            // the note on what is not checked, in the notes and in the disclaimer
+            std::size_t mentions = 0;
+            for (std::size_t at = all.find("EN 1994-1-1, 6.7.4"); at != std::string::npos;
+                 at = all.find("EN 1994-1-1, 6.7.4", at + 1))
+                ++mentions;
+            EXPECT_EQ(mentions, 2u);
+        }
+    }
+    EXPECT_NE(LoadText(1157, kEnglish, nullptr).find("transverse shear, links, concrete cover and bar spacing"),
+              std::string::npos);
 }
