@@ -59,6 +59,11 @@ public:
         out_.add(Printf("  %-40s : %8s kN    %8s kNm  %s", {label, number(N), number(M), where},
                         env_.decimalSeparator));
     }
+    // the formula of the value line above, whose clause it shares
+    void formula(const std::string& label, const std::string& f)
+    {
+        out_.add(Printf("  %-40s : %s", {label, f}, env_.decimalSeparator));
+    }
     void formula(const std::string& label, const std::string& f, const std::string& where)
     {
         out_.add(Printf("  %-40s : %s  %s", {label, f, where}, env_.decimalSeparator));

@@ -70,19 +70,19 @@ void writeMaterials(DetailWriter& w, const ColumnInput& in, const env1994::Desig
     w.line(w.text(kMaterials));
     grade(w, kSteelGrade, steelGrade(in.fy), Env::StructuralSteel);
     w.value(w.text(kStrength, "f.yd"), v.fyd, "N/mm2", c4832);
-    w.formula("f.yd", "f.y / γ.a", c4832);
+    w.formula("f.yd", "f.y / γ.a");
     grade(w, kConcreteClass, concreteClass(in.fck), Env::Concrete);
     w.value(w.text(kStrength, "f.cd"), v.fcd, "N/mm2", c4832);
-    w.formula("f.cd", "0.85 f.ck / γ.c", c4832);
+    w.formula("f.cd", "0.85 f.ck / γ.c");
     grade(w, kRebarGrade, rebarGrade(in.fsk), Env::ReinforcingSteel);
     w.value(w.text(kStrength, "f.sd"), v.fsd, "N/mm2", c4832);
-    w.formula("f.sd", "f.sk / γ.s", c4832);
+    w.formula("f.sd", "f.sk / γ.s");
     w.value(w.text(kModulus, "E.a = E.s"), v.Ea, "N/mm2", where(Env::SteelModulus));
     w.value(w.text(kSecant, "E.cm"), v.Ecm, "N/mm2", where(Env::SecantModulus));
     w.value(w.text(kDesignModulus, "E.cd"), v.Ecd, "N/mm2", where(Env::DesignModulus));
-    w.formula("E.cd", "E.cm / 1.35", where(Env::DesignModulus).c_str());
+    w.formula("E.cd", "E.cm / 1.35");
     w.value(w.text(kEffectiveModulus, "E.c"), v.Ec, "N/mm2", where(Env::Stiffness));
-    w.formula("E.c", "0.8 E.cd", where(Env::Stiffness).c_str());
+    w.formula("E.c", "0.8 E.cd");
     w.end();
 }
 
@@ -160,12 +160,12 @@ void writeEccentricAxis(DetailWriter& w, Axis a, const env1994::EccentricAxisVal
     w.value(w.text(kWithBending, "N"), v.n, "kN", c);
     w.value(w.text(kRatio, "N / N.Rd"), v.n / v.nRd, "", c);
     w.value(w.text(kAmplification, "k"), v.k, "", c);
-    w.formula("k", "max(1.1 / (1 - N / N.cr), 1)", c);
+    w.formula("k", "max(1.1 / (1 - N / N.cr), 1)");
     w.value(w.text(kActingMoment, "M.Sd"), v.MSd, "kNm", c);
-    w.formula("M.Sd", "N e k", c);
+    w.formula("M.Sd", "N e k");
     w.value(w.text(kPlasticMoment, "M(N)"), v.MN, "kNm", c);
     w.value(w.text(kMomentResistance, "M.Rd"), v.MRd, "kNm", c);
-    w.formula("M.Rd", "0.9 (M(N) - M.k N / N.Rd) >= M.Sd", c);
+    w.formula("M.Rd", "0.9 (M(N) - M.k N / N.Rd) >= M.Sd");
 }
 
 void writeEccentric(DetailWriter& w, const env1994::EccentricResult& r, double e1, double e2)
@@ -192,7 +192,9 @@ void writeEccentric(DetailWriter& w, const env1994::EccentricResult& r, double e
         w.value(w.text(kMomentResistance, "M.z,Rd"), b.MRdWeak, "kNm", c);
         w.value(w.text(kActingMoment, "M.y,Sd"), b.MSdStrong, "kNm", c);
         w.value(w.text(kMomentResistance, "M.y,Rd"), b.MRdStrong, "kNm", c);
-        w.formula(w.text(kRatio, "M.Sd / M.Rd"), "M.z,Sd / M.z,Rd + M.y,Sd / M.y,Rd <= 1, each <= 0.9", c);
+        w.value(w.text(kRatio, "M.z,Sd / M.z,Rd"), b.ratioWeak, "", c);
+        w.value(w.text(kRatio, "M.y,Sd / M.y,Rd"), b.ratioStrong, "", c);
+        w.formula("M.y,Sd / M.y,Rd", "+ M.z,Sd / M.z,Rd <= 1; each <= 0.9");
         w.end();
     }
 }
@@ -250,7 +252,7 @@ void writeFireClass(DetailWriter& w, const env1994::FireClassDetails& c)
     w.line(std::move(head));
     w.sub(w.text(kFlanges));
     w.value(w.text(kTemperature, "θ.f,t"), f.thetaF, "°C", f2);
-    w.formula("θ.f,t", "θ.o,t + k.t A.m/V", f2);
+    w.formula("θ.f,t", "θ.o,t + k.t A.m/V");
     w.value(w.text(kReduction, "k.y,θ"), f.kyTheta, "", t31);
     w.value(w.text(kReduction, "k.E,θ"), f.kETheta, "", t31);
     w.value(w.text(kStrength, "f.ay,f,t / γ.M,fi,a"), f.flangeStrength, "N/mm2", f2);
@@ -266,9 +268,9 @@ void writeFireClass(DetailWriter& w, const env1994::FireClassDetails& c)
     w.value(w.text(kReduction, "k.c,θ"), f.kcTheta, "", law);
     w.value(w.text(kStrain, "ε.cu,θ"), f.epsCuTheta, "‰", law);
     w.value(w.text(kStrength, "f.c,θ / γ.M,fi,c"), f.concreteStrength, "N/mm2", f4);
-    w.formula("f.c,θ / γ.M,fi,c", "0.86 k.c,θ f.ck / γ.M,fi,c", f4);
+    w.formula("f.c,θ / γ.M,fi,c", "0.86 k.c,θ f.ck / γ.M,fi,c");
     w.value(w.text(kSecant, "E.c,sec,θ"), f.concreteSecantModulus, "N/mm2", f4);
-    w.formula("E.c,sec,θ", "k.c,θ f.ck / ε.cu,θ", f4);
+    w.formula("E.c,sec,θ", "k.c,θ f.ck / ε.cu,θ");
     w.value(w.text(kStiffnessCoefficient, "φ.c,θ"), c.p.phiC, "", f6);
     w.sub(w.text(kRebars));
     w.value(w.text(kReduction, "k.y,t"), c.k.kyt, "", f5);

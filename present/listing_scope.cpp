@@ -13,7 +13,7 @@ namespace {
 // Texts of the catalogue
 constexpr int kHeading = 1775, kMet = 1776, kNotMet = 1777, kEveryFireClass = 1778, kFlangeSlenderness = 1779,
               kReinforcement = 1780, kDepth = 1781, kWidth = 1782, kFireLength = 1783, kNormalTemperature = 1562,
-              kDelta = 1564, kSlenderness = 1569, kAxisDistance = 1592, kFourPercentCounted = 1038,
+              kSteelContribution = 1790, kSlenderness = 1569, kAxisDistanceShort = 1791, kFourPercentCounted = 1038,
               kBarsLeftOut = 1594;
 
 const char* kUnderline = "----------------------------------------";
@@ -21,7 +21,7 @@ const char* kUnderline = "----------------------------------------";
 std::string label(const TextEnv& env, const ScopeCondition& c)
 {
     switch (c.rule) {
-    case ScopeRule::SteelContribution: return env.text(kDelta);
+    case ScopeRule::SteelContribution: return env.text(kSteelContribution);
     case ScopeRule::SlendernessWeak: return withArguments(env.text(kSlenderness), {"λ.z"});
     case ScopeRule::SlendernessStrong: return withArguments(env.text(kSlenderness), {"λ.y"});
     case ScopeRule::FlangeSlenderness: return env.text(kFlangeSlenderness);
@@ -31,7 +31,7 @@ std::string label(const TextEnv& env, const ScopeCondition& c)
     case ScopeRule::ProfileDepthHigh: return env.text(kDepth);
     case ScopeRule::ProfileWidth:
     case ScopeRule::ProfileWidthHigh: return env.text(kWidth);
-    case ScopeRule::AxisDistance: return env.text(kAxisDistance);
+    case ScopeRule::AxisDistance: return env.text(kAxisDistanceShort);
     case ScopeRule::FireBucklingLength:
         return withArguments(env.text(kFireLength), {formatGeneral(c.factor, 4, env.decimalSeparator)});
     }
@@ -108,10 +108,12 @@ void writeFieldOfApplication(const TextEnv& env, MessageList& out, const ScopeCo
                 out.add(rowHeading(env, row));
                 headed = true;
             }
+            // label, value and unit, bound and limit, verdict, clause: within the
+            // report's width (about 90 characters)
             const char* u = unit(c.rule);
-            std::string line = Printf("  %-40s : %8s %-5s  %-2s %8s %-5s  %-8s",
+            std::string line = Printf("  %-30s %7s %-2s  %2s %6s  %-7s",
                                       {label(env, c), number(env, c.value), u,
-                                       c.bound == ScopeBound::AtMost ? "<=" : ">=", number(env, c.limit), u,
+                                       c.bound == ScopeBound::AtMost ? "<=" : ">=", number(env, c.limit),
                                        env.text(c.met ? kMet : kNotMet)},
                                       env.decimalSeparator);
             line.append("  ").append(scopeClause(c.rule, code));

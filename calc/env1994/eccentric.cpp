@@ -432,7 +432,7 @@ EccentricResult EccentricResistance(const EccentricInput& in, EccentricCurves* c
         const double rs = mSdS / mRdS;
         if (rw + rs <= 1.0 && rw <= 0.9 && rs <= 0.9) {
             res.ratioBiaxial = nj / g.nRd;
-            res.biaxial = BiaxialValues{nj, mSdW, mRdW, mSdS, mRdS, governStrong};
+            res.biaxial = BiaxialValues{nj, mSdW, mRdW, mSdS, mRdS, rw, rs, governStrong};
             break;
         }
     }

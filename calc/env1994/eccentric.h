@@ -44,6 +44,7 @@ struct BiaxialValues {
     double n = 0;                        // axial force found, kN
     double MSdWeak = 0, MRdWeak = 0;     // kNm
     double MSdStrong = 0, MRdStrong = 0; // kNm
+    double ratioWeak = 0, ratioStrong = 0;   // M.Sd / M.Rd of each axis
     bool strongGoverns = false;          // the axis whose moment carries the M.k term
 };
 

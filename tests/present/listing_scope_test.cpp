@@ -3,6 +3,7 @@
 // the run's code, and what the method does when a notice's condition fails.
 #include "present/listing_scope.h"
 #include "present/texts.h"
+#include "present/utf8.h"
 
 #include "calc/method.h"
 
@@ -44,9 +45,11 @@ TEST(FieldOfApplication, EveryConditionWithValueLimitVerdictAndClause)
         int conditions = 0, notMet = 0;
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const std::string& l = lines[i];
-            if (l.find(" : ") == std::string::npos || l.rfind("    ", 0) == 0)
+            // a condition: indented by two (a note under it by four)
+            if (l.rfind("  ", 0) != 0 || l.rfind("    ", 0) == 0)
                 continue;
             ++conditions;
+            EXPECT_LE(utf8Length(l), 90u) << l;   // within the report's width
             EXPECT_NE(l.find("  ENV 1994-1-"), std::string::npos) << l;
             const bool met = l.find(text(1777, base)) == std::string::npos;
             EXPECT_EQ(out.greyLines()[i], !met) << l;
