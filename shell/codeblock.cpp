@@ -21,8 +21,10 @@ constexpr std::array<std::string_view, 4> kCodeFields{"code", "phiT", "rWeak", "
 constexpr std::array<std::string_view, 12> kMemberFields{
     "length",   "frame",   "storey",     "myTop",   "myBottom",   "mzTop",
     "mzBottom", "myFiTop", "myFiBottom", "mzFiTop", "mzFiBottom", "line"};
+constexpr std::array<std::string_view, 1> kMaterialsFields{"dg"};
 constexpr FieldBlock kCodeBlock{"[code]", kCodeFields};
 constexpr FieldBlock kMemberBlock{"[member]", kMemberFields};
+constexpr FieldBlock kMaterialsBlock{"[materials]", kMaterialsFields};
 
 std::string_view trimmed(std::string_view s)
 {
@@ -122,6 +124,14 @@ bool ParseMemberBlock(const std::vector<std::string_view>& lines, int firstLine,
                       LoadsBlockFailure& failure)
 {
     return parseBlock(kMemberBlock, lines, firstLine, in, failure);
+}
+
+std::string MaterialsBlockContent(const ColumnInput& in) { return blockContent(kMaterialsBlock, in); }
+
+bool ParseMaterialsBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
+                         LoadsBlockFailure& failure)
+{
+    return parseBlock(kMaterialsBlock, lines, firstLine, in, failure);
 }
 
 } // namespace qeln
