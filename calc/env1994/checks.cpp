@@ -34,7 +34,7 @@ bool allFinite(const ColumnInput& in)
 {
     for (double v : {in.h, in.b, in.tw, in.tf, in.r, in.d, in.uc1, in.uf1, in.fy, in.fck, in.fsk, in.gammaA, in.gammaC,
                      in.gammaS, in.gammaAfi, in.gammaCfi, in.gammaSfi, in.lWeakCold, in.lStrongCold, in.lWeakFire,
-                     in.lStrongFire, in.e1, in.e2, in.pcp})
+                     in.lStrongFire, in.e1, in.e2, in.pcp, in.dg})
         if (!std::isfinite(v))
             return false;
     return true;
