@@ -35,6 +35,8 @@ enum class FindingCode : int {
     RebarSpacing = 1041,
     RebarHeight = 1047,
     RebarWidth = 1048,
+    AggregateSizeRange = 1941,       // values: d.g, the smallest and the largest size taken (mm)
+    BarSpacingBelowMinimum = 1940,   // warning (EN 1992-1-1, 8.2(2)); values: the clear spacing s, max(d, d.g + 5, 20) (mm)
     YieldPointRange = 1049,
     ConcreteStrengthRange = 1050,
     RebarStrengthRange = 1051,

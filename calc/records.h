@@ -65,6 +65,7 @@ struct ColumnInput {
     bool autoReduce = true;
     double fck = 30;
     double fsk = 500;
+    double dg = 16;          // maximum aggregate size of the concrete, mm
 
     // partial safety factors
     double gammaA = 1.1;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace qeln {
 
@@ -71,6 +72,48 @@ void LayoutRebarRows(RebarLayout& rows, int n1, int n2, double h, double d, doub
     default:
         break;
     }
+}
+
+double requiredBarSpacing(double d, double dg)
+{
+    return std::max({d, dg + 5, 20.0});
+}
+
+bool usableAggregateSize(double dg) { return dg >= kMinAggregateSize && dg <= kMaxAggregateSize; }
+
+std::optional<double> smallestBarSpacing(const ColumnInput& in)
+{
+    const bool rows = in.n1 == 4 || in.n1 == 8 || in.n1 == 12 || in.n1 == 16;
+    if (!rows || (in.n2 != 0 && in.n2 != 4))
+        return std::nullopt;
+    const RebarLayout layout = sectionBarsOf(in).rows;
+    // the rows' centres along the height from the middle of the section: each
+    // row has its bars at both flanges, z from the inner face of each
+    std::vector<double> along;
+    const double inner = in.h / 2 - in.tf;
+    for (std::size_t i = 0; i < layout.count.size(); ++i)
+        if (layout.count[i] > 0) {
+            along.push_back(inner - layout.z[i]);
+            along.push_back(layout.z[i] - inner);
+        }
+    std::sort(along.begin(), along.end());
+    double centres = std::numeric_limits<double>::max();
+    for (std::size_t i = 1; i < along.size(); ++i)
+        centres = std::min(centres, along[i] - along[i - 1]);
+    // the second layer beside the first, in the first row
+    if (in.n2 == 4)
+        centres = std::min(centres, secondLayerDistance(in) - in.uc1);
+    return centres - in.d;
+}
+
+bool barSpacingFits(const ColumnInput& in)
+{
+    if (!usableAggregateSize(in.dg))
+        return false;
+    const std::optional<double> s = smallestBarSpacing(in);
+    // a spacing computed from positions that were subtracted: a rounding
+    // below the limit does not count
+    return !s || *s >= requiredBarSpacing(in.d, in.dg) - 1e-9;
 }
 
 double averageAxisDistance(double uc1, double uf1)

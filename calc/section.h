@@ -6,6 +6,7 @@
 #include "records.h"
 
 #include <numbers>
+#include <optional>
 
 namespace qeln {
 
@@ -23,6 +24,32 @@ double secondLayerDistance(const ColumnInput& in);
 // Places the rebars in rows for the strong axis. n1 outside 4, 8, 12, 16 leaves
 // the layout untouched.
 void LayoutRebarRows(RebarLayout& rows, int n1, int n2, double h, double d, double uf1, double tf);
+
+// The clear spacing of the bars (EN 1992-1-1, 8.2(2), with k1 = 1 and
+// k2 = 5 mm): at least max(d, dg + 5, 20) mm between two adjacent bars of
+// diameter d in a concrete of maximum aggregate size dg (mm).
+double requiredBarSpacing(double d, double dg);
+
+// The maximum aggregate sizes the program takes, mm.
+inline constexpr double kMinAggregateSize = 4;
+inline constexpr double kMaxAggregateSize = 63;
+bool usableAggregateSize(double dg);
+
+// The smallest clear spacing (mm) between two adjacent bars of the
+// project's layout, the bars where LayoutRebarRows and secondLayerDistance
+// put them (as the drawing shows them), with the entered diameter: along the
+// height between the rows of one side of the web (the rows at both flanges,
+// so also across the middle), along the width between the two layers of the
+// first row. The web stands between the two sides, so bars on either side of
+// it are not adjacent. Negative where two bars overlap; none for counts that
+// are no layout (n1 other than 4, 8, 12, 16 or n2 other than 0, 4), which
+// the input checks refuse.
+std::optional<double> smallestBarSpacing(const ColumnInput& in);
+
+// Whether the layout keeps the clear spacing requiredBarSpacing(d, dg):
+// true for counts that are no layout, false for an aggregate size outside
+// the program's range.
+bool barSpacingFits(const ColumnInput& in);
 
 // Average axis distance u of the rebars to the concrete surface in fire
 // (ENV 1994-1-2 Annex F and EN 1994-1-2 Annex G): sqrt(uc1 uf1), or, where

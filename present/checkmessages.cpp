@@ -144,7 +144,9 @@ void writeCheckMessages(const TextEnv& env, const std::vector<Finding>& findings
             break;
         }
         case FindingCode::BucklingLengthBelowHalfMember:
-        case FindingCode::FireBucklingLengthBelowMember: {
+        case FindingCode::FireBucklingLengthBelowMember:
+        case FindingCode::AggregateSizeRange:
+        case FindingCode::BarSpacingBelowMinimum: {
             std::vector<std::string> args;
             for (double v : f.values)
                 args.push_back(formatGeneral(v, 4, env.decimalSeparator));

@@ -22,9 +22,11 @@ constexpr std::array<std::string_view, 12> kMemberFields{
     "length",   "frame",   "storey",     "myTop",   "myBottom",   "mzTop",
     "mzBottom", "myFiTop", "myFiBottom", "mzFiTop", "mzFiBottom", "line"};
 constexpr std::array<std::string_view, 3> kApprovalFields{"checker", "checkDate", "revision"};
+constexpr std::array<std::string_view, 1> kMaterialsFields{"dg"};
 constexpr FieldBlock kCodeBlock{"[code]", kCodeFields};
 constexpr FieldBlock kApprovalBlock{"[approval]", kApprovalFields};
 constexpr FieldBlock kMemberBlock{"[member]", kMemberFields};
+constexpr FieldBlock kMaterialsBlock{"[materials]", kMaterialsFields};
 
 std::string_view trimmed(std::string_view s)
 {
@@ -130,6 +132,14 @@ bool ParseApprovalBlock(const std::vector<std::string_view>& lines, int firstLin
                         LoadsBlockFailure& failure)
 {
     return parseBlock(kApprovalBlock, lines, firstLine, in, failure);
+}
+
+std::string MaterialsBlockContent(const ColumnInput& in) { return blockContent(kMaterialsBlock, in); }
+
+bool ParseMaterialsBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
+                         LoadsBlockFailure& failure)
+{
+    return parseBlock(kMaterialsBlock, lines, firstLine, in, failure);
 }
 
 } // namespace qeln

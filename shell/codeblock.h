@@ -67,4 +67,16 @@ bool ParseMemberBlock(const std::vector<std::string_view>& lines, int firstLine,
 bool ParseApprovalBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
                         LoadsBlockFailure& failure);
 
+// The optional [materials] block, after the [member] block: the materials'
+// inputs the first 33 lines have no place for, by their JSON names, written
+// only when one differs from its default (a file without it has a maximum
+// aggregate size of 16 mm). A value outside the range the input checks
+// take is read as it is: the checks name it.
+//
+//   [materials]
+//   dg=32
+std::string MaterialsBlockContent(const ColumnInput& in);
+bool ParseMaterialsBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
+                         LoadsBlockFailure& failure);
+
 } // namespace qeln

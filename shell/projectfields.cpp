@@ -81,6 +81,9 @@ const std::vector<ProjectField>& projectFields()
         {"mzFiTop", &C::mzFiTop},
         {"mzFiBottom", &C::mzFiBottom},
         {"line", &C::line, kShortTextMax},
+        // the concrete's maximum aggregate size (after the older fields: a
+        // schedule's headings follow the order of the fields)
+        {"dg", &C::dg},
     };
     return defs;
 }

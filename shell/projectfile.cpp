@@ -321,7 +321,7 @@ std::string_view headingText(std::string_view line)
     return t;
 }
 
-// The blocks after line 33: [code], [member], [loads] and [schedule], each at most once, in
+// The blocks after line 33: [code], [member], [materials], [loads] and [schedule], each at most once, in
 // any order; each runs up to the next line that begins with "[". Text after
 // line 33 without any such line is ignored, as it always was (no version
 // wrote any); once there is a heading, a line before it that is not empty is
@@ -355,7 +355,7 @@ void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, bool
     if (cutShort && !blankTrimmed(lines.back()).empty())
         throw ReadFailure{ProjectFileStatus::readError, firstLine + static_cast<int>(lines.size()) - 1,
                           "the file ends inside this line: it seems cut short"};
-    bool seenCode = false, seenMember = false, seenLoads = false, seenSchedule = false;
+    bool seenCode = false, seenMember = false, seenMaterials = false, seenLoads = false, seenSchedule = false;
     approval.reset();
     while (i < lines.size()) {
         const std::string_view heading = headingText(lines[i]);
@@ -379,6 +379,13 @@ void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, bool
             LoadsBlockFailure member;
             if (!ParseMemberBlock(block, line, in, member))
                 throw ReadFailure{ProjectFileStatus::readError, member.line, member.detail};
+        } else if (heading == "[materials]") {
+            if (seenMaterials)
+                throw ReadFailure{ProjectFileStatus::readError, line, "the [materials] block is given twice"};
+            seenMaterials = true;
+            LoadsBlockFailure materials;
+            if (!ParseMaterialsBlock(block, line, in, materials))
+                throw ReadFailure{ProjectFileStatus::readError, materials.line, materials.detail};
         } else if (heading == "[loads]") {
             if (seenLoads)
                 throw ReadFailure{ProjectFileStatus::readError, line, "the [loads] block is given twice"};
@@ -406,8 +413,8 @@ void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, bool
             const std::string h = utf8Prefix(heading, 40);
             throw ReadFailure{ProjectFileStatus::readError, line,
                               "\"" + h +
-                                  "\" is not a block of a project file ([code], [member], [loads], [approval] or "
-                                  "[schedule])"};
+                                  "\" is not a block of a project file ([code], [member], [materials], [loads], "
+                                  "[approval] or [schedule])"};
         }
         i = end;
     }
@@ -445,7 +452,8 @@ std::string ProjectFileContent(const ColumnInput& in, const Schedule* schedule)
 {
     // the blocks after line 33 but [approval] are ASCII: they fit either code
     // page; the approval's texts take the code page of the other texts
-    const std::string before = CodeBlockContent(in) + MemberBlockContent(in) + LoadsBlockContent(in);
+    const std::string before =
+        CodeBlockContent(in) + MemberBlockContent(in) + MaterialsBlockContent(in) + LoadsBlockContent(in);
     const std::string after = schedule ? ScheduleBlockContent(*schedule) : std::string();
     const std::string approval = approvalBlockContent(in);
     // Texts first: they decide the code page of the whole file.

@@ -2,6 +2,7 @@
 
 #include "projectfields.h"
 
+#include "calc/section.h"
 #include "present/checktext.h"
 #include "present/format.h"
 #include "present/texts.h"
@@ -93,8 +94,8 @@ bool isScheduleField(std::string_view name)
 namespace {
 
 // The catalogue text of each column's heading: 1500 on in the order of the
-// fields, the member's fields (length on) 1710 on; the name and the search
-// flag are the window's own columns.
+// fields, the member's fields (length on) 1710 on, the aggregate size 1942;
+// the name and the search flag are the window's own columns.
 int headingText(std::string_view field)
 {
     static const std::map<std::string, int, std::less<>> ids = [] {
@@ -103,6 +104,8 @@ int headingText(std::string_view field)
         for (const std::string& f : scheduleFieldNames()) {
             if (f == "length")
                 id = 1710;
+            if (f == "dg")
+                id = 1942;
             m.emplace(f, id++);
         }
         return m;
@@ -175,6 +178,7 @@ std::optional<FieldRange> scheduleFieldRange(std::string_view field)
         {"mzBottom", {-kMaxDesignMoment, kMaxDesignMoment}}, {"myFiTop", {-kMaxDesignMoment, kMaxDesignMoment}},
         {"myFiBottom", {-kMaxDesignMoment, kMaxDesignMoment}}, {"mzFiTop", {-kMaxDesignMoment, kMaxDesignMoment}},
         {"mzFiBottom", {-kMaxDesignMoment, kMaxDesignMoment}},
+        {"dg", {kMinAggregateSize, kMaxAggregateSize}},
     };
     const auto it = ranges.find(field);
     if (it == ranges.end())

@@ -2,6 +2,7 @@
 #include "search.h"
 
 #include "calc/scope.h"
+#include "calc/section.h"
 
 #include "numbersrun.h"
 
@@ -280,6 +281,14 @@ SearchOutcome searchSections(const ColumnInput& base, const std::vector<SearchPr
                     in.d = d;
                     in.n1 = l.n1;
                     in.n2 = l.n2;
+                    // Bars closer than the concrete's aggregate allows
+                    // (EN 1992-1-1, 8.2(2)) are not offered: a design with
+                    // them only warns, a search counts them as failing their
+                    // input checks and makes no run.
+                    if (!barSpacingFits(in)) {
+                        ++rejected[t].input;
+                        continue;
+                    }
                     // Pruning: a candidate whose input checks give an error
                     // can never pass, so its design run is not made.
                     runNumbers(in, run, RunOptions{true});

@@ -1,8 +1,9 @@
 // The section search: the lightest catalogue profile and rebars that carry
 // the project's design loads. Every candidate is a numbers-only design run of
 // the project with the candidate's profile, diameter and layout; a candidate
-// passes when its input checks give no error, its run is valid and its
-// design check passes.
+// passes when its bars keep the clear spacing of EN 1992-1-1, 8.2(2) for the
+// project's aggregate size, its input checks give no error, its run is valid
+// and its design check passes.
 #pragma once
 
 #include "present/checktext.h"
@@ -158,7 +159,8 @@ struct SearchCandidate {
 bool searchOrder(const SearchCandidate& a, const SearchCandidate& b);
 
 // Why the candidates that do not pass fail, counted: an input check gives an
-// error (or the run has no valid result), the required fire class lies
+// error or a warning on the bars' clear spacing (or the run has no valid
+// result), the required fire class lies
 // outside the field of application or is not verified by the method, a
 // resistance is too small, or the utilisation lies above the target.
 struct SearchRejections {

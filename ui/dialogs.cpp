@@ -1,6 +1,7 @@
 #include "dialogs.h"
 
 #include "calc/method.h"
+#include "calc/section.h"
 #include "present/codename.h"
 #include "shell/language.h"
 #include "shell/projectfields.h"
@@ -351,6 +352,25 @@ frmmater::frmmater(QWidget* parent) : TDialog("frmmater", 600, parent)
         row->addSpacing(62);   // under the concrete grade's field, whose unit follows it
         v->addLayout(row);
     }
+    {
+        // the concrete's maximum aggregate size: the bars' clear spacing
+        // (EN 1992-1-1, 8.2(2)), for both codes
+        auto* row = new QHBoxLayout;
+        lbldg = namedLabel("lbldg", "Maximum aggregate size d.g", body());
+        neddg = numField("neddg", kMinAggregateSize, kMaxAggregateSize, "#,#0.0", body());
+        neddg->setUnit("mm");
+        lbldg->setBuddy(neddg);
+        lbldg->setToolTip(T(1944));
+        neddg->setToolTip(T(1944));
+        lbldg->setContentsMargins(4, 0, 0, 0);
+        row->addWidget(lbldg);
+        row->addStretch(1);
+        row->addWidget(neddg);
+        auto* mm = unit("mm", body());
+        mm->setFixedWidth(62);   // the field under the concrete grade's, whose unit follows it
+        row->addWidget(mm);
+        v->addLayout(row);
+    }
     v->addSpacing(6);
     block("lblaarl", "Yield point of rebars", rdgaarl, "rdgaarl", "rebars steel grade", {"S 420", "S 500", "..."}, 3,
           nedaarl, "nedaarl", rebarGrades());
@@ -368,6 +388,7 @@ void frmmater::fill(const ColumnInput& in)
     SetRadioChoices(*rdgaarl, *nedaarl, in.fsk, rebarGrades(), 1.0);
     showStored(nedphit, in.phiT);
     enableForEn(nedphit, lblphit, in.code);
+    showStored(neddg, in.dg);
 }
 
 bool frmmater::displayedNumber(const TNumEdit* f, double& out)
@@ -390,12 +411,14 @@ void frmmater::copyTo(ColumnInput& in) const
         in.fsk = v;
     if (nedphit->isEnabled() && displayedNumber(nedphit, v))
         in.phiT = v;
+    if (displayedNumber(neddg, v))
+        in.dg = v;
 }
 
 bool frmmater::closeCheck(bool withOk)
 {
     if (withOk) {
-        for (const TNumEdit* f : {nedale, nedrmc, nedaarl}) {
+        for (const TNumEdit* f : {nedale, nedrmc, nedaarl, neddg}) {
             double v = 0;
             if (!displayedNumber(f, v)) {
                 showMessage(this, T(2223));

@@ -74,6 +74,9 @@ public:
     // enabled for EN projects
     QLabel* lblphit;
     TNumEdit* nedphit;
+    // the maximum aggregate size d.g of the concrete (both codes)
+    QLabel* lbldg;
+    TNumEdit* neddg;
 
 protected:
     bool closeCheck(bool withOk) override;

@@ -34,7 +34,7 @@ bool allFinite(const ColumnInput& in)
 {
     for (double v : {in.h, in.b, in.tw, in.tf, in.r, in.d, in.uc1, in.uf1, in.fy, in.fck, in.fsk, in.gammaA, in.gammaC,
                      in.gammaS, in.gammaAfi, in.gammaCfi, in.gammaSfi, in.lWeakCold, in.lStrongCold, in.lWeakFire,
-                     in.lStrongFire, in.e1, in.e2, in.pcp})
+                     in.lStrongFire, in.e1, in.e2, in.pcp, in.dg})
         if (!std::isfinite(v))
             return false;
     return true;
@@ -101,19 +101,20 @@ CheckOutcome checkInput(const ColumnInput& in)
     }
 
     const double a = MaxOf(d, 20);
+    bool rowsOverlap = false;
     if (n1 == 8 && h <= 400) {
         const double x1 = nextBarDistance(in.uf1, d);
         const double x2 = 0.5 * h - tf - 0.5 * (d + a);
-        if (x1 > x2)
-            f.error(C::RebarSpacing);
+        rowsOverlap = x1 > x2;
     }
     if (n1 > 8) {
         const double x1 = nextBarDistance(in.uf1, d);
         const double s = n1 == 16 ? 3 * d + a : 2 * d;
         const double x2 = 0.5 * h - tf - s;
-        if (x2 - a < x1)
-            f.error(C::RebarSpacing);
+        rowsOverlap = x2 - a < x1;
     }
+    if (rowsOverlap)
+        f.error(C::RebarSpacing);
 
     const double uf1 = in.uf1, uc1 = in.uc1;
     bool heightConflict = false;
@@ -135,6 +136,15 @@ CheckOutcome checkInput(const ColumnInput& in)
         widthConflict = 0.5 * b - 0.5 * tw < 0.5 * d + uc1 + a + d;
     if (widthConflict)
         f.error(C::RebarWidth);
+
+    // The clear spacing of the bars for the concrete's aggregate (EN 1992-1-1,
+    // 8.2(2)), for both design codes. Where the rows already conflict along
+    // the height, that error says more than a spacing below zero would.
+    if (!usableAggregateSize(in.dg)) {
+        f.error(C::AggregateSizeRange, {in.dg, kMinAggregateSize, kMaxAggregateSize});
+    } else if (!barSpacingFits(in) && !heightConflict && !rowsOverlap) {
+        f.warning(C::BarSpacingBelowMinimum, {*smallestBarSpacing(in), requiredBarSpacing(d, in.dg)});
+    }
 
     if (in.fy < 100 || in.fy > 700)
         f.warning(C::YieldPointRange);

@@ -215,6 +215,11 @@ TEST(JsonInput, FieldsDefaultsAndTypes)
     EXPECT_EQ(in.input.revision, "12345678901234567890");
     ASSERT_TRUE(cli::inputFromJson(*ok(R"({"checkDate": ""})"), in, err));
     EXPECT_EQ(in.input.checkDate, "");
+    // the aggregate size: 16 mm unless given, and written back under its name
+    EXPECT_EQ(in.input.dg, 16);
+    ASSERT_TRUE(cli::inputFromJson(*ok(R"({"dg": 32})"), in, err)) << err;
+    EXPECT_EQ(in.input.dg, 32);
+    EXPECT_EQ(cli::projectToJson(in.input)["dg"].get<double>(), 32);
 }
 
 struct WrongField {
@@ -240,6 +245,7 @@ INSTANTIATE_TEST_SUITE_P(
                     WrongField{R"({"n1": -2147483649})", "not the number -2147483649"},
                     WrongField{R"({"n1": 18446744073709551615})", "\"n1\" must be an integer"},
                     WrongField{R"({"h": "310"})", "\"h\" must be a number, not a string"},
+                    WrongField{R"({"dg": "16"})", "\"dg\" must be a number, not a string"},
                     WrongField{R"({"height": 310})", "unknown field \"height\""},
                     WrongField{R"({"autoReduce": 1})", "\"autoReduce\" must be true or false"},
                     WrongField{R"({"comment": null})", "\"comment\" must be a string, not null"},

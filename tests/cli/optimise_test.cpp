@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -68,8 +69,8 @@ TEST(CliOptimise, DefaultLoadsJsonKeysOrderAndStatus)
         EXPECT_TRUE(k["achievedClass"] == "R90" || k["achievedClass"] == "R120") << k.dump();
 }
 
-// 0.95 as the target: every candidate keeps to it in both checks, the
-// lightest of the default search (fire utilisation 0.99) drops out.
+// 0.95 as the target: every candidate keeps to it in both checks, those of
+// the default search above it (HE 340 AA 4+0 x 20 at 0.97 in fire) drop out.
 TEST(CliOptimise, TargetUtilisationIsHonoured)
 {
     const std::vector<std::string> loads{"--ned", "3000", "--nfied", "1800", "--class", "R90", "--json", "--top", "50"};
@@ -82,7 +83,9 @@ TEST(CliOptimise, TargetUtilisationIsHonoured)
     EXPECT_EQ(v["maxUtilisation"].get<double>(), 0.95);
     EXPECT_EQ(all["maxUtilisation"].get<double>(), 1.0);
     EXPECT_LT(v["passing"].get<int>(), all["passing"].get<int>());
-    EXPECT_GT(all["candidates"][0]["fireUtilisation"].get<double>(), 0.95);
+    const auto above = std::find_if(all["candidates"].begin(), all["candidates"].end(),
+                                    [](const Value& k) { return k["fireUtilisation"].get<double>() > 0.95; });
+    ASSERT_NE(above, all["candidates"].end());
     ASSERT_EQ(v["candidates"].size(), 50u);
     for (const auto& k : v["candidates"]) {
         EXPECT_LE(k["utilisation"].get<double>(), 0.95) << k.dump();

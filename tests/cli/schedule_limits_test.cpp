@@ -52,7 +52,9 @@ TEST_P(CliScheduleLimits, SavedLimitsBoundTheSearchAndEachOptionReplacesItsPart)
     schedule.rows.push_back({"C1", {"1000"}, true});
     schedule.constraints = saved();
     const std::string base = scratch(std::string("limits-") + c.label + ".qln");
-    writeFile(base, readFile(source) + qeln::ScheduleBlockContent(schedule));
+    // an aggregate of 8 mm: 16 mm bars 20 mm apart keep max(16, 8 + 5, 20)
+    // (with 16 mm the search would offer no 8+4 of them at h <= 400 mm)
+    writeFile(base, readFile(source) + "[materials]\r\ndg=8\r\n" + qeln::ScheduleBlockContent(schedule));
 
     std::vector<std::string> args{"schedule", "--base", base, "--json"};
     args.insert(args.end(), c.options.begin(), c.options.end());

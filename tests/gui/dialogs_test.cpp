@@ -285,6 +285,33 @@ private slots:
         QCOMPARE(out.fck, 1000.0);
     }
 
+    // The aggregate size: filled from the project, typed, returned; a value
+    // from a file outside the field's range is shown as it is.
+    void materialAggregateSize()
+    {
+        frmmater d;
+        ColumnInput in;
+        d.fill(in);
+        QCOMPARE(d.neddg->Value(), 16.0);
+        QVERIFY(d.neddg->isEnabled());   // for both codes
+        QVERIFY(!d.neddg->toolTip().isEmpty());
+        ModalScript script;
+        const int rc = run(d, script, [&] {
+            d.neddg->setFocus();
+            d.neddg->selectAll();
+            QTest::keyClicks(d.neddg, "32");
+            d.okButton()->click();
+        });
+        QCOMPARE(rc, int(QDialog::Accepted));
+        ColumnInput out;
+        d.copyTo(out);
+        QCOMPARE(out.dg, 32.0);
+        in.dg = 100;
+        d.fill(in);
+        d.copyTo(out);
+        QCOMPARE(out.dg, 100.0);
+    }
+
     void cancelCopiesNothingBack()
     {
         frmgamat d;

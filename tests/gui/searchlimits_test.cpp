@@ -105,7 +105,9 @@ private slots:
             auto* dialog = qobject_cast<frmsearchlimits*>(d);
             QVERIFY(dialog);
             checkOnly(*dialog, "HE B");
-            dialog->fields.diameters->setText("16");
+            // 25 mm: bars up to 20 mm lie 20 mm clear in the second layer,
+            // below max(d, 16 + 5, 20) of the default aggregate
+            dialog->fields.diameters->setText("25");
             dialog->fields.layouts->setText("8+4");
             dialog->okButton()->click();
         });
@@ -114,13 +116,13 @@ private slots:
 
         SearchConstraints expected;
         expected.families = {"HE B"};
-        expected.diameters = {16};
+        expected.diameters = {25};
         expected.layouts = {{8, 4}};
         QCOMPARE(w->workflow().schedule.constraints, expected);
         QVERIFY(w->workflow().projectChanged);
-        QCOMPARE(s.lbllimits->text(), QString("HE B; d 16; 8+4"));
+        QCOMPARE(s.lbllimits->text(), QString("HE B; d 25; 8+4"));
         const std::string file = ProjectFileContent(w->workflow().input, &w->workflow().schedule);
-        QVERIFY(file.find("families=HE B\r\ndiameters=16\r\nlayouts=8+4\r\ncolumns=") != std::string::npos);
+        QVERIFY(file.find("families=HE B\r\ndiameters=25\r\nlayouts=8+4\r\ncolumns=") != std::string::npos);
 
         QSignalSpy spy(&s, &frmschedule::runEnded);
         s.runAll();
@@ -130,7 +132,7 @@ private slots:
         QVERIFY(r.searched);
         QVERIFY(r.searchFound);
         QCOMPARE(profileFamily(r.profileName), std::string("HE B"));
-        QCOMPARE(r.d, 16.0);
+        QCOMPARE(r.d, 25.0);
         QCOMPARE(r.n1, 8);
         QCOMPARE(r.n2, 4);
 

@@ -503,3 +503,54 @@ TEST(ProjectFileReader, UnknownProfileIsReportedInTheLanguageOfTheProgram)
     EXPECT_EQ(out.h, last.h);
     EXPECT_EQ(out.movrixAvailable, last.movrix);
 }
+
+// The maximum aggregate size d.g: a [materials] block only when it is not
+// 16 mm, so that a project with the default is written byte for byte as
+// before; read back exactly; a bad value refused with its line and field,
+// the project left as it was.
+TEST(ProjectFileMaterials, TheBlockOnlyForAnAggregateOtherThanSixteen)
+{
+    ColumnInput in;
+    in.lastUpdated = in.createdOn = 45000.5;
+    const std::string plain = ProjectFileContent(in);
+    EXPECT_EQ(plain.find("[materials]"), std::string::npos);
+    EXPECT_EQ(linesOf(plain).size(), 33u);
+
+    in.dg = 32;
+    const std::string text = ProjectFileContent(in);
+    EXPECT_EQ(text, plain + "[materials]\r\ndg=32\r\n");
+    const auto lookup = [](const std::string&, ColumnInput&) { return true; };
+    ColumnInput back;
+    ProjectFileResult r = ParseProjectFile(text, "m.qln", back, lookup);
+    ASSERT_TRUE(r.ok()) << r.describe();
+    EXPECT_EQ(back.dg, 32);
+    in.dg = 22.5;
+    r = ParseProjectFile(ProjectFileContent(in), "m.qln", back, lookup);
+    ASSERT_TRUE(r.ok()) << r.describe();
+    EXPECT_EQ(back.dg, 22.5);
+    // without the block: 16 mm, whatever the project held before
+    r = ParseProjectFile(plain, "m.qln", back, lookup);
+    ASSERT_TRUE(r.ok()) << r.describe();
+    EXPECT_EQ(back.dg, 16);
+    // a value outside the range the checks take is read as it is: they name it
+    r = ParseProjectFile(plain + "[materials]\r\ndg=100\r\n", "m.qln", back, lookup);
+    ASSERT_TRUE(r.ok()) << r.describe();
+    EXPECT_EQ(back.dg, 100);
+
+    const std::pair<const char*, int> damaged[] = {{"[materials]\r\ndg=fine\r\n", 35},
+                                                   {"[materials]\r\ndg=16\r\ndg=32\r\n", 36},
+                                                   {"[materials]\r\nd.g=16\r\n", 35},
+                                                   {"[materials]\r\ndg=16\r\n[materials]\r\ndg=16\r\n", 36}};
+    for (const auto& [bad, line] : damaged) {
+        ColumnInput kept = sentinel();
+        const ProjectFileResult f = ParseProjectFile(plain + bad, "m.qln", kept, lookup);
+        EXPECT_FALSE(f.ok()) << bad;
+        EXPECT_EQ(f.status, ProjectFileStatus::readError) << bad;
+        EXPECT_EQ(f.line, line) << bad << f.describe();
+        EXPECT_NE(f.detail.find("[materials]"), std::string::npos) << f.detail;
+        EXPECT_EQ(kept, sentinel()) << bad;
+    }
+    ColumnInput kept = sentinel();
+    const ProjectFileResult f = ParseProjectFile(plain + "[materials]\r\ndg=fine\r\n", "m.qln", kept, lookup);
+    EXPECT_NE(f.detail.find("dg: "), std::string::npos) << f.detail;
+}

@@ -360,7 +360,11 @@ INSTANTIATE_TEST_SUITE_P(
                     Limit{"rebarHigh", [](ColumnInput& in, double v) { in.fsk = v; }, 700, 700.1, C::RebarStrengthRange, W},
                     Limit{"eccentricityWeak", [](ColumnInput& in, double v) { in.e1 = v; }, 150, 150.01, C::EccentricityWeak, E},
                     Limit{"eccentricityStrong", [](ColumnInput& in, double v) { in.e2 = v; }, 155, 155.01, C::EccentricityStrong, E},
-                    Limit{"secondLayer", [](ColumnInput& in, double v) { in.n2 = static_cast<int>(v); }, 4, 8, C::SecondLayerCount, E}),
+                    Limit{"secondLayer", [](ColumnInput& in, double v) { in.n2 = static_cast<int>(v); }, 4, 8, C::SecondLayerCount, E},
+                    Limit{"aggregateLow", [](ColumnInput& in, double v) { in.dg = v; }, 4, 3.9, C::AggregateSizeRange, E},
+                    Limit{"aggregateHigh", [](ColumnInput& in, double v) { in.dg = v; }, 63, 63.1, C::AggregateSizeRange, E},
+                    // 4 + 4 x 20 mm: the second layer 20 mm clear of the first
+                    Limit{"barSpacing", [](ColumnInput& in, double v) { in.n2 = 4; in.dg = v; }, 15, 16, C::BarSpacingBelowMinimum, W}),
     [](const testing::TestParamInfo<Limit>& info) { return std::string(info.param.name); });
 
 TEST(InputChecks, FindingsCarryTheValuesTheMessagesShow)
@@ -408,4 +412,84 @@ TEST(ChecksCodes, SharedChecksCiteTheirCodesClauses)
             EXPECT_NE(all.find("Min height = 230 mm. (ENV 1994-1-2, 4.3.6.2)"), std::string::npos);
         }
     }
+}
+
+// The clear spacing of the bars (EN 1992-1-1, 8.2(2)) in both codes: a
+// warning with the spacing and the limit, at the limit and not below it; a
+// run with it has no error.
+TEST(BarSpacingCheck, WarnsBelowTheLimitInBothCodes)
+{
+    auto spacing = [](const CheckOutcome& out) {
+        std::vector<Finding> v;
+        for (const Finding& f : out.findings)
+            if (f.code == C::BarSpacingBelowMinimum)
+                v.push_back(f);
+        return v;
+    };
+    for (DesignCode code : {DesignCode::ENV1994, DesignCode::EN1994}) {
+        SCOPED_TRACE(static_cast<int>(code));
+        ColumnInput in;
+        useDesignCode(in, code);
+        in.n2 = 4;   // HE 320 A, 4 + 4 x 20 mm: a 20 mm gap
+        in.dg = 16;
+        std::vector<Finding> found = spacing(methodOf(code).check(in));
+        ASSERT_EQ(found.size(), 1u);   // once, though the EN method runs the shared checks too
+        EXPECT_EQ(found[0].severity, W);
+        EXPECT_EQ(found[0].values, (std::vector<double>{20, 21}));
+        ColumnResults res;
+        RunInputChecks(TextEnv{}, in, res);
+        EXPECT_FALSE(res.hasErrors);
+        EXPECT_TRUE(has(res.warnings,
+                        "The clear spacing of the bars s = 20 mm is below max(d, d.g + 5, 20) = 21 mm (EN 1992-1-1, 8.2(2))"));
+        in.dg = 15;
+        EXPECT_TRUE(spacing(methodOf(code).check(in)).empty());
+        // 25 mm bars 25 mm apart: max(25, 21, 20) = 25 fits
+        in.d = 25;
+        in.n1 = 8;
+        in.dg = 16;
+        EXPECT_TRUE(spacing(methodOf(code).check(in)).empty());
+        in.dg = 21;
+        found = spacing(methodOf(code).check(in));
+        ASSERT_EQ(found.size(), 1u);
+        EXPECT_EQ(found[0].values, (std::vector<double>{25, 26}));
+    }
+}
+
+TEST(BarSpacingCheck, TheMessagesInThreeLanguagesAndTheRangeOfTheAggregate)
+{
+    ColumnInput in;
+    in.n2 = 4;
+    ColumnResults res;
+    writeCheckMessages(TextEnv{kFrench, nullptr, ","}, env1994::checkInput(in).findings, res);
+    EXPECT_TRUE(has(res.warnings, "L'espacement libre des barres s = 20 mm est inférieur à max(d, d.g + 5, 20) = 21 mm"));
+    res = ColumnResults{};
+    writeCheckMessages(TextEnv{kGerman, nullptr, ","}, env1994::checkInput(in).findings, res);
+    EXPECT_TRUE(has(res.warnings, "Der lichte Abstand der Stäbe s = 20 mm liegt unter max(d, d.g + 5, 20) = 21 mm"));
+    // an aggregate outside 4 to 63 mm is an error naming d.g; its spacing is not judged
+    for (double dg : {2.5, 100.0}) {
+        in.dg = dg;
+        const CheckOutcome out = env1994::checkInput(in);
+        EXPECT_TRUE(found(out, C::AggregateSizeRange, E)) << dg;
+        EXPECT_FALSE(found(out, C::BarSpacingBelowMinimum, W)) << dg;
+    }
+    // not a number: no check is judged on it (nothing prints "nan")
+    in.dg = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_FALSE(env1994::checkInput(in).undefined.empty());
+    in.dg = 100;
+    res = ColumnResults{};
+    RunInputChecks(TextEnv{}, in, res);
+    EXPECT_TRUE(has(res.errors, "The maximum aggregate size d.g = 100 mm lies outside 4 to 63 mm"));
+}
+
+TEST(BarSpacingCheck, RowsThatAlreadyConflictGetTheirErrorOnly)
+{
+    // 12 x 25 mm in a profile too low for them: the rows overlap
+    ColumnInput in;
+    in.h = 420;
+    in.tf = 30;
+    in.d = 25;
+    in.n1 = 12;
+    const CheckOutcome out = env1994::checkInput(in);
+    EXPECT_TRUE(found(out, C::RebarSpacing, E));
+    EXPECT_FALSE(found(out, C::BarSpacingBelowMinimum, W));
 }

@@ -149,6 +149,8 @@ TEST(ScheduleEdit, HeadingsInWordsNameTheirFieldInEveryLanguage)
     }
     EXPECT_EQ(scheduleFieldHeading("lWeakCold", kEnglish), "Buckling length z-z, normal temperature [m]");
     EXPECT_EQ(scheduleFieldHeading("nFiEd", kGerman), "N.fi,Ed, Brandfall [kN]");
+    EXPECT_EQ(scheduleFieldHeading("dg", kEnglish), "Maximum aggregate size d.g [mm]");
+    EXPECT_EQ(scheduleFieldHeading("line", kEnglish), "Column line");   // the field before it keeps its heading
     EXPECT_EQ(fieldOfHeading(" Knicklänge z-z,\nNormaltemperatur [m] "), "lWeakCold");   // as the header shows it
     EXPECT_EQ(fieldOfHeading("NEd"), "nEd");
     EXPECT_EQ(fieldOfHeading("Nom"), "name");

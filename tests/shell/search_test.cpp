@@ -1,6 +1,7 @@
 // The numbers-only run against the calculate command, and the section search:
 // families, order and ties, filters, threads, cancel and a brute force over
 // full runs.
+#include "calc/section.h"
 #include "present/listing.h"
 #include "catalogue/profiles.h"
 #include "shell/numbersrun.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <bit>
 #include <cstdint>
@@ -199,6 +201,10 @@ TEST(Search, AgreesWithABruteForceOfFullRuns)
                     k.n1 = l.n1;
                     k.n2 = l.n2;
                     const ColumnInput one = k.applyTo(in);
+                    // bars closer than the aggregate allows: a full run only
+                    // warns, the search does not offer them
+                    if (!barSpacingFits(one))
+                        continue;
                     RecordingSink sink;
                     TextEnv renv;
                     renv.sink = &sink;
@@ -352,6 +358,51 @@ TEST(Search, CancelStopsWithAnIncompleteOutcome)
         searchSections(loaded(3000, 0, std::nullopt), someProfiles(), SearchConstraints{}, control);
     EXPECT_TRUE(out.cancelled);
     EXPECT_TRUE(out.candidates.empty());
+}
+
+// The clear spacing of EN 1992-1-1, 8.2(2) for the project's aggregate: no
+// candidate offered breaks it, and every layout that breaks it counts as
+// failing its input checks.
+TEST(Search, OffersNoLayoutCloserThanTheAggregateAllows)
+{
+    ColumnInput in = loaded(3000, 1800, FireClass::R90);
+    const SearchConstraints c;
+    const auto profiles = someProfiles();
+    auto closeSmallBars = [](const SearchOutcome& out) {
+        return std::count_if(out.candidates.begin(), out.candidates.end(),
+                             [](const SearchCandidate& k) { return k.n2 == 4 && k.d <= 20; });
+    };
+    for (double dg : {8.0, 16.0, 32.0}) {
+        SCOPED_TRACE(dg);
+        in.dg = dg;
+        const SearchOutcome out = searchSections(in, profiles, c);
+        ASSERT_FALSE(out.candidates.empty());
+        ASSERT_EQ(out.candidates.size(), out.passing);   // all kept
+        for (const SearchCandidate& k : out.candidates)
+            EXPECT_TRUE(barSpacingFits(k.applyTo(in))) << k.profileName << " " << k.n1 << "+" << k.n2 << " x " << k.d;
+        std::size_t tooClose = 0;
+        for (const SearchProfile& p : profiles)
+            for (const double d : c.diameters)
+                for (const RebarChoice& l : c.layouts) {
+                    SearchCandidate k;
+                    k.profileName = p.name;
+                    k.section = p.section;
+                    k.d = d;
+                    k.n1 = l.n1;
+                    k.n2 = l.n2;
+                    tooClose += barSpacingFits(k.applyTo(in)) ? 0 : 1;
+                }
+        EXPECT_GT(tooClose, 0u);
+        EXPECT_GE(out.rejected.input, tooClose);
+        const SearchRejections& r = out.rejected;
+        EXPECT_EQ(out.passing + r.input + r.scope + r.resistance + r.target, out.evaluated);
+        // a second layer of bars up to 20 mm lies 20 mm from the first: enough
+        // for an aggregate of 8 mm (20), not for 16 mm (21)
+        if (dg == 8)
+            EXPECT_GT(closeSmallBars(out), 0);
+        else
+            EXPECT_EQ(closeSmallBars(out), 0);
+    }
 }
 
 TEST(Search, DefaultProjectWholeCatalogueFindsItsLightestSection)
