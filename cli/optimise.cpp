@@ -65,7 +65,7 @@ SearchConstraints constraintsOf(const OptimiseOptions& o)
     if (!o.diameters.empty())
         c.diameters = o.diameters;
     c.maxUtilisation = o.maxUtilisation;
-    parseSearchRank(o.rank, c.rank);
+    c.rank = o.rankByCost ? SearchRank::cost : SearchRank::mass;
     c.prices = UnitPrices{o.priceSteel, o.priceRebars, o.priceConcrete};
     if (!o.layouts.empty()) {
         c.layouts.clear();

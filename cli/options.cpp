@@ -350,7 +350,7 @@ bool constraintOptions(const Commands& c, const CLI::App* cmd, OptimiseOptions& 
             error = "--rank takes mass or cost, not '" + c.rank + "'";
             return false;
         }
-        o.rank = c.rank;
+        o.rankByCost = r == SearchRank::cost;
     }
     for (const auto& [name, text, target] : {std::tuple{"--price-steel", &c.priceSteel, &o.priceSteel},
                                              std::tuple{"--price-rebars", &c.priceRebars, &o.priceRebars},

@@ -59,7 +59,7 @@ struct OptimiseOptions {
     std::vector<std::pair<int, int>> layouts;   // --layouts; empty: the default list
     int top = 10;                        // --top
     double maxUtilisation = 1.0;         // --max-utilisation
-    std::string rank = "mass";           // --rank mass|cost
+    bool rankByCost = false;             // --rank cost (mass: false)
     double priceSteel = 2.0, priceRebars = 1.5, priceConcrete = 150;   // --price-steel, --price-rebars, --price-concrete
 };
 

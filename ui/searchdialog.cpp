@@ -99,6 +99,7 @@ frmsearch::frmsearch(QWidget* parent) : TDialog("frmsearch", kHelpSearch, parent
     cmbrank = new QComboBox(body());
     cmbrank->setObjectName("cmbrank");
     cmbrank->addItems({"Steel mass", "Cost"});
+    cmbrank->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     auto* lr = namedLabel("lblrank", "Rank by", body());
     lr->setBuddy(cmbrank);
     g->addWidget(lr, row, 0);
