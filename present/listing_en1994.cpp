@@ -34,7 +34,7 @@ constexpr int kNormalTemperature = 1562, kPlastic = 1563, kDelta = 1564, kSecant
               kAxisDistance = 1592, kSectionFactor = 1593, kBarsBelowTables = 1594, kTemperature = 1595,
               kStrength = 1596, kModulus = 1597, kStiffnessCoefficient = 1598, kWebHeight = 1599,
               kConcreteLayer = 1600, kStrain = 1601, kOutsideAnnexG = 1602, kReference = 1603, kRatio = 1604,
-              kGoverningAxis = 1605, kTable = 1606, kBiaxialResistance = 1607, kMaterials = 1764, kSteelGrade = 1765,
+              kGoverningAxis = 1605, kBiaxialResistance = 1607, kMaterials = 1764, kSteelGrade = 1765,
               kConcreteClass = 1766, kRebarGrade = 1767;
 // ENV texts that name the same things
 constexpr int kFireClass = 1131, kWeakAxis = 1076, kStrongAxis = 1077, kBiaxial = 1078, kBucklingLength = 1134,
