@@ -1,4 +1,5 @@
 #include "codeblock.h"
+#include "text.h"
 
 #include "projectfields.h"
 
@@ -27,15 +28,6 @@ constexpr FieldBlock kCodeBlock{"[code]", kCodeFields};
 constexpr FieldBlock kApprovalBlock{"[approval]", kApprovalFields};
 constexpr FieldBlock kMemberBlock{"[member]", kMemberFields};
 constexpr FieldBlock kMaterialsBlock{"[materials]", kMaterialsFields};
-
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
 
 // Written only when a value differs from its default.
 std::string blockContent(const FieldBlock& b, const ColumnInput& in)
@@ -81,11 +73,11 @@ bool parseBlock(const FieldBlock& b, const std::vector<std::string_view>& lines,
         return false;
     };
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::string_view l = trimmed(lines[i]);
+        const std::string_view l = blankTrimmed(lines[i]);
         if (l.empty())
             continue;
         const auto eq = l.find('=');
-        const std::string_view key = eq == std::string_view::npos ? l : trimmed(l.substr(0, eq));
+        const std::string_view key = eq == std::string_view::npos ? l : blankTrimmed(l.substr(0, eq));
         std::size_t k = b.fields.size();
         for (std::size_t j = 0; j < b.fields.size() && eq != std::string_view::npos; ++j)
             if (key == b.fields[j])
@@ -103,7 +95,7 @@ bool parseBlock(const FieldBlock& b, const std::vector<std::string_view>& lines,
             return fail(i, std::string(key) + " is given twice in the " + std::string(b.heading) + " block");
         seen[k] = true;
         std::string reason;
-        if (!setProjectField(*findProjectField(key), trimmed(l.substr(eq + 1)), false, read, reason))
+        if (!setProjectField(*findProjectField(key), blankTrimmed(l.substr(eq + 1)), false, read, reason))
             return fail(i, std::string(key) + ": " + reason + where);
     }
     in = read;

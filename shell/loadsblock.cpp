@@ -1,4 +1,5 @@
 #include "loadsblock.h"
+#include "text.h"
 
 #include "present/checktext.h"
 #include "present/format.h"
@@ -13,15 +14,6 @@ namespace qeln {
 namespace {
 
 constexpr std::string_view kHeading = "[loads]";
-
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
 
 // The shortest plain decimal that reads back as the same number.
 std::string numberText(double v)
@@ -51,20 +43,13 @@ std::string LoadsBlockContent(const ColumnInput& in)
 // The first 40 characters of a value in quotes, for a message. Built by
 // appending: a literal put in front of a temporary string makes GCC 12 at -O3
 // warn of overlapping copies (-Wrestrict).
-std::string quoted(std::string_view v)
-{
-    std::string q(1, '"');
-    q.append(utf8Prefix(v, 40)).append(1, '"');
-    return q;
-}
-
 bool ParseLoadsBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
                      LoadsBlockFailure& failure)
 {
     std::size_t i = 0;
-    while (i < lines.size() && trimmed(lines[i]).empty())
+    while (i < lines.size() && blankTrimmed(lines[i]).empty())
         ++i;
-    if (i == lines.size() || trimmed(lines[i]) != kHeading)
+    if (i == lines.size() || blankTrimmed(lines[i]) != kHeading)
         return true;
 
     double nEd = 0, nFiEd = 0;
@@ -76,17 +61,17 @@ bool ParseLoadsBlock(const std::vector<std::string_view>& lines, int firstLine, 
         return false;
     };
     for (++i; i < lines.size(); ++i) {
-        const std::string_view l = trimmed(lines[i]);
+        const std::string_view l = blankTrimmed(lines[i]);
         if (l.empty())
             continue;
         const auto eq = l.find('=');
-        const std::string_view key = eq == std::string_view::npos ? l : trimmed(l.substr(0, eq));
-        const std::string_view value = eq == std::string_view::npos ? std::string_view() : trimmed(l.substr(eq + 1));
+        const std::string_view key = eq == std::string_view::npos ? l : blankTrimmed(l.substr(0, eq));
+        const std::string_view value = eq == std::string_view::npos ? std::string_view() : blankTrimmed(l.substr(eq + 1));
         int k = -1;
         if (eq != std::string_view::npos)
             k = key == "NEd" ? 0 : key == "NfiEd" ? 1 : key == "fireClass" ? 2 : -1;
         if (k < 0)
-            return fail(i, quoted(l) + " is not NEd=, NfiEd= or fireClass= ([loads] block)");
+            return fail(i, quotedValue(l) + " is not NEd=, NfiEd= or fireClass= ([loads] block)");
         if (seen[k])
             return fail(i, std::string(key) + " is given twice in the [loads] block");
         seen[k] = true;
@@ -94,13 +79,13 @@ bool ParseLoadsBlock(const std::vector<std::string_view>& lines, int firstLine, 
             if (!value.empty()) {
                 fireClass = fireClassFromCode(value);
                 if (!fireClass)
-                    return fail(i, quoted(value) + " is not a fire class (R30, R60, R90, R120 or empty)");
+                    return fail(i, quotedValue(value) + " is not a fire class (R30, R60, R90, R120 or empty)");
             }
             continue;
         }
         const auto v = parsePlainNumber(value);
         if (!v)
-            return fail(i, quoted(value) + " is not a valid number (" +
+            return fail(i, quotedValue(value) + " is not a valid number (" +
                                std::string(key) + ")");
         const std::string problem = designLoadProblem(k == 0 ? "NEd" : "NfiEd", *v);
         if (!problem.empty())

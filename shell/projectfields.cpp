@@ -1,5 +1,6 @@
 // The project's fields by name (see projectfields.h).
 #include "projectfields.h"
+#include "text.h"
 
 #include "present/checktext.h"
 #include "present/format.h"
@@ -116,27 +117,11 @@ const std::string& projectFieldNames()
 
 namespace {
 
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::string quoted(std::string_view v)
-{
-    std::string q(1, '"');
-    q.append(utf8Prefix(v, 40)).append(1, '"');
-    return q;
-}
-
 // A finite decimal number, point or (with decimalComma) comma; an exponent
 // is taken. No thousands separators.
 std::optional<double> readNumber(std::string_view s, bool decimalComma)
 {
-    s = trimmed(s);
+    s = blankTrimmed(s);
     std::string buf;
     if (decimalComma) {
         if (s.find('.') != std::string_view::npos)
@@ -175,7 +160,7 @@ bool setProjectField(const ProjectField& f, std::string_view text, bool decimalC
             if constexpr (std::is_same_v<T, double>) {
                 const auto v = readNumber(text, decimalComma);
                 if (!v) {
-                    reason = quoted(text) + " is not a number";
+                    reason = quotedValue(text) + " is not a number";
                     return false;
                 }
                 if (member == &ColumnInput::nEd || member == &ColumnInput::nFiEd) {
@@ -187,34 +172,34 @@ bool setProjectField(const ProjectField& f, std::string_view text, bool decimalC
                 }
                 in.*member = *v;
             } else if constexpr (std::is_same_v<T, int>) {
-                const std::string_view t = trimmed(text);
+                const std::string_view t = blankTrimmed(text);
                 const std::string_view digits = !t.empty() && t.front() == '+' ? t.substr(1) : t;
                 long long v = 0;
                 const auto res = std::from_chars(digits.data(), digits.data() + digits.size(), v);
                 if (digits.empty() || res.ec != std::errc() || res.ptr != digits.data() + digits.size() ||
                     v < INT_MIN || v > INT_MAX) {
-                    reason = quoted(text) + " is not an integer";
+                    reason = quotedValue(text) + " is not an integer";
                     return false;
                 }
                 in.*member = static_cast<int>(v);
             } else if constexpr (std::is_same_v<T, bool>) {
-                const std::string_view t = trimmed(text);
+                const std::string_view t = blankTrimmed(text);
                 if (t == "true" || t == "1" || t == "yes")
                     in.*member = true;
                 else if (t == "false" || t == "0" || t == "no")
                     in.*member = false;
                 else {
-                    reason = quoted(text) + " is not true or false";
+                    reason = quotedValue(text) + " is not true or false";
                     return false;
                 }
             } else if constexpr (std::is_same_v<T, std::string>) {
                 const std::string s(text);
                 if (std::string_view(f.name) == "line") {
                     // a column line is written in the project file's ASCII blocks
-                    const std::string_view t = trimmed(text);
+                    const std::string_view t = blankTrimmed(text);
                     for (char c : t)
                         if (c < ' ' || c > '~') {
-                            reason = quoted(text) + " is not a column line (letters, digits and signs of ASCII)";
+                            reason = quotedValue(text) + " is not a column line (letters, digits and signs of ASCII)";
                             return false;
                         }
                     in.*member = cutText(std::string(t), f.maxLength);
@@ -222,7 +207,7 @@ bool setProjectField(const ProjectField& f, std::string_view text, bool decimalC
                 }
                 if (f.mark == kFieldApproval) {
                     // kept in a block of name=value lines: blanks around do not count
-                    const std::string t(trimmed(text));
+                    const std::string t(blankTrimmed(text));
                     reason = projectTextProblem(f, t);
                     if (!reason.empty())
                         return false;
@@ -231,22 +216,22 @@ bool setProjectField(const ProjectField& f, std::string_view text, bool decimalC
                 }
                 in.*member = f.maxLength > 0 ? cutText(s, f.maxLength) : s;
             } else if constexpr (std::is_same_v<T, std::optional<FireClass>>) {
-                const std::string_view t = trimmed(text);
+                const std::string_view t = blankTrimmed(text);
                 if (t.empty() || t == "none") {
                     (in.*member).reset();
                 } else {
                     const auto c = fireClassFromCode(t);
                     if (!c) {
-                        reason = quoted(text) + " is not a fire class (R30, R60, R90, R120 or empty)";
+                        reason = quotedValue(text) + " is not a fire class (R30, R60, R90, R120 or empty)";
                         return false;
                     }
                     in.*member = c;
                 }
             } else if constexpr (ChoiceField<T>) {
-                const std::string_view t = trimmed(text);
+                const std::string_view t = blankTrimmed(text);
                 const auto c = t.empty() ? std::optional<T>(Choice<T>::keys[0].first) : choiceOf<T>(t);
                 if (!c) {
-                    reason = quoted(text) + " is not " + Choice<T>::what;
+                    reason = quotedValue(text) + " is not " + Choice<T>::what;
                     return false;
                 }
                 in.*member = *c;
@@ -283,7 +268,7 @@ std::string projectTextProblem(const ProjectField& f, std::string_view text)
 {
     if (std::string_view(f.name) != "checkDate" || text.empty() || isIsoDate(text))
         return "";
-    std::string reason = quoted(text);
+    std::string reason = quotedValue(text);
     reason += " is not a date written YYYY-MM-DD (for example 2026-11-03; empty: not checked yet)";
     return reason;
 }
@@ -291,7 +276,7 @@ std::string projectTextProblem(const ProjectField& f, std::string_view text)
 std::optional<int> choiceIndex(std::string_view text, const char* const* keys, std::size_t count)
 {
     std::string t;
-    for (char c : trimmed(text))
+    for (char c : blankTrimmed(text))
         if (c != ' ')
             t += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     for (std::size_t i = 0; i < count; ++i) {
@@ -306,7 +291,7 @@ std::optional<int> choiceIndex(std::string_view text, const char* const* keys, s
 
 bool decimalCommaOf(std::string_view text, bool& comma, std::string& reason)
 {
-    const std::string_view t = trimmed(text);
+    const std::string_view t = blankTrimmed(text);
     const std::size_t e = t.find_first_of("eE");
     const std::string_view mantissa = t.substr(0, e);
     const std::size_t points = static_cast<std::size_t>(std::count(mantissa.begin(), mantissa.end(), '.'));
@@ -315,7 +300,7 @@ bool decimalCommaOf(std::string_view text, bool& comma, std::string& reason)
     if (points + commas == 0)
         return true;
     if (points + commas > 1) {
-        reason = quoted(text) + " is not a number: write it without thousands separators";
+        reason = quotedValue(text) + " is not a number: write it without thousands separators";
         return false;
     }
     // One mark with three digits after it and one to three before, the
@@ -338,7 +323,7 @@ bool decimalCommaOf(std::string_view text, bool& comma, std::string& reason)
         if (asDecimal.size() == mark + 1)
             asDecimal.pop_back();
         const std::string decimal = asDecimal.size() == mantissa.size() ? asDecimal + "0" : asDecimal;
-        reason = quoted(text) + " reads as " + asDecimal + " or as " + asThousands +
+        reason = quotedValue(text) + " reads as " + asDecimal + " or as " + asThousands +
                  " (a thousands separator?): write " + asThousands + " or " + decimal;
         return false;
     }

@@ -1,4 +1,5 @@
 #include "projectfile.h"
+#include "text.h"
 
 #include "codeblock.h"
 #include "loadsblock.h"
@@ -301,15 +302,6 @@ std::string ProjectBackupName(const std::string& path)
 }
 
 namespace {
-
-std::string_view blankTrimmed(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
 
 // A line after line 33 as a heading reads: blanks and a byte-order mark
 // (which an editor may leave in the middle of a file) in front do not count.

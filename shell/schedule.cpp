@@ -1,6 +1,7 @@
 // The column schedule (see schedule.h): the table, its CSV and project-file
 // forms and the rows' inputs (the design of the rows: schedule_run.cpp).
 #include "schedule.h"
+#include "text.h"
 
 #include "projectfields.h"
 
@@ -63,22 +64,6 @@ namespace {
 constexpr std::string_view kNameColumn = "name";
 constexpr std::string_view kSearchColumn = "search";
 
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::string quoted(std::string_view v)
-{
-    std::string q(1, '"');
-    q.append(utf8Prefix(v, 40)).append(1, '"');
-    return q;
-}
-
 bool isNumberField(const ProjectField& f) { return std::holds_alternative<double ColumnInput::*>(f.member); }
 bool isTextField(const ProjectField& f) { return std::holds_alternative<std::string ColumnInput::*>(f.member); }
 
@@ -138,7 +123,7 @@ struct CsvCollector {
         // spreadsheets write under a table, passed over before it counts
         const bool padding = !self->records.empty() &&
                              std::all_of(self->current.cells.begin(), self->current.cells.end(),
-                                         [](const std::string& c) { return trimmed(c).empty(); });
+                                         [](const std::string& c) { return blankTrimmed(c).empty(); });
         if (!padding && self->records.size() > kMaxScheduleRows)
             self->tooMany = true;
         else if (!padding)
@@ -229,7 +214,7 @@ bool buildSchedule(const CsvRecord& header, const std::vector<CsvRecord>& rows, 
     std::vector<const ProjectField*> defs;
     std::vector<int> columnOf(header.cells.size(), -1);
     for (std::size_t i = 0; i < header.cells.size(); ++i) {
-        const std::string_view h = trimmed(header.cells[i]);
+        const std::string_view h = blankTrimmed(header.cells[i]);
         auto fail = [&](std::string detail) {
             failure = {header.line, -1, utf8Prefix(h, 40), std::move(detail)};
             return false;
@@ -244,7 +229,7 @@ bool buildSchedule(const CsvRecord& header, const std::vector<CsvRecord>& rows, 
         const ProjectField* f = findProjectField(h);
         if (!f) {
             failure = {header.line, -1, "",
-                       quoted(h) + " is not a column of a schedule (name, search, " + projectFieldNames() + ")"};
+                       quotedValue(h) + " is not a column of a schedule (name, search, " + projectFieldNames() + ")"};
             return false;
         }
         if (s.columnIndex(h) >= 0)
@@ -263,7 +248,7 @@ bool buildSchedule(const CsvRecord& header, const std::vector<CsvRecord>& rows, 
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const CsvRecord& rec = rows[r];
         // a line of separators only (",,,,"): the padding spreadsheets write under a table
-        if (skipEmptyLines && std::all_of(rec.cells.begin(), rec.cells.end(), [](const std::string& c) { return trimmed(c).empty(); }))
+        if (skipEmptyLines && std::all_of(rec.cells.begin(), rec.cells.end(), [](const std::string& c) { return blankTrimmed(c).empty(); }))
             continue;
         if (rec.cells.size() != header.cells.size()) {
             failure = {rec.line, static_cast<int>(s.rows.size()), "",
@@ -280,20 +265,20 @@ bool buildSchedule(const CsvRecord& header, const std::vector<CsvRecord>& rows, 
                 continue;
             }
             if (static_cast<int>(i) == searchAt) {
-                const std::string_view t = trimmed(text);
+                const std::string_view t = blankTrimmed(text);
                 if (t.empty() || t == "0" || t == "no" || t == "false")
                     row.search = false;
                 else if (t == "1" || t == "yes" || t == "true")
                     row.search = true;
                 else {
                     failure = {rec.line, static_cast<int>(s.rows.size()), std::string(kSearchColumn),
-                               quoted(text) + " is not yes or no"};
+                               quotedValue(text) + " is not yes or no"};
                     return false;
                 }
                 continue;
             }
             const ProjectField& f = *defs[static_cast<std::size_t>(columnOf[i])];
-            std::string cell(trimmed(text));
+            std::string cell(blankTrimmed(text));
             if (!cell.empty()) {
                 bool comma = false;
                 if (decimalComma && isNumberField(f) && !decimalCommaOf(cell, comma, reason)) {
@@ -474,7 +459,7 @@ ProfileIndex::ProfileIndex(std::vector<SearchProfile> profiles) : profiles_(std:
 
 const SearchProfile* ProfileIndex::find(std::string_view name) const
 {
-    const auto it = byName_.find(std::string(trimmed(name)));
+    const auto it = byName_.find(std::string(blankTrimmed(name)));
     return it == byName_.end() ? nullptr : &profiles_[it->second];
 }
 
@@ -495,14 +480,14 @@ bool rowInput(const ColumnInput& base, const Schedule& s, std::size_t row, const
     // the profile first: the section values the row gives lie over its section
     const int profileAt = s.columnIndex("profileName");
     if (profileAt >= 0 && static_cast<std::size_t>(profileAt) < r.cells.size() &&
-        !trimmed(r.cells[static_cast<std::size_t>(profileAt)]).empty()) {
-        const std::string_view name = trimmed(r.cells[static_cast<std::size_t>(profileAt)]);
+        !blankTrimmed(r.cells[static_cast<std::size_t>(profileAt)]).empty()) {
+        const std::string_view name = blankTrimmed(r.cells[static_cast<std::size_t>(profileAt)]);
         bool sectionGiven = true;
         for (const char* f : {"h", "b", "tw", "tf", "r"})
-            sectionGiven = sectionGiven && !trimmed(s.cell(row, f)).empty();
+            sectionGiven = sectionGiven && !blankTrimmed(s.cell(row, f)).empty();
         const SearchProfile* p = profiles.find(name);
         if (!p && !sectionGiven)
-            return fail("profileName", quoted(name) + " is not in the profile catalogue");
+            return fail("profileName", quotedValue(name) + " is not in the profile catalogue");
         in.profileName = cutText(std::string(name), kShortTextMax);
         if (p)
             setSection(in, p->section);
@@ -511,18 +496,18 @@ bool rowInput(const ColumnInput& base, const Schedule& s, std::size_t row, const
     // code's recommended partial factors, unless its own cells give them
     const int codeAt = s.columnIndex("code");
     if (codeAt >= 0 && static_cast<std::size_t>(codeAt) < r.cells.size() &&
-        !trimmed(r.cells[static_cast<std::size_t>(codeAt)]).empty()) {
+        !blankTrimmed(r.cells[static_cast<std::size_t>(codeAt)]).empty()) {
         ColumnInput coded = in;
         if (!setProjectField(*findProjectField("code"), r.cells[static_cast<std::size_t>(codeAt)], false, coded, reason))
             return fail("code", reason);
         useDesignCode(in, coded.code);
     }
     for (std::size_t i = 0; i < s.columns.size() && i < r.cells.size(); ++i) {
-        if (static_cast<int>(i) == profileAt || static_cast<int>(i) == codeAt || trimmed(r.cells[i]).empty())
+        if (static_cast<int>(i) == profileAt || static_cast<int>(i) == codeAt || blankTrimmed(r.cells[i]).empty())
             continue;
         const ProjectField* f = findProjectField(s.columns[i]);
         if (!f)
-            return fail("", quoted(s.columns[i]) + " is not a field of a project");
+            return fail("", quotedValue(s.columns[i]) + " is not a field of a project");
         if (!setProjectField(*f, r.cells[i], false, in, reason))
             return fail(f->name, reason);
     }
@@ -655,10 +640,10 @@ bool readLimitLine(std::string_view key, std::string_view value, SearchConstrain
         std::size_t at = 0;
         while (at <= value.size()) {
             const std::size_t comma = std::min(value.find(',', at), value.size());
-            const std::string_view f = trimmed(value.substr(at, comma - at));
+            const std::string_view f = blankTrimmed(value.substr(at, comma - at));
             const auto& known = profileFamilies();
             if (std::find(known.begin(), known.end(), f) == known.end()) {
-                why = "families= takes IPE, HE A, HE AA, HE B, HE M, HL, HD, HP, W, not " + quoted(f);
+                why = "families= takes IPE, HE A, HE AA, HE B, HE M, HL, HD, HP, W, not " + quotedValue(f);
                 return false;
             }
             families.emplace_back(f);
@@ -668,11 +653,11 @@ bool readLimitLine(std::string_view key, std::string_view value, SearchConstrain
         return true;
     }
     if (key == kMaxHKey || key == kMaxBKey) {
-        const std::string_view t = trimmed(value);
+        const std::string_view t = blankTrimmed(value);
         double v = 0;
         const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
         if (t.empty() || r.ec != std::errc() || r.ptr != t.data() + t.size() || !std::isfinite(v) || v <= 0) {
-            why = std::string(key.substr(0, key.size() - 1)) + "= takes a length in mm above 0, not " + quoted(t);
+            why = std::string(key.substr(0, key.size() - 1)) + "= takes a length in mm above 0, not " + quotedValue(t);
             return false;
         }
         (key == kMaxHKey ? c.maxH : c.maxB) = v;
@@ -805,7 +790,7 @@ bool ParseScheduleBlock(const std::vector<std::string_view>& lines, int firstLin
     SearchConstraints limits;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int line = firstLine + static_cast<int>(i);
-        const std::string_view l = trimmed(lines[i]);
+        const std::string_view l = blankTrimmed(lines[i]);
         if (l.empty())
             continue;
         const bool isHeader = l.starts_with(kColumnsKey);
@@ -830,7 +815,7 @@ bool ParseScheduleBlock(const std::vector<std::string_view>& lines, int firstLin
             continue;
         }
         if (!isHeader && !l.starts_with(kRowKey)) {
-            failure = {line, -1, "", quoted(l) + " is not a columns= or row= line"};
+            failure = {line, -1, "", quotedValue(l) + " is not a columns= or row= line"};
             return false;
         }
         if (isHeader == haveHeader) {

@@ -1,5 +1,6 @@
 // The section search (see search.h).
 #include "search.h"
+#include "text.h"
 
 #include "calc/scope.h"
 #include "calc/section.h"
@@ -20,22 +21,9 @@
 
 namespace qeln {
 
-namespace {
-
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
-}
-
-} // namespace
-
 std::string profileFamily(std::string_view profileName)
 {
-    const std::string_view name = trimmed(profileName);
+    const std::string_view name = blankTrimmed(profileName);
     const std::size_t firstBlank = name.find(' ');
     const std::string_view first = name.substr(0, firstBlank);
     if (first != "HE" || firstBlank == std::string_view::npos)

@@ -1,4 +1,5 @@
 #include "settings.h"
+#include "text.h"
 
 #include "catalogue/codepage.h"
 #include "present/checktext.h"
@@ -21,15 +22,6 @@ namespace {
 
 // Far more than the program's three keys need; a larger file is left alone.
 constexpr std::uint64_t kMaxSettingsSize = 16u << 20;
-
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
 
 bool sameName(std::string_view a, std::string_view b)
 {
@@ -67,9 +59,9 @@ std::vector<std::string> splitLines(const std::string& text)
 // "[name]" gives name.
 std::optional<std::string_view> sectionOf(std::string_view line)
 {
-    line = trim(line);
+    line = blankTrimmed(line);
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']')
-        return trim(line.substr(1, line.size() - 2));
+        return blankTrimmed(line.substr(1, line.size() - 2));
     return std::nullopt;
 }
 
@@ -77,14 +69,14 @@ std::optional<std::string_view> sectionOf(std::string_view line)
 // of enclosing double quotes.
 bool keyValueOf(std::string_view line, std::string_view& key, std::string_view& value)
 {
-    const std::string_view t = trim(line);
+    const std::string_view t = blankTrimmed(line);
     if (t.empty() || t[0] == ';' || t[0] == '#')
         return false;
     const auto eq = line.find('=');
     if (eq == std::string_view::npos)
         return false;
-    key = trim(line.substr(0, eq));
-    value = trim(line.substr(eq + 1));
+    key = blankTrimmed(line.substr(0, eq));
+    value = blankTrimmed(line.substr(eq + 1));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
         value = value.substr(1, value.size() - 2);
     return !key.empty();
@@ -140,7 +132,7 @@ void store(std::vector<std::string>& lines, std::string_view section, std::strin
             continue;
         std::size_t at = i + 1;
         for (std::size_t j = i + 1; j < lines.size() && !sectionOf(lines[j]); ++j)
-            if (!trim(lines[j]).empty())
+            if (!blankTrimmed(lines[j]).empty())
                 at = j + 1;
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), entry);
         return;
@@ -203,13 +195,13 @@ std::optional<WindowPlace> parseWindowPlace(std::string_view text)
     std::string part;
     for (const char c : text) {
         if (c == ',') {
-            parts.emplace_back(trim(part));
+            parts.emplace_back(blankTrimmed(part));
             part.clear();
         } else {
             part += c;
         }
     }
-    parts.emplace_back(trim(part));
+    parts.emplace_back(blankTrimmed(part));
     if (parts.size() != 4 && !(parts.size() == 5 && sameName(parts[4], "max")))
         return std::nullopt;
     int v[4] = {};
@@ -243,7 +235,7 @@ int knownLanguageBase(int value)
 
 int parseSettingsInteger(const std::string& text, int fallback)
 {
-    const std::string_view s = trim(text);
+    const std::string_view s = blankTrimmed(text);
     if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
         const std::string_view hex = s.substr(2);
         if (hex.size() > 8)
