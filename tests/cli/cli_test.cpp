@@ -5,6 +5,7 @@
 
 #include "cli_run.h"
 
+#include "tests/reference_cases.h"
 #include "tests/sanitized.h"
 
 #include <gtest/gtest.h>
@@ -114,20 +115,9 @@ double number(const qeln::json::Value& doc, const char* key)
     return isNumber ? doc[key].get<double>() : 0;
 }
 
-const double kDefaultTable[5][5] = {
-    {5061.02, 5632.19, 5061.02, 5632.19, 5061.02}, {3706.70, 3914.93, 3706.70, 3914.93, 3706.70},
-    {2549.13, 2711.82, 2549.13, 2711.82, 2549.13}, {1835.37, 1965.26, 1835.37, 1965.26, 1835.37},
-    {1153.08, 1252.14, 1153.08, 1252.14, 1153.08}};
-
-const double kEccentricTable[5][5] = {
-    {5061.02, 5632.19, 3132.77, 4505.76, 2915.15}, {3706.70, 3914.93, 2361.17, 3139.77, 2116.52},
-    {2549.13, 2711.82, 1623.80, 2174.88, 1455.55}, {1835.37, 1965.26, 1169.13, 1576.14, 1047.99},
-    {1153.08, 1252.14, 734.51, 1004.22, 658.41}};
-
-const double kHeavyTable[5][5] = {
-    {9918.72, 11688.03, 9918.72, 11688.03, 9918.72}, {8803.83, 9587.58, 8803.83, 9587.58, 8803.83},
-    {6661.21, 7537.47, 6661.21, 7537.47, 6661.21}, {5169.02, 5977.97, 5169.02, 5977.97, 5169.02},
-    {3487.97, 4069.15, 3487.97, 4069.15, 3487.97}};
+using qeln::reference::kDefaultAxial;
+using qeln::reference::kDefaultE50E30;
+using qeln::reference::kHe500b8x4;
 
 const char* const kText219 =
     "An error occurred during calculation. A possible cause may be unrealistic input data.";
@@ -404,7 +394,7 @@ TEST(CliJsonInput, WeldedSectionGivenInFull)
                            kData + "no-such-table.dbf"});
     ASSERT_EQ(o.status, 0) << o.err;
     const auto doc = parsed(o);
-    expectTable(doc, kHeavyTable);
+    expectTable(doc, kHe500b8x4);
     EXPECT_NEAR(number(doc, "rho"), 4.6699, 1e-4);
     EXPECT_EQ(number(doc, "fyCalc"), 345);
     EXPECT_EQ(number(doc, "dCalc"), 25);   // the fire classes set it back to d as entered
@@ -421,7 +411,7 @@ TEST(CliJsonInput, CatalogueValuesWithOverrides)
     // HE 500 B from the catalogue equals the welded input of the third example
     const Outcome o = designJson(R"({"profileName": "HE 500 B", "d": 25, "n1": 8, "n2": 4})");
     ASSERT_EQ(o.status, 0) << o.err;
-    expectTable(parsed(o), kHeavyTable);
+    expectTable(parsed(o), kHe500b8x4);
     // a given value replaces the catalogue's
     const Outcome p = designJson(R"({"profileName": "HE 500 B", "tf": 16, "d": 25, "n1": 8, "n2": 4})");
     const auto doc = parsed(p);
@@ -435,7 +425,7 @@ TEST(CliWorkedExamples, DefaultProjectWithoutEccentricity)
     const Outcome o = run({"design", kData + "default.qln", "--json"});
     ASSERT_EQ(o.status, 0) << o.err;
     const auto doc = parsed(o);
-    expectTable(doc, kDefaultTable);
+    expectTable(doc, kDefaultAxial);
     EXPECT_FALSE(boolean(doc, "hasErrors"));
     EXPECT_FALSE(boolean(doc, "hasWarnings"));
     EXPECT_FALSE(boolean(doc, "calcError"));
@@ -462,17 +452,17 @@ TEST(CliWorkedExamples, DefaultProjectWithoutEccentricity)
     // the same run from JSON
     const Outcome j = designJson("{}");
     ASSERT_EQ(j.status, 0) << j.err;
-    expectTable(parsed(j), kDefaultTable);
+    expectTable(parsed(j), kDefaultAxial);
 }
 
 TEST(CliWorkedExamples, BothEccentricities)
 {
     const Outcome o = designJson(R"({"e1": 50, "e2": 30})");
     ASSERT_EQ(o.status, 0) << o.err;
-    expectTable(parsed(o), kEccentricTable);
+    expectTable(parsed(o), kDefaultE50E30);
     // negative eccentricities enter the run as their absolute values
     const Outcome n = designJson(R"({"e1": -50, "e2": -30})");
-    expectTable(parsed(n), kEccentricTable);
+    expectTable(parsed(n), kDefaultE50E30);
 }
 
 TEST(CliWorkedExamples, RhoAboveFourPercent)
@@ -480,7 +470,7 @@ TEST(CliWorkedExamples, RhoAboveFourPercent)
     const Outcome o = run({"design", kData + "he500b-8-4.qln", "--json"});
     ASSERT_EQ(o.status, 0) << o.err;
     const auto doc = parsed(o);
-    expectTable(doc, kHeavyTable);
+    expectTable(doc, kHe500b8x4);
     EXPECT_TRUE(boolean(doc, "hasWarnings"));
     EXPECT_GT(number(doc, "rho"), 4);
     const auto w = strings(doc, "warnings");

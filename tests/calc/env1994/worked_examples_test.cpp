@@ -9,6 +9,8 @@
 #include "calc/numeric.h"
 #include "calc/yield.h"
 
+#include "tests/reference_cases.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -60,14 +62,7 @@ TEST(WorkedExamples, DefaultProjectAxial)
     EXPECT_NEAR(run.rho, 1.5598, 1e-4);
     EXPECT_FALSE(run.res.hasErrors);
     EXPECT_FALSE(run.res.hasWarnings);
-    const double expected[5][5] = {
-        {5061.02, 5632.19, 5061.02, 5632.19, 5061.02},
-        {3706.70, 3914.93, 3706.70, 3914.93, 3706.70},
-        {2549.13, 2711.82, 2549.13, 2711.82, 2549.13},
-        {1835.37, 1965.26, 1835.37, 1965.26, 1835.37},
-        {1153.08, 1252.14, 1153.08, 1252.14, 1153.08},
-    };
-    expectTable(run.res, expected);
+    expectTable(run.res, reference::kDefaultAxial);
     ASSERT_TRUE(run.res.concreteVolume.has_value());
     EXPECT_NEAR(*run.res.concreteVolume, 0.079307, 1e-6);
     EXPECT_TRUE(run.sink.messages.empty());
@@ -80,14 +75,7 @@ TEST(WorkedExamples, DefaultProjectBothEccentricities)
     in.e1 = 50;
     in.e2 = 30;
     runDesign(in, run);
-    const double expected[5][5] = {
-        {5061.02, 5632.19, 3132.77, 4505.76, 2915.15},
-        {3706.70, 3914.93, 2361.17, 3139.77, 2116.52},
-        {2549.13, 2711.82, 1623.80, 2174.88, 1455.55},
-        {1835.37, 1965.26, 1169.13, 1576.14, 1047.99},
-        {1153.08, 1252.14, 734.51, 1004.22, 658.41},
-    };
-    expectTable(run.res, expected);
+    expectTable(run.res, reference::kDefaultE50E30);
 }
 
 TEST(WorkedExamples, HighReinforcementRatioUsesReducedDiameter)
@@ -105,14 +93,7 @@ TEST(WorkedExamples, HighReinforcementRatioUsesReducedDiameter)
     runDesign(in, run);
     EXPECT_NEAR(run.rho, 4.6699, 1e-4);
     EXPECT_DOUBLE_EQ(run.fyCalc, 345);
-    const double expected[5][5] = {
-        {9918.72, 11688.03, 9918.72, 11688.03, 9918.72},
-        {8803.83, 9587.58, 8803.83, 9587.58, 8803.83},
-        {6661.21, 7537.47, 6661.21, 7537.47, 6661.21},
-        {5169.02, 5977.97, 5169.02, 5977.97, 5169.02},
-        {3487.97, 4069.15, 3487.97, 4069.15, 3487.97},
-    };
-    expectTable(run.res, expected);
+    expectTable(run.res, reference::kHe500b8x4);
     ASSERT_TRUE(run.res.concreteVolume.has_value());
     EXPECT_NEAR(*run.res.concreteVolume, 0.121091, 1e-6);
     // the fire classes reset the working diameter to the entered one
