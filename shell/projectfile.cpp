@@ -8,8 +8,6 @@
 #include "catalogue/codepage.h"
 #include "platform/fileio.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <charconv>

@@ -6,8 +6,6 @@
 #include "present/texts.h"
 #include "platform/fileio.h"
 
-#include <sys/stat.h>
-
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
@@ -290,8 +288,7 @@ bool SettingsFile::write(const Settings& settings, std::string& error) const
     error.clear();
     std::string text, readError;
     std::vector<std::string> lines;
-    struct stat st {};
-    if (::stat(path_.c_str(), &st) == 0) {
+    if (platform::fileSize(path_) >= 0) {
         // The other sections and keys of an existing file are kept: a file
         // that cannot be read as a whole is not replaced at all.
         if (platform::readWholeFile(path_, text, readError, kMaxSettingsSize) != platform::ReadStatus::ok) {
