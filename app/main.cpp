@@ -6,7 +6,7 @@
 // A project file given on the command line (a file manager's double click)
 // is opened once the disclaimer is accepted; a relative name is taken from
 // the folder the program was started in.
-#include "catalogue/fileio.h"
+#include "platform/fileio.h"
 #include "catalogue/location.h"
 #include "ui/catalogueadapter.h"
 #include "ui/frmmain.h"
@@ -19,7 +19,7 @@
 int main(int argc, char** argv)
 {
     // a save beyond the file size limit fails with a message; a kill removes the save's temporary file
-    qeln::fileio::installSignalHandling();
+    qeln::platform::installSignalHandling();
     QApplication app(argc, argv);
     QApplication::setApplicationName("qeln-column");
     QApplication::setOrganizationName("qeln");

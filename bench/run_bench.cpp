@@ -1,12 +1,12 @@
 // Whole design runs as the calculate command does them: the default project,
 // and every profile of the catalogue with the default rebars.
 #include "catalogue/profiles.h"
+#include "platform/process.h"
 #include "shell/run.h"
 
 #include <benchmark/benchmark.h>
 
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -15,10 +15,7 @@ using namespace qeln;
 
 std::string catalogueBesideProgram()
 {
-    char buf[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    std::string p = n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string("./qeln-bench");
-    return p.substr(0, p.rfind('/') + 1) + kProfileTableFile;
+    return platform::programDirectory() + "/" + kProfileTableFile;
 }
 
 bool runOnce(const ColumnInput& in, RunState& st)

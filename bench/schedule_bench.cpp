@@ -1,11 +1,11 @@
 // The column schedule: 1000 rows without search, numbers only, one core.
 #include "catalogue/profiles.h"
+#include "platform/process.h"
 #include "shell/schedule.h"
 
 #include <benchmark/benchmark.h>
 
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -14,10 +14,7 @@ using namespace qeln;
 
 std::string profileTable()
 {
-    char buf[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    std::string p = n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string("./qeln-bench");
-    return p.substr(0, p.rfind('/') + 1) + kProfileTableFile;
+    return platform::programDirectory() + "/" + kProfileTableFile;
 }
 
 // A building's worth of rows: ten profiles, four storey heights, loads and

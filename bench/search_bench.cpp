@@ -1,13 +1,13 @@
 // The numbers-only design run and the section search over the whole catalogue.
 #include "calc/method.h"
 #include "catalogue/profiles.h"
+#include "platform/process.h"
 #include "shell/numbersrun.h"
 #include "shell/search.h"
 
 #include <benchmark/benchmark.h>
 
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -16,10 +16,7 @@ using namespace qeln;
 
 std::string catalogueFile()
 {
-    char buf[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    std::string p = n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string("./qeln-bench");
-    return p.substr(0, p.rfind('/') + 1) + kProfileTableFile;
+    return platform::programDirectory() + "/" + kProfileTableFile;
 }
 
 void runNumbersOf(benchmark::State& state, DesignCode code)

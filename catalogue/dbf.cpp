@@ -1,8 +1,7 @@
 #include "dbf.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "bytes.h"
+#include "platform/fileio.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -24,31 +23,12 @@ constexpr char kFileEnd = 0x1A;
 constexpr unsigned char kVersion3 = 0x03;
 constexpr std::uint64_t kMaxFileSize = 256u << 20;   // far beyond any profile table
 
-std::uint16_t getU16(const std::string& s, std::size_t at)
-{
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(s[at]) |
-                                      (static_cast<unsigned char>(s[at + 1]) << 8));
-}
-
-std::uint32_t getU32(const std::string& s, std::size_t at)
-{
-    std::uint32_t v = 0;
-    for (int k = 3; k >= 0; --k)
-        v = (v << 8) | static_cast<unsigned char>(s[at + static_cast<std::size_t>(k)]);
-    return v;
-}
-
-void putU16(std::string& s, std::size_t at, std::uint16_t v)
-{
-    s[at] = static_cast<char>(v & 0xFF);
-    s[at + 1] = static_cast<char>(v >> 8);
-}
-
-void putU32(std::string& s, std::size_t at, std::uint32_t v)
-{
-    for (std::size_t k = 0; k < 4; ++k)
-        s[at + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
-}
+using bytes::getU16;
+using bytes::getU32;
+using bytes::putU16;
+using bytes::putU32;
+using platform::errnoText;
+using platform::File;
 
 std::string hexByte(unsigned char c)
 {
@@ -71,11 +51,6 @@ std::string upper(std::string_view s)
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
     return out;
-}
-
-std::string errnoText(int err)
-{
-    return std::strerror(err);
 }
 
 CodePage codePageOf(std::uint8_t mark)
@@ -131,85 +106,42 @@ void checkField(const Field& f)
     }
 }
 
-// Reads the whole of fd from its start.
-std::string readAll(int fd, std::uint64_t size, const std::string& path)
+// Reads the whole of the file from its start.
+std::string readAll(const File& file, std::uint64_t size, const std::string& path)
 {
     std::string buf(static_cast<std::size_t>(size), '\0');
-    std::size_t got = 0;
-    while (got < buf.size()) {
-        const ssize_t n = ::pread(fd, buf.data() + got, buf.size() - got, static_cast<off_t>(got));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw Error(path + ": cannot be read: " + errnoText(errno));
-        }
-        if (n == 0)
-            throw Error(path + ": the file became shorter while it was read");
-        got += static_cast<std::size_t>(n);
-    }
+    int err = 0;
+    const std::size_t got = file.readAt(0, buf.data(), buf.size(), err);
+    if (err != 0)
+        throw Error(path + ": cannot be read: " + errnoText(err));
+    if (got < buf.size())
+        throw Error(path + ": the file became shorter while it was read");
     return buf;
 }
 
-void writeAllAt(int fd, std::uint64_t offset, std::string_view bytes, const std::string& path)
+void writeAllAt(File& file, std::uint64_t offset, std::string_view bytes, const std::string& path)
 {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw Error(path + ": cannot be written: " + errnoText(errno));
-        }
-        done += static_cast<std::size_t>(n);
+    if (const int err = file.writeAt(offset, bytes))
+        throw Error(path + ": cannot be written: " + errnoText(err));
+}
+
+// Replaces the file at path by `image` in one rename (see platform::replaceWhole),
+// with this module's words for a failure.
+void replaceTable(const std::string& path, const std::string& image, unsigned mode, const char* replacedText,
+                  File* keep = nullptr)
+{
+    using Step = platform::ReplaceFailure::Step;
+    const platform::ReplaceFailure f = platform::replaceWhole(path, image, mode, keep);
+    const std::string why = errnoText(f.error);
+    switch (f.step) {
+    case Step::none: return;
+    case Step::createTemp: throw Error(path + ": cannot create a temporary file beside it: " + why);
+    case Step::setMode: throw Error(f.temp + ": " + why);
+    case Step::write: throw Error(f.temp + ": cannot be written: " + why);
+    case Step::flush: throw Error(f.temp + ": cannot be flushed to disk: " + why);
+    case Step::lock: throw Error(f.temp + ": cannot be locked: " + why);
+    case Step::rename: throw Error(path + replacedText + why);
     }
-}
-
-// fcntl lock on the whole file: per open file description where the system
-// has it, so two opens in one program see each other.
-bool lockFile(int fd, bool exclusive)
-{
-    struct flock fl {};
-    fl.l_type = exclusive ? F_WRLCK : F_RDLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = 0;
-    fl.l_len = 0;
-#ifdef F_OFD_SETLK
-    if (::fcntl(fd, F_OFD_SETLK, &fl) == 0)
-        return true;
-    if (errno != EINVAL)
-        return false;
-#endif
-    return ::fcntl(fd, F_SETLK, &fl) == 0;
-}
-
-std::string directoryOf(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
-void syncDirectory(const std::string& path)
-{
-    const int dfd = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        (void)::fsync(dfd);
-        ::close(dfd);
-    }
-}
-
-// A new file beside `path` that does not exist yet, opened for writing.
-int createTempBeside(const std::string& path, std::string& tempPath)
-{
-    std::string pattern = path + ".tmp-XXXXXX";
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0)
-        throw Error(path + ": cannot create a temporary file beside it: " + errnoText(errno));
-    tempPath = pattern;
-    return fd;
 }
 
 void todayInto(std::string& header)
@@ -535,7 +467,7 @@ Table& Table::operator=(Table&& other) noexcept
         close();
         path_ = std::move(other.path_);
         mode_ = other.mode_;
-        fd_ = std::exchange(other.fd_, -1);
+        file_ = std::move(other.file_);
         writable_ = std::exchange(other.writable_, false);
         schema_ = std::move(other.schema_);
         image_ = std::move(other.image_);
@@ -554,9 +486,7 @@ Table::~Table()
 
 void Table::close()
 {
-    if (fd_ >= 0)
-        ::close(fd_);   // drops the lock
-    fd_ = -1;
+    file_.close();   // drops the lock
     writable_ = false;
     schema_.reset();
     image_.clear();
@@ -585,58 +515,38 @@ Table Table::create(const std::string& path, std::vector<Field> fields, std::uin
     const Schema schema(std::move(fields), codePageMark);
     std::string image = buildHeader(schema, 0);
     image += kFileEnd;
-    std::string temp;
-    const int fd = createTempBeside(path, temp);
-    try {
-        if (::fchmod(fd, 0644) != 0)
-            throw Error(temp + ": " + errnoText(errno));
-        writeAllAt(fd, 0, image, temp);
-        if (::fsync(fd) != 0)
-            throw Error(temp + ": cannot be flushed to disk: " + errnoText(errno));
-        if (::rename(temp.c_str(), path.c_str()) != 0)
-            throw Error(path + ": cannot be replaced: " + errnoText(errno));
-    } catch (...) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        throw;
-    }
-    ::close(fd);
-    syncDirectory(path);
+    replaceTable(path, image, 0644, ": cannot be replaced: ");
     return open(path, OpenMode::exclusive);
 }
 
 Table Table::open(const std::string& path, OpenMode mode)
 {
-    // O_NONBLOCK keeps a FIFO or device at that path from blocking the open.
-    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
-    bool writable = fd >= 0;
-    if (fd < 0 && mode == OpenMode::shared && (errno == EACCES || errno == EROFS || errno == EPERM))
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        throw Error(path + ": cannot be opened: " + errnoText(errno));
-
     Table t;
-    t.fd_ = fd;
+    // A FIFO or device at that path does not block the open (see File::open).
+    int err = t.file_.open(path, File::Access::readWrite);
+    const bool writable = err == 0;
+    if (err != 0 && mode == OpenMode::shared && (err == EACCES || err == EROFS || err == EPERM))
+        err = t.file_.open(path, File::Access::read);
+    if (err != 0)
+        throw Error(path + ": cannot be opened: " + errnoText(err));
+
     t.writable_ = writable;
     t.path_ = path;
     t.mode_ = mode;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        throw Error(path + ": " + errnoText(errno));
-    if (!S_ISREG(st.st_mode))
+    File::Status st;
+    if (const int e = t.file_.status(st))
+        throw Error(path + ": " + errnoText(e));
+    if (!st.regular)
         throw Error(path + ": not a regular file");
-    if (static_cast<std::uint64_t>(st.st_size) > kMaxFileSize)
-        throw Error(path + ": the file is too large for a profile table (" + std::to_string(st.st_size) + " bytes)");
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0)
-        (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    if (!lockFile(fd, mode == OpenMode::exclusive)) {
-        if (errno == EAGAIN || errno == EACCES)
+    if (st.size > kMaxFileSize)
+        throw Error(path + ": the file is too large for a profile table (" + std::to_string(st.size) + " bytes)");
+    if (const int e = t.file_.lock(mode == OpenMode::exclusive)) {
+        if (e == EAGAIN || e == EACCES)
             throw Error(path + (mode == OpenMode::exclusive ? ": the table is in use and cannot be opened exclusively"
                                                              : ": the table is opened exclusively by someone else"));
-        throw Error(path + ": cannot be locked: " + errnoText(errno));
+        throw Error(path + ": cannot be locked: " + errnoText(e));
     }
-    std::string image = readAll(fd, static_cast<std::uint64_t>(st.st_size), path);
+    std::string image = readAll(t.file_, st.size, path);
     Parsed p = parseImage(image, path);
     image.resize(static_cast<std::size_t>(p.headerLength) +
                  static_cast<std::size_t>(p.count) * static_cast<std::size_t>(p.schema->recordLength()));
@@ -690,13 +600,13 @@ void Table::requireWritable(const char* what) const
 {
     if (!schema_)
         throw Error("the table is not open");
-    if (!writable_ || fd_ < 0)
+    if (!writable_ || !file_.isOpen())
         throw Error(path_ + ": the table is read-only; cannot " + what);
 }
 
 void Table::writeAt(std::uint64_t offset, std::string_view bytes)
 {
-    writeAllAt(fd_, offset, bytes, path_);
+    writeAllAt(file_, offset, bytes, path_);
 }
 
 void Table::stampHeader(std::uint32_t count)
@@ -768,29 +678,12 @@ void Table::pack()
     putU32(packed, 4, static_cast<std::uint32_t>(kept));
     packed += kFileEnd;
 
-    struct stat st {};
-    const mode_t perms = ::fstat(fd_, &st) == 0 ? (st.st_mode & 07777) : 0644;
-    std::string temp;
-    const int fd = createTempBeside(path_, temp);
-    try {
-        if (::fchmod(fd, perms) != 0)
-            throw Error(temp + ": " + errnoText(errno));
-        writeAllAt(fd, 0, packed, temp);
-        if (::fsync(fd) != 0)
-            throw Error(temp + ": cannot be flushed to disk: " + errnoText(errno));
-        // The new file is locked before it takes the table's name.
-        if (!lockFile(fd, true))
-            throw Error(temp + ": cannot be locked: " + errnoText(errno));
-        if (::rename(temp.c_str(), path_.c_str()) != 0)
-            throw Error(path_ + ": cannot be replaced by the packed table: " + errnoText(errno));
-    } catch (...) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        throw;
-    }
-    syncDirectory(path_);
-    ::close(fd_);
-    fd_ = fd;
+    File::Status st;
+    const unsigned perms = file_.status(st) == 0 ? st.mode : 0644;
+    // The new file is locked before it takes the table's name.
+    File packedFile;
+    replaceTable(path_, packed, perms, ": cannot be replaced by the packed table: ", &packedFile);
+    file_ = std::move(packedFile);
     packed.pop_back();
     image_ = std::move(packed);
     count_ = kept;

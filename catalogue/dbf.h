@@ -15,6 +15,8 @@
 
 #include "codepage.h"
 
+#include "platform/file.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -189,7 +191,7 @@ private:
 
     std::string path_;
     OpenMode mode_ = OpenMode::shared;
-    int fd_ = -1;                       // -1: closed or in memory only
+    platform::File file_;               // not open: closed or in memory only
     bool writable_ = false;
     std::shared_ptr<const Schema> schema_;
     std::string image_;                 // header and records as in the file

@@ -1,10 +1,9 @@
 #include "location.h"
 
-#include "fileio.h"
 #include "profiles.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/fileio.h"
+#include "platform/process.h"
 
 #include <filesystem>
 #include <system_error>
@@ -33,25 +32,21 @@ std::string join(const std::string& folder, const std::string& name)
     return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
-bool isFile(const std::string& path)
-{
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
+using platform::isRegularFile;
 
 // The table beside the program, usable in place: it and its folder (for the
 // index) may be written.
 bool usableBeside(const CatalogueFolders& f, const WritablePredicate& canWrite)
 {
     const std::string table = join(f.beside, kProfileTableFile);
-    return !f.beside.empty() && isFile(table) && canWrite(f.beside) && canWrite(table);
+    return !f.beside.empty() && isRegularFile(table) && canWrite(f.beside) && canWrite(table);
 }
 
 // The table a per-user copy is made from, or empty.
 std::string installedTable(const CatalogueFolders& f)
 {
     for (const std::string* folder : {&f.beside, &f.installed}) {
-        if (!folder->empty() && isFile(join(*folder, kProfileTableFile)))
+        if (!folder->empty() && isRegularFile(join(*folder, kProfileTableFile)))
             return join(*folder, kProfileTableFile);
     }
     return {};
@@ -101,22 +96,11 @@ CatalogueFolders foldersFor(const std::string& programDir, const std::string& re
     return f;
 }
 
-std::string programDirectory()
-{
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec || !exe.has_parent_path())
-        return ".";
-    return exe.parent_path().string();
-}
-
 CatalogueFolders standardFolders()
 {
-    return foldersFor(programDirectory(), QELN_RELATIVE_DATA_DIR, std::getenv("XDG_DATA_HOME"),
-                      std::getenv("HOME"));
+    return foldersFor(platform::programDirectory(), QELN_RELATIVE_DATA_DIR,
+                      platform::environmentValue("XDG_DATA_HOME").c_str(), platform::environmentValue("HOME").c_str());
 }
-
-bool writable(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
 
 Choice writableCatalogue(const CatalogueFolders& f, const WritablePredicate& canWrite)
 {
@@ -126,7 +110,7 @@ Choice writableCatalogue(const CatalogueFolders& f, const WritablePredicate& can
         return failed(std::string("The profile catalogue beside the program cannot be written and there is no "
                                   "per-user folder for a copy (neither XDG_DATA_HOME nor HOME is set)"));
     const std::string copy = join(f.perUser, kProfileTableFile);
-    if (isFile(copy))
+    if (isRegularFile(copy))
         return at(f.perUser);
     const std::string source = installedTable(f);
     if (source.empty())
@@ -139,9 +123,9 @@ Choice writableCatalogue(const CatalogueFolders& f, const WritablePredicate& can
                       ec.message());
     try {
         std::string bytes, reason;
-        if (fileio::readWholeFile(source, bytes, reason, 256u << 20) != fileio::ReadStatus::ok)
+        if (platform::readWholeFile(source, bytes, reason, 256u << 20) != platform::ReadStatus::ok)
             return failed("Could not read the profile catalogue " + source + ": " + reason);
-        fileio::replaceFile(copy, bytes);
+        platform::replaceFile(copy, bytes);
     } catch (const std::exception& e) {
         return failed("Could not copy the profile catalogue to " + copy + ": " + e.what());
     }
@@ -152,7 +136,7 @@ Choice readableCatalogue(const CatalogueFolders& f, const WritablePredicate& can
 {
     if (usableBeside(f, canWrite))
         return at(f.beside);
-    if (!f.perUser.empty() && isFile(join(f.perUser, kProfileTableFile)))
+    if (!f.perUser.empty() && isRegularFile(join(f.perUser, kProfileTableFile)))
         return at(f.perUser);
     const std::string source = installedTable(f);
     if (source.empty())

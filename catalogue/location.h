@@ -11,6 +11,8 @@
 // would use when it exists, else the installed one; it never copies.
 #pragma once
 
+#include "platform/fileio.h"
+
 #include <functional>
 #include <string>
 
@@ -35,13 +37,6 @@ CatalogueFolders foldersFor(const std::string& programDir, const std::string& re
 // environment), with the data folder of this build's install layout.
 CatalogueFolders standardFolders();
 
-// The folder of the running program, without a trailing '/'.
-std::string programDirectory();
-
-// May this process write the file or folder? (access(2) with W_OK; note
-// that root may write almost everywhere.)
-bool writable(const std::string& path);
-
 using WritablePredicate = std::function<bool(const std::string& path)>;
 
 struct Choice {
@@ -59,12 +54,12 @@ struct Choice {
 //    there is none, of the installed one (folders created as needed; the copy
 //    is written whole or not at all and is writable by the user).
 // A missing installed table or a failed copy gives an error naming the paths.
-Choice writableCatalogue(const CatalogueFolders& f, const WritablePredicate& canWrite = writable);
+Choice writableCatalogue(const CatalogueFolders& f, const WritablePredicate& canWrite = platform::mayWrite);
 
 // The batch command line: the table to read. The one the desktop program
 // would use when it exists (beside a writable program folder, else the
 // per-user copy), else the installed one (beside the program, else under
 // share/qeln). Nothing is created or copied.
-Choice readableCatalogue(const CatalogueFolders& f, const WritablePredicate& canWrite = writable);
+Choice readableCatalogue(const CatalogueFolders& f, const WritablePredicate& canWrite = platform::mayWrite);
 
 } // namespace qeln::location

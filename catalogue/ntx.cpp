@@ -1,6 +1,7 @@
 #include "ntx.h"
 
-#include "fileio.h"
+#include "bytes.h"
+#include "platform/fileio.h"
 
 #include <charconv>
 #include <cmath>
@@ -10,17 +11,8 @@ namespace qeln::ntx {
 
 namespace {
 
-void putU16(std::string& s, std::size_t at, std::uint16_t v)
-{
-    s[at] = static_cast<char>(v & 0xFF);
-    s[at + 1] = static_cast<char>(v >> 8);
-}
-
-void putU32(std::string& s, std::size_t at, std::uint32_t v)
-{
-    for (std::size_t k = 0; k < 4; ++k)
-        s[at + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
-}
+using bytes::putU16;
+using bytes::putU32;
 
 class TreeWriter {
 public:
@@ -194,7 +186,7 @@ std::string buildIndex(const std::string& keyExpression, int keyLength, int keyD
 void writeIndex(const std::string& path, const std::string& keyExpression, int keyLength, int keyDecimals,
                 const std::vector<Item>& items)
 {
-    fileio::replaceFile(path, buildIndex(keyExpression, keyLength, keyDecimals, items));
+    platform::replaceFile(path, buildIndex(keyExpression, keyLength, keyDecimals, items));
 }
 
 } // namespace qeln::ntx

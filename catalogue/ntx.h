@@ -33,7 +33,7 @@ std::string buildIndex(const std::string& keyExpression, int keyLength, int keyD
                        const std::vector<Item>& items);
 
 // Writes buildIndex(...) to path through a temporary file and a rename.
-// Throws fileio::IoError.
+// Throws platform::IoError.
 void writeIndex(const std::string& path, const std::string& keyExpression, int keyLength, int keyDecimals,
                 const std::vector<Item>& items);
 

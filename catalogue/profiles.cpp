@@ -1,7 +1,7 @@
 #include "profiles.h"
 
 #include "codepage.h"
-#include "fileio.h"
+#include "platform/fileio.h"
 #include "ntx.h"
 
 #include <algorithm>

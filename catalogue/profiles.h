@@ -66,7 +66,7 @@ public:
     // row fails here, not later), builds the display order by DID (equal
     // keys in record order) and writes it as the Clipper NTX index
     // `indexPath` on the key DID. An empty indexPath writes no index file.
-    // Throws dbf::Error or fileio::IoError; the desktop program then shows
+    // Throws dbf::Error or platform::IoError; the desktop program then shows
     // "Could not open the profile database. Program will be closed".
     static ProfileCatalogue open(const std::string& tablePath, const std::string& indexPath);
     // A catalogue over a table already open (a read-only one from

@@ -16,7 +16,7 @@
 #include "calc/method.h"
 #include "present/texts.h"
 #include "present/utf8.h"
-#include "catalogue/fileio.h"
+#include "platform/fileio.h"
 #include "catalogue/location.h"
 #include "present/plot.h"
 #include "shell/diagrams.h"
@@ -29,7 +29,6 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <iostream>
 #include <optional>
@@ -148,23 +147,6 @@ bool takeSectionFromCatalogue(LazyCatalogue& lazy, ColumnInput& in, int language
     return found;
 }
 
-// An output file is replaced as a whole (temporary file, rename): a failed
-// write leaves the previous file as it was. `write` fills the temporary file.
-bool writeOutputFile(const std::string& path, const std::function<bool(fileio::PendingReplace&, std::string&)>& write,
-                     std::string& reason)
-{
-    try {
-        fileio::PendingReplace file(path);
-        if (!write(file, reason))
-            return false;
-        file.commit();
-        return true;
-    } catch (const fileio::IoError& e) {
-        reason = e.reason();
-        return false;
-    }
-}
-
 // The four plots into `dir` (made when missing), each through the safe
 // writer, all four put in place only when all are written (a folder never
 // holds two new and two old plots); the failure, if any. `input`: the input
@@ -189,21 +171,21 @@ std::optional<FileFailure> writePlots(const std::string& dir, const Diagrams& d,
         {"ne-weak.svg", eccentricityPlot(env, d.weakCurves, Axis::Weak)},
         {"ne-strong.svg", eccentricityPlot(env, d.strongCurves, Axis::Strong)},
     };
-    std::vector<std::unique_ptr<fileio::PendingReplace>> files;
+    std::vector<std::unique_ptr<platform::PendingReplace>> files;
     std::string path;
     try {
         for (const auto& p : plots) {
             path = (std::filesystem::path(dir) / p.name).string();
-            if (!input.empty() && fileio::sameFile(path, input))
+            if (!input.empty() && platform::sameFile(path, input))
                 return FileFailure{516, path, 0, "this is the input file, it is not overwritten by a plot"};
-            files.push_back(std::make_unique<fileio::PendingReplace>(path));
+            files.push_back(std::make_unique<platform::PendingReplace>(path));
             files.back()->write(pictureToSvg(p.picture));
         }
         for (std::size_t i = 0; i < files.size(); ++i) {
             path = (std::filesystem::path(dir) / plots[i].name).string();
             files[i]->commit();
         }
-    } catch (const fileio::IoError& e) {
+    } catch (const platform::IoError& e) {
         return FileFailure{516, path, 0, e.reason()};
     }
     return std::nullopt;
@@ -216,10 +198,10 @@ std::optional<int> refuseOutputClash(const DesignOptions& o)
     for (const std::string* out : {&o.svgFile, &o.pdfFile}) {
         if (out->empty())
             continue;
-        if (!input.empty() && (*out == input || fileio::sameFile(*out, input)))
+        if (!input.empty() && (*out == input || platform::sameFile(*out, input)))
             return usageError(*out + ": this is the input file, it is not overwritten by an output");
     }
-    if (!o.svgFile.empty() && (o.svgFile == o.pdfFile || fileio::sameFile(o.svgFile, o.pdfFile)))
+    if (!o.svgFile.empty() && (o.svgFile == o.pdfFile || platform::sameFile(o.svgFile, o.pdfFile)))
         return usageError(o.svgFile + ": the SVG drawing and the PDF report cannot go to one file");
     return std::nullopt;
 }
@@ -253,10 +235,10 @@ std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnI
             return fileError({514, o.inputJson, 0, why}, o.languageBase);
         text = std::move(*read);
     } else {
-        const fileio::ReadStatus status = fileio::readWholeFile(o.inputJson, text, why, json::kMaxInputBytes);
-        if (status == fileio::ReadStatus::tooLarge)
+        const platform::ReadStatus status = platform::readWholeFile(o.inputJson, text, why, json::kMaxInputBytes);
+        if (status == platform::ReadStatus::tooLarge)
             return usageError(tooLarge(o.inputJson));
-        if (status != fileio::ReadStatus::ok)
+        if (status != platform::ReadStatus::ok)
             return fileError({514, o.inputJson, 0, why}, o.languageBase);
     }
     json::ParseError perr;
@@ -345,11 +327,7 @@ int runDesign(const DesignOptions& o)
             complain("no section drawing was made, " + o.svgFile + " is not written");
         } else {
             std::string reason;
-            const auto svg = [&](fileio::PendingReplace& f, std::string&) {
-                f.write(pictureToSvg(res.sectionPicture));
-                return true;
-            };
-            if (!writeOutputFile(o.svgFile, svg, reason))
+            if (!platform::writeReplacing(o.svgFile, pictureToSvg(res.sectionPicture), reason))
                 status = fileError({516, o.svgFile, 0, reason}, o.languageBase);
         }
     }
@@ -366,9 +344,9 @@ int runDesign(const DesignOptions& o)
         std::string reason;
         if (!valid)
             complain("no valid results, " + o.pdfFile + " is not written");
-        else if (!writeOutputFile(
+        else if (!platform::writeReplacing(
                      o.pdfFile,
-                     [&](fileio::PendingReplace& f, std::string& why) {
+                     [&](platform::PendingReplace& f, std::string& why) {
                          return writePdfReport(
                              {in, o.languageBase, o.condensed, isoDateTime(currentDateTime()), f.tempPath()}, why);
                      },
@@ -405,10 +383,10 @@ int runScheduleCommand(const ScheduleCliOptions& o)
         if (out->empty())
             continue;
         for (const std::string* in : {&o.rowsFile, &o.baseFile})
-            if (!in->empty() && (*out == *in || fileio::sameFile(*out, *in)))
+            if (!in->empty() && (*out == *in || platform::sameFile(*out, *in)))
                 return usageError(*out + ": this is an input file, it is not overwritten by an output");
     }
-    if (!o.outFile.empty() && (o.outFile == o.pdfFile || fileio::sameFile(o.outFile, o.pdfFile)))
+    if (!o.outFile.empty() && (o.outFile == o.pdfFile || platform::sameFile(o.outFile, o.pdfFile)))
         return usageError(o.outFile + ": the results and the PDF report cannot go to one file");
     if (!o.pdfFile.empty() && !schedulePdfAvailable())
         return usageError("--pdf is not yet available for schedule: the schedule report is not built in");
@@ -435,9 +413,9 @@ int runScheduleCommand(const ScheduleCliOptions& o)
     }
     if (!o.rowsFile.empty()) {
         std::string bytes, why;
-        switch (fileio::readWholeFile(o.rowsFile, bytes, why, json::kMaxInputBytes)) {
-        case fileio::ReadStatus::ok: break;
-        case fileio::ReadStatus::tooLarge:
+        switch (platform::readWholeFile(o.rowsFile, bytes, why, json::kMaxInputBytes)) {
+        case platform::ReadStatus::ok: break;
+        case platform::ReadStatus::tooLarge:
             return usageError(o.rowsFile + ": the schedule is larger than " + std::to_string(json::kMaxInputBytes >> 20) +
                               " MiB");
         default: return fileError({514, o.rowsFile, 0, why}, o.languageBase);
@@ -482,23 +460,23 @@ int runScheduleCommand(const ScheduleCliOptions& o)
             ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         const bool xlsx = tail == ".xlsx";   // else .csv (the parser let no other through)
         std::string reason;
-        const auto write = [&](fileio::PendingReplace& f, std::string& whyNot) {
+        const auto write = [&](platform::PendingReplace& f, std::string& whyNot) {
             if (xlsx)
                 return writeScheduleXlsx(f.tempPath(), asRun, outcome, o.languageBase, whyNot);
             f.write(scheduleResultsCsv(asRun, outcome, CsvDialect::commaPoint));
             return true;
         };
-        if (!writeOutputFile(o.outFile, write, reason))
+        if (!platform::writeReplacing(o.outFile, write, reason))
             status = fileError({516, o.outFile, 0, reason}, o.languageBase);
     }
     if (!o.pdfFile.empty()) {
         std::string reason;
-        const auto write = [&](fileio::PendingReplace& f, std::string& whyNot) {
+        const auto write = [&](platform::PendingReplace& f, std::string& whyNot) {
             return writeSchedulePdf({base, withChosenSections(schedule, outcome), outcome, o.languageBase,
                                      isoDateTime(currentDateTime()), f.tempPath()},
                                     whyNot);
         };
-        if (!writeOutputFile(o.pdfFile, write, reason))
+        if (!platform::writeReplacing(o.pdfFile, write, reason))
             status = fileError({516, o.pdfFile, 0, reason}, o.languageBase);
     }
     return status;
@@ -552,7 +530,7 @@ int main(const std::vector<std::string>& args)
 
 int main(int argc, char** argv)
 {
-    qeln::fileio::installSignalHandling();
+    qeln::platform::installSignalHandling();
     try {
         return qeln::cli::main(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::exception& e) {

@@ -2,8 +2,6 @@
 
 #include "shell/projectfile.h"
 
-#include <unistd.h>
-
 namespace qeln::cli {
 
 std::optional<ProfileCatalogue> openCatalogue(const std::string& path, std::string& error)
@@ -14,17 +12,6 @@ std::optional<ProfileCatalogue> openCatalogue(const std::string& path, std::stri
         error = e.what();
         return std::nullopt;
     }
-}
-
-std::string programDirectory()
-{
-    char buf[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0)
-        return "./";
-    std::string p(buf, static_cast<std::size_t>(n));
-    const auto slash = p.rfind('/');
-    return slash == std::string::npos ? std::string("./") : p.substr(0, slash + 1);
 }
 
 bool lookUpProfile(ProfileCatalogue& cat, ColumnInput& in, int languageBase, std::vector<std::string>& messages)

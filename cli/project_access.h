@@ -25,9 +25,6 @@ struct FileFailure {
 // Opens the profile catalogue read-only (no index file is written).
 std::optional<ProfileCatalogue> openCatalogue(const std::string& path, std::string& error);
 
-// The folder of the running program (from /proc/self/exe), with a trailing '/'.
-std::string programDirectory();
-
 // Takes h, b, tw, tf, r and movrixAvailable of the profile `in.profileName`
 // from the catalogue. False when the name is not there; the lookup's message
 // ("Profile <name> not found in database") then went to `messages`.

@@ -6,9 +6,7 @@
 #include "schedule.h"
 
 #include "catalogue/codepage.h"
-#include "catalogue/fileio.h"
-
-#include <sys/stat.h>
+#include "platform/fileio.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -596,13 +594,13 @@ ProjectFileResult LoadProjectFile(const std::string& path, ColumnInput& project,
 {
     std::string bytes;
     std::string error;
-    switch (fileio::readWholeFile(path, bytes, error, kMaxProjectFileSize)) {
-    case fileio::ReadStatus::ok:
+    switch (platform::readWholeFile(path, bytes, error, kMaxProjectFileSize)) {
+    case platform::ReadStatus::ok:
         break;
-    case fileio::ReadStatus::cannotOpen:
+    case platform::ReadStatus::cannotOpen:
         return ProjectFileResult{ProjectFileStatus::openError, path, 0, error, true};
-    case fileio::ReadStatus::readFailed:
-    case fileio::ReadStatus::tooLarge:
+    case platform::ReadStatus::readFailed:
+    case platform::ReadStatus::tooLarge:
         return ProjectFileResult{ProjectFileStatus::readError, path, 0, error, true};
     }
     return ParseProjectFile(bytes, path, project, lookup, schedule);
@@ -637,10 +635,10 @@ ProjectFileResult SaveProjectFile(const std::string& path, const ColumnInput& pr
         // the previous file gets its backup name as a second name, and the
         // new file takes the project's name in one rename. A link is written
         // through to its file, whose backup lies beside it.
-        fileio::PendingReplace file(path);
+        platform::PendingReplace file(path);
         file.write(content);
         file.commit(ProjectBackupName(file.target()));
-    } catch (const fileio::IoError& e) {
+    } catch (const platform::IoError& e) {
         result.detail = e.reason();   // the file is named by result.file
         return result;
     }

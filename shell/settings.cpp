@@ -4,9 +4,7 @@
 #include "catalogue/codepage.h"
 #include "present/checktext.h"
 #include "present/texts.h"
-#include "catalogue/fileio.h"
-
-#include <sys/stat.h>
+#include "platform/fileio.h"
 
 #include <charconv>
 #include <cstdint>
@@ -262,7 +260,7 @@ Settings SettingsFile::read() const
 {
     Settings s;
     std::string text, error;
-    if (fileio::readWholeFile(path_, text, error, kMaxSettingsSize) != fileio::ReadStatus::ok)
+    if (platform::readWholeFile(path_, text, error, kMaxSettingsSize) != platform::ReadStatus::ok)
         return s;
     if (!isValidUtf8(text))
         text = decodeToUtf8(text, CodePage::windows1252);
@@ -290,11 +288,10 @@ bool SettingsFile::write(const Settings& settings, std::string& error) const
     error.clear();
     std::string text, readError;
     std::vector<std::string> lines;
-    struct stat st {};
-    if (::stat(path_.c_str(), &st) == 0) {
+    if (platform::fileSize(path_) >= 0) {
         // The other sections and keys of an existing file are kept: a file
         // that cannot be read as a whole is not replaced at all.
-        if (fileio::readWholeFile(path_, text, readError, kMaxSettingsSize) != fileio::ReadStatus::ok) {
+        if (platform::readWholeFile(path_, text, readError, kMaxSettingsSize) != platform::ReadStatus::ok) {
             error = path_ + ": the settings are not saved, the file is left as it was: " + readError;
             return false;
         }
@@ -326,15 +323,15 @@ bool SettingsFile::write(const Settings& settings, std::string& error) const
         out += l + "\n";
 
     std::error_code ec;
-    const std::string folder = fileio::directoryOf(path_);
+    const std::string folder = platform::directoryOf(path_);
     std::filesystem::create_directories(folder, ec);
     if (ec) {
         error = folder + ": the settings folder cannot be created: " + ec.message();
         return false;
     }
     try {
-        fileio::replaceFile(path_, out);
-    } catch (const fileio::IoError& e) {
+        platform::replaceFile(path_, out);
+    } catch (const platform::IoError& e) {
         error = std::string("the settings cannot be saved: ") + e.what();
         return false;
     }

@@ -2,7 +2,7 @@
 
 #include "uitext.h"
 
-#include "catalogue/fileio.h"
+#include "platform/fileio.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,13 +31,7 @@ constexpr int kWriteError = 516;
 
 bool saveChartSvg(const Picture& chart, const std::string& path, std::string& reason)
 {
-    try {
-        fileio::replaceFile(path, pictureToSvg(chart));
-        return true;
-    } catch (const fileio::IoError& e) {
-        reason = e.reason();
-        return false;
-    }
+    return platform::writeReplacing(path, pictureToSvg(chart), reason);
 }
 
 QImage chartImage(const Picture& chart, double scale)

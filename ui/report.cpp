@@ -8,6 +8,7 @@
 #include "uitext.h"
 #include "shell/language.h"
 #include "shell/run.h"
+#include "platform/file.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -20,13 +21,10 @@
 #include <QPdfWriter>
 #include <QSvgRenderer>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <functional>
 #include <cmath>
+#include <string_view>
 
 // the logo lives in the resources of this library
 static void initReportResources() { Q_INIT_RESOURCE(qeln); }
@@ -694,43 +692,35 @@ namespace {
 class CheckedFile : public QIODevice {
 public:
     explicit CheckedFile(const QString& path)
-        : fd_(::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666))
     {
-        if (fd_ >= 0)
+        if (file_.create(QFile::encodeName(path).toStdString()) == 0)
             open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     }
     ~CheckedFile() override { finish(); }
     // Closes the file: true when every byte reached it.
     bool finish()
     {
-        if (fd_ >= 0) {
-            failed_ = ::close(fd_) != 0 || failed_;
-            fd_ = -1;
-        }
+        if (file_.isOpen())
+            failed_ = file_.close() != 0 || failed_;
         return !failed_;
     }
-    bool opened() const { return fd_ >= 0; }
+    bool opened() const { return file_.isOpen(); }
 
 protected:
     qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* data, qint64 size) override
     {
-        qint64 done = 0;
-        while (done < size && fd_ >= 0) {
-            const ssize_t n = ::write(fd_, data + done, static_cast<std::size_t>(size - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                failed_ = true;
-                return -1;
-            }
-            done += n;
+        if (!file_.isOpen())
+            return -1;
+        if (file_.write(std::string_view(data, static_cast<std::size_t>(size))) != 0) {
+            failed_ = true;
+            return -1;
         }
-        return fd_ >= 0 ? done : -1;
+        return size;
     }
 
 private:
-    int fd_;
+    platform::File file_;
     bool failed_ = false;
 };
 

@@ -4,7 +4,7 @@
 #include "report.h"
 #include "uitext.h"
 
-#include "catalogue/fileio.h"
+#include "platform/fileio.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -183,21 +183,16 @@ void reportExportPdf(frmmain& w)
     const std::string& project = w.workflow().fileName;
     std::string reason;
     int pages = 0;
-    if (!project.empty() && (target == project || fileio::sameFile(target, project))) {
+    if (!project.empty() && (target == project || platform::sameFile(target, project))) {
         reason = "this is the project file, it is not overwritten by the report";
     } else {
-        try {
-            fileio::PendingReplace file(target);
-            {
-                PrintingScope printing(w);
-                pages = writeReportPdf(*report, QString::fromStdString(file.tempPath()));
-            }
-            if (pages > 0)
-                file.commit();
-        } catch (const fileio::IoError& e) {
-            reason = e.reason();
+        const auto write = [&](platform::PendingReplace& file, std::string&) {
+            PrintingScope printing(w);
+            pages = writeReportPdf(*report, QString::fromStdString(file.tempPath()));
+            return pages > 0;
+        };
+        if (!platform::writeReplacing(target, write, reason))
             pages = 0;
-        }
     }
     if (pages == 0) {
         QString text = message(Msg::PdfFailed).arg(QDir::toNativeSeparators(path));

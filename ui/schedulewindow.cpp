@@ -11,7 +11,7 @@
 #include "shell/projectfields.h"
 #include "shell/run.h"
 #include "present/messages.h"
-#include "catalogue/fileio.h"
+#include "platform/fileio.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,20 +61,14 @@ const QColor kFailBackground(0xff, 0xd8, 0xd8), kResultBackground(0xf2, 0xf2, 0x
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
 // Writes a file under a temporary name and puts it in place in one step: a
-// failed export leaves the previous file as it was.
+// failed export leaves the previous file as it was. `write` gets the
+// temporary file's name.
 template <class Write>
 bool writeReplacing(const QString& path, std::string& reason, Write write)
 {
-    try {
-        fileio::PendingReplace file(path.toStdString());
-        if (!write(file.tempPath(), reason))
-            return false;
-        file.commit();
-        return true;
-    } catch (const fileio::IoError& e) {
-        reason = e.reason();
-        return false;
-    }
+    return platform::writeReplacing(
+        path.toStdString(), [&](platform::PendingReplace& file, std::string& why) { return write(file.tempPath(), why); },
+        reason);
 }
 
 // Paints an empty field cell with the base project's value, grey and slanted.

@@ -214,13 +214,7 @@ TEST(DbfTable, AppendEditDeleteAndPackKeepTheFileConsistent)
     EXPECT_EQ(t.record(1).text("NAME"), "IPE 80");
     EXPECT_TRUE(t.record(2).deleted());
     // No temporary file is left behind.
-    int entries = 0;
-    if (DIR* d = ::opendir(dir.path().c_str())) {
-        while (dirent* e = ::readdir(d))
-            entries += e->d_name[0] != '.';
-        ::closedir(d);
-    }
-    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(test::entries(dir.path()).size(), 1u);
 }
 
 TEST(DbfTable, LocksKeepExclusiveAndSharedOpensApart)

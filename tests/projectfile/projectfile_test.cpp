@@ -447,13 +447,7 @@ TEST(ProjectFileSave, AFailedSaveLeavesThePreviousFileUntouched)
     EXPECT_EQ(test::readFile(dir.file("taken.qln/inside")), "x");
 
     // Nothing but the project file was left behind.
-    int entries = 0;
-    if (DIR* d = ::opendir(dir.path().c_str())) {
-        while (dirent* e = ::readdir(d))
-            entries += e->d_name[0] != '.';
-        ::closedir(d);
-    }
-    EXPECT_EQ(entries, 2);
+    EXPECT_EQ(test::entries(dir.path()).size(), 2u);
 }
 
 TEST(ProjectFileSave, ACommentTooLongToBeOpenedAgainIsRefused)

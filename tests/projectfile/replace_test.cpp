@@ -1,66 +1,22 @@
-// Files replaced as a whole (project and settings files): what a kill at each
-// step of a save leaves, the file size limit, the mode, read-only files and
-// symbolic links.
-#include "catalogue/fileio.h"
+// The project and settings files are replaced as a whole by the same rules:
+// the mode, read-only files, symbolic links and the backup beside a link's file.
 #include "shell/projectfile.h"
 #include "shell/settings.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
 using namespace qeln;
+using qeln::test::entries;
 using qeln::test::TempDir;
 
 namespace {
-
-std::vector<std::string> entries(const std::string& dir)
-{
-    std::vector<std::string> names;
-    if (DIR* d = ::opendir(dir.c_str())) {
-        while (dirent* e = ::readdir(d))
-            if (e->d_name[0] != '.')
-                names.push_back(e->d_name);
-        ::closedir(d);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// Runs body in a child process and returns its wait status.
-int inChild(const std::function<void()>& body)
-{
-    std::fflush(nullptr);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        body();
-        ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return status;
-}
-
-int g_killAt = 0;
-int g_steps = 0;
-int g_signal = SIGKILL;
-
-void killAtStep(const char*)
-{
-    if (++g_steps == g_killAt)
-        ::raise(g_signal);
-}
 
 ColumnInput named(const char* name)
 {
@@ -77,84 +33,6 @@ unsigned modeOf(const std::string& path)
 }
 
 } // namespace
-
-// The save's steps after the new file is complete: 1 the backup, 2 the rename.
-struct KillCase {
-    int step;
-    int signal;
-    const char* name;
-    friend void PrintTo(const KillCase& k, std::ostream* os) { *os << k.name; }
-};
-
-class KilledSave : public testing::TestWithParam<KillCase> {};
-
-TEST_P(KilledSave, LeavesTheWholePreviousFileUnderTheName)
-{
-    // Moving the previous file to the backup name first left no file under
-    // the project's name when the save was killed before the second rename.
-    TempDir dir;
-    const std::string path = dir.file("p.qln");
-    ASSERT_TRUE(SaveProjectFile(path, named("older")).ok());
-    ASSERT_TRUE(SaveProjectFile(path, named("old")).ok());
-    const std::string older = test::readFile(dir.file("pBAK"));
-    const std::string old = test::readFile(path);
-    const KillCase k = GetParam();
-
-    const int status = inChild([&] {
-        fileio::installSignalHandling();
-        g_killAt = k.step;
-        g_signal = k.signal;
-        fileio::setStepHook(killAtStep);
-        (void)SaveProjectFile(path, named("new"));
-    });
-    ASSERT_TRUE(WIFSIGNALED(status));
-    EXPECT_EQ(WTERMSIG(status), k.signal);
-
-    EXPECT_EQ(test::readFile(path), old);
-    EXPECT_EQ(test::readFile(dir.file("pBAK")), k.step == 1 ? older : old);
-    const auto names = entries(dir.path());
-    const long temps = std::count_if(names.begin(), names.end(),
-                                     [](const std::string& n) { return n.rfind("p.qln.tmp-", 0) == 0; });
-    // SIGKILL cannot be caught: its temporary file stays; the others remove it.
-    EXPECT_EQ(temps, k.signal == SIGKILL ? 1 : 0);
-
-    // the next save goes through and takes the killed one's place
-    ASSERT_TRUE(SaveProjectFile(path, named("new")).ok());
-    EXPECT_NE(test::readFile(path).find("new"), std::string::npos);
-    EXPECT_EQ(test::readFile(dir.file("pBAK")), old);
-}
-
-INSTANTIATE_TEST_SUITE_P(Steps, KilledSave,
-                         testing::Values(KillCase{1, SIGKILL, "killedBeforeTheBackup"},
-                                         KillCase{2, SIGKILL, "killedBeforeTheRename"},
-                                         KillCase{1, SIGTERM, "terminatedBeforeTheBackup"},
-                                         KillCase{2, SIGINT, "interruptedBeforeTheRename"}),
-                         [](const testing::TestParamInfo<KillCase>& i) { return std::string(i.param.name); });
-
-TEST(ReplaceFile, BeyondTheFileSizeLimitTheSaveFailsWithAMessage)
-{
-    // SIGXFSZ used to end the program without a word (exit 153).
-    TempDir dir;
-    const std::string path = dir.file("p.qln");
-    ASSERT_TRUE(SaveProjectFile(path, named("old")).ok());
-    const std::string old = test::readFile(path);
-    const int status = inChild([&] {
-        ::signal(SIGXFSZ, SIG_DFL);
-        fileio::installSignalHandling();
-        struct rlimit small {};
-        ::getrlimit(RLIMIT_FSIZE, &small);
-        small.rlim_cur = 1000;
-        ::setrlimit(RLIMIT_FSIZE, &small);
-        ColumnInput in = named("new");
-        in.comment = std::string(5000, 'c');
-        const ProjectFileResult r = SaveProjectFile(path, in);
-        ::_exit(r.textId() == 516 && r.detail.find("File too large") != std::string::npos ? 0 : 1);
-    });
-    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(test::readFile(path), old);
-    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"p.qln"});
-}
 
 // The same rules for every file the programs replace.
 struct Writer {

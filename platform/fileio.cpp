@@ -12,7 +12,7 @@
 #include <cstring>
 #include <fstream>
 
-namespace qeln::fileio {
+namespace qeln::platform {
 
 namespace {
 
@@ -60,53 +60,32 @@ extern "C" void removeTempFilesAndDie(int sig)
     ::raise(sig);
 }
 
-bool writeAll(int fd, std::string_view bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // The backup as a copy of `from`, for file systems without hard links.
 // Failures are ignored; a partial copy is removed.
 void copyForBackup(const std::string& from, const std::string& to)
 {
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (in < 0)
+    File in;
+    if (in.open(from, File::Access::read) != 0)
         return;
-    struct stat st {};
-    const mode_t mode = ::fstat(in, &st) == 0 ? (st.st_mode & 0777) : 0600;
-    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (out < 0) {
-        ::close(in);
+    File::Status st;
+    File out;
+    if (out.create(to, in.status(st) == 0 ? st.mode & 0777 : 0600, true) != 0)
         return;
-    }
     char buf[65536];
     bool ok = true;
-    for (;;) {
-        const ssize_t n = ::read(in, buf, sizeof buf);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ok = n == 0;
-            break;
-        }
-        if (!writeAll(out, std::string_view(buf, static_cast<std::size_t>(n)))) {
+    for (std::uint64_t at = 0;;) {
+        int err = 0;
+        const std::size_t n = in.readAt(at, buf, sizeof buf, err);
+        if (err != 0 || out.write(std::string_view(buf, n)) != 0) {
             ok = false;
             break;
         }
+        if (n < sizeof buf)
+            break;
+        at += n;
     }
-    ok = ::fsync(out) == 0 && ok;
-    ok = ::close(out) == 0 && ok;
-    ::close(in);
+    ok = out.sync() == 0 && ok;
+    ok = out.close() == 0 && ok;
     if (!ok)
         ::unlink(to.c_str());
 }
@@ -186,19 +165,14 @@ PendingReplace::PendingReplace(const std::string& path) : path_(path), target_(r
             throw IoError(path_, errnoText(errno));
         mode = st.st_mode & 0777;
     }
-    temp_ = target_ + ".tmp-XXXXXX";
-    fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);
-    if (fd_ < 0) {
-        const int err = errno;
-        temp_.clear();
+    if (const int err = temp_.create(target_))
         throw IoError(path_, "cannot create a temporary file beside it: " + errnoText(err));
-    }
-    slot_ = claimSlot(temp_);
-    if (exists && ::fchown(fd_, st.st_uid, st.st_gid) != 0) {
+    open_ = true;
+    slot_ = claimSlot(temp_.path());
+    if (exists && temp_.file().setOwner(st.st_uid, st.st_gid) != 0) {
         // only where the system allows: otherwise the new file is ours
     }
-    if (::fchmod(fd_, mode) != 0) {
-        const int err = errno;
+    if (const int err = temp_.file().setMode(mode)) {
         discard();
         throw IoError(path_, "cannot set the permissions of the temporary file: " + errnoText(err));
     }
@@ -212,31 +186,28 @@ PendingReplace::~PendingReplace()
 
 void PendingReplace::discard()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
-    if (!temp_.empty())
-        ::unlink(temp_.c_str());
+    open_ = false;
+    temp_.discard();
     releaseSlot(slot_);
     slot_ = -1;
 }
 
 void PendingReplace::write(std::string_view bytes)
 {
-    if (fd_ < 0 || !writeAll(fd_, bytes))
-        throw IoError(path_, "cannot be written: " + errnoText(fd_ < 0 ? EBADF : errno));
+    const int err = open_ ? temp_.file().write(bytes) : EBADF;
+    if (err != 0)
+        throw IoError(path_, "cannot be written: " + errnoText(err));
 }
 
 void PendingReplace::commit(const std::string& backup)
 {
-    if (fd_ < 0)
+    if (!open_)
         throw IoError(path_, "cannot be written: " + errnoText(EBADF));
-    if (::fsync(fd_) != 0)
-        throw IoError(path_, "cannot be flushed to disk: " + errnoText(errno));
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0)
-        throw IoError(path_, "cannot be written: " + errnoText(errno));
+    if (const int err = temp_.file().sync())
+        throw IoError(path_, "cannot be flushed to disk: " + errnoText(err));
+    open_ = false;
+    if (const int err = temp_.file().close())
+        throw IoError(path_, "cannot be written: " + errnoText(err));
 
     // The previous file stays under its name; the backup is a second name
     // for it (or a copy), so no moment leaves the name without a whole file.
@@ -247,8 +218,8 @@ void PendingReplace::commit(const std::string& backup)
             copyForBackup(target_, backup);
     }
     step("rename");
-    if (::rename(temp_.c_str(), target_.c_str()) != 0)
-        throw IoError(path_, "cannot be replaced: " + errnoText(errno));
+    if (const int err = temp_.renameOver(target_))
+        throw IoError(path_, "cannot be replaced: " + errnoText(err));
     committed_ = true;
     releaseSlot(slot_);
     slot_ = -1;
@@ -269,6 +240,31 @@ void replaceFile(const std::string& path, std::string_view bytes)
     PendingReplace file(path);
     file.write(bytes);
     file.commit();
+}
+
+bool writeReplacing(const std::string& path, const ReplaceWriter& write, std::string& reason)
+{
+    try {
+        PendingReplace file(path);
+        if (!write(file, reason))
+            return false;
+        file.commit();
+        return true;
+    } catch (const IoError& e) {
+        reason = e.reason();
+        return false;
+    }
+}
+
+bool writeReplacing(const std::string& path, std::string_view bytes, std::string& reason)
+{
+    return writeReplacing(
+        path,
+        [bytes](PendingReplace& file, std::string&) {
+            file.write(bytes);
+            return true;
+        },
+        reason);
 }
 
 void setStepHook(StepHook hook)
@@ -293,43 +289,71 @@ void installSignalHandling()
 ReadStatus readWholeFile(const std::string& path, std::string& out, std::string& error, std::uint64_t maxSize)
 {
     out.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        error = errnoText(errno);
+    File file;
+    if (const int err = file.open(path, File::Access::read)) {
+        error = errnoText(err);
         return ReadStatus::cannotOpen;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = S_ISDIR(st.st_mode) ? "it is a folder" : "not a regular file";
-        ::close(fd);
+    File::Status st;
+    if (file.status(st) != 0 || !st.regular) {
+        error = st.folder ? "it is a folder" : "not a regular file";
         return ReadStatus::cannotOpen;
     }
-    if (static_cast<std::uint64_t>(st.st_size) > maxSize) {
-        error = "the file is too large (" + std::to_string(st.st_size) + " bytes)";
-        ::close(fd);
+    if (st.size > maxSize) {
+        error = "the file is too large (" + std::to_string(st.size) + " bytes)";
         return ReadStatus::tooLarge;
     }
     char buf[65536];
     for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR || errno == EAGAIN)
-                continue;
-            error = errnoText(errno);
-            ::close(fd);
+        int err = 0;
+        const std::size_t n = file.readAt(out.size(), buf, sizeof buf, err);
+        if (err != 0) {
+            error = errnoText(err);
             return ReadStatus::readFailed;
         }
-        if (n == 0)
-            break;
-        out.append(buf, static_cast<std::size_t>(n));
+        out.append(buf, n);
         if (out.size() > maxSize) {
             error = "the file is too large";
-            ::close(fd);
             return ReadStatus::tooLarge;
         }
+        if (n < sizeof buf)
+            return ReadStatus::ok;
     }
-    ::close(fd);
-    return ReadStatus::ok;
 }
 
-} // namespace qeln::fileio
+std::string fileTail(const std::string& path, std::size_t n)
+{
+    File file;
+    File::Status st;
+    if (file.open(path, File::Access::read) != 0 || file.status(st) != 0)
+        return {};
+    const std::uint64_t from = st.size > n ? st.size - n : 0;
+    std::string tail(static_cast<std::size_t>(st.size - from), '\0');
+    int err = 0;
+    tail.resize(file.readAt(from, tail.data(), tail.size(), err));
+    return tail;
+}
+
+long long fileSize(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? static_cast<long long>(st.st_size) : -1;
+}
+
+bool isRegularFile(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool mayWrite(const std::string& path)
+{
+    return ::access(path.c_str(), W_OK) == 0;
+}
+
+bool mayRun(const std::string& path)
+{
+    return ::access(path.c_str(), X_OK) == 0;
+}
+
+} // namespace qeln::platform

@@ -1,5 +1,5 @@
-// Small POSIX file helpers shared by the table module, the index writer, the
-// project file, the settings file and the outputs of the command line.
+// The file helpers shared by the index writer, the catalogue's location, the
+// project file, the settings file and the outputs of both programs.
 //
 // Every file the programs write is replaced as a whole: the new content goes
 // to a temporary file beside the target, is flushed to disk, and takes the
@@ -11,12 +11,15 @@
 // for a user who could write it anyway (root).
 #pragma once
 
+#include "file.h"
+
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
-namespace qeln::fileio {
+namespace qeln::platform {
 
 // what() is "file: reason"; reason() the part after the file's name.
 class IoError : public std::runtime_error {
@@ -71,7 +74,7 @@ public:
     PendingReplace& operator=(const PendingReplace&) = delete;
 
     const std::string& target() const { return target_; }
-    const std::string& tempPath() const { return temp_; }
+    const std::string& tempPath() const { return temp_.path(); }
     void write(std::string_view bytes);
     // backup: "" for none. Failures of the backup step are ignored (the
     // previous file stays in place until the rename).
@@ -81,8 +84,8 @@ private:
     void discard();
     std::string path_;     // as given, for messages
     std::string target_;   // links resolved
-    std::string temp_;
-    int fd_ = -1;
+    TempFile temp_;
+    bool open_ = false;    // the temporary file may still be written
     int slot_ = -1;        // entry in the table the signal handler removes
     bool committed_ = false;
 };
@@ -90,6 +93,15 @@ private:
 // Replaces the file at path by bytes (PendingReplace without a backup).
 // Throws IoError; on failure the previous file is unchanged.
 void replaceFile(const std::string& path, std::string_view bytes);
+
+// An output replaced as a whole: `write` fills the PendingReplace of path
+// (with write(), or by name through tempPath()), which is committed when it
+// returns true. False with the reason - IoError::reason() or what `write`
+// said - otherwise; the previous file is then unchanged.
+using ReplaceWriter = std::function<bool(PendingReplace& file, std::string& reason)>;
+bool writeReplacing(const std::string& path, const ReplaceWriter& write, std::string& reason);
+// The same for bytes at hand.
+bool writeReplacing(const std::string& path, std::string_view bytes, std::string& reason);
 
 // Flushes the folder entry of path (after a rename). Failures are ignored.
 void syncDirectoryOf(const std::string& path);
@@ -113,4 +125,20 @@ enum class ReadStatus { ok, cannotOpen, readFailed, tooLarge };
 ReadStatus readWholeFile(const std::string& path, std::string& out, std::string& error,
                          std::uint64_t maxSize);
 
-} // namespace qeln::fileio
+// Up to the last n bytes of a file; empty when it cannot be read.
+std::string fileTail(const std::string& path, std::size_t n);
+
+// The size of the file at path (links followed); -1 when there is none.
+long long fileSize(const std::string& path);
+
+// Is there a regular file at path (links followed)?
+bool isRegularFile(const std::string& path);
+
+// May this process write the file or folder? (access(2) with W_OK; note
+// that root may write almost everywhere.)
+bool mayWrite(const std::string& path);
+
+// Whether a program file may be run (access(2) with X_OK).
+bool mayRun(const std::string& path);
+
+} // namespace qeln::platform
