@@ -122,10 +122,10 @@ Choice writableCatalogue(const CatalogueFolders& f, const WritablePredicate& can
         return failed("Could not create the folder " + f.perUser + " for a copy of the profile catalogue: " +
                       ec.message());
     try {
-        std::string bytes, reason;
-        if (platform::readWholeFile(source, bytes, reason, 256u << 20) != platform::ReadStatus::ok)
-            return failed("Could not read the profile catalogue " + source + ": " + reason);
-        platform::replaceFile(copy, bytes);
+        const Result<std::string> bytes = platform::readWholeFile(source, 256u << 20);
+        if (!bytes)
+            return failed("Could not read the profile catalogue " + source + ": " + bytes.failure().detail);
+        platform::replaceFile(copy, *bytes);
     } catch (const std::exception& e) {
         return failed("Could not copy the profile catalogue to " + copy + ": " + e.what());
     }

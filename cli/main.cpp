@@ -51,17 +51,31 @@ int usageError(const std::string& message)
     return kExitUsage;
 }
 
-int fileError(const FileFailure& f, int languageBase)
+int fileError(const Failure& f, int languageBase)
 {
     std::string msg = LoadText(f.textId, languageBase, nullptr) + ": " + f.file;
     if (f.line > 0) {
         msg += ':';   // not ":" + std::to_string(): GCC 12 at -O3 gives a false -Wrestrict for that
         msg += std::to_string(f.line);
     }
-    if (!f.reason.empty())
-        msg += ": " + f.reason;
+    if (!f.detail.empty())
+        msg += ": " + f.detail;
     complain(msg);
     return kExitFileError;
+}
+
+// 516 "Error during Writing of File" for a file or folder and the reason.
+Failure writeFailure(const std::string& file, std::string detail)
+{
+    return Failure(FailureCode::writeFailed, 516, file, std::move(detail));
+}
+
+// 514 "Error during File Opening" for a file and the reason.
+Failure readFailure(const Failure& read)
+{
+    Failure f = read;
+    f.textId = 514;
+    return f;
 }
 
 // Writes to standard output and makes sure it got there: a full disk or a
@@ -151,13 +165,13 @@ bool takeSectionFromCatalogue(LazyCatalogue& lazy, ColumnInput& in, int language
 // writer, all four put in place only when all are written (a folder never
 // holds two new and two old plots); the failure, if any. `input`: the input
 // file, which no plot may replace.
-std::optional<FileFailure> writePlots(const std::string& dir, const Diagrams& d, int languageBase,
+std::optional<Failure> writePlots(const std::string& dir, const Diagrams& d, int languageBase,
                                       const std::string& input)
 {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (ec || !std::filesystem::is_directory(dir, ec))
-        return FileFailure{516, dir, 0, ec ? ec.message() : "not a folder"};
+        return writeFailure(dir, ec ? ec.message() : "not a folder");
     TextEnv env;
     env.languageBase = languageBase;
     // a drawing for readers of the language: its decimal separator
@@ -177,7 +191,7 @@ std::optional<FileFailure> writePlots(const std::string& dir, const Diagrams& d,
         for (const auto& p : plots) {
             path = (std::filesystem::path(dir) / p.name).string();
             if (!input.empty() && platform::sameFile(path, input))
-                return FileFailure{516, path, 0, "this is the input file, it is not overwritten by a plot"};
+                return writeFailure(path, "this is the input file, it is not overwritten by a plot");
             files.push_back(std::make_unique<platform::PendingReplace>(path));
             files.back()->write(pictureToSvg(p.picture));
         }
@@ -186,7 +200,7 @@ std::optional<FileFailure> writePlots(const std::string& dir, const Diagrams& d,
             files[i]->commit();
         }
     } catch (const platform::IoError& e) {
-        return FileFailure{516, path, 0, e.reason()};
+        return writeFailure(path, e.reason());
     }
     return std::nullopt;
 }
@@ -216,9 +230,8 @@ std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnI
             found = takeSectionFromCatalogue(cat, read, o.languageBase);
             return found;
         };
-        FileFailure failure;
-        if (!readProject(o.projectFile, in, lookup, failure, schedule))
-            return fileError(failure, o.languageBase);
+        if (const auto failure = readProject(o.projectFile, in, lookup, schedule))
+            return fileError(*failure, o.languageBase);
         if (!lookedUp || !found)
             return kExitFileError;
         return std::nullopt;
@@ -232,14 +245,15 @@ std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnI
         if (!read)
             return usageError(tooLarge(o.inputJson));
         if (!ok)
-            return fileError({514, o.inputJson, 0, why}, o.languageBase);
+            return fileError(Failure(FailureCode::readFailed, 514, o.inputJson, why), o.languageBase);
         text = std::move(*read);
     } else {
-        const platform::ReadStatus status = platform::readWholeFile(o.inputJson, text, why, json::kMaxInputBytes);
-        if (status == platform::ReadStatus::tooLarge)
+        Result<std::string> file = platform::readWholeFile(o.inputJson, json::kMaxInputBytes);
+        if (!file && file.failure().code == FailureCode::tooLarge)
             return usageError(tooLarge(o.inputJson));
-        if (status != platform::ReadStatus::ok)
-            return fileError({514, o.inputJson, 0, why}, o.languageBase);
+        if (!file)
+            return fileError(readFailure(file.failure()), o.languageBase);
+        text = std::move(*file);
     }
     json::ParseError perr;
     const std::optional<json::Value> doc = json::parse(text, perr);
@@ -328,7 +342,7 @@ int runDesign(const DesignOptions& o)
         } else {
             std::string reason;
             if (!platform::writeReplacing(o.svgFile, pictureToSvg(res.sectionPicture), reason))
-                status = fileError({516, o.svgFile, 0, reason}, o.languageBase);
+                status = fileError(writeFailure(o.svgFile, reason), o.languageBase);
         }
     }
     if (!o.plotsDir.empty()) {
@@ -351,7 +365,7 @@ int runDesign(const DesignOptions& o)
                              {in, o.languageBase, o.condensed, isoDateTime(currentDateTime()), f.tempPath()}, why);
                      },
                      reason))
-            status = fileError({516, o.pdfFile, 0, reason}, o.languageBase);
+            status = fileError(writeFailure(o.pdfFile, reason), o.languageBase);
     }
     return status;
 }
@@ -412,14 +426,13 @@ int runScheduleCommand(const ScheduleCliOptions& o)
             return kExitFileError;
     }
     if (!o.rowsFile.empty()) {
-        std::string bytes, why;
-        switch (platform::readWholeFile(o.rowsFile, bytes, why, json::kMaxInputBytes)) {
-        case platform::ReadStatus::ok: break;
-        case platform::ReadStatus::tooLarge:
+        const Result<std::string> file = platform::readWholeFile(o.rowsFile, json::kMaxInputBytes);
+        if (!file && file.failure().code == FailureCode::tooLarge)
             return usageError(o.rowsFile + ": the schedule is larger than " + std::to_string(json::kMaxInputBytes >> 20) +
                               " MiB");
-        default: return fileError({514, o.rowsFile, 0, why}, o.languageBase);
-        }
+        if (!file)
+            return fileError(readFailure(file.failure()), o.languageBase);
+        const std::string& bytes = *file;
         ScheduleFailure failure;
         if (!readScheduleCsv(bytes, schedule, failure)) {
             complain(o.rowsFile + ": " + failure.describe());
@@ -467,7 +480,7 @@ int runScheduleCommand(const ScheduleCliOptions& o)
             return true;
         };
         if (!platform::writeReplacing(o.outFile, write, reason))
-            status = fileError({516, o.outFile, 0, reason}, o.languageBase);
+            status = fileError(writeFailure(o.outFile, reason), o.languageBase);
     }
     if (!o.pdfFile.empty()) {
         std::string reason;
@@ -477,7 +490,7 @@ int runScheduleCommand(const ScheduleCliOptions& o)
                                     whyNot);
         };
         if (!platform::writeReplacing(o.pdfFile, write, reason))
-            status = fileError({516, o.pdfFile, 0, reason}, o.languageBase);
+            status = fileError(writeFailure(o.pdfFile, reason), o.languageBase);
     }
     return status;
 }
@@ -491,9 +504,8 @@ int runNew(const NewOptions& o)
     in.profileName = "HE 320 A";
     if (!takeSectionFromCatalogue(catalogue, in, o.languageBase))
         return kExitFileError;
-    FileFailure failure;
-    if (!writeProject(o.projectFile, in, failure))
-        return fileError(failure, o.languageBase);
+    if (const auto failure = writeProject(o.projectFile, in))
+        return fileError(*failure, o.languageBase);
     return kExitValid;
 }
 

@@ -24,39 +24,18 @@ bool lookUpProfile(ProfileCatalogue& cat, ColumnInput& in, int languageBase, std
     return found;
 }
 
-namespace {
-
-FileFailure failureOf(const ProjectFileResult& r)
+std::optional<Failure> readProject(const std::string& path, ColumnInput& in, const ProfileLookup& lookup,
+                                   Schedule* schedule)
 {
-    FileFailure f;
-    // a damaged file (malformed number, early end) has no text of its own:
-    // it is reported like a file that cannot be opened, with its line
-    f.textId = r.textId() != 0 ? r.textId() : 514;
-    f.file = r.file;
-    f.line = r.line;
-    f.reason = r.detail;
+    std::optional<Failure> f = LoadProjectFile(path, in, lookup, schedule);
+    if (f && f->textId == 0)
+        f->textId = 514;
     return f;
 }
 
-} // namespace
-
-bool readProject(const std::string& path, ColumnInput& in, const ProfileLookup& lookup, FileFailure& failure,
-                 Schedule* schedule)
+std::optional<Failure> writeProject(const std::string& path, const ColumnInput& in)
 {
-    const ProjectFileResult r = LoadProjectFile(path, in, lookup, schedule);
-    if (r.ok())
-        return true;
-    failure = failureOf(r);
-    return false;
-}
-
-bool writeProject(const std::string& path, const ColumnInput& in, FileFailure& failure)
-{
-    const ProjectFileResult r = SaveProjectFile(path, in);
-    if (r.ok())
-        return true;
-    failure = failureOf(r);
-    return false;
+    return SaveProjectFile(path, in);
 }
 
 } // namespace qeln::cli

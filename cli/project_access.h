@@ -5,6 +5,7 @@
 #include "calc/records.h"
 #include "catalogue/profiles.h"
 #include "shell/datetime.h"
+#include "platform/failure.h"
 #include "shell/projectfile.h"
 
 #include <optional>
@@ -12,15 +13,6 @@
 #include <vector>
 
 namespace qeln::cli {
-
-// A file that could not be read or written: the catalogue text (514, 515,
-// 516) and where it happened.
-struct FileFailure {
-    int textId = 514;
-    std::string file;
-    int line = 0;          // 0: not tied to a line
-    std::string reason;    // the system's or the reader's explanation, may be empty
-};
 
 // Opens the profile catalogue read-only (no index file is written).
 std::optional<ProfileCatalogue> openCatalogue(const std::string& path, std::string& error);
@@ -31,14 +23,15 @@ std::optional<ProfileCatalogue> openCatalogue(const std::string& path, std::stri
 bool lookUpProfile(ProfileCatalogue& cat, ColumnInput& in, int languageBase, std::vector<std::string>& messages);
 
 // Reads a project file into `in`; the lookup takes the section values from
-// the catalogue right after the profile name is read. False with `failure`
-// filled when the file cannot be read (`in` is then untouched).
+// the catalogue right after the profile name is read. The failure, when the
+// file cannot be read (`in` is then untouched), always has a text: a damaged
+// file is reported like one that cannot be opened (514), with its line.
 // With `schedule`, the file's column schedule is read into it (empty when the
 // file has none).
-bool readProject(const std::string& path, ColumnInput& in, const ProfileLookup& lookup, FileFailure& failure,
-                 Schedule* schedule = nullptr);
+std::optional<Failure> readProject(const std::string& path, ColumnInput& in, const ProfileLookup& lookup,
+                                   Schedule* schedule = nullptr);
 
 // Writes a project file, keeping a previous file of that name as backup.
-bool writeProject(const std::string& path, const ColumnInput& in, FileFailure& failure);
+std::optional<Failure> writeProject(const std::string& path, const ColumnInput& in);
 
 } // namespace qeln::cli

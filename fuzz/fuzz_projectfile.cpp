@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ColumnInput project;
     project.projectName = "before";
     const ColumnInput before = project;
-    const ProjectFileResult res = ParseProjectFile(bytes, "fuzz.qln", project, lookup);
-    if (!res.ok()) {
+    const std::optional<Failure> res = ParseProjectFile(bytes, "fuzz.qln", project, lookup);
+    if (res) {
         if (!(project == before))
             std::abort();
         return 0;

@@ -286,38 +286,29 @@ void installSignalHandling()
     }
 }
 
-ReadStatus readWholeFile(const std::string& path, std::string& out, std::string& error, std::uint64_t maxSize)
+Result<std::string> readWholeFile(const std::string& path, std::uint64_t maxSize)
 {
-    out.clear();
+    const auto failed = [&path](FailureCode code, std::string detail) { return Failure(code, 0, path, std::move(detail)); };
     File file;
-    if (const int err = file.open(path, File::Access::read)) {
-        error = errnoText(err);
-        return ReadStatus::cannotOpen;
-    }
+    if (const int err = file.open(path, File::Access::read))
+        return failed(FailureCode::cannotOpen, errnoText(err));
     File::Status st;
-    if (file.status(st) != 0 || !st.regular) {
-        error = st.folder ? "it is a folder" : "not a regular file";
-        return ReadStatus::cannotOpen;
-    }
-    if (st.size > maxSize) {
-        error = "the file is too large (" + std::to_string(st.size) + " bytes)";
-        return ReadStatus::tooLarge;
-    }
+    if (file.status(st) != 0 || !st.regular)
+        return failed(FailureCode::cannotOpen, st.folder ? "it is a folder" : "not a regular file");
+    if (st.size > maxSize)
+        return failed(FailureCode::tooLarge, "the file is too large (" + std::to_string(st.size) + " bytes)");
+    std::string out;
     char buf[65536];
     for (;;) {
         int err = 0;
         const std::size_t n = file.readAt(out.size(), buf, sizeof buf, err);
-        if (err != 0) {
-            error = errnoText(err);
-            return ReadStatus::readFailed;
-        }
+        if (err != 0)
+            return failed(FailureCode::readFailed, errnoText(err));
         out.append(buf, n);
-        if (out.size() > maxSize) {
-            error = "the file is too large";
-            return ReadStatus::tooLarge;
-        }
+        if (out.size() > maxSize)
+            return failed(FailureCode::tooLarge, "the file is too large");
         if (n < sizeof buf)
-            return ReadStatus::ok;
+            return out;
     }
 }
 

@@ -11,6 +11,7 @@
 // for a user who could write it anyway (root).
 #pragma once
 
+#include "failure.h"
 #include "file.h"
 
 #include <cstdint>
@@ -118,12 +119,10 @@ void setStepHook(StepHook hook);
 // replaces in progress, then end the program as before.
 void installSignalHandling();
 
-enum class ReadStatus { ok, cannotOpen, readFailed, tooLarge };
-
 // Reads a whole regular file (a FIFO or device is refused without blocking).
-// `error` gets the system's reason when the status is not ok.
-ReadStatus readWholeFile(const std::string& path, std::string& out, std::string& error,
-                         std::uint64_t maxSize);
+// The failure is cannotOpen, readFailed or tooLarge, with the file and the
+// system's reason.
+Result<std::string> readWholeFile(const std::string& path, std::uint64_t maxSize);
 
 // Up to the last n bytes of a file; empty when it cannot be read.
 std::string fileTail(const std::string& path, std::size_t n);

@@ -60,7 +60,7 @@ std::string fieldList(const FieldBlock& b)
 }
 
 bool parseBlock(const FieldBlock& b, const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
-                LoadsBlockFailure& failure)
+                Failure& failure)
 {
     ColumnInput read = in;
     std::vector<bool> seen(b.fields.size(), false);
@@ -107,7 +107,7 @@ bool parseBlock(const FieldBlock& b, const std::vector<std::string_view>& lines,
 std::string CodeBlockContent(const ColumnInput& in) { return blockContent(kCodeBlock, in); }
 
 bool ParseCodeBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
-                    LoadsBlockFailure& failure)
+                    Failure& failure)
 {
     return parseBlock(kCodeBlock, lines, firstLine, in, failure);
 }
@@ -115,13 +115,13 @@ bool ParseCodeBlock(const std::vector<std::string_view>& lines, int firstLine, C
 std::string MemberBlockContent(const ColumnInput& in) { return blockContent(kMemberBlock, in); }
 
 bool ParseMemberBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
-                      LoadsBlockFailure& failure)
+                      Failure& failure)
 {
     return parseBlock(kMemberBlock, lines, firstLine, in, failure);
 }
 
 bool ParseApprovalBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
-                        LoadsBlockFailure& failure)
+                        Failure& failure)
 {
     return parseBlock(kApprovalBlock, lines, firstLine, in, failure);
 }
@@ -129,7 +129,7 @@ bool ParseApprovalBlock(const std::vector<std::string_view>& lines, int firstLin
 std::string MaterialsBlockContent(const ColumnInput& in) { return blockContent(kMaterialsBlock, in); }
 
 bool ParseMaterialsBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
-                         LoadsBlockFailure& failure)
+                         Failure& failure)
 {
     return parseBlock(kMaterialsBlock, lines, firstLine, in, failure);
 }

@@ -31,7 +31,7 @@ std::string CodeBlockContent(const ColumnInput& in);
 // with a point). Returns false with the failure otherwise; `in` receives the
 // values only on success.
 bool ParseCodeBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
-                    LoadsBlockFailure& failure);
+                    Failure& failure);
 
 // The optional [member] block, after the [code] block: the column as a member
 // of the building, by the JSON names of its fields, written only when one of
@@ -53,7 +53,7 @@ bool ParseCodeBlock(const std::vector<std::string_view>& lines, int firstLine, C
 //   line=A1
 std::string MemberBlockContent(const ColumnInput& in);
 bool ParseMemberBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
-                      LoadsBlockFailure& failure);
+                      Failure& failure);
 
 // The optional [approval] block, after the [loads] block: who checked the
 // calculation, when, and its revision, by their JSON names. The project file
@@ -65,7 +65,7 @@ bool ParseMemberBlock(const std::vector<std::string_view>& lines, int firstLine,
 //   checkDate=2026-11-03
 //   revision=B
 bool ParseApprovalBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
-                        LoadsBlockFailure& failure);
+                        Failure& failure);
 
 // The optional [materials] block, after the [member] block: the materials'
 // inputs the first 33 lines have no place for, by their JSON names, written
@@ -77,6 +77,6 @@ bool ParseApprovalBlock(const std::vector<std::string_view>& lines, int firstLin
 //   dg=32
 std::string MaterialsBlockContent(const ColumnInput& in);
 bool ParseMaterialsBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
-                         LoadsBlockFailure& failure);
+                         Failure& failure);
 
 } // namespace qeln

@@ -44,7 +44,7 @@ std::string LoadsBlockContent(const ColumnInput& in)
 // appending: a literal put in front of a temporary string makes GCC 12 at -O3
 // warn of overlapping copies (-Wrestrict).
 bool ParseLoadsBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
-                     LoadsBlockFailure& failure)
+                     Failure& failure)
 {
     std::size_t i = 0;
     while (i < lines.size() && blankTrimmed(lines[i]).empty())

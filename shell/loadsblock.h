@@ -12,6 +12,8 @@
 
 #include "calc/records.h"
 
+#include "platform/failure.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,11 +23,6 @@ namespace qeln {
 // The block's lines, each ended by CR LF; empty when no load and no class is given.
 std::string LoadsBlockContent(const ColumnInput& in);
 
-struct LoadsBlockFailure {
-    int line = 0;          // 1-based line of the file
-    std::string detail;    // English reason
-};
-
 // Reads the block's lines, heading first (firstLine: the file's line number
 // of lines[0]); the project file hands it the lines up to the next block's
 // heading (projectfile.cpp). Empty lines are passed over; when the first other line is not
@@ -34,6 +31,6 @@ struct LoadsBlockFailure {
 // most once) with a valid value. Returns false with the failure otherwise;
 // `in` receives the values only on success.
 bool ParseLoadsBlock(const std::vector<std::string_view>& lines, int firstLine, ColumnInput& in,
-                     LoadsBlockFailure& failure);
+                     Failure& failure);
 
 } // namespace qeln

@@ -111,7 +111,7 @@ std::optional<int> parseInteger(std::string_view tok)
 }
 
 struct ReadFailure {
-    ProjectFileStatus status;
+    FailureCode code;
     int line;
     std::string detail;
 };
@@ -189,7 +189,7 @@ private:
     std::string_view line(const char* what)
     {
         if (next_ >= lines_.size())
-            throw ReadFailure{ProjectFileStatus::readError, lineNumber(),
+            throw ReadFailure{FailureCode::malformed, lineNumber(),
                               std::string("the file ends before ") + what};
         return lines_[next_];
     }
@@ -215,7 +215,7 @@ private:
     ReadFailure malformed(std::string_view tok, const char* what) const
     {
         std::string shown = utf8Prefix(decode(tok), 40);
-        return ReadFailure{ProjectFileStatus::readError, lineNumber(),
+        return ReadFailure{FailureCode::malformed, lineNumber(),
                            "\"" + shown + "\" is not a valid number (" + what + ")"};
     }
 
@@ -251,27 +251,6 @@ std::string integerText(int v)
 }
 
 } // namespace
-
-int ProjectFileResult::textId() const
-{
-    switch (status) {
-    case ProjectFileStatus::openError: return 514;
-    case ProjectFileStatus::wrongVersion: return 515;
-    case ProjectFileStatus::writeError: return 516;
-    case ProjectFileStatus::tooLarge: return 1174;
-    default: return 0;
-    }
-}
-
-std::string ProjectFileResult::describe() const
-{
-    std::string s = file;
-    if (line > 0)
-        s += ", line " + std::to_string(line);
-    if (!detail.empty())
-        s += ": " + detail;
-    return s;
-}
 
 std::string FormatProjectReal(double value)
 {
@@ -338,12 +317,12 @@ void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, bool
     if (first == lines.size())
         return;
     if (i < first)
-        throw ReadFailure{ProjectFileStatus::readError, firstLine + static_cast<int>(i),
+        throw ReadFailure{FailureCode::malformed, firstLine + static_cast<int>(i),
                           "\"" + utf8Prefix(blankTrimmed(lines[i]), 40) +
                               "\" stands before the " + utf8Prefix(headingText(lines[first]), 40) +
                               " block: the lines after line 33 belong to a block"};
     if (cutShort && !blankTrimmed(lines.back()).empty())
-        throw ReadFailure{ProjectFileStatus::readError, firstLine + static_cast<int>(lines.size()) - 1,
+        throw ReadFailure{FailureCode::malformed, firstLine + static_cast<int>(lines.size()) - 1,
                           "the file ends inside this line: it seems cut short"};
     bool seenCode = false, seenMember = false, seenMaterials = false, seenLoads = false, seenSchedule = false;
     approval.reset();
@@ -357,51 +336,51 @@ void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, bool
                                                   lines.begin() + static_cast<std::ptrdiff_t>(end));
         if (heading == "[code]") {
             if (seenCode)
-                throw ReadFailure{ProjectFileStatus::readError, line, "the [code] block is given twice"};
+                throw ReadFailure{FailureCode::malformed, line, "the [code] block is given twice"};
             seenCode = true;
-            LoadsBlockFailure code;
+            Failure code;
             if (!ParseCodeBlock(block, line, in, code))
-                throw ReadFailure{ProjectFileStatus::readError, code.line, code.detail};
+                throw ReadFailure{FailureCode::malformed, code.line, code.detail};
         } else if (heading == "[member]") {
             if (seenMember)
-                throw ReadFailure{ProjectFileStatus::readError, line, "the [member] block is given twice"};
+                throw ReadFailure{FailureCode::malformed, line, "the [member] block is given twice"};
             seenMember = true;
-            LoadsBlockFailure member;
+            Failure member;
             if (!ParseMemberBlock(block, line, in, member))
-                throw ReadFailure{ProjectFileStatus::readError, member.line, member.detail};
+                throw ReadFailure{FailureCode::malformed, member.line, member.detail};
         } else if (heading == "[materials]") {
             if (seenMaterials)
-                throw ReadFailure{ProjectFileStatus::readError, line, "the [materials] block is given twice"};
+                throw ReadFailure{FailureCode::malformed, line, "the [materials] block is given twice"};
             seenMaterials = true;
-            LoadsBlockFailure materials;
+            Failure materials;
             if (!ParseMaterialsBlock(block, line, in, materials))
-                throw ReadFailure{ProjectFileStatus::readError, materials.line, materials.detail};
+                throw ReadFailure{FailureCode::malformed, materials.line, materials.detail};
         } else if (heading == "[loads]") {
             if (seenLoads)
-                throw ReadFailure{ProjectFileStatus::readError, line, "the [loads] block is given twice"};
+                throw ReadFailure{FailureCode::malformed, line, "the [loads] block is given twice"};
             seenLoads = true;
-            LoadsBlockFailure loads;
+            Failure loads;
             std::vector<std::string_view> own = block;
             own.front() = heading;   // without a byte-order mark in front
             if (!ParseLoadsBlock(own, line, in, loads))
-                throw ReadFailure{ProjectFileStatus::readError, loads.line, loads.detail};
+                throw ReadFailure{FailureCode::malformed, loads.line, loads.detail};
         } else if (heading == "[approval]") {
             if (approval)
-                throw ReadFailure{ProjectFileStatus::readError, line, "the [approval] block is given twice"};
+                throw ReadFailure{FailureCode::malformed, line, "the [approval] block is given twice"};
             approval = RawBlock{block, line};
             approval->lines.front() = heading;   // without a byte-order mark in front
         } else if (heading == "[schedule]") {
             if (seenSchedule)
-                throw ReadFailure{ProjectFileStatus::readError, line, "the [schedule] block is given twice"};
+                throw ReadFailure{FailureCode::malformed, line, "the [schedule] block is given twice"};
             seenSchedule = true;
             ScheduleFailure f;
             if (!ParseScheduleBlock({block.begin() + 1, block.end()}, line + 1, sched, f))
-                throw ReadFailure{ProjectFileStatus::readError, f.line,
+                throw ReadFailure{FailureCode::malformed, f.line,
                                   (f.field.empty() ? std::string() : "field \"" + f.field + "\": ") + f.detail +
                                       " ([schedule] block)"};
         } else {
             const std::string h = utf8Prefix(heading, 40);
-            throw ReadFailure{ProjectFileStatus::readError, line,
+            throw ReadFailure{FailureCode::malformed, line,
                               "\"" + h +
                                   "\" is not a block of a project file ([code], [member], [materials], [loads], "
                                   "[approval] or [schedule])"};
@@ -494,11 +473,9 @@ std::string ProjectFileContent(const ColumnInput& in, const Schedule* schedule)
     return build(texts) + before + approval + after;
 }
 
-ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fileName, ColumnInput& project,
-                                   const ProfileLookup& lookup, Schedule* schedule)
+std::optional<Failure> ParseProjectFile(std::string_view bytes, const std::string& fileName, ColumnInput& project,
+                                        const ProfileLookup& lookup, Schedule* schedule)
 {
-    ProjectFileResult result;
-    result.file = fileName;
     // A byte-order mark some editors put in front of a file is passed over;
     // the rest decides the character set as for a file without one (an
     // editor may add the mark to a Windows-1252 file without converting it).
@@ -512,11 +489,11 @@ ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fi
         try {
             const int version = r.integer("the version number");
             if (version != kProjectFileVersion)
-                throw ReadFailure{ProjectFileStatus::wrongVersion, r.lastLine(),
+                throw ReadFailure{FailureCode::wrongVersion, r.lastLine(),
                                   "version " + std::to_string(version) + " instead of " +
                                       std::to_string(kProjectFileVersion)};
         } catch (ReadFailure& f) {
-            f.status = ProjectFileStatus::wrongVersion;
+            f.code = FailureCode::wrongVersion;
             throw;
         }
         in.projectCode = r.rawText("the project number (line 2)");
@@ -537,7 +514,7 @@ ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fi
                                           std::pair{&in.profileName, kShortTextMax}})
             *text = r.decoded(*text, limit);
         if (lookup)
-            result.profileFound = lookup(in.profileName, in);
+            lookup(in.profileName, in);
         in.d = r.real("the rebar diameter (line 12)");
         in.n1 = r.integer("the number of rebars in the first row (line 13)");
         in.n2 = r.integer("the number of rebars in the second row (line 14)");
@@ -573,63 +550,56 @@ ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fi
             for (std::string_view l : approval->lines)
                 decoded.push_back(utf8 ? std::string(l) : decodeToUtf8(l, CodePage::windows1252));
             const std::vector<std::string_view> views(decoded.begin(), decoded.end());
-            LoadsBlockFailure f;
+            Failure f;
             if (!ParseApprovalBlock(views, approval->firstLine, in, f))
-                throw ReadFailure{ProjectFileStatus::readError, f.line, f.detail};
+                throw ReadFailure{FailureCode::malformed, f.line, f.detail};
         }
     } catch (const ReadFailure& f) {
-        result.status = f.status;
-        result.line = f.line;
-        result.detail = f.detail;
-        return result;
+        // a damaged file has no text of its own; a file of another version has 515
+        return Failure(f.code, f.code == FailureCode::wrongVersion ? 515 : 0, fileName, f.detail, f.line);
     }
     project = std::move(in);
     if (schedule)
         *schedule = std::move(sched);
-    return result;
+    return std::nullopt;
 }
 
-ProjectFileResult LoadProjectFile(const std::string& path, ColumnInput& project, const ProfileLookup& lookup,
-                                  Schedule* schedule)
+std::optional<Failure> LoadProjectFile(const std::string& path, ColumnInput& project, const ProfileLookup& lookup,
+                                       Schedule* schedule)
 {
-    std::string bytes;
-    std::string error;
-    switch (platform::readWholeFile(path, bytes, error, kMaxProjectFileSize)) {
-    case platform::ReadStatus::ok:
-        break;
-    case platform::ReadStatus::cannotOpen:
-        return ProjectFileResult{ProjectFileStatus::openError, path, 0, error, true};
-    case platform::ReadStatus::readFailed:
-    case platform::ReadStatus::tooLarge:
-        return ProjectFileResult{ProjectFileStatus::readError, path, 0, error, true};
+    Result<std::string> bytes = platform::readWholeFile(path, kMaxProjectFileSize);
+    if (!bytes) {
+        Failure f = bytes.failure();
+        if (f.code == FailureCode::cannotOpen)
+            f.textId = 514;   // "Error during File Opening"
+        return f;
     }
-    return ParseProjectFile(bytes, path, project, lookup, schedule);
+    return ParseProjectFile(*bytes, path, project, lookup, schedule);
 }
 
-ProjectFileResult SaveProjectFile(const std::string& path, const ColumnInput& project, const Schedule* schedule)
+std::optional<Failure> SaveProjectFile(const std::string& path, const ColumnInput& project, const Schedule* schedule)
 {
-    ProjectFileResult result;
-    result.file = path;
-    result.status = ProjectFileStatus::writeError;
+    // 516 "Error during Writing of File"; 1174 for a file too large to be opened again
+    Failure failure(FailureCode::writeFailed, 516, path, "");
+    const auto tooLarge = [&failure] {
+        failure.code = FailureCode::tooLarge;
+        failure.textId = 1174;
+        failure.detail = tooLargeReason();
+        return failure;
+    };
     // A file the reader would refuse as too large is not written: the check
     // on the characters spares building a copy of an absurd comment.
-    if (utf8Length(project.comment) + 2 * kProjectFileLines > kMaxProjectFileSize) {
-        result.status = ProjectFileStatus::tooLarge;
-        result.detail = tooLargeReason();
-        return result;
-    }
+    if (utf8Length(project.comment) + 2 * kProjectFileLines > kMaxProjectFileSize)
+        return tooLarge();
     std::string content;
     try {
         content = ProjectFileContent(project, schedule);
     } catch (const std::domain_error& e) {
-        result.detail = e.what();
-        return result;
+        failure.detail = e.what();
+        return failure;
     }
-    if (content.size() > kMaxProjectFileSize) {
-        result.status = ProjectFileStatus::tooLarge;
-        result.detail = tooLargeReason();
-        return result;
-    }
+    if (content.size() > kMaxProjectFileSize)
+        return tooLarge();
     try {
         // The new content, complete and on disk under a temporary name; then
         // the previous file gets its backup name as a second name, and the
@@ -639,11 +609,10 @@ ProjectFileResult SaveProjectFile(const std::string& path, const ColumnInput& pr
         file.write(content);
         file.commit(ProjectBackupName(file.target()));
     } catch (const platform::IoError& e) {
-        result.detail = e.reason();   // the file is named by result.file
-        return result;
+        failure.detail = e.reason();   // the file is named by failure.file
+        return failure;
     }
-    result.status = ProjectFileStatus::ok;
-    return result;
+    return std::nullopt;
 }
 
 } // namespace qeln

@@ -23,9 +23,11 @@
 
 #include "calc/records.h"
 #include "catalogue/profiles.h"
+#include "platform/failure.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,30 +39,6 @@ inline constexpr int kProjectFileVersion = 971003;
 inline constexpr int kProjectFileLines = 33;
 // The largest file the reader accepts, and so the largest one written.
 inline constexpr std::uint64_t kMaxProjectFileSize = 64u << 20;
-
-enum class ProjectFileStatus {
-    ok,
-    openError,      // text 514 "Error during File Opening"
-    wrongVersion,   // text 515 "File has wrong Versionnumber"
-    writeError,     // text 516 "Error during Writing of File"
-    tooLarge,       // text 1174: Save refused, the comment makes the file too large to be opened again
-    readError,      // a malformed number, an early end of file or an input error after the version line
-};
-
-struct ProjectFileResult {
-    ProjectFileStatus status = ProjectFileStatus::ok;
-    std::string file;          // the path as given
-    int line = 0;              // 1-based line of the failure; 0 when no line applies
-    std::string detail;        // the reason in English (system error text, the offending token)
-    bool profileFound = true;  // Load: whether the catalogue lookup found the profile
-
-    bool ok() const { return status == ProjectFileStatus::ok; }
-    // 514, 515, 516 or 1174 for the failures that have a catalogue text; 0 otherwise.
-    int textId() const;
-    // file, line and reason in one line, e.g. for the read error's message box
-    // or for standard error: "/home/a/col1.qln, line 17: \"3,5\" is not a number".
-    std::string describe() const;
-};
 
 // Called right after line 11 with the profile name read: looks the profile up
 // and puts h, b, tw, tf, r and movrixAvailable into `input` (from the row the
@@ -88,19 +66,21 @@ inline ProfileLookup CatalogueLookup(ProfileCatalogue& catalogue, int languageBa
 }
 
 // Load: replaces `project` by the file's content only when the whole file was
-// read (status ok); otherwise `project` is untouched.
+// read; otherwise `project` is untouched and the failure says why: cannotOpen
+// (text 514), wrongVersion (515), or readFailed, tooLarge, malformed (no text
+// of their own) with the line.
 // With `schedule`, the file's schedule replaces it as well (emptied when the
 // file has none); without, a schedule block is read and checked, then dropped.
-ProjectFileResult LoadProjectFile(const std::string& path, ColumnInput& project, const ProfileLookup& lookup,
-                                  Schedule* schedule = nullptr);
+std::optional<Failure> LoadProjectFile(const std::string& path, ColumnInput& project, const ProfileLookup& lookup,
+                                       Schedule* schedule = nullptr);
 
 // Save: writes `project` to path, keeping the previous file as the backup.
-// On failure (writeError) the previous file is still at path, unchanged; so
+// On failure (writeFailed, text 516) the previous file is still at path, unchanged; so
 // is a read-only file (the reason says so). A project larger than
 // kMaxProjectFileSize (a comment of 64 MiB) is refused, since it could not be
 // opened again.
-ProjectFileResult SaveProjectFile(const std::string& path, const ColumnInput& project,
-                                  const Schedule* schedule = nullptr);
+std::optional<Failure> SaveProjectFile(const std::string& path, const ColumnInput& project,
+                                       const Schedule* schedule = nullptr);
 
 // The pieces, for tests and the fuzzer:
 // The file's bytes. Texts longer than their limit are cut, line breaks
@@ -109,8 +89,8 @@ ProjectFileResult SaveProjectFile(const std::string& path, const ColumnInput& pr
 std::string ProjectFileContent(const ColumnInput& project, const Schedule* schedule = nullptr);
 // Parses a file's bytes as LoadProjectFile does (fileName only names the
 // file in the result).
-ProjectFileResult ParseProjectFile(std::string_view bytes, const std::string& fileName, ColumnInput& project,
-                                   const ProfileLookup& lookup, Schedule* schedule = nullptr);
+std::optional<Failure> ParseProjectFile(std::string_view bytes, const std::string& fileName, ColumnInput& project,
+                                        const ProfileLookup& lookup, Schedule* schedule = nullptr);
 // The backup name: the extension (from the last full stop of the file name
 // on) replaced by "BAK"; col1.qln gives col1BAK, a name without extension
 // gets BAK appended.

@@ -38,27 +38,6 @@ std::string_view Schedule::cell(std::size_t row, std::string_view field) const
     return rows[row].cells[static_cast<std::size_t>(c)];
 }
 
-std::string ScheduleFailure::describe() const
-{
-    std::string s;
-    if (line > 0)
-        s += "line " + std::to_string(line);
-    else if (row >= 0)
-        s += "row " + std::to_string(row + 1);
-    if (!field.empty()) {
-        if (!s.empty())
-            s += ", ";
-        s += "field \"";
-        s += field;
-        s += '"';
-    }
-    if (s.empty())
-        return detail;
-    s += ": ";
-    s += detail;
-    return s;
-}
-
 namespace {
 
 constexpr std::string_view kNameColumn = "name";

@@ -10,6 +10,7 @@
 
 #include "present/checktext.h"
 #include "calc/records.h"
+#include "platform/failure.h"
 #include "numbersrun.h"
 #include "search.h"
 
@@ -50,17 +51,11 @@ struct Schedule {
     std::string_view cell(std::size_t row, std::string_view field) const;
 };
 
-// Where a schedule text or row went wrong. line: 1-based line of the file
-// (0: none); row: 0-based row of the schedule (-1: none); field: the
-// column's name ("" when the whole line is at fault).
-struct ScheduleFailure {
-    int line = 0;
-    int row = -1;
-    std::string field;
-    std::string detail;   // English
-    // "line 7, field \"d\": \"2x\" is not a number"
-    std::string describe() const;
-};
+// Where a schedule text or row went wrong: line is the 1-based line of the
+// file (0: none), row the 0-based row of the schedule (-1: none), field the
+// column's name ("" when the whole line is at fault); describe() gives
+// "line 7, field \"d\": \"2x\" is not a number".
+using ScheduleFailure = Failure;
 
 // ---------------------------------------------------------------- CSV
 

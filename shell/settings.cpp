@@ -259,9 +259,10 @@ int parseSettingsInteger(const std::string& text, int fallback)
 Settings SettingsFile::read() const
 {
     Settings s;
-    std::string text, error;
-    if (platform::readWholeFile(path_, text, error, kMaxSettingsSize) != platform::ReadStatus::ok)
+    Result<std::string> read = platform::readWholeFile(path_, kMaxSettingsSize);
+    if (!read)
         return s;
+    std::string& text = *read;
     if (!isValidUtf8(text))
         text = decodeToUtf8(text, CodePage::windows1252);
     const auto lines = splitLines(text);
@@ -286,15 +287,16 @@ Settings SettingsFile::read() const
 bool SettingsFile::write(const Settings& settings, std::string& error) const
 {
     error.clear();
-    std::string text, readError;
     std::vector<std::string> lines;
     if (platform::fileSize(path_) >= 0) {
         // The other sections and keys of an existing file are kept: a file
         // that cannot be read as a whole is not replaced at all.
-        if (platform::readWholeFile(path_, text, readError, kMaxSettingsSize) != platform::ReadStatus::ok) {
-            error = path_ + ": the settings are not saved, the file is left as it was: " + readError;
+        Result<std::string> read = platform::readWholeFile(path_, kMaxSettingsSize);
+        if (!read) {
+            error = path_ + ": the settings are not saved, the file is left as it was: " + read.failure().detail;
             return false;
         }
+        std::string& text = *read;
         if (!isValidUtf8(text))
             text = decodeToUtf8(text, CodePage::windows1252);
         lines = splitLines(text);

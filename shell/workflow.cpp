@@ -141,31 +141,23 @@ bool Workflow::mayReplaceProject()
     return true;
 }
 
-LoadOutcome Workflow::openPath(const std::string& path, bool fromRecent)
+std::optional<Failure> Workflow::openPath(const std::string& path, bool fromRecent)
 {
     ColumnInput loaded = input;
-    const LoadOutcome outcome = host_.loadProject(path, loaded);
-    switch (outcome) {
-    case LoadOutcome::CannotOpen: {
-        std::string message = host_.text(kOpenError) + "\n" + path;
-        if (const std::string why = host_.loadFailureReason(); !why.empty())
+    std::optional<Failure> failure = host_.loadProject(path, loaded);
+    if (failure) {
+        if (failure->code != FailureCode::cannotOpen && failure->code != FailureCode::wrongVersion)
+            return failure;   // the host has reported it
+        const bool cannotOpen = failure->code == FailureCode::cannotOpen;
+        std::string message = host_.text(cannotOpen ? kOpenError : kWrongVersion) + "\n" + path;
+        std::string why = failure->line > 0 ? "line " + std::to_string(failure->line) + ": " : std::string();
+        why += failure->detail;
+        if (!why.empty())
             message += "\n\n" + why;
-        if (fromRecent)   // the entry goes: say so
+        if (cannotOpen && fromRecent)   // the entry goes: say so
             message += "\n\n" + host_.text(kRemovedFromRecent);
         host_.tell(message);
-        return outcome;
-    }
-    case LoadOutcome::WrongVersion: {
-        std::string message = host_.text(kWrongVersion) + "\n" + path;
-        if (const std::string why = host_.loadFailureReason(); !why.empty())
-            message += "\n\n" + why;
-        host_.tell(message);
-        return outcome;
-    }
-    case LoadOutcome::ReadError:
-        return outcome;
-    case LoadOutcome::Ok:
-        break;
+        return failure;
     }
     input = loaded;
     fileName = path;
@@ -173,7 +165,7 @@ LoadOutcome Workflow::openPath(const std::string& path, bool fromRecent)
     discardResults();
     recent.add(path);
     updatetitle();
-    return outcome;
+    return std::nullopt;
 }
 
 void Workflow::FileOpen()
@@ -186,14 +178,14 @@ void Workflow::FileOpen()
 
 bool Workflow::openProject(const std::string& path)
 {
-    return openPath(path) == LoadOutcome::Ok;
+    return !openPath(path);
 }
 
 void Workflow::FileOpenRecent(const std::string& path)
 {
     if (!mayReplaceProject())
         return;
-    if (openPath(path, true) == LoadOutcome::CannotOpen)
+    if (const auto failure = openPath(path, true); failure && failure->code == FailureCode::cannotOpen)
         recent.remove(path);
 }
 
@@ -234,12 +226,11 @@ void Workflow::FileSave()
 
 bool Workflow::writeFile()
 {
-    SaveFailure failure;
-    if (!host_.saveProject(fileName, input, failure)) {
+    if (const auto failure = host_.saveProject(fileName, input)) {
         // The box gives the reason too, as the command line does.
-        std::string message = host_.text(failure.text);
-        if (!failure.reason.empty())
-            message += "\n\n" + failure.reason;
+        std::string message = host_.text(failure->textId != 0 ? failure->textId : 516);
+        if (const std::string why = failure->describe(); !why.empty())
+            message += "\n\n" + why;
         host_.tell(message);
         return false;
     }

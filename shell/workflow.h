@@ -8,6 +8,8 @@
 #include "recentfiles.h"
 #include "schedule.h"
 
+#include "platform/failure.h"
+
 #include <optional>
 #include <string>
 
@@ -17,16 +19,6 @@ enum class Answer { Ok, Cancel, Yes, No };
 // SaveDiscardCancel answers Yes for Save and No for Discard.
 enum class Question { OkCancel, YesNoCancel, SaveDiscardCancel };
 enum class ResultWindow { Results, Details, Graphic, Diagrams };
-// ReadError: the file broke off after its version line; the host has reported it.
-enum class LoadOutcome { Ok, CannotOpen, WrongVersion, ReadError };
-
-// Why a project could not be saved: the catalogue text (516 "Error during
-// Writing of File", 1174 for a comment too long to be saved) and the reason
-// as the command line gives it (the file and the system's explanation).
-struct SaveFailure {
-    int text = 516;
-    std::string reason;
-};
 
 class WorkflowHost {
 public:
@@ -47,12 +39,15 @@ public:
     // Looks profileName up in the catalogue and copies the section values
     // (Profilsuchen; a name not found has already been reported when false).
     virtual bool lookupProfile(ColumnInput& in) = 0;
-    // The project file: read into `in` only on success; write keeping a backup.
-    virtual LoadOutcome loadProject(const std::string& path, ColumnInput& in) = 0;
-    // Why the last loadProject could not open its file (the system's words); "" when unknown.
-    virtual std::string loadFailureReason() { return {}; }
-    // A failed write fills `failure`: the text to show and the reason.
-    virtual bool saveProject(const std::string& path, const ColumnInput& in, SaveFailure& failure) = 0;
+    // The project file, read into `in` only on success. The workflow reports
+    // a file that cannot be opened (cannotOpen) or is of another version
+    // (wrongVersion); the host has reported any other failure, a file that
+    // broke off after its version line, with the line.
+    virtual std::optional<Failure> loadProject(const std::string& path, ColumnInput& in) = 0;
+    // Writes keeping a backup. The failure's text (516 "Error during Writing
+    // of File", 1174 for a comment too long to be saved) and its description
+    // (the file and the system's explanation) go into the box.
+    virtual std::optional<Failure> saveProject(const std::string& path, const ColumnInput& in) = 0;
     // The calculate command: checks, run, presentation; true when the results are valid.
     virtual bool calculate(const ColumnInput& in) = 0;
     // Shows a result window with the results of the last run.
@@ -142,7 +137,8 @@ private:
     // The results become stale and the host drops what it shows of them.
     void discardResults();
     // fromRecent: an entry of the recent projects, which goes when the file cannot be opened.
-    LoadOutcome openPath(const std::string& path, bool fromRecent = false);
+    // The failure, if the project could not be read.
+    std::optional<Failure> openPath(const std::string& path, bool fromRecent = false);
     // Writes the project to fileName; false (reported) when it cannot.
     bool writeFile();
 

@@ -826,7 +826,7 @@ bool frmmain::lookupProfile(ColumnInput& in)
     return true;
 }
 
-LoadOutcome frmmain::loadProject(const std::string& path, ColumnInput& in)
+std::optional<Failure> frmmain::loadProject(const std::string& path, ColumnInput& in)
 {
     if (options_.loadProject)
         return options_.loadProject(path, in);
@@ -853,29 +853,16 @@ LoadOutcome frmmain::loadProject(const std::string& path, ColumnInput& in)
         return found;
     };
     // the file's schedule replaces the project's only when the whole file was read
-    const ProjectFileResult res = LoadProjectFile(path, in, lookup, &wf_.schedule);
-    // the workflow names the file; the reason is the rest
-    loadFailure_.clear();
-    if (res.status != ProjectFileStatus::ok)
-        loadFailure_ = (res.line > 0 ? "line " + std::to_string(res.line) + ": " : std::string()) + res.detail;
-    switch (res.status) {
-    case ProjectFileStatus::ok: return LoadOutcome::Ok;
-    case ProjectFileStatus::openError: return LoadOutcome::CannotOpen;
-    case ProjectFileStatus::wrongVersion: return LoadOutcome::WrongVersion;
-    default:
-        showError(this, QString::fromStdString(res.describe()));
-        return LoadOutcome::ReadError;
-    }
+    const std::optional<Failure> failure = LoadProjectFile(path, in, lookup, &wf_.schedule);
+    // the workflow reports a file it cannot open or of another version; a damaged one is shown here, with its line
+    if (failure && failure->code != FailureCode::cannotOpen && failure->code != FailureCode::wrongVersion)
+        showError(this, QString::fromStdString(failure->describe()));
+    return failure;
 }
 
-bool frmmain::saveProject(const std::string& path, const ColumnInput& in, SaveFailure& failure)
+std::optional<Failure> frmmain::saveProject(const std::string& path, const ColumnInput& in)
 {
-    if (options_.saveProject)
-        return options_.saveProject(path, in);
-    const ProjectFileResult r = SaveProjectFile(path, in, &wf_.schedule);
-    failure.text = r.textId() != 0 ? r.textId() : 516;
-    failure.reason = r.describe();
-    return r.ok();
+    return SaveProjectFile(path, in, &wf_.schedule);
 }
 
 bool frmmain::calculate(const ColumnInput& in)

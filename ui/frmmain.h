@@ -48,8 +48,7 @@ struct MainOptions {
     // Opens the profile catalogue; nullptr (with the reason in error) when it cannot.
     std::function<std::unique_ptr<ProfileTable>(std::string& error)> openCatalogue;
     // Project file read and write (with the backup); the project file module when empty.
-    std::function<LoadOutcome(const std::string& path, ColumnInput& in)> loadProject;
-    std::function<bool(const std::string& path, const ColumnInput& in)> saveProject;
+    std::function<std::optional<Failure>(const std::string& path, ColumnInput& in)> loadProject;
     // Settings file read and write; the settings file module when empty.
     std::function<SettingsValues(const QString& path)> readSettings;
     std::function<void(const QString& path, const SettingsValues& v)> writeSettings;
@@ -164,9 +163,8 @@ public:
     bool fileExists(const std::string& path) override;
     double now() override;
     bool lookupProfile(ColumnInput& in) override;
-    LoadOutcome loadProject(const std::string& path, ColumnInput& in) override;
-    std::string loadFailureReason() override { return loadFailure_; }
-    bool saveProject(const std::string& path, const ColumnInput& in, SaveFailure& failure) override;
+    std::optional<Failure> loadProject(const std::string& path, ColumnInput& in) override;
+    std::optional<Failure> saveProject(const std::string& path, const ColumnInput& in) override;
     bool calculate(const ColumnInput& in) override;
     void showResultWindow(ResultWindow w) override;
     void resultsDiscarded() override;
@@ -215,7 +213,6 @@ private:
     bool firstActivation_ = true;
     bool refused_ = false;
     bool busy_ = false;
-    std::string loadFailure_;   // why the last project file could not be read
     std::string disclaimerAccepted_;   // the version line the disclaimer was accepted for
     QLabel* codeLabel_ = nullptr;      // "lblcode": the project's design code beside the results
 };

@@ -115,7 +115,7 @@ private slots:
         saved.projectName = "Tower";
         saved.d = 25;
         const QString path = dir.path() + "/start.qln";
-        QVERIFY(SaveProjectFile(path.toStdString(), saved).ok());
+        QVERIFY(!SaveProjectFile(path.toStdString(), saved));
 
         // a relative name is taken from the folder the program was started in
         const QString before = QDir::currentPath();
@@ -174,7 +174,7 @@ private slots:
         bool read = false;
         o.loadProject = [&read](const std::string&, ColumnInput&) {
             read = true;
-            return LoadOutcome::CannotOpen;
+            return std::optional<Failure>(Failure(FailureCode::cannotOpen, 514, "any.qln", ""));
         };
         o.startProject = (dir.path() + "/any.qln").toStdString();
         TestMain w(o);

@@ -32,7 +32,7 @@ ColumnInput sentinel()
     return in;
 }
 
-ProjectFileResult parse(const std::string& bytes, ColumnInput& into)
+std::optional<Failure> parse(const std::string& bytes, ColumnInput& into)
 {
     return ParseProjectFile(bytes, "/data/col1.qln", into, nullptr);
 }
@@ -55,7 +55,7 @@ TEST_P(LoadsRoundTrip, WrittenAfterLine33AndReadBack)
     ASSERT_EQ(bytes.substr(0, plain.size()), plain);
     EXPECT_EQ(bytes.substr(plain.size()), r.block);
     ColumnInput back = sentinel();
-    ASSERT_TRUE(parse(bytes, back).ok());
+    ASSERT_FALSE(parse(bytes, back));
     EXPECT_EQ(back, in);
 }
 
@@ -74,7 +74,7 @@ TEST(LoadsBlock, ProjectWithoutLoadsIsWrittenAsBefore)
     EXPECT_EQ(LoadsBlockContent(project(0, 0, {})), "");
     // and it reads back without loads
     ColumnInput back = sentinel();
-    ASSERT_TRUE(parse(bytes, back).ok());
+    ASSERT_FALSE(parse(bytes, back));
     EXPECT_EQ(back.nEd, 0);
     EXPECT_FALSE(back.fireClass);
 }
@@ -96,8 +96,8 @@ TEST(LoadsBlock, ToleratedForms)
              Case{"\xEF\xBB\xBF[loads]\r\nNEd=3000\r\n", 3000, 0, {}},                  // a byte-order mark in front
          }) {
         ColumnInput back = sentinel();
-        const ProjectFileResult res = parse(head + c.tail, back);
-        ASSERT_TRUE(res.ok()) << c.tail << ": " << res.describe();
+        const std::optional<Failure> res = parse(head + c.tail, back);
+        ASSERT_FALSE(res) << c.tail << ": " << res->describe();
         EXPECT_EQ(back.nEd, c.nEd) << c.tail;
         EXPECT_EQ(back.nFiEd, c.nFiEd) << c.tail;
         EXPECT_EQ(back.fireClass, c.fc) << c.tail;
@@ -116,11 +116,11 @@ TEST_P(MalformedBlock, RefusesTheWholeFileNamingTheLine)
 {
     const Malformed& m = GetParam();
     ColumnInput into = sentinel();
-    const ProjectFileResult res = parse(ProjectFileContent(project(0, 0, {})) + m.tail, into);
-    EXPECT_EQ(res.status, ProjectFileStatus::readError);
-    EXPECT_EQ(res.line, m.line);
-    EXPECT_NE(res.detail.find(m.reason), std::string::npos) << res.detail;
-    EXPECT_NE(res.describe().find("/data/col1.qln, line " + std::to_string(m.line)), std::string::npos);
+    const std::optional<Failure> res = parse(ProjectFileContent(project(0, 0, {})) + m.tail, into);
+    EXPECT_EQ(res->code, FailureCode::malformed);
+    EXPECT_EQ(res->line, m.line);
+    EXPECT_NE(res->detail.find(m.reason), std::string::npos) << res->detail;
+    EXPECT_NE(res->describe().find("/data/col1.qln, line " + std::to_string(m.line)), std::string::npos);
     EXPECT_EQ(into, sentinel());
 }
 
@@ -149,8 +149,8 @@ TEST(LoadsBlock, BytesAfterLine33DoNotChangeTheTexts)
     ColumnInput in = project(0, 0, {});
     in.projectName = "St\xC3\xBCtze \xC3\x9C";
     ColumnInput back = sentinel();
-    const ProjectFileResult res = parse(ProjectFileContent(in) + "\xFC\xFE junk of another program\r\n", back);
-    ASSERT_TRUE(res.ok()) << res.describe();
+    const std::optional<Failure> res = parse(ProjectFileContent(in) + "\xFC\xFE junk of another program\r\n", back);
+    ASSERT_FALSE(res) << res->describe();
     EXPECT_EQ(back.projectName, in.projectName);
 }
 
@@ -163,8 +163,8 @@ TEST(LoadsBlock, LineNumbersFollowEmptyLinesBeforeNumbers)
         at = bytes.find("\r\n", at) + 2;
     bytes.insert(at, "\r\n");
     ColumnInput into = sentinel();
-    const ProjectFileResult res = parse(bytes + "[loads]\r\nNEd=x\r\n", into);
-    EXPECT_EQ(res.line, 36);
+    const std::optional<Failure> res = parse(bytes + "[loads]\r\nNEd=x\r\n", into);
+    EXPECT_EQ(res->line, 36);
 }
 
 } // namespace
@@ -186,7 +186,7 @@ TEST(CodeBlock, WrittenWhenNeededAndReadBack)
     EXPECT_EQ(bytes.substr(plain.size()), "[code]\r\ncode=EN1994\r\nphiT=2\r\nrWeak=-0.5\r\nrStrong=0\r\n"
                                           "[loads]\r\nNEd=3000\r\nNfiEd=0\r\nfireClass=\r\n");
     ColumnInput back = sentinel();
-    ASSERT_TRUE(parse(bytes, back).ok());
+    ASSERT_FALSE(parse(bytes, back));
     EXPECT_EQ(back, en);
 
     ColumnInput env = project(0, 0, {});
@@ -194,13 +194,13 @@ TEST(CodeBlock, WrittenWhenNeededAndReadBack)
     const std::string envBytes = ProjectFileContent(env);
     EXPECT_EQ(envBytes.substr(plain.size()), "[code]\r\ncode=ENV1994\r\nphiT=3\r\nrWeak=1\r\nrStrong=1\r\n");
     back = sentinel();
-    ASSERT_TRUE(parse(envBytes, back).ok());
+    ASSERT_FALSE(parse(envBytes, back));
     EXPECT_EQ(back, env);
 
     // a file without the block is an ENV project
     back = sentinel();
     back.code = DesignCode::EN1994;
-    ASSERT_TRUE(parse(plain, back).ok());
+    ASSERT_FALSE(parse(plain, back));
     EXPECT_EQ(back.code, DesignCode::ENV1994);
 }
 
@@ -248,7 +248,7 @@ TEST(ApprovalBlock, WrittenOnlyWhenGivenInItsPlaceAndReadBack)
     ASSERT_NE(tail.find("[schedule]"), std::string::npos);
     ColumnInput back = sentinel();
     Schedule backSched;
-    ASSERT_TRUE(ParseProjectFile(bytes, "f", back, nullptr, &backSched).ok());
+    ASSERT_FALSE(ParseProjectFile(bytes, "f", back, nullptr, &backSched));
     EXPECT_EQ(back, in);
     EXPECT_EQ(backSched, sched);
 
@@ -257,14 +257,14 @@ TEST(ApprovalBlock, WrittenOnlyWhenGivenInItsPlaceAndReadBack)
     const std::string revBytes = ProjectFileContent(revOnly);
     EXPECT_EQ(revBytes.substr(plain.size()), "[approval]\r\nchecker=\r\ncheckDate=\r\nrevision=02\r\n");
     back = sentinel();
-    ASSERT_TRUE(parse(revBytes, back).ok());
+    ASSERT_FALSE(parse(revBytes, back));
     EXPECT_EQ(back, revOnly);
 
     // blanks only are nothing given
     EXPECT_EQ(ProjectFileContent(approved("  ", "", " \t")), plain);
     // a file without the block has no approval
     back = approved("x", "2026-01-01", "y");
-    ASSERT_TRUE(parse(plain, back).ok());
+    ASSERT_FALSE(parse(plain, back));
     EXPECT_EQ(back.checker + back.checkDate + back.revision, "");
 }
 
@@ -290,8 +290,8 @@ TEST(ApprovalBlock, OddCharactersSurviveInTheFilesCharacterSet)
         const std::string bytes = ProjectFileContent(in);
         EXPECT_NE(bytes.find(c.inFile), std::string::npos) << c.checker;
         ColumnInput back = sentinel();
-        const ProjectFileResult res = parse(bytes, back);
-        ASSERT_TRUE(res.ok()) << c.checker << ": " << res.describe();
+        const std::optional<Failure> res = parse(bytes, back);
+        ASSERT_FALSE(res) << c.checker << ": " << res->describe();
         EXPECT_EQ(back, in) << c.checker;
     }
 
@@ -299,16 +299,16 @@ TEST(ApprovalBlock, OddCharactersSurviveInTheFilesCharacterSet)
     ColumnInput in = approved("  two\r\nlines", "", ("  " + std::string(30, 'r') + " ").c_str());
     in.checker += std::string(70, 'c');
     ColumnInput back = sentinel();
-    ASSERT_TRUE(parse(ProjectFileContent(in), back).ok());
+    ASSERT_FALSE(parse(ProjectFileContent(in), back));
     EXPECT_EQ(back.checker, "two  lines" + std::string(50, 'c'));
     EXPECT_EQ(back.revision, std::string(20, 'r'));
 
     // a block written by hand: Windows-1252 unless its bytes are UTF-8, when the first lines are ASCII
     const std::string head = ProjectFileContent(project(0, 0, {}));
     back = sentinel();
-    ASSERT_TRUE(parse(head + "[approval]\r\nchecker = M\xFCller \r\n", back).ok());
+    ASSERT_FALSE(parse(head + "[approval]\r\nchecker = M\xFCller \r\n", back));
     EXPECT_EQ(back.checker, "Müller");
-    ASSERT_TRUE(parse(head + "[approval]\r\nchecker=M\xC3\xBCller\r\nrevision=\xC3\x9C\r\n", back).ok());
+    ASSERT_FALSE(parse(head + "[approval]\r\nchecker=M\xC3\xBCller\r\nrevision=\xC3\x9C\r\n", back));
     EXPECT_EQ(back.checker, "Müller");
     EXPECT_EQ(back.revision, "Ü");
 }

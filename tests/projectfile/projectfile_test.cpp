@@ -146,14 +146,14 @@ TEST(ProjectFile, EveryFieldSurvivesSaveAndLoad)
     in.e2 = 30;
     in.pcp = 62.5;
     const std::string path = dir.file("col1.qln");
-    ASSERT_TRUE(SaveProjectFile(path, in).ok());
+    ASSERT_FALSE(SaveProjectFile(path, in));
     const std::string bytes = test::readFile(path);
     EXPECT_NE(bytes.find("H\xF4tel"), std::string::npos) << "written in Windows-1252";
 
     FakeCatalogue cat;
     ColumnInput out;
-    const ProjectFileResult res = LoadProjectFile(path, out, cat.lookup());
-    ASSERT_TRUE(res.ok()) << res.describe();
+    const std::optional<Failure> res = LoadProjectFile(path, out, cat.lookup());
+    ASSERT_FALSE(res) << res->describe();
     EXPECT_EQ(cat.asked, std::vector<std::string>{"HD 400 x 187"});
     // Time stamps keep the file's 15 significant digits (about 1e-10 days).
     EXPECT_EQ(FormatProjectReal(out.createdOn), FormatProjectReal(in.createdOn));
@@ -189,10 +189,10 @@ TEST(ProjectFile, TextsOutsideWindows1252AreWrittenInUtf8)
         in.comment = c.comment;
         in.author = c.author;
         const std::string path = dir.file("u.qln");
-        ASSERT_TRUE(SaveProjectFile(path, in).ok());
+        ASSERT_FALSE(SaveProjectFile(path, in));
         EXPECT_NE(test::readFile(path).find(c.mustContain), std::string::npos) << c.comment;
         ColumnInput out;
-        ASSERT_TRUE(LoadProjectFile(path, out, nullptr).ok());
+        ASSERT_FALSE(LoadProjectFile(path, out, nullptr));
         EXPECT_EQ(out.comment, c.comment);
         EXPECT_EQ(out.author, c.author);
     }
@@ -227,8 +227,8 @@ TEST(ProjectFileReader, ToleratesBlanksTrailingTextEmptyLinesAndPlainDecimals)
     l[31] = "+1.5e1";
     ColumnInput out;
     FakeCatalogue cat;
-    ProjectFileResult res = ParseProjectFile(joinLines(l), "f.qln", out, cat.lookup());
-    ASSERT_TRUE(res.ok()) << res.describe();
+    std::optional<Failure> res = ParseProjectFile(joinLines(l), "f.qln", out, cat.lookup());
+    ASSERT_FALSE(res) << res->describe();
     EXPECT_EQ(out.projectName, std::string(60, 'n'));
     EXPECT_EQ(out.positionNumber, "  123456789012345678");
     EXPECT_EQ(out.fy, 355);
@@ -244,22 +244,22 @@ TEST(ProjectFileReader, ToleratesBlanksTrailingTextEmptyLinesAndPlainDecimals)
     shifted.insert(shifted.begin() + 11, "");
     ColumnInput s;
     res = ParseProjectFile(joinLines(shifted), "f.qln", s, nullptr);
-    ASSERT_TRUE(res.ok()) << res.describe();
+    ASSERT_FALSE(res) << res->describe();
     EXPECT_EQ(s.d, 20);
     EXPECT_EQ(s.pcp, 70);
     shifted.pop_back();
     res = ParseProjectFile(joinLines(shifted), "f.qln", s, nullptr);
-    EXPECT_EQ(res.status, ProjectFileStatus::readError);
-    EXPECT_EQ(res.line, 34);
+    EXPECT_EQ(res->code, FailureCode::malformed);
+    EXPECT_EQ(res->line, 34);
 
     // Other line ends, no final line end, and a byte-order mark.
     ColumnInput u;
-    EXPECT_TRUE(ParseProjectFile(joinLines(l, "\n"), "f", u, nullptr).ok());
-    EXPECT_TRUE(ParseProjectFile(joinLines(l, "\r"), "f", u, nullptr).ok());
+    EXPECT_FALSE(ParseProjectFile(joinLines(l, "\n"), "f", u, nullptr));
+    EXPECT_FALSE(ParseProjectFile(joinLines(l, "\r"), "f", u, nullptr));
     std::string noFinalEnd = joinLines(l);
     noFinalEnd.resize(noFinalEnd.size() - 2);
-    EXPECT_TRUE(ParseProjectFile(noFinalEnd, "f", u, nullptr).ok());
-    EXPECT_TRUE(ParseProjectFile("\xEF\xBB\xBF" + joinLines(l), "f", u, nullptr).ok());
+    EXPECT_FALSE(ParseProjectFile(noFinalEnd, "f", u, nullptr));
+    EXPECT_FALSE(ParseProjectFile("\xEF\xBB\xBF" + joinLines(l), "f", u, nullptr));
 }
 
 TEST(ProjectFileReader, DecodesWindows1252UnlessTheBytesAreUtf8)
@@ -267,28 +267,28 @@ TEST(ProjectFileReader, DecodesWindows1252UnlessTheBytesAreUtf8)
     std::vector<std::string> l = linesOf(ProjectFileContent(defaultProject(40000)));
     l[5] = "Ing\xE9nieurs";          // Windows-1252
     ColumnInput out;
-    ASSERT_TRUE(ParseProjectFile(joinLines(l), "f", out, nullptr).ok());
+    ASSERT_FALSE(ParseProjectFile(joinLines(l), "f", out, nullptr));
     EXPECT_EQ(out.office, "Ingénieurs");
     l[5] = "Ing\xC3\xA9nieurs";      // UTF-8
-    ASSERT_TRUE(ParseProjectFile(joinLines(l), "f", out, nullptr).ok());
+    ASSERT_FALSE(ParseProjectFile(joinLines(l), "f", out, nullptr));
     EXPECT_EQ(out.office, "Ingénieurs");
     l[6] = "M\xFC" "ller";           // one stray byte makes the whole file Windows-1252
-    ASSERT_TRUE(ParseProjectFile(joinLines(l), "f", out, nullptr).ok());
+    ASSERT_FALSE(ParseProjectFile(joinLines(l), "f", out, nullptr));
     EXPECT_EQ(out.office, "IngÃ©nieurs");
     EXPECT_EQ(out.author, "Müller");
     l[5] = std::string(70, '\xE9');  // the limit counts characters, not bytes
-    ASSERT_TRUE(ParseProjectFile(joinLines(l), "f", out, nullptr).ok());
+    ASSERT_FALSE(ParseProjectFile(joinLines(l), "f", out, nullptr));
     EXPECT_EQ(utf8Length(out.office), 60u);
 
     // A byte-order mark in front of Windows-1252 text (an editor added it
     // without converting) gave "wrong version number".
     l[5] = "Ing\xE9nieurs";
     l[6] = "M\xFC" "ller";
-    ASSERT_TRUE(ParseProjectFile("\xEF\xBB\xBF" + joinLines(l), "f", out, nullptr).ok());
+    ASSERT_FALSE(ParseProjectFile("\xEF\xBB\xBF" + joinLines(l), "f", out, nullptr));
     EXPECT_EQ(out.office, "Ingénieurs");
     l[5] = "Ing\xC3\xA9nieurs";
     l[6] = "M\xC3\xBCller";
-    ASSERT_TRUE(ParseProjectFile("\xEF\xBB\xBF" + joinLines(l), "f", out, nullptr).ok());
+    ASSERT_FALSE(ParseProjectFile("\xEF\xBB\xBF" + joinLines(l), "f", out, nullptr));
     EXPECT_EQ(out.author, "Müller");
 }
 
@@ -299,15 +299,15 @@ TEST(ProjectFileReader, VersionLineDecidesBeforeAnythingIsRead)
         l[0] = version;
         ColumnInput project = sentinel();
         FakeCatalogue cat;
-        const ProjectFileResult res = ParseProjectFile(joinLines(l), "f.qln", project, cat.lookup());
-        EXPECT_EQ(res.status, ProjectFileStatus::wrongVersion) << version;
-        EXPECT_EQ(res.textId(), 515);
+        const std::optional<Failure> res = ParseProjectFile(joinLines(l), "f.qln", project, cat.lookup());
+        EXPECT_EQ(res->code, FailureCode::wrongVersion) << version;
+        EXPECT_EQ(res->textId, 515);
         EXPECT_EQ(project, sentinel());
         EXPECT_TRUE(cat.asked.empty());
     }
     ColumnInput project = sentinel();
-    EXPECT_EQ(ParseProjectFile("", "f.qln", project, nullptr).status, ProjectFileStatus::wrongVersion);
-    EXPECT_EQ(ParseProjectFile("\r\n\r\n", "f.qln", project, nullptr).status, ProjectFileStatus::wrongVersion);
+    EXPECT_EQ(ParseProjectFile("", "f.qln", project, nullptr)->code, FailureCode::wrongVersion);
+    EXPECT_EQ(ParseProjectFile("\r\n\r\n", "f.qln", project, nullptr)->code, FailureCode::wrongVersion);
     EXPECT_EQ(project, sentinel());
 }
 
@@ -323,19 +323,19 @@ TEST(ProjectFileReader, MalformedOrShortFilesLeaveTheProjectAsItWas)
         std::vector<std::string> l = good;
         l[static_cast<std::size_t>(c.line - 1)] = c.text;
         ColumnInput project = sentinel();
-        const ProjectFileResult res = ParseProjectFile(joinLines(l), "/data/col1.qln", project, nullptr);
-        EXPECT_EQ(res.status, ProjectFileStatus::readError) << c.text;
-        EXPECT_EQ(res.line, c.line) << c.text;
-        EXPECT_EQ(res.textId(), 0);
-        EXPECT_NE(res.describe().find("/data/col1.qln, line " + std::to_string(c.line)), std::string::npos);
+        const std::optional<Failure> res = ParseProjectFile(joinLines(l), "/data/col1.qln", project, nullptr);
+        EXPECT_EQ(res->code, FailureCode::malformed) << c.text;
+        EXPECT_EQ(res->line, c.line) << c.text;
+        EXPECT_EQ(res->textId, 0);
+        EXPECT_NE(res->describe().find("/data/col1.qln, line " + std::to_string(c.line)), std::string::npos);
         EXPECT_EQ(project, sentinel());
     }
     // Cut after every line and at every byte: only complete files load.
     const std::string bytes = joinLines(good);
     for (std::size_t n = 0; n < bytes.size(); ++n) {
         ColumnInput project = sentinel();
-        const ProjectFileResult res = ParseProjectFile(bytes.substr(0, n), "f", project, nullptr);
-        if (res.ok()) {
+        const std::optional<Failure> res = ParseProjectFile(bytes.substr(0, n), "f", project, nullptr);
+        if (!res) {
             // Only a cut inside the last number can still read as a number.
             EXPECT_GT(n, bytes.size() - 26);
         } else {
@@ -350,16 +350,15 @@ TEST(ProjectFileReader, ProfileIsLookedUpRightAfterLineEleven)
     FakeCatalogue cat;
     cat.found = false;
     ColumnInput out;
-    const ProjectFileResult res = ParseProjectFile(bytes, "f", out, cat.lookup());
-    ASSERT_TRUE(res.ok());
-    EXPECT_FALSE(res.profileFound);
+    const std::optional<Failure> res = ParseProjectFile(bytes, "f", out, cat.lookup());
+    ASSERT_FALSE(res);
     EXPECT_EQ(out.h, 111) << "the values of the row the search ended on";
     // A file broken after line 11 has asked for the profile but changes nothing.
     std::vector<std::string> l = linesOf(bytes);
     l[20] = "x";
     ColumnInput project = sentinel();
     FakeCatalogue cat2;
-    EXPECT_FALSE(ParseProjectFile(joinLines(l), "f", project, cat2.lookup()).ok());
+    EXPECT_TRUE(ParseProjectFile(joinLines(l), "f", project, cat2.lookup()));
     EXPECT_EQ(cat2.asked.size(), 1u);
     EXPECT_EQ(project, sentinel());
 }
@@ -369,14 +368,14 @@ TEST(ProjectFileReader, DefaultProjectTakesItsSectionFromTheBuiltCatalogue)
     TempDir dir;
     const double stamp = currentDateTime();
     const std::string path = dir.file("default.qln");
-    ASSERT_TRUE(SaveProjectFile(path, defaultProject(stamp)).ok());
+    ASSERT_FALSE(SaveProjectFile(path, defaultProject(stamp)));
     ProfileCatalogue catalogue = ProfileCatalogue::open(QELN_BIN_DIR "/PROFKVL2.DBF", "");
     catalogue.setFilter("IPE");
     RecordingSink sink;
     ColumnInput out;
     out.h = 0;
-    const ProjectFileResult res = LoadProjectFile(path, out, CatalogueLookup(catalogue, [](int id) { return std::to_string(id); }, &sink));
-    ASSERT_TRUE(res.ok()) << res.describe();
+    const std::optional<Failure> res = LoadProjectFile(path, out, CatalogueLookup(catalogue, [](int id) { return std::to_string(id); }, &sink));
+    ASSERT_FALSE(res) << res->describe();
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_EQ(FormatProjectReal(out.createdOn), FormatProjectReal(stamp));
     EXPECT_EQ(out.lastUpdated, out.createdOn);
@@ -396,14 +395,14 @@ TEST(ProjectFileSave, KeepsThePreviousFileUnderTheBakName)
     const std::string path = dir.file("col1.qln");
     ColumnInput in;
     in.projectName = "first";
-    ASSERT_TRUE(SaveProjectFile(path, in).ok());
+    ASSERT_FALSE(SaveProjectFile(path, in));
     EXPECT_FALSE(test::exists(dir.file("col1BAK")));
     const std::string first = test::readFile(path);
     in.projectName = "second";
-    ASSERT_TRUE(SaveProjectFile(path, in).ok());
+    ASSERT_FALSE(SaveProjectFile(path, in));
     EXPECT_EQ(test::readFile(dir.file("col1BAK")), first);
     in.projectName = "third";
-    ASSERT_TRUE(SaveProjectFile(path, in).ok());
+    ASSERT_FALSE(SaveProjectFile(path, in));
     EXPECT_NE(test::readFile(dir.file("col1BAK")).find("second"), std::string::npos);
     EXPECT_NE(test::readFile(path).find("third"), std::string::npos);
 }
@@ -414,13 +413,13 @@ TEST(ProjectFileSave, AFailedSaveLeavesThePreviousFileUntouched)
     const std::string path = dir.file("col1.qln");
     ColumnInput in;
     in.projectName = "previous";
-    ASSERT_TRUE(SaveProjectFile(path, in).ok());
+    ASSERT_FALSE(SaveProjectFile(path, in));
     const std::string previous = test::readFile(path);
 
     // A number that could not be read back: refused before any file is touched.
     in.fy = std::numeric_limits<double>::infinity();
-    ProjectFileResult res = SaveProjectFile(path, in);
-    EXPECT_EQ(res.textId(), 516);
+    std::optional<Failure> res = SaveProjectFile(path, in);
+    EXPECT_EQ(res->textId, 516);
     EXPECT_EQ(test::readFile(path), previous);
     EXPECT_FALSE(test::exists(dir.file("col1BAK")));
 
@@ -435,15 +434,15 @@ TEST(ProjectFileSave, AFailedSaveLeavesThePreviousFileUntouched)
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     res = SaveProjectFile(path, in);
     ::setrlimit(RLIMIT_FSIZE, &old);
-    EXPECT_EQ(res.status, ProjectFileStatus::writeError);
+    EXPECT_EQ(res->code, FailureCode::writeFailed);
     EXPECT_EQ(test::readFile(path), previous);
     EXPECT_FALSE(test::exists(dir.file("col1BAK")));
 
     // A folder that does not exist, and a folder in the way of the name.
-    EXPECT_EQ(SaveProjectFile(dir.file("none/col.qln"), in).textId(), 516);
+    EXPECT_EQ(SaveProjectFile(dir.file("none/col.qln"), in)->textId, 516);
     ASSERT_EQ(::mkdir(dir.file("taken.qln").c_str(), 0755), 0);
     test::writeFile(dir.file("taken.qln/inside"), "x");
-    EXPECT_EQ(SaveProjectFile(dir.file("taken.qln"), in).textId(), 516);
+    EXPECT_EQ(SaveProjectFile(dir.file("taken.qln"), in)->textId, 516);
     EXPECT_EQ(test::readFile(dir.file("taken.qln/inside")), "x");
 
     // Nothing but the project file was left behind.
@@ -456,12 +455,12 @@ TEST(ProjectFileSave, ACommentTooLongToBeOpenedAgainIsRefused)
     TempDir dir;
     const std::string path = dir.file("col1.qln");
     ColumnInput in;
-    ASSERT_TRUE(SaveProjectFile(path, in).ok());
+    ASSERT_FALSE(SaveProjectFile(path, in));
     const std::string previous = test::readFile(path);
     in.comment.assign(64u << 20, 'c');
-    ProjectFileResult res = SaveProjectFile(path, in);
-    EXPECT_EQ(res.status, ProjectFileStatus::tooLarge);
-    EXPECT_EQ(res.textId(), 1174);
+    std::optional<Failure> res = SaveProjectFile(path, in);
+    EXPECT_EQ(res->code, FailureCode::tooLarge);
+    EXPECT_EQ(res->textId, 1174);
     EXPECT_EQ(test::readFile(path), previous);
 }
 
@@ -469,11 +468,11 @@ TEST(ProjectFileLoad, UnopenableFilesGiveText514)
 {
     TempDir dir;
     ColumnInput project = sentinel();
-    ProjectFileResult res = LoadProjectFile(dir.file("missing.qln"), project, nullptr);
-    EXPECT_EQ(res.textId(), 514);
-    EXPECT_EQ(res.file, dir.file("missing.qln"));
+    std::optional<Failure> res = LoadProjectFile(dir.file("missing.qln"), project, nullptr);
+    EXPECT_EQ(res->textId, 514);
+    EXPECT_EQ(res->file, dir.file("missing.qln"));
     res = LoadProjectFile(dir.path(), project, nullptr);
-    EXPECT_EQ(res.textId(), 514);
+    EXPECT_EQ(res->textId, 514);
     EXPECT_EQ(project, sentinel());
 }
 
@@ -487,9 +486,8 @@ TEST(ProjectFileReader, UnknownProfileIsReportedInTheLanguageOfTheProgram)
     ProfileCatalogue catalogue = ProfileCatalogue::open(QELN_BIN_DIR "/PROFKVL2.DBF", "");
     RecordingSink sink;
     ColumnInput out;
-    const ProjectFileResult res = ParseProjectFile(joinLines(l), "f", out, CatalogueLookup(catalogue, kGerman, &sink));
-    ASSERT_TRUE(res.ok()) << res.describe();
-    EXPECT_FALSE(res.profileFound);
+    const std::optional<Failure> res = ParseProjectFile(joinLines(l), "f", out, CatalogueLookup(catalogue, kGerman, &sink));
+    ASSERT_FALSE(res) << res->describe();
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0], "Profil HE 321 A nicht in der Datenbank gefunden");
     // The section is that of the last catalogue row, where the search ended.
@@ -515,20 +513,20 @@ TEST(ProjectFileMaterials, TheBlockOnlyForAnAggregateOtherThanSixteen)
     EXPECT_EQ(text, plain + "[materials]\r\ndg=32\r\n");
     const auto lookup = [](const std::string&, ColumnInput&) { return true; };
     ColumnInput back;
-    ProjectFileResult r = ParseProjectFile(text, "m.qln", back, lookup);
-    ASSERT_TRUE(r.ok()) << r.describe();
+    std::optional<Failure> r = ParseProjectFile(text, "m.qln", back, lookup);
+    ASSERT_FALSE(r) << r->describe();
     EXPECT_EQ(back.dg, 32);
     in.dg = 22.5;
     r = ParseProjectFile(ProjectFileContent(in), "m.qln", back, lookup);
-    ASSERT_TRUE(r.ok()) << r.describe();
+    ASSERT_FALSE(r) << r->describe();
     EXPECT_EQ(back.dg, 22.5);
     // without the block: 16 mm, whatever the project held before
     r = ParseProjectFile(plain, "m.qln", back, lookup);
-    ASSERT_TRUE(r.ok()) << r.describe();
+    ASSERT_FALSE(r) << r->describe();
     EXPECT_EQ(back.dg, 16);
     // a value outside the range the checks take is read as it is: they name it
     r = ParseProjectFile(plain + "[materials]\r\ndg=100\r\n", "m.qln", back, lookup);
-    ASSERT_TRUE(r.ok()) << r.describe();
+    ASSERT_FALSE(r) << r->describe();
     EXPECT_EQ(back.dg, 100);
 
     const std::pair<const char*, int> damaged[] = {{"[materials]\r\ndg=fine\r\n", 35},
@@ -537,14 +535,14 @@ TEST(ProjectFileMaterials, TheBlockOnlyForAnAggregateOtherThanSixteen)
                                                    {"[materials]\r\ndg=16\r\n[materials]\r\ndg=16\r\n", 36}};
     for (const auto& [bad, line] : damaged) {
         ColumnInput kept = sentinel();
-        const ProjectFileResult f = ParseProjectFile(plain + bad, "m.qln", kept, lookup);
-        EXPECT_FALSE(f.ok()) << bad;
-        EXPECT_EQ(f.status, ProjectFileStatus::readError) << bad;
-        EXPECT_EQ(f.line, line) << bad << f.describe();
-        EXPECT_NE(f.detail.find("[materials]"), std::string::npos) << f.detail;
+        const std::optional<Failure> f = ParseProjectFile(plain + bad, "m.qln", kept, lookup);
+        EXPECT_TRUE(f) << bad;
+        EXPECT_EQ(f->code, FailureCode::malformed) << bad;
+        EXPECT_EQ(f->line, line) << bad << f->describe();
+        EXPECT_NE(f->detail.find("[materials]"), std::string::npos) << f->detail;
         EXPECT_EQ(kept, sentinel()) << bad;
     }
     ColumnInput kept = sentinel();
-    const ProjectFileResult f = ParseProjectFile(plain + "[materials]\r\ndg=fine\r\n", "m.qln", kept, lookup);
-    EXPECT_NE(f.detail.find("dg: "), std::string::npos) << f.detail;
+    const std::optional<Failure> f = ParseProjectFile(plain + "[materials]\r\ndg=fine\r\n", "m.qln", kept, lookup);
+    EXPECT_NE(f->detail.find("dg: "), std::string::npos) << f->detail;
 }

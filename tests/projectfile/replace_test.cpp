@@ -82,7 +82,7 @@ TEST_P(ReplacedFile, WritesThroughASymbolicLink)
 
 INSTANTIATE_TEST_SUITE_P(
     Writers, ReplacedFile,
-    testing::Values(Writer{"projectFile", [](const std::string& p) { return SaveProjectFile(p, named("written")).ok(); },
+    testing::Values(Writer{"projectFile", [](const std::string& p) { return !SaveProjectFile(p, named("written")); },
                            "written"},
                     Writer{"settingsFile",
                            [](const std::string& p) {
@@ -96,15 +96,15 @@ TEST(ReplaceFile, AProjectBehindALinkKeepsItsBackupBesideIt)
 {
     TempDir dir;
     ASSERT_EQ(::mkdir(dir.file("real").c_str(), 0755), 0);
-    ASSERT_TRUE(SaveProjectFile(dir.file("real/col.qln"), named("first")).ok());
+    ASSERT_FALSE(SaveProjectFile(dir.file("real/col.qln"), named("first")));
     ASSERT_EQ(::symlink(dir.file("real/col.qln").c_str(), dir.file("p.qln").c_str()), 0);
-    ASSERT_TRUE(SaveProjectFile(dir.file("p.qln"), named("second")).ok());
+    ASSERT_FALSE(SaveProjectFile(dir.file("p.qln"), named("second")));
     EXPECT_NE(test::readFile(dir.file("real/colBAK")).find("first"), std::string::npos);
     EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"p.qln", "real"}));
 
     // the reason of a refused save names no temporary file
     ASSERT_EQ(::chmod(dir.file("real/col.qln").c_str(), 0400), 0);
-    const ProjectFileResult r = SaveProjectFile(dir.file("p.qln"), named("third"));
-    EXPECT_EQ(r.textId(), 516);
-    EXPECT_EQ(r.describe(), dir.file("p.qln") + ": the file is read-only");
+    const std::optional<Failure> r = SaveProjectFile(dir.file("p.qln"), named("third"));
+    EXPECT_EQ(r->textId, 516);
+    EXPECT_EQ(r->describe(), dir.file("p.qln") + ": the file is read-only");
 }

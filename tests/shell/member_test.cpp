@@ -164,8 +164,8 @@ TEST(MemberProjectFile, TheMemberBlockRoundTripsAndOldFilesStay)
     ColumnInput back;
     Schedule sched;
     const auto lookup = [](const std::string&, ColumnInput&) { return true; };
-    const ProjectFileResult r = ParseProjectFile(text, "m.qln", back, lookup, &sched);
-    ASSERT_TRUE(r.ok()) << r.describe();
+    const std::optional<Failure> r = ParseProjectFile(text, "m.qln", back, lookup, &sched);
+    ASSERT_FALSE(r) << r->describe();
     EXPECT_EQ(back.length, 3.6);
     EXPECT_EQ(back.frame, FrameType::sway);
     EXPECT_EQ(back.storey, StoreyPosition::top);
@@ -176,9 +176,9 @@ TEST(MemberProjectFile, TheMemberBlockRoundTripsAndOldFilesStay)
     // a damaged block is refused with its line and the field
     std::string bad = text;
     bad.replace(bad.find("frame=sway"), 10, "frame=wobbly");
-    const ProjectFileResult f = ParseProjectFile(bad, "m.qln", back, lookup, &sched);
-    EXPECT_FALSE(f.ok());
-    EXPECT_NE(f.detail.find("frame"), std::string::npos);
+    const std::optional<Failure> f = ParseProjectFile(bad, "m.qln", back, lookup, &sched);
+    EXPECT_TRUE(f);
+    EXPECT_NE(f->detail.find("frame"), std::string::npos);
 }
 
 // The review's three identical 3.6 m columns braced otherwise: 3 x 421 kg.

@@ -49,8 +49,8 @@ TEST(ScheduleLimits, EveryLimitRoundTripsThroughTheProjectFile)
         const std::string bytes = ProjectFileContent(in, sched);
         ColumnInput back;
         Schedule sBack;
-        const ProjectFileResult r = ParseProjectFile(bytes, "p.qln", back, {}, &sBack);
-        ASSERT_TRUE(r.ok()) << r.describe();
+        const std::optional<Failure> r = ParseProjectFile(bytes, "p.qln", back, {}, &sBack);
+        ASSERT_FALSE(r) << r->describe();
         EXPECT_EQ(sBack, *sched);
         EXPECT_EQ(ProjectFileContent(back, &sBack), bytes);
     }
@@ -73,10 +73,10 @@ TEST_P(ScheduleLimitMalformed, IsAReadErrorNamingItsLine)
     Schedule kept = oneRow();
     kept.constraints.maxH = 500;
     const Schedule before = kept;
-    const ProjectFileResult r = ParseProjectFile(bytes, "p.qln", project, {}, &kept);
-    EXPECT_EQ(r.status, ProjectFileStatus::readError);
-    EXPECT_EQ(r.line, c.line) << r.describe();
-    EXPECT_NE(r.detail.find(c.detailPart), std::string::npos) << r.detail;
+    const std::optional<Failure> r = ParseProjectFile(bytes, "p.qln", project, {}, &kept);
+    EXPECT_EQ(r->code, FailureCode::malformed);
+    EXPECT_EQ(r->line, c.line) << r->describe();
+    EXPECT_NE(r->detail.find(c.detailPart), std::string::npos) << r->detail;
     EXPECT_EQ(kept, before);
 }
 

@@ -524,13 +524,13 @@ TEST(ScheduleProjectFile, RoundTripWithAndWithoutLoads)
 
         ColumnInput back;
         Schedule sBack;
-        const ProjectFileResult r = ParseProjectFile(bytes, "p.qln", back, {}, &sBack);
-        ASSERT_TRUE(r.ok()) << r.describe();
+        const std::optional<Failure> r = ParseProjectFile(bytes, "p.qln", back, {}, &sBack);
+        ASSERT_FALSE(r) << r->describe();
         EXPECT_EQ(back, in);
         EXPECT_EQ(sBack, s);
         // read without a schedule: the project all the same
         ColumnInput plain;
-        ASSERT_TRUE(ParseProjectFile(bytes, "p.qln", plain, {}).ok());
+        ASSERT_FALSE(ParseProjectFile(bytes, "p.qln", plain, {}));
         EXPECT_EQ(plain, in);
     }
 }
@@ -550,13 +550,13 @@ TEST(ScheduleProjectFile, NoRowsNoBlockAndBlocksInAnyOrder)
     const std::string scheduleFirst = head + "[schedule]\r\ncolumns=name,d\r\nrow=C1,25\r\n\r\n[loads]\r\nNEd=1500\r\n";
     ColumnInput back;
     Schedule sBack;
-    const ProjectFileResult r = ParseProjectFile(scheduleFirst, "p.qln", back, {}, &sBack);
-    ASSERT_TRUE(r.ok()) << r.describe();
+    const std::optional<Failure> r = ParseProjectFile(scheduleFirst, "p.qln", back, {}, &sBack);
+    ASSERT_FALSE(r) << r->describe();
     EXPECT_EQ(back.nEd, 1500);
     EXPECT_EQ(sBack, s);
 
     // a file without the block empties the caller's schedule
-    ASSERT_TRUE(ParseProjectFile(head, "p.qln", back, {}, &sBack).ok());
+    ASSERT_FALSE(ParseProjectFile(head, "p.qln", back, {}, &sBack));
     EXPECT_TRUE(sBack.rows.empty());
 }
 
@@ -580,10 +580,10 @@ TEST_P(ScheduleBlockMalformed, IsAReadErrorThatKeepsTheProject)
     ColumnInput project;
     project.projectName = "open";
     Schedule kept = expectedSmall();
-    const ProjectFileResult r = ParseProjectFile(bytes, "p.qln", project, {}, &kept);
-    EXPECT_EQ(r.status, ProjectFileStatus::readError);
-    EXPECT_EQ(r.line, c.line) << r.describe();
-    EXPECT_NE(r.detail.find(c.detailPart), std::string::npos) << r.detail;
+    const std::optional<Failure> r = ParseProjectFile(bytes, "p.qln", project, {}, &kept);
+    EXPECT_EQ(r->code, FailureCode::malformed);
+    EXPECT_EQ(r->line, c.line) << r->describe();
+    EXPECT_NE(r->detail.find(c.detailPart), std::string::npos) << r->detail;
     EXPECT_EQ(project.projectName, "open");
     EXPECT_EQ(kept, expectedSmall());
 }

@@ -14,7 +14,7 @@ struct FakeHost : WorkflowHost {
     std::deque<Answer> answers;                      // next answers to questions
     std::deque<std::optional<std::string>> openPaths, savePaths;
     std::map<std::string, ColumnInput> files;        // the "disk"
-    std::map<std::string, LoadOutcome> badFiles;
+    std::map<std::string, FailureCode> badFiles;
     std::vector<std::string> failSave;               // paths that cannot be written
     std::vector<std::string> asked, told;
     std::vector<ResultWindow> shown;
@@ -53,24 +53,22 @@ struct FakeHost : WorkflowHost {
         in.h = in.profileName == "HE 320 A" ? 310 : 999;
         return true;
     }
-    LoadOutcome loadProject(const std::string& p, ColumnInput& in) override
+    std::optional<Failure> loadProject(const std::string& p, ColumnInput& in) override
     {
         if (badFiles.count(p))
-            return badFiles[p];
+            return Failure(badFiles[p], 0, p, "");
         if (!files.count(p))
-            return LoadOutcome::CannotOpen;
+            return Failure(FailureCode::cannotOpen, 514, p, "");
         in = files[p];
-        return LoadOutcome::Ok;
+        return std::nullopt;
     }
-    bool saveProject(const std::string& p, const ColumnInput& in, SaveFailure& failure) override
+    std::optional<Failure> saveProject(const std::string& p, const ColumnInput& in) override
     {
         for (const auto& f : failSave)
-            if (f == p) {
-                failure.reason = p + ": the file is read-only";
-                return false;
-            }
+            if (f == p)
+                return Failure(FailureCode::writeFailed, 516, p, "the file is read-only");
         files[p] = in;
-        return true;
+        return std::nullopt;
     }
     bool calculate(const ColumnInput&) override
     {
@@ -235,7 +233,7 @@ TEST_F(WorkflowTest, OpenOfWrongVersionKeepsProjectAndName)
     change();
     wf.fileName = "/p/mine.qln";
     host.answers = {Answer::No};
-    host.badFiles["/p/old.qln"] = LoadOutcome::WrongVersion;
+    host.badFiles["/p/old.qln"] = FailureCode::wrongVersion;
     host.openPaths = {std::string("/p/old.qln")};
     wf.FileOpen();
     EXPECT_EQ(host.told.back(), "T515\n/p/old.qln");
@@ -250,7 +248,7 @@ TEST_F(WorkflowTest, OpenOfWrongVersionKeepsProjectAndName)
 
 TEST_F(WorkflowTest, OpenOfBrokenFileKeepsProjectWithoutSecondMessage)
 {
-    host.badFiles["/p/cut.qln"] = LoadOutcome::ReadError;   // the host reported where it broke off
+    host.badFiles["/p/cut.qln"] = FailureCode::malformed;   // the host reported where it broke off
     host.openPaths = {std::string("/p/cut.qln")};
     wf.FileOpen();
     EXPECT_TRUE(host.told.empty());
