@@ -340,9 +340,8 @@ int runDesign(const DesignOptions& o)
         if (res.sectionPicture.empty()) {
             complain("no section drawing was made, " + o.svgFile + " is not written");
         } else {
-            std::string reason;
-            if (!platform::writeReplacing(o.svgFile, pictureToSvg(res.sectionPicture), reason))
-                status = fileError(writeFailure(o.svgFile, reason), o.languageBase);
+            if (const auto failed = platform::writeReplacing(o.svgFile, pictureToSvg(res.sectionPicture)))
+                status = fileError(*failed, o.languageBase);
         }
     }
     if (!o.plotsDir.empty()) {
@@ -355,17 +354,13 @@ int runDesign(const DesignOptions& o)
         }
     }
     if (!o.pdfFile.empty()) {
-        std::string reason;
         if (!valid)
             complain("no valid results, " + o.pdfFile + " is not written");
-        else if (!platform::writeReplacing(
-                     o.pdfFile,
-                     [&](platform::PendingReplace& f, std::string& why) {
-                         return writePdfReport(
-                             {in, o.languageBase, o.condensed, isoDateTime(currentDateTime()), f.tempPath()}, why);
-                     },
-                     reason))
-            status = fileError(writeFailure(o.pdfFile, reason), o.languageBase);
+        else if (const auto failed = platform::writeReplacing(o.pdfFile, [&](platform::PendingReplace& f, std::string& why) {
+                     return writePdfReport({in, o.languageBase, o.condensed, isoDateTime(currentDateTime()), f.tempPath()},
+                                           why);
+                 }))
+            status = fileError(*failed, o.languageBase);
     }
     return status;
 }
@@ -472,25 +467,23 @@ int runScheduleCommand(const ScheduleCliOptions& o)
         for (char& ch : tail)
             ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         const bool xlsx = tail == ".xlsx";   // else .csv (the parser let no other through)
-        std::string reason;
         const auto write = [&](platform::PendingReplace& f, std::string& whyNot) {
             if (xlsx)
                 return writeScheduleXlsx(f.tempPath(), asRun, outcome, o.languageBase, whyNot);
             f.write(scheduleResultsCsv(asRun, outcome, CsvDialect::commaPoint));
             return true;
         };
-        if (!platform::writeReplacing(o.outFile, write, reason))
-            status = fileError(writeFailure(o.outFile, reason), o.languageBase);
+        if (const auto failed = platform::writeReplacing(o.outFile, write))
+            status = fileError(*failed, o.languageBase);
     }
     if (!o.pdfFile.empty()) {
-        std::string reason;
         const auto write = [&](platform::PendingReplace& f, std::string& whyNot) {
             return writeSchedulePdf({base, withChosenSections(schedule, outcome), outcome, o.languageBase,
                                      isoDateTime(currentDateTime()), f.tempPath()},
                                     whyNot);
         };
-        if (!platform::writeReplacing(o.pdfFile, write, reason))
-            status = fileError(writeFailure(o.pdfFile, reason), o.languageBase);
+        if (const auto failed = platform::writeReplacing(o.pdfFile, write))
+            status = fileError(*failed, o.languageBase);
     }
     return status;
 }

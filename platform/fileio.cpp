@@ -242,29 +242,27 @@ void replaceFile(const std::string& path, std::string_view bytes)
     file.commit();
 }
 
-bool writeReplacing(const std::string& path, const ReplaceWriter& write, std::string& reason)
+std::optional<Failure> writeReplacing(const std::string& path, const ReplaceWriter& write)
 {
+    std::string reason;
     try {
         PendingReplace file(path);
-        if (!write(file, reason))
-            return false;
-        file.commit();
-        return true;
+        if (write(file, reason)) {
+            file.commit();
+            return std::nullopt;
+        }
     } catch (const IoError& e) {
         reason = e.reason();
-        return false;
     }
+    return Failure(FailureCode::writeFailed, 516, path, reason);
 }
 
-bool writeReplacing(const std::string& path, std::string_view bytes, std::string& reason)
+std::optional<Failure> writeReplacing(const std::string& path, std::string_view bytes)
 {
-    return writeReplacing(
-        path,
-        [bytes](PendingReplace& file, std::string&) {
-            file.write(bytes);
-            return true;
-        },
-        reason);
+    return writeReplacing(path, [bytes](PendingReplace& file, std::string&) {
+        file.write(bytes);
+        return true;
+    });
 }
 
 void setStepHook(StepHook hook)

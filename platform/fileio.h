@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -97,12 +98,13 @@ void replaceFile(const std::string& path, std::string_view bytes);
 
 // An output replaced as a whole: `write` fills the PendingReplace of path
 // (with write(), or by name through tempPath()), which is committed when it
-// returns true. False with the reason - IoError::reason() or what `write`
-// said - otherwise; the previous file is then unchanged.
+// returns true. Otherwise the failure (writeFailed, text 516 "Error during
+// Writing of File", the path, and IoError::reason() or what `write` said);
+// the previous file is then unchanged.
 using ReplaceWriter = std::function<bool(PendingReplace& file, std::string& reason)>;
-bool writeReplacing(const std::string& path, const ReplaceWriter& write, std::string& reason);
+std::optional<Failure> writeReplacing(const std::string& path, const ReplaceWriter& write);
 // The same for bytes at hand.
-bool writeReplacing(const std::string& path, std::string_view bytes, std::string& reason);
+std::optional<Failure> writeReplacing(const std::string& path, std::string_view bytes);
 
 // Flushes the folder entry of path (after a rename). Failures are ignored.
 void syncDirectoryOf(const std::string& path);

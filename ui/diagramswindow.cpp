@@ -29,9 +29,9 @@ constexpr int kNoResults = 1320;
 constexpr int kWriteError = 516;
 } // namespace
 
-bool saveChartSvg(const Picture& chart, const std::string& path, std::string& reason)
+std::optional<Failure> saveChartSvg(const Picture& chart, const std::string& path)
 {
-    return platform::writeReplacing(path, pictureToSvg(chart), reason);
+    return platform::writeReplacing(path, pictureToSvg(chart));
 }
 
 QImage chartImage(const Picture& chart, double scale)
@@ -228,10 +228,9 @@ void saveChartAsked(QWidget* parent, const Picture& shown, const QString& sugges
     QString path = dlg.selectedFiles().first();
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".svg");
-    std::string reason;
-    if (!saveChartSvg(chart, path.toStdString(), reason))
+    if (const auto failed = saveChartSvg(chart, path.toStdString()))
         showError(parent, T(kWriteError) + "\n\n" + QDir::toNativeSeparators(path) +
-                            (reason.empty() ? QString() : "\n" + QString::fromStdString(reason)));
+                              (failed->detail.empty() ? QString() : "\n" + QString::fromStdString(failed->detail)));
 }
 
 } // namespace qeln::ui

@@ -6,11 +6,13 @@
 #pragma once
 
 #include "picturepainter.h"
+#include "platform/failure.h"
 #include "shell/diagrampictures.h"
 #include "widgets.h"
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -22,7 +24,7 @@ namespace qeln::ui {
 
 // Writes a chart as an SVG file, replacing a previous one only once the new
 // one is complete; false with the reason.
-bool saveChartSvg(const Picture& chart, const std::string& path, std::string& reason);
+std::optional<Failure> saveChartSvg(const Picture& chart, const std::string& path);
 
 // The chart as a bitmap of `scale` times its size on white, for the clipboard.
 QImage chartImage(const Picture& chart, double scale);

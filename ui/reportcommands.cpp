@@ -191,8 +191,10 @@ void reportExportPdf(frmmain& w)
             pages = writeReportPdf(*report, QString::fromStdString(file.tempPath()));
             return pages > 0;
         };
-        if (!platform::writeReplacing(target, write, reason))
+        if (const auto failed = platform::writeReplacing(target, write)) {
             pages = 0;
+            reason = failed->detail;
+        }
     }
     if (pages == 0) {
         QString text = message(Msg::PdfFailed).arg(QDir::toNativeSeparators(path));

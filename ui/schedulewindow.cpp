@@ -66,9 +66,11 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 template <class Write>
 bool writeReplacing(const QString& path, std::string& reason, Write write)
 {
-    return platform::writeReplacing(
-        path.toStdString(), [&](platform::PendingReplace& file, std::string& why) { return write(file.tempPath(), why); },
-        reason);
+    const auto failed = platform::writeReplacing(
+        path.toStdString(), [&](platform::PendingReplace& file, std::string& why) { return write(file.tempPath(), why); });
+    if (failed)
+        reason = failed->detail;
+    return !failed;
 }
 
 // Paints an empty field cell with the base project's value, grey and slanted.

@@ -119,9 +119,11 @@ TEST(ReplaceFile, BeyondTheFileSizeLimitTheWriteFailsWithAMessage)
         ::getrlimit(RLIMIT_FSIZE, &small);
         small.rlim_cur = 1000;
         ::setrlimit(RLIMIT_FSIZE, &small);
-        std::string reason;
-        const bool written = platform::writeReplacing(path, std::string(5000, 'c'), reason);
-        ::_exit(!written && reason.find("File too large") != std::string::npos ? 0 : 1);
+        const auto failed = platform::writeReplacing(path, std::string(5000, 'c'));
+        ::_exit(failed && failed->textId == 516 && failed->file == path &&
+                        failed->detail.find("File too large") != std::string::npos
+                    ? 0
+                    : 1);
     });
     ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 0);
