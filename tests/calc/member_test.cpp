@@ -54,7 +54,7 @@ TEST(MemberLengths, ProposalsOfTheThreeCasesAndTheSwayFrame)
 
 TEST(MemberLengths, EachWarningAtItsBorder)
 {
-    // the review's case: 8 m at normal temperature, the 1.5 m default in fire
+    // 8 m at normal temperature, the 1.5 m default in fire
     EXPECT_TRUE(has(memberChecks(member(8, 8, 1.5)), FindingCode::FireBucklingLengthBelowMember));
     // fire 0.5 L in an intermediate storey: at the border no warning, below it one
     EXPECT_FALSE(has(memberChecks(member(3.6, 3.6, 1.8)), FindingCode::FireBucklingLengthBelowMember));

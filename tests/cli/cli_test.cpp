@@ -1,6 +1,6 @@
 // qeln-cli end to end: usage and file errors, JSON input and output, the
 // worked examples, and whole listings of the projects in tests/data compared
-// with their reviewed expected files.
+// with their checked expected files.
 #include "json.h"
 
 #include "cli_run.h"
@@ -131,7 +131,8 @@ TEST(CliUsage, HelpExplainsOptionsAndExitCodes)
     const Outcome o = run({"--help"});
     EXPECT_EQ(o.status, 0);
     for (const char* s : {"design", "new", "--input", "--listing", "--language", "--catalogue", "--svg", "--pdf",
-                          "--json", "stdout", "stderr", "  0 ", "  1 ", "  2 ", "  3 ", "  64 "})
+                          "--json", "stdout", "stderr", "  0 ", "  1 ", "  2 ", "  3 ", "  64 ",
+                          "  4   valid results, but the design check", "--class R30|R60|R90|R120"})
         EXPECT_NE(o.out.find(s), std::string::npos) << s;
     EXPECT_EQ(run({"design", "x.qln", "--help"}).status, 0);
 }
@@ -178,60 +179,42 @@ TEST(CliUsage, WrongUsageGives64)
 
 // ---- files
 
-TEST(CliFiles, MissingProjectFileGives3WithText514)
+// A file that cannot be opened or read, a profile the catalogue lacks, a
+// catalogue or an output that cannot be opened: exit 3 with the reason.
+TEST(CliFiles, FileErrorsGive3WithTheReason)
 {
-    const Outcome o = run({"design", kData + "no-such-project.qln"});
-    EXPECT_EQ(o.status, 3);
-    EXPECT_NE(o.err.find("Error during File Opening"), std::string::npos);
-    EXPECT_NE(o.err.find("no-such-project.qln"), std::string::npos);
-    EXPECT_TRUE(o.out.empty());
-}
-
-TEST(CliFiles, WrongVersionGives3WithText515)
-{
-    const Outcome o = run({"design", kData + "wrong-version.qln"});
-    EXPECT_EQ(o.status, 3);
-    EXPECT_NE(o.err.find("File has wrong Versionnumber"), std::string::npos);
-    EXPECT_NE(o.err.find("wrong-version.qln:1"), std::string::npos);
-    // in the chosen language
-    EXPECT_NE(run({"design", kData + "wrong-version.qln", "--language", "de"}).err.find("falsche Versionsnummer"),
-              std::string::npos);
-}
-
-TEST(CliFiles, UnreadableValueNamesItsLine)
-{
-    const Outcome o = run({"design", kData + "bad-value.qln"});
-    EXPECT_EQ(o.status, 3);
-    EXPECT_NE(o.err.find("bad-value.qln:17"), std::string::npos) << o.err;
-}
-
-TEST(CliFiles, ProfileNotInCatalogue)
-{
-    const Outcome o = run({"design", kData + "unknown-profile.qln"});
-    EXPECT_EQ(o.status, 3);
-    EXPECT_NE(o.err.find("Profile HE 999 X not found in database"), std::string::npos) << o.err;
-    const Outcome j = designJson(R"({"profileName": "HE 999 X"})");
-    EXPECT_EQ(j.status, 3);
-    EXPECT_NE(j.err.find("Profile HE 999 X not found in database"), std::string::npos) << j.err;
-}
-
-TEST(CliFiles, CatalogueThatCannotBeOpened)
-{
-    const Outcome o = run({"design", kData + "default.qln", "--catalogue", kData + "no-such-table.dbf"});
-    EXPECT_EQ(o.status, 3);
-    EXPECT_NE(o.err.find("Could not open the profile database"), std::string::npos);
+    struct Case {
+        std::vector<std::string> args;
+        const char* input;   // standard input
+        std::vector<const char*> says;
+    };
+    const Case cases[] = {
+        {{"design", kData + "no-such-project.qln"}, "", {"Error during File Opening", "no-such-project.qln"}},
+        {{"design", "--input", kData + "no-such-input.json"}, "", {"Error during File Opening"}},
+        {{"design", kData + "wrong-version.qln"}, "", {"File has wrong Versionnumber", "wrong-version.qln:1"}},
+        {{"design", kData + "wrong-version.qln", "--language", "de"}, "", {"falsche Versionsnummer"}},
+        {{"design", kData + "bad-value.qln"}, "", {"bad-value.qln:17"}},
+        {{"design", kData + "unknown-profile.qln"}, "", {"Profile HE 999 X not found in database"}},
+        {{"design", "--input", "-", "--json"}, R"({"profileName": "HE 999 X"})", {"Profile HE 999 X not found in database"}},
+        {{"design", kData + "default.qln", "--catalogue", kData + "no-such-table.dbf"}, "",
+         {"Could not open the profile database"}},
+    };
+    for (const Case& c : cases) {
+        const Outcome o = run(c.args, c.input);
+        EXPECT_EQ(o.status, 3) << c.args[1];
+        EXPECT_TRUE(o.out.empty()) << c.args[1];
+        for (const char* s : c.says)
+            EXPECT_NE(o.err.find(s), std::string::npos) << o.err;
+    }
     // a complete section needs no catalogue
     const Outcome j = designJson(R"({"h":310,"b":300,"tw":9,"tf":15.5,"r":27})",
                                  {"--catalogue", kData + "no-such-table.dbf"});
     EXPECT_EQ(j.status, 0) << j.err;
-}
-
-TEST(CliFiles, UnwritableSvgGives3WithText516)
-{
+    // an output that cannot be written: the listing was printed all the same
     const Outcome o = run({"design", kData + "default.qln", "--svg", "/nonexistent-folder/x.svg"});
     EXPECT_EQ(o.status, 3);
     EXPECT_NE(o.err.find("Error during Writing of File"), std::string::npos);
-    EXPECT_FALSE(o.out.empty());   // the listing was printed all the same
+    EXPECT_FALSE(o.out.empty());
 }
 
 TEST(CliFiles, NewWritesTheDefaultProject)
@@ -252,20 +235,7 @@ TEST(CliFiles, NewWritesTheDefaultProject)
     ASSERT_EQ(lines.size(), 38u);
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 33, lines.end()),
               (std::vector<std::string>{"[code]", "code=EN1994", "phiT=2.5", "rWeak=1", "rStrong=1"}));
-    EXPECT_EQ(lines[0], "971003");
-    EXPECT_EQ(lines[1], "000");
-    EXPECT_EQ(lines[3], "000");
     EXPECT_EQ(lines[8], lines[9]);   // both time stamps: now
-    EXPECT_EQ(lines[10], "HE 320 A");
-    EXPECT_EQ(lines[11], " 2.00000000000000E+0001");
-    EXPECT_EQ(lines[12], "4");
-    EXPECT_EQ(lines[13], "0");
-    EXPECT_EQ(lines[16], " 3.55000000000000E+0002");
-    EXPECT_EQ(lines[17], "1");
-    EXPECT_EQ(lines[22], " 1.15000000000000E+0000");
-    EXPECT_EQ(lines[29], " 1.50000000000000E+0000");
-    EXPECT_EQ(lines[30], " 0.00000000000000E+0000");
-    EXPECT_EQ(lines[32], " 7.00000000000000E+0001");
     const double stamp = std::atof(lines[8].c_str());
     EXPECT_GT(stamp, 45000);   // after 2023
 
@@ -378,13 +348,6 @@ TEST(CliJsonInput, UnknownFieldWrongTypeAndMalformedGive64)
     EXPECT_NE(o.err.find("\"n1\" must be an integer"), std::string::npos) << o.err;
     const Outcome u = designJson(R"({"lweakcold": 3})");
     EXPECT_NE(u.err.find("unknown field \"lweakcold\""), std::string::npos) << u.err;
-}
-
-TEST(CliJsonInput, MissingJsonFileGives3)
-{
-    const Outcome o = run({"design", "--input", kData + "no-such-input.json"});
-    EXPECT_EQ(o.status, 3);
-    EXPECT_NE(o.err.find("Error during File Opening"), std::string::npos);
 }
 
 TEST(CliJsonInput, WeldedSectionGivenInFull)
@@ -554,7 +517,7 @@ TEST(CliDrawing, SvgOfTheSection)
     std::remove(path.c_str());
 }
 
-// ---- whole listings against reviewed expected files
+// ---- whole listings against checked expected files
 
 struct ListingCase {
     const char* name;
@@ -564,7 +527,7 @@ struct ListingCase {
 
 class CliListing : public testing::TestWithParam<ListingCase> {};
 
-TEST_P(CliListing, MatchesReviewedFile)
+TEST_P(CliListing, MatchesCheckedFile)
 {
     const ListingCase& c = GetParam();
     std::vector<std::string> args{"design"};
@@ -710,7 +673,7 @@ TEST(CliHostile, AFailedOutputLeavesThePreviousFileAndNoTemporaryFile)
 
 TEST(CliHostile, NewKilledAtEachStepOfTheSaveLeavesAWholeProject)
 {
-    // The review's reproduction: a kill at the rename left only pBAK and the
+    // The reproduction: a kill at the rename left only pBAK and the
     // temporary file. strace injects the kill at each step that changes names.
     if (std::system("strace -f -o /dev/null true >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "strace cannot trace here";

@@ -147,13 +147,13 @@ TEST(Canvas, StampsTheCurrentStyle)
 }
 
 // ---------------------------------------------------------------------------
-// The reviewed drawings
+// The drawings checked by eye
 //
 // The geometry is held by two drawings whose SVG was checked against the
 // section by eye: HE 320 A with a second layer and both eccentricities
 // (decimal comma), and HE 320 A with four rows of bars. Every coordinate,
 // colour and text of the picture is in the file; a change that moves any of
-// them shows as a difference. After a deliberate change, review the new file
+// them shows as a difference. After a deliberate change, look over the new file
 // that the failure names and copy it over the old one.
 
 SectionDrawing secondLayerEccentric()
@@ -178,22 +178,22 @@ SectionDrawing fourRows()
     return s;
 }
 
-void expectReviewedSvg(const Picture& pic, const std::string& name)
+void expectCheckedSvg(const Picture& pic, const std::string& name)
 {
-    const std::string reviewed = std::string(QELN_SOURCE_DIR) + "/tests/data/" + name;
-    std::ifstream in(reviewed, std::ios::binary);
+    const std::string checked = std::string(QELN_SOURCE_DIR) + "/tests/data/" + name;
+    std::ifstream in(checked, std::ios::binary);
     const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const std::string svg = pictureToSvg(pic);
     if (svg == expected) return;
     const std::string actual = testing::TempDir() + name;
     std::ofstream(actual, std::ios::binary) << svg;
-    ADD_FAILURE() << "the drawing differs from " << reviewed << "; the new one is " << actual;
+    ADD_FAILURE() << "the drawing differs from " << checked << "; the new one is " << actual;
 }
 
-TEST(DrawSection, AsReviewed)
+TEST(DrawSection, AsCheckedByEye)
 {
-    expectReviewedSvg(Drawn(secondLayerEccentric(), ",").pic, "drawing-he320a-8-e.svg");
-    expectReviewedSvg(Drawn(fourRows()).pic, "drawing-he320a-4-rows.svg");
+    expectCheckedSvg(Drawn(secondLayerEccentric(), ",").pic, "drawing-he320a-8-e.svg");
+    expectCheckedSvg(Drawn(fourRows()).pic, "drawing-he320a-4-rows.svg");
 }
 
 // ---------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "calc/en1994/design.h"
 #include "calc/error.h"
 #include "calc/method.h"
+#include "tests/run_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -24,14 +25,7 @@ using namespace qeln;
 
 namespace {
 
-ColumnInput enProject(double e1, double e2)
-{
-    ColumnInput in;
-    useDesignCode(in, DesignCode::EN1994);
-    in.e1 = e1;
-    in.e2 = e2;
-    return in;
-}
+using test::enProject;
 
 en1994::Outcome outcomeOf(const ColumnInput& in)
 {

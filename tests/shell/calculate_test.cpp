@@ -1,6 +1,7 @@
 // The calculate command: what is shown in which order, the listings, and the
 // design run's handling of eccentricities and fire geometry.
 #include "shell/run.h"
+#include "tests/run_fixtures.h"
 
 #include "calc/env1994/design.h"
 #include "present/listing.h"
@@ -19,30 +20,17 @@ namespace {
 struct Recorder : RunPresenter {
     std::vector<std::string> events;
     void setBusy(bool busy) override { events.push_back(busy ? "busy" : "idle"); }
-    void showWarningsAndErrors(const ColumnResults&) override { events.push_back("warnings"); }
+    ColumnResults shown;   // what the warnings and errors window was given
+    void showWarningsAndErrors(const ColumnResults& res) override
+    {
+        events.push_back("warnings");
+        shown = res;
+    }
     void showResults(const RunState&) override { events.push_back("results"); }
 };
 
-struct Calc {
-    RecordingSink sink;
-    Recorder ui;
-    RunState st;
-    bool ok = false;
-    explicit Calc(const ColumnInput& in)
-    {
-        TextEnv env;
-        env.sink = &sink;
-        ok = calculate(env, in, st, ui);
-    }
-    double cell(int r, int c) const { return st.results.table.at(r, c).value_or(-1); }
-};
-
-int indexOf(const MessageList& l, const std::string& line)
-{
-    const auto& v = l.lines();
-    const auto it = std::find(v.begin(), v.end(), line);
-    return it == v.end() ? -1 : static_cast<int>(it - v.begin());
-}
+using Calc = test::BasicCalc<Recorder>;
+using test::indexOf;
 
 } // namespace
 
@@ -57,19 +45,25 @@ TEST(Calculate, CleanRunShowsResultsOnly)
     EXPECT_TRUE(c.sink.messages.empty());
 }
 
+// The condensed listing is the complete one without the details block, under both codes.
 TEST(Calculate, CondensedListingIsCompleteWithoutDetails)
 {
+    for (const ColumnInput& in : {ColumnInput{}, test::enProject(), test::enProject(50, 30)}) {
+        Calc c{in};
+        ASSERT_TRUE(c.ok);
+        const auto& full = c.st.completeListing.lines();
+        std::vector<std::string> withoutDetails;
+        const int detailsStart = indexOf(c.st.completeListing, "Details");
+        const int detailsCount = 3 + c.st.results.memberDetailLines.count();
+        ASSERT_GT(detailsStart, 0);
+        ASSERT_GT(c.st.results.memberDetailLines.count(), 100);
+        for (int i = 0; i < static_cast<int>(full.size()); ++i)
+            if (i < detailsStart || i >= detailsStart + detailsCount)
+                withoutDetails.push_back(full[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(c.st.condensedListing.lines(), withoutDetails);
+    }
+    // ENV: ten detail blocks, service and four fire classes, two axes each
     Calc c{ColumnInput{}};
-    const auto& full = c.st.completeListing.lines();
-    std::vector<std::string> withoutDetails;
-    const int detailsStart = indexOf(c.st.completeListing, "Details");
-    const int detailsCount = 3 + c.st.results.memberDetailLines.count();
-    ASSERT_GT(detailsStart, 0);
-    for (int i = 0; i < static_cast<int>(full.size()); ++i)
-        if (i < detailsStart || i >= detailsStart + detailsCount)
-            withoutDetails.push_back(full[static_cast<std::size_t>(i)]);
-    EXPECT_EQ(c.st.condensedListing.lines(), withoutDetails);
-    // ten detail blocks: service, four fire classes, two axes each
     int heads = 0;
     for (const auto& l : c.st.results.memberDetailLines.lines())
         heads += l.find(" axis") != std::string::npos && l[0] != ' ';
@@ -109,6 +103,7 @@ TEST(Calculate, ErrorsShowOnlyTheWarningsAndErrorsWindow)
     EXPECT_FALSE(c.st.results.grid.filled);
 }
 
+// An arithmetic failure is never a valid result; the errors window tells its cause.
 TEST(Calculate, ArithmeticFailureIsNeverAValidResult)
 {
     ColumnInput in;
@@ -118,8 +113,16 @@ TEST(Calculate, ArithmeticFailureIsNeverAValidResult)
     EXPECT_TRUE(c.st.calcError);
     ASSERT_EQ(c.sink.messages.size(), 1u);
     EXPECT_EQ(c.sink.messages[0], "An error occurred during calculation. A possible cause may be unrealistic input data.");
-    EXPECT_EQ(std::count(c.ui.events.begin(), c.ui.events.end(), "results"), 0);
+    EXPECT_EQ(c.ui.events, (std::vector<std::string>{"busy", "idle", "warnings"}));
     EXPECT_TRUE(c.st.completeListing.empty());
+    EXPECT_TRUE(c.ui.shown.hasErrors);
+    const auto& lines = c.ui.shown.errors.lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], c.sink.messages[0]);
+    EXPECT_EQ(lines[1].rfind("Cause: a division by zero", 0), 0u) << lines[1];
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Technical detail: " + c.st.calcErrorWhat), lines.end());
+    // the run's own record is left as the run made it
+    EXPECT_FALSE(c.st.results.hasErrors);
 }
 
 TEST(Calculate, ValuesOutsideTheirMeaningGiveErrorsWithoutARun)
@@ -164,41 +167,34 @@ TEST(Calculate, CommentIsCutInTheListingOnly)
     EXPECT_EQ(line, "Comment:                  " + std::string(50, 'c'));
 }
 
-TEST(DesignRun, OneEccentricityAboutTheWeakAxis)
+// Each eccentric column is the axial one without its eccentricity; the
+// biaxial cell is the smaller of the two axes' cells.
+TEST(DesignRun, EccentricCellsPerAxis)
 {
-    ColumnInput in;
-    in.e1 = -50;   // enters the run as its absolute value
-    Calc c{in};
-    ASSERT_TRUE(c.ok);
-    EXPECT_EQ(c.cell(0, eccentricStrong), c.cell(0, axialStrong));
-    EXPECT_DOUBLE_EQ(c.cell(0, biaxial), std::min(c.cell(0, eccentricWeak), c.cell(0, axialStrong)));
-    EXPECT_LT(c.cell(0, eccentricWeak), c.cell(0, axialWeak));
-    for (int r = 1; r < 5; ++r) {
-        EXPECT_EQ(c.cell(r, eccentricStrong), c.cell(r, axialStrong));
-        EXPECT_DOUBLE_EQ(c.cell(r, biaxial), c.cell(r, eccentricWeak));
+    for (const auto& [e1, e2] : {std::pair{0.0, 0.0}, std::pair{-50.0, 0.0}, std::pair{0.0, 60.0}}) {
+        ColumnInput in;
+        in.e1 = e1;   // enters the run as its absolute value
+        in.e2 = e2;
+        Calc c{in};
+        ASSERT_TRUE(c.ok);
+        for (int r = 0; r < 5; ++r) {
+            if (e1 == 0) {
+                EXPECT_EQ(c.cell(r, eccentricWeak), c.cell(r, axialWeak)) << r;
+            }
+            if (e2 == 0) {
+                EXPECT_EQ(c.cell(r, eccentricStrong), c.cell(r, axialStrong)) << r;
+            }
+            if (r == 0 || e1 != 0) {
+                EXPECT_DOUBLE_EQ(c.cell(r, biaxial), std::min(c.cell(r, eccentricWeak), c.cell(r, eccentricStrong)))
+                    << r;
+            }
+        }
+        if (e1 != 0) {
+            EXPECT_LT(c.cell(0, eccentricWeak), c.cell(0, axialWeak));
+            EXPECT_EQ(c.st.results.grid.cell[2][3], "50.00");
+            EXPECT_NE(c.st.results.resultsLines[5].find("    50 mm"), std::string::npos);
+        }
     }
-    EXPECT_EQ(c.st.results.grid.cell[2][3], "50.00");
-    EXPECT_NE(c.st.results.resultsLines[5].find("    50 mm"), std::string::npos);
-}
-
-TEST(DesignRun, OneEccentricityAboutTheStrongAxis)
-{
-    ColumnInput in;
-    in.e2 = 60;
-    Calc c{in};
-    ASSERT_TRUE(c.ok);
-    EXPECT_EQ(c.cell(0, eccentricWeak), c.cell(0, axialWeak));
-    EXPECT_DOUBLE_EQ(c.cell(0, biaxial), std::min(c.cell(0, axialWeak), c.cell(0, eccentricStrong)));
-}
-
-TEST(DesignRun, NoEccentricity)
-{
-    Calc c{ColumnInput{}};
-    for (int r = 0; r < 5; ++r) {
-        EXPECT_EQ(c.cell(r, eccentricWeak), c.cell(r, axialWeak));
-        EXPECT_EQ(c.cell(r, eccentricStrong), c.cell(r, axialStrong));
-    }
-    EXPECT_EQ(c.cell(0, biaxial), std::min(c.cell(0, axialWeak), c.cell(0, axialStrong)));
 }
 
 TEST(DesignRun, AverageAxisDistanceBands)
@@ -281,37 +277,6 @@ TEST(Calculate, AbsurdNumbersNeverReachTheListing)
             if (const auto v = c.st.results.table.at(r, k)) {
                 EXPECT_TRUE(std::isfinite(*v));
             }
-}
-
-TEST(Calculate, ArithmeticFailureTellsItsCauseInTheErrorsBox)
-{
-    struct Keeper : RunPresenter {
-        ColumnResults shown;
-        int calls = 0;
-        void showWarningsAndErrors(const ColumnResults& res) override
-        {
-            shown = res;
-            ++calls;
-        }
-    } keeper;
-    ColumnInput in;
-    in.fy = 0;   // the yield point divides in the checks
-    RecordingSink sink;
-    TextEnv env;
-    env.sink = &sink;
-    RunState st;
-    EXPECT_FALSE(calculate(env, in, st, keeper));
-    ASSERT_EQ(keeper.calls, 1);
-    EXPECT_TRUE(keeper.shown.hasErrors);
-    const auto& lines = keeper.shown.errors.lines();
-    ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(indexOf(keeper.shown.errors, sink.messages.at(0)), 0);
-    EXPECT_EQ(lines[1].rfind("Cause: a division by zero", 0), 0u) << lines[1];
-    EXPECT_NE(std::find_if(lines.begin(), lines.end(),
-                           [&](const std::string& l) { return l == "Technical detail: " + st.calcErrorWhat; }),
-              lines.end());
-    // the run's own record is left as the run made it
-    EXPECT_FALSE(st.results.hasErrors);
 }
 
 TEST(Calculate, CalculationErrorCausesInTheirLanguage)

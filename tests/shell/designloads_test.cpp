@@ -2,6 +2,7 @@
 // the checks give, the check of the default project, where the check and the
 // outside rows appear in the listings, and runs without a valid result.
 #include "shell/run.h"
+#include "tests/run_fixtures.h"
 
 #include "present/format.h"
 
@@ -14,26 +15,8 @@ using namespace qeln;
 
 namespace {
 
-struct Calc {
-    RecordingSink sink;
-    RunPresenter ui;
-    RunState st;
-    bool ok = false;
-    explicit Calc(const ColumnInput& in, int languageBase = 0)
-    {
-        TextEnv env;
-        env.sink = &sink;
-        env.languageBase = languageBase;
-        ok = calculate(env, in, st, ui);
-    }
-};
-
-int indexOf(const MessageList& l, const std::string& line)
-{
-    const auto& v = l.lines();
-    const auto it = std::find(v.begin(), v.end(), line);
-    return it == v.end() ? -1 : static_cast<int>(it - v.begin());
-}
+using test::Calc;
+using test::indexOf;
 
 bool startsAny(const MessageList& l, const std::string& prefix)
 {

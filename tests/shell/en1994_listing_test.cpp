@@ -2,6 +2,7 @@
 // names the code, the details are the EN method's, the condensed listing
 // leaves them out; an ENV project's listing has none of it.
 #include "shell/run.h"
+#include "tests/run_fixtures.h"
 
 #include "calc/method.h"
 #include "present/format.h"
@@ -16,41 +17,10 @@ using namespace qeln;
 
 namespace {
 
-struct Calc {
-    RecordingSink sink;
-    RunPresenter ui;
-    RunState st;
-    bool ok = false;
-    Calc(const ColumnInput& in, int languageBase)
-    {
-        TextEnv env;
-        env.sink = &sink;
-        env.languageBase = languageBase;
-        ok = calculate(env, in, st, ui);
-    }
-};
-
-ColumnInput enProject(double e1, double e2)
-{
-    ColumnInput in;
-    useDesignCode(in, DesignCode::EN1994);
-    in.e1 = e1;
-    in.e2 = e2;
-    return in;
-}
-
-int indexOf(const MessageList& l, const std::string& line)
-{
-    const auto& v = l.lines();
-    const auto it = std::find(v.begin(), v.end(), line);
-    return it == v.end() ? -1 : static_cast<int>(it - v.begin());
-}
-
-bool contains(const MessageList& l, const std::string& part)
-{
-    return std::any_of(l.lines().begin(), l.lines().end(),
-                       [&](const std::string& s) { return s.find(part) != std::string::npos; });
-}
+using test::Calc;
+using test::contains;
+using test::enProject;
+using test::indexOf;
 
 std::string text(int id, int base) { return LoadText(id, base, nullptr); }
 
@@ -86,26 +56,16 @@ TEST(EnListing, HeadingNamesTheCodeAndTheDetailsAreTheMethods)
     }
 }
 
+// The condensed listing names the code but leaves out the method's details
+// (that it is the complete listing without them is tested with the calculate command).
 TEST(EnListing, CondensedListingLeavesOutTheDetails)
 {
-    for (const auto& [e1, e2] : {std::pair{0.0, 0.0}, std::pair{50.0, 30.0}}) {
-        Calc c{enProject(e1, e2), kEnglish};
-        ASSERT_TRUE(c.ok);
-        const auto& full = c.st.completeListing.lines();
-        const int start = indexOf(c.st.completeListing, "Details");
-        const int count = 3 + c.st.results.memberDetailLines.count();
-        ASSERT_GT(start, 0);
-        ASSERT_GT(c.st.results.memberDetailLines.count(), 100);
-        std::vector<std::string> withoutDetails;
-        for (int i = 0; i < static_cast<int>(full.size()); ++i)
-            if (i < start || i >= start + count)
-                withoutDetails.push_back(full[static_cast<std::size_t>(i)]);
-        EXPECT_EQ(c.st.condensedListing.lines(), withoutDetails);
-        EXPECT_FALSE(contains(c.st.condensedListing, "EN 1994-1-1, 6.7.3.2(1)"));
-        EXPECT_GT(indexOf(c.st.condensedListing, "Design code:              "
-                                                 "EN 1994-1-1:2004, EN 1994-1-2:2005 Annex G        "),
-                  0);
-    }
+    Calc c{enProject(50, 30), kEnglish};
+    ASSERT_TRUE(c.ok);
+    EXPECT_FALSE(contains(c.st.condensedListing, "EN 1994-1-1, 6.7.3.2(1)"));
+    EXPECT_GT(indexOf(c.st.condensedListing,
+                      "Design code:              EN 1994-1-1:2004, EN 1994-1-2:2005 Annex G        "),
+              0);
 }
 
 TEST(EnListing, EnvListingHasNoneOfIt)

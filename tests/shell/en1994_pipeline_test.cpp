@@ -6,6 +6,7 @@
 #include "shell/numbersrun.h"
 #include "shell/schedule.h"
 #include "shell/search.h"
+#include "tests/run_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +16,7 @@ using namespace qeln;
 
 namespace {
 
-ColumnInput enProject(double e1, double e2)
-{
-    ColumnInput in;
-    useDesignCode(in, DesignCode::EN1994);
-    in.e1 = e1;
-    in.e2 = e2;
-    return in;
-}
+using test::enProject;
 
 std::vector<SearchProfile> profiles()
 {

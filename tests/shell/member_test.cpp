@@ -11,6 +11,7 @@
 
 #include "catalogue/profiles.h"
 #include "present/messages.h"
+#include "tests/run_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -35,11 +36,7 @@ bool hasFinding(const NumbersRun& run, FindingCode c)
                        [c](const Finding& f) { return f.code == c; });
 }
 
-bool contains(const MessageList& l, const std::string& part)
-{
-    return std::any_of(l.lines().begin(), l.lines().end(),
-                       [&](const std::string& s) { return s.find(part) != std::string::npos; });
-}
+using test::contains;
 
 bool passes(const ColumnInput& in)
 {
@@ -50,7 +47,7 @@ bool passes(const ColumnInput& in)
 
 } // namespace
 
-// The review's case: an 8 m column with the 1.5 m default fire length.
+// An 8 m column with the 1.5 m default fire length.
 TEST(MemberRun, TheEightMetreColumnWarnsInEveryCode)
 {
     for (DesignCode code : {DesignCode::ENV1994, DesignCode::EN1994}) {
@@ -67,16 +64,11 @@ TEST(MemberRun, TheEightMetreColumnWarnsInEveryCode)
         EXPECT_TRUE(run.valid);   // warnings only
         EXPECT_TRUE(hasFinding(run, FindingCode::FireBucklingLengthBelowMember));
 
-        struct Quiet : RunPresenter {} ui;
-        RecordingSink sink;
-        TextEnv env;
-        env.sink = &sink;
-        RunState st;
-        calculate(env, in, st, ui);
-        EXPECT_TRUE(st.results.hasWarnings);
-        EXPECT_TRUE(contains(st.results.warnings, "A buckling length in fire of 1.5 m is below 4 m"));
-        EXPECT_TRUE(contains(st.results.warnings, "is above the one at normal temperature"));
-        EXPECT_TRUE(contains(st.completeListing, "Member length L"));
+        const test::Calc c{in};
+        EXPECT_TRUE(c.st.results.hasWarnings);
+        EXPECT_TRUE(contains(c.st.results.warnings, "A buckling length in fire of 1.5 m is below 4 m"));
+        EXPECT_TRUE(contains(c.st.results.warnings, "is above the one at normal temperature"));
+        EXPECT_TRUE(contains(c.st.completeListing, "Member length L"));
     }
     // the default project (3 m, 1.5 m in fire) stays without these warnings
     NumbersRun run;
@@ -136,13 +128,9 @@ TEST(MemberRun, EndMomentsAreTheEccentricitiesTheMethodsRead)
         runNumbers(none, e);
         EXPECT_FALSE(e.valid);
         EXPECT_TRUE(hasFinding(e, FindingCode::MomentsWithoutAxialForce));
-        struct Quiet : RunPresenter {} ui;
-        RecordingSink sink;
-        TextEnv env;
-        env.sink = &sink;
-        RunState st;
-        EXPECT_FALSE(calculate(env, none, st, ui));
-        EXPECT_TRUE(contains(st.results.errors, "no design axial force N.Ed"));
+        const test::Calc refused{none};
+        EXPECT_FALSE(refused.ok);
+        EXPECT_TRUE(contains(refused.st.results.errors, "no design axial force N.Ed"));
     }
 }
 
@@ -181,7 +169,7 @@ TEST(MemberProjectFile, TheMemberBlockRoundTripsAndOldFilesStay)
     EXPECT_NE(f->detail.find("frame"), std::string::npos);
 }
 
-// The review's three identical 3.6 m columns braced otherwise: 3 x 421 kg.
+// Three identical 3.6 m columns braced otherwise: 3 x 421 kg.
 TEST(MemberSchedule, MassesByMemberLength)
 {
     Schedule s;

@@ -21,45 +21,33 @@ struct Field : RadioValueField {
 
 const std::vector<double> kDiameters{12, 14, 16, 20, 25, 28};
 
-TEST(Radio, ValueWithinToleranceSelectsItemAndDisablesField)
+// A value within the tolerance of an item (the border included, the first
+// of overlapping ones) selects it and disables the field; any other selects
+// the free last item and enables the field. The field shows the value.
+TEST(Radio, SetChoicesSelectsTheMatchingOrElseTheFreeItem)
 {
-    Group g;
-    Field f;
-    EXPECT_TRUE(SetRadioChoices(g, f, 20.04, kDiameters, 0.05));
-    EXPECT_EQ(g.sel, 3);
-    EXPECT_FALSE(f.enabled);
-    EXPECT_DOUBLE_EQ(f.v, 20.04);
-}
-
-TEST(Radio, OtherValueSelectsFreeItemAndEnablesField)
-{
-    Group g;
-    Field f;
-    f.enabled = false;
-    EXPECT_FALSE(SetRadioChoices(g, f, 21, kDiameters, 0.05));
-    EXPECT_EQ(g.sel, 6);
-    EXPECT_TRUE(f.enabled);
-    EXPECT_DOUBLE_EQ(f.v, 21);
-}
-
-TEST(Radio, FirstMatchWinsWhenTolerancesOverlap)
-{
-    Group g;
-    g.n = 3;
-    Field f;
-    EXPECT_TRUE(SetRadioChoices(g, f, 10.5, {10, 11}, 1.0));
-    EXPECT_EQ(g.sel, 0);
-}
-
-TEST(Radio, ToleranceBoundaryIsInclusive)
-{
-    Group g;
-    g.n = 6;
-    Field f;
-    EXPECT_TRUE(SetRadioChoices(g, f, 355.5, {235, 275, 355, 420, 460}, 0.5));
-    EXPECT_EQ(g.sel, 2);
-    EXPECT_FALSE(SetRadioChoices(g, f, 355.6, {235, 275, 355, 420, 460}, 0.5));
-    EXPECT_EQ(g.sel, 5);
+    const std::vector<double> grades{235, 275, 355, 420, 460};
+    const struct {
+        double value;
+        std::vector<double> values;
+        double tolerance;
+        int items, selected;
+        bool match;
+    } cases[] = {
+        {20.04, kDiameters, 0.05, 7, 3, true}, {21, kDiameters, 0.05, 7, 6, false},
+        {10.5, {10, 11}, 1.0, 3, 0, true},     {355.5, grades, 0.5, 6, 2, true},
+        {355.6, grades, 0.5, 6, 5, false},
+    };
+    for (const auto& c : cases) {
+        Group g;
+        g.n = c.items;
+        Field f;
+        f.enabled = c.match;
+        EXPECT_EQ(SetRadioChoices(g, f, c.value, c.values, c.tolerance), c.match) << c.value;
+        EXPECT_EQ(g.sel, c.selected) << c.value;
+        EXPECT_EQ(f.enabled, !c.match) << c.value;
+        EXPECT_DOUBLE_EQ(f.v, c.value);
+    }
 }
 
 TEST(Radio, ChoiceValueOfFreeItemOrNoneIs9E299)

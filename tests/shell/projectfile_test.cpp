@@ -2,7 +2,7 @@
 // damaged files, the backup name and failed saves.
 #include "shell/datetime.h"
 #include "shell/projectfile.h"
-#include "test_support.h"
+#include "tests/catalogue/test_support.h"
 
 #include <gtest/gtest.h>
 

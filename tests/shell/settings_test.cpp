@@ -1,7 +1,7 @@
 // The settings file qeln.INI and the date-time number.
 #include "shell/datetime.h"
 #include "shell/settings.h"
-#include "test_support.h"
+#include "tests/catalogue/test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // the mode, read-only files, symbolic links and the backup beside a link's file.
 #include "shell/projectfile.h"
 #include "shell/settings.h"
-#include "test_support.h"
+#include "tests/catalogue/test_support.h"
 
 #include <gtest/gtest.h>
 
