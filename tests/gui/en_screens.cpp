@@ -8,7 +8,6 @@
 // eccentricities dialogs (OUTDIR/en1994-safety.png, ...), and the
 // complete report with its charts as OUTDIR/en1994-report.pdf.
 #include "guitest.h"
-#include "ui/catalogueadapter.h"
 #include "ui/report.h"
 
 #include <QDateTime>
@@ -40,7 +39,7 @@ int main(int argc, char** argv)
     MainOptions o;
     o.settingsPath = tmp.path() + "/qeln.INI";
     o.activateOnShow = false;
-    o.openCatalogue = [](std::string& e) { return CatalogueTable::open(QELN_BIN_DIR, e); };
+    o.openCatalogue = [](std::string& e) { return openProfileCatalogue(QELN_BIN_DIR, e); };
     frmmain w(o);
     w.show();
     auto script = std::make_unique<qeln::test::ModalScript>();

@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
@@ -90,7 +91,7 @@ private:
     std::deque<Step> steps_;
 };
 
-// The main window with scripted open and save dialogs and an in-memory catalogue.
+// The main window with scripted open and save dialogs.
 class TestMain : public ui::frmmain {
 public:
     explicit TestMain(ui::MainOptions o) : ui::frmmain(std::move(o)) {}
@@ -116,7 +117,7 @@ private:
 };
 
 // A few rows of each family, in an order that differs from the display order.
-inline std::vector<ui::ProfileRow> sampleProfiles()
+inline std::vector<SteelProfile> sampleProfiles()
 {
     // name, h, b, s, t, r, MOVRIX, DID
     return {
@@ -136,14 +137,63 @@ inline std::vector<ui::ProfileRow> sampleProfiles()
     };
 }
 
+// The bytes of a catalogue table (PROFKVL2.DBF) of sampleProfiles().
+inline const std::string& sampleTableBytes()
+{
+    static const std::string bytes = [] {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(kProfileTableFile);
+        {
+            dbf::Table t = dbf::Table::create(path.toStdString(), ProfileCatalogue::tableFields(1));
+            for (const SteelProfile& p : sampleProfiles()) {
+                dbf::Record r = t.blankRecord();
+                ProfileCatalogue::fillRecord(r, p);
+                t.append(r);
+            }
+        }
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+    }();
+    return bytes;
+}
+
+// The catalogue of sampleProfiles(), read-only.
+inline std::unique_ptr<ProfileCatalogue> sampleCatalogue()
+{
+    return std::make_unique<ProfileCatalogue>(ProfileCatalogue::fromTable(dbf::Table::fromBytes(sampleTableBytes())));
+}
+
+// The same written into a folder (with its index), for editing; null when it cannot be.
+inline std::unique_ptr<ProfileCatalogue> sampleCatalogueIn(const QString& folder)
+{
+    QFile f(folder + "/" + kProfileTableFile);
+    const std::string& bytes = sampleTableBytes();
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+        return nullptr;
+    f.close();
+    std::string error;
+    return ui::openProfileCatalogue(folder.toStdString(), error);
+}
+
+// The search's view of sampleCatalogue(), the rows given `copies` times over.
+inline std::vector<SearchProfile> sampleSearchProfiles(int copies = 1)
+{
+    const std::vector<SearchProfile> once = searchProfiles(*sampleCatalogue());
+    std::vector<SearchProfile> out;
+    for (int c = 0; c < copies; ++c)
+        for (SearchProfile p : once) {
+            p.displayOrder = static_cast<int>(out.size());
+            out.push_back(std::move(p));
+        }
+    return out;
+}
+
 inline ui::MainOptions testOptions(const QString& settingsPath)
 {
     ui::MainOptions o;
     o.settingsPath = settingsPath;
     o.activateOnShow = false;   // the tests call FormActivate themselves
-    o.openCatalogue = [](std::string&) -> std::unique_ptr<ui::ProfileTable> {
-        return std::make_unique<ui::MemoryProfileTable>(sampleProfiles());
-    };
+    o.openCatalogue = [](std::string&) { return sampleCatalogue(); };
     return o;
 }
 

@@ -6,7 +6,6 @@
 // giving OUTDIR/schedule-LANG.png, schedule.xlsx and schedule.pdf
 // (QELN_TOUR_NO_SEARCH set: only the rows ticked in the file are searched).
 #include "guitest.h"
-#include "ui/catalogueadapter.h"
 #include "ui/schedulewindow.h"
 
 #include <QCheckBox>
@@ -30,7 +29,7 @@ int main(int argc, char** argv)
     MainOptions o;
     o.settingsPath = tmp.path() + "/qeln.INI";
     o.activateOnShow = false;
-    o.openCatalogue = [](std::string& e) { return CatalogueTable::open(QELN_BIN_DIR, e); };
+    o.openCatalogue = [](std::string& e) { return openProfileCatalogue(QELN_BIN_DIR, e); };
     frmmain w(o);
     w.show();
     QTimer accept;   // the disclaimer

@@ -6,7 +6,6 @@
 // section dialogs, and saves a picture of the whole screen with each one
 // (OUTDIR/screen-<window>-<lang>.png).
 #include "guitest.h"
-#include "ui/catalogueadapter.h"
 #include "ui/schedulewindow.h"
 #include "ui/searchdialog.h"
 
@@ -40,7 +39,7 @@ int main(int argc, char** argv)
     MainOptions o;
     o.settingsPath = tmp.path() + "/qeln.INI";
     o.activateOnShow = false;
-    o.openCatalogue = [](std::string& e) { return CatalogueTable::open(QELN_BIN_DIR, e); };
+    o.openCatalogue = [](std::string& e) { return openProfileCatalogue(QELN_BIN_DIR, e); };
     frmmain w(o);
     w.show();
 

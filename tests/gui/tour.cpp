@@ -2,7 +2,6 @@
 // saves a picture of each (tour-<window>-<lang>.png in the folder given), for
 // looking over the layout after a change.
 #include "guitest.h"
-#include "ui/catalogueadapter.h"
 #include "ui/helpwindow.h"
 #include "ui/searchdialog.h"
 
@@ -22,7 +21,7 @@ int main(int argc, char** argv)
     MainOptions o;
     o.settingsPath = tmp.path() + "/qeln.INI";
     o.activateOnShow = false;
-    o.openCatalogue = [](std::string& e) { return CatalogueTable::open(QELN_BIN_DIR, e); };
+    o.openCatalogue = [](std::string& e) { return openProfileCatalogue(QELN_BIN_DIR, e); };
     frmmain w(o);
     w.show();
 
