@@ -137,42 +137,33 @@ inline std::vector<SteelProfile> sampleProfiles()
     };
 }
 
-// The bytes of a catalogue table (PROFKVL2.DBF) of sampleProfiles().
-inline const std::string& sampleTableBytes()
+// A catalogue table (PROFKVL2.DBF) of sampleProfiles() with its index in the
+// folder, for editing; null when it cannot be opened.
+inline std::unique_ptr<ProfileCatalogue> sampleCatalogueIn(const QString& folder)
+{
+    {
+        const std::string path = (folder + "/" + kProfileTableFile).toStdString();
+        dbf::Table t = dbf::Table::create(path, ProfileCatalogue::tableFields(1));
+        for (const SteelProfile& p : sampleProfiles()) {
+            dbf::Record r = t.blankRecord();
+            ProfileCatalogue::fillRecord(r, p);
+            t.append(r);
+        }
+    }
+    std::string error;
+    return ui::openProfileCatalogue(folder.toStdString(), error);
+}
+
+// The same, read-only, over the bytes of that table.
+inline std::unique_ptr<ProfileCatalogue> sampleCatalogue()
 {
     static const std::string bytes = [] {
         QTemporaryDir dir;
-        const QString path = dir.filePath(kProfileTableFile);
-        {
-            dbf::Table t = dbf::Table::create(path.toStdString(), ProfileCatalogue::tableFields(1));
-            for (const SteelProfile& p : sampleProfiles()) {
-                dbf::Record r = t.blankRecord();
-                ProfileCatalogue::fillRecord(r, p);
-                t.append(r);
-            }
-        }
-        QFile f(path);
+        sampleCatalogueIn(dir.path());
+        QFile f(dir.filePath(kProfileTableFile));
         return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
     }();
-    return bytes;
-}
-
-// The catalogue of sampleProfiles(), read-only.
-inline std::unique_ptr<ProfileCatalogue> sampleCatalogue()
-{
-    return std::make_unique<ProfileCatalogue>(ProfileCatalogue::fromTable(dbf::Table::fromBytes(sampleTableBytes())));
-}
-
-// The same written into a folder (with its index), for editing; null when it cannot be.
-inline std::unique_ptr<ProfileCatalogue> sampleCatalogueIn(const QString& folder)
-{
-    QFile f(folder + "/" + kProfileTableFile);
-    const std::string& bytes = sampleTableBytes();
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
-        return nullptr;
-    f.close();
-    std::string error;
-    return ui::openProfileCatalogue(folder.toStdString(), error);
+    return std::make_unique<ProfileCatalogue>(ProfileCatalogue::fromTable(dbf::Table::fromBytes(bytes)));
 }
 
 // The search's view of sampleCatalogue(), the rows given `copies` times over.
