@@ -8,7 +8,6 @@
 // the folder the program was started in.
 #include "platform/fileio.h"
 #include "catalogue/location.h"
-#include "ui/catalogueadapter.h"
 #include "ui/frmmain.h"
 
 #include <QApplication>
@@ -28,13 +27,13 @@ int main(int argc, char** argv)
     qeln::ui::MainOptions options;
     // the table beside the program when it may be written there (a build
     // folder), else the per-user copy of the installed one
-    options.openCatalogue = [](std::string& error) -> std::unique_ptr<qeln::ui::ProfileTable> {
+    options.openCatalogue = [](std::string& error) -> std::unique_ptr<qeln::ProfileCatalogue> {
         const auto where = qeln::location::writableCatalogue(qeln::location::standardFolders());
         if (where.folder.empty()) {
             error = where.error;
             return nullptr;
         }
-        return qeln::ui::CatalogueTable::open(where.folder, error);
+        return qeln::ui::openProfileCatalogue(where.folder, error);
     };
     options.startProject = qeln::ui::startProjectArgument(QApplication::arguments());
 

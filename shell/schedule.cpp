@@ -433,13 +433,14 @@ bool validateSchedule(const Schedule& s, ScheduleFailure& failure)
 ProfileIndex::ProfileIndex(std::vector<SearchProfile> profiles) : profiles_(std::move(profiles))
 {
     for (std::size_t i = 0; i < profiles_.size(); ++i)
-        byName_.emplace(profiles_[i].name, i);   // the first of equal names, as the catalogue's search finds it
+        // the first of equal names, as the catalogue's search finds it
+        byName_.emplace(profiles_[i].profile.profileName, i);
 }
 
-const SearchProfile* ProfileIndex::find(std::string_view name) const
+const SteelProfile* ProfileIndex::find(std::string_view name) const
 {
     const auto it = byName_.find(std::string(blankTrimmed(name)));
-    return it == byName_.end() ? nullptr : &profiles_[it->second];
+    return it == byName_.end() ? nullptr : &profiles_[it->second].profile;
 }
 
 bool rowInput(const ColumnInput& base, const Schedule& s, std::size_t row, const ProfileIndex& profiles,
@@ -464,12 +465,12 @@ bool rowInput(const ColumnInput& base, const Schedule& s, std::size_t row, const
         bool sectionGiven = true;
         for (const char* f : {"h", "b", "tw", "tf", "r"})
             sectionGiven = sectionGiven && !blankTrimmed(s.cell(row, f)).empty();
-        const SearchProfile* p = profiles.find(name);
+        const SteelProfile* p = profiles.find(name);
         if (!p && !sectionGiven)
             return fail("profileName", quotedValue(name) + " is not in the profile catalogue");
         in.profileName = cutText(std::string(name), kShortTextMax);
         if (p)
-            setSection(in, p->section);
+            setSection(in, sectionOf(*p));
     }
     // then the code: a row under another code than the base takes that
     // code's recommended partial factors, unless its own cells give them

@@ -99,7 +99,7 @@ class ProfileIndex {
 public:
     ProfileIndex() = default;
     explicit ProfileIndex(std::vector<SearchProfile> profiles);
-    const SearchProfile* find(std::string_view name) const;   // exact name, blanks around it ignored
+    const SteelProfile* find(std::string_view name) const;   // exact name, blanks around it ignored
     const std::vector<SearchProfile>& profiles() const { return profiles_; }
     bool empty() const { return profiles_.empty(); }
 

@@ -38,8 +38,7 @@ std::vector<SearchProfile> searchProfiles(const ProfileCatalogue& cat)
     for (const int rec : cat.order()) {
         if (cat.isDeleted(rec))
             continue;
-        const SteelProfile& p = cat.row(rec);
-        out.push_back({p.profileName, sectionOf(p), static_cast<int>(out.size())});
+        out.push_back({cat.row(rec), static_cast<int>(out.size())});
     }
     return out;
 }
@@ -135,11 +134,11 @@ std::vector<SearchProfile> filterProfiles(const std::vector<SearchProfile>& all,
     std::vector<SearchProfile> out;
     for (const SearchProfile& p : all) {
         if (!c.families.empty() &&
-            std::find(c.families.begin(), c.families.end(), profileFamily(p.name)) == c.families.end())
+            std::find(c.families.begin(), c.families.end(), profileFamily(p.profile.profileName)) == c.families.end())
             continue;
-        if (c.maxH && !(p.section.h <= *c.maxH))
+        if (c.maxH && !(p.profile.h <= *c.maxH))
             continue;
-        if (c.maxB && !(p.section.b <= *c.maxB))
+        if (c.maxB && !(p.profile.b <= *c.maxB))
             continue;
         out.push_back(p);
     }
@@ -262,8 +261,9 @@ SearchOutcome searchSections(const ColumnInput& base, const std::vector<SearchPr
             if (i >= chosen.size())
                 return;
             const SearchProfile& p = chosen[i];
-            in.profileName = cutText(p.name, kShortTextMax);
-            setSection(in, p.section);
+            const Section section = sectionOf(p.profile);
+            in.profileName = cutText(p.profile.profileName, kShortTextMax);
+            setSection(in, section);
             for (const double d : diameters) {
                 for (const RebarChoice& l : layouts) {
                     in.d = d;
@@ -286,8 +286,8 @@ SearchOutcome searchSections(const ColumnInput& base, const std::vector<SearchPr
                     }
                     SearchCandidate k;
                     k.profile = static_cast<int>(i);
-                    k.profileName = p.name;
-                    k.section = p.section;
+                    k.profileName = p.profile.profileName;
+                    k.section = section;
                     k.displayOrder = p.displayOrder;
                     k.d = d;
                     k.n1 = l.n1;
@@ -295,7 +295,7 @@ SearchOutcome searchSections(const ColumnInput& base, const std::vector<SearchPr
                     k.steelMass = run.design.masses->steel;
                     k.cost = costPerMetre(*run.design.masses, c.prices);
                     k.rankKey = c.rank == SearchRank::cost ? k.cost : k.steelMass;
-                    k.rebarArea = sectionValues(p.section, SectionBars{l.n1, l.n2, d, 0, {}}, Axis::Weak, kExactSection).As;
+                    k.rebarArea = sectionValues(section, SectionBars{l.n1, l.n2, d, 0, {}}, Axis::Weak, kExactSection).As;
                     k.check = *run.check;
                     ++passing[t];
                     if (best.size() == keep && !searchOrder(k, best.front()))

@@ -8,6 +8,7 @@
 
 #include "present/checktext.h"
 #include "calc/records.h"
+#include "catalogue/profiles.h"
 #include "calc/section.h"
 
 #include <atomic>
@@ -21,8 +22,6 @@
 
 namespace qeln {
 
-class ProfileCatalogue;
-
 // The profile families of the catalogue, in its order.
 inline const std::vector<std::string>& profileFamilies()
 {
@@ -35,11 +34,10 @@ inline const std::vector<std::string>& profileFamilies()
 // name do not count.
 std::string profileFamily(std::string_view profileName);
 
-// A profile as the search sees it: name, section and its place in the
+// A catalogue row as the search sees it: the row and its place in the
 // catalogue's display order (0 first).
 struct SearchProfile {
-    std::string name;
-    Section section;
+    SteelProfile profile;
     int displayOrder = 0;
 };
 

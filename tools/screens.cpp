@@ -18,7 +18,7 @@
 //     window saved as schedule-<lang>.png (QELN_TOUR_NO_SEARCH set: only the
 //     rows ticked in the file are searched)
 #include "guitest.h"
-#include "ui/catalogueadapter.h"
+#include "ui/frmprofil.h"
 #include "ui/helpwindow.h"
 #include "ui/report.h"
 #include "ui/schedulewindow.h"
@@ -54,7 +54,7 @@ struct Program {
         MainOptions o;
         o.settingsPath = tmp.path() + "/qeln.INI";
         o.activateOnShow = false;
-        o.openCatalogue = [](std::string& e) { return CatalogueTable::open(QELN_BIN_DIR, e); };
+        o.openCatalogue = [](std::string& e) { return openProfileCatalogue(QELN_BIN_DIR, e); };
         w = std::make_unique<frmmain>(o);
         w->show();
     }

@@ -220,12 +220,12 @@ frmmain::frmmain(MainOptions options, QWidget* parent)
     wf_.resultsStale = true;
     std::string error;
     if (options_.openCatalogue)
-        table_ = options_.openCatalogue(error);
-    if (!table_)
+        catalogue_ = options_.openCatalogue(error);
+    if (!catalogue_)
         showError(nullptr, "Could not open the profile database. Program will be closed" +
                                (error.empty() ? QString() : "\n\n" + QString::fromStdString(error)));
     else
-        profilDialog->setTable(table_.get());
+        profilDialog->setCatalogue(catalogue_.get());
     profilDialog->setLookup([this](const std::string& name) { return Profilsuchen(name); });
     wf_.VarInitialisieren();
     wf_.updatetitle();
@@ -674,18 +674,18 @@ void frmmain::btnprojetClick()
 
 void frmmain::btnprofilClick()
 {
-    if (!table_)
+    if (!catalogue_)
         return;
     profilDialog->cmbfam->setEditText(QString::fromStdString(wf_.input.profileName));
     Profilsuchen(wf_.input.profileName);
     profilDialog->refresh();
     if (profilDialog->exec() != QDialog::Accepted)
         return;
-    const int cur = table_->currentIndex();
-    if (cur < 0)
+    const std::optional<SteelProfile> cur = catalogue_->current();
+    if (!cur)
         return;
     ColumnInput in = wf_.input;
-    in.profileName = cutText(table_->visibleRow(cur).profil, kShortTextMax);
+    in.profileName = cutText(cur->profileName, kShortTextMax);
     if (lookupProfile(in))
         wf_.acceptInput(in);
 }
@@ -699,11 +699,7 @@ void frmmain::btnloadsClick() { editWith(loadsDialog); }
 
 std::vector<SearchProfile> frmmain::catalogueProfiles() const
 {
-    std::vector<SearchProfile> profiles;
-    if (table_)
-        for (const ProfileRow& r : table_->allRows())
-            profiles.push_back({r.profil, {r.h, r.b, r.s, r.t, r.r, r.movrix}, static_cast<int>(profiles.size())});
-    return profiles;
+    return catalogue_ ? searchProfiles(*catalogue_) : std::vector<SearchProfile>();
 }
 
 void frmmain::btnscheduleClick()
@@ -728,7 +724,7 @@ void frmmain::refreshScheduleWindow()
 
 void frmmain::btnfindsectionClick()
 {
-    if (!table_)
+    if (!catalogue_)
         return;
     searchDialog->fill(wf_.input, catalogueProfiles());
     if (searchDialog->exec() != QDialog::Accepted)
@@ -739,9 +735,9 @@ void frmmain::btnfindsectionClick()
 
 bool frmmain::Profilsuchen(const std::string& name)
 {
-    if (!table_)
+    if (!catalogue_)
         return false;
-    if (findProfile(*table_, name)) {
+    if (findProfile(*catalogue_, name)) {
         profilDialog->refresh();
         return true;
     }
@@ -814,15 +810,9 @@ double frmmain::now() { return currentDateTime(); }
 
 bool frmmain::lookupProfile(ColumnInput& in)
 {
-    if (!table_ || !Profilsuchen(in.profileName))
+    if (!catalogue_ || !Profilsuchen(in.profileName))
         return false;
-    const ProfileRow r = table_->visibleRow(table_->currentIndex());
-    in.h = r.h;
-    in.b = r.b;
-    in.tw = r.s;
-    in.tf = r.t;
-    in.r = r.r;
-    in.movrixAvailable = r.movrix;
+    setSection(in, sectionOf(*catalogue_->current()));
     return true;
 }
 
@@ -832,23 +822,17 @@ std::optional<Failure> frmmain::loadProject(const std::string& path, ColumnInput
         return options_.loadProject(path, in);
     // the profile named in the file is looked up in the open catalogue
     const ProfileLookup lookup = [this](const std::string& name, ColumnInput& project) {
-        const bool found = table_ && findProfile(*table_, name);
+        const bool found = catalogue_ && findProfile(*catalogue_, name);
         profilDialog->refresh();
-        if (table_ && table_->currentIndex() >= 0) {
-            const ProfileRow r = table_->visibleRow(table_->currentIndex());
+        if (const std::optional<SteelProfile> r = catalogue_ ? catalogue_->current() : std::nullopt) {
             if (!found) {
                 // the section takes another profile's values: its name goes with them, and the user is told which
-                const std::string used = cutText(r.profil, kShortTextMax);
+                const std::string used = cutText(r->profileName, kShortTextMax);
                 showMessage(this, T(1148) + " " + QString::fromStdString(name) + " " + T(1149) + "\n\n" +
                                       T(1488).arg(QString::fromStdString(used)));
                 project.profileName = used;
             }
-            project.h = r.h;
-            project.b = r.b;
-            project.tw = r.s;
-            project.tf = r.t;
-            project.r = r.r;
-            project.movrixAvailable = r.movrix;
+            setSection(project, sectionOf(*r));
         }
         return found;
     };

@@ -11,7 +11,6 @@
 #include "searchdialog.h"
 #include "schedulewindow.h"
 #include "outputs.h"
-#include "profiletable.h"
 #include "shell/run.h"
 #include "shell/settings.h"
 #include "shell/workflow.h"
@@ -46,7 +45,7 @@ struct MainOptions {
     // Full path of "qeln.INI"; empty: the per-user configuration folder.
     QString settingsPath;
     // Opens the profile catalogue; nullptr (with the reason in error) when it cannot.
-    std::function<std::unique_ptr<ProfileTable>(std::string& error)> openCatalogue;
+    std::function<std::unique_ptr<ProfileCatalogue>(std::string& error)> openCatalogue;
     // Project file read and write (with the backup); the project file module when empty.
     std::function<std::optional<Failure>(const std::string& path, ColumnInput& in)> loadProject;
     // Settings file read and write; the settings file module when empty.
@@ -85,7 +84,7 @@ public:
     ~frmmain() override;
 
     // False when the catalogue could not be opened (the message has been shown).
-    bool catalogueOpen() const { return table_ != nullptr; }
+    bool catalogueOpen() const { return catalogue_ != nullptr; }
     // The first activation: settings, language, disclaimer. False when the
     // disclaimer was refused (the application then ends).
     bool FormActivate();
@@ -96,7 +95,6 @@ public:
     // The four charts of the last valid run, drawn when first asked for
     // after it; not valid when there is none.
     const DiagramPictures& diagrams();
-    ProfileTable* profileTable() const { return table_.get(); }
 
     // Commands.
     void FileNew() { wf_.FileNew(); }
@@ -208,7 +206,7 @@ private:
     // the input of the last valid run and its charts, once drawn
     std::optional<ColumnInput> diagramsInput_;
     std::optional<DiagramPictures> diagrams_;
-    std::unique_ptr<ProfileTable> table_;
+    std::unique_ptr<ProfileCatalogue> catalogue_;
     QString settingsPath_;
     bool firstActivation_ = true;
     bool refused_ = false;

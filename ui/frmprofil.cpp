@@ -21,6 +21,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <climits>
+
 namespace qeln::ui {
 
 namespace {
@@ -50,6 +52,41 @@ const PanelText kPanelTexts[] = {
     {"btndelete", {"Delete", "Supprimer", "Löschen"}},
 };
 } // namespace
+
+std::unique_ptr<ProfileCatalogue> openProfileCatalogue(const std::string& folder, std::string& error)
+{
+    const std::string dir = folder.empty() ? std::string() : folder + "/";
+    try {
+        return std::make_unique<ProfileCatalogue>(
+            ProfileCatalogue::open(dir + kProfileTableFile, dir + kProfileIndexFile));
+    } catch (const std::exception& e) {
+        error = e.what();
+        return nullptr;
+    }
+}
+
+bool findProfile(ProfileCatalogue& catalogue, const std::string& name)
+{
+    catalogue.filterloeschen();
+    const std::optional<int> at = catalogue.currentRecord();
+    if (catalogue.Profilsuchen(name, TextSource(), nullptr))
+        return true;
+    if (at)
+        catalogue.goTo(*at);   // the walk ended on the last row
+    return false;
+}
+
+template <class Edit>
+void frmprofil::edit(Edit e)
+{
+    if (!cat_)
+        return;
+    try {
+        e();
+    } catch (const std::exception&) {
+        // the rows stay as they were
+    }
+}
 
 frmprofil::frmprofil(QWidget* parent) : TDialog("frmprofil", 400, parent)
 {
@@ -156,22 +193,21 @@ frmprofil::frmprofil(QWidget* parent) : TDialog("frmprofil", 400, parent)
     pv->addWidget(DBGrid1, 1);
     setPanelTexts();
 
+    auto current = [this] { return cat_ ? currentIndex(cat_->visibleRecords()) : 0; };
     connect(bFirst, &QToolButton::clicked, this, [this] { navigate(0); });
-    connect(bPrior, &QToolButton::clicked, this, [this] { navigate(table_ ? table_->currentIndex() - 1 : 0); });
-    connect(bNext, &QToolButton::clicked, this, [this] { navigate(table_ ? table_->currentIndex() + 1 : 0); });
-    connect(bLast, &QToolButton::clicked, this, [this] { navigate(table_ ? table_->visibleCount() - 1 : 0); });
+    connect(bPrior, &QToolButton::clicked, this, [this, current] { navigate(current() - 1); });
+    connect(bNext, &QToolButton::clicked, this, [this, current] { navigate(current() + 1); });
+    connect(bLast, &QToolButton::clicked, this, [this] { navigate(INT_MAX); });
     connect(bInsert, &QToolButton::clicked, this, [this] {
-        if (!table_)
-            return;
-        table_->append(ProfileRow{});
+        edit([this] { cat_->appendRow(SteelProfile{}); });
         fillGrid();
     });
     connect(del, &QPushButton::clicked, this, &frmprofil::btndeleteClick);
     connect(ok2, &QPushButton::clicked, this, &frmprofil::btnok2Click);
     connect(DBGrid1, &QTableWidget::cellChanged, this, &frmprofil::gridEdited);
     connect(DBGrid1, &QTableWidget::currentCellChanged, this, [this](int r, int, int, int) {
-        if (!updating_ && table_ && r >= 0)
-            table_->setCurrentIndex(r);
+        if (!updating_)
+            goToIndex(r);
     });
 
     connect(cmbfam, &QComboBox::editTextChanged, this, [this] {
@@ -183,17 +219,34 @@ frmprofil::frmprofil(QWidget* parent) : TDialog("frmprofil", 400, parent)
     resize(520, 440);
 }
 
-void frmprofil::setTable(ProfileTable* table)
+void frmprofil::setCatalogue(ProfileCatalogue* catalogue)
 {
-    table_ = table;
+    cat_ = catalogue;
     refresh();
 }
+
+int frmprofil::currentIndex(const std::vector<int>& visible) const
+{
+    const std::optional<int> rec = cat_ ? cat_->currentRecord() : std::nullopt;
+    const auto it = rec ? std::find(visible.begin(), visible.end(), *rec) : visible.end();
+    return it == visible.end() ? -1 : int(it - visible.begin());
+}
+
+void frmprofil::goToIndex(int index)
+{
+    if (!cat_ || index < 0)
+        return;
+    const std::vector<int> visible = cat_->visibleRecords();
+    if (index < int(visible.size()))
+        cat_->goTo(visible[static_cast<std::size_t>(index)]);
+}
+
 
 QWidget* frmprofil::firstFocus() const { return cmbfam; }
 
 void frmprofil::cmbfamChange()
 {
-    if (!table_)
+    if (!cat_)
         return;
     const QString upper = cmbfam->currentText().toUpper();
     if (upper != cmbfam->currentText()) {
@@ -205,39 +258,35 @@ void frmprofil::cmbfamChange()
         le->deselect();
         le->setCursorPosition(int(le->text().size()));
     }
-    const std::string text = upper.toStdString();
-    if (text == "*") {
-        table_->clearFilter();
-    } else {
-        table_->setFilter(text);
-        if (upper.size() > 2 && table_->visibleCount() > 0) {
-            int i = 0;
-            while (i < table_->visibleCount() - 1 && table_->visibleRow(i).profil != text)
-                ++i;
-            table_->setCurrentIndex(i);
-        }
-    }
+    const std::optional<int> before = cat_->currentRecord();
+    cat_->applyFamilyText(upper.toStdString());
+    // a family of one or two letters keeps the row while it is visible
+    if (upper.size() <= 2 && before)
+        cat_->goTo(*before);
     refresh();
 }
 
 void frmprofil::DBLookupList1Click(int row)
 {
-    if (!table_ || row < 0 || row >= table_->visibleCount())
+    const std::vector<int> visible = cat_ ? cat_->visibleRecords() : std::vector<int>();
+    if (row < 0 || row >= int(visible.size()))
         return;
-    table_->setCurrentIndex(row);
-    cmbfam->setEditText(QString::fromStdString(table_->visibleRow(row).profil));   // runs the filter step
+    const int rec = visible[static_cast<std::size_t>(row)];
+    cat_->goTo(rec);
+    cmbfam->setEditText(QString::fromStdString(cat_->row(rec).profileName));   // runs the filter step
 }
 
 void frmprofil::refresh()
 {
-    if (!table_)
+    if (!cat_)
         return;
     updating_ = true;
     DBLookupList1->clear();
-    for (int i = 0; i < table_->visibleCount(); ++i)
-        DBLookupList1->addItem(QString::fromStdString(table_->visibleRow(i).profil));
-    if (table_->currentIndex() >= 0) {
-        DBLookupList1->setCurrentRow(table_->currentIndex());
+    const std::vector<int> visible = cat_->visibleRecords();
+    for (const int rec : visible)
+        DBLookupList1->addItem(QString::fromStdString(cat_->row(rec).profileName));
+    if (const int i = currentIndex(visible); i >= 0) {
+        DBLookupList1->setCurrentRow(i);
         DBLookupList1->scrollToItem(DBLookupList1->currentItem(), QAbstractItemView::PositionAtCenter);
     }
     updating_ = false;
@@ -248,21 +297,20 @@ void frmprofil::refresh()
 
 void frmprofil::showCurrent()
 {
-    const int i = table_ ? table_->currentIndex() : -1;
-    if (i < 0) {
+    const std::optional<SteelProfile> r = cat_ ? cat_->current() : std::nullopt;
+    if (!r) {
         for (QLabel* l : {DBText6, DBTexth, DBTextb, DBTexts, DBTextt, DBTextr})
             l->clear();
         DBCheckBox1->setChecked(false);
         return;
     }
-    const ProfileRow r = table_->visibleRow(i);
-    DBText6->setText(QString::fromStdString(r.profil));
-    DBTexth->setText(num(r.h));
-    DBTextb->setText(num(r.b));
-    DBTexts->setText(num(r.s));
-    DBTextt->setText(num(r.t));
-    DBTextr->setText(num(r.r));
-    DBCheckBox1->setChecked(r.movrix);
+    DBText6->setText(QString::fromStdString(r->profileName));
+    DBTexth->setText(num(r->h));
+    DBTextb->setText(num(r->b));
+    DBTexts->setText(num(r->tw));
+    DBTextt->setText(num(r->tf));
+    DBTextr->setText(num(r->r));
+    DBCheckBox1->setChecked(r->movrix);
 }
 
 bool frmprofil::closeCheck(bool withOk)
@@ -272,7 +320,7 @@ bool frmprofil::closeCheck(bool withOk)
     if (editingPanelVisible())
         return false;
     const std::string name = cmbfam->currentText().toStdString();
-    const bool found = lookup_ ? lookup_(name) : (table_ && findProfile(*table_, name));
+    const bool found = lookup_ ? lookup_(name) : (cat_ && findProfile(*cat_, name));
     if (!found) {
         cmbfamChange();
         return false;
@@ -325,8 +373,8 @@ bool frmprofil::editingPanelVisible() const
 
 void frmprofil::showEditingPanel()
 {
-    if (table_)
-        table_->clearFilter();
+    if (cat_)
+        cat_->filterloeschen();
     setPanelTexts();
     static_cast<QStackedLayout*>(body()->layout())->setCurrentWidget(Panel3);
     okButton()->setEnabled(false);
@@ -344,30 +392,31 @@ void frmprofil::btnok2Click()
 
 void frmprofil::btndeleteClick()
 {
-    if (!table_)
-        return;
-    table_->deleteCurrentAndPack();
+    std::string error;
+    edit([this, &error] { cat_->deleteCurrent(error); });
     fillGrid();
 }
 
 void frmprofil::navigate(int to)
 {
-    if (!table_ || table_->visibleCount() == 0)
+    const std::vector<int> visible = cat_ ? cat_->visibleRecords() : std::vector<int>();
+    if (visible.empty())
         return;
-    table_->setCurrentIndex(std::clamp(to, 0, table_->visibleCount() - 1));
-    DBGrid1->setCurrentCell(table_->currentIndex(), std::max(DBGrid1->currentColumn(), 0));
+    cat_->goTo(visible[static_cast<std::size_t>(std::clamp(to, 0, int(visible.size()) - 1))]);
+    DBGrid1->setCurrentCell(currentIndex(visible), std::max(DBGrid1->currentColumn(), 0));
 }
 
 void frmprofil::fillGrid()
 {
-    if (!table_)
+    if (!cat_)
         return;
     updating_ = true;
-    DBGrid1->setRowCount(table_->visibleCount());
-    for (int i = 0; i < table_->visibleCount(); ++i) {
-        const ProfileRow r = table_->visibleRow(i);
-        const QStringList cells{QString::fromStdString(r.profil), num(r.h), num(r.b), num(r.s), num(r.t), num(r.r),
-                                r.movrix ? "T" : "F", num(r.did)};
+    const std::vector<int> visible = cat_->visibleRecords();
+    DBGrid1->setRowCount(int(visible.size()));
+    for (int i = 0; i < int(visible.size()); ++i) {
+        const SteelProfile& r = cat_->row(visible[static_cast<std::size_t>(i)]);
+        const QStringList cells{QString::fromStdString(r.profileName), num(r.h), num(r.b), num(r.tw), num(r.tf),
+                                num(r.r), r.movrix ? "T" : "F", num(r.did)};
         for (int c = 0; c < 8; ++c) {
             auto* it = new QTableWidgetItem(cells[c]);
             if (c > 0)
@@ -375,17 +424,19 @@ void frmprofil::fillGrid()
             DBGrid1->setItem(i, c, it);
         }
     }
-    if (table_->currentIndex() >= 0)
-        DBGrid1->setCurrentCell(table_->currentIndex(), 0);
+    if (const int i = currentIndex(visible); i >= 0)
+        DBGrid1->setCurrentCell(i, 0);
     updating_ = false;
 }
 
 void frmprofil::gridEdited(int row, int column)
 {
-    if (updating_ || !table_ || row < 0 || row >= table_->visibleCount())
+    const std::vector<int> visible = cat_ ? cat_->visibleRecords() : std::vector<int>();
+    if (updating_ || row < 0 || row >= int(visible.size()))
         return;
-    table_->setCurrentIndex(row);
-    ProfileRow r = table_->visibleRow(row);
+    const int rec = visible[static_cast<std::size_t>(row)];
+    cat_->goTo(rec);
+    SteelProfile r = cat_->row(rec);
     const QString t = DBGrid1->item(row, column)->text().trimmed();
     double v = 0;
     if (column != 0 && column != 6) {
@@ -402,17 +453,17 @@ void frmprofil::gridEdited(int row, int column)
         v = *read;
     }
     switch (column) {
-    case 0: r.profil = t.toStdString(); break;
+    case 0: r.profileName = t.toStdString(); break;
     case 1: r.h = v; break;
     case 2: r.b = v; break;
-    case 3: r.s = v; break;
-    case 4: r.t = v; break;
+    case 3: r.tw = v; break;
+    case 4: r.tf = v; break;
     case 5: r.r = v; break;
     case 6: r.movrix = t.startsWith('T', Qt::CaseInsensitive) || t.startsWith('Y', Qt::CaseInsensitive); break;
     case 7: r.did = v; break;
     default: break;
     }
-    table_->updateCurrent(r);
+    edit([this, rec, &r] { cat_->updateRow(rec, r); });
     if (column != 0 && column != 6) {
         // shown as every number is: the regional separator, no thousands separator
         updating_ = true;

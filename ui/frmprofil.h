@@ -3,10 +3,13 @@
 // (Shift+Alt+click on the background).
 #pragma once
 
-#include "profiletable.h"
+#include "catalogue/profiles.h"
 #include "widgets.h"
 
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 class QComboBox;
 class QListWidget;
@@ -17,13 +20,21 @@ class QFrame;
 
 namespace qeln::ui {
 
+// Opens "PROFKVL2.DBF" in the folder and writes its index "profkvl2.ntx"
+// there; nullptr with the reason in error when it cannot.
+std::unique_ptr<ProfileCatalogue> openProfileCatalogue(const std::string& folder, std::string& error);
+
+// Clears the filter and makes the row named `name` (exactly) current. When
+// there is none the current row stays and the result is false.
+bool findProfile(ProfileCatalogue& catalogue, const std::string& name);
+
 class frmprofil : public TDialog {
     Q_OBJECT
 public:
     explicit frmprofil(QWidget* parent = nullptr);
-    // The open table the dialog shows (owned by the main window).
-    void setTable(ProfileTable* table);
-    ProfileTable* table() const { return table_; }
+    // The open catalogue the dialog shows (owned by the main window).
+    void setCatalogue(ProfileCatalogue* catalogue);
+    ProfileCatalogue* catalogue() const { return cat_; }
     // The lookup used by the close check (shows the not-found message).
     using Lookup = std::function<bool(const std::string&)>;
     void setLookup(Lookup f) { lookup_ = std::move(f); }
@@ -36,7 +47,7 @@ public:
     void showEditingPanel();
     void btnok2Click();
     void btndeleteClick();
-    // Refreshes the list and the data fields from the table.
+    // Refreshes the list and the data fields from the catalogue.
     void refresh();
     bool editingPanelVisible() const;
 
@@ -61,8 +72,15 @@ private:
     void fillGrid();
     void gridEdited(int row, int column);
     void navigate(int to);
+    // The position of the current row among the visible ones; -1 when there is none.
+    int currentIndex(const std::vector<int>& visible) const;
+    // Makes the row at a position of the visible ones current.
+    void goToIndex(int index);
+    // An edit of the catalogue; a table that cannot be written leaves the rows as they were.
+    template <class Edit>
+    void edit(Edit e);
 
-    ProfileTable* table_ = nullptr;
+    ProfileCatalogue* cat_ = nullptr;
     Lookup lookup_;
     bool updating_ = false;
 };

@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
@@ -90,7 +91,7 @@ private:
     std::deque<Step> steps_;
 };
 
-// The main window with scripted open and save dialogs and an in-memory catalogue.
+// The main window with scripted open and save dialogs.
 class TestMain : public ui::frmmain {
 public:
     explicit TestMain(ui::MainOptions o) : ui::frmmain(std::move(o)) {}
@@ -116,7 +117,7 @@ private:
 };
 
 // A few rows of each family, in an order that differs from the display order.
-inline std::vector<ui::ProfileRow> sampleProfiles()
+inline std::vector<SteelProfile> sampleProfiles()
 {
     // name, h, b, s, t, r, MOVRIX, DID
     return {
@@ -136,14 +137,54 @@ inline std::vector<ui::ProfileRow> sampleProfiles()
     };
 }
 
+// A catalogue table (PROFKVL2.DBF) of sampleProfiles() with its index in the
+// folder, for editing; null when it cannot be opened.
+inline std::unique_ptr<ProfileCatalogue> sampleCatalogueIn(const QString& folder)
+{
+    {
+        const std::string path = (folder + "/" + kProfileTableFile).toStdString();
+        dbf::Table t = dbf::Table::create(path, ProfileCatalogue::tableFields(1));
+        for (const SteelProfile& p : sampleProfiles()) {
+            dbf::Record r = t.blankRecord();
+            ProfileCatalogue::fillRecord(r, p);
+            t.append(r);
+        }
+    }
+    std::string error;
+    return ui::openProfileCatalogue(folder.toStdString(), error);
+}
+
+// The same, read-only, over the bytes of that table.
+inline std::unique_ptr<ProfileCatalogue> sampleCatalogue()
+{
+    static const std::string bytes = [] {
+        QTemporaryDir dir;
+        sampleCatalogueIn(dir.path());
+        QFile f(dir.filePath(kProfileTableFile));
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+    }();
+    return std::make_unique<ProfileCatalogue>(ProfileCatalogue::fromTable(dbf::Table::fromBytes(bytes)));
+}
+
+// The search's view of sampleCatalogue(), the rows given `copies` times over.
+inline std::vector<SearchProfile> sampleSearchProfiles(int copies = 1)
+{
+    const std::vector<SearchProfile> once = searchProfiles(*sampleCatalogue());
+    std::vector<SearchProfile> out;
+    for (int c = 0; c < copies; ++c)
+        for (SearchProfile p : once) {
+            p.displayOrder = static_cast<int>(out.size());
+            out.push_back(std::move(p));
+        }
+    return out;
+}
+
 inline ui::MainOptions testOptions(const QString& settingsPath)
 {
     ui::MainOptions o;
     o.settingsPath = settingsPath;
     o.activateOnShow = false;   // the tests call FormActivate themselves
-    o.openCatalogue = [](std::string&) -> std::unique_ptr<ui::ProfileTable> {
-        return std::make_unique<ui::MemoryProfileTable>(sampleProfiles());
-    };
+    o.openCatalogue = [](std::string&) { return sampleCatalogue(); };
     return o;
 }
 

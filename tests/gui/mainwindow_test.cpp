@@ -94,7 +94,7 @@ private slots:
     void catalogueThatCannotBeOpenedTellsWhyAndEnds()
     {
         ui::MainOptions o = qeln::test::testOptions(ini());
-        o.openCatalogue = [](std::string& error) -> std::unique_ptr<ui::ProfileTable> {
+        o.openCatalogue = [](std::string& error) -> std::unique_ptr<ProfileCatalogue> {
             error = "The profile catalogue PROFKVL2.DBF is not installed";
             return nullptr;
         };

@@ -1,6 +1,6 @@
-// The profile browser: family filter, list, close check and the editing panel.
+// The profile browser over a catalogue table in a folder of its own: family
+// filter, list, close check and the editing panel writing the table.
 #include "guitest.h"
-#include "ui/catalogueadapter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,8 +18,10 @@ using qeln::test::ModalScript;
 
 class ProfilTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<MemoryProfileTable> table;
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<ProfileCatalogue> cat;
     std::unique_ptr<frmprofil> dlg;
+    const int all = int(qeln::test::sampleProfiles().size());
 
     QStringList listed() const
     {
@@ -28,17 +30,28 @@ class ProfilTest : public QObject {
             out << dlg->DBLookupList1->item(i)->text();
         return out;
     }
-    QString current() const { return QString::fromStdString(table->visibleRow(table->currentIndex()).profil); }
+    QString current() const { return QString::fromStdString(cat->current()->profileName); }
+    const SteelProfile& shown(int i) const { return cat->row(cat->visibleRecords().at(std::size_t(i))); }
+    // the table as it is in its file now
+    ProfileCatalogue onDisk() const
+    {
+        QFile f(dir->filePath(kProfileTableFile));
+        return ProfileCatalogue::fromTable(
+            dbf::Table::fromBytes(f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string()));
+    }
 
 private slots:
     void initTestCase() { qeln::test::useEnglishLocale(); }
     void init()
     {
-        table = std::make_unique<MemoryProfileTable>(qeln::test::sampleProfiles());
+        dir = std::make_unique<QTemporaryDir>();
+        cat = qeln::test::sampleCatalogueIn(dir->path());
+        QVERIFY(cat);
+        QVERIFY(QFile::exists(dir->filePath(kProfileIndexFile)));
         dlg = std::make_unique<frmprofil>();
-        dlg->setTable(table.get());
+        dlg->setCatalogue(cat.get());
         dlg->setLookup([this](const std::string& name) {
-            if (findProfile(*table, name))
+            if (findProfile(*cat, name))
                 return true;
             showMessage(dlg.get(), "Profile " + QString::fromStdString(name) + " not found in database");
             return false;
@@ -47,13 +60,14 @@ private slots:
     void cleanup()
     {
         dlg.reset();
-        table.reset();
+        cat.reset();
+        dir.reset();
     }
 
     void starShowsAllInDisplayOrder()
     {
         dlg->cmbfam->setEditText("*");
-        QCOMPARE(listed().size(), int(qeln::test::sampleProfiles().size()));
+        QCOMPARE(listed().size(), all);
         QCOMPARE(listed().first(), QString("IPE 300"));
         QCOMPARE(listed().last(), QString("W 360 X 410 X 196"));
     }
@@ -67,7 +81,7 @@ private slots:
 
     void shortTextFiltersWithoutMovingTheRow()
     {
-        QVERIFY(findProfile(*table, "HE 320 A"));
+        QVERIFY(findProfile(*cat, "HE 320 A"));
         dlg->cmbfam->setEditText("HE");
         QCOMPARE(current(), QString("HE 320 A"));
         QVERIFY(!listed().contains("IPE 300"));
@@ -122,36 +136,6 @@ private slots:
         QCOMPARE(script.texts, QStringList{"Profile HE 3 not found in database"});
     }
 
-    void theCatalogueFileWorksTheSameWay()
-    {
-        QTemporaryDir tmp;
-        QVERIFY(QFile::copy(QELN_BIN_DIR "/PROFKVL2.DBF", tmp.path() + "/PROFKVL2.DBF"));
-        QFile::setPermissions(tmp.path() + "/PROFKVL2.DBF", QFile::ReadOwner | QFile::WriteOwner);
-        std::string error;
-        auto real = CatalogueTable::open(tmp.path().toStdString(), error);
-        QVERIFY2(real, error.c_str());
-        QVERIFY(QFile::exists(tmp.path() + "/profkvl2.ntx"));
-        frmprofil d;
-        d.setTable(real.get());
-        d.cmbfam->setEditText("*");
-        const int all = d.DBLookupList1->count();
-        QVERIFY(all > 100);
-        QVERIFY(findProfile(*real, "HE 320 A"));
-        d.cmbfam->setEditText("he");
-        QCOMPARE(d.cmbfam->currentText(), QString("HE"));
-        QVERIFY(d.DBLookupList1->count() < all);
-        QCOMPARE(d.DBText6->text(), QString("HE 320 A"));   // two letters do not move the row
-        d.cmbfam->setEditText("HE 300 B");
-        QCOMPARE(d.DBText6->text(), QString("HE 300 B"));
-        QCOMPARE(d.DBTexth->text(), QString("300"));
-        // delete and pack through the editing panel
-        d.showEditingPanel();
-        const int before = d.DBGrid1->rowCount();
-        d.btndeleteClick();
-        QCOMPARE(d.DBGrid1->rowCount(), before - 1);
-        d.btnok2Click();
-    }
-
     void shiftAltClickOpensTheEditingPanel()
     {
         dlg->show();
@@ -163,29 +147,31 @@ private slots:
         QVERIFY(dlg->editingPanelVisible());
         QVERIFY(!dlg->okButton()->isEnabled());
         QVERIFY(!dlg->cancelButton()->isEnabled());
-        QCOMPARE(dlg->DBGrid1->rowCount(), int(qeln::test::sampleProfiles().size()));   // the filter is cleared
+        QCOMPARE(dlg->DBGrid1->rowCount(), all);   // the filter is cleared
 
-        // edit a cell, delete a row
+        // edit a cell (written to the file), delete a row (packed out of it)
         dlg->DBGrid1->setCurrentCell(0, 0);
         dlg->DBGrid1->item(0, 1)->setText("301");
-        QCOMPARE(table->visibleRow(0).h, 301.0);
+        QCOMPARE(shown(0).h, 301.0);
         dlg->DBGrid1->item(0, 1)->setText("301,5");   // a decimal comma, never a thousands separator
-        QCOMPARE(table->visibleRow(0).h, 301.5);
+        QCOMPARE(shown(0).h, 301.5);
+        QCOMPARE(onDisk().row(0).h, 301.5);
         QCOMPARE(dlg->DBGrid1->item(0, 1)->text(), QString("301.5"));
         {
-            const double b = table->visibleRow(0).b;
-            const QString shown = dlg->DBGrid1->item(0, 2)->text();
+            const double b = shown(0).b;
+            const QString text = dlg->DBGrid1->item(0, 2)->text();
             ModalScript script;
             script.answer(QMessageBox::Ok);
             dlg->DBGrid1->item(0, 2)->setText("1,000.5");   // no number: reported, nothing changes
             QTRY_VERIFY(script.done());
             QCOMPARE(script.texts, QStringList{"Unreadable number format"});
-            QCOMPARE(table->visibleRow(0).b, b);
-            QTRY_COMPARE(dlg->DBGrid1->item(0, 2)->text(), shown);
+            QCOMPARE(shown(0).b, b);
+            QTRY_COMPARE(dlg->DBGrid1->item(0, 2)->text(), text);
         }
         dlg->btndeleteClick();
-        QCOMPARE(int(table->rows().size()), int(qeln::test::sampleProfiles().size()) - 1);
-        QCOMPARE(dlg->DBGrid1->rowCount(), int(qeln::test::sampleProfiles().size()) - 1);
+        QCOMPARE(dlg->DBGrid1->rowCount(), all - 1);
+        QCOMPARE(onDisk().recordCount(), all - 1);
+        QCOMPARE(dlg->DBGrid1->item(0, 0)->text(), QString("IPE 400"));
 
         dlg->btnok2Click();
         QVERIFY(!dlg->editingPanelVisible());

@@ -20,14 +20,6 @@ using qeln::test::TestMain;
 
 namespace {
 
-std::vector<SearchProfile> sampleSearchProfiles()
-{
-    std::vector<SearchProfile> out;
-    for (const ProfileRow& r : qeln::test::sampleProfiles())
-        out.push_back({r.profil, {r.h, r.b, r.s, r.t, r.r, r.movrix}, static_cast<int>(out.size())});
-    return out;
-}
-
 // Three positions; B2 carries far more than its section can.
 const char* const kCsv = "name;search;profileName;nEd;lWeakCold\r\n"
                          "A1;;HE 300 B;1500;3,5\r\n"
@@ -172,7 +164,7 @@ private slots:
     {
         frmschedule s;
         ColumnInput base;
-        s.fill(base, sampleSearchProfiles(), Schedule{});
+        s.fill(base, qeln::test::sampleSearchProfiles(), Schedule{});
         QVERIFY(s.importCsv(csvFile()));
         QVERIFY(ran(s));
         QVERIFY(s.outcome());
@@ -298,7 +290,7 @@ private slots:
     void copiedRangesCarryHeadingsAndResults()
     {
         frmschedule s;
-        s.fill(ColumnInput{}, sampleSearchProfiles(), Schedule{});
+        s.fill(ColumnInput{}, qeln::test::sampleSearchProfiles(), Schedule{});
         QVERIFY(s.importCsv(csvFile()));
         QVERIFY(ran(s));
         s.show();

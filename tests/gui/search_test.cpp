@@ -20,15 +20,6 @@ using qeln::test::TestMain;
 
 namespace {
 
-std::vector<SearchProfile> profilesOf(const std::vector<ProfileRow>& rows, int copies = 1)
-{
-    std::vector<SearchProfile> out;
-    for (int c = 0; c < copies; ++c)
-        for (const ProfileRow& r : rows)
-            out.push_back({r.profil, {r.h, r.b, r.s, r.t, r.r, r.movrix}, static_cast<int>(out.size())});
-    return out;
-}
-
 ColumnInput loaded()
 {
     ColumnInput in;
@@ -66,7 +57,7 @@ private slots:
     void listsThePassingCandidatesInTheSearchOrder()
     {
         frmsearch d;
-        d.fill(loaded(), profilesOf(qeln::test::sampleProfiles()));
+        d.fill(loaded(), qeln::test::sampleSearchProfiles());
         QVERIFY(!d.okButton()->isEnabled());   // nothing to apply yet
         QVERIFY(searched(d));
         QVERIFY(d.outcome());
@@ -101,7 +92,7 @@ private slots:
     void candidatesCopyWithTheirHeadings()
     {
         frmsearch d;
-        d.fill(loaded(), profilesOf(qeln::test::sampleProfiles()));
+        d.fill(loaded(), qeln::test::sampleSearchProfiles());
         QVERIFY(searched(d));
         QVERIFY(d.grdcandidates->rowCount() > 1);
         d.grdcandidates->selectRow(1);
@@ -121,7 +112,7 @@ private slots:
     void enterSearchesAndTheLimitsAreKept()
     {
         frmsearch d;
-        d.fill(loaded(), profilesOf(qeln::test::sampleProfiles()));
+        d.fill(loaded(), qeln::test::sampleSearchProfiles());
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
         d.eddiameters->setFocus();
@@ -147,7 +138,7 @@ private slots:
         QCOMPARE(next.nedtarget->Value(), 0.95);
         QCOMPARE(next.cmbrank->currentIndex(), 1);
         QCOMPARE(next.nedpricerebars->Value(), 3.0);
-        next.fill(loaded(), profilesOf(qeln::test::sampleProfiles()));
+        next.fill(loaded(), qeln::test::sampleSearchProfiles());
         QString problem;
         const auto c = next.constraints(problem);
         QVERIFY(c);
@@ -183,7 +174,7 @@ private slots:
         QFETCH(QString, layouts);
         QFETCH(QString, message);
         frmsearch d;
-        d.fill(withLoads ? loaded() : ColumnInput{}, profilesOf(qeln::test::sampleProfiles()));
+        d.fill(withLoads ? loaded() : ColumnInput{}, qeln::test::sampleSearchProfiles());
         for (QCheckBox* c : d.chkfamilies)
             c->setChecked(anyFamily);
         d.eddiameters->setText(diameters);
@@ -197,7 +188,7 @@ private slots:
     void familyAndSizeThatLeaveNothing()
     {
         frmsearch d;
-        d.fill(loaded(), profilesOf(qeln::test::sampleProfiles()));
+        d.fill(loaded(), qeln::test::sampleSearchProfiles());
         for (QCheckBox* c : d.chkfamilies)
             c->setChecked(c->text() == "IPE");
         d.nedmaxb->setValue(100);
@@ -211,7 +202,7 @@ private slots:
     void itsCancelStopsARunningSearch()
     {
         frmsearch d;
-        d.fill(loaded(), profilesOf(qeln::test::sampleProfiles(), 400));   // long enough to stop it
+        d.fill(loaded(), qeln::test::sampleSearchProfiles(400));   // long enough to stop it
         d.startSearch();
         QVERIFY(d.running());
         QVERIFY(d.btnstop->isEnabled());

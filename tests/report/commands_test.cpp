@@ -2,7 +2,6 @@
 // offscreen platform: Export PDF writes the report of the chosen method,
 // cancelling prints nothing, Print without a printer says so.
 #include "ui/frmmain.h"
-#include "ui/profiletable.h"
 #include "tests/gui/guitest.h"
 
 #include <QAction>
@@ -69,9 +68,7 @@ struct Window {
         MainOptions o;
         o.settingsPath = dir.filePath("qeln.INI");
         o.activateOnShow = false;   // no settings, language or disclaimer: the commands alone
-        o.openCatalogue = [](std::string&) -> std::unique_ptr<ProfileTable> {
-            return std::make_unique<MemoryProfileTable>(qeln::test::sampleProfiles());
-        };
+        o.openCatalogue = [](std::string&) { return qeln::test::sampleCatalogue(); };
         w = std::make_unique<frmmain>(std::move(o));
         w->workflow().setNewProjectCode(DesignCode::ENV1994);   // the listings below are ENV ones
     }

@@ -63,8 +63,8 @@ TEST(SchedulePdf, SummaryPageThenEveryRowsCondensedReport)
     Schedule s;
     s.columns = {"profileName", "nEd"};
     s.rows = {{"A1", {"HE 300 B", "1500"}, false}, {"B2", {"HE 300 A", "90000"}, false}, {"C3", {"", "2000"}, false}};
-    const ProfileIndex profiles({{"HE 300 A", {290, 300, 8.5, 14, 27, true}, 0},
-                                 {"HE 300 B", {300, 300, 11, 19, 27, true}, 1}});
+    const ProfileIndex profiles({{{"HE 300 A", 290, 300, 8.5, 14, 27, true}, 0},
+                                 {{"HE 300 B", 300, 300, 11, 19, 27, true}, 1}});
     const ColumnInput base;
     const ScheduleOutcome o = runSchedule(base, s, profiles);
     ASSERT_EQ(o.rows.size(), 3u);

@@ -21,9 +21,9 @@ using test::enProject;
 std::vector<SearchProfile> profiles()
 {
     return {
-        {"HE 260 B", {260, 260, 10, 17.5, 24}, 0}, {"HE 280 A", {270, 280, 8, 13, 24}, 1},
-        {"HE 300 B", {300, 300, 11, 19, 27}, 2},   {"HE 320 A", {310, 300, 9, 15.5, 27}, 3},
-        {"HE 360 A", {350, 300, 10, 17.5, 27}, 4}, {"HE 400 B", {400, 300, 13.5, 24, 27}, 5},
+        {{"HE 260 B", 260, 260, 10, 17.5, 24}, 0}, {{"HE 280 A", 270, 280, 8, 13, 24}, 1},
+        {{"HE 300 B", 300, 300, 11, 19, 27}, 2},   {{"HE 320 A", 310, 300, 9, 15.5, 27}, 3},
+        {{"HE 360 A", 350, 300, 10, 17.5, 27}, 4}, {{"HE 400 B", 400, 300, 13.5, 24, 27}, 5},
     };
 }
 
@@ -51,24 +51,25 @@ TEST(EnPipeline, TheRunIsTheMethodsRun)
 // with the eccentricity, and e = 0 gives the buckling resistance, row by row.
 TEST(EnPipeline, CellsOrderedAcrossProfilesAndEccentricities)
 {
-    for (const SearchProfile& p : profiles()) {
+    for (const SearchProfile& listed : profiles()) {
+        const SteelProfile& p = listed.profile;
         double lastWeak = HUGE_VAL;
         for (const double e : {0.0, 20.0, 60.0, 120.0}) {
             ColumnInput in = enProject(e, e / 2);
-            setSection(in, p.section);
+            setSection(in, sectionOf(p));
             NumbersRun run;
             runNumbers(in, run);
-            ASSERT_TRUE(run.valid) << p.name << " e " << e;
+            ASSERT_TRUE(run.valid) << p.profileName << " e " << e;
             const UltimateLoadTable& t = run.design.table;
             for (int row = rowService; row <= rowR120; ++row) {
-                EXPECT_LE(*t.at(row, biaxial), *t.at(row, eccentricWeak) * (1 + 1e-12)) << p.name << row;
-                EXPECT_LE(*t.at(row, biaxial), *t.at(row, eccentricStrong) * (1 + 1e-12)) << p.name << row;
-                EXPECT_LE(*t.at(row, eccentricWeak), *t.at(row, axialWeak) * (1 + 1e-12)) << p.name << row;
+                EXPECT_LE(*t.at(row, biaxial), *t.at(row, eccentricWeak) * (1 + 1e-12)) << p.profileName << row;
+                EXPECT_LE(*t.at(row, biaxial), *t.at(row, eccentricStrong) * (1 + 1e-12)) << p.profileName << row;
+                EXPECT_LE(*t.at(row, eccentricWeak), *t.at(row, axialWeak) * (1 + 1e-12)) << p.profileName << row;
             }
             if (e == 0) {
                 EXPECT_EQ(*t.at(rowService, eccentricWeak), *t.at(rowService, axialWeak));
             }
-            EXPECT_LT(*t.at(rowService, eccentricWeak), lastWeak + 1e-9) << p.name << " e " << e;
+            EXPECT_LT(*t.at(rowService, eccentricWeak), lastWeak + 1e-9) << p.profileName << " e " << e;
             lastWeak = *t.at(rowService, eccentricWeak);
         }
     }

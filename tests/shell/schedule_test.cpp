@@ -308,11 +308,11 @@ TEST(ScheduleRows, EmptyCellsTakeTheBaseAndProfilesTheirSection)
     EXPECT_EQ(in, base);
 
     ASSERT_TRUE(rowInput(base, s, 1, catalogue(), in, f)) << f.describe();
-    const SearchProfile* p = catalogue().find("HE 300 B");
+    const SteelProfile* p = catalogue().find("HE 300 B");
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(in.profileName, "HE 300 B");
-    EXPECT_EQ(in.h, p->section.h);
-    EXPECT_EQ(in.b, p->section.b);
+    EXPECT_EQ(in.h, p->h);
+    EXPECT_EQ(in.b, p->b);
     EXPECT_EQ(in.tw, 12);   // the row's value over the catalogue's
     EXPECT_EQ(in.d, 25);
     EXPECT_EQ(in.n1, 4);
@@ -419,7 +419,7 @@ TEST(ScheduleRows, SummaryIsKgPerMetreTimesTheMemberLength)
     EXPECT_FALSE(o.rows[4].valid);
     EXPECT_EQ(o.rows[4].rebarPerMetre, 0);
     const double steel = o.rows[0].steelPerMetre, rebars = o.rows[0].rebarPerMetre;
-    const Section& a = catalogue().find("HE 300 B")->section;
+    const Section a = sectionOf(*catalogue().find("HE 300 B"));
     EXPECT_NEAR(steel, 0.00785 * ((a.h - 2 * a.tf) * a.tw + 0.8584 * a.r * a.r + 2 * a.b * a.tf), 1e-9);
     EXPECT_NEAR(rebars, 0.00785 * 4 * std::numbers::pi * 100, 1e-3);
     EXPECT_EQ(o.summary.rows, 5u);

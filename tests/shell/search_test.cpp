@@ -113,7 +113,7 @@ TEST(ProfileFamily, EveryCatalogueRowBelongsToAListedFamily)
     ASSERT_EQ(profiles.size(), 471u);
     std::map<std::string, int> perFamily;
     for (const SearchProfile& p : profiles)
-        ++perFamily[profileFamily(p.name)];
+        ++perFamily[profileFamily(p.profile.profileName)];
     EXPECT_EQ(perFamily.size(), profileFamilies().size());
     EXPECT_EQ(perFamily["HE A"], 24);
     EXPECT_EQ(perFamily["W"], 240);
@@ -133,11 +133,11 @@ ColumnInput loaded(double nEd, double nFiEd, std::optional<FireClass> fc)
 std::vector<SearchProfile> someProfiles()
 {
     return {
-        {"HE 200 A", {190, 200, 6.5, 10, 18}, 0},   {"HE 240 A", {230, 240, 7.5, 12, 21}, 1},
-        {"HE 280 A", {270, 280, 8, 13, 24}, 2},     {"HE 320 A", {310, 300, 9, 15.5, 27}, 3},
-        {"HE 300 B", {300, 300, 11, 19, 27}, 4},    {"HE 360 A", {350, 300, 10, 17.5, 27}, 5},
-        {"IPE 300", {300, 150, 7.1, 10.7, 15}, 6},  {"HE 400 B", {400, 300, 13.5, 24, 27}, 7},
-        {"HE 500 B", {500, 300, 14.5, 28, 27}, 8},  {"HE 600 M", {620, 305, 21, 40, 27}, 9},
+        {{"HE 200 A", 190, 200, 6.5, 10, 18}, 0},   {{"HE 240 A", 230, 240, 7.5, 12, 21}, 1},
+        {{"HE 280 A", 270, 280, 8, 13, 24}, 2},     {{"HE 320 A", 310, 300, 9, 15.5, 27}, 3},
+        {{"HE 300 B", 300, 300, 11, 19, 27}, 4},    {{"HE 360 A", 350, 300, 10, 17.5, 27}, 5},
+        {{"IPE 300", 300, 150, 7.1, 10.7, 15}, 6},  {{"HE 400 B", 400, 300, 13.5, 24, 27}, 7},
+        {{"HE 500 B", 500, 300, 14.5, 28, 27}, 8},  {{"HE 600 M", 620, 305, 21, 40, 27}, 9},
     };
 }
 
@@ -194,8 +194,8 @@ TEST(Search, AgreesWithABruteForceOfFullRuns)
             for (const double d : c.diameters)
                 for (const RebarChoice& l : c.layouts) {
                     SearchCandidate k;
-                    k.profileName = p.name;
-                    k.section = p.section;
+                    k.profileName = p.profile.profileName;
+                    k.section = sectionOf(p.profile);
                     k.displayOrder = p.displayOrder;
                     k.d = d;
                     k.n1 = l.n1;
@@ -236,7 +236,7 @@ TEST(Search, EqualDimensionsAreOneCandidateUnderBothNames)
 {
     std::vector<SearchProfile> profiles = someProfiles();
     SearchProfile copy = profiles[3];
-    copy.name = "HE 320 A (copy)";
+    copy.profile.profileName = "HE 320 A (copy)";
     for (SearchProfile& p : profiles)
         ++p.displayOrder;
     copy.displayOrder = 0;
@@ -285,7 +285,7 @@ TEST(Search, FiltersByFamilyAndMaxima)
     const auto kept = filterProfiles(someProfiles(), c);
     std::vector<std::string> names;
     for (const SearchProfile& p : kept)
-        names.push_back(p.name);
+        names.push_back(p.profile.profileName);
     EXPECT_EQ(names, (std::vector<std::string>{"HE 200 A", "HE 240 A", "HE 280 A", "IPE 300"}));
 }
 
@@ -385,8 +385,8 @@ TEST(Search, OffersNoLayoutCloserThanTheAggregateAllows)
             for (const double d : c.diameters)
                 for (const RebarChoice& l : c.layouts) {
                     SearchCandidate k;
-                    k.profileName = p.name;
-                    k.section = p.section;
+                    k.profileName = p.profile.profileName;
+                    k.section = sectionOf(p.profile);
                     k.d = d;
                     k.n1 = l.n1;
                     k.n2 = l.n2;
