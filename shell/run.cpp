@@ -21,24 +21,19 @@ namespace {
 
 const char* const kUnderline = "----------------------------------------";
 
-bool mentions(const std::string& what, const char* part) { return what.find(part) != std::string::npos; }
-
 } // namespace
 
-std::vector<std::string> calculationErrorLines(const TextEnv& env, const std::string& what)
+std::vector<std::string> calculationErrorLines(const TextEnv& env, FaultKind kind, const std::string& what)
 {
     int cause = 1196;   // an invalid floating point operation
-    if (mentions(what, "division by zero") || mentions(what, "0 / 0") || mentions(what, "without area") ||
-        mentions(what, "without thickness"))
-        cause = 1190;
-    else if (mentions(what, "square root"))
-        cause = 1191;
-    else if (mentions(what, "overflow"))
-        cause = 1192;
-    else if (mentions(what, "power"))
-        cause = 1193;
-    else if (mentions(what, "not a number"))
-        cause = 1194;
+    switch (kind) {
+    case FaultKind::Division: cause = 1190; break;
+    case FaultKind::SquareRoot: cause = 1191; break;
+    case FaultKind::Overflow: cause = 1192; break;
+    case FaultKind::Power: cause = 1193; break;
+    case FaultKind::NotANumber: cause = 1194; break;
+    case FaultKind::Invalid: break;
+    }
     std::vector<std::string> lines{env.text(219), env.text(cause)};
     if (!what.empty())
         lines.push_back(env.text(1197) + " " + what);
@@ -265,7 +260,7 @@ bool calculate(const TextEnv& env, const ColumnInput& entered, RunState& st, Run
     const ColumnInput in = withMomentEccentricities(entered);
     try {
         writeCheckMessages(env, st.derived.findings, st.results, entered.code);
-        if (!st.derived.undefined.empty()) {
+        if (st.derived.undefined) {
             // checks whose arithmetic has no value give no values to show
             st.derived = CheckOutcome{};
         } else {
@@ -279,6 +274,7 @@ bool calculate(const TextEnv& env, const ColumnInput& entered, RunState& st, Run
     } catch (const CalculationError& e) {
         // a value of the run that cannot be written
         st.calcError = true;
+        st.calcErrorKind = e.kind();
         st.calcErrorWhat = e.what();
         st.valid = false;
         st.check.reset();
@@ -291,7 +287,7 @@ bool calculate(const TextEnv& env, const ColumnInput& entered, RunState& st, Run
         // findings of the checks, then the failure and its cause.
         env.message(env.text(219));
         ColumnResults shown = st.results;
-        for (const std::string& l : calculationErrorLines(env, st.calcErrorWhat))
+        for (const std::string& l : calculationErrorLines(env, st.calcErrorKind, st.calcErrorWhat))
             shown.errors.add(l);
         shown.hasErrors = true;
         presenter.showWarningsAndErrors(shown);

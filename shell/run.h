@@ -60,7 +60,7 @@ std::string isoDateTime(double dateTimeNumber);
 // The lines the warnings-and-errors window shows under "Errors" for an
 // arithmetic failure: text 219, its cause in the current language and the
 // technical description.
-std::vector<std::string> calculationErrorLines(const TextEnv& env, const std::string& what);
+std::vector<std::string> calculationErrorLines(const TextEnv& env, FaultKind kind, const std::string& what);
 
 // Fills the input listing blocks.
 void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOutcome& derived, ListingBlocks& blk,
