@@ -47,32 +47,6 @@ void ListingBlocks::clear()
         l->clear();
 }
 
-std::string isoDateTime(double t)
-{
-    if (!std::isfinite(t) || std::fabs(t) > 3e6)
-        return "";
-    // date-time number: days since 1899-12-30, time of day as the fraction
-    long long secs = static_cast<long long>(std::llround(t * 86400.0));
-    long long days = secs >= 0 ? secs / 86400 : -((-secs + 86399) / 86400);
-    long long rem = secs - days * 86400;
-    // civil date from days since 1970-01-01 (1899-12-30 is day -25569)
-    long long z = days - 25569 + 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const long long doe = z - era * 146097;
-    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    long long y = yoe + era * 400;
-    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long long mp = (5 * doy + 2) / 153;
-    const long long dd = doy - (153 * mp + 2) / 5 + 1;
-    const long long mm = mp < 10 ? mp + 3 : mp - 9;
-    if (mm <= 2)
-        ++y;
-    char buf[160];
-    std::snprintf(buf, sizeof buf, "%04lld-%02lld-%02lld %02lld:%02lld:%02lld", y, mm, dd, rem / 3600, rem / 60 % 60,
-                  rem % 60);
-    return buf;
-}
-
 void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOutcome& derived, ListingBlocks& blk,
                        const DateTimeFormatter& fmtDate)
 {

@@ -8,6 +8,7 @@
 #include "calc/scope.h"
 #include "present/textenv.h"
 #include "checks.h"
+#include "datetime.h"
 #include "numbersrun.h"
 
 #include <functional>
@@ -55,7 +56,6 @@ public:
 // How listing dates are written (the desktop: the locale's short date and long
 // time; the batch command line: ISO).
 using DateTimeFormatter = std::function<std::string(double dateTimeNumber)>;
-std::string isoDateTime(double dateTimeNumber);
 
 // The lines the warnings-and-errors window shows under "Errors" for an
 // arithmetic failure: text 219, its cause in the current language and the

@@ -19,6 +19,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -74,27 +75,12 @@ QString defaultSettingsPath()
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/qeln.INI";
 }
 
-namespace {
-const QDate kEpoch(1899, 12, 30);
-}
-
-double toDateTimeNumber(const QDateTime& dt)
-{
-    return double(kEpoch.daysTo(dt.date())) + dt.time().msecsSinceStartOfDay() / 86400000.0;
-}
-
-QDateTime fromDateTimeNumber(double v)
-{
-    const double days = std::floor(v);
-    const double frac = v - days;
-    const QDate d = kEpoch.addDays(qint64(days));
-    const QTime t = QTime::fromMSecsSinceStartOfDay(int(std::llround(frac * 86400000.0)) % 86400000);
-    return QDateTime(d, t);
-}
-
 QString dateTimeText(double v, const QLocale& loc)
 {
-    const QDateTime dt = fromDateTimeNumber(v);
+    const std::optional<CivilDateTime> c = civilDateTime(v, true);
+    if (!c)
+        return {};
+    const QDateTime dt(QDate(c->year, c->month, c->day), QTime(c->hour, c->minute, c->second, c->millisecond));
     QString s = loc.toString(dt.date(), QLocale::ShortFormat);
     if (dt.time() != QTime(0, 0)) {
         // the long time format without the time zone

@@ -72,11 +72,9 @@ bool writeSettingsFile(const QString& path, const SettingsValues& v);
 // The default place of the settings file.
 QString defaultSettingsPath();
 
-// Date-time numbers (days since 1899-12-30, time as the fraction) and their display.
-double toDateTimeNumber(const QDateTime& dt);
-QDateTime fromDateTimeNumber(double v);
-// The short date and long time of the locale (the system's by default, as the
-// listing writes them); the time is left out at exactly midnight.
+// The display of date-time numbers (shell/datetime.h): the short date and
+// long time of the locale (the system's by default, as the listing writes
+// them); the time is left out at exactly midnight.
 QString dateTimeText(double v, const QLocale& loc = QLocale());
 
 class frmmain : public QMainWindow, public WorkflowHost, public RunPresenter {

@@ -16,6 +16,7 @@
 
 #include "present/texts.h"
 #include "shell/accelerators.h"
+#include "shell/datetime.h"
 #include "shell/projectfile.h"
 #include "ui/helpwindow.h"
 #include "ui/windowplaces.h"
@@ -655,19 +656,19 @@ private slots:
     {
         auto w = started();
         QVERIFY(w);
-        const QDateTime noon(QDate(2026, 12, 6), QTime(12, 0));
-        const QString english = dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase()));
+        const double noon = dateTimeNumber(2026, 12, 6, 12);
+        const QString english = dateTimeText(noon, languageLocale(languageBase()));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
         w->mitGermanClick();
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen"));
         QCOMPARE(QCoreApplication::translate("QFileDialog", "&Open"), QString::fromUtf8("&Öffnen"));
-        QVERIFY2(dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase())).startsWith("06.12."), qPrintable(dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase()))));
+        QVERIFY2(dateTimeText(noon, languageLocale(languageBase())).startsWith("06.12."), qPrintable(dateTimeText(noon, languageLocale(languageBase()))));
         w->mitFrenchClick();
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuler"));
-        QVERIFY2(dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase())).startsWith("06/12/"), qPrintable(dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase()))));
+        QVERIFY2(dateTimeText(noon, languageLocale(languageBase())).startsWith("06/12/"), qPrintable(dateTimeText(noon, languageLocale(languageBase()))));
         w->mitEnglishClick();
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
-        QCOMPARE(dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase())), english);
+        QCOMPARE(dateTimeText(noon, languageLocale(languageBase())), english);
         w->workflow().projectChanged = false;
     }
 
