@@ -47,20 +47,12 @@ namespace qeln::ui {
 
 // ---------------------------------------------------------------- settings and dates
 
-SettingsValues readSettingsFile(const QString& path)
-{
-    const Settings st = SettingsFile(path.toStdString()).read();
-    return {st.languageBase, st.enterprise, st.user, st.recentFiles, st.windows, st.disclaimerAccepted, st.search,
-            st.newProjectCode};
-}
+Settings readSettingsFile(const QString& path) { return SettingsFile(path.toStdString()).read(); }
 
-bool writeSettingsFile(const QString& path, const SettingsValues& v)
+bool writeSettingsFile(const QString& path, const Settings& v)
 {
     std::string error;
-    return SettingsFile(path.toStdString())
-        .write({v.language, v.enterprise, v.user, v.recentFiles, v.windows, v.disclaimerAccepted, v.search,
-                v.newProjectCode},
-               error);
+    return SettingsFile(path.toStdString()).write(v, error);
 }
 
 std::string startProjectArgument(const QStringList& arguments)
@@ -242,7 +234,7 @@ frmmain::~frmmain()
 {
     // the language and the current project's enterprise and user become the next start's defaults
     if (!firstActivation_) {
-        SettingsValues v{wf_.languageBase, wf_.input.office, wf_.input.author, wf_.recent.paths(),
+        const Settings v{wf_.languageBase, wf_.input.office, wf_.input.author, wf_.recent.paths(),
                          windowPlaces().places(), disclaimerAccepted_, searchDialog->limitsText(),
                          wf_.newProjectCode};
         if (options_.writeSettings)
@@ -440,9 +432,9 @@ bool frmmain::FormActivate()
     if (!firstActivation_)
         return !refused_;
     firstActivation_ = false;
-    const SettingsValues v =
+    const Settings v =
         options_.readSettings ? options_.readSettings(settingsPath_) : readSettingsFile(settingsPath_);
-    wf_.applySettings(v.language, v.enterprise, v.user);
+    wf_.applySettings(v.languageBase, v.enterprise, v.user);
     wf_.setNewProjectCode(v.newProjectCode);
     wf_.recent = RecentFiles(v.recentFiles);
     updateRecentMenu();
@@ -450,7 +442,7 @@ bool frmmain::FormActivate()
     windowPlaces().restore(this);
     disclaimerAccepted_ = v.disclaimerAccepted;
     searchDialog->setLimitsText(v.search);
-    setLanguageBase(v.language);
+    setLanguageBase(v.languageBase);
     SetLanguage();
     // the disclaimer once per user and version of the program (the English version line)
     const std::string version = LoadText(5, kEnglish, nullptr);

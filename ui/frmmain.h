@@ -29,18 +29,6 @@ class QPushButton;
 
 namespace qeln::ui {
 
-// The personal values of the settings file.
-struct SettingsValues {
-    int language = 0;
-    std::string enterprise;
-    std::string user;
-    std::vector<std::string> recentFiles = {};   // most recent first
-    std::map<std::string, WindowPlace> windows = {};   // where each window was last
-    std::string disclaimerAccepted = {};               // the version the disclaimer was accepted for
-    std::map<std::string, std::string> search = {};    // the last limits of Find section
-    DesignCode newProjectCode = DesignCode::EN1994;    // the design code of File > New
-};
-
 // Where the main window gets its catalogue, project files and settings from.
 struct MainOptions {
     // Full path of "qeln.INI"; empty: the per-user configuration folder.
@@ -51,8 +39,8 @@ struct MainOptions {
     std::function<LoadOutcome(const std::string& path, ColumnInput& in)> loadProject;
     std::function<bool(const std::string& path, const ColumnInput& in)> saveProject;
     // Settings file read and write; the settings file module when empty.
-    std::function<SettingsValues(const QString& path)> readSettings;
-    std::function<void(const QString& path, const SettingsValues& v)> writeSettings;
+    std::function<Settings(const QString& path)> readSettings;
+    std::function<void(const QString& path, const Settings& v)> writeSettings;
     // Run the first activation (settings, language, disclaimer) when the window
     // is first activated; a refused disclaimer then ends the event loop.
     bool activateOnShow = true;
@@ -67,8 +55,8 @@ struct MainOptions {
 std::string startProjectArgument(const QStringList& arguments);
 
 // The settings file in the classic sectioned key-value form.
-SettingsValues readSettingsFile(const QString& path);
-bool writeSettingsFile(const QString& path, const SettingsValues& v);
+Settings readSettingsFile(const QString& path);
+bool writeSettingsFile(const QString& path, const Settings& v);
 // The default place of the settings file.
 QString defaultSettingsPath();
 

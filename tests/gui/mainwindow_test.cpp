@@ -199,8 +199,8 @@ private slots:
         setInput(*w, [](ColumnInput& in) { in.author = "Berta"; });
         w->workflow().projectChanged = false;
         w.reset();
-        const SettingsValues v = readSettingsFile(ini());
-        QCOMPARE(v.language, 20000);
+        const Settings v = readSettingsFile(ini());
+        QCOMPARE(v.languageBase, 20000);
         QCOMPARE(v.user, std::string("Berta"));
         QCOMPARE(v.enterprise, std::string("Stahlbau AG"));
     }
@@ -687,7 +687,7 @@ private slots:
         QVERIFY(w.FormActivate());
         QVERIFY(script.seen.isEmpty());
         // another version asks again
-        SettingsValues v = readSettingsFile(ini());
+        Settings v = readSettingsFile(ini());
         v.disclaimerAccepted = "Version 3.04";
         writeSettingsFile(ini(), v);
         TestMain again(qeln::test::testOptions(ini()));
@@ -753,7 +753,7 @@ private slots:
             mainHeight = std::max(420, w->minimumSizeHint().height());
             w->setGeometry(100, 90, mainWidth, mainHeight);
         }
-        const SettingsValues v = readSettingsFile(ini());
+        const Settings v = readSettingsFile(ini());
         QCOMPARE(v.windows.count("frmschedule"), std::size_t{1});
         QCOMPARE(v.windows.at("frmschedule"), (WindowPlace{30, 60, width, 410, false}));
         QCOMPARE(v.windows.at("frmmain"), (WindowPlace{100, 90, mainWidth, mainHeight, false}));
