@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "helpwindow.h"
+#include "report.h"
 #include "reportcommands.h"
 #include "windowplaces.h"
 #include "present/codename.h"
@@ -731,6 +732,28 @@ bool frmmain::Profilsuchen(const std::string& name)
 void frmmain::FilePrint() { reportPrint(*this); }
 void frmmain::FilePrintSetup() { reportPrintSetup(*this); }
 void frmmain::FileExportPdf() { reportExportPdf(*this); }
+
+// ---------------------------------------------------------------- ReportHost
+
+std::optional<ReportMethod> frmmain::chooseReportMethod()
+{
+    if (printMethod->exec() != QDialog::Accepted)
+        return std::nullopt;
+    // the first item is "complete"; the second, or none, the condensed listing
+    return printMethod->rdgprint->itemIndex() == 0 ? ReportMethod::Complete : ReportMethod::Condensed;
+}
+
+void frmmain::setPrinting(bool printing)
+{
+    // closing is refused from before the busy state until after it
+    if (printing) {
+        wf_.printing = true;
+        setBusy(true);
+    } else {
+        setBusy(false);
+        wf_.printing = false;
+    }
+}
 
 // ---------------------------------------------------------------- WorkflowHost
 

@@ -12,6 +12,7 @@
 #include "schedulewindow.h"
 #include "outputs.h"
 #include "profiletable.h"
+#include "reporthost.h"
 #include "shell/run.h"
 #include "shell/settings.h"
 #include "shell/workflow.h"
@@ -65,7 +66,7 @@ QString defaultSettingsPath();
 // them); the time is left out at exactly midnight.
 QString dateTimeText(double v, const QLocale& loc = QLocale());
 
-class frmmain : public QMainWindow, public WorkflowHost, public RunPresenter {
+class frmmain : public QMainWindow, public WorkflowHost, public RunPresenter, public ReportHost {
     Q_OBJECT
 public:
     explicit frmmain(MainOptions options, QWidget* parent = nullptr);
@@ -79,7 +80,7 @@ public:
     bool disclaimerRefused() const { return refused_; }
 
     Workflow& workflow() { return wf_; }
-    const RunState& runState() const { return run_; }
+    const RunState& runState() const override { return run_; }
     // The four charts of the last valid run, drawn when first asked for
     // after it; not valid when there is none.
     const DiagramPictures& diagrams();
@@ -173,6 +174,14 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    // ReportHost
+    QWidget* reportWindow() override { return this; }
+    std::optional<ReportMethod> chooseReportMethod() override;
+    bool ensureResults() override { return wf_.ensureResults(); }
+    const ColumnInput& reportInput() override { return wf_.input; }
+    const std::string& reportFileName() override { return wf_.fileName; }
+    void setPrinting(bool printing) override;
+
     void buildMenus();
     void buildPanel();
     void switchLanguage(int base);

@@ -1,12 +1,13 @@
 #include "reportcommands.h"
 
-#include "frmmain.h"
 #include "report.h"
 #include "uitext.h"
 
 #include "platform/fileio.h"
+#include "shell/run.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -42,7 +43,7 @@ QString message(Msg m)
 }
 
 // "File > Export PDF..." as the menu shows it now.
-QString exportCommandName(frmmain& w)
+QString exportCommandName(QWidget& w)
 {
     QString name = QStringLiteral("Export PDF...");
     if (auto* a = w.findChild<QAction*>(QStringLiteral("mitexportpdf")))
@@ -59,7 +60,7 @@ public:
     QPrinter printer{QPrinter::HighResolution};
 };
 
-QPrinter& printerOf(frmmain& w)
+QPrinter& printerOf(QWidget& w)
 {
     QObject* o = w.findChild<QObject*>(QStringLiteral("reportprinter"), Qt::FindDirectChildrenOnly);
     auto* holder = o ? static_cast<ReportPrinter*>(o) : new ReportPrinter(&w);
@@ -73,49 +74,37 @@ QPrinter& printerOf(frmmain& w)
     return p;
 }
 
-bool printerInstalled(frmmain& w)
+bool printerInstalled(ReportHost& host)
 {
     if (!QPrinterInfo::availablePrinterNames().isEmpty())
         return true;
+    QWidget& w = *host.reportWindow();
     showMessage(&w, message(Msg::NoPrinter).arg(exportCommandName(w)));
     return false;
 }
 
 // The print-method dialog, then the results (recalculated when stale).
 // Nothing when the dialog is cancelled or the calculation fails.
-std::optional<ReportContent> reportOfCurrentProject(frmmain& w)
+std::optional<ReportContent> reportOfCurrentProject(ReportHost& host)
 {
-    if (w.printMethod->exec() != QDialog::Accepted)
+    const std::optional<ReportMethod> method = host.chooseReportMethod();
+    if (!method || !host.ensureResults())
         return std::nullopt;
-    if (!w.workflow().ensureResults())
-        return std::nullopt;
-    // the first item is "complete"; the second, or none, the condensed listing
-    const ReportMethod method =
-        w.printMethod->rdgprint->itemIndex() == 0 ? ReportMethod::Complete : ReportMethod::Condensed;
-    const DiagramPictures diagrams =
-        reportDiagrams(w.workflow().input, languageBase(), QString(decimalSeparator()).toStdString());
-    return buildReport(w.runState(), w.workflow().input, languageBase(), method, QDateTime::currentDateTime(),
-                       &diagrams);
+    const ColumnInput& in = host.reportInput();
+    const DiagramPictures diagrams = reportDiagrams(in, languageBase(), QString(decimalSeparator()).toStdString());
+    return buildReport(host.runState(), in, languageBase(), *method, QDateTime::currentDateTime(), &diagrams);
 }
 
 // Closing the program is refused while the report is produced.
 class PrintingScope {
 public:
-    explicit PrintingScope(frmmain& w) : w_(w)
-    {
-        w_.workflow().printing = true;
-        w_.setBusy(true);
-    }
-    ~PrintingScope()
-    {
-        w_.setBusy(false);
-        w_.workflow().printing = false;
-    }
+    explicit PrintingScope(ReportHost& host) : host_(host) { host_.setPrinting(true); }
+    ~PrintingScope() { host_.setPrinting(false); }
     PrintingScope(const PrintingScope&) = delete;
     PrintingScope& operator=(const PrintingScope&) = delete;
 
 private:
-    frmmain& w_;
+    ReportHost& host_;
 };
 
 QString pdfNameFor(const std::string& projectFile)
@@ -128,28 +117,30 @@ QString pdfNameFor(const std::string& projectFile)
 
 } // namespace
 
-void reportPrint(frmmain& w)
+void reportPrint(ReportHost& host)
 {
-    if (!printerInstalled(w))
+    if (!printerInstalled(host))
         return;
-    const std::optional<ReportContent> report = reportOfCurrentProject(w);
+    const std::optional<ReportContent> report = reportOfCurrentProject(host);
     if (!report)
         return;
+    QWidget& w = *host.reportWindow();
     QPrinter& printer = printerOf(w);
     printer.setDocName(QString::fromStdString(report->productName));
     int pages = 0;
     {
-        PrintingScope printing(w);
+        PrintingScope printing(host);
         pages = renderReport(*report, printer);
     }
     if (pages == 0)
         showError(&w, message(Msg::PrintFailed).arg(printer.printerName()));
 }
 
-void reportPrintSetup(frmmain& w)
+void reportPrintSetup(ReportHost& host)
 {
-    if (!printerInstalled(w))
+    if (!printerInstalled(host))
         return;
+    QWidget& w = *host.reportWindow();
     QPrinter& printer = printerOf(w);
     QPrintDialog dlg(&printer, &w);
     dlg.setObjectName(QStringLiteral("printsetupdialog"));
@@ -158,18 +149,19 @@ void reportPrintSetup(frmmain& w)
     dlg.exec();
 }
 
-void reportExportPdf(frmmain& w)
+void reportExportPdf(ReportHost& host)
 {
-    const std::optional<ReportContent> report = reportOfCurrentProject(w);
+    const std::optional<ReportContent> report = reportOfCurrentProject(host);
     if (!report)
         return;
+    QWidget& w = *host.reportWindow();
     QFileDialog dlg(&w);
     dlg.setObjectName(QStringLiteral("pdfdialog"));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setNameFilters({QStringLiteral("PDF (*.pdf)"), QStringLiteral("*.* (*)")});
     dlg.setDefaultSuffix(QStringLiteral("pdf"));
-    dlg.selectFile(pdfNameFor(w.workflow().fileName));
+    dlg.selectFile(pdfNameFor(host.reportFileName()));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return;
     QString path = dlg.selectedFiles().first();
@@ -180,14 +172,14 @@ void reportExportPdf(frmmain& w)
     // Written under a temporary name and put in place in one step, so a failed
     // export leaves the previous file; never over the open project itself.
     const std::string target = path.toStdString();
-    const std::string& project = w.workflow().fileName;
+    const std::string& project = host.reportFileName();
     std::string reason;
     int pages = 0;
     if (!project.empty() && (target == project || platform::sameFile(target, project))) {
         reason = "this is the project file, it is not overwritten by the report";
     } else {
         const auto write = [&](platform::PendingReplace& file, std::string&) {
-            PrintingScope printing(w);
+            PrintingScope printing(host);
             pages = writeReportPdf(*report, QString::fromStdString(file.tempPath()));
             return pages > 0;
         };
