@@ -21,26 +21,10 @@ namespace qeln::ui {
 
 namespace {
 
-// The report's messages that the text catalogue has no entry for.
-enum class Msg { NoPrinter, PrintFailed, PdfFailed };
-
-QString message(Msg m)
-{
-    const int lang = languageBase();
-    const int k = lang == kGerman ? 2 : lang == kFrench ? 1 : 0;
-    static const char* const texts[3][3] = {
-        {"No printer is installed, so the report cannot be printed.\nUse %1 to save it as a PDF file instead.",
-         "Aucune imprimante n'est installée : le rapport ne peut pas être imprimé.\n"
-         "Utilisez %1 pour l'enregistrer dans un fichier PDF.",
-         "Es ist kein Drucker installiert, der Bericht kann nicht gedruckt werden.\n"
-         "Mit %1 lässt er sich als PDF-Datei speichern."},
-        {"The report could not be printed on %1.", "Le rapport n'a pas pu être imprimé sur %1.",
-         "Der Bericht konnte nicht auf %1 gedruckt werden."},
-        {"The PDF file %1 could not be written.", "Le fichier PDF %1 n'a pas pu être écrit.",
-         "Die PDF-Datei %1 konnte nicht geschrieben werden."},
-    };
-    return QString::fromUtf8(texts[static_cast<int>(m)][k]);
-}
+// The report's messages in the text catalogue.
+constexpr int kNoPrinter = 1930;     // then 1931: "Use %1 to save it as a PDF file instead."
+constexpr int kPrintFailed = 1932;   // %1: the printer
+constexpr int kPdfFailed = 1933;     // %1: the file
 
 // "File > Export PDF..." as the menu shows it now.
 QString exportCommandName(QWidget& w)
@@ -79,7 +63,7 @@ bool printerInstalled(ReportHost& host)
     if (!QPrinterInfo::availablePrinterNames().isEmpty())
         return true;
     QWidget& w = *host.reportWindow();
-    showMessage(&w, message(Msg::NoPrinter).arg(exportCommandName(w)));
+    showMessage(&w, T(kNoPrinter) + QLatin1Char('\n') + T(kNoPrinter + 1).arg(exportCommandName(w)));
     return false;
 }
 
@@ -133,7 +117,7 @@ void reportPrint(ReportHost& host)
         pages = renderReport(*report, printer);
     }
     if (pages == 0)
-        showError(&w, message(Msg::PrintFailed).arg(printer.printerName()));
+        showError(&w, T(kPrintFailed).arg(printer.printerName()));
 }
 
 void reportPrintSetup(ReportHost& host)
@@ -187,7 +171,7 @@ void reportExportPdf(ReportHost& host)
             pages = 0;
     }
     if (pages == 0) {
-        QString text = message(Msg::PdfFailed).arg(QDir::toNativeSeparators(path));
+        QString text = T(kPdfFailed).arg(QDir::toNativeSeparators(path));
         if (!reason.empty())
             text += QStringLiteral("\n\n") + QString::fromStdString(reason);
         showError(&w, text);
