@@ -13,18 +13,19 @@ double Power(double x, double y)
         return checkedFinite(static_cast<double>(std::exp(ly * std::log(lx))));
     if (x == 0) {
         if (y == 0)
-            throw CalculationError("invalid floating point operation: 0 to the power 0");
+            throw CalculationError(FaultKind::Power, "invalid floating point operation: 0 to the power 0");
         return 0.0;
     }
     if (std::isnan(x) || std::isnan(y))
-        throw CalculationError("invalid floating point operation");
+        throw CalculationError(FaultKind::Invalid, "invalid floating point operation");
     const long double half = ly / 2;
     if (half == std::floor(half))
         return checkedFinite(static_cast<double>(std::exp(ly * std::log(std::fabs(lx)))));
     const long double oddHalf = (ly - 1) / 2;
     if (oddHalf == std::floor(oddHalf))
         return checkedFinite(static_cast<double>(-std::exp(ly * std::log(std::fabs(lx)))));
-    throw CalculationError("invalid floating point operation: negative base with a fractional power");
+    throw CalculationError(FaultKind::Power,
+                           "invalid floating point operation: negative base with a fractional power");
 }
 
 double MaxOf(double a, double b)
@@ -42,12 +43,13 @@ namespace detail {
 
 void throwDivision(double a)
 {
-    throw CalculationError(a == 0 ? "invalid floating point operation: 0 / 0" : "floating point division by zero");
+    throw CalculationError(FaultKind::Division,
+                           a == 0 ? "invalid floating point operation: 0 / 0" : "floating point division by zero");
 }
 
 void throwOverflow()
 {
-    throw CalculationError("floating point overflow");
+    throw CalculationError(FaultKind::Overflow, "floating point overflow");
 }
 
 } // namespace detail
@@ -55,7 +57,8 @@ void throwOverflow()
 double checkedSqrt(double x)
 {
     if (x < 0 || std::isnan(x))
-        throw CalculationError("invalid floating point operation: square root of a negative number");
+        throw CalculationError(FaultKind::SquareRoot,
+                               "invalid floating point operation: square root of a negative number");
     return checkedFinite(std::sqrt(x));
 }
 
@@ -64,7 +67,7 @@ long long roundHalfEven(double x)
 {
     checkedFinite(x);
     if (std::fabs(x) > 9.0e18)
-        throw CalculationError("floating point overflow");
+        throw CalculationError(FaultKind::Overflow, "floating point overflow");
     return static_cast<long long>(std::nearbyint(x));  // default rounding mode: to nearest, ties to even
 }
 

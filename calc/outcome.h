@@ -4,6 +4,7 @@
 // method's own.
 #pragma once
 
+#include "error.h"
 #include "findings.h"
 #include "records.h"
 #include "section.h"
@@ -26,8 +27,8 @@ struct CheckOutcome {
     int n1 = 0, n2 = 0;  // run copies
     std::vector<Finding> findings;   // errors and warnings in the order the user sees them
     // Why the checks' arithmetic has no value for this input (an input that
-    // is not a number, fy <= 0, tf = 0, Ac + As = 0); empty when it has one.
-    std::string undefined;
+    // is not a number, fy <= 0, tf = 0, Ac + As = 0); none when it has one.
+    std::optional<CalculationError> undefined;
     // A partial factor or buckling length not above 0, an axis distance UC1
     // or UF1 not above 0, or a percentage of permanent load outside 0..100:
     // errors are given and the design run is not started.

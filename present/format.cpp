@@ -98,7 +98,7 @@ std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, c
         }
         ++i;
         if (i >= fmt.size())
-            throw CalculationError("format ends after %");
+            throw CalculationError(FaultKind::Invalid, "format ends after %");
         if (fmt[i] == '%') {
             out += '%';
             continue;
@@ -119,10 +119,10 @@ std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, c
                 precision = precision * 10 + (fmt[i++] - '0');
         }
         if (i >= fmt.size())
-            throw CalculationError("incomplete format");
+            throw CalculationError(FaultKind::Invalid, "incomplete format");
         const char conv = fmt[i];
         if (argi >= args.size())
-            throw CalculationError("too few format arguments");
+            throw CalculationError(FaultKind::Invalid, "too few format arguments");
         const FormatArg& a = args[argi++];
         std::string field;
         auto number = [&]() -> double {
@@ -130,12 +130,12 @@ std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, c
                 return a.real;
             if (a.kind == FormatArg::Kind::Integer)
                 return static_cast<double>(a.integer);
-            throw CalculationError("number expected for format");
+            throw CalculationError(FaultKind::Invalid, "number expected for format");
         };
         switch (conv) {
         case 's': {
             if (a.kind != FormatArg::Kind::Text)
-                throw CalculationError("text expected for %s");
+                throw CalculationError(FaultKind::Invalid, "text expected for %s");
             field = precision >= 0 ? utf8Prefix(a.text, static_cast<std::size_t>(precision)) : a.text;
             break;
         }
@@ -153,7 +153,7 @@ std::string Printf(const std::string& fmt, const std::vector<FormatArg>& args, c
             field = formatGeneral(number(), precision < 0 ? 15 : precision, sep);
             break;
         default:
-            throw CalculationError(std::string("unknown format conversion ") + conv);
+            throw CalculationError(FaultKind::Invalid, std::string("unknown format conversion ") + conv);
         }
         const auto len = static_cast<int>(utf8Length(field));
         if (len < width) {

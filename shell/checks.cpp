@@ -13,8 +13,8 @@ CheckOutcome RunInputChecks(const TextEnv& env, const ColumnInput& in, ColumnRes
     res.hasWarnings = false;
     CheckOutcome out = methodOf(in.code).check(in);
     writeCheckMessages(env, out.findings, res, in.code);
-    if (!out.undefined.empty())
-        throw CalculationError(out.undefined);
+    if (out.undefined)
+        throw *out.undefined;
     return out;
 }
 

@@ -63,12 +63,13 @@ void runInput(const ColumnInput& entered, const ColumnInput& in, NumbersRun& out
     out.derived = method.check(in);
     for (Finding& f : memberChecks(entered))
         out.derived.findings.push_back(std::move(f));
-    if (!out.derived.undefined.empty()) {
+    if (out.derived.undefined) {
         // an arithmetic failure of the checks, after their findings and before
         // the warnings of the design loads
         out.design = DesignOutcome{};
         out.calcError = true;
-        out.calcErrorWhat = out.derived.undefined;
+        out.calcErrorKind = out.derived.undefined->kind();
+        out.calcErrorWhat = out.derived.undefined->what();
         return;
     }
     out.fireLoadAboveLoad = fireLoadAboveLoad(in);
@@ -82,6 +83,7 @@ void runInput(const ColumnInput& entered, const ColumnInput& in, NumbersRun& out
     } catch (const CalculationError& e) {
         out.derived.dCalc = out.design.dCalc;
         out.calcError = true;
+        out.calcErrorKind = e.kind();
         out.calcErrorWhat = e.what();
         return;
     }

@@ -17,6 +17,7 @@ struct NumbersRun {
     CheckOutcome derived;     // the input checks' values and findings
     DesignOutcome design;     // the design run's values; empty when the checks made it unusable
     bool calcError = false;   // an arithmetic failure (text 219) ended the checks or the run
+    FaultKind calcErrorKind = FaultKind::Invalid;   // and its kind
     std::string calcErrorWhat;   // the failure's own (technical) description
     bool fireLoadAboveLoad = false;   // warning 1227 (given after checks that could run)
     bool valid = false;       // no error of the checks or the method's limits, no arithmetic failure

@@ -21,24 +21,19 @@ namespace {
 
 const char* const kUnderline = "----------------------------------------";
 
-bool mentions(const std::string& what, const char* part) { return what.find(part) != std::string::npos; }
-
 } // namespace
 
-std::vector<std::string> calculationErrorLines(const TextEnv& env, const std::string& what)
+std::vector<std::string> calculationErrorLines(const TextEnv& env, FaultKind kind, const std::string& what)
 {
     int cause = 1196;   // an invalid floating point operation
-    if (mentions(what, "division by zero") || mentions(what, "0 / 0") || mentions(what, "without area") ||
-        mentions(what, "without thickness"))
-        cause = 1190;
-    else if (mentions(what, "square root"))
-        cause = 1191;
-    else if (mentions(what, "overflow"))
-        cause = 1192;
-    else if (mentions(what, "power"))
-        cause = 1193;
-    else if (mentions(what, "not a number"))
-        cause = 1194;
+    switch (kind) {
+    case FaultKind::Division: cause = 1190; break;
+    case FaultKind::SquareRoot: cause = 1191; break;
+    case FaultKind::Overflow: cause = 1192; break;
+    case FaultKind::Power: cause = 1193; break;
+    case FaultKind::NotANumber: cause = 1194; break;
+    case FaultKind::Invalid: break;
+    }
     std::vector<std::string> lines{env.text(219), env.text(cause)};
     if (!what.empty())
         lines.push_back(env.text(1197) + " " + what);
@@ -50,32 +45,6 @@ void ListingBlocks::clear()
 {
     for (MessageList* l : {&project, &section, &rebar, &materials, &buckling, &eccentricity, &notes, &details, &spare})
         l->clear();
-}
-
-std::string isoDateTime(double t)
-{
-    if (!std::isfinite(t) || std::fabs(t) > 3e6)
-        return "";
-    // date-time number: days since 1899-12-30, time of day as the fraction
-    long long secs = static_cast<long long>(std::llround(t * 86400.0));
-    long long days = secs >= 0 ? secs / 86400 : -((-secs + 86399) / 86400);
-    long long rem = secs - days * 86400;
-    // civil date from days since 1970-01-01 (1899-12-30 is day -25569)
-    long long z = days - 25569 + 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const long long doe = z - era * 146097;
-    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    long long y = yoe + era * 400;
-    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long long mp = (5 * doy + 2) / 153;
-    const long long dd = doy - (153 * mp + 2) / 5 + 1;
-    const long long mm = mp < 10 ? mp + 3 : mp - 9;
-    if (mm <= 2)
-        ++y;
-    char buf[160];
-    std::snprintf(buf, sizeof buf, "%04lld-%02lld-%02lld %02lld:%02lld:%02lld", y, mm, dd, rem / 3600, rem / 60 % 60,
-                  rem % 60);
-    return buf;
 }
 
 void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOutcome& derived, ListingBlocks& blk,
@@ -265,7 +234,7 @@ bool calculate(const TextEnv& env, const ColumnInput& entered, RunState& st, Run
     const ColumnInput in = withMomentEccentricities(entered);
     try {
         writeCheckMessages(env, st.derived.findings, st.results, entered.code);
-        if (!st.derived.undefined.empty()) {
+        if (st.derived.undefined) {
             // checks whose arithmetic has no value give no values to show
             st.derived = CheckOutcome{};
         } else {
@@ -279,6 +248,7 @@ bool calculate(const TextEnv& env, const ColumnInput& entered, RunState& st, Run
     } catch (const CalculationError& e) {
         // a value of the run that cannot be written
         st.calcError = true;
+        st.calcErrorKind = e.kind();
         st.calcErrorWhat = e.what();
         st.valid = false;
         st.check.reset();
@@ -291,7 +261,7 @@ bool calculate(const TextEnv& env, const ColumnInput& entered, RunState& st, Run
         // findings of the checks, then the failure and its cause.
         env.message(env.text(219));
         ColumnResults shown = st.results;
-        for (const std::string& l : calculationErrorLines(env, st.calcErrorWhat))
+        for (const std::string& l : calculationErrorLines(env, st.calcErrorKind, st.calcErrorWhat))
             shown.errors.add(l);
         shown.hasErrors = true;
         presenter.showWarningsAndErrors(shown);

@@ -8,6 +8,7 @@
 #include "calc/scope.h"
 #include "present/textenv.h"
 #include "checks.h"
+#include "datetime.h"
 #include "numbersrun.h"
 
 #include <functional>
@@ -55,12 +56,11 @@ public:
 // How listing dates are written (the desktop: the locale's short date and long
 // time; the batch command line: ISO).
 using DateTimeFormatter = std::function<std::string(double dateTimeNumber)>;
-std::string isoDateTime(double dateTimeNumber);
 
 // The lines the warnings-and-errors window shows under "Errors" for an
 // arithmetic failure: text 219, its cause in the current language and the
 // technical description.
-std::vector<std::string> calculationErrorLines(const TextEnv& env, const std::string& what);
+std::vector<std::string> calculationErrorLines(const TextEnv& env, FaultKind kind, const std::string& what);
 
 // Fills the input listing blocks.
 void buildInputListing(const TextEnv& env, const ColumnInput& in, const CheckOutcome& derived, ListingBlocks& blk,

@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "helpwindow.h"
+#include "report.h"
 #include "reportcommands.h"
 #include "windowplaces.h"
 #include "present/codename.h"
@@ -19,6 +20,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -46,20 +48,12 @@ namespace qeln::ui {
 
 // ---------------------------------------------------------------- settings and dates
 
-SettingsValues readSettingsFile(const QString& path)
-{
-    const Settings st = SettingsFile(path.toStdString()).read();
-    return {st.languageBase, st.enterprise, st.user, st.recentFiles, st.windows, st.disclaimerAccepted, st.search,
-            st.newProjectCode};
-}
+Settings readSettingsFile(const QString& path) { return SettingsFile(path.toStdString()).read(); }
 
-bool writeSettingsFile(const QString& path, const SettingsValues& v)
+bool writeSettingsFile(const QString& path, const Settings& v)
 {
     std::string error;
-    return SettingsFile(path.toStdString())
-        .write({v.language, v.enterprise, v.user, v.recentFiles, v.windows, v.disclaimerAccepted, v.search,
-                v.newProjectCode},
-               error);
+    return SettingsFile(path.toStdString()).write(v, error);
 }
 
 std::string startProjectArgument(const QStringList& arguments)
@@ -74,27 +68,12 @@ QString defaultSettingsPath()
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/qeln.INI";
 }
 
-namespace {
-const QDate kEpoch(1899, 12, 30);
-}
-
-double toDateTimeNumber(const QDateTime& dt)
-{
-    return double(kEpoch.daysTo(dt.date())) + dt.time().msecsSinceStartOfDay() / 86400000.0;
-}
-
-QDateTime fromDateTimeNumber(double v)
-{
-    const double days = std::floor(v);
-    const double frac = v - days;
-    const QDate d = kEpoch.addDays(qint64(days));
-    const QTime t = QTime::fromMSecsSinceStartOfDay(int(std::llround(frac * 86400000.0)) % 86400000);
-    return QDateTime(d, t);
-}
-
 QString dateTimeText(double v, const QLocale& loc)
 {
-    const QDateTime dt = fromDateTimeNumber(v);
+    const std::optional<CivilDateTime> c = civilDateTime(v, true);
+    if (!c)
+        return {};
+    const QDateTime dt(QDate(c->year, c->month, c->day), QTime(c->hour, c->minute, c->second, c->millisecond));
     QString s = loc.toString(dt.date(), QLocale::ShortFormat);
     if (dt.time() != QTime(0, 0)) {
         // the long time format without the time zone
@@ -256,7 +235,7 @@ frmmain::~frmmain()
 {
     // the language and the current project's enterprise and user become the next start's defaults
     if (!firstActivation_) {
-        SettingsValues v{wf_.languageBase, wf_.input.office, wf_.input.author, wf_.recent.paths(),
+        const Settings v{wf_.languageBase, wf_.input.office, wf_.input.author, wf_.recent.paths(),
                          windowPlaces().places(), disclaimerAccepted_, searchDialog->limitsText(),
                          wf_.newProjectCode};
         if (options_.writeSettings)
@@ -454,9 +433,9 @@ bool frmmain::FormActivate()
     if (!firstActivation_)
         return !refused_;
     firstActivation_ = false;
-    const SettingsValues v =
+    const Settings v =
         options_.readSettings ? options_.readSettings(settingsPath_) : readSettingsFile(settingsPath_);
-    wf_.applySettings(v.language, v.enterprise, v.user);
+    wf_.applySettings(v.languageBase, v.enterprise, v.user);
     wf_.setNewProjectCode(v.newProjectCode);
     wf_.recent = RecentFiles(v.recentFiles);
     updateRecentMenu();
@@ -464,7 +443,7 @@ bool frmmain::FormActivate()
     windowPlaces().restore(this);
     disclaimerAccepted_ = v.disclaimerAccepted;
     searchDialog->setLimitsText(v.search);
-    setLanguageBase(v.language);
+    setLanguageBase(v.languageBase);
     SetLanguage();
     // the disclaimer once per user and version of the program (the English version line)
     const std::string version = LoadText(5, kEnglish, nullptr);
@@ -749,6 +728,28 @@ bool frmmain::Profilsuchen(const std::string& name)
 void frmmain::FilePrint() { reportPrint(*this); }
 void frmmain::FilePrintSetup() { reportPrintSetup(*this); }
 void frmmain::FileExportPdf() { reportExportPdf(*this); }
+
+// ---------------------------------------------------------------- ReportHost
+
+std::optional<ReportMethod> frmmain::chooseReportMethod()
+{
+    if (printMethod->exec() != QDialog::Accepted)
+        return std::nullopt;
+    // the first item is "complete"; the second, or none, the condensed listing
+    return printMethod->rdgprint->itemIndex() == 0 ? ReportMethod::Complete : ReportMethod::Condensed;
+}
+
+void frmmain::setPrinting(bool printing)
+{
+    // closing is refused from before the busy state until after it
+    if (printing) {
+        wf_.printing = true;
+        setBusy(true);
+    } else {
+        setBusy(false);
+        wf_.printing = false;
+    }
+}
 
 // ---------------------------------------------------------------- WorkflowHost
 

@@ -11,6 +11,7 @@
 #include "searchdialog.h"
 #include "schedulewindow.h"
 #include "outputs.h"
+#include "reporthost.h"
 #include "shell/run.h"
 #include "shell/settings.h"
 #include "shell/workflow.h"
@@ -28,18 +29,6 @@ class QPushButton;
 
 namespace qeln::ui {
 
-// The personal values of the settings file.
-struct SettingsValues {
-    int language = 0;
-    std::string enterprise;
-    std::string user;
-    std::vector<std::string> recentFiles = {};   // most recent first
-    std::map<std::string, WindowPlace> windows = {};   // where each window was last
-    std::string disclaimerAccepted = {};               // the version the disclaimer was accepted for
-    std::map<std::string, std::string> search = {};    // the last limits of Find section
-    DesignCode newProjectCode = DesignCode::EN1994;    // the design code of File > New
-};
-
 // Where the main window gets its catalogue, project files and settings from.
 struct MainOptions {
     // Full path of "qeln.INI"; empty: the per-user configuration folder.
@@ -49,8 +38,8 @@ struct MainOptions {
     // Project file read and write (with the backup); the project file module when empty.
     std::function<std::optional<Failure>(const std::string& path, ColumnInput& in)> loadProject;
     // Settings file read and write; the settings file module when empty.
-    std::function<SettingsValues(const QString& path)> readSettings;
-    std::function<void(const QString& path, const SettingsValues& v)> writeSettings;
+    std::function<Settings(const QString& path)> readSettings;
+    std::function<void(const QString& path, const Settings& v)> writeSettings;
     // Run the first activation (settings, language, disclaimer) when the window
     // is first activated; a refused disclaimer then ends the event loop.
     bool activateOnShow = true;
@@ -65,19 +54,17 @@ struct MainOptions {
 std::string startProjectArgument(const QStringList& arguments);
 
 // The settings file in the classic sectioned key-value form.
-SettingsValues readSettingsFile(const QString& path);
-bool writeSettingsFile(const QString& path, const SettingsValues& v);
+Settings readSettingsFile(const QString& path);
+bool writeSettingsFile(const QString& path, const Settings& v);
 // The default place of the settings file.
 QString defaultSettingsPath();
 
-// Date-time numbers (days since 1899-12-30, time as the fraction) and their display.
-double toDateTimeNumber(const QDateTime& dt);
-QDateTime fromDateTimeNumber(double v);
-// The short date and long time of the locale (the system's by default, as the
-// listing writes them); the time is left out at exactly midnight.
+// The display of date-time numbers (shell/datetime.h): the short date and
+// long time of the locale (the system's by default, as the listing writes
+// them); the time is left out at exactly midnight.
 QString dateTimeText(double v, const QLocale& loc = QLocale());
 
-class frmmain : public QMainWindow, public WorkflowHost, public RunPresenter {
+class frmmain : public QMainWindow, public WorkflowHost, public RunPresenter, public ReportHost {
     Q_OBJECT
 public:
     explicit frmmain(MainOptions options, QWidget* parent = nullptr);
@@ -91,7 +78,7 @@ public:
     bool disclaimerRefused() const { return refused_; }
 
     Workflow& workflow() { return wf_; }
-    const RunState& runState() const { return run_; }
+    const RunState& runState() const override { return run_; }
     // The four charts of the last valid run, drawn when first asked for
     // after it; not valid when there is none.
     const DiagramPictures& diagrams();
@@ -183,6 +170,14 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    // ReportHost
+    QWidget* reportWindow() override { return this; }
+    std::optional<ReportMethod> chooseReportMethod() override;
+    bool ensureResults() override { return wf_.ensureResults(); }
+    const ColumnInput& reportInput() override { return wf_.input; }
+    const std::string& reportFileName() override { return wf_.fileName; }
+    void setPrinting(bool printing) override;
+
     void buildMenus();
     void buildPanel();
     void switchLanguage(int base);

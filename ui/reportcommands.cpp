@@ -1,12 +1,13 @@
 #include "reportcommands.h"
 
-#include "frmmain.h"
 #include "report.h"
 #include "uitext.h"
 
 #include "platform/fileio.h"
+#include "shell/run.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -20,29 +21,13 @@ namespace qeln::ui {
 
 namespace {
 
-// The report's messages that the text catalogue has no entry for.
-enum class Msg { NoPrinter, PrintFailed, PdfFailed };
-
-QString message(Msg m)
-{
-    const int lang = languageBase();
-    const int k = lang == kGerman ? 2 : lang == kFrench ? 1 : 0;
-    static const char* const texts[3][3] = {
-        {"No printer is installed, so the report cannot be printed.\nUse %1 to save it as a PDF file instead.",
-         "Aucune imprimante n'est installée : le rapport ne peut pas être imprimé.\n"
-         "Utilisez %1 pour l'enregistrer dans un fichier PDF.",
-         "Es ist kein Drucker installiert, der Bericht kann nicht gedruckt werden.\n"
-         "Mit %1 lässt er sich als PDF-Datei speichern."},
-        {"The report could not be printed on %1.", "Le rapport n'a pas pu être imprimé sur %1.",
-         "Der Bericht konnte nicht auf %1 gedruckt werden."},
-        {"The PDF file %1 could not be written.", "Le fichier PDF %1 n'a pas pu être écrit.",
-         "Die PDF-Datei %1 konnte nicht geschrieben werden."},
-    };
-    return QString::fromUtf8(texts[static_cast<int>(m)][k]);
-}
+// The report's messages in the text catalogue.
+constexpr int kNoPrinter = 1930;     // then 1931: "Use %1 to save it as a PDF file instead."
+constexpr int kPrintFailed = 1932;   // %1: the printer
+constexpr int kPdfFailed = 1933;     // %1: the file
 
 // "File > Export PDF..." as the menu shows it now.
-QString exportCommandName(frmmain& w)
+QString exportCommandName(QWidget& w)
 {
     QString name = QStringLiteral("Export PDF...");
     if (auto* a = w.findChild<QAction*>(QStringLiteral("mitexportpdf")))
@@ -59,7 +44,7 @@ public:
     QPrinter printer{QPrinter::HighResolution};
 };
 
-QPrinter& printerOf(frmmain& w)
+QPrinter& printerOf(QWidget& w)
 {
     QObject* o = w.findChild<QObject*>(QStringLiteral("reportprinter"), Qt::FindDirectChildrenOnly);
     auto* holder = o ? static_cast<ReportPrinter*>(o) : new ReportPrinter(&w);
@@ -73,49 +58,37 @@ QPrinter& printerOf(frmmain& w)
     return p;
 }
 
-bool printerInstalled(frmmain& w)
+bool printerInstalled(ReportHost& host)
 {
     if (!QPrinterInfo::availablePrinterNames().isEmpty())
         return true;
-    showMessage(&w, message(Msg::NoPrinter).arg(exportCommandName(w)));
+    QWidget& w = *host.reportWindow();
+    showMessage(&w, T(kNoPrinter) + QLatin1Char('\n') + T(kNoPrinter + 1).arg(exportCommandName(w)));
     return false;
 }
 
 // The print-method dialog, then the results (recalculated when stale).
 // Nothing when the dialog is cancelled or the calculation fails.
-std::optional<ReportContent> reportOfCurrentProject(frmmain& w)
+std::optional<ReportContent> reportOfCurrentProject(ReportHost& host)
 {
-    if (w.printMethod->exec() != QDialog::Accepted)
+    const std::optional<ReportMethod> method = host.chooseReportMethod();
+    if (!method || !host.ensureResults())
         return std::nullopt;
-    if (!w.workflow().ensureResults())
-        return std::nullopt;
-    // the first item is "complete"; the second, or none, the condensed listing
-    const ReportMethod method =
-        w.printMethod->rdgprint->itemIndex() == 0 ? ReportMethod::Complete : ReportMethod::Condensed;
-    const DiagramPictures diagrams =
-        reportDiagrams(w.workflow().input, languageBase(), QString(decimalSeparator()).toStdString());
-    return buildReport(w.runState(), w.workflow().input, languageBase(), method, QDateTime::currentDateTime(),
-                       &diagrams);
+    const ColumnInput& in = host.reportInput();
+    const DiagramPictures diagrams = reportDiagrams(in, languageBase(), QString(decimalSeparator()).toStdString());
+    return buildReport(host.runState(), in, languageBase(), *method, QDateTime::currentDateTime(), &diagrams);
 }
 
 // Closing the program is refused while the report is produced.
 class PrintingScope {
 public:
-    explicit PrintingScope(frmmain& w) : w_(w)
-    {
-        w_.workflow().printing = true;
-        w_.setBusy(true);
-    }
-    ~PrintingScope()
-    {
-        w_.setBusy(false);
-        w_.workflow().printing = false;
-    }
+    explicit PrintingScope(ReportHost& host) : host_(host) { host_.setPrinting(true); }
+    ~PrintingScope() { host_.setPrinting(false); }
     PrintingScope(const PrintingScope&) = delete;
     PrintingScope& operator=(const PrintingScope&) = delete;
 
 private:
-    frmmain& w_;
+    ReportHost& host_;
 };
 
 QString pdfNameFor(const std::string& projectFile)
@@ -128,28 +101,30 @@ QString pdfNameFor(const std::string& projectFile)
 
 } // namespace
 
-void reportPrint(frmmain& w)
+void reportPrint(ReportHost& host)
 {
-    if (!printerInstalled(w))
+    if (!printerInstalled(host))
         return;
-    const std::optional<ReportContent> report = reportOfCurrentProject(w);
+    const std::optional<ReportContent> report = reportOfCurrentProject(host);
     if (!report)
         return;
+    QWidget& w = *host.reportWindow();
     QPrinter& printer = printerOf(w);
     printer.setDocName(QString::fromStdString(report->productName));
     int pages = 0;
     {
-        PrintingScope printing(w);
+        PrintingScope printing(host);
         pages = renderReport(*report, printer);
     }
     if (pages == 0)
-        showError(&w, message(Msg::PrintFailed).arg(printer.printerName()));
+        showError(&w, T(kPrintFailed).arg(printer.printerName()));
 }
 
-void reportPrintSetup(frmmain& w)
+void reportPrintSetup(ReportHost& host)
 {
-    if (!printerInstalled(w))
+    if (!printerInstalled(host))
         return;
+    QWidget& w = *host.reportWindow();
     QPrinter& printer = printerOf(w);
     QPrintDialog dlg(&printer, &w);
     dlg.setObjectName(QStringLiteral("printsetupdialog"));
@@ -158,18 +133,19 @@ void reportPrintSetup(frmmain& w)
     dlg.exec();
 }
 
-void reportExportPdf(frmmain& w)
+void reportExportPdf(ReportHost& host)
 {
-    const std::optional<ReportContent> report = reportOfCurrentProject(w);
+    const std::optional<ReportContent> report = reportOfCurrentProject(host);
     if (!report)
         return;
+    QWidget& w = *host.reportWindow();
     QFileDialog dlg(&w);
     dlg.setObjectName(QStringLiteral("pdfdialog"));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setNameFilters({QStringLiteral("PDF (*.pdf)"), QStringLiteral("*.* (*)")});
     dlg.setDefaultSuffix(QStringLiteral("pdf"));
-    dlg.selectFile(pdfNameFor(w.workflow().fileName));
+    dlg.selectFile(pdfNameFor(host.reportFileName()));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return;
     QString path = dlg.selectedFiles().first();
@@ -180,14 +156,14 @@ void reportExportPdf(frmmain& w)
     // Written under a temporary name and put in place in one step, so a failed
     // export leaves the previous file; never over the open project itself.
     const std::string target = path.toStdString();
-    const std::string& project = w.workflow().fileName;
+    const std::string& project = host.reportFileName();
     std::string reason;
     int pages = 0;
     if (!project.empty() && (target == project || platform::sameFile(target, project))) {
         reason = "this is the project file, it is not overwritten by the report";
     } else {
         const auto write = [&](platform::PendingReplace& file, std::string&) {
-            PrintingScope printing(w);
+            PrintingScope printing(host);
             pages = writeReportPdf(*report, QString::fromStdString(file.tempPath()));
             return pages > 0;
         };
@@ -197,7 +173,7 @@ void reportExportPdf(frmmain& w)
         }
     }
     if (pages == 0) {
-        QString text = message(Msg::PdfFailed).arg(QDir::toNativeSeparators(path));
+        QString text = T(kPdfFailed).arg(QDir::toNativeSeparators(path));
         if (!reason.empty())
             text += QStringLiteral("\n\n") + QString::fromStdString(reason);
         showError(&w, text);

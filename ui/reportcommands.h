@@ -1,20 +1,20 @@
 // The main window's report commands: Print, Printer Setup and Export PDF.
 #pragma once
 
-namespace qeln::ui {
+#include "reporthost.h"
 
-class frmmain;
+namespace qeln::ui {
 
 // Print: asks for the print method, recalculates when the results are stale
 // and prints the report directly on the chosen printer (no preview, no
 // progress window). With no printer installed it says so and prints nothing.
-void reportPrint(frmmain& w);
+void reportPrint(ReportHost& host);
 
 // Printer Setup: the printer and its settings for the following prints.
-void reportPrintSetup(frmmain& w);
+void reportPrintSetup(ReportHost& host);
 
 // Export PDF: asks for the print method and a file name, recalculates when
 // the results are stale and writes the same report as a PDF file.
-void reportExportPdf(frmmain& w);
+void reportExportPdf(ReportHost& host);
 
 } // namespace qeln::ui

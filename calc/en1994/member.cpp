@@ -173,7 +173,8 @@ EccentricResult eccentricResistance(const InteractionCurve& curve, const SecondO
     res.points = curve.points();
     const double NplRd = res.points.NplRd;
     if (!(so.NcrEff > 0))
-        throw CalculationError("invalid floating point operation: effective critical force not above 0");
+        throw CalculationError(FaultKind::Invalid,
+                               "invalid floating point operation: effective critical force not above 0");
     const double hi = std::min(NplRd, so.NcrEff);
     res.NRde = largestForce(
         hi, NplRd, [&](double N) { return so.moment(N) <= alphaM * curve.moment(N); },
@@ -194,7 +195,8 @@ BiaxialResult biaxialResistance(const std::array<InteractionCurve, 2>& curves, c
     const InteractionCurve& cy = curves[at(Axis::Strong)];
     const double NplRd = cz.points().NplRd;
     if (!(weak.NcrEff > 0) || !(strong.NcrEff > 0))
-        throw CalculationError("invalid floating point operation: effective critical force not above 0");
+        throw CalculationError(FaultKind::Invalid,
+                               "invalid floating point operation: effective critical force not above 0");
     const double hi = std::min({NplRd, weak.NcrEff, strong.NcrEff});
     BiaxialResult res;
     for (const BiaxialVariant variant : {BiaxialVariant::z, BiaxialVariant::y}) {

@@ -93,7 +93,7 @@ public:
         CheckOutcome out = env1994::checkInput(in);
         std::erase_if(out.findings,
                       [](const Finding& f) { return f.code == FindingCode::RatioReducedDiameter; });
-        if (out.undefined.empty()) {
+        if (!out.undefined) {
             const std::vector<Finding> own = en1994::check(in, out.fyCalc);
             out.findings.insert(out.findings.end(), own.begin(), own.end());
         }

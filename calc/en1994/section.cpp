@@ -19,7 +19,8 @@ DesignValues designValues(const ColumnInput& in, double fyCalc)
     v.fsd = checkedDiv(in.fsk, in.gammaS);
     const double base = (in.fck + 8) / 10;
     if (!(base > 0))
-        throw CalculationError("invalid floating point operation: E_cm of a concrete with f_ck <= -8");
+        throw CalculationError(FaultKind::Invalid,
+                               "invalid floating point operation: E_cm of a concrete with f_ck <= -8");
     v.Ecm = checkedFinite(22000 * std::pow(base, 0.3));
     v.Eceff = checkedDiv(v.Ecm, 1 + in.pcp / 100 * in.phiT);
     v.alphaM = in.fy <= 355 ? 0.9 : 0.8;

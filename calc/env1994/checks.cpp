@@ -46,7 +46,7 @@ CheckOutcome checkInput(const ColumnInput& in)
 {
     CheckOutcome out;
     if (!allFinite(in)) {
-        out.undefined = "an input value is not a number";
+        out.undefined = CalculationError(FaultKind::NotANumber, "an input value is not a number");
         return out;
     }
 
@@ -55,7 +55,7 @@ CheckOutcome checkInput(const ColumnInput& in)
     const double h = in.h, b = in.b, tw = in.tw, tf = in.tf, d = in.d;
     const int n1 = in.n1, n2 = in.n2;
     // Divisions the checks cannot make for this input; reported after all checks ran.
-    std::string& undefined = out.undefined;
+    std::optional<CalculationError>& undefined = out.undefined;
 
     if (h > 1100 || h < 230)
         f.error(C::ProfileHeight);
@@ -86,7 +86,7 @@ CheckOutcome checkInput(const ColumnInput& in)
     const double Ac = areas.Ac;
     double rho = 0;
     if (Ac + As == 0 || !std::isfinite(As / (Ac + As))) {
-        undefined = "reinforcement ratio of a section without area";
+        undefined = CalculationError(FaultKind::Division, "reinforcement ratio of a section without area");
     } else {
         rho = As / (Ac + As) * 100;
         out.rho = rho;
@@ -154,7 +154,9 @@ CheckOutcome checkInput(const ColumnInput& in)
         f.warning(C::RebarStrengthRange);
 
     if (tf == 0 || in.fy <= 0) {
-        undefined = "local buckling check of a flange without thickness or of a steel without yield point";
+        undefined = CalculationError(
+            FaultKind::Division,
+            "local buckling check of a flange without thickness or of a steel without yield point");
     } else {
         const double epsilon = std::sqrt(235 / in.fy);
         if (b / tf > 44 * epsilon)

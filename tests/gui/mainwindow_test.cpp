@@ -16,6 +16,7 @@
 
 #include "present/texts.h"
 #include "shell/accelerators.h"
+#include "shell/datetime.h"
 #include "shell/projectfile.h"
 #include "ui/helpwindow.h"
 #include "ui/windowplaces.h"
@@ -198,8 +199,8 @@ private slots:
         setInput(*w, [](ColumnInput& in) { in.author = "Berta"; });
         w->workflow().projectChanged = false;
         w.reset();
-        const SettingsValues v = readSettingsFile(ini());
-        QCOMPARE(v.language, 20000);
+        const Settings v = readSettingsFile(ini());
+        QCOMPARE(v.languageBase, 20000);
         QCOMPARE(v.user, std::string("Berta"));
         QCOMPARE(v.enterprise, std::string("Stahlbau AG"));
     }
@@ -655,19 +656,19 @@ private slots:
     {
         auto w = started();
         QVERIFY(w);
-        const QDateTime noon(QDate(2026, 12, 6), QTime(12, 0));
-        const QString english = dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase()));
+        const double noon = dateTimeNumber(2026, 12, 6, 12);
+        const QString english = dateTimeText(noon, languageLocale(languageBase()));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
         w->mitGermanClick();
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen"));
         QCOMPARE(QCoreApplication::translate("QFileDialog", "&Open"), QString::fromUtf8("&Öffnen"));
-        QVERIFY2(dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase())).startsWith("06.12."), qPrintable(dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase()))));
+        QVERIFY2(dateTimeText(noon, languageLocale(languageBase())).startsWith("06.12."), qPrintable(dateTimeText(noon, languageLocale(languageBase()))));
         w->mitFrenchClick();
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuler"));
-        QVERIFY2(dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase())).startsWith("06/12/"), qPrintable(dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase()))));
+        QVERIFY2(dateTimeText(noon, languageLocale(languageBase())).startsWith("06/12/"), qPrintable(dateTimeText(noon, languageLocale(languageBase()))));
         w->mitEnglishClick();
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
-        QCOMPARE(dateTimeText(toDateTimeNumber(noon), languageLocale(languageBase())), english);
+        QCOMPARE(dateTimeText(noon, languageLocale(languageBase())), english);
         w->workflow().projectChanged = false;
     }
 
@@ -686,7 +687,7 @@ private slots:
         QVERIFY(w.FormActivate());
         QVERIFY(script.seen.isEmpty());
         // another version asks again
-        SettingsValues v = readSettingsFile(ini());
+        Settings v = readSettingsFile(ini());
         v.disclaimerAccepted = "Version 3.04";
         writeSettingsFile(ini(), v);
         TestMain again(qeln::test::testOptions(ini()));
@@ -752,7 +753,7 @@ private slots:
             mainHeight = std::max(420, w->minimumSizeHint().height());
             w->setGeometry(100, 90, mainWidth, mainHeight);
         }
-        const SettingsValues v = readSettingsFile(ini());
+        const Settings v = readSettingsFile(ini());
         QCOMPARE(v.windows.count("frmschedule"), std::size_t{1});
         QCOMPARE(v.windows.at("frmschedule"), (WindowPlace{30, 60, width, 410, false}));
         QCOMPARE(v.windows.at("frmmain"), (WindowPlace{100, 90, mainWidth, mainHeight, false}));

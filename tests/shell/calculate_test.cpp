@@ -4,12 +4,15 @@
 #include "tests/run_fixtures.h"
 
 #include "calc/env1994/design.h"
+#include "calc/numeric.h"
+#include "present/format.h"
 #include "present/listing.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 using namespace qeln::env1994;
 
@@ -281,26 +284,42 @@ TEST(Calculate, AbsurdNumbersNeverReachTheListing)
 
 TEST(Calculate, CalculationErrorCausesInTheirLanguage)
 {
+    // each fault as the arithmetic throws it gives the cause of its kind
     TextEnv env;
+    const auto lines = [&](auto&& fault) {
+        try {
+            fault();
+        } catch (const CalculationError& e) {
+            return calculationErrorLines(env, e.kind(), e.what());
+        }
+        return std::vector<std::string>{};
+    };
     const struct {
-        const char* what;
+        std::function<void()> fault;
         const char* cause;
     } cases[] = {
-        {"floating point division by zero", "Cause: a division by zero"},
-        {"invalid floating point operation: 0 / 0", "Cause: a division by zero"},
-        {"reinforcement ratio of a section without area", "Cause: a division by zero"},
-        {"invalid floating point operation: square root of a negative number", "Cause: the square root"},
-        {"floating point overflow", "Cause: a value too large"},
-        {"invalid floating point operation: 0 to the power 0", "Cause: a power"},
-        {"an input value is not a number", "Cause: an input value"},
-        {"something else", "Cause: an invalid floating-point operation"},
+        {[] { (void)checkedDiv(1, 0); }, "Cause: a division by zero"},
+        {[] { (void)checkedDiv(0, 0); }, "Cause: a division by zero"},
+        {[] { (void)checkedSqrt(-1); }, "Cause: the square root"},
+        {[] { (void)checkedFinite(-HUGE_VAL); }, "Cause: a value too large"},
+        {[] { (void)Power(0, 0); }, "Cause: a power"},
+        {[] { (void)Power(-8, 0.5); }, "Cause: a power"},
+        {[] { (void)Printf("%d", {}); }, "Cause: an invalid floating-point operation"},
+        {[] {
+             ColumnInput nan;
+             nan.h = std::nan("");
+             TextEnv quiet;
+             ColumnResults res;
+             (void)RunInputChecks(quiet, nan, res);
+         },
+         "Cause: an input value"},
     };
     for (const auto& c : cases) {
-        const auto lines = calculationErrorLines(env, c.what);
-        ASSERT_EQ(lines.size(), 4u);
-        EXPECT_EQ(lines[1].rfind(c.cause, 0), 0u) << c.what << " -> " << lines[1];
-        EXPECT_EQ(lines[2], std::string("Technical detail: ") + c.what);
+        const auto l = lines(c.fault);
+        ASSERT_EQ(l.size(), 4u) << c.cause;
+        EXPECT_EQ(l[1].rfind(c.cause, 0), 0u) << l[1];
+        EXPECT_EQ(l[2].rfind("Technical detail: ", 0), 0u) << l[2];
     }
     env.languageBase = 20000;
-    EXPECT_EQ(calculationErrorLines(env, "floating point overflow")[1].rfind("Ursache: ", 0), 0u);
+    EXPECT_EQ(lines([] { (void)checkedFinite(HUGE_VAL); })[1].rfind("Ursache: ", 0), 0u);
 }

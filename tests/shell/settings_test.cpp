@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <ctime>
 
 using namespace qeln;
@@ -118,6 +119,12 @@ TEST(DateTime, DaysCountFromTheLastDayOf1899)
     EXPECT_EQ(dateTimeNumber(2000, 1, 1), 36526);
     EXPECT_EQ(dateTimeNumber(2000, 1, 1, 12), 36526.5);
     EXPECT_EQ(dateTimeNumber(1899, 12, 29, 18), -0.25);
+    // and back: leap days, days before 1899-12-30, a time rounding up into the next year
+    EXPECT_EQ(isoDateTime(dateTimeNumber(2024, 2, 29, 8, 30, 15)), "2024-02-29 08:30:15");
+    EXPECT_EQ(isoDateTime(-0.25), "1899-12-29 18:00:00");
+    EXPECT_EQ(isoDateTime(dateTimeNumber(2023, 12, 31, 23, 59, 59.6)), "2024-01-01 00:00:00");
+    EXPECT_EQ(civilDateTime(dateTimeNumber(2023, 12, 31, 23, 59, 59.6), true)->millisecond, 600);
+    EXPECT_EQ(isoDateTime(std::nan("")), "");
     std::tm tm {};
     const std::time_t now = std::time(nullptr);
     ::localtime_r(&now, &tm);
