@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string first = ProjectFileContent(project);
     ColumnInput again;
-    if (!ParseProjectFile(first, "again.qln", again, lookup).ok())
+    if (ParseProjectFile(first, "again.qln", again, lookup))
         std::abort();
     if (ProjectFileContent(again) != first)
         std::abort();
