@@ -146,7 +146,7 @@ std::optional<Failure> Workflow::openPath(const std::string& path, bool fromRece
     ColumnInput loaded = input;
     std::optional<Failure> failure = host_.loadProject(path, loaded);
     if (failure) {
-        if (failure->code != FailureCode::cannotOpen && failure->code != FailureCode::wrongVersion)
+        if (!reportedByWorkflow(*failure))
             return failure;   // the host has reported it
         const bool cannotOpen = failure->code == FailureCode::cannotOpen;
         std::string message = host_.text(cannotOpen ? kOpenError : kWrongVersion) + "\n" + path;

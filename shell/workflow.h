@@ -20,6 +20,13 @@ enum class Answer { Ok, Cancel, Yes, No };
 enum class Question { OkCancel, YesNoCancel, SaveDiscardCancel };
 enum class ResultWindow { Results, Details, Graphic, Diagrams };
 
+// Whether the workflow reports a failed load itself (a file it cannot open,
+// or of another version); the host has reported any other.
+inline bool reportedByWorkflow(const Failure& f)
+{
+    return f.code == FailureCode::cannotOpen || f.code == FailureCode::wrongVersion;
+}
+
 class WorkflowHost {
 public:
     virtual ~WorkflowHost() = default;

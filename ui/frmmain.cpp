@@ -840,7 +840,7 @@ std::optional<Failure> frmmain::loadProject(const std::string& path, ColumnInput
     // the file's schedule replaces the project's only when the whole file was read
     const std::optional<Failure> failure = LoadProjectFile(path, in, lookup, &wf_.schedule);
     // the workflow reports a file it cannot open or of another version; a damaged one is shown here, with its line
-    if (failure && failure->code != FailureCode::cannotOpen && failure->code != FailureCode::wrongVersion)
+    if (failure && !reportedByWorkflow(*failure))
         showError(this, QString::fromStdString(failure->describe()));
     return failure;
 }
