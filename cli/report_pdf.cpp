@@ -68,7 +68,8 @@ bool runPdfWriter(const std::string& request, const std::string& output, std::st
                  "../libexec/qeln/)";
         return false;
     }
-    // the writer ends itself when qeln-cli ends before it (killed): it is told whose child it is
+    // the writer ends itself when qeln-cli ends before it (killed): it is told whose child it is,
+    // and which file to remove then
     long long size = platform::fileSize(output);
     const auto grew = [&] {
         const long long now = platform::fileSize(output);
@@ -76,7 +77,7 @@ bool runPdfWriter(const std::string& request, const std::string& output, std::st
     };
     using Outcome = platform::ProcessResult::Outcome;
     const platform::ProcessResult r = platform::runProcess(
-        writer, {kWriterName, std::to_string(platform::processId())}, request, idleLimit(), grew);
+        writer, {kWriterName, std::to_string(platform::processId()), output}, request, idleLimit(), grew);
     switch (r.outcome) {
     case Outcome::notStarted: reason = platform::errnoText(r.error); return false;
     case Outcome::spawnFailed: reason = writer + ": " + platform::errnoText(r.error); return false;

@@ -146,15 +146,23 @@ int writeReport(const qeln::cli::PdfRequest& r)
 
 int main(int argc, char** argv)
 {
-    // Started by qeln-cli with its process number: the writer ends when
-    // qeln-cli does (killed, say), instead of drawing on for minutes.
-    if (argc > 1) {
-        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (::getppid() != static_cast<pid_t>(std::strtol(argv[1], nullptr, 10)))
-            return 1;   // it ended before the line above
-    }
+    // Started by qeln-cli with its process number and the temporary file it
+    // made for the PDF: the writer ends when qeln-cli does (killed, say),
+    // instead of drawing on for minutes, and removes that file, which a
+    // killed qeln-cli cannot. The file is known before anything else is
+    // done, so a kill while the request is still being read removes it too.
     for (int sig : {SIGTERM, SIGINT, SIGHUP})
         ::signal(sig, removeOutputAndDie);
+    if (argc > 2)
+        writingTo(argv[2]);
+    if (argc > 1) {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != static_cast<pid_t>(std::strtol(argv[1], nullptr, 10))) {
+            if (g_output[0] != '\0')
+                ::unlink(g_output);   // qeln-cli ended before the line above
+            return 1;
+        }
+    }
     try {
         const std::string bytes(std::istreambuf_iterator<char>(std::cin), {});
         if (qeln::cli::isSchedulePdfRequest(bytes)) {
