@@ -13,7 +13,7 @@
 // Typical use by the browser dialog `frmprofil`:
 //
 //     auto cat = ProfileCatalogue::open("PROFKVL2.DBF", "profkvl2.ntx");
-//     cat.Profilsuchen(in.profileName, languageBase, &sink);  // table stands on it
+//     cat.Profilsuchen(in.profileName, language, &sink);  // table stands on it
 //     std::string box = cat.applyFamilyText(cmbfam.text());    // cmbfamChange
 //     for (int rec : cat.visibleRecords()) list.add(cat.row(rec).profileName);
 //     cat.goTo(clickedRecord);                                 // DBLookupList1Click
@@ -57,7 +57,7 @@ inline Section sectionOf(const SteelProfile& p)
 }
 
 // Catalogue text by number in the current language (the desktop program
-// passes LoadText with its languageBase).
+// passes LoadText with its current language).
 using TextSource = std::function<std::string(int id)>;
 
 class ProfileCatalogue {
@@ -132,9 +132,9 @@ public:
     // text 1148 + " " + name + " " + text 1149 to the sink and returns
     // false; the current row is then the last row.
     bool Profilsuchen(const std::string& name, const TextSource& text, MessageSink* sink);
-    bool Profilsuchen(const std::string& name, int languageBase, MessageSink* sink)
+    bool Profilsuchen(const std::string& name, Language language, MessageSink* sink)
     {
-        return Profilsuchen(name, [&](int id) { return LoadText(id, languageBase, sink); }, sink);
+        return Profilsuchen(name, [&](int id) { return LoadText(id, language, sink); }, sink);
     }
 
     // ---- editing (the browser's hidden panel). All throw dbf::Error when

@@ -14,16 +14,16 @@ constexpr int kEnvClauses = 1865;
 constexpr int kEnClauses = 1871;
 } // namespace
 
-std::string designCodeName(DesignCode code, int languageBase)
+std::string designCodeName(DesignCode code, Language language)
 {
-    return LoadText(code == DesignCode::EN1994 ? kEnName : kEnvName, languageBase, nullptr);
+    return LoadText(code == DesignCode::EN1994 ? kEnName : kEnvName, language, nullptr);
 }
 
-std::string designCodeStandardLine(DesignCode code, int languageBase)
+std::string designCodeStandardLine(DesignCode code, Language language)
 {
     const bool en = code == DesignCode::EN1994;
-    return withArguments(LoadText(kStandardLine, languageBase, nullptr),
-                         {designCodeName(code, languageBase), LoadText(en ? kEnClauses : kEnvClauses, languageBase, nullptr)});
+    return withArguments(LoadText(kStandardLine, language, nullptr),
+                         {designCodeName(code, language), LoadText(en ? kEnClauses : kEnvClauses, language, nullptr)});
 }
 
 } // namespace qeln

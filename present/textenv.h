@@ -1,5 +1,5 @@
 // What the formatting layer needs to turn values into text: the language
-// offset of the catalogue, the decimal separator of screen output and the
+// of the catalogue's texts, the decimal separator of screen output and the
 // sink of the texts the desktop program shows in a message box.
 #pragma once
 
@@ -11,11 +11,11 @@
 namespace qeln {
 
 struct TextEnv {
-    int languageBase = 0;
+    Language language = Language::English;
     MessageSink* sink = nullptr;
     std::string decimalSeparator = ".";
 
-    std::string text(int id) const { return LoadText(id, languageBase, sink); }
+    std::string text(int id) const { return LoadText(id, language, sink); }
     void message(const std::string& s) const;
 };
 

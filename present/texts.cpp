@@ -56,8 +56,9 @@ TextCatalogue TextCatalogue::parse(const std::string& tsv)
         const auto res = std::from_chars(key.data(), key.data() + key.size(), number);
         if (res.ec != std::errc() || res.ptr != key.data() + key.size())
             continue;
-        for (std::size_t lang = 0; lang < 3 && lang + 1 < cols.size(); ++lang)
-            cat.entries_[number + static_cast<int>(lang) * 10000] = unescape(cols[lang + 1]);
+        for (Language l : kLanguages)
+            if (const std::size_t col = languageIndex(l) + 1; col < cols.size())
+                cat.entries_[number + catalogueOffset(l)] = unescape(cols[col]);
     }
     return cat;
 }
@@ -74,10 +75,12 @@ const std::string* TextCatalogue::find(int number) const
     return it == entries_.end() ? nullptr : &it->second;
 }
 
-std::string LoadText(int id, int languageBase, MessageSink* sink)
+std::ostream& operator<<(std::ostream& os, Language language) { return os << languageCode(language); }
+
+std::string LoadText(int id, Language language, MessageSink* sink)
 {
-    // In 64 bits: a base read from a damaged settings file must not overflow.
-    const long long number = static_cast<long long>(id) + languageBase;
+    // In 64 bits: an id near the end of int must not overflow.
+    const long long number = static_cast<long long>(id) + catalogueOffset(language);
     const bool inRange = number >= std::numeric_limits<int>::min() && number <= std::numeric_limits<int>::max();
     const std::string* t = inRange ? TextCatalogue::builtin().find(static_cast<int>(number)) : nullptr;
     if (!t || t->empty()) {

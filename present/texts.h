@@ -1,6 +1,8 @@
 // The three-language text catalogue and its loader.
 #pragma once
 
+#include "languages.h"
+
 #include <map>
 #include <string>
 
@@ -8,12 +10,8 @@ namespace qeln {
 
 class MessageSink;
 
-inline constexpr int kEnglish = 0;
-inline constexpr int kFrench = 10000;
-inline constexpr int kGerman = 20000;
-
-// Numbered texts: English n, French n + 10000, German n + 20000. Built into
-// the program from data/texts.tsv.
+// Numbered texts: text n of a language is the entry n + catalogueOffset of
+// the language. Built into the program from data/texts.tsv.
 class TextCatalogue {
 public:
     static const TextCatalogue& builtin();
@@ -29,9 +27,9 @@ private:
     std::map<int, std::string> entries_;
 };
 
-// `LoadText`: the text id + languageBase; a missing or empty entry is reported
+// `LoadText`: the entry of the text id in the language; a missing or empty entry is reported
 // to the sink ("A string resource with number N could not be found") and
 // read as "***".
-std::string LoadText(int id, int languageBase, MessageSink* sink);
+std::string LoadText(int id, Language language, MessageSink* sink);
 
 } // namespace qeln

@@ -283,25 +283,27 @@ const std::vector<CaptionAssignment>& captionTable()
     return table;
 }
 
-std::string labelColon(int languageBase) { return languageBase == 10000 ? "\u00a0: " : ": "; }
-
-std::string helpFileFor(int languageBase)
+std::string labelColon(Language language)
 {
-    switch (languageBase) {
-    case 10000: return "qeln-fra.hlp";
-    case 20000: return "qeln-deu.hlp";
-    default: return "qeln-eng.hlp";
+    switch (language) {
+    case Language::English: return ": ";
+    case Language::French: return "\u00a0: ";
+    case Language::German: return ": ";
     }
+    return ": ";
 }
 
-std::string helpLanguageCode(int languageBase)
+std::string helpFileFor(Language language)
 {
-    switch (languageBase) {
-    case 10000: return "fr";
-    case 20000: return "de";
-    default: return "en";
+    switch (language) {
+    case Language::English: return "qeln-eng.hlp";
+    case Language::French: return "qeln-fra.hlp";
+    case Language::German: return "qeln-deu.hlp";
     }
+    return "qeln-eng.hlp";
 }
+
+std::string helpLanguageCode(Language language) { return std::string(languageCode(language)); }
 
 std::string helpPageFor(int helpContext)
 {

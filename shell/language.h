@@ -2,6 +2,8 @@
 // to which control of which window, and the help pages of each language.
 #pragma once
 
+#include "present/languages.h"
+
 #include <string>
 #include <vector>
 
@@ -41,13 +43,13 @@ inline constexpr int kPrintMethodItems[] = {52, 53};
 // What follows a label in the language: ": " in English and German, a
 // no-break space, the colon and a blank in French (" : "). For texts the
 // program puts together; the catalogue's texts have it already.
-std::string labelColon(int languageBase);
+std::string labelColon(Language language);
 
 // The help file named by the language: "qeln-eng.hlp", "qeln-fra.hlp",
-// "qeln-deu.hlp"; English for an unknown base.
-std::string helpFileFor(int languageBase);
-// The language folder of the help pages: "en", "fr" or "de" (English for an unknown base).
-std::string helpLanguageCode(int languageBase);
+// "qeln-deu.hlp".
+std::string helpFileFor(Language language);
+// The language folder of the help pages: the language's code, "en", "fr" or "de".
+std::string helpLanguageCode(Language language);
 // The help page of a context number ("main.html" for 100, ...); the contents page for 0.
 std::string helpPageFor(int helpContext);
 

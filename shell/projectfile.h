@@ -58,10 +58,10 @@ inline ProfileLookup CatalogueLookup(ProfileCatalogue& catalogue, TextSource tex
     };
 }
 
-// The same with the catalogue texts of the language languageBase.
-inline ProfileLookup CatalogueLookup(ProfileCatalogue& catalogue, int languageBase, MessageSink* sink)
+// The same with the catalogue texts of the language.
+inline ProfileLookup CatalogueLookup(ProfileCatalogue& catalogue, Language language, MessageSink* sink)
 {
-    return CatalogueLookup(catalogue, [languageBase, sink](int id) { return LoadText(id, languageBase, sink); },
+    return CatalogueLookup(catalogue, [language, sink](int id) { return LoadText(id, language, sink); },
                            sink);
 }
 

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "present/checktext.h"
+#include "present/languages.h"
 #include "calc/records.h"
 #include "platform/failure.h"
 #include "numbersrun.h"
@@ -233,9 +234,9 @@ bool ParseScheduleBlock(const std::vector<std::string_view>& lines, int firstLin
 // ---------------------------------------------------------------- XLSX
 
 // Writes the input columns, the results columns and the summary as an XLSX
-// workbook (texts in the language languageBase); failing rows marked. False
+// workbook (texts in the language); failing rows marked. False
 // with the reason when the file could not be written.
-bool writeScheduleXlsx(const std::string& path, const Schedule& s, const ScheduleOutcome& o, int languageBase,
+bool writeScheduleXlsx(const std::string& path, const Schedule& s, const ScheduleOutcome& o, Language language,
                        std::string& reason);
 
 } // namespace qeln

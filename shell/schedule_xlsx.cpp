@@ -229,7 +229,7 @@ bool partComplete(const XlsxLibrary& lib, const std::string& path, const char* n
 
 } // namespace
 
-bool writeScheduleXlsx(const std::string& path, const Schedule& s, const ScheduleOutcome& o, int languageBase,
+bool writeScheduleXlsx(const std::string& path, const Schedule& s, const ScheduleOutcome& o, Language language,
                        std::string& reason)
 {
     const XlsxLibrary& lib = xlsxLibrary();
@@ -244,7 +244,7 @@ bool writeScheduleXlsx(const std::string& path, const Schedule& s, const Schedul
                  std::to_string(LXW_ROW_MAX) + " of a sheet";
         return false;
     }
-    auto text = [languageBase](int id) { return LoadText(id, languageBase, nullptr); };
+    auto text = [language](int id) { return LoadText(id, language, nullptr); };
     // the temporary parts beside the workbook: a failure there is a failure of this file system
     std::string folder = path.substr(0, path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/'));
     if (folder.empty())

@@ -130,10 +130,10 @@ std::string comparable(std::string_view s)
 
 } // namespace
 
-std::string scheduleFieldHeading(std::string_view field, int languageBase)
+std::string scheduleFieldHeading(std::string_view field, Language language)
 {
     const int id = headingText(field);
-    return id == 0 ? std::string(field) : LoadText(id, languageBase, nullptr);
+    return id == 0 ? std::string(field) : LoadText(id, language, nullptr);
 }
 
 std::string fieldOfHeading(std::string_view heading)
@@ -144,8 +144,8 @@ std::string fieldOfHeading(std::string_view heading)
         names.insert(names.begin(), {"name", "search"});
         for (const std::string& f : names) {
             m.emplace(comparable(f), f);
-            for (int base : {kEnglish, kFrench, kGerman})
-                m.emplace(comparable(scheduleFieldHeading(f, base)), f);
+            for (Language l : kLanguages)
+                m.emplace(comparable(scheduleFieldHeading(f, l)), f);
         }
         return m;
     }();
@@ -157,8 +157,8 @@ bool isResultHeading(std::string_view heading)
 {
     const std::string h = comparable(heading);
     for (int id : kScheduleResultHeadingTexts)
-        for (int base : {kEnglish, kFrench, kGerman})
-            if (comparable(LoadText(id, base, nullptr)) == h)
+        for (Language l : kLanguages)
+            if (comparable(LoadText(id, l, nullptr)) == h)
                 return true;
     return false;
 }

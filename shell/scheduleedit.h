@@ -33,10 +33,10 @@ void deleteRows(Schedule& g, std::vector<std::size_t> rows);
 // (the row count, with nothing copied, when the copies would pass kMaxScheduleRows).
 std::size_t copyRows(Schedule& g, std::vector<std::size_t> rows);
 
-// The heading of a column in the language of languageBase: words, symbol
+// The heading of a column in the language: words, symbol
 // and unit ("Buckling length z-z, normal temperature [m]"); also for "name"
 // and "search". A name that is no field is its own heading.
-std::string scheduleFieldHeading(std::string_view field, int languageBase);
+std::string scheduleFieldHeading(std::string_view field, Language language);
 // The field a heading names: a field name, "name", "search", or a heading
 // of scheduleFieldHeading in any of the three languages (blanks around it,
 // case and a line break inside it do not count); "" when it names none.

@@ -226,11 +226,6 @@ std::string windowPlaceText(const WindowPlace& p)
     return s;
 }
 
-int knownLanguageBase(int value)
-{
-    return value == kFrench || value == kGerman ? value : kEnglish;
-}
-
 int parseSettingsInteger(const std::string& text, int fallback)
 {
     const std::string_view s = blankTrimmed(text);
@@ -267,7 +262,7 @@ Settings SettingsFile::read() const
         text = decodeToUtf8(text, CodePage::windows1252);
     const auto lines = splitLines(text);
     if (const auto v = lookup(lines, "language", "numberlanguage"))
-        s.languageBase = knownLanguageBase(parseSettingsInteger(*v, 0));
+        s.language = languageOfNumber(parseSettingsInteger(*v, 0)).value_or(Language::English);
     s.enterprise = lookup(lines, "user", "enterprise").value_or("");
     s.user = lookup(lines, "user", "user").value_or("");
     for (int i = 1; i <= kRecentSlots; ++i)
@@ -301,7 +296,7 @@ bool SettingsFile::write(const Settings& settings, std::string& error) const
             text = decodeToUtf8(text, CodePage::windows1252);
         lines = splitLines(text);
     }
-    store(lines, "language", "numberlanguage", std::to_string(settings.languageBase));
+    store(lines, "language", "numberlanguage", std::to_string(languageNumber(settings.language)));
     store(lines, "user", "enterprise", settings.enterprise);
     store(lines, "user", "user", settings.user);
     for (int i = 1; i <= kRecentSlots; ++i) {

@@ -22,6 +22,7 @@
 #pragma once
 
 #include "calc/records.h"
+#include "present/languages.h"
 
 #include <map>
 #include <optional>
@@ -46,7 +47,7 @@ std::optional<WindowPlace> parseWindowPlace(std::string_view text);
 std::string windowPlaceText(const WindowPlace& p);
 
 struct Settings {
-    int languageBase = 0;     // [language] numberlanguage: 0, 10000, 20000 (any other value reads as 0)
+    Language language = Language::English;   // [language] numberlanguage: its languageNumber (any other value reads as English)
     std::string enterprise;   // [user] enterprise
     std::string user;         // [user] user
     // [recent] file1 ... file8: the recently opened projects, most recent first
@@ -71,9 +72,9 @@ public:
     const std::string& path() const { return path_; }
 
     // The values; each one missing, unreadable or (numberlanguage) not
-    // a number gives its default (0, empty, empty). numberlanguage is decimal,
-    // or hexadecimal after 0x or 0X; a number other than the three language
-    // bases reads as English (0), since no text exists for it. A missing or
+    // a number gives its default (English, empty, empty). numberlanguage is decimal,
+    // or hexadecimal after 0x or 0X; a number that is no language's
+    // languageNumber reads as English, since no text exists for it. A missing or
     // unreadable file gives the defaults.
     Settings read() const;
 
@@ -92,10 +93,6 @@ public:
 private:
     std::string path_;
 };
-
-// languageBase of a stored number: 10000 and 20000 as they are, anything
-// else English (0).
-int knownLanguageBase(int value);
 
 // numberlanguage's rule: optional sign and decimal digits, or 0x / 0X and up
 // to 8 hexadecimal digits (taken as a 32-bit pattern); anything else gives

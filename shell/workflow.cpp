@@ -91,9 +91,9 @@ std::string Workflow::closingText()
     return withArg(withArg(host_.text(kClosesWithSchedule), 1, projectLabel()), 2, std::to_string(schedule.rows.size()));
 }
 
-void Workflow::applySettings(int language, const std::string& enterprise, const std::string& user)
+void Workflow::applySettings(Language settingsLanguage, const std::string& enterprise, const std::string& user)
 {
-    languageBase = language;
+    language = settingsLanguage;
     enterpriseDefault = enterprise;
     userDefault = user;
     input.office = cutText(enterprise, kLongTextMax);

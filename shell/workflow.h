@@ -77,7 +77,7 @@ public:
     std::string fileName;
     bool projectChanged = false;
     bool resultsStale = true;
-    int languageBase = 0;
+    Language language = Language::English;
     std::string enterpriseDefault;
     std::string userDefault;
     bool printing = false;   // a report is being produced; blocks closing
@@ -103,7 +103,7 @@ public:
     std::string caption() const { return caption_; }
 
     // First activation: the values read from the settings file.
-    void applySettings(int language, const std::string& enterprise, const std::string& user);
+    void applySettings(Language settingsLanguage, const std::string& enterprise, const std::string& user);
     // The design code of new projects, from the settings or Options. The
     // project opened at start, not yet changed nor saved, is a new project
     // too and goes under the code at once.
