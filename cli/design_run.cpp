@@ -4,11 +4,11 @@
 
 namespace qeln::cli {
 
-bool designRun(const ColumnInput& in, int languageBase, RunState& st, std::vector<std::string>& messageBoxes)
+bool designRun(const ColumnInput& in, Language language, RunState& st, std::vector<std::string>& messageBoxes)
 {
     RecordingSink sink;
     TextEnv env;
-    env.languageBase = languageBase;
+    env.language = language;
     env.sink = &sink;
     env.decimalSeparator = ".";
     RunPresenter presenter;   // no windows: everything is in st

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "calc/records.h"
+#include "present/languages.h"
 #include "shell/run.h"
 
 #include <string>
@@ -13,6 +14,6 @@ namespace qeln::cli {
 // Runs checks and design of `in` without windows ('.' as decimal separator,
 // ISO dates); the message-box texts go to `messageBoxes`. True when the
 // results are valid.
-bool designRun(const ColumnInput& in, int languageBase, RunState& st, std::vector<std::string>& messageBoxes);
+bool designRun(const ColumnInput& in, Language language, RunState& st, std::vector<std::string>& messageBoxes);
 
 } // namespace qeln::cli

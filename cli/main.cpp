@@ -51,9 +51,9 @@ int usageError(const std::string& message)
     return kExitUsage;
 }
 
-int fileError(const Failure& f, int languageBase)
+int fileError(const Failure& f, Language language)
 {
-    std::string msg = LoadText(f.textId, languageBase, nullptr) + ": " + f.file;
+    std::string msg = LoadText(f.textId, language, nullptr) + ": " + f.file;
     if (f.line > 0) {
         msg += ':';   // not ":" + std::to_string(): GCC 12 at -O3 gives a false -Wrestrict for that
         msg += std::to_string(f.line);
@@ -146,7 +146,7 @@ private:
 };
 
 // Looks the project's profile up; false (message given) when that fails.
-bool takeSectionFromCatalogue(LazyCatalogue& lazy, ColumnInput& in, int languageBase)
+bool takeSectionFromCatalogue(LazyCatalogue& lazy, ColumnInput& in, Language language)
 {
     std::string error;
     ProfileCatalogue* cat = lazy.get(error);
@@ -155,7 +155,7 @@ bool takeSectionFromCatalogue(LazyCatalogue& lazy, ColumnInput& in, int language
         return false;
     }
     std::vector<std::string> messages;
-    const bool found = lookUpProfile(*cat, in, languageBase, messages);
+    const bool found = lookUpProfile(*cat, in, language, messages);
     for (const std::string& m : messages)
         complain(m);
     return found;
@@ -165,7 +165,7 @@ bool takeSectionFromCatalogue(LazyCatalogue& lazy, ColumnInput& in, int language
 // writer, all four put in place only when all are written (a folder never
 // holds two new and two old plots); the failure, if any. `input`: the input
 // file, which no plot may replace.
-std::optional<Failure> writePlots(const std::string& dir, const Diagrams& d, int languageBase,
+std::optional<Failure> writePlots(const std::string& dir, const Diagrams& d, Language language,
                                       const std::string& input)
 {
     std::error_code ec;
@@ -173,9 +173,9 @@ std::optional<Failure> writePlots(const std::string& dir, const Diagrams& d, int
     if (ec || !std::filesystem::is_directory(dir, ec))
         return writeFailure(dir, ec ? ec.message() : "not a folder");
     TextEnv env;
-    env.languageBase = languageBase;
+    env.language = language;
     // a drawing for readers of the language: its decimal separator
-    env.decimalSeparator = languageBase == kEnglish ? "." : ",";
+    env.decimalSeparator = language == Language::English ? "." : ",";
     const struct {
         const char* name;
         Picture picture;
@@ -227,11 +227,11 @@ std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnI
         bool lookedUp = false, found = false;
         const ProfileLookup lookup = [&](const std::string&, ColumnInput& read) {
             lookedUp = true;
-            found = takeSectionFromCatalogue(cat, read, o.languageBase);
+            found = takeSectionFromCatalogue(cat, read, o.language);
             return found;
         };
         if (const auto failure = readProject(o.projectFile, in, lookup, schedule))
-            return fileError(*failure, o.languageBase);
+            return fileError(*failure, o.language);
         if (!lookedUp || !found)
             return kExitFileError;
         return std::nullopt;
@@ -245,14 +245,14 @@ std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnI
         if (!read)
             return usageError(tooLarge(o.inputJson));
         if (!ok)
-            return fileError(Failure(FailureCode::readFailed, 514, o.inputJson, why), o.languageBase);
+            return fileError(Failure(FailureCode::readFailed, 514, o.inputJson, why), o.language);
         text = std::move(*read);
     } else {
         Result<std::string> file = platform::readWholeFile(o.inputJson, json::kMaxInputBytes);
         if (!file && file.failure().code == FailureCode::tooLarge)
             return usageError(tooLarge(o.inputJson));
         if (!file)
-            return fileError(readFailure(file.failure()), o.languageBase);
+            return fileError(readFailure(file.failure()), o.language);
         text = std::move(*file);
     }
     json::ParseError perr;
@@ -271,7 +271,7 @@ std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnI
     if (!given.lastUpdatedGiven)
         in.lastUpdated = now;
     if (!given.sectionComplete) {
-        if (!takeSectionFromCatalogue(cat, in, o.languageBase))
+        if (!takeSectionFromCatalogue(cat, in, o.language))
             return kExitFileError;
         applySectionOverrides(given, in);
     }
@@ -304,7 +304,7 @@ int runDesign(const DesignOptions& o)
 
     RunState st;
     std::vector<std::string> messageBoxes;
-    const bool valid = designRun(in, o.languageBase, st, messageBoxes);
+    const bool valid = designRun(in, o.language, st, messageBoxes);
     const ColumnResults& res = st.results;
 
     // the diagrams, when asked for (numbers-only runs: the same table as st's)
@@ -341,26 +341,26 @@ int runDesign(const DesignOptions& o)
             complain("no section drawing was made, " + o.svgFile + " is not written");
         } else {
             if (const auto failed = platform::writeReplacing(o.svgFile, pictureToSvg(res.sectionPicture)))
-                status = fileError(*failed, o.languageBase);
+                status = fileError(*failed, o.language);
         }
     }
     if (!o.plotsDir.empty()) {
         if (!valid || !diagrams->ok()) {
             complain("no valid results, the plots are not written into " + o.plotsDir);
-        } else if (const auto failed = writePlots(o.plotsDir, *diagrams, o.languageBase,
+        } else if (const auto failed = writePlots(o.plotsDir, *diagrams, o.language,
                                                   o.projectFile.empty() ? (o.inputJson == "-" ? "" : o.inputJson)
                                                                         : o.projectFile)) {
-            status = fileError(*failed, o.languageBase);
+            status = fileError(*failed, o.language);
         }
     }
     if (!o.pdfFile.empty()) {
         if (!valid)
             complain("no valid results, " + o.pdfFile + " is not written");
         else if (const auto failed = platform::writeReplacing(o.pdfFile, [&](platform::PendingReplace& f, std::string& why) {
-                     return writePdfReport({in, o.languageBase, o.condensed, isoDateTime(currentDateTime()), f.tempPath()},
+                     return writePdfReport({in, o.language, o.condensed, isoDateTime(currentDateTime()), f.tempPath()},
                                            why);
                  }))
-            status = fileError(*failed, o.languageBase);
+            status = fileError(*failed, o.language);
     }
     return status;
 }
@@ -401,7 +401,7 @@ int runScheduleCommand(const ScheduleCliOptions& o)
         return usageError("--pdf is not yet available for schedule: the schedule report is not built in");
 
     DesignOptions baseOptions;
-    baseOptions.languageBase = o.languageBase;
+    baseOptions.language = o.language;
     baseOptions.cataloguePath = o.cataloguePath;
     baseOptions.projectFile = o.baseFile;
     LazyCatalogue catalogue(baseOptions);
@@ -417,7 +417,7 @@ int runScheduleCommand(const ScheduleCliOptions& o)
         }
     } else {
         base.createdOn = base.lastUpdated = currentDateTime();
-        if (!takeSectionFromCatalogue(catalogue, base, o.languageBase))
+        if (!takeSectionFromCatalogue(catalogue, base, o.language))
             return kExitFileError;
     }
     if (!o.rowsFile.empty()) {
@@ -426,7 +426,7 @@ int runScheduleCommand(const ScheduleCliOptions& o)
             return usageError(o.rowsFile + ": the schedule is larger than " + std::to_string(json::kMaxInputBytes >> 20) +
                               " MiB");
         if (!file)
-            return fileError(readFailure(file.failure()), o.languageBase);
+            return fileError(readFailure(file.failure()), o.language);
         const std::string& bytes = *file;
         ScheduleFailure failure;
         if (!readScheduleCsv(bytes, schedule, failure)) {
@@ -458,7 +458,7 @@ int runScheduleCommand(const ScheduleCliOptions& o)
         if (!r.inputOk)
             complain(source + ": " + r.name + ": " + r.failure.describe());
     int status = scheduleExitStatus(outcome);
-    if (!writeOutput(o.json ? scheduleJson(outcome, o.languageBase) : scheduleTable(outcome)))
+    if (!writeOutput(o.json ? scheduleJson(outcome, o.language) : scheduleTable(outcome)))
         status = kExitFileError;
 
     if (!o.outFile.empty()) {
@@ -469,21 +469,21 @@ int runScheduleCommand(const ScheduleCliOptions& o)
         const bool xlsx = tail == ".xlsx";   // else .csv (the parser let no other through)
         const auto write = [&](platform::PendingReplace& f, std::string& whyNot) {
             if (xlsx)
-                return writeScheduleXlsx(f.tempPath(), asRun, outcome, o.languageBase, whyNot);
+                return writeScheduleXlsx(f.tempPath(), asRun, outcome, o.language, whyNot);
             f.write(scheduleResultsCsv(asRun, outcome, CsvDialect::commaPoint));
             return true;
         };
         if (const auto failed = platform::writeReplacing(o.outFile, write))
-            status = fileError(*failed, o.languageBase);
+            status = fileError(*failed, o.language);
     }
     if (!o.pdfFile.empty()) {
         const auto write = [&](platform::PendingReplace& f, std::string& whyNot) {
-            return writeSchedulePdf({base, withChosenSections(schedule, outcome), outcome, o.languageBase,
+            return writeSchedulePdf({base, withChosenSections(schedule, outcome), outcome, o.language,
                                      isoDateTime(currentDateTime()), f.tempPath()},
                                     whyNot);
         };
         if (const auto failed = platform::writeReplacing(o.pdfFile, write))
-            status = fileError(*failed, o.languageBase);
+            status = fileError(*failed, o.language);
     }
     return status;
 }
@@ -495,10 +495,10 @@ int runNew(const NewOptions& o)
     useDesignCode(in, o.code);
     in.createdOn = in.lastUpdated = currentDateTime();
     in.profileName = "HE 320 A";
-    if (!takeSectionFromCatalogue(catalogue, in, o.languageBase))
+    if (!takeSectionFromCatalogue(catalogue, in, o.language))
         return kExitFileError;
     if (const auto failure = writeProject(o.projectFile, in))
-        return fileError(*failure, o.languageBase);
+        return fileError(*failure, o.language);
     return kExitValid;
 }
 

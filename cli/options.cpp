@@ -173,18 +173,14 @@ struct Commands {
     }
 };
 
-bool languageBase(const std::string& v, int& base, std::string& error)
+bool readLanguage(const std::string& v, Language& language, std::string& error)
 {
-    if (v == "en")
-        base = 0;
-    else if (v == "fr")
-        base = 10000;
-    else if (v == "de")
-        base = 20000;
-    else {
+    const std::optional<Language> l = languageOfCode(v);
+    if (!l) {
         error = "--language takes en, fr or de, not '" + v + "'";
         return false;
     }
+    language = *l;
     return true;
 }
 
@@ -505,7 +501,7 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
     if (c.design->parsed()) {
         out.command = Command::Design;
         DesignOptions& o = out.design;
-        if (!languageBase(c.designLanguage, o.languageBase, error) || !checkPositional(c.design, o.projectFile, error))
+        if (!readLanguage(c.designLanguage, o.language, error) || !checkPositional(c.design, o.projectFile, error))
             return false;
         if (c.listing != "complete" && c.listing != "condensed") {
             error = "--listing takes complete or condensed, not '" + c.listing + "'";
@@ -539,13 +535,13 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
     if (c.optimise->parsed()) {
         out.command = Command::Optimise;
         OptimiseOptions& o = out.optimise;
-        return languageBase(c.optLanguage, o.input.languageBase, error) &&
+        return readLanguage(c.optLanguage, o.input.language, error) &&
                checkPositional(c.optimise, o.input.projectFile, error) && optimiseOptions(c, o, error);
     }
     if (c.schedule->parsed()) {
         out.command = Command::Schedule;
         ScheduleCliOptions& o = out.schedule;
-        if (!languageBase(c.schedLanguage, o.languageBase, error) ||
+        if (!readLanguage(c.schedLanguage, o.language, error) ||
             !constraintOptions(c, c.schedule, o.constraints, error))
             return false;
         if (c.schedule->count("ROWS.csv") > 0 && o.rowsFile.empty()) {
@@ -568,7 +564,7 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
     }
     out.command = Command::New;
     NewOptions& o = out.create;
-    if (!languageBase(c.newLanguage, o.languageBase, error) || !checkPositional(c.create, o.projectFile, error) ||
+    if (!readLanguage(c.newLanguage, o.language, error) || !checkPositional(c.create, o.projectFile, error) ||
         givenEmpty(c.create, "--catalogue", o.cataloguePath, error))
         return false;
     if (o.projectFile.empty()) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "calc/records.h"
+#include "present/languages.h"
 
 #include <optional>
 #include <utility>
@@ -23,7 +24,7 @@ inline constexpr int kExitUsage = 64;
 inline constexpr int kExitInternal = 70;
 
 struct CommonOptions {
-    int languageBase = 0;          // --language en|fr|de
+    Language language = Language::English;   // --language en|fr|de
     std::string cataloguePath;     // --catalogue; empty: PROFKVL2.DBF beside the program
 };
 

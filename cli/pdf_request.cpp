@@ -10,7 +10,7 @@ namespace qeln::cli {
 std::string encodePdfRequest(const PdfRequest& r)
 {
     json::Value doc = {{"project", projectToJson(r.input)},
-                       {"languageBase", r.languageBase},
+                       {"languageBase", languageNumber(r.language)},
                        {"condensed", r.condensed},
                        {"printedAt", r.printedAt},
                        {"path", r.path}};
@@ -31,7 +31,12 @@ bool decodePdfRequest(const std::string& bytes, PdfRequest& r, std::string& erro
         return false;
     r.input = given.input;
     try {
-        r.languageBase = doc["languageBase"].get<int>();
+        const std::optional<Language> language = languageOfNumber(doc["languageBase"].get<int>());
+        if (!language) {
+            error = "the request to the PDF writer names no language";
+            return false;
+        }
+        r.language = *language;
         r.condensed = doc["condensed"].get<bool>();
         r.printedAt = doc["printedAt"].get<std::string>();
         r.path = doc["path"].get<std::string>();

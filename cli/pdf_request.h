@@ -4,6 +4,7 @@
 #pragma once
 
 #include "calc/records.h"
+#include "present/languages.h"
 
 #include <string>
 
@@ -11,7 +12,7 @@ namespace qeln::cli {
 
 struct PdfRequest {
     ColumnInput input;
-    int languageBase = 0;
+    Language language = Language::English;
     bool condensed = false;
     std::string printedAt;
     std::string path;

@@ -14,10 +14,10 @@ std::optional<ProfileCatalogue> openCatalogue(const std::string& path, std::stri
     }
 }
 
-bool lookUpProfile(ProfileCatalogue& cat, ColumnInput& in, int languageBase, std::vector<std::string>& messages)
+bool lookUpProfile(ProfileCatalogue& cat, ColumnInput& in, Language language, std::vector<std::string>& messages)
 {
     RecordingSink sink;
-    const bool found = cat.Profilsuchen(in.profileName, languageBase, &sink);
+    const bool found = cat.Profilsuchen(in.profileName, language, &sink);
     messages.insert(messages.end(), sink.messages.begin(), sink.messages.end());
     if (const auto p = cat.current())
         setSection(in, sectionOf(*p));

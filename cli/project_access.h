@@ -20,7 +20,7 @@ std::optional<ProfileCatalogue> openCatalogue(const std::string& path, std::stri
 // Takes h, b, tw, tf, r and movrixAvailable of the profile `in.profileName`
 // from the catalogue. False when the name is not there; the lookup's message
 // ("Profile <name> not found in database") then went to `messages`.
-bool lookUpProfile(ProfileCatalogue& cat, ColumnInput& in, int languageBase, std::vector<std::string>& messages);
+bool lookUpProfile(ProfileCatalogue& cat, ColumnInput& in, Language language, std::vector<std::string>& messages);
 
 // Reads a project file into `in`; the lookup takes the section values from
 // the catalogue right after the profile name is read. The failure, when the

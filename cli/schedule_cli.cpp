@@ -94,7 +94,7 @@ std::string scheduleTable(const ScheduleOutcome& o)
     return out;
 }
 
-std::string scheduleJson(const ScheduleOutcome& o, int languageBase)
+std::string scheduleJson(const ScheduleOutcome& o, Language language)
 {
     json::Ordered root = json::Ordered::object();
     json::Ordered rows = json::Ordered::array();
@@ -122,7 +122,7 @@ std::string scheduleJson(const ScheduleOutcome& o, int languageBase)
             row["scope"] = scopeJson(r.scope);
             row["check"] = designCheckJson(r.check);
             // the message lines of the design run of the same input
-            designRun(r.input, languageBase, st, boxes);
+            designRun(r.input, language, st, boxes);
             json::Ordered errors(st.results.errors.lines());
             if (st.calcError)   // the arithmetic failure's lines (text 219) come as a message box
                 for (const std::string& b : boxes)

@@ -20,7 +20,7 @@ std::string scheduleTable(const ScheduleOutcome& o);
 // One JSON object: rows (name, profileName, d, n1, n2, table, scope, check,
 // errors, warnings; errors and warnings are the message lines design --json
 // gives, from a design run of the row's input) and summary; ends with a line end.
-std::string scheduleJson(const ScheduleOutcome& o, int languageBase);
+std::string scheduleJson(const ScheduleOutcome& o, Language language);
 
 // 0 when every row passes, 4 when one does not, 1 when a row's cells could not be taken.
 int scheduleExitStatus(const ScheduleOutcome& o);

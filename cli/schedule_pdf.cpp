@@ -19,7 +19,7 @@ bool writeSchedulePdf(const SchedulePdfJob& job, std::string& reason)
     r.base = job.base;
     r.schedule = job.schedule;
     r.outcome = job.outcome;
-    r.languageBase = job.languageBase;
+    r.language = job.language;
     r.printedAt = job.printedAt;
     r.path = job.path;
     return runPdfWriter(encodeSchedulePdfRequest(r), r.path, reason);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "calc/records.h"
+#include "present/languages.h"
 #include "shell/schedule.h"
 
 #include <string>
@@ -17,7 +18,7 @@ struct SchedulePdfJob {
     ColumnInput base;             // the base project
     Schedule schedule;            // as run (searched sections written into the rows)
     ScheduleOutcome outcome;
-    int languageBase = 0;
+    Language language = Language::English;
     std::string printedAt;        // the header's date
     std::string path;             // the file to write
 };

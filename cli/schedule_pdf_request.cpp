@@ -108,7 +108,7 @@ std::string encodeSchedulePdfRequest(const SchedulePdfRequest& r)
                          {"rebarMass", s.rebarMass},
                          {"concreteVolume", s.concreteVolume},
                          {"rowsWithoutLength", s.rowsWithoutLength}}},
-                       {"languageBase", r.languageBase},
+                       {"languageBase", languageNumber(r.language)},
                        {"printedAt", r.printedAt},
                        {"path", r.path}};
     const std::vector<std::uint8_t> bytes = json::Value::to_cbor(doc);
@@ -155,7 +155,12 @@ bool decodeSchedulePdfRequest(const std::string& bytes, SchedulePdfRequest& r, s
         r.outcome.summary.rebarMass = sum.at("rebarMass").get<double>();
         r.outcome.summary.concreteVolume = sum.at("concreteVolume").get<double>();
         r.outcome.summary.rowsWithoutLength = sum.at("rowsWithoutLength").get<std::size_t>();
-        r.languageBase = doc.at("languageBase").get<int>();
+        const std::optional<Language> language = languageOfNumber(doc.at("languageBase").get<int>());
+        if (!language) {
+            error = "the request to the PDF writer names no language";
+            return false;
+        }
+        r.language = *language;
         r.printedAt = doc.at("printedAt").get<std::string>();
         r.path = doc.at("path").get<std::string>();
     } catch (const json::Value::exception& e) {

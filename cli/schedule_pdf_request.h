@@ -5,6 +5,7 @@
 #pragma once
 
 #include "calc/records.h"
+#include "present/languages.h"
 #include "shell/schedule.h"
 
 #include <string>
@@ -15,7 +16,7 @@ struct SchedulePdfRequest {
     ColumnInput base;
     Schedule schedule;
     ScheduleOutcome outcome;   // a row's failure travels as its description
-    int languageBase = 0;
+    Language language = Language::English;
     std::string printedAt;
     std::string path;
 };

@@ -107,10 +107,10 @@ int writeScheduleReport(const qeln::cli::SchedulePdfRequest& r)
     const ui::ScheduleRowRun run = [&r](const ColumnInput& in, RunState& st) {
         std::vector<std::string> boxes;
         stillWorking();
-        return cli::designRun(in, r.languageBase, st, boxes);
+        return cli::designRun(in, r.language, st, boxes);
     };
     ui::ScheduleReportContent report =
-        ui::buildScheduleReport(r.base, r.schedule, r.outcome, r.languageBase, QDateTime::currentDateTime(), run);
+        ui::buildScheduleReport(r.base, r.schedule, r.outcome, r.language, QDateTime::currentDateTime(), run);
     report.page.printedAt = r.printedAt;
     for (ui::ReportContent& row : report.rows)
         row.printedAt = r.printedAt;
@@ -125,14 +125,14 @@ int writeReport(const qeln::cli::PdfRequest& r)
     using namespace qeln;
     RunState st;
     std::vector<std::string> boxes;
-    if (!cli::designRun(r.input, r.languageBase, st, boxes))
+    if (!cli::designRun(r.input, r.language, st, boxes))
         return failed("the run gave no valid results");
 
     GuiApplication app;
     // '.' as decimal separator, as in the listing
-    const DiagramPictures diagrams = ui::reportDiagrams(r.input, r.languageBase, ".");
+    const DiagramPictures diagrams = ui::reportDiagrams(r.input, r.language, ".");
     ui::ReportContent report =
-        ui::buildReport(st, r.input, r.languageBase,
+        ui::buildReport(st, r.input, r.language,
                         r.condensed ? ui::ReportMethod::Condensed : ui::ReportMethod::Complete,
                         QDateTime::currentDateTime(), &diagrams);
     report.printedAt = r.printedAt;
