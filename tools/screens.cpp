@@ -296,7 +296,7 @@ int en1994Mode(const QString& out)
     if (!shot)
         return 7;
 
-    const ReportContent report = buildReport(w.runState(), w.workflow().input, languageBase(), ReportMethod::Complete,
+    const ReportContent report = buildReport(w.runState(), w.workflow().input, currentLanguage(), ReportMethod::Complete,
                                              QDateTime::currentDateTime(), &w.diagrams());
     if (writeReportPdf(report, out + "/en1994-report.pdf") <= 0)
         return 6;

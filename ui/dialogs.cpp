@@ -542,7 +542,7 @@ void frmgamat::showExampleValues(DesignCode code)
 
 void frmgamat::fill(const ColumnInput& in)
 {
-    const int language = languageBase();
+    const Language language = currentLanguage();
     rdgcode->setItems({QString::fromStdString(designCodeName(DesignCode::ENV1994, language)),
                        QString::fromStdString(designCodeName(DesignCode::EN1994, language))});
     rdgcode->setItemIndex(in.code == DesignCode::EN1994 ? 1 : 0);

@@ -144,6 +144,17 @@ QLabel* columnHeading(const char* name, const char* text, QWidget* parent)
     l->setStyleSheet("color: #12304f; background: rgba(255,255,255,170); padding: 2px 6px; border-radius: 3px;");
     return l;
 }
+
+// The Options menu's item of a language.
+const char* languageMenuItem(Language language)
+{
+    switch (language) {
+    case Language::English: return "mitEnglish";
+    case Language::French: return "mitFrench";
+    case Language::German: return "mitGerman";
+    }
+    return "mitEnglish";
+}
 } // namespace
 
 // ---------------------------------------------------------------- creation
@@ -235,7 +246,7 @@ frmmain::~frmmain()
 {
     // the language and the current project's enterprise and user become the next start's defaults
     if (!firstActivation_) {
-        const Settings v{wf_.languageBase, wf_.input.office, wf_.input.author, wf_.recent.paths(),
+        const Settings v{wf_.language, wf_.input.office, wf_.input.author, wf_.recent.paths(),
                          windowPlaces().places(), disclaimerAccepted_, searchDialog->limitsText(),
                          wf_.newProjectCode};
         if (options_.writeSettings)
@@ -435,7 +446,7 @@ bool frmmain::FormActivate()
     firstActivation_ = false;
     const Settings v =
         options_.readSettings ? options_.readSettings(settingsPath_) : readSettingsFile(settingsPath_);
-    wf_.applySettings(v.languageBase, v.enterprise, v.user);
+    wf_.applySettings(v.language, v.enterprise, v.user);
     wf_.setNewProjectCode(v.newProjectCode);
     wf_.recent = RecentFiles(v.recentFiles);
     updateRecentMenu();
@@ -443,10 +454,10 @@ bool frmmain::FormActivate()
     windowPlaces().restore(this);
     disclaimerAccepted_ = v.disclaimerAccepted;
     searchDialog->setLimitsText(v.search);
-    setLanguageBase(v.languageBase);
+    setCurrentLanguage(v.language);
     SetLanguage();
     // the disclaimer once per user and version of the program (the English version line)
-    const std::string version = LoadText(5, kEnglish, nullptr);
+    const std::string version = LoadText(5, Language::English, nullptr);
     if (disclaimerAccepted_ != version) {
         if (!aboutBox->askDisclaimer()) {
             refused_ = true;
@@ -498,10 +509,11 @@ QWidget* frmmain::windowNamed(const QString& name)
 
 void frmmain::SetLanguage()
 {
-    if (!applyQtTranslation(languageBase()))
-        qWarning("Qt's own translation for the language %d cannot be loaded", languageBase());
+    if (!applyQtTranslation(currentLanguage()))
+        qWarning("Qt's own translation for the language %s cannot be loaded",
+                 std::string(languageCode(currentLanguage())).c_str());
     wf_.updatetitle();
-    HelpWindow::instance()->setWindowTitle(QString::fromStdString(helpFileFor(languageBase())));
+    HelpWindow::instance()->setWindowTitle(QString::fromStdString(helpFileFor(currentLanguage())));
     wf_.updatetitle();
 
     for (const CaptionAssignment& c : captionTable()) {
@@ -556,11 +568,10 @@ void frmmain::SetLanguage()
     scheduleWindow->setLanguage();
     if (auto* recent = findChild<QMenu*>("mitrecent"))
         recent->setTitle(T(1200));
-    // the check mark on the current language; none for a base of no language
-    const std::pair<const char*, int> languages[] = {{"mitEnglish", 0}, {"mitFrench", 10000}, {"mitGerman", 20000}};
-    for (const auto& [name, base] : languages)
-        if (auto* a = findChild<QAction*>(name))
-            a->setChecked(base == languageBase());
+    // the check mark on the current language
+    for (Language l : kLanguages)
+        if (auto* a = findChild<QAction*>(languageMenuItem(l)))
+            a->setChecked(l == currentLanguage());
     setButtonAccelerators();
 }
 
@@ -592,10 +603,10 @@ void frmmain::setNewProjectCode(DesignCode code)
     updateCodeLabel();
 }
 
-void frmmain::switchLanguage(int base)
+void frmmain::switchLanguage(Language language)
 {
-    setLanguageBase(base);
-    wf_.languageBase = base;
+    setCurrentLanguage(language);
+    wf_.language = language;
     SetLanguage();
     // the results are run again in the language; the project is no different
     wf_.languageChanged();
@@ -625,7 +636,7 @@ void frmmain::updateRecentMenu()
     menu->setEnabled(!paths.empty());
 }
 
-void frmmain::HelpContents() { HelpWindow::instance()->showContext(0, languageBase()); }
+void frmmain::HelpContents() { HelpWindow::instance()->showContext(0, currentLanguage()); }
 
 void frmmain::HelpAbout() { aboutBox->showInfo(); }
 
@@ -644,7 +655,7 @@ void frmmain::btnprojetClick()
 {
     ColumnInput in = wf_.input;
     // the dialog speaks the program's language, its dates too
-    projetDialog->fill(in, [](double v) { return dateTimeText(v, languageLocale(languageBase())); });
+    projetDialog->fill(in, [](double v) { return dateTimeText(v, languageLocale(currentLanguage())); });
     if (projetDialog->exec() != QDialog::Accepted)
         return;
     projetDialog->copyTo(in);
@@ -853,13 +864,13 @@ std::optional<Failure> frmmain::saveProject(const std::string& path, const Colum
 bool frmmain::calculate(const ColumnInput& in)
 {
     TextEnv env;
-    env.languageBase = languageBase();
+    env.language = currentLanguage();
     env.sink = &boxSink();
     env.decimalSeparator = QString(decimalSeparator()).toStdString();
     // the listing's dates as the project dialog and the report write them: in the program's language
     resultWindow->setDesignCode(in.code);
     const bool ok = qeln::calculate(env, in, run_, *this, [](double v) {
-        return dateTimeText(v, languageLocale(languageBase())).toStdString();
+        return dateTimeText(v, languageLocale(currentLanguage())).toStdString();
     });
     setBusy(false);
     // the charts belong to this run: drawn now when the window shows them, else when it opens
@@ -881,7 +892,7 @@ const DiagramPictures& frmmain::diagrams()
         diagrams_ = DiagramPictures{};
         if (diagramsInput_) {
             TextEnv env;
-            env.languageBase = languageBase();
+            env.language = currentLanguage();
             env.decimalSeparator = QString(decimalSeparator()).toStdString();
             *diagrams_ = diagramPicturesOf(env, *diagramsInput_, kCompactPlotSize);
         }
@@ -973,7 +984,7 @@ void frmmain::updateStatusLine()
 
 void frmmain::updateCodeLabel()
 {
-    const int language = languageBase();
+    const Language language = currentLanguage();
     if (auto* panel = dynamic_cast<BackgroundPanel*>(centralWidget()))
         panel->setCode(wf_.input.code);
     if (QLabel* code = codeLabel_)

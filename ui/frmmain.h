@@ -110,9 +110,9 @@ public:
     void btndetailClick() { wf_.resultCommand(ResultWindow::Details); }
     void btngrafikClick() { wf_.resultCommand(ResultWindow::Graphic); }
     void btndiagramsClick() { wf_.resultCommand(ResultWindow::Diagrams); }
-    void mitEnglishClick() { switchLanguage(0); }
-    void mitFrenchClick() { switchLanguage(10000); }
-    void mitGermanClick() { switchLanguage(20000); }
+    void mitEnglishClick() { switchLanguage(Language::English); }
+    void mitFrenchClick() { switchLanguage(Language::French); }
+    void mitGermanClick() { switchLanguage(Language::German); }
     // Options > Design code for new projects.
     void setNewProjectCode(DesignCode code);
     // Assigns every caption, hint, item and message of all windows.
@@ -180,7 +180,7 @@ private:
 
     void buildMenus();
     void buildPanel();
-    void switchLanguage(int base);
+    void switchLanguage(Language language);
     // Accelerators on the ten buttons, none shared with each other or the menu bar.
     void setButtonAccelerators();
     QWidget* windowNamed(const QString& name);

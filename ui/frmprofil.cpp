@@ -354,7 +354,7 @@ void frmprofil::showEvent(QShowEvent* e)
 
 void frmprofil::setPanelTexts()
 {
-    const int k = languageBase() == 10000 ? 1 : languageBase() == 20000 ? 2 : 0;
+    const std::size_t k = languageIndex(currentLanguage());
     for (const PanelText& t : kPanelTexts) {
         QWidget* w = Panel3->findChild<QWidget*>(t.control);
         if (auto* b = qobject_cast<QToolButton*>(w))

@@ -16,10 +16,10 @@
 
 namespace qeln::ui {
 
-QUrl helpUrl(int context, int languageBase)
+QUrl helpUrl(int context, Language language)
 {
     return QUrl(QString("qrc:/help/%1/%2")
-                    .arg(QString::fromStdString(helpLanguageCode(languageBase)),
+                    .arg(QString::fromStdString(helpLanguageCode(language)),
                          QString::fromStdString(helpPageFor(context))));
 }
 
@@ -44,7 +44,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), browser_(new QTex
     fwd->setEnabled(false);
     connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);
     connect(fwd, &QAction::triggered, browser_, &QTextBrowser::forward);
-    connect(home, &QAction::triggered, this, [this] { showContext(0, languageBase()); });
+    connect(home, &QAction::triggered, this, [this] { showContext(0, currentLanguage()); });
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, fwd, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::sourceChanged, this,
@@ -52,7 +52,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), browser_(new QTex
     resize(720, 600);
 }
 
-void HelpWindow::showContext(int context, int base)
+void HelpWindow::showContext(int context, Language language)
 {
     if (QAction* home = findChild<QAction*>("helpcontents"))
         home->setText(T(47));
@@ -74,7 +74,7 @@ void HelpWindow::showContext(int context, int base)
         placeBeside(owner);
         placed_ = true;
     }
-    browser_->setSource(helpUrl(context, base));
+    browser_->setSource(helpUrl(context, language));
     show();
     raise();
     activateWindow();
@@ -114,6 +114,6 @@ HelpWindow* HelpWindow::instance()
     return w;
 }
 
-void showHelp(int context) { HelpWindow::instance()->showContext(context, languageBase()); }
+void showHelp(int context) { HelpWindow::instance()->showContext(context, currentLanguage()); }
 
 } // namespace qeln::ui

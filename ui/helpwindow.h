@@ -2,6 +2,8 @@
 // with back, forward and contents.
 #pragma once
 
+#include "present/languages.h"
+
 #include <QMainWindow>
 
 class QTextBrowser;
@@ -12,8 +14,8 @@ class HelpWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
-    // Shows the page of a help context (0: the contents page) in the language of languageBase.
-    void showContext(int context, int languageBase);
+    // Shows the page of a help context (0: the contents page) in the language.
+    void showContext(int context, Language language);
     QUrl currentPage() const;
     QTextBrowser* browser() const { return browser_; }
 
@@ -28,6 +30,6 @@ private:
 };
 
 // The resource address of a help page.
-QUrl helpUrl(int context, int languageBase);
+QUrl helpUrl(int context, Language language);
 
 } // namespace qeln::ui

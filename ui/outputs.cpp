@@ -153,7 +153,7 @@ frmresult::frmresult(QWidget* parent) : TResultWindow("frmresult", 900, parent)
 
 void frmresult::setDesignCode(DesignCode code)
 {
-    const int language = languageBase();
+    const Language language = currentLanguage();
     lblcode->setText(T(1650) + QString::fromStdString(labelColon(language)) +
                      QString::fromStdString(designCodeName(code, language)));
     lblcode->setVisible(true);

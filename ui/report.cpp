@@ -96,13 +96,25 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 bool blank(const std::string& s) { return q(s).trimmed().isEmpty(); }
 
 // The word before the page number, in the report's language.
-std::string pageWordFor(int languageBase)
+std::string pageWordFor(Language language)
 {
-    switch (languageBase) {
-    case kGerman: return "Seite";
-    case kFrench: return "Page";
-    default: return "Page";
+    switch (language) {
+    case Language::English: return "Page";
+    case Language::French: return "Page";
+    case Language::German: return "Seite";
     }
+    return "Page";
+}
+
+// The resource of the footer logo, its subtitle in the report's language.
+std::string logoFor(Language language)
+{
+    switch (language) {
+    case Language::English: return ":/pictures/logo.svg";
+    case Language::French: return ":/pictures/logo-fr.svg";
+    case Language::German: return ":/pictures/logo-de.svg";
+    }
+    return ":/pictures/logo.svg";
 }
 
 // One line of text placed on a page (top of the line, mm from the page's paint origin).
@@ -513,9 +525,9 @@ private:
 
 // ---------------------------------------------------------------- content
 
-std::string reportDateTime(const QDateTime& dt, int languageBase)
+std::string reportDateTime(const QDateTime& dt, Language language)
 {
-    const QLocale loc = languageLocale(languageBase);
+    const QLocale loc = languageLocale(language);
     QString timeFormat = loc.timeFormat(QLocale::LongFormat);
     // the time with seconds, without the zone
     timeFormat.remove(QLatin1Char('t'));
@@ -528,9 +540,9 @@ namespace {
 
 // A date in the short form of the report's language, with the year in full
 // (a signed record: "07.03.2024", not "07.03.24").
-std::string recordDate(const QDate& d, int languageBase)
+std::string recordDate(const QDate& d, Language language)
 {
-    const QLocale loc = languageLocale(languageBase);
+    const QLocale loc = languageLocale(language);
     QString format = loc.dateFormat(QLocale::ShortFormat);
     if (!format.contains(QLatin1String("yyyy")))
         format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
@@ -539,46 +551,44 @@ std::string recordDate(const QDate& d, int languageBase)
 
 // The calendar date of a date-time number; empty for none (0) or a number no
 // date can have.
-std::string projectDate(double dateTimeNumber, int languageBase)
+std::string projectDate(double dateTimeNumber, Language language)
 {
     if (!(dateTimeNumber > 0) || dateTimeNumber > 3e6)
         return "";
-    return recordDate(QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(dateTimeNumber))), languageBase);
+    return recordDate(QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(dateTimeNumber))), language);
 }
 
 // The check date (YYYY-MM-DD) in the form of the report's language.
-std::string checkDateText(const std::string& iso, int languageBase)
+std::string checkDateText(const std::string& iso, Language language)
 {
     const QDate d = QDate::fromString(q(iso), Qt::ISODate);
-    return d.isValid() ? recordDate(d, languageBase) : iso;
+    return d.isValid() ? recordDate(d, language) : iso;
 }
 
 } // namespace
 
-ReportContent buildReport(const RunState& run, const ColumnInput& in, int languageBase, ReportMethod method,
+ReportContent buildReport(const RunState& run, const ColumnInput& in, Language language, ReportMethod method,
                           const QDateTime& printedAt, const DiagramPictures* diagrams)
 {
-    auto text = [languageBase](int id) { return LoadText(id, languageBase, nullptr); };
+    auto text = [language](int id) { return LoadText(id, language, nullptr); };
     ReportContent r;
     r.method = method;
     r.office = in.office;
     r.productName = text(2);
     r.title = text(3);
     // every page names the code the project is designed to (an ENV project's header as it always was)
-    r.standardLine = designCodeStandardLine(in.code, languageBase);
+    r.standardLine = designCodeStandardLine(in.code, language);
     // the program's own version and build, as qeln-cli --version gives them
     r.versionLine = withArguments(text(1761), {kProgramVersion, kProgramBuild});
     r.spareLine = text(6);
     if (!blank(in.revision))
         r.revisionMark = withArguments(text(kRevisionMark), {in.revision});
-    r.approval = {{{text(kDesignedHeading), in.author, projectDate(in.lastUpdated, languageBase)},
-                   {text(kCheckedHeading), in.checker, checkDateText(in.checkDate, languageBase)},
+    r.approval = {{{text(kDesignedHeading), in.author, projectDate(in.lastUpdated, language)},
+                   {text(kCheckedHeading), in.checker, checkDateText(in.checkDate, language)},
                    {text(kRevisionHeading), in.revision, std::string()}}};
-    r.pageWord = pageWordFor(languageBase);
-    r.printedAt = reportDateTime(printedAt, languageBase);
-    r.logo = languageBase == kFrench ? ":/pictures/logo-fr.svg"
-             : languageBase == kGerman ? ":/pictures/logo-de.svg"
-                                       : ":/pictures/logo.svg";
+    r.pageWord = pageWordFor(language);
+    r.printedAt = reportDateTime(printedAt, language);
+    r.logo = logoFor(language);
     r.picture = run.results.sectionPicture;
     const MessageList& listing = method == ReportMethod::Complete ? run.completeListing : run.condensedListing;
     r.listing = listing.lines();
@@ -600,10 +610,10 @@ ReportContent buildReport(const RunState& run, const ColumnInput& in, int langua
     return r;
 }
 
-DiagramPictures reportDiagrams(const ColumnInput& in, int languageBase, const std::string& decimalSeparator)
+DiagramPictures reportDiagrams(const ColumnInput& in, Language language, const std::string& decimalSeparator)
 {
     TextEnv env;
-    env.languageBase = languageBase;
+    env.language = language;
     env.decimalSeparator = decimalSeparator;
     return diagramPicturesOf(env, in, kCompactPlotSize);
 }

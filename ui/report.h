@@ -25,6 +25,7 @@
 #include <functional>
 
 #include "present/checktext.h"
+#include "present/languages.h"
 #include "present/picture.h"
 #include "calc/records.h"
 #include "shell/diagrampictures.h"
@@ -87,18 +88,18 @@ struct ReportContent {
     std::vector<Picture> diagrams;
 };
 
-// The report of the last run in the language of languageBase; printedAt is
+// The report of the last run in the language; printedAt is
 // the date and time put into the header. The run's charts, when given and
 // valid, get a page of their own after the listing.
-ReportContent buildReport(const RunState& run, const ColumnInput& in, int languageBase, ReportMethod method,
+ReportContent buildReport(const RunState& run, const ColumnInput& in, Language language, ReportMethod method,
                           const QDateTime& printedAt, const DiagramPictures* diagrams = nullptr);
 
 // The date and time of printing as the header shows it: the short date and
 // the time with seconds, in the locale of the report's language.
-std::string reportDateTime(const QDateTime& dt, int languageBase);
+std::string reportDateTime(const QDateTime& dt, Language language);
 
 // The charts of the report's page of diagrams, of the compact size.
-DiagramPictures reportDiagrams(const ColumnInput& in, int languageBase, const std::string& decimalSeparator);
+DiagramPictures reportDiagrams(const ColumnInput& in, Language language, const std::string& decimalSeparator);
 
 // Lays the report out on the device (its page layout is set to A4 portrait
 // with 10 mm margins) and paints every page. Returns the number of pages,

@@ -75,8 +75,8 @@ std::optional<ReportContent> reportOfCurrentProject(ReportHost& host)
     if (!method || !host.ensureResults())
         return std::nullopt;
     const ColumnInput& in = host.reportInput();
-    const DiagramPictures diagrams = reportDiagrams(in, languageBase(), QString(decimalSeparator()).toStdString());
-    return buildReport(host.runState(), in, languageBase(), *method, QDateTime::currentDateTime(), &diagrams);
+    const DiagramPictures diagrams = reportDiagrams(in, currentLanguage(), QString(decimalSeparator()).toStdString());
+    return buildReport(host.runState(), in, currentLanguage(), *method, QDateTime::currentDateTime(), &diagrams);
 }
 
 // Closing the program is refused while the report is produced.

@@ -227,20 +227,20 @@ private:
 
 } // namespace
 
-std::vector<std::string> scheduleResultHeadings(int languageBase)
+std::vector<std::string> scheduleResultHeadings(Language language)
 {
-    auto t = [languageBase](int id) { return LoadText(id, languageBase, nullptr); };
+    auto t = [language](int id) { return LoadText(id, language, nullptr); };
     return {t(1275), t(1276), t(1277), t(1278), t(1279), t(1375), t(1376), t(1377)};
 }
 
-std::string scheduleRowProblem(const ScheduleRowResult& r, int languageBase)
+std::string scheduleRowProblem(const ScheduleRowResult& r, Language language)
 {
-    auto t = [languageBase](int id) { return LoadText(id, languageBase, nullptr); };
+    auto t = [language](int id) { return LoadText(id, language, nullptr); };
     if (!r.inputOk) {
         // the field in words; the reason itself, in English, stays in the window's tool tip
         std::string s = t(1350);
         if (!r.failure.field.empty())
-            s += labelColon(languageBase) + scheduleFieldHeading(r.failure.field, languageBase);
+            s += labelColon(language) + scheduleFieldHeading(r.failure.field, language);
         return s;
     }
     if (r.searched && !r.searchFound) {
@@ -267,9 +267,9 @@ std::string scheduleSectionText(const ScheduleRowResult& r)
            formatFixed(d, d == std::floor(d) ? 0 : 1, ".");
 }
 
-std::vector<std::string> scheduleResultCells(const ScheduleRowResult& r, int languageBase, const std::string& sep)
+std::vector<std::string> scheduleResultCells(const ScheduleRowResult& r, Language language, const std::string& sep)
 {
-    auto t = [languageBase](int id) { return LoadText(id, languageBase, nullptr); };
+    auto t = [language](int id) { return LoadText(id, language, nullptr); };
     std::vector<std::string> cells(8, kDash);
     if (r.valid) {
         cells[0] = number(r.nRd, 0, sep);
@@ -281,19 +281,19 @@ std::vector<std::string> scheduleResultCells(const ScheduleRowResult& r, int lan
                                       : t(1214);
     }
     cells[5] = r.passes ? t(1378) : t(1379);
-    const std::string problem = scheduleRowProblem(r, languageBase);
+    const std::string problem = scheduleRowProblem(r, language);
     if (!r.passes && !problem.empty())
-        cells[5] += labelColon(languageBase) + problem;
+        cells[5] += labelColon(language) + problem;
     else if (r.passes && !r.positionPasses)   // another combination of the position fails
-        cells[5] += labelColon(languageBase) + t(1752);
+        cells[5] += labelColon(language) + t(1752);
     cells[6] = std::to_string(r.warnings);
     cells[7] = scheduleSectionText(r) + (r.searched && r.searchFound ? " *" : "");
     return cells;
 }
 
-std::string scheduleSummaryLine(const ScheduleSummary& s, int languageBase, const std::string& sep)
+std::string scheduleSummaryLine(const ScheduleSummary& s, Language language, const std::string& sep)
 {
-    std::string line = LoadText(1729, languageBase, nullptr);
+    std::string line = LoadText(1729, language, nullptr);
     line = replaceArg(line, 1, std::to_string(s.rows));
     line = replaceArg(line, 2, std::to_string(s.passing));
     line = replaceArg(line, 3, std::to_string(s.failing));
@@ -305,40 +305,40 @@ std::string scheduleSummaryLine(const ScheduleSummary& s, int languageBase, cons
 }
 
 ScheduleReportContent buildScheduleReport(const ColumnInput& base, const Schedule& g, const ScheduleOutcome& o,
-                                          int languageBase, const QDateTime& printedAt, const ScheduleRowRun& run)
+                                          Language language, const QDateTime& printedAt, const ScheduleRowRun& run)
 {
     ScheduleReportContent r;
     RunState empty;
-    r.page = buildReport(empty, base, languageBase, ReportMethod::Condensed, printedAt);
+    r.page = buildReport(empty, base, language, ReportMethod::Condensed, printedAt);
     r.page.listing.clear();
     r.page.listingGrey.clear();
-    r.heading = LoadText(1385, languageBase, nullptr);
-    r.columns.push_back(LoadText(1373, languageBase, nullptr));
+    r.heading = LoadText(1385, language, nullptr);
+    r.columns.push_back(LoadText(1373, language, nullptr));
     // the fields in words with their units, as the window shows them
     for (const std::string& f : g.columns)
-        r.columns.push_back(scheduleFieldHeading(f, languageBase));
-    for (const std::string& h : scheduleResultHeadings(languageBase))
+        r.columns.push_back(scheduleFieldHeading(f, language));
+    for (const std::string& h : scheduleResultHeadings(language))
         r.columns.push_back(h);
     for (std::size_t i = 0; i < g.rows.size() && i < o.rows.size(); ++i) {
         std::vector<std::string> line{g.rows[i].name};
         for (std::size_t c = 0; c < g.columns.size(); ++c)
             line.push_back(c < g.rows[i].cells.size() ? g.rows[i].cells[c] : std::string());
-        for (const std::string& cell : scheduleResultCells(o.rows[i], languageBase, "."))
+        for (const std::string& cell : scheduleResultCells(o.rows[i], language, "."))
             line.push_back(cell);
         r.cells.push_back(std::move(line));
         r.failing.push_back(!o.rows[i].passes);
     }
-    r.summary = scheduleSummaryLine(o.summary, languageBase, ".");
+    r.summary = scheduleSummaryLine(o.summary, language, ".");
     if (std::any_of(o.rows.begin(), o.rows.end(), [](const ScheduleRowResult& row) { return row.searched && row.searchFound; }))
-        r.note = LoadText(1388, languageBase, nullptr);
+        r.note = LoadText(1388, language, nullptr);
     for (const ScheduleRowResult& row : o.rows) {
         if (!row.inputOk)
             continue;
         RunState st;
         run(row.input, st);
-        ReportContent page = buildReport(st, row.input, languageBase, ReportMethod::Condensed, printedAt);
+        ReportContent page = buildReport(st, row.input, language, ReportMethod::Condensed, printedAt);
         // the row's name heads its listing and every page of it
-        const std::string position = r.heading + labelColon(languageBase) + row.name;
+        const std::string position = r.heading + labelColon(language) + row.name;
         page.listing.insert(page.listing.begin(), {position, ""});
         if (!page.listingGrey.empty())
             page.listingGrey.insert(page.listingGrey.begin(), 2, false);

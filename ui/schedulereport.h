@@ -20,17 +20,17 @@ struct RunState;
 namespace qeln::ui {
 
 // Why a row fails, in the language: its input (the field), its search, its run.
-std::string scheduleRowProblem(const ScheduleRowResult& r, int languageBase);
+std::string scheduleRowProblem(const ScheduleRowResult& r, Language language);
 // "HE 300 B 4+0 x 20": the row's section and rebars as run.
 std::string scheduleSectionText(const ScheduleRowResult& r);
 
 // The result columns of a row as the window and the summary page show them:
 // N.Rd, utilisation, N.fi,Rd, utilisation in fire, class achieved, result
 // ("passes" / "FAILS" and the reason), warnings, section. Never NaN or infinity.
-std::vector<std::string> scheduleResultHeadings(int languageBase);
-std::vector<std::string> scheduleResultCells(const ScheduleRowResult& r, int languageBase, const std::string& sep);
+std::vector<std::string> scheduleResultHeadings(Language language);
+std::vector<std::string> scheduleResultCells(const ScheduleRowResult& r, Language language, const std::string& sep);
 // The summary line in the language.
-std::string scheduleSummaryLine(const ScheduleSummary& s, int languageBase, const std::string& sep);
+std::string scheduleSummaryLine(const ScheduleSummary& s, Language language, const std::string& sep);
 
 struct ScheduleReportContent {
     ReportContent page;                          // header and footer of the summary pages
@@ -51,7 +51,7 @@ using ScheduleRowRun = std::function<bool(const ColumnInput& in, RunState& st)>;
 // whose run fails gets a report of its input listing and errors all the
 // same; a row whose cells give no input has its line on the summary page only).
 ScheduleReportContent buildScheduleReport(const ColumnInput& base, const Schedule& g, const ScheduleOutcome& o,
-                                          int languageBase, const QDateTime& printedAt, const ScheduleRowRun& run);
+                                          Language language, const QDateTime& printedAt, const ScheduleRowRun& run);
 
 // Writes the report as one PDF file; the number of pages, 0 when it could not be written.
 int writeScheduleReportPdf(const ScheduleReportContent& report, const QString& path);

@@ -288,7 +288,7 @@ frmschedule::frmschedule(QWidget* parent) : QDialog(parent)
     connect(btnrun, &QPushButton::clicked, this, &frmschedule::runAll);
     connect(btncancel, &QPushButton::clicked, this, &frmschedule::cancelRun);
     connect(btnclose, &QPushButton::clicked, this, &QDialog::close);
-    auto showPage = [] { HelpWindow::instance()->showContext(kHelpSchedule, languageBase()); };
+    auto showPage = [] { HelpWindow::instance()->showContext(kHelpSchedule, currentLanguage()); };
     connect(help, &QPushButton::clicked, this, showPage);
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, this, showPage);
@@ -334,7 +334,7 @@ void frmschedule::setLanguage()
     const QString typed = cbocolumn->currentText();
     cbocolumn->clear();
     for (const std::string& f : scheduleFieldNames())
-        cbocolumn->addItem(q(scheduleFieldHeading(f, languageBase())) + " (" + q(f) + ")", q(f));
+        cbocolumn->addItem(q(scheduleFieldHeading(f, currentLanguage())) + " (" + q(f) + ")", q(f));
     cbocolumn->setCurrentIndex(-1);
     cbocolumn->setEditText(typed);
     showGrid();
@@ -406,7 +406,7 @@ void frmschedule::showGrid()
     filling_ = true;
     const int fields = static_cast<int>(grid_.columns.size());
     const int columnsBefore = grdschedule->columnCount(), rowsBefore = grdschedule->rowCount();
-    const std::vector<std::string> results = scheduleResultHeadings(languageBase());
+    const std::vector<std::string> results = scheduleResultHeadings(currentLanguage());
     grdschedule->clear();
     grdschedule->setColumnCount(kFirstField + fields + static_cast<int>(std::size(kTailResults)));
     grdschedule->setRowCount(static_cast<int>(grid_.rows.size()));
@@ -424,7 +424,7 @@ void frmschedule::showGrid()
         heading(kSearchColumn + 1 + static_cast<int>(i), q(results[static_cast<std::size_t>(kLeadResults[i])]), {});
     for (int c = 0; c < fields; ++c) {
         const std::string& f = grid_.columns[static_cast<std::size_t>(c)];
-        heading(kFirstField + c, q(scheduleFieldHeading(f, languageBase())), q(f));
+        heading(kFirstField + c, q(scheduleFieldHeading(f, currentLanguage())), q(f));
     }
     for (std::size_t i = 0; i < std::size(kTailResults); ++i)
         heading(kFirstField + fields + static_cast<int>(i), q(results[static_cast<std::size_t>(kTailResults[i])]), {});
@@ -466,7 +466,7 @@ void frmschedule::showResults()
             outcome_ && static_cast<std::size_t>(r) < outcome_->rows.size() ? &outcome_->rows[static_cast<std::size_t>(r)]
                                                                              : nullptr;
         const std::vector<std::string> cells =
-            o ? scheduleResultCells(*o, languageBase(), sep) : std::vector<std::string>(8);
+            o ? scheduleResultCells(*o, currentLanguage(), sep) : std::vector<std::string>(8);
         const bool fails = o && !o->passes;
         auto put = [&](int column, int index) {
             auto* item = new QTableWidgetItem(q(cells[static_cast<std::size_t>(index)]));
@@ -489,7 +489,7 @@ void frmschedule::showResults()
     }
     filling_ = false;
     if (outcome_) {
-        lblsummary->setText(q(scheduleSummaryLine(outcome_->summary, languageBase(),
+        lblsummary->setText(q(scheduleSummaryLine(outcome_->summary, currentLanguage(),
                                                   std::string(1, decimalSeparator().toLatin1()))));
         for (int c = kSearchColumn + 1; c < grdschedule->columnCount(); ++c)
             if (c < kFirstField || c >= first)
@@ -509,7 +509,7 @@ QString frmschedule::cellProblem(std::size_t field, const QString& text) const
     normalisedCell(f, text.toStdString(), &problem);
     if (problem.empty())
         return {};
-    const QString heading = q(scheduleFieldHeading(f, languageBase()));
+    const QString heading = q(scheduleFieldHeading(f, currentLanguage()));
     const ProjectField* pf = findProjectField(f);
     const bool numeric = pf && (std::holds_alternative<double ColumnInput::*>(pf->member) ||
                                 std::holds_alternative<int ColumnInput::*>(pf->member));
@@ -855,7 +855,7 @@ bool frmschedule::exportXlsx(const QString& path)
         return false;
     std::string reason;
     const bool written = writeReplacing(path, reason, [&](const std::string& temp, std::string& why) {
-        return writeScheduleXlsx(temp, grid_, *outcome_, languageBase(), why);
+        return writeScheduleXlsx(temp, grid_, *outcome_, currentLanguage(), why);
     });
     if (!written)
         tellFailure(1383, path, reason);
@@ -873,16 +873,16 @@ bool frmschedule::exportPdf(const QString& path)
     const ScheduleRowRun run = [sep](const ColumnInput& in, RunState& st) {
         RecordingSink sink;
         TextEnv env;
-        env.languageBase = languageBase();
+        env.language = currentLanguage();
         env.sink = &sink;
         env.decimalSeparator = sep;
         RunPresenter presenter;
         // the rows' dates as the project's listing writes them, in the program's language
         return calculate(env, in, st, presenter,
-                         [](double v) { return dateTimeText(v, languageLocale(languageBase())).toStdString(); });
+                         [](double v) { return dateTimeText(v, languageLocale(currentLanguage())).toStdString(); });
     };
     const ScheduleReportContent report =
-        buildScheduleReport(base_, grid_, *outcome_, languageBase(), QDateTime::currentDateTime(), run);
+        buildScheduleReport(base_, grid_, *outcome_, currentLanguage(), QDateTime::currentDateTime(), run);
     std::string reason;
     const bool written = writeReplacing(path, reason, [&](const std::string& temp, std::string&) {
         return writeScheduleReportPdf(report, QString::fromStdString(temp)) > 0;

@@ -12,7 +12,7 @@
 namespace qeln::ui {
 
 namespace {
-int gLanguageBase = 0;
+Language gLanguage = Language::English;
 
 QWidget* boxParent(QWidget* parent)
 {
@@ -24,32 +24,44 @@ QWidget* boxParent(QWidget* parent)
 }
 } // namespace
 
-int languageBase() { return gLanguageBase; }
-void setLanguageBase(int base) { gLanguageBase = base; }
+Language currentLanguage() { return gLanguage; }
+void setCurrentLanguage(Language language) { gLanguage = language; }
 
-QString T(int id) { return QString::fromStdString(LoadText(id, gLanguageBase, &boxSink())); }
+QString T(int id) { return QString::fromStdString(LoadText(id, gLanguage, &boxSink())); }
 
 QString appTitle() { return T(1); }
 
 namespace {
-QLocale::Language languageOf(int base)
+QLocale::Language languageOf(Language language)
 {
-    switch (base) {
-    case 10000: return QLocale::French;
-    case 20000: return QLocale::German;
-    default: return QLocale::English;
+    switch (language) {
+    case Language::English: return QLocale::English;
+    case Language::French: return QLocale::French;
+    case Language::German: return QLocale::German;
     }
+    return QLocale::English;
+}
+
+// The country of the language's main locale.
+QLocale::Territory mainTerritoryOf(Language language)
+{
+    switch (language) {
+    case Language::English: return QLocale::UnitedKingdom;
+    case Language::French: return QLocale::France;
+    case Language::German: return QLocale::Germany;
+    }
+    return QLocale::UnitedKingdom;
 }
 } // namespace
 
-bool applyQtTranslation(int base)
+bool applyQtTranslation(Language language)
 {
     static QPointer<QTranslator> current;   // owned by the application
     if (current) {
         QCoreApplication::removeTranslator(current);
         delete current.data();
     }
-    const QLocale::Language lang = languageOf(base);
+    const QLocale::Language lang = languageOf(language);
     if (lang == QLocale::English)
         return true;
     auto* tr = new QTranslator(QCoreApplication::instance());
@@ -93,19 +105,11 @@ void showWarning(QWidget* parent, const QString& text)
     box.exec();
 }
 
-QLocale languageLocale(int languageBase)
+QLocale languageLocale(Language language)
 {
-    QLocale::Language lang = QLocale::English;
-    QLocale::Territory land = QLocale::UnitedKingdom;
-    if (languageBase == 10000) {
-        lang = QLocale::French;
-        land = QLocale::France;
-    } else if (languageBase == 20000) {
-        lang = QLocale::German;
-        land = QLocale::Germany;
-    }
+    const QLocale::Language lang = languageOf(language);
     const QLocale system;
-    return system.language() == lang ? system : QLocale(lang, land);
+    return system.language() == lang ? system : QLocale(lang, mainTerritoryOf(language));
 }
 
 QChar decimalSeparator()

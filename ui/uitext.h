@@ -2,6 +2,7 @@
 // that shows the calculation's messages in a box with one OK button.
 #pragma once
 
+#include "present/languages.h"
 #include "present/messages.h"
 
 #include <QLocale>
@@ -11,9 +12,9 @@ class QWidget;
 
 namespace qeln::ui {
 
-// The language offset every window reads (0, 10000, 20000).
-int languageBase();
-void setLanguageBase(int base);
+// The language every window reads.
+Language currentLanguage();
+void setCurrentLanguage(Language language);
 
 // LoadText for the current language, as a QString.
 QString T(int id);
@@ -25,7 +26,7 @@ QString appTitle();
 // Qt's own texts (file dialogs, standard buttons) in the program's language:
 // qtbase_fr or qtbase_de from Qt's translations folder, none for English.
 // False when the language needs a translation that cannot be loaded.
-bool applyQtTranslation(int languageBase);
+bool applyQtTranslation(Language language);
 
 // A MessageSink showing each message in a box with an OK button.
 class BoxSink : public MessageSink {
@@ -40,10 +41,10 @@ void showError(QWidget* parent, const QString& text);
 // A typing slip (a number out of range): a warning icon, not an error's.
 void showWarning(QWidget* parent, const QString& text);
 
-// The locale of dates in the program's language (0, 10000, 20000): the
+// The locale of dates in the program's language: the
 // system's own when it speaks that language (so de_CH stays Swiss), else the
 // language's main one. The language chosen in the program wins over the system's.
-QLocale languageLocale(int languageBase);
+QLocale languageLocale(Language language);
 
 // The regional decimal separator of screen output ("," or "."; "." for a
 // locale with another one) and the regional thousands separator.
