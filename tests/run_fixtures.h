@@ -29,11 +29,11 @@ struct BasicCalc {
     Presenter ui;
     RunState st;
     bool ok = false;
-    explicit BasicCalc(const ColumnInput& in, int languageBase = 0)
+    explicit BasicCalc(const ColumnInput& in, Language language = Language::English)
     {
         TextEnv env;
         env.sink = &sink;
-        env.languageBase = languageBase;
+        env.language = language;
         ok = calculate(env, in, st, ui);
     }
     double cell(int r, int c) const { return st.results.table.at(r, c).value_or(-1); }

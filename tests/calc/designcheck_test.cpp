@@ -285,7 +285,7 @@ TEST(DesignCheckListing, OutsideClassAndUndefinedUtilisation)
 TEST(DesignCheckListing, SummaryLinesCarryVerdictsInWords)
 {
     TextEnv env;
-    env.languageBase = kGerman;
+    env.language = Language::German;
     env.decimalSeparator = ",";
     const auto c = evaluateDesignCheck(loads(3000, 100, FireClass::R30), sampleTable(), kAllInside);
     const auto lines = designCheckLines(env, *c);

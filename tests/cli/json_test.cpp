@@ -274,7 +274,7 @@ TEST(PdfRequest, CarriesTheProjectExactly)
     in.movrixAvailable = true;
     in.autoReduce = false;
     in.e1 = -123.456;
-    r.languageBase = 20000;
+    r.language = Language::German;
     r.condensed = true;
     r.printedAt = "2026-12-06 18:00:00";
     r.path = "/tmp/a b/ä.pdf";
@@ -284,7 +284,7 @@ TEST(PdfRequest, CarriesTheProjectExactly)
     ASSERT_TRUE(cli::decodePdfRequest(cli::encodePdfRequest(r), back, error)) << error;
     EXPECT_TRUE(back.input == r.input);
     EXPECT_EQ(std::signbit(back.input.tf), true);
-    EXPECT_EQ(back.languageBase, 20000);
+    EXPECT_EQ(back.language, Language::German);
     EXPECT_TRUE(back.condensed);
     EXPECT_EQ(back.printedAt, r.printedAt);
     EXPECT_EQ(back.path, r.path);

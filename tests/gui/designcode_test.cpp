@@ -30,7 +30,7 @@ private slots:
     void initTestCase()
     {
         qeln::test::useEnglishLocale();
-        setLanguageBase(kEnglish);
+        setCurrentLanguage(Language::English);
     }
     void init() { QFile::remove(ini()); }
 
@@ -189,18 +189,18 @@ private slots:
         QVERIFY(w->resultWindow->lblcode->isVisibleTo(w->resultWindow));
         QVERIFY(w->resultWindow->lblcode->text().contains("EN 1994-1-1:2004 / EN 1994-1-2:2005"));
 
-        const ReportContent en = buildReport(w->runState(), w->workflow().input, kEnglish, ReportMethod::Condensed,
+        const ReportContent en = buildReport(w->runState(), w->workflow().input, Language::English, ReportMethod::Condensed,
                                              QDateTime::currentDateTime());
         QCOMPARE(QString::fromStdString(en.standardLine),
                  QString("Eurocode 4: EN 1994-1-1:2004 / EN 1994-1-2:2005 - method 6.7.3 / Annex G"));
-        const ReportContent fr = buildReport(w->runState(), w->workflow().input, kFrench, ReportMethod::Condensed,
+        const ReportContent fr = buildReport(w->runState(), w->workflow().input, Language::French, ReportMethod::Condensed,
                                              QDateTime::currentDateTime());
         QVERIFY(QString::fromStdString(fr.standardLine).contains("EN 1994-1-2:2005"));
         // an ENV project's header names its method and editions
         ColumnInput env = w->workflow().input;
         useDesignCode(env, DesignCode::ENV1994);
         const ReportContent old =
-            buildReport(w->runState(), env, kEnglish, ReportMethod::Condensed, QDateTime::currentDateTime());
+            buildReport(w->runState(), env, Language::English, ReportMethod::Condensed, QDateTime::currentDateTime());
         QCOMPARE(QString::fromStdString(old.standardLine),
                  QString("Eurocode 4: ENV 1994-1-1 / ENV 1994-1-2 - method 4.8.3 / Annex F"));
     }

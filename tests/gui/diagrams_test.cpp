@@ -73,7 +73,7 @@ class DiagramsTest : public QObject {
     static DiagramPictures expected(const ColumnInput& in)
     {
         TextEnv env;
-        env.languageBase = languageBase();
+        env.language = currentLanguage();
         env.decimalSeparator = QString(decimalSeparator()).toStdString();
         return diagramPicturesOf(env, in, kCompactPlotSize);
     }

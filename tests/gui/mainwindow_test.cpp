@@ -150,7 +150,7 @@ private slots:
         f.close();
         for (const QString& path : {bad, dir.path() + "/missing.qln"}) {
             QFile::remove(ini());   // the disclaimer not yet accepted
-            writeSettingsFile(ini(), {10000, "", ""});
+            writeSettingsFile(ini(), {Language::French, "", ""});
             ui::MainOptions o = qeln::test::testOptions(ini());
             o.startProject = path.toStdString();
             TestMain w(o);
@@ -161,7 +161,7 @@ private slots:
             QCOMPARE(script.seen.size(), 2);
             // French, as the settings say
             // the message names the file
-            QVERIFY(script.texts.value(0).startsWith(QString::fromStdString(LoadText(path == bad ? 515 : 514, 10000, nullptr)) + "\n" + path));
+            QVERIFY(script.texts.value(0).startsWith(QString::fromStdString(LoadText(path == bad ? 515 : 514, Language::French, nullptr)) + "\n" + path));
             QCOMPARE(w.workflow().fileName, std::string());
             QCOMPARE(w.workflow().input.profileName, std::string("HE 320 A"));
             QVERIFY(!w.workflow().projectChanged);
@@ -188,7 +188,7 @@ private slots:
 
     void settingsFileSelectsGermanAndSeedsTheProject()
     {
-        writeSettingsFile(ini(), {20000, "Stahlbau AG", "Kurt"});
+        writeSettingsFile(ini(), {Language::German, "Stahlbau AG", "Kurt"});
         auto w = started();
         QVERIFY(w);
         QCOMPARE(menuTitle(*w, "mitfile"), QString("&Datei"));
@@ -200,7 +200,7 @@ private slots:
         w->workflow().projectChanged = false;
         w.reset();
         const Settings v = readSettingsFile(ini());
-        QCOMPARE(v.languageBase, 20000);
+        QCOMPARE(v.language, Language::German);
         QCOMPARE(v.user, std::string("Berta"));
         QCOMPARE(v.enterprise, std::string("Stahlbau AG"));
     }
@@ -632,8 +632,8 @@ private slots:
         const int ids[] = {112, 128, 144, 160, 272, 176, 192, 1210, 208, 224, 260};
         const char* names[] = {"btnprojet", "btnprofil", "btnarmat",  "btnmater",  "btngammamat", "btnflamb",
                                "btnexcent", "btnloads",  "btnresult", "btndetail", "btngrafik"};
-        for (int base : {0, 10000, 20000}) {
-            setLanguageBase(base);
+        for (Language language : kLanguages) {
+            setCurrentLanguage(language);
             w->SetLanguage();
             std::string used;
             for (const char* m : {"mitfile", "mitoptions", "mithelp"})
@@ -648,7 +648,7 @@ private slots:
             }
             QVERIFY(w->findChild<QAction*>("mitexportpdf")->text().count('&') == 1);
         }
-        setLanguageBase(0);
+        setCurrentLanguage(Language::English);
         w->SetLanguage();
     }
 
@@ -657,18 +657,18 @@ private slots:
         auto w = started();
         QVERIFY(w);
         const double noon = dateTimeNumber(2026, 12, 6, 12);
-        const QString english = dateTimeText(noon, languageLocale(languageBase()));
+        const QString english = dateTimeText(noon, languageLocale(currentLanguage()));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
         w->mitGermanClick();
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen"));
         QCOMPARE(QCoreApplication::translate("QFileDialog", "&Open"), QString::fromUtf8("&Öffnen"));
-        QVERIFY2(dateTimeText(noon, languageLocale(languageBase())).startsWith("06.12."), qPrintable(dateTimeText(noon, languageLocale(languageBase()))));
+        QVERIFY2(dateTimeText(noon, languageLocale(currentLanguage())).startsWith("06.12."), qPrintable(dateTimeText(noon, languageLocale(currentLanguage()))));
         w->mitFrenchClick();
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuler"));
-        QVERIFY2(dateTimeText(noon, languageLocale(languageBase())).startsWith("06/12/"), qPrintable(dateTimeText(noon, languageLocale(languageBase()))));
+        QVERIFY2(dateTimeText(noon, languageLocale(currentLanguage())).startsWith("06/12/"), qPrintable(dateTimeText(noon, languageLocale(currentLanguage()))));
         w->mitEnglishClick();
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
-        QCOMPARE(dateTimeText(noon, languageLocale(languageBase())), english);
+        QCOMPARE(dateTimeText(noon, languageLocale(currentLanguage())), english);
         w->workflow().projectChanged = false;
     }
 
@@ -679,7 +679,7 @@ private slots:
             auto w = started();
             QVERIFY(w);
         }
-        QCOMPARE(readSettingsFile(ini()).disclaimerAccepted, LoadText(5, kEnglish, nullptr));
+        QCOMPARE(readSettingsFile(ini()).disclaimerAccepted, LoadText(5, Language::English, nullptr));
         TestMain w(qeln::test::testOptions(ini()));
         w.show();
         ModalScript script;

@@ -183,16 +183,16 @@ private slots:
     void editingPanelInTheProgramLanguage()
     {
         struct Case {
-            int base;
+            Language language;
             const char *note, *hint, *del;
         };
         const Case cases[] = {
-            {20000, "Profilnamen nur mit Großbuchstaben", "erster Datensatz", "Löschen"},
-            {10000, "Saisir uniquement des majuscules", "premier enregistrement", "Supprimer"},
-            {0, "Do only enter capitals", "first record", "Delete"},
+            {Language::German, "Profilnamen nur mit Großbuchstaben", "erster Datensatz", "Löschen"},
+            {Language::French, "Saisir uniquement des majuscules", "premier enregistrement", "Supprimer"},
+            {Language::English, "Do only enter capitals", "first record", "Delete"},
         };
         for (const Case& c : cases) {
-            setLanguageBase(c.base);
+            setCurrentLanguage(c.language);
             dlg->showEditingPanel();
             QVERIFY(dlg->Panel3->findChild<QLabel*>("lblnote")->text().startsWith(QString::fromUtf8(c.note)));
             QCOMPARE(dlg->Panel3->findChild<QToolButton*>("navfirst")->toolTip(), QString::fromUtf8(c.hint));

@@ -31,7 +31,7 @@ struct Case {
     int n1, n2;
     double d, uc1, uf1;
     double e1, e2;
-    int language;
+    Language language;
     const char* sep;
 };
 
@@ -62,7 +62,7 @@ SectionDrawing drawingOf(const Case& c)
 Picture draw(const Case& c)
 {
     TextEnv env;
-    env.languageBase = c.language;
+    env.language = c.language;
     env.decimalSeparator = c.sep;
     Picture pic;
     DrawSection(env, pic, drawingOf(c));
@@ -96,19 +96,19 @@ class SectionDrawingLayout : public testing::TestWithParam<Case> {};
 
 const Case kCases[] = {
     // name          profile                 h     b    tw    tf    r  n1 n2   d  uc1  uf1   e1   e2  language sep
-    {"IPE240", "IPE 240", 240, 120, 6.2, 9.8, 15, 4, 0, 12, 30, 30, 0, 0, kEnglish, "."},
-    {"IPE240Ecc", "IPE 240", 240, 120, 6.2, 9.8, 15, 8, 0, 12, 30, 30, 20, -40, kGerman, ","},
-    {"IPE600", "IPE 600", 600, 220, 12, 19, 24, 12, 0, 20, 50, 50, 50, 0, kFrench, ","},
-    {"HE100A", "HE 100 A", 96, 100, 5, 8, 12, 4, 0, 12, 25, 25, 0, 30, kEnglish, "."},
-    {"HE320A", "HE 320 A", 310, 300, 9, 15.5, 27, 4, 0, 20, 60, 60, 0, 0, kEnglish, "."},
-    {"HE320ASecondLayer", "HE 320 A", 310, 300, 9, 15.5, 27, 8, 4, 20, 60, 40, 50, 30, kGerman, ","},
-    {"HE500B", "HE 500 B", 500, 300, 14.5, 28, 27, 8, 4, 25, 50, 50, -50, 100, kFrench, ","},
-    {"HE600M", "HE 600 M", 620, 305, 21, 40, 27, 16, 0, 20, 50, 50, 0, 0, kGerman, ","},
-    {"HE1000M", "HE 1000 M", 1008, 302, 21, 40, 30, 16, 4, 25, 50, 50, 100, 200, kEnglish, "."},
-    {"HD400", "HD 400 x 187", 368, 391, 15, 24, 15, 12, 4, 32, 60, 60, 150, 0, kGerman, ","},
-    {"HL1100A", "HL 1100 A", 1090, 400, 18, 31, 20, 12, 0, 25, 60, 60, 0, 500, kFrench, ","},
-    {"W1100", "W 1100 x 400 x 433", 1108, 402, 22, 40, 20, 16, 4, 32, 70, 70, -200, -540, kGerman, ","},
-    {"W1100Axial", "W 1100 x 400 x 433", 1108, 402, 22, 40, 20, 4, 0, 16, 50, 50, 0, 0, kEnglish, "."},
+    {"IPE240", "IPE 240", 240, 120, 6.2, 9.8, 15, 4, 0, 12, 30, 30, 0, 0, Language::English, "."},
+    {"IPE240Ecc", "IPE 240", 240, 120, 6.2, 9.8, 15, 8, 0, 12, 30, 30, 20, -40, Language::German, ","},
+    {"IPE600", "IPE 600", 600, 220, 12, 19, 24, 12, 0, 20, 50, 50, 50, 0, Language::French, ","},
+    {"HE100A", "HE 100 A", 96, 100, 5, 8, 12, 4, 0, 12, 25, 25, 0, 30, Language::English, "."},
+    {"HE320A", "HE 320 A", 310, 300, 9, 15.5, 27, 4, 0, 20, 60, 60, 0, 0, Language::English, "."},
+    {"HE320ASecondLayer", "HE 320 A", 310, 300, 9, 15.5, 27, 8, 4, 20, 60, 40, 50, 30, Language::German, ","},
+    {"HE500B", "HE 500 B", 500, 300, 14.5, 28, 27, 8, 4, 25, 50, 50, -50, 100, Language::French, ","},
+    {"HE600M", "HE 600 M", 620, 305, 21, 40, 27, 16, 0, 20, 50, 50, 0, 0, Language::German, ","},
+    {"HE1000M", "HE 1000 M", 1008, 302, 21, 40, 30, 16, 4, 25, 50, 50, 100, 200, Language::English, "."},
+    {"HD400", "HD 400 x 187", 368, 391, 15, 24, 15, 12, 4, 32, 60, 60, 150, 0, Language::German, ","},
+    {"HL1100A", "HL 1100 A", 1090, 400, 18, 31, 20, 12, 0, 25, 60, 60, 0, 500, Language::French, ","},
+    {"W1100", "W 1100 x 400 x 433", 1108, 402, 22, 40, 20, 16, 4, 32, 70, 70, -200, -540, Language::German, ","},
+    {"W1100Axial", "W 1100 x 400 x 433", 1108, 402, 22, 40, 20, 4, 0, 16, 50, 50, 0, 0, Language::English, "."},
 };
 
 // Texts apart, clear of every line and inside the frame; every element and
@@ -120,7 +120,7 @@ TEST_P(SectionDrawingLayout, TextsApartEveryElementAndTheSectionFillingItsFrame)
     const SectionDrawing s = drawingOf(c);
     const Picture pic = draw(c);
     TextEnv env;
-    env.languageBase = c.language;
+    env.language = c.language;
     env.decimalSeparator = c.sep;
     auto mm1 = [&](double v) { return formatFixed(v, 1, c.sep); };
 
@@ -200,7 +200,7 @@ TEST(SectionDrawingLayout, WholeCatalogue)
             field.push_back(line.substr(start, comma - start));
         ASSERT_GE(field.size(), 6u) << line;
         Case c{"", field[0].c_str(), std::stod(field[1]), std::stod(field[2]), std::stod(field[3]),
-               std::stod(field[4]), std::stod(field[5]), 4, 0, 20, 50, 50, 0, 0, kEnglish, "."};
+               std::stod(field[4]), std::stod(field[5]), 4, 0, 20, 50, 50, 0, 0, Language::English, "."};
         if (c.b < 150) c.d = 12, c.uc1 = c.uf1 = 30;
         for (int n1 : {4, 8, 0, 1}) {
             // 0 and 1: four and eight bars with a second layer, where it lies between the flange tip and the web
@@ -211,7 +211,7 @@ TEST(SectionDrawingLayout, WholeCatalogue)
             const bool odd = drawn % 2 != 0;
             c.e1 = odd ? 50 : 0;
             c.e2 = odd ? -30 : 0;
-            c.language = odd ? kGerman : kEnglish;
+            c.language = odd ? Language::German : Language::English;
             c.sep = odd ? "," : ".";
             const Picture pic = draw(c);
             ++drawn;
@@ -232,9 +232,9 @@ TEST(SectionDrawingLayout, LanguagesShareTheGeometry)
 {
     const SectionFigure fig = figureOf(drawingOf(kCases[5]));
     std::vector<Picture> pics;
-    for (int base : {kEnglish, kFrench, kGerman}) {
+    for (Language base : kLanguages) {
         TextEnv env;
-        env.languageBase = base;
+        env.language = base;
         pics.push_back(labelled(env, fig));
     }
     for (const Picture& p : pics) {

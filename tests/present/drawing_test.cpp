@@ -330,16 +330,16 @@ TEST(DrawSection, DimensionChainsAddUpToTheSection)
 // The captions take their words from the language; the rebar line keeps its ": " in every one.
 TEST(DrawSection, CaptionsInEachLanguage)
 {
-    const std::pair<int, std::vector<std::string>> cases[] = {
-        {kEnglish, {"Steel-Profile: HE 320 A", "Rebars: 4 x d = 20 mm"}},
-        {kFrench, {"Profilé en acier : HE 320 A", "Armatures: 4 x d = 20 mm"}},
-        {kGerman, {"Stahlprofil: HE 320 A", "Bewehrung: 4 x d = 20 mm"}},
+    const std::pair<Language, std::vector<std::string>> cases[] = {
+        {Language::English, {"Steel-Profile: HE 320 A", "Rebars: 4 x d = 20 mm"}},
+        {Language::French, {"Profilé en acier : HE 320 A", "Armatures: 4 x d = 20 mm"}},
+        {Language::German, {"Stahlprofil: HE 320 A", "Bewehrung: 4 x d = 20 mm"}},
     };
     for (const auto& [base, captions] : cases) {
         RecordingSink sink;
         TextEnv env;
         env.sink = &sink;
-        env.languageBase = base;
+        env.language = base;
         Picture pic;
         DrawSection(env, pic, he320a());
         const auto t = texts(pic);

@@ -32,10 +32,10 @@ en1994::Outcome outcomeOf(const ColumnInput& in)
     return en1994::design(in, methodOf(DesignCode::EN1994).check(in).fyCalc);
 }
 
-std::vector<std::string> details(const en1994::Outcome& o, int languageBase = kEnglish, const char* sep = ".")
+std::vector<std::string> details(const en1994::Outcome& o, Language language = Language::English, const char* sep = ".")
 {
     TextEnv env;
-    env.languageBase = languageBase;
+    env.language = language;
     env.decimalSeparator = sep;
     MessageList out;
     writeEnDetails(env, out, enProject(0, 0), o);
@@ -50,8 +50,8 @@ std::string indented(const std::string& s)
     return l;
 }
 
-std::string text(int id, int base = kEnglish) { return LoadText(id, base, nullptr); }
-std::string text(int id, const std::string& arg, int base = kEnglish)
+std::string text(int id, Language base = Language::English) { return LoadText(id, base, nullptr); }
+std::string text(int id, const std::string& arg, Language base = Language::English)
 {
     return withArguments(LoadText(id, base, nullptr), {arg});
 }
@@ -108,9 +108,9 @@ TEST(EnDetails, EveryValueBesideItsClauseInEachLanguage)
 {
     const en1994::Outcome o = outcomeOf(enProject(50, 30));
     const struct {
-        int base;
+        Language base;
         const char* table;
-    } languages[] = {{kEnglish, "Table 6.5"}, {kFrench, "Tableau 6.5"}, {kGerman, "Tabelle 6.5"}};
+    } languages[] = {{Language::English, "Table 6.5"}, {Language::French, "Tableau 6.5"}, {Language::German, "Tabelle 6.5"}};
     for (const auto& lang : languages) {
         const std::vector<std::string> lines = details(o, lang.base);
         ASSERT_GT(lines.size(), 150u);
@@ -178,9 +178,9 @@ TEST(EnDetails, EveryValueBesideItsClauseInEachLanguage)
 
 TEST(EnDetails, DecimalSeparatorOfTheScreenLeavesTheClausesAlone)
 {
-    const std::vector<std::string> lines = details(outcomeOf(enProject(50, 30)), kFrench, ",");
-    EXPECT_EQ(valueOf(lines, text(1571, kFrench)), "0,49");
-    EXPECT_NE(valueLine(lines, text(1563, "N.pl,Rd", kFrench))->find("EN 1994-1-1, 6.7.3.2(1)"), std::string::npos);
+    const std::vector<std::string> lines = details(outcomeOf(enProject(50, 30)), Language::French, ",");
+    EXPECT_EQ(valueOf(lines, text(1571, Language::French)), "0,49");
+    EXPECT_NE(valueLine(lines, text(1563, "N.pl,Rd", Language::French))->find("EN 1994-1-1, 6.7.3.2(1)"), std::string::npos);
 }
 
 // The eccentric block of an axis only with its e > 0, the biaxial block only
@@ -240,8 +240,8 @@ TEST(EnDetails, BiaxialConditionNamesTheFormula)
         {en1994::BiaxialCondition::interaction, "M.z,Ed / M.pl,N,z,Rd + M.y,Ed / M.pl,N,y,Rd = 1"}};
     for (const auto& [bound, formula] : cases) {
         o.service.biaxial->bound = bound;
-        const std::vector<std::string> lines = details(o, kGerman);   // kept: l points into it
-        const std::string* l = valueLine(lines, text(1590, kGerman));
+        const std::vector<std::string> lines = details(o, Language::German);   // kept: l points into it
+        const std::string* l = valueLine(lines, text(1590, Language::German));
         ASSERT_NE(l, nullptr);
         EXPECT_NE(l->find(std::string(" : ") + formula + "  EN 1994-1-1, 6.7.3.7(2)"), std::string::npos) << *l;
     }
@@ -312,9 +312,9 @@ TEST(EnDetails, RunStoppedByAnArithmeticFaultKeepsItsSteps)
 TEST(EnDetails, TextsInEveryLanguage)
 {
     for (int id = 1560; id <= 1610; ++id)
-        for (int base : {kEnglish, kFrench, kGerman}) {
-            const std::string* t = TextCatalogue::builtin().find(id + base);
-            ASSERT_NE(t, nullptr) << id + base;
-            EXPECT_FALSE(t->empty()) << id + base;
+        for (Language base : kLanguages) {
+            const std::string* t = TextCatalogue::builtin().find(id + catalogueOffset(base));
+            ASSERT_NE(t, nullptr) << id + catalogueOffset(base);
+            EXPECT_FALSE(t->empty()) << id + catalogueOffset(base);
         }
 }

@@ -41,17 +41,17 @@ EnvRun runOf(double e1, double e2, double u = 60)
     return r;
 }
 
-std::vector<std::string> details(const EnvRun& r, int languageBase = kEnglish)
+std::vector<std::string> details(const EnvRun& r, Language language = Language::English)
 {
     TextEnv env;
-    env.languageBase = languageBase;
+    env.language = language;
     MessageList out;
     writeEnvDetails(env, out, r.in, std::get<env1994::Details>(r.out.details), r.out.e1, r.out.e2);
     return out.lines();
 }
 
-std::string text(int id, int base = kEnglish) { return LoadText(id, base, nullptr); }
-std::string text(int id, const std::string& arg, int base = kEnglish)
+std::string text(int id, Language base = Language::English) { return LoadText(id, base, nullptr); }
+std::string text(int id, const std::string& arg, Language base = Language::English)
 {
     return withArguments(LoadText(id, base, nullptr), {arg});
 }
@@ -145,7 +145,7 @@ TEST(EnvDetails, TheHandCheckOfTheDefaultProjectCanBeFollowed)
 TEST(EnvDetails, EveryValueBesideItsClauseInEachLanguage)
 {
     const EnvRun r = runOf(50, 30);
-    for (const int base : {kEnglish, kFrench, kGerman}) {
+    for (const Language base : kLanguages) {
         const std::vector<std::string> lines = details(r, base);
         int values = 0, grades = 0;
         for (const std::string& l : lines) {

@@ -25,7 +25,7 @@ ScopeConditions conditionsOf(ColumnInput in)
     return scopeConditions(in, checks, run);
 }
 
-std::string text(int id, int base = kEnglish) { return LoadText(id, base, nullptr); }
+std::string text(int id, Language base = Language::English) { return LoadText(id, base, nullptr); }
 
 } // namespace
 
@@ -35,9 +35,9 @@ TEST(FieldOfApplication, EveryConditionWithValueLimitVerdictAndClause)
     in.lWeakFire = in.lStrongFire = 5.6;   // beyond 13.5 b = 4.05 m
     in.uc1 = in.uf1 = 30;                   // the bars are left out in fire
     const ScopeConditions c = conditionsOf(in);
-    for (const int base : {kEnglish, kFrench, kGerman}) {
+    for (const Language base : kLanguages) {
         TextEnv env;
-        env.languageBase = base;
+        env.language = base;
         MessageList out;
         writeFieldOfApplication(env, out, c, in.code);
         const std::vector<std::string> lines = out.lines();

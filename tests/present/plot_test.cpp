@@ -304,13 +304,13 @@ ResistanceCurves sampleCurves(bool outside, bool loads, double eProject)
 }
 
 struct PlotCase {
-    int language;
+    Language language;
     std::string sep;
     double e;
     bool extras;   // loads, outside classes
     friend void PrintTo(const PlotCase& c, std::ostream* os)
     {
-        *os << "language " << c.language << " sep " << c.sep << " e " << c.e << (c.extras ? " with loads" : "");
+        *os << "language " << languageCode(c.language) << " sep " << c.sep << " e " << c.e << (c.extras ? " with loads" : "");
     }
 };
 
@@ -320,7 +320,7 @@ TEST_P(Plots, TextsApartInsideThePageAndInTheLanguage)
 {
     const PlotCase pc = GetParam();
     TextEnv env;
-    env.languageBase = pc.language;
+    env.language = pc.language;
     env.decimalSeparator = pc.sep;
     for (const Axis axis : {Axis::Weak, Axis::Strong}) {
         const Picture nm = interactionPlot(env, sampleDiagram(pc.e, pc.extras), axis);
@@ -351,9 +351,9 @@ TEST_P(Plots, TextsApartInsideThePageAndInTheLanguage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, Plots,
-                         testing::Values(PlotCase{kEnglish, ".", 50, true}, PlotCase{kFrench, ",", 0, false},
-                                         PlotCase{kGerman, ",", 37.5, true}, PlotCase{kGerman, ".", 150, false},
-                                         PlotCase{kEnglish, ".", 0, true}),
+                         testing::Values(PlotCase{Language::English, ".", 50, true}, PlotCase{Language::French, ",", 0, false},
+                                         PlotCase{Language::German, ",", 37.5, true}, PlotCase{Language::German, ".", 150, false},
+                                         PlotCase{Language::English, ".", 0, true}),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
 
 // Smaller pictures (a report page with four plots) and larger ones keep
@@ -361,7 +361,7 @@ INSTANTIATE_TEST_SUITE_P(Languages, Plots,
 TEST(Plots, EverySize)
 {
     TextEnv env;
-    env.languageBase = kFrench;
+    env.language = Language::French;
     env.decimalSeparator = ",";
     for (const auto& [w, h] : {std::pair{480, 320}, {640, 440}, {720, 480}, {1200, 800}, {100, 50}}) {
         SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
@@ -402,7 +402,7 @@ TEST(Plots, SvgReadByAnXmlParser)
     if (std::system("python3 -c \"import xml.etree.ElementTree\" >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "python3 is not available";
     TextEnv env;
-    env.languageBase = kFrench;
+    env.language = Language::French;
     env.decimalSeparator = ",";
     const std::string path = testing::TempDir() + "qeln_plot_" + std::to_string(getpid()) + ".svg";
     for (const Picture& pic : {interactionPlot(env, sampleDiagram(50, true), Axis::Strong),
@@ -425,10 +425,10 @@ TEST(Plots, TextsInThreeLanguages)
 {
     const TextCatalogue& cat = TextCatalogue::builtin();
     for (int id = 1300; id <= 1314; ++id)
-        for (int base : {kEnglish, kFrench, kGerman}) {
-            const std::string* t = cat.find(id + base);
-            ASSERT_NE(t, nullptr) << id + base;
-            EXPECT_FALSE(t->empty()) << id + base;
+        for (Language base : kLanguages) {
+            const std::string* t = cat.find(id + catalogueOffset(base));
+            ASSERT_NE(t, nullptr) << id + catalogueOffset(base);
+            EXPECT_FALSE(t->empty()) << id + catalogueOffset(base);
         }
 }
 

@@ -64,10 +64,11 @@ TEST(TextCatalogue, EveryUsedNumberInEveryLanguage)
     numbers.insert(used.begin(), used.end());
     const TextCatalogue& cat = TextCatalogue::builtin();
     for (int n : numbers)
-        for (int base : {kEnglish, kFrench, kGerman}) {
-            const std::string* t = cat.find(n + base);
-            ASSERT_NE(t, nullptr) << "text " << n + base << " is missing";
-            EXPECT_FALSE(t->empty()) << "text " << n + base << " is empty";
+        for (Language base : kLanguages) {
+            const int number = n + catalogueOffset(base);
+            const std::string* t = cat.find(number);
+            ASSERT_NE(t, nullptr) << "text " << number << " is missing";
+            EXPECT_FALSE(t->empty()) << "text " << number << " is empty";
         }
 }
 
@@ -75,9 +76,9 @@ TEST(TextCatalogue, EveryUsedNumberInEveryLanguage)
 // places in every language.
 TEST(TextCatalogue, FixedTexts)
 {
-    EXPECT_EQ(LoadText(88, kEnglish, nullptr), " ");
-    EXPECT_EQ(LoadText(1121, kEnglish, nullptr), "The relative slenderness is ");
-    for (int base : {kEnglish, kFrench, kGerman}) {
+    EXPECT_EQ(LoadText(88, Language::English, nullptr), " ");
+    EXPECT_EQ(LoadText(1121, Language::English, nullptr), "The relative slenderness is ");
+    for (Language base : kLanguages) {
         const std::string t = LoadText(186, base, nullptr);
         const auto first = t.find("%g");
         ASSERT_NE(first, std::string::npos);
@@ -88,15 +89,40 @@ TEST(TextCatalogue, FixedTexts)
 TEST(TextCatalogue, MissingTextIsReportedAndShownAsStars)
 {
     RecordingSink sink;
-    EXPECT_EQ(LoadText(2223, 5, &sink), "***");
+    EXPECT_EQ(LoadText(2228, Language::French, &sink), "***");
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0], "A string resource with number 2228 could not be found");
-    EXPECT_EQ(LoadText(3, 5, &sink), LoadText(8, 0, nullptr));
-    // a base near the end of int: no overflow (undefined behaviour) in the sum
-    EXPECT_EQ(LoadText(1168, std::numeric_limits<int>::max(), &sink), "***");
-    EXPECT_EQ(sink.messages.back(), "A string resource with number 2147484815 could not be found");
-    EXPECT_EQ(LoadText(-5, std::numeric_limits<int>::min(), &sink), "***");
-    EXPECT_EQ(LoadText(1029, kFrench, nullptr), *TextCatalogue::builtin().find(11029));
+    EXPECT_EQ(sink.messages[0], "A string resource with number 12228 could not be found");
+    // an id near the end of int: no overflow (undefined behaviour) in the sum
+    EXPECT_EQ(LoadText(std::numeric_limits<int>::max() - 5, Language::German, &sink), "***");
+    EXPECT_EQ(sink.messages.back(), "A string resource with number 2147503642 could not be found");
+    EXPECT_EQ(LoadText(1029, Language::French, nullptr), *TextCatalogue::builtin().find(11029));
+}
+
+// The numbers that name a language in the settings file and the PDF writer's
+// request are a file format: each reads back as its language, a number of no
+// language as none (the settings file then reads English). Each language's
+// texts are its own column of data/texts.tsv, the codes those of --language.
+TEST(Languages, StoredNumbersCodesAndCatalogueColumns)
+{
+    EXPECT_EQ(languageNumber(Language::English), 0);
+    EXPECT_EQ(languageNumber(Language::French), 10000);
+    EXPECT_EQ(languageNumber(Language::German), 20000);
+    for (Language l : kLanguages) {
+        EXPECT_EQ(languageOfNumber(languageNumber(l)), l);
+        EXPECT_EQ(languageOfCode(languageCode(l)), l);
+    }
+    for (int none : {1, 5, 10001, 30000, -10000, 2223, std::numeric_limits<int>::min()})
+        EXPECT_FALSE(languageOfNumber(none).has_value()) << none;
+    EXPECT_EQ(languageOfCode("fr"), Language::French);
+    for (const char* none : {"", "EN", "fra", "it"})
+        EXPECT_FALSE(languageOfCode(none).has_value()) << none;
+
+    EXPECT_EQ(LoadText(3, Language::English, nullptr), "Composite Column Fire Design");
+    EXPECT_EQ(LoadText(3, Language::French, nullptr), "Dimensionnement au feu des poteaux mixtes");
+    EXPECT_EQ(LoadText(8, Language::German, nullptr), "QELN-Entwicklungsteam");
+    const TextCatalogue c = TextCatalogue::parse("7\ten\tfr\tde\n");
+    for (Language l : kLanguages)
+        EXPECT_EQ(*c.find(7 + catalogueOffset(l)), languageCode(l));
 }
 
 TEST(TextCatalogue, ParserKeepsBlanksAndEscapes)

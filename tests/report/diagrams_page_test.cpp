@@ -74,9 +74,9 @@ TEST(ReportDiagrams, ContentHasTheFourChartsInReadingOrder)
     const ColumnInput in = loadedProject();
     RunState st;
     ASSERT_TRUE(run(in, st));
-    const DiagramPictures d = reportDiagrams(in, kGerman, ",");
+    const DiagramPictures d = reportDiagrams(in, Language::German, ",");
     ASSERT_TRUE(d.valid);
-    const ReportContent c = buildReport(st, in, kGerman, ReportMethod::Condensed, kPrinted, &d);
+    const ReportContent c = buildReport(st, in, Language::German, ReportMethod::Condensed, kPrinted, &d);
     EXPECT_EQ(c.diagramsTitle, "Diagramme");
     ASSERT_EQ(c.diagrams.size(), 4u);
     const char* const titles[] = {"Interaktionsdiagramm - schwache Achse z-z",
@@ -99,9 +99,9 @@ TEST(ReportDiagrams, ContentHasTheFourChartsInReadingOrder)
     EXPECT_TRUE(hasText(c.diagrams[1], "N.fi,Ed = 1800 kN (R 90)"));
 
     // without charts, or with none to give, the report has no page for them
-    EXPECT_TRUE(buildReport(st, in, kGerman, ReportMethod::Condensed, kPrinted).diagrams.empty());
+    EXPECT_TRUE(buildReport(st, in, Language::German, ReportMethod::Condensed, kPrinted).diagrams.empty());
     const DiagramPictures none;
-    const ReportContent without = buildReport(st, in, kGerman, ReportMethod::Condensed, kPrinted, &none);
+    const ReportContent without = buildReport(st, in, Language::German, ReportMethod::Condensed, kPrinted, &none);
     EXPECT_TRUE(without.diagrams.empty());
     EXPECT_TRUE(without.diagramsTitle.empty());
 }
@@ -110,7 +110,7 @@ TEST(ReportDiagrams, NoChartsForAProjectThatCannotBeDesigned)
 {
     ColumnInput in = loadedProject();
     in.e1 = 200;   // past b/2: an input error
-    EXPECT_FALSE(reportDiagrams(in, kEnglish, ".").valid);
+    EXPECT_FALSE(reportDiagrams(in, Language::English, ".").valid);
 }
 
 TEST(ReportDiagrams, OnePageMoreAfterTheListingThenTheDisclaimer)
@@ -119,9 +119,9 @@ TEST(ReportDiagrams, OnePageMoreAfterTheListingThenTheDisclaimer)
     const ColumnInput in = loadedProject();
     RunState st;
     ASSERT_TRUE(run(in, st));
-    const DiagramPictures d = reportDiagrams(in, kEnglish, ".");
-    const ReportContent with = buildReport(st, in, kEnglish, ReportMethod::Complete, kPrinted, &d);
-    const ReportContent without = buildReport(st, in, kEnglish, ReportMethod::Complete, kPrinted);
+    const DiagramPictures d = reportDiagrams(in, Language::English, ".");
+    const ReportContent with = buildReport(st, in, Language::English, ReportMethod::Complete, kPrinted, &d);
+    const ReportContent without = buildReport(st, in, Language::English, ReportMethod::Complete, kPrinted);
     QTemporaryDir dir;
     const QString a = dir.filePath("with.pdf"), b = dir.filePath("without.pdf");
     const int pages = writeReportPdf(with, a);
@@ -183,8 +183,8 @@ TEST_P(PrintedCharts, TextsApartAndInside)
     in.nFiEd = k.nFiEd;
     if (k.nFiEd > 0)
         in.fireClass = FireClass::R60;
-    for (const int language : {kEnglish, kFrench, kGerman}) {
-        const DiagramPictures d = reportDiagrams(in, language, language == kEnglish ? "." : ",");
+    for (const Language language : kLanguages) {
+        const DiagramPictures d = reportDiagrams(in, language, language == Language::English ? "." : ",");
         ASSERT_TRUE(d.valid);
         for (const Picture* pic : d.inOrder()) {
             EXPECT_TRUE(overlappingTexts(*pic).empty()) << "language " << language;

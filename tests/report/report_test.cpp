@@ -205,7 +205,7 @@ TEST(ReportContent, HeaderTextsListingAndDisclaimer)
 {
     const DesignResult r = runDesign(defaultProject());
     ASSERT_TRUE(r.ok);
-    const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Complete, kPrinted);
+    const ReportContent c = buildReport(r.st, r.in, Language::English, ReportMethod::Complete, kPrinted);
     EXPECT_EQ(c.office, r.in.office);
     EXPECT_EQ(c.productName, "QELN - Column");
     EXPECT_EQ(c.title, "Composite Column Fire Design");
@@ -216,12 +216,12 @@ TEST(ReportContent, HeaderTextsListingAndDisclaimer)
     EXPECT_FALSE(c.printedAt.empty());
     // English texts 88 and 89 are blank and left out
     ASSERT_EQ(c.disclaimer.size(), 3u);
-    EXPECT_EQ(c.disclaimer[0], LoadText(85, kEnglish, nullptr));
-    EXPECT_EQ(c.disclaimer[2], LoadText(87, kEnglish, nullptr));
+    EXPECT_EQ(c.disclaimer[0], LoadText(85, Language::English, nullptr));
+    EXPECT_EQ(c.disclaimer[2], LoadText(87, Language::English, nullptr));
 
-    const ReportContent d = buildReport(r.st, r.in, kGerman, ReportMethod::Condensed, kPrinted);
+    const ReportContent d = buildReport(r.st, r.in, Language::German, ReportMethod::Condensed, kPrinted);
     EXPECT_EQ(d.listing, r.st.condensedListing.lines());
-    EXPECT_EQ(d.productName, LoadText(2, kGerman, nullptr));
+    EXPECT_EQ(d.productName, LoadText(2, Language::German, nullptr));
     EXPECT_EQ(d.pageWord, "Seite");
 }
 
@@ -243,7 +243,7 @@ TEST(ReportPdf, DefaultProjectComplete)
     REQUIRE_TOOLS();
     const DesignResult r = runDesign(defaultProject());
     ASSERT_TRUE(r.ok);
-    const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Complete, kPrinted);
+    const ReportContent c = buildReport(r.st, r.in, Language::English, ReportMethod::Complete, kPrinted);
     const Pdf pdf = render(c, "default-complete");
     ASSERT_GE(pdf.pages, 2);
     expectHeaderOnEveryPage(pdf, c);
@@ -268,7 +268,7 @@ TEST(ReportContent, EnProjectNamesItsCodeInTheHeader)
     useDesignCode(in, DesignCode::EN1994);
     const DesignResult r = runDesign(in);
     ASSERT_TRUE(r.ok);
-    const ReportContent c = buildReport(r.st, r.in, kGerman, ReportMethod::Complete, kPrinted);
+    const ReportContent c = buildReport(r.st, r.in, Language::German, ReportMethod::Complete, kPrinted);
     EXPECT_EQ(c.standardLine, "Eurocode 4: EN 1994-1-1:2004 / EN 1994-1-2:2005 - Verfahren 6.7.3 / Anhang G");
 }
 
@@ -277,13 +277,13 @@ TEST(ReportPdf, DefaultProjectCondensedHasNoDetails)
     REQUIRE_TOOLS();
     const DesignResult r = runDesign(defaultProject());
     ASSERT_TRUE(r.ok);
-    const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Condensed, kPrinted);
+    const ReportContent c = buildReport(r.st, r.in, Language::English, ReportMethod::Condensed, kPrinted);
     const Pdf pdf = render(c, "default-condensed");
     ASSERT_GE(pdf.pages, 1);
     expectHeaderOnEveryPage(pdf, c);
     expectListingInOrder(pdf, c);
 
-    const ReportContent full = buildReport(r.st, r.in, kEnglish, ReportMethod::Complete, kPrinted);
+    const ReportContent full = buildReport(r.st, r.in, Language::English, ReportMethod::Complete, kPrinted);
     const Pdf complete = render(full, "default-complete-2");
     EXPECT_LT(pdf.pages, complete.pages);
     // no line of the details block is printed: neither its heading nor the member routines' lines
@@ -308,12 +308,12 @@ TEST(ReportPdf, DefaultProjectCondensedHasNoDetails)
 // The printing date in the locale of the report's language, whatever the system's.
 TEST(ReportContent, DatesFollowTheProgramLanguage)
 {
-    EXPECT_EQ(reportDateTime(kPrinted, kGerman).substr(0, 6), "07.03.");
-    EXPECT_EQ(reportDateTime(kPrinted, kFrench).substr(0, 10), "07/03/2024");
-    EXPECT_NE(reportDateTime(kPrinted, kGerman).find("14:05:09"), std::string::npos);
+    EXPECT_EQ(reportDateTime(kPrinted, Language::German).substr(0, 6), "07.03.");
+    EXPECT_EQ(reportDateTime(kPrinted, Language::French).substr(0, 10), "07/03/2024");
+    EXPECT_NE(reportDateTime(kPrinted, Language::German).find("14:05:09"), std::string::npos);
     // the project dialog's dates
-    EXPECT_TRUE(dateTimeText(45358.25, languageLocale(kGerman)).startsWith("07.03."));
-    EXPECT_TRUE(dateTimeText(45358.25, languageLocale(kFrench)).startsWith("07/03/2024"));
+    EXPECT_TRUE(dateTimeText(45358.25, languageLocale(Language::German)).startsWith("07.03."));
+    EXPECT_TRUE(dateTimeText(45358.25, languageLocale(Language::French)).startsWith("07/03/2024"));
 }
 
 // The footer logo's subtitle is in the report's language and stays inside the picture.
@@ -321,9 +321,9 @@ TEST(ReportContent, LogoSubtitleInEachLanguageFits)
 {
     const DesignResult r = runDesign(defaultProject());
     std::set<std::string> logos;
-    const std::pair<int, const char*> cases[] = {{kEnglish, "Composite column design"},
-                                                 {kFrench, "Calcul des poteaux mixtes"},
-                                                 {kGerman, "Bemessung von Verbundstützen"}};
+    const std::pair<Language, const char*> cases[] = {{Language::English, "Composite column design"},
+                                                 {Language::French, "Calcul des poteaux mixtes"},
+                                                 {Language::German, "Bemessung von Verbundstützen"}};
     for (const auto& [base, subtitle] : cases) {
         const ReportContent c = buildReport(r.st, r.in, base, ReportMethod::Condensed, kPrinted);
         logos.insert(c.logo);
@@ -343,7 +343,7 @@ TEST(ReportContent, LogoSubtitleInEachLanguageFits)
 TEST(ReportPdf, UnwritableFileGivesNoPages)
 {
     const DesignResult r = runDesign(defaultProject());
-    const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Condensed, kPrinted);
+    const ReportContent c = buildReport(r.st, r.in, Language::English, ReportMethod::Condensed, kPrinted);
     EXPECT_EQ(writeReportPdf(c, "/nonexistent-folder/report.pdf"), 0);
 }
 
@@ -358,7 +358,7 @@ TEST(ReportPdf, DesignCheckBoxOnTheFirstPage)
     in.fireClass = FireClass::R90;
     const DesignResult r = runDesign(in);
     ASSERT_TRUE(r.ok);
-    const ReportContent c = buildReport(r.st, r.in, kEnglish, ReportMethod::Condensed, kPrinted);
+    const ReportContent c = buildReport(r.st, r.in, Language::English, ReportMethod::Condensed, kPrinted);
     EXPECT_EQ(c.checkTitle, "Design check");
     ASSERT_EQ(c.checkSummary.size(), 5u);   // with the governing cell
     const Pdf pdf = render(c, "loads-condensed");
@@ -372,7 +372,7 @@ TEST(ReportPdf, DesignCheckBoxOnTheFirstPage)
         EXPECT_GE(first.indexOf(s), 0) << s;
     // without loads, no box
     const DesignResult plain = runDesign(defaultProject());
-    EXPECT_TRUE(buildReport(plain.st, plain.in, kEnglish, ReportMethod::Condensed, kPrinted).checkSummary.empty());
+    EXPECT_TRUE(buildReport(plain.st, plain.in, Language::English, ReportMethod::Condensed, kPrinted).checkSummary.empty());
 }
 
 // The frame of a report for approval: page 1 holds the grid Designed /
@@ -388,7 +388,7 @@ TEST(ReportPdf, ApprovalGridOnPageOneAndTheRevisionOnEveryPage)
     in.revision = "C2";
     const DesignResult r = runDesign(in);
     ASSERT_TRUE(r.ok) << r.st.results.errors.joined().c_str();
-    for (int base : {kEnglish, kFrench, kGerman}) {
+    for (Language base : kLanguages) {
         SCOPED_TRACE(base);
         const ReportContent c = buildReport(r.st, r.in, base, ReportMethod::Complete, kPrinted);
         ASSERT_GT(c.listing.size(), 250u);
@@ -397,17 +397,17 @@ TEST(ReportPdf, ApprovalGridOnPageOneAndTheRevisionOnEveryPage)
         EXPECT_EQ(c.approval[0].name, "A. Checker");
         EXPECT_EQ(c.approval[1].name, "B. Prüfer");
         // the dates of the language, with the year in full
-        if (base == kGerman) {
+        if (base == Language::German) {
             EXPECT_EQ(c.approval[0].date, "07.03.2024");
             EXPECT_EQ(c.approval[1].date, "12.03.2024");
-        } else if (base == kFrench) {
+        } else if (base == Language::French) {
             EXPECT_EQ(c.approval[1].date, "12/03/2024");
         } else {
             EXPECT_NE(c.approval[0].date.find("2024"), std::string::npos) << c.approval[0].date;
             EXPECT_NE(c.approval[1].date.find("12"), std::string::npos) << c.approval[1].date;
         }
         EXPECT_EQ(c.approval[2].name, "C2");
-        const Pdf pdf = render(c, QString("approval-%1").arg(base));
+        const Pdf pdf = render(c, QString("approval-%1").arg(QString::fromStdString(std::string(languageCode(base)))));
         ASSERT_GE(pdf.pages, 5);
         expectHeaderOnEveryPage(pdf, c);
         expectListingInOrder(pdf, c);
@@ -441,7 +441,7 @@ TEST(ReportPdf, ApprovalGridOnPageOneAndTheRevisionOnEveryPage)
     }
 
     const DesignResult plain = runDesign(defaultProject());
-    const ReportContent c = buildReport(plain.st, plain.in, kEnglish, ReportMethod::Complete, kPrinted);
+    const ReportContent c = buildReport(plain.st, plain.in, Language::English, ReportMethod::Complete, kPrinted);
     EXPECT_EQ(c.revisionMark, "");
     EXPECT_EQ(c.approval[0].heading, "Designed");
     EXPECT_EQ(c.approval[1].heading, "Checked");
@@ -461,9 +461,9 @@ TEST(ReportContent, NotesAndDisclaimerListWhatIsNotChecked)
     for (DesignCode code : {DesignCode::ENV1994, DesignCode::EN1994}) {
         ColumnInput in = defaultProject();
         useDesignCode(in, code);
-        for (int base : {kEnglish, kFrench, kGerman}) {
+        for (Language base : kLanguages) {
             TextEnv env;
-            env.languageBase = base;
+            env.language = base;
             RunState st;
             RunPresenter quiet;
             ASSERT_TRUE(calculate(env, in, st, quiet));
@@ -485,6 +485,6 @@ TEST(ReportContent, NotesAndDisclaimerListWhatIsNotChecked)
             EXPECT_EQ(mentions, 2u);
         }
     }
-    EXPECT_NE(LoadText(1157, kEnglish, nullptr).find("transverse shear, links and concrete cover"),
+    EXPECT_NE(LoadText(1157, Language::English, nullptr).find("transverse shear, links and concrete cover"),
               std::string::npos);
 }

@@ -70,14 +70,14 @@ TEST(SchedulePdf, SummaryPageThenEveryRowsCondensedReport)
     ASSERT_EQ(o.rows.size(), 3u);
     ASSERT_FALSE(o.rows[1].passes);
 
-    const ScheduleReportContent c = buildScheduleReport(base, s, o, 0, kPrinted, desktopRun);
+    const ScheduleReportContent c = buildScheduleReport(base, s, o, Language::English, kPrinted, desktopRun);
     ASSERT_EQ(c.rows.size(), 3u);
     EXPECT_EQ(c.cells.size(), 3u);
     EXPECT_EQ(c.failing, (std::vector<bool>{false, true, false}));
     // each row's report is the single project's report of its input
     RunState st;
     ASSERT_TRUE(desktopRun(o.rows[0].input, st));
-    const ReportContent single = buildReport(st, o.rows[0].input, 0, ReportMethod::Condensed, kPrinted);
+    const ReportContent single = buildReport(st, o.rows[0].input, Language::English, ReportMethod::Condensed, kPrinted);
     ASSERT_GE(c.rows[0].listing.size(), single.listing.size());
     EXPECT_TRUE(std::equal(single.listing.begin(), single.listing.end(), c.rows[0].listing.end() - static_cast<long>(single.listing.size())));
     EXPECT_EQ(c.rows[0].checkSummary.size(), single.checkSummary.size());
@@ -193,13 +193,13 @@ TEST(SchedulePdf, FailureReasonsInTheDocumentsLanguage)
     errors.errors = 2;
     const QRegularExpression english("\\b(no|not|section|catalogue|carries|loads|error|errors|arithmetic|failure|row|field|number)\\b",
                                      QRegularExpression::CaseInsensitiveOption);
-    for (int base : {kFrench, kGerman})
+    for (Language base : {Language::French, Language::German})
         for (const ScheduleRowResult* r : {&search, &input, &arithmetic, &errors}) {
             const QString cell = QString::fromStdString(scheduleResultCells(*r, base, ",")[5]);
             EXPECT_FALSE(cell.contains(english)) << cell.toStdString();
             EXPECT_TRUE(cell.startsWith(QString::fromStdString(LoadText(1379, base, nullptr)))) << cell.toStdString();
         }
-    EXPECT_EQ(scheduleResultCells(input, kFrench, ",")[5],
+    EXPECT_EQ(scheduleResultCells(input, Language::French, ",")[5],
               "NON VÉRIFIÉ\u00a0: données non valides\u00a0: Longueur de flambement z-z, température normale [m]");
-    EXPECT_EQ(scheduleResultCells(errors, kGerman, ",")[5], "NICHT ERFÜLLT: Fehler: 2");
+    EXPECT_EQ(scheduleResultCells(errors, Language::German, ",")[5], "NICHT ERFÜLLT: Fehler: 2");
 }

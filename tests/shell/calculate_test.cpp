@@ -320,6 +320,6 @@ TEST(Calculate, CalculationErrorCausesInTheirLanguage)
         EXPECT_EQ(l[1].rfind(c.cause, 0), 0u) << l[1];
         EXPECT_EQ(l[2].rfind("Technical detail: ", 0), 0u) << l[2];
     }
-    env.languageBase = 20000;
+    env.language = Language::German;
     EXPECT_EQ(lines([] { (void)checkedFinite(HUGE_VAL); })[1].rfind("Ursache: ", 0), 0u);
 }

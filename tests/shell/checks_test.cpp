@@ -373,7 +373,7 @@ TEST(InputChecks, FindingsCarryTheValuesTheMessagesShow)
     EXPECT_EQ(out.findings.back().values, std::vector<double>{150});
     // the same findings in French, with the separator of the screen
     ColumnResults res;
-    writeCheckMessages(TextEnv{kFrench, nullptr, ","}, out.findings, res);
+    writeCheckMessages(TextEnv{Language::French, nullptr, ","}, out.findings, res);
     EXPECT_TRUE(res.hasErrors);
     EXPECT_NE(std::find(res.errors.lines().begin(), res.errors.lines().end(), "Excentricité max. = 150,00 mm !"),
               res.errors.lines().end());
@@ -451,10 +451,10 @@ TEST(BarSpacingCheck, TheMessagesInThreeLanguagesAndTheRangeOfTheAggregate)
     ColumnInput in;
     in.n2 = 4;
     ColumnResults res;
-    writeCheckMessages(TextEnv{kFrench, nullptr, ","}, env1994::checkInput(in).findings, res);
+    writeCheckMessages(TextEnv{Language::French, nullptr, ","}, env1994::checkInput(in).findings, res);
     EXPECT_TRUE(has(res.warnings, "L'espacement libre des barres s = 20 mm est inférieur à max(d, d.g + 5, 20) = 21 mm"));
     res = ColumnResults{};
-    writeCheckMessages(TextEnv{kGerman, nullptr, ","}, env1994::checkInput(in).findings, res);
+    writeCheckMessages(TextEnv{Language::German, nullptr, ","}, env1994::checkInput(in).findings, res);
     EXPECT_TRUE(has(res.warnings, "Der lichte Abstand der Stäbe s = 20 mm liegt unter max(d, d.g + 5, 20) = 21 mm"));
     // an aggregate outside 4 to 63 mm is an error naming d.g; its spacing is not judged
     for (double dg : {2.5, 100.0}) {

@@ -112,10 +112,10 @@ TEST(DesignLoads, WithoutLoadsNothingIsAdded)
 
 TEST(DesignLoads, ListingInFrenchAndGerman)
 {
-    Calc fr{withLoads(3000, 1800, FireClass::R90), kFrench};
+    Calc fr{withLoads(3000, 1800, FireClass::R90), Language::French};
     EXPECT_GE(indexOf(fr.st.completeListing, "Vérification"), 0);
     EXPECT_TRUE(startsAny(fr.st.condensedListing, "  Classe de résistance au feu atteinte"));
-    Calc de{withLoads(3000, 1800, FireClass::R90), kGerman};
+    Calc de{withLoads(3000, 1800, FireClass::R90), Language::German};
     EXPECT_GE(indexOf(de.st.condensedListing, "Nachweis"), 0);
     EXPECT_TRUE(startsAny(de.st.completeListing, "  Erreichte Feuerwiderstandsklasse"));
 }

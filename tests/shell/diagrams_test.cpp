@@ -228,10 +228,10 @@ TEST_P(Diagram, AgreesWithTheDesignRun)
         EXPECT_EQ(c.nFiEd.has_value(), in.nFiEd > 0);
 
         // the plots: texts apart, nothing that is not a number
-        for (const int language : {kEnglish, kGerman}) {
+        for (const Language language : {Language::English, Language::German}) {
             TextEnv te;
-            te.languageBase = language;
-            te.decimalSeparator = language == kGerman ? "," : ".";
+            te.language = language;
+            te.decimalSeparator = language == Language::German ? "," : ".";
             for (const Picture& pic : {interactionPlot(te, g, axis), eccentricityPlot(te, c, axis)}) {
                 EXPECT_TRUE(overlappingTexts(pic).empty());
                 const std::string svg = pictureToSvg(pic);

@@ -22,13 +22,13 @@ using test::contains;
 using test::enProject;
 using test::indexOf;
 
-std::string text(int id, int base) { return LoadText(id, base, nullptr); }
+std::string text(int id, Language base) { return LoadText(id, base, nullptr); }
 
 } // namespace
 
 TEST(EnListing, HeadingNamesTheCodeAndTheDetailsAreTheMethods)
 {
-    for (int base : {kEnglish, kFrench, kGerman}) {
+    for (Language base : kLanguages) {
         Calc c{enProject(50, 30), base};
         ASSERT_TRUE(c.ok) << base;
         const MessageList& full = c.st.completeListing;
@@ -60,7 +60,7 @@ TEST(EnListing, HeadingNamesTheCodeAndTheDetailsAreTheMethods)
 // (that it is the complete listing without them is tested with the calculate command).
 TEST(EnListing, CondensedListingLeavesOutTheDetails)
 {
-    Calc c{enProject(50, 30), kEnglish};
+    Calc c{enProject(50, 30), Language::English};
     ASSERT_TRUE(c.ok);
     EXPECT_FALSE(contains(c.st.condensedListing, "EN 1994-1-1, 6.7.3.2(1)"));
     EXPECT_GT(indexOf(c.st.condensedListing,
@@ -73,19 +73,19 @@ TEST(EnListing, EnvListingHasNoneOfIt)
     ColumnInput in;
     in.e1 = 50;
     in.e2 = 30;
-    Calc c{in, kEnglish};
+    Calc c{in, Language::English};
     ASSERT_TRUE(c.ok);
     EXPECT_FALSE(contains(c.st.completeListing, "Design code"));
     // no clause of the EN method but in the note on what the program does not check
     MessageList withoutNote;
     for (const std::string& l : c.st.completeListing.lines())
-        if (l != text(1157, kEnglish))
+        if (l != text(1157, Language::English))
             withoutNote.add(l);
     EXPECT_FALSE(contains(withoutNote, "EN 1994-1-1,"));
-    EXPECT_EQ(c.st.results.memberDetailLines[0], text(1764, kEnglish));
+    EXPECT_EQ(c.st.results.memberDetailLines[0], text(1764, Language::English));
     EXPECT_GT(indexOf(c.st.results.memberDetailLines, "Normal temperature weak axis"), 0);
-    EXPECT_GT(indexOf(c.st.completeListing, text(1156, kEnglish)), 0);
-    EXPECT_GT(indexOf(c.st.completeListing, text(1157, kEnglish)), indexOf(c.st.completeListing, text(1160, kEnglish)));
+    EXPECT_GT(indexOf(c.st.completeListing, text(1156, Language::English)), 0);
+    EXPECT_GT(indexOf(c.st.completeListing, text(1157, Language::English)), indexOf(c.st.completeListing, text(1160, Language::English)));
 }
 
 // The checks' errors stop the run before the EN method's values: no details.
@@ -93,7 +93,7 @@ TEST(EnListing, AnErrorOfTheChecksLeavesNoDetails)
 {
     ColumnInput in = enProject(50, 30);
     in.fck = 70;   // outside C20/25 to C60/75
-    Calc c{in, kEnglish};
+    Calc c{in, Language::English};
     EXPECT_FALSE(c.ok);
     EXPECT_TRUE(c.st.results.hasErrors);
     EXPECT_TRUE(c.st.results.memberDetailLines.empty());

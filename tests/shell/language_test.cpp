@@ -10,14 +10,13 @@
 namespace qeln {
 namespace {
 
-TEST(Language, HelpFilePerLanguageWithEnglishFallback)
+TEST(Language, HelpFilePerLanguage)
 {
-    EXPECT_EQ(helpFileFor(0), "qeln-eng.hlp");
-    EXPECT_EQ(helpFileFor(10000), "qeln-fra.hlp");
-    EXPECT_EQ(helpFileFor(20000), "qeln-deu.hlp");
-    EXPECT_EQ(helpFileFor(5), "qeln-eng.hlp");
-    EXPECT_EQ(helpLanguageCode(20000), "de");
-    EXPECT_EQ(helpLanguageCode(12345), "en");
+    EXPECT_EQ(helpFileFor(Language::English), "qeln-eng.hlp");
+    EXPECT_EQ(helpFileFor(Language::French), "qeln-fra.hlp");
+    EXPECT_EQ(helpFileFor(Language::German), "qeln-deu.hlp");
+    EXPECT_EQ(helpLanguageCode(Language::German), "de");
+    EXPECT_EQ(helpLanguageCode(Language::English), "en");
 }
 
 TEST(Language, NoControlIsAssignedTwice)

@@ -486,7 +486,7 @@ TEST(ProjectFileReader, UnknownProfileIsReportedInTheLanguageOfTheProgram)
     ProfileCatalogue catalogue = ProfileCatalogue::open(QELN_BIN_DIR "/PROFKVL2.DBF", "");
     RecordingSink sink;
     ColumnInput out;
-    const std::optional<Failure> res = ParseProjectFile(joinLines(l), "f", out, CatalogueLookup(catalogue, kGerman, &sink));
+    const std::optional<Failure> res = ParseProjectFile(joinLines(l), "f", out, CatalogueLookup(catalogue, Language::German, &sink));
     ASSERT_FALSE(res) << res->describe();
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0], "Profil HE 321 A nicht in der Datenbank gefunden");

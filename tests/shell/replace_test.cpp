@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Writer{"settingsFile",
                            [](const std::string& p) {
                                std::string error;
-                               return SettingsFile(p).write(Settings{10000, "written", "u"}, error);
+                               return SettingsFile(p).write(Settings{Language::French, "written", "u"}, error);
                            },
                            "enterprise=written"}),
     [](const testing::TestParamInfo<Writer>& i) { return std::string(i.param.name); });

@@ -640,14 +640,14 @@ TEST(ScheduleXlsx, WritesAWorkbookAndReportsAFolderThatIsNotThere)
     const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
     const std::string path = testing::TempDir() + "qeln_schedule_" + std::to_string(::getpid()) + ".xlsx";
     std::string reason;
-    for (const int language : {kEnglish, kFrench, kGerman}) {
+    for (const Language language : kLanguages) {
         ASSERT_TRUE(writeScheduleXlsx(path, s, o, language, reason)) << reason;
         const std::string book = readFile(path);
         EXPECT_EQ(book.substr(0, 2), "PK");
         EXPECT_GT(book.size(), 4000u);
     }
     std::remove(path.c_str());
-    EXPECT_FALSE(writeScheduleXlsx("/nonexistent-folder/s.xlsx", s, o, kEnglish, reason));
+    EXPECT_FALSE(writeScheduleXlsx("/nonexistent-folder/s.xlsx", s, o, Language::English, reason));
     EXPECT_FALSE(reason.empty());
 }
 
@@ -678,7 +678,7 @@ TEST(ScheduleXlsx, NumbersAsNumbersTextsAsValidTextAndOverlongCellsRefused)
     const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
     const std::string path = testing::TempDir() + "qeln_types_" + std::to_string(::getpid()) + ".xlsx";
     std::string reason;
-    ASSERT_TRUE(writeScheduleXlsx(path, s, o, kEnglish, reason)) << reason;
+    ASSERT_TRUE(writeScheduleXlsx(path, s, o, Language::English, reason)) << reason;
     const std::string sheet = workbookPart(path, "xl/worksheets/sheet1.xml");
     const std::string strings = workbookPart(path, "xl/sharedStrings.xml");
     ASSERT_FALSE(sheet.empty());
@@ -691,7 +691,7 @@ TEST(ScheduleXlsx, NumbersAsNumbersTextsAsValidTextAndOverlongCellsRefused)
 
     ScheduleOutcome longName = o;
     longName.rows[0].name = std::string(40000, 'N');
-    EXPECT_FALSE(writeScheduleXlsx(path, s, longName, kEnglish, reason));
+    EXPECT_FALSE(writeScheduleXlsx(path, s, longName, Language::English, reason));
     EXPECT_NE(reason.find("32767"), std::string::npos) << reason;
     std::remove(path.c_str());
 }
@@ -714,14 +714,14 @@ TEST(ScheduleXlsx, ACutWorkbookIsAFailure)
         const rlimit limit{200 * 1024, 200 * 1024};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         std::string reason;
-        ::_exit(writeScheduleXlsx(path, s, o, kEnglish, reason) ? 0 : 3);
+        ::_exit(writeScheduleXlsx(path, s, o, Language::English, reason) ? 0 : 3);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 3);
     std::string reason;
-    EXPECT_TRUE(writeScheduleXlsx(path, s, o, kEnglish, reason)) << reason;   // without the limit
+    EXPECT_TRUE(writeScheduleXlsx(path, s, o, Language::English, reason)) << reason;   // without the limit
     std::remove(path.c_str());
 }
 

@@ -137,7 +137,7 @@ TEST(ScheduleEdit, CellsKeepADecimalPointAndBadValuesAsTyped)
 // header is pasted (from the window in any language, or a CSV's names).
 TEST(ScheduleEdit, HeadingsInWordsNameTheirFieldInEveryLanguage)
 {
-    for (int base : {kEnglish, kFrench, kGerman}) {
+    for (Language base : kLanguages) {
         std::set<std::string> seen;
         for (const std::string& f : scheduleFieldNames()) {
             const std::string h = scheduleFieldHeading(f, base);
@@ -147,10 +147,10 @@ TEST(ScheduleEdit, HeadingsInWordsNameTheirFieldInEveryLanguage)
             EXPECT_FALSE(isResultHeading(h)) << h;
         }
     }
-    EXPECT_EQ(scheduleFieldHeading("lWeakCold", kEnglish), "Buckling length z-z, normal temperature [m]");
-    EXPECT_EQ(scheduleFieldHeading("nFiEd", kGerman), "N.fi,Ed, Brandfall [kN]");
-    EXPECT_EQ(scheduleFieldHeading("dg", kEnglish), "Maximum aggregate size d.g [mm]");
-    EXPECT_EQ(scheduleFieldHeading("line", kEnglish), "Column line");   // the field before it keeps its heading
+    EXPECT_EQ(scheduleFieldHeading("lWeakCold", Language::English), "Buckling length z-z, normal temperature [m]");
+    EXPECT_EQ(scheduleFieldHeading("nFiEd", Language::German), "N.fi,Ed, Brandfall [kN]");
+    EXPECT_EQ(scheduleFieldHeading("dg", Language::English), "Maximum aggregate size d.g [mm]");
+    EXPECT_EQ(scheduleFieldHeading("line", Language::English), "Column line");   // the field before it keeps its heading
     EXPECT_EQ(fieldOfHeading(" Knicklänge z-z,\nNormaltemperatur [m] "), "lWeakCold");   // as the header shows it
     EXPECT_EQ(fieldOfHeading("NEd"), "nEd");
     EXPECT_EQ(fieldOfHeading("Nom"), "name");
@@ -158,8 +158,8 @@ TEST(ScheduleEdit, HeadingsInWordsNameTheirFieldInEveryLanguage)
 
     // a range copied from the French window: name, a field and two results
     Schedule g = sample();
-    const std::string block = "Nom\t" + scheduleFieldHeading("nEd", kFrench) + "\t" +
-                              LoadText(1375, kFrench, nullptr) + "\t" + LoadText(1276, kFrench, nullptr) +
+    const std::string block = "Nom\t" + scheduleFieldHeading("nEd", Language::French) + "\t" +
+                              LoadText(1375, Language::French, nullptr) + "\t" + LoadText(1276, Language::French, nullptr) +
                               "\nC9\t4100\tNON VÉRIFIÉ\t1,250\n";
     const PasteResult r = pasteBlock(g, block, 0, 0);
     EXPECT_EQ(g.rows[0].name, "C9");

@@ -17,10 +17,10 @@ TEST(Settings, MissingFileGivesDefaultsAndWritingCreatesTheThreeKeys)
     const SettingsFile file(dir.file("config/qeln/qeln.INI"));
     EXPECT_EQ(file.read(), Settings{});
     std::string error;
-    ASSERT_TRUE(file.write(Settings{10000, "Bureau d'études Müller", "J. Weiß"}, error)) << error;
+    ASSERT_TRUE(file.write(Settings{Language::French, "Bureau d'études Müller", "J. Weiß"}, error)) << error;
     EXPECT_EQ(test::readFile(file.path()),
               "[language]\nnumberlanguage=10000\n[user]\nenterprise=Bureau d'études Müller\nuser=J. Weiß\n");
-    EXPECT_EQ(file.read(), (Settings{10000, "Bureau d'études Müller", "J. Weiß"}));
+    EXPECT_EQ(file.read(), (Settings{Language::French, "Bureau d'études Müller", "J. Weiß"}));
 }
 
 TEST(Settings, ReadsTheClassicFormLeniently)
@@ -29,7 +29,7 @@ TEST(Settings, ReadsTheClassicFormLeniently)
     const SettingsFile file(dir.file("qeln.INI"));
     test::writeFile(file.path(), "; written by hand\r\n[USER]\r\n  Enterprise =  \"  ACME  \"  \r\nuser=\r\n"
                                  "[Language]\r\nNumberLanguage = 0x4E20\r\n[other]\r\nuser=not me\r\n");
-    EXPECT_EQ(file.read(), (Settings{20000, "  ACME  ", ""}));
+    EXPECT_EQ(file.read(), (Settings{Language::German, "  ACME  ", ""}));
     test::writeFile(file.path(), "[user]\nenterprise=M\xFC" "ller\n");   // not UTF-8: Windows-1252
     EXPECT_EQ(file.read().enterprise, "Müller");
 }
@@ -51,7 +51,7 @@ TEST(Settings, WritingKeepsOtherContentAndValuesSurviveExactly)
     TempDir dir;
     const SettingsFile file(dir.file("qeln.INI"));
     test::writeFile(file.path(), "[window]\nleft=10\n\n[user]\n; the firm\nenterprise=old\n\n[extra]\nx=1\n");
-    const Settings s{20000, " leading and trailing ", "\"quoted\""};
+    const Settings s{Language::German, " leading and trailing ", "\"quoted\""};
     std::string error;
     ASSERT_TRUE(file.write(s, error)) << error;
     EXPECT_EQ(test::readFile(file.path()),
@@ -62,21 +62,22 @@ TEST(Settings, WritingKeepsOtherContentAndValuesSurviveExactly)
 
 // Only the three language numbers are languages: anything else once gave a
 // box per missing text at every start and "***" captions.
-class SettingsLanguageNumber : public testing::TestWithParam<std::pair<const char*, int>> {};
+class SettingsLanguageNumber : public testing::TestWithParam<std::pair<const char*, Language>> {};
 
 TEST_P(SettingsLanguageNumber, OnlyTheThreeBasesAreAccepted)
 {
     TempDir dir;
     const SettingsFile file(dir.file("qeln.INI"));
     test::writeFile(file.path(), std::string("[language]\nnumberlanguage=") + GetParam().first + "\n");
-    EXPECT_EQ(file.read().languageBase, GetParam().second);
+    EXPECT_EQ(file.read().language, GetParam().second);
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, SettingsLanguageNumber,
-                         testing::Values(std::pair{"0", 0}, std::pair{"10000", 10000}, std::pair{"0x4E20", 20000},
-                                         std::pair{"12345", 0}, std::pair{"5", 0}, std::pair{"-10000", 0},
-                                         std::pair{"30000", 0}, std::pair{"0x7fffffff", 0},
-                                         std::pair{"0xFFFFFFFF", 0}));
+                         testing::Values(std::pair{"0", Language::English}, std::pair{"10000", Language::French},
+                                         std::pair{"0x4E20", Language::German}, std::pair{"12345", Language::English},
+                                         std::pair{"5", Language::English}, std::pair{"-10000", Language::English},
+                                         std::pair{"30000", Language::English}, std::pair{"0x7fffffff", Language::English},
+                                         std::pair{"0xFFFFFFFF", Language::English}));
 
 TEST(Settings, ALargeFileKeepsItsOtherSectionsAndATooLargeOneIsNotTouched)
 {
@@ -87,16 +88,16 @@ TEST(Settings, ALargeFileKeepsItsOtherSectionsAndATooLargeOneIsNotTouched)
     for (int i = 0; history.size() < (2u << 20); ++i)
         history += "file" + std::to_string(i) + "=/home/a/projects/column" + std::to_string(i) + ".qln\n";
     test::writeFile(file.path(), "[language]\nnumberlanguage=20000\n" + history);
-    EXPECT_EQ(file.read().languageBase, 20000);
+    EXPECT_EQ(file.read().language, Language::German);
     std::string error;
-    ASSERT_TRUE(file.write(Settings{10000, "E", "U"}, error)) << error;
+    ASSERT_TRUE(file.write(Settings{Language::French, "E", "U"}, error)) << error;
     EXPECT_EQ(test::readFile(file.path()),
               "[language]\nnumberlanguage=10000\n" + history + "[user]\nenterprise=E\nuser=U\n");
 
     // one that cannot be read as a whole is left exactly as it is
     const std::string huge = "[language]\nnumberlanguage=10000\n[blob]\n" + std::string(17u << 20, 'x') + "\n";
     test::writeFile(file.path(), huge);
-    EXPECT_FALSE(file.write(Settings{20000, "E", "U"}, error));
+    EXPECT_FALSE(file.write(Settings{Language::German, "E", "U"}, error));
     EXPECT_NE(error.find("left as it was"), std::string::npos) << error;
     EXPECT_TRUE(test::readFile(file.path()) == huge);
 }
@@ -140,7 +141,7 @@ TEST(Settings, RecentFilesKeepTheirOrderAndDroppedOnesLeaveTheFile)
     const SettingsFile file(dir.file("qeln.INI"));
     test::writeFile(file.path(), "[window]\nleft=10\n[recent]\nfile1=/old/a.qln\nfile2=/old/b.qln\nfile3=/old/c.qln\n");
     EXPECT_EQ(file.read().recentFiles, (std::vector<std::string>{"/old/a.qln", "/old/b.qln", "/old/c.qln"}));
-    Settings s{0, "E", "U", {"/p/new & old.qln", " /p/blank.qln"}};
+    Settings s{Language::English, "E", "U", {"/p/new & old.qln", " /p/blank.qln"}};
     std::string error;
     ASSERT_TRUE(file.write(s, error)) << error;
     EXPECT_EQ(test::readFile(file.path()), "[window]\nleft=10\n[recent]\nfile1=/p/new & old.qln\n"
@@ -179,7 +180,7 @@ TEST(Settings, TheDesignCodeOfNewProjectsRoundTripsAndOddValuesFallBackToEn1994)
     TempDir dir;
     const SettingsFile file(dir.file("qeln.INI"));
     std::string error;
-    Settings s{0, "E", "U"};
+    Settings s{Language::English, "E", "U"};
     EXPECT_EQ(s.newProjectCode, DesignCode::EN1994);   // the default before any file
     s.newProjectCode = DesignCode::ENV1994;
     ASSERT_TRUE(file.write(s, error)) << error;

@@ -128,12 +128,12 @@ TEST_F(WorkflowTest, AcceptedInputSetsBothFlagsAndStampsTheDate)
 
 TEST_F(WorkflowTest, SettingsSeedNewProjectsCutTo60Characters)
 {
-    wf.applySettings(20000, std::string(70, 'E'), "Anna");
+    wf.applySettings(Language::German, std::string(70, 'E'), "Anna");
     EXPECT_EQ(wf.input.office.size(), 60u);
     EXPECT_EQ(wf.input.author, "Anna");
     wf.FileNew();
     EXPECT_EQ(wf.input.office.size(), 60u);
-    EXPECT_EQ(wf.languageBase, 20000);
+    EXPECT_EQ(wf.language, Language::German);
 }
 
 TEST_F(WorkflowTest, ResultsTwiceRunsOnce)

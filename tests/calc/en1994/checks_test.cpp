@@ -51,12 +51,12 @@ double lengthForSlenderness(const ColumnInput& in, Axis axis, double target)
 
 void expectPlaceholders(const Finding& f)
 {
-    for (const int base : {kEnglish, kFrench, kGerman}) {
-        const std::string* text = TextCatalogue::builtin().find(static_cast<int>(f.code) + base);
-        ASSERT_NE(text, nullptr) << static_cast<int>(f.code) + base;
+    for (const Language base : kLanguages) {
+        const std::string* text = TextCatalogue::builtin().find(static_cast<int>(f.code) + catalogueOffset(base));
+        ASSERT_NE(text, nullptr) << static_cast<int>(f.code) + catalogueOffset(base);
         for (std::size_t k = 1; k <= 4; ++k)
             EXPECT_EQ(text->find("%" + std::to_string(k)) != std::string::npos, k <= f.values.size())
-                << static_cast<int>(f.code) + base << " %" << k;
+                << static_cast<int>(f.code) + catalogueOffset(base) << " %" << k;
     }
 }
 

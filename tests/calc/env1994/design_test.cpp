@@ -122,7 +122,7 @@ TEST(DesignOutcome, OneRunWrittenInTwoLanguages)
     DesignOutcome copy = out;
     ColumnResults en, de;
     writeDesign(TextEnv{}, in, out, RowScope{true, true, true, true, true}, en);
-    writeDesign(TextEnv{kGerman, nullptr, ","}, in, copy, RowScope{true, true, true, true, true}, de);
+    writeDesign(TextEnv{Language::German, nullptr, ","}, in, copy, RowScope{true, true, true, true, true}, de);
     EXPECT_EQ(en.table.cell, de.table.cell);
     EXPECT_EQ(en.memberDetailLines.count(), de.memberDetailLines.count());
     EXPECT_EQ(en.memberDetailLines[0], "Materials and design values");
@@ -136,6 +136,6 @@ TEST(DesignOutcome, OneRunWrittenInTwoLanguages)
 TEST(DesignOutcome, RunMessagesKeepTheirTexts)
 {
     EXPECT_EQ(runMessage(TextEnv{}, {FindingCode::BendingFailure, Severity::Message, {}}), "error in bending");
-    EXPECT_EQ(runMessage(TextEnv{kFrench, nullptr, ","}, {FindingCode::AxisDistanceBelowAnnexF, Severity::Message, {}}),
+    EXPECT_EQ(runMessage(TextEnv{Language::French, nullptr, ","}, {FindingCode::AxisDistanceBelowAnnexF, Severity::Message, {}}),
               "Erreur de calcul : u est trop petit");
 }

@@ -146,7 +146,7 @@ TEST(ColdResistance, SlendernessLimitsDifferBetweenTheAxes)
 
     // on a screen with a decimal comma the limit reads like the value above it
     MessageList g;
-    writeMemberErrors(TextEnv{kGerman, nullptr, ","}, g, w.findings);
+    writeMemberErrors(TextEnv{Language::German, nullptr, ","}, g, w.findings);
     EXPECT_NE(g[1].find(","), std::string::npos);
     EXPECT_EQ(g[2], "Der maximal zulässige bezogene Schlankheitsgrad beträgt 2,0");
 }
