@@ -311,7 +311,7 @@ void frmmain::buildMenus()
     QMenu* lang = opts->addMenu("&Language");
     lang->setObjectName("mitlanguage");
     auto* langs = new QActionGroup(this);
-    langs->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);   // none for an unknown base
+    langs->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);   // SetLanguage checks the current one
     for (QAction* a : {action("mitEnglish", "English", [this] { mitEnglishClick(); }),
                        action("mitFrench", "Français", [this] { mitFrenchClick(); }),
                        action("mitGerman", "Deutsch", [this] { mitGermanClick(); })}) {

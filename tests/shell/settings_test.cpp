@@ -64,7 +64,7 @@ TEST(Settings, WritingKeepsOtherContentAndValuesSurviveExactly)
 // box per missing text at every start and "***" captions.
 class SettingsLanguageNumber : public testing::TestWithParam<std::pair<const char*, Language>> {};
 
-TEST_P(SettingsLanguageNumber, OnlyTheThreeBasesAreAccepted)
+TEST_P(SettingsLanguageNumber, OnlyTheThreeLanguageNumbersAreAccepted)
 {
     TempDir dir;
     const SettingsFile file(dir.file("qeln.INI"));
