@@ -186,7 +186,7 @@ char detectSeparator(std::string_view text)
 // decimal comma or a decimal point (a semicolon or tab separated file), and
 // one that could be either, or has a thousands separator, is refused.
 bool buildSchedule(const CsvRecord& header, const std::vector<CsvRecord>& rows, bool decimalComma, Schedule& out,
-                   ScheduleFailure& failure, bool skipEmptyLines = true, bool spreadsheetTexts = false)
+                   Failure& failure, bool skipEmptyLines = true, bool spreadsheetTexts = false)
 {
     Schedule s;
     int nameAt = -1, searchAt = -1;
@@ -350,7 +350,7 @@ std::vector<std::string> csvLines(const Schedule& s, char separator, bool decima
 
 } // namespace
 
-bool readScheduleCsv(std::string_view bytes, Schedule& out, ScheduleFailure& failure)
+bool readScheduleCsv(std::string_view bytes, Schedule& out, Failure& failure)
 {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
         bytes.remove_prefix(3);
@@ -408,7 +408,7 @@ std::string scheduleCsv(const Schedule& s, CsvDialect dialect)
     return out;
 }
 
-bool validateSchedule(const Schedule& s, ScheduleFailure& failure)
+bool validateSchedule(const Schedule& s, Failure& failure)
 {
     CsvRecord header;
     header.cells.emplace_back(kNameColumn);
@@ -444,7 +444,7 @@ const SteelProfile* ProfileIndex::find(std::string_view name) const
 }
 
 bool rowInput(const ColumnInput& base, const Schedule& s, std::size_t row, const ProfileIndex& profiles,
-              ColumnInput& out, ScheduleFailure& failure)
+              ColumnInput& out, Failure& failure)
 {
     if (row >= s.rows.size()) {
         failure = {0, static_cast<int>(row), "", "there is no such row"};
@@ -759,7 +759,7 @@ std::string ScheduleBlockContent(const Schedule& s)
 }
 
 bool ParseScheduleBlock(const std::vector<std::string_view>& lines, int firstLine, Schedule& out,
-                        ScheduleFailure& failure)
+                        Failure& failure)
 {
     CsvRecord header;
     bool haveHeader = false;

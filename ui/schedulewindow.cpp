@@ -726,7 +726,7 @@ void frmschedule::openCurrentRow()
     if (outcome_ && r < outcome_->rows.size() && outcome_->rows[r].inputOk) {
         in = outcome_->rows[r].input;
     } else {
-        ScheduleFailure failure;
+        Failure failure;
         if (!rowInput(base_, grid_, r, profiles_, in, failure)) {
             showStatus(q(grid_.rows[r].name) + ": " + q(failure.describe()));
             return;
@@ -822,7 +822,7 @@ bool frmschedule::importCsv(const QString& path)
     }
     const QByteArray bytes = file.readAll();
     Schedule read;
-    ScheduleFailure failure;
+    Failure failure;
     if (!readScheduleCsv(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), read, failure)) {
         tellFailure(1382, path, failure.describe());
         return false;

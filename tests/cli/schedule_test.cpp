@@ -61,7 +61,7 @@ void everyRowEqualsDesign(const std::string& path)
         keys.push_back(k);
     EXPECT_EQ(keys, (std::vector<std::string>{"rows", "summary"}));
     qeln::Schedule s;
-    qeln::ScheduleFailure f;
+    qeln::Failure f;
     ASSERT_TRUE(qeln::readScheduleCsv(readFile(path), s, f)) << f.describe();
     ASSERT_EQ(v["rows"].size(), s.rows.size());
     int passing = 0;
@@ -285,7 +285,7 @@ TEST(CliSchedule, RowsFromTheBaseProjectsOwnSchedule)
     const std::string rows = scratch("own.csv");
     writeFile(rows, "name,nEd,lWeakCold\nA,3000,\nB,9000,6\n");
     qeln::Schedule schedule;
-    qeln::ScheduleFailure failure;
+    qeln::Failure failure;
     ASSERT_TRUE(qeln::readScheduleCsv(readFile(rows), schedule, failure)) << failure.describe();
     const std::string base = scratch("own.qln");
     writeFile(base, readFile(source) + qeln::ScheduleBlockContent(schedule));

@@ -68,7 +68,7 @@ class CsvDialects : public testing::TestWithParam<DialectCase> {};
 TEST_P(CsvDialects, ReadTheSameSchedule)
 {
     Schedule s;
-    ScheduleFailure f;
+    Failure f;
     ASSERT_TRUE(readScheduleCsv(GetParam().bytes, s, f)) << f.describe();
     EXPECT_EQ(s, expectedSmall());
 }
@@ -123,7 +123,7 @@ TEST_P(CsvWriting, RoundTripsAndWritesTheDialect)
     EXPECT_NE(text.find(std::string(GetParam().firstRow) + "\r\n"), std::string::npos) << text;
     EXPECT_NE(text.substr(0, 3), "\xEF\xBB\xBF");
     Schedule back;
-    ScheduleFailure f;
+    Failure f;
     ASSERT_TRUE(readScheduleCsv(text, back, f)) << f.describe();
     EXPECT_EQ(back, s);
 }
@@ -148,7 +148,7 @@ TEST_P(CsvMalformed, NamesLineAndFieldAndKeepsTheSchedule)
 {
     const MalformedCase& c = GetParam();
     Schedule s = expectedSmall();
-    ScheduleFailure f;
+    Failure f;
     EXPECT_FALSE(readScheduleCsv(c.text, s, f));
     EXPECT_EQ(f.line, c.line) << f.describe();
     EXPECT_EQ(f.field, c.field) << f.describe();
@@ -194,7 +194,7 @@ TEST_P(CsvNumbers, AreReadOrRefusedNeverGuessed)
 {
     const NumberCase& c = GetParam();
     Schedule s;
-    ScheduleFailure f;
+    Failure f;
     const bool read = readScheduleCsv(c.text, s, f);
     if (!c.nEd) {
         EXPECT_FALSE(read);
@@ -227,7 +227,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Schedule, LinesAreCountedWithLoneCarriageReturnsAndPaddingIsNotARow)
 {
     Schedule s;
-    ScheduleFailure f;
+    Failure f;
     EXPECT_FALSE(readScheduleCsv("name,d\rC1,20\rC2,20\rC3,2x\r", s, f));
     EXPECT_EQ(f.line, 4) << f.describe();
     // a row and a million lines of separators: one row
@@ -245,7 +245,7 @@ TEST(Schedule, AHugeCellIsReadQuickly)
     const std::string text = "name,nEd\n" + std::string(10u << 20, 'x') + ",1000\n";
     const auto start = std::chrono::steady_clock::now();
     Schedule s;
-    ScheduleFailure f;
+    Failure f;
     ASSERT_TRUE(readScheduleCsv(text, s, f)) << f.describe();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, QELN_SANITIZED ? 30.0 : 3.0);
@@ -273,7 +273,7 @@ TEST(Schedule, FormulaCellsAreNeutralisedInCsvAndReadBackUnchanged)
         }
         EXPECT_NE(csv.find(dialect == CsvDialect::commaPoint ? ",-20,3000" : ";-20;3000"), std::string::npos) << csv;
         Schedule back;
-        ScheduleFailure f;
+        Failure f;
         ASSERT_TRUE(readScheduleCsv(csv, back, f)) << f.describe();
         EXPECT_EQ(back, s);
     }
@@ -303,7 +303,7 @@ TEST(ScheduleRows, EmptyCellsTakeTheBaseAndProfilesTheirSection)
     s.rows.push_back({"unknown", {"HE 999 Z", "", "", "", "", "", "", ""}, false});
 
     ColumnInput in;
-    ScheduleFailure f;
+    Failure f;
     ASSERT_TRUE(rowInput(base, s, 0, catalogue(), in, f)) << f.describe();
     EXPECT_EQ(in, base);
 
@@ -343,7 +343,7 @@ TEST(ScheduleRows, EmptyCellsTakeTheBaseAndProfilesTheirSection)
 TEST(ScheduleRows, EveryRowEqualsTheCalculateCommand)
 {
     Schedule s;
-    ScheduleFailure f;
+    Failure f;
     ASSERT_TRUE(readScheduleCsv(readFile(kExample), s, f)) << f.describe();
     ASSERT_EQ(s.rows.size(), 40u);
     ColumnInput base;
@@ -459,7 +459,7 @@ TEST(ScheduleSearch, RowsWithTheSameLoadsShareOneSearch)
     EXPECT_FALSE(o.rows[3].searchProblem.empty());
     // the chosen section is the search's first candidate for that input
     ColumnInput in;
-    ScheduleFailure f;
+    Failure f;
     ASSERT_TRUE(rowInput(base, s, 0, catalogue(), in, f));
     const SearchOutcome direct = searchSections(in, catalogue().profiles(), opt.constraints);
     ASSERT_FALSE(direct.candidates.empty());
@@ -610,7 +610,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ScheduleSpeed, AThousandRowsWithoutSearchWithinASecond)
 {
     Schedule example;
-    ScheduleFailure f;
+    Failure f;
     ASSERT_TRUE(readScheduleCsv(readFile(kExample), example, f));
     Schedule s;
     s.columns = example.columns;
@@ -635,7 +635,7 @@ namespace {
 TEST(ScheduleXlsx, WritesAWorkbookAndReportsAFolderThatIsNotThere)
 {
     Schedule s;
-    ScheduleFailure f;
+    Failure f;
     ASSERT_TRUE(readScheduleCsv(readFile(kExample), s, f));
     const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
     const std::string path = testing::TempDir() + "qeln_schedule_" + std::to_string(::getpid()) + ".xlsx";
@@ -729,7 +729,7 @@ TEST(ScheduleEdits, ValidateNamesTheRowAndField)
 {
     Schedule s = expectedSmall();
     s.rows.insert(s.rows.begin(), ScheduleRow{"", {"", "", "", ""}, false});   // an empty row, as added in a table
-    ScheduleFailure f;
+    Failure f;
     EXPECT_TRUE(validateSchedule(s, f)) << f.describe();
     s.rows[2].cells[1] = "twenty";
     EXPECT_FALSE(validateSchedule(s, f));
