@@ -617,17 +617,10 @@ bool readLimitLine(std::string_view key, std::string_view value, SearchConstrain
 {
     if (key == kFamiliesKey) {
         std::vector<std::string> families;
-        std::size_t at = 0;
-        while (at <= value.size()) {
-            const std::size_t comma = std::min(value.find(',', at), value.size());
-            const std::string_view f = blankTrimmed(value.substr(at, comma - at));
-            const auto& known = profileFamilies();
-            if (std::find(known.begin(), known.end(), f) == known.end()) {
-                why = "families= takes IPE, HE A, HE AA, HE B, HE M, HL, HD, HP, W, not " + quotedValue(f);
-                return false;
-            }
-            families.emplace_back(f);
-            at = comma + 1;
+        std::string bad;
+        if (!parseFamilyList(value, families, &bad)) {
+            why = "families= takes IPE, HE A, HE AA, HE B, HE M, HL, HD, HP, W, not " + quotedValue(bad);
+            return false;
         }
         c.families = std::move(families);
         return true;
