@@ -397,11 +397,23 @@ bool readScheduleCsv(std::string_view bytes, Schedule& out, Failure& failure)
     return buildSchedule(header, records, separator != ',', out, failure, true, true);
 }
 
-std::string scheduleCsv(const Schedule& s, CsvDialect dialect)
+std::vector<std::string> scheduleCsvLines(const Schedule& s, CsvDialect dialect)
 {
     const bool comma = dialect == CsvDialect::semicolonComma;
+    return csvLines(s, comma ? ';' : ',', comma, true);
+}
+
+void appendCsvCell(std::string& line, std::string_view cell, CsvDialect dialect, bool text)
+{
+    const char separator = dialect == CsvDialect::semicolonComma ? ';' : ',';
+    line += separator;
+    appendCell(line, text ? spreadsheetText(cell) : std::string(cell), separator);
+}
+
+std::string scheduleCsv(const Schedule& s, CsvDialect dialect)
+{
     std::string out;
-    for (const std::string& l : csvLines(s, comma ? ';' : ',', comma, true)) {
+    for (const std::string& l : scheduleCsvLines(s, dialect)) {
         out += l;
         out += "\r\n";
     }
@@ -530,66 +542,6 @@ Schedule withChosenSections(const Schedule& s, const ScheduleOutcome& o)
         for (const char* f : {"h", "b", "tw", "tf", "r", "movrixAvailable"})
             if (out.columnIndex(f) >= 0)
                 set(f, "");
-    }
-    return out;
-}
-
-std::string scheduleResultsCsv(const Schedule& s, const ScheduleOutcome& o, CsvDialect dialect)
-{
-    const bool comma = dialect == CsvDialect::semicolonComma;
-    const char sep = comma ? ';' : ',';
-    auto num = [comma](const std::optional<double>& v) {
-        if (!v || !std::isfinite(*v))
-            return std::string();
-        char buf[64];
-        const auto res = std::to_chars(buf, buf + sizeof buf, *v);
-        std::string t(buf, res.ptr);
-        if (comma)
-            std::replace(t.begin(), t.end(), '.', ',');
-        return t;
-    };
-    std::string out;
-    std::vector<std::string> lines = csvLines(s, sep, comma, true);
-    lines.resize(std::min(lines.size(), o.rows.size() + 1));
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string l = std::move(lines[i]);
-        if (i == 0) {
-            for (const char* h : {"searched", "usedProfileName", "usedD", "usedN1", "usedN2", "nRd", "utilisation", "nFiRd",
-                                  "fireUtilisation", "achievedClass", "passes", "errors", "warnings", "steelPerMetre",
-                                  "rebarPerMetre", "concretePerMetre", "positionPasses", "positionUtilisation",
-                                  "positionFireUtilisation", "sectionGroup"}) {
-                l += sep;
-                l += h;
-            }
-        } else {
-            const ScheduleRowResult& r = o.rows[i - 1];
-            std::vector<std::string> cells{r.searched ? (r.searchFound ? "yes" : "none found") : "",
-                                           r.inputOk ? spreadsheetText(r.profileName) : "",
-                                           r.inputOk ? num(r.d) : "",
-                                           r.inputOk ? std::to_string(r.n1) : "",
-                                           r.inputOk ? std::to_string(r.n2) : "",
-                                           num(r.nRd),
-                                           num(r.utilisation),
-                                           num(r.nFiRd),
-                                           num(r.fireUtilisation),
-                                           !r.achievedApplies ? "" : r.achievedClass ? fireClassCode(*r.achievedClass) : "none",
-                                           r.passes ? "yes" : "no",
-                                           std::to_string(r.errors),
-                                           std::to_string(r.warnings),
-                                           r.valid ? num(r.steelPerMetre) : "",
-                                           r.valid ? num(r.rebarPerMetre) : "",
-                                           r.valid ? num(r.concretePerMetre) : "",
-                                           r.positionPasses ? "yes" : "no",
-                                           num(r.positionUtilisation),
-                                           num(r.positionFireUtilisation),
-                                           spreadsheetText(r.sectionGroup)};
-            for (const std::string& c : cells) {
-                l += sep;
-                appendCell(l, c, sep);
-            }
-        }
-        out += l;
-        out += "\r\n";
     }
     return out;
 }

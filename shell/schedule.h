@@ -81,6 +81,11 @@ bool readScheduleCsv(std::string_view bytes, Schedule& out, Failure& failure);
 // or a carriage return), or that begins with an apostrophe, is written with
 // an apostrophe in front; readScheduleCsv takes it off again.
 std::string scheduleCsv(const Schedule& s, CsvDialect dialect);
+// Its lines without line ends, for a writer that adds columns to them, and a
+// cell added to such a line (the separator first): a text (`text`) as
+// scheduleCsv writes texts, anything else as it is; quoted where needed.
+std::vector<std::string> scheduleCsvLines(const Schedule& s, CsvDialect dialect);
+void appendCsvCell(std::string& line, std::string_view cell, CsvDialect dialect, bool text);
 
 // Checks a schedule as readScheduleCsv would (for a table edited in the
 // desktop program): the columns known and unique, every cell a value of its field.
@@ -202,10 +207,10 @@ ScheduleSummary summarise(const std::vector<ScheduleRowResult>& rows);
 Schedule withChosenSections(const Schedule& s, const ScheduleOutcome& o);
 
 // The rows with their results as CSV (UTF-8, CR LF): name, the input
-// columns, then searched, usedProfileName, usedD, usedN1, usedN2 (the section
-// run), nRd, utilisation, nFiRd,
-// fireUtilisation, achievedClass, passes, errors, warnings, steelPerMetre,
-// rebarPerMetre; the summary is left to the caller. Texts as scheduleCsv writes them.
+// columns, then the file's result columns (schedulecolumns.h: searched,
+// usedProfileName, usedD, usedN1, usedN2 (the section run), nRd, ...,
+// sectionGroup); the summary is left to the caller. Texts as scheduleCsv
+// writes them. (schedulecolumns.cpp)
 std::string scheduleResultsCsv(const Schedule& s, const ScheduleOutcome& o, CsvDialect dialect);
 
 // ---------------------------------------------------------------- project file
