@@ -2,6 +2,7 @@
 // project, the project file's block, the results of every row against the
 // calculate command, shared searches, the summary and the speed.
 #include "shell/schedule.h"
+#include "shell/schedulecolumns.h"
 
 #include "shell/projectfile.h"
 #include "shell/run.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <unistd.h>
@@ -632,25 +634,6 @@ TEST(ScheduleSpeed, AThousandRowsWithoutSearchWithinASecond)
 
 namespace {
 
-TEST(ScheduleXlsx, WritesAWorkbookAndReportsAFolderThatIsNotThere)
-{
-    Schedule s;
-    Failure f;
-    ASSERT_TRUE(readScheduleCsv(readFile(kExample), s, f));
-    const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
-    const std::string path = testing::TempDir() + "qeln_schedule_" + std::to_string(::getpid()) + ".xlsx";
-    std::string reason;
-    for (const int language : {kEnglish, kFrench, kGerman}) {
-        ASSERT_TRUE(writeScheduleXlsx(path, s, o, language, reason)) << reason;
-        const std::string book = readFile(path);
-        EXPECT_EQ(book.substr(0, 2), "PK");
-        EXPECT_GT(book.size(), 4000u);
-    }
-    std::remove(path.c_str());
-    EXPECT_FALSE(writeScheduleXlsx("/nonexistent-folder/s.xlsx", s, o, kEnglish, reason));
-    EXPECT_FALSE(reason.empty());
-}
-
 // A part of a workbook, read with Python's zip module.
 std::string workbookPart(const std::string& book, const std::string& part)
 {
@@ -694,6 +677,41 @@ TEST(ScheduleXlsx, NumbersAsNumbersTextsAsValidTextAndOverlongCellsRefused)
     EXPECT_FALSE(writeScheduleXlsx(path, s, longName, kEnglish, reason));
     EXPECT_NE(reason.find("32767"), std::string::npos) << reason;
     std::remove(path.c_str());
+}
+
+// The results CSV and the workbook (in every language) write the columns of
+// their selections of the one table in order, every line as many cells as
+// the heading; a folder that is not there is a failure.
+TEST(ScheduleResultColumns, TheFilesWriteTheirSelectionsInOrder)
+{
+    Schedule s;
+    s.columns = {"nEd"};
+    s.rows = {{"C1", {"3000"}, false}, {"C2", {"abc"}, true}};   // C2: no input
+    const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
+    std::string header = "name;search;nEd";
+    for (const ResultColumn id : resultColumnsOf(ResultReader::file))
+        header.append(";").append(scheduleResultColumn(id).fileName);
+    const std::string csv = scheduleResultsCsv(s, o, CsvDialect::semicolonComma);
+    EXPECT_EQ(csv.rfind(header + "\r\n", 0), 0u) << csv;
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), ';'), 3 * std::count(header.begin(), header.end(), ';')) << csv;
+
+    const std::string path = testing::TempDir() + "qeln_columns_" + std::to_string(::getpid()) + ".xlsx";
+    std::string reason;
+    for (const int language : {kEnglish, kFrench, kGerman}) {
+        ASSERT_TRUE(writeScheduleXlsx(path, s, o, language, reason)) << reason;
+        const std::string strings = workbookPart(path, "xl/sharedStrings.xml");
+        std::vector<std::string> headings{LoadText(1331, language, nullptr), "nEd"};
+        for (const ResultColumn id : resultColumnsOf(ResultReader::sheet)) {
+            const ScheduleResultColumn& c = scheduleResultColumn(id);
+            headings.push_back(c.sheetHeading ? LoadText(c.sheetHeading, language, nullptr) : std::string(c.sheetName));
+        }
+        std::size_t at = 0;
+        for (const std::string& h : headings)   // the heading row's texts come first
+            EXPECT_NE(at = strings.find("<t>" + h + "</t>", at), std::string::npos) << h;
+    }
+    std::remove(path.c_str());
+    EXPECT_FALSE(writeScheduleXlsx("/nonexistent-folder/s.xlsx", s, o, kEnglish, reason));
+    EXPECT_FALSE(reason.empty());
 }
 
 // Under a file size limit libxlsxwriter's temporary parts are cut without a
