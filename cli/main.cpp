@@ -428,7 +428,7 @@ int runScheduleCommand(const ScheduleCliOptions& o)
         if (!file)
             return fileError(readFailure(file.failure()), o.language);
         const std::string& bytes = *file;
-        ScheduleFailure failure;
+        Failure failure;
         if (!readScheduleCsv(bytes, schedule, failure)) {
             complain(o.rowsFile + ": " + failure.describe());
             return kExitInputErrors;

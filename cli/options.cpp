@@ -252,24 +252,6 @@ bool designLoadOptions(const Commands& c, DesignOptions& o, std::string& error)
     return true;
 }
 
-std::vector<std::string> splitList(const std::string& v)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = v.find(',', start);
-        std::string part = v.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        while (!part.empty() && part.front() == ' ')
-            part.erase(part.begin());
-        while (!part.empty() && part.back() == ' ')
-            part.pop_back();
-        parts.push_back(part);
-        if (comma == std::string::npos)
-            return parts;
-        start = comma + 1;
-    }
-}
-
 bool readNumber(const std::string& v, double& out)
 {
     const char* end = v.data() + v.size();
@@ -311,15 +293,10 @@ bool optimiseOptions(const Commands& c, OptimiseOptions& o, std::string& error)
 
 bool constraintOptions(const Commands& c, const CLI::App* cmd, OptimiseOptions& o, std::string& error)
 {
-    if (cmd->count("--families") > 0) {
-        for (const std::string& f : splitList(c.families)) {
-            const auto& known = profileFamilies();
-            if (std::find(known.begin(), known.end(), f) == known.end()) {
-                error = "--families takes IPE, HE A, HE AA, HE B, HE M, HL, HD, HP, W, not '" + f + "'";
-                return false;
-            }
-            o.families.push_back(f);
-        }
+    std::string bad;
+    if (cmd->count("--families") > 0 && !parseFamilyList(c.families, o.families, &bad)) {
+        error = "--families takes IPE, HE A, HE AA, HE B, HE M, HL, HD, HP, W, not '" + bad + "'";
+        return false;
     }
     for (const auto& [name, text, target] :
          {std::tuple{"--max-h", &c.maxH, &o.maxH}, std::tuple{"--max-b", &c.maxB, &o.maxB}}) {
@@ -360,36 +337,25 @@ bool constraintOptions(const Commands& c, const CLI::App* cmd, OptimiseOptions& 
         }
         *target = v;
     }
-    if (cmd->count("--diameters") > 0) {
-        for (const std::string& part : splitList(c.diameters)) {
-            double d = 0;
-            if (!readNumber(part, d) || d <= 0 || d > 100) {
-                error = "--diameters takes diameters in mm above 0 and at most 100, not '" + part + "'";
-                return false;
-            }
-            o.diameters.push_back(d);
-        }
-    }
-    if (o.diameters.size() > kMaxSearchListItems) {
-        error = "--diameters takes at most " + std::to_string(kMaxSearchListItems) + " diameters";
+    // the lists as the search limits of the desktop program read them
+    if (cmd->count("--diameters") > 0 && !parseDiameterList(c.diameters, o.diameters, &bad)) {
+        if (o.diameters.size() > kMaxSearchListItems)
+            error = "--diameters takes at most " + std::to_string(kMaxSearchListItems) + " diameters";
+        else
+            error = "--diameters takes diameters in mm above 0 and at most 100, not '" +
+                    (bad.empty() ? c.diameters : bad) + "'";
         return false;
     }
-    if (cmd->count("--layouts") > 0) {
-        for (const std::string& part : splitList(c.layouts)) {
-            const std::size_t plus = part.find('+');
-            int n1 = -1, n2 = -1;
-            if (plus == std::string::npos || !readCount(part.substr(0, plus), n1) ||
-                !readCount(part.substr(plus + 1), n2) || n1 < 0 || n2 < 0 || n1 > 100 || n2 > 100 || n1 + n2 == 0) {
-                error = "--layouts takes layouts n1+n2 such as 4+0,8+4, not '" + part + "'";
-                return false;
-            }
-            o.layouts.push_back({n1, n2});
-        }
-    }
-    if (o.layouts.size() > kMaxSearchListItems) {
-        error = "--layouts takes at most " + std::to_string(kMaxSearchListItems) + " layouts";
+    std::vector<RebarChoice> layouts;
+    if (cmd->count("--layouts") > 0 && !parseLayoutList(c.layouts, layouts, &bad)) {
+        if (layouts.size() > kMaxSearchListItems)
+            error = "--layouts takes at most " + std::to_string(kMaxSearchListItems) + " layouts";
+        else
+            error = "--layouts takes layouts n1+n2 such as 4+0,8+4, not '" + (bad.empty() ? c.layouts : bad) + "'";
         return false;
     }
+    for (const RebarChoice& l : layouts)
+        o.layouts.emplace_back(l.n1, l.n2);
     return true;
 }
 

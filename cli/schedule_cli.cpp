@@ -1,7 +1,6 @@
 // qeln-cli schedule (see schedule_cli.h).
 #include "schedule_cli.h"
 
-#include "cells.h"
 #include "design_run.h"
 #include "json.h"
 #include "optimise.h"
@@ -10,9 +9,11 @@
 #include "present/checktext.h"
 #include "present/utf8.h"
 
+#include "shell/schedulecolumns.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace qeln::cli {
 
@@ -56,35 +57,40 @@ ScheduleOptions scheduleOptionsOf(const ScheduleCliOptions& o, const SearchConst
 
 std::string scheduleTable(const ScheduleOutcome& o)
 {
-    std::string out;
-    char line[512];
-    std::snprintf(line, sizeof line, "%s  %s  %-14s %9s %7s %9s %7s  %-8s %-6s %4s %4s\n",
-                  column("position", 16).c_str(), column("profile", 18).c_str(), "rebars", "N.Rd", "util.",
-                  "N.fi,Rd", "fire", "achieved", "result", "err.", "warn");
-    out += line;
-    std::snprintf(line, sizeof line, "%s  %s  %-14s %9s %7s %9s %7s  %-8s %-6s %4s %4s\n", column("", 16).c_str(),
-                  column("", 18).c_str(), "n1+n2 x d mm", "kN", "", "kN", "util.", "class", "", "", "");
-    out += line;
+    const std::span<const ResultColumn> columns = resultColumnsOf(ResultReader::listing);
+    // a line of the table: a column's own text (a name) cut to its width
+    auto tableLine = [&columns](const auto& cellOf) {
+        std::string l;
+        for (const ResultColumn id : columns) {
+            const ScheduleResultColumn& c = scheduleResultColumn(id);
+            l.append(static_cast<std::size_t>(c.listingGap), ' ');
+            const std::string cell = cellOf(c);
+            const auto width = static_cast<std::size_t>(std::abs(c.listingWidth));
+            if (c.format == ResultFormat::freeText) {
+                l += column(cell, width);
+            } else {
+                const std::size_t pad = cell.size() < width ? width - cell.size() : 0;
+                if (c.listingWidth > 0)
+                    l.append(pad, ' ');
+                l += cell;
+                if (c.listingWidth < 0)
+                    l.append(pad, ' ');
+            }
+        }
+        return l + "\n";
+    };
+    std::string out = tableLine([](const ScheduleResultColumn& c) { return std::string(c.listingHeading); });
+    out += tableLine([](const ScheduleResultColumn& c) { return std::string(c.listingUnit); });
     for (const ScheduleRowResult& r : o.rows) {
         if (!r.inputOk) {
             out += column(r.name, 16) + "  input not taken: " + visibleText(r.failure.describe()) + "\n";
             continue;
         }
-        const std::string rebars = std::to_string(r.n1) + "+" + std::to_string(r.n2) + " x " + shortNumber(r.d);
-        const std::string achieved = !r.achievedApplies ? "-" : r.achievedClass ? fireClassLabel(*r.achievedClass)
-                                                                                : "none";
-        std::string profile = r.profileName;
-        if (r.searched && !r.searchFound)
-            profile += r.searchProblem.empty() ? " (no better)" : " (no search)";
-        std::snprintf(line, sizeof line, "%s  %s  %-14s %9s %7s %9s %7s  %-8s %-6s %4d %4d\n",
-                      column(r.name, 16).c_str(), column(profile, 18).c_str(), rebars.c_str(),
-                      fixed(r.nRd, 0).c_str(), fixed(r.utilisation, 3).c_str(), fixed(r.nFiRd, 0).c_str(),
-                      fixed(r.fireUtilisation, 3).c_str(), achieved.c_str(), r.passes ? "passes" : "FAILS", r.errors,
-                      r.warnings);
-        out += line;
+        out += tableLine([&r](const ScheduleResultColumn& c) { return resultCellText(c, r, ResultReader::listing, Language::English); });
         if (r.searched && !r.searchProblem.empty())   // why the row kept its own section
             out += column("", 16) + "  search not made: " + r.searchProblem + "\n";
     }
+    char line[512];
     const ScheduleSummary& s = o.summary;
     std::snprintf(line, sizeof line,
                   "%zu rows: %zu pass, %zu fail; steel %.1f kg, rebars %.1f kg, concrete %.3f m3 (kg/m and m3/m "

@@ -373,7 +373,7 @@ void parseBlocks(const std::vector<std::string_view>& lines, int firstLine, bool
             if (seenSchedule)
                 throw ReadFailure{FailureCode::malformed, line, "the [schedule] block is given twice"};
             seenSchedule = true;
-            ScheduleFailure f;
+            Failure f;
             if (!ParseScheduleBlock({block.begin() + 1, block.end()}, line + 1, sched, f))
                 throw ReadFailure{FailureCode::malformed, f.line,
                                   (f.field.empty() ? std::string() : "field \"" + f.field + "\": ") + f.detail +

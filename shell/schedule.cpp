@@ -186,7 +186,7 @@ char detectSeparator(std::string_view text)
 // decimal comma or a decimal point (a semicolon or tab separated file), and
 // one that could be either, or has a thousands separator, is refused.
 bool buildSchedule(const CsvRecord& header, const std::vector<CsvRecord>& rows, bool decimalComma, Schedule& out,
-                   ScheduleFailure& failure, bool skipEmptyLines = true, bool spreadsheetTexts = false)
+                   Failure& failure, bool skipEmptyLines = true, bool spreadsheetTexts = false)
 {
     Schedule s;
     int nameAt = -1, searchAt = -1;
@@ -350,7 +350,7 @@ std::vector<std::string> csvLines(const Schedule& s, char separator, bool decima
 
 } // namespace
 
-bool readScheduleCsv(std::string_view bytes, Schedule& out, ScheduleFailure& failure)
+bool readScheduleCsv(std::string_view bytes, Schedule& out, Failure& failure)
 {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
         bytes.remove_prefix(3);
@@ -397,18 +397,30 @@ bool readScheduleCsv(std::string_view bytes, Schedule& out, ScheduleFailure& fai
     return buildSchedule(header, records, separator != ',', out, failure, true, true);
 }
 
-std::string scheduleCsv(const Schedule& s, CsvDialect dialect)
+std::vector<std::string> scheduleCsvLines(const Schedule& s, CsvDialect dialect)
 {
     const bool comma = dialect == CsvDialect::semicolonComma;
+    return csvLines(s, comma ? ';' : ',', comma, true);
+}
+
+void appendCsvCell(std::string& line, std::string_view cell, CsvDialect dialect, bool text)
+{
+    const char separator = dialect == CsvDialect::semicolonComma ? ';' : ',';
+    line += separator;
+    appendCell(line, text ? spreadsheetText(cell) : std::string(cell), separator);
+}
+
+std::string scheduleCsv(const Schedule& s, CsvDialect dialect)
+{
     std::string out;
-    for (const std::string& l : csvLines(s, comma ? ';' : ',', comma, true)) {
+    for (const std::string& l : scheduleCsvLines(s, dialect)) {
         out += l;
         out += "\r\n";
     }
     return out;
 }
 
-bool validateSchedule(const Schedule& s, ScheduleFailure& failure)
+bool validateSchedule(const Schedule& s, Failure& failure)
 {
     CsvRecord header;
     header.cells.emplace_back(kNameColumn);
@@ -444,7 +456,7 @@ const SteelProfile* ProfileIndex::find(std::string_view name) const
 }
 
 bool rowInput(const ColumnInput& base, const Schedule& s, std::size_t row, const ProfileIndex& profiles,
-              ColumnInput& out, ScheduleFailure& failure)
+              ColumnInput& out, Failure& failure)
 {
     if (row >= s.rows.size()) {
         failure = {0, static_cast<int>(row), "", "there is no such row"};
@@ -534,66 +546,6 @@ Schedule withChosenSections(const Schedule& s, const ScheduleOutcome& o)
     return out;
 }
 
-std::string scheduleResultsCsv(const Schedule& s, const ScheduleOutcome& o, CsvDialect dialect)
-{
-    const bool comma = dialect == CsvDialect::semicolonComma;
-    const char sep = comma ? ';' : ',';
-    auto num = [comma](const std::optional<double>& v) {
-        if (!v || !std::isfinite(*v))
-            return std::string();
-        char buf[64];
-        const auto res = std::to_chars(buf, buf + sizeof buf, *v);
-        std::string t(buf, res.ptr);
-        if (comma)
-            std::replace(t.begin(), t.end(), '.', ',');
-        return t;
-    };
-    std::string out;
-    std::vector<std::string> lines = csvLines(s, sep, comma, true);
-    lines.resize(std::min(lines.size(), o.rows.size() + 1));
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string l = std::move(lines[i]);
-        if (i == 0) {
-            for (const char* h : {"searched", "usedProfileName", "usedD", "usedN1", "usedN2", "nRd", "utilisation", "nFiRd",
-                                  "fireUtilisation", "achievedClass", "passes", "errors", "warnings", "steelPerMetre",
-                                  "rebarPerMetre", "concretePerMetre", "positionPasses", "positionUtilisation",
-                                  "positionFireUtilisation", "sectionGroup"}) {
-                l += sep;
-                l += h;
-            }
-        } else {
-            const ScheduleRowResult& r = o.rows[i - 1];
-            std::vector<std::string> cells{r.searched ? (r.searchFound ? "yes" : "none found") : "",
-                                           r.inputOk ? spreadsheetText(r.profileName) : "",
-                                           r.inputOk ? num(r.d) : "",
-                                           r.inputOk ? std::to_string(r.n1) : "",
-                                           r.inputOk ? std::to_string(r.n2) : "",
-                                           num(r.nRd),
-                                           num(r.utilisation),
-                                           num(r.nFiRd),
-                                           num(r.fireUtilisation),
-                                           !r.achievedApplies ? "" : r.achievedClass ? fireClassCode(*r.achievedClass) : "none",
-                                           r.passes ? "yes" : "no",
-                                           std::to_string(r.errors),
-                                           std::to_string(r.warnings),
-                                           r.valid ? num(r.steelPerMetre) : "",
-                                           r.valid ? num(r.rebarPerMetre) : "",
-                                           r.valid ? num(r.concretePerMetre) : "",
-                                           r.positionPasses ? "yes" : "no",
-                                           num(r.positionUtilisation),
-                                           num(r.positionFireUtilisation),
-                                           spreadsheetText(r.sectionGroup)};
-            for (const std::string& c : cells) {
-                l += sep;
-                appendCell(l, c, sep);
-            }
-        }
-        out += l;
-        out += "\r\n";
-    }
-    return out;
-}
-
 // ---------------------------------------------------------------- project file
 
 namespace {
@@ -617,17 +569,10 @@ bool readLimitLine(std::string_view key, std::string_view value, SearchConstrain
 {
     if (key == kFamiliesKey) {
         std::vector<std::string> families;
-        std::size_t at = 0;
-        while (at <= value.size()) {
-            const std::size_t comma = std::min(value.find(',', at), value.size());
-            const std::string_view f = blankTrimmed(value.substr(at, comma - at));
-            const auto& known = profileFamilies();
-            if (std::find(known.begin(), known.end(), f) == known.end()) {
-                why = "families= takes IPE, HE A, HE AA, HE B, HE M, HL, HD, HP, W, not " + quotedValue(f);
-                return false;
-            }
-            families.emplace_back(f);
-            at = comma + 1;
+        std::string bad;
+        if (!parseFamilyList(value, families, &bad)) {
+            why = "families= takes IPE, HE A, HE AA, HE B, HE M, HL, HD, HP, W, not " + quotedValue(bad);
+            return false;
         }
         c.families = std::move(families);
         return true;
@@ -759,7 +704,7 @@ std::string ScheduleBlockContent(const Schedule& s)
 }
 
 bool ParseScheduleBlock(const std::vector<std::string_view>& lines, int firstLine, Schedule& out,
-                        ScheduleFailure& failure)
+                        Failure& failure)
 {
     CsvRecord header;
     bool haveHeader = false;

@@ -52,12 +52,6 @@ struct Schedule {
     std::string_view cell(std::size_t row, std::string_view field) const;
 };
 
-// Where a schedule text or row went wrong: line is the 1-based line of the
-// file (0: none), row the 0-based row of the schedule (-1: none), field the
-// column's name ("" when the whole line is at fault); describe() gives
-// "line 7, field \"d\": \"2x\" is not a number".
-using ScheduleFailure = Failure;
-
 // ---------------------------------------------------------------- CSV
 
 enum class CsvDialect {
@@ -80,7 +74,7 @@ enum class CsvDialect {
 // (an unknown column, a wrong number of cells, a value that is not a number
 // or that the JSON input would refuse are failures naming line and field).
 // On failure `out` is untouched.
-bool readScheduleCsv(std::string_view bytes, Schedule& out, ScheduleFailure& failure);
+bool readScheduleCsv(std::string_view bytes, Schedule& out, Failure& failure);
 
 // The schedule as CSV, UTF-8 without byte-order mark, CR LF line ends; the
 // numbers of the cells written in the dialect's decimal separator. A text
@@ -88,10 +82,15 @@ bool readScheduleCsv(std::string_view bytes, Schedule& out, ScheduleFailure& fai
 // or a carriage return), or that begins with an apostrophe, is written with
 // an apostrophe in front; readScheduleCsv takes it off again.
 std::string scheduleCsv(const Schedule& s, CsvDialect dialect);
+// Its lines without line ends, for a writer that adds columns to them, and a
+// cell added to such a line (the separator first): a text (`text`) as
+// scheduleCsv writes texts, anything else as it is; quoted where needed.
+std::vector<std::string> scheduleCsvLines(const Schedule& s, CsvDialect dialect);
+void appendCsvCell(std::string& line, std::string_view cell, CsvDialect dialect, bool text);
 
 // Checks a schedule as readScheduleCsv would (for a table edited in the
 // desktop program): the columns known and unique, every cell a value of its field.
-bool validateSchedule(const Schedule& s, ScheduleFailure& failure);
+bool validateSchedule(const Schedule& s, Failure& failure);
 
 // ---------------------------------------------------------------- rows
 
@@ -115,14 +114,14 @@ private:
 // failure (row, field, reason) when a cell is no value of its field or the
 // profile is not in the index; `out` is then unchanged.
 bool rowInput(const ColumnInput& base, const Schedule& s, std::size_t row, const ProfileIndex& profiles,
-              ColumnInput& out, ScheduleFailure& failure);
+              ColumnInput& out, Failure& failure);
 
 // ---------------------------------------------------------------- results
 
 struct ScheduleRowResult {
     std::string name;
     bool inputOk = false;        // the row's input could be built; else `failure` says why
-    ScheduleFailure failure;
+    Failure failure;
     ColumnInput input;           // the row's input as run (with the searched section, when searched)
 
     // search
@@ -209,10 +208,10 @@ ScheduleSummary summarise(const std::vector<ScheduleRowResult>& rows);
 Schedule withChosenSections(const Schedule& s, const ScheduleOutcome& o);
 
 // The rows with their results as CSV (UTF-8, CR LF): name, the input
-// columns, then searched, usedProfileName, usedD, usedN1, usedN2 (the section
-// run), nRd, utilisation, nFiRd,
-// fireUtilisation, achievedClass, passes, errors, warnings, steelPerMetre,
-// rebarPerMetre; the summary is left to the caller. Texts as scheduleCsv writes them.
+// columns, then the file's result columns (schedulecolumns.h: searched,
+// usedProfileName, usedD, usedN1, usedN2 (the section run), nRd, ...,
+// sectionGroup); the summary is left to the caller. Texts as scheduleCsv
+// writes them. (schedulecolumns.cpp)
 std::string scheduleResultsCsv(const Schedule& s, const ScheduleOutcome& o, CsvDialect dialect);
 
 // ---------------------------------------------------------------- project file
@@ -229,7 +228,7 @@ std::string ScheduleBlockContent(const Schedule& s);
 // (firstLine: the file's line number of lines[0]). False with the failure
 // when a line is malformed; `out` is then untouched.
 bool ParseScheduleBlock(const std::vector<std::string_view>& lines, int firstLine, Schedule& out,
-                        ScheduleFailure& failure);
+                        Failure& failure);
 
 // ---------------------------------------------------------------- XLSX
 

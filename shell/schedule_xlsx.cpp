@@ -10,8 +10,8 @@
 #include "schedule.h"
 
 #include "projectfields.h"
+#include "schedulecolumns.h"
 
-#include "present/checktext.h"
 #include "present/texts.h"
 #include "present/utf8.h"
 
@@ -19,6 +19,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <mutex>
@@ -284,22 +285,25 @@ bool writeScheduleXlsx(const std::string& path, const Schedule& s, const Schedul
     Sheet sh(lib, ws);
 
     // headings: position, the input columns, then the results
+    const std::span<const ResultColumn> results = resultColumnsOf(ResultReader::sheet);
+    auto heading = [&text](const ScheduleResultColumn& c) {
+        return c.sheetHeading ? text(c.sheetHeading) : std::string(c.sheetName);
+    };
     int col = 0;
-    sh.str(0, col++, text(1331), f.heading);
+    sh.str(0, col++, heading(scheduleResultColumn(ResultColumn::position)), f.heading);
     std::vector<const ProjectField*> fields;
     for (const std::string& c : s.columns) {
         sh.str(0, col++, c, f.heading);
         fields.push_back(findProjectField(c));
     }
     const int firstResult = col;
-    for (const std::string& h :
-         {text(1344), text(1332), std::string("d [mm]"), std::string("n1"), std::string("n2"), std::string("N.Rd [kN]"),
-          text(1347), std::string("N.fi,Rd [kN]"), text(1348), text(1346), text(1333), text(1334), text(1335),
-          text(1336), text(1337)})
-        sh.str(0, col++, h, f.heading);
+    for (const ResultColumn c : results)
+        sh.str(0, col++, heading(scheduleResultColumn(c)), f.heading);
     lib.freezePanes(ws, 1, 1);
     lib.setColumn(ws, 0, 0, 18, nullptr);
-    lib.setColumn(ws, static_cast<lxw_col_t>(firstResult + 1), static_cast<lxw_col_t>(firstResult + 1), 16, nullptr);
+    const auto profileAt = std::find(results.begin(), results.end(), ResultColumn::profile) - results.begin();
+    const auto profileColumn = static_cast<lxw_col_t>(firstResult + profileAt);
+    lib.setColumn(ws, profileColumn, profileColumn, 16, nullptr);
 
     int row = 1;
     for (std::size_t i = 0; i < o.rows.size(); ++i, ++row) {
@@ -315,33 +319,14 @@ bool writeScheduleXlsx(const std::string& path, const Schedule& s, const Schedul
             const std::string cell = i < s.rows.size() && c < s.rows[i].cells.size() ? s.rows[i].cells[c] : "";
             inputCell(sh, row, col++, fields[c], cell, t, plain);
         }
-        sh.str(row, col++, r.searched ? (r.searchFound ? "x" : text(1345)) : "", t);
-        if (!r.inputOk) {
-            sh.str(row, col++, text(1350) + ": " + r.failure.describe(), t);
-            for (; col < firstResult + 10; ++col)
-                sh.str(row, col, "", t);
-            sh.str(row, col++, text(1223), t);
-            sh.number(row, col++, double(r.errors), t);
-            sh.number(row, col++, double(r.warnings), t);
-            sh.str(row, col++, "", t);
-            sh.str(row, col++, "", t);
-            continue;
+        for (const ResultColumn id : results) {
+            const ScheduleResultColumn& c = scheduleResultColumn(id);
+            const ResultCell cell = c.value(r, ResultReader::sheet, language);
+            if (cell.isText)
+                sh.str(row, col++, cell.text, t);
+            else
+                sh.number(row, col++, cell.number, c.sheetDecimals == 1 ? n : c.sheetDecimals == 3 ? q : t);
         }
-        sh.str(row, col++, r.profileName, t);
-        sh.number(row, col++, r.d, t);
-        sh.number(row, col++, double(r.n1), t);
-        sh.number(row, col++, double(r.n2), t);
-        sh.number(row, col++, r.nRd, n);
-        sh.number(row, col++, r.utilisation, q);
-        sh.number(row, col++, r.nFiRd, n);
-        sh.number(row, col++, r.fireUtilisation, q);
-        sh.str(row, col++,
-                !r.achievedApplies ? "" : r.achievedClass ? fireClassLabel(*r.achievedClass) : text(1214), t);
-        sh.str(row, col++, text(r.passes ? 1222 : 1223), t);
-        sh.number(row, col++, double(r.errors), t);
-        sh.number(row, col++, double(r.warnings), t);
-        sh.number(row, col++, r.valid ? std::optional<double>(r.steelPerMetre) : std::nullopt, n);
-        sh.number(row, col++, r.valid ? std::optional<double>(r.rebarPerMetre) : std::nullopt, n);
     }
 
     // the summary under the table

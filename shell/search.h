@@ -112,9 +112,14 @@ inline constexpr std::size_t kMaxSearchListItems = 100;
 // Lists as a user types them: numbers or layouts n1+n2 separated by commas,
 // semicolons or blanks ("12, 14 16", "4+0; 8+4"). False for an empty list
 // an item that is no such value, or more than kMaxSearchListItems items (the
-// output then holds nothing useful).
-bool parseDiameterList(std::string_view text, std::vector<double>& out);
-bool parseLayoutList(std::string_view text, std::vector<RebarChoice>& out);
+// output then holds nothing useful). `bad`, when given, receives the first
+// item that is no such value ("" when the list is empty or too long).
+bool parseDiameterList(std::string_view text, std::vector<double>& out, std::string* bad = nullptr);
+bool parseLayoutList(std::string_view text, std::vector<RebarChoice>& out, std::string* bad = nullptr);
+// Profile families separated by commas ("HE A, HE B"), each one of
+// profileFamilies(), blanks around it ignored; false with the first item
+// that is none (an empty one too) in `bad`.
+bool parseFamilyList(std::string_view text, std::vector<std::string>& out, std::string* bad = nullptr);
 // The lists as parseDiameterList / parseLayoutList read them: "12, 14, 16", "4+0, 8+4".
 std::string diameterListText(const std::vector<double>& d);
 std::string layoutListText(const std::vector<RebarChoice>& l);

@@ -1,7 +1,9 @@
-// The search's diameter and layout lists as a user types them (see search.h);
+// The search's family, diameter and layout lists as a user types them (see search.h);
 // apart from the search itself so that the project file's readers need no more.
 #include "search.h"
+#include "text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -48,21 +50,29 @@ std::string shortNumber(double v)
     return buf;
 }
 
+// The list's result: false, with the item at fault, when one is no value.
+bool refused(std::string* bad, std::string_view item)
+{
+    if (bad)
+        *bad = item;
+    return false;
+}
+
 } // namespace
 
-bool parseDiameterList(std::string_view text, std::vector<double>& out)
+bool parseDiameterList(std::string_view text, std::vector<double>& out, std::string* bad)
 {
     out.clear();
     for (const std::string_view item : listItems(text)) {
         double d = 0;
         if (!wholeNumber(item, d) || !usableDiameter(d))
-            return false;
+            return refused(bad, item);
         out.push_back(d);
     }
-    return !out.empty() && out.size() <= kMaxSearchListItems;
+    return (!out.empty() && out.size() <= kMaxSearchListItems) || refused(bad, "");
 }
 
-bool parseLayoutList(std::string_view text, std::vector<RebarChoice>& out)
+bool parseLayoutList(std::string_view text, std::vector<RebarChoice>& out, std::string* bad)
 {
     out.clear();
     for (const std::string_view item : listItems(text)) {
@@ -70,10 +80,25 @@ bool parseLayoutList(std::string_view text, std::vector<RebarChoice>& out)
         RebarChoice l{-1, -1};
         if (plus == std::string_view::npos || !count(item.substr(0, plus), l.n1) ||
             !count(item.substr(plus + 1), l.n2) || !usableLayout(l))
-            return false;
+            return refused(bad, item);
         out.push_back(l);
     }
-    return !out.empty() && out.size() <= kMaxSearchListItems;
+    return (!out.empty() && out.size() <= kMaxSearchListItems) || refused(bad, "");
+}
+
+bool parseFamilyList(std::string_view text, std::vector<std::string>& out, std::string* bad)
+{
+    out.clear();
+    const auto& known = profileFamilies();
+    for (std::size_t at = 0; at <= text.size();) {
+        const std::size_t comma = std::min(text.find(',', at), text.size());
+        const std::string_view f = blankTrimmed(text.substr(at, comma - at));
+        if (std::find(known.begin(), known.end(), f) == known.end())
+            return refused(bad, f);
+        out.emplace_back(f);
+        at = comma + 1;
+    }
+    return true;
 }
 
 std::string diameterListText(const std::vector<double>& d)

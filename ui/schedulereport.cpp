@@ -4,6 +4,7 @@
 #include "present/texts.h"
 #include "shell/language.h"
 #include "shell/run.h"
+#include "shell/schedulecolumns.h"
 #include "shell/scheduleedit.h"
 
 #include <QDateTime>
@@ -22,15 +23,6 @@ namespace qeln::ui {
 namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
-
-const char* const kDash = "\xE2\x80\x94";
-
-std::string number(const std::optional<double>& v, int decimals, const std::string& sep)
-{
-    if (!v || !std::isfinite(*v))
-        return kDash;
-    return formatFixed(*v, decimals, sep);
-}
 
 std::string replaceArg(std::string s, int n, const std::string& by)
 {
@@ -227,70 +219,6 @@ private:
 
 } // namespace
 
-std::vector<std::string> scheduleResultHeadings(Language language)
-{
-    auto t = [language](int id) { return LoadText(id, language, nullptr); };
-    return {t(1275), t(1276), t(1277), t(1278), t(1279), t(1375), t(1376), t(1377)};
-}
-
-std::string scheduleRowProblem(const ScheduleRowResult& r, Language language)
-{
-    auto t = [language](int id) { return LoadText(id, language, nullptr); };
-    if (!r.inputOk) {
-        // the field in words; the reason itself, in English, stays in the window's tool tip
-        std::string s = t(1350);
-        if (!r.failure.field.empty())
-            s += labelColon(language) + scheduleFieldHeading(r.failure.field, language);
-        return s;
-    }
-    if (r.searched && !r.searchFound) {
-        if (r.groupSearchFailed)
-            return replaceArg(t(1751), 1, r.sectionGroup.substr(r.sectionGroup.find(' ') + 1));
-        for (SearchProblem p : {SearchProblem::noLoads, SearchProblem::noDiameters, SearchProblem::noLayouts})
-            if (r.searchProblem == searchProblemText(p))
-                return t(searchProblemTextId(p));
-        return t(1345);
-    }
-    if (r.calcError)
-        return t(1487);
-    if (!r.valid)
-        return replaceArg(t(1486), 1, std::to_string(r.errors));
-    return {};
-}
-
-std::string scheduleSectionText(const ScheduleRowResult& r)
-{
-    if (!r.inputOk)
-        return kDash;
-    const double d = std::isfinite(r.d) ? r.d : 0;
-    return r.profileName + " " + std::to_string(r.n1) + "+" + std::to_string(r.n2) + " x " +
-           formatFixed(d, d == std::floor(d) ? 0 : 1, ".");
-}
-
-std::vector<std::string> scheduleResultCells(const ScheduleRowResult& r, Language language, const std::string& sep)
-{
-    auto t = [language](int id) { return LoadText(id, language, nullptr); };
-    std::vector<std::string> cells(8, kDash);
-    if (r.valid) {
-        cells[0] = number(r.nRd, 0, sep);
-        cells[1] = number(r.utilisation, 3, sep);
-        cells[2] = number(r.nFiRd, 0, sep);
-        cells[3] = number(r.fireUtilisation, 3, sep);
-        cells[4] = !r.achievedApplies ? std::string(kDash)
-                   : r.achievedClass  ? std::string(fireClassLabel(*r.achievedClass))
-                                      : t(1214);
-    }
-    cells[5] = r.passes ? t(1378) : t(1379);
-    const std::string problem = scheduleRowProblem(r, language);
-    if (!r.passes && !problem.empty())
-        cells[5] += labelColon(language) + problem;
-    else if (r.passes && !r.positionPasses)   // another combination of the position fails
-        cells[5] += labelColon(language) + t(1752);
-    cells[6] = std::to_string(r.warnings);
-    cells[7] = scheduleSectionText(r) + (r.searched && r.searchFound ? " *" : "");
-    return cells;
-}
-
 std::string scheduleSummaryLine(const ScheduleSummary& s, Language language, const std::string& sep)
 {
     std::string line = LoadText(1729, language, nullptr);
@@ -313,18 +241,19 @@ ScheduleReportContent buildScheduleReport(const ColumnInput& base, const Schedul
     r.page.listing.clear();
     r.page.listingGrey.clear();
     r.heading = LoadText(1385, language, nullptr);
-    r.columns.push_back(LoadText(1373, language, nullptr));
+    r.columns.push_back(LoadText(scheduleResultColumn(ResultColumn::position).heading, language, nullptr));
     // the fields in words with their units, as the window shows them
     for (const std::string& f : g.columns)
         r.columns.push_back(scheduleFieldHeading(f, language));
-    for (const std::string& h : scheduleResultHeadings(language))
-        r.columns.push_back(h);
+    const std::span<const ResultColumn> results = resultColumnsOf(ResultReader::shown);
+    for (const ResultColumn c : results)
+        r.columns.push_back(LoadText(scheduleResultColumn(c).heading, language, nullptr));
     for (std::size_t i = 0; i < g.rows.size() && i < o.rows.size(); ++i) {
         std::vector<std::string> line{g.rows[i].name};
         for (std::size_t c = 0; c < g.columns.size(); ++c)
             line.push_back(c < g.rows[i].cells.size() ? g.rows[i].cells[c] : std::string());
-        for (const std::string& cell : scheduleResultCells(o.rows[i], language, "."))
-            line.push_back(cell);
+        for (const ResultColumn c : results)
+            line.push_back(resultCellText(scheduleResultColumn(c), o.rows[i], ResultReader::shown, language));
         r.cells.push_back(std::move(line));
         r.failing.push_back(!o.rows[i].passes);
     }

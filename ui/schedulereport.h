@@ -19,23 +19,13 @@ struct RunState;
 
 namespace qeln::ui {
 
-// Why a row fails, in the language: its input (the field), its search, its run.
-std::string scheduleRowProblem(const ScheduleRowResult& r, Language language);
-// "HE 300 B 4+0 x 20": the row's section and rebars as run.
-std::string scheduleSectionText(const ScheduleRowResult& r);
-
-// The result columns of a row as the window and the summary page show them:
-// N.Rd, utilisation, N.fi,Rd, utilisation in fire, class achieved, result
-// ("passes" / "FAILS" and the reason), warnings, section. Never NaN or infinity.
-std::vector<std::string> scheduleResultHeadings(Language language);
-std::vector<std::string> scheduleResultCells(const ScheduleRowResult& r, Language language, const std::string& sep);
 // The summary line in the language.
 std::string scheduleSummaryLine(const ScheduleSummary& s, Language language, const std::string& sep);
 
 struct ScheduleReportContent {
     ReportContent page;                          // header and footer of the summary pages
     std::string heading;                         // text 1385
-    std::vector<std::string> columns;            // name, the field columns, the result columns
+    std::vector<std::string> columns;            // name, the field columns, the result columns shown
     std::vector<std::vector<std::string>> cells; // one line per row
     std::vector<bool> failing;                   // per row
     std::string summary;

@@ -10,7 +10,9 @@
 #include "shell/language.h"
 #include "shell/projectfields.h"
 #include "shell/run.h"
+#include "shell/schedulecolumns.h"
 #include "present/messages.h"
+#include "present/texts.h"
 #include "platform/fileio.h"
 
 #include <QAction>
@@ -51,11 +53,13 @@ namespace qeln::ui {
 namespace {
 
 // Name, search flag, result and section (seen without scrolling), the field
-// columns, then the other results. The indices are those of scheduleResultCells.
+// columns, then the other results shown (right-aligned).
 constexpr int kNameColumn = 0, kSearchColumn = 1, kFirstField = 4;
-constexpr int kLeadResults[] = {5, 7};               // result, section: columns 2 and 3
+constexpr ResultColumn kLeadResults[] = {ResultColumn::verdict, ResultColumn::section};   // columns 2 and 3
 constexpr int kHeadingRole = Qt::UserRole + 1;       // a heading's text on one line (the header may break it)
-constexpr int kTailResults[] = {0, 1, 2, 3, 4, 6};   // after the fields
+constexpr ResultColumn kTailResults[] = {ResultColumn::nRd,         ResultColumn::utilisation,
+                                         ResultColumn::nFiRd,       ResultColumn::fireUtilisation,
+                                         ResultColumn::achievedClass, ResultColumn::warnings};
 const QColor kFailBackground(0xff, 0xd8, 0xd8), kResultBackground(0xf2, 0xf2, 0xf2), kFailText(0xa0, 0, 0);
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
@@ -406,7 +410,9 @@ void frmschedule::showGrid()
     filling_ = true;
     const int fields = static_cast<int>(grid_.columns.size());
     const int columnsBefore = grdschedule->columnCount(), rowsBefore = grdschedule->rowCount();
-    const std::vector<std::string> results = scheduleResultHeadings(currentLanguage());
+    auto result = [this](ResultColumn c) {
+        return q(LoadText(scheduleResultColumn(c).heading, currentLanguage(), nullptr));
+    };
     grdschedule->clear();
     grdschedule->setColumnCount(kFirstField + fields + static_cast<int>(std::size(kTailResults)));
     grdschedule->setRowCount(static_cast<int>(grid_.rows.size()));
@@ -421,13 +427,13 @@ void frmschedule::showGrid()
     heading(kNameColumn, T(1373), "name");
     heading(kSearchColumn, T(1374), "search");
     for (std::size_t i = 0; i < std::size(kLeadResults); ++i)
-        heading(kSearchColumn + 1 + static_cast<int>(i), q(results[static_cast<std::size_t>(kLeadResults[i])]), {});
+        heading(kSearchColumn + 1 + static_cast<int>(i), result(kLeadResults[i]), {});
     for (int c = 0; c < fields; ++c) {
         const std::string& f = grid_.columns[static_cast<std::size_t>(c)];
         heading(kFirstField + c, q(scheduleFieldHeading(f, currentLanguage())), q(f));
     }
     for (std::size_t i = 0; i < std::size(kTailResults); ++i)
-        heading(kFirstField + fields + static_cast<int>(i), q(results[static_cast<std::size_t>(kTailResults[i])]), {});
+        heading(kFirstField + fields + static_cast<int>(i), result(kTailResults[i]), {});
     QStringList names;
     for (int r = 0; r < grdschedule->rowCount(); ++r) {
         const ScheduleRow& row = grid_.rows[static_cast<std::size_t>(r)];
@@ -465,25 +471,25 @@ void frmschedule::showResults()
         const ScheduleRowResult* o =
             outcome_ && static_cast<std::size_t>(r) < outcome_->rows.size() ? &outcome_->rows[static_cast<std::size_t>(r)]
                                                                              : nullptr;
-        const std::vector<std::string> cells =
-            o ? scheduleResultCells(*o, currentLanguage(), sep) : std::vector<std::string>(8);
         const bool fails = o && !o->passes;
-        auto put = [&](int column, int index) {
-            auto* item = new QTableWidgetItem(q(cells[static_cast<std::size_t>(index)]));
+        auto put = [&](int column, ResultColumn c, bool right) {
+            auto* item = new QTableWidgetItem(
+                o ? q(resultCellText(scheduleResultColumn(c), *o, ResultReader::shown, currentLanguage(), sep)) : QString());
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             item->setBackground(fails ? kFailBackground : kResultBackground);
             if (fails)
                 item->setForeground(kFailText);
-            if (index < 5 || index == 6)   // the numbers
+            if (right)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (index == 5 && o && !o->passes && !o->inputOk)   // the whole reason, in English as the files have it
+            // the whole reason, in English as the files have it
+            if (c == ResultColumn::verdict && o && !o->passes && !o->inputOk)
                 item->setToolTip(q(o->failure.describe()));
             grdschedule->setItem(r, column, item);
         };
         for (std::size_t i = 0; i < std::size(kLeadResults); ++i)
-            put(kSearchColumn + 1 + static_cast<int>(i), kLeadResults[i]);
+            put(kSearchColumn + 1 + static_cast<int>(i), kLeadResults[i], false);
         for (std::size_t i = 0; i < std::size(kTailResults); ++i)
-            put(first + static_cast<int>(i), kTailResults[i]);
+            put(first + static_cast<int>(i), kTailResults[i], true);
         if (QTableWidgetItem* name = grdschedule->item(r, kNameColumn))
             name->setBackground(fails ? QBrush(kFailBackground) : QBrush());
     }
@@ -726,7 +732,7 @@ void frmschedule::openCurrentRow()
     if (outcome_ && r < outcome_->rows.size() && outcome_->rows[r].inputOk) {
         in = outcome_->rows[r].input;
     } else {
-        ScheduleFailure failure;
+        Failure failure;
         if (!rowInput(base_, grid_, r, profiles_, in, failure)) {
             showStatus(q(grid_.rows[r].name) + ": " + q(failure.describe()));
             return;
@@ -822,7 +828,7 @@ bool frmschedule::importCsv(const QString& path)
     }
     const QByteArray bytes = file.readAll();
     Schedule read;
-    ScheduleFailure failure;
+    Failure failure;
     if (!readScheduleCsv(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), read, failure)) {
         tellFailure(1382, path, failure.describe());
         return false;

@@ -6,6 +6,8 @@
 #include "present/messages.h"
 #include "present/texts.h"
 #include "shell/run.h"
+#include "shell/schedulecolumns.h"
+#include "shell/scheduleedit.h"
 
 #include <QDateTime>
 #include <QProcess>
@@ -19,6 +21,11 @@ using namespace qeln;
 using namespace qeln::ui;
 
 namespace {
+
+std::string verdict(const ScheduleRowResult& r, Language base)
+{
+    return resultCellText(scheduleResultColumn(ResultColumn::verdict), r, ResultReader::shown, base, ",");
+}
 
 QString run(const QString& tool, const QStringList& args)
 {
@@ -72,7 +79,15 @@ TEST(SchedulePdf, SummaryPageThenEveryRowsCondensedReport)
 
     const ScheduleReportContent c = buildScheduleReport(base, s, o, Language::English, kPrinted, desktopRun);
     ASSERT_EQ(c.rows.size(), 3u);
-    EXPECT_EQ(c.cells.size(), 3u);
+    // the name, the fields, then the results shown, in their order; every line as wide
+    std::vector<std::string> columns{LoadText(1373, Language::English, nullptr), scheduleFieldHeading("profileName", Language::English),
+                                     scheduleFieldHeading("nEd", Language::English)};
+    for (const ResultColumn id : resultColumnsOf(ResultReader::shown))
+        columns.push_back(LoadText(scheduleResultColumn(id).heading, Language::English, nullptr));
+    EXPECT_EQ(c.columns, columns);
+    ASSERT_EQ(c.cells.size(), 3u);
+    for (const std::vector<std::string>& line : c.cells)
+        EXPECT_EQ(line.size(), columns.size());
     EXPECT_EQ(c.failing, (std::vector<bool>{false, true, false}));
     // each row's report is the single project's report of its input
     RunState st;
@@ -195,11 +210,11 @@ TEST(SchedulePdf, FailureReasonsInTheDocumentsLanguage)
                                      QRegularExpression::CaseInsensitiveOption);
     for (Language base : {Language::French, Language::German})
         for (const ScheduleRowResult* r : {&search, &input, &arithmetic, &errors}) {
-            const QString cell = QString::fromStdString(scheduleResultCells(*r, base, ",")[5]);
+            const QString cell = QString::fromStdString(verdict(*r, base));
             EXPECT_FALSE(cell.contains(english)) << cell.toStdString();
             EXPECT_TRUE(cell.startsWith(QString::fromStdString(LoadText(1379, base, nullptr)))) << cell.toStdString();
         }
-    EXPECT_EQ(scheduleResultCells(input, Language::French, ",")[5],
+    EXPECT_EQ(verdict(input, Language::French),
               "NON VÉRIFIÉ\u00a0: données non valides\u00a0: Longueur de flambement z-z, température normale [m]");
-    EXPECT_EQ(scheduleResultCells(errors, Language::German, ",")[5], "NICHT ERFÜLLT: Fehler: 2");
+    EXPECT_EQ(verdict(errors, Language::German), "NICHT ERFÜLLT: Fehler: 2");
 }

@@ -2,6 +2,7 @@
 // project, the project file's block, the results of every row against the
 // calculate command, shared searches, the summary and the speed.
 #include "shell/schedule.h"
+#include "shell/schedulecolumns.h"
 
 #include "shell/projectfile.h"
 #include "shell/run.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <unistd.h>
@@ -68,7 +70,7 @@ class CsvDialects : public testing::TestWithParam<DialectCase> {};
 TEST_P(CsvDialects, ReadTheSameSchedule)
 {
     Schedule s;
-    ScheduleFailure f;
+    Failure f;
     ASSERT_TRUE(readScheduleCsv(GetParam().bytes, s, f)) << f.describe();
     EXPECT_EQ(s, expectedSmall());
 }
@@ -123,7 +125,7 @@ TEST_P(CsvWriting, RoundTripsAndWritesTheDialect)
     EXPECT_NE(text.find(std::string(GetParam().firstRow) + "\r\n"), std::string::npos) << text;
     EXPECT_NE(text.substr(0, 3), "\xEF\xBB\xBF");
     Schedule back;
-    ScheduleFailure f;
+    Failure f;
     ASSERT_TRUE(readScheduleCsv(text, back, f)) << f.describe();
     EXPECT_EQ(back, s);
 }
@@ -148,7 +150,7 @@ TEST_P(CsvMalformed, NamesLineAndFieldAndKeepsTheSchedule)
 {
     const MalformedCase& c = GetParam();
     Schedule s = expectedSmall();
-    ScheduleFailure f;
+    Failure f;
     EXPECT_FALSE(readScheduleCsv(c.text, s, f));
     EXPECT_EQ(f.line, c.line) << f.describe();
     EXPECT_EQ(f.field, c.field) << f.describe();
@@ -194,7 +196,7 @@ TEST_P(CsvNumbers, AreReadOrRefusedNeverGuessed)
 {
     const NumberCase& c = GetParam();
     Schedule s;
-    ScheduleFailure f;
+    Failure f;
     const bool read = readScheduleCsv(c.text, s, f);
     if (!c.nEd) {
         EXPECT_FALSE(read);
@@ -227,7 +229,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Schedule, LinesAreCountedWithLoneCarriageReturnsAndPaddingIsNotARow)
 {
     Schedule s;
-    ScheduleFailure f;
+    Failure f;
     EXPECT_FALSE(readScheduleCsv("name,d\rC1,20\rC2,20\rC3,2x\r", s, f));
     EXPECT_EQ(f.line, 4) << f.describe();
     // a row and a million lines of separators: one row
@@ -245,7 +247,7 @@ TEST(Schedule, AHugeCellIsReadQuickly)
     const std::string text = "name,nEd\n" + std::string(10u << 20, 'x') + ",1000\n";
     const auto start = std::chrono::steady_clock::now();
     Schedule s;
-    ScheduleFailure f;
+    Failure f;
     ASSERT_TRUE(readScheduleCsv(text, s, f)) << f.describe();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, QELN_SANITIZED ? 30.0 : 3.0);
@@ -273,7 +275,7 @@ TEST(Schedule, FormulaCellsAreNeutralisedInCsvAndReadBackUnchanged)
         }
         EXPECT_NE(csv.find(dialect == CsvDialect::commaPoint ? ",-20,3000" : ";-20;3000"), std::string::npos) << csv;
         Schedule back;
-        ScheduleFailure f;
+        Failure f;
         ASSERT_TRUE(readScheduleCsv(csv, back, f)) << f.describe();
         EXPECT_EQ(back, s);
     }
@@ -303,7 +305,7 @@ TEST(ScheduleRows, EmptyCellsTakeTheBaseAndProfilesTheirSection)
     s.rows.push_back({"unknown", {"HE 999 Z", "", "", "", "", "", "", ""}, false});
 
     ColumnInput in;
-    ScheduleFailure f;
+    Failure f;
     ASSERT_TRUE(rowInput(base, s, 0, catalogue(), in, f)) << f.describe();
     EXPECT_EQ(in, base);
 
@@ -343,7 +345,7 @@ TEST(ScheduleRows, EmptyCellsTakeTheBaseAndProfilesTheirSection)
 TEST(ScheduleRows, EveryRowEqualsTheCalculateCommand)
 {
     Schedule s;
-    ScheduleFailure f;
+    Failure f;
     ASSERT_TRUE(readScheduleCsv(readFile(kExample), s, f)) << f.describe();
     ASSERT_EQ(s.rows.size(), 40u);
     ColumnInput base;
@@ -459,7 +461,7 @@ TEST(ScheduleSearch, RowsWithTheSameLoadsShareOneSearch)
     EXPECT_FALSE(o.rows[3].searchProblem.empty());
     // the chosen section is the search's first candidate for that input
     ColumnInput in;
-    ScheduleFailure f;
+    Failure f;
     ASSERT_TRUE(rowInput(base, s, 0, catalogue(), in, f));
     const SearchOutcome direct = searchSections(in, catalogue().profiles(), opt.constraints);
     ASSERT_FALSE(direct.candidates.empty());
@@ -610,7 +612,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ScheduleSpeed, AThousandRowsWithoutSearchWithinASecond)
 {
     Schedule example;
-    ScheduleFailure f;
+    Failure f;
     ASSERT_TRUE(readScheduleCsv(readFile(kExample), example, f));
     Schedule s;
     s.columns = example.columns;
@@ -631,25 +633,6 @@ TEST(ScheduleSpeed, AThousandRowsWithoutSearchWithinASecond)
 } // namespace
 
 namespace {
-
-TEST(ScheduleXlsx, WritesAWorkbookAndReportsAFolderThatIsNotThere)
-{
-    Schedule s;
-    ScheduleFailure f;
-    ASSERT_TRUE(readScheduleCsv(readFile(kExample), s, f));
-    const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
-    const std::string path = testing::TempDir() + "qeln_schedule_" + std::to_string(::getpid()) + ".xlsx";
-    std::string reason;
-    for (const Language language : kLanguages) {
-        ASSERT_TRUE(writeScheduleXlsx(path, s, o, language, reason)) << reason;
-        const std::string book = readFile(path);
-        EXPECT_EQ(book.substr(0, 2), "PK");
-        EXPECT_GT(book.size(), 4000u);
-    }
-    std::remove(path.c_str());
-    EXPECT_FALSE(writeScheduleXlsx("/nonexistent-folder/s.xlsx", s, o, Language::English, reason));
-    EXPECT_FALSE(reason.empty());
-}
 
 // A part of a workbook, read with Python's zip module.
 std::string workbookPart(const std::string& book, const std::string& part)
@@ -696,6 +679,41 @@ TEST(ScheduleXlsx, NumbersAsNumbersTextsAsValidTextAndOverlongCellsRefused)
     std::remove(path.c_str());
 }
 
+// The results CSV and the workbook (in every language) write the columns of
+// their selections of the one table in order, every line as many cells as
+// the heading; a folder that is not there is a failure.
+TEST(ScheduleResultColumns, TheFilesWriteTheirSelectionsInOrder)
+{
+    Schedule s;
+    s.columns = {"nEd"};
+    s.rows = {{"C1", {"3000"}, false}, {"C2", {"abc"}, true}};   // C2: no input
+    const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
+    std::string header = "name;search;nEd";
+    for (const ResultColumn id : resultColumnsOf(ResultReader::file))
+        header.append(";").append(scheduleResultColumn(id).fileName);
+    const std::string csv = scheduleResultsCsv(s, o, CsvDialect::semicolonComma);
+    EXPECT_EQ(csv.rfind(header + "\r\n", 0), 0u) << csv;
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), ';'), 3 * std::count(header.begin(), header.end(), ';')) << csv;
+
+    const std::string path = testing::TempDir() + "qeln_columns_" + std::to_string(::getpid()) + ".xlsx";
+    std::string reason;
+    for (const Language language : kLanguages) {
+        ASSERT_TRUE(writeScheduleXlsx(path, s, o, language, reason)) << reason;
+        const std::string strings = workbookPart(path, "xl/sharedStrings.xml");
+        std::vector<std::string> headings{LoadText(1331, language, nullptr), "nEd"};
+        for (const ResultColumn id : resultColumnsOf(ResultReader::sheet)) {
+            const ScheduleResultColumn& c = scheduleResultColumn(id);
+            headings.push_back(c.sheetHeading ? LoadText(c.sheetHeading, language, nullptr) : std::string(c.sheetName));
+        }
+        std::size_t at = 0;
+        for (const std::string& h : headings)   // the heading row's texts come first
+            EXPECT_NE(at = strings.find("<t>" + h + "</t>", at), std::string::npos) << h;
+    }
+    std::remove(path.c_str());
+    EXPECT_FALSE(writeScheduleXlsx("/nonexistent-folder/s.xlsx", s, o, Language::English, reason));
+    EXPECT_FALSE(reason.empty());
+}
+
 // Under a file size limit libxlsxwriter's temporary parts are cut without a
 // word; the workbook read back shows it and the write fails.
 TEST(ScheduleXlsx, ACutWorkbookIsAFailure)
@@ -729,7 +747,7 @@ TEST(ScheduleEdits, ValidateNamesTheRowAndField)
 {
     Schedule s = expectedSmall();
     s.rows.insert(s.rows.begin(), ScheduleRow{"", {"", "", "", ""}, false});   // an empty row, as added in a table
-    ScheduleFailure f;
+    Failure f;
     EXPECT_TRUE(validateSchedule(s, f)) << f.describe();
     s.rows[2].cells[1] = "twenty";
     EXPECT_FALSE(validateSchedule(s, f));
