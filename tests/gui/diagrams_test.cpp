@@ -57,18 +57,10 @@ bool noChart(const frmdiagrams& d)
 
 } // namespace
 
-class DiagramsTest : public QObject {
-    Q_OBJECT
-    QTemporaryDir dir;
-    QString ini() const { return dir.path() + "/qeln.INI"; }
+using qeln::test::setInput;
 
-    std::unique_ptr<TestMain> started() { return qeln::test::startedMain(ini()); }
-    static void setInput(TestMain& w, const std::function<void(ColumnInput&)>& f)
-    {
-        ColumnInput in = w.workflow().input;
-        f(in);
-        w.workflow().acceptInput(in);
-    }
+class DiagramsTest : public qeln::test::WindowTest {
+    Q_OBJECT
     // The charts the window should show for the project as it is now.
     static DiagramPictures expected(const ColumnInput& in)
     {

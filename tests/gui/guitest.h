@@ -37,6 +37,7 @@ public:
         connect(&timer_, &QTimer::timeout, this, &ModalScript::tick);
         timer_.start();
     }
+    explicit ModalScript(std::initializer_list<Step> steps) : ModalScript() { steps_.assign(steps); }
     ModalScript& then(Step s)
     {
         steps_.push_back(std::move(s));
@@ -200,6 +201,30 @@ inline std::unique_ptr<TestMain> startedMain(const QString& settingsPath)
         return nullptr;
     return w;
 }
+
+// The project's input as an input dialog's OK gives it, changed by f.
+inline void setInput(TestMain& w, const std::function<void(ColumnInput&)>& f)
+{
+    ColumnInput in = w.workflow().input;
+    f(in);
+    w.workflow().acceptInput(in);
+}
+
+// Writes the bytes to the file; false when it cannot be written.
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// What the window tests share: a folder of their own for the settings file
+// and the projects, and a started main window over it.
+class WindowTest : public QObject {
+protected:
+    QTemporaryDir dir;
+    QString ini() const { return dir.path() + "/qeln.INI"; }
+    std::unique_ptr<TestMain> started() { return startedMain(ini()); }
+};
 
 // Same locale everywhere: full stop and comma.
 inline void useEnglishLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
