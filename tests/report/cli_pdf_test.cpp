@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -14,7 +13,11 @@
 
 #include <gtest/gtest.h>
 
+#include "pdftools.h"
+
 namespace {
+
+using qeln::test::pdfText;
 
 const QString kData = QStringLiteral(QELN_SOURCE_DIR "/tests/data/");
 
@@ -39,14 +42,6 @@ Outcome runCli(const QStringList& args, const QString& program = QStringLiteral(
     o.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     o.err = QString::fromUtf8(p.readAllStandardError());
     return o;
-}
-
-QString pdfText(const QString& path)
-{
-    QProcess p;
-    p.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", path, "-"});
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace

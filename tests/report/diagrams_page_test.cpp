@@ -7,8 +7,9 @@
 #include "shell/run.h"
 #include "ui/report.h"
 
+#include "pdftools.h"
+
 #include <QDateTime>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -16,6 +17,8 @@
 
 using namespace qeln;
 using namespace qeln::ui;
+using qeln::test::pdfPages;
+using qeln::test::quietRun;
 
 namespace {
 
@@ -31,13 +34,6 @@ ColumnInput loadedProject()
     in.nFiEd = 1800;
     in.fireClass = FireClass::R90;
     return in;
-}
-
-bool run(const ColumnInput& in, RunState& st)
-{
-    TextEnv env;
-    RunPresenter quiet;
-    return calculate(env, in, st, quiet);
 }
 
 // The texts of a picture, in order.
@@ -56,24 +52,13 @@ bool hasText(const Picture& pic, const std::string& s)
     return std::find(t.begin(), t.end(), s) != t.end();
 }
 
-QStringList pdfPages(const QString& path)
-{
-    QProcess p;
-    p.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", path, "-"});
-    p.waitForFinished(60000);
-    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QChar('\f'));
-    if (!pages.isEmpty() && pages.back().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
 } // namespace
 
 TEST(ReportDiagrams, ContentHasTheFourChartsInReadingOrder)
 {
     const ColumnInput in = loadedProject();
     RunState st;
-    ASSERT_TRUE(run(in, st));
+    ASSERT_TRUE(quietRun(in, st));
     const DiagramPictures d = reportDiagrams(in, kGerman, ",");
     ASSERT_TRUE(d.valid);
     const ReportContent c = buildReport(st, in, kGerman, ReportMethod::Condensed, kPrinted, &d);
@@ -118,7 +103,7 @@ TEST(ReportDiagrams, OnePageMoreAfterTheListingThenTheDisclaimer)
     ASSERT_FALSE(QStandardPaths::findExecutable("pdftotext").isEmpty()) << "poppler-utils are missing";
     const ColumnInput in = loadedProject();
     RunState st;
-    ASSERT_TRUE(run(in, st));
+    ASSERT_TRUE(quietRun(in, st));
     const DiagramPictures d = reportDiagrams(in, kEnglish, ".");
     const ReportContent with = buildReport(st, in, kEnglish, ReportMethod::Complete, kPrinted, &d);
     const ReportContent without = buildReport(st, in, kEnglish, ReportMethod::Complete, kPrinted);
