@@ -137,9 +137,7 @@ private slots:
         ModalScript script;
         script.answer(QMessageBox::Ok);
         const int rc = run(d, script, [&] {
-            d.neduc1->setFocus();
-            d.neduc1->selectAll();
-            QTest::keyClicks(d.neduc1, "250");
+            qeln::test::typeOver(d.neduc1, "250");
             d.okButton()->click();          // range message, stays open
             QVERIFY(d.isVisible());
             QVERIFY(d.neduc1->hasFocus() || d.focusWidget() == d.neduc1);
@@ -195,9 +193,7 @@ private slots:
         ModalScript script;
         script.answer(QMessageBox::Ok).answer(QMessageBox::Ok);   // answers what should never come
         const int rc = run(*d, script, [&] {
-            field->setFocus();
-            field->selectAll();
-            QTest::keyClicks(field, typed);
+            qeln::test::typeOver(field, typed);
             switch (how) {
             case 0: d->reject(); break;
             case 1: QTest::keyClick(field, Qt::Key_Escape); break;
@@ -238,9 +234,7 @@ private slots:
         d.fill(in);
         ModalScript script;
         const int rc = run(d, script, [&] {
-            d.nedale->setFocus();
-            d.nedale->selectAll();
-            QTest::keyClicks(d.nedale, "235,55");   // a decimal comma reads as the point
+            qeln::test::typeOver(d.nedale, "235,55");   // a decimal comma reads as the point
             d.okButton()->click();
         });
         QCOMPARE(rc, int(QDialog::Accepted));
@@ -268,9 +262,7 @@ private slots:
         QVERIFY(!d.neddg->toolTip().isEmpty());
         ModalScript script;
         const int rc = run(d, script, [&] {
-            d.neddg->setFocus();
-            d.neddg->selectAll();
-            QTest::keyClicks(d.neddg, "32");
+            qeln::test::typeOver(d.neddg, "32");
             d.okButton()->click();
         });
         QCOMPARE(rc, int(QDialog::Accepted));
@@ -290,9 +282,7 @@ private slots:
         d.fill(in);
         ModalScript script;
         run(d, script, [&] {
-            d.Nedgamma_cold_concrete->setFocus();
-            d.Nedgamma_cold_concrete->selectAll();
-            QTest::keyClicks(d.Nedgamma_cold_concrete, "2");
+            qeln::test::typeOver(d.Nedgamma_cold_concrete, "2");
             d.cancelButton()->click();
         });
         QCOMPARE(d.result(), int(QDialog::Rejected));
@@ -307,9 +297,7 @@ private slots:
         ModalScript script;
         script.answer(QMessageBox::Ok);
         run(d, script, [&] {
-            d.nedsweak->setFocus();
-            d.nedsweak->selectAll();
-            QTest::keyClicks(d.nedsweak, "21");
+            qeln::test::typeOver(d.nedsweak, "21");
             d.okButton()->click();
             QVERIFY(d.isVisible());
             d.nedsweak->selectAll();
@@ -371,9 +359,7 @@ private slots:
         QCOMPARE(d.speexst->value(), 1000);
         ModalScript script;
         run(d, script, [&] {
-            d.speexsw->setFocus();
-            d.speexsw->selectAll();
-            QTest::keyClicks(d.speexsw, "1500");
+            qeln::test::typeOver(d.speexsw, "1500");
             d.spepcp->setFocus();
             QCOMPARE(d.speexsw->value(), 1000);
             d.spepcp->selectAll();

@@ -210,6 +210,15 @@ inline void setInput(TestMain& w, const std::function<void(ColumnInput&)>& f)
     w.workflow().acceptInput(in);
 }
 
+// Gives the field the focus and types the text over what it shows, as a user would.
+template <class Field>
+void typeOver(Field* f, const QString& text)
+{
+    f->setFocus();
+    f->selectAll();
+    QTest::keyClicks(f, text);
+}
+
 // Writes the bytes to the file; false when it cannot be written.
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
