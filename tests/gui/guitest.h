@@ -2,6 +2,7 @@
 // main window whose file dialogs are scripted.
 #pragma once
 
+#include "present/picture.h"
 #include "ui/frmmain.h"
 #include "ui/uitext.h"
 
@@ -208,6 +209,25 @@ inline void setInput(TestMain& w, const std::function<void(ColumnInput&)>& f)
     ColumnInput in = w.workflow().input;
     f(in);
     w.workflow().acceptInput(in);
+}
+
+// The texts of a picture (a chart, the section drawing), in order.
+inline std::vector<std::string> textsOf(const Picture& pic)
+{
+    std::vector<std::string> out;
+    for (const Primitive& p : pic.items)
+        if (p.kind == Primitive::Kind::Text)
+            out.push_back(p.text);
+    return out;
+}
+
+// Whether the picture has the text, or with `prefix` a text that starts with it.
+inline bool hasText(const Picture& pic, const std::string& s, bool prefix = false)
+{
+    for (const std::string& t : textsOf(pic))
+        if (prefix ? t.rfind(s, 0) == 0 : t == s)
+            return true;
+    return false;
 }
 
 // Gives the field the focus and types the text over what it shows, as a user would.
