@@ -365,6 +365,8 @@ private slots:
         ModalScript ok;
         ok.then([](QDialog* d) {
             auto* f = static_cast<frmflamb*>(d);
+            // shown and filled before the user types (a loaded machine may be slower than the script)
+            (void)QTest::qWaitForWindowExposed(f);   // the value typed is checked below
             qeln::test::typeOver(f->nedfweak, "2.1");
             f->okButton()->click();
         });
