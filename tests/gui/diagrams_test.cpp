@@ -22,29 +22,9 @@ using qeln::test::TestMain;
 
 namespace {
 
-bool hasText(const Picture& pic, const std::string& s)
-{
-    for (const Primitive& p : pic.items)
-        if (p.kind == Primitive::Kind::Text && p.text == s)
-            return true;
-    return false;
-}
+using qeln::test::hasText;
 
-bool hasTextStarting(const Picture& pic, const std::string& s)
-{
-    for (const Primitive& p : pic.items)
-        if (p.kind == Primitive::Kind::Text && p.text.rfind(s, 0) == 0)
-            return true;
-    return false;
-}
-
-int textCount(const Picture& pic)
-{
-    int n = 0;
-    for (const Primitive& p : pic.items)
-        n += p.kind == Primitive::Kind::Text;
-    return n;
-}
+std::size_t textCount(const Picture& pic) { return qeln::test::textsOf(pic).size(); }
 
 bool noChart(const frmdiagrams& d)
 {
@@ -57,18 +37,10 @@ bool noChart(const frmdiagrams& d)
 
 } // namespace
 
-class DiagramsTest : public QObject {
-    Q_OBJECT
-    QTemporaryDir dir;
-    QString ini() const { return dir.path() + "/qeln.INI"; }
+using qeln::test::setInput;
 
-    std::unique_ptr<TestMain> started() { return qeln::test::startedMain(ini()); }
-    static void setInput(TestMain& w, const std::function<void(ColumnInput&)>& f)
-    {
-        ColumnInput in = w.workflow().input;
-        f(in);
-        w.workflow().acceptInput(in);
-    }
+class DiagramsTest : public qeln::test::WindowTest {
+    Q_OBJECT
     // The charts the window should show for the project as it is now.
     static DiagramPictures expected(const ColumnInput& in)
     {
@@ -123,7 +95,7 @@ private slots:
             QVERIFY(hasText(ne, a == Axis::Weak ? "Resistance versus eccentricity - weak axis z-z"
                                                 : "Resistance versus eccentricity - strong axis y-y"));
         }
-        QVERIFY(hasTextStarting(d->view(Axis::Weak, 0)->picture(), "e = 30 mm"));   // then the margin
+        QVERIFY(hasText(d->view(Axis::Weak, 0)->picture(), "e = 30 mm", true));   // then the margin
 
         // pressed again: no new run, the same window
         button->click();
@@ -253,7 +225,7 @@ private slots:
             if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("text"))
                 ++texts;
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-        QCOMPARE(texts, textCount(chart));
+        QCOMPARE(std::size_t(texts), textCount(chart));
         const auto failed = saveChartSvg(chart, "/nonexistent-folder/ne.svg");
         QVERIFY(failed && !failed->detail.empty());
         // the copy for other programs: a picture larger than the chart's units

@@ -2,6 +2,7 @@
 // main window whose file dialogs are scripted.
 #pragma once
 
+#include "present/picture.h"
 #include "ui/frmmain.h"
 #include "ui/uitext.h"
 
@@ -37,6 +38,7 @@ public:
         connect(&timer_, &QTimer::timeout, this, &ModalScript::tick);
         timer_.start();
     }
+    explicit ModalScript(std::initializer_list<Step> steps) : ModalScript() { steps_.assign(steps); }
     ModalScript& then(Step s)
     {
         steps_.push_back(std::move(s));
@@ -200,6 +202,58 @@ inline std::unique_ptr<TestMain> startedMain(const QString& settingsPath)
         return nullptr;
     return w;
 }
+
+// The project's input as an input dialog's OK gives it, changed by f.
+inline void setInput(TestMain& w, const std::function<void(ColumnInput&)>& f)
+{
+    ColumnInput in = w.workflow().input;
+    f(in);
+    w.workflow().acceptInput(in);
+}
+
+// The texts of a picture (a chart, the section drawing), in order.
+inline std::vector<std::string> textsOf(const Picture& pic)
+{
+    std::vector<std::string> out;
+    for (const Primitive& p : pic.items)
+        if (p.kind == Primitive::Kind::Text)
+            out.push_back(p.text);
+    return out;
+}
+
+// Whether the picture has the text, or with `prefix` a text that starts with it.
+inline bool hasText(const Picture& pic, const std::string& s, bool prefix = false)
+{
+    for (const std::string& t : textsOf(pic))
+        if (prefix ? t.rfind(s, 0) == 0 : t == s)
+            return true;
+    return false;
+}
+
+// Gives the field the focus and types the text over what it shows, as a user would.
+template <class Field>
+void typeOver(Field* f, const QString& text)
+{
+    f->setFocus();
+    f->selectAll();
+    QTest::keyClicks(f, text);
+}
+
+// Writes the bytes to the file; false when it cannot be written.
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// What the window tests share: a folder of their own for the settings file
+// and the projects, and a started main window over it.
+class WindowTest : public QObject {
+protected:
+    QTemporaryDir dir;
+    QString ini() const { return dir.path() + "/qeln.INI"; }
+    std::unique_ptr<TestMain> started() { return startedMain(ini()); }
+};
 
 // Same locale everywhere: full stop and comma.
 inline void useEnglishLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }

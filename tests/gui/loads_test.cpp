@@ -14,13 +14,8 @@ using namespace qeln::ui;
 using qeln::test::ModalScript;
 using qeln::test::TestMain;
 
-class LoadsTest : public QObject {
+class LoadsTest : public qeln::test::WindowTest {
     Q_OBJECT
-    QTemporaryDir dir;
-    QString ini() const { return dir.path() + "/qeln.INI"; }
-
-    std::unique_ptr<TestMain> started() { return qeln::test::startedMain(ini()); }
-
     static QString cellText(QGroupBox* box, const QString& name)
     {
         auto* l = box->findChild<QLabel*>(name);
@@ -174,7 +169,6 @@ private slots:
         QCOMPARE(in.nEd, 3000.0);
         QCOMPARE(in.nFiEd, 1800.0);
         QVERIFY(in.fireClass == FireClass::R90);
-        QVERIFY(w->workflow().resultsStale);
 
         // the results window: the check under the table
         w->btnresultClick();
@@ -199,10 +193,10 @@ private slots:
     {
         auto w = started();
         QVERIFY(w);
-        ColumnInput in = w->workflow().input;
-        in.h = 290;   // below 300 mm: R 90 and R 120 outside
-        in.nEd = 6000;
-        w->workflow().acceptInput(in);
+        qeln::test::setInput(*w, [](ColumnInput& in) {
+            in.h = 290;   // below 300 mm: R 90 and R 120 outside
+            in.nEd = 6000;
+        });
         ModalScript script;
         script.accept();        // the warnings window (warning 1029)
         w->btnresultClick();

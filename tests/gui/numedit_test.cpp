@@ -75,9 +75,7 @@ private slots:
 
     void typedNumberKeptWhileShownRounded()
     {
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, "42.2666");
+        qeln::test::typeOver(field, "42.2666");
         other->setFocus();
         QCOMPARE(field->Value(), 42.2666);
         QCOMPARE(field->text(), QString("42.3"));
@@ -102,9 +100,7 @@ private slots:
 
     void secondSeparatorAndLettersAreDropped()
     {
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, "4a5.5.x6");
+        qeln::test::typeOver(field, "4a5.5.x6");
         QCOMPARE(field->text(), QString("45.56"));
         QTest::keyClicks(field, "--");
         QCOMPARE(field->text().count('-'), 1);
@@ -153,9 +149,7 @@ private slots:
 
     void typedCommaIsTheDecimalSeparatorShownAsTheLocaleSays()
     {
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, "42,5");
+        qeln::test::typeOver(field, "42,5");
         QCOMPARE(field->text(), QString("42.5"));   // typed "," shows as the locale's "."
         QTest::keyClicks(field, ",.7");             // a second separator of either kind is dropped
         QCOMPARE(field->text(), QString("42.57"));
@@ -167,9 +161,7 @@ private slots:
         field->setMax(5000);
         field->setValue(1000);
         QCOMPARE(field->text(), QString("1000,0"));
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, "135.25");
+        qeln::test::typeOver(field, "135.25");
         QCOMPARE(field->text(), QString("135,25"));
         other->setFocus();
         QCOMPARE(field->Value(), 135.25);

@@ -6,10 +6,7 @@
 #include "ui/schedulewindow.h"
 #include "ui/searchlimitsdialog.h"
 
-#include "shell/projectfile.h"
-
 #include <QCheckBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -32,9 +29,8 @@ void checkOnly(frmsearchlimits& d, const QString& family)
 
 } // namespace
 
-class SearchLimitsTest : public QObject {
+class SearchLimitsTest : public qeln::test::WindowTest {
     Q_OBJECT
-    QTemporaryDir dir;
 
 private slots:
     void initTestCase()
@@ -87,15 +83,12 @@ private slots:
 
     void limitsReachTheProjectAndTheRun()
     {
-        auto w = qeln::test::startedMain(dir.path() + "/qeln.INI");
+        auto w = started();
         QVERIFY(w);
         w->btnscheduleClick();
         frmschedule& s = *w->scheduleWindow;
         const QString path = dir.path() + "/rows.csv";
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(kCsv);
-        f.close();
+        QVERIFY(qeln::test::writeFile(path, kCsv));
         QVERIFY(s.importCsv(path));
         w->workflow().projectChanged = false;
         QCOMPARE(s.lbllimits->text(), QString("default limits"));
@@ -121,8 +114,6 @@ private slots:
         QCOMPARE(w->workflow().schedule.constraints, expected);
         QVERIFY(w->workflow().projectChanged);
         QCOMPARE(s.lbllimits->text(), QString("HE B; d 25; 8+4"));
-        const std::string file = ProjectFileContent(w->workflow().input, &w->workflow().schedule);
-        QVERIFY(file.find("families=HE B\r\ndiameters=25\r\nlayouts=8+4\r\ncolumns=") != std::string::npos);
 
         QSignalSpy spy(&s, &frmschedule::runEnded);
         s.runAll();

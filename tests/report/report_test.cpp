@@ -10,12 +10,12 @@
 #include "ui/report.h"
 #include "ui/uitext.h"
 
+#include "pdftools.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
@@ -26,6 +26,7 @@
 
 using namespace qeln;
 using namespace qeln::ui;
+using qeln::test::toolOutput;
 
 namespace {
 
@@ -41,9 +42,7 @@ DesignResult runDesign(const ColumnInput& in)
 {
     DesignResult r;
     r.in = in;
-    TextEnv env;
-    RunPresenter quiet;
-    r.ok = calculate(env, in, r.st, quiet);
+    r.ok = qeln::test::quietRun(in, r.st);
     return r;
 }
 
@@ -76,21 +75,6 @@ ColumnInput longProject()
     return in;
 }
 
-QString tool(const char* name)
-{
-    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
-    return path;
-}
-
-QString runTool(const char* name, const QStringList& args)
-{
-    QProcess p;
-    p.start(tool(name), args);
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 QString normal(const QString& s) { return s.simplified(); }
 
 // Where the PDFs go: a temporary folder, or QELN_REPORT_KEEP to look at them.
@@ -116,10 +100,7 @@ Pdf render(const ReportContent& rc, const QString& name)
     Pdf pdf;
     pdf.path = outDir() + "/" + name + ".pdf";
     pdf.pages = writeReportPdf(rc, pdf.path);
-    const QString text = runTool("pdftotext", {"-layout", pdf.path, "-"});
-    pdf.pageTexts = text.split(QChar('\f'));
-    if (!pdf.pageTexts.isEmpty() && pdf.pageTexts.back().trimmed().isEmpty())
-        pdf.pageTexts.removeLast();
+    pdf.pageTexts = qeln::test::pdfPages(pdf.path);
     return pdf;
 }
 
@@ -195,9 +176,7 @@ void expectHeaderOnEveryPage(const Pdf& pdf, const ReportContent& rc)
     }
 }
 
-bool hasTools() { return !tool("pdftotext").isEmpty() && !tool("pdfinfo").isEmpty(); }
-
-#define REQUIRE_TOOLS() ASSERT_TRUE(hasTools()) << "poppler-utils (pdftotext, pdfinfo) are missing: run scripts/install-deps"
+#define REQUIRE_TOOLS() ASSERT_TRUE(qeln::test::havePdfTools()) << "poppler-utils (pdftotext, pdfinfo) are missing: run scripts/install-deps"
 
 } // namespace
 
@@ -249,11 +228,11 @@ TEST(ReportPdf, DefaultProjectComplete)
     expectHeaderOnEveryPage(pdf, c);
     expectListingInOrder(pdf, c);
     // A4 portrait
-    const QString info = runTool("pdfinfo", {pdf.path});
+    const QString info = toolOutput("pdfinfo", {pdf.path});
     EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))) << info.toStdString();
     // the drawing and the logo are vectors: no bitmap in the file
-    if (!tool("pdfimages").isEmpty()) {
-        const QStringList images = runTool("pdfimages", {"-list", pdf.path}).trimmed().split('\n');
+    if (!QStandardPaths::findExecutable("pdfimages").isEmpty()) {
+        const QStringList images = toolOutput("pdfimages", {"-list", pdf.path}).trimmed().split('\n');
         EXPECT_EQ(images.size(), 2) << images.join('\n').toStdString();   // the two heading lines only
     }
     // the drawing's caption is on the first page, above the listing
@@ -270,6 +249,8 @@ TEST(ReportContent, EnProjectNamesItsCodeInTheHeader)
     ASSERT_TRUE(r.ok);
     const ReportContent c = buildReport(r.st, r.in, Language::German, ReportMethod::Complete, kPrinted);
     EXPECT_EQ(c.standardLine, "Eurocode 4: EN 1994-1-1:2004 / EN 1994-1-2:2005 - Verfahren 6.7.3 / Anhang G");
+    EXPECT_EQ(buildReport(r.st, r.in, Language::English, ReportMethod::Condensed, kPrinted).standardLine,
+              "Eurocode 4: EN 1994-1-1:2004 / EN 1994-1-2:2005 - method 6.7.3 / Annex G");
 }
 
 TEST(ReportPdf, DefaultProjectCondensedHasNoDetails)

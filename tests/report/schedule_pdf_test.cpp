@@ -9,6 +9,8 @@
 #include "shell/schedulecolumns.h"
 #include "shell/scheduleedit.h"
 
+#include "pdftools.h"
+
 #include <QDateTime>
 #include <QProcess>
 #include <QRegularExpression>
@@ -19,6 +21,9 @@
 
 using namespace qeln;
 using namespace qeln::ui;
+using qeln::test::havePdfTools;
+using qeln::test::quietRun;
+using qeln::test::toolOutput;
 
 namespace {
 
@@ -27,38 +32,13 @@ std::string verdict(const ScheduleRowResult& r, Language base)
     return resultCellText(scheduleResultColumn(ResultColumn::verdict), r, ResultReader::shown, base, ",");
 }
 
-QString run(const QString& tool, const QStringList& args)
-{
-    QProcess p;
-    p.start(QStandardPaths::findExecutable(tool), args);
-    p.waitForFinished(120000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 int pages(const QString& pdf)
 {
-    const QRegularExpressionMatch m = QRegularExpression("Pages:\\s+(\\d+)").match(run("pdfinfo", {pdf}));
+    const QRegularExpressionMatch m = QRegularExpression("Pages:\\s+(\\d+)").match(toolOutput("pdfinfo", {pdf}));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-QString pageText(const QString& pdf, int first, int last)
-{
-    return run("pdftotext", {"-layout", "-f", QString::number(first), "-l", QString::number(last), pdf, "-"});
-}
-
-bool haveTools()
-{
-    return !QStandardPaths::findExecutable("pdfinfo").isEmpty() && !QStandardPaths::findExecutable("pdftotext").isEmpty();
-}
-
-bool desktopRun(const ColumnInput& in, RunState& st)
-{
-    RecordingSink sink;
-    TextEnv env;
-    env.sink = &sink;
-    RunPresenter presenter;
-    return calculate(env, in, st, presenter);
-}
+QString pageText(const QString& pdf, int first, int last) { return qeln::test::pdfText(pdf, first, last); }
 
 const QDateTime kPrinted(QDate(2026, 3, 14), QTime(9, 26, 53));
 
@@ -66,7 +46,7 @@ const QDateTime kPrinted(QDate(2026, 3, 14), QTime(9, 26, 53));
 
 TEST(SchedulePdf, SummaryPageThenEveryRowsCondensedReport)
 {
-    ASSERT_TRUE(haveTools()) << "poppler-utils are missing: run scripts/install-deps";
+    ASSERT_TRUE(havePdfTools()) << "poppler-utils are missing: run scripts/install-deps";
     Schedule s;
     s.columns = {"profileName", "nEd"};
     s.rows = {{"A1", {"HE 300 B", "1500"}, false}, {"B2", {"HE 300 A", "90000"}, false}, {"C3", {"", "2000"}, false}};
@@ -77,7 +57,7 @@ TEST(SchedulePdf, SummaryPageThenEveryRowsCondensedReport)
     ASSERT_EQ(o.rows.size(), 3u);
     ASSERT_FALSE(o.rows[1].passes);
 
-    const ScheduleReportContent c = buildScheduleReport(base, s, o, Language::English, kPrinted, desktopRun);
+    const ScheduleReportContent c = buildScheduleReport(base, s, o, Language::English, kPrinted, quietRun);
     ASSERT_EQ(c.rows.size(), 3u);
     // the name, the fields, then the results shown, in their order; every line as wide
     std::vector<std::string> columns{LoadText(1373, Language::English, nullptr), scheduleFieldHeading("profileName", Language::English),
@@ -91,7 +71,7 @@ TEST(SchedulePdf, SummaryPageThenEveryRowsCondensedReport)
     EXPECT_EQ(c.failing, (std::vector<bool>{false, true, false}));
     // each row's report is the single project's report of its input
     RunState st;
-    ASSERT_TRUE(desktopRun(o.rows[0].input, st));
+    ASSERT_TRUE(quietRun(o.rows[0].input, st));
     const ReportContent single = buildReport(st, o.rows[0].input, Language::English, ReportMethod::Condensed, kPrinted);
     ASSERT_GE(c.rows[0].listing.size(), single.listing.size());
     EXPECT_TRUE(std::equal(single.listing.begin(), single.listing.end(), c.rows[0].listing.end() - static_cast<long>(single.listing.size())));
@@ -108,7 +88,7 @@ TEST(SchedulePdf, SummaryPageThenEveryRowsCondensedReport)
     }
     EXPECT_EQ(written, 1 + rowPages);   // one summary page for three rows
     EXPECT_GE(written, 4);
-    EXPECT_TRUE(run("pdfinfo", {"-f", "1", "-l", "2", path}).contains(QRegularExpression("Page\\s+1 size:\\s+84[12](\\.\\d+)? x 595")))
+    EXPECT_TRUE(toolOutput("pdfinfo", {"-f", "1", "-l", "2", path}).contains(QRegularExpression("Page\\s+1 size:\\s+84[12](\\.\\d+)? x 595")))
         << "the summary page is landscape";
 
     const QString summary = pageText(path, 1, 1);
@@ -136,7 +116,7 @@ TEST(SchedulePdf, SummaryPageThenEveryRowsCondensedReport)
 
 TEST(SchedulePdf, LongTableContinuesOnMorePages)
 {
-    ASSERT_TRUE(haveTools());
+    ASSERT_TRUE(havePdfTools());
     ScheduleReportContent c;
     c.page.productName = "QELN - Column";
     c.page.pageWord = "Page";
@@ -169,7 +149,7 @@ TEST(SchedulePdf, UnwritableFileGivesNoPages)
 #ifdef QELN_CLI
 TEST(SchedulePdf, CommandLineWritesTheFortyRowSchedule)
 {
-    ASSERT_TRUE(haveTools());
+    ASSERT_TRUE(havePdfTools());
     QTemporaryDir dir;
     const QString path = dir.filePath("forty.pdf");
     QProcess p;
