@@ -60,14 +60,6 @@ Outcome runMeasured(const std::vector<std::string>& args, const std::string& inp
     return o;
 }
 
-qeln::json::Value parsed(const Outcome& o)
-{
-    qeln::json::ParseError e;
-    auto v = qeln::json::parse(o.out, e);
-    EXPECT_TRUE(v.has_value()) << e.message << " at " << e.line << ":" << e.column;
-    return v ? *v : qeln::json::Value();
-}
-
 Outcome designJson(const std::string& input, std::vector<std::string> extra = {})
 {
     std::vector<std::string> args{"design", "--input", "-", "--json"};
@@ -132,7 +124,9 @@ TEST(CliUsage, HelpExplainsOptionsAndExitCodes)
     EXPECT_EQ(o.status, 0);
     for (const char* s : {"design", "new", "--input", "--listing", "--language", "--catalogue", "--svg", "--pdf",
                           "--json", "stdout", "stderr", "  0 ", "  1 ", "  2 ", "  3 ", "  64 ",
-                          "  4   valid results, but the design check", "--class R30|R60|R90|R120"})
+                          "  4   valid results, but the design check", "--class R30|R60|R90|R120", "--plots",
+                          "--curves", "nm-weak.svg", "ne-strong.svg", "eLimit", "qeln-cli optimise FILE.qln",
+                          "--layouts", "optimise: no candidate"})
         EXPECT_NE(o.out.find(s), std::string::npos) << s;
     EXPECT_EQ(run({"design", "x.qln", "--help"}).status, 0);
 }
@@ -242,8 +236,8 @@ TEST(CliFiles, NewWritesTheDefaultProject)
     // and it designs to the first worked example of the EN method
     const Outcome o = run({"design", path, "--json"});
     EXPECT_EQ(o.status, 0);
-    EXPECT_NEAR(parsed(o)["table"][0][0].get<double>(), 5136.930753, 1e-6);
-    EXPECT_NEAR(parsed(o)["table"][3][4].get<double>(), 1819.666058, 1e-6);
+    EXPECT_NEAR(jsonOf(o)["table"][0][0].get<double>(), 5136.930753, 1e-6);
+    EXPECT_NEAR(jsonOf(o)["table"][3][4].get<double>(), 1819.666058, 1e-6);
 
     // writing again keeps the previous file as <name>BAK
     ASSERT_EQ(run({"new", path}).status, 0);
@@ -268,8 +262,8 @@ TEST(CliJsonInput, TheCodeBringsItsFactors)
     const Outcome annex = run({"design", "--input", "-", "--json"}, R"({"code": "EN1994", "gammaA": 1.1})");
     ASSERT_EQ(en.status, 0) << en.err;
     ASSERT_EQ(annex.status, 0) << annex.err;
-    EXPECT_NEAR(parsed(en)["table"][0][0].get<double>(), 5136.930753, 1e-6);
-    EXPECT_NEAR(parsed(annex)["table"][0][0].get<double>(), 4810.16, 0.01);
+    EXPECT_NEAR(jsonOf(en)["table"][0][0].get<double>(), 5136.930753, 1e-6);
+    EXPECT_NEAR(jsonOf(annex)["table"][0][0].get<double>(), 4810.16, 0.01);
     const Outcome bad = run({"design", "--input", "-", "--json"}, R"({"code": "EN 1994-1-1"})");
     EXPECT_EQ(bad.status, 64);   // a wrong value in JSON input, as for every field
     EXPECT_NE(bad.err.find("field \"code\" must be a design code (ENV1994 or EN1994), not \"EN 1994-1-1\""),
@@ -284,7 +278,7 @@ TEST(CliJsonOutput, EnDetailsPerAxisAndBiaxial)
 {
     const Outcome o = run({"design", "--input", "-", "--json"}, R"({"code": "EN1994", "e1": 50.0, "e2": 30.0})");
     ASSERT_EQ(o.status, 0) << o.err;
-    const qeln::json::Value d = parsed(o)["details"];
+    const qeln::json::Value d = jsonOf(o)["details"];
     const std::pair<const char*, std::vector<std::pair<const char*, double>>> expected[] = {
         {"weak",
          {{"NplRd", 6309.632397}, {"NplRk", 7065.692951}, {"delta", 0.699732766}, {"Ecm", 32836.56803},
@@ -303,14 +297,14 @@ TEST(CliJsonOutput, EnDetailsPerAxisAndBiaxial)
     EXPECT_EQ(d["biaxial"]["variant"], "z");
     EXPECT_NEAR(d["biaxial"]["NRd"].get<double>(), 2929.802615, 1e-6);
 
-    const qeln::json::Value axial = parsed(run({"design", "--input", "-", "--json"}, R"({"code": "EN1994", "e2": 30.0})"))["details"];
+    const qeln::json::Value axial = jsonOf(run({"design", "--input", "-", "--json"}, R"({"code": "EN1994", "e2": 30.0})"))["details"];
     EXPECT_FALSE(axial["weak"].contains("NRde"));
     EXPECT_TRUE(axial["strong"].contains("NRde"));
     EXPECT_FALSE(axial.contains("biaxial"));
-    const qeln::json::Value env = parsed(run({"design", "--input", "-", "--json"}, R"({"code": "ENV1994", "e1": 50.0})"));
+    const qeln::json::Value env = jsonOf(run({"design", "--input", "-", "--json"}, R"({"code": "ENV1994", "e1": 50.0})"));
     EXPECT_FALSE(env.contains("details"));
     // an EN project the checks refuse has no values behind its (empty) table
-    const qeln::json::Value refused = parsed(run({"design", "--input", "-", "--json"}, R"({"code": "EN1994", "fy": 500})"));
+    const qeln::json::Value refused = jsonOf(run({"design", "--input", "-", "--json"}, R"({"code": "EN1994", "fy": 500})"));
     EXPECT_TRUE(refused["details"].is_null());
 }
 
@@ -326,8 +320,8 @@ TEST(CliFiles, NewAndDesignTakeTheCode)
     const Outcome en = run({"design", path, "--json", "--code", "EN1994"});
     ASSERT_EQ(env.status, 0) << env.err;
     ASSERT_EQ(en.status, 0) << en.err;
-    EXPECT_NEAR(parsed(env)["table"][0][0].get<double>(), 5061.02, 0.01);
-    EXPECT_NEAR(parsed(en)["table"][0][0].get<double>(), 5136.930753, 1e-6);
+    EXPECT_NEAR(jsonOf(env)["table"][0][0].get<double>(), 5061.02, 0.01);
+    EXPECT_NEAR(jsonOf(en)["table"][0][0].get<double>(), 5136.930753, 1e-6);
     EXPECT_EQ(run({"design", path, "--code", "EN"}).status, 64);
     std::remove(path.c_str());
 }
@@ -356,7 +350,7 @@ TEST(CliJsonInput, WeldedSectionGivenInFull)
     const Outcome o = run({"design", "--input", kData + "welded-example3.json", "--json", "--catalogue",
                            kData + "no-such-table.dbf"});
     ASSERT_EQ(o.status, 0) << o.err;
-    const auto doc = parsed(o);
+    const auto doc = jsonOf(o);
     expectTable(doc, kHe500b8x4);
     EXPECT_NEAR(number(doc, "rho"), 4.6699, 1e-4);
     EXPECT_EQ(number(doc, "fyCalc"), 345);
@@ -374,10 +368,10 @@ TEST(CliJsonInput, CatalogueValuesWithOverrides)
     // HE 500 B from the catalogue equals the welded input of the third example
     const Outcome o = designJson(R"({"profileName": "HE 500 B", "d": 25, "n1": 8, "n2": 4})");
     ASSERT_EQ(o.status, 0) << o.err;
-    expectTable(parsed(o), kHe500b8x4);
+    expectTable(jsonOf(o), kHe500b8x4);
     // a given value replaces the catalogue's
     const Outcome p = designJson(R"({"profileName": "HE 500 B", "tf": 16, "d": 25, "n1": 8, "n2": 4})");
-    const auto doc = parsed(p);
+    const auto doc = jsonOf(p);
     EXPECT_EQ(number(doc, "fyCalc"), 355);   // thickness class 16: no reduction
 }
 
@@ -387,7 +381,7 @@ TEST(CliWorkedExamples, DefaultProjectWithoutEccentricity)
 {
     const Outcome o = run({"design", kData + "default.qln", "--json"});
     ASSERT_EQ(o.status, 0) << o.err;
-    const auto doc = parsed(o);
+    const auto doc = jsonOf(o);
     expectTable(doc, kDefaultAxial);
     EXPECT_FALSE(boolean(doc, "hasErrors"));
     EXPECT_FALSE(boolean(doc, "hasWarnings"));
@@ -415,24 +409,24 @@ TEST(CliWorkedExamples, DefaultProjectWithoutEccentricity)
     // the same run from JSON
     const Outcome j = designJson("{}");
     ASSERT_EQ(j.status, 0) << j.err;
-    expectTable(parsed(j), kDefaultAxial);
+    expectTable(jsonOf(j), kDefaultAxial);
 }
 
 TEST(CliWorkedExamples, BothEccentricities)
 {
     const Outcome o = designJson(R"({"e1": 50, "e2": 30})");
     ASSERT_EQ(o.status, 0) << o.err;
-    expectTable(parsed(o), kDefaultE50E30);
+    expectTable(jsonOf(o), kDefaultE50E30);
     // negative eccentricities enter the run as their absolute values
     const Outcome n = designJson(R"({"e1": -50, "e2": -30})");
-    expectTable(parsed(n), kDefaultE50E30);
+    expectTable(jsonOf(n), kDefaultE50E30);
 }
 
 TEST(CliWorkedExamples, RhoAboveFourPercent)
 {
     const Outcome o = run({"design", kData + "he500b-8-4.qln", "--json"});
     ASSERT_EQ(o.status, 0) << o.err;
-    const auto doc = parsed(o);
+    const auto doc = jsonOf(o);
     expectTable(doc, kHe500b8x4);
     EXPECT_TRUE(boolean(doc, "hasWarnings"));
     EXPECT_GT(number(doc, "rho"), 4);
@@ -452,7 +446,7 @@ TEST(CliOutcome, InputErrorsGive1)
     // n1 = 16 is not allowed for profiles up to 400 mm high
     const Outcome o = designJson(R"({"n1": 16})");
     EXPECT_EQ(o.status, 1);
-    const auto doc = parsed(o);
+    const auto doc = jsonOf(o);
     EXPECT_TRUE(boolean(doc, "hasErrors"));
     EXPECT_FALSE(boolean(doc, "calcError"));
     EXPECT_FALSE(strings(doc, "errors").empty());
@@ -475,7 +469,7 @@ TEST(CliOutcome, CalculationErrorGives2)
 {
     const Outcome o = designJson(R"({"fy": 0})");   // the yield point divides in the checks
     EXPECT_EQ(o.status, 2);
-    const auto doc = parsed(o);
+    const auto doc = jsonOf(o);
     EXPECT_TRUE(boolean(doc, "calcError"));
     const auto boxes = strings(doc, "messageBoxes");
     ASSERT_FALSE(boxes.empty());
@@ -783,7 +777,7 @@ TEST(CliOutput, WriteErrorGives3WithTheReason)
 // listing names them only when given; a check date that is none is refused.
 TEST(CliJsonOutput, ApprovalKeysAndListingLines)
 {
-    const auto plain = parsed(run({"design", kData + "default.qln", "--json"}));
+    const auto plain = jsonOf(run({"design", kData + "default.qln", "--json"}));
     for (const char* key : {"checker", "checkDate", "revision"}) {
         ASSERT_TRUE(plain.contains(key)) << key;
         EXPECT_EQ(plain[key], "") << key;
@@ -794,7 +788,7 @@ TEST(CliJsonOutput, ApprovalKeysAndListingLines)
     const std::string given = R"({"checker": " B. Pr\u00fcfer ", "checkDate": "2026-11-03", "revision": "C"})";
     const Outcome o = designJson(given);
     ASSERT_EQ(o.status, 0) << o.err;
-    const auto doc = parsed(o);
+    const auto doc = jsonOf(o);
     EXPECT_EQ(doc["checker"], "B. Pr\xC3\xBC" "fer");
     EXPECT_EQ(doc["checkDate"], "2026-11-03");
     EXPECT_EQ(doc["revision"], "C");
@@ -811,7 +805,7 @@ TEST(CliJsonOutput, ApprovalKeysAndListingLines)
     EXPECT_LT(at("Checked by:"), at("Revision:"));
 
     // only the revision: one line
-    const auto rev = strings(parsed(designJson(R"({"revision": "02"})")), "listing");
+    const auto rev = strings(jsonOf(designJson(R"({"revision": "02"})")), "listing");
     EXPECT_EQ(std::count_if(rev.begin(), rev.end(), [](const std::string& l) { return l.rfind("Revision:", 0) == 0; }), 1);
     EXPECT_EQ(std::count_if(rev.begin(), rev.end(),
                             [](const std::string& l) { return l.rfind("Checked by:", 0) == 0 || l.rfind("Check date:", 0) == 0; }),
