@@ -326,18 +326,16 @@ TEST(CliFiles, NewAndDesignTakeTheCode)
 
 // ---- JSON input
 
+// Which texts the reader and the fields refuse, and with which words, is
+// json_test's (JsonRefuses, JsonInputRefuses); here one of each kind.
 TEST(CliJsonInput, UnknownFieldWrongTypeAndMalformedGive64)
 {
-    for (const char* input : {R"({"height": 310})", R"({"n1": 4.5})", R"({"h": "310"})", R"({"autoReduce": "yes"})",
-                              R"({"e1": null})", "{\"e1\": 1,}", "{\"e1\": 1} {}", "{\"e1\": NaN}",
-                              "{\"e1\": 1, \"e1\": 2}", "[]"}) {
+    for (const char* input : {R"({"h": "310"})", "{\"e1\": 1,}", "{\"e1\": 1, \"e1\": 2}", "[]"}) {
         const Outcome o = designJson(input);
         EXPECT_EQ(o.status, 64) << input;
         EXPECT_TRUE(o.out.empty()) << input;
         EXPECT_FALSE(o.err.empty()) << input;
     }
-    const Outcome o = designJson(R"({"n1": "8"})");
-    EXPECT_NE(o.err.find("\"n1\" must be an integer"), std::string::npos) << o.err;
     const Outcome u = designJson(R"({"lweakcold": 3})");
     EXPECT_NE(u.err.find("unknown field \"lweakcold\""), std::string::npos) << u.err;
 }
