@@ -72,11 +72,6 @@ INSTANTIATE_TEST_SUITE_P(
                   "nFiRd=1835.367 fireUtilisation=0.981 fireWithinScope=true firePasses=true achievedClass=R90 "
                   "governing=fire passes=true governingRow=R90 governingColumn=0.000 fireVerified=true "
                   "fireOnStrongAxis=false barsLeftOutInFire=false noFireCheck=false "},
-        CheckCase{"FireFailsInR90", {"--ned", "3000", "--nfied", "1900", "--class", "R90"}, 4,
-                  "nEd=3000.000 fireClass=R90 nFiEd=1900.000 nRd=5061.020 utilisation=0.593 servicePasses=true "
-                  "nFiRd=1835.367 fireUtilisation=1.035 fireWithinScope=true firePasses=false achievedClass=R60 "
-                  "governing=fire passes=false governingRow=R90 governingColumn=0.000 fireVerified=true "
-                  "fireOnStrongAxis=false barsLeftOutInFire=false noFireCheck=false "},
         CheckCase{"ServiceOnlyFails", {"--ned", "6000"}, 4,
                   "nEd=6000.000 fireClass=null nFiEd=null nRd=5061.020 utilisation=1.186 servicePasses=false "
                   "nFiRd=null fireUtilisation=null fireWithinScope=null firePasses=null achievedClass=null "
