@@ -3,13 +3,12 @@
 #pragma once
 
 #include "json.h"
+#include "tests/catalogue/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,19 +22,8 @@ struct Outcome {
     std::string err;
 };
 
-inline std::string readFile(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-inline void writeFile(const std::string& path, const std::string& content)
-{
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f << content;
-}
+using qeln::test::readFile;
+using qeln::test::writeFile;
 
 inline std::string shellQuote(const std::string& s)
 {

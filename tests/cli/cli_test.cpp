@@ -543,24 +543,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 namespace {
 
-// A fresh folder for one test, removed with its files at the end.
-struct ScratchDir {
-    std::string path;
-    ScratchDir()
-    {
-        std::string p = scratch("dirXXXXXX");
-        path = ::mkdtemp(p.data()) ? p : "";
-    }
-    ~ScratchDir() { std::system(("rm -rf " + shellQuote(path)).c_str()); }
-    std::string file(const std::string& name) const { return path + "/" + name; }
-    std::string listing() const
-    {
-        std::string names;
-        for (const auto& e : std::filesystem::directory_iterator(path))
-            names += e.path().filename().string() + " ";
-        return names;
-    }
-};
+using qeln::test::TempDir;
+
+// Every name in the folder, hidden ones too (a temporary file may be one).
+std::string namesIn(const TempDir& dir)
+{
+    std::string names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        names += e.path().filename().string() + " ";
+    return names;
+}
 
 } // namespace
 
@@ -595,7 +587,7 @@ TEST(CliHostile, ControlCharactersNeverReachTheTerminal)
 TEST(CliHostile, AnOutputOverItsOwnInputIsRefused)
 {
     // --svg p.qln silently overwrote the project
-    ScratchDir dir;
+    TempDir dir;
     const std::string project = dir.file("p.qln");
     ASSERT_EQ(run({"new", project}).status, 0);
     const std::string before = readFile(project);
@@ -619,7 +611,7 @@ TEST(CliHostile, AnOutputOverItsOwnInputIsRefused)
 
 TEST(CliHostile, AFailedOutputLeavesThePreviousFileAndNoTemporaryFile)
 {
-    ScratchDir dir;
+    TempDir dir;
     const std::string svg = dir.file("s.svg");
     writeFile(svg, "previous");
     // beyond the file size limit: exit 3 with the reason, not death by SIGXFSZ (153)
@@ -632,7 +624,7 @@ TEST(CliHostile, AFailedOutputLeavesThePreviousFileAndNoTemporaryFile)
     EXPECT_NE(readFile(dir.file("err")).find("File too large"), std::string::npos) << readFile(dir.file("err"));
     std::remove(dir.file("err").c_str());
     EXPECT_EQ(readFile(svg), "previous");
-    EXPECT_EQ(dir.listing(), "s.svg ");
+    EXPECT_EQ(namesIn(dir), "s.svg ");
 
     // a read-only output is refused with the reason
     ASSERT_EQ(::chmod(svg.c_str(), 0444), 0);
@@ -640,7 +632,7 @@ TEST(CliHostile, AFailedOutputLeavesThePreviousFileAndNoTemporaryFile)
     EXPECT_EQ(o.status, 3);
     EXPECT_NE(o.err.find("the file is read-only"), std::string::npos) << o.err;
     EXPECT_EQ(readFile(svg), "previous");
-    EXPECT_EQ(dir.listing(), "s.svg ");
+    EXPECT_EQ(namesIn(dir), "s.svg ");
 }
 
 TEST(CliHostile, NewKilledAtEachStepOfTheSaveLeavesAWholeProject)
@@ -649,7 +641,7 @@ TEST(CliHostile, NewKilledAtEachStepOfTheSaveLeavesAWholeProject)
     // temporary file. strace injects the kill at each step that changes names.
     if (std::system("strace -f -o /dev/null true >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "strace cannot trace here";
-    ScratchDir dir;
+    TempDir dir;
     const std::string project = dir.file("p.qln");
     ASSERT_EQ(run({"new", project}).status, 0);
     const std::string before = readFile(project);
