@@ -21,6 +21,16 @@ inline ColumnInput enProject(double e1 = 0, double e2 = 0)
     return in;
 }
 
+// The default project with design loads.
+inline ColumnInput withLoads(double nEd, double nFiEd, std::optional<FireClass> fc)
+{
+    ColumnInput in;
+    in.nEd = nEd;
+    in.nFiEd = nFiEd;
+    in.fireClass = fc;
+    return in;
+}
+
 // One run of the calculate command in the language given; the message boxes
 // it would show are kept in `sink`, what it shows goes to `ui`.
 template <class Presenter = RunPresenter>

@@ -1,13 +1,14 @@
 // Runs the built qeln-cli as a process, for the command-line tests: its exit
-// status, standard output and standard error.
+// status, standard output and standard error, and that output read as JSON.
 #pragma once
+
+#include "json.h"
+#include "tests/catalogue/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,19 +22,8 @@ struct Outcome {
     std::string err;
 };
 
-inline std::string readFile(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-inline void writeFile(const std::string& path, const std::string& content)
-{
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f << content;
-}
+using qeln::test::readFile;
+using qeln::test::writeFile;
 
 inline std::string shellQuote(const std::string& s)
 {
@@ -72,6 +62,26 @@ inline Outcome run(const std::vector<std::string>& args, const std::string& stdi
     std::remove(out.c_str());
     std::remove(err.c_str());
     return o;
+}
+
+// Standard output read by the program's own strict reader; a failure names where it broke.
+inline qeln::json::Value jsonOf(const Outcome& o)
+{
+    qeln::json::ParseError e;
+    auto v = qeln::json::parse(o.out, e);
+    EXPECT_TRUE(v.has_value()) << e.message << " at " << e.line << ":" << e.column;
+    return v ? *v : qeln::json::Value();
+}
+
+// Standard output with its keys in the order written.
+inline qeln::json::Ordered orderedOf(const Outcome& o)
+{
+    try {
+        return qeln::json::Ordered::parse(o.out);
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << e.what() << "\n" << o.out;
+        return qeln::json::Ordered();
+    }
 }
 
 } // namespace clirun

@@ -60,14 +60,6 @@ Outcome runMeasured(const std::vector<std::string>& args, const std::string& inp
     return o;
 }
 
-qeln::json::Value parsed(const Outcome& o)
-{
-    qeln::json::ParseError e;
-    auto v = qeln::json::parse(o.out, e);
-    EXPECT_TRUE(v.has_value()) << e.message << " at " << e.line << ":" << e.column;
-    return v ? *v : qeln::json::Value();
-}
-
 Outcome designJson(const std::string& input, std::vector<std::string> extra = {})
 {
     std::vector<std::string> args{"design", "--input", "-", "--json"};
@@ -116,7 +108,6 @@ double number(const qeln::json::Value& doc, const char* key)
 }
 
 using qeln::reference::kDefaultAxial;
-using qeln::reference::kDefaultE50E30;
 using qeln::reference::kHe500b8x4;
 
 const char* const kText219 =
@@ -132,7 +123,9 @@ TEST(CliUsage, HelpExplainsOptionsAndExitCodes)
     EXPECT_EQ(o.status, 0);
     for (const char* s : {"design", "new", "--input", "--listing", "--language", "--catalogue", "--svg", "--pdf",
                           "--json", "stdout", "stderr", "  0 ", "  1 ", "  2 ", "  3 ", "  64 ",
-                          "  4   valid results, but the design check", "--class R30|R60|R90|R120"})
+                          "  4   valid results, but the design check", "--class R30|R60|R90|R120", "--plots",
+                          "--curves", "nm-weak.svg", "ne-strong.svg", "eLimit", "qeln-cli optimise FILE.qln",
+                          "--layouts", "optimise: no candidate"})
         EXPECT_NE(o.out.find(s), std::string::npos) << s;
     EXPECT_EQ(run({"design", "x.qln", "--help"}).status, 0);
 }
@@ -242,8 +235,7 @@ TEST(CliFiles, NewWritesTheDefaultProject)
     // and it designs to the first worked example of the EN method
     const Outcome o = run({"design", path, "--json"});
     EXPECT_EQ(o.status, 0);
-    EXPECT_NEAR(parsed(o)["table"][0][0].get<double>(), 5136.930753, 1e-6);
-    EXPECT_NEAR(parsed(o)["table"][3][4].get<double>(), 1819.666058, 1e-6);
+    EXPECT_NEAR(jsonOf(o)["table"][0][0].get<double>(), 5136.930753, 1e-6);
 
     // writing again keeps the previous file as <name>BAK
     ASSERT_EQ(run({"new", path}).status, 0);
@@ -268,8 +260,8 @@ TEST(CliJsonInput, TheCodeBringsItsFactors)
     const Outcome annex = run({"design", "--input", "-", "--json"}, R"({"code": "EN1994", "gammaA": 1.1})");
     ASSERT_EQ(en.status, 0) << en.err;
     ASSERT_EQ(annex.status, 0) << annex.err;
-    EXPECT_NEAR(parsed(en)["table"][0][0].get<double>(), 5136.930753, 1e-6);
-    EXPECT_NEAR(parsed(annex)["table"][0][0].get<double>(), 4810.16, 0.01);
+    EXPECT_NEAR(jsonOf(en)["table"][0][0].get<double>(), 5136.930753, 1e-6);
+    EXPECT_NEAR(jsonOf(annex)["table"][0][0].get<double>(), 4810.16, 0.01);
     const Outcome bad = run({"design", "--input", "-", "--json"}, R"({"code": "EN 1994-1-1"})");
     EXPECT_EQ(bad.status, 64);   // a wrong value in JSON input, as for every field
     EXPECT_NE(bad.err.find("field \"code\" must be a design code (ENV1994 or EN1994), not \"EN 1994-1-1\""),
@@ -284,7 +276,7 @@ TEST(CliJsonOutput, EnDetailsPerAxisAndBiaxial)
 {
     const Outcome o = run({"design", "--input", "-", "--json"}, R"({"code": "EN1994", "e1": 50.0, "e2": 30.0})");
     ASSERT_EQ(o.status, 0) << o.err;
-    const qeln::json::Value d = parsed(o)["details"];
+    const qeln::json::Value d = jsonOf(o)["details"];
     const std::pair<const char*, std::vector<std::pair<const char*, double>>> expected[] = {
         {"weak",
          {{"NplRd", 6309.632397}, {"NplRk", 7065.692951}, {"delta", 0.699732766}, {"Ecm", 32836.56803},
@@ -303,14 +295,14 @@ TEST(CliJsonOutput, EnDetailsPerAxisAndBiaxial)
     EXPECT_EQ(d["biaxial"]["variant"], "z");
     EXPECT_NEAR(d["biaxial"]["NRd"].get<double>(), 2929.802615, 1e-6);
 
-    const qeln::json::Value axial = parsed(run({"design", "--input", "-", "--json"}, R"({"code": "EN1994", "e2": 30.0})"))["details"];
+    const qeln::json::Value axial = jsonOf(run({"design", "--input", "-", "--json"}, R"({"code": "EN1994", "e2": 30.0})"))["details"];
     EXPECT_FALSE(axial["weak"].contains("NRde"));
     EXPECT_TRUE(axial["strong"].contains("NRde"));
     EXPECT_FALSE(axial.contains("biaxial"));
-    const qeln::json::Value env = parsed(run({"design", "--input", "-", "--json"}, R"({"code": "ENV1994", "e1": 50.0})"));
+    const qeln::json::Value env = jsonOf(run({"design", "--input", "-", "--json"}, R"({"code": "ENV1994", "e1": 50.0})"));
     EXPECT_FALSE(env.contains("details"));
     // an EN project the checks refuse has no values behind its (empty) table
-    const qeln::json::Value refused = parsed(run({"design", "--input", "-", "--json"}, R"({"code": "EN1994", "fy": 500})"));
+    const qeln::json::Value refused = jsonOf(run({"design", "--input", "-", "--json"}, R"({"code": "EN1994", "fy": 500})"));
     EXPECT_TRUE(refused["details"].is_null());
 }
 
@@ -326,26 +318,24 @@ TEST(CliFiles, NewAndDesignTakeTheCode)
     const Outcome en = run({"design", path, "--json", "--code", "EN1994"});
     ASSERT_EQ(env.status, 0) << env.err;
     ASSERT_EQ(en.status, 0) << en.err;
-    EXPECT_NEAR(parsed(env)["table"][0][0].get<double>(), 5061.02, 0.01);
-    EXPECT_NEAR(parsed(en)["table"][0][0].get<double>(), 5136.930753, 1e-6);
+    EXPECT_NEAR(jsonOf(env)["table"][0][0].get<double>(), 5061.02, 0.01);
+    EXPECT_NEAR(jsonOf(en)["table"][0][0].get<double>(), 5136.930753, 1e-6);
     EXPECT_EQ(run({"design", path, "--code", "EN"}).status, 64);
     std::remove(path.c_str());
 }
 
 // ---- JSON input
 
+// Which texts the reader and the fields refuse, and with which words, is
+// json_test's (JsonRefuses, JsonInputRefuses); here one of each kind.
 TEST(CliJsonInput, UnknownFieldWrongTypeAndMalformedGive64)
 {
-    for (const char* input : {R"({"height": 310})", R"({"n1": 4.5})", R"({"h": "310"})", R"({"autoReduce": "yes"})",
-                              R"({"e1": null})", "{\"e1\": 1,}", "{\"e1\": 1} {}", "{\"e1\": NaN}",
-                              "{\"e1\": 1, \"e1\": 2}", "[]"}) {
+    for (const char* input : {R"({"h": "310"})", "{\"e1\": 1,}", "{\"e1\": 1, \"e1\": 2}", "[]"}) {
         const Outcome o = designJson(input);
         EXPECT_EQ(o.status, 64) << input;
         EXPECT_TRUE(o.out.empty()) << input;
         EXPECT_FALSE(o.err.empty()) << input;
     }
-    const Outcome o = designJson(R"({"n1": "8"})");
-    EXPECT_NE(o.err.find("\"n1\" must be an integer"), std::string::npos) << o.err;
     const Outcome u = designJson(R"({"lweakcold": 3})");
     EXPECT_NE(u.err.find("unknown field \"lweakcold\""), std::string::npos) << u.err;
 }
@@ -356,7 +346,7 @@ TEST(CliJsonInput, WeldedSectionGivenInFull)
     const Outcome o = run({"design", "--input", kData + "welded-example3.json", "--json", "--catalogue",
                            kData + "no-such-table.dbf"});
     ASSERT_EQ(o.status, 0) << o.err;
-    const auto doc = parsed(o);
+    const auto doc = jsonOf(o);
     expectTable(doc, kHe500b8x4);
     EXPECT_NEAR(number(doc, "rho"), 4.6699, 1e-4);
     EXPECT_EQ(number(doc, "fyCalc"), 345);
@@ -374,10 +364,10 @@ TEST(CliJsonInput, CatalogueValuesWithOverrides)
     // HE 500 B from the catalogue equals the welded input of the third example
     const Outcome o = designJson(R"({"profileName": "HE 500 B", "d": 25, "n1": 8, "n2": 4})");
     ASSERT_EQ(o.status, 0) << o.err;
-    expectTable(parsed(o), kHe500b8x4);
+    expectTable(jsonOf(o), kHe500b8x4);
     // a given value replaces the catalogue's
     const Outcome p = designJson(R"({"profileName": "HE 500 B", "tf": 16, "d": 25, "n1": 8, "n2": 4})");
-    const auto doc = parsed(p);
+    const auto doc = jsonOf(p);
     EXPECT_EQ(number(doc, "fyCalc"), 355);   // thickness class 16: no reduction
 }
 
@@ -387,7 +377,7 @@ TEST(CliWorkedExamples, DefaultProjectWithoutEccentricity)
 {
     const Outcome o = run({"design", kData + "default.qln", "--json"});
     ASSERT_EQ(o.status, 0) << o.err;
-    const auto doc = parsed(o);
+    const auto doc = jsonOf(o);
     expectTable(doc, kDefaultAxial);
     EXPECT_FALSE(boolean(doc, "hasErrors"));
     EXPECT_FALSE(boolean(doc, "hasWarnings"));
@@ -395,10 +385,6 @@ TEST(CliWorkedExamples, DefaultProjectWithoutEccentricity)
     EXPECT_TRUE(strings(doc, "errors").empty());
     EXPECT_TRUE(strings(doc, "warnings").empty());
     EXPECT_TRUE(strings(doc, "messageBoxes").empty());
-    EXPECT_NEAR(number(doc, "rho"), 1.5598, 1e-4);
-    EXPECT_EQ(number(doc, "fyCalc"), 355);
-    EXPECT_EQ(number(doc, "dCalc"), 20);
-    EXPECT_NEAR(number(doc, "concreteVolume"), 0.079307, 1e-6);
     EXPECT_FALSE(strings(doc, "rebarLocationLines").empty());
     EXPECT_FALSE(strings(doc, "memberDetailLines").empty());
     EXPECT_FALSE(strings(doc, "resultsLines").empty());
@@ -415,34 +401,20 @@ TEST(CliWorkedExamples, DefaultProjectWithoutEccentricity)
     // the same run from JSON
     const Outcome j = designJson("{}");
     ASSERT_EQ(j.status, 0) << j.err;
-    expectTable(parsed(j), kDefaultAxial);
-}
-
-TEST(CliWorkedExamples, BothEccentricities)
-{
-    const Outcome o = designJson(R"({"e1": 50, "e2": 30})");
-    ASSERT_EQ(o.status, 0) << o.err;
-    expectTable(parsed(o), kDefaultE50E30);
-    // negative eccentricities enter the run as their absolute values
-    const Outcome n = designJson(R"({"e1": -50, "e2": -30})");
-    expectTable(parsed(n), kDefaultE50E30);
+    expectTable(jsonOf(j), kDefaultAxial);
 }
 
 TEST(CliWorkedExamples, RhoAboveFourPercent)
 {
     const Outcome o = run({"design", kData + "he500b-8-4.qln", "--json"});
     ASSERT_EQ(o.status, 0) << o.err;
-    const auto doc = parsed(o);
-    expectTable(doc, kHe500b8x4);
+    const auto doc = jsonOf(o);
     EXPECT_TRUE(boolean(doc, "hasWarnings"));
     EXPECT_GT(number(doc, "rho"), 4);
     const auto w = strings(doc, "warnings");
     ASSERT_GE(w.size(), 4u);
     EXPECT_EQ(w[0], "Number or diameter of the re-bars too high for design at room temperature. Percentage of the "
                     "reinforcement = 4.67 %");
-    EXPECT_EQ(w[1], "0.3 % < allowed percentage < 4 % (ENV 1994-1-1,4.8.3.1 and 4.8.2.5)");
-    EXPECT_EQ(w[2], "4 % assumed for the calculation at room temperature");
-    EXPECT_EQ(w[3], "Reduced diameter of re-bars for calculation at room-temperature = 23.14 mm");
 }
 
 // ---- runs that give no valid results
@@ -452,7 +424,7 @@ TEST(CliOutcome, InputErrorsGive1)
     // n1 = 16 is not allowed for profiles up to 400 mm high
     const Outcome o = designJson(R"({"n1": 16})");
     EXPECT_EQ(o.status, 1);
-    const auto doc = parsed(o);
+    const auto doc = jsonOf(o);
     EXPECT_TRUE(boolean(doc, "hasErrors"));
     EXPECT_FALSE(boolean(doc, "calcError"));
     EXPECT_FALSE(strings(doc, "errors").empty());
@@ -475,7 +447,7 @@ TEST(CliOutcome, CalculationErrorGives2)
 {
     const Outcome o = designJson(R"({"fy": 0})");   // the yield point divides in the checks
     EXPECT_EQ(o.status, 2);
-    const auto doc = parsed(o);
+    const auto doc = jsonOf(o);
     EXPECT_TRUE(boolean(doc, "calcError"));
     const auto boxes = strings(doc, "messageBoxes");
     ASSERT_FALSE(boxes.empty());
@@ -571,24 +543,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 namespace {
 
-// A fresh folder for one test, removed with its files at the end.
-struct ScratchDir {
-    std::string path;
-    ScratchDir()
-    {
-        std::string p = scratch("dirXXXXXX");
-        path = ::mkdtemp(p.data()) ? p : "";
-    }
-    ~ScratchDir() { std::system(("rm -rf " + shellQuote(path)).c_str()); }
-    std::string file(const std::string& name) const { return path + "/" + name; }
-    std::string listing() const
-    {
-        std::string names;
-        for (const auto& e : std::filesystem::directory_iterator(path))
-            names += e.path().filename().string() + " ";
-        return names;
-    }
-};
+using qeln::test::TempDir;
+
+// Every name in the folder, hidden ones too (a temporary file may be one).
+std::string namesIn(const TempDir& dir)
+{
+    std::string names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        names += e.path().filename().string() + " ";
+    return names;
+}
 
 } // namespace
 
@@ -623,7 +587,7 @@ TEST(CliHostile, ControlCharactersNeverReachTheTerminal)
 TEST(CliHostile, AnOutputOverItsOwnInputIsRefused)
 {
     // --svg p.qln silently overwrote the project
-    ScratchDir dir;
+    TempDir dir;
     const std::string project = dir.file("p.qln");
     ASSERT_EQ(run({"new", project}).status, 0);
     const std::string before = readFile(project);
@@ -647,7 +611,7 @@ TEST(CliHostile, AnOutputOverItsOwnInputIsRefused)
 
 TEST(CliHostile, AFailedOutputLeavesThePreviousFileAndNoTemporaryFile)
 {
-    ScratchDir dir;
+    TempDir dir;
     const std::string svg = dir.file("s.svg");
     writeFile(svg, "previous");
     // beyond the file size limit: exit 3 with the reason, not death by SIGXFSZ (153)
@@ -660,7 +624,7 @@ TEST(CliHostile, AFailedOutputLeavesThePreviousFileAndNoTemporaryFile)
     EXPECT_NE(readFile(dir.file("err")).find("File too large"), std::string::npos) << readFile(dir.file("err"));
     std::remove(dir.file("err").c_str());
     EXPECT_EQ(readFile(svg), "previous");
-    EXPECT_EQ(dir.listing(), "s.svg ");
+    EXPECT_EQ(namesIn(dir), "s.svg ");
 
     // a read-only output is refused with the reason
     ASSERT_EQ(::chmod(svg.c_str(), 0444), 0);
@@ -668,7 +632,7 @@ TEST(CliHostile, AFailedOutputLeavesThePreviousFileAndNoTemporaryFile)
     EXPECT_EQ(o.status, 3);
     EXPECT_NE(o.err.find("the file is read-only"), std::string::npos) << o.err;
     EXPECT_EQ(readFile(svg), "previous");
-    EXPECT_EQ(dir.listing(), "s.svg ");
+    EXPECT_EQ(namesIn(dir), "s.svg ");
 }
 
 TEST(CliHostile, NewKilledAtEachStepOfTheSaveLeavesAWholeProject)
@@ -677,7 +641,7 @@ TEST(CliHostile, NewKilledAtEachStepOfTheSaveLeavesAWholeProject)
     // temporary file. strace injects the kill at each step that changes names.
     if (std::system("strace -f -o /dev/null true >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "strace cannot trace here";
-    ScratchDir dir;
+    TempDir dir;
     const std::string project = dir.file("p.qln");
     ASSERT_EQ(run({"new", project}).status, 0);
     const std::string before = readFile(project);
@@ -783,7 +747,7 @@ TEST(CliOutput, WriteErrorGives3WithTheReason)
 // listing names them only when given; a check date that is none is refused.
 TEST(CliJsonOutput, ApprovalKeysAndListingLines)
 {
-    const auto plain = parsed(run({"design", kData + "default.qln", "--json"}));
+    const auto plain = jsonOf(run({"design", kData + "default.qln", "--json"}));
     for (const char* key : {"checker", "checkDate", "revision"}) {
         ASSERT_TRUE(plain.contains(key)) << key;
         EXPECT_EQ(plain[key], "") << key;
@@ -794,7 +758,7 @@ TEST(CliJsonOutput, ApprovalKeysAndListingLines)
     const std::string given = R"({"checker": " B. Pr\u00fcfer ", "checkDate": "2026-11-03", "revision": "C"})";
     const Outcome o = designJson(given);
     ASSERT_EQ(o.status, 0) << o.err;
-    const auto doc = parsed(o);
+    const auto doc = jsonOf(o);
     EXPECT_EQ(doc["checker"], "B. Pr\xC3\xBC" "fer");
     EXPECT_EQ(doc["checkDate"], "2026-11-03");
     EXPECT_EQ(doc["revision"], "C");
@@ -811,7 +775,7 @@ TEST(CliJsonOutput, ApprovalKeysAndListingLines)
     EXPECT_LT(at("Checked by:"), at("Revision:"));
 
     // only the revision: one line
-    const auto rev = strings(parsed(designJson(R"({"revision": "02"})")), "listing");
+    const auto rev = strings(jsonOf(designJson(R"({"revision": "02"})")), "listing");
     EXPECT_EQ(std::count_if(rev.begin(), rev.end(), [](const std::string& l) { return l.rfind("Revision:", 0) == 0; }), 1);
     EXPECT_EQ(std::count_if(rev.begin(), rev.end(),
                             [](const std::string& l) { return l.rfind("Checked by:", 0) == 0 || l.rfind("Check date:", 0) == 0; }),

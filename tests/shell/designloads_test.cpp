@@ -17,20 +17,12 @@ namespace {
 
 using test::Calc;
 using test::indexOf;
+using test::withLoads;
 
 bool startsAny(const MessageList& l, const std::string& prefix)
 {
     return std::any_of(l.lines().begin(), l.lines().end(),
                        [&](const std::string& s) { return s.rfind(prefix, 0) == 0; });
-}
-
-ColumnInput withLoads(double nEd, double nFiEd, std::optional<FireClass> fc)
-{
-    ColumnInput in;
-    in.nEd = nEd;
-    in.nFiEd = nFiEd;
-    in.fireClass = fc;
-    return in;
 }
 
 // ---------------------------------------------------------------- scope against the warnings

@@ -58,9 +58,8 @@ struct DiagramCase {
     }
 };
 
-ColumnInput inputOf(const DiagramCase& c)
+ColumnInput withSection(const Sec& s)
 {
-    const Sec& s = kSections[c.section];
     ColumnInput in;
     in.profileName = s.name;
     in.h = s.h;
@@ -68,6 +67,13 @@ ColumnInput inputOf(const DiagramCase& c)
     in.tw = s.tw;
     in.tf = s.tf;
     in.r = s.r;
+    return in;
+}
+
+ColumnInput inputOf(const DiagramCase& c)
+{
+    const Sec& s = kSections[c.section];
+    ColumnInput in = withSection(s);
     in.d = c.d;
     in.n1 = c.n1;
     in.n2 = c.n2;
@@ -284,13 +290,7 @@ TEST(Diagrams, RandomInputsResistanceIsTheCell)
     int designed = 0;
     for (int i = 0; i < 120; ++i) {
         const Sec& s = kSections[rng() % std::size(kSections)];
-        ColumnInput in;
-        in.profileName = s.name;
-        in.h = s.h;
-        in.b = s.b;
-        in.tw = s.tw;
-        in.tf = s.tf;
-        in.r = s.r;
+        ColumnInput in = withSection(s);
         in.d = std::round(between(12, 28));
         in.n1 = rng() % 2 ? 4 : 8;
         in.n2 = rng() % 3 ? 0 : 4;
@@ -335,28 +335,6 @@ TEST(Diagrams, RandomInputsResistanceIsTheCell)
         }
     }
     EXPECT_GE(designed, 60);
-}
-
-// A fire class outside the method's field is marked so (drawn dashed).
-TEST(Diagrams, OutsideClassesMarked)
-{
-    ColumnInput in;   // a profile lower than 300 mm is outside for R 90 and R 120
-    in.profileName = "HE 240 A";
-    in.h = 230;
-    in.b = 240;
-    in.tw = 7.5;
-    in.tf = 12;
-    in.r = 21;
-    in.d = 16;
-    in.lWeakCold = in.lStrongCold = 2.5;
-    in.lWeakFire = in.lStrongFire = 1.2;
-    const Diagrams d = computeDiagrams(in);
-    ASSERT_TRUE(d.ok());
-    for (const ResistanceCurves* c : {&d.weakCurves, &d.strongCurves}) {
-        EXPECT_FALSE(c->series[rowService].outside);
-        EXPECT_TRUE(c->series[rowR90].outside);
-        EXPECT_TRUE(c->series[rowR120].outside);
-    }
 }
 
 // The desktop program computes the diagrams on the GUI thread: well under 100 ms.

@@ -7,6 +7,7 @@
 #include "shell/numbersrun.h"
 #include "shell/run.h"
 #include "shell/search.h"
+#include "tests/run_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,8 @@
 using namespace qeln;
 
 namespace {
+
+using test::withLoads;
 
 // ---------------------------------------------------------------- numbers-only run = full run
 
@@ -121,15 +124,6 @@ TEST(ProfileFamily, EveryCatalogueRowBelongsToAListedFamily)
 
 // ---------------------------------------------------------------- the search
 
-ColumnInput loaded(double nEd, double nFiEd, std::optional<FireClass> fc)
-{
-    ColumnInput in;
-    in.nEd = nEd;
-    in.nFiEd = nFiEd;
-    in.fireClass = fc;
-    return in;
-}
-
 std::vector<SearchProfile> someProfiles()
 {
     return {
@@ -150,7 +144,7 @@ class SearchRefused : public testing::TestWithParam<ProblemCase> {};
 TEST_P(SearchRefused, WithoutALoadItCanCheck)
 {
     const ProblemCase& c = GetParam();
-    EXPECT_EQ(searchProblem(loaded(c.nEd, c.nFiEd, c.fc), SearchConstraints{}), c.expected);
+    EXPECT_EQ(searchProblem(withLoads(c.nEd, c.nFiEd, c.fc), SearchConstraints{}), c.expected);
 }
 INSTANTIATE_TEST_SUITE_P(Loads, SearchRefused,
                          testing::Values(ProblemCase{0, 0, std::nullopt, SearchProblem::noLoads},
@@ -163,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(Loads, SearchRefused,
 
 TEST(SearchRefused, EmptyOrUnusableLists)
 {
-    const ColumnInput in = loaded(3000, 0, std::nullopt);
+    const ColumnInput in = withLoads(3000, 0, std::nullopt);
     SearchConstraints c;
     c.diameters = {};
     EXPECT_EQ(searchProblem(in, c), SearchProblem::noDiameters);
@@ -180,8 +174,8 @@ TEST(SearchRefused, EmptyOrUnusableLists)
 // its order by mass, area, display order, d, n1, n2.
 TEST(Search, AgreesWithABruteForceOfFullRuns)
 {
-    for (const ColumnInput& base : {loaded(3000, 1800, FireClass::R90), loaded(5200, 0, std::nullopt),
-                                    loaded(0, 900, FireClass::R120)}) {
+    for (const ColumnInput& base : {withLoads(3000, 1800, FireClass::R90), withLoads(5200, 0, std::nullopt),
+                                    withLoads(0, 900, FireClass::R120)}) {
         ColumnInput in = base;
         in.e1 = 20;
         SearchConstraints c;
@@ -241,7 +235,7 @@ TEST(Search, EqualDimensionsAreOneCandidateUnderBothNames)
         ++p.displayOrder;
     copy.displayOrder = 0;
     profiles.push_back(copy);
-    const ColumnInput in = loaded(3000, 1800, FireClass::R90);
+    const ColumnInput in = withLoads(3000, 1800, FireClass::R90);
     const SearchOutcome out = searchSections(in, profiles, SearchConstraints{});
     ASSERT_GE(out.candidates.size(), 2u);
     int pairs = 0;
@@ -269,7 +263,7 @@ TEST(Search, FamilyAndSizeFilterThatLeavesNothing)
     SearchConstraints c;
     c.families = {"IPE"};
     c.maxB = 100;   // every IPE of the list is wider
-    const SearchOutcome out = searchSections(loaded(3000, 0, std::nullopt), someProfiles(), c);
+    const SearchOutcome out = searchSections(withLoads(3000, 0, std::nullopt), someProfiles(), c);
     EXPECT_EQ(out.evaluated, 0u);
     EXPECT_EQ(out.passing, 0u);
     EXPECT_TRUE(out.candidates.empty());
@@ -291,7 +285,7 @@ TEST(Search, FiltersByFamilyAndMaxima)
 
 TEST(Search, SameOutcomeOnAnyNumberOfThreads)
 {
-    const ColumnInput in = loaded(3000, 1800, FireClass::R90);
+    const ColumnInput in = withLoads(3000, 1800, FireClass::R90);
     const SearchOutcome one = searchSections(in, someProfiles(), SearchConstraints{});
     for (unsigned threads : {2u, 3u, 16u}) {
         SearchControl control;
@@ -321,7 +315,7 @@ TEST(Search, SameOutcomeOnAnyNumberOfThreads)
 // is one candidate.
 TEST(Search, KeepsOnlyTheBestAndCountsDuplicatesOnce)
 {
-    const ColumnInput in = loaded(3000, 1800, FireClass::R90);
+    const ColumnInput in = withLoads(3000, 1800, FireClass::R90);
     SearchControl all;
     all.keep = 100000;
     const SearchOutcome full = searchSections(in, someProfiles(), SearchConstraints{}, all);
@@ -355,7 +349,7 @@ TEST(Search, CancelStopsWithAnIncompleteOutcome)
     SearchControl control;
     control.cancel = &cancel;
     const SearchOutcome out =
-        searchSections(loaded(3000, 0, std::nullopt), someProfiles(), SearchConstraints{}, control);
+        searchSections(withLoads(3000, 0, std::nullopt), someProfiles(), SearchConstraints{}, control);
     EXPECT_TRUE(out.cancelled);
     EXPECT_TRUE(out.candidates.empty());
 }
@@ -365,7 +359,7 @@ TEST(Search, CancelStopsWithAnIncompleteOutcome)
 // failing its input checks.
 TEST(Search, OffersNoLayoutCloserThanTheAggregateAllows)
 {
-    ColumnInput in = loaded(3000, 1800, FireClass::R90);
+    ColumnInput in = withLoads(3000, 1800, FireClass::R90);
     const SearchConstraints c;
     const auto profiles = someProfiles();
     auto closeSmallBars = [](const SearchOutcome& out) {
@@ -408,7 +402,7 @@ TEST(Search, OffersNoLayoutCloserThanTheAggregateAllows)
 TEST(Search, DefaultProjectWholeCatalogueFindsItsLightestSection)
 {
     const auto profiles = searchProfiles(ProfileCatalogue::open(std::string(QELN_BIN_DIR) + "/" + kProfileTableFile, ""));
-    const ColumnInput in = loaded(3000, 1800, FireClass::R90);
+    const ColumnInput in = withLoads(3000, 1800, FireClass::R90);
     SearchControl control;
     control.threads = 0;
     const SearchOutcome out = searchSections(in, profiles, SearchConstraints{}, control);
