@@ -323,32 +323,31 @@ void ProfileCatalogue::updateRow(int record, const SteelProfile& p)
         first();
 }
 
-bool ProfileCatalogue::deleteCurrent(std::string& error)
+std::optional<Failure> ProfileCatalogue::deleteCurrent()
 {
-    error.clear();
+    // 516 "Error during Writing of File", naming the table
+    const auto failed = [this](std::string reason) {
+        return Failure(FailureCode::writeFailed, 516, tablePath_, std::move(reason));
+    };
     const auto rec = currentRecord();
-    if (!rec) {
-        error = "there is no current row to delete";
-        return false;
-    }
+    if (!rec)
+        return failed("there is no current row to delete");
     try {
         table_.markDeleted(*rec);
     } catch (const dbf::Error& e) {
-        error = e.what();
-        return false;
+        return failed(e.what());
     }
     deleted_[static_cast<std::size_t>(*rec)] = true;
     std::iota(order_.begin(), order_.end(), 0);
     naturalOrder_ = true;
 
-    bool packed = false;
+    std::optional<Failure> failure;
     table_.close();
     try {
         dbf::Table exclusive = dbf::Table::open(tablePath_, dbf::OpenMode::exclusive);
         exclusive.pack();
-        packed = true;
     } catch (const std::exception& e) {
-        error = e.what();
+        failure = failed(e.what());
     }
     // Whatever happened, the table must be open again.
     table_ = dbf::Table::open(tablePath_, dbf::OpenMode::shared);
@@ -357,7 +356,7 @@ bool ProfileCatalogue::deleteCurrent(std::string& error)
     std::iota(order_.begin(), order_.end(), 0);
     naturalOrder_ = true;
     first();
-    return packed;
+    return failure;
 }
 
 } // namespace qeln

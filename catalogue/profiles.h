@@ -24,6 +24,7 @@
 #include "calc/records.h"
 #include "present/texts.h"
 #include "dbf.h"
+#include "platform/failure.h"
 
 #include <functional>
 #include <optional>
@@ -148,11 +149,11 @@ public:
     void updateRow(int record, const SteelProfile& p);
     // `btndeleteClick`: marks the current row deleted, switches to stored
     // order, reopens the table exclusively, packs it and reopens it shared;
-    // the first visible row is then current. Returns false with the reason
-    // in `error` when there is no current row, the table cannot be written,
-    // or packing failed (the row then stays marked deleted and hidden).
-    // Throws dbf::Error only if the table cannot be opened again at all.
-    bool deleteCurrent(std::string& error);
+    // the first visible row is then current. The failure (writeFailed, text
+    // 516, the table and the reason) when there is no current row, the table
+    // cannot be written, or packing failed (the row then stays marked deleted
+    // and hidden). Throws dbf::Error only if the table cannot be opened again at all.
+    [[nodiscard]] std::optional<Failure> deleteCurrent();
 
     const dbf::Table& table() const { return table_; }
 

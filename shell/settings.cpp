@@ -279,17 +279,18 @@ Settings SettingsFile::read() const
     return s;
 }
 
-bool SettingsFile::write(const Settings& settings, std::string& error) const
+// 516: "Error during Writing of File"
+std::optional<Failure> SettingsFile::write(const Settings& settings) const
 {
-    error.clear();
     std::vector<std::string> lines;
     if (platform::fileSize(path_) >= 0) {
         // The other sections and keys of an existing file are kept: a file
         // that cannot be read as a whole is not replaced at all.
         Result<std::string> read = platform::readWholeFile(path_, kMaxSettingsSize);
         if (!read) {
-            error = path_ + ": the settings are not saved, the file is left as it was: " + read.failure().detail;
-            return false;
+            std::string detail = "the settings are not saved, the file is left as it was: ";
+            detail += read.failure().detail;
+            return Failure(FailureCode::writeFailed, 516, path_, detail);
         }
         std::string& text = *read;
         if (!isValidUtf8(text))
@@ -323,16 +324,17 @@ bool SettingsFile::write(const Settings& settings, std::string& error) const
     const std::string folder = platform::directoryOf(path_);
     std::filesystem::create_directories(folder, ec);
     if (ec) {
-        error = folder + ": the settings folder cannot be created: " + ec.message();
-        return false;
+        std::string detail = folder;
+        detail += ": the settings folder cannot be created: ";
+        detail += ec.message();
+        return Failure(FailureCode::writeFailed, 516, path_, detail);
     }
     try {
         platform::replaceFile(path_, out);
     } catch (const platform::IoError& e) {
-        error = std::string("the settings cannot be saved: ") + e.what();
-        return false;
+        return Failure(FailureCode::writeFailed, 516, path_, e.what());
     }
-    return true;
+    return std::nullopt;
 }
 
 } // namespace qeln

@@ -23,6 +23,7 @@
 
 #include "calc/records.h"
 #include "present/languages.h"
+#include "platform/failure.h"
 
 #include <map>
 #include <optional>
@@ -87,8 +88,9 @@ public:
     // its mode is kept, a link is written through, a read-only file is
     // refused. An existing file that cannot be read as a whole (too large,
     // unreadable) is not touched, so that its other sections are never lost.
-    // Returns false with the reason (naming the file) in `error`.
-    bool write(const Settings& settings, std::string& error) const;
+    // The failure (writeFailed, text 516, the file and the reason) when the
+    // settings could not be stored.
+    [[nodiscard]] std::optional<Failure> write(const Settings& settings) const;
 
 private:
     std::string path_;

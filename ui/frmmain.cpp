@@ -50,10 +50,9 @@ namespace qeln::ui {
 
 Settings readSettingsFile(const QString& path) { return SettingsFile(path.toStdString()).read(); }
 
-bool writeSettingsFile(const QString& path, const Settings& v)
+std::optional<Failure> writeSettingsFile(const QString& path, const Settings& v)
 {
-    std::string error;
-    return SettingsFile(path.toStdString()).write(v, error);
+    return SettingsFile(path.toStdString()).write(v);
 }
 
 std::string startProjectArgument(const QStringList& arguments)
@@ -251,8 +250,8 @@ frmmain::~frmmain()
                          wf_.newProjectCode};
         if (options_.writeSettings)
             options_.writeSettings(settingsPath_, v);
-        else if (!writeSettingsFile(settingsPath_, v))
-            showError(nullptr, "Could not write " + settingsPath_);
+        else if (const auto failed = writeSettingsFile(settingsPath_, v))
+            showFailure(nullptr, *failed);
     }
 }
 

@@ -53,9 +53,10 @@ struct MainOptions {
 // when none is given.
 std::string startProjectArgument(const QStringList& arguments);
 
-// The settings file in the classic sectioned key-value form.
+// The settings file in the classic sectioned key-value form; writing gives
+// the failure when the file could not be stored.
 Settings readSettingsFile(const QString& path);
-bool writeSettingsFile(const QString& path, const Settings& v);
+std::optional<Failure> writeSettingsFile(const QString& path, const Settings& v);
 // The default place of the settings file.
 QString defaultSettingsPath();
 

@@ -83,8 +83,9 @@ void frmprofil::edit(Edit e)
         return;
     try {
         e();
-    } catch (const std::exception&) {
-        // the rows stay as they were
+    } catch (const std::exception& error) {
+        // the rows stay as they were; the user learns why
+        showFailure(this, Failure(FailureCode::writeFailed, 516, cat_->table().path(), error.what()));
     }
 }
 
@@ -392,9 +393,11 @@ void frmprofil::btnok2Click()
 
 void frmprofil::btndeleteClick()
 {
-    std::string error;
-    edit([this, &error] { cat_->deleteCurrent(error); });
+    std::optional<Failure> failed;
+    edit([this, &failed] { failed = cat_->deleteCurrent(); });
     fillGrid();
+    if (failed)
+        showFailure(this, *failed);
 }
 
 void frmprofil::navigate(int to)

@@ -76,7 +76,8 @@ private:
     int currentIndex(const std::vector<int>& visible) const;
     // Makes the row at a position of the visible ones current.
     void goToIndex(int index);
-    // An edit of the catalogue; a table that cannot be written leaves the rows as they were.
+    // An edit of the catalogue; a table that cannot be written leaves the rows
+    // as they were and is reported in an error box (text 516 and the reason).
     template <class Edit>
     void edit(Edit e);
 

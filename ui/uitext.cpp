@@ -1,5 +1,6 @@
 #include "uitext.h"
 
+#include "platform/failure.h"
 #include "present/texts.h"
 
 #include <QApplication>
@@ -96,6 +97,14 @@ void showError(QWidget* parent, const QString& text)
                     boxParent(parent));
     box.setObjectName("errorbox");
     box.exec();
+}
+
+void showFailure(QWidget* parent, const Failure& failure)
+{
+    QString text = T(failure.textId != 0 ? failure.textId : 516);
+    if (const std::string why = failure.describe(); !why.empty())
+        text += "\n\n" + QString::fromStdString(why);
+    showError(parent, text);
 }
 
 void showWarning(QWidget* parent, const QString& text)

@@ -10,6 +10,10 @@
 
 class QWidget;
 
+namespace qeln {
+struct Failure;
+}
+
 namespace qeln::ui {
 
 // The language every window reads.
@@ -38,6 +42,9 @@ BoxSink& boxSink();
 // Plain message box with one OK button (information icon), titled with the application title.
 void showMessage(QWidget* parent, const QString& text);
 void showError(QWidget* parent, const QString& text);
+// A read or a write that went wrong, in an error box: its catalogue text
+// (516 "Error during Writing of File" when it names none), then where and why.
+void showFailure(QWidget* parent, const Failure& failure);
 // A typing slip (a number out of range): a warning icon, not an error's.
 void showWarning(QWidget* parent, const QString& text);
 

@@ -177,8 +177,8 @@ TEST(ProfileCatalogue, EditedRowsTakeTheirPlaceAndADeletionPacksTheFile)
         EXPECT_EQ(c.recordCount(), 9);
 
         ASSERT_TRUE(c.Profilsuchen("HE 320 A", texts, nullptr));
-        std::string error;
-        ASSERT_TRUE(c.deleteCurrent(error)) << error;
+        const auto failed = c.deleteCurrent();
+        ASSERT_FALSE(failed) << failed->describe();
         EXPECT_TRUE(c.naturalOrder());
         EXPECT_EQ(c.recordCount(), 8);
         EXPECT_EQ(visibleNames(c), (Names{"HE 300 A", "IPE 300", "HE 320 B", "HD 400 x 187", "HE 340 A", "HEB",
@@ -202,9 +202,11 @@ TEST(ProfileCatalogue, AFailedPackLeavesTheRowDeletedAndTheTableOpen)
     ProfileCatalogue c = ProfileCatalogue::open(path, "");
     dbf::Table other = dbf::Table::open(path, dbf::OpenMode::shared);   // someone else has it open
     ASSERT_TRUE(c.Profilsuchen("HEB", texts, nullptr));
-    std::string error;
-    EXPECT_FALSE(c.deleteCurrent(error));
-    EXPECT_NE(error.find("exclusively"), std::string::npos) << error;
+    const auto failed = c.deleteCurrent();
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->textId, 516);
+    EXPECT_EQ(failed->file, path);
+    EXPECT_NE(failed->detail.find("exclusively"), std::string::npos) << failed->detail;
     EXPECT_EQ(c.recordCount(), 8);
     EXPECT_TRUE(c.isDeleted(6));
     EXPECT_EQ(visibleNames(c).size(), 7u);

@@ -172,6 +172,21 @@ private slots:
         QCOMPARE(dlg->DBGrid1->rowCount(), all - 1);
         QCOMPARE(onDisk().recordCount(), all - 1);
         QCOMPARE(dlg->DBGrid1->item(0, 0)->text(), QString("IPE 400"));
+        {
+            // edits the table refuses are told, not lost in silence
+            ModalScript script;
+            script.answer(QMessageBox::Ok).answer(QMessageBox::Ok);
+            dlg->DBGrid1->item(0, 0)->setText(QString(31, 'X'));   // longer than its field
+            QTRY_COMPARE(script.texts.size(), 1);
+            QCOMPARE(current(), QString("IPE 400"));
+            const dbf::Table other =
+                dbf::Table::open(dir->filePath(kProfileTableFile).toStdString(), dbf::OpenMode::shared);
+            dlg->btndeleteClick();   // someone else has the table open: it cannot be packed
+            QTRY_VERIFY(script.done());
+            for (const QString& t : script.texts)
+                QVERIFY2(t.startsWith("Error during Writing of File\n\n" + dir->filePath(kProfileTableFile)), qPrintable(t));
+            QVERIFY(script.texts[1].contains("exclusively"));
+        }
 
         dlg->btnok2Click();
         QVERIFY(!dlg->editingPanelVisible());

@@ -85,10 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Writer{"projectFile", [](const std::string& p) { return !SaveProjectFile(p, named("written")); },
                            "written"},
                     Writer{"settingsFile",
-                           [](const std::string& p) {
-                               std::string error;
-                               return SettingsFile(p).write(Settings{Language::French, "written", "u"}, error);
-                           },
+                           [](const std::string& p) { return !SettingsFile(p).write(Settings{Language::French, "written", "u"}); },
                            "enterprise=written"}),
     [](const testing::TestParamInfo<Writer>& i) { return std::string(i.param.name); });
 

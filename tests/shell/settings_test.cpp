@@ -11,13 +11,21 @@
 using namespace qeln;
 using qeln::test::TempDir;
 
+namespace {
+// Stores the settings; a failure fails the test with its reason.
+void store(const SettingsFile& file, const Settings& s)
+{
+    if (const auto failed = file.write(s))
+        ADD_FAILURE() << failed->describe();
+}
+} // namespace
+
 TEST(Settings, MissingFileGivesDefaultsAndWritingCreatesTheThreeKeys)
 {
     TempDir dir;
     const SettingsFile file(dir.file("config/qeln/qeln.INI"));
     EXPECT_EQ(file.read(), Settings{});
-    std::string error;
-    ASSERT_TRUE(file.write(Settings{Language::French, "Bureau d'études Müller", "J. Weiß"}, error)) << error;
+    store(file, Settings{Language::French, "Bureau d'études Müller", "J. Weiß"});
     EXPECT_EQ(test::readFile(file.path()),
               "[language]\nnumberlanguage=10000\n[user]\nenterprise=Bureau d'études Müller\nuser=J. Weiß\n");
     EXPECT_EQ(file.read(), (Settings{Language::French, "Bureau d'études Müller", "J. Weiß"}));
@@ -52,8 +60,7 @@ TEST(Settings, WritingKeepsOtherContentAndValuesSurviveExactly)
     const SettingsFile file(dir.file("qeln.INI"));
     test::writeFile(file.path(), "[window]\nleft=10\n\n[user]\n; the firm\nenterprise=old\n\n[extra]\nx=1\n");
     const Settings s{Language::German, " leading and trailing ", "\"quoted\""};
-    std::string error;
-    ASSERT_TRUE(file.write(s, error)) << error;
+    store(file, s);
     EXPECT_EQ(test::readFile(file.path()),
               "[window]\nleft=10\n\n[user]\n; the firm\nenterprise=\" leading and trailing \"\n"
               "user=\"\"quoted\"\"\n\n[extra]\nx=1\n[language]\nnumberlanguage=20000\n");
@@ -89,16 +96,17 @@ TEST(Settings, ALargeFileKeepsItsOtherSectionsAndATooLargeOneIsNotTouched)
         history += "file" + std::to_string(i) + "=/home/a/projects/column" + std::to_string(i) + ".qln\n";
     test::writeFile(file.path(), "[language]\nnumberlanguage=20000\n" + history);
     EXPECT_EQ(file.read().language, Language::German);
-    std::string error;
-    ASSERT_TRUE(file.write(Settings{Language::French, "E", "U"}, error)) << error;
+    store(file, Settings{Language::French, "E", "U"});
     EXPECT_EQ(test::readFile(file.path()),
               "[language]\nnumberlanguage=10000\n" + history + "[user]\nenterprise=E\nuser=U\n");
 
     // one that cannot be read as a whole is left exactly as it is
     const std::string huge = "[language]\nnumberlanguage=10000\n[blob]\n" + std::string(17u << 20, 'x') + "\n";
     test::writeFile(file.path(), huge);
-    EXPECT_FALSE(file.write(Settings{Language::German, "E", "U"}, error));
-    EXPECT_NE(error.find("left as it was"), std::string::npos) << error;
+    const auto kept = file.write(Settings{Language::German, "E", "U"});
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->textId, 516);
+    EXPECT_NE(kept->describe().find("left as it was"), std::string::npos) << kept->describe();
     EXPECT_TRUE(test::readFile(file.path()) == huge);
 }
 
@@ -107,9 +115,10 @@ TEST(Settings, AnUnwritableFileIsReportedNotFatal)
     TempDir dir;
     test::writeFile(dir.file("plainfile"), "x");
     const SettingsFile file(dir.file("plainfile/qeln.INI"));
-    std::string error;
-    EXPECT_FALSE(file.write(Settings{}, error));
-    EXPECT_NE(error.find("plainfile"), std::string::npos) << error;
+    const auto failed = file.write(Settings{});
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->code, FailureCode::writeFailed);
+    EXPECT_NE(failed->describe().find("plainfile"), std::string::npos) << failed->describe();
     EXPECT_EQ(file.read(), Settings{});
 }
 
@@ -142,14 +151,13 @@ TEST(Settings, RecentFilesKeepTheirOrderAndDroppedOnesLeaveTheFile)
     test::writeFile(file.path(), "[window]\nleft=10\n[recent]\nfile1=/old/a.qln\nfile2=/old/b.qln\nfile3=/old/c.qln\n");
     EXPECT_EQ(file.read().recentFiles, (std::vector<std::string>{"/old/a.qln", "/old/b.qln", "/old/c.qln"}));
     Settings s{Language::English, "E", "U", {"/p/new & old.qln", " /p/blank.qln"}};
-    std::string error;
-    ASSERT_TRUE(file.write(s, error)) << error;
+    store(file, s);
     EXPECT_EQ(test::readFile(file.path()), "[window]\nleft=10\n[recent]\nfile1=/p/new & old.qln\n"
                                            "file2=\" /p/blank.qln\"\n[language]\nnumberlanguage=0\n"
                                            "[user]\nenterprise=E\nuser=U\n");
     EXPECT_EQ(file.read(), s);
     s.recentFiles.clear();
-    ASSERT_TRUE(file.write(s, error)) << error;
+    store(file, s);
     EXPECT_TRUE(file.read().recentFiles.empty());
     EXPECT_EQ(test::readFile(file.path()).find("file"), std::string::npos);
 }
@@ -164,8 +172,7 @@ TEST(Settings, WindowPlacesAndTheAcceptedDisclaimerSurvive)
     ASSERT_EQ(s.windows.size(), 1u);   // a size of 0 is no place
     s.windows["frmschedule"] = {-8, 30, 1000, 640, true};
     s.disclaimerAccepted = "Version 3.05, January 2003";
-    std::string error;
-    ASSERT_TRUE(file.write(s, error)) << error;
+    store(file, s);
     EXPECT_EQ(file.read(), s);
     EXPECT_NE(test::readFile(file.path()).find("frmschedule=-8,30,1000,640,max\n"), std::string::npos);
     EXPECT_NE(test::readFile(file.path()).find("frmbad=1,2,0,3\n"), std::string::npos);   // left as it was
@@ -179,16 +186,15 @@ TEST(Settings, TheDesignCodeOfNewProjectsRoundTripsAndOddValuesFallBackToEn1994)
 {
     TempDir dir;
     const SettingsFile file(dir.file("qeln.INI"));
-    std::string error;
     Settings s{Language::English, "E", "U"};
     EXPECT_EQ(s.newProjectCode, DesignCode::EN1994);   // the default before any file
     s.newProjectCode = DesignCode::ENV1994;
-    ASSERT_TRUE(file.write(s, error)) << error;
+    store(file, s);
     EXPECT_NE(test::readFile(file.path()).find("[design]\ncode=ENV1994\n"), std::string::npos);
     EXPECT_EQ(file.read().newProjectCode, DesignCode::ENV1994);
     // back to the default: the key that is there says so
     s.newProjectCode = DesignCode::EN1994;
-    ASSERT_TRUE(file.write(s, error)) << error;
+    store(file, s);
     EXPECT_NE(test::readFile(file.path()).find("[design]\ncode=EN1994\n"), std::string::npos);
     EXPECT_EQ(file.read().newProjectCode, DesignCode::EN1994);
     // written by hand: any case and blanks; anything else is EN 1994
