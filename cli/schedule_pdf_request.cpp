@@ -43,7 +43,15 @@ json::Value rowToJson(const ScheduleRowResult& r)
             {"achievedClass", r.achievedClass ? json::Value(static_cast<int>(*r.achievedClass)) : json::Value(nullptr)},
             {"steelPerMetre", r.steelPerMetre},
             {"rebarPerMetre", r.rebarPerMetre},
-            {"passes", r.passes}};
+            {"concretePerMetre", r.concretePerMetre},
+            {"passes", r.passes},
+            // the position and the section group: the verdict and the reason of a row read them
+            {"positionPasses", r.positionPasses},
+            {"positionUtilisation", optionalNumber(r.positionUtilisation)},
+            {"positionFireUtilisation", optionalNumber(r.positionFireUtilisation)},
+            {"positionRows", r.positionRows},
+            {"sectionGroup", r.sectionGroup},
+            {"groupSearchFailed", r.groupSearchFailed}};
 }
 
 bool rowFromJson(const json::Value& v, ScheduleRowResult& r, std::string& error)
@@ -82,7 +90,14 @@ bool rowFromJson(const json::Value& v, ScheduleRowResult& r, std::string& error)
     }
     r.steelPerMetre = v.at("steelPerMetre").get<double>();
     r.rebarPerMetre = v.at("rebarPerMetre").get<double>();
+    r.concretePerMetre = v.at("concretePerMetre").get<double>();
     r.passes = v.at("passes").get<bool>();
+    r.positionPasses = v.at("positionPasses").get<bool>();
+    r.positionUtilisation = numberOrNone(v.at("positionUtilisation"));
+    r.positionFireUtilisation = numberOrNone(v.at("positionFireUtilisation"));
+    r.positionRows = v.at("positionRows").get<std::size_t>();
+    r.sectionGroup = v.at("sectionGroup").get<std::string>();
+    r.groupSearchFailed = v.at("groupSearchFailed").get<bool>();
     return true;
 }
 
