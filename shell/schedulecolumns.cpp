@@ -185,6 +185,9 @@ constexpr ResultColumn kShownColumns[] = {C::nRd, C::utilisation, C::nFiRd, C::f
 constexpr ResultColumn kListingColumns[] = {C::position, C::profile, C::rebars, C::nRd, C::utilisation, C::nFiRd,
                                             C::fireUtilisation, C::achievedClass, C::passes, C::errors, C::warnings};
 
+
+} // namespace
+
 std::string replaceArg(std::string s, int n, const std::string& by)
 {
     const std::string key = std::string("%").append(std::to_string(n));
@@ -193,8 +196,6 @@ std::string replaceArg(std::string s, int n, const std::string& by)
         s.replace(at, key.size(), by);
     return s;
 }
-
-} // namespace
 
 std::span<const ScheduleResultColumn> scheduleResultColumns() { return kColumns; }
 

@@ -84,6 +84,10 @@ std::span<const ResultColumn> resultColumnsOf(ResultReader reader);
 std::string resultCellText(const ScheduleResultColumn& c, const ScheduleRowResult& r, ResultReader reader,
                            Language language, const std::string& sep = ".");
 
+// A schedule text with its placeholder %n replaced (texts 1486, 1751 and the
+// summary line); the text as it is when it has no %n.
+std::string replaceArg(std::string s, int n, const std::string& by);
+
 // Why a row fails, in the language: its input (the field), its search, its run.
 std::string scheduleRowProblem(const ScheduleRowResult& r, Language language);
 // "HE 300 B 4+0 x 20": the row's section and rebars as run.

@@ -24,15 +24,6 @@ namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
-std::string replaceArg(std::string s, int n, const std::string& by)
-{
-    const std::string key = std::string("%").append(std::to_string(n));
-    const auto at = s.find(key);
-    if (at != std::string::npos)
-        s.replace(at, key.size(), by);
-    return s;
-}
-
 // ---------------------------------------------------------------- summary pages
 
 constexpr double kMargin = 10.0;        // mm
