@@ -158,7 +158,7 @@ void writeEccentricAxis(DetailWriter& w, Axis a, const env1994::EccentricAxisVal
     if (v.n <= 0)
         return;
     w.value(w.text(kWithBending, "N"), v.n, "kN", c);
-    w.value(w.text(kRatio, "N / N.Rd"), v.n / v.nRd, "", c);
+    w.value(w.text(kRatio, "N / N.Rd"), v.ratio, "", c);
     w.value(w.text(kAmplification, "k"), v.k, "", c);
     w.formula("k", "max(1.1 / (1 - N / N.cr), 1)");
     w.value(w.text(kActingMoment, "M.Sd"), v.MSd, "kNm", c);

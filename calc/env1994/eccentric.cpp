@@ -398,7 +398,7 @@ EccentricResult EccentricResistance(const EccentricInput& in, EccentricCurves* c
     auto keep = [](EccentricAxisValues& a, const SearchResult& s, const AxisResult& ax, double e) {
         if (e == 0)
             return;
-        a = EccentricAxisValues{e, ax.nRd, ax.nCr, s.Mk, s.n, s.k, s.mSd, s.mN, s.mAllow};
+        a = EccentricAxisValues{e, ax.nRd, ax.nCr, s.Mk, s.n, s.ratio, s.k, s.mSd, s.mN, s.mAllow};
     };
     keep(res.weak, sw, weak, in.e1);
     keep(res.strong, ss, strong, in.e2);

@@ -32,6 +32,7 @@ struct EccentricAxisValues {
     double nCr = 0;      // critical load, kN
     double Mk = 0;       // M(N.Rd), kNm
     double n = 0;        // axial force found, kN
+    double ratio = 0;    // N / N.Rd
     double k = 0;        // second-order amplification max(1.1 / (1 - N / N.cr), 1)
     double MSd = 0;      // acting moment N e k, kNm
     double MN = 0;       // plastic moment resistance at N, M(N), kNm
