@@ -95,17 +95,14 @@ TEST(ProjectFile, DefaultProjectIsWrittenExactlyAsTheExample)
 
 TEST(ProjectFile, RealsHaveTwentyThreeCharactersAndFifteenDigits)
 {
-    EXPECT_EQ(FormatProjectReal(355), " 3.55000000000000E+0002");
-    EXPECT_EQ(FormatProjectReal(1.15), " 1.15000000000000E+0000");
-    EXPECT_EQ(FormatProjectReal(0), " 0.00000000000000E+0000");
-    EXPECT_EQ(FormatProjectReal(-0.0), " 0.00000000000000E+0000");
-    EXPECT_EQ(FormatProjectReal(-25.5), "-2.55000000000000E+0001");
-    EXPECT_EQ(FormatProjectReal(0.00012), " 1.20000000000000E-0004");
-    EXPECT_EQ(FormatProjectReal(999.9999999999999), " 1.00000000000000E+0003");
-    EXPECT_EQ(FormatProjectReal(1.0 / 3), " 3.33333333333333E-0001");
-    EXPECT_EQ(FormatProjectReal(1e300), " 1.00000000000000E+0300");
-    EXPECT_EQ(FormatProjectReal(std::numeric_limits<double>::denorm_min()), " 4.94065645841247E-0324");
-    EXPECT_EQ(FormatProjectReal(45366.5), " 4.53665000000000E+0004");
+    const std::pair<double, const char*> reals[] = {
+        {355, " 3.55000000000000E+0002"},     {1.15, " 1.15000000000000E+0000"},  {0, " 0.00000000000000E+0000"},
+        {-0.0, " 0.00000000000000E+0000"},    {-25.5, "-2.55000000000000E+0001"}, {0.00012, " 1.20000000000000E-0004"},
+        {999.9999999999999, " 1.00000000000000E+0003"}, {1.0 / 3, " 3.33333333333333E-0001"},
+        {1e300, " 1.00000000000000E+0300"},   {45366.5, " 4.53665000000000E+0004"},
+        {std::numeric_limits<double>::denorm_min(), " 4.94065645841247E-0324"}};
+    for (const auto& [x, text] : reals)
+        EXPECT_EQ(FormatProjectReal(x), text) << x;
     EXPECT_THROW(FormatProjectReal(std::numeric_limits<double>::quiet_NaN()), std::domain_error);
     EXPECT_THROW(FormatProjectReal(-std::numeric_limits<double>::infinity()), std::domain_error);
 }
