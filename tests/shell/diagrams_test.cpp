@@ -11,6 +11,7 @@
 #include "shell/numbersrun.h"
 #include "shell/run.h"
 
+#include "tests/run_fixtures.h"
 #include "tests/sanitized.h"
 
 #include <gtest/gtest.h>
@@ -22,10 +23,8 @@
 #include <ostream>
 #include <string>
 
-using namespace qeln::env1994;
-
-
 using namespace qeln;
+using namespace qeln::env1994;
 
 namespace {
 
@@ -112,12 +111,9 @@ void expectFinite(const std::vector<double>& v, const char* what)
 void checkInteraction(const InteractionDiagram& g, double axialCell)
 {
     // every value finite, the arrays paired, the curves running as documented
-    expectFinite(g.plasticN, "plastic N");
-    expectFinite(g.plasticM, "plastic M");
-    expectFinite(g.allowedN, "allowed N");
-    expectFinite(g.allowedM, "allowed M");
-    expectFinite(g.actingN, "acting N");
-    expectFinite(g.actingM, "acting M");
+    for (const auto& [v, what] : {std::pair{&g.plasticN, "plastic N"}, {&g.plasticM, "plastic M"}, {&g.allowedN, "allowed N"},
+                                  {&g.allowedM, "allowed M"}, {&g.actingN, "acting N"}, {&g.actingM, "acting M"}})
+        expectFinite(*v, what);
     ASSERT_EQ(g.plasticN.size(), g.plasticM.size());
     ASSERT_EQ(g.allowedN.size(), g.allowedM.size());
     ASSERT_EQ(g.actingN.size(), g.actingM.size());
@@ -157,12 +153,9 @@ class Diagram : public testing::TestWithParam<DiagramCase> {};
 TEST_P(Diagram, AgreesWithTheDesignRun)
 {
     const ColumnInput in = inputOf(GetParam());
-    TextEnv env;
-    RecordingSink sink;
-    env.sink = &sink;
-    RunPresenter ui;
-    RunState st;
-    const bool valid = calculate(env, in, st, ui);
+    const test::Calc run{in};
+    const RunState& st = run.st;
+    const bool valid = run.ok;
     const Diagrams d = computeDiagrams(in);
     ASSERT_EQ(d.ok(), valid);
     ASSERT_EQ(valid, GetParam().designable) << "the case no longer tests what it says";
@@ -224,10 +217,10 @@ TEST_P(Diagram, AgreesWithTheDesignRun)
         for (const std::size_t step : {std::size_t{0}, std::size_t{11}, c.e.size() - 1}) {
             ColumnInput at = in;
             (axis == Axis::Weak ? at.e1 : at.e2) = c.e[step];
-            RunState one;
-            ASSERT_TRUE(calculate(env, at, one, ui));
+            const test::Calc one{at};
+            ASSERT_TRUE(one.ok);
             for (int row = 0; row < 5; ++row)
-                EXPECT_EQ(c.series[static_cast<std::size_t>(row)].N[step], *one.results.table.at(row, column))
+                EXPECT_EQ(c.series[static_cast<std::size_t>(row)].N[step], *one.st.results.table.at(row, column))
                     << "row " << row << " e " << c.e[step];
         }
         EXPECT_EQ(c.nEd.has_value(), in.nEd > 0);

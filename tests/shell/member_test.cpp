@@ -154,13 +154,7 @@ TEST(MemberProjectFile, TheMemberBlockRoundTripsAndOldFilesStay)
     const auto lookup = [](const std::string&, ColumnInput&) { return true; };
     const std::optional<Failure> r = ParseProjectFile(text, "m.qln", back, lookup, &sched);
     ASSERT_FALSE(r) << r->describe();
-    EXPECT_EQ(back.length, 3.6);
-    EXPECT_EQ(back.frame, FrameType::sway);
-    EXPECT_EQ(back.storey, StoreyPosition::top);
-    EXPECT_EQ(back.myTop, 120.5);
-    EXPECT_EQ(back.myBottom, -60);
-    EXPECT_EQ(back.mzFiBottom, 7);
-    EXPECT_EQ(back.line, "A-2");
+    EXPECT_EQ(back, in);
     // a damaged block is refused with its line and the field
     std::string bad = text;
     bad.replace(bad.find("frame=sway"), 10, "frame=wobbly");

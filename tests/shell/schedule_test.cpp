@@ -11,6 +11,7 @@
 #include "present/texts.h"
 #include "catalogue/profiles.h"
 
+#include "tests/run_fixtures.h"
 #include "tests/sanitized.h"
 
 #include <gtest/gtest.h>
@@ -214,7 +215,6 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"tabGroupedComma", "name\tnEd\nC1\t2,600\n", nullptr},
                     NumberCase{"semicolonGroupedComma", "name;nEd\nC1;2,125\n", nullptr},
                     NumberCase{"signedGrouped", "name;nEd\nC1;+1.250\n", nullptr},
-                    NumberCase{"twoSeparators", "name;nEd\nC1;1.002,5\n", nullptr},
                     NumberCase{"twoGroups", "name\tnEd\nC1\t1,002,500\n", nullptr},
                     NumberCase{"quotedCommaInCommaFile", "name,nEd\nC1,\"2,600\"\n", nullptr},
                     NumberCase{"decimalComma", "name;nEd\nC1;2600,5\n", "2600.5"},
@@ -363,13 +363,9 @@ TEST(ScheduleRows, EveryRowEqualsTheCalculateCommand)
             in = r.input;
         }
         EXPECT_EQ(r.input, in);
-        RecordingSink sink;
-        TextEnv env;
-        env.sink = &sink;
-        env.decimalSeparator = ".";
-        RunState st;
-        RunPresenter presenter;
-        const bool valid = calculate(env, in, st, presenter);
+        const test::Calc run{in};
+        const RunState& st = run.st;
+        const bool valid = run.ok;
         EXPECT_EQ(r.valid, valid);
         EXPECT_EQ(r.calcError, st.calcError);
         for (int row = 0; row < 5; ++row)
@@ -403,15 +399,12 @@ TEST(ScheduleRows, EveryRowEqualsTheCalculateCommand)
 TEST(ScheduleRows, SummaryIsKgPerMetreTimesTheMemberLength)
 {
     Schedule s;
-    s.columns = {"profileName", "length", "nEd"};
-    s.rows.push_back({"a", {"HE 300 B", "3", "1000"}, false});
-    s.rows.push_back({"b", {"HE 300 B", "4.5", "1000"}, false});
-    s.rows.push_back({"c", {"HE 300 B", "3", "99000"}, false});   // fails its check
-    s.rows.push_back({"d", {"HE 999 Z", "3", ""}, false});        // input not taken
-    s.rows.push_back({"e", {"HE 300 B", "3", "1000"}, false});    // refused by the checks
-    s.columns.push_back("n1");
-    for (ScheduleRow& r : s.rows)
-        r.cells.push_back(r.name == "e" ? "-1000" : "");
+    s.columns = {"profileName", "length", "nEd", "n1"};
+    s.rows.push_back({"a", {"HE 300 B", "3", "1000", ""}, false});
+    s.rows.push_back({"b", {"HE 300 B", "4.5", "1000", ""}, false});
+    s.rows.push_back({"c", {"HE 300 B", "3", "99000", ""}, false});   // fails its check
+    s.rows.push_back({"d", {"HE 999 Z", "3", "", ""}, false});        // input not taken
+    s.rows.push_back({"e", {"HE 300 B", "3", "1000", "-1000"}, false});   // refused by the checks
     ColumnInput base;
     base.n1 = 4;
     base.d = 20;
@@ -629,10 +622,6 @@ TEST(ScheduleSpeed, AThousandRowsWithoutSearchWithinASecond)
     EXPECT_EQ(o.summary.passing % 25, 0u);
     RecordProperty("seconds", std::to_string(seconds));
 }
-
-} // namespace
-
-namespace {
 
 // A part of a workbook, read with Python's zip module.
 std::string workbookPart(const std::string& book, const std::string& part)

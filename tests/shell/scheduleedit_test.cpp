@@ -106,7 +106,6 @@ TEST(ScheduleEdit, PastedHeaderPlacesCellsByFieldName)
     EXPECT_FALSE(g.rows[1].search);
 }
 
-
 TEST(ScheduleEdit, CellsKeepADecimalPointAndBadValuesAsTyped)
 {
     std::string problem;

@@ -56,15 +56,11 @@ TEST_P(NumbersRunExtreme, FailsWhereTheFullRunFails)
     case 4: in.uf1 = 1e7; in.n1 = 8; in.n2 = 4; break;
     default: break;
     }
-    RecordingSink sink;
-    TextEnv env;
-    env.sink = &sink;
-    RunPresenter ui;
-    RunState st;
-    const bool ok = calculate(env, in, st, ui);
+    const test::Calc full{in};
+    const RunState& st = full.st;
     NumbersRun run;
     runNumbers(in, run);
-    EXPECT_EQ(run.valid, ok);
+    EXPECT_EQ(run.valid, full.ok);
     EXPECT_EQ(run.calcError, st.calcError) << st.calcErrorWhat;
     EXPECT_TRUE(sameTable(run.design.table, st.results.table));
     EXPECT_EQ(run.design.hasErrors(), st.design.hasErrors());
@@ -123,6 +119,32 @@ TEST(ProfileFamily, EveryCatalogueRowBelongsToAListedFamily)
 }
 
 // ---------------------------------------------------------------- the search
+
+// The candidate of one profile, diameter and layout, before it is judged.
+SearchCandidate candidate(const SearchProfile& p, double d, const RebarChoice& l)
+{
+    SearchCandidate k;
+    k.profileName = p.profile.profileName;
+    k.section = sectionOf(p.profile);
+    k.displayOrder = p.displayOrder;
+    k.d = d;
+    k.n1 = l.n1;
+    k.n2 = l.n2;
+    return k;
+}
+
+// The first `count` candidates of two lists are the same sections and bars.
+void expectSameCandidates(const std::vector<SearchCandidate>& a, const std::vector<SearchCandidate>& b,
+                          std::size_t count)
+{
+    ASSERT_TRUE(a.size() >= count && b.size() >= count);
+    for (std::size_t i = 0; i < count; ++i) {
+        EXPECT_EQ(a[i].profileName, b[i].profileName) << i;
+        EXPECT_EQ(a[i].d, b[i].d) << i;
+        EXPECT_EQ(a[i].n1, b[i].n1) << i;
+        EXPECT_EQ(a[i].n2, b[i].n2) << i;
+    }
+}
 
 std::vector<SearchProfile> someProfiles()
 {
@@ -187,24 +209,14 @@ TEST(Search, AgreesWithABruteForceOfFullRuns)
         for (const SearchProfile& p : profiles)
             for (const double d : c.diameters)
                 for (const RebarChoice& l : c.layouts) {
-                    SearchCandidate k;
-                    k.profileName = p.profile.profileName;
-                    k.section = sectionOf(p.profile);
-                    k.displayOrder = p.displayOrder;
-                    k.d = d;
-                    k.n1 = l.n1;
-                    k.n2 = l.n2;
+                    SearchCandidate k = candidate(p, d, l);
                     const ColumnInput one = k.applyTo(in);
                     // bars closer than the aggregate allows: a full run only
                     // warns, the search does not offer them
                     if (!barSpacingFits(one))
                         continue;
-                    RecordingSink sink;
-                    TextEnv renv;
-                    renv.sink = &sink;
-                    RunPresenter ui;
-                    RunState st;
-                    if (!calculate(renv, one, st, ui) || !st.check || !st.check->passes)
+                    const test::Calc run{one};
+                    if (!run.ok || !run.st.check || !run.st.check->passes)
                         continue;
                     k.steelMass = componentMasses(one).steel;
                     k.rebarArea = (l.n1 + l.n2) * 3.14159265358979323846 * d * d / 4;
@@ -214,13 +226,9 @@ TEST(Search, AgreesWithABruteForceOfFullRuns)
         EXPECT_EQ(out.evaluated, profiles.size() * 3 * 4);
         ASSERT_EQ(out.passing, expected.size());
         ASSERT_FALSE(expected.empty());
-        for (std::size_t i = 0; i < expected.size(); ++i) {
-            EXPECT_EQ(out.candidates[i].profileName, expected[i].profileName) << i;
-            EXPECT_EQ(out.candidates[i].d, expected[i].d) << i;
-            EXPECT_EQ(out.candidates[i].n1, expected[i].n1) << i;
-            EXPECT_EQ(out.candidates[i].n2, expected[i].n2) << i;
+        expectSameCandidates(out.candidates, expected, expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i)
             EXPECT_EQ(out.candidates[i].steelMass, expected[i].steelMass) << i;
-        }
     }
 }
 
@@ -258,9 +266,17 @@ TEST(Search, EqualDimensionsAreOneCandidateUnderBothNames)
     EXPECT_EQ(out.evaluated, out.passing + r.input + r.scope + r.resistance + r.target);
 }
 
-TEST(Search, FamilyAndSizeFilterThatLeavesNothing)
+TEST(Search, FiltersByFamilyAndMaxima)
 {
     SearchConstraints c;
+    c.families = {"HE A", "IPE"};
+    c.maxH = 300;
+    c.maxB = 280;
+    std::vector<std::string> names;
+    for (const SearchProfile& p : filterProfiles(someProfiles(), c))
+        names.push_back(p.profile.profileName);
+    EXPECT_EQ(names, (std::vector<std::string>{"HE 200 A", "HE 240 A", "HE 280 A", "IPE 300"}));
+    // a filter that leaves nothing: nothing evaluated, not cancelled
     c.families = {"IPE"};
     c.maxB = 100;   // every IPE of the list is wider
     const SearchOutcome out = searchSections(withLoads(3000, 0, std::nullopt), someProfiles(), c);
@@ -268,19 +284,6 @@ TEST(Search, FamilyAndSizeFilterThatLeavesNothing)
     EXPECT_EQ(out.passing, 0u);
     EXPECT_TRUE(out.candidates.empty());
     EXPECT_FALSE(out.cancelled);
-}
-
-TEST(Search, FiltersByFamilyAndMaxima)
-{
-    SearchConstraints c;
-    c.families = {"HE A", "IPE"};
-    c.maxH = 300;
-    c.maxB = 280;
-    const auto kept = filterProfiles(someProfiles(), c);
-    std::vector<std::string> names;
-    for (const SearchProfile& p : kept)
-        names.push_back(p.profile.profileName);
-    EXPECT_EQ(names, (std::vector<std::string>{"HE 200 A", "HE 240 A", "HE 280 A", "IPE 300"}));
 }
 
 TEST(Search, SameOutcomeOnAnyNumberOfThreads)
@@ -299,12 +302,7 @@ TEST(Search, SameOutcomeOnAnyNumberOfThreads)
         };
         const SearchOutcome many = searchSections(in, someProfiles(), SearchConstraints{}, control);
         ASSERT_EQ(many.candidates.size(), one.candidates.size());
-        for (std::size_t i = 0; i < one.candidates.size(); ++i) {
-            EXPECT_EQ(many.candidates[i].profileName, one.candidates[i].profileName);
-            EXPECT_EQ(many.candidates[i].d, one.candidates[i].d);
-            EXPECT_EQ(many.candidates[i].n1, one.candidates[i].n1);
-            EXPECT_EQ(many.candidates[i].n2, one.candidates[i].n2);
-        }
+        expectSameCandidates(many.candidates, one.candidates, one.candidates.size());
         EXPECT_EQ(lastDone, one.evaluated);
         EXPECT_GE(calls, 1u);
     }
@@ -328,11 +326,7 @@ TEST(Search, KeepsOnlyTheBestAndCountsDuplicatesOnce)
         const SearchOutcome best = searchSections(in, someProfiles(), SearchConstraints{}, top);
         ASSERT_EQ(best.candidates.size(), 3u);
         EXPECT_EQ(best.passing, full.passing);
-        for (std::size_t i = 0; i < 3; ++i) {
-            EXPECT_EQ(best.candidates[i].profileName, full.candidates[i].profileName);
-            EXPECT_EQ(best.candidates[i].d, full.candidates[i].d);
-            EXPECT_EQ(best.candidates[i].n1, full.candidates[i].n1);
-        }
+        expectSameCandidates(best.candidates, full.candidates, 3);
     }
     SearchConstraints twice;
     twice.diameters = {16, 16, 20, 16};
@@ -377,15 +371,8 @@ TEST(Search, OffersNoLayoutCloserThanTheAggregateAllows)
         std::size_t tooClose = 0;
         for (const SearchProfile& p : profiles)
             for (const double d : c.diameters)
-                for (const RebarChoice& l : c.layouts) {
-                    SearchCandidate k;
-                    k.profileName = p.profile.profileName;
-                    k.section = sectionOf(p.profile);
-                    k.d = d;
-                    k.n1 = l.n1;
-                    k.n2 = l.n2;
-                    tooClose += barSpacingFits(k.applyTo(in)) ? 0 : 1;
-                }
+                for (const RebarChoice& l : c.layouts)
+                    tooClose += barSpacingFits(candidate(p, d, l).applyTo(in)) ? 0 : 1;
         EXPECT_GT(tooClose, 0u);
         EXPECT_GE(out.rejected.input, tooClose);
         const SearchRejections& r = out.rejected;
@@ -415,10 +402,6 @@ TEST(Search, DefaultProjectWholeCatalogueFindsItsLightestSection)
     EXPECT_LE(*best.check.fireUtilisation, 1.0);
     EXPECT_LE(best.steelMass, componentMasses(ColumnInput{}).steel);
 }
-
-} // namespace
-
-namespace {
 
 struct DiameterListCase {
     const char* text;

@@ -44,12 +44,9 @@ TEST(Settings, ReadsTheClassicFormLeniently)
 
 TEST(Settings, NumberLanguageIsDecimalOrHexadecimalElseZero)
 {
-    EXPECT_EQ(parseSettingsInteger("20000", 0), 20000);
-    EXPECT_EQ(parseSettingsInteger(" 5 ", 0), 5);
-    EXPECT_EQ(parseSettingsInteger("-10000", 0), -10000);
-    EXPECT_EQ(parseSettingsInteger("0x2710", 0), 10000);
-    EXPECT_EQ(parseSettingsInteger("0X2710", 0), 10000);
-    EXPECT_EQ(parseSettingsInteger("0xFFFFFFFF", 0), -1);
+    for (const auto& [text, value] : {std::pair{"20000", 20000}, {" 5 ", 5}, {"-10000", -10000}, {"0x2710", 10000},
+                                      {"0X2710", 10000}, {"0xFFFFFFFF", -1}})
+        EXPECT_EQ(parseSettingsInteger(text, 0), value) << text;
     for (const char* bad : {"", "abc", "12abc", "0x", "0xG", "0x123456789", "99999999999", "1.5", "+-1", "--1"})
         EXPECT_EQ(parseSettingsInteger(bad, 0), 0) << bad;
 }

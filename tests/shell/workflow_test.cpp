@@ -136,12 +136,15 @@ TEST_F(WorkflowTest, SettingsSeedNewProjectsCutTo60Characters)
     EXPECT_EQ(wf.language, Language::German);
 }
 
-TEST_F(WorkflowTest, ResultsTwiceRunsOnce)
+TEST_F(WorkflowTest, ResultsTwiceRunsOnceAndASaveKeepsThemFresh)
 {
     wf.resultCommand(ResultWindow::Results);
     wf.resultCommand(ResultWindow::Results);
     EXPECT_EQ(host.runs, 1);
     ASSERT_EQ(host.shown.size(), 2u);
+    EXPECT_FALSE(wf.resultsStale);
+    wf.fileName = "/p/a.qln";
+    wf.FileSave();
     EXPECT_FALSE(wf.resultsStale);
     change();
     wf.resultCommand(ResultWindow::Graphic);
@@ -267,28 +270,6 @@ TEST_F(WorkflowTest, OpenWithYesSavesFirstAndStopsWhenSaveIsCancelled)
     EXPECT_EQ(host.openPaths.size(), 1u);   // the open dialog never came
 }
 
-TEST_F(WorkflowTest, SaveWithoutNameBehavesAsSaveAs)
-{
-    change();
-    host.savePaths = {std::string("/p/new.qln")};
-    wf.FileSave();
-    EXPECT_EQ(wf.fileName, "/p/new.qln");
-    EXPECT_FALSE(wf.projectChanged);
-    EXPECT_EQ(host.files["/p/new.qln"].d, 25);
-    EXPECT_EQ(host.caption, "new.qln \u2014 T1");
-}
-
-TEST_F(WorkflowTest, CancelledSaveDialogLeavesChangedSoExitAsksAgain)
-{
-    change();
-    host.savePaths = {std::nullopt};
-    wf.FileSave();
-    EXPECT_TRUE(wf.projectChanged);
-    host.answers = {Answer::Cancel};
-    EXPECT_FALSE(wf.FormCloseQuery());
-    EXPECT_EQ(host.asked.back(), "T1473 T1474\n\nT513");   // what closes, then the question
-}
-
 TEST_F(WorkflowTest, SaveAsOverExistingFileAsksAndCancelKeepsName)
 {
     host.files["/p/old.qln"] = ColumnInput{};
@@ -317,8 +298,12 @@ TEST_F(WorkflowTest, CloseQueryPaths)
     EXPECT_TRUE(wf.FormCloseQuery());   // unchanged: no question
     EXPECT_TRUE(host.asked.empty());
     change();
+    host.savePaths = {std::nullopt};
+    wf.FileSave();   // the save dialog cancelled: still changed, so closing asks
+    EXPECT_TRUE(wf.projectChanged);
     host.answers = {Answer::No};
     EXPECT_TRUE(wf.FormCloseQuery());
+    EXPECT_EQ(host.asked.back(), "T1473 T1474\n\nT513");   // what closes, then the question
     host.answers = {Answer::Cancel};
     EXPECT_FALSE(wf.FormCloseQuery());
     host.answers = {Answer::Yes};
@@ -328,29 +313,22 @@ TEST_F(WorkflowTest, CloseQueryPaths)
     host.savePaths = {std::string("/p/keep.qln")};
     EXPECT_TRUE(wf.FormCloseQuery());
     EXPECT_FALSE(wf.projectChanged);
-}
-
-TEST_F(WorkflowTest, PrintingBlocksClosing)
-{
+    // while printing nothing closes, and nothing is asked
+    const std::size_t questions = host.asked.size();
     wf.printing = true;
     EXPECT_FALSE(wf.FormCloseQuery());
-    EXPECT_TRUE(host.asked.empty());
+    EXPECT_EQ(host.asked.size(), questions);
 }
 
-TEST_F(WorkflowTest, SaveKeepsResultsFreshness)
-{
-    wf.resultCommand(ResultWindow::Results);
-    wf.fileName = "/p/a.qln";
-    wf.FileSave();
-    EXPECT_FALSE(wf.resultsStale);
-}
-
-TEST_F(WorkflowTest, CaptionMarksUnsavedChangesUntilSaved)
+TEST_F(WorkflowTest, SaveWithoutNameIsSaveAsAndTheCaptionMarksUnsavedChanges)
 {
     change();
     EXPECT_EQ(host.caption, "T1475 * \u2014 T1");
     host.savePaths = {std::string("/p/new.qln")};
     wf.FileSave();
+    EXPECT_EQ(wf.fileName, "/p/new.qln");
+    EXPECT_FALSE(wf.projectChanged);
+    EXPECT_EQ(host.files["/p/new.qln"].d, 25);
     EXPECT_EQ(host.caption, "new.qln \u2014 T1");
     change();
     EXPECT_EQ(host.caption, "new.qln * \u2014 T1");
@@ -449,7 +427,6 @@ TEST_F(WorkflowTest, LanguageSwitchRunsAgainButChangesNoProject)
     EXPECT_TRUE(wf.FormCloseQuery());
     EXPECT_TRUE(host.asked.empty());
 }
-
 
 TEST_F(WorkflowTest, NewProjectsTakeTheDesignCodeOfTheSettingsWithItsFactors)
 {
