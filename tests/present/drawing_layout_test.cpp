@@ -92,6 +92,15 @@ std::string describe(const Picture& pic, std::size_t i)
     return s;
 }
 
+// Every text apart from the others and clear of every line; a failure names both items.
+void expectTextsClear(const Picture& pic, const std::string& which = "")
+{
+    for (auto [i, j] : overlappingTexts(pic))
+        ADD_FAILURE() << which << describe(pic, i) << " overlaps " << describe(pic, j);
+    for (auto [t, l] : textsCrossingLines(pic))
+        ADD_FAILURE() << which << describe(pic, t) << " is crossed by " << describe(pic, l);
+}
+
 class SectionDrawingLayout : public testing::TestWithParam<Case> {};
 
 const Case kCases[] = {
@@ -156,10 +165,7 @@ TEST_P(SectionDrawingLayout, TextsApartEveryElementAndTheSectionFillingItsFrame)
     EXPECT_EQ(countText(pic, "e2 = " + formatFixed(c.e2, 0, c.sep) + " mm"), c.e2 != 0 ? 1 : 0);
 
     // texts apart and clear, inside the frame
-    for (auto [i, j] : overlappingTexts(pic))
-        ADD_FAILURE() << describe(pic, i) << " overlaps " << describe(pic, j);
-    for (auto [t, l] : textsCrossingLines(pic))
-        ADD_FAILURE() << describe(pic, t) << " is crossed by " << describe(pic, l);
+    expectTextsClear(pic);
     for (const Primitive* t : ofKind(pic, Kind::Text)) {
         const TextBox b = textBox(*t);
         EXPECT_TRUE(b.left >= 0 && b.top >= 0 && b.right <= pic.width && b.bottom <= pic.height)
@@ -215,12 +221,8 @@ TEST(SectionDrawingLayout, WholeCatalogue)
             c.sep = odd ? "," : ".";
             const Picture pic = draw(c);
             ++drawn;
-            const std::string which = std::string(c.profile) + " n1 " + std::to_string(c.n1) + " n2 " +
-                                      std::to_string(c.n2) + ": ";
-            for (auto [i, j] : overlappingTexts(pic))
-                ADD_FAILURE() << which << describe(pic, i) << " overlaps " << describe(pic, j);
-            for (auto [t, l] : textsCrossingLines(pic))
-                ADD_FAILURE() << which << describe(pic, t) << " is crossed by " << describe(pic, l);
+            expectTextsClear(pic, std::string(c.profile) + " n1 " + std::to_string(c.n1) + " n2 " +
+                                      std::to_string(c.n2) + ": ");
         }
     }
     EXPECT_GT(drawn, 1500);
@@ -243,10 +245,7 @@ TEST(SectionDrawingLayout, LanguagesShareTheGeometry)
             if (p.items[i].kind != Kind::Text) {
                 EXPECT_EQ(p.items[i].points, pics[0].items[i].points) << i;
             }
-        for (auto [i, j] : overlappingTexts(p))
-            ADD_FAILURE() << describe(p, i) << " overlaps " << describe(p, j);
-        for (auto [t, l] : textsCrossingLines(p))
-            ADD_FAILURE() << describe(p, t) << " is crossed by " << describe(p, l);
+        expectTextsClear(p);
     }
 }
 
