@@ -421,15 +421,4 @@ TEST(Plots, SvgReadByAnXmlParser)
     std::remove(path.c_str());
 }
 
-TEST(Plots, TextsInThreeLanguages)
-{
-    const TextCatalogue& cat = TextCatalogue::builtin();
-    for (int id = 1300; id <= 1314; ++id)
-        for (Language base : kLanguages) {
-            const std::string* t = cat.find(id + catalogueOffset(base));
-            ASSERT_NE(t, nullptr) << id + catalogueOffset(base);
-            EXPECT_FALSE(t->empty()) << id + catalogueOffset(base);
-        }
-}
-
 } // namespace
