@@ -114,18 +114,11 @@ std::vector<const Primitive*> texts(const Picture& pic)
     return out;
 }
 
-bool hasTextStarting(const Picture& pic, const std::string& s)
+// A text that is `s`, or with `prefix` one that begins with it.
+bool hasText(const Picture& pic, const std::string& s, bool prefix = false)
 {
     for (const Primitive* p : texts(pic))
-        if (p->text.rfind(s, 0) == 0)
-            return true;
-    return false;
-}
-
-bool hasText(const Picture& pic, const std::string& s)
-{
-    for (const Primitive* p : texts(pic))
-        if (p->text == s)
+        if (prefix ? p->text.rfind(s, 0) == 0 : p->text == s)
             return true;
     return false;
 }
@@ -337,7 +330,7 @@ TEST_P(Plots, TextsApartInsideThePageAndInTheLanguage)
         const std::string e = pc.e == 37.5 ? "37" + pc.sep + "5" : std::to_string(static_cast<int>(pc.e));
         EXPECT_TRUE(hasText(ne, "e = " + e + " mm")) << e;
         // under the title: the eccentricity, and with a load the margin to the resistance
-        EXPECT_TRUE(hasTextStarting(nm, "e = " + e + " mm")) << e;
+        EXPECT_TRUE(hasText(nm, "e = " + e + " mm", true)) << e;
         if (pc.extras) {
             bool margin = false;
             for (const Primitive* t : texts(nm))
