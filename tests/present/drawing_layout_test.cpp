@@ -9,6 +9,8 @@
 #include "present/textlayout.h"
 #include "present/texts.h"
 
+#include "picture_checks.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,6 +25,8 @@ using namespace env1994;
 namespace {
 
 using Kind = Primitive::Kind;
+using test::expectInsidePage;
+using test::ofKind;
 
 struct Case {
     const char* name;   // test name suffix
@@ -67,14 +71,6 @@ Picture draw(const Case& c)
     Picture pic;
     DrawSection(env, pic, drawingOf(c));
     return pic;
-}
-
-std::vector<const Primitive*> ofKind(const Picture& pic, Kind k)
-{
-    std::vector<const Primitive*> out;
-    for (const auto& p : pic.items)
-        if (p.kind == k) out.push_back(&p);
-    return out;
 }
 
 int countText(const Picture& pic, const std::string& t)
@@ -164,13 +160,9 @@ TEST_P(SectionDrawingLayout, TextsApartEveryElementAndTheSectionFillingItsFrame)
     EXPECT_EQ(countText(pic, "e1 = " + formatFixed(c.e1, 0, c.sep) + " mm"), c.e1 != 0 ? 1 : 0);
     EXPECT_EQ(countText(pic, "e2 = " + formatFixed(c.e2, 0, c.sep) + " mm"), c.e2 != 0 ? 1 : 0);
 
-    // texts apart and clear, inside the frame
+    // texts apart and clear, everything inside the frame
     expectTextsClear(pic);
-    for (const Primitive* t : ofKind(pic, Kind::Text)) {
-        const TextBox b = textBox(*t);
-        EXPECT_TRUE(b.left >= 0 && b.top >= 0 && b.right <= pic.width && b.bottom <= pic.height)
-            << "outside the frame: " << t->text;
-    }
+    expectInsidePage(pic);
 
     // the steel fills its frame, centred across
     int left = pic.width, right = 0, top = pic.height, bottom = 0;
@@ -258,13 +250,7 @@ TEST(SectionDrawingLayout, EccentricityBeyondTheSectionStopsAtItsEdge)
     const Picture pic = draw(c);
     EXPECT_EQ(countText(pic, "e2 = 1000 mm"), 1);
     EXPECT_EQ(countText(pic, "e1 = -1000 mm"), 1);
-    for (const Primitive& p : pic.items)
-        for (Point q : p.points) {
-            EXPECT_GE(q.x, 0);
-            EXPECT_LE(q.x, pic.width);
-            EXPECT_GE(q.y, 0);
-            EXPECT_LE(q.y, pic.height);
-        }
+    expectInsidePage(pic);
     // the load point: right (e2 > 0) and below (e1 < 0) the centre
     const auto dots = ofKind(pic, Kind::Ellipse);
     const Primitive* load = dots.back();

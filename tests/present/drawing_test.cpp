@@ -5,6 +5,8 @@
 #include "present/picture.h"
 #include "present/texts.h"
 
+#include "picture_checks.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,6 +26,7 @@ namespace qeln {
 namespace {
 
 using Kind = Primitive::Kind;
+using test::ofKind;
 
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kBlack{0, 0, 0};
@@ -60,14 +63,6 @@ struct Drawn {
         DrawSection(env, pic, s);
     }
 };
-
-std::vector<const Primitive*> ofKind(const Picture& pic, Kind k)
-{
-    std::vector<const Primitive*> out;
-    for (const auto& p : pic.items)
-        if (p.kind == k) out.push_back(&p);
-    return out;
-}
 
 std::vector<std::string> texts(const Picture& pic)
 {

@@ -4,6 +4,8 @@
 #include "present/plot.h"
 #include "present/texts.h"
 
+#include "picture_checks.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -105,14 +107,9 @@ TEST(TickLabel, SeparatorAndSign)
 
 // ---------------------------------------------------------------- charts
 
-std::vector<const Primitive*> texts(const Picture& pic)
-{
-    std::vector<const Primitive*> out;
-    for (const Primitive& p : pic.items)
-        if (p.kind == Primitive::Kind::Text)
-            out.push_back(&p);
-    return out;
-}
+using test::expectInsidePage;
+
+std::vector<const Primitive*> texts(const Picture& pic) { return test::ofKind(pic, Primitive::Kind::Text); }
 
 // A text that is `s`, or with `prefix` one that begins with it.
 bool hasText(const Picture& pic, const std::string& s, bool prefix = false)
@@ -121,26 +118,6 @@ bool hasText(const Picture& pic, const std::string& s, bool prefix = false)
         if (prefix ? p->text.rfind(s, 0) == 0 : p->text == s)
             return true;
     return false;
-}
-
-void expectInsidePage(const Picture& pic)
-{
-    for (const Primitive& p : pic.items) {
-        if (p.kind == Primitive::Kind::Text) {
-            const TextBox b = textBox(p);
-            EXPECT_GE(b.left, 0) << p.text;
-            EXPECT_GE(b.top, 0) << p.text;
-            EXPECT_LE(b.right, pic.width) << p.text;
-            EXPECT_LE(b.bottom, pic.height) << p.text;
-        } else {
-            for (const Point& q : p.points) {
-                EXPECT_GE(q.x, 0);
-                EXPECT_GE(q.y, 0);
-                EXPECT_LE(q.x, pic.width);
-                EXPECT_LE(q.y, pic.height);
-            }
-        }
-    }
 }
 
 TEST(DrawChart, NonFiniteValuesAreSkippedAndCurvesStayInTheArea)
