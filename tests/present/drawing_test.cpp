@@ -429,7 +429,7 @@ void expectWellFormed(const std::string& svg)
     std::remove(path.c_str());
 }
 
-// The reviewed drawings as XML (their every element, the header and the text
+// The drawings checked by eye as XML (their every element, the header and the text
 // placement: DrawSection.AsCheckedByEye, byte for byte).
 TEST(Svg, TheCheckedDrawingsAreWellFormed)
 {
