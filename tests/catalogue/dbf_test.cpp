@@ -145,12 +145,10 @@ TEST(DbfTable, ReadsTheValueFormsOfOtherWriters)
     for (const char* bad : {"  1,50  ", " 1.2.3  ", "   1e5  ", "  nan   ", "********", "   -    ", "  0x10  "})
         EXPECT_THROW((void)withField(13, bad).number("VAL"), Error) << bad;
     // Logical values.
-    for (char c : {'T', 't', 'Y', 'y'})
-        EXPECT_EQ(withField(21, std::string(1, c)).logical("FLAG"), std::optional<bool>(true));
-    for (char c : {'F', 'f', 'N', 'n'})
-        EXPECT_EQ(withField(21, std::string(1, c)).logical("FLAG"), std::optional<bool>(false));
-    for (char c : {'?', ' '})
-        EXPECT_EQ(withField(21, std::string(1, c)).logical("FLAG"), std::nullopt);
+    for (const auto& [letters, value] :
+         {std::pair<const char*, std::optional<bool>>{"TtYy", true}, {"FfNn", false}, {"? ", std::nullopt}})
+        for (const char* c = letters; *c; ++c)
+            EXPECT_EQ(withField(21, std::string(1, *c)).logical("FLAG"), value) << "'" << *c << "'";
     EXPECT_THROW((void)withField(21, "X").logical("FLAG"), Error);
     // Deleted flag.
     EXPECT_TRUE(withField(0, "*").deleted());

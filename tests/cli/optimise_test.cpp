@@ -17,10 +17,11 @@ const std::string kDefault = std::string(QELN_SOURCE_DIR) + "/tests/data/default
 
 using namespace clirun;
 
-Outcome optimise(std::vector<std::string> extra)
+Outcome optimise(const std::vector<std::string>& extra, const std::vector<std::string>& more = {})
 {
     std::vector<std::string> args{"optimise", kDefault};
     args.insert(args.end(), extra.begin(), extra.end());
+    args.insert(args.end(), more.begin(), more.end());
     return run(args);
 }
 
@@ -49,9 +50,7 @@ TEST(CliOptimise, TargetUtilisationIsHonoured)
 {
     const std::vector<std::string> loads{"--ned", "3000", "--nfied", "1800", "--class", "R90", "--json", "--top", "50"};
     const Value all = orderedOf(optimise(loads));
-    std::vector<std::string> targeted = loads;
-    targeted.insert(targeted.end(), {"--max-utilisation", "0.95"});
-    const Outcome o = optimise(targeted);
+    const Outcome o = optimise(loads, {"--max-utilisation", "0.95"});
     ASSERT_EQ(o.status, 0) << o.err;
     const Value v = orderedOf(o);
     EXPECT_EQ(v["maxUtilisation"].get<double>(), 0.95);
@@ -111,9 +110,10 @@ TEST(CliOptimise, NamesTheLimitAndCountsTheFailures)
 TEST(CliOptimise, RankByCostAtTheGivenPrices)
 {
     const std::vector<std::string> loads{"--ned", "3000", "--nfied", "1800", "--class", "R90", "--json", "--top", "20"};
-    std::vector<std::string> cost = loads;
-    cost.insert(cost.end(), {"--rank", "cost", "--price-steel", "2", "--price-rebars", "9", "--price-concrete", "0"});
-    const Outcome o = optimise(cost);
+    const std::vector<std::string> prices{"--price-steel", "2", "--price-rebars", "9", "--price-concrete", "0"};
+    std::vector<std::string> byCost = loads;
+    byCost.insert(byCost.end(), {"--rank", "cost"});
+    const Outcome o = optimise(byCost, prices);
     ASSERT_EQ(o.status, 0) << o.err;
     const Value v = orderedOf(o);
     EXPECT_EQ(v["rank"], "cost");
@@ -123,9 +123,7 @@ TEST(CliOptimise, RankByCostAtTheGivenPrices)
     for (std::size_t i = 1; i < c.size(); ++i)
         EXPECT_LE(c[i - 1]["cost"].get<double>(), c[i]["cost"].get<double>()) << i;
     // by mass the first is the lightest profile, by cost (at the same prices) the cheapest
-    std::vector<std::string> mass = loads;
-    mass.insert(mass.end(), {"--price-steel", "2", "--price-rebars", "9", "--price-concrete", "0"});
-    const Value m = orderedOf(optimise(mass));
+    const Value m = orderedOf(optimise(loads, prices));
     EXPECT_EQ(m["rank"], "mass");
     EXPECT_LE(c[0]["cost"].get<double>(), m["candidates"][0]["cost"].get<double>());
     EXPECT_GE(c[0]["steelMass"].get<double>(), m["candidates"][0]["steelMass"].get<double>());

@@ -9,6 +9,8 @@
 #include "present/textlayout.h"
 #include "present/texts.h"
 
+#include "picture_checks.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,6 +25,8 @@ using namespace env1994;
 namespace {
 
 using Kind = Primitive::Kind;
+using test::expectInsidePage;
+using test::ofKind;
 
 struct Case {
     const char* name;   // test name suffix
@@ -69,14 +73,6 @@ Picture draw(const Case& c)
     return pic;
 }
 
-std::vector<const Primitive*> ofKind(const Picture& pic, Kind k)
-{
-    std::vector<const Primitive*> out;
-    for (const auto& p : pic.items)
-        if (p.kind == k) out.push_back(&p);
-    return out;
-}
-
 int countText(const Picture& pic, const std::string& t)
 {
     return static_cast<int>(std::count_if(pic.items.begin(), pic.items.end(),
@@ -90,6 +86,15 @@ std::string describe(const Picture& pic, std::size_t i)
     if (p.kind == Kind::Text) s += " '" + p.text + "'";
     if (!p.points.empty()) s += " at " + std::to_string(p.points[0].x) + "," + std::to_string(p.points[0].y);
     return s;
+}
+
+// Every text apart from the others and clear of every line; a failure names both items.
+void expectTextsClear(const Picture& pic, const std::string& which = "")
+{
+    for (auto [i, j] : overlappingTexts(pic))
+        ADD_FAILURE() << which << describe(pic, i) << " overlaps " << describe(pic, j);
+    for (auto [t, l] : textsCrossingLines(pic))
+        ADD_FAILURE() << which << describe(pic, t) << " is crossed by " << describe(pic, l);
 }
 
 class SectionDrawingLayout : public testing::TestWithParam<Case> {};
@@ -155,16 +160,9 @@ TEST_P(SectionDrawingLayout, TextsApartEveryElementAndTheSectionFillingItsFrame)
     EXPECT_EQ(countText(pic, "e1 = " + formatFixed(c.e1, 0, c.sep) + " mm"), c.e1 != 0 ? 1 : 0);
     EXPECT_EQ(countText(pic, "e2 = " + formatFixed(c.e2, 0, c.sep) + " mm"), c.e2 != 0 ? 1 : 0);
 
-    // texts apart and clear, inside the frame
-    for (auto [i, j] : overlappingTexts(pic))
-        ADD_FAILURE() << describe(pic, i) << " overlaps " << describe(pic, j);
-    for (auto [t, l] : textsCrossingLines(pic))
-        ADD_FAILURE() << describe(pic, t) << " is crossed by " << describe(pic, l);
-    for (const Primitive* t : ofKind(pic, Kind::Text)) {
-        const TextBox b = textBox(*t);
-        EXPECT_TRUE(b.left >= 0 && b.top >= 0 && b.right <= pic.width && b.bottom <= pic.height)
-            << "outside the frame: " << t->text;
-    }
+    // texts apart and clear, everything inside the frame
+    expectTextsClear(pic);
+    expectInsidePage(pic);
 
     // the steel fills its frame, centred across
     int left = pic.width, right = 0, top = pic.height, bottom = 0;
@@ -215,12 +213,8 @@ TEST(SectionDrawingLayout, WholeCatalogue)
             c.sep = odd ? "," : ".";
             const Picture pic = draw(c);
             ++drawn;
-            const std::string which = std::string(c.profile) + " n1 " + std::to_string(c.n1) + " n2 " +
-                                      std::to_string(c.n2) + ": ";
-            for (auto [i, j] : overlappingTexts(pic))
-                ADD_FAILURE() << which << describe(pic, i) << " overlaps " << describe(pic, j);
-            for (auto [t, l] : textsCrossingLines(pic))
-                ADD_FAILURE() << which << describe(pic, t) << " is crossed by " << describe(pic, l);
+            expectTextsClear(pic, std::string(c.profile) + " n1 " + std::to_string(c.n1) + " n2 " +
+                                      std::to_string(c.n2) + ": ");
         }
     }
     EXPECT_GT(drawn, 1500);
@@ -243,10 +237,7 @@ TEST(SectionDrawingLayout, LanguagesShareTheGeometry)
             if (p.items[i].kind != Kind::Text) {
                 EXPECT_EQ(p.items[i].points, pics[0].items[i].points) << i;
             }
-        for (auto [i, j] : overlappingTexts(p))
-            ADD_FAILURE() << describe(p, i) << " overlaps " << describe(p, j);
-        for (auto [t, l] : textsCrossingLines(p))
-            ADD_FAILURE() << describe(p, t) << " is crossed by " << describe(p, l);
+        expectTextsClear(p);
     }
 }
 
@@ -259,13 +250,7 @@ TEST(SectionDrawingLayout, EccentricityBeyondTheSectionStopsAtItsEdge)
     const Picture pic = draw(c);
     EXPECT_EQ(countText(pic, "e2 = 1000 mm"), 1);
     EXPECT_EQ(countText(pic, "e1 = -1000 mm"), 1);
-    for (const Primitive& p : pic.items)
-        for (Point q : p.points) {
-            EXPECT_GE(q.x, 0);
-            EXPECT_LE(q.x, pic.width);
-            EXPECT_GE(q.y, 0);
-            EXPECT_LE(q.y, pic.height);
-        }
+    expectInsidePage(pic);
     // the load point: right (e2 > 0) and below (e1 < 0) the centre
     const auto dots = ofKind(pic, Kind::Ellipse);
     const Primitive* load = dots.back();

@@ -308,13 +308,3 @@ TEST(EnDetails, RunStoppedByAnArithmeticFaultKeepsItsSteps)
     EXPECT_EQ(indexOf(lines, text(1603)), -1);
     EXPECT_EQ(indexOf(lines, text(1591)), -1);
 }
-
-TEST(EnDetails, TextsInEveryLanguage)
-{
-    for (int id = 1560; id <= 1610; ++id)
-        for (Language base : kLanguages) {
-            const std::string* t = TextCatalogue::builtin().find(id + catalogueOffset(base));
-            ASSERT_NE(t, nullptr) << id + catalogueOffset(base);
-            EXPECT_FALSE(t->empty()) << id + catalogueOffset(base);
-        }
-}

@@ -37,14 +37,11 @@ TEST(Interpolate, SearchStartsAtTheSecondEntry)
     const std::vector<double> xs{0, 100, 80, 50, 0};
     const std::vector<double> ys{0, 0, 10, 40, 60};
     double r = 0;
-    Interpolate(r, xs, ys, 100, 4);   // x = xs[1]: between entries 1 and 2, giving ys[1]
-    EXPECT_DOUBLE_EQ(r, 0);
-    Interpolate(r, xs, ys, 80, 4);
-    EXPECT_DOUBLE_EQ(r, 10);
-    Interpolate(r, xs, ys, 65, 4);
-    EXPECT_DOUBLE_EQ(r, 25);
-    Interpolate(r, xs, ys, 0, 4);
-    EXPECT_DOUBLE_EQ(r, 60);
+    // x = xs[1]: between entries 1 and 2, giving ys[1]
+    for (const auto& [x, y] : {std::pair{100.0, 0.0}, {80.0, 10.0}, {65.0, 25.0}, {0.0, 60.0}}) {
+        Interpolate(r, xs, ys, x, 4);
+        EXPECT_DOUBLE_EQ(r, y) << x;
+    }
     Interpolate(r, xs, ys, -1, 4);    // below the table: no read past its end
     EXPECT_EQ(r, 1e100);
     const std::vector<double> flat{0, 5, 5, 0};
@@ -134,20 +131,18 @@ TEST(ReduceYieldPoint, TableAndBorders)
     ReduceYieldPoint(true, fy, unknown, 237, 40);
     EXPECT_DOUBLE_EQ(fy, 237);
     EXPECT_TRUE(unknown);
-    ReduceYieldPoint(true, fy, unknown, 355, 16.0);
-    EXPECT_DOUBLE_EQ(fy, 355);
-    ReduceYieldPoint(true, fy, unknown, 355, 16.2);   // class 17
-    EXPECT_DOUBLE_EQ(fy, 345);
-    ReduceYieldPoint(true, fy, unknown, 235, 63.4);   // class 64: same amount on both sides
-    EXPECT_DOUBLE_EQ(fy, 215);
-    ReduceYieldPoint(true, fy, unknown, 275, 63.0);
-    EXPECT_DOUBLE_EQ(fy, 255);
-    ReduceYieldPoint(true, fy, unknown, 275, 63.4);
-    EXPECT_DOUBLE_EQ(fy, 245);
-    ReduceYieldPoint(true, fy, unknown, 460, 151);
-    EXPECT_DOUBLE_EQ(fy, 360);
-    ReduceYieldPoint(true, fy, unknown, 420.5, 30);
-    EXPECT_DOUBLE_EQ(fy, 400.5);   // unrounded fy minus a whole amount
+    const struct {
+        double fy, t, reduced;
+    } cases[] = {
+        {355, 16.0, 355}, {355, 16.2, 345},   // class 17
+        {235, 63.4, 215},                     // class 64: same amount on both sides
+        {275, 63.0, 255}, {275, 63.4, 245}, {460, 151, 360},
+        {420.5, 30, 400.5},                   // unrounded fy minus a whole amount
+    };
+    for (const auto& c : cases) {
+        ReduceYieldPoint(true, fy, unknown, c.fy, c.t);
+        EXPECT_DOUBLE_EQ(fy, c.reduced) << c.fy << " at " << c.t << " mm";
+    }
     ReduceYieldPoint(false, fy, unknown, 237, 40);
     EXPECT_DOUBLE_EQ(fy, 237);
     EXPECT_FALSE(unknown);

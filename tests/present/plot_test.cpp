@@ -4,6 +4,8 @@
 #include "present/plot.h"
 #include "present/texts.h"
 
+#include "picture_checks.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -105,49 +107,17 @@ TEST(TickLabel, SeparatorAndSign)
 
 // ---------------------------------------------------------------- charts
 
-std::vector<const Primitive*> texts(const Picture& pic)
-{
-    std::vector<const Primitive*> out;
-    for (const Primitive& p : pic.items)
-        if (p.kind == Primitive::Kind::Text)
-            out.push_back(&p);
-    return out;
-}
+using test::expectInsidePage;
 
-bool hasTextStarting(const Picture& pic, const std::string& s)
+std::vector<const Primitive*> texts(const Picture& pic) { return test::ofKind(pic, Primitive::Kind::Text); }
+
+// A text that is `s`, or with `prefix` one that begins with it.
+bool hasText(const Picture& pic, const std::string& s, bool prefix = false)
 {
     for (const Primitive* p : texts(pic))
-        if (p->text.rfind(s, 0) == 0)
+        if (prefix ? p->text.rfind(s, 0) == 0 : p->text == s)
             return true;
     return false;
-}
-
-bool hasText(const Picture& pic, const std::string& s)
-{
-    for (const Primitive* p : texts(pic))
-        if (p->text == s)
-            return true;
-    return false;
-}
-
-void expectInsidePage(const Picture& pic)
-{
-    for (const Primitive& p : pic.items) {
-        if (p.kind == Primitive::Kind::Text) {
-            const TextBox b = textBox(p);
-            EXPECT_GE(b.left, 0) << p.text;
-            EXPECT_GE(b.top, 0) << p.text;
-            EXPECT_LE(b.right, pic.width) << p.text;
-            EXPECT_LE(b.bottom, pic.height) << p.text;
-        } else {
-            for (const Point& q : p.points) {
-                EXPECT_GE(q.x, 0);
-                EXPECT_GE(q.y, 0);
-                EXPECT_LE(q.x, pic.width);
-                EXPECT_LE(q.y, pic.height);
-            }
-        }
-    }
 }
 
 TEST(DrawChart, NonFiniteValuesAreSkippedAndCurvesStayInTheArea)
@@ -337,7 +307,7 @@ TEST_P(Plots, TextsApartInsideThePageAndInTheLanguage)
         const std::string e = pc.e == 37.5 ? "37" + pc.sep + "5" : std::to_string(static_cast<int>(pc.e));
         EXPECT_TRUE(hasText(ne, "e = " + e + " mm")) << e;
         // under the title: the eccentricity, and with a load the margin to the resistance
-        EXPECT_TRUE(hasTextStarting(nm, "e = " + e + " mm")) << e;
+        EXPECT_TRUE(hasText(nm, "e = " + e + " mm", true)) << e;
         if (pc.extras) {
             bool margin = false;
             for (const Primitive* t : texts(nm))
@@ -419,17 +389,6 @@ TEST(Plots, SvgReadByAnXmlParser)
         EXPECT_EQ(std::system(cmd.c_str()), 0);
     }
     std::remove(path.c_str());
-}
-
-TEST(Plots, TextsInThreeLanguages)
-{
-    const TextCatalogue& cat = TextCatalogue::builtin();
-    for (int id = 1300; id <= 1314; ++id)
-        for (Language base : kLanguages) {
-            const std::string* t = cat.find(id + catalogueOffset(base));
-            ASSERT_NE(t, nullptr) << id + catalogueOffset(base);
-            EXPECT_FALSE(t->empty()) << id + catalogueOffset(base);
-        }
 }
 
 } // namespace

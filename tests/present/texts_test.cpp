@@ -23,7 +23,8 @@ std::set<int> documentedNumbers()
     const int ranges[][2] = {{2, 14},     {16, 21},     {33, 47},     {51, 53},     {54, 60},     {85, 91},
                              {112, 121},  {128, 134},   {144, 150},   {160, 168},   {176, 182},   {187, 189},
                              {192, 195},  {208, 211},   {272, 274},   {276, 285},   {512, 517},   {1029, 1051},
-                             {1072, 1087}, {1120, 1127}, {1130, 1147}, {1152, 1160}, {1170, 1174}};
+                             {1072, 1087}, {1120, 1127}, {1130, 1147}, {1152, 1160}, {1170, 1174},
+                             {1300, 1314}, {1560, 1610}};   // the charts' texts, the EN details' labels
     for (const auto& r : ranges)
         for (int i = r[0]; i <= r[1]; ++i)
             n.insert(i);
@@ -36,7 +37,7 @@ std::set<int> numbersInSources()
     std::set<int> found;
     const std::regex call(R"(\b(?:text|T|LoadText|loadText|tx|txt)\(\s*(\d{1,5})\s*[,)])");
     const std::filesystem::path root = QELN_SOURCE_DIR;
-    for (const char* dir : {"calc", "shell", "catalogue", "ui", "cli", "app"}) {
+    for (const char* dir : {"calc", "present", "shell", "catalogue", "ui", "cli", "app"}) {
         if (!std::filesystem::exists(root / dir))
             continue;
         for (const auto& e : std::filesystem::recursive_directory_iterator(root / dir)) {

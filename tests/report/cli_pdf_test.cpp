@@ -59,7 +59,7 @@ TEST(CliPdf, CompleteAndCondensedReports)
     const QString c = pdfText(complete), k = pdfText(condensed);
     ASSERT_FALSE(c.isEmpty());
     ASSERT_FALSE(k.isEmpty());
-    // in the language asked for (the header itself: ReportPdf.DefaultProjectComplete)
+    // in the language asked for (the header itself: ReportPdf.DefaultProjectCompleteAndCondensed)
     EXPECT_TRUE(k.contains("QELN - Stütze"));
     EXPECT_TRUE(k.contains("Seite 1 / "));
     // the details block is in the complete report only

@@ -74,7 +74,7 @@ TEST(ReportCommands, ExportPdfWritesTheChosenMethod)
         const QString written = item == 0 ? path : path + ".pdf";
         ASSERT_TRUE(QFile::exists(written)) << written.toStdString();
         const QString text = pdfText(written);
-        EXPECT_TRUE(text.contains("Components of the column"));   // the header: ReportPdf.DefaultProjectComplete
+        EXPECT_TRUE(text.contains("Components of the column"));   // the header: ReportPdf.DefaultProjectCompleteAndCondensed
         // the page of the diagrams after the listing
         EXPECT_TRUE(text.contains("Resistance versus eccentricity - strong axis y-y"));
         // the details block is in the complete report only

@@ -9,6 +9,7 @@
 
 #include "pdftools.h"
 #include "tests/gui/guitest.h"
+#include "tests/present/picture_checks.h"
 
 #include <QDateTime>
 #include <QStandardPaths>
@@ -154,15 +155,7 @@ TEST_P(PrintedCharts, TextsApartAndInside)
         ASSERT_TRUE(d.valid);
         for (const Picture* pic : d.inOrder()) {
             EXPECT_TRUE(overlappingTexts(*pic).empty()) << "language " << language;
-            for (const Primitive& p : pic->items) {
-                if (p.kind != Primitive::Kind::Text)
-                    continue;
-                const TextBox box = textBox(p);
-                EXPECT_GE(box.left, 0) << p.text;
-                EXPECT_LE(box.right, pic->width) << p.text;
-                EXPECT_GE(box.top, 0) << p.text;
-                EXPECT_LE(box.bottom, pic->height) << p.text;
-            }
+            qeln::test::expectInsidePage(*pic);
         }
     }
 }

@@ -217,7 +217,8 @@ TEST(ReportWrap, BreaksAtBlanksKeepsIndentExpandsTabs)
         EXPECT_LE(s.size(), 91u);
 }
 
-TEST(ReportPdf, DefaultProjectComplete)
+// The complete report and the condensed one, which has no details block.
+TEST(ReportPdf, DefaultProjectCompleteAndCondensed)
 {
     REQUIRE_TOOLS();
     const DesignResult r = runDesign(defaultProject());
@@ -238,6 +239,30 @@ TEST(ReportPdf, DefaultProjectComplete)
     // the drawing's caption is on the first page, above the listing
     const QString first = pdf.pageTexts[0];
     EXPECT_LT(first.indexOf("Rebars: 4 x d = 20 mm"), first.indexOf("Project-Name:"));
+
+    const ReportContent k = buildReport(r.st, r.in, Language::English, ReportMethod::Condensed, kPrinted);
+    const Pdf condensed = render(k, "default-condensed");
+    ASSERT_GE(condensed.pages, 1);
+    expectHeaderOnEveryPage(condensed, k);
+    expectListingInOrder(condensed, k);
+    EXPECT_LT(condensed.pages, pdf.pages);
+    // no line of the details block is printed: neither its heading nor the member routines' lines
+    QString all;
+    for (const QString& page : condensed.pageTexts)
+        all += bodyLines(page, k).join('\n') + '\n';
+    const QStringList body = all.split('\n');
+    EXPECT_FALSE(body.contains("Details"));
+    int checked = 0;
+    const auto& condensedLines = r.st.condensedListing.lines();
+    for (const std::string& line : r.st.results.memberDetailLines.lines()) {
+        const QString n = normal(QString::fromStdString(line));
+        if (n.size() < 12 || std::find(condensedLines.begin(), condensedLines.end(), line) != condensedLines.end())
+            continue;
+        if (all.contains(n))
+            ADD_FAILURE() << "details line in the condensed report: " << n.toStdString();
+        ++checked;
+    }
+    EXPECT_GT(checked, 10);
 }
 
 // (on every page of the PDF: the command line's --pdf tests)
@@ -251,39 +276,6 @@ TEST(ReportContent, EnProjectNamesItsCodeInTheHeader)
     EXPECT_EQ(c.standardLine, "Eurocode 4: EN 1994-1-1:2004 / EN 1994-1-2:2005 - Verfahren 6.7.3 / Anhang G");
     EXPECT_EQ(buildReport(r.st, r.in, Language::English, ReportMethod::Condensed, kPrinted).standardLine,
               "Eurocode 4: EN 1994-1-1:2004 / EN 1994-1-2:2005 - method 6.7.3 / Annex G");
-}
-
-TEST(ReportPdf, DefaultProjectCondensedHasNoDetails)
-{
-    REQUIRE_TOOLS();
-    const DesignResult r = runDesign(defaultProject());
-    ASSERT_TRUE(r.ok);
-    const ReportContent c = buildReport(r.st, r.in, Language::English, ReportMethod::Condensed, kPrinted);
-    const Pdf pdf = render(c, "default-condensed");
-    ASSERT_GE(pdf.pages, 1);
-    expectHeaderOnEveryPage(pdf, c);
-    expectListingInOrder(pdf, c);
-
-    const ReportContent full = buildReport(r.st, r.in, Language::English, ReportMethod::Complete, kPrinted);
-    const Pdf complete = render(full, "default-complete-2");
-    EXPECT_LT(pdf.pages, complete.pages);
-    // no line of the details block is printed: neither its heading nor the member routines' lines
-    QString all;
-    for (const QString& page : pdf.pageTexts)
-        all += bodyLines(page, c).join('\n') + '\n';
-    const QStringList body = all.split('\n');
-    EXPECT_FALSE(body.contains("Details"));
-    int checked = 0;
-    const auto& condensed = r.st.condensedListing.lines();
-    for (const std::string& line : r.st.results.memberDetailLines.lines()) {
-        const QString n = normal(QString::fromStdString(line));
-        if (n.size() < 12 || std::find(condensed.begin(), condensed.end(), line) != condensed.end())
-            continue;
-        if (all.contains(n))
-            ADD_FAILURE() << "details line in the condensed report: " << n.toStdString();
-        ++checked;
-    }
-    EXPECT_GT(checked, 10);
 }
 
 // The printing date in the locale of the report's language, whatever the system's.

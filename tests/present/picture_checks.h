@@ -1,0 +1,43 @@
+// What the picture tests ask of a picture: its items of one kind, and every
+// item inside the frame.
+#pragma once
+
+#include "present/picture.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace qeln::test {
+
+inline std::vector<const Primitive*> ofKind(const Picture& pic, Primitive::Kind k)
+{
+    std::vector<const Primitive*> out;
+    for (const Primitive& p : pic.items)
+        if (p.kind == k)
+            out.push_back(&p);
+    return out;
+}
+
+// Every text's box and every point of the other items within the picture.
+inline void expectInsidePage(const Picture& pic)
+{
+    for (const Primitive& p : pic.items) {
+        if (p.kind == Primitive::Kind::Text) {
+            const TextBox b = textBox(p);
+            EXPECT_GE(b.left, 0) << p.text;
+            EXPECT_GE(b.top, 0) << p.text;
+            EXPECT_LE(b.right, pic.width) << p.text;
+            EXPECT_LE(b.bottom, pic.height) << p.text;
+        } else {
+            for (const Point& q : p.points) {
+                EXPECT_GE(q.x, 0);
+                EXPECT_GE(q.y, 0);
+                EXPECT_LE(q.x, pic.width);
+                EXPECT_LE(q.y, pic.height);
+            }
+        }
+    }
+}
+
+} // namespace qeln::test
