@@ -54,7 +54,10 @@ class DialogsTest : public QObject {
 private slots:
     void initTestCase() { qeln::test::useEnglishLocale(); }
 
-    void rebarDiameterWithinToleranceSelectsItem()
+    // The rebar dialog: a diameter within the tolerance selects its item, another
+    // one the free value; a click on an item puts its value into the field; the
+    // counts map to their items; the axis distance is rounded half to even.
+    void rebarDialogFillsItsItemsAndCopiesBack()
     {
         frmarmat d;
         ColumnInput in;
@@ -63,18 +66,16 @@ private slots:
         QCOMPARE(d.rdgd->itemIndex(), 3);
         QVERIFY(!d.nedd->isEnabled());
         in.d = 22;
+        in.n1 = 12;
+        in.n2 = 4;
+        in.uc1 = 42.5;
         d.fill(in);
         QCOMPARE(d.rdgd->itemIndex(), 6);
         QVERIFY(d.nedd->isEnabled());
         QCOMPARE(d.nedd->Value(), 22.0);
-    }
-
-    void clickingAnItemPutsItsValueIntoTheField()
-    {
-        frmarmat d;
-        ColumnInput in;
-        in.d = 22;
-        d.fill(in);
+        QCOMPARE(d.rdganu->itemIndex(), 2);
+        QCOMPARE(d.rdgvarand->itemIndex(), 1);
+        QCOMPARE(d.neduc1->text(), QString("42.0"));
         d.rdgd->itemButton(4)->click();
         QCOMPARE(d.nedd->Value(), 25.0);
         QVERIFY(!d.nedd->isEnabled());
@@ -84,32 +85,8 @@ private slots:
         ColumnInput out;
         d.copyTo(out);
         QCOMPARE(out.d, 25.0);
-    }
-
-    void rebarCountsMapToItems()
-    {
-        frmarmat d;
-        ColumnInput in;
-        in.n1 = 12;
-        in.n2 = 4;
-        d.fill(in);
-        QCOMPARE(d.rdganu->itemIndex(), 2);
-        QCOMPARE(d.rdgvarand->itemIndex(), 1);
-        ColumnInput out;
-        d.copyTo(out);
         QCOMPARE(out.n1, 12);
         QCOMPARE(out.n2, 4);
-    }
-
-    void axisDistanceRoundedHalfToEven()
-    {
-        frmarmat d;
-        ColumnInput in;
-        in.uc1 = 42.5;
-        d.fill(in);
-        QCOMPARE(d.neduc1->text(), QString("42.0"));
-        ColumnInput out;
-        d.copyTo(out);
         QCOMPARE(out.uc1, 42.0);
     }
 
@@ -211,7 +188,10 @@ private slots:
         QVERIFY(!field->isEditing());
     }
 
-    void materialGradeTolerance()
+    // The materials dialog: a grade within its tolerance selects its item; the
+    // value copied back is the one shown; the aggregate size is typed and
+    // returned, and one from a file outside the field's range is kept as it is.
+    void materialsDialogTakesTheShownValues()
     {
         frmmater d;
         ColumnInput in;
@@ -224,17 +204,13 @@ private slots:
         in.fsk = 501;
         d.fill(in);
         QCOMPARE(d.rdgaarl->itemIndex(), 1);   // tolerance 1.0
-    }
-
-    void materialValueIsTheShownOne()
-    {
-        frmmater d;
-        ColumnInput in;
-        in.fy = 300;
-        d.fill(in);
+        QCOMPARE(d.neddg->Value(), 16.0);
+        QVERIFY(d.neddg->isEnabled());   // for both codes
+        QVERIFY(!d.neddg->toolTip().isEmpty());
         ModalScript script;
         const int rc = run(d, script, [&] {
             qeln::test::typeOver(d.nedale, "235,55");   // a decimal comma reads as the point
+            qeln::test::typeOver(d.neddg, "32");
             d.okButton()->click();
         });
         QCOMPARE(rc, int(QDialog::Accepted));
@@ -242,36 +218,14 @@ private slots:
         ColumnInput out;
         d.copyTo(out);
         QCOMPARE(out.fy, 235.6);
+        QCOMPARE(out.dg, 32.0);
         // the largest value shows no thousands separator, which would read as a decimal comma
         in.fck = 1000;
+        in.dg = 100;
         d.fill(in);
         QCOMPARE(d.nedrmc->text(), QString("1000.0"));
         d.copyTo(out);
         QCOMPARE(out.fck, 1000.0);
-    }
-
-    // The aggregate size: filled from the project, typed, returned; a value
-    // from a file outside the field's range is shown as it is.
-    void materialAggregateSize()
-    {
-        frmmater d;
-        ColumnInput in;
-        d.fill(in);
-        QCOMPARE(d.neddg->Value(), 16.0);
-        QVERIFY(d.neddg->isEnabled());   // for both codes
-        QVERIFY(!d.neddg->toolTip().isEmpty());
-        ModalScript script;
-        const int rc = run(d, script, [&] {
-            qeln::test::typeOver(d.neddg, "32");
-            d.okButton()->click();
-        });
-        QCOMPARE(rc, int(QDialog::Accepted));
-        ColumnInput out;
-        d.copyTo(out);
-        QCOMPARE(out.dg, 32.0);
-        in.dg = 100;
-        d.fill(in);
-        d.copyTo(out);
         QCOMPARE(out.dg, 100.0);
     }
 
@@ -372,26 +326,10 @@ private slots:
         QCOMPARE(out.pcp, 0.0);   // not a whole number: the minimum
     }
 
-    void projectTextsCutWhenCopiedBack()
-    {
-        frmprojet d;
-        ColumnInput in;
-        in.comment = std::string(200, 'c');
-        d.fill(in, [](double) { return QString("1/1/26"); });
-        d.edtprojcode->setText(QString(30, 'P'));
-        d.edtautor->setText(QString(70, 'A'));
-        QCOMPARE(d.lblcreatedate->text(), QString("1/1/26"));
-        ColumnInput out;
-        d.copyTo(out);
-        QCOMPARE(out.projectCode.size(), std::size_t(20));
-        QCOMPARE(out.author.size(), std::size_t(60));
-        QCOMPARE(out.comment.size(), std::size_t(200));
-    }
-
     // The approval: filled from the project and given back as it was; a
     // check date that is no date keeps the dialog open on OK with a message,
-    // and one typed right then is taken.
-    void projectApprovalRoundTripAndABadDate()
+    // and one typed right then is taken. Texts are cut to their fields' lengths.
+    void projectApprovalRoundTripABadDateAndTextsCut()
     {
         frmprojet d;
         ColumnInput in;
@@ -399,7 +337,9 @@ private slots:
         in.checker = "B. Prüfer";
         in.checkDate = "2026-11-03";
         in.revision = "C";
-        d.fill(in, {});
+        in.comment = std::string(200, 'c');
+        d.fill(in, [](double) { return QString("1/1/26"); });
+        QCOMPARE(d.lblcreatedate->text(), QString("1/1/26"));
         QCOMPARE(d.edtchecker->text(), QString("B. Prüfer"));
         QCOMPARE(d.edtcheckdate->text(), QString("2026-11-03"));
         QCOMPARE(d.edtrevision->text(), QString("C"));
@@ -433,6 +373,13 @@ private slots:
         d.edtcheckdate->setText("soon");
         d.copyTo(out);
         QVERIFY(out.checkDate == std::string("2024-02-29"));
+
+        d.edtprojcode->setText(QString(30, 'P'));
+        d.edtautor->setText(QString(70, 'A'));
+        d.copyTo(out);
+        QCOMPARE(out.projectCode.size(), std::size_t(20));
+        QCOMPARE(out.author.size(), std::size_t(60));
+        QCOMPARE(out.comment.size(), std::size_t(200));
     }
 };
 
