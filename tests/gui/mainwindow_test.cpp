@@ -43,31 +43,6 @@ private slots:
     }
     void init() { QFile::remove(ini()); }
 
-    void startWithoutSettingsIsEnglishWithEmptyUserAndDisclaimer()
-    {
-        TestMain w(qeln::test::testOptions(ini()));
-        w.show();
-        ModalScript script;
-        QString accept, refuse, disclaimer;
-        script.then([&](QDialog* d) {
-            auto* box = qobject_cast<AboutBox*>(d);
-            QVERIFY(box);
-            accept = box->OkButton->text();
-            refuse = box->Cancelbutton->isVisible() ? box->Cancelbutton->text() : QString();
-            disclaimer = box->memdisclaimer->toPlainText();
-            box->OkButton->click();
-        });
-        QVERIFY(w.FormActivate());
-        QCOMPARE(script.seen, QStringList{"AboutBox"});
-        QCOMPARE(accept, QString("Accept"));
-        QCOMPARE(refuse, QString("Refuse"));
-        QVERIFY(disclaimer.startsWith("The program calculates the design resistances"));
-        QCOMPARE(menuTitle(w, "mitfile"), QString("&File"));
-        QCOMPARE(w.workflow().input.office, std::string());
-        QCOMPARE(w.workflow().input.author, std::string());
-        QCOMPARE(w.workflow().input.h, 310.0);   // HE 320 A from the catalogue
-    }
-
     // the reason (a missing installed catalogue, say) is told with the fixed message
     void catalogueThatCannotBeOpenedTellsWhyAndEnds()
     {
@@ -116,30 +91,6 @@ private slots:
         QCOMPARE(w.windowTitle(), QString::fromUtf8("start.qln \u2014 QELN - Column"));   // the name, not the path
         QVERIFY(!w.workflow().projectChanged);
         QVERIFY(w.workflow().resultsStale);
-    }
-
-    void projectOnTheCommandLineThatCannotBeReadGivesTheUsualMessage()
-    {
-        const QString bad = dir.path() + "/old.qln";
-        QVERIFY(qeln::test::writeFile(bad, "960101\r\nsomething\r\n"));
-        for (const QString& path : {bad, dir.path() + "/missing.qln"}) {
-            QFile::remove(ini());   // the disclaimer not yet accepted
-            writeSettingsFile(ini(), {Language::French, "", ""});
-            ui::MainOptions o = qeln::test::testOptions(ini());
-            o.startProject = path.toStdString();
-            TestMain w(o);
-            w.show();
-            ModalScript script;
-            script.press("OkButton").answer(QMessageBox::Ok);
-            QVERIFY(w.FormActivate());
-            QCOMPARE(script.seen.size(), 2);
-            // French, as the settings say
-            // the message names the file
-            QVERIFY(script.texts.value(0).startsWith(QString::fromStdString(LoadText(path == bad ? 515 : 514, Language::French, nullptr)) + "\n" + path));
-            QCOMPARE(w.workflow().fileName, std::string());
-            QCOMPARE(w.workflow().input.profileName, std::string("HE 320 A"));
-            QVERIFY(!w.workflow().projectChanged);
-        }
     }
 
     // refusing the disclaimer ends, and opens no project given on the command line
@@ -393,24 +344,47 @@ private slots:
         QCOMPARE(w->workflow().fileName, path.toStdString());
     }
 
-    void openOfWrongVersionKeepsTheProject()
+    // A project that cannot be read, from File > Open or given on the command
+    // line (there in the language of the settings), gives the usual message
+    // naming the file and leaves the project as it was.
+    void projectThatCannotBeReadGivesTheUsualMessageAndKeepsTheProject()
     {
-        auto w = started();
-        QVERIFY(w);
-        const QString bad = dir.path() + "/old.qln";
+        const QString bad = dir.path() + "/old.qln", missing = dir.path() + "/missing.qln";
         QVERIFY(qeln::test::writeFile(bad, "960101\r\nsomething\r\n"));
-        setInput(*w, [](ColumnInput& in) { in.fy = 275; });
-        w->workflow().projectChanged = false;
-        w->openPaths = {bad.toStdString(), (dir.path() + "/missing.qln").toStdString()};
-        ModalScript script;
-        script.answer(QMessageBox::Ok).answer(QMessageBox::Ok);
-        w->FileOpen();
-        w->FileOpen();
-        QCOMPARE(script.texts.size(), 2);
-        QCOMPARE(script.texts.value(0), "File has wrong Versionnumber\n" + bad + "\n\nline 1: version 960101 instead of 971003");
-        QVERIFY(script.texts.value(1).startsWith("Error during File Opening\n" + dir.path() + "/missing.qln\n\n"));
-        QCOMPARE(w->workflow().input.fy, 275.0);
-        QCOMPARE(w->workflow().fileName, std::string());
+        {
+            auto w = started();
+            QVERIFY(w);
+            setInput(*w, [](ColumnInput& in) { in.fy = 275; });
+            w->workflow().projectChanged = false;
+            w->openPaths = {bad.toStdString(), missing.toStdString()};
+            ModalScript script;
+            script.answer(QMessageBox::Ok).answer(QMessageBox::Ok);
+            w->FileOpen();
+            w->FileOpen();
+            QCOMPARE(script.texts.size(), 2);
+            QCOMPARE(script.texts.value(0), "File has wrong Versionnumber\n" + bad + "\n\nline 1: version 960101 instead of 971003");
+            QVERIFY(script.texts.value(1).startsWith("Error during File Opening\n" + missing + "\n\n"));
+            QCOMPARE(w->workflow().input.fy, 275.0);
+            QCOMPARE(w->workflow().fileName, std::string());
+        }
+        for (const QString& path : {bad, missing}) {
+            QFile::remove(ini());   // the disclaimer not yet accepted
+            writeSettingsFile(ini(), {Language::French, "", ""});
+            ui::MainOptions o = qeln::test::testOptions(ini());
+            o.startProject = path.toStdString();
+            TestMain w(o);
+            w.show();
+            ModalScript script;
+            script.press("OkButton").answer(QMessageBox::Ok);
+            QVERIFY(w.FormActivate());
+            QCOMPARE(script.seen.size(), 2);
+            // French, as the settings say
+            // the message names the file
+            QVERIFY(script.texts.value(0).startsWith(QString::fromStdString(LoadText(path == bad ? 515 : 514, Language::French, nullptr)) + "\n" + path));
+            QCOMPARE(w.workflow().fileName, std::string());
+            QCOMPARE(w.workflow().input.profileName, std::string("HE 320 A"));
+            QVERIFY(!w.workflow().projectChanged);
+        }
     }
 
     // on an American system the German program shows German dates in the project dialog
@@ -532,12 +506,32 @@ private slots:
         w->SetLanguage();
     }
 
-    // The disclaimer is accepted once per user and version, not at every start.
-    void disclaimerIsAskedOncePerVersion()
+    // Without settings the program starts in English with an empty user, and
+    // the disclaimer is accepted once per user and version, not at every start.
+    void startWithoutSettingsIsEnglishAndAsksForTheDisclaimerOncePerVersion()
     {
         {
-            auto w = started();
-            QVERIFY(w);
+            TestMain w(qeln::test::testOptions(ini()));
+            w.show();
+            ModalScript script;
+            QString accept, refuse, disclaimer;
+            script.then([&](QDialog* d) {
+                auto* box = qobject_cast<AboutBox*>(d);
+                QVERIFY(box);
+                accept = box->OkButton->text();
+                refuse = box->Cancelbutton->isVisible() ? box->Cancelbutton->text() : QString();
+                disclaimer = box->memdisclaimer->toPlainText();
+                box->OkButton->click();
+            });
+            QVERIFY(w.FormActivate());
+            QCOMPARE(script.seen, QStringList{"AboutBox"});
+            QCOMPARE(accept, QString("Accept"));
+            QCOMPARE(refuse, QString("Refuse"));
+            QVERIFY(disclaimer.startsWith("The program calculates the design resistances"));
+            QCOMPARE(menuTitle(w, "mitfile"), QString("&File"));
+            QCOMPARE(w.workflow().input.office, std::string());
+            QCOMPARE(w.workflow().input.author, std::string());
+            QCOMPARE(w.workflow().input.h, 310.0);   // HE 320 A from the catalogue
         }
         QCOMPARE(readSettingsFile(ini()).disclaimerAccepted, LoadText(5, Language::English, nullptr));
         TestMain w(qeln::test::testOptions(ini()));
