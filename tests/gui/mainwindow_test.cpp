@@ -275,7 +275,9 @@ private slots:
                                                           "It has changes that are not saved.\n\nSave Data?"));
     }
 
-    void inputDialogOkMarksChangedCancelDoesNot()
+    // an input dialog's Cancel leaves the project unchanged, its OK takes what
+    // was chosen or typed and marks the project changed
+    void inputDialogOkTakesAndMarksChangedCancelDoesNot()
     {
         auto w = started();
         QVERIFY(w);
@@ -283,25 +285,8 @@ private slots:
         script.press("CancelBtn");
         w->btnflambClick();
         QVERIFY(!w->workflow().projectChanged);
-        ModalScript ok;
-        ok.then([](QDialog* d) {
-            auto* f = static_cast<frmflamb*>(d);
-            // shown and filled before the user types (a loaded machine may be slower than the script)
-            (void)QTest::qWaitForWindowExposed(f);   // the value typed is checked below
-            qeln::test::typeOver(f->nedfweak, "2.1");
-            f->okButton()->click();
-        });
-        w->btnflambClick();
-        QVERIFY(w->workflow().projectChanged);
-        QCOMPARE(w->workflow().input.lWeakFire, 2.1);
-    }
-
-    void profileButtonTakesTheChosenRow()
-    {
-        auto w = started();
-        QVERIFY(w);
-        ModalScript script;
-        script.then([](QDialog* d) {
+        ModalScript section;
+        section.then([](QDialog* d) {
             auto* p = static_cast<frmprofil*>(d);
             QCOMPARE(p->cmbfam->currentText(), QString("HE 320 A"));
             QCOMPARE(p->DBText6->text(), QString("HE 320 A"));
@@ -312,6 +297,17 @@ private slots:
         QCOMPARE(w->workflow().input.profileName, std::string("HE 300 B"));
         QCOMPARE(w->workflow().input.tf, 19.0);
         QVERIFY(w->workflow().projectChanged);
+        ModalScript ok;
+        ok.then([](QDialog* d) {
+            auto* f = static_cast<frmflamb*>(d);
+            // shown and filled before the user types (a loaded machine may be slower than the script)
+            (void)QTest::qWaitForWindowExposed(f);   // the value typed is checked below
+            qeln::test::typeOver(f->nedfweak, "2.1");
+            f->okButton()->click();
+        });
+        w->btnflambClick();
+        QVERIFY(ok.done());
+        QCOMPARE(w->workflow().input.lWeakFire, 2.1);
     }
 
     void saveWithoutNameAsksForOneKeepsBackupAndReopens()
