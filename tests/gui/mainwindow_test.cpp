@@ -569,55 +569,48 @@ private slots:
     }
 
     // No window is larger than the free area of the screen (the offscreen
-    // screen is 800 x 600, smaller than the windows' own sizes), title bar included.
-    void everyWindowFitsTheScreen()
-    {
-        auto w = started();
-        QVERIFY(w);
-        const QRect area = availableArea(w.get());
-        QVERIFY2(area.width() < 1180, "the test needs a screen narrower than the schedule window");
-        auto inside = [&](QWidget* win) {
-            const QRect frame = win->frameGeometry();
-            QVERIFY2(area.contains(frame), qPrintable(QString("%1 at %2,%3 %4x%5, at least %6x%7")
-                                                          .arg(win->objectName()).arg(frame.x()).arg(frame.y())
-                                                          .arg(frame.width()).arg(frame.height())
-                                                          .arg(win->minimumSizeHint().width())
-                                                          .arg(win->minimumSizeHint().height())));
-        };
-        inside(w.get());
-        w->btnscheduleClick();
-        inside(w->scheduleWindow);
-        w->btndiagramsClick();
-        QVERIFY(w->diagramsWindow->isVisible());
-        inside(w->diagramsWindow);
-        w->HelpContents();
-        inside(HelpWindow::instance());
-        HelpWindow::instance()->close();
-        ModalScript script;
-        script.then([&](QDialog* d) {
-            inside(d);
-            d->reject();
-        });
-        w->btnfindsectionClick();
-        QVERIFY(script.done());
-        w->btnresultClick();
-        inside(w->resultWindow);
-        w->btndetailClick();
-        inside(w->detailWindow);
-        w->resultWindow->close();
-        w->detailWindow->close();
-        w->scheduleWindow->close();
-        w->diagramsWindow->close();
-    }
-
-    // Every window opens where the user left it at the last start.
-    void windowsKeepTheirPlaceBetweenStarts()
+    // screen is 800 x 600, smaller than the windows' own sizes), title bar
+    // included, and every window opens where the user left it at the last start.
+    void everyWindowFitsTheScreenAndKeepsItsPlaceBetweenStarts()
     {
         int width = 0, mainWidth = 0, mainHeight = 0;
         {
             auto w = started();
             QVERIFY(w);
+            const QRect area = availableArea(w.get());
+            QVERIFY2(area.width() < 1180, "the test needs a screen narrower than the schedule window");
+            auto inside = [&](QWidget* win) {
+                const QRect frame = win->frameGeometry();
+                QVERIFY2(area.contains(frame), qPrintable(QString("%1 at %2,%3 %4x%5, at least %6x%7")
+                                                              .arg(win->objectName()).arg(frame.x()).arg(frame.y())
+                                                              .arg(frame.width()).arg(frame.height())
+                                                              .arg(win->minimumSizeHint().width())
+                                                              .arg(win->minimumSizeHint().height())));
+            };
+            inside(w.get());
             w->btnscheduleClick();
+            inside(w->scheduleWindow);
+            w->btndiagramsClick();
+            QVERIFY(w->diagramsWindow->isVisible());
+            inside(w->diagramsWindow);
+            w->HelpContents();
+            inside(HelpWindow::instance());
+            HelpWindow::instance()->close();
+            ModalScript script;
+            script.then([&](QDialog* d) {
+                inside(d);
+                d->reject();
+            });
+            w->btnfindsectionClick();
+            QVERIFY(script.done());
+            w->btnresultClick();
+            inside(w->resultWindow);
+            w->btndetailClick();
+            inside(w->detailWindow);
+            w->resultWindow->close();
+            w->detailWindow->close();
+            w->diagramsWindow->close();
+
             width = std::max(620, w->scheduleWindow->minimumSizeHint().width());
             w->scheduleWindow->setGeometry(30, 60, width, 410);
             w->scheduleWindow->close();
