@@ -29,7 +29,7 @@ private slots:
         QVERIFY(dir.isValid());
     }
 
-    void etaFiHelperFillsTheFireLoad()
+    void etaFiHelperFillsTheFireLoadAndTheHintOfASwappedLoad()
     {
         frmloads d;
         ColumnInput in;
@@ -48,6 +48,20 @@ private slots:
         d.fill(ColumnInput{});
         QCOMPARE(d.nedetafi->Value(), 0.6);
         QCOMPARE(d.nednfied->Value(), 0.0);
+
+        // a fire load above the service load shows the hint
+        const struct {
+            double nEd, nFiEd;
+            bool hint;
+        } cases[] = {{1000, 1500, true}, {1000, 1000, false}, {0, 500, false}};   // 0: nothing to compare with
+        for (const auto& c : cases) {
+            in.nEd = c.nEd;
+            in.nFiEd = c.nFiEd;
+            d.fill(in);
+            QVERIFY2(d.lblswapped->isVisibleTo(&d) == c.hint, qPrintable(QString("%1 / %2").arg(c.nEd).arg(c.nFiEd)));
+        }
+        // eta.fi above 1 cannot be typed, so the helper never makes the hint appear
+        QCOMPARE(d.nedetafi->Max(), 1.0);
     }
 
     // every fire class and the end moments are shown and copied back
@@ -88,24 +102,6 @@ private slots:
         QCOMPARE(d.nedned->Min(), 0.0);
         QCOMPARE(d.nedned->Max(), 1.0e6);
         QCOMPARE(d.nednfied->Min(), 0.0);
-    }
-
-    void fireLoadAboveServiceLoadShowsTheHint()
-    {
-        frmloads d;
-        const struct {
-            double nEd, nFiEd;
-            bool hint;
-        } cases[] = {{1000, 1500, true}, {1000, 1000, false}, {0, 500, false}};   // 0: nothing to compare with
-        for (const auto& c : cases) {
-            ColumnInput in;
-            in.nEd = c.nEd;
-            in.nFiEd = c.nFiEd;
-            d.fill(in);
-            QVERIFY2(d.lblswapped->isVisibleTo(&d) == c.hint, qPrintable(QString("%1 / %2").arg(c.nEd).arg(c.nFiEd)));
-        }
-        // eta.fi above 1 cannot be typed, so the helper never makes the hint appear
-        QCOMPARE(d.nedetafi->Max(), 1.0);
     }
 
     void hintFollowsWhatIsTyped()
