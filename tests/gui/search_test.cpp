@@ -175,20 +175,7 @@ private slots:
         QCOMPARE(d.grdcandidates->rowCount(), 0);
     }
 
-    void familyAndSizeThatLeaveNothing()
-    {
-        frmsearch d;
-        d.fill(loaded(), qeln::test::sampleSearchProfiles());
-        for (QCheckBox* c : d.chkfamilies)
-            c->setChecked(c->text() == "IPE");
-        d.nedmaxb->setValue(100);
-        QVERIFY(searched(d));
-        QCOMPARE(d.grdcandidates->rowCount(), 0);
-        QCOMPARE(d.lblstatus->text(), QString("No candidate carries the loads within these limits."));
-        QVERIFY(!d.okButton()->isEnabled());
-    }
-
-    void itsCancelStopsARunningSearch()
+    void itsCancelStopsARunningSearchAndLimitsThatLeaveNothingAreNamed()
     {
         frmsearch d;
         d.fill(loaded(), qeln::test::sampleSearchProfiles(400));   // long enough to stop it
@@ -205,6 +192,15 @@ private slots:
         // nothing late arrives from the stopped search
         QTest::qWait(50);
         QCOMPARE(d.grdcandidates->rowCount(), 0);
+
+        // a family and a size that leave nothing: said so, nothing to apply
+        for (QCheckBox* c : d.chkfamilies)
+            c->setChecked(c->text() == "IPE");
+        d.nedmaxb->setValue(100);
+        QVERIFY(searched(d));
+        QCOMPARE(d.grdcandidates->rowCount(), 0);
+        QCOMPARE(d.lblstatus->text(), QString("No candidate carries the loads within these limits."));
+        QVERIFY(!d.okButton()->isEnabled());
     }
 
     // The main window's button, beside Section: Cancel changes nothing, Apply
