@@ -118,7 +118,7 @@ private slots:
         QCOMPARE(m.nedphit->Value(), 9.0);
     }
 
-    void newProjectsTakeTheOptionKeptInTheSettingsFile()
+    void newProjectsTakeTheOptionKeptInTheSettingsFileAndResultsNameIt()
     {
         QVERIFY(qeln::test::writeFile(ini(), "[design]\ncode=ENV1994\n"));
         {
@@ -152,14 +152,9 @@ private slots:
         w->mitGermanClick();
         QVERIFY(codeLabel(w.get()).startsWith("Bemessungsnorm:"));
         w->mitEnglishClick();
-    }
 
-    // (the header of the report: ReportContent.EnProjectNamesItsCodeInTheHeader)
-    void resultsWindowNamesTheCode()
-    {
-        auto w = started();
-        QVERIFY(w);
-        QVERIFY(w->workflow().input.code == DesignCode::EN1994);
+        // the results window names the code
+        // (the header of the report: ReportContent.EnProjectNamesItsCodeInTheHeader)
         qeln::test::ModalScript script;
         script.then([](QDialog* d) { d->accept(); });   // warnings of the run, if any
         w->btnresultClick();

@@ -20,7 +20,7 @@ class DialogsTest : public QObject {
     // Shows the dialog modally while the script answers; returns exec's result.
     // A dialog that never shows, or stays open, is closed with a negative
     // result, so that a slow machine gives a failure and never a hang.
-    static int run(QDialog& d, ModalScript& script, std::function<void()> whileOpen)
+    static int run(QDialog& d, std::function<void()> whileOpen)
     {
         // The dialog under test is modal itself: the script answers only the
         // message boxes it opens.
@@ -45,7 +45,6 @@ class DialogsTest : public QObject {
                     dlg->done(-2);
         });
         watchdog.start(60000);
-        (void)script;
         const int result = d.exec();
         [&] { QVERIFY2(result >= 0, "the dialog did not show or was left open"); }();
         return result;
@@ -54,7 +53,10 @@ class DialogsTest : public QObject {
 private slots:
     void initTestCase() { qeln::test::useEnglishLocale(); }
 
-    void rebarDiameterWithinToleranceSelectsItem()
+    // The rebar dialog: a diameter within the tolerance selects its item, another
+    // one the free value; a click on an item puts its value into the field; the
+    // counts map to their items; the axis distance is rounded half to even.
+    void rebarDialogFillsItsItemsAndCopiesBack()
     {
         frmarmat d;
         ColumnInput in;
@@ -63,18 +65,16 @@ private slots:
         QCOMPARE(d.rdgd->itemIndex(), 3);
         QVERIFY(!d.nedd->isEnabled());
         in.d = 22;
+        in.n1 = 12;
+        in.n2 = 4;
+        in.uc1 = 42.5;
         d.fill(in);
         QCOMPARE(d.rdgd->itemIndex(), 6);
         QVERIFY(d.nedd->isEnabled());
         QCOMPARE(d.nedd->Value(), 22.0);
-    }
-
-    void clickingAnItemPutsItsValueIntoTheField()
-    {
-        frmarmat d;
-        ColumnInput in;
-        in.d = 22;
-        d.fill(in);
+        QCOMPARE(d.rdganu->itemIndex(), 2);
+        QCOMPARE(d.rdgvarand->itemIndex(), 1);
+        QCOMPARE(d.neduc1->text(), QString("42.0"));
         d.rdgd->itemButton(4)->click();
         QCOMPARE(d.nedd->Value(), 25.0);
         QVERIFY(!d.nedd->isEnabled());
@@ -84,36 +84,15 @@ private slots:
         ColumnInput out;
         d.copyTo(out);
         QCOMPARE(out.d, 25.0);
-    }
-
-    void rebarCountsMapToItems()
-    {
-        frmarmat d;
-        ColumnInput in;
-        in.n1 = 12;
-        in.n2 = 4;
-        d.fill(in);
-        QCOMPARE(d.rdganu->itemIndex(), 2);
-        QCOMPARE(d.rdgvarand->itemIndex(), 1);
-        ColumnInput out;
-        d.copyTo(out);
         QCOMPARE(out.n1, 12);
         QCOMPARE(out.n2, 4);
-    }
-
-    void axisDistanceRoundedHalfToEven()
-    {
-        frmarmat d;
-        ColumnInput in;
-        in.uc1 = 42.5;
-        d.fill(in);
-        QCOMPARE(d.neduc1->text(), QString("42.0"));
-        ColumnInput out;
-        d.copyTo(out);
         QCOMPARE(out.uc1, 42.0);
     }
 
-    void axisDistanceBelowMinimumWarnsAtOnceAndKeepsPrevious()
+    // An axis distance below the minimum: from the project it is told at once
+    // and the previous one kept; typed, OK tells it and keeps the dialog open,
+    // Cancel leaves without a word and throws the typed number away.
+    void axisDistanceOutOfRangeIsToldAndNotTaken()
     {
         frmarmat d;
         ColumnInput in;
@@ -121,22 +100,15 @@ private slots:
         d.fill(in);
         in.uc1 = 30;
         ModalScript script;
-        script.answer(QMessageBox::Ok);
+        script.answer(QMessageBox::Ok).answer(QMessageBox::Ok);
         d.fill(in);
-        QVERIFY(script.done());
-        QCOMPARE(script.texts.value(0), QString("UC1 [mm]:\nValue must be between 40 and 200 !"));
+        QCOMPARE(script.texts.size(), 1);
         ColumnInput out;
         d.copyTo(out);
         QCOMPARE(out.uc1, 60.0);
-    }
 
-    void typedOutOfRangeKeepsTheDialogOpenOnOkOnly()
-    {
-        frmarmat d;
         d.fill(ColumnInput{});
-        ModalScript script;
-        script.answer(QMessageBox::Ok);
-        const int rc = run(d, script, [&] {
+        const int rc = run(d, [&] {
             qeln::test::typeOver(d.neduc1, "250");
             d.okButton()->click();          // range message, stays open
             QVERIFY(d.isVisible());
@@ -144,10 +116,10 @@ private slots:
             d.cancelButton()->click();      // leaves without a word
         });
         QCOMPARE(rc, int(QDialog::Rejected));
-        QCOMPARE(script.texts.size(), 1);
+        QVERIFY(script.done());
         // the message names the field and its unit
-        QCOMPARE(script.texts.value(0), QString("UC1 [mm]:\nValue must be between 40 and 200 !"));
-        ColumnInput out;
+        for (const QString& t : script.texts)
+            QCOMPARE(t, QString("UC1 [mm]:\nValue must be between 40 and 200 !"));
         d.copyTo(out);
         QCOMPARE(out.uc1, ColumnInput{}.uc1);
         QCOMPARE(d.neduc1->text(), QString("60.0"));   // the typed number was thrown away
@@ -192,7 +164,7 @@ private slots:
         QVERIFY(field->isEnabled());
         ModalScript script;
         script.answer(QMessageBox::Ok).answer(QMessageBox::Ok);   // answers what should never come
-        const int rc = run(*d, script, [&] {
+        const int rc = run(*d, [&] {
             qeln::test::typeOver(field, typed);
             switch (how) {
             case 0: d->reject(); break;
@@ -211,7 +183,10 @@ private slots:
         QVERIFY(!field->isEditing());
     }
 
-    void materialGradeTolerance()
+    // The materials dialog: a grade within its tolerance selects its item; the
+    // value copied back is the one shown; the aggregate size is typed and
+    // returned, and one from a file outside the field's range is kept as it is.
+    void materialsDialogTakesTheShownValues()
     {
         frmmater d;
         ColumnInput in;
@@ -224,17 +199,12 @@ private slots:
         in.fsk = 501;
         d.fill(in);
         QCOMPARE(d.rdgaarl->itemIndex(), 1);   // tolerance 1.0
-    }
-
-    void materialValueIsTheShownOne()
-    {
-        frmmater d;
-        ColumnInput in;
-        in.fy = 300;
-        d.fill(in);
-        ModalScript script;
-        const int rc = run(d, script, [&] {
+        QCOMPARE(d.neddg->Value(), 16.0);
+        QVERIFY(d.neddg->isEnabled());   // for both codes
+        QVERIFY(!d.neddg->toolTip().isEmpty());
+        const int rc = run(d, [&] {
             qeln::test::typeOver(d.nedale, "235,55");   // a decimal comma reads as the point
+            qeln::test::typeOver(d.neddg, "32");
             d.okButton()->click();
         });
         QCOMPARE(rc, int(QDialog::Accepted));
@@ -242,36 +212,14 @@ private slots:
         ColumnInput out;
         d.copyTo(out);
         QCOMPARE(out.fy, 235.6);
+        QCOMPARE(out.dg, 32.0);
         // the largest value shows no thousands separator, which would read as a decimal comma
         in.fck = 1000;
+        in.dg = 100;
         d.fill(in);
         QCOMPARE(d.nedrmc->text(), QString("1000.0"));
         d.copyTo(out);
         QCOMPARE(out.fck, 1000.0);
-    }
-
-    // The aggregate size: filled from the project, typed, returned; a value
-    // from a file outside the field's range is shown as it is.
-    void materialAggregateSize()
-    {
-        frmmater d;
-        ColumnInput in;
-        d.fill(in);
-        QCOMPARE(d.neddg->Value(), 16.0);
-        QVERIFY(d.neddg->isEnabled());   // for both codes
-        QVERIFY(!d.neddg->toolTip().isEmpty());
-        ModalScript script;
-        const int rc = run(d, script, [&] {
-            qeln::test::typeOver(d.neddg, "32");
-            d.okButton()->click();
-        });
-        QCOMPARE(rc, int(QDialog::Accepted));
-        ColumnInput out;
-        d.copyTo(out);
-        QCOMPARE(out.dg, 32.0);
-        in.dg = 100;
-        d.fill(in);
-        d.copyTo(out);
         QCOMPARE(out.dg, 100.0);
     }
 
@@ -280,8 +228,7 @@ private slots:
         frmgamat d;
         ColumnInput in;
         d.fill(in);
-        ModalScript script;
-        run(d, script, [&] {
+        run(d, [&] {
             qeln::test::typeOver(d.Nedgamma_cold_concrete, "2");
             d.cancelButton()->click();
         });
@@ -289,14 +236,16 @@ private slots:
         QCOMPARE(d.Nedgamma_cold_concrete->text(), QString("1.500"));
     }
 
-    void bucklingLengthRange()
+    // The buckling lengths: a typed one out of range is told and can be
+    // corrected; the lengths are proposed from the member.
+    void bucklingLengthRangeAndProposal()
     {
         frmflamb d;
         d.fill(ColumnInput{});
         QCOMPARE(d.nedfweak->text(), QString("1.500"));
         ModalScript script;
         script.answer(QMessageBox::Ok);
-        run(d, script, [&] {
+        run(d, [&] {
             qeln::test::typeOver(d.nedsweak, "21");
             d.okButton()->click();
             QVERIFY(d.isVisible());
@@ -309,11 +258,8 @@ private slots:
         ColumnInput out;
         d.copyTo(out);
         QCOMPARE(out.lWeakCold, 4.5);
-    }
 
-    void bucklingLengthsProposedFromTheMember()
-    {
-        frmflamb d;
+        // proposed from the member
         ColumnInput in;
         d.fill(in);
         // no member length: nothing to propose
@@ -357,8 +303,7 @@ private slots:
         d.fill(in);
         QCOMPARE(d.speexsw->value(), -12);
         QCOMPARE(d.speexst->value(), 1000);
-        ModalScript script;
-        run(d, script, [&] {
+        run(d, [&] {
             qeln::test::typeOver(d.speexsw, "1500");
             d.spepcp->setFocus();
             QCOMPARE(d.speexsw->value(), 1000);
@@ -372,26 +317,10 @@ private slots:
         QCOMPARE(out.pcp, 0.0);   // not a whole number: the minimum
     }
 
-    void projectTextsCutWhenCopiedBack()
-    {
-        frmprojet d;
-        ColumnInput in;
-        in.comment = std::string(200, 'c');
-        d.fill(in, [](double) { return QString("1/1/26"); });
-        d.edtprojcode->setText(QString(30, 'P'));
-        d.edtautor->setText(QString(70, 'A'));
-        QCOMPARE(d.lblcreatedate->text(), QString("1/1/26"));
-        ColumnInput out;
-        d.copyTo(out);
-        QCOMPARE(out.projectCode.size(), std::size_t(20));
-        QCOMPARE(out.author.size(), std::size_t(60));
-        QCOMPARE(out.comment.size(), std::size_t(200));
-    }
-
     // The approval: filled from the project and given back as it was; a
     // check date that is no date keeps the dialog open on OK with a message,
-    // and one typed right then is taken.
-    void projectApprovalRoundTripAndABadDate()
+    // and one typed right then is taken. Texts are cut to their fields' lengths.
+    void projectApprovalRoundTripABadDateAndTextsCut()
     {
         frmprojet d;
         ColumnInput in;
@@ -399,7 +328,9 @@ private slots:
         in.checker = "B. Prüfer";
         in.checkDate = "2026-11-03";
         in.revision = "C";
-        d.fill(in, {});
+        in.comment = std::string(200, 'c');
+        d.fill(in, [](double) { return QString("1/1/26"); });
+        QCOMPARE(d.lblcreatedate->text(), QString("1/1/26"));
         QCOMPARE(d.edtchecker->text(), QString("B. Prüfer"));
         QCOMPARE(d.edtcheckdate->text(), QString("2026-11-03"));
         QCOMPARE(d.edtrevision->text(), QString("C"));
@@ -410,7 +341,7 @@ private slots:
 
         ModalScript script;
         script.answer(QMessageBox::Ok);
-        const int rc = run(d, script, [&] {
+        const int rc = run(d, [&] {
             d.edtchecker->setText("  C. Checker  ");
             d.edtrevision->setText(QString(30, 'r'));
             d.edtcheckdate->setText("2026-02-30");
@@ -433,6 +364,13 @@ private slots:
         d.edtcheckdate->setText("soon");
         d.copyTo(out);
         QVERIFY(out.checkDate == std::string("2024-02-29"));
+
+        d.edtprojcode->setText(QString(30, 'P'));
+        d.edtautor->setText(QString(70, 'A'));
+        d.copyTo(out);
+        QCOMPARE(out.projectCode.size(), std::size_t(20));
+        QCOMPARE(out.author.size(), std::size_t(60));
+        QCOMPARE(out.comment.size(), std::size_t(200));
     }
 };
 

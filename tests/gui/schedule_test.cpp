@@ -148,15 +148,28 @@ private slots:
         keep.answer(QMessageBox::Cancel);
         QVERIFY(!s.importCsv(csvFile()));   // Cancel keeps the table
         QCOMPARE(w->workflow().schedule, before);
+
+        // saved with the project; a new project has none, nor has the open window
+        const std::string path = (dir.path() + "/with-schedule.qln").toStdString();
+        w->savePaths.push_back(path);
+        w->FileSaveAs();
+        QVERIFY(!w->workflow().projectChanged);
+        w->FileNew();
+        QVERIFY(w->workflow().schedule.rows.empty());
+        QCOMPARE(s.grdschedule->rowCount(), 0);
+        QVERIFY(w->workflow().openProject(path));
+        QCOMPARE(w->workflow().schedule, before);
+        QCOMPARE(s.grdschedule->rowCount(), 5);   // the open window follows the project
+        QVERIFY(!w->workflow().projectChanged);
         s.close();
-        w->workflow().projectChanged = false;
     }
 
-    void runShowsResultsAndCancelKeepsThem()
+    // Run all shows the results, a cancelled run keeps them, a range and the
+    // table copy with them, and an edit makes them stale.
+    void runShowsResultsCancelKeepsThemAndCopiesCarryThem()
     {
         frmschedule s;
-        ColumnInput base;
-        s.fill(base, qeln::test::sampleSearchProfiles(), Schedule{});
+        s.fill(ColumnInput{}, qeln::test::sampleSearchProfiles(), Schedule{});
         QVERIFY(s.importCsv(csvFile()));
         QVERIFY(ran(s));
         QVERIFY(s.outcome());
@@ -199,32 +212,48 @@ private slots:
         QCOMPARE(s.grdschedule->item(1, result)->text(), failing);
         QVERIFY(s.lblstatus->text().contains("cancelled"));
 
+        // Ctrl+C on a range and "Copy table": tab-separated text with the
+        // headings in words, the results included, that pastes into a
+        // spreadsheet and back into the table
+        s.show();
+        QVERIFY(QTest::qWaitForWindowActive(&s));
+        const int name = column(s.grdschedule, "Name"), ned = column(s.grdschedule, "nEd");
+        const int nrd = column(s.grdschedule, "N.Rd kN");
+        QVERIFY(name >= 0 && ned > 0 && nrd > 0);
+        s.grdschedule->clearSelection();
+        for (int r : {0, 1})
+            for (int c : {name, ned, nrd})
+                s.grdschedule->selectionModel()->select(s.grdschedule->model()->index(r, c), QItemSelectionModel::Select);
+        s.grdschedule->setFocus();
+        QApplication::clipboard()->clear();
+        QTest::keySequence(s.grdschedule, QKeySequence::Copy);
+        const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], QString("Name\tN.Ed, normal temperature [kN]\tN.Rd kN"));
+        const QStringList a1 = lines[1].split('\t');
+        QCOMPARE(a1.value(0), QString("A1"));
+        QCOMPARE(a1.value(1), QString("1500"));
+        QCOMPARE(a1.value(2), s.grdschedule->item(0, nrd)->text());
+        QVERIFY(a1.value(2).toDouble() > 1500);
+        // the whole table: every column, results too, one line per row
+        s.actcopytable->trigger();
+        const QStringList all = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(all.size(), 4);
+        QCOMPARE(all[0].split('\t').size(), s.grdschedule->columnCount());
+        QVERIFY(all[2].contains("FAILS"));
+
         // an edit makes the results stale: none shown beside the changed table
+        const Schedule copied = s.grid();
         s.grdschedule->item(0, 0)->setText("A1b");
         QVERIFY(!s.outcome());
         QCOMPARE(s.grdschedule->item(0, result)->text(), QString());
         QVERIFY(s.lblsummary->text().isEmpty());
-    }
 
-    void scheduleIsSavedWithTheProject()
-    {
-        auto w = started();
-        QVERIFY(w);
-        w->btnscheduleClick();
-        frmschedule& s = *w->scheduleWindow;
-        QVERIFY(s.importCsv(csvFile()));
-        const Schedule edited = w->workflow().schedule;
-        const std::string path = (dir.path() + "/with-schedule.qln").toStdString();
-        w->savePaths.push_back(path);
-        w->FileSaveAs();
-        QVERIFY(!w->workflow().projectChanged);
-        w->FileNew();   // no schedule in a new project, nor in the open window
-        QVERIFY(w->workflow().schedule.rows.empty());
-        QCOMPARE(s.grdschedule->rowCount(), 0);
-        QVERIFY(w->workflow().openProject(path));
-        QCOMPARE(w->workflow().schedule, edited);
-        QCOMPARE(s.grdschedule->rowCount(), 3);   // the open window follows the project
-        QVERIFY(!w->workflow().projectChanged);
+        // the table pasted back with its headings: the inputs land in their fields, the results are passed over
+        s.grdschedule->setCurrentCell(0, 0);
+        s.pasteText(QApplication::clipboard()->text());
+        QCOMPARE(s.grid().rows, copied.rows);
+        QCOMPARE(s.grid().columns, copied.columns);
     }
 
     void doubleClickEditsAndOpeningARowIsACommand()
@@ -273,52 +302,6 @@ private slots:
         QVERIFY(w->workflow().schedule.rows.empty());
         QCOMPARE(s.grdschedule->rowCount(), 0);   // the window shows the new project's (empty) schedule
         QVERIFY(w->workflow().resultsStale);
-        w->workflow().projectChanged = false;
-    }
-
-    // Ctrl+C on a range and "Copy table": tab-separated text with the
-    // headings in words, the results included, that pastes into a spreadsheet
-    // and back into the table.
-    void copiedRangesCarryHeadingsAndResults()
-    {
-        frmschedule s;
-        s.fill(ColumnInput{}, qeln::test::sampleSearchProfiles(), Schedule{});
-        QVERIFY(s.importCsv(csvFile()));
-        QVERIFY(ran(s));
-        s.show();
-        QVERIFY(QTest::qWaitForWindowActive(&s));
-        const int name = column(s.grdschedule, "Name"), ned = column(s.grdschedule, "nEd");
-        const int nrd = column(s.grdschedule, "N.Rd kN");
-        QVERIFY(name >= 0 && ned > 0 && nrd > 0);
-        s.grdschedule->clearSelection();
-        for (int r : {0, 1})
-            for (int c : {name, ned, nrd})
-                s.grdschedule->selectionModel()->select(s.grdschedule->model()->index(r, c), QItemSelectionModel::Select);
-        s.grdschedule->setFocus();
-        QApplication::clipboard()->clear();
-        QTest::keySequence(s.grdschedule, QKeySequence::Copy);
-        const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines[0], QString("Name\tN.Ed, normal temperature [kN]\tN.Rd kN"));
-        const QStringList a1 = lines[1].split('\t');
-        QCOMPARE(a1.value(0), QString("A1"));
-        QCOMPARE(a1.value(1), QString("1500"));
-        QCOMPARE(a1.value(2), s.grdschedule->item(0, nrd)->text());
-        QVERIFY(a1.value(2).toDouble() > 1500);
-
-        // the whole table: every column, results too, one line per row
-        s.actcopytable->trigger();
-        const QStringList all = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(all.size(), 4);
-        QCOMPARE(all[0].split('\t').size(), s.grdschedule->columnCount());
-        QVERIFY(all[2].contains("FAILS"));
-
-        // pasted back with its headings: the inputs land in their fields, the results are passed over
-        Schedule before = s.grid();
-        s.grdschedule->setCurrentCell(0, 0);
-        s.pasteText(QApplication::clipboard()->text());
-        QCOMPARE(s.grid().rows, before.rows);
-        QCOMPARE(s.grid().columns, before.columns);
     }
 };
 

@@ -49,6 +49,7 @@ private slots:
         QVERIFY(dir.isValid());
     }
 
+    // the candidates that pass, in the search order, sortable and copied with their headings
     void listsThePassingCandidatesInTheSearchOrder()
     {
         frmsearch d;
@@ -81,14 +82,8 @@ private slots:
         QVERIFY(k);
         QCOMPARE(QString::fromStdString(k->profileName), d.grdcandidates->item(0, 0)->text());
         QCOMPARE(QString("%1").arg(*k->check.utilisation, 0, 'f', 3), d.grdcandidates->item(0, 4)->text());
-    }
 
-    // Ctrl+C on the chosen candidate and Copy table: tab-separated text with the headings
-    void candidatesCopyWithTheirHeadings()
-    {
-        frmsearch d;
-        d.fill(loaded(), qeln::test::sampleSearchProfiles());
-        QVERIFY(searched(d));
+        // Ctrl+C on the chosen candidate and Copy table: tab-separated text with the headings
         QVERIFY(d.grdcandidates->rowCount() > 1);
         d.grdcandidates->selectRow(1);
         QApplication::clipboard()->clear();
@@ -180,20 +175,7 @@ private slots:
         QCOMPARE(d.grdcandidates->rowCount(), 0);
     }
 
-    void familyAndSizeThatLeaveNothing()
-    {
-        frmsearch d;
-        d.fill(loaded(), qeln::test::sampleSearchProfiles());
-        for (QCheckBox* c : d.chkfamilies)
-            c->setChecked(c->text() == "IPE");
-        d.nedmaxb->setValue(100);
-        QVERIFY(searched(d));
-        QCOMPARE(d.grdcandidates->rowCount(), 0);
-        QCOMPARE(d.lblstatus->text(), QString("No candidate carries the loads within these limits."));
-        QVERIFY(!d.okButton()->isEnabled());
-    }
-
-    void itsCancelStopsARunningSearch()
+    void itsCancelStopsARunningSearchAndLimitsThatLeaveNothingAreNamed()
     {
         frmsearch d;
         d.fill(loaded(), qeln::test::sampleSearchProfiles(400));   // long enough to stop it
@@ -210,9 +192,20 @@ private slots:
         // nothing late arrives from the stopped search
         QTest::qWait(50);
         QCOMPARE(d.grdcandidates->rowCount(), 0);
+
+        // a family and a size that leave nothing: said so, nothing to apply
+        for (QCheckBox* c : d.chkfamilies)
+            c->setChecked(c->text() == "IPE");
+        d.nedmaxb->setValue(100);
+        QVERIFY(searched(d));
+        QCOMPARE(d.grdcandidates->rowCount(), 0);
+        QCOMPARE(d.lblstatus->text(), QString("No candidate carries the loads within these limits."));
+        QVERIFY(!d.okButton()->isEnabled());
     }
 
-    void buttonBesideTheSectionButton()
+    // The main window's button, beside Section: Cancel changes nothing, Apply
+    // takes the chosen profile and rebars and keeps the loads.
+    void buttonBesideTheSectionButtonCancelAndApply()
     {
         auto w = started();
         QVERIFY(w);
@@ -222,16 +215,12 @@ private slots:
         QVERIFY2(find->text().remove(QChar('&')).startsWith("Find section..."), qPrintable(find->text()));
         QCOMPARE(find->y(), section->y());
         QVERIFY(find->x() > section->x());
-        w->workflow().projectChanged = false;
-    }
 
-    void cancelChangesNothing()
-    {
-        auto w = started();
-        QVERIFY(w);
         w->workflow().input = loaded();
+        w->workflow().resultsStale = false;
         w->workflow().projectChanged = false;
         const ColumnInput before = w->workflow().input;
+        std::optional<SearchCandidate> picked;
         ModalScript script;
         script.then([](QDialog* dlg) {
             auto* d = qobject_cast<frmsearch*>(dlg);
@@ -240,21 +229,6 @@ private slots:
             QVERIFY(d->chosen());
             d->cancelButton()->click();
         });
-        w->btnfindsectionClick();
-        QVERIFY(script.done());
-        QVERIFY(w->workflow().input == before);
-        QVERIFY(!w->workflow().projectChanged);
-    }
-
-    void applyTakesTheChosenProfileAndRebars()
-    {
-        auto w = started();
-        QVERIFY(w);
-        w->workflow().input = loaded();
-        w->workflow().resultsStale = false;
-        w->workflow().projectChanged = false;
-        std::optional<SearchCandidate> picked;
-        ModalScript script;
         script.then([&picked](QDialog* dlg) {
             auto* d = qobject_cast<frmsearch*>(dlg);
             QVERIFY(d);
@@ -264,6 +238,10 @@ private slots:
             picked = d->chosen();
             d->okButton()->click();
         });
+        w->btnfindsectionClick();
+        QVERIFY(w->workflow().input == before);
+        QVERIFY(!w->workflow().projectChanged);
+        QVERIFY(!w->workflow().resultsStale);
         w->btnfindsectionClick();
         QVERIFY(script.done());
         QVERIFY(picked);
@@ -277,7 +255,6 @@ private slots:
         QCOMPARE(in.nEd, 3000.0);   // the loads stay
         QVERIFY(w->workflow().projectChanged);
         QVERIFY(w->workflow().resultsStale);
-        w->workflow().projectChanged = false;
     }
 };
 

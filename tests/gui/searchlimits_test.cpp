@@ -134,7 +134,6 @@ private slots:
         QVERIFY(cancel.done());
         QCOMPARE(w->workflow().schedule.constraints, expected);
         QVERIFY(s.outcome());
-        w->workflow().projectChanged = false;
     }
 };
 
