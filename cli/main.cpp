@@ -354,12 +354,15 @@ int runDesign(const DesignOptions& o)
         }
     }
     if (!o.pdfFile.empty()) {
+        const auto write = [&](platform::PendingReplace& f) -> std::optional<Failure> {
+            std::string why;
+            if (writePdfReport({in, o.language, o.condensed, isoDateTime(currentDateTime()), f.tempPath()}, why))
+                return std::nullopt;
+            return Failure(FailureCode::writeFailed, 516, f.tempPath(), why);
+        };
         if (!valid)
             complain("no valid results, " + o.pdfFile + " is not written");
-        else if (const auto failed = platform::writeReplacing(o.pdfFile, [&](platform::PendingReplace& f, std::string& why) {
-                     return writePdfReport({in, o.language, o.condensed, isoDateTime(currentDateTime()), f.tempPath()},
-                                           why);
-                 }))
+        else if (const auto failed = platform::writeReplacing(o.pdfFile, write))
             status = fileError(*failed, o.language);
     }
     return status;
@@ -467,20 +470,25 @@ int runScheduleCommand(const ScheduleCliOptions& o)
         for (char& ch : tail)
             ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         const bool xlsx = tail == ".xlsx";   // else .csv (the parser let no other through)
-        const auto write = [&](platform::PendingReplace& f, std::string& whyNot) {
-            if (xlsx)
-                return writeScheduleXlsx(f.tempPath(), asRun, outcome, o.language, whyNot);
-            f.write(scheduleResultsCsv(asRun, outcome, CsvDialect::commaPoint));
-            return true;
+        const auto write = [&](platform::PendingReplace& f) -> std::optional<Failure> {
+            std::string whyNot;
+            if (xlsx && !writeScheduleXlsx(f.tempPath(), asRun, outcome, o.language, whyNot))
+                return Failure(FailureCode::writeFailed, 516, f.tempPath(), whyNot);
+            if (!xlsx)
+                f.write(scheduleResultsCsv(asRun, outcome, CsvDialect::commaPoint));
+            return std::nullopt;
         };
         if (const auto failed = platform::writeReplacing(o.outFile, write))
             status = fileError(*failed, o.language);
     }
     if (!o.pdfFile.empty()) {
-        const auto write = [&](platform::PendingReplace& f, std::string& whyNot) {
-            return writeSchedulePdf({base, withChosenSections(schedule, outcome), outcome, o.language,
-                                     isoDateTime(currentDateTime()), f.tempPath()},
-                                    whyNot);
+        const auto write = [&](platform::PendingReplace& f) -> std::optional<Failure> {
+            std::string whyNot;
+            if (writeSchedulePdf({base, withChosenSections(schedule, outcome), outcome, o.language,
+                                  isoDateTime(currentDateTime()), f.tempPath()},
+                                 whyNot))
+                return std::nullopt;
+            return Failure(FailureCode::writeFailed, 516, f.tempPath(), whyNot);
         };
         if (const auto failed = platform::writeReplacing(o.pdfFile, write))
             status = fileError(*failed, o.language);
