@@ -471,11 +471,9 @@ int runScheduleCommand(const ScheduleCliOptions& o)
             ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         const bool xlsx = tail == ".xlsx";   // else .csv (the parser let no other through)
         const auto write = [&](platform::PendingReplace& f) -> std::optional<Failure> {
-            std::string whyNot;
-            if (xlsx && !writeScheduleXlsx(f.tempPath(), asRun, outcome, o.language, whyNot))
-                return Failure(FailureCode::writeFailed, 516, f.tempPath(), whyNot);
-            if (!xlsx)
-                f.write(scheduleResultsCsv(asRun, outcome, CsvDialect::commaPoint));
+            if (xlsx)
+                return writeScheduleXlsx(f.tempPath(), asRun, outcome, o.language);
+            f.write(scheduleResultsCsv(asRun, outcome, CsvDialect::commaPoint));
             return std::nullopt;
         };
         if (const auto failed = platform::writeReplacing(o.outFile, write))

@@ -856,12 +856,8 @@ bool frmschedule::exportXlsx(const QString& path)
 {
     if (!ensureOutcome())
         return false;
-    const auto failed = writeReplacing(path, [&](const std::string& temp) -> std::optional<Failure> {
-        std::string why;
-        if (writeScheduleXlsx(temp, grid_, *outcome_, currentLanguage(), why))
-            return std::nullopt;
-        return Failure(FailureCode::writeFailed, 516, temp, why);
-    });
+    const auto failed = writeReplacing(
+        path, [&](const std::string& temp) { return writeScheduleXlsx(temp, grid_, *outcome_, currentLanguage()); });
     if (failed)
         tellFailure(1383, path, failed->detail);
     else
