@@ -354,11 +354,8 @@ int runDesign(const DesignOptions& o)
         }
     }
     if (!o.pdfFile.empty()) {
-        const auto write = [&](platform::PendingReplace& f) -> std::optional<Failure> {
-            std::string why;
-            if (writePdfReport({in, o.language, o.condensed, isoDateTime(currentDateTime()), f.tempPath()}, why))
-                return std::nullopt;
-            return Failure(FailureCode::writeFailed, 516, f.tempPath(), why);
+        const auto write = [&](platform::PendingReplace& f) {
+            return writePdfReport({in, o.language, o.condensed, isoDateTime(currentDateTime()), f.tempPath()});
         };
         if (!valid)
             complain("no valid results, " + o.pdfFile + " is not written");
@@ -480,13 +477,9 @@ int runScheduleCommand(const ScheduleCliOptions& o)
             status = fileError(*failed, o.language);
     }
     if (!o.pdfFile.empty()) {
-        const auto write = [&](platform::PendingReplace& f) -> std::optional<Failure> {
-            std::string whyNot;
-            if (writeSchedulePdf({base, withChosenSections(schedule, outcome), outcome, o.language,
-                                  isoDateTime(currentDateTime()), f.tempPath()},
-                                 whyNot))
-                return std::nullopt;
-            return Failure(FailureCode::writeFailed, 516, f.tempPath(), whyNot);
+        const auto write = [&](platform::PendingReplace& f) {
+            return writeSchedulePdf({base, withChosenSections(schedule, outcome), outcome, o.language,
+                                     isoDateTime(currentDateTime()), f.tempPath()});
         };
         if (const auto failed = platform::writeReplacing(o.pdfFile, write))
             status = fileError(*failed, o.language);
