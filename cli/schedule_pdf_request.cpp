@@ -3,11 +3,19 @@
 #include "input_json.h"
 #include "json.h"
 
+#include <utility>
 #include <vector>
 
 namespace qeln::cli {
 
 namespace {
+
+Failure malformedRequest(std::string reason)
+{
+    Failure f;
+    f.detail = std::move(reason);
+    return f;
+}
 
 json::Value optionalNumber(const std::optional<double>& v) { return v ? json::Value(*v) : json::Value(nullptr); }
 
@@ -136,30 +144,28 @@ bool isSchedulePdfRequest(const std::string& bytes)
     return doc.is_object() && doc.contains("schedule");
 }
 
-bool decodeSchedulePdfRequest(const std::string& bytes, SchedulePdfRequest& r, std::string& error)
+Result<SchedulePdfRequest> decodeSchedulePdfRequest(const std::string& bytes)
 {
     const json::Value doc = json::fromCbor(bytes);
-    if (!doc.is_object() || !doc.contains("schedule") || !doc.contains("base") || !doc.contains("results")) {
-        error = "the request to the PDF writer is incomplete";
-        return false;
-    }
+    if (!doc.is_object() || !doc.contains("schedule") || !doc.contains("base") || !doc.contains("results"))
+        return malformedRequest("the request to the PDF writer is incomplete");
+    SchedulePdfRequest r;
+    std::string error;
     try {
         JsonInput base;
         if (!inputFromJson(doc.at("base"), base, error))
-            return false;
+            return malformedRequest(error);
         r.base = base.input;
         const json::Value& s = doc.at("schedule");
         r.schedule.columns = s.at("columns").get<std::vector<std::string>>();
-        r.schedule.rows.clear();
         for (const json::Value& row : s.at("rows"))
             r.schedule.rows.push_back(
                 {row.at("name").get<std::string>(), row.at("cells").get<std::vector<std::string>>(),
                  row.at("search").get<bool>()});
-        r.outcome = {};
         for (const json::Value& row : doc.at("results")) {
             ScheduleRowResult res;
             if (!rowFromJson(row, res, error))
-                return false;
+                return malformedRequest(error);
             r.outcome.rows.push_back(std::move(res));
         }
         const json::Value& sum = doc.at("summary");
@@ -171,18 +177,15 @@ bool decodeSchedulePdfRequest(const std::string& bytes, SchedulePdfRequest& r, s
         r.outcome.summary.concreteVolume = sum.at("concreteVolume").get<double>();
         r.outcome.summary.rowsWithoutLength = sum.at("rowsWithoutLength").get<std::size_t>();
         const std::optional<Language> language = languageOfNumber(doc.at("languageBase").get<int>());
-        if (!language) {
-            error = "the request to the PDF writer names no language";
-            return false;
-        }
+        if (!language)
+            return malformedRequest("the request to the PDF writer names no language");
         r.language = *language;
         r.printedAt = doc.at("printedAt").get<std::string>();
         r.path = doc.at("path").get<std::string>();
     } catch (const json::Value::exception& e) {
-        error = e.what();
-        return false;
+        return malformedRequest(e.what());
     }
-    return true;
+    return r;
 }
 
 } // namespace qeln::cli

@@ -279,9 +279,9 @@ TEST(PdfRequest, CarriesTheProjectExactly)
     r.printedAt = "2026-12-06 18:00:00";
     r.path = "/tmp/a b/ä.pdf";
 
-    cli::PdfRequest back;
-    std::string error;
-    ASSERT_TRUE(cli::decodePdfRequest(cli::encodePdfRequest(r), back, error)) << error;
+    const auto decoded = cli::decodePdfRequest(cli::encodePdfRequest(r));
+    ASSERT_TRUE(decoded) << decoded.failure().detail;
+    const cli::PdfRequest& back = *decoded;
     EXPECT_TRUE(back.input == r.input);
     EXPECT_EQ(std::signbit(back.input.tf), true);
     EXPECT_EQ(back.language, Language::German);
@@ -289,6 +289,6 @@ TEST(PdfRequest, CarriesTheProjectExactly)
     EXPECT_EQ(back.printedAt, r.printedAt);
     EXPECT_EQ(back.path, r.path);
 
-    EXPECT_FALSE(cli::decodePdfRequest("", back, error));
-    EXPECT_FALSE(cli::decodePdfRequest(cli::encodePdfRequest(r).substr(0, 50), back, error));
+    EXPECT_FALSE(cli::decodePdfRequest(""));
+    EXPECT_FALSE(cli::decodePdfRequest(cli::encodePdfRequest(r).substr(0, 50)));
 }
