@@ -260,20 +260,19 @@ std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnI
     if (!doc)
         return usageError(o.inputJson + ":" + std::to_string(perr.line) + ":" + std::to_string(perr.column) +
                           ": not valid JSON: " + perr.message);
-    JsonInput given;
-    std::string error;
-    if (!inputFromJson(*doc, given, error))
-        return usageError(o.inputJson + ": " + error);
-    in = given.input;
+    const Result<JsonInput> given = inputFromJson(*doc);
+    if (!given)
+        return usageError(o.inputJson + ": " + given.failure().detail);
+    in = given->input;
     const double now = currentDateTime();
-    if (!given.createdOnGiven)
+    if (!given->createdOnGiven)
         in.createdOn = now;
-    if (!given.lastUpdatedGiven)
+    if (!given->lastUpdatedGiven)
         in.lastUpdated = now;
-    if (!given.sectionComplete) {
+    if (!given->sectionComplete) {
         if (!takeSectionFromCatalogue(cat, in, o.language))
             return kExitFileError;
-        applySectionOverrides(given, in);
+        applySectionOverrides(*given, in);
     }
     return std::nullopt;
 }

@@ -36,12 +36,11 @@ Result<PdfRequest> decodePdfRequest(const std::string& bytes)
     if (!doc.is_object() || !doc.contains("project") || !doc.contains("languageBase") || !doc.contains("condensed") ||
         !doc.contains("printedAt") || !doc.contains("path"))
         return malformedRequest("the request to the PDF writer is incomplete");
+    const Result<JsonInput> given = inputFromJson(doc["project"]);
+    if (!given)
+        return given.failure();
     PdfRequest r;
-    JsonInput given;
-    std::string error;
-    if (!inputFromJson(doc["project"], given, error))
-        return malformedRequest(error);
-    r.input = given.input;
+    r.input = given->input;
     try {
         const std::optional<Language> language = languageOfNumber(doc["languageBase"].get<int>());
         if (!language)

@@ -62,12 +62,12 @@ json::Value rowToJson(const ScheduleRowResult& r)
             {"groupSearchFailed", r.groupSearchFailed}};
 }
 
-bool rowFromJson(const json::Value& v, ScheduleRowResult& r, std::string& error)
+std::optional<Failure> rowFromJson(const json::Value& v, ScheduleRowResult& r)
 {
-    JsonInput given;
-    if (!inputFromJson(v.at("input"), given, error))
-        return false;
-    r.input = given.input;
+    const Result<JsonInput> given = inputFromJson(v.at("input"));
+    if (!given)
+        return given.failure();
+    r.input = given->input;
     r.name = v.at("name").get<std::string>();
     r.inputOk = v.at("inputOk").get<bool>();
     r.failure.detail = v.at("failure").get<std::string>();
@@ -90,10 +90,8 @@ bool rowFromJson(const json::Value& v, ScheduleRowResult& r, std::string& error)
     const json::Value& cls = v.at("achievedClass");
     if (!cls.is_null()) {
         const int c = cls.get<int>();
-        if (c < 0 || c > 3) {
-            error = "a fire class of the request is out of range";
-            return false;
-        }
+        if (c < 0 || c > 3)
+            return malformedRequest("a fire class of the request is out of range");
         r.achievedClass = static_cast<FireClass>(c);
     }
     r.steelPerMetre = v.at("steelPerMetre").get<double>();
@@ -106,7 +104,7 @@ bool rowFromJson(const json::Value& v, ScheduleRowResult& r, std::string& error)
     r.positionRows = v.at("positionRows").get<std::size_t>();
     r.sectionGroup = v.at("sectionGroup").get<std::string>();
     r.groupSearchFailed = v.at("groupSearchFailed").get<bool>();
-    return true;
+    return std::nullopt;
 }
 
 } // namespace
@@ -150,12 +148,11 @@ Result<SchedulePdfRequest> decodeSchedulePdfRequest(const std::string& bytes)
     if (!doc.is_object() || !doc.contains("schedule") || !doc.contains("base") || !doc.contains("results"))
         return malformedRequest("the request to the PDF writer is incomplete");
     SchedulePdfRequest r;
-    std::string error;
     try {
-        JsonInput base;
-        if (!inputFromJson(doc.at("base"), base, error))
-            return malformedRequest(error);
-        r.base = base.input;
+        const Result<JsonInput> base = inputFromJson(doc.at("base"));
+        if (!base)
+            return base.failure();
+        r.base = base->input;
         const json::Value& s = doc.at("schedule");
         r.schedule.columns = s.at("columns").get<std::vector<std::string>>();
         for (const json::Value& row : s.at("rows"))
@@ -164,8 +161,8 @@ Result<SchedulePdfRequest> decodeSchedulePdfRequest(const std::string& bytes)
                  row.at("search").get<bool>()});
         for (const json::Value& row : doc.at("results")) {
             ScheduleRowResult res;
-            if (!rowFromJson(row, res, error))
-                return malformedRequest(error);
+            if (const auto failed = rowFromJson(row, res))
+                return *failed;
             r.outcome.rows.push_back(std::move(res));
         }
         const json::Value& sum = doc.at("summary");
