@@ -133,9 +133,11 @@ public:
                 }
                 path_ = where.table();
             }
-            cat_ = openCatalogue(path_, error);
-            if (!cat_)
-                error = "Could not open the profile database: " + path_ + ": " + error;
+            Result<ProfileCatalogue> opened = openCatalogue(path_);
+            if (opened)
+                cat_ = std::move(*opened);
+            else
+                error = "Could not open the profile database: " + path_ + ": " + opened.failure().detail;
         }
         return cat_ ? &*cat_ : nullptr;
     }
