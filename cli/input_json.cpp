@@ -68,8 +68,7 @@ bool take(const FieldDef& f, const json::Value& v, ColumnInput& in, const char*&
                 const auto& s = v.get_ref<const std::string&>();
                 if (f.mark == kFieldApproval) {
                     // as the project file and the dialog take it
-                    std::string reason;
-                    if (!setProjectField(f, s, false, in, reason)) {
+                    if (setProjectField(f, s, false, in)) {
                         expected = "a date written YYYY-MM-DD or \"\"";
                         return false;
                     }
