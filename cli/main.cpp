@@ -506,11 +506,10 @@ int runNew(const NewOptions& o)
 
 int main(const std::vector<std::string>& args)
 {
-    ParsedArgs parsed;
-    std::string error;
-    if (!parseArguments(args, parsed, error))
-        return usageError(error);
-    switch (parsed.command) {
+    const Result<ParsedArgs> parsed = parseArguments(args);
+    if (!parsed)
+        return usageError(parsed.failure().detail);
+    switch (parsed->command) {
     case Command::Help:
         return writeOutput(helpText()) ? kExitValid : kExitFileError;
     case Command::Version:
@@ -518,13 +517,13 @@ int main(const std::vector<std::string>& args)
                    ? kExitValid
                    : kExitFileError;
     case Command::Design:
-        return runDesign(parsed.design);
+        return runDesign(parsed->design);
     case Command::New:
-        return runNew(parsed.create);
+        return runNew(parsed->create);
     case Command::Optimise:
-        return runOptimiseCommand(parsed.optimise);
+        return runOptimiseCommand(parsed->optimise);
     case Command::Schedule:
-        return runScheduleCommand(parsed.schedule);
+        return runScheduleCommand(parsed->schedule);
     case Command::None:
         break;
     }
