@@ -379,11 +379,10 @@ int runOptimiseCommand(const OptimiseOptions& o)
         complain(error);
         return kExitFileError;
     }
-    std::string out;
-    const int status = runOptimise(o, in, searchProfiles(*cat), out, error);
-    if (status == kExitUsage)
-        return usageError(error);
-    return writeOutput(out) ? status : kExitFileError;
+    const Result<OptimiseRun> run = runOptimise(o, in, searchProfiles(*cat));
+    if (!run)
+        return usageError(run.failure().detail);
+    return writeOutput(run->out) ? run->status : kExitFileError;
 }
 
 // schedule: the rows of a CSV file designed on a base project.
