@@ -66,7 +66,7 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 
 // Writes a file under a temporary name and puts it in place in one step: a
 // failed export leaves the previous file as it was. `write` gets the
-// temporary file's name.
+// temporary file's name and returns its failure, if any.
 template <class Write>
 std::optional<Failure> writeReplacing(const QString& path, Write write)
 {
