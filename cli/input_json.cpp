@@ -12,6 +12,7 @@
 #include <string_view>
 #include <type_traits>
 #include <unordered_map>
+#include <utility>
 #include <variant>
 
 namespace qeln::cli {
@@ -26,6 +27,14 @@ const ProjectField* findField(std::string_view name) { return findProjectField(n
 
 constexpr int kCreatedOn = kFieldCreatedOn;
 constexpr int kLastUpdated = kFieldLastUpdated;
+
+// A value the input cannot take, with the reason.
+Failure refusal(std::string reason)
+{
+    Failure f;
+    f.detail = std::move(reason);
+    return f;
+}
 
 // Checks the value's type against the member and stores it; false with the
 // expected kind ("a number", ...) when it does not fit.
@@ -59,8 +68,7 @@ bool take(const FieldDef& f, const json::Value& v, ColumnInput& in, const char*&
                 const auto& s = v.get_ref<const std::string&>();
                 if (f.mark == kFieldApproval) {
                     // as the project file and the dialog take it
-                    std::string reason;
-                    if (!setProjectField(f, s, false, in, reason)) {
+                    if (setProjectField(f, s, false, in)) {
                         expected = "a date written YYYY-MM-DD or \"\"";
                         return false;
                     }
@@ -91,44 +99,36 @@ bool take(const FieldDef& f, const json::Value& v, ColumnInput& in, const char*&
 }
 
 // The design loads: not negative, not absurd; the class "" or R30 .. R120.
-bool checkDesignLoads(JsonInput& out, std::string& error)
+std::optional<Failure> checkDesignLoads(JsonInput& out)
 {
     for (const auto& [name, value] : {std::pair{"nEd", out.input.nEd}, std::pair{"nFiEd", out.input.nFiEd}}) {
         const std::string problem = designLoadProblem(name, value);
-        if (!problem.empty()) {
-            error = std::string("field \"") + name + "\": " + problem;
-            return false;
-        }
+        if (!problem.empty())
+            return refusal(std::string("field \"") + name + "\": " + problem);
     }
     out.input.fireClass.reset();
     if (!out.fireClassText.empty()) {
         out.input.fireClass = fireClassFromCode(out.fireClassText);
-        if (!out.input.fireClass) {
-            error = "field \"fireClass\" must be \"\", \"R30\", \"R60\", \"R90\" or \"R120\", not \"" +
-                    out.fireClassText + "\"";
-            return false;
-        }
+        if (!out.input.fireClass)
+            return refusal("field \"fireClass\" must be \"\", \"R30\", \"R60\", \"R90\" or \"R120\", not \"" +
+                           out.fireClassText + "\"");
     }
-    return true;
+    return std::nullopt;
 }
 
 } // namespace
 
 const char* inputFieldNames() { return projectFieldNames().c_str(); }
 
-bool inputFromJson(const json::Value& doc, JsonInput& out, std::string& error)
+Result<JsonInput> inputFromJson(const json::Value& doc)
 {
-    out = JsonInput{};
-    if (!doc.is_object()) {
-        error = std::string("the input must be a JSON object, not ") + json::typeName(doc);
-        return false;
-    }
+    JsonInput out;
+    if (!doc.is_object())
+        return refusal(std::string("the input must be a JSON object, not ") + json::typeName(doc));
     for (const auto& [name, value] : doc.items()) {
         const FieldDef* def = findField(name);
-        if (!def) {
-            error = "unknown field \"" + name + "\" (the fields are: " + inputFieldNames() + ")";
-            return false;
-        }
+        if (!def)
+            return refusal("unknown field \"" + name + "\" (the fields are: " + inputFieldNames() + ")");
         const char* expected = "";
         if (std::holds_alternative<std::optional<FireClass> ColumnInput::*>(def->member) && value.is_string())
             out.fireClassText = value.get<std::string>();
@@ -145,8 +145,7 @@ bool inputFromJson(const json::Value& doc, JsonInput& out, std::string& error)
                 got += value.get<std::string>();
                 got += "\"";
             }
-            error = std::string("field \"") + def->name + "\" must be " + expected + ", not " + got;
-            return false;
+            return refusal(std::string("field \"") + def->name + "\" must be " + expected + ", not " + got);
         }
         if (def->mark >= 0 && def->mark < 6)
             out.given[def->mark] = true;
@@ -171,7 +170,9 @@ bool inputFromJson(const json::Value& doc, JsonInput& out, std::string& error)
                 f.*member = given.*member;
         setPartialFactors(out.input, f);
     }
-    return checkDesignLoads(out, error);
+    if (auto failure = checkDesignLoads(out))
+        return std::move(*failure);
+    return out;
 }
 
 json::Value projectToJson(const ColumnInput& in)

@@ -4,6 +4,7 @@
 #include "json.h"
 
 #include "calc/records.h"
+#include "platform/failure.h"
 
 #include <string>
 
@@ -23,9 +24,9 @@ struct JsonInput {
 };
 
 // Reads the object's members into the defaults of a new project. Unknown
-// members and values of the wrong type give false with a message naming the
-// member. Texts are cut to their stored maximum lengths.
-bool inputFromJson(const json::Value& doc, JsonInput& out, std::string& error);
+// members and values of the wrong type give the failure (malformed) with a
+// message naming the member. Texts are cut to their stored maximum lengths.
+Result<JsonInput> inputFromJson(const json::Value& doc);
 
 // The names accepted, in the order of the record (for --help and messages).
 const char* inputFieldNames();

@@ -133,9 +133,11 @@ public:
                 }
                 path_ = where.table();
             }
-            cat_ = openCatalogue(path_, error);
-            if (!cat_)
-                error = "Could not open the profile database: " + path_ + ": " + error;
+            Result<ProfileCatalogue> opened = openCatalogue(path_);
+            if (opened)
+                cat_ = std::move(*opened);
+            else
+                error = "Could not open the profile database: " + path_ + ": " + opened.failure().detail;
         }
         return cat_ ? &*cat_ : nullptr;
     }
@@ -260,20 +262,19 @@ std::optional<int> readInput(const DesignOptions& o, LazyCatalogue& cat, ColumnI
     if (!doc)
         return usageError(o.inputJson + ":" + std::to_string(perr.line) + ":" + std::to_string(perr.column) +
                           ": not valid JSON: " + perr.message);
-    JsonInput given;
-    std::string error;
-    if (!inputFromJson(*doc, given, error))
-        return usageError(o.inputJson + ": " + error);
-    in = given.input;
+    const Result<JsonInput> given = inputFromJson(*doc);
+    if (!given)
+        return usageError(o.inputJson + ": " + given.failure().detail);
+    in = given->input;
     const double now = currentDateTime();
-    if (!given.createdOnGiven)
+    if (!given->createdOnGiven)
         in.createdOn = now;
-    if (!given.lastUpdatedGiven)
+    if (!given->lastUpdatedGiven)
         in.lastUpdated = now;
-    if (!given.sectionComplete) {
+    if (!given->sectionComplete) {
         if (!takeSectionFromCatalogue(cat, in, o.language))
             return kExitFileError;
-        applySectionOverrides(given, in);
+        applySectionOverrides(*given, in);
     }
     return std::nullopt;
 }
@@ -354,12 +355,12 @@ int runDesign(const DesignOptions& o)
         }
     }
     if (!o.pdfFile.empty()) {
+        const auto write = [&](platform::PendingReplace& f) {
+            return writePdfReport({in, o.language, o.condensed, isoDateTime(currentDateTime()), f.tempPath()});
+        };
         if (!valid)
             complain("no valid results, " + o.pdfFile + " is not written");
-        else if (const auto failed = platform::writeReplacing(o.pdfFile, [&](platform::PendingReplace& f, std::string& why) {
-                     return writePdfReport({in, o.language, o.condensed, isoDateTime(currentDateTime()), f.tempPath()},
-                                           why);
-                 }))
+        else if (const auto failed = platform::writeReplacing(o.pdfFile, write))
             status = fileError(*failed, o.language);
     }
     return status;
@@ -378,11 +379,10 @@ int runOptimiseCommand(const OptimiseOptions& o)
         complain(error);
         return kExitFileError;
     }
-    std::string out;
-    const int status = runOptimise(o, in, searchProfiles(*cat), out, error);
-    if (status == kExitUsage)
-        return usageError(error);
-    return writeOutput(out) ? status : kExitFileError;
+    const Result<OptimiseRun> run = runOptimise(o, in, searchProfiles(*cat));
+    if (!run)
+        return usageError(run.failure().detail);
+    return writeOutput(run->out) ? run->status : kExitFileError;
 }
 
 // schedule: the rows of a CSV file designed on a base project.
@@ -467,20 +467,19 @@ int runScheduleCommand(const ScheduleCliOptions& o)
         for (char& ch : tail)
             ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         const bool xlsx = tail == ".xlsx";   // else .csv (the parser let no other through)
-        const auto write = [&](platform::PendingReplace& f, std::string& whyNot) {
+        const auto write = [&](platform::PendingReplace& f) -> std::optional<Failure> {
             if (xlsx)
-                return writeScheduleXlsx(f.tempPath(), asRun, outcome, o.language, whyNot);
+                return writeScheduleXlsx(f.tempPath(), asRun, outcome, o.language);
             f.write(scheduleResultsCsv(asRun, outcome, CsvDialect::commaPoint));
-            return true;
+            return std::nullopt;
         };
         if (const auto failed = platform::writeReplacing(o.outFile, write))
             status = fileError(*failed, o.language);
     }
     if (!o.pdfFile.empty()) {
-        const auto write = [&](platform::PendingReplace& f, std::string& whyNot) {
+        const auto write = [&](platform::PendingReplace& f) {
             return writeSchedulePdf({base, withChosenSections(schedule, outcome), outcome, o.language,
-                                     isoDateTime(currentDateTime()), f.tempPath()},
-                                    whyNot);
+                                     isoDateTime(currentDateTime()), f.tempPath()});
         };
         if (const auto failed = platform::writeReplacing(o.pdfFile, write))
             status = fileError(*failed, o.language);
@@ -506,11 +505,10 @@ int runNew(const NewOptions& o)
 
 int main(const std::vector<std::string>& args)
 {
-    ParsedArgs parsed;
-    std::string error;
-    if (!parseArguments(args, parsed, error))
-        return usageError(error);
-    switch (parsed.command) {
+    const Result<ParsedArgs> parsed = parseArguments(args);
+    if (!parsed)
+        return usageError(parsed.failure().detail);
+    switch (parsed->command) {
     case Command::Help:
         return writeOutput(helpText()) ? kExitValid : kExitFileError;
     case Command::Version:
@@ -518,13 +516,13 @@ int main(const std::vector<std::string>& args)
                    ? kExitValid
                    : kExitFileError;
     case Command::Design:
-        return runDesign(parsed.design);
+        return runDesign(parsed->design);
     case Command::New:
-        return runNew(parsed.create);
+        return runNew(parsed->create);
     case Command::Optimise:
-        return runOptimiseCommand(parsed.optimise);
+        return runOptimiseCommand(parsed->optimise);
     case Command::Schedule:
-        return runScheduleCommand(parsed.schedule);
+        return runScheduleCommand(parsed->schedule);
     case Command::None:
         break;
     }

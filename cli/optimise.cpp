@@ -178,14 +178,15 @@ std::string optimiseJson(const SearchOutcome& s, int top, const SearchConstraint
     return json::dump(root) + "\n";
 }
 
-int runOptimise(const OptimiseOptions& o, const ColumnInput& in, const std::vector<SearchProfile>& profiles,
-                std::string& out, std::string& error)
+Result<OptimiseRun> runOptimise(const OptimiseOptions& o, const ColumnInput& in,
+                                const std::vector<SearchProfile>& profiles)
 {
     const SearchConstraints c = constraintsOf(o);
     const SearchProblem problem = searchProblem(in, c);
     if (problem != SearchProblem::none) {
-        error = searchProblemText(problem);
-        return kExitUsage;
+        Failure usage;
+        usage.detail = searchProblemText(problem);
+        return usage;
     }
     SearchControl control;
     control.threads = 0;   // every core
@@ -193,8 +194,10 @@ int runOptimise(const OptimiseOptions& o, const ColumnInput& in, const std::vect
     // dimensions that become one candidate
     control.keep = 2 * static_cast<std::size_t>(std::max(o.top, 1));
     const SearchOutcome s = searchSections(in, profiles, c, control);
-    out = o.input.json ? optimiseJson(s, o.top, c) : optimiseTable(s, o.top, c);
-    return s.passing > 0 ? kExitValid : kExitCheckFails;
+    OptimiseRun run;
+    run.out = o.input.json ? optimiseJson(s, o.top, c) : optimiseTable(s, o.top, c);
+    run.status = s.passing > 0 ? kExitValid : kExitCheckFails;
+    return run;
 }
 
 } // namespace qeln::cli

@@ -18,10 +18,15 @@ std::string optimiseTable(const SearchOutcome& s, int top, const SearchConstrain
 // One JSON object: evaluated, passing, candidates (the first `top`); ends with a line end.
 std::string optimiseJson(const SearchOutcome& s, int top, const SearchConstraints& c = {});
 
-// Runs the search of `in` over `profiles` into `out` (table or JSON); returns
-// the exit status: 0 a candidate passes, 4 none does, 64 (with `error`) when
-// the search cannot start.
-int runOptimise(const OptimiseOptions& o, const ColumnInput& in, const std::vector<SearchProfile>& profiles,
-                std::string& out, std::string& error);
+// What a search printed and the exit status: 0 a candidate passes, 4 none does.
+struct OptimiseRun {
+    int status = 0;
+    std::string out;   // the table or the JSON
+};
+
+// Runs the search of `in` over `profiles`. The failure (malformed, with the
+// message; exit status 64) when the search cannot start.
+Result<OptimiseRun> runOptimise(const OptimiseOptions& o, const ColumnInput& in,
+                                const std::vector<SearchProfile>& profiles);
 
 } // namespace qeln::cli

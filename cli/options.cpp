@@ -416,11 +416,9 @@ std::string optionHelp(const CLI::App* cmd)
     return s;
 }
 
-} // namespace
-
-bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::string& error)
+// The options of args into out; false with the message on wrong usage.
+bool parseInto(const std::vector<std::string>& args, ParsedArgs& out, std::string& error)
 {
-    out = ParsedArgs{};
     for (const std::string& a : args) {
         if (a == "--")
             break;
@@ -542,6 +540,19 @@ bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::
         return false;
     o.code = code.value_or(DesignCode::EN1994);
     return true;
+}
+
+} // namespace
+
+Result<ParsedArgs> parseArguments(const std::vector<std::string>& args)
+{
+    ParsedArgs out;
+    std::string error;
+    if (parseInto(args, out, error))
+        return out;
+    Failure usage;
+    usage.detail = std::move(error);
+    return usage;
 }
 
 std::string helpText()

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "calc/records.h"
+#include "platform/failure.h"
 #include "present/languages.h"
 
 #include <optional>
@@ -86,8 +87,9 @@ struct ParsedArgs {
     ScheduleCliOptions schedule;
 };
 
-// Parses argv (without the program name). False with a message on wrong usage.
-bool parseArguments(const std::vector<std::string>& args, ParsedArgs& out, std::string& error);
+// Parses argv (without the program name). The failure (malformed, with the
+// message) on wrong usage.
+Result<ParsedArgs> parseArguments(const std::vector<std::string>& args);
 
 std::string helpText();
 

@@ -3,9 +3,21 @@
 #include "input_json.h"
 #include "json.h"
 
+#include <utility>
 #include <vector>
 
 namespace qeln::cli {
+
+namespace {
+
+Failure malformedRequest(std::string reason)
+{
+    Failure f;
+    f.detail = std::move(reason);
+    return f;
+}
+
+} // namespace
 
 std::string encodePdfRequest(const PdfRequest& r)
 {
@@ -18,33 +30,29 @@ std::string encodePdfRequest(const PdfRequest& r)
     return std::string(bytes.begin(), bytes.end());
 }
 
-bool decodePdfRequest(const std::string& bytes, PdfRequest& r, std::string& error)
+Result<PdfRequest> decodePdfRequest(const std::string& bytes)
 {
     const json::Value doc = json::fromCbor(bytes);
     if (!doc.is_object() || !doc.contains("project") || !doc.contains("languageBase") || !doc.contains("condensed") ||
-        !doc.contains("printedAt") || !doc.contains("path")) {
-        error = "the request to the PDF writer is incomplete";
-        return false;
-    }
-    JsonInput given;
-    if (!inputFromJson(doc["project"], given, error))
-        return false;
-    r.input = given.input;
+        !doc.contains("printedAt") || !doc.contains("path"))
+        return malformedRequest("the request to the PDF writer is incomplete");
+    const Result<JsonInput> given = inputFromJson(doc["project"]);
+    if (!given)
+        return given.failure();
+    PdfRequest r;
+    r.input = given->input;
     try {
         const std::optional<Language> language = languageOfNumber(doc["languageBase"].get<int>());
-        if (!language) {
-            error = "the request to the PDF writer names no language";
-            return false;
-        }
+        if (!language)
+            return malformedRequest("the request to the PDF writer names no language");
         r.language = *language;
         r.condensed = doc["condensed"].get<bool>();
         r.printedAt = doc["printedAt"].get<std::string>();
         r.path = doc["path"].get<std::string>();
     } catch (const json::Value::exception& e) {
-        error = e.what();
-        return false;
+        return malformedRequest(e.what());
     }
-    return true;
+    return r;
 }
 
 } // namespace qeln::cli

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "calc/records.h"
+#include "platform/failure.h"
 #include "present/languages.h"
 
 #include <string>
@@ -19,7 +20,8 @@ struct PdfRequest {
 };
 
 std::string encodePdfRequest(const PdfRequest& r);
-// False with the reason when the bytes are not a request.
-bool decodePdfRequest(const std::string& bytes, PdfRequest& r, std::string& error);
+// The request, or the failure (malformed, with the reason) when the bytes
+// are not one.
+Result<PdfRequest> decodePdfRequest(const std::string& bytes);
 
 } // namespace qeln::cli

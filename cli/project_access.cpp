@@ -4,13 +4,12 @@
 
 namespace qeln::cli {
 
-std::optional<ProfileCatalogue> openCatalogue(const std::string& path, std::string& error)
+Result<ProfileCatalogue> openCatalogue(const std::string& path)
 {
     try {
         return ProfileCatalogue::open(path, "");
     } catch (const std::exception& e) {
-        error = e.what();
-        return std::nullopt;
+        return Failure(FailureCode::cannotOpen, 0, path, e.what());
     }
 }
 

@@ -14,8 +14,9 @@
 
 namespace qeln::cli {
 
-// Opens the profile catalogue read-only (no index file is written).
-std::optional<ProfileCatalogue> openCatalogue(const std::string& path, std::string& error);
+// Opens the profile catalogue read-only (no index file is written). The
+// failure: cannotOpen, with the path and the reader's reason.
+Result<ProfileCatalogue> openCatalogue(const std::string& path);
 
 // Takes h, b, tw, tf, r and movrixAvailable of the profile `in.profileName`
 // from the catalogue. False when the name is not there; the lookup's message

@@ -52,22 +52,23 @@ std::string findPdfWriter(const std::string& programDir)
     return {};
 }
 
-bool writePdfReport(const PdfRequest& request, std::string& reason)
+std::optional<Failure> writePdfReport(const PdfRequest& request)
 {
-    return runPdfWriter(encodePdfRequest(request), request.path, reason);
+    return runPdfWriter(encodePdfRequest(request), request.path);
 }
 
-bool runPdfWriter(const std::string& request, const std::string& output, std::string& reason)
+std::optional<Failure> runPdfWriter(const std::string& request, const std::string& output)
 {
+    const auto failure = [&output](std::string reason) {
+        return Failure(FailureCode::writeFailed, 516, output, std::move(reason));
+    };
     std::string dir = platform::programDirectory();
     if (dir.back() != '/')
         dir += '/';
     const std::string writer = findPdfWriter(dir);
-    if (writer.empty()) {
-        reason = std::string("the PDF writer ") + kWriterName + " is not installed (looked in " + dir + " and " + dir +
-                 "../libexec/qeln/)";
-        return false;
-    }
+    if (writer.empty())
+        return failure(std::string("the PDF writer ") + kWriterName + " is not installed (looked in " + dir + " and " +
+                       dir + "../libexec/qeln/)");
     // the writer ends itself when qeln-cli ends before it (killed): it is told whose child it is,
     // and which file to remove then
     long long size = platform::fileSize(output);
@@ -79,12 +80,11 @@ bool runPdfWriter(const std::string& request, const std::string& output, std::st
     const platform::ProcessResult r = platform::runProcess(
         writer, {kWriterName, std::to_string(platform::processId()), output}, request, idleLimit(), grew);
     switch (r.outcome) {
-    case Outcome::notStarted: reason = platform::errnoText(r.error); return false;
-    case Outcome::spawnFailed: reason = writer + ": " + platform::errnoText(r.error); return false;
+    case Outcome::notStarted: return failure(platform::errnoText(r.error));
+    case Outcome::spawnFailed: return failure(writer + ": " + platform::errnoText(r.error));
     case Outcome::stalled:
-        reason = std::string(kWriterName) + " showed no progress for " + std::to_string(idleLimit().count()) +
-                 " s and was stopped";
-        return false;
+        return failure(std::string(kWriterName) + " showed no progress for " + std::to_string(idleLimit().count()) +
+                       " s and was stopped");
     case Outcome::exited:
     case Outcome::signalled: break;
     }
@@ -93,16 +93,17 @@ bool runPdfWriter(const std::string& request, const std::string& output, std::st
     if (r.outcome == Outcome::exited && r.code == 0) {
         // a writer that says it succeeded must have left a whole PDF file
         if (endsAsPdf(output))
-            return true;
-        reason = std::string(kWriterName) + " ended without writing a complete PDF file";
-        return false;
+            return std::nullopt;
+        return failure(std::string(kWriterName) + " ended without writing a complete PDF file");
     }
-    reason = !said.empty() ? said
-             : r.outcome == Outcome::signalled ? std::string(kWriterName) + " ended with signal " + std::to_string(r.code)
-                                               : std::string(kWriterName) + " failed";
+    std::string reason = said;
+    if (reason.empty() && r.outcome == Outcome::signalled)
+        reason = std::string(kWriterName) + " ended with signal " + std::to_string(r.code);
+    else if (reason.empty())
+        reason = std::string(kWriterName) + " failed";
     while (!reason.empty() && reason.back() == '\n')
         reason.pop_back();
-    return false;
+    return failure(std::move(reason));
 }
 
 } // namespace qeln::cli

@@ -6,6 +6,9 @@
 
 #include "pdf_request.h"
 
+#include "platform/failure.h"
+
+#include <optional>
 #include <string>
 
 namespace qeln::cli {
@@ -18,14 +21,16 @@ bool pdfReportAvailable();
 std::string findPdfWriter(const std::string& programDir);
 
 // Has qeln-cli-pdf run the design of the request's project again and write
-// its report. False with the reason when the file could not be written.
-bool writePdfReport(const PdfRequest& request, std::string& reason);
+// its report. The failure (as runPdfWriter's) when the file could not be
+// written.
+std::optional<Failure> writePdfReport(const PdfRequest& request);
 
 // Starts qeln-cli-pdf with an encoded request on its standard input, for
-// the file `output`. False with the reason (the writer's own words) when it
-// did not succeed, when it showed no progress (no word, `output` not
-// growing) for two minutes (QELN_PDF_WRITER_IDLE_SECONDS), or when `output`
-// does not end as a whole PDF file does.
-bool runPdfWriter(const std::string& request, const std::string& output, std::string& reason);
+// the file `output`. The failure (writeFailed, text 516, `output`, and the
+// reason: the writer's own words) when it did not succeed, when it showed
+// no progress (no word, `output` not growing) for two minutes
+// (QELN_PDF_WRITER_IDLE_SECONDS), or when `output` does not end as a whole
+// PDF file does.
+std::optional<Failure> runPdfWriter(const std::string& request, const std::string& output);
 
 } // namespace qeln::cli

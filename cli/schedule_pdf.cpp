@@ -9,12 +9,10 @@ namespace qeln::cli {
 
 bool schedulePdfAvailable() { return pdfReportAvailable(); }
 
-bool writeSchedulePdf(const SchedulePdfJob& job, std::string& reason)
+std::optional<Failure> writeSchedulePdf(const SchedulePdfJob& job)
 {
-    if (!schedulePdfAvailable()) {
-        reason = "this build has no PDF writer";
-        return false;
-    }
+    if (!schedulePdfAvailable())
+        return Failure(FailureCode::writeFailed, 516, job.path, "this build has no PDF writer");
     SchedulePdfRequest r;
     r.base = job.base;
     r.schedule = job.schedule;
@@ -22,7 +20,7 @@ bool writeSchedulePdf(const SchedulePdfJob& job, std::string& reason)
     r.language = job.language;
     r.printedAt = job.printedAt;
     r.path = job.path;
-    return runPdfWriter(encodeSchedulePdfRequest(r), r.path, reason);
+    return runPdfWriter(encodeSchedulePdfRequest(r), r.path);
 }
 
 } // namespace qeln::cli

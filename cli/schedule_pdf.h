@@ -10,6 +10,7 @@
 #include "present/languages.h"
 #include "shell/schedule.h"
 
+#include <optional>
 #include <string>
 
 namespace qeln::cli {
@@ -26,7 +27,8 @@ struct SchedulePdfJob {
 // False while no schedule report renderer is built in.
 bool schedulePdfAvailable();
 
-// Writes the report; false with the reason when it could not be written.
-bool writeSchedulePdf(const SchedulePdfJob& job, std::string& reason);
+// Writes the report; the failure (as runPdfWriter's) when it could not be
+// written.
+std::optional<Failure> writeSchedulePdf(const SchedulePdfJob& job);
 
 } // namespace qeln::cli

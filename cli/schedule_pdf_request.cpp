@@ -3,11 +3,19 @@
 #include "input_json.h"
 #include "json.h"
 
+#include <utility>
 #include <vector>
 
 namespace qeln::cli {
 
 namespace {
+
+Failure malformedRequest(std::string reason)
+{
+    Failure f;
+    f.detail = std::move(reason);
+    return f;
+}
 
 json::Value optionalNumber(const std::optional<double>& v) { return v ? json::Value(*v) : json::Value(nullptr); }
 
@@ -54,12 +62,12 @@ json::Value rowToJson(const ScheduleRowResult& r)
             {"groupSearchFailed", r.groupSearchFailed}};
 }
 
-bool rowFromJson(const json::Value& v, ScheduleRowResult& r, std::string& error)
+std::optional<Failure> rowFromJson(const json::Value& v, ScheduleRowResult& r)
 {
-    JsonInput given;
-    if (!inputFromJson(v.at("input"), given, error))
-        return false;
-    r.input = given.input;
+    const Result<JsonInput> given = inputFromJson(v.at("input"));
+    if (!given)
+        return given.failure();
+    r.input = given->input;
     r.name = v.at("name").get<std::string>();
     r.inputOk = v.at("inputOk").get<bool>();
     r.failure.detail = v.at("failure").get<std::string>();
@@ -82,10 +90,8 @@ bool rowFromJson(const json::Value& v, ScheduleRowResult& r, std::string& error)
     const json::Value& cls = v.at("achievedClass");
     if (!cls.is_null()) {
         const int c = cls.get<int>();
-        if (c < 0 || c > 3) {
-            error = "a fire class of the request is out of range";
-            return false;
-        }
+        if (c < 0 || c > 3)
+            return malformedRequest("a fire class of the request is out of range");
         r.achievedClass = static_cast<FireClass>(c);
     }
     r.steelPerMetre = v.at("steelPerMetre").get<double>();
@@ -98,7 +104,7 @@ bool rowFromJson(const json::Value& v, ScheduleRowResult& r, std::string& error)
     r.positionRows = v.at("positionRows").get<std::size_t>();
     r.sectionGroup = v.at("sectionGroup").get<std::string>();
     r.groupSearchFailed = v.at("groupSearchFailed").get<bool>();
-    return true;
+    return std::nullopt;
 }
 
 } // namespace
@@ -136,30 +142,27 @@ bool isSchedulePdfRequest(const std::string& bytes)
     return doc.is_object() && doc.contains("schedule");
 }
 
-bool decodeSchedulePdfRequest(const std::string& bytes, SchedulePdfRequest& r, std::string& error)
+Result<SchedulePdfRequest> decodeSchedulePdfRequest(const std::string& bytes)
 {
     const json::Value doc = json::fromCbor(bytes);
-    if (!doc.is_object() || !doc.contains("schedule") || !doc.contains("base") || !doc.contains("results")) {
-        error = "the request to the PDF writer is incomplete";
-        return false;
-    }
+    if (!doc.is_object() || !doc.contains("schedule") || !doc.contains("base") || !doc.contains("results"))
+        return malformedRequest("the request to the PDF writer is incomplete");
+    SchedulePdfRequest r;
     try {
-        JsonInput base;
-        if (!inputFromJson(doc.at("base"), base, error))
-            return false;
-        r.base = base.input;
+        const Result<JsonInput> base = inputFromJson(doc.at("base"));
+        if (!base)
+            return base.failure();
+        r.base = base->input;
         const json::Value& s = doc.at("schedule");
         r.schedule.columns = s.at("columns").get<std::vector<std::string>>();
-        r.schedule.rows.clear();
         for (const json::Value& row : s.at("rows"))
             r.schedule.rows.push_back(
                 {row.at("name").get<std::string>(), row.at("cells").get<std::vector<std::string>>(),
                  row.at("search").get<bool>()});
-        r.outcome = {};
         for (const json::Value& row : doc.at("results")) {
             ScheduleRowResult res;
-            if (!rowFromJson(row, res, error))
-                return false;
+            if (const auto failed = rowFromJson(row, res))
+                return *failed;
             r.outcome.rows.push_back(std::move(res));
         }
         const json::Value& sum = doc.at("summary");
@@ -171,18 +174,15 @@ bool decodeSchedulePdfRequest(const std::string& bytes, SchedulePdfRequest& r, s
         r.outcome.summary.concreteVolume = sum.at("concreteVolume").get<double>();
         r.outcome.summary.rowsWithoutLength = sum.at("rowsWithoutLength").get<std::size_t>();
         const std::optional<Language> language = languageOfNumber(doc.at("languageBase").get<int>());
-        if (!language) {
-            error = "the request to the PDF writer names no language";
-            return false;
-        }
+        if (!language)
+            return malformedRequest("the request to the PDF writer names no language");
         r.language = *language;
         r.printedAt = doc.at("printedAt").get<std::string>();
         r.path = doc.at("path").get<std::string>();
     } catch (const json::Value::exception& e) {
-        error = e.what();
-        return false;
+        return malformedRequest(e.what());
     }
-    return true;
+    return r;
 }
 
 } // namespace qeln::cli

@@ -24,7 +24,8 @@ struct SchedulePdfRequest {
 std::string encodeSchedulePdfRequest(const SchedulePdfRequest& r);
 // True when the bytes are a schedule request (and not the single project's).
 bool isSchedulePdfRequest(const std::string& bytes);
-// False with the reason when the bytes are not a schedule request.
-bool decodeSchedulePdfRequest(const std::string& bytes, SchedulePdfRequest& r, std::string& error);
+// The request, or the failure (malformed, with the reason) when the bytes
+// are not a schedule request.
+Result<SchedulePdfRequest> decodeSchedulePdfRequest(const std::string& bytes);
 
 } // namespace qeln::cli

@@ -247,10 +247,12 @@ std::optional<Failure> writeReplacing(const std::string& path, const ReplaceWrit
     std::string reason;
     try {
         PendingReplace file(path);
-        if (write(file, reason)) {
+        const std::optional<Failure> failed = write(file);
+        if (!failed) {
             file.commit();
             return std::nullopt;
         }
+        reason = failed->detail;
     } catch (const IoError& e) {
         reason = e.reason();
     }
@@ -259,9 +261,9 @@ std::optional<Failure> writeReplacing(const std::string& path, const ReplaceWrit
 
 std::optional<Failure> writeReplacing(const std::string& path, std::string_view bytes)
 {
-    return writeReplacing(path, [bytes](PendingReplace& file, std::string&) {
+    return writeReplacing(path, [bytes](PendingReplace& file) -> std::optional<Failure> {
         file.write(bytes);
-        return true;
+        return std::nullopt;
     });
 }
 

@@ -98,10 +98,10 @@ void replaceFile(const std::string& path, std::string_view bytes);
 
 // An output replaced as a whole: `write` fills the PendingReplace of path
 // (with write(), or by name through tempPath()), which is committed when it
-// returns true. Otherwise the failure (writeFailed, text 516 "Error during
-// Writing of File", the path, and IoError::reason() or what `write` said);
-// the previous file is then unchanged.
-using ReplaceWriter = std::function<bool(PendingReplace& file, std::string& reason)>;
+// returns no failure. Otherwise the failure (writeFailed, text 516 "Error
+// during Writing of File", the path, and IoError::reason() or the detail of
+// the failure `write` returned); the previous file is then unchanged.
+using ReplaceWriter = std::function<std::optional<Failure>(PendingReplace& file)>;
 std::optional<Failure> writeReplacing(const std::string& path, const ReplaceWriter& write);
 // The same for bytes at hand.
 std::optional<Failure> writeReplacing(const std::string& path, std::string_view bytes);

@@ -94,9 +94,8 @@ bool parseBlock(const FieldBlock& b, const std::vector<std::string_view>& lines,
         if (seen[k])
             return fail(i, std::string(key) + " is given twice in the " + std::string(b.heading) + " block");
         seen[k] = true;
-        std::string reason;
-        if (!setProjectField(*findProjectField(key), blankTrimmed(l.substr(eq + 1)), false, read, reason))
-            return fail(i, std::string(key) + ": " + reason + where);
+        if (const auto refused = setProjectField(*findProjectField(key), blankTrimmed(l.substr(eq + 1)), false, read))
+            return fail(i, std::string(key) + ": " + refused->detail + where);
     }
     in = read;
     return true;

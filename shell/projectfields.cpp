@@ -151,10 +151,11 @@ std::string shortestNumber(double v, bool decimalComma)
 
 } // namespace
 
-bool setProjectField(const ProjectField& f, std::string_view text, bool decimalComma, ColumnInput& in,
-                     std::string& reason)
+std::optional<Failure> setProjectField(const ProjectField& f, std::string_view text, bool decimalComma,
+                                       ColumnInput& in)
 {
-    return std::visit(
+    std::string reason;
+    const bool taken = std::visit(
         [&](auto member) {
             using T = std::remove_reference_t<decltype(in.*member)>;
             if constexpr (std::is_same_v<T, double>) {
@@ -241,6 +242,9 @@ bool setProjectField(const ProjectField& f, std::string_view text, bool decimalC
             return true;
         },
         f.member);
+    if (taken)
+        return std::nullopt;
+    return Failure(0, -1, f.name, std::move(reason));
 }
 
 bool isIsoDate(std::string_view t)
@@ -289,20 +293,19 @@ std::optional<int> choiceIndex(std::string_view text, const char* const* keys, s
     return std::nullopt;
 }
 
-bool decimalCommaOf(std::string_view text, bool& comma, std::string& reason)
+Result<bool> decimalCommaOf(std::string_view text)
 {
+    const auto refused = [](std::string reason) { return Failure(0, -1, "", std::move(reason)); };
     const std::string_view t = blankTrimmed(text);
     const std::size_t e = t.find_first_of("eE");
     const std::string_view mantissa = t.substr(0, e);
     const std::size_t points = static_cast<std::size_t>(std::count(mantissa.begin(), mantissa.end(), '.'));
     const std::size_t commas = static_cast<std::size_t>(std::count(mantissa.begin(), mantissa.end(), ','));
-    comma = commas > 0;
+    const bool comma = commas > 0;
     if (points + commas == 0)
-        return true;
-    if (points + commas > 1) {
-        reason = quotedValue(text) + " is not a number: write it without thousands separators";
-        return false;
-    }
+        return comma;
+    if (points + commas > 1)
+        return refused(quotedValue(text) + " is not a number: write it without thousands separators");
     // One mark with three digits after it and one to three before, the
     // first not 0, and no exponent: a decimal or a group of thousands.
     const std::size_t mark = mantissa.find_first_of(".,");
@@ -323,11 +326,10 @@ bool decimalCommaOf(std::string_view text, bool& comma, std::string& reason)
         if (asDecimal.size() == mark + 1)
             asDecimal.pop_back();
         const std::string decimal = asDecimal.size() == mantissa.size() ? asDecimal + "0" : asDecimal;
-        reason = quotedValue(text) + " reads as " + asDecimal + " or as " + asThousands +
-                 " (a thousands separator?): write " + asThousands + " or " + decimal;
-        return false;
+        return refused(quotedValue(text) + " reads as " + asDecimal + " or as " + asThousands +
+                       " (a thousands separator?): write " + asThousands + " or " + decimal);
     }
-    return true;
+    return comma;
 }
 
 std::string projectFieldText(const ProjectField& f, const ColumnInput& in, bool decimalComma)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "calc/records.h"
+#include "platform/failure.h"
 
 #include <array>
 #include <optional>
@@ -82,11 +83,11 @@ const std::string& projectFieldNames();
 // point (or with `decimalComma`, a comma), integers, true/false (also 1/0,
 // yes/no), texts (cut to their longest length), "" / R30 .. R120 for the fire
 // class, ENV1994 / EN1994 for the design code (an empty cell: ENV1994, as in
-// a file that names none). The design loads are checked as the JSON reader checks them. False
-// with an English reason when the text is no such value; `in` is then
-// unchanged.
-bool setProjectField(const ProjectField& f, std::string_view text, bool decimalComma, ColumnInput& in,
-                     std::string& reason);
+// a file that names none). The design loads are checked as the JSON reader checks them. The
+// failure (malformed, the field's name and an English reason) when the text
+// is no such value; `in` is then unchanged.
+std::optional<Failure> setProjectField(const ProjectField& f, std::string_view text, bool decimalComma,
+                                       ColumnInput& in);
 
 // Why a text is no value of the text field f ("" when it is one): the check
 // date must be a calendar date written YYYY-MM-DD (or empty); the other texts
@@ -98,11 +99,11 @@ bool isIsoDate(std::string_view text);
 
 // For a table whose numbers may come with either decimal separator (a
 // semicolon or tab separated file, cells pasted from a spreadsheet): whether
-// the number in `text` has a decimal comma. False with an English reason when
-// it has a thousands separator ("1.002,5", "1,000,000") or reads as two
-// different numbers in the two conventions ("2.600", "2,600": 2.6 or 2600);
-// such a number is refused, never guessed.
-bool decimalCommaOf(std::string_view text, bool& comma, std::string& reason);
+// the number in `text` has a decimal comma. The failure (malformed, with an
+// English reason) when it has a thousands separator ("1.002,5", "1,000,000")
+// or reads as two different numbers in the two conventions ("2.600",
+// "2,600": 2.6 or 2600); such a number is refused, never guessed.
+Result<bool> decimalCommaOf(std::string_view text);
 
 // The value as setProjectField reads it back (shortest exact number, point
 // or comma as decimal separator).

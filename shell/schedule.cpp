@@ -223,7 +223,6 @@ bool buildSchedule(const CsvRecord& header, const std::vector<CsvRecord>& rows, 
     }
 
     ColumnInput scratch;
-    std::string reason;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const CsvRecord& rec = rows[r];
         // a line of separators only (",,,,"): the padding spreadsheets write under a table
@@ -260,12 +259,16 @@ bool buildSchedule(const CsvRecord& header, const std::vector<CsvRecord>& rows, 
             std::string cell(blankTrimmed(text));
             if (!cell.empty()) {
                 bool comma = false;
-                if (decimalComma && isNumberField(f) && !decimalCommaOf(cell, comma, reason)) {
-                    failure = {rec.line, static_cast<int>(s.rows.size()), f.name, reason};
-                    return false;
+                if (decimalComma && isNumberField(f)) {
+                    const Result<bool> mark = decimalCommaOf(cell);
+                    if (!mark) {
+                        failure = {rec.line, static_cast<int>(s.rows.size()), f.name, mark.failure().detail};
+                        return false;
+                    }
+                    comma = *mark;
                 }
-                if (!setProjectField(f, cell, comma, scratch, reason)) {
-                    failure = {rec.line, static_cast<int>(s.rows.size()), f.name, reason};
+                if (const auto refused = setProjectField(f, cell, comma, scratch)) {
+                    failure = {rec.line, static_cast<int>(s.rows.size()), f.name, refused->detail};
                     return false;
                 }
                 if (isNumberField(f) && comma)
@@ -464,7 +467,6 @@ bool rowInput(const ColumnInput& base, const Schedule& s, std::size_t row, const
     }
     const ScheduleRow& r = s.rows[row];
     ColumnInput in = base;
-    std::string reason;
     auto fail = [&](const char* field, std::string detail) {
         failure = {0, static_cast<int>(row), field, std::move(detail)};
         return false;
@@ -490,8 +492,9 @@ bool rowInput(const ColumnInput& base, const Schedule& s, std::size_t row, const
     if (codeAt >= 0 && static_cast<std::size_t>(codeAt) < r.cells.size() &&
         !blankTrimmed(r.cells[static_cast<std::size_t>(codeAt)]).empty()) {
         ColumnInput coded = in;
-        if (!setProjectField(*findProjectField("code"), r.cells[static_cast<std::size_t>(codeAt)], false, coded, reason))
-            return fail("code", reason);
+        if (const auto refused =
+                setProjectField(*findProjectField("code"), r.cells[static_cast<std::size_t>(codeAt)], false, coded))
+            return fail("code", refused->detail);
         useDesignCode(in, coded.code);
     }
     for (std::size_t i = 0; i < s.columns.size() && i < r.cells.size(); ++i) {
@@ -500,8 +503,8 @@ bool rowInput(const ColumnInput& base, const Schedule& s, std::size_t row, const
         const ProjectField* f = findProjectField(s.columns[i]);
         if (!f)
             return fail("", quotedValue(s.columns[i]) + " is not a field of a project");
-        if (!setProjectField(*f, r.cells[i], false, in, reason))
-            return fail(f->name, reason);
+        if (const auto refused = setProjectField(*f, r.cells[i], false, in))
+            return fail(f->name, refused->detail);
     }
     out = std::move(in);
     return true;

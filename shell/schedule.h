@@ -233,9 +233,10 @@ bool ParseScheduleBlock(const std::vector<std::string_view>& lines, int firstLin
 // ---------------------------------------------------------------- XLSX
 
 // Writes the input columns, the results columns and the summary as an XLSX
-// workbook (texts in the language); failing rows marked. False
-// with the reason when the file could not be written.
-bool writeScheduleXlsx(const std::string& path, const Schedule& s, const ScheduleOutcome& o, Language language,
-                       std::string& reason);
+// workbook (texts in the language); failing rows marked. The failure
+// (writeFailed, text 516, the path and the reason) when the file could not
+// be written.
+std::optional<Failure> writeScheduleXlsx(const std::string& path, const Schedule& s, const ScheduleOutcome& o,
+                                         Language language);
 
 } // namespace qeln

@@ -230,21 +230,20 @@ bool partComplete(const XlsxLibrary& lib, const std::string& path, const char* n
 
 } // namespace
 
-bool writeScheduleXlsx(const std::string& path, const Schedule& s, const ScheduleOutcome& o, Language language,
-                       std::string& reason)
+std::optional<Failure> writeScheduleXlsx(const std::string& path, const Schedule& s, const ScheduleOutcome& o,
+                                         Language language)
 {
+    const auto failure = [&path](std::string reason) {
+        return Failure(FailureCode::writeFailed, 516, path, std::move(reason));
+    };
     const XlsxLibrary& lib = xlsxLibrary();
-    if (!lib.problem.empty()) {
-        reason = lib.problem;
-        return false;
-    }
+    if (!lib.problem.empty())
+        return failure(lib.problem);
     // the table, an empty row and the eight rows of the summary
     const std::size_t sheetRows = 1 + o.rows.size() + 1 + 8;
-    if (sheetRows > LXW_ROW_MAX) {
-        reason = "the schedule needs " + std::to_string(sheetRows) + " rows, more than the " +
-                 std::to_string(LXW_ROW_MAX) + " of a sheet";
-        return false;
-    }
+    if (sheetRows > LXW_ROW_MAX)
+        return failure("the schedule needs " + std::to_string(sheetRows) + " rows, more than the " +
+                       std::to_string(LXW_ROW_MAX) + " of a sheet");
     auto text = [language](int id) { return LoadText(id, language, nullptr); };
     // the temporary parts beside the workbook: a failure there is a failure of this file system
     std::string folder = path.substr(0, path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/'));
@@ -253,10 +252,8 @@ bool writeScheduleXlsx(const std::string& path, const Schedule& s, const Schedul
     lxw_workbook_options options{};
     options.tmpdir = folder.data();
     lxw_workbook* wb = lib.workbookNew(path.c_str(), &options);
-    if (!wb) {
-        reason = "the workbook could not be created";
-        return false;
-    }
+    if (!wb)
+        return failure("the workbook could not be created");
     Formats f;
     f.heading = lib.addFormat(wb);
     lib.setBold(f.heading);
@@ -349,23 +346,17 @@ bool writeScheduleXlsx(const std::string& path, const Schedule& s, const Schedul
     sh.number(row++, 1, double(sum.rowsWithoutLength), nullptr);
 
     const lxw_error err = lib.close(wb);   // frees the workbook whatever the outcome
-    if (!sh.problem().empty()) {
-        reason = sh.problem();
-        return false;
-    }
-    if (err != LXW_NO_ERROR) {
-        reason = lib.strerror(err);
-        return false;
-    }
+    if (!sh.problem().empty())
+        return failure(sh.problem());
+    if (err != LXW_NO_ERROR)
+        return failure(lib.strerror(err));
     // every row of the sheet there (the summary's title row has no cell in
     // its second column, the empty row none at all)
     if (!partComplete(lib, path, "xl/worksheets/sheet1.xml", "</worksheet>", static_cast<long>(sheetRows) - 1) ||
-        !partComplete(lib, path, "xl/sharedStrings.xml", "</sst>", -1)) {
-        reason = "the workbook was not written completely (its temporary files could not be written: the disk "
-                 "full, or a file size limit?)";
-        return false;
-    }
-    return true;
+        !partComplete(lib, path, "xl/sharedStrings.xml", "</sst>", -1))
+        return failure("the workbook was not written completely (its temporary files could not be written: the "
+                       "disk full, or a file size limit?)");
+    return std::nullopt;
 }
 
 } // namespace qeln

@@ -195,23 +195,23 @@ std::string normalisedCell(std::string_view field, std::string_view text, std::s
     if (t.empty() || !f || field == "profileName")
         return t;
     ColumnInput scratch;
-    std::string reason;
     // The grid's numbers have a decimal point; a decimal comma is taken too,
     // unless the number could be read both ways ("2,600": 2.6 or 2600): that
     // one stays as typed, with the reason.
-    bool comma = false;
-    bool taken = false;
+    std::optional<Failure> refused;
     std::string kept;
     if (t.find(',') == std::string::npos || !std::holds_alternative<double ColumnInput::*>(f->member)) {
-        taken = setProjectField(*f, t, false, scratch, reason);
+        refused = setProjectField(*f, t, false, scratch);
         kept = t;
-    } else if (decimalCommaOf(t, comma, reason) && setProjectField(*f, t, true, scratch, reason)) {
-        taken = true;
+    } else if (const Result<bool> mark = decimalCommaOf(t); !mark) {
+        refused = mark.failure();
+    } else {
+        refused = setProjectField(*f, t, true, scratch);
         kept = projectFieldText(*f, scratch, false);
     }
-    if (!taken) {
+    if (refused) {
         if (problem)
-            *problem = reason;
+            *problem = refused->detail;
         return t;
     }
     // a number the dialogs would refuse is kept, and said
@@ -447,14 +447,13 @@ PasteResult pasteBlock(Schedule& schedule, std::string_view text, std::size_t ro
                 // form: "2.600" may be 2600 there. A number that reads
                 // differently in the two conventions refuses the paste.
                 const ProjectField* f = findProjectField(g.columns[c - 1]);
-                bool comma = false;
-                std::string reason;
-                if (f && std::holds_alternative<double ColumnInput::*>(f->member) &&
-                    !decimalCommaOf(block[i][k], comma, reason)) {
-                    res = {};
-                    res.problem = "line " + std::to_string(i + (header ? 2 : 1)) + ", field \"" + g.columns[c - 1] +
-                                  "\": " + reason;
-                    return res;
+                if (f && std::holds_alternative<double ColumnInput::*>(f->member)) {
+                    if (const Result<bool> mark = decimalCommaOf(block[i][k]); !mark) {
+                        res = {};
+                        res.problem = "line " + std::to_string(i + (header ? 2 : 1)) + ", field \"" +
+                                      g.columns[c - 1] + "\": " + mark.failure().detail;
+                        return res;
+                    }
                 }
                 dest.cells[c - 1] = normalisedCell(g.columns[c - 1], block[i][k]);
             }

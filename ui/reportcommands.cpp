@@ -162,10 +162,12 @@ void reportExportPdf(ReportHost& host)
     if (!project.empty() && (target == project || platform::sameFile(target, project))) {
         reason = "this is the project file, it is not overwritten by the report";
     } else {
-        const auto write = [&](platform::PendingReplace& file, std::string&) {
+        const auto write = [&](platform::PendingReplace& file) -> std::optional<Failure> {
             PrintingScope printing(host);
             pages = writeReportPdf(*report, QString::fromStdString(file.tempPath()));
-            return pages > 0;
+            if (pages > 0)
+                return std::nullopt;
+            return Failure();   // the renderer gives no reason
         };
         if (const auto failed = platform::writeReplacing(target, write)) {
             pages = 0;

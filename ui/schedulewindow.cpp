@@ -66,15 +66,12 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 
 // Writes a file under a temporary name and puts it in place in one step: a
 // failed export leaves the previous file as it was. `write` gets the
-// temporary file's name.
+// temporary file's name and returns its failure, if any.
 template <class Write>
-bool writeReplacing(const QString& path, std::string& reason, Write write)
+std::optional<Failure> writeReplacing(const QString& path, Write write)
 {
-    const auto failed = platform::writeReplacing(
-        path.toStdString(), [&](platform::PendingReplace& file, std::string& why) { return write(file.tempPath(), why); });
-    if (failed)
-        reason = failed->detail;
-    return !failed;
+    return platform::writeReplacing(path.toStdString(),
+                                    [&](platform::PendingReplace& file) { return write(file.tempPath()); });
 }
 
 // Paints an empty field cell with the base project's value, grey and slanted.
@@ -859,15 +856,13 @@ bool frmschedule::exportXlsx(const QString& path)
 {
     if (!ensureOutcome())
         return false;
-    std::string reason;
-    const bool written = writeReplacing(path, reason, [&](const std::string& temp, std::string& why) {
-        return writeScheduleXlsx(temp, grid_, *outcome_, currentLanguage(), why);
-    });
-    if (!written)
-        tellFailure(1383, path, reason);
+    const auto failed = writeReplacing(
+        path, [&](const std::string& temp) { return writeScheduleXlsx(temp, grid_, *outcome_, currentLanguage()); });
+    if (failed)
+        tellFailure(1383, path, failed->detail);
     else
         tellWritten(path);
-    return written;
+    return !failed;
 }
 
 bool frmschedule::exportPdf(const QString& path)
@@ -889,16 +884,17 @@ bool frmschedule::exportPdf(const QString& path)
     };
     const ScheduleReportContent report =
         buildScheduleReport(base_, grid_, *outcome_, currentLanguage(), QDateTime::currentDateTime(), run);
-    std::string reason;
-    const bool written = writeReplacing(path, reason, [&](const std::string& temp, std::string&) {
-        return writeScheduleReportPdf(report, QString::fromStdString(temp)) > 0;
+    const auto failed = writeReplacing(path, [&](const std::string& temp) -> std::optional<Failure> {
+        if (writeScheduleReportPdf(report, QString::fromStdString(temp)) > 0)
+            return std::nullopt;
+        return Failure();   // the renderer gives no reason
     });
     QApplication::restoreOverrideCursor();
-    if (!written)
-        tellFailure(1383, path, reason);
+    if (failed)
+        tellFailure(1383, path, failed->detail);
     else
         tellWritten(path);
-    return written;
+    return !failed;
 }
 
 // ---------------------------------------------------------------- run

@@ -166,19 +166,17 @@ int main(int argc, char** argv)
     try {
         const std::string bytes(std::istreambuf_iterator<char>(std::cin), {});
         if (qeln::cli::isSchedulePdfRequest(bytes)) {
-            qeln::cli::SchedulePdfRequest schedule;
-            std::string error;
-            if (!qeln::cli::decodeSchedulePdfRequest(bytes, schedule, error))
-                return failed(error);
-            writingTo(schedule.path);
-            return writeScheduleReport(schedule);
+            const auto schedule = qeln::cli::decodeSchedulePdfRequest(bytes);
+            if (!schedule)
+                return failed(schedule.failure().detail);
+            writingTo(schedule->path);
+            return writeScheduleReport(*schedule);
         }
-        qeln::cli::PdfRequest request;
-        std::string error;
-        if (!qeln::cli::decodePdfRequest(bytes, request, error))
-            return failed(error);
-        writingTo(request.path);
-        return writeReport(request);
+        const auto request = qeln::cli::decodePdfRequest(bytes);
+        if (!request)
+            return failed(request.failure().detail);
+        writingTo(request->path);
+        return writeReport(*request);
     } catch (const std::exception& e) {
         return failed(std::string("internal failure of the PDF writer: ") + e.what());
     }

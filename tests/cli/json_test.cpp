@@ -179,10 +179,13 @@ TEST(JsonWrite, KeepsOrderAndWritesValidUtf8)
 
 TEST(JsonInput, FieldsDefaultsAndTypes)
 {
-    cli::JsonInput in;
-    std::string err;
-    ASSERT_TRUE(cli::inputFromJson(*ok(R"({"n1": 8, "e1": -50, "autoReduce": false, "projectName": "P"})"), in, err))
-        << err;
+    // the input read; a failure fails the test
+    const auto read = [](const Value& doc) {
+        const Result<cli::JsonInput> r = cli::inputFromJson(doc);
+        EXPECT_TRUE(r) << r.failure().detail;
+        return r ? *r : cli::JsonInput{};
+    };
+    cli::JsonInput in = read(*ok(R"({"n1": 8, "e1": -50, "autoReduce": false, "projectName": "P"})"));
     EXPECT_EQ(in.input.n1, 8);
     EXPECT_EQ(in.input.e1, -50);
     EXPECT_FALSE(in.input.autoReduce);
@@ -191,33 +194,31 @@ TEST(JsonInput, FieldsDefaultsAndTypes)
     EXPECT_FALSE(in.sectionComplete);
     EXPECT_FALSE(in.createdOnGiven);
 
-    ASSERT_TRUE(cli::inputFromJson(*ok(R"({"h":1,"b":2,"tw":3,"tf":4,"r":5,"createdOn":45000.5})"), in, err));
+    in = read(*ok(R"({"h":1,"b":2,"tw":3,"tf":4,"r":5,"createdOn":45000.5})"));
     EXPECT_TRUE(in.sectionComplete);
     EXPECT_TRUE(in.createdOnGiven);
     EXPECT_FALSE(in.lastUpdatedGiven);
     EXPECT_FALSE(in.given[5]);
     EXPECT_FALSE(in.input.movrixAvailable);
 
-    ASSERT_TRUE(cli::inputFromJson(*ok(R"({"n1": -2147483648, "n2": 2147483647})"), in, err)) << err;
+    in = read(*ok(R"({"n1": -2147483648, "n2": 2147483647})"));
     EXPECT_EQ(in.input.n1, INT_MIN);
     EXPECT_EQ(in.input.n2, INT_MAX);
 
-    ASSERT_TRUE(cli::inputFromJson(*ok(R"({"projectCode": "123456789012345678901234"})"), in, err));
+    in = read(*ok(R"({"projectCode": "123456789012345678901234"})"));
     EXPECT_EQ(in.input.projectCode, "12345678901234567890");
 
     // the approval as the project file keeps it: without blanks around, cut to its limit
-    ASSERT_TRUE(cli::inputFromJson(
-        *ok(R"({"checker": "  A. Checker ", "checkDate": " 2024-02-29", "revision": "123456789012345678901234"})"), in,
-        err))
-        << err;
+    in = read(
+        *ok(R"({"checker": "  A. Checker ", "checkDate": " 2024-02-29", "revision": "123456789012345678901234"})"));
     EXPECT_EQ(in.input.checker, "A. Checker");
     EXPECT_EQ(in.input.checkDate, "2024-02-29");
     EXPECT_EQ(in.input.revision, "12345678901234567890");
-    ASSERT_TRUE(cli::inputFromJson(*ok(R"({"checkDate": ""})"), in, err));
+    in = read(*ok(R"({"checkDate": ""})"));
     EXPECT_EQ(in.input.checkDate, "");
     // the aggregate size: 16 mm unless given, and written back under its name
     EXPECT_EQ(in.input.dg, 16);
-    ASSERT_TRUE(cli::inputFromJson(*ok(R"({"dg": 32})"), in, err)) << err;
+    in = read(*ok(R"({"dg": 32})"));
     EXPECT_EQ(in.input.dg, 32);
     EXPECT_EQ(cli::projectToJson(in.input)["dg"].get<double>(), 32);
 }
@@ -231,9 +232,9 @@ class JsonInputRefuses : public testing::TestWithParam<WrongField> {};
 
 TEST_P(JsonInputRefuses, NamingTheField)
 {
-    cli::JsonInput in;
-    std::string err;
-    EXPECT_FALSE(cli::inputFromJson(*ok(GetParam().json), in, err));
+    const Result<cli::JsonInput> read = cli::inputFromJson(*ok(GetParam().json));
+    ASSERT_FALSE(read);
+    const std::string& err = read.failure().detail;
     EXPECT_NE(err.find(GetParam().says), std::string::npos) << err;
 }
 
@@ -279,9 +280,9 @@ TEST(PdfRequest, CarriesTheProjectExactly)
     r.printedAt = "2026-12-06 18:00:00";
     r.path = "/tmp/a b/ä.pdf";
 
-    cli::PdfRequest back;
-    std::string error;
-    ASSERT_TRUE(cli::decodePdfRequest(cli::encodePdfRequest(r), back, error)) << error;
+    const auto decoded = cli::decodePdfRequest(cli::encodePdfRequest(r));
+    ASSERT_TRUE(decoded) << decoded.failure().detail;
+    const cli::PdfRequest& back = *decoded;
     EXPECT_TRUE(back.input == r.input);
     EXPECT_EQ(std::signbit(back.input.tf), true);
     EXPECT_EQ(back.language, Language::German);
@@ -289,6 +290,6 @@ TEST(PdfRequest, CarriesTheProjectExactly)
     EXPECT_EQ(back.printedAt, r.printedAt);
     EXPECT_EQ(back.path, r.path);
 
-    EXPECT_FALSE(cli::decodePdfRequest("", back, error));
-    EXPECT_FALSE(cli::decodePdfRequest(cli::encodePdfRequest(r).substr(0, 50), back, error));
+    EXPECT_FALSE(cli::decodePdfRequest(""));
+    EXPECT_FALSE(cli::decodePdfRequest(cli::encodePdfRequest(r).substr(0, 50)));
 }

@@ -43,9 +43,9 @@ TEST(SchedulePdfRequest, EveryValueTheReportReadsReachesTheWriter)
     request.schedule.rows = {{"C1", {}, false}, {"C1", {}, true}, {"C2", {}, false}};
     request.outcome.rows = {a, b, c};
     request.language = Language::German;
-    cli::SchedulePdfRequest decoded;
-    std::string error;
-    ASSERT_TRUE(cli::decodeSchedulePdfRequest(cli::encodeSchedulePdfRequest(request), decoded, error)) << error;
+    const auto read = cli::decodeSchedulePdfRequest(cli::encodeSchedulePdfRequest(request));
+    ASSERT_TRUE(read) << read.failure().detail;
+    const cli::SchedulePdfRequest& decoded = *read;
     ASSERT_EQ(decoded.outcome.rows.size(), 3u);
     EXPECT_EQ(decoded.language, Language::German);
     for (std::size_t i = 0; i < 3; ++i)

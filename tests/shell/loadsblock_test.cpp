@@ -321,10 +321,9 @@ TEST(ApprovalBlock, CheckDateIsACalendarDate)
     EXPECT_EQ(projectTextProblem(*findProjectField("revision"), "2026-13-01"), "");
     // a field set from a table cell: refused, the project unchanged
     ColumnInput in = approved("", "2026-01-01", "");
-    std::string reason;
-    EXPECT_FALSE(setProjectField(f, "2026-02-30", false, in, reason));
+    EXPECT_TRUE(setProjectField(f, "2026-02-30", false, in).has_value());
     EXPECT_EQ(in.checkDate, "2026-01-01");
-    EXPECT_TRUE(setProjectField(f, " 2026-02-28 ", false, in, reason));
+    EXPECT_FALSE(setProjectField(f, " 2026-02-28 ", false, in).has_value());
     EXPECT_EQ(in.checkDate, "2026-02-28");
 }
 

@@ -649,8 +649,8 @@ TEST(ScheduleXlsx, NumbersAsNumbersTextsAsValidTextAndOverlongCellsRefused)
     s.rows.push_back({"U+FFFE \xEF\xBF\xBE", {"", "", "", "2000"}, false});
     const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
     const std::string path = testing::TempDir() + "qeln_types_" + std::to_string(::getpid()) + ".xlsx";
-    std::string reason;
-    ASSERT_TRUE(writeScheduleXlsx(path, s, o, Language::English, reason)) << reason;
+    const auto written = writeScheduleXlsx(path, s, o, Language::English);
+    ASSERT_FALSE(written) << written->detail;
     const std::string sheet = workbookPart(path, "xl/worksheets/sheet1.xml");
     const std::string strings = workbookPart(path, "xl/sharedStrings.xml");
     ASSERT_FALSE(sheet.empty());
@@ -663,8 +663,9 @@ TEST(ScheduleXlsx, NumbersAsNumbersTextsAsValidTextAndOverlongCellsRefused)
 
     ScheduleOutcome longName = o;
     longName.rows[0].name = std::string(40000, 'N');
-    EXPECT_FALSE(writeScheduleXlsx(path, s, longName, Language::English, reason));
-    EXPECT_NE(reason.find("32767"), std::string::npos) << reason;
+    const auto refused = writeScheduleXlsx(path, s, longName, Language::English);
+    ASSERT_TRUE(refused);
+    EXPECT_NE(refused->detail.find("32767"), std::string::npos) << refused->detail;
     std::remove(path.c_str());
 }
 
@@ -685,9 +686,9 @@ TEST(ScheduleResultColumns, TheFilesWriteTheirSelectionsInOrder)
     EXPECT_EQ(std::count(csv.begin(), csv.end(), ';'), 3 * std::count(header.begin(), header.end(), ';')) << csv;
 
     const std::string path = testing::TempDir() + "qeln_columns_" + std::to_string(::getpid()) + ".xlsx";
-    std::string reason;
     for (const Language language : kLanguages) {
-        ASSERT_TRUE(writeScheduleXlsx(path, s, o, language, reason)) << reason;
+        const auto written = writeScheduleXlsx(path, s, o, language);
+        ASSERT_FALSE(written) << written->detail;
         const std::string strings = workbookPart(path, "xl/sharedStrings.xml");
         std::vector<std::string> headings{LoadText(1331, language, nullptr), "nEd"};
         for (const ResultColumn id : resultColumnsOf(ResultReader::sheet)) {
@@ -699,8 +700,9 @@ TEST(ScheduleResultColumns, TheFilesWriteTheirSelectionsInOrder)
             EXPECT_NE(at = strings.find("<t>" + h + "</t>", at), std::string::npos) << h;
     }
     std::remove(path.c_str());
-    EXPECT_FALSE(writeScheduleXlsx("/nonexistent-folder/s.xlsx", s, o, Language::English, reason));
-    EXPECT_FALSE(reason.empty());
+    const auto refused = writeScheduleXlsx("/nonexistent-folder/s.xlsx", s, o, Language::English);
+    ASSERT_TRUE(refused);
+    EXPECT_FALSE(refused->detail.empty());
 }
 
 // Under a file size limit libxlsxwriter's temporary parts are cut without a
@@ -720,15 +722,14 @@ TEST(ScheduleXlsx, ACutWorkbookIsAFailure)
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{200 * 1024, 200 * 1024};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::string reason;
-        ::_exit(writeScheduleXlsx(path, s, o, Language::English, reason) ? 0 : 3);
+        ::_exit(writeScheduleXlsx(path, s, o, Language::English) ? 3 : 0);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 3);
-    std::string reason;
-    EXPECT_TRUE(writeScheduleXlsx(path, s, o, Language::English, reason)) << reason;   // without the limit
+    const auto written = writeScheduleXlsx(path, s, o, Language::English);
+    EXPECT_FALSE(written) << written->detail;   // without the limit
     std::remove(path.c_str());
 }
 
