@@ -28,14 +28,6 @@ const ProjectField* findField(std::string_view name) { return findProjectField(n
 constexpr int kCreatedOn = kFieldCreatedOn;
 constexpr int kLastUpdated = kFieldLastUpdated;
 
-// A value the input cannot take, with the reason.
-Failure refusal(std::string reason)
-{
-    Failure f;
-    f.detail = std::move(reason);
-    return f;
-}
-
 // Checks the value's type against the member and stores it; false with the
 // expected kind ("a number", ...) when it does not fit.
 bool take(const FieldDef& f, const json::Value& v, ColumnInput& in, const char*& expected)
@@ -104,13 +96,13 @@ std::optional<Failure> checkDesignLoads(JsonInput& out)
     for (const auto& [name, value] : {std::pair{"nEd", out.input.nEd}, std::pair{"nFiEd", out.input.nFiEd}}) {
         const std::string problem = designLoadProblem(name, value);
         if (!problem.empty())
-            return refusal(std::string("field \"") + name + "\": " + problem);
+            return Failure::because(std::string("field \"") + name + "\": " + problem);
     }
     out.input.fireClass.reset();
     if (!out.fireClassText.empty()) {
         out.input.fireClass = fireClassFromCode(out.fireClassText);
         if (!out.input.fireClass)
-            return refusal("field \"fireClass\" must be \"\", \"R30\", \"R60\", \"R90\" or \"R120\", not \"" +
+            return Failure::because("field \"fireClass\" must be \"\", \"R30\", \"R60\", \"R90\" or \"R120\", not \"" +
                            out.fireClassText + "\"");
     }
     return std::nullopt;
@@ -124,11 +116,11 @@ Result<JsonInput> inputFromJson(const json::Value& doc)
 {
     JsonInput out;
     if (!doc.is_object())
-        return refusal(std::string("the input must be a JSON object, not ") + json::typeName(doc));
+        return Failure::because(std::string("the input must be a JSON object, not ") + json::typeName(doc));
     for (const auto& [name, value] : doc.items()) {
         const FieldDef* def = findField(name);
         if (!def)
-            return refusal("unknown field \"" + name + "\" (the fields are: " + inputFieldNames() + ")");
+            return Failure::because("unknown field \"" + name + "\" (the fields are: " + inputFieldNames() + ")");
         const char* expected = "";
         if (std::holds_alternative<std::optional<FireClass> ColumnInput::*>(def->member) && value.is_string())
             out.fireClassText = value.get<std::string>();
@@ -145,7 +137,7 @@ Result<JsonInput> inputFromJson(const json::Value& doc)
                 got += value.get<std::string>();
                 got += "\"";
             }
-            return refusal(std::string("field \"") + def->name + "\" must be " + expected + ", not " + got);
+            return Failure::because(std::string("field \"") + def->name + "\" must be " + expected + ", not " + got);
         }
         if (def->mark >= 0 && def->mark < 6)
             out.given[def->mark] = true;

@@ -8,17 +8,6 @@
 
 namespace qeln::cli {
 
-namespace {
-
-Failure malformedRequest(std::string reason)
-{
-    Failure f;
-    f.detail = std::move(reason);
-    return f;
-}
-
-} // namespace
-
 std::string encodePdfRequest(const PdfRequest& r)
 {
     json::Value doc = {{"project", projectToJson(r.input)},
@@ -35,7 +24,7 @@ Result<PdfRequest> decodePdfRequest(const std::string& bytes)
     const json::Value doc = json::fromCbor(bytes);
     if (!doc.is_object() || !doc.contains("project") || !doc.contains("languageBase") || !doc.contains("condensed") ||
         !doc.contains("printedAt") || !doc.contains("path"))
-        return malformedRequest("the request to the PDF writer is incomplete");
+        return Failure::because("the request to the PDF writer is incomplete");
     const Result<JsonInput> given = inputFromJson(doc["project"]);
     if (!given)
         return given.failure();
@@ -44,13 +33,13 @@ Result<PdfRequest> decodePdfRequest(const std::string& bytes)
     try {
         const std::optional<Language> language = languageOfNumber(doc["languageBase"].get<int>());
         if (!language)
-            return malformedRequest("the request to the PDF writer names no language");
+            return Failure::because("the request to the PDF writer names no language");
         r.language = *language;
         r.condensed = doc["condensed"].get<bool>();
         r.printedAt = doc["printedAt"].get<std::string>();
         r.path = doc["path"].get<std::string>();
     } catch (const json::Value::exception& e) {
-        return malformedRequest(e.what());
+        return Failure::because(e.what());
     }
     return r;
 }

@@ -10,13 +10,6 @@ namespace qeln::cli {
 
 namespace {
 
-Failure malformedRequest(std::string reason)
-{
-    Failure f;
-    f.detail = std::move(reason);
-    return f;
-}
-
 json::Value optionalNumber(const std::optional<double>& v) { return v ? json::Value(*v) : json::Value(nullptr); }
 
 std::optional<double> numberOrNone(const json::Value& v)
@@ -91,7 +84,7 @@ std::optional<Failure> rowFromJson(const json::Value& v, ScheduleRowResult& r)
     if (!cls.is_null()) {
         const int c = cls.get<int>();
         if (c < 0 || c > 3)
-            return malformedRequest("a fire class of the request is out of range");
+            return Failure::because("a fire class of the request is out of range");
         r.achievedClass = static_cast<FireClass>(c);
     }
     r.steelPerMetre = v.at("steelPerMetre").get<double>();
@@ -146,7 +139,7 @@ Result<SchedulePdfRequest> decodeSchedulePdfRequest(const std::string& bytes)
 {
     const json::Value doc = json::fromCbor(bytes);
     if (!doc.is_object() || !doc.contains("schedule") || !doc.contains("base") || !doc.contains("results"))
-        return malformedRequest("the request to the PDF writer is incomplete");
+        return Failure::because("the request to the PDF writer is incomplete");
     SchedulePdfRequest r;
     try {
         const Result<JsonInput> base = inputFromJson(doc.at("base"));
@@ -175,12 +168,12 @@ Result<SchedulePdfRequest> decodeSchedulePdfRequest(const std::string& bytes)
         r.outcome.summary.rowsWithoutLength = sum.at("rowsWithoutLength").get<std::size_t>();
         const std::optional<Language> language = languageOfNumber(doc.at("languageBase").get<int>());
         if (!language)
-            return malformedRequest("the request to the PDF writer names no language");
+            return Failure::because("the request to the PDF writer names no language");
         r.language = *language;
         r.printedAt = doc.at("printedAt").get<std::string>();
         r.path = doc.at("path").get<std::string>();
     } catch (const json::Value::exception& e) {
-        return malformedRequest(e.what());
+        return Failure::because(e.what());
     }
     return r;
 }

@@ -28,6 +28,8 @@ struct Failure {
         : line(line), row(row), field(std::move(field)), detail(std::move(detail))
     {
     }
+    // Content at fault with no place to name: the reason only.
+    static Failure because(std::string detail) { return Failure(0, -1, "", std::move(detail)); }
     // A file that cannot be opened, read or written, with the text for the user.
     Failure(FailureCode code, int textId, std::string file, std::string detail, int line = 0)
         : code(code), textId(textId), file(std::move(file)), line(line), detail(std::move(detail))

@@ -295,7 +295,6 @@ std::optional<int> choiceIndex(std::string_view text, const char* const* keys, s
 
 Result<bool> decimalCommaOf(std::string_view text)
 {
-    const auto refused = [](std::string reason) { return Failure(0, -1, "", std::move(reason)); };
     const std::string_view t = blankTrimmed(text);
     const std::size_t e = t.find_first_of("eE");
     const std::string_view mantissa = t.substr(0, e);
@@ -305,7 +304,7 @@ Result<bool> decimalCommaOf(std::string_view text)
     if (points + commas == 0)
         return comma;
     if (points + commas > 1)
-        return refused(quotedValue(text) + " is not a number: write it without thousands separators");
+        return Failure::because(quotedValue(text) + " is not a number: write it without thousands separators");
     // One mark with three digits after it and one to three before, the
     // first not 0, and no exponent: a decimal or a group of thousands.
     const std::size_t mark = mantissa.find_first_of(".,");
@@ -326,7 +325,7 @@ Result<bool> decimalCommaOf(std::string_view text)
         if (asDecimal.size() == mark + 1)
             asDecimal.pop_back();
         const std::string decimal = asDecimal.size() == mantissa.size() ? asDecimal + "0" : asDecimal;
-        return refused(quotedValue(text) + " reads as " + asDecimal + " or as " + asThousands +
+        return Failure::because(quotedValue(text) + " reads as " + asDecimal + " or as " + asThousands +
                        " (a thousands separator?): write " + asThousands + " or " + decimal);
     }
     return comma;
