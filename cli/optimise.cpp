@@ -183,11 +183,8 @@ Result<OptimiseRun> runOptimise(const OptimiseOptions& o, const ColumnInput& in,
 {
     const SearchConstraints c = constraintsOf(o);
     const SearchProblem problem = searchProblem(in, c);
-    if (problem != SearchProblem::none) {
-        Failure usage;
-        usage.detail = searchProblemText(problem);
-        return usage;
-    }
+    if (problem != SearchProblem::none)
+        return Failure::because(searchProblemText(problem));
     SearchControl control;
     control.threads = 0;   // every core
     // only those are shown; twice as many kept, for the profiles of the same

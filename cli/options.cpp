@@ -550,9 +550,7 @@ Result<ParsedArgs> parseArguments(const std::vector<std::string>& args)
     std::string error;
     if (parseInto(args, out, error))
         return out;
-    Failure usage;
-    usage.detail = std::move(error);
-    return usage;
+    return Failure::because(std::move(error));
 }
 
 std::string helpText()
