@@ -19,13 +19,32 @@ using namespace qeln::en1994::test;
 
 namespace {
 
+// Puts a value into the input or into fyCalc.
+using Setter = std::function<void(ColumnInput&, double& fyCalc, double value)>;
+
 struct Border {
     const char* name;
     FindingCode code;
-    std::function<void(ColumnInput&, double&)> inside, outside;   // the input and fyCalc
+    Setter set;
+    double inside, outside;
 };
 
 std::ostream& operator<<(std::ostream& os, const Border& b) { return os << b.name; }
+
+// Sets one field of the input to the value.
+Setter field(double ColumnInput::*member)
+{
+    return [member](ColumnInput& in, double&, double v) { in.*member = v; };
+}
+
+// Sets the depth at a fixed width.
+Setter depthAtWidth(double b)
+{
+    return [b](ColumnInput& in, double&, double h) {
+        in.h = h;
+        in.b = b;
+    };
+}
 
 const Finding* find(const std::vector<Finding>& fs, FindingCode code)
 {
@@ -67,11 +86,11 @@ TEST_P(CheckBorder, InsideAndOutside)
     const Border& b = GetParam();
     ColumnInput in = enDefault();
     double fy = 355;
-    b.inside(in, fy);
+    b.set(in, fy, b.inside);
     EXPECT_EQ(find(check(in, fy), b.code), nullptr) << "inside";
     in = enDefault();
     fy = 355;
-    b.outside(in, fy);
+    b.set(in, fy, b.outside);
     const std::vector<Finding> found = check(in, fy);
     const Finding* f = find(found, b.code);
     ASSERT_NE(f, nullptr) << "outside";
@@ -86,64 +105,35 @@ constexpr double up = 1 + 1e-9, down = 1 - 1e-9;
 INSTANTIATE_TEST_SUITE_P(
     En1994, CheckBorder,
     ::testing::Values(
-        Border{"phiT6", FindingCode::EnCreepCoefficientRange, [](ColumnInput& in, double&) { in.phiT = 6; },
-               [](ColumnInput& in, double&) { in.phiT = 6 * up; }},
-        Border{"phiT0", FindingCode::EnCreepCoefficientRange, [](ColumnInput& in, double&) { in.phiT = 0; },
-               [](ColumnInput& in, double&) { in.phiT = -1e-12; }},
-        Border{"phiTNaN", FindingCode::EnCreepCoefficientRange, [](ColumnInput& in, double&) { in.phiT = 2.5; },
-               [](ColumnInput& in, double&) { in.phiT = std::numeric_limits<double>::quiet_NaN(); }},
-        Border{"rWeakLow", FindingCode::EnEndMomentRatioWeakRange, [](ColumnInput& in, double&) { in.rWeak = -1; },
-               [](ColumnInput& in, double&) { in.rWeak = -up; }},
-        Border{"rWeakHigh", FindingCode::EnEndMomentRatioWeakRange, [](ColumnInput& in, double&) { in.rWeak = 1; },
-               [](ColumnInput& in, double&) { in.rWeak = up; }},
-        Border{"rStrongLow", FindingCode::EnEndMomentRatioStrongRange,
-               [](ColumnInput& in, double&) { in.rStrong = -1; }, [](ColumnInput& in, double&) { in.rStrong = -up; }},
-        Border{"rStrongHigh", FindingCode::EnEndMomentRatioStrongRange,
-               [](ColumnInput& in, double&) { in.rStrong = 1; }, [](ColumnInput& in, double&) { in.rStrong = up; }},
+        Border{"phiT6", FindingCode::EnCreepCoefficientRange, field(&ColumnInput::phiT), 6, 6 * up},
+        Border{"phiT0", FindingCode::EnCreepCoefficientRange, field(&ColumnInput::phiT), 0, -1e-12},
+        Border{"phiTNaN", FindingCode::EnCreepCoefficientRange, field(&ColumnInput::phiT), 2.5,
+               std::numeric_limits<double>::quiet_NaN()},
+        Border{"rWeakLow", FindingCode::EnEndMomentRatioWeakRange, field(&ColumnInput::rWeak), -1, -up},
+        Border{"rWeakHigh", FindingCode::EnEndMomentRatioWeakRange, field(&ColumnInput::rWeak), 1, up},
+        Border{"rStrongLow", FindingCode::EnEndMomentRatioStrongRange, field(&ColumnInput::rStrong), -1, -up},
+        Border{"rStrongHigh", FindingCode::EnEndMomentRatioStrongRange, field(&ColumnInput::rStrong), 1, up},
         // the entered grade, not the reduced yield point
         Border{"fy460", FindingCode::EnSteelGradeAboveS460,
-               [](ColumnInput& in, double& fy) {
-                   in.fy = 460;
+               [](ColumnInput& in, double& fy, double v) {
+                   in.fy = v;
                    fy = 440;
                },
-               [](ColumnInput& in, double& fy) {
-                   in.fy = 460 * up;
-                   fy = 440;
-               }},
-        Border{"fck20", FindingCode::EnConcreteStrengthRange, [](ColumnInput& in, double&) { in.fck = 20; },
-               [](ColumnInput& in, double&) { in.fck = 20 * down; }},
-        Border{"fck60", FindingCode::EnConcreteStrengthRange, [](ColumnInput& in, double&) { in.fck = 60; },
-               [](ColumnInput& in, double&) { in.fck = 60 * up; }},
+               460, 460 * up},
+        Border{"fck20", FindingCode::EnConcreteStrengthRange, field(&ColumnInput::fck), 20, 20 * down},
+        Border{"fck60", FindingCode::EnConcreteStrengthRange, field(&ColumnInput::fck), 60, 60 * up},
         Border{"delta02", FindingCode::EnSteelContributionRange,
-               [](ColumnInput& in, double& fy) { fy = yieldForDelta(in, 0.2 * up); },
-               [](ColumnInput& in, double& fy) { fy = yieldForDelta(in, 0.2 * down); }},
+               [](ColumnInput& in, double& fy, double v) { fy = yieldForDelta(in, v); }, 0.2 * up, 0.2 * down},
         Border{"delta09", FindingCode::EnSteelContributionRange,
-               [](ColumnInput& in, double& fy) { fy = yieldForDelta(in, 0.9 * down); },
-               [](ColumnInput& in, double& fy) { fy = yieldForDelta(in, 0.9 * up); }},
+               [](ColumnInput& in, double& fy, double v) { fy = yieldForDelta(in, v); }, 0.9 * down, 0.9 * up},
         Border{"lambdaWeak", FindingCode::EnSlendernessWeak,
-               [](ColumnInput& in, double&) { in.lWeakCold = lengthForSlenderness(in, Axis::Weak, 2 * down); },
-               [](ColumnInput& in, double&) { in.lWeakCold = lengthForSlenderness(in, Axis::Weak, 2 * up); }},
+               [](ColumnInput& in, double&, double v) { in.lWeakCold = lengthForSlenderness(in, Axis::Weak, v); },
+               2 * down, 2 * up},
         Border{"lambdaStrong", FindingCode::EnSlendernessStrong,
-               [](ColumnInput& in, double&) { in.lStrongCold = lengthForSlenderness(in, Axis::Strong, 2 * down); },
-               [](ColumnInput& in, double&) { in.lStrongCold = lengthForSlenderness(in, Axis::Strong, 2 * up); }},
-        Border{"hb5", FindingCode::EnDepthToWidthRange,
-               [](ColumnInput& in, double&) {
-                   in.h = 1000;
-                   in.b = 200;
-               },
-               [](ColumnInput& in, double&) {
-                   in.h = 1000 * up;
-                   in.b = 200;
-               }},
-        Border{"hb02", FindingCode::EnDepthToWidthRange,
-               [](ColumnInput& in, double&) {
-                   in.h = 100;
-                   in.b = 500;
-               },
-               [](ColumnInput& in, double&) {
-                   in.h = 100 * down;
-                   in.b = 500;
-               }}),
+               [](ColumnInput& in, double&, double v) { in.lStrongCold = lengthForSlenderness(in, Axis::Strong, v); },
+               2 * down, 2 * up},
+        Border{"hb5", FindingCode::EnDepthToWidthRange, depthAtWidth(200), 1000, 1000 * up},
+        Border{"hb02", FindingCode::EnDepthToWidthRange, depthAtWidth(500), 100, 100 * down}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Checks, CreepNotConsideredWarns)
