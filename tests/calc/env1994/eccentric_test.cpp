@@ -17,34 +17,11 @@ using namespace qeln;
 
 namespace {
 
+// The default project (HE 320 A, 4 bars of 20 mm), 3 m about both axes, as the run hands it over.
 EccentricInput defaultSection(double e1, double e2)
 {
-    EccentricInput in;
-    in.n1 = 4;
-    in.n2 = 0;
-    in.h = 310;
-    in.b = 300;
-    in.tw = 9;
-    in.tf = 15.5;
-    in.r = 27;
-    in.uf1 = 60;
-    in.uc1 = 60;
-    in.fyd = 355 / 1.1;
-    in.fsd = 500 / 1.15;
-    in.fcd = 0.85 * 30 / 1.5;
-    in.lWeak = 3;
-    in.lStrong = 3;
-    in.Ec = 0.8 * designConcreteModulus(30);
-    in.e1 = e1;
-    in.e2 = e2;
-    in.pcp = 70;
-    in.fck = 30;
-    in.rho = 1.5598;
-    in.dInput = 20;
-    in.gammaA = 1.1;
-    in.gammaC = 1.5;
-    in.gammaS = 1.15;
-    return in;
+    const ColumnInput in;
+    return eccentricInput(in, designValues(in, 355), 3, 3, e1, e2, 1.5598);
 }
 
 void expectStrictlyDecreasing(const InteractionCurve& c)
