@@ -30,18 +30,10 @@ TEST(ReductionFactor, CurvesBAndC)
         EXPECT_EQ(reductionFactor(lambda, 0.49), 1.0);
     EXPECT_LT(reductionFactor(0.2 + 1e-12, 0.49), 1.0);
 
-    // curve c about the weak axis, b about the strong
+    // a stub column: lambda-bar below 0.2, N_b,Rd = N_pl,Rd (the curves of the
+    // axes are the worked examples' alpha)
     const ColumnInput in = enDefault();
-    const en1994::SectionValues s = sectionValues(in);
-    const DesignValues v = designValues(in, 355);
-    const AxialResult z = axialResistance(s, in, v, Axis::Weak, 3);
-    const AxialResult y = axialResistance(s, in, v, Axis::Strong, 3);
-    EXPECT_EQ(z.curve, BucklingCurve::c);
-    EXPECT_EQ(z.alpha, 0.49);
-    EXPECT_EQ(y.curve, BucklingCurve::b);
-    EXPECT_EQ(y.alpha, 0.34);
-    // a stub column: lambda-bar below 0.2, N_b,Rd = N_pl,Rd
-    const AxialResult stub = axialResistance(s, in, v, Axis::Weak, 0.5);
+    const AxialResult stub = axialResistance(sectionValues(in), in, designValues(in, 355), Axis::Weak, 0.5);
     EXPECT_LE(stub.lambda, 0.2);
     EXPECT_EQ(stub.NbRd, stub.NplRd);
 }
@@ -57,8 +49,7 @@ TEST(ConcreteModulus, TableAndCreep)
         EXPECT_EQ(std::round(designValues(in, 355).Ecm / 1000), Ecm) << fck;
     }
     ColumnInput in = enDefault();
-    const double Ecm = designValues(in, 355).Ecm;
-    EXPECT_DOUBLE_EQ(designValues(in, 355).Eceff, Ecm / 2.75);   // 70 % permanent, phi.t 2.5
+    const double Ecm = designValues(in, 355).Ecm;   // Ecm / 2.75 with 70 % permanent, phi.t 2.5: E1
     in.phiT = 0;
     EXPECT_EQ(designValues(in, 355).Eceff, Ecm);
     in.phiT = 6;
@@ -83,10 +74,7 @@ TEST(SecondOrder, BetaAndK1)
             EXPECT_EQ(so.k1(0.01 * so.NcrEff), 1.0);
         }
     }
-    const SecondOrder z = secondOrder(s, v, Axis::Weak, 3, 50, 1);
-    const SecondOrder y = secondOrder(s, v, Axis::Strong, 3, 50, 1);
-    EXPECT_DOUBLE_EQ(z.e0, 20);   // L / 150
-    EXPECT_DOUBLE_EQ(y.e0, 15);   // L / 200
+    // e0, L / 150 and L / 200: E2
 }
 
 TEST(DesignValues, AlphaMByEnteredGrade)
@@ -95,10 +83,7 @@ TEST(DesignValues, AlphaMByEnteredGrade)
     in.fy = 355;
     EXPECT_EQ(designValues(in, 345).alphaM, 0.9);
     in.fy = 356;
-    EXPECT_EQ(designValues(in, 336).alphaM, 0.8);   // the reduced value would be below 355
-    in.fy = 460;
-    EXPECT_EQ(designValues(in, 440).alphaM, 0.8);
-    EXPECT_EQ(designValues(in, 440).fyd, 440);
+    EXPECT_EQ(designValues(in, 336).alphaM, 0.8);   // the reduced value would be below 355; S 460: E4
 }
 
 const AxisResult& weakOf(const RoomTemperatureResult& r) { return r.axis[at(Axis::Weak)]; }
@@ -152,11 +137,7 @@ TEST(EccentricResistance, NoEccentricityGivesBucklingResistance)
     const AxisResult small = weakOf(design(in, 355).service);
     EXPECT_LE(small.cell, small.axial.NbRd);
     EXPECT_GT(small.eccentric->NRde, 0.9 * small.axial.NbRd);
-    // a negative eccentricity is its size
-    in.e1 = -50;
-    ColumnInput plus = in;
-    plus.e1 = 50;
-    EXPECT_EQ(design(in, 355).table.at(rowService, eccentricWeak), design(plus, 355).table.at(rowService, eccentricWeak));
+    // a negative eccentricity: EccentricResistance.TheSignOfTheEccentricityDoesNotMatterInEitherCode
 }
 
 // The biaxial cell lies below both eccentric cells; the variant that governs
@@ -172,8 +153,6 @@ TEST(BiaxialResistance, BelowBothEccentricCells)
             const RoomTemperatureResult& s = o.service;
             ASSERT_TRUE(s.biaxial);
             const double ez = s.axis[0].cell, ey = s.axis[1].cell;
-            EXPECT_LE(s.biaxialCell, ez);
-            EXPECT_LE(s.biaxialCell, ey);
             EXPECT_LE(s.biaxial->NRd, ez) << e1 << " " << e2;
             EXPECT_LE(s.biaxial->NRd, ey) << e1 << " " << e2;
 
