@@ -104,13 +104,11 @@ TEST(WorkedExamples, ReferenceTables)
         ASSERT_TRUE(run.res.concreteVolume.has_value());
         EXPECT_NEAR(*run.res.concreteVolume, c.concreteVolume, 1e-6);
         EXPECT_DOUBLE_EQ(run.dCalc, c.in.d);
+        // no message, no warning and no error
+        EXPECT_FALSE(run.res.hasErrors);
+        EXPECT_FALSE(run.res.hasWarnings);
+        EXPECT_TRUE(run.sink.messages.empty());
     }
-    // the default project gives no message, no warning and no error
-    WorkedRun run;
-    runDesign(ColumnInput{}, run);
-    EXPECT_FALSE(run.res.hasErrors);
-    EXPECT_FALSE(run.res.hasWarnings);
-    EXPECT_TRUE(run.sink.messages.empty());
 }
 
 TEST(WorkedExamples, DefaultProjectIntermediateValues)
