@@ -7,7 +7,6 @@
 
 #include <QCheckBox>
 #include <QClipboard>
-#include <QFile>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -16,7 +15,6 @@
 using namespace qeln;
 using namespace qeln::ui;
 using qeln::test::ModalScript;
-using qeln::test::TestMain;
 
 namespace {
 
@@ -56,16 +54,9 @@ class ScheduleWindowTest : public qeln::test::WindowTest {
     }
 
 private slots:
-    void initTestCase()
-    {
-        qeln::test::useEnglishLocale();
-        QVERIFY(dir.isValid());
-    }
-
     void importEditPasteReachTheProject()
     {
         auto w = started();
-        QVERIFY(w);
         w->btnscheduleClick();
         frmschedule& s = *w->scheduleWindow;
         QVERIFY(s.isVisible());
@@ -259,7 +250,6 @@ private slots:
     void doubleClickEditsAndOpeningARowIsACommand()
     {
         auto w = started();
-        QVERIFY(w);
         w->btnscheduleClick();
         frmschedule& s = *w->scheduleWindow;
         QVERIFY(s.importCsv(csvFile()));

@@ -7,7 +7,6 @@
 #include "ui/searchlimitsdialog.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 
@@ -33,12 +32,6 @@ class SearchLimitsTest : public qeln::test::WindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        qeln::test::useEnglishLocale();
-        QVERIFY(dir.isValid());
-    }
-
     void dialogFillsItselfAndRefusesWhatItCannotRead()
     {
         SearchConstraints c;
@@ -84,7 +77,6 @@ private slots:
     void limitsReachTheProjectAndTheRun()
     {
         auto w = started();
-        QVERIFY(w);
         w->btnscheduleClick();
         frmschedule& s = *w->scheduleWindow;
         const QString path = dir.path() + "/rows.csv";
@@ -94,9 +86,7 @@ private slots:
         QCOMPARE(s.lbllimits->text(), QString("default limits"));
 
         ModalScript script;
-        script.then([](QDialog* d) {
-            auto* dialog = qobject_cast<frmsearchlimits*>(d);
-            QVERIFY(dialog);
+        script.on<frmsearchlimits>([](frmsearchlimits* dialog) {
             checkOnly(*dialog, "HE B");
             // 25 mm: bars up to 20 mm lie 20 mm clear in the second layer,
             // below max(d, 16 + 5, 20) of the default aggregate
