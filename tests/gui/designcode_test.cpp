@@ -9,7 +9,6 @@
 #include "ui/dialogs.h"
 
 #include <QAction>
-#include <QFile>
 #include <QMenu>
 #include <QRadioButton>
 
@@ -22,13 +21,6 @@ class DesignCodeTest : public qeln::test::WindowTest {
     static QString codeLabel(QMainWindow* w) { return w->centralWidget()->findChild<QLabel*>("lblcode")->text(); }
 
 private slots:
-    void initTestCase()
-    {
-        qeln::test::useEnglishLocale();
-        setCurrentLanguage(Language::English);
-    }
-    void init() { QFile::remove(ini()); }
-
     void safetyDialogGivesTheChosenCodeWithItsRecommendedFactors()
     {
         frmgamat d;
@@ -123,7 +115,6 @@ private slots:
         QVERIFY(qeln::test::writeFile(ini(), "[design]\ncode=ENV1994\n"));
         {
             auto w = started();
-            QVERIFY(w);
             // the start project is a new project too
             QVERIFY(w->workflow().input.code == DesignCode::ENV1994);
             QCOMPARE(w->workflow().input.gammaA, 1.1);
@@ -147,7 +138,6 @@ private slots:
         // kept for the next start
         QVERIFY(readSettingsFile(ini()).newProjectCode == DesignCode::EN1994);
         auto w = started();
-        QVERIFY(w);
         QVERIFY(w->workflow().input.code == DesignCode::EN1994);
         w->mitGermanClick();
         QVERIFY(codeLabel(w.get()).startsWith("Bemessungsnorm:"));

@@ -11,14 +11,12 @@
 #include "present/plot.h"
 #include "shell/diagrampictures.h"
 
-#include <QFile>
 #include <QTabWidget>
 #include <QXmlStreamReader>
 
 using namespace qeln;
 using namespace qeln::ui;
 using qeln::test::ModalScript;
-using qeln::test::TestMain;
 
 namespace {
 
@@ -51,16 +49,9 @@ class DiagramsTest : public qeln::test::WindowTest {
     }
 
 private slots:
-    void initTestCase()
-    {
-        qeln::test::useEnglishLocale();
-        QVERIFY(dir.isValid());
-    }
-
     void buttonRunsOnceAndShowsTheFourChartsThatFollowTheRuns()
     {
         auto w = started();
-        QVERIFY(w);
         setInput(*w, [](ColumnInput& in) {
             in.e1 = 30;
             in.nEd = 3000;
@@ -173,7 +164,6 @@ private slots:
     void keysCalculateAndLanguage()
     {
         auto w = started();
-        QVERIFY(w);
         w->btndiagramsClick();
         frmdiagrams* d = w->diagramsWindow;
         d->windowHandle()->requestActivate();

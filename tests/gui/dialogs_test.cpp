@@ -5,8 +5,6 @@
 #include "ui/loadsdialog.h"
 
 #include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -127,6 +125,7 @@ private slots:
 
     // Cancel, Esc, the window's close button and a click on Cancel leave every
     // number dialog with an invalid number typed: no message, nothing copied back.
+    // (A valid number typed takes the same way: Cancel does not leave the field.)
     void leavingWithAnInvalidNumberAsksNothing_data()
     {
         QTest::addColumn<int>("dialog");
@@ -162,6 +161,7 @@ private slots:
         default: take(new frmflamb, &frmflamb::nedsweak, "99"); break;
         }
         QVERIFY(field->isEnabled());
+        const QString shown = field->text();
         ModalScript script;
         script.answer(QMessageBox::Ok).answer(QMessageBox::Ok);   // answers what should never come
         const int rc = run(*d, [&] {
@@ -181,6 +181,7 @@ private slots:
         copy(out);
         QVERIFY(out == in);
         QVERIFY(!field->isEditing());
+        QCOMPARE(field->text(), shown);   // the typed number is thrown away
     }
 
     // The materials dialog: a grade within its tolerance selects its item; the
@@ -221,19 +222,6 @@ private slots:
         d.copyTo(out);
         QCOMPARE(out.fck, 1000.0);
         QCOMPARE(out.dg, 100.0);
-    }
-
-    void cancelCopiesNothingBack()
-    {
-        frmgamat d;
-        ColumnInput in;
-        d.fill(in);
-        run(d, [&] {
-            qeln::test::typeOver(d.Nedgamma_cold_concrete, "2");
-            d.cancelButton()->click();
-        });
-        QCOMPARE(d.result(), int(QDialog::Rejected));
-        QCOMPARE(d.Nedgamma_cold_concrete->text(), QString("1.500"));
     }
 
     // The buckling lengths: a typed one out of range is told and can be

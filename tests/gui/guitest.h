@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,7 +20,6 @@
 
 #include <deque>
 #include <functional>
-
 #include <memory>
 
 namespace qeln::test {
@@ -38,7 +36,6 @@ public:
         connect(&timer_, &QTimer::timeout, this, &ModalScript::tick);
         timer_.start();
     }
-    explicit ModalScript(std::initializer_list<Step> steps) : ModalScript() { steps_.assign(steps); }
     ModalScript& then(Step s)
     {
         steps_.push_back(std::move(s));
@@ -59,6 +56,18 @@ public:
             auto* box = qobject_cast<QMessageBox*>(d);
             QVERIFY2(box, qPrintable("expected a message box, got " + d->objectName()));
             box->button(which)->click();
+        });
+    }
+    // Hands the dialog to f as the T it must be (a dialog of another kind is rejected).
+    template <class T, class F>
+    ModalScript& on(F f)
+    {
+        return then([f](QDialog* d) {
+            T* t = qobject_cast<T*>(d);
+            if (!t)
+                d->reject();
+            QVERIFY2(t, qPrintable("unexpected dialog " + d->objectName()));
+            f(t);
         });
     }
     ModalScript& accept() { return then([](QDialog* d) { d->accept(); }); }
@@ -190,19 +199,6 @@ inline ui::MainOptions testOptions(const QString& settingsPath)
     return o;
 }
 
-// A main window with the test catalogue and the settings file given, that
-// has accepted the disclaimer; null when it did not.
-inline std::unique_ptr<TestMain> startedMain(const QString& settingsPath)
-{
-    auto w = std::make_unique<TestMain>(testOptions(settingsPath));
-    w->show();
-    ModalScript script;
-    script.press("OkButton");
-    if (!w->FormActivate())
-        return nullptr;
-    return w;
-}
-
 // The project's input as an input dialog's OK gives it, changed by f.
 inline void setInput(TestMain& w, const std::function<void(ColumnInput&)>& f)
 {
@@ -246,16 +242,37 @@ inline bool writeFile(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+// Same locale everywhere: full stop and comma.
+inline void useEnglishLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
 // What the window tests share: a folder of their own for the settings file
-// and the projects, and a started main window over it.
+// and the projects, in which every test starts without settings, in English,
+// and a started main window over it.
 class WindowTest : public QObject {
+    Q_OBJECT
 protected:
     QTemporaryDir dir;
     QString ini() const { return dir.path() + "/qeln.INI"; }
-    std::unique_ptr<TestMain> started() { return startedMain(ini()); }
-};
+    // A main window with the test catalogue and the settings file, that has
+    // accepted the disclaimer; the test fails when it did not.
+    std::unique_ptr<TestMain> started()
+    {
+        auto w = std::make_unique<TestMain>(testOptions(ini()));
+        w->show();
+        ModalScript script;
+        script.press("OkButton");
+        if (!w->FormActivate())
+            QTest::qFail("the main window did not start", __FILE__, __LINE__);
+        return w;
+    }
 
-// Same locale everywhere: full stop and comma.
-inline void useEnglishLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+private slots:
+    void initTestCase()
+    {
+        useEnglishLocale();
+        QVERIFY(dir.isValid());
+    }
+    void init() { QFile::remove(ini()); }
+};
 
 } // namespace qeln::test

@@ -4,15 +4,12 @@
 #include "guitest.h"
 #include "ui/loadsdialog.h"
 
-#include <QGridLayout>
-#include <QLayout>
 #include <QRadioButton>
 #include <QTableWidget>
 
 using namespace qeln;
 using namespace qeln::ui;
 using qeln::test::ModalScript;
-using qeln::test::TestMain;
 
 class LoadsTest : public qeln::test::WindowTest {
     Q_OBJECT
@@ -23,12 +20,6 @@ class LoadsTest : public qeln::test::WindowTest {
     }
 
 private slots:
-    void initTestCase()
-    {
-        qeln::test::useEnglishLocale();
-        QVERIFY(dir.isValid());
-    }
-
     void etaFiHelperFillsTheFireLoadAndTheHintOfASwappedLoad()
     {
         frmloads d;
@@ -131,7 +122,6 @@ private slots:
     void eighthInputButtonEditsTheLoads()
     {
         auto w = started();
-        QVERIFY(w);
         w->workflow().setNewProjectCode(DesignCode::ENV1994);   // the utilisations below are those of ENV 1994
         auto* button = w->findChild<QPushButton*>("btnloads");
         QVERIFY(button);
@@ -142,9 +132,7 @@ private slots:
         QCOMPARE(button->x(), excent->x());
 
         ModalScript script;
-        script.then([](QDialog* d) {
-            auto* dlg = qobject_cast<frmloads*>(d);
-            QVERIFY(dlg);
+        script.on<frmloads>([](frmloads* dlg) {
             dlg->nedned->setValue(3000);
             dlg->nedetafi->setValue(0.6);
             dlg->btnetafi->click();
@@ -179,7 +167,6 @@ private slots:
     void outsideRowsAreGreyedAndAFailureIsRed()
     {
         auto w = started();
-        QVERIFY(w);
         qeln::test::setInput(*w, [](ColumnInput& in) {
             in.h = 290;   // below 300 mm: R 90 and R 120 outside
             in.nEd = 6000;

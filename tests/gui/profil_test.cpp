@@ -4,10 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
-#include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QStackedLayout>
 #include <QTableWidget>
 #include <QToolButton>

@@ -16,7 +16,6 @@
 using namespace qeln;
 using namespace qeln::ui;
 using qeln::test::ModalScript;
-using qeln::test::TestMain;
 
 namespace {
 
@@ -43,12 +42,6 @@ class SearchTest : public qeln::test::WindowTest {
     }
 
 private slots:
-    void initTestCase()
-    {
-        qeln::test::useEnglishLocale();
-        QVERIFY(dir.isValid());
-    }
-
     // the candidates that pass, in the search order, sortable and copied with their headings
     void listsThePassingCandidatesInTheSearchOrder()
     {
@@ -143,36 +136,24 @@ private slots:
         QVERIFY(next.chkfamilies.back()->isChecked());
     }
 
-    void namesWhatKeepsTheSearchFromStarting_data()
-    {
-        QTest::addColumn<bool>("withLoads");
-        QTest::addColumn<bool>("anyFamily");
-        QTest::addColumn<QString>("diameters");
-        QTest::addColumn<QString>("layouts");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("no load") << false << true << "12" << "4+0" << "The search needs a design load";
-        QTest::newRow("no family") << true << false << "12" << "4+0" << "Choose at least one profile family";
-        QTest::newRow("diameters") << true << true << "12, x" << "4+0" << "Rebar diameters:";
-        QTest::newRow("layouts") << true << true << "12" << "4" << "Rebar layouts:";
-    }
-
+    // What keeps the search from starting is named: the loads it lacks, or a
+    // list the limit fields cannot read (no family, the layouts: the search
+    // limits dialog's test of the same fields).
     void namesWhatKeepsTheSearchFromStarting()
     {
-        QFETCH(bool, withLoads);
-        QFETCH(bool, anyFamily);
-        QFETCH(QString, diameters);
-        QFETCH(QString, layouts);
-        QFETCH(QString, message);
-        frmsearch d;
-        d.fill(withLoads ? loaded() : ColumnInput{}, qeln::test::sampleSearchProfiles());
-        for (QCheckBox* c : d.chkfamilies)
-            c->setChecked(anyFamily);
-        d.eddiameters->setText(diameters);
-        d.edlayouts->setText(layouts);
-        d.startSearch();
-        QVERIFY(!d.running());
-        QVERIFY2(d.lblstatus->text().startsWith(message), qPrintable(d.lblstatus->text()));
-        QCOMPARE(d.grdcandidates->rowCount(), 0);
+        const struct {
+            bool withLoads;
+            const char *diameters, *message;
+        } cases[] = {{false, "12", "The search needs a design load"}, {true, "12, x", "Rebar diameters:"}};
+        for (const auto& c : cases) {
+            frmsearch d;
+            d.fill(c.withLoads ? loaded() : ColumnInput{}, qeln::test::sampleSearchProfiles());
+            d.eddiameters->setText(c.diameters);
+            d.startSearch();
+            QVERIFY(!d.running());
+            QVERIFY2(d.lblstatus->text().startsWith(c.message), qPrintable(d.lblstatus->text()));
+            QCOMPARE(d.grdcandidates->rowCount(), 0);
+        }
     }
 
     void itsCancelStopsARunningSearchAndLimitsThatLeaveNothingAreNamed()
@@ -208,7 +189,6 @@ private slots:
     void buttonBesideTheSectionButtonCancelAndApply()
     {
         auto w = started();
-        QVERIFY(w);
         auto* find = w->findChild<QPushButton*>("btnfindsection");
         auto* section = w->findChild<QPushButton*>("btnprofil");
         QVERIFY(find && section);
@@ -222,16 +202,12 @@ private slots:
         const ColumnInput before = w->workflow().input;
         std::optional<SearchCandidate> picked;
         ModalScript script;
-        script.then([](QDialog* dlg) {
-            auto* d = qobject_cast<frmsearch*>(dlg);
-            QVERIFY(d);
+        script.on<frmsearch>([](frmsearch* d) {
             QVERIFY(searched(*d));
             QVERIFY(d->chosen());
             d->cancelButton()->click();
         });
-        script.then([&picked](QDialog* dlg) {
-            auto* d = qobject_cast<frmsearch*>(dlg);
-            QVERIFY(d);
+        script.on<frmsearch>([&picked](frmsearch* d) {
             QVERIFY(searched(*d));
             QVERIFY(d->grdcandidates->rowCount() > 2);
             d->grdcandidates->selectRow(2);
