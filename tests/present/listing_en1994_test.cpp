@@ -12,12 +12,13 @@
 #include "calc/method.h"
 #include "tests/run_fixtures.h"
 
+#include "listing_checks.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ using namespace qeln;
 namespace {
 
 using test::enProject;
+using test::expectNoNonFinite;
+using test::indexOf;
+using test::text;
 
 en1994::Outcome outcomeOf(const ColumnInput& in)
 {
@@ -48,18 +52,6 @@ std::string indented(const std::string& s)
     std::string l = "  ";
     l.append(s);
     return l;
-}
-
-std::string text(int id, Language base = Language::English) { return LoadText(id, base, nullptr); }
-std::string text(int id, const std::string& arg, Language base = Language::English)
-{
-    return withArguments(LoadText(id, base, nullptr), {arg});
-}
-
-int indexOf(const std::vector<std::string>& lines, const std::string& line)
-{
-    const auto it = std::find(lines.begin(), lines.end(), line);
-    return it == lines.end() ? -1 : static_cast<int>(it - lines.begin());
 }
 
 bool hasLineStartingWith(const std::vector<std::string>& lines, const std::string& start)
@@ -88,16 +80,6 @@ std::string valueOf(const std::vector<std::string>& lines, const std::string& la
     if (begin == std::string::npos || begin >= 8)
         return "";
     return rest.substr(begin, rest.find(' ', begin) - begin);
-}
-
-void expectNoNonFinite(const std::vector<std::string>& lines)
-{
-    // "nan", "inf" as a printed value ("déterminante" and "inférieur" are fine)
-    const std::regex nonFinite(R"((^|[\s:(=])[-+]?(nan|inf|infinity)($|[\s)]))", std::regex::icase);
-    for (const std::string& l : lines) {
-        EXPECT_FALSE(std::regex_search(l, nonFinite)) << l;
-        EXPECT_EQ(l.find("***"), std::string::npos) << l;
-    }
 }
 
 } // namespace

@@ -12,6 +12,8 @@
 #include "calc/env1994/details.h"
 #include "calc/method.h"
 
+#include "listing_checks.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,6 +26,10 @@
 using namespace qeln;
 
 namespace {
+
+using test::expectNoNonFinite;
+using test::indexOf;
+using test::text;
 
 struct EnvRun {
     ColumnInput in;
@@ -50,18 +56,6 @@ std::vector<std::string> details(const EnvRun& r, Language language = Language::
     return out.lines();
 }
 
-std::string text(int id, Language base = Language::English) { return LoadText(id, base, nullptr); }
-std::string text(int id, const std::string& arg, Language base = Language::English)
-{
-    return withArguments(LoadText(id, base, nullptr), {arg});
-}
-
-int indexOf(const std::vector<std::string>& lines, const std::string& line, int from = 0)
-{
-    const auto it = std::find(lines.begin() + from, lines.end(), line);
-    return it == lines.end() ? -1 : static_cast<int>(it - lines.begin());
-}
-
 // The value of the first line of a label at or after line `from`.
 double valueOf(const std::vector<std::string>& lines, const std::string& label, int from = 0)
 {
@@ -75,13 +69,6 @@ double valueOf(const std::vector<std::string>& lines, const std::string& label, 
     }
     ADD_FAILURE() << "no line " << label;
     return std::nan("");
-}
-
-void expectNoNonFinite(const std::vector<std::string>& lines)
-{
-    const std::regex nonFinite(R"((^|[\s:(=])[-+]?(nan|inf|infinity)($|[\s)]))", std::regex::icase);
-    for (const std::string& l : lines)
-        EXPECT_FALSE(std::regex_search(l, nonFinite)) << l;
 }
 
 } // namespace
