@@ -158,17 +158,8 @@ TEST(EnvDetails, EveryValueBesideItsClauseInEachLanguage)
         EXPECT_GT(values, 200) << base;
         expectNoNonFinite(lines);
     }
-    // the member lines keep their values in place, the clause after them
-    const std::vector<std::string> lines = details(r);
-    EXPECT_NE(std::find(lines.begin(), lines.end(),
-                        "  Plastic load N.pl.Rd                     :     5908 kN     ENV 1994-1-1, 4.8.3.2"),
-              lines.end());
-    EXPECT_NE(std::find_if(lines.begin(), lines.end(),
-                           [](const std::string& l) {
-                               return l.rfind("  " + text(1595, "θ.f,t"), 0) == 0 &&
-                                      l.find("ENV 1994-1-2, F.2") != std::string::npos;
-                           }),
-              lines.end());
+    // (the English block of this project, each value and clause in its place, is the
+    // reviewed listing default-e50-e30.listing.txt byte for byte: CliListing.DefaultEccentric)
 }
 
 // The eccentric block per axis only with its eccentricity, the biaxial block
