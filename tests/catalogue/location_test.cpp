@@ -94,13 +94,21 @@ TEST(CatalogueLocation, WritableFolderBesideTheProgramIsUsedInPlace)
     EXPECT_FALSE(exists(l.f.perUser));
 }
 
-TEST(CatalogueLocation, ReadOnlyTableBesideAWritableFolderIsNotEditedInPlace)
+// A table beside the program that cannot be edited in place, read-only itself
+// or in a read-only folder, is read there and is the source of the per-user
+// copy, before the installed one.
+TEST(CatalogueLocation, TableBesideThatCannotBeWrittenIsTheSourceOfTheCopy)
 {
-    Layout l(true, false);
-    l.readOnly = {l.f.beside + "/PROFKVL2.DBF"};
-    const Choice c = writableCatalogue(l.f, l.canWrite);
-    EXPECT_EQ(c.folder, l.f.perUser);
-    EXPECT_EQ(readFile(l.userTable()), "beside table");
+    for (bool folderReadOnly : {false, true}) {
+        SCOPED_TRACE(folderReadOnly ? "read-only folder" : "read-only table");
+        Layout l(true, true);
+        l.readOnly = {l.f.beside + "/PROFKVL2.DBF"};
+        if (folderReadOnly)
+            l.programFolderReadOnly();
+        EXPECT_EQ(readableCatalogue(l.f, l.canWrite).folder, l.f.beside);
+        EXPECT_EQ(writableCatalogue(l.f, l.canWrite).folder, l.f.perUser);
+        EXPECT_EQ(readFile(l.userTable()), "beside table");
+    }
 }
 
 TEST(CatalogueLocation, ReadOnlyInstallationGetsAPerUserCopyMadeOnceAndReused)
@@ -129,16 +137,6 @@ TEST(CatalogueLocation, ReadOnlyInstallationGetsAPerUserCopyMadeOnceAndReused)
     EXPECT_EQ(readFile(l.userTable()), "edited by the user");
     // and the command line reads the same table as the desktop program
     EXPECT_EQ(readableCatalogue(l.f, l.canWrite).folder, l.f.perUser);
-}
-
-TEST(CatalogueLocation, TableBesideAReadOnlyProgramFolderIsTheSourceOfTheCopy)
-{
-    Layout l(true, true);
-    l.programFolderReadOnly();
-    EXPECT_EQ(readableCatalogue(l.f, l.canWrite).folder, l.f.beside);
-    const Choice c = writableCatalogue(l.f, l.canWrite);
-    EXPECT_EQ(c.folder, l.f.perUser);
-    EXPECT_EQ(readFile(l.userTable()), "beside table");
 }
 
 TEST(CatalogueLocation, MissingInstalledTableIsAClearMessage)

@@ -1,16 +1,17 @@
 // Helpers shared by the catalogue and project file tests.
 #pragma once
 
-#include <dirent.h>
-#include <sys/stat.h>
+#include <sys/stat.h>   // the tests that include this make folders and set modes
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace qeln::test {
@@ -26,7 +27,11 @@ public:
             throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
     }
-    ~TempDir() { removeTree(path_); }
+    ~TempDir()
+    {
+        std::error_code ignored;   // what cannot be removed stays behind
+        std::filesystem::remove_all(path_, ignored);
+    }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
@@ -34,25 +39,6 @@ public:
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
 private:
-    static void removeTree(const std::string& p)
-    {
-        struct stat st {};
-        if (::lstat(p.c_str(), &st) != 0)
-            return;
-        if (S_ISDIR(st.st_mode)) {
-            if (DIR* d = ::opendir(p.c_str())) {
-                while (dirent* e = ::readdir(d)) {
-                    const std::string n = e->d_name;
-                    if (n != "." && n != "..")
-                        removeTree(p + "/" + n);
-                }
-                ::closedir(d);
-            }
-            ::rmdir(p.c_str());
-        } else {
-            ::unlink(p.c_str());
-        }
-    }
     std::string path_;
 };
 
@@ -74,20 +60,18 @@ inline void writeFile(const std::string& path, const std::string& bytes)
 inline std::vector<std::string> entries(const std::string& dir)
 {
     std::vector<std::string> names;
-    if (DIR* d = ::opendir(dir.c_str())) {
-        while (dirent* e = ::readdir(d))
-            if (e->d_name[0] != '.')
-                names.push_back(e->d_name);
-        ::closedir(d);
-    }
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(dir, ec))
+        if (const std::string n = e.path().filename().string(); n[0] != '.')
+            names.push_back(n);
     std::sort(names.begin(), names.end());
     return names;
 }
 
 inline bool exists(const std::string& path)
 {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
 }
 
 } // namespace qeln::test

@@ -11,8 +11,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -20,12 +18,11 @@
 #include <utility>
 #include <vector>
 
-#include <unistd.h>
-
 namespace qeln {
 namespace {
 
 using Kind = Primitive::Kind;
+using test::expectWellFormedSvg;
 using test::ofKind;
 
 constexpr Rgb kRed{255, 0, 0};
@@ -234,10 +231,14 @@ std::vector<SectionDrawing> variedSections()
 
 // The frame and the font heights are the same for every section (the section
 // is scaled to fill it; its texts apart and clear are held over the catalogue).
-TEST(DrawSection, FixedFrameAndFontHeights)
+// The concrete fills the section's box between the flanges, the steel is drawn
+// over it; the bars lie in the concrete, mirror each other about both axes, are
+// drawn at the working diameter, and the caption names the entered one.
+TEST(DrawSection, FixedFrameAndBarsInTheConcreteSymmetricAtTheWorkingDiameter)
 {
     for (const SectionDrawing& s : variedSections()) {
         Drawn d(s);
+        SCOPED_TRACE(std::to_string(s.h) + " x " + std::to_string(s.b));
         EXPECT_EQ(d.pic.width, 1000);
         EXPECT_EQ(d.pic.height, 650);
         EXPECT_EQ(d.pic.items.at(0).points, pts({{0, 0}, {1000, 650}}));
@@ -250,17 +251,7 @@ TEST(DrawSection, FixedFrameAndFontHeights)
             }
         }
         EXPECT_TRUE(d.sink.messages.empty());
-    }
-}
 
-// The concrete fills the section's box between the flanges, the steel is drawn
-// over it; the bars lie in the concrete, mirror each other about both axes, are
-// drawn at the working diameter, and the caption names the entered one.
-TEST(DrawSection, BarsInTheConcreteSymmetricAtTheWorkingDiameter)
-{
-    for (const SectionDrawing& s : variedSections()) {
-        Drawn d(s);
-        SCOPED_TRACE(std::to_string(s.h) + " x " + std::to_string(s.b));
         const auto fills = ofKind(d.pic, Kind::Polygon);
         ASSERT_GE(fills.size(), 2u);
         const Box concrete = boxOf(fills[0]->points);
@@ -320,7 +311,8 @@ TEST(DrawSection, DimensionChainsAddUpToTheSection)
         for (double v : values) EXPECT_GT(v, 0);
     }
 }
-// The captions take their words from the language; the rebar line keeps its ": " in every one.
+// The captions take their words from the language; the rebar line keeps its ": " in every one,
+// and a section without bars has none.
 TEST(DrawSection, CaptionsInEachLanguage)
 {
     const std::pair<Language, std::vector<std::string>> cases[] = {
@@ -333,15 +325,9 @@ TEST(DrawSection, CaptionsInEachLanguage)
         ASSERT_GE(t.size(), 2u);
         EXPECT_EQ(std::vector<std::string>(t.end() - 2, t.end()), captions) << base;
     }
-}
-
-TEST(DrawSection, NoRebarCaptionWithoutBars)
-{
-    auto s = he320a();
-    s.AN1 = 0;
-    Drawn d(s);
-    auto t = texts(d.pic);
-    EXPECT_EQ(t.back(), "Steel-Profile: HE 320 A");
+    auto bare = he320a();
+    bare.AN1 = 0;
+    EXPECT_EQ(texts(Drawn(bare).pic).back(), "Steel-Profile: HE 320 A");   // no rebar caption without bars
 }
 
 // ---------------------------------------------------------------------------
@@ -362,16 +348,8 @@ TEST(SectionFigure, EveryTextIsALabelAndTheDimensionsAreTheValuesDrawn)
         // the words come from the labelling, except the fixed axis names
         EXPECT_EQ(fig.picture.items.at(l.item).text.empty(), l.kind != FigureLabel::Kind::Fixed);
     }
-    // (the dimension values: DrawSection.DimensionChainsAddUpToTheSection)
-    // labelling writes every text and places it; the geometry stays as drawn
-    const Picture pic = labelled(TextEnv{}, fig);
-    for (std::size_t i = 0; i < pic.items.size(); ++i) {
-        if (pic.items[i].kind == Kind::Text) {
-            EXPECT_FALSE(pic.items[i].text.empty());
-        } else {
-            EXPECT_EQ(pic.items[i].points, fig.picture.items[i].points);
-        }
-    }
+    // (the dimension values: DrawSection.DimensionChainsAddUpToTheSection; every text
+    // written and the geometry as drawn in each language: SectionDrawingLayout.LanguagesShareTheGeometry)
 }
 
 TEST(DrawSection, NonFiniteValueIsADrawingErrorAndKeepsThePicture)
@@ -418,23 +396,12 @@ std::size_t countOf(const std::string& hay, const std::string& needle)
     return n;
 }
 
-// The document read by an XML parser, python3's (a requirement of the build);
-// a failure shows the parser's message above it.
-void expectWellFormed(const std::string& svg)
-{
-    const std::string path = testing::TempDir() + "qeln_drawing_" + std::to_string(getpid()) + ".svg";
-    std::ofstream(path, std::ios::binary) << svg;
-    const std::string cmd = "python3 -c 'import sys, xml.etree.ElementTree as E; E.parse(sys.argv[1])' '" + path + "'";
-    EXPECT_EQ(std::system(cmd.c_str()), 0) << "the SVG is not XML that a parser reads";
-    std::remove(path.c_str());
-}
-
 // The drawings checked by eye as XML (their every element, the header and the text
 // placement: DrawSection.AsCheckedByEye, byte for byte).
 TEST(Svg, TheCheckedDrawingsAreWellFormed)
 {
     for (const SectionDrawing& s : {secondLayerEccentric(), fourRows()})
-        expectWellFormed(pictureToSvg(Drawn(s).pic));
+        expectWellFormedSvg(pictureToSvg(Drawn(s).pic));
 }
 
 TEST(Svg, ArcsAreCounterClockwiseOnScreen)
@@ -474,7 +441,7 @@ TEST(Svg, EscapesTextsAndClearBrush)
               std::string::npos);
     EXPECT_NE(svg.find("text-anchor=\"end\""), std::string::npos);
     EXPECT_NE(svg.find("<text x=\"5\" y=\"5\" "), std::string::npos);   // baseline: unmoved
-    expectWellFormed(svg);
+    expectWellFormedSvg(svg);
 }
 
 TEST(Svg, PolygonsAndDashedLines)
@@ -492,7 +459,7 @@ TEST(Svg, PolygonsAndDashedLines)
                        "stroke-dasharray=\"8,6\""),
               std::string::npos);
     EXPECT_EQ(svg.find("<polygon", svg.find("<polygon") + 1), std::string::npos);
-    expectWellFormed(svg);
+    expectWellFormedSvg(svg);
 }
 
 TEST(TextExtents, WidthsAlignmentsAndOverlaps)

@@ -7,6 +7,8 @@
 
 #include "calc/method.h"
 
+#include "listing_checks.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,7 +27,7 @@ ScopeConditions conditionsOf(ColumnInput in)
     return scopeConditions(in, checks, run);
 }
 
-std::string text(int id, Language base = Language::English) { return LoadText(id, base, nullptr); }
+using test::text;
 
 } // namespace
 

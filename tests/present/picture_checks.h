@@ -1,11 +1,17 @@
-// What the picture tests ask of a picture: its items of one kind, and every
-// item inside the frame.
+// What the picture tests ask of a picture: its items of one kind, every item
+// inside the frame, and SVG that an XML parser reads.
 #pragma once
 
 #include "present/picture.h"
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace qeln::test {
@@ -38,6 +44,17 @@ inline void expectInsidePage(const Picture& pic)
             }
         }
     }
+}
+
+// The document read by an XML parser, python3's (a requirement of the build);
+// a failure shows the parser's message above it.
+inline void expectWellFormedSvg(const std::string& svg)
+{
+    const std::string path = testing::TempDir() + "qeln_picture_" + std::to_string(getpid()) + ".svg";
+    std::ofstream(path, std::ios::binary) << svg;
+    const std::string cmd = "python3 -c 'import sys, xml.etree.ElementTree as E; E.parse(sys.argv[1])' '" + path + "'";
+    EXPECT_EQ(std::system(cmd.c_str()), 0) << "the SVG is not XML that a parser reads";
+    std::remove(path.c_str());
 }
 
 } // namespace qeln::test
