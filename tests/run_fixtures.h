@@ -64,4 +64,10 @@ inline bool contains(const MessageList& l, const std::string& part)
                        [&](const std::string& s) { return s.find(part) != std::string::npos; });
 }
 
+inline bool startsAny(const MessageList& l, const std::string& prefix)
+{
+    return std::any_of(l.lines().begin(), l.lines().end(),
+                       [&](const std::string& s) { return s.rfind(prefix, 0) == 0; });
+}
+
 } // namespace qeln::test

@@ -2,6 +2,7 @@
 #include "calc/env1994/checks.h"
 #include "shell/checks.h"
 #include "calc/method.h"
+#include "tests/run_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -29,11 +30,8 @@ Checked check(const ColumnInput& in)
     return c;
 }
 
-bool has(const MessageList& l, const std::string& prefix)
-{
-    return std::any_of(l.lines().begin(), l.lines().end(),
-                       [&](const std::string& s) { return s.rfind(prefix, 0) == 0; });
-}
+// A line of the list begins with the text.
+bool has(const MessageList& l, const std::string& prefix) { return test::startsAny(l, prefix); }
 
 // A finding of the code (of that severity, when one is given).
 bool found(const CheckOutcome& out, FindingCode code, std::optional<Severity> severity = std::nullopt)

@@ -6,6 +6,7 @@
 #include "calc/env1994/eccentric.h"
 #include "calc/env1994/design.h"
 #include "calc/env1994/scope.h"
+#include "catalogue/profiles.h"
 #include "present/plot.h"
 #include "shell/diagrams.h"
 #include "shell/numbersrun.h"
@@ -28,14 +29,9 @@ using namespace qeln::env1994;
 
 namespace {
 
-struct Sec {
-    const char* name;
-    double h, b, tw, tf, r;
-};
-
 // Sections across the method's field of profile sizes (h 230 to 1100 mm, b
 // 230 to 500 mm), from the smallest to the heaviest.
-constexpr Sec kSections[] = {
+const SteelProfile kSections[] = {
     {"HE 240 A", 230, 240, 7.5, 12, 21},          {"HE 260 B", 260, 260, 10, 17.5, 24},
     {"HE 320 A", 310, 300, 9, 15.5, 27},          {"HE 500 B", 500, 300, 14.5, 28, 27},
     {"HE 1000 M", 1008, 302, 21, 40, 30},         {"HD 400 x 187", 368, 391, 15, 24, 15},
@@ -52,26 +48,22 @@ struct DiagramCase {
     bool designable = true;
     friend void PrintTo(const DiagramCase& c, std::ostream* os)
     {
-        *os << kSections[c.section].name << " d " << c.d << " " << c.n1 << "+" << c.n2 << " e1 " << c.e1
+        *os << kSections[c.section].profileName << " d " << c.d << " " << c.n1 << "+" << c.n2 << " e1 " << c.e1
             << " e2 " << c.e2 << " L " << c.lCold << "/" << c.lFire << " loads " << c.nEd << "/" << c.nFiEd;
     }
 };
 
-ColumnInput withSection(const Sec& s)
+ColumnInput withSection(const SteelProfile& s)
 {
     ColumnInput in;
-    in.profileName = s.name;
-    in.h = s.h;
-    in.b = s.b;
-    in.tw = s.tw;
-    in.tf = s.tf;
-    in.r = s.r;
+    in.profileName = s.profileName;
+    setSection(in, sectionOf(s));
     return in;
 }
 
 ColumnInput inputOf(const DiagramCase& c)
 {
-    const Sec& s = kSections[c.section];
+    const SteelProfile& s = kSections[c.section];
     ColumnInput in = withSection(s);
     in.d = c.d;
     in.n1 = c.n1;
@@ -282,7 +274,7 @@ TEST(Diagrams, RandomInputsResistanceIsTheCell)
     auto between = [&](double lo, double hi) { return lo + (hi - lo) * (rng() % 10001) / 10000.0; };
     int designed = 0;
     for (int i = 0; i < 120; ++i) {
-        const Sec& s = kSections[rng() % std::size(kSections)];
+        const SteelProfile& s = kSections[rng() % std::size(kSections)];
         ColumnInput in = withSection(s);
         in.d = std::round(between(12, 28));
         in.n1 = rng() % 2 ? 4 : 8;
@@ -298,7 +290,7 @@ TEST(Diagrams, RandomInputsResistanceIsTheCell)
         in.e1 = (rng() % 4 ? between(-1, 1) : 0) * s.b / 2;
         in.e2 = (rng() % 4 ? between(-1, 1) : 0) * s.h / 2;
         in.pcp = std::round(between(0, 100));
-        SCOPED_TRACE(std::string(s.name) + " case " + std::to_string(i));
+        SCOPED_TRACE(s.profileName + " case " + std::to_string(i));
         NumbersRun run;
         runNumbers(in, run);
         const Diagrams d = computeDiagrams(in);

@@ -5,6 +5,7 @@
 #include "shell/projectfields.h"
 #include "shell/projectfile.h"
 #include "shell/schedule.h"
+#include "tests/run_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +13,7 @@ using namespace qeln;
 
 namespace {
 
-ColumnInput project(double nEd, double nFiEd, std::optional<FireClass> fc)
-{
-    ColumnInput in;
-    in.createdOn = in.lastUpdated = 45366.5;
-    in.nEd = nEd;
-    in.nFiEd = nFiEd;
-    in.fireClass = fc;
-    return in;
-}
+using test::withLoads;
 
 ColumnInput sentinel()
 {
@@ -46,8 +39,8 @@ class LoadsRoundTrip : public testing::TestWithParam<RoundTrip> {};
 TEST_P(LoadsRoundTrip, WrittenAfterLine33AndReadBack)
 {
     const RoundTrip& r = GetParam();
-    const ColumnInput in = project(r.nEd, r.nFiEd, r.fc);
-    const std::string plain = ProjectFileContent(project(0, 0, {}));
+    const ColumnInput in = withLoads(r.nEd, r.nFiEd, r.fc);
+    const std::string plain = ProjectFileContent(ColumnInput{});
     const std::string bytes = ProjectFileContent(in);
     // the 33 lines stay as they are: a reader that stops there opens the file
     ASSERT_EQ(bytes.substr(0, plain.size()), plain);
@@ -64,20 +57,9 @@ INSTANTIATE_TEST_SUITE_P(
                     RoundTrip{1234.5678, 0, {}, "[loads]\r\nNEd=1234.5678\r\nNfiEd=0\r\nfireClass=\r\n"},
                     RoundTrip{0.1, 1e6, FireClass::R120, "[loads]\r\nNEd=0.1\r\nNfiEd=1000000\r\nfireClass=R120\r\n"}));
 
-TEST(LoadsBlock, ProjectWithoutLoadsIsWrittenAsBefore)
-{
-    const std::string bytes = ProjectFileContent(project(0, 0, {}));
-    EXPECT_EQ(LoadsBlockContent(project(0, 0, {})), "");
-    // and it reads back without loads
-    ColumnInput back = sentinel();
-    ASSERT_FALSE(parse(bytes, back));
-    EXPECT_EQ(back.nEd, 0);
-    EXPECT_FALSE(back.fireClass);
-}
-
 TEST(LoadsBlock, ToleratedForms)
 {
-    const std::string head = ProjectFileContent(project(0, 0, {}));
+    const std::string head = ProjectFileContent(ColumnInput{});
     struct Case {
         const char* tail;
         double nEd, nFiEd;
@@ -112,7 +94,7 @@ TEST_P(MalformedBlock, RefusesTheWholeFileNamingTheLine)
 {
     const Malformed& m = GetParam();
     ColumnInput into = sentinel();
-    const std::optional<Failure> res = parse(ProjectFileContent(project(0, 0, {})) + m.tail, into);
+    const std::optional<Failure> res = parse(ProjectFileContent(ColumnInput{}) + m.tail, into);
     EXPECT_EQ(res->code, FailureCode::malformed);
     EXPECT_EQ(res->line, m.line);
     EXPECT_NE(res->detail.find(m.reason), std::string::npos) << res->detail;
@@ -142,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
 // not make a UTF-8 file read as Windows-1252.
 TEST(LoadsBlock, BytesAfterLine33DoNotChangeTheTexts)
 {
-    ColumnInput in = project(0, 0, {});
+    ColumnInput in;
     in.projectName = "St\xC3\xBCtze \xC3\x9C";
     ColumnInput back = sentinel();
     const std::optional<Failure> res = parse(ProjectFileContent(in) + "\xFC\xFE junk of another program\r\n", back);
@@ -153,7 +135,7 @@ TEST(LoadsBlock, BytesAfterLine33DoNotChangeTheTexts)
 TEST(LoadsBlock, LineNumbersFollowEmptyLinesBeforeNumbers)
 {
     // an empty line in front of line 17 shifts every later field by one line
-    std::string bytes = ProjectFileContent(project(0, 0, {}));
+    std::string bytes = ProjectFileContent(ColumnInput{});
     std::size_t at = 0;
     for (int i = 0; i < 16; ++i)
         at = bytes.find("\r\n", at) + 2;
@@ -163,16 +145,13 @@ TEST(LoadsBlock, LineNumbersFollowEmptyLinesBeforeNumbers)
     EXPECT_EQ(res->line, 36);
 }
 
-} // namespace
-
-namespace {
 
 // The [code] block: written for an EN project or inputs of the EN method off
 // their defaults, before [loads]; an ENV project with the defaults has none.
 TEST(CodeBlock, WrittenWhenNeededAndReadBack)
 {
-    const std::string plain = ProjectFileContent(project(0, 0, {}));
-    ColumnInput en = project(3000, 0, {});
+    const std::string plain = ProjectFileContent(ColumnInput{});
+    ColumnInput en = withLoads(3000, 0, std::nullopt);
     en.code = DesignCode::EN1994;
     en.phiT = 2;
     en.rWeak = -0.5;
@@ -185,7 +164,7 @@ TEST(CodeBlock, WrittenWhenNeededAndReadBack)
     ASSERT_FALSE(parse(bytes, back));
     EXPECT_EQ(back, en);
 
-    ColumnInput env = project(0, 0, {});
+    ColumnInput env;
     env.phiT = 3;   // kept for a later switch to EN
     const std::string envBytes = ProjectFileContent(env);
     EXPECT_EQ(envBytes.substr(plain.size()), "[code]\r\ncode=ENV1994\r\nphiT=3\r\nrWeak=1\r\nrStrong=1\r\n");
@@ -208,13 +187,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Malformed{"[code]\r\nfck=30\r\n", 35, "is not code="},
                     Malformed{"[code]\r\n[code]\r\n", 35, "given twice"}));
 
-} // namespace
-
-namespace {
 
 ColumnInput approved(const char* checker, const char* date, const char* revision)
 {
-    ColumnInput in = project(0, 0, {});
+    ColumnInput in;
     in.checker = checker;
     in.checkDate = date;
     in.revision = revision;
@@ -226,7 +202,7 @@ ColumnInput approved(const char* checker, const char* date, const char* revision
 // character set of the file's texts.
 TEST(ApprovalBlock, WrittenOnlyWhenGivenInItsPlaceAndReadBack)
 {
-    const std::string plain = ProjectFileContent(project(0, 0, {}));
+    const std::string plain = ProjectFileContent(ColumnInput{});
     ColumnInput in = approved("B. Checker", "2026-11-03", "B");
     in.nEd = 3000;
     Schedule sched;
@@ -297,7 +273,7 @@ TEST(ApprovalBlock, OddCharactersSurviveInTheFilesCharacterSet)
     EXPECT_EQ(back.revision, std::string(20, 'r'));
 
     // a block written by hand: Windows-1252 unless its bytes are UTF-8, when the first lines are ASCII
-    const std::string head = ProjectFileContent(project(0, 0, {}));
+    const std::string head = ProjectFileContent(ColumnInput{});
     back = sentinel();
     ASSERT_FALSE(parse(head + "[approval]\r\nchecker = M\xFCller \r\n", back));
     EXPECT_EQ(back.checker, "Müller");

@@ -1,7 +1,6 @@
 // The column as a member through the run: its warnings in the listing, end
-// moments as the methods' eccentricities, the project file's [member] block,
-// masses by member length, load combinations and column lines in the
-// schedule against single designs of the same inputs.
+// moments as the methods' eccentricities and the project file's [member]
+// block (the member in the schedule: schedule_test.cpp).
 #include "calc/member.h"
 #include "calc/method.h"
 #include "shell/numbersrun.h"
@@ -9,7 +8,6 @@
 #include "shell/run.h"
 #include "shell/schedule.h"
 
-#include "catalogue/profiles.h"
 #include "present/messages.h"
 #include "tests/run_fixtures.h"
 
@@ -23,13 +21,6 @@ using namespace qeln;
 
 namespace {
 
-const ProfileIndex& catalogue()
-{
-    static const ProfileIndex index(
-        searchProfiles(ProfileCatalogue::open(std::string(QELN_BIN_DIR) + "/" + kProfileTableFile, "")));
-    return index;
-}
-
 bool hasFinding(const NumbersRun& run, FindingCode c)
 {
     return std::any_of(run.derived.findings.begin(), run.derived.findings.end(),
@@ -37,13 +28,6 @@ bool hasFinding(const NumbersRun& run, FindingCode c)
 }
 
 using test::contains;
-
-bool passes(const ColumnInput& in)
-{
-    NumbersRun run;
-    runNumbers(in, run);
-    return run.valid && (!run.check || run.check->passes);
-}
 
 } // namespace
 
@@ -161,118 +145,4 @@ TEST(MemberProjectFile, TheMemberBlockRoundTripsAndOldFilesStay)
     const std::optional<Failure> f = ParseProjectFile(bad, "m.qln", back, lookup, &sched);
     EXPECT_TRUE(f);
     EXPECT_NE(f->detail.find("frame"), std::string::npos);
-}
-
-// Three identical 3.6 m columns braced otherwise: 3 x 421 kg.
-TEST(MemberSchedule, MassesByMemberLength)
-{
-    Schedule s;
-    s.columns = {"profileName", "length", "lWeakCold"};
-    s.rows.push_back({"a", {"HE 300 B", "3.6", "3.6"}, false});
-    s.rows.push_back({"b", {"HE 300 B", "3.6", "1.8"}, false});
-    s.rows.push_back({"c", {"HE 300 B", "3.6", "7.2"}, false});
-    ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
-    ASSERT_EQ(o.rows.size(), 3u);
-    EXPECT_NEAR(o.rows[0].steelPerMetre, 117.0, 0.1);
-    EXPECT_NEAR(o.summary.steelMass, 3 * 3.6 * o.rows[0].steelPerMetre, 1e-9);
-    EXPECT_EQ(std::lround(o.summary.steelMass), 1264);
-    EXPECT_NEAR(o.summary.concreteVolume, 3 * 3.6 * o.rows[0].concretePerMetre, 1e-12);
-    EXPECT_GT(o.summary.concreteVolume, 0);
-    EXPECT_EQ(o.summary.rowsWithoutLength, 0u);
-    // two combinations of one position are one column: weighed once
-    s.rows[1].name = "a";
-    o = runSchedule(ColumnInput{}, s, catalogue());
-    EXPECT_NEAR(o.summary.steelMass, 2 * 3.6 * o.rows[0].steelPerMetre, 1e-9);
-    EXPECT_EQ(o.summary.positions, 2u);
-    s.rows[1].name = "b";
-    // a row without a length adds nothing and is counted
-    s.rows[2].cells[1] = "";
-    o = runSchedule(ColumnInput{}, s, catalogue());
-    EXPECT_NEAR(o.summary.steelMass, 2 * 3.6 * o.rows[0].steelPerMetre, 1e-9);
-    EXPECT_EQ(o.summary.rowsWithoutLength, 1u);
-}
-
-TEST(MemberSchedule, CombinationsOfAPosition)
-{
-    Schedule s;
-    s.columns = {"profileName", "nEd", "myTop", "myBottom"};
-    s.rows.push_back({"C1", {"HE 300 B", "2000", "", ""}, false});
-    s.rows.push_back({"C1", {"HE 300 B", "1800", "90", "-45"}, false});
-    s.rows.push_back({"C2", {"HE 300 B", "1000", "", ""}, false});
-    ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
-    ASSERT_EQ(o.rows.size(), 3u);
-    for (const ScheduleRowResult& r : o.rows)
-        EXPECT_EQ(r.passes, passes(r.input)) << r.name;
-    const double u = std::max(*o.rows[0].utilisation, *o.rows[1].utilisation);
-    EXPECT_EQ(*o.rows[0].positionUtilisation, u);
-    EXPECT_EQ(*o.rows[1].positionUtilisation, u);
-    EXPECT_EQ(o.rows[0].positionRows, 2u);
-    EXPECT_EQ(o.summary.positions, 2u);
-    // one failing combination fails the position
-    s.rows[1].cells[1] = "9000";
-    o = runSchedule(ColumnInput{}, s, catalogue());
-    EXPECT_TRUE(o.rows[0].passes);
-    EXPECT_FALSE(o.rows[1].passes);
-    EXPECT_FALSE(o.rows[0].positionPasses);
-    EXPECT_TRUE(o.rows[2].positionPasses);
-    EXPECT_EQ(o.summary.positionsPassing, 1u);
-
-    // the search finds the lightest section that carries both combinations
-    s.rows[1].cells[1] = "1800";
-    for (ScheduleRow& r : s.rows)
-        r.search = r.name == "C1";
-    ScheduleOptions options;
-    options.constraints.families = {"HE B"};
-    options.constraints.diameters = {16, 20};
-    options.constraints.layouts = {{4, 0}};
-    o = runSchedule(ColumnInput{}, s, catalogue(), options);
-    ASSERT_TRUE(o.rows[0].searchFound) << o.rows[0].searchProblem;
-    EXPECT_EQ(o.rows[0].profileName, o.rows[1].profileName);
-    EXPECT_EQ(o.rows[0].d, o.rows[1].d);
-    EXPECT_TRUE(o.rows[0].passes && o.rows[1].passes);
-    // and nothing lighter of the same search does
-    SearchControl all;
-    all.keep = 1000;
-    ColumnInput base = o.rows[0].input;
-    const SearchOutcome found = searchSections(base, catalogue().profiles(), options.constraints, all);
-    for (const SearchCandidate& c : found.candidates) {
-        if (c.steelMass >= o.rows[0].steelPerMetre)
-            break;
-        ColumnInput second = o.rows[1].input;
-        EXPECT_FALSE(passes(c.applyTo(second))) << c.profileName << " carries both";
-    }
-}
-
-TEST(MemberSchedule, AColumnLineGetsOneSection)
-{
-    Schedule s;
-    s.columns = {"profileName", "nEd", "line", "length"};
-    s.rows.push_back({"EG A1", {"HE 300 B", "4000", "A1", "4.2"}, true});
-    s.rows.push_back({"OG1 A1", {"HE 260 B", "2500", "A1", "3.4"}, true});
-    s.rows.push_back({"OG2 A1", {"HE 260 B", "1000", "A1", "3.4"}, false});
-    s.rows.push_back({"EG B1", {"HE 260 B", "1000", "", "4.2"}, true});
-    ScheduleOptions options;
-    options.constraints.families = {"HE B"};
-    options.constraints.diameters = {16};
-    options.constraints.layouts = {{4, 0}};
-    const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue(), options);
-    ASSERT_EQ(o.rows.size(), 4u);
-    for (std::size_t i = 0; i < 3; ++i) {
-        SCOPED_TRACE(o.rows[i].name);
-        EXPECT_EQ(o.rows[i].sectionGroup, "line A1");
-        EXPECT_TRUE(o.rows[i].searchFound);
-        EXPECT_EQ(o.rows[i].profileName, o.rows[0].profileName);
-        EXPECT_TRUE(o.rows[i].passes);
-        EXPECT_EQ(o.rows[i].passes, passes(o.rows[i].input));
-    }
-    // the line's section is the one its heaviest row needs on its own
-    ColumnInput alone = o.rows[0].input;
-    alone.profileName = "HE 300 B";
-    const SearchOutcome own = searchSections(alone, catalogue().profiles(), options.constraints, {});
-    ASSERT_FALSE(own.candidates.empty());
-    EXPECT_EQ(own.candidates.front().profileName, o.rows[0].profileName);
-    // a row outside the line keeps its own lighter section
-    EXPECT_TRUE(o.rows[3].searchFound);
-    EXPECT_EQ(o.rows[3].sectionGroup, "position EG B1");
-    EXPECT_LE(o.rows[3].steelPerMetre, o.rows[0].steelPerMetre);
 }

@@ -4,6 +4,7 @@
 #include "shell/schedule.h"
 #include "shell/schedulecolumns.h"
 
+#include "shell/numbersrun.h"
 #include "shell/projectfile.h"
 #include "shell/run.h"
 
@@ -11,6 +12,7 @@
 #include "present/texts.h"
 #include "catalogue/profiles.h"
 
+#include "tests/catalogue/test_support.h"
 #include "tests/run_fixtures.h"
 #include "tests/sanitized.h"
 
@@ -24,7 +26,6 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <cmath>
-#include <fstream>
 #include <numbers>
 #include <sstream>
 #include <string>
@@ -33,14 +34,6 @@
 namespace {
 
 using namespace qeln;
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
 
 const std::string kExample = std::string(QELN_SOURCE_DIR) + "/tests/data/schedule-40.csv";
 
@@ -170,6 +163,14 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"notANumber", "name,d,n1\nC1,20,4\nC2,2x,4\n", 3, "d", "\"2x\" is not a number"},
         MalformedCase{"commaInPointFile", "name,d\nC1,\"2,5\"\n", 2, "d", "is not a number"},
         MalformedCase{"pointAndCommaInOneCell", "name;d\nC1;1.002,5\n", 2, "d", "is not a number"},
+        // a number with a thousands separator, or that reads as two values in
+        // the two conventions, is refused in the dialects that take a decimal comma
+        MalformedCase{"semicolonGroupedPoint", "name;nEd\nC1;2.600\n", 2, "nEd", "a thousands separator?"},
+        MalformedCase{"tabGroupedComma", "name\tnEd\nC1\t2,600\n", 2, "nEd", "a thousands separator?"},
+        MalformedCase{"semicolonGroupedComma", "name;nEd\nC1;2,125\n", 2, "nEd", "a thousands separator?"},
+        MalformedCase{"signedGrouped", "name;nEd\nC1;+1.250\n", 2, "nEd", "a thousands separator?"},
+        MalformedCase{"twoGroups", "name\tnEd\nC1\t1,002,500\n", 2, "nEd", "without thousands separators"},
+        MalformedCase{"quotedCommaInCommaFile", "name,nEd\nC1,\"2,600\"\n", 2, "nEd", "is not a number"},
         MalformedCase{"notAnInteger", "name,n1\nC1,4.5\n", 2, "n1", "not an integer"},
         MalformedCase{"negativeLoad", "name,nEd\nC1,-10\n", 2, "nEd", "nEd"},
         MalformedCase{"absurdLoad", "name;nFiEd\nC1;2e9\n", 2, "nFiEd", "nFiEd"},
@@ -183,41 +184,27 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"utf8AndAStrayByte", "name,positionName\nC1,St\xC3\xBCtze\nC2,St\xFCtze\n", 3, "", "not UTF-8"}),
     [](const auto& info) { return std::string(info.param.label); });
 
-// A number that reads as two values in the two conventions, or has a
-// thousands separator, is refused in the dialects that take a decimal comma.
+// A number with a decimal comma or point where the dialect takes it is read
+// with a point (the numbers that could be read two ways are refused above).
 struct NumberCase {
     const char* label;
     const char* text;
-    const char* nEd;   // as read; nullptr: refused on line 2, field nEd
+    const char* nEd;   // as read
 };
 
 class CsvNumbers : public testing::TestWithParam<NumberCase> {};
 
-TEST_P(CsvNumbers, AreReadOrRefusedNeverGuessed)
+TEST_P(CsvNumbers, AreReadWithADecimalPoint)
 {
-    const NumberCase& c = GetParam();
     Schedule s;
     Failure f;
-    const bool read = readScheduleCsv(c.text, s, f);
-    if (!c.nEd) {
-        EXPECT_FALSE(read);
-        EXPECT_EQ(f.line, 2) << f.describe();
-        EXPECT_EQ(f.field, "nEd") << f.describe();
-        return;
-    }
-    ASSERT_TRUE(read) << f.describe();
-    EXPECT_EQ(s.cell(0, "nEd"), c.nEd);
+    ASSERT_TRUE(readScheduleCsv(GetParam().text, s, f)) << f.describe();
+    EXPECT_EQ(s.cell(0, "nEd"), GetParam().nEd);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Schedule, CsvNumbers,
-    testing::Values(NumberCase{"semicolonGroupedPoint", "name;nEd\nC1;2.600\n", nullptr},
-                    NumberCase{"tabGroupedComma", "name\tnEd\nC1\t2,600\n", nullptr},
-                    NumberCase{"semicolonGroupedComma", "name;nEd\nC1;2,125\n", nullptr},
-                    NumberCase{"signedGrouped", "name;nEd\nC1;+1.250\n", nullptr},
-                    NumberCase{"twoGroups", "name\tnEd\nC1\t1,002,500\n", nullptr},
-                    NumberCase{"quotedCommaInCommaFile", "name,nEd\nC1,\"2,600\"\n", nullptr},
-                    NumberCase{"decimalComma", "name;nEd\nC1;2600,5\n", "2600.5"},
+    testing::Values(NumberCase{"decimalComma", "name;nEd\nC1;2600,5\n", "2600.5"},
                     NumberCase{"decimalPointInSemicolonFile", "name;nEd\nC1;3.6\n", "3.6"},
                     NumberCase{"fourDecimals", "name;nEd\nC1;2,6000\n", "2.6000"},
                     NumberCase{"leadingZero", "name;nEd\nC1;0,125\n", "0.125"},
@@ -346,7 +333,7 @@ TEST(ScheduleRows, EveryRowEqualsTheCalculateCommand)
 {
     Schedule s;
     Failure f;
-    ASSERT_TRUE(readScheduleCsv(readFile(kExample), s, f)) << f.describe();
+    ASSERT_TRUE(readScheduleCsv(test::readFile(kExample), s, f)) << f.describe();
     ASSERT_EQ(s.rows.size(), 40u);
     ColumnInput base;
     const ScheduleOutcome o = runSchedule(base, s, catalogue());
@@ -495,6 +482,130 @@ TEST(ScheduleSearch, CancelStopsBeforeTheNextRow)
     EXPECT_EQ(o.summary.rows, 3u);
 }
 
+// ---------------------------------------------------------------- the member in the schedule
+
+// A row passes as the single design of its input does.
+bool passes(const ColumnInput& in)
+{
+    NumbersRun run;
+    runNumbers(in, run);
+    return run.valid && (!run.check || run.check->passes);
+}
+
+// Three identical 3.6 m columns braced otherwise: 3 x 421 kg.
+TEST(MemberSchedule, MassesByMemberLength)
+{
+    Schedule s;
+    s.columns = {"profileName", "length", "lWeakCold"};
+    s.rows.push_back({"a", {"HE 300 B", "3.6", "3.6"}, false});
+    s.rows.push_back({"b", {"HE 300 B", "3.6", "1.8"}, false});
+    s.rows.push_back({"c", {"HE 300 B", "3.6", "7.2"}, false});
+    ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
+    ASSERT_EQ(o.rows.size(), 3u);
+    EXPECT_NEAR(o.rows[0].steelPerMetre, 117.0, 0.1);
+    EXPECT_NEAR(o.summary.steelMass, 3 * 3.6 * o.rows[0].steelPerMetre, 1e-9);
+    EXPECT_EQ(std::lround(o.summary.steelMass), 1264);
+    EXPECT_NEAR(o.summary.concreteVolume, 3 * 3.6 * o.rows[0].concretePerMetre, 1e-12);
+    EXPECT_GT(o.summary.concreteVolume, 0);
+    EXPECT_EQ(o.summary.rowsWithoutLength, 0u);
+    // two combinations of one position are one column: weighed once
+    s.rows[1].name = "a";
+    o = runSchedule(ColumnInput{}, s, catalogue());
+    EXPECT_NEAR(o.summary.steelMass, 2 * 3.6 * o.rows[0].steelPerMetre, 1e-9);
+    EXPECT_EQ(o.summary.positions, 2u);
+    s.rows[1].name = "b";
+    // a row without a length adds nothing and is counted
+    s.rows[2].cells[1] = "";
+    o = runSchedule(ColumnInput{}, s, catalogue());
+    EXPECT_NEAR(o.summary.steelMass, 2 * 3.6 * o.rows[0].steelPerMetre, 1e-9);
+    EXPECT_EQ(o.summary.rowsWithoutLength, 1u);
+}
+
+TEST(MemberSchedule, CombinationsOfAPosition)
+{
+    Schedule s;
+    s.columns = {"profileName", "nEd", "myTop", "myBottom"};
+    s.rows.push_back({"C1", {"HE 300 B", "2000", "", ""}, false});
+    s.rows.push_back({"C1", {"HE 300 B", "1800", "90", "-45"}, false});
+    s.rows.push_back({"C2", {"HE 300 B", "1000", "", ""}, false});
+    ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
+    ASSERT_EQ(o.rows.size(), 3u);
+    for (const ScheduleRowResult& r : o.rows)
+        EXPECT_EQ(r.passes, passes(r.input)) << r.name;
+    const double u = std::max(*o.rows[0].utilisation, *o.rows[1].utilisation);
+    EXPECT_EQ(*o.rows[0].positionUtilisation, u);
+    EXPECT_EQ(*o.rows[1].positionUtilisation, u);
+    EXPECT_EQ(o.rows[0].positionRows, 2u);
+    EXPECT_EQ(o.summary.positions, 2u);
+    // one failing combination fails the position
+    s.rows[1].cells[1] = "9000";
+    o = runSchedule(ColumnInput{}, s, catalogue());
+    EXPECT_TRUE(o.rows[0].passes);
+    EXPECT_FALSE(o.rows[1].passes);
+    EXPECT_FALSE(o.rows[0].positionPasses);
+    EXPECT_TRUE(o.rows[2].positionPasses);
+    EXPECT_EQ(o.summary.positionsPassing, 1u);
+
+    // the search finds the lightest section that carries both combinations
+    s.rows[1].cells[1] = "1800";
+    for (ScheduleRow& r : s.rows)
+        r.search = r.name == "C1";
+    ScheduleOptions options;
+    options.constraints.families = {"HE B"};
+    options.constraints.diameters = {16, 20};
+    options.constraints.layouts = {{4, 0}};
+    o = runSchedule(ColumnInput{}, s, catalogue(), options);
+    ASSERT_TRUE(o.rows[0].searchFound) << o.rows[0].searchProblem;
+    EXPECT_EQ(o.rows[0].profileName, o.rows[1].profileName);
+    EXPECT_EQ(o.rows[0].d, o.rows[1].d);
+    EXPECT_TRUE(o.rows[0].passes && o.rows[1].passes);
+    // and nothing lighter of the same search does
+    SearchControl all;
+    all.keep = 1000;
+    ColumnInput base = o.rows[0].input;
+    const SearchOutcome found = searchSections(base, catalogue().profiles(), options.constraints, all);
+    for (const SearchCandidate& c : found.candidates) {
+        if (c.steelMass >= o.rows[0].steelPerMetre)
+            break;
+        ColumnInput second = o.rows[1].input;
+        EXPECT_FALSE(passes(c.applyTo(second))) << c.profileName << " carries both";
+    }
+}
+
+TEST(MemberSchedule, AColumnLineGetsOneSection)
+{
+    Schedule s;
+    s.columns = {"profileName", "nEd", "line", "length"};
+    s.rows.push_back({"EG A1", {"HE 300 B", "4000", "A1", "4.2"}, true});
+    s.rows.push_back({"OG1 A1", {"HE 260 B", "2500", "A1", "3.4"}, true});
+    s.rows.push_back({"OG2 A1", {"HE 260 B", "1000", "A1", "3.4"}, false});
+    s.rows.push_back({"EG B1", {"HE 260 B", "1000", "", "4.2"}, true});
+    ScheduleOptions options;
+    options.constraints.families = {"HE B"};
+    options.constraints.diameters = {16};
+    options.constraints.layouts = {{4, 0}};
+    const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue(), options);
+    ASSERT_EQ(o.rows.size(), 4u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(o.rows[i].name);
+        EXPECT_EQ(o.rows[i].sectionGroup, "line A1");
+        EXPECT_TRUE(o.rows[i].searchFound);
+        EXPECT_EQ(o.rows[i].profileName, o.rows[0].profileName);
+        EXPECT_TRUE(o.rows[i].passes);
+        EXPECT_EQ(o.rows[i].passes, passes(o.rows[i].input));
+    }
+    // the line's section is the one its heaviest row needs on its own
+    ColumnInput alone = o.rows[0].input;
+    alone.profileName = "HE 300 B";
+    const SearchOutcome own = searchSections(alone, catalogue().profiles(), options.constraints, {});
+    ASSERT_FALSE(own.candidates.empty());
+    EXPECT_EQ(own.candidates.front().profileName, o.rows[0].profileName);
+    // a row outside the line keeps its own lighter section
+    EXPECT_TRUE(o.rows[3].searchFound);
+    EXPECT_EQ(o.rows[3].sectionGroup, "position EG B1");
+    EXPECT_LE(o.rows[3].steelPerMetre, o.rows[0].steelPerMetre);
+}
+
 // ---------------------------------------------------------------- project file
 
 TEST(ScheduleProjectFile, RoundTripWithAndWithoutLoads)
@@ -541,6 +652,8 @@ TEST(ScheduleProjectFile, NoRowsNoBlockAndBlocksInAnyOrder)
     Schedule s;
     s.columns = {"d"};
     s.rows.push_back({"C1", {"25"}, false});
+    // the default search limits write no line of their own
+    EXPECT_EQ(ScheduleBlockContent(s), "[schedule]\r\ncolumns=name,d\r\nrow=C1,25\r\n");
     const std::string head = ProjectFileContent(ColumnInput{});
     const std::string scheduleFirst = head + "[schedule]\r\ncolumns=name,d\r\nrow=C1,25\r\n\r\n[loads]\r\nNEd=1500\r\n";
     ColumnInput back;
@@ -555,6 +668,37 @@ TEST(ScheduleProjectFile, NoRowsNoBlockAndBlocksInAnyOrder)
     EXPECT_TRUE(sBack.rows.empty());
 }
 
+// The schedule's own search limits: written only when they differ from the
+// defaults, before the columns, and read back equal (limits without rows too).
+TEST(ScheduleProjectFile, EveryLimitRoundTrips)
+{
+    Schedule s;
+    s.columns = {"d"};
+    s.rows.push_back({"C1", {"25"}, false});
+    Schedule onlyB = s;
+    onlyB.constraints.maxB = 300;
+    s.constraints.families = {"HE A", "HE B"};
+    s.constraints.maxH = 400;
+    s.constraints.maxB = 312.5;
+    s.constraints.diameters = {16, 20, 25};
+    s.constraints.layouts = {{4, 0}, {8, 0}};
+    EXPECT_EQ(ScheduleBlockContent(s), "[schedule]\r\nfamilies=HE A, HE B\r\nmaxH=400\r\nmaxB=312.5\r\n"
+                                       "diameters=16, 20, 25\r\nlayouts=4+0, 8+0\r\ncolumns=name,d\r\nrow=C1,25\r\n");
+    Schedule noRows;
+    noRows.constraints.layouts = {{8, 4}};
+    for (const Schedule* sched : {&s, &onlyB, &noRows}) {
+        ColumnInput in;
+        in.nEd = 2500;
+        const std::string bytes = ProjectFileContent(in, sched);
+        ColumnInput back;
+        Schedule sBack;
+        const std::optional<Failure> r = ParseProjectFile(bytes, "p.qln", back, {}, &sBack);
+        ASSERT_FALSE(r) << r->describe();
+        EXPECT_EQ(sBack, *sched);
+        EXPECT_EQ(ProjectFileContent(back, &sBack), bytes);
+    }
+}
+
 struct BadBlockCase {
     const char* label;
     const char* block;
@@ -564,6 +708,7 @@ struct BadBlockCase {
 
 class ScheduleBlockMalformed : public testing::TestWithParam<BadBlockCase> {};
 
+// The open project and schedule, search limits included, stay as they were.
 TEST_P(ScheduleBlockMalformed, IsAReadErrorThatKeepsTheProject)
 {
     const BadBlockCase& c = GetParam();
@@ -575,12 +720,14 @@ TEST_P(ScheduleBlockMalformed, IsAReadErrorThatKeepsTheProject)
     ColumnInput project;
     project.projectName = "open";
     Schedule kept = expectedSmall();
+    kept.constraints.maxH = 500;
+    const Schedule before = kept;
     const std::optional<Failure> r = ParseProjectFile(bytes, "p.qln", project, {}, &kept);
     EXPECT_EQ(r->code, FailureCode::malformed);
     EXPECT_EQ(r->line, c.line) << r->describe();
     EXPECT_NE(r->detail.find(c.detailPart), std::string::npos) << r->detail;
     EXPECT_EQ(project.projectName, "open");
-    EXPECT_EQ(kept, expectedSmall());
+    EXPECT_EQ(kept, before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -600,13 +747,32 @@ INSTANTIATE_TEST_SUITE_P(
                     BadBlockCase{"tooManyRows", nullptr, 100036, "more than 100000 rows"}),
     [](const auto& info) { return std::string(info.param.label); });
 
+// A malformed search limit line.
+INSTANTIATE_TEST_SUITE_P(
+    ScheduleLimits, ScheduleBlockMalformed,
+    testing::Values(
+        BadBlockCase{"unknownFamily", "[schedule]\r\nfamilies=HE A, UPN\r\ncolumns=name\r\n", 35, "not \"UPN\""},
+        BadBlockCase{"emptyFamily", "[schedule]\r\nfamilies=HE A,\r\ncolumns=name\r\n", 35, "families="},
+        BadBlockCase{"maxHZero", "[schedule]\r\nmaxH=0\r\ncolumns=name\r\n", 35, "maxH= takes"},
+        BadBlockCase{"maxBText", "[schedule]\r\nmaxB=30cm\r\ncolumns=name\r\n", 35, "maxB= takes"},
+        BadBlockCase{"maxHInfinite", "[schedule]\r\nmaxH=inf\r\ncolumns=name\r\n", 35, "maxH= takes"},
+        BadBlockCase{"diameterTooLarge", "[schedule]\r\ndiameters=16, 120\r\ncolumns=name\r\n", 35, "diameters= takes"},
+        BadBlockCase{"noLayouts", "[schedule]\r\nlayouts=\r\ncolumns=name\r\n", 35, "layouts= takes"},
+        BadBlockCase{"layoutNoPlus", "[schedule]\r\nlayouts=4, 8+0\r\ncolumns=name\r\n", 35, "layouts= takes"},
+        BadBlockCase{"twice", "[schedule]\r\nmaxH=300\r\nmaxH=400\r\ncolumns=name\r\n", 36, "given twice"},
+        BadBlockCase{"afterColumns", "[schedule]\r\ncolumns=name,d\r\nmaxB=300\r\nrow=C1,20\r\n", 36,
+                     "after the columns= line"},
+        BadBlockCase{"badRowAfterGoodLimits", "[schedule]\r\nmaxH=300\r\ncolumns=name,d\r\nrow=C1,x\r\n", 37,
+                     "not a number"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
 // ---------------------------------------------------------------- speed
 
 TEST(ScheduleSpeed, AThousandRowsWithoutSearchWithinASecond)
 {
     Schedule example;
     Failure f;
-    ASSERT_TRUE(readScheduleCsv(readFile(kExample), example, f));
+    ASSERT_TRUE(readScheduleCsv(test::readFile(kExample), example, f));
     Schedule s;
     s.columns = example.columns;
     for (int i = 0; i < 25; ++i)
@@ -648,7 +814,8 @@ TEST(ScheduleXlsx, NumbersAsNumbersTextsAsValidTextAndOverlongCellsRefused)
     s.rows.push_back({std::string("NUL\0x", 5), {"=1+1", "-20", "4", "3000"}, false});
     s.rows.push_back({"U+FFFE \xEF\xBF\xBE", {"", "", "", "2000"}, false});
     const ScheduleOutcome o = runSchedule(ColumnInput{}, s, catalogue());
-    const std::string path = testing::TempDir() + "qeln_types_" + std::to_string(::getpid()) + ".xlsx";
+    const test::TempDir dir;
+    const std::string path = dir.file("types.xlsx");
     const auto written = writeScheduleXlsx(path, s, o, Language::English);
     ASSERT_FALSE(written) << written->detail;
     const std::string sheet = workbookPart(path, "xl/worksheets/sheet1.xml");
@@ -666,7 +833,6 @@ TEST(ScheduleXlsx, NumbersAsNumbersTextsAsValidTextAndOverlongCellsRefused)
     const auto refused = writeScheduleXlsx(path, s, longName, Language::English);
     ASSERT_TRUE(refused);
     EXPECT_NE(refused->detail.find("32767"), std::string::npos) << refused->detail;
-    std::remove(path.c_str());
 }
 
 // The results CSV and the workbook (in every language) write the columns of
@@ -685,7 +851,8 @@ TEST(ScheduleResultColumns, TheFilesWriteTheirSelectionsInOrder)
     EXPECT_EQ(csv.rfind(header + "\r\n", 0), 0u) << csv;
     EXPECT_EQ(std::count(csv.begin(), csv.end(), ';'), 3 * std::count(header.begin(), header.end(), ';')) << csv;
 
-    const std::string path = testing::TempDir() + "qeln_columns_" + std::to_string(::getpid()) + ".xlsx";
+    const test::TempDir dir;
+    const std::string path = dir.file("columns.xlsx");
     for (const Language language : kLanguages) {
         const auto written = writeScheduleXlsx(path, s, o, language);
         ASSERT_FALSE(written) << written->detail;
@@ -699,7 +866,6 @@ TEST(ScheduleResultColumns, TheFilesWriteTheirSelectionsInOrder)
         for (const std::string& h : headings)   // the heading row's texts come first
             EXPECT_NE(at = strings.find("<t>" + h + "</t>", at), std::string::npos) << h;
     }
-    std::remove(path.c_str());
     const auto refused = writeScheduleXlsx("/nonexistent-folder/s.xlsx", s, o, Language::English);
     ASSERT_TRUE(refused);
     EXPECT_FALSE(refused->detail.empty());
@@ -715,7 +881,8 @@ TEST(ScheduleXlsx, ACutWorkbookIsAFailure)
         s.rows.push_back({"C" + std::to_string(i), {std::to_string(1000 + i)}, false});
     ScheduleOutcome o;
     o.rows.resize(s.rows.size());
-    const std::string path = testing::TempDir() + "qeln_cut_" + std::to_string(::getpid()) + ".xlsx";
+    const test::TempDir dir;
+    const std::string path = dir.file("cut.xlsx");
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -730,7 +897,6 @@ TEST(ScheduleXlsx, ACutWorkbookIsAFailure)
     EXPECT_EQ(WEXITSTATUS(status), 3);
     const auto written = writeScheduleXlsx(path, s, o, Language::English);
     EXPECT_FALSE(written) << written->detail;   // without the limit
-    std::remove(path.c_str());
 }
 
 TEST(ScheduleEdits, ValidateNamesTheRowAndField)

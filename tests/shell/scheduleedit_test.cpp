@@ -189,13 +189,10 @@ TEST(ScheduleEdit, CellsOutsideTheDialogsRangeAreNamed)
     EXPECT_FALSE(scheduleFieldRange("profileName"));
 }
 
-namespace {
-
 // A block whose numbers read differently with a decimal point and a decimal
 // comma ("2.600" from a spreadsheet that groups thousands) changes nothing.
 TEST(ScheduleEdit, PasteRefusesNumbersThatReadTwoWays)
 {
-    using namespace qeln;
     for (const char* block : {"C9\t2.600\n", "C9\t2,600\n", "name\tnEd\nC9\t1.002,5\n"}) {
         Schedule g;
         g.columns = {"nEd"};
@@ -218,5 +215,3 @@ TEST(ScheduleEdit, PasteRefusesNumbersThatReadTwoWays)
     EXPECT_FALSE(pasteBlock(g, many, 0, 0).problem.empty());
     EXPECT_EQ(g.rows.size(), 2u);
 }
-
-} // namespace

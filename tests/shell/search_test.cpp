@@ -91,23 +91,15 @@ TEST(NumbersRun, ReusedOutcomeGivesTheSameNumbers)
 
 // ---------------------------------------------------------------- families
 
-struct FamilyCase {
-    const char* name;
-    const char* family;
-};
-class ProfileFamily : public testing::TestWithParam<FamilyCase> {};
-TEST_P(ProfileFamily, OfName) { EXPECT_EQ(profileFamily(GetParam().name), GetParam().family); }
-INSTANTIATE_TEST_SUITE_P(Catalogue, ProfileFamily,
-                         testing::Values(FamilyCase{"IPE 80", "IPE"}, FamilyCase{"HE 320 A", "HE A"},
-                                         FamilyCase{"HE 100 AA", "HE AA"}, FamilyCase{"HE 1000 B", "HE B"},
-                                         FamilyCase{"HE 500 M", "HE M"}, FamilyCase{"HL 920 x 344", "HL"},
-                                         FamilyCase{"HD 260 x 54.1", "HD"}, FamilyCase{"HP 200 x 43", "HP"},
-                                         FamilyCase{"W 200 x 200 x 46.1", "W"}, FamilyCase{"  HE 320 A ", "HE A"},
-                                         FamilyCase{"HE", "HE"}, FamilyCase{"", ""}),
-                         [](const auto& info) { return "case" + std::to_string(info.index); });
-
-TEST(ProfileFamily, EveryCatalogueRowBelongsToAListedFamily)
+TEST(ProfileFamily, OfNamesAndOfEveryCatalogueRow)
 {
+    const std::pair<const char*, const char*> names[] = {
+        {"IPE 80", "IPE"}, {"HE 320 A", "HE A"}, {"HE 100 AA", "HE AA"}, {"HE 1000 B", "HE B"},
+        {"HE 500 M", "HE M"}, {"HL 920 x 344", "HL"}, {"HD 260 x 54.1", "HD"}, {"HP 200 x 43", "HP"},
+        {"W 200 x 200 x 46.1", "W"}, {"  HE 320 A ", "HE A"}, {"HE", "HE"}, {"", ""},
+    };
+    for (const auto& [name, family] : names)
+        EXPECT_EQ(profileFamily(name), family) << name;
     const auto profiles = searchProfiles(ProfileCatalogue::open(std::string(QELN_BIN_DIR) + "/" + kProfileTableFile, ""));
     ASSERT_EQ(profiles.size(), 471u);
     std::map<std::string, int> perFamily;
@@ -157,28 +149,20 @@ std::vector<SearchProfile> someProfiles()
     };
 }
 
-struct ProblemCase {
-    double nEd, nFiEd;
-    std::optional<FireClass> fc;
-    SearchProblem expected;
-};
-class SearchRefused : public testing::TestWithParam<ProblemCase> {};
-TEST_P(SearchRefused, WithoutALoadItCanCheck)
+TEST(SearchRefused, WithoutALoadItCanCheckOrWithEmptyOrUnusableLists)
 {
-    const ProblemCase& c = GetParam();
-    EXPECT_EQ(searchProblem(withLoads(c.nEd, c.nFiEd, c.fc), SearchConstraints{}), c.expected);
-}
-INSTANTIATE_TEST_SUITE_P(Loads, SearchRefused,
-                         testing::Values(ProblemCase{0, 0, std::nullopt, SearchProblem::noLoads},
-                                         ProblemCase{0, 1800, std::nullopt, SearchProblem::noLoads},
-                                         ProblemCase{0, 0, FireClass::R90, SearchProblem::noLoads},
-                                         ProblemCase{3000, 0, std::nullopt, SearchProblem::none},
-                                         ProblemCase{0, 1800, FireClass::R60, SearchProblem::none},
-                                         ProblemCase{3000, 1800, FireClass::R90, SearchProblem::none}),
-                         [](const auto& info) { return "case" + std::to_string(info.index); });
-
-TEST(SearchRefused, EmptyOrUnusableLists)
-{
+    const struct {
+        double nEd, nFiEd;
+        std::optional<FireClass> fc;
+        SearchProblem expected;
+    } loads[] = {
+        {0, 0, std::nullopt, SearchProblem::noLoads},   {0, 1800, std::nullopt, SearchProblem::noLoads},
+        {0, 0, FireClass::R90, SearchProblem::noLoads}, {3000, 0, std::nullopt, SearchProblem::none},
+        {0, 1800, FireClass::R60, SearchProblem::none}, {3000, 1800, FireClass::R90, SearchProblem::none},
+    };
+    for (const auto& c : loads)
+        EXPECT_EQ(searchProblem(withLoads(c.nEd, c.nFiEd, c.fc), SearchConstraints{}), c.expected)
+            << c.nEd << " " << c.nFiEd;
     const ColumnInput in = withLoads(3000, 0, std::nullopt);
     SearchConstraints c;
     c.diameters = {};
@@ -403,55 +387,42 @@ TEST(Search, DefaultProjectWholeCatalogueFindsItsLightestSection)
     EXPECT_LE(best.steelMass, componentMasses(ColumnInput{}).steel);
 }
 
-struct DiameterListCase {
-    const char* text;
-    bool ok;
-    std::vector<double> values;
-};
-class DiameterList : public testing::TestWithParam<DiameterListCase> {};
-TEST_P(DiameterList, AsTyped)
+// The diameters and layouts as typed in the search's fields; the defaults
+// read back from their own texts.
+TEST(SearchLists, AsTyped)
 {
-    std::vector<double> d;
-    EXPECT_EQ(parseDiameterList(GetParam().text, d), GetParam().ok);
-    if (GetParam().ok) {
-        EXPECT_EQ(d, GetParam().values);
+    const struct {
+        const char* text;
+        bool ok;
+        std::vector<double> values;
+    } diameters[] = {
+        {"12, 14, 16", true, {12, 14, 16}}, {" 20;25 28\t32 ", true, {20, 25, 28, 32}}, {"12.5", true, {12.5}},
+        {"", false, {}}, {" , ", false, {}}, {"12, x", false, {}}, {"0", false, {}}, {"101", false, {}},
+        {"-12", false, {}}, {"1e1", false, {}}, {"nan", false, {}},
+    };
+    for (const auto& c : diameters) {
+        std::vector<double> d;
+        EXPECT_EQ(parseDiameterList(c.text, d), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(d, c.values) << c.text;
+        }
     }
-}
-INSTANTIATE_TEST_SUITE_P(Texts, DiameterList,
-                         testing::Values(DiameterListCase{"12, 14, 16", true, {12, 14, 16}},
-                                         DiameterListCase{" 20;25 28\t32 ", true, {20, 25, 28, 32}},
-                                         DiameterListCase{"12.5", true, {12.5}}, DiameterListCase{"", false, {}},
-                                         DiameterListCase{" , ", false, {}}, DiameterListCase{"12, x", false, {}},
-                                         DiameterListCase{"0", false, {}}, DiameterListCase{"101", false, {}},
-                                         DiameterListCase{"-12", false, {}}, DiameterListCase{"1e1", false, {}},
-                                         DiameterListCase{"nan", false, {}}),
-                         [](const auto& info) { return "case" + std::to_string(info.index); });
-
-struct LayoutListCase {
-    const char* text;
-    bool ok;
-    std::vector<RebarChoice> values;
-};
-class LayoutList : public testing::TestWithParam<LayoutListCase> {};
-TEST_P(LayoutList, AsTyped)
-{
-    std::vector<RebarChoice> l;
-    EXPECT_EQ(parseLayoutList(GetParam().text, l), GetParam().ok);
-    if (GetParam().ok) {
-        EXPECT_EQ(l, GetParam().values);
+    const struct {
+        const char* text;
+        bool ok;
+        std::vector<RebarChoice> values;
+    } layouts[] = {
+        {"4+0, 8+0, 4+4, 8+4", true, {{4, 0}, {8, 0}, {4, 4}, {8, 4}}}, {"12+0;16+4", true, {{12, 0}, {16, 4}}},
+        {"4", false, {}}, {"4+", false, {}}, {"+4", false, {}}, {"0+0", false, {}},
+        {"4+-1", false, {}}, {"", false, {}}, {"4 + 0", false, {}},
+    };
+    for (const auto& c : layouts) {
+        std::vector<RebarChoice> l;
+        EXPECT_EQ(parseLayoutList(c.text, l), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(l, c.values) << c.text;
+        }
     }
-}
-INSTANTIATE_TEST_SUITE_P(Texts, LayoutList,
-                         testing::Values(LayoutListCase{"4+0, 8+0, 4+4, 8+4", true, {{4, 0}, {8, 0}, {4, 4}, {8, 4}}},
-                                         LayoutListCase{"12+0;16+4", true, {{12, 0}, {16, 4}}},
-                                         LayoutListCase{"4", false, {}}, LayoutListCase{"4+", false, {}},
-                                         LayoutListCase{"+4", false, {}}, LayoutListCase{"0+0", false, {}},
-                                         LayoutListCase{"4+-1", false, {}}, LayoutListCase{"", false, {}},
-                                         LayoutListCase{"4 + 0", false, {}}),
-                         [](const auto& info) { return "case" + std::to_string(info.index); });
-
-TEST(SearchLists, DefaultsReadBack)
-{
     std::vector<double> d;
     std::vector<RebarChoice> l;
     ASSERT_TRUE(parseDiameterList(diameterListText(defaultSearchDiameters()), d));

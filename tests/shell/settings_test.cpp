@@ -18,6 +18,12 @@ void store(const SettingsFile& file, const Settings& s)
     if (const auto failed = file.write(s))
         ADD_FAILURE() << failed->describe();
 }
+
+// A settings file in a fresh folder.
+struct SettingsIni : testing::Test {
+    TempDir dir;
+    const SettingsFile file{dir.file("qeln.INI")};
+};
 } // namespace
 
 TEST(Settings, MissingFileGivesDefaultsAndWritingCreatesTheThreeKeys)
@@ -31,10 +37,8 @@ TEST(Settings, MissingFileGivesDefaultsAndWritingCreatesTheThreeKeys)
     EXPECT_EQ(file.read(), (Settings{Language::French, "Bureau d'études Müller", "J. Weiß"}));
 }
 
-TEST(Settings, ReadsTheClassicFormLeniently)
+TEST_F(SettingsIni, ReadsTheClassicFormLeniently)
 {
-    TempDir dir;
-    const SettingsFile file(dir.file("qeln.INI"));
     test::writeFile(file.path(), "; written by hand\r\n[USER]\r\n  Enterprise =  \"  ACME  \"  \r\nuser=\r\n"
                                  "[Language]\r\nNumberLanguage = 0x4E20\r\n[other]\r\nuser=not me\r\n");
     EXPECT_EQ(file.read(), (Settings{Language::German, "  ACME  ", ""}));
@@ -51,10 +55,8 @@ TEST(Settings, NumberLanguageIsDecimalOrHexadecimalElseZero)
         EXPECT_EQ(parseSettingsInteger(bad, 0), 0) << bad;
 }
 
-TEST(Settings, WritingKeepsOtherContentAndValuesSurviveExactly)
+TEST_F(SettingsIni, WritingKeepsOtherContentAndValuesSurviveExactly)
 {
-    TempDir dir;
-    const SettingsFile file(dir.file("qeln.INI"));
     test::writeFile(file.path(), "[window]\nleft=10\n\n[user]\n; the firm\nenterprise=old\n\n[extra]\nx=1\n");
     const Settings s{Language::German, " leading and trailing ", "\"quoted\""};
     store(file, s);
@@ -66,27 +68,19 @@ TEST(Settings, WritingKeepsOtherContentAndValuesSurviveExactly)
 
 // Only the three language numbers are languages: anything else once gave a
 // box per missing text at every start and "***" captions.
-class SettingsLanguageNumber : public testing::TestWithParam<std::pair<const char*, Language>> {};
-
-TEST_P(SettingsLanguageNumber, OnlyTheThreeLanguageNumbersAreAccepted)
+TEST_F(SettingsIni, OnlyTheThreeLanguageNumbersAreAccepted)
 {
-    TempDir dir;
-    const SettingsFile file(dir.file("qeln.INI"));
-    test::writeFile(file.path(), std::string("[language]\nnumberlanguage=") + GetParam().first + "\n");
-    EXPECT_EQ(file.read().language, GetParam().second);
+    for (const auto& [number, language] :
+         {std::pair{"0", Language::English}, {"10000", Language::French}, {"0x4E20", Language::German},
+          {"12345", Language::English}, {"5", Language::English}, {"-10000", Language::English},
+          {"30000", Language::English}, {"0x7fffffff", Language::English}, {"0xFFFFFFFF", Language::English}}) {
+        test::writeFile(file.path(), std::string("[language]\nnumberlanguage=") + number + "\n");
+        EXPECT_EQ(file.read().language, language) << number;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Settings, SettingsLanguageNumber,
-                         testing::Values(std::pair{"0", Language::English}, std::pair{"10000", Language::French},
-                                         std::pair{"0x4E20", Language::German}, std::pair{"12345", Language::English},
-                                         std::pair{"5", Language::English}, std::pair{"-10000", Language::English},
-                                         std::pair{"30000", Language::English}, std::pair{"0x7fffffff", Language::English},
-                                         std::pair{"0xFFFFFFFF", Language::English}));
-
-TEST(Settings, ALargeFileKeepsItsOtherSectionsAndATooLargeOneIsNotTouched)
+TEST_F(SettingsIni, ALargeFileKeepsItsOtherSectionsAndATooLargeOneIsNotTouched)
 {
-    TempDir dir;
-    const SettingsFile file(dir.file("qeln.INI"));
     // over 1 MiB: was ignored (English) and rewritten with only the three keys
     std::string history = "[history]\n";
     for (int i = 0; history.size() < (2u << 20); ++i)
@@ -141,10 +135,8 @@ TEST(DateTime, DaysCountFromTheLastDayOf1899)
     EXPECT_LT(current, today + 1.0 + 1e-9);
 }
 
-TEST(Settings, RecentFilesKeepTheirOrderAndDroppedOnesLeaveTheFile)
+TEST_F(SettingsIni, RecentFilesKeepTheirOrderAndDroppedOnesLeaveTheFile)
 {
-    TempDir dir;
-    const SettingsFile file(dir.file("qeln.INI"));
     test::writeFile(file.path(), "[window]\nleft=10\n[recent]\nfile1=/old/a.qln\nfile2=/old/b.qln\nfile3=/old/c.qln\n");
     EXPECT_EQ(file.read().recentFiles, (std::vector<std::string>{"/old/a.qln", "/old/b.qln", "/old/c.qln"}));
     Settings s{Language::English, "E", "U", {"/p/new & old.qln", " /p/blank.qln"}};
@@ -160,10 +152,8 @@ TEST(Settings, RecentFilesKeepTheirOrderAndDroppedOnesLeaveTheFile)
 }
 
 // Every window's place between starts, and the disclaimer accepted once per version.
-TEST(Settings, WindowPlacesAndTheAcceptedDisclaimerSurvive)
+TEST_F(SettingsIni, WindowPlacesAndTheAcceptedDisclaimerSurvive)
 {
-    TempDir dir;
-    const SettingsFile file(dir.file("qeln.INI"));
     test::writeFile(file.path(), "[windows]\nfrmhelp=5,6,700,500\nfrmbad=1,2,0,3\n");
     Settings s = file.read();
     ASSERT_EQ(s.windows.size(), 1u);   // a size of 0 is no place
@@ -179,10 +169,8 @@ TEST(Settings, WindowPlacesAndTheAcceptedDisclaimerSurvive)
         EXPECT_FALSE(parseWindowPlace(bad)) << bad;
 }
 
-TEST(Settings, TheDesignCodeOfNewProjectsRoundTripsAndOddValuesFallBackToEn1994)
+TEST_F(SettingsIni, TheDesignCodeOfNewProjectsRoundTripsAndOddValuesFallBackToEn1994)
 {
-    TempDir dir;
-    const SettingsFile file(dir.file("qeln.INI"));
     Settings s{Language::English, "E", "U"};
     EXPECT_EQ(s.newProjectCode, DesignCode::EN1994);   // the default before any file
     s.newProjectCode = DesignCode::ENV1994;

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <map>
+#include <type_traits>
 
 namespace qeln {
 namespace {
@@ -37,15 +38,11 @@ struct FakeHost : WorkflowHost {
     {
         asked.push_back(t);
         kinds.push_back(q);
-        if (answers.empty())
-            return Answer::Cancel;
-        const Answer a = answers.front();
-        answers.pop_front();
-        return a;
+        return pop(answers, Answer::Cancel);
     }
     void tell(const std::string& t) override { told.push_back(t); }
-    std::optional<std::string> chooseOpenFile() override { return pop(openPaths); }
-    std::optional<std::string> chooseSaveFile(const std::string&) override { return pop(savePaths); }
+    std::optional<std::string> chooseOpenFile() override { return pop(openPaths, std::nullopt); }
+    std::optional<std::string> chooseSaveFile(const std::string&) override { return pop(savePaths, std::nullopt); }
     bool fileExists(const std::string& p) override { return files.count(p) > 0; }
     double now() override { return clock += 1; }
     bool lookupProfile(ColumnInput& in) override
@@ -80,11 +77,13 @@ struct FakeHost : WorkflowHost {
     void resultsDiscarded() override { ++discarded; }
     void setCaption(const std::string& c) override { caption = c; }
 
-    static std::optional<std::string> pop(std::deque<std::optional<std::string>>& q)
+    // The next of the prepared answers; `none` when they are used up.
+    template <class T>
+    static T pop(std::deque<T>& q, std::type_identity_t<T> none)
     {
         if (q.empty())
-            return std::nullopt;
-        auto v = q.front();
+            return none;
+        T v = q.front();
         q.pop_front();
         return v;
     }
