@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <string>
 #include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace clirun {
@@ -37,10 +36,12 @@ inline std::string shellQuote(const std::string& s)
     return q + "'";
 }
 
-// A file name of this test process in the test's temporary folder.
+// A file name of this test process in a folder of its own, removed with
+// everything in it when the process ends.
 inline std::string scratch(const std::string& name)
 {
-    return testing::TempDir() + "qeln_cli_" + std::to_string(getpid()) + "_" + name;
+    static const qeln::test::TempDir dir;
+    return dir.file(name);
 }
 
 inline Outcome run(const std::vector<std::string>& args, const std::string& stdinText = "")
@@ -58,9 +59,6 @@ inline Outcome run(const std::vector<std::string>& args, const std::string& stdi
     o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     o.out = readFile(out);
     o.err = readFile(err);
-    std::remove(in.c_str());
-    std::remove(out.c_str());
-    std::remove(err.c_str());
     return o;
 }
 

@@ -69,7 +69,6 @@ TEST_P(CliScheduleLimits, SavedLimitsBoundTheSearchAndEachOptionReplacesItsPart)
     EXPECT_EQ(row["n2"].get<int>(), c.n2);
     const int size = std::stoi(profile.substr(3));   // "HE 280 A" -> 280: h and b of HE A and HE B at most
     EXPECT_LE(size, std::min(c.largestH, c.largestB)) << profile;
-    std::remove(base.c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -48,6 +48,15 @@ void chooseMethod(QWidget* dlg, int item)
     m->accept();
 }
 
+// The message box's text, then closes it.
+void readMessage(QWidget* d, QString& text)
+{
+    auto* box = qobject_cast<QMessageBox*>(d);
+    ASSERT_NE(box, nullptr) << d->objectName().toStdString();
+    text = box->text();
+    box->accept();
+}
+
 } // namespace
 
 TEST(ReportCommands, ExportPdfWritesTheChosenMethod)
@@ -109,12 +118,7 @@ TEST(ReportCommands, ExportPdfNeverOverwritesTheProjectAndLeavesNoTemporaryFile)
                             ASSERT_NE(box, nullptr) << d->objectName().toStdString();
                             box->button(QMessageBox::Yes)->click();
                         },
-                        [&error](QWidget* d) {
-                            auto* box = qobject_cast<QMessageBox*>(d);
-                            ASSERT_NE(box, nullptr) << d->objectName().toStdString();
-                            error = box->text();
-                            box->accept();
-                        }});
+                        [&error](QWidget* d) { readMessage(d, error); }});
     win.trigger("mitexportpdf");
     EXPECT_EQ(driver.seen.size(), 4) << driver.seen.join(", ").toStdString();
     EXPECT_TRUE(error.contains("not overwritten")) << error.toStdString();
@@ -155,12 +159,7 @@ TEST(ReportCommands, PrintWithoutPrinterSaysSo)
     for (const char* action : {"mitprint", "mitprintsetup"}) {
         Window win;
         QString shown;
-        ModalScript driver({[&shown](QWidget* d) {
-            auto* box = qobject_cast<QMessageBox*>(d);
-            ASSERT_NE(box, nullptr) << d->objectName().toStdString();
-            shown = box->text();
-            box->accept();
-        }});
+        ModalScript driver({[&shown](QWidget* d) { readMessage(d, shown); }});
         win.trigger(action);
         EXPECT_EQ(driver.seen.size(), 1);
         EXPECT_TRUE(shown.contains("No printer is installed")) << shown.toStdString();

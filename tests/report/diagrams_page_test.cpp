@@ -123,7 +123,7 @@ TEST(ReportDiagrams, OnePageMoreAfterTheListingThenTheDisclaimer)
 // others and inside the picture, for sections from small to very deep.
 struct PrintCase {
     const char* name;
-    double h, b, tw, tf, r;
+    Section section;
     double d;
     int n1, n2;
     double e1, e2, nEd, nFiEd;
@@ -136,11 +136,7 @@ TEST_P(PrintedCharts, TextsApartAndInside)
     const PrintCase& k = GetParam();
     ColumnInput in;
     in.profileName = k.name;
-    in.h = k.h;
-    in.b = k.b;
-    in.tw = k.tw;
-    in.tf = k.tf;
-    in.r = k.r;
+    setSection(in, k.section);
     in.d = k.d;
     in.n1 = k.n1;
     in.n2 = k.n2;
@@ -162,8 +158,7 @@ TEST_P(PrintedCharts, TextsApartAndInside)
 
 INSTANTIATE_TEST_SUITE_P(
     Sections, PrintedCharts,
-    testing::Values(PrintCase{"HE 240 A", 230, 240, 7.5, 12, 21, 16, 4, 0, 0, 0, 0, 0},
-                    PrintCase{"HE 320 A", 310, 300, 9, 15.5, 27, 20, 4, 0, 30, 45, 3000, 1800},
-                    PrintCase{"HD 400 x 187", 368, 391, 15, 24, 15, 25, 4, 4, 150, 20, 9000, 4000},
-                    PrintCase{"HE 1000 x 393", 1016, 303, 24.4, 43.9, 30, 28, 8, 4, 100, 400, 20000, 8000}),
-    [](const auto& info) { return "case" + std::to_string(info.index); });
+    testing::Values(PrintCase{"HE 240 A", {230, 240, 7.5, 12, 21}, 16, 4, 0, 0, 0, 0, 0},
+                    PrintCase{"HE 320 A", {310, 300, 9, 15.5, 27}, 20, 4, 0, 30, 45, 3000, 1800},
+                    PrintCase{"HD 400 x 187", {368, 391, 15, 24, 15}, 25, 4, 4, 150, 20, 9000, 4000},
+                    PrintCase{"HE 1000 x 393", {1016, 303, 24.4, 43.9, 30}, 28, 8, 4, 100, 400, 20000, 8000}));

@@ -1,5 +1,6 @@
-// What the report tests share: one quiet run of the calculate command, and
-// a PDF read back with poppler's tools (pdftotext, pdfinfo, pdfimages).
+// What the report tests share: one quiet run of the calculate command, a
+// PDF read back with poppler's tools (pdftotext, pdfinfo, pdfimages), and
+// qeln-cli run as a program.
 #pragma once
 
 #include "shell/run.h"
@@ -45,6 +46,32 @@ inline QStringList pdfPages(const QString& path)
         pages.removeLast();
     return pages;
 }
+
+#ifdef QELN_CLI
+struct Outcome {
+    int status = -1;
+    QString err;
+};
+
+// Runs qeln-cli (or `program`) as the user would, without a display.
+inline Outcome runCli(const QStringList& args, const QString& program = QStringLiteral(QELN_CLI),
+                      const QStringList& extraEnv = {})
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");   // the program chooses the offscreen platform itself
+    env.remove("DISPLAY");
+    for (const QString& e : extraEnv)
+        env.insert(e.section('=', 0, 0), e.section('=', 1));
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    p.waitForFinished(240000);
+    Outcome o;
+    o.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    o.err = QString::fromUtf8(p.readAllStandardError());
+    return o;
+}
+#endif
 
 inline bool havePdfTools()
 {

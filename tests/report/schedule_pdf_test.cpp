@@ -12,7 +12,6 @@
 #include "pdftools.h"
 
 #include <QDateTime>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -152,15 +151,9 @@ TEST(SchedulePdf, CommandLineWritesTheFortyRowSchedule)
     ASSERT_TRUE(havePdfTools());
     QTemporaryDir dir;
     const QString path = dir.filePath("forty.pdf");
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("QT_QPA_PLATFORM");
-    env.remove("DISPLAY");
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(QELN_CLI), {"schedule", QStringLiteral(QELN_SOURCE_DIR "/tests/data/schedule-40.csv"),
-                                       "--search", "--pdf", path});
-    ASSERT_TRUE(p.waitForFinished(240000));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const qeln::test::Outcome o = qeln::test::runCli(
+        {"schedule", QStringLiteral(QELN_SOURCE_DIR "/tests/data/schedule-40.csv"), "--search", "--pdf", path});
+    EXPECT_EQ(o.status, 0) << o.err.toStdString();
     const int n = pages(path);
     EXPECT_GE(n, 41);   // the summary and at least a page per row
     const QString first = pageText(path, 1, 1);
