@@ -36,6 +36,7 @@ public:
         connect(&timer_, &QTimer::timeout, this, &ModalScript::tick);
         timer_.start();
     }
+    explicit ModalScript(std::initializer_list<Step> steps) : ModalScript() { steps_.assign(steps); }
     ModalScript& then(Step s)
     {
         steps_.push_back(std::move(s));
