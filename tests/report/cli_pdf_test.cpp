@@ -51,7 +51,8 @@ TEST(CliPdf, CompleteAndCondensedReports)
     for (const QString& page : c.split('\f', Qt::SkipEmptyParts)) {
         if (page.trimmed().isEmpty())
             continue;
-        EXPECT_TRUE(page.contains("Eurocode 4: ENV 1994-1-1 / ENV 1994-1-2 - method 4.8.3 / Annex F")) << page.toStdString();
+        EXPECT_TRUE(page.contains("Eurocode 4: ENV 1994-1-1 / ENV 1994-1-2 - method 4.8.3 / Annex F"))
+            << page.toStdString();
         EXPECT_FALSE(page.contains("EN 1994-1-1:2004")) << page.toStdString();
     }
 }

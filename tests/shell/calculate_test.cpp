@@ -393,7 +393,8 @@ TEST(EnListing, EnvListingHasNoneOfIt)
     EXPECT_EQ(c.st.results.memberDetailLines[0], text(1764, Language::English));
     EXPECT_GT(indexOf(c.st.results.memberDetailLines, "Normal temperature weak axis"), 0);
     EXPECT_GT(indexOf(c.st.completeListing, text(1156, Language::English)), 0);
-    EXPECT_GT(indexOf(c.st.completeListing, text(1157, Language::English)), indexOf(c.st.completeListing, text(1160, Language::English)));
+    EXPECT_GT(indexOf(c.st.completeListing, text(1157, Language::English)),
+              indexOf(c.st.completeListing, text(1160, Language::English)));
 }
 
 // The checks' errors stop the run before the EN method's values: no details.
@@ -508,7 +509,8 @@ TEST(DesignLoads, OutsideRowsMarkedWithOneFootnote)
     // the run hands its scope to the listing and the grid (how they mark
     // the rows: OutsideRows.MarkedInListingAndGrid)
     const auto& l = c.st.completeListing.lines();
-    EXPECT_EQ(std::count_if(l.begin(), l.end(), [](const std::string& s) { return s.rfind("* outside the field", 0) == 0; }), 1);
+    const auto outside = [](const std::string& s) { return s.rfind("* outside the field", 0) == 0; };
+    EXPECT_EQ(std::count_if(l.begin(), l.end(), outside), 1);
     EXPECT_EQ(c.st.results.grid.cell[6][0], "R 90 *");
     // the numbers stay
     EXPECT_TRUE(c.st.results.table.at(rowR120, axialWeak).has_value());

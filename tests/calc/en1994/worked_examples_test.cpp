@@ -267,7 +267,8 @@ TEST_P(WorkedExample, EveryPrintedValue)
     EXPECT_EQ(env, x.envWarnings);
 }
 
-INSTANTIATE_TEST_SUITE_P(En1994, WorkedExample, ::testing::Values(Example{"E1", enDefault(), {}}, example2(), example3(), example4()),
+INSTANTIATE_TEST_SUITE_P(En1994, WorkedExample,
+                         ::testing::Values(Example{"E1", enDefault(), {}}, example2(), example3(), example4()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The three inputs that give errors and no results, and the values their messages name.
