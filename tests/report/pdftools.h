@@ -65,9 +65,12 @@ inline Outcome runCli(const QStringList& args, const QString& program = QStringL
         env.insert(e.section('=', 0, 0), e.section('=', 1));
     p.setProcessEnvironment(env);
     p.start(program, args);
-    p.waitForFinished(240000);
+    // a run that does not end (or never starts) is a failure, not exit status 0
+    const bool finished = p.waitForFinished(240000);
+    if (!finished)
+        p.kill();
     Outcome o;
-    o.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    o.status = finished && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     o.err = QString::fromUtf8(p.readAllStandardError());
     return o;
 }
