@@ -6,6 +6,8 @@
 // axis, e1 about the weak axis, e2 about the strong axis, both together.
 #pragma once
 
+#include "calc/records.h"
+
 namespace qeln::reference {
 
 using Table = double[5][5];
@@ -37,5 +39,18 @@ inline constexpr Table kHe500b8x4 = {
     {5169.02, 5977.97, 5169.02, 5977.97, 5169.02},
     {3487.97, 4069.15, 3487.97, 4069.15, 3487.97},
 };
+
+// The input of kHe500b8x4: the default project with that profile and those bars.
+inline ColumnInput he500b8x4Input()
+{
+    ColumnInput in;
+    in.h = 500;
+    in.tw = 14.5;
+    in.tf = 28;
+    in.n1 = 8;
+    in.n2 = 4;
+    in.d = 25;
+    return in;
+}
 
 } // namespace qeln::reference

@@ -2,6 +2,7 @@
 #include "calc/env1994/checks.h"
 #include "shell/checks.h"
 #include "calc/method.h"
+#include "tests/reference_cases.h"
 #include "tests/run_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -103,13 +104,7 @@ TEST(InputChecks, ReinforcementRatioBorders)
     EXPECT_TRUE(has(lowRho.res.errors, "Number or diameter of the re-bars is too low"));
     EXPECT_TRUE(has(lowRho.res.errors, "1 % < allowed percentage < 6 %"));
 
-    ColumnInput high;
-    high.h = 500;
-    high.tw = 14.5;
-    high.tf = 28;
-    high.n1 = 8;
-    high.n2 = 4;
-    high.d = 25;
+    const ColumnInput high = reference::he500b8x4Input();   // rho above 4 %
     const Checked w = check(high);
     EXPECT_NEAR(w.out.rho, 4.6699, 1e-4);
     ASSERT_TRUE(w.res.hasWarnings);

@@ -76,13 +76,6 @@ TEST(WorkedExamples, ReferenceTables)
     ColumnInput eccentric;
     eccentric.e1 = 50;
     eccentric.e2 = 30;
-    ColumnInput he500;
-    he500.h = 500;
-    he500.tw = 14.5;
-    he500.tf = 28;
-    he500.n1 = 8;
-    he500.n2 = 4;
-    he500.d = 25;
     struct Case {
         const char* name;
         ColumnInput in;
@@ -92,7 +85,7 @@ TEST(WorkedExamples, ReferenceTables)
     const Case cases[] = {
         {"default", ColumnInput{}, reference::kDefaultAxial, 355, 1.5598, 0.079307},
         {"e1 50, e2 30", eccentric, reference::kDefaultE50E30, 355, 1.5598, 0.079307},
-        {"HE 500 B", he500, reference::kHe500b8x4, 345, 4.6699, 0.121091},
+        {"HE 500 B", reference::he500b8x4Input(), reference::kHe500b8x4, 345, 4.6699, 0.121091},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
